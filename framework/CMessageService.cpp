@@ -1,0 +1,32 @@
+#include "framework/CMessageService.h"
+
+#include <cstdio>
+
+namespace {
+CConsoleMessageService g_consoleMessages;
+} // namespace
+
+template <> CMessageService*& CServiceSlot<CMessageService>::Current() {
+    static CMessageService* service = &g_consoleMessages;
+    return service;
+}
+
+void ShowMessageBox(const std::string& title, const std::string& text, MessageIcon icon) {
+    MessageServiceSlot::Get().ShowMessage(title, text, icon, MessageButtons::Ok);
+}
+
+MessageAnswer AskQuestion(const std::string& title, const std::string& text) {
+    return MessageServiceSlot::Get().ShowMessage(title, text, MessageIcon::Question,
+                                                 MessageButtons::YesNoCancel);
+}
+
+MessageAnswer CConsoleMessageService::ShowMessage(const std::string& title, const std::string& text,
+                                                  MessageIcon, MessageButtons buttons) {
+    // Messages meant for a box often end in a line feed of their own.
+    std::string line = title + ": " + text;
+    if (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    std::fprintf(stderr, "%s\n", line.c_str());
+    // Nobody can answer on a console; leave things as they are.
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}

@@ -1,0 +1,40 @@
+#include "framework/CFileChooser.h"
+#include "framework/CProgressService.h"
+
+// Services of programs without a user interface: nothing can be chosen and
+// progress is not shown.
+namespace {
+
+class CNoFileChooser : public CFileChooser {
+public:
+    std::optional<std::string> ChooseFileToOpen(const FileChooserRequest&) override {
+        return std::nullopt;
+    }
+};
+
+class CSilentTask : public CProgressTask {
+public:
+    void Step() override {}
+};
+
+class CSilentProgress : public CProgressService {
+public:
+    std::unique_ptr<CProgressTask> Begin(const std::string&, int) override {
+        return std::make_unique<CSilentTask>();
+    }
+};
+
+CNoFileChooser g_noFileChooser;
+CSilentProgress g_silentProgress;
+
+} // namespace
+
+template <> CFileChooser*& CServiceSlot<CFileChooser>::Current() {
+    static CFileChooser* service = &g_noFileChooser;
+    return service;
+}
+
+template <> CProgressService*& CServiceSlot<CProgressService>::Current() {
+    static CProgressService* service = &g_silentProgress;
+    return service;
+}

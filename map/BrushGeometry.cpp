@@ -1,0 +1,351 @@
+#include "map/BrushGeometry.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+Vec3f Subtract(const Vec3f& a, const Vec3f& b) {
+    return {{a[0] - b[0], a[1] - b[1], a[2] - b[2]}};
+}
+
+Vec3f Add(const Vec3f& a, const Vec3f& b) { return {{a[0] + b[0], a[1] + b[1], a[2] + b[2]}}; }
+
+Vec3f Scale(const Vec3f& a, float s) { return {{a[0] * s, a[1] * s, a[2] * s}}; }
+
+float Dot(const Vec3f& a, const Vec3f& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+Vec3f Cross(const Vec3f& a, const Vec3f& b) {
+    return {{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]}};
+}
+
+// Lengths are taken in double precision from the float components.
+double Length(const Vec3f& a) {
+    double x = a[0], y = a[1], z = a[2];
+    return std::sqrt(x * x + y * y + z * z);
+}
+
+Vec3f Normalize(const Vec3f& a) {
+    double length = Length(a);
+    return {{static_cast<float>(a[0] / length), static_cast<float>(a[1] / length),
+             static_cast<float>(a[2] / length)}};
+}
+
+Vec3f ToVec(const IntPoint& p) {
+    return {{static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)}};
+}
+
+enum Side { kFront, kBack, kOn };
+
+// A corner far outside any sensible map still has to fit an int32.
+int32_t RoundCoordinate(float value) {
+    double rounded = RoundHalfUp(value);
+    if (std::isnan(rounded))
+        return 0;
+    if (rounded >= 2147483647.0)
+        return std::numeric_limits<int32_t>::max();
+    if (rounded <= -2147483648.0)
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(rounded);
+}
+
+// Texture offsets keep the low 16 bits of their rounded value.
+int16_t RoundOffset(float value) {
+    double rounded = std::fmod(RoundHalfUp(value), 65536.0);
+    if (std::isnan(rounded))
+        return 0;
+    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(rounded)));
+}
+
+bool ComputePlane(const FaceDef& face, Plane& plane) {
+    Vec3f p0 = ToVec(face.points[0]), p1 = ToVec(face.points[1]), p2 = ToVec(face.points[2]);
+    Vec3f normal = Cross(Subtract(p0, p1), Subtract(p2, p1));
+    if (normal[0] == 0.0f && normal[1] == 0.0f && normal[2] == 0.0f)
+        return false;
+    plane.normal = Normalize(normal);
+    plane.dist = Dot(p1, plane.normal);
+    return true;
+}
+
+bool SamePlane(const Plane& a, const Plane& b) {
+    return a.normal[0] == b.normal[0] && a.normal[1] == b.normal[1] &&
+           a.normal[2] == b.normal[2] && a.dist == b.dist;
+}
+
+Plane Reversed(const Plane& plane) {
+    return {{{-plane.normal[0], -plane.normal[1], -plane.normal[2]}}, -plane.dist};
+}
+
+using Wide = __int128;
+
+struct WideVector {
+    Wide x, y, z;
+};
+
+WideVector WideNormal(const IntPoint& p, const IntPoint& q, const IntPoint& r) {
+    Wide ax = int64_t{p.x} - q.x, ay = int64_t{p.y} - q.y, az = int64_t{p.z} - q.z;
+    Wide bx = int64_t{r.x} - q.x, by = int64_t{r.y} - q.y, bz = int64_t{r.z} - q.z;
+    return {ay * bz - az * by, az * bx - ax * bz, ax * by - ay * bx};
+}
+
+Wide WideDot(const WideVector& n, const IntPoint& p, const IntPoint& origin) {
+    return n.x * (int64_t{p.x} - origin.x) + n.y * (int64_t{p.y} - origin.y) +
+           n.z * (int64_t{p.z} - origin.z);
+}
+
+int Sign(Wide value) { return (value > 0) - (value < 0); }
+
+// True when the oriented plane through corners p, q, r is exactly the plane
+// through the three points the face was read with.
+bool SpansReadPlane(const IntPoint& p, const IntPoint& q, const IntPoint& r,
+                    const IntPoint (&read)[3]) {
+    WideVector n = WideNormal(p, q, r);
+    if (n.x == 0 && n.y == 0 && n.z == 0)
+        return false;
+    for (const IntPoint& point : read) {
+        if (WideDot(n, point, q) != 0)
+            return false;
+    }
+    // Both planes are one and the same; compare their orientation.
+    WideVector m = WideNormal(read[0], read[1], read[2]);
+    if (n.x != 0)
+        return Sign(n.x) == Sign(m.x);
+    if (n.y != 0)
+        return Sign(n.y) == Sign(m.y);
+    return Sign(n.z) == Sign(m.z);
+}
+
+// Adds the rounded polygon of one face to the brush. Returns false when the
+// brush runs out of room for corners.
+bool AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) {
+    int indices[kWindingCapacity];
+    int count = 0;
+    for (int k = 0; k < winding.numPoints; ++k) {
+        IntPoint point(RoundCoordinate(winding.points[k][0]), RoundCoordinate(winding.points[k][1]),
+                       RoundCoordinate(winding.points[k][2]));
+        int index = 0;
+        while (index < brush.m_numVertices && !(brush.m_vertices[index] == point))
+            ++index;
+        if (index == brush.m_numVertices) {
+            if (brush.m_numVertices == kMaxBrushVertices)
+                return false;
+            brush.m_vertices[brush.m_numVertices++] = point;
+        }
+        // Corners that round together would make a face list a vertex twice.
+        if (count > 0 && indices[count - 1] == index)
+            continue;
+        indices[count++] = index;
+    }
+    while (count > 1 && indices[count - 1] == indices[0])
+        --count;
+    if (count < 3 || count > kMaxFacePoints)
+        return true; // too small to keep at integer resolution
+
+    BrushFace& face = brush.m_faces[brush.m_numFaces];
+    face.numPoints = static_cast<uint8_t>(count);
+    for (int k = 0; k < count; ++k)
+        face.vertexIndex[k] = static_cast<uint8_t>(indices[k]);
+    std::memcpy(face.texture, def.texture, sizeof face.texture);
+    face.xOffset = RoundOffset(def.xOffset);
+    face.yOffset = RoundOffset(def.yOffset);
+    face.rotation = def.rotation;
+    face.xScale = def.xScale;
+    face.yScale = def.yScale;
+
+    const IntPoint* v = brush.m_vertices;
+    if (!SpansReadPlane(v[indices[0]], v[indices[1]], v[indices[2]], def.points)) {
+        if (!brush.m_readPlanes)
+            brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
+        brush.m_readPlanes->kept[brush.m_numFaces] = true;
+        for (int k = 0; k < 3; ++k)
+            brush.m_readPlanes->points[brush.m_numFaces][k] = def.points[k];
+    }
+    ++brush.m_numFaces;
+    return true;
+}
+
+} // namespace
+
+double RoundHalfUp(double value) {
+    double lower = std::floor(value);
+    return value < lower + 0.5 ? lower : std::ceil(value);
+}
+
+Winding NewWinding(int points, const GeometryReport& report) {
+    if (points > kWindingCapacity)
+        report("NewWinding: too many points\n");
+    Winding winding;
+    winding.capacity = points < kWindingCapacity ? points : kWindingCapacity;
+    return winding;
+}
+
+Winding BasePolyForPlane(const Plane& plane, FaceDef& face, const GeometryReport& report) {
+    int axis = -1;
+    float largest = -kBogusRange;
+    for (int i = 0; i < 3; ++i) {
+        float component = std::fabs(plane.normal[i]);
+        if (component > largest) {
+            axis = i;
+            largest = component;
+        }
+    }
+    if (axis == -1)
+        report("BasePolyForPlane: no axis found");
+
+    Vec3f up{{0.0f, 0.0f, 0.0f}};
+    if (axis == 0 || axis == 1)
+        up[2] = 1.0f;
+    else if (axis == 2)
+        up[0] = 1.0f;
+
+    up = Subtract(up, Scale(plane.normal, Dot(up, plane.normal)));
+    up = Normalize(up);
+    Vec3f org = Scale(plane.normal, plane.dist);
+    Vec3f right = Cross(up, plane.normal);
+    up = Scale(up, kBasePolyHalfSize);
+    right = Scale(right, kBasePolyHalfSize);
+
+    Winding winding = NewWinding(4, report);
+    winding.points[0] = Add(Subtract(org, right), up);
+    winding.points[1] = Add(Add(org, right), up);
+    winding.points[2] = Subtract(Add(org, right), up);
+    winding.points[3] = Subtract(Subtract(org, right), up);
+    winding.numPoints = 4;
+
+    if (face.xScale == 0.0f)
+        face.xScale = 1.0f;
+    if (face.yScale == 0.0f)
+        face.yScale = 1.0f;
+    return winding;
+}
+
+bool ClipWinding(Winding& winding, const Plane& plane, const GeometryReport& report) {
+    const int n = winding.numPoints;
+    float dists[kWindingCapacity + 1];
+    Side sides[kWindingCapacity + 1];
+    int counts[3] = {0, 0, 0};
+    for (int i = 0; i < n; ++i) {
+        float d = Dot(winding.points[i], plane.normal) - plane.dist;
+        dists[i] = d;
+        sides[i] = d > kOnPlaneEpsilon ? kFront : d < -kOnPlaneEpsilon ? kBack : kOn;
+        ++counts[sides[i]];
+    }
+    if (counts[kFront] == 0 && counts[kBack] == 0)
+        return true;
+    if (counts[kFront] == 0) {
+        winding.numPoints = 0;
+        return false;
+    }
+    if (counts[kBack] == 0)
+        return true;
+
+    Winding clipped = NewWinding(n + 4, report);
+    int written = 0; // may run past what the array holds; only that many are stored
+    auto append = [&](const Vec3f& point) {
+        if (written < kWindingCapacity)
+            clipped.points[written] = point;
+        ++written;
+    };
+    for (int i = 0; i < n; ++i) {
+        const Vec3f& p1 = winding.points[i];
+        if (sides[i] == kOn) {
+            append(p1);
+            continue;
+        }
+        if (sides[i] == kFront)
+            append(p1);
+        int j = i + 1 == n ? 0 : i + 1;
+        if (sides[j] == kOn || sides[j] == sides[i])
+            continue;
+        const Vec3f& p2 = winding.points[j];
+        float t = dists[i] / (dists[i] - dists[j]);
+        Vec3f mid;
+        for (int k = 0; k < 3; ++k) {
+            if (plane.normal[k] == 1.0f)
+                mid[k] = plane.dist;
+            else if (plane.normal[k] == -1.0f)
+                mid[k] = -plane.dist;
+            else
+                mid[k] = p1[k] + t * (p2[k] - p1[k]);
+        }
+        append(mid);
+    }
+    if (written > n + 4)
+        report("ClipWinding: points exceeded estimate");
+    clipped.numPoints = written < kWindingCapacity ? written : kWindingCapacity;
+    winding.numPoints = clipped.numPoints;
+    std::memcpy(winding.points, clipped.points, sizeof(Vec3f) * clipped.numPoints);
+    return true;
+}
+
+void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport& report) {
+    if (!winding) {
+        report("CheckFace: no winding\n");
+        return;
+    }
+    const int n = winding->numPoints;
+    if (n < 3)
+        report("CheckFace: points < 3\n");
+    for (int i = 0; i < n; ++i) {
+        const Vec3f& p1 = winding->points[i];
+        for (int k = 0; k < 3; ++k) {
+            if (p1[k] > kBogusRange || p1[k] < -kBogusRange)
+                report("CheckFace: outside BOGUS_RANGE\n");
+        }
+        float d = Dot(p1, plane.normal) - plane.dist;
+        if (d < -kOnPlaneEpsilon || d > kOnPlaneEpsilon)
+            report("CheckFace: point off plane\n");
+        const Vec3f& p2 = winding->points[i + 1 == n ? 0 : i + 1];
+        Vec3f edge = Subtract(p2, p1);
+        if (Length(edge) < kDegenerateEdgeLength)
+            report("CheckFace: degenerate edge\n");
+        Vec3f edgeNormal = Normalize(Cross(plane.normal, edge));
+        float limit = Dot(p1, edgeNormal) + kOnPlaneEpsilon;
+        for (int k = 0; k < n; ++k) {
+            if (k != i && Dot(winding->points[k], edgeNormal) > limit)
+                report("CheckFace: non-convex");
+        }
+    }
+}
+
+bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report) {
+    Plane planes[kMaxBrushFaces];
+    bool hasPlane[kMaxBrushFaces] = {};
+    const int numFaces = def.numFaces < kMaxBrushFaces ? def.numFaces : kMaxBrushFaces;
+    for (int i = 0; i < numFaces; ++i) {
+        if (!ComputePlane(def.faces[i], planes[i]))
+            continue;
+        hasPlane[i] = true;
+        for (int j = 0; j < i; ++j) {
+            if (hasPlane[j] && SamePlane(planes[j], planes[i]))
+                hasPlane[i] = false;
+        }
+    }
+
+    brush.m_numVertices = 0;
+    brush.m_numFaces = 0;
+    brush.m_readPlanes.reset();
+    bool fits = true;
+    for (int i = 0; i < numFaces; ++i) {
+        if (!hasPlane[i])
+            continue;
+        Winding winding = BasePolyForPlane(planes[i], def.faces[i], report);
+        bool survives = true;
+        for (int j = 0; j < numFaces && survives; ++j) {
+            if (j != i && hasPlane[j])
+                survives = ClipWinding(winding, Reversed(planes[j]), report);
+        }
+        if (!survives)
+            continue;
+        CheckFace(planes[i], &winding, report);
+        if (fits)
+            fits = AddFace(brush, def.faces[i], winding);
+    }
+    if (!fits) {
+        brush.m_numVertices = 0;
+        brush.m_numFaces = 0;
+        brush.m_readPlanes.reset();
+    }
+    return fits;
+}

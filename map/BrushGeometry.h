@@ -1,0 +1,62 @@
+#pragma once
+
+#include "map/BrushDef.h"
+#include "map/CMapBrush.h"
+
+#include <functional>
+#include <string_view>
+
+inline constexpr float kBogusRange = 18000.0f;
+inline constexpr float kOnPlaneEpsilon = 0.1f;
+inline constexpr float kDegenerateEdgeLength = 0.1f;
+inline constexpr float kBasePolyHalfSize = 8192.0f;
+inline constexpr int kWindingCapacity = 64;
+
+// Left uninitialised by default so that windings cost nothing to make.
+struct Vec3f {
+    float v[3];
+    float& operator[](int i) { return v[i]; }
+    float operator[](int i) const { return v[i]; }
+};
+
+// p lies on the plane when p . normal == dist, in front of it when greater.
+struct Plane {
+    Vec3f normal{};
+    float dist = 0.0f;
+};
+
+// A convex polygon, its points in order around it. A winding lives on the
+// stack; "releasing" one costs nothing.
+struct Winding {
+    int numPoints = 0;
+    int capacity = 0; // the room it was made with, at most kWindingCapacity
+    Vec3f points[kWindingCapacity];
+};
+
+// Problems found while building go here (without a line number: the caller
+// knows which brush it is building).
+using GeometryReport = std::function<void(std::string_view message)>;
+
+// A winding with room for `points` points (at most kWindingCapacity), count 0.
+Winding NewWinding(int points, const GeometryReport& report);
+
+// A square of half-size 8192 on the plane, seen from the front in the order
+// that makes (p0 - p1) x (p2 - p1) point along the normal. Fixes a zero
+// texture scale of `face` to 1.
+Winding BasePolyForPlane(const Plane& plane, FaceDef& face, const GeometryReport& report);
+
+// Keeps the part of `winding` in front of `plane`. Returns false when nothing
+// is left.
+bool ClipWinding(Winding& winding, const Plane& plane, const GeometryReport& report);
+
+// Diagnostics only: reports what is wrong with a face's polygon.
+void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport& report);
+
+// Rounds halves upward: 2.5 -> 3, -2.5 -> -2.
+double RoundHalfUp(double value);
+
+// Turns the planes of `def` into corners shared by faces. Faces that end with
+// no polygon (collinear points, a repeated plane, cut away by the others) are
+// left out of the brush. Returns false, leaving `brush` empty, when the brush
+// has more distinct corners than a brush can hold.
+bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report);

@@ -1,0 +1,342 @@
+#include "map/CMapWriter.h"
+
+#include "map/CTolveDoc.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kFlushSize = 1 << 18;
+
+// The reader splits tokens at these bytes (every byte above 127 included).
+bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
+
+bool NeedsQuotes(const char* texture) {
+    if (texture[0] == '\0' || (texture[0] == '/' && texture[1] == '/'))
+        return true;
+    for (const char* c = texture; *c; ++c) {
+        if (IsSeparator(*c))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CMapWriter::CMapWriter(const CTolveDoc& doc, Sink sink) : m_doc(doc), m_sink(std::move(sink)) {
+    m_buffer.reserve(kFlushSize + 4096);
+}
+
+void CMapWriter::Flush() {
+    if (!m_failed && !m_buffer.empty() && !m_sink(m_buffer.data(), m_buffer.size()))
+        m_failed = true;
+    m_buffer.clear();
+}
+
+void CMapWriter::Put(const char* text, size_t size) {
+    m_buffer.append(text, size);
+    if (m_buffer.size() >= kFlushSize)
+        Flush();
+}
+
+void CMapWriter::Put(const char* text) { Put(text, std::strlen(text)); }
+
+void CMapWriter::Put(char c) { m_buffer.push_back(c); }
+
+void CMapWriter::PutSigned(int32_t value) {
+    char digits[16];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    Put(digits, static_cast<size_t>(result.ptr - digits));
+}
+
+void CMapWriter::PutUnsigned(uint32_t value) {
+    char digits[16];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    Put(digits, static_cast<size_t>(result.ptr - digits));
+}
+
+// "%f": six decimals, exactly as printf rounds them.
+void CMapWriter::PutFixed(float value) {
+    double wide = value;
+    if (wide == std::trunc(wide) && std::fabs(wide) < 1e9) {
+        if (std::signbit(wide) && wide == 0.0)
+            Put('-');
+        PutSigned(static_cast<int32_t>(wide));
+        Put(".000000", 7);
+        return;
+    }
+    char digits[400];
+    int length;
+    if (std::isfinite(wide)) {
+        auto result =
+            std::to_chars(digits, digits + sizeof digits, wide, std::chars_format::fixed, 6);
+        length = static_cast<int>(result.ptr - digits);
+    } else {
+        length = std::snprintf(digits, sizeof digits, "%f", wide);
+    }
+    Put(digits, static_cast<size_t>(length));
+}
+
+void CMapWriter::WriteTextKey(const char* key, const std::string& value) {
+    Put("\t\"");
+    Put(key);
+    Put("\" \"");
+    Put(value);
+    Put("\"\n");
+}
+
+void CMapWriter::WriteSignedKey(const char* key, int32_t value) {
+    Put("\t\"");
+    Put(key);
+    Put("\" \"");
+    PutSigned(value);
+    Put("\"\n");
+}
+
+void CMapWriter::WriteUnsignedKey(const char* key, uint32_t value) {
+    Put("\t\"");
+    Put(key);
+    Put("\" \"");
+    PutUnsigned(value);
+    Put("\"\n");
+}
+
+void CMapWriter::WriteCustom(const CustomPair& pair) {
+    if (!pair.key.empty())
+        WriteTextKey(pair.key.c_str(), pair.value);
+}
+
+void CMapWriter::WriteBrush(const CMapBrush& brush) {
+    Put("\t{\n");
+    for (int f = 0; f < brush.m_numFaces; ++f) {
+        const BrushFace& face = brush.m_faces[f];
+        Put("\t\t");
+        const bool fromReadPlane = brush.m_readPlanes && brush.m_readPlanes->kept[f];
+        for (int k = 0; k < 3; ++k) {
+            const IntPoint& p = fromReadPlane ? brush.m_readPlanes->points[f][k]
+                                              : brush.m_vertices[face.vertexIndex[k]];
+            Put("( ", 2);
+            PutSigned(p.x);
+            Put(' ');
+            PutSigned(p.y);
+            Put(' ');
+            PutSigned(p.z);
+            Put(" ) ", 3);
+        }
+        if (NeedsQuotes(face.texture)) {
+            Put('"');
+            Put(face.texture);
+            Put('"');
+        } else {
+            Put(face.texture);
+        }
+        Put(' ');
+        PutSigned(face.xOffset);
+        Put(' ');
+        PutSigned(face.yOffset);
+        Put(' ');
+        PutFixed(face.rotation);
+        Put(' ');
+        PutFixed(face.xScale);
+        Put(' ');
+        PutFixed(face.yScale);
+        Put('\n');
+    }
+    Put("\t}\n");
+}
+
+void CMapWriter::WriteWorld() {
+    Put("{\n\t\"classname\" \"worldspawn\"\n");
+    WriteTextKey("wad", m_doc.m_textureWad.GetFileName());
+    if (!m_doc.m_worldMessage.empty())
+        WriteTextKey("message", m_doc.m_worldMessage);
+    if (m_doc.m_worldType >= 0)
+        WriteUnsignedKey("worldtype", static_cast<uint32_t>(m_doc.m_worldType));
+    if (m_doc.m_hasWorldSounds)
+        WriteUnsignedKey("sounds", m_doc.m_worldSounds);
+    if (m_doc.m_hasWorldLight)
+        WriteUnsignedKey("light", m_doc.m_worldLight);
+    for (const auto& brush : m_doc.m_worldBrushes)
+        WriteBrush(*brush);
+    Put("}\n");
+}
+
+void CMapWriter::WriteModelEntity(const CModelEntity& e) {
+    Put("{\n");
+    WriteTextKey("classname", e.m_classname);
+    if (!e.m_target.empty())
+        WriteTextKey("target", e.m_target);
+    if (!e.m_targetname.empty())
+        WriteTextKey("targetname", e.m_targetname);
+    if (!e.m_killtarget.empty())
+        WriteTextKey("killtarget", e.m_killtarget);
+    if (e.m_spawnflags != 0)
+        WriteUnsignedKey("spawnflags", e.m_spawnflags);
+    if (e.m_classname == kSetSkillClass)
+        WriteUnsignedKey("message", e.m_skill);
+    else if (!e.m_message.empty())
+        WriteTextKey("message", e.m_message);
+    if (e.m_hasSpeed)
+        WriteSignedKey("speed", e.m_speed);
+    if (e.m_hasWait)
+        WriteSignedKey("wait", e.m_wait);
+    if (e.m_hasLip)
+        WriteSignedKey("lip", e.m_lip);
+    if (e.m_hasDmg)
+        WriteSignedKey("dmg", e.m_dmg);
+    if (e.m_hasHealth)
+        WriteSignedKey("health", e.m_health);
+    if (e.m_hasDelay)
+        WriteSignedKey("delay", e.m_delay);
+    if (e.m_hasSounds)
+        WriteUnsignedKey("sounds", e.m_sounds);
+    if (e.m_hasHeight)
+        WriteSignedKey("height", e.m_height);
+    if (!e.m_map.empty())
+        WriteTextKey("map", e.m_map);
+    WriteCustom(e.m_custom[0]);
+    WriteCustom(e.m_custom[1]);
+    for (const auto& brush : e.m_brushes)
+        WriteBrush(*brush);
+    Put("}\n");
+}
+
+void CMapWriter::WritePointEntity(const CPointEntity& e) {
+    Put("{\n");
+    WriteTextKey("classname", e.m_classname);
+    Put("\t\"origin\" \"");
+    PutSigned(e.m_origin.x);
+    Put(' ');
+    PutSigned(e.m_origin.y);
+    Put(' ');
+    PutSigned(e.m_origin.z);
+    Put("\"\n");
+    if (e.m_hasAngle)
+        WriteSignedKey("angle", e.m_angle);
+    if (e.m_hasLight)
+        WriteUnsignedKey("light", e.m_light);
+    if (!e.m_target.empty())
+        WriteTextKey("target", e.m_target);
+    if (!e.m_targetname.empty())
+        WriteTextKey("targetname", e.m_targetname);
+    if (!e.m_killtarget.empty())
+        WriteTextKey("killtarget", e.m_killtarget);
+    if (e.m_spawnflags != 0)
+        WriteUnsignedKey("spawnflags", e.m_spawnflags);
+    if (e.m_style != 0)
+        WriteUnsignedKey("style", e.m_style);
+    if (!e.m_message.empty())
+        WriteTextKey("message", e.m_message);
+    if (e.m_hasMangle) {
+        Put("\t\"mangle\" \"");
+        PutSigned(e.m_mangle.x);
+        Put(' ');
+        PutSigned(e.m_mangle.y);
+        Put(' ');
+        PutSigned(e.m_mangle.z);
+        Put("\"\n");
+    }
+    if (e.m_hasNextthink) // widened with its sign, then written unsigned
+        WriteUnsignedKey("nextthink", static_cast<uint32_t>(int32_t{e.m_nextthink}));
+    WriteCustom(e.m_custom[0]);
+    WriteCustom(e.m_custom[1]);
+    Put("}\n");
+}
+
+bool CMapWriter::WriteMap() {
+    WriteWorld();
+    for (const auto& entity : m_doc.m_modelEntities)
+        WriteModelEntity(*entity);
+    for (const auto& entity : m_doc.m_pointEntities)
+        WritePointEntity(*entity);
+    Flush();
+    return !m_failed;
+}
+
+namespace {
+
+constexpr size_t kMaxWritableLength = 127; // what the reader takes back in one token
+
+// Why `text` cannot stand between double quotes in a map file, or null.
+const char* ProblemWithQuotedText(const std::string& text) {
+    if (text.find('"') != std::string::npos)
+        return "contains a double quote, which a map file cannot hold";
+    if (text.size() > kMaxWritableLength)
+        return "is longer than the 127 characters a map file can hold";
+    return nullptr;
+}
+
+class CTextCheck {
+public:
+    void Check(const std::string& classname, const char* key, const std::string& value) {
+        if (m_problem)
+            return;
+        if (const char* problem = ProblemWithQuotedText(value))
+            Describe(classname, key, "value", problem);
+    }
+    void CheckCustom(const std::string& classname, const CustomPair& pair) {
+        if (m_problem || pair.key.empty())
+            return;
+        const char* problem = ProblemWithQuotedText(pair.key);
+        if (!problem && (pair.key == "{" || pair.key == "}"))
+            problem = "is a brace, which a map file reads as the end of an entity";
+        if (problem)
+            Describe(classname, pair.key.c_str(), "key", problem);
+        else
+            Check(classname, pair.key.c_str(), pair.value);
+    }
+    void CheckBrushes(const std::string& classname, const BrushList& brushes) {
+        for (const auto& brush : brushes) {
+            for (int f = 0; f < brush->m_numFaces && !m_problem; ++f) {
+                if (std::strchr(brush->m_faces[f].texture, '"')) {
+                    m_problem = "Cannot save the map: the texture name \"" +
+                                std::string(brush->m_faces[f].texture) +
+                                "\" of a brush of the entity \"" + classname +
+                                "\" contains a double quote, which a map file cannot hold.";
+                }
+            }
+        }
+    }
+    std::optional<std::string> m_problem;
+
+private:
+    void Describe(const std::string& classname, const char* key, const char* what,
+                  const char* problem) {
+        m_problem = "Cannot save the map: the " + std::string(what) + " of the key \"" + key +
+                    "\" of the entity \"" + classname + "\" " + problem + ".";
+    }
+};
+
+} // namespace
+
+std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) {
+    CTextCheck check;
+    const std::string world = "worldspawn";
+    check.Check(world, "wad", doc.m_textureWad.GetFileName());
+    check.Check(world, "message", doc.m_worldMessage);
+    check.CheckBrushes(world, doc.m_worldBrushes);
+    for (const auto& e : doc.m_modelEntities) {
+        check.Check(e->m_classname, "classname", e->m_classname);
+        check.Check(e->m_classname, "target", e->m_target);
+        check.Check(e->m_classname, "targetname", e->m_targetname);
+        check.Check(e->m_classname, "killtarget", e->m_killtarget);
+        if (e->m_classname != kSetSkillClass)
+            check.Check(e->m_classname, "message", e->m_message);
+        check.Check(e->m_classname, "map", e->m_map);
+        check.CheckCustom(e->m_classname, e->m_custom[0]);
+        check.CheckCustom(e->m_classname, e->m_custom[1]);
+        check.CheckBrushes(e->m_classname, e->m_brushes);
+    }
+    for (const auto& e : doc.m_pointEntities) {
+        check.Check(e->m_classname, "classname", e->m_classname);
+        check.Check(e->m_classname, "target", e->m_target);
+        check.Check(e->m_classname, "targetname", e->m_targetname);
+        check.Check(e->m_classname, "killtarget", e->m_killtarget);
+        check.Check(e->m_classname, "message", e->m_message);
+        check.CheckCustom(e->m_classname, e->m_custom[0]);
+        check.CheckCustom(e->m_classname, e->m_custom[1]);
+    }
+    return check.m_problem;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+class CTolveDoc;
+class CMapBrush;
+class CModelEntity;
+class CPointEntity;
+struct CustomPair;
+
+// Writes a document as map text: the world, then the brush entities, then the
+// point entities, each key on its own line in a fixed order. Text is handed to
+// `sink` in large pieces; the sink returns false to stop the writing.
+class CMapWriter {
+public:
+    using Sink = std::function<bool(const char* data, size_t size)>;
+
+    CMapWriter(const CTolveDoc& doc, Sink sink);
+
+    // Returns false when the sink failed.
+    bool WriteMap();
+
+    // Why the document cannot be written as map text (a value holding a double
+    // quote, for instance), or nothing when it can.
+    static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
+
+private:
+    void WriteWorld();
+    void WriteModelEntity(const CModelEntity& entity);
+    void WritePointEntity(const CPointEntity& entity);
+    void WriteBrush(const CMapBrush& brush);
+    void WriteCustom(const CustomPair& pair);
+    void WriteTextKey(const char* key, const std::string& value);
+    void WriteSignedKey(const char* key, int32_t value);
+    void WriteUnsignedKey(const char* key, uint32_t value);
+
+    void Put(const char* text, size_t size);
+    void Put(const char* text);
+    void Put(const std::string& text) { Put(text.data(), text.size()); }
+    void Put(char c);
+    void PutSigned(int32_t value);
+    void PutUnsigned(uint32_t value);
+    void PutFixed(float value);
+    void Flush();
+
+    const CTolveDoc& m_doc;
+    Sink m_sink;
+    bool m_failed = false;
+    std::string m_buffer;
+};

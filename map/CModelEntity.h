@@ -1,0 +1,46 @@
+#pragma once
+
+#include "map/CMapBrush.h"
+#include "map/CustomPair.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+using BrushList = std::vector<std::unique_ptr<CMapBrush>>;
+
+// An entity made of brushes: doors, platforms, triggers. It owns its brushes.
+class CModelEntity {
+public:
+    virtual ~CModelEntity() = default;
+
+    std::string m_classname;
+    bool m_hasSpeed = false;
+    bool m_hasWait = false;
+    bool m_hasDmg = false;
+    bool m_hasLip = false;
+    bool m_hasHealth = false;
+    bool m_hasDelay = false;
+    bool m_hasHeight = false;
+    bool m_hasSounds = false;
+    int16_t m_speed = 0;
+    int16_t m_wait = 0;
+    int16_t m_dmg = 0;
+    int16_t m_lip = 0;
+    int16_t m_health = 0;
+    int16_t m_delay = 0;
+    int16_t m_height = 0;
+    uint8_t m_sounds = 0;
+    uint8_t m_skill = 0; // "message" of a trigger_setskill
+    uint16_t m_spawnflags = 0;
+    std::string m_target;
+    std::string m_targetname;
+    std::string m_killtarget;
+    std::string m_message;
+    std::string m_map;
+    CustomPair m_custom[2];
+    BrushList m_brushes;
+};
+
+inline constexpr const char* kSetSkillClass = "trigger_setskill";

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "map/CustomPair.h"
+#include "map/IntPoint.h"
+
+#include <cstdint>
+#include <string>
+
+// An entity placed at one point: lights, monsters, items, player starts.
+class CPointEntity {
+public:
+    virtual ~CPointEntity() = default;
+
+    std::string m_classname;
+    bool m_hasMangle = false;
+    bool m_hasNextthink = false;
+    bool m_hasAngle = false;
+    bool m_hasLight = false;
+    IntPoint m_origin;
+    IntPoint m_mangle;
+    int16_t m_nextthink = 0;
+    int16_t m_angle = 0;
+    uint8_t m_style = 0;
+    uint16_t m_spawnflags = 0;
+    uint16_t m_light = 0;
+    std::string m_target;
+    std::string m_targetname;
+    std::string m_killtarget;
+    std::string m_message;
+    CustomPair m_custom[2];
+};

@@ -1,0 +1,129 @@
+#include "map/CTolveDoc.h"
+
+#include "framework/CMessageService.h"
+#include "framework/CSafeFileWriter.h"
+#include "map/CMapReader.h"
+#include "map/CMapWriter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+CTolveDoc::CTolveDoc() = default;
+
+CTolveDoc::~CTolveDoc() { DeleteContents(); }
+
+void CTolveDoc::Serialize() {
+    ShowMessageBox("Cop'ing an Attitude", "I will not serialize", MessageIcon::Information);
+}
+
+void CTolveDoc::DeleteContents() {
+    // A brush entity's brushes go before the entity itself.
+    m_worldBrushes.clear();
+    for (auto& entity : m_modelEntities)
+        entity->m_brushes.clear();
+    m_modelEntities.clear();
+    m_pointEntities.clear();
+    // Nothing may keep pointing at what was just deleted.
+    m_selectedEntity = nullptr;
+    m_selectedBrush = nullptr;
+    m_selectedPointEntity = nullptr;
+    CDocument::DeleteContents();
+}
+
+void CTolveDoc::ResetWorld() {
+    m_hasWorldLight = false;
+    m_hasWorldSounds = false;
+    m_worldType = -1;
+    m_upperLimit = IntPoint(-25000, 25000, 25000);
+    m_lowerLimit = IntPoint(25000, -25000, -25000);
+    m_insertionPoint = IntPoint(0, 0, 0);
+    m_snap = 8;
+    m_editMode = kCornerMode;
+    m_textureWad.SetFileName(kDefaultTextureWad);
+    m_selectedPointEntity = nullptr;
+    m_selectedBrush = nullptr;
+    m_selectedEntity = nullptr;
+}
+
+bool CTolveDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument())
+        return false;
+    ResetWorld();
+    return true;
+}
+
+bool CTolveDoc::OnOpenDocument(const std::string& path) {
+    ResetWorld();
+    return ReadMapFile(path);
+}
+
+bool CTolveDoc::OnSaveDocument(const std::string& path) { return WriteMapFile(path); }
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    struct stat status;
+    if (::fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return false;
+    }
+    bool ok = std::fseek(file, 0, SEEK_END) == 0;
+    long size = ok ? std::ftell(file) : -1;
+    ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    if (ok) {
+        text.resize(static_cast<size_t>(size));
+        size_t got = std::fread(text.data(), 1, text.size(), file);
+        ok = got == text.size() && !std::ferror(file);
+    }
+    int savedErrno = errno;
+    std::fclose(file);
+    errno = ok ? 0 : (savedErrno ? savedErrno : EIO);
+    return ok;
+}
+
+} // namespace
+
+bool CTolveDoc::ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
+        ShowMessageBox("File Open Error",
+                       "Couldn't read \"" + path + "\": " + std::strerror(errno) + ".",
+                       MessageIcon::Error);
+        return false;
+    }
+    CMapErrorBoxes boxes;
+    ReadMapText(text.c_str(), diagnostics ? *diagnostics : boxes);
+    return true;
+}
+
+void CTolveDoc::ReadMapText(const char* text, CMapDiagnostics& diagnostics) {
+    CMapReader(*this, text, diagnostics).ReadMap();
+}
+
+bool CTolveDoc::WriteMapFile(const std::string& path) {
+    if (auto problem = CMapWriter::FindUnwritableText(*this)) {
+        ShowMessageBox("File Save Error", *problem, MessageIcon::Error);
+        return false;
+    }
+    CSafeFileWriter file(path);
+    if (!file.Open()) {
+        ShowMessageBox("File Open Error", "couldn't open file!", MessageIcon::Error);
+        return false;
+    }
+    CMapWriter writer(*this, [&](const char* data, size_t size) { return file.Write(data, size); });
+    if (!writer.WriteMap() || !file.Commit()) {
+        ShowMessageBox("File Save Error",
+                       "Couldn't save \"" + path + "\": " + file.GetError() +
+                           ". The file on disk was left as it was.",
+                       MessageIcon::Error);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/CDocument.h"
+#include "map/CModelEntity.h"
+#include "map/CPointEntity.h"
+#include "map/MapDiagnostics.h"
+#include "texture/CTextureWad.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+using ModelEntityList = std::vector<std::unique_ptr<CModelEntity>>;
+using PointEntityList = std::vector<std::unique_ptr<CPointEntity>>;
+
+enum EditMode : uint8_t { kCornerMode = 0, kFaceMode = 1, kBrushMode = 2, kEntityMode = 3 };
+
+// One open map: the world, its brush and point entities, the texture catalogue
+// and the editing state that all views of the map share.
+class CTolveDoc : public CDocument {
+public:
+    CTolveDoc();
+    ~CTolveDoc() override;
+
+    void DeleteContents() override;
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const std::string& path) override;
+    bool OnSaveDocument(const std::string& path) override;
+
+    // Maps are only read and written as map text, never through an archive.
+    void Serialize();
+
+    // The defaults of a new map: world keys, limits, snap, mode and selection.
+    void ResetWorld();
+
+    // Reads a map file into the (reset) document. Problems in the text go to
+    // `diagnostics` (message boxes by default); returns false only when the
+    // file cannot be read at all, after saying so.
+    bool ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics = nullptr);
+    // Reads map text that ends at its first NUL byte.
+    void ReadMapText(const char* text, CMapDiagnostics& diagnostics);
+    // Saves the map safely; clears the modified flag only once the file is on disk.
+    bool WriteMapFile(const std::string& path);
+
+    int16_t m_worldType = -1;
+    CTextureWad m_textureWad;
+    std::string m_worldMessage;
+    uint8_t m_worldSounds = 0;
+    uint16_t m_worldLight = 0;
+    bool m_hasWorldLight = false;
+    bool m_hasWorldSounds = false;
+    BrushList m_worldBrushes;
+    std::vector<std::string> m_pointClassNames;
+    std::vector<std::string> m_brushClassNames;
+    // The limits are stored as the views use them: m_upperLimit holds the
+    // smallest x and the largest y and z, m_lowerLimit the opposite.
+    IntPoint m_upperLimit{-25000, 25000, 25000};
+    IntPoint m_lowerLimit{25000, -25000, -25000};
+    IntPoint m_insertionPoint;
+    int16_t m_snap = 8;
+    uint8_t m_editMode = kCornerMode;
+    ModelEntityList m_modelEntities;
+    PointEntityList m_pointEntities;
+    CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
+    CMapBrush* m_selectedBrush = nullptr;
+    int32_t m_selectedVertex = 0;
+    uint8_t m_selectedFace = 0;
+    CPointEntity* m_selectedPointEntity = nullptr;
+};

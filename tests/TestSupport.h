@@ -1,0 +1,87 @@
+#pragma once
+
+#include "framework/CMessageService.h"
+#include "map/CTolveDoc.h"
+#include "map/MapDiagnostics.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Records every message box instead of showing it, for the length of a test.
+class CRecordingMessages : public CMessageService {
+public:
+    struct Box {
+        std::string title;
+        std::string text;
+        MessageIcon icon;
+    };
+
+    CRecordingMessages() : m_guard(*this) {}
+
+    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                              MessageButtons buttons) override {
+        m_boxes.push_back({title, text, icon});
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        MessageAnswer answer = m_answers.empty() ? MessageAnswer::Cancel : m_answers.front();
+        if (!m_answers.empty())
+            m_answers.erase(m_answers.begin());
+        return answer;
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Box& box : m_boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    std::vector<Box> m_boxes;
+    std::vector<MessageAnswer> m_answers; // answers to questions, in order
+
+private:
+    CServiceGuard<CMessageService> m_guard;
+};
+
+// Collects reader and builder reports.
+class CRecordingDiagnostics : public CMapDiagnostics {
+public:
+    struct Entry {
+        int line;
+        int brushLine;
+        std::string message;
+    };
+    void Report(int line, int brushLine, std::string_view message) override {
+        m_entries.push_back({line, brushLine, std::string(message)});
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> messages;
+        for (const Entry& entry : m_entries)
+            messages.push_back(entry.message);
+        return messages;
+    }
+    std::vector<Entry> m_entries;
+};
+
+inline std::filesystem::path TestDataPath(const std::string& relative) {
+    return std::filesystem::path(TOLVE_TEST_DATA) / relative;
+}
+
+// A fresh temporary folder, removed with the object.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    std::filesystem::path Path(const std::string& name) const { return m_path / name; }
+    const std::filesystem::path& Root() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string ReadFileText(const std::filesystem::path& path);
+void WriteFileText(const std::filesystem::path& path, const std::string& text);
+
+// Writes the document's map text to a string, as a save would.
+std::string MapText(const CTolveDoc& doc);
