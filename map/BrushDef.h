@@ -1,17 +1,8 @@
 #pragma once
 
-#include "map/CMapBrush.h"
+#include "map/FaceDef.h"
 
-// One face line as the file states it.
-struct FaceDef {
-    IntPoint points[3];
-    char texture[kMaxTextureName + 1] = {};
-    float xOffset = 0.0f;
-    float yOffset = 0.0f;
-    float rotation = 0.0f;
-    float xScale = 0.0f;
-    float yScale = 0.0f;
-};
+#include <cstdint>
 
 // One brush as the file states it, on its way from the reader to BuildBrush.
 struct BrushDef {

@@ -32,9 +32,6 @@ Vec3f Normalize(const Vec3f& a) {
              static_cast<float>(a[2] / length)}};
 }
 
-Vec3f ToVec(const IntPoint& p) {
-    return {{static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)}};
-}
 
 enum Side { kFront, kBack, kOn };
 
@@ -56,16 +53,6 @@ int16_t RoundOffset(float value) {
     if (std::isnan(rounded))
         return 0;
     return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(rounded)));
-}
-
-bool ComputePlane(const FaceDef& face, Plane& plane) {
-    Vec3f p0 = ToVec(face.points[0]), p1 = ToVec(face.points[1]), p2 = ToVec(face.points[2]);
-    Vec3f normal = Cross(Subtract(p0, p1), Subtract(p2, p1));
-    if (normal[0] == 0.0f && normal[1] == 0.0f && normal[2] == 0.0f)
-        return false;
-    plane.normal = Normalize(normal);
-    plane.dist = Dot(p1, plane.normal);
-    return true;
 }
 
 bool SamePlane(const Plane& a, const Plane& b) {
@@ -96,6 +83,38 @@ Wide WideDot(const WideVector& n, const IntPoint& p, const IntPoint& origin) {
 
 int Sign(Wide value) { return (value > 0) - (value < 0); }
 
+Wide Gcd(Wide a, Wide b) {
+    a = a < 0 ? -a : a;
+    b = b < 0 ? -b : b;
+    while (b != 0) {
+        Wide r = a % b;
+        a = b;
+        b = r;
+    }
+    return a;
+}
+
+// The plane through a face's three points, worked out from the exact integer
+// plane reduced to lowest terms: any three points of one plane give the very
+// same float plane, so a brush saved through other points of its planes builds
+// again into exactly the same corners.
+bool ComputePlane(const FaceDef& face, Plane& plane) {
+    WideVector n = WideNormal(face.points[0], face.points[1], face.points[2]);
+    if (n.x == 0 && n.y == 0 && n.z == 0)
+        return false;
+    Wide divisor = Gcd(Gcd(n.x, n.y), n.z);
+    n = {n.x / divisor, n.y / divisor, n.z / divisor};
+    const IntPoint& q = face.points[1];
+    Wide d = n.x * q.x + n.y * q.y + n.z * q.z;
+    double x = static_cast<double>(n.x), y = static_cast<double>(n.y),
+           z = static_cast<double>(n.z);
+    double length = std::sqrt(x * x + y * y + z * z);
+    plane.normal = {{static_cast<float>(x / length), static_cast<float>(y / length),
+                     static_cast<float>(z / length)}};
+    plane.dist = static_cast<float>(static_cast<double>(d) / length);
+    return true;
+}
+
 // True when the oriented plane through corners p, q, r is exactly the plane
 // through the three points the face was read with.
 bool SpansReadPlane(const IntPoint& p, const IntPoint& q, const IntPoint& r,
@@ -116,9 +135,24 @@ bool SpansReadPlane(const IntPoint& p, const IntPoint& q, const IntPoint& r,
     return Sign(n.z) == Sign(m.z);
 }
 
-// Adds the rounded polygon of one face to the brush. Returns false when the
-// brush runs out of room for corners.
-bool AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) {
+enum class AddResult { kAdded, kTooSmall, kNoRoom };
+
+ReadPlanePoints& ReadPlanesOf(CMapBrush& brush) {
+    if (!brush.m_readPlanes)
+        brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
+    return *brush.m_readPlanes;
+}
+
+// Keeps a face line without a polygon so that saving gives it back.
+void HideFace(CMapBrush& brush, const FaceDef& def) {
+    HiddenFace hidden{brush.m_numFaces, def};
+    hidden.def.xOffset = RoundOffset(def.xOffset);
+    hidden.def.yOffset = RoundOffset(def.yOffset);
+    ReadPlanesOf(brush).hidden.push_back(hidden);
+}
+
+// Adds the rounded polygon of one face to the brush.
+AddResult AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) {
     int indices[kWindingCapacity];
     int count = 0;
     for (int k = 0; k < winding.numPoints; ++k) {
@@ -129,7 +163,7 @@ bool AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) {
             ++index;
         if (index == brush.m_numVertices) {
             if (brush.m_numVertices == kMaxBrushVertices)
-                return false;
+                return AddResult::kNoRoom;
             brush.m_vertices[brush.m_numVertices++] = point;
         }
         // Corners that round together would make a face list a vertex twice.
@@ -140,7 +174,7 @@ bool AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) {
     while (count > 1 && indices[count - 1] == indices[0])
         --count;
     if (count < 3 || count > kMaxFacePoints)
-        return true; // too small to keep at integer resolution
+        return AddResult::kTooSmall; // a sliver at integer resolution
 
     BrushFace& face = brush.m_faces[brush.m_numFaces];
     face.numPoints = static_cast<uint8_t>(count);
@@ -155,14 +189,13 @@ bool AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) {
 
     const IntPoint* v = brush.m_vertices;
     if (!SpansReadPlane(v[indices[0]], v[indices[1]], v[indices[2]], def.points)) {
-        if (!brush.m_readPlanes)
-            brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
-        brush.m_readPlanes->kept[brush.m_numFaces] = true;
+        ReadPlanePoints& read = ReadPlanesOf(brush);
+        read.kept[brush.m_numFaces] = true;
         for (int k = 0; k < 3; ++k)
-            brush.m_readPlanes->points[brush.m_numFaces][k] = def.points[k];
+            read.points[brush.m_numFaces][k] = def.points[k];
     }
     ++brush.m_numFaces;
-    return true;
+    return AddResult::kAdded;
 }
 
 } // namespace
@@ -328,19 +361,27 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report) {
     brush.m_readPlanes.reset();
     bool fits = true;
     for (int i = 0; i < numFaces; ++i) {
-        if (!hasPlane[i])
+        if (!hasPlane[i]) {
+            HideFace(brush, def.faces[i]);
             continue;
+        }
         Winding winding = BasePolyForPlane(planes[i], def.faces[i], report);
         bool survives = true;
         for (int j = 0; j < numFaces && survives; ++j) {
             if (j != i && hasPlane[j])
                 survives = ClipWinding(winding, Reversed(planes[j]), report);
         }
-        if (!survives)
+        if (!survives) {
+            HideFace(brush, def.faces[i]);
             continue;
+        }
         CheckFace(planes[i], &winding, report);
-        if (fits)
-            fits = AddFace(brush, def.faces[i], winding);
+        if (!fits)
+            continue;
+        AddResult result = AddFace(brush, def.faces[i], winding);
+        if (result == AddResult::kTooSmall)
+            HideFace(brush, def.faces[i]);
+        fits = result != AddResult::kNoRoom;
     }
     if (!fits) {
         brush.m_numVertices = 0;

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "map/FaceDef.h"
 #include "map/IntPoint.h"
+#include "map/MapLimits.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
-
-inline constexpr int kMaxBrushFaces = 32;
-inline constexpr int kMaxBrushVertices = 64;
-inline constexpr int kMaxFacePoints = 32;
-inline constexpr int kMaxTextureName = 15; // characters, without the terminator
+#include <vector>
 
 // One face of a brush: a polygon of indices into the brush's vertex table, in
 // order, plus its texture settings.
@@ -24,12 +22,22 @@ struct BrushFace {
     float yScale = 0.0f;
 };
 
-// The three plane points a face was read with. Kept for the faces whose
-// rounded corners no longer span exactly that plane, so that saving a brush
-// nobody touched gives back the planes it was read with.
+// A face line that gave no polygon (its points were collinear, it repeated a
+// plane, or the other faces cut it away), to be written back before face
+// `before` of the brush.
+struct HiddenFace {
+    int before = 0;
+    FaceDef def;
+};
+
+// What a brush was read with, as far as its corners cannot tell it again: the
+// plane points of the faces whose rounded corners no longer span exactly that
+// plane, and the face lines that gave no polygon. Saving a brush nobody touched
+// writes these back, so it reads again into the very same brush.
 struct ReadPlanePoints {
     std::array<bool, kMaxBrushFaces> kept = {};
     std::array<std::array<IntPoint, 3>, kMaxBrushFaces> points = {};
+    std::vector<HiddenFace> hidden;
 };
 
 // A convex brush as a table of distinct integer corners shared by its faces.
@@ -50,5 +58,5 @@ public:
     uint8_t m_numFaces = 0;
     BrushFace m_faces[kMaxBrushFaces];
     IntPoint m_vertices[kMaxBrushVertices];
-    std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when no face needs them
+    std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when the corners tell it all
 };

@@ -159,17 +159,17 @@ void CMapReader::ReadTriple(const Pair& pair, IntPoint& point) {
 }
 
 void CMapReader::StoreEntity() {
-    if (m_brushes.empty()) {
-        StorePointEntity();
-        return;
-    }
     const char* classname = "";
     for (const Pair& pair : m_pairs) {
         if (Equals(Key(pair), "classname"))
             classname = Value(pair);
     }
+    // The world is always saved, brushes or not; reading a brushless world as
+    // a point entity would add one more "worldspawn" at every save.
     if (Equals(classname, "worldspawn"))
         StoreWorld();
+    else if (m_brushes.empty())
+        StorePointEntity();
     else
         StoreModelEntity(classname);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/BrushDef.h"
+#include "map/CMapBrush.h"
 #include "map/CMapTokenizer.h"
 
 #include <memory>

@@ -108,42 +108,65 @@ void CMapWriter::WriteCustom(const CustomPair& pair) {
         WriteTextKey(pair.key.c_str(), pair.value);
 }
 
+void CMapWriter::WriteFaceLine(const IntPoint (&points)[3], const char* texture, int16_t xOffset,
+                               int16_t yOffset, float rotation, float xScale, float yScale) {
+    Put("\t\t");
+    for (const IntPoint& p : points) {
+        Put("( ", 2);
+        PutSigned(p.x);
+        Put(' ');
+        PutSigned(p.y);
+        Put(' ');
+        PutSigned(p.z);
+        Put(" ) ", 3);
+    }
+    if (NeedsQuotes(texture)) {
+        Put('"');
+        Put(texture);
+        Put('"');
+    } else {
+        Put(texture);
+    }
+    Put(' ');
+    PutSigned(xOffset);
+    Put(' ');
+    PutSigned(yOffset);
+    Put(' ');
+    PutFixed(rotation);
+    Put(' ');
+    PutFixed(xScale);
+    Put(' ');
+    PutFixed(yScale);
+    Put('\n');
+}
+
+void CMapWriter::WriteHiddenFaces(const CMapBrush& brush, int before) {
+    if (!brush.m_readPlanes)
+        return;
+    for (const HiddenFace& hidden : brush.m_readPlanes->hidden) {
+        if (hidden.before != before)
+            continue;
+        const FaceDef& def = hidden.def;
+        WriteFaceLine(def.points, def.texture, static_cast<int16_t>(def.xOffset),
+                      static_cast<int16_t>(def.yOffset), def.rotation, def.xScale, def.yScale);
+    }
+}
+
 void CMapWriter::WriteBrush(const CMapBrush& brush) {
     Put("\t{\n");
     for (int f = 0; f < brush.m_numFaces; ++f) {
+        WriteHiddenFaces(brush, f);
         const BrushFace& face = brush.m_faces[f];
-        Put("\t\t");
+        IntPoint points[3];
         const bool fromReadPlane = brush.m_readPlanes && brush.m_readPlanes->kept[f];
         for (int k = 0; k < 3; ++k) {
-            const IntPoint& p = fromReadPlane ? brush.m_readPlanes->points[f][k]
-                                              : brush.m_vertices[face.vertexIndex[k]];
-            Put("( ", 2);
-            PutSigned(p.x);
-            Put(' ');
-            PutSigned(p.y);
-            Put(' ');
-            PutSigned(p.z);
-            Put(" ) ", 3);
+            points[k] = fromReadPlane ? brush.m_readPlanes->points[f][k]
+                                      : brush.m_vertices[face.vertexIndex[k]];
         }
-        if (NeedsQuotes(face.texture)) {
-            Put('"');
-            Put(face.texture);
-            Put('"');
-        } else {
-            Put(face.texture);
-        }
-        Put(' ');
-        PutSigned(face.xOffset);
-        Put(' ');
-        PutSigned(face.yOffset);
-        Put(' ');
-        PutFixed(face.rotation);
-        Put(' ');
-        PutFixed(face.xScale);
-        Put(' ');
-        PutFixed(face.yScale);
-        Put('\n');
+        WriteFaceLine(points, face.texture, face.xOffset, face.yOffset, face.rotation,
+                      face.xScale, face.yScale);
     }
+    WriteHiddenFaces(brush, brush.m_numFaces);
     Put("\t}\n");
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "map/IntPoint.h"
+
 class CTolveDoc;
 class CMapBrush;
 class CModelEntity;
@@ -33,6 +35,9 @@ private:
     void WriteModelEntity(const CModelEntity& entity);
     void WritePointEntity(const CPointEntity& entity);
     void WriteBrush(const CMapBrush& brush);
+    void WriteFaceLine(const IntPoint (&points)[3], const char* texture, int16_t xOffset,
+                       int16_t yOffset, float rotation, float xScale, float yScale);
+    void WriteHiddenFaces(const CMapBrush& brush, int before);
     void WriteCustom(const CustomPair& pair);
     void WriteTextKey(const char* key, const std::string& value);
     void WriteSignedKey(const char* key, int32_t value);

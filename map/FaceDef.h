@@ -1,0 +1,15 @@
+#pragma once
+
+#include "map/IntPoint.h"
+#include "map/MapLimits.h"
+
+// One face line as the file states it.
+struct FaceDef {
+    IntPoint points[3];
+    char texture[kMaxTextureName + 1] = {};
+    float xOffset = 0.0f;
+    float yOffset = 0.0f;
+    float rotation = 0.0f;
+    float xScale = 0.0f;
+    float yScale = 0.0f;
+};

@@ -1,0 +1,318 @@
+#include "map/BrushGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Recorder {
+    std::vector<std::string> messages;
+    GeometryReport Report() {
+        return [this](std::string_view message) { messages.emplace_back(message); };
+    }
+};
+
+FaceDef Face(IntPoint a, IntPoint b, IntPoint c, const char* texture = "wall") {
+    FaceDef face;
+    face.points[0] = a;
+    face.points[1] = b;
+    face.points[2] = c;
+    std::strncpy(face.texture, texture, kMaxTextureName);
+    face.xScale = face.yScale = 1.0f;
+    return face;
+}
+
+// The six faces of an axis-aligned box, each plane pointing outward.
+BrushDef Box(IntPoint lo, IntPoint hi) {
+    BrushDef def;
+    def.faces[0] = Face({lo.x, 0, 1}, {lo.x, -1, 0}, {lo.x, 0, 0});
+    def.faces[1] = Face({hi.x, 0, 1}, {hi.x, 1, 0}, {hi.x, 0, 0});
+    def.faces[2] = Face({0, lo.y, 1}, {1, lo.y, 0}, {0, lo.y, 0});
+    def.faces[3] = Face({0, hi.y, 1}, {-1, hi.y, 0}, {0, hi.y, 0});
+    def.faces[4] = Face({0, 1, lo.z}, {-1, 0, lo.z}, {0, 0, lo.z});
+    def.faces[5] = Face({0, 1, hi.z}, {1, 0, hi.z}, {0, 0, hi.z});
+    def.numFaces = 6;
+    return def;
+}
+
+// Outward normal of a built face, from its first three corners.
+void FaceNormal(const CMapBrush& brush, int f, int64_t n[3]) {
+    const IntPoint& p = brush.m_vertices[brush.m_faces[f].vertexIndex[0]];
+    const IntPoint& q = brush.m_vertices[brush.m_faces[f].vertexIndex[1]];
+    const IntPoint& r = brush.m_vertices[brush.m_faces[f].vertexIndex[2]];
+    int64_t a[3] = {p.x - q.x, p.y - q.y, p.z - q.z};
+    int64_t b[3] = {r.x - q.x, r.y - q.y, r.z - q.z};
+    n[0] = a[1] * b[2] - a[2] * b[1];
+    n[1] = a[2] * b[0] - a[0] * b[2];
+    n[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+// Every vertex lies on or behind every face plane: the brush is convex and its
+// faces point outward.
+void ExpectConvexAndOutward(const CMapBrush& brush) {
+    for (int f = 0; f < brush.m_numFaces; ++f) {
+        int64_t n[3];
+        FaceNormal(brush, f, n);
+        const IntPoint& q = brush.m_vertices[brush.m_faces[f].vertexIndex[1]];
+        for (int v = 0; v < brush.m_numVertices; ++v) {
+            const IntPoint& p = brush.m_vertices[v];
+            int64_t d = n[0] * (p.x - q.x) + n[1] * (p.y - q.y) + n[2] * (p.z - q.z);
+            EXPECT_LE(d, 0) << "face " << f << " vertex " << v;
+        }
+    }
+}
+
+} // namespace
+
+TEST(BuildBrush, CubeHasEightSharedCornersAndFourPointFaces) {
+    Recorder recorder;
+    BrushDef def = Box({-64, -64, -64}, {64, 64, 64});
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_TRUE(recorder.messages.empty());
+    ASSERT_EQ(brush.m_numVertices, 8);
+    ASSERT_EQ(brush.m_numFaces, 6);
+    std::set<std::tuple<int, int, int>> corners;
+    for (int v = 0; v < 8; ++v) {
+        const IntPoint& p = brush.m_vertices[v];
+        EXPECT_EQ(std::abs(p.x), 64);
+        EXPECT_EQ(std::abs(p.y), 64);
+        EXPECT_EQ(std::abs(p.z), 64);
+        corners.insert({p.x, p.y, p.z});
+    }
+    EXPECT_EQ(corners.size(), 8u);
+    for (int f = 0; f < 6; ++f)
+        EXPECT_EQ(brush.m_faces[f].numPoints, 4);
+    ExpectConvexAndOutward(brush);
+    EXPECT_EQ(brush.m_readPlanes, nullptr);
+}
+
+TEST(BuildBrush, RepeatedFaceIsLeftOutAndDoesNotCut) {
+    Recorder recorder;
+    BrushDef def = Box({0, 0, 0}, {32, 32, 32});
+    def.faces[6] = def.faces[2];
+    def.numFaces = 7;
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_EQ(brush.m_numFaces, 6);
+    EXPECT_EQ(brush.m_numVertices, 8);
+}
+
+TEST(BuildBrush, CollinearFaceIsLeftOut) {
+    Recorder recorder;
+    BrushDef def = Box({0, 0, 0}, {32, 32, 32});
+    def.faces[6] = Face({0, 0, 0}, {1, 1, 1}, {2, 2, 2});
+    def.numFaces = 7;
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_EQ(brush.m_numFaces, 6);
+}
+
+TEST(BuildBrush, FaceCutAwayByTheOthersIsLeftOut) {
+    Recorder recorder;
+    BrushDef def = Box({0, 0, 0}, {32, 32, 32});
+    def.faces[6] = Face({100, 0, 1}, {100, 1, 0}, {100, 0, 0}); // x <= 100 changes nothing
+    def.numFaces = 7;
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_EQ(brush.m_numFaces, 6);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST(BuildBrush, ZeroTextureScaleBecomesOneAndOffsetsRoundHalvesUp) {
+    Recorder recorder;
+    BrushDef def = Box({0, 0, 0}, {32, 32, 32});
+    def.faces[0].xScale = 0.0f;
+    def.faces[0].yScale = 0.0f;
+    def.faces[0].xOffset = 0.5f;
+    def.faces[0].yOffset = -0.5f;
+    def.faces[1].xOffset = 70000.0f; // keeps the low 16 bits
+    def.faces[1].yOffset = -2.5f;
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_FLOAT_EQ(brush.m_faces[0].xScale, 1.0f);
+    EXPECT_FLOAT_EQ(brush.m_faces[0].yScale, 1.0f);
+    EXPECT_EQ(brush.m_faces[0].xOffset, 1);
+    EXPECT_EQ(brush.m_faces[0].yOffset, 0);
+    EXPECT_EQ(brush.m_faces[1].xOffset, 70000 - 65536);
+    EXPECT_EQ(brush.m_faces[1].yOffset, -2);
+}
+
+TEST(RoundHalfUp, RoundsHalvesTowardPositiveInfinity) {
+    EXPECT_EQ(RoundHalfUp(2.5), 3.0);
+    EXPECT_EQ(RoundHalfUp(-2.5), -2.0);
+    EXPECT_EQ(RoundHalfUp(63.4999), 63.0);
+    EXPECT_EQ(RoundHalfUp(-0.4), 0.0);
+}
+
+TEST(BasePolyForPlane, TiedNormalPicksXAndRunsAlongTheNormal) {
+    Recorder recorder;
+    float s = std::sqrt(0.5f);
+    Plane plane{{{s, s, 0.0f}}, 10.0f};
+    FaceDef face;
+    Winding w = BasePolyForPlane(plane, face, recorder.Report());
+    ASSERT_EQ(w.numPoints, 4);
+    // x is the major axis, so "up" is +z: the first two points are at the top.
+    EXPECT_NEAR(w.points[0][2], 8192.0f, 0.01f);
+    EXPECT_NEAR(w.points[1][2], 8192.0f, 0.01f);
+    EXPECT_NEAR(w.points[2][2], -8192.0f, 0.01f);
+    // (p0 - p1) x (p2 - p1) points along the normal.
+    float a[3], b[3];
+    for (int k = 0; k < 3; ++k) {
+        a[k] = w.points[0][k] - w.points[1][k];
+        b[k] = w.points[2][k] - w.points[1][k];
+    }
+    float n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+    EXPECT_GT(n[0] * plane.normal[0] + n[1] * plane.normal[1] + n[2] * plane.normal[2], 0.0f);
+    EXPECT_FLOAT_EQ(face.xScale, 1.0f);
+}
+
+TEST(BasePolyForPlane, NormalThatIsNotANumberHasNoAxis) {
+    Recorder recorder;
+    float nan = std::nanf("");
+    Plane plane{{{nan, nan, nan}}, 0.0f};
+    FaceDef face;
+    BasePolyForPlane(plane, face, recorder.Report());
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{"BasePolyForPlane: no axis found"});
+}
+
+TEST(ClipWinding, KeepsTheFrontPartAndReportsNothingForAClip) {
+    Recorder recorder;
+    Winding w = NewWinding(4, recorder.Report());
+    float square[4][3] = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+    for (int i = 0; i < 4; ++i)
+        w.points[i] = {{square[i][0], square[i][1], square[i][2]}};
+    w.numPoints = 4;
+    Plane keepAboveX4{{{1.0f, 0.0f, 0.0f}}, 4.0f};
+    ASSERT_TRUE(ClipWinding(w, keepAboveX4, recorder.Report()));
+    ASSERT_EQ(w.numPoints, 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GE(w.points[i][0], 4.0f);
+    Plane keepBeyond{{{1.0f, 0.0f, 0.0f}}, 50.0f};
+    EXPECT_FALSE(ClipWinding(w, keepBeyond, recorder.Report()));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST(NewWinding, TooManyPointsIsReportedButNeverOverflows) {
+    Recorder recorder;
+    Winding w = NewWinding(70, recorder.Report());
+    EXPECT_EQ(w.capacity, kWindingCapacity);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{"NewWinding: too many points\n"});
+}
+
+TEST(CheckFace, ReportsEachProblemOfABadPolygon) {
+    Recorder recorder;
+    Plane plane{{{0.0f, 0.0f, 1.0f}}, 0.0f};
+    CheckFace(plane, nullptr, recorder.Report());
+    Winding w = NewWinding(4, recorder.Report());
+    w.points[0] = {{0, 0, 0}};
+    w.points[1] = {{20000, 0, 0}};
+    w.points[2] = {{20000, 0.05f, 0}};
+    w.numPoints = 2;
+    CheckFace(plane, &w, recorder.Report());
+    std::vector<std::string> expected = {"CheckFace: no winding\n", "CheckFace: points < 3\n",
+                                         "CheckFace: outside BOGUS_RANGE\n"};
+    EXPECT_EQ(std::vector<std::string>(recorder.messages.begin(), recorder.messages.begin() + 3),
+              expected);
+    recorder.messages.clear();
+    w.points[1] = {{10, 0, 5}}; // off the plane
+    w.points[2] = {{10, 0.05f, 5}};
+    w.numPoints = 3;
+    CheckFace(plane, &w, recorder.Report());
+    EXPECT_NE(std::find(recorder.messages.begin(), recorder.messages.end(),
+                        "CheckFace: point off plane\n"),
+              recorder.messages.end());
+    EXPECT_NE(std::find(recorder.messages.begin(), recorder.messages.end(),
+                        "CheckFace: degenerate edge\n"),
+              recorder.messages.end());
+}
+
+// A vertical prism with n sides whose corners are not integers.
+BrushDef Prism(int sides, double radius) {
+    BrushDef def;
+    std::vector<IntPoint> ring;
+    for (int i = 0; i < sides; ++i) {
+        double a = 2.0 * M_PI * i / sides;
+        ring.push_back({static_cast<int>(std::lround(radius * std::cos(a))),
+                        static_cast<int>(std::lround(radius * std::sin(a))), 0});
+    }
+    for (int i = 0; i < sides; ++i) {
+        IntPoint a = ring[i], b = ring[(i + 1) % sides];
+        def.faces[i] = Face({b.x, b.y, 64}, {b.x, b.y, 0}, {a.x, a.y, 0});
+    }
+    def.faces[sides] = Face({0, 1, 0}, {-1, 0, 0}, {0, 0, 0});     // bottom, z >= 0
+    def.faces[sides + 1] = Face({0, 1, 64}, {1, 0, 64}, {0, 0, 64}); // top, z <= 64
+    def.numFaces = static_cast<uint8_t>(sides + 2);
+    return def;
+}
+
+TEST(BuildBrush, ThirtyFaceBrushStaysWithinTheLimits) {
+    Recorder recorder;
+    BrushDef def = Prism(30, 2000.0);
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_EQ(brush.m_numFaces, 32);
+    EXPECT_EQ(brush.m_numVertices, 60);
+    EXPECT_EQ(brush.m_faces[30].numPoints, 30);
+    ExpectConvexAndOutward(brush);
+}
+
+TEST(BuildBrush, NonIntegerCornersKeepTheReadPlanes) {
+    Recorder recorder;
+    BrushDef def = Prism(7, 100.0);
+    // A gently sloping top (z = 64 + 0.07 x) gives corners between integers.
+    def.faces[8] = Face({100, 0, 71}, {0, 0, 64}, {0, 100, 64});
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    ASSERT_NE(brush.m_readPlanes, nullptr);
+    // The sides stand on integer corners of the ring and keep their planes
+    // when rounded; the top does not.
+    for (int f = 0; f < 8; ++f)
+        EXPECT_FALSE(brush.m_readPlanes->kept[f]) << f;
+    ASSERT_TRUE(brush.m_readPlanes->kept[8]);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(brush.m_readPlanes->points[8][k], def.faces[8].points[k]);
+    brush.ForgetReadPlanes();
+    EXPECT_EQ(brush.m_readPlanes, nullptr);
+}
+
+TEST(BuildBrush, CornersDifferingByFloatNoiseBecomeOneVertex) {
+    Recorder recorder;
+    // A wedge whose slanted face meets the others at corners computed from
+    // different plane pairs.
+    BrushDef def = Box({0, 0, 0}, {64, 64, 64});
+    def.faces[5] = Face({64, 64, 0}, {64, 0, 0}, {0, 0, 64}); // x + z <= 64
+    CMapBrush brush;
+    ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_EQ(brush.m_numVertices, 6);
+    EXPECT_EQ(brush.m_numFaces, 5); // the x = 64 side shrinks to an edge
+    ExpectConvexAndOutward(brush);
+}
+
+TEST(BuildBrush, TooManyCornersLeavesTheBrushEmpty) {
+    Recorder recorder;
+    // A dome of 32 gently tilted roof planes and no floor: every face runs down
+    // to the edge of its huge starting square, where no two faces share a
+    // corner, so the corners outnumber what a brush can hold.
+    BrushDef def;
+    for (int i = 0; i < 32; ++i) {
+        double a = 2.0 * M_PI * i / 32;
+        int dx = static_cast<int>(std::lround(100 * std::cos(a)));
+        int dy = static_cast<int>(std::lround(100 * std::sin(a)));
+        // Plane through (dx, dy, 0) sloping down away from the centre.
+        IntPoint p{dx, dy, 0};
+        IntPoint q{dx - dy, dy + dx, 0};
+        IntPoint r{2 * dx, 2 * dy, -100};
+        def.faces[i] = Face(q, p, r);
+    }
+    def.numFaces = 32;
+    CMapBrush brush;
+    EXPECT_FALSE(BuildBrush(brush, def, recorder.Report()));
+    EXPECT_EQ(brush.m_numVertices, 0);
+    EXPECT_EQ(brush.m_numFaces, 0);
+}

@@ -1,0 +1,301 @@
+#include "map/CTolveDoc.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kCubeFaces = R"(
+( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
+( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
+)";
+
+std::string Cube() { return std::string("{") + kCubeFaces + "}\n"; }
+
+struct ReadResult {
+    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
+    CRecordingDiagnostics diagnostics;
+};
+
+std::unique_ptr<ReadResult> Read(const std::string& text) {
+    auto result = std::make_unique<ReadResult>();
+    result->doc->ReadMapText(text.c_str(), result->diagnostics);
+    return result;
+}
+
+} // namespace
+
+TEST(CMapReader, CommentsAndWhitespaceOnlyGiveNoEntityAndNoMessage) {
+    auto r = Read("// nothing here\n\n   \t// still nothing\n");
+    EXPECT_TRUE(r->doc->m_pointEntities.empty());
+    EXPECT_TRUE(r->doc->m_modelEntities.empty());
+    EXPECT_TRUE(r->doc->m_worldBrushes.empty());
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+}
+
+TEST(CMapReader, EmptyBracesGiveAPointEntityWithoutAName) {
+    auto r = Read("{\n}\n");
+    ASSERT_EQ(r->doc->m_pointEntities.size(), 1u);
+    const CPointEntity& e = *r->doc->m_pointEntities[0];
+    EXPECT_EQ(e.m_classname, "");
+    EXPECT_EQ(e.m_origin, IntPoint(0, 0, 0));
+    EXPECT_FALSE(e.m_hasAngle || e.m_hasLight || e.m_hasMangle || e.m_hasNextthink);
+}
+
+TEST(CMapReader, StrayTokensOutsideEntitiesAreEachReportedOnce) {
+    auto r = Read("junk\nmore {\n}\n");
+    ASSERT_EQ(r->diagnostics.m_entries.size(), 2u);
+    EXPECT_EQ(r->diagnostics.m_entries[0].message, "Error: { not found\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 0);
+    EXPECT_EQ(r->diagnostics.m_entries[1].line, 1);
+    EXPECT_EQ(r->doc->m_pointEntities.size(), 1u);
+}
+
+TEST(CMapReader, PointEntityKeysGoToTheirFields) {
+    auto r = Read(R"({
+"classname" "light"
+"origin" "8 16 -24"
+"angle" "-90"
+"light" "70000"
+"mangle" "1 2 3"
+"nextthink" "-1"
+"spawnflags" "65537"
+"style" "300"
+"target" "t1"
+"targetname" "t2"
+"killtarget" "t3"
+"message" "hello world"
+"unknown" "dropped"
+"light" "200"
+})");
+    ASSERT_EQ(r->doc->m_pointEntities.size(), 1u);
+    const CPointEntity& e = *r->doc->m_pointEntities[0];
+    EXPECT_EQ(e.m_classname, "light");
+    EXPECT_EQ(e.m_origin, IntPoint(8, 16, -24));
+    EXPECT_TRUE(e.m_hasAngle);
+    EXPECT_EQ(e.m_angle, -90);
+    EXPECT_TRUE(e.m_hasLight);
+    EXPECT_EQ(e.m_light, 200); // the later pair wins
+    EXPECT_TRUE(e.m_hasMangle);
+    EXPECT_EQ(e.m_mangle, IntPoint(1, 2, 3));
+    EXPECT_TRUE(e.m_hasNextthink);
+    EXPECT_EQ(e.m_nextthink, -1);
+    EXPECT_EQ(e.m_spawnflags, 1); // low 16 bits
+    EXPECT_EQ(e.m_style, 300 - 256);
+    EXPECT_EQ(e.m_target, "t1");
+    EXPECT_EQ(e.m_targetname, "t2");
+    EXPECT_EQ(e.m_killtarget, "t3");
+    EXPECT_EQ(e.m_message, "hello world");
+    EXPECT_TRUE(e.m_custom[0].key.empty() && e.m_custom[1].key.empty());
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+}
+
+TEST(CMapReader, LightAboveSixteenBitsKeepsItsLowBits) {
+    auto r = Read("{ \"light\" \"70000\" }");
+    EXPECT_EQ(r->doc->m_pointEntities[0]->m_light, 70000 - 65536);
+}
+
+TEST(CMapReader, OriginSplitsAtSpacesButNotAtTabs) {
+    auto r = Read("{ \"origin\" \"  8  16 -24\" }\n{ \"origin\" \"8\t16\t-24\" }\n");
+    ASSERT_EQ(r->doc->m_pointEntities.size(), 2u);
+    EXPECT_EQ(r->doc->m_pointEntities[0]->m_origin, IntPoint(8, 16, -24));
+    // The tab-separated value is one number followed by junk; the missing two
+    // become 0 and the shortfall is reported.
+    EXPECT_EQ(r->doc->m_pointEntities[1]->m_origin, IntPoint(8, 0, 0));
+    ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
+    EXPECT_EQ(r->diagnostics.m_entries[0].message,
+              "Value of \"origin\" has fewer than three numbers\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 1);
+}
+
+TEST(CMapReader, MangleWithTwoNumbersIsReportedAndCompletedWithZero) {
+    auto r = Read("{\n\"mangle\" \"10 20\"\n}");
+    EXPECT_EQ(r->doc->m_pointEntities[0]->m_mangle, IntPoint(10, 20, 0));
+    EXPECT_EQ(r->diagnostics.Messages(),
+              std::vector<std::string>{"Value of \"mangle\" has fewer than three numbers\n"});
+}
+
+TEST(CMapReader, ValueOnTheNextLineIsTakenAfterOneMessage) {
+    auto r = Read("{\n\"classname\"\n\"light\"\n}");
+    ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
+    EXPECT_EQ(r->diagnostics.m_entries[0].message, "Line is incomplete.\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 1);
+    EXPECT_EQ(r->doc->m_pointEntities[0]->m_classname, "light");
+}
+
+TEST(CMapReader, WorldspawnWithoutBrushesIsStillTheWorld) {
+    auto r = Read("{ \"classname\" \"worldspawn\" \"wad\" \"other.wad\" }");
+    EXPECT_TRUE(r->doc->m_pointEntities.empty());
+    EXPECT_EQ(r->doc->m_textureWad.GetFileName(), "other.wad");
+    // A new map saved and opened again stays one world, however often.
+    std::string text = MapText(*r->doc);
+    auto again = Read(text);
+    EXPECT_TRUE(again->doc->m_pointEntities.empty());
+    EXPECT_EQ(MapText(*again->doc), text);
+}
+
+TEST(CMapReader, WorldKeysAndBrushes) {
+    auto r = Read("{\n\"classname\" \"worldspawn\"\n\"wad\" \"gfx/base.wad\"\n\"message\" \"The "
+                  "Hall\"\n\"worldtype\" \"2\"\n\"sounds\" \"6\"\n\"light\" \"300\"\n\"origin\" \"1 "
+                  "2 3\"\n" +
+                  Cube() + "}\n");
+    const CTolveDoc& doc = *r->doc;
+    EXPECT_EQ(doc.m_textureWad.GetFileName(), "gfx/base.wad");
+    EXPECT_EQ(doc.m_worldMessage, "The Hall");
+    EXPECT_EQ(doc.m_worldType, 2);
+    EXPECT_TRUE(doc.m_hasWorldSounds);
+    EXPECT_EQ(doc.m_worldSounds, 6);
+    EXPECT_TRUE(doc.m_hasWorldLight);
+    EXPECT_EQ(doc.m_worldLight, 300);
+    EXPECT_EQ(doc.m_worldBrushes.size(), 1u);
+    EXPECT_TRUE(doc.m_pointEntities.empty());
+}
+
+TEST(CMapReader, TwoWorldspawnsMergeAndEachStartsItsKeysAgain) {
+    auto r = Read("{ \"classname\" \"worldspawn\" \"worldtype\" \"1\" \"light\" \"5\"" + Cube() +
+                  "}\n{ \"classname\" \"worldspawn\" \"message\" \"second\"" + Cube() + Cube() +
+                  "}\n");
+    const CTolveDoc& doc = *r->doc;
+    EXPECT_EQ(doc.m_worldBrushes.size(), 3u);
+    EXPECT_EQ(doc.m_worldType, -1);
+    EXPECT_FALSE(doc.m_hasWorldLight);
+    EXPECT_EQ(doc.m_worldMessage, "second");
+}
+
+TEST(CMapReader, BrushEntityKeysEntityclassAndSetSkill) {
+    auto r = Read("{ \"classname\" \"func_door\" \"entityclass\" \"func_plat\" \"speed\" \"-5\" "
+                  "\"wait\" \"2\" \"dmg\" \"3\" \"lip\" \"4\" \"health\" \"5\" \"delay\" \"6\" "
+                  "\"height\" \"7\" \"sounds\" \"258\" \"spawnflags\" \"9\" \"target\" \"a\" "
+                  "\"targetname\" \"b\" \"killtarget\" \"c\" \"message\" \"msg\" \"map\" \"e1m2\" "
+                  "\"angle\" \"90\" \"origin\" \"1 2 3\"" +
+                  Cube() + "}\n{ \"classname\" \"trigger_setskill\" \"message\" \"2\"" + Cube() +
+                  "}\n");
+    ASSERT_EQ(r->doc->m_modelEntities.size(), 2u);
+    const CModelEntity& e = *r->doc->m_modelEntities[0];
+    EXPECT_EQ(e.m_classname, "func_plat");
+    EXPECT_TRUE(e.m_hasSpeed && e.m_hasWait && e.m_hasDmg && e.m_hasLip && e.m_hasHealth &&
+                e.m_hasDelay && e.m_hasHeight && e.m_hasSounds);
+    EXPECT_EQ(e.m_speed, -5);
+    EXPECT_EQ(e.m_wait, 2);
+    EXPECT_EQ(e.m_dmg, 3);
+    EXPECT_EQ(e.m_lip, 4);
+    EXPECT_EQ(e.m_health, 5);
+    EXPECT_EQ(e.m_delay, 6);
+    EXPECT_EQ(e.m_height, 7);
+    EXPECT_EQ(e.m_sounds, 2);
+    EXPECT_EQ(e.m_spawnflags, 9);
+    EXPECT_EQ(e.m_target, "a");
+    EXPECT_EQ(e.m_targetname, "b");
+    EXPECT_EQ(e.m_killtarget, "c");
+    EXPECT_EQ(e.m_message, "msg");
+    EXPECT_EQ(e.m_map, "e1m2");
+    EXPECT_EQ(e.m_brushes.size(), 1u);
+
+    const CModelEntity& skill = *r->doc->m_modelEntities[1];
+    EXPECT_EQ(skill.m_skill, 2);
+    EXPECT_EQ(skill.m_message, "");
+}
+
+TEST(CMapReader, FaceLineConversions) {
+    auto r = Read("{ \"classname\" \"worldspawn\"\n{\n"
+                  "( -64.9 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) \"my wall\" 0.5 -0.5 12.5 0 -2\n"
+                  "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1\n"
+                  "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1\n"
+                  "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1\n"
+                  "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
+                  "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n}\n}\n");
+    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    const CMapBrush& brush = *r->doc->m_worldBrushes[0];
+    ASSERT_EQ(brush.m_numFaces, 6);
+    const BrushFace& face = brush.m_faces[0];
+    EXPECT_STREQ(face.texture, "my wall");
+    EXPECT_EQ(face.xOffset, 1);  // 0.5 rounds up
+    EXPECT_EQ(face.yOffset, 0);  // -0.5 rounds up too
+    EXPECT_FLOAT_EQ(face.rotation, 12.5f);
+    EXPECT_FLOAT_EQ(face.xScale, 1.0f); // a scale of 0 becomes 1
+    EXPECT_FLOAT_EQ(face.yScale, -2.0f);
+    // -64.9 reads as -64, so the brush is still the 128 cube.
+    EXPECT_EQ(brush.m_numVertices, 8);
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+}
+
+TEST(CMapReader, MissingParenthesesAreReportedAndTheTokensTakenInstead) {
+    auto r = Read("{\n{\n( 0 0 0 ] [ 1 0 0 ) ( 0 1 0 ) t 0 0 0 1 1\n}\n}");
+    std::vector<std::string> messages = r->diagnostics.Messages();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "parsing map file - missing )");
+    EXPECT_EQ(messages[1], "parsing map file - missing (\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 2);
+}
+
+TEST(CMapReader, TextureNameOverFifteenCharactersIsShortened) {
+    std::string text = "{\n{" + std::string(kCubeFaces) + "}\n}";
+    text.replace(text.find("wall"), 4, "a_very_long_texture_name");
+    auto r = Read(text);
+    ASSERT_EQ(r->doc->m_modelEntities.size(), 1u);
+    EXPECT_STREQ(r->doc->m_modelEntities[0]->m_brushes[0]->m_faces[0].texture, "a_very_long_tex");
+    ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
+    EXPECT_EQ(r->diagnostics.m_entries[0].message,
+              "Texture name is longer than 15 characters; it was shortened\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 2);
+}
+
+TEST(CMapReader, BrushWithMoreThan32FaceLinesIsLeftOutAndTheRestKept) {
+    std::string faces;
+    for (int i = 0; i < 6; ++i)
+        faces += kCubeFaces;
+    auto r = Read("{ \"classname\" \"worldspawn\"\n{" + faces + "}\n" + Cube() + "}");
+    EXPECT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
+    EXPECT_EQ(r->diagnostics.m_entries[0].message,
+              "Brush has more than 32 faces; it was left out\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 1);
+    EXPECT_EQ(r->diagnostics.m_entries[0].brushLine, 1);
+}
+
+TEST(CMapReader, EntityAndBrushCutByTheEndOfTheText) {
+    auto r = Read("{ \"classname\" \"worldspawn\"\n{" + std::string(kCubeFaces) + "( 0 0");
+    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 6);
+    EXPECT_EQ(r->diagnostics.Messages(), std::vector<std::string>{"Line is incomplete.\n"});
+}
+
+TEST(CMapReader, BuildMessagesCarryLineZeroAndTheirBrushLine) {
+    // A lone face far up: nothing cuts its starting square, which lies beyond
+    // the sensible range.
+    auto r = Read("{\n\n{\n( 0 0 20000 ) ( 0 1 20000 ) ( 1 0 20000 ) t 0 0 0 1 1\n}\n}");
+    ASSERT_FALSE(r->diagnostics.m_entries.empty());
+    for (const auto& entry : r->diagnostics.m_entries) {
+        EXPECT_EQ(entry.line, 0);
+        EXPECT_EQ(entry.brushLine, 2);
+    }
+}
+
+TEST(CMapReader, UnreadableFileIsReportedAndRefused) {
+    CRecordingMessages messages;
+    CTempDir dir;
+    CTolveDoc doc;
+    EXPECT_FALSE(doc.ReadMapFile(dir.Path("missing.map").string()));
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
+    EXPECT_NE(messages.m_boxes[0].text.find("missing.map"), std::string::npos);
+    EXPECT_NE(messages.m_boxes[0].text.find("No such file or directory"), std::string::npos);
+    EXPECT_FALSE(doc.ReadMapFile(dir.Root().string()));
+}
+
+TEST(CMapReader, MessagesGoToMapReadErrorBoxesWithTheLineFirst) {
+    CRecordingMessages messages;
+    CTempDir dir;
+    WriteFileText(dir.Path("a.map"), "\n\nstray\n");
+    CTolveDoc doc;
+    EXPECT_TRUE(doc.ReadMapFile(dir.Path("a.map").string()));
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "Map Read Error");
+    EXPECT_EQ(messages.m_boxes[0].text, "2 : Error: { not found\n");
+    EXPECT_EQ(messages.m_boxes[0].icon, MessageIcon::Error);
+}

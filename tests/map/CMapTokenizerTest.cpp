@@ -1,0 +1,102 @@
+#include "map/CMapTokenizer.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Token {
+    std::string text;
+    int line;
+    friend bool operator==(const Token&, const Token&) = default;
+};
+
+std::vector<Token> AllTokens(const char* text, CRecordingDiagnostics& diagnostics) {
+    CMapTokenizer tokenizer(text, diagnostics);
+    std::vector<Token> tokens;
+    while (tokenizer.GetToken(false))
+        tokens.push_back({tokenizer.Token(), tokenizer.Line()});
+    return tokens;
+}
+
+std::vector<std::string> Texts(const std::vector<Token>& tokens) {
+    std::vector<std::string> texts;
+    for (const Token& token : tokens)
+        texts.push_back(token.text);
+    return texts;
+}
+
+} // namespace
+
+TEST(CMapTokenizer, SplitsAtEveryByteUpTo32AndAtHighBytes) {
+    CRecordingDiagnostics diagnostics;
+    auto tokens = AllTokens("a\tb\x01" "c\x80" "d\xff" "e { (8 ) }", diagnostics);
+    EXPECT_EQ(Texts(tokens), (std::vector<std::string>{"a", "b", "c", "d", "e", "{", "(8", ")", "}"}));
+    EXPECT_TRUE(diagnostics.m_entries.empty());
+}
+
+TEST(CMapTokenizer, CountsLineFeedsIncludingTheOnesEndingComments) {
+    CRecordingDiagnostics diagnostics;
+    auto tokens = AllTokens("// header\r\none // trailing\r\n\r\ntwo//not-a-comment\nthree", diagnostics);
+    EXPECT_EQ(tokens, (std::vector<Token>{{"one", 1}, {"two//not-a-comment", 3}, {"three", 4}}));
+}
+
+TEST(CMapTokenizer, QuotedTokensAreVerbatimAndDoNotCountTheirLineFeeds) {
+    CRecordingDiagnostics diagnostics;
+    auto tokens = AllTokens("\"a b\n// c\"\"next\" x\"y\" \"\"", diagnostics);
+    EXPECT_EQ(tokens, (std::vector<Token>{{"a b\n// c", 0}, {"next", 0}, {"x\"y\"", 0}, {"", 0}}));
+}
+
+TEST(CMapTokenizer, TextEndsAtTheFirstNulByte) {
+    CRecordingDiagnostics diagnostics;
+    std::string text("one\0two", 7);
+    EXPECT_EQ(Texts(AllTokens(text.c_str(), diagnostics)), std::vector<std::string>{"one"});
+}
+
+TEST(CMapTokenizer, SameLineTokenPastLineFeedsAndCommentsReportsEachOne) {
+    CRecordingDiagnostics diagnostics;
+    CMapTokenizer tokenizer("key\n\n// note\nvalue", diagnostics);
+    ASSERT_TRUE(tokenizer.GetToken(false));
+    ASSERT_TRUE(tokenizer.GetToken(true));
+    EXPECT_STREQ(tokenizer.Token(), "value");
+    EXPECT_EQ(tokenizer.Line(), 3);
+    ASSERT_EQ(diagnostics.m_entries.size(), 3u);
+    EXPECT_EQ(diagnostics.m_entries[0].line, 0);
+    EXPECT_EQ(diagnostics.m_entries[1].line, 1);
+    EXPECT_EQ(diagnostics.m_entries[2].line, 2);
+    for (const auto& entry : diagnostics.m_entries)
+        EXPECT_EQ(entry.message, "Line is incomplete.\n");
+}
+
+TEST(CMapTokenizer, EndOfTextKeepsThePreviousTokenAndReportsASameLineRequest) {
+    CRecordingDiagnostics diagnostics;
+    CMapTokenizer tokenizer("last", diagnostics);
+    ASSERT_TRUE(tokenizer.GetToken(false));
+    EXPECT_FALSE(tokenizer.GetToken(false));
+    EXPECT_TRUE(diagnostics.m_entries.empty());
+    EXPECT_FALSE(tokenizer.GetToken(true));
+    EXPECT_STREQ(tokenizer.Token(), "last");
+    EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"Line is incomplete.\n"});
+}
+
+TEST(CMapTokenizer, LongTokensKeepTheir127FirstCharacters) {
+    for (const std::string& quote : {std::string(), std::string("\"")}) {
+        CRecordingDiagnostics diagnostics;
+        std::string text = quote + std::string(127, 'a') + quote + " " + quote +
+                           std::string(128, 'b') + "cc" + quote + " next";
+        auto tokens = AllTokens(text.c_str(), diagnostics);
+        ASSERT_EQ(tokens.size(), 3u);
+        EXPECT_EQ(tokens[0].text, std::string(127, 'a'));
+        EXPECT_EQ(tokens[1].text, std::string(127, 'b'));
+        EXPECT_EQ(tokens[2].text, "next");
+        EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"Token is too large\n"});
+    }
+}
+
+TEST(CMapTokenizer, QuotedTokenCutByTheEndOfTheText) {
+    CRecordingDiagnostics diagnostics;
+    auto tokens = AllTokens("\"open ended\nvalue", diagnostics);
+    EXPECT_EQ(Texts(tokens), std::vector<std::string>{"open ended\nvalue"});
+    EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"EOF is inside the quoted token\n"});
+}

@@ -1,0 +1,115 @@
+#include "map/CTolveDoc.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kSmallMap = "{\n\"classname\" \"worldspawn\"\n{\n"
+                                  "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1\n"
+                                  "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1\n"
+                                  "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1\n"
+                                  "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1\n"
+                                  "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
+                                  "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n}\n}\n"
+                                  "{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n}\n";
+
+struct SavedMap {
+    CTempDir dir;
+    std::filesystem::path path = dir.Path("room.map");
+    CTolveDoc doc;
+    SavedMap() {
+        WriteFileText(path, kSmallMap);
+        CRecordingMessages quiet;
+        EXPECT_TRUE(doc.OnOpenDocument(path.string()));
+        doc.SetModifiedFlag();
+    }
+};
+
+} // namespace
+
+TEST(CTolveDoc, ResetWorldSetsTheDefaultsAndLeavesTheRest) {
+    CTolveDoc doc;
+    doc.m_worldMessage = "kept";
+    doc.m_selectedVertex = 5;
+    doc.m_snap = 64;
+    doc.m_editMode = kEntityMode;
+    doc.m_insertionPoint = {1, 2, 3};
+    doc.m_textureWad.SetFileName("x.wad");
+    doc.m_worldType = 3;
+    doc.ResetWorld();
+    EXPECT_EQ(doc.m_worldMessage, "kept");
+    EXPECT_EQ(doc.m_selectedVertex, 5);
+    EXPECT_EQ(doc.m_snap, 8);
+    EXPECT_EQ(doc.m_editMode, kCornerMode);
+    EXPECT_EQ(doc.m_insertionPoint, IntPoint(0, 0, 0));
+    EXPECT_EQ(doc.m_upperLimit, IntPoint(-25000, 25000, 25000));
+    EXPECT_EQ(doc.m_lowerLimit, IntPoint(25000, -25000, -25000));
+    EXPECT_EQ(doc.m_textureWad.GetFileName(), "quake101.wad");
+    EXPECT_EQ(doc.m_worldType, -1);
+}
+
+TEST(CTolveDoc, SerializingIsRefused) {
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    doc.Serialize();
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "Cop'ing an Attitude");
+    EXPECT_EQ(messages.m_boxes[0].text, "I will not serialize");
+}
+
+TEST(CTolveDoc, DeleteContentsEmptiesEveryListAndTheSelection) {
+    SavedMap map;
+    CTolveDoc& doc = map.doc;
+    doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+    doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+    doc.DeleteContents();
+    EXPECT_TRUE(doc.m_worldBrushes.empty());
+    EXPECT_TRUE(doc.m_pointEntities.empty());
+    EXPECT_TRUE(doc.m_modelEntities.empty());
+    EXPECT_EQ(doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(doc.m_selectedPointEntity, nullptr);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(CTolveDoc, SaveWritesTheMapAndClearsTheModifiedFlag) {
+    SavedMap map;
+    CRecordingMessages messages;
+    ASSERT_TRUE(map.doc.OnSaveDocument(map.path.string()));
+    EXPECT_FALSE(map.doc.IsModified());
+    EXPECT_TRUE(messages.m_boxes.empty());
+    EXPECT_EQ(ReadFileText(map.path), MapText(map.doc));
+}
+
+TEST(CTolveDoc, SaveIntoAMissingFolderSaysSoAndStaysModified) {
+    SavedMap map;
+    CRecordingMessages messages;
+    EXPECT_FALSE(map.doc.OnSaveDocument(map.dir.Path("no/such/folder.map").string()));
+    EXPECT_TRUE(map.doc.IsModified());
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
+    EXPECT_EQ(messages.m_boxes[0].text, "couldn't open file!");
+}
+
+TEST(CTolveDoc, ValueWithADoubleQuoteRefusesTheSaveAndKeepsTheOldFile) {
+    SavedMap map;
+    CRecordingMessages messages;
+    map.doc.m_pointEntities[0]->m_targetname = "a\"b";
+    EXPECT_FALSE(map.doc.OnSaveDocument(map.path.string()));
+    EXPECT_TRUE(map.doc.IsModified());
+    EXPECT_EQ(ReadFileText(map.path), kSmallMap);
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "File Save Error");
+    EXPECT_NE(messages.m_boxes[0].text.find("\"light\""), std::string::npos);
+    EXPECT_NE(messages.m_boxes[0].text.find("\"targetname\""), std::string::npos);
+}
+
+TEST(CTolveDoc, OpeningAMissingFileFails) {
+    CRecordingMessages messages;
+    CTempDir dir;
+    CTolveDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.Path("gone.map").string()));
+    ASSERT_FALSE(messages.m_boxes.empty());
+    EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
+}

@@ -1,0 +1,46 @@
+#include "map/CTolveDoc.h"
+#include "tools/MapCommands.h"
+
+#include <cstdio>
+
+namespace {
+
+struct MapCounts {
+    long entities = 0;
+    long brushes = 0;
+    long faces = 0;
+    long vertices = 0;
+
+    void AddBrushes(const BrushList& list) {
+        for (const auto& brush : list) {
+            ++brushes;
+            faces += brush->m_numFaces;
+            vertices += brush->m_numVertices;
+        }
+    }
+};
+
+} // namespace
+
+int RunStatsCommand(int argc, char** argv) {
+    if (argc != 1 || WantsHelp(argc, argv)) {
+        bool help = WantsHelp(argc, argv);
+        std::fprintf(help ? stdout : stderr,
+                     "usage: tolve-map stats FILE\n\n"
+                     "Prints the numbers of entities (the world included), brushes, faces and\n"
+                     "vertices of a map. Exit status 2 when the file cannot be read.\n");
+        return help ? 0 : 2;
+    }
+    CTolveDoc doc;
+    CMapErrorBoxes boxes;
+    if (!doc.ReadMapFile(argv[0], &boxes))
+        return 2;
+    MapCounts counts;
+    counts.entities = 1 + static_cast<long>(doc.m_modelEntities.size() + doc.m_pointEntities.size());
+    counts.AddBrushes(doc.m_worldBrushes);
+    for (const auto& entity : doc.m_modelEntities)
+        counts.AddBrushes(entity->m_brushes);
+    std::printf("entities: %ld\nbrushes: %ld\nfaces: %ld\nvertices: %ld\n", counts.entities,
+                counts.brushes, counts.faces, counts.vertices);
+    return 0;
+}
