@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-void CDocument::AddView(CDocumentObserver* view) { m_views.push_back(view); }
+void CDocument::AddView(CDocumentObserver* view) {
+    m_views.push_back(view);
+}
 
 void CDocument::RemoveView(CDocumentObserver* view) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());

@@ -1,7 +1,7 @@
 #include "framework/TextToNumber.h"
 
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsCSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // from_chars handles neither a leading '+' nor the "0x" prefix; strtod does.
 double ParseUnsignedDouble(const char* text) {

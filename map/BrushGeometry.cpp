@@ -10,11 +10,17 @@ Vec3f Subtract(const Vec3f& a, const Vec3f& b) {
     return {{a[0] - b[0], a[1] - b[1], a[2] - b[2]}};
 }
 
-Vec3f Add(const Vec3f& a, const Vec3f& b) { return {{a[0] + b[0], a[1] + b[1], a[2] + b[2]}}; }
+Vec3f Add(const Vec3f& a, const Vec3f& b) {
+    return {{a[0] + b[0], a[1] + b[1], a[2] + b[2]}};
+}
 
-Vec3f Scale(const Vec3f& a, float s) { return {{a[0] * s, a[1] * s, a[2] * s}}; }
+Vec3f Scale(const Vec3f& a, float s) {
+    return {{a[0] * s, a[1] * s, a[2] * s}};
+}
 
-float Dot(const Vec3f& a, const Vec3f& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+float Dot(const Vec3f& a, const Vec3f& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 Vec3f Cross(const Vec3f& a, const Vec3f& b) {
     return {{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]}};
@@ -31,7 +37,6 @@ Vec3f Normalize(const Vec3f& a) {
     return {{static_cast<float>(a[0] / length), static_cast<float>(a[1] / length),
              static_cast<float>(a[2] / length)}};
 }
-
 
 enum Side { kFront, kBack, kOn };
 
@@ -56,8 +61,8 @@ int16_t RoundOffset(float value) {
 }
 
 bool SamePlane(const Plane& a, const Plane& b) {
-    return a.normal[0] == b.normal[0] && a.normal[1] == b.normal[1] &&
-           a.normal[2] == b.normal[2] && a.dist == b.dist;
+    return a.normal[0] == b.normal[0] && a.normal[1] == b.normal[1] && a.normal[2] == b.normal[2] &&
+           a.dist == b.dist;
 }
 
 Plane Reversed(const Plane& plane) {
@@ -81,7 +86,9 @@ Wide WideDot(const WideVector& n, const IntPoint& p, const IntPoint& origin) {
            n.z * (int64_t{p.z} - origin.z);
 }
 
-int Sign(Wide value) { return (value > 0) - (value < 0); }
+int Sign(Wide value) {
+    return (value > 0) - (value < 0);
+}
 
 Wide Gcd(Wide a, Wide b) {
     a = a < 0 ? -a : a;
@@ -106,8 +113,7 @@ bool ComputePlane(const FaceDef& face, Plane& plane) {
     n = {n.x / divisor, n.y / divisor, n.z / divisor};
     const IntPoint& q = face.points[1];
     Wide d = n.x * q.x + n.y * q.y + n.z * q.z;
-    double x = static_cast<double>(n.x), y = static_cast<double>(n.y),
-           z = static_cast<double>(n.z);
+    double x = static_cast<double>(n.x), y = static_cast<double>(n.y), z = static_cast<double>(n.z);
     double length = std::sqrt(x * x + y * y + z * z);
     plane.normal = {{static_cast<float>(x / length), static_cast<float>(y / length),
                      static_cast<float>(z / length)}};

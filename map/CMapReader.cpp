@@ -8,7 +8,9 @@
 
 namespace {
 
-bool Equals(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+bool Equals(const char* a, const char* b) {
+    return std::strcmp(a, b) == 0;
+}
 
 } // namespace
 

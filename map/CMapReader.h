@@ -20,7 +20,7 @@ public:
 
 private:
     struct Pair {
-        uint32_t key;   // offsets into m_pairText
+        uint32_t key; // offsets into m_pairText
         uint32_t value;
         int line;
     };

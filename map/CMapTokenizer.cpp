@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
+bool IsSeparator(char c) {
+    return static_cast<signed char>(c) <= 32;
+}
 
 constexpr const char* kIncompleteLine = "Line is incomplete.\n";
 

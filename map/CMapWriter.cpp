@@ -11,7 +11,9 @@ namespace {
 constexpr size_t kFlushSize = 1 << 18;
 
 // The reader splits tokens at these bytes (every byte above 127 included).
-bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
+bool IsSeparator(char c) {
+    return static_cast<signed char>(c) <= 32;
+}
 
 bool NeedsQuotes(const char* texture) {
     if (texture[0] == '\0' || (texture[0] == '/' && texture[1] == '/'))
@@ -41,9 +43,13 @@ void CMapWriter::Put(const char* text, size_t size) {
         Flush();
 }
 
-void CMapWriter::Put(const char* text) { Put(text, std::strlen(text)); }
+void CMapWriter::Put(const char* text) {
+    Put(text, std::strlen(text));
+}
 
-void CMapWriter::Put(char c) { m_buffer.push_back(c); }
+void CMapWriter::Put(char c) {
+    m_buffer.push_back(c);
+}
 
 void CMapWriter::PutSigned(int32_t value) {
     char digits[16];
@@ -163,8 +169,8 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
             points[k] = fromReadPlane ? brush.m_readPlanes->points[f][k]
                                       : brush.m_vertices[face.vertexIndex[k]];
         }
-        WriteFaceLine(points, face.texture, face.xOffset, face.yOffset, face.rotation,
-                      face.xScale, face.yScale);
+        WriteFaceLine(points, face.texture, face.xOffset, face.yOffset, face.rotation, face.xScale,
+                      face.yScale);
     }
     WriteHiddenFaces(brush, brush.m_numFaces);
     Put("\t}\n");

@@ -1,5 +1,6 @@
 #include "map/CTolveDoc.h"
 
+#include "entity/EntityClassNames.h"
 #include "framework/CMessageService.h"
 #include "framework/CSafeFileWriter.h"
 #include "map/CMapReader.h"
@@ -10,9 +11,12 @@
 #include <cstring>
 #include <sys/stat.h>
 
-CTolveDoc::CTolveDoc() = default;
+CTolveDoc::CTolveDoc()
+    : m_pointClassNames(GetPointClassNames()), m_brushClassNames(GetBrushClassNames()) {}
 
-CTolveDoc::~CTolveDoc() { DeleteContents(); }
+CTolveDoc::~CTolveDoc() {
+    DeleteContents();
+}
 
 void CTolveDoc::Serialize() {
     ShowMessageBox("Cop'ing an Attitude", "I will not serialize", MessageIcon::Information);
@@ -51,15 +55,21 @@ bool CTolveDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return false;
     ResetWorld();
+    m_textureWad.LoadTextureWad();
     return true;
 }
 
 bool CTolveDoc::OnOpenDocument(const std::string& path) {
     ResetWorld();
-    return ReadMapFile(path);
+    if (!ReadMapFile(path))
+        return false;
+    m_textureWad.LoadTextureWad();
+    return true;
 }
 
-bool CTolveDoc::OnSaveDocument(const std::string& path) { return WriteMapFile(path); }
+bool CTolveDoc::OnSaveDocument(const std::string& path) {
+    return WriteMapFile(path);
+}
 
 namespace {
 

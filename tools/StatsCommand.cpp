@@ -36,7 +36,8 @@ int RunStatsCommand(int argc, char** argv) {
     if (!doc.ReadMapFile(argv[0], &boxes))
         return 2;
     MapCounts counts;
-    counts.entities = 1 + static_cast<long>(doc.m_modelEntities.size() + doc.m_pointEntities.size());
+    counts.entities =
+        1 + static_cast<long>(doc.m_modelEntities.size() + doc.m_pointEntities.size());
     counts.AddBrushes(doc.m_worldBrushes);
     for (const auto& entity : doc.m_modelEntities)
         counts.AddBrushes(entity->m_brushes);

@@ -245,7 +245,7 @@ BrushDef Prism(int sides, double radius) {
         IntPoint a = ring[i], b = ring[(i + 1) % sides];
         def.faces[i] = Face({b.x, b.y, 64}, {b.x, b.y, 0}, {a.x, a.y, 0});
     }
-    def.faces[sides] = Face({0, 1, 0}, {-1, 0, 0}, {0, 0, 0});     // bottom, z >= 0
+    def.faces[sides] = Face({0, 1, 0}, {-1, 0, 0}, {0, 0, 0});       // bottom, z >= 0
     def.faces[sides + 1] = Face({0, 1, 64}, {1, 0, 64}, {0, 0, 64}); // top, z <= 64
     def.numFaces = static_cast<uint8_t>(sides + 2);
     return def;

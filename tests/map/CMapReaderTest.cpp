@@ -15,7 +15,9 @@ constexpr const char* kCubeFaces = R"(
 ( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
 )";
 
-std::string Cube() { return std::string("{") + kCubeFaces + "}\n"; }
+std::string Cube() {
+    return std::string("{") + kCubeFaces + "}\n";
+}
 
 struct ReadResult {
     std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
@@ -140,10 +142,11 @@ TEST(CMapReader, WorldspawnWithoutBrushesIsStillTheWorld) {
 }
 
 TEST(CMapReader, WorldKeysAndBrushes) {
-    auto r = Read("{\n\"classname\" \"worldspawn\"\n\"wad\" \"gfx/base.wad\"\n\"message\" \"The "
-                  "Hall\"\n\"worldtype\" \"2\"\n\"sounds\" \"6\"\n\"light\" \"300\"\n\"origin\" \"1 "
-                  "2 3\"\n" +
-                  Cube() + "}\n");
+    auto r =
+        Read("{\n\"classname\" \"worldspawn\"\n\"wad\" \"gfx/base.wad\"\n\"message\" \"The "
+             "Hall\"\n\"worldtype\" \"2\"\n\"sounds\" \"6\"\n\"light\" \"300\"\n\"origin\" \"1 "
+             "2 3\"\n" +
+             Cube() + "}\n");
     const CTolveDoc& doc = *r->doc;
     EXPECT_EQ(doc.m_textureWad.GetFileName(), "gfx/base.wad");
     EXPECT_EQ(doc.m_worldMessage, "The Hall");
@@ -157,9 +160,9 @@ TEST(CMapReader, WorldKeysAndBrushes) {
 }
 
 TEST(CMapReader, TwoWorldspawnsMergeAndEachStartsItsKeysAgain) {
-    auto r = Read("{ \"classname\" \"worldspawn\" \"worldtype\" \"1\" \"light\" \"5\"" + Cube() +
-                  "}\n{ \"classname\" \"worldspawn\" \"message\" \"second\"" + Cube() + Cube() +
-                  "}\n");
+    auto r =
+        Read("{ \"classname\" \"worldspawn\" \"worldtype\" \"1\" \"light\" \"5\"" + Cube() +
+             "}\n{ \"classname\" \"worldspawn\" \"message\" \"second\"" + Cube() + Cube() + "}\n");
     const CTolveDoc& doc = *r->doc;
     EXPECT_EQ(doc.m_worldBrushes.size(), 3u);
     EXPECT_EQ(doc.m_worldType, -1);
@@ -168,13 +171,13 @@ TEST(CMapReader, TwoWorldspawnsMergeAndEachStartsItsKeysAgain) {
 }
 
 TEST(CMapReader, BrushEntityKeysEntityclassAndSetSkill) {
-    auto r = Read("{ \"classname\" \"func_door\" \"entityclass\" \"func_plat\" \"speed\" \"-5\" "
-                  "\"wait\" \"2\" \"dmg\" \"3\" \"lip\" \"4\" \"health\" \"5\" \"delay\" \"6\" "
-                  "\"height\" \"7\" \"sounds\" \"258\" \"spawnflags\" \"9\" \"target\" \"a\" "
-                  "\"targetname\" \"b\" \"killtarget\" \"c\" \"message\" \"msg\" \"map\" \"e1m2\" "
-                  "\"angle\" \"90\" \"origin\" \"1 2 3\"" +
-                  Cube() + "}\n{ \"classname\" \"trigger_setskill\" \"message\" \"2\"" + Cube() +
-                  "}\n");
+    auto r =
+        Read("{ \"classname\" \"func_door\" \"entityclass\" \"func_plat\" \"speed\" \"-5\" "
+             "\"wait\" \"2\" \"dmg\" \"3\" \"lip\" \"4\" \"health\" \"5\" \"delay\" \"6\" "
+             "\"height\" \"7\" \"sounds\" \"258\" \"spawnflags\" \"9\" \"target\" \"a\" "
+             "\"targetname\" \"b\" \"killtarget\" \"c\" \"message\" \"msg\" \"map\" \"e1m2\" "
+             "\"angle\" \"90\" \"origin\" \"1 2 3\"" +
+             Cube() + "}\n{ \"classname\" \"trigger_setskill\" \"message\" \"2\"" + Cube() + "}\n");
     ASSERT_EQ(r->doc->m_modelEntities.size(), 2u);
     const CModelEntity& e = *r->doc->m_modelEntities[0];
     EXPECT_EQ(e.m_classname, "func_plat");
@@ -214,8 +217,8 @@ TEST(CMapReader, FaceLineConversions) {
     ASSERT_EQ(brush.m_numFaces, 6);
     const BrushFace& face = brush.m_faces[0];
     EXPECT_STREQ(face.texture, "my wall");
-    EXPECT_EQ(face.xOffset, 1);  // 0.5 rounds up
-    EXPECT_EQ(face.yOffset, 0);  // -0.5 rounds up too
+    EXPECT_EQ(face.xOffset, 1); // 0.5 rounds up
+    EXPECT_EQ(face.yOffset, 0); // -0.5 rounds up too
     EXPECT_FLOAT_EQ(face.rotation, 12.5f);
     EXPECT_FLOAT_EQ(face.xScale, 1.0f); // a scale of 0 becomes 1
     EXPECT_FLOAT_EQ(face.yScale, -2.0f);

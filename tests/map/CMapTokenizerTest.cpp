@@ -31,14 +31,20 @@ std::vector<std::string> Texts(const std::vector<Token>& tokens) {
 
 TEST(CMapTokenizer, SplitsAtEveryByteUpTo32AndAtHighBytes) {
     CRecordingDiagnostics diagnostics;
-    auto tokens = AllTokens("a\tb\x01" "c\x80" "d\xff" "e { (8 ) }", diagnostics);
-    EXPECT_EQ(Texts(tokens), (std::vector<std::string>{"a", "b", "c", "d", "e", "{", "(8", ")", "}"}));
+    auto tokens = AllTokens("a\tb\x01"
+                            "c\x80"
+                            "d\xff"
+                            "e { (8 ) }",
+                            diagnostics);
+    EXPECT_EQ(Texts(tokens),
+              (std::vector<std::string>{"a", "b", "c", "d", "e", "{", "(8", ")", "}"}));
     EXPECT_TRUE(diagnostics.m_entries.empty());
 }
 
 TEST(CMapTokenizer, CountsLineFeedsIncludingTheOnesEndingComments) {
     CRecordingDiagnostics diagnostics;
-    auto tokens = AllTokens("// header\r\none // trailing\r\n\r\ntwo//not-a-comment\nthree", diagnostics);
+    auto tokens =
+        AllTokens("// header\r\none // trailing\r\n\r\ntwo//not-a-comment\nthree", diagnostics);
     EXPECT_EQ(tokens, (std::vector<Token>{{"one", 1}, {"two//not-a-comment", 3}, {"three", 4}}));
 }
 

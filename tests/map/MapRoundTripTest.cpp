@@ -42,27 +42,25 @@ std::string BrushListDifference(const BrushList& a, const BrushList& b) {
 }
 
 bool SameKeys(const CModelEntity& x, const CModelEntity& y) {
-    return std::tie(x.m_classname, x.m_target, x.m_targetname, x.m_killtarget, x.m_message,
-                    x.m_map, x.m_spawnflags, x.m_skill, x.m_hasSpeed, x.m_hasWait, x.m_hasDmg,
-                    x.m_hasLip, x.m_hasHealth, x.m_hasDelay, x.m_hasHeight, x.m_hasSounds,
-                    x.m_speed, x.m_wait, x.m_dmg, x.m_lip, x.m_health, x.m_delay, x.m_height,
-                    x.m_sounds) ==
-           std::tie(y.m_classname, y.m_target, y.m_targetname, y.m_killtarget, y.m_message,
-                    y.m_map, y.m_spawnflags, y.m_skill, y.m_hasSpeed, y.m_hasWait, y.m_hasDmg,
-                    y.m_hasLip, y.m_hasHealth, y.m_hasDelay, y.m_hasHeight, y.m_hasSounds,
-                    y.m_speed, y.m_wait, y.m_dmg, y.m_lip, y.m_health, y.m_delay, y.m_height,
-                    y.m_sounds);
+    return std::tie(x.m_classname, x.m_target, x.m_targetname, x.m_killtarget, x.m_message, x.m_map,
+                    x.m_spawnflags, x.m_skill, x.m_hasSpeed, x.m_hasWait, x.m_hasDmg, x.m_hasLip,
+                    x.m_hasHealth, x.m_hasDelay, x.m_hasHeight, x.m_hasSounds, x.m_speed, x.m_wait,
+                    x.m_dmg, x.m_lip, x.m_health, x.m_delay, x.m_height, x.m_sounds) ==
+           std::tie(y.m_classname, y.m_target, y.m_targetname, y.m_killtarget, y.m_message, y.m_map,
+                    y.m_spawnflags, y.m_skill, y.m_hasSpeed, y.m_hasWait, y.m_hasDmg, y.m_hasLip,
+                    y.m_hasHealth, y.m_hasDelay, y.m_hasHeight, y.m_hasSounds, y.m_speed, y.m_wait,
+                    y.m_dmg, y.m_lip, y.m_health, y.m_delay, y.m_height, y.m_sounds);
 }
 
 bool SameKeys(const CPointEntity& x, const CPointEntity& y) {
     return std::tie(x.m_classname, x.m_origin, x.m_hasAngle, x.m_hasLight, x.m_hasMangle,
                     x.m_hasNextthink, x.m_angle, x.m_light, x.m_nextthink, x.m_style,
                     x.m_spawnflags, x.m_mangle, x.m_target, x.m_targetname, x.m_killtarget,
-                    x.m_message) ==
-           std::tie(y.m_classname, y.m_origin, y.m_hasAngle, y.m_hasLight, y.m_hasMangle,
-                    y.m_hasNextthink, y.m_angle, y.m_light, y.m_nextthink, y.m_style,
-                    y.m_spawnflags, y.m_mangle, y.m_target, y.m_targetname, y.m_killtarget,
-                    y.m_message);
+                    x.m_message) == std::tie(y.m_classname, y.m_origin, y.m_hasAngle, y.m_hasLight,
+                                             y.m_hasMangle, y.m_hasNextthink, y.m_angle, y.m_light,
+                                             y.m_nextthink, y.m_style, y.m_spawnflags, y.m_mangle,
+                                             y.m_target, y.m_targetname, y.m_killtarget,
+                                             y.m_message);
 }
 
 // The first difference between two maps' models, or an empty string.

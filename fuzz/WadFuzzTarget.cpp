@@ -1,0 +1,106 @@
+#include "framework/CFileChooser.h"
+#include "framework/CMessageService.h"
+#include "framework/CProgressService.h"
+#include "fuzz/FuzzTargets.h"
+#include "texture/CTextureWad.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class CSilentMessages : public CMessageService {
+public:
+    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon,
+                              MessageButtons) override {
+        return MessageAnswer::Ok;
+    }
+};
+
+class CCancellingChooser : public CFileChooser {
+public:
+    std::optional<std::string> ChooseFileToOpen(const FileChooserRequest&) override {
+        return std::nullopt;
+    }
+};
+
+// Counts the steps so that the loader's promise of one step per entry in
+// range can be checked.
+class CCountingProgress : public CProgressService {
+public:
+    std::unique_ptr<CProgressTask> Begin(const std::string&, int range) override {
+        m_range = range;
+        m_steps = 0;
+        ++m_displays;
+        return std::make_unique<CTask>(m_steps);
+    }
+    int m_range = 0;
+    int m_steps = 0;
+    int m_displays = 0;
+
+private:
+    class CTask : public CProgressTask {
+    public:
+        explicit CTask(int& steps) : m_steps(steps) {}
+        void Step() override { ++m_steps; }
+
+    private:
+        int& m_steps;
+    };
+};
+
+void Require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+std::filesystem::path MakeInputPath() {
+    return std::filesystem::temp_directory_path() /
+           ("tolve-fuzz-wad-" + std::to_string(::getpid()) + ".wad");
+}
+
+} // namespace
+
+// Loads the bytes as a texture file, then reads the header of every listed
+// texture the way the texture preview does.
+void FuzzWadLoader(const uint8_t* data, size_t size) {
+    static const std::filesystem::path path = MakeInputPath();
+    FILE* file = std::fopen(path.c_str(), "wb");
+    Require(file != nullptr);
+    Require(std::fwrite(data, 1, size, file) == size);
+    std::fclose(file);
+
+    CSilentMessages messages;
+    CCancellingChooser chooser;
+    CCountingProgress progress;
+    CServiceGuard<CMessageService> messagesGuard(messages);
+    CServiceGuard<CFileChooser> chooserGuard(chooser);
+    CServiceGuard<CProgressService> progressGuard(progress);
+
+    CTextureWad wad;
+    wad.SetFileName(path.string());
+    wad.LoadTextureWad();
+
+    const std::vector<std::string>& names = wad.GetTextureNames();
+    Require(progress.m_displays == 1);
+    Require(progress.m_steps == progress.m_range);
+    Require(static_cast<size_t>(progress.m_range) == wad.GetDirectory().size());
+    Require(wad.GetDirectory().size() * kWadLumpSize <= size);
+    Require(std::adjacent_find(names.begin(), names.end(), std::greater_equal<>()) == names.end());
+    Require(!wad.IsTextureFileOpen());
+
+    Require(wad.OpenTextureFile());
+    for (const std::string& name : names) {
+        Require(!name.empty() && name.size() <= kWadNameSize);
+        const WadLump* lump = wad.FindLump(name);
+        Require(lump != nullptr);
+        wad.ReadMipTexHeader(*lump);
+    }
+    wad.CloseTextureFile();
+    std::remove(path.c_str());
+}

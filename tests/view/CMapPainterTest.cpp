@@ -1,0 +1,270 @@
+#include "view/CMapPainter.h"
+
+#include "CRecordingCanvas.h"
+#include "TestSupport.h"
+#include "view/UpdateHints.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kTwoCubes = R"({
+"classname" "worldspawn"
+{
+( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
+( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
+}
+}
+{
+"classname" "func_door"
+{
+( 100 0 1 ) ( 100 -1 0 ) ( 100 0 0 ) wall 0 0 0 1 1
+( 200 0 1 ) ( 200 1 0 ) ( 200 0 0 ) wall 0 0 0 1 1
+( 0 0 1 ) ( 1 0 0 ) ( 0 0 0 ) wall 0 0 0 1 1
+( 0 50 1 ) ( -1 50 0 ) ( 0 50 0 ) wall 0 0 0 1 1
+( 0 1 100 ) ( -1 0 100 ) ( 0 0 100 ) floor 0 0 0 1 1
+( 0 1 200 ) ( 1 0 200 ) ( 0 0 200 ) floor 0 0 0 1 1
+}
+}
+{
+"classname" "light"
+"origin" "16 32 48"
+}
+)";
+
+struct PaintFixture {
+    CTolveDoc doc;
+    CViewProjection projection;
+    CRecordingCanvas canvas;
+    PaintFixture(const char* text = kTwoCubes) {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(text, diagnostics);
+        projection.m_originX = -400;
+        projection.m_originY = 300;
+    }
+    CMapPainter Painter() { return CMapPainter(doc, projection, canvas); }
+    CMapBrush& World() { return *doc.m_worldBrushes[0]; }
+    CMapBrush& Door() { return *doc.m_modelEntities[0]->m_brushes[0]; }
+};
+
+} // namespace
+
+TEST(CMapPainter, FullRepaintOrder) {
+    PaintFixture f;
+    f.Painter().PaintAll(800, 600);
+    const auto& calls = f.canvas.m_calls;
+    ASSERT_GT(calls.size(), 10u);
+    // Insertion point cross-hair at world (0, 0) = pixel (400, 300).
+    EXPECT_EQ(calls[0].kind, "line");
+    EXPECT_EQ(std::tie(calls[0].a, calls[0].b, calls[0].c, calls[0].d),
+              std::make_tuple(400, 0, 400, 600));
+    EXPECT_EQ(std::tie(calls[1].a, calls[1].b, calls[1].c, calls[1].d),
+              std::make_tuple(0, 300, 800, 300));
+    // Axis letters, then the axes.
+    EXPECT_EQ(calls[2].kind, "text");
+    EXPECT_EQ(calls[2].text, "y");
+    EXPECT_EQ(std::tie(calls[2].a, calls[2].b), std::make_tuple(400, 0));
+    EXPECT_EQ(calls[3].text, "x");
+    EXPECT_EQ(std::tie(calls[3].a, calls[3].b), std::make_tuple(0, 300));
+    EXPECT_EQ(calls[4].kind, "line");
+    EXPECT_EQ(calls[5].kind, "line");
+    // The limits rectangle in grey, then the light in dark green.
+    EXPECT_EQ(calls[6].kind, "rect");
+    EXPECT_EQ(calls[6].colour, kGrey);
+    EXPECT_EQ(std::tie(calls[6].a, calls[6].b, calls[6].c, calls[6].d),
+              std::make_tuple(-24600, -24700, 25400, 25300));
+    EXPECT_EQ(calls[7].kind, "ellipse");
+    EXPECT_EQ(calls[7].fill, kDarkGreen);
+    EXPECT_EQ(std::tie(calls[7].a, calls[7].b, calls[7].c, calls[7].d),
+              std::make_tuple(416 - 8, 268 - 8, 416 + 8, 268 + 8));
+    // Two brushes of 8 markers and 12 edges each: the world navy, the door teal.
+    EXPECT_EQ(f.canvas.CountColour("ellipse", kNavy), 16);
+    EXPECT_EQ(f.canvas.CountColour("line", kNavy), 12);
+    EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
+}
+
+TEST(CMapPainter, SharedEdgesAreDrawnOncePerBrushButAgainByDrawFace) {
+    PaintFixture f;
+    CMapPainter painter = f.Painter();
+    painter.DrawBrush(f.World(), kNavy);
+    EXPECT_EQ(f.canvas.Count("line"), 12);
+    EXPECT_EQ(f.canvas.Count("ellipse"), 8);
+    f.canvas.m_calls.clear();
+    painter.DrawFace(f.World(), 0, kDarkRed);
+    painter.DrawFace(f.World(), 1, kDarkRed);
+    EXPECT_EQ(f.canvas.Count("line"), 8);
+    EXPECT_EQ(f.canvas.Count("ellipse"), 0);
+}
+
+TEST(CMapPainter, SlabCullsPerEdge) {
+    PaintFixture f;
+    // Only the top corners (z = 64) lie strictly inside 0 < z < 100.
+    f.doc.m_lowerLimit.z = 0;
+    f.doc.m_upperLimit.z = 100;
+    f.Painter().DrawBrush(f.World(), kNavy);
+    EXPECT_EQ(f.canvas.Count("ellipse"), 4);
+    EXPECT_EQ(f.canvas.Count("line"), 8); // the top square and the four uprights
+    // The door lies wholly outside the slab: nothing at all.
+    f.canvas.m_calls.clear();
+    f.Painter().DrawBrush(f.Door(), kTeal);
+    EXPECT_TRUE(f.canvas.m_calls.empty());
+}
+
+TEST(CMapPainter, LimitsSlabAlongEachDepthAxis) {
+    PaintFixture f;
+    CMapPainter painter = f.Painter();
+    f.doc.m_upperLimit = {-10, 10, 10};
+    f.doc.m_lowerLimit = {10, -10, -10};
+    EXPECT_TRUE(painter.InsideLimits({99, 99, 9}));
+    EXPECT_FALSE(painter.InsideLimits({0, 0, 10}));
+    f.projection.m_viewMode = kPlaneXZ;
+    EXPECT_TRUE(painter.InsideLimits({99, -9, 99}));
+    EXPECT_FALSE(painter.InsideLimits({0, -10, 0}));
+    f.projection.m_viewMode = kPlaneYZ;
+    EXPECT_TRUE(painter.InsideLimits({9, 99, 99}));
+    EXPECT_FALSE(painter.InsideLimits({10, 0, 0}));
+    // Reversed limits make the slab empty.
+    f.doc.m_upperLimit.x = 10;
+    f.doc.m_lowerLimit.x = -10;
+    EXPECT_FALSE(painter.InsideLimits({0, 0, 0}));
+}
+
+TEST(CMapPainter, MarkersShrinkWithZoomAndVanish) {
+    PaintFixture f;
+    const struct {
+        int32_t zoom;
+        int vertexRadius;
+        int entityRadius;
+    } cases[] = {{1, 4, 8}, {2, 2, 4}, {4, 1, 2}, {8, 0, 1}, {16, 0, 0}};
+    for (const auto& c : cases) {
+        f.canvas.m_calls.clear();
+        f.projection.m_zoom = c.zoom;
+        CMapPainter painter = f.Painter();
+        painter.DrawMarker({0, 0, 0}, 4, kNavy);
+        painter.DrawMarker({0, 0, 0}, 8, kDarkGreen);
+        std::vector<int> radii;
+        for (const auto& call : f.canvas.m_calls)
+            radii.push_back((call.c - call.a) / 2);
+        std::vector<int> expected;
+        if (c.vertexRadius)
+            expected.push_back(c.vertexRadius);
+        if (c.entityRadius)
+            expected.push_back(c.entityRadius);
+        EXPECT_EQ(radii, expected) << "zoom " << c.zoom;
+    }
+}
+
+TEST(CMapPainter, BrushColoursFollowTheSelection) {
+    PaintFixture f;
+    CModelEntity* door = f.doc.m_modelEntities[0].get();
+    const struct {
+        CModelEntity* selectedOwner;
+        CMapBrush* selectedBrush;
+        Rgb world;
+        Rgb doorColour;
+    } cases[] = {
+        {nullptr, nullptr, kNavy, kTeal},
+        {nullptr, &f.World(), kPurple, kTeal},
+        {door, &f.Door(), kNavy, kOlive},
+    };
+    for (const auto& c : cases) {
+        f.doc.m_selectedEntity = c.selectedOwner;
+        f.doc.m_selectedBrush = c.selectedBrush;
+        f.canvas.m_calls.clear();
+        CMapPainter painter = f.Painter();
+        painter.DrawOwnedBrush(nullptr, f.World());
+        painter.DrawOwnedBrush(door, f.Door());
+        EXPECT_EQ(f.canvas.CountColour("line", c.world), 12);
+        EXPECT_EQ(f.canvas.CountColour("line", c.doorColour), 12);
+    }
+    // Another brush of the selected owner is dark green.
+    f.doc.m_selectedEntity = door;
+    f.doc.m_selectedBrush = &f.World();
+    f.canvas.m_calls.clear();
+    f.Painter().DrawOwnedBrush(door, f.Door());
+    EXPECT_EQ(f.canvas.CountColour("line", kDarkGreen), 12);
+}
+
+TEST(CMapPainter, OverlayNeedsASelectedBrushAndOutlinesTheFaceInFaceMode) {
+    PaintFixture f;
+    f.doc.m_editMode = kFaceMode;
+    f.Painter().DrawSelectionOverlay();
+    EXPECT_TRUE(f.canvas.m_calls.empty());
+
+    f.doc.m_selectedBrush = &f.World();
+    f.doc.m_selectedVertex = 2;
+    f.doc.m_selectedFace = 4;
+    f.Painter().DrawSelectionOverlay();
+    ASSERT_EQ(f.canvas.Count("ellipse"), 1);
+    EXPECT_EQ(f.canvas.m_calls[0].fill, kPurple);
+    EXPECT_EQ(f.canvas.CountColour("line", kDarkRed), 4);
+    f.canvas.m_calls.clear();
+    f.doc.m_editMode = kBrushMode;
+    f.Painter().DrawSelectionOverlay();
+    EXPECT_EQ(f.canvas.Count("line"), 0);
+}
+
+TEST(CMapPainter, IncrementalHints) {
+    PaintFixture f;
+    CPointEntity* light = f.doc.m_pointEntities[0].get();
+    // Hint 1 with nothing passed and nothing selected draws nothing.
+    EXPECT_TRUE(f.Painter().PaintHint(kHintPointEntity, nullptr));
+    EXPECT_TRUE(f.canvas.m_calls.empty());
+    f.doc.m_selectedPointEntity = light;
+    f.Painter().PaintHint(kHintPointEntity, light);
+    ASSERT_EQ(f.canvas.Count("ellipse"), 2);
+    EXPECT_EQ(f.canvas.m_calls[0].fill, kDarkGreen);
+    EXPECT_EQ(f.canvas.m_calls[1].fill, kOlive);
+
+    // Hint 3 draws every brush of one owner, then the overlay.
+    f.canvas.m_calls.clear();
+    f.doc.m_selectedBrush = &f.World();
+    f.Painter().PaintHint(kHintOwnerBrushes, f.doc.m_modelEntities[0].get());
+    EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
+    EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 1);
+
+    // Hint 4: the old brush, the selected brush, the overlay.
+    f.canvas.m_calls.clear();
+    f.Painter().PaintHint(kHintBrush, &f.Door());
+    EXPECT_EQ(f.canvas.CountColour("line", kNavy), 12); // owner is the selected one: the world
+    EXPECT_EQ(f.canvas.CountColour("line", kPurple), 12);
+
+    // Hint 5 draws the shared record's brush and no overlay.
+    f.canvas.m_calls.clear();
+    s_hintBrush = {f.doc.m_modelEntities[0].get(), &f.Door(), 0};
+    f.Painter().PaintHint(kHintSharedBrush, nullptr);
+    EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
+    EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 0);
+    s_hintBrush = {};
+
+    // Any other hint asks for a full repaint.
+    EXPECT_FALSE(f.Painter().PaintHint(2, nullptr));
+    EXPECT_FALSE(f.Painter().PaintHint(kHintRepaint, nullptr));
+}
+
+TEST(CMapPainter, PointEntityOutsideTheSlabIsNotDrawn) {
+    PaintFixture f;
+    f.doc.m_upperLimit.z = 40;
+    f.Painter().PaintAll(800, 600);
+    EXPECT_EQ(f.canvas.CountColour("ellipse", kDarkGreen), 0);
+}
+
+TEST(CMapPainter, AxesAndLimitsInTheOtherPlanes) {
+    PaintFixture f;
+    f.doc.m_insertionPoint = {5, 6, 7};
+    f.projection.m_viewMode = kPlaneYZ;
+    f.Painter().PaintAll(800, 600);
+    const auto& calls = f.canvas.m_calls;
+    EXPECT_EQ(calls[2].text, "z");
+    EXPECT_EQ(calls[3].text, "y");
+    // The origin (5, 0, 0) lands at (originY, originZ) = (300, 100).
+    EXPECT_EQ(std::tie(calls[2].a, calls[2].b), std::make_tuple(300, 0));
+    EXPECT_EQ(std::tie(calls[3].a, calls[3].b), std::make_tuple(0, 100));
+    EXPECT_EQ(calls[6].kind, "rect");
+    EXPECT_EQ(std::tie(calls[6].a, calls[6].b, calls[6].c, calls[6].d),
+              std::make_tuple(300 - 25000, 100 - 25000, 300 + 25000, 100 + 25000));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+struct Rgb {
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kGrey{160, 160, 160};
+inline constexpr Rgb kNavy{0, 0, 160};
+inline constexpr Rgb kPurple{160, 0, 160};
+inline constexpr Rgb kDarkGreen{0, 160, 0};
+inline constexpr Rgb kOlive{160, 160, 0};
+inline constexpr Rgb kTeal{0, 160, 160};
+inline constexpr Rgb kDarkRed{160, 0, 0};
+
+// What the map drawing needs from a surface; pens are solid and one pixel wide.
+class CCanvas {
+public:
+    virtual ~CCanvas() = default;
+    virtual void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) = 0;
+    // The outline of the rectangle with these two corners.
+    virtual void DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) = 0;
+    // An ellipse in the box from (left, top) to (right, bottom), filled and outlined.
+    virtual void DrawEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom, Rgb fill,
+                             Rgb outline) = 0;
+    // Text with its top-left corner at (x, y), in the surface's default font,
+    // black on the window background.
+    virtual void DrawText(int32_t x, int32_t y, const char* text) = 0;
+};

@@ -1,0 +1,225 @@
+#include "view/CMapPainter.h"
+
+#include "view/UpdateHints.h"
+
+#include <cstring>
+
+HintBrush s_hintBrush;
+
+namespace {
+
+constexpr int32_t kVertexMarkerSize = 4;
+constexpr int32_t kEntityMarkerSize = 8;
+
+// Where each corner of a brush lands, worked out once per brush.
+struct ProjectedCorners {
+    ScreenPoint screen[kMaxBrushVertices];
+    bool inside[kMaxBrushVertices];
+};
+
+} // namespace
+
+bool CMapPainter::InsideLimits(const IntPoint& p) const {
+    const IntPoint& u = m_doc.m_upperLimit;
+    const IntPoint& l = m_doc.m_lowerLimit;
+    switch (m_projection.m_viewMode) {
+    case kPlaneXY:
+        return l.z < p.z && p.z < u.z;
+    case kPlaneXZ:
+        return l.y < p.y && p.y < u.y;
+    default:
+        return u.x < p.x && p.x < l.x;
+    }
+}
+
+void CMapPainter::DrawMarker(const IntPoint& point, int32_t size, Rgb fill) {
+    if (!InsideLimits(point))
+        return;
+    const int32_t r = size / m_projection.m_zoom;
+    if (r == 0)
+        return; // too small to see at this zoom
+    ScreenPoint s = m_projection.WorldToScreen(point);
+    m_canvas.DrawEllipse(s.x - r, s.y - r, s.x + r, s.y + r, fill, kBlack);
+}
+
+void CMapPainter::DrawEdge(const IntPoint& p1, const IntPoint& p2, Rgb colour) {
+    if (!InsideLimits(p1) && !InsideLimits(p2))
+        return;
+    ScreenPoint a = m_projection.WorldToScreen(p1);
+    ScreenPoint b = m_projection.WorldToScreen(p2);
+    m_canvas.DrawLine(a.x, a.y, b.x, b.y, colour);
+}
+
+void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
+    const int n = brush.m_numVertices;
+    ProjectedCorners corners;
+    for (int v = 0; v < n; ++v) {
+        corners.inside[v] = InsideLimits(brush.m_vertices[v]);
+        corners.screen[v] = m_projection.WorldToScreen(brush.m_vertices[v]);
+    }
+    const int32_t r = kVertexMarkerSize / m_projection.m_zoom;
+    if (r > 0) {
+        for (int v = 0; v < n; ++v) {
+            if (corners.inside[v]) {
+                const ScreenPoint& s = corners.screen[v];
+                m_canvas.DrawEllipse(s.x - r, s.y - r, s.x + r, s.y + r, kNavy, kBlack);
+            }
+        }
+    }
+    // An edge shared by two faces is drawn once.
+    uint64_t drawn[kMaxBrushVertices];
+    std::memset(drawn, 0, sizeof(uint64_t) * n);
+    auto edge = [&](int a, int b) {
+        if (a >= n || b >= n || (drawn[a] >> b) & 1u)
+            return;
+        drawn[a] |= uint64_t{1} << b;
+        drawn[b] |= uint64_t{1} << a;
+        if (!corners.inside[a] && !corners.inside[b])
+            return;
+        m_canvas.DrawLine(corners.screen[a].x, corners.screen[a].y, corners.screen[b].x,
+                          corners.screen[b].y, colour);
+    };
+    for (int f = 0; f < brush.m_numFaces; ++f) {
+        const BrushFace& face = brush.m_faces[f];
+        if (face.numPoints == 0)
+            continue;
+        edge(face.vertexIndex[0], face.vertexIndex[face.numPoints - 1]);
+        for (int k = 0; k + 1 < face.numPoints; ++k)
+            edge(face.vertexIndex[k], face.vertexIndex[k + 1]);
+    }
+}
+
+void CMapPainter::DrawFace(const CMapBrush& brush, int f, Rgb colour) {
+    const BrushFace& face = brush.m_faces[f];
+    const int n = face.numPoints;
+    if (n == 0)
+        return;
+    const IntPoint* v = brush.m_vertices;
+    DrawEdge(v[face.vertexIndex[0]], v[face.vertexIndex[n - 1]], colour);
+    for (int k = 0; k + 1 < n; ++k)
+        DrawEdge(v[face.vertexIndex[k]], v[face.vertexIndex[k + 1]], colour);
+}
+
+void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush) {
+    const bool world = owner == nullptr;
+    Rgb colour;
+    if (owner == m_doc.m_selectedEntity) {
+        if (&brush == m_doc.m_selectedBrush)
+            colour = world ? kPurple : kOlive;
+        else
+            colour = world ? kNavy : kDarkGreen;
+    } else {
+        colour = world ? kNavy : kTeal;
+    }
+    DrawBrush(brush, colour);
+}
+
+void CMapPainter::DrawSelectionOverlay() {
+    const CMapBrush* brush = m_doc.m_selectedBrush;
+    if (!brush)
+        return;
+    if (m_doc.m_selectedVertex >= 0 && m_doc.m_selectedVertex < brush->m_numVertices)
+        DrawMarker(brush->m_vertices[m_doc.m_selectedVertex], kVertexMarkerSize, kPurple);
+    if (m_doc.m_editMode == kFaceMode && m_doc.m_selectedFace < brush->m_numFaces)
+        DrawFace(*brush, m_doc.m_selectedFace, kDarkRed);
+}
+
+void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
+    const BrushList& brushes = owner ? owner->m_brushes : m_doc.m_worldBrushes;
+    for (const auto& brush : brushes)
+        DrawOwnedBrush(owner, *brush);
+}
+
+void CMapPainter::DrawAxes(int32_t width, int32_t height) {
+    const IntPoint& i = m_doc.m_insertionPoint;
+    ScreenPoint origin;
+    const char* vertical;
+    const char* horizontal;
+    switch (m_projection.m_viewMode) {
+    case kPlaneXY:
+        origin = m_projection.WorldToScreen(0, 0, i.z);
+        vertical = "y";
+        horizontal = "x";
+        break;
+    case kPlaneXZ:
+        origin = m_projection.WorldToScreen(0, i.y, 0);
+        vertical = "z";
+        horizontal = "x";
+        break;
+    default:
+        origin = m_projection.WorldToScreen(i.x, 0, 0);
+        vertical = "z";
+        horizontal = "y";
+        break;
+    }
+    m_canvas.DrawText(origin.x, 0, vertical);
+    m_canvas.DrawText(0, origin.y, horizontal);
+    m_canvas.DrawLine(0, origin.y, width, origin.y, kBlack);
+    m_canvas.DrawLine(origin.x, 0, origin.x, height, kBlack);
+}
+
+void CMapPainter::DrawLimits() {
+    const IntPoint& u = m_doc.m_upperLimit;
+    const IntPoint& l = m_doc.m_lowerLimit;
+    const IntPoint& i = m_doc.m_insertionPoint;
+    ScreenPoint a, b;
+    switch (m_projection.m_viewMode) {
+    case kPlaneXY:
+        a = m_projection.WorldToScreen(u.x, u.y, i.z);
+        b = m_projection.WorldToScreen(l.x, l.y, i.z);
+        break;
+    case kPlaneXZ:
+        a = m_projection.WorldToScreen(u.x, i.y, u.z);
+        b = m_projection.WorldToScreen(l.x, i.y, l.z);
+        break;
+    default:
+        a = m_projection.WorldToScreen(i.x, u.y, u.z);
+        b = m_projection.WorldToScreen(i.x, l.y, l.z);
+        break;
+    }
+    m_canvas.DrawRectangle(a.x, a.y, b.x, b.y, kGrey);
+}
+
+void CMapPainter::PaintAll(int32_t width, int32_t height) {
+    ScreenPoint insertion = m_projection.WorldToScreen(m_doc.m_insertionPoint);
+    m_canvas.DrawLine(insertion.x, 0, insertion.x, height, kBlack);
+    m_canvas.DrawLine(0, insertion.y, width, insertion.y, kBlack);
+    DrawAxes(width, height);
+    DrawLimits();
+    for (const auto& entity : m_doc.m_pointEntities) {
+        Rgb fill = entity.get() == m_doc.m_selectedPointEntity ? kOlive : kDarkGreen;
+        DrawMarker(entity->m_origin, kEntityMarkerSize, fill);
+    }
+    DrawOwnerBrushes(nullptr);
+    for (const auto& entity : m_doc.m_modelEntities)
+        DrawOwnerBrushes(entity.get());
+    DrawSelectionOverlay();
+}
+
+bool CMapPainter::PaintHint(UpdateHint hint, void* object) {
+    switch (hint) {
+    case kHintPointEntity:
+        if (object)
+            DrawMarker(static_cast<CPointEntity*>(object)->m_origin, kEntityMarkerSize, kDarkGreen);
+        if (m_doc.m_selectedPointEntity)
+            DrawMarker(m_doc.m_selectedPointEntity->m_origin, kEntityMarkerSize, kOlive);
+        return true;
+    case kHintOwnerBrushes:
+        DrawOwnerBrushes(static_cast<CModelEntity*>(object));
+        DrawSelectionOverlay();
+        return true;
+    case kHintBrush:
+        if (object)
+            DrawOwnedBrush(m_doc.m_selectedEntity, *static_cast<CMapBrush*>(object));
+        if (m_doc.m_selectedBrush)
+            DrawOwnedBrush(m_doc.m_selectedEntity, *m_doc.m_selectedBrush);
+        DrawSelectionOverlay();
+        return true;
+    case kHintSharedBrush:
+        if (s_hintBrush.brush)
+            DrawOwnedBrush(s_hintBrush.owner, *s_hintBrush.brush);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/CDocument.h"
+#include "map/CTolveDoc.h"
+#include "view/CCanvas.h"
+#include "view/CViewProjection.h"
+
+// Draws a map document as a wire-frame in one view: a full repaint, or the
+// incremental redraw of single brushes and entities on top of the picture.
+class CMapPainter {
+public:
+    CMapPainter(const CTolveDoc& doc, const CViewProjection& projection, CCanvas& canvas)
+        : m_doc(doc), m_projection(projection), m_canvas(canvas) {}
+
+    // Everything, in order: insertion point, axes, limits, point entities,
+    // brushes, selection.
+    void PaintAll(int32_t width, int32_t height);
+    // Draws what an incremental hint (1, 3, 4 or 5) asks for; false for a hint
+    // that needs a full repaint instead.
+    bool PaintHint(UpdateHint hint, void* object);
+
+    // Strictly between the limits along the view's depth axis.
+    bool InsideLimits(const IntPoint& point) const;
+    void DrawMarker(const IntPoint& point, int32_t size, Rgb fill);
+    void DrawEdge(const IntPoint& p1, const IntPoint& p2, Rgb colour);
+    void DrawBrush(const CMapBrush& brush, Rgb colour);
+    void DrawFace(const CMapBrush& brush, int face, Rgb colour);
+    void DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush);
+    void DrawSelectionOverlay();
+
+private:
+    void DrawAxes(int32_t width, int32_t height);
+    void DrawLimits();
+    void DrawOwnerBrushes(const CModelEntity* owner);
+
+    const CTolveDoc& m_doc;
+    const CViewProjection& m_projection;
+    CCanvas& m_canvas;
+};

@@ -1,0 +1,197 @@
+#include "view/CTolveView.h"
+
+#include "view/CMapPainter.h"
+#include "view/CQtCanvas.h"
+#include "view/UpdateHints.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cstdio>
+
+CTolveView::CTolveView(CTolveDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_doc.AddView(this);
+}
+
+CTolveView::~CTolveView() {
+    m_doc.RemoveView(this);
+}
+
+IntPoint CTolveView::ScreenToWorld(int32_t sx, int32_t sy) const {
+    return m_projection.ScreenToWorld(sx, sy, m_doc.m_insertionPoint);
+}
+
+IntPoint CTolveView::ScreenToWorldAtDepth(int32_t sx, int32_t sy, int32_t h) const {
+    return m_projection.ScreenToWorldAtDepth(sx, sy, h, m_doc.m_insertionPoint);
+}
+
+bool CTolveView::IsCommandHandled(CommandId id) const {
+    switch (id) {
+    case CommandId::ThreeD:
+    case CommandId::ViewXY:
+    case CommandId::ViewXZ:
+    case CommandId::ViewYZ:
+    case CommandId::Flipped:
+    case CommandId::ScrollUp:
+    case CommandId::ScrollDown:
+    case CommandId::ScrollRight:
+    case CommandId::ScrollLeft:
+    case CommandId::ZoomIn:
+    case CommandId::ZoomOut:
+    case CommandId::CornerMode:
+    case CommandId::FaceMode:
+    case CommandId::BrushMode:
+    case CommandId::EntityMode:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTolveView::HandleCommand(CommandId id) {
+    CViewProjection& p = m_projection;
+    switch (id) {
+    case CommandId::ThreeD:
+        p.m_threeD = !p.m_threeD;
+        break;
+    case CommandId::ViewXY:
+        p.m_viewMode = kPlaneXY;
+        break;
+    case CommandId::ViewXZ:
+        p.m_viewMode = kPlaneXZ;
+        break;
+    case CommandId::ViewYZ:
+        p.m_viewMode = kPlaneYZ;
+        break;
+    case CommandId::Flipped:
+        p.m_flipped = !p.m_flipped;
+        break;
+    case CommandId::ScrollUp:
+        p.ScrollUp();
+        break;
+    case CommandId::ScrollDown:
+        p.ScrollDown();
+        break;
+    case CommandId::ScrollRight:
+        p.ScrollRight();
+        break;
+    case CommandId::ScrollLeft:
+        p.ScrollLeft();
+        break;
+    case CommandId::ZoomIn:
+        if (!p.ZoomIn(width(), height()))
+            return true; // already at the finest zoom: nothing to redraw
+        break;
+    case CommandId::ZoomOut:
+        p.ZoomOut(width(), height());
+        break;
+    // Edit modes change the document's mode only; nothing is redrawn.
+    case CommandId::CornerMode:
+        m_doc.m_editMode = kCornerMode;
+        return true;
+    case CommandId::FaceMode:
+        m_doc.m_editMode = kFaceMode;
+        return true;
+    case CommandId::BrushMode:
+        m_doc.m_editMode = kBrushMode;
+        return true;
+    case CommandId::EntityMode:
+        m_doc.m_editMode = kEntityMode;
+        return true;
+    default:
+        return false;
+    }
+    InvalidateAll();
+    return true;
+}
+
+std::optional<bool> CTolveView::IsCommandChecked(CommandId id) const {
+    switch (id) {
+    case CommandId::ThreeD:
+        return m_projection.m_threeD;
+    case CommandId::ViewXY:
+        return m_projection.m_viewMode == kPlaneXY;
+    case CommandId::ViewXZ:
+        return m_projection.m_viewMode == kPlaneXZ;
+    case CommandId::ViewYZ:
+        return m_projection.m_viewMode == kPlaneYZ;
+    case CommandId::Flipped:
+        return m_projection.m_flipped;
+    case CommandId::CornerMode:
+        return m_doc.m_editMode == kCornerMode;
+    case CommandId::FaceMode:
+        return m_doc.m_editMode == kFaceMode;
+    case CommandId::BrushMode:
+        return m_doc.m_editMode == kBrushMode;
+    case CommandId::EntityMode:
+        return m_doc.m_editMode == kEntityMode;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string CTolveView::GetCoordinateText() const {
+    char text[64];
+    std::snprintf(text, sizeof text, "x: %d, y: %d, z: %d", m_cursor.x, m_cursor.y, m_cursor.z);
+    return text;
+}
+
+void CTolveView::InvalidateAll() {
+    m_fullRepaintPending = true;
+    update();
+}
+
+void CTolveView::RedrawBackingImage() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (m_image.size() != pixels) {
+        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
+    m_image.fill(Qt::white);
+    QPainter painter(&m_image);
+    CQtCanvas canvas(painter);
+    CMapPainter(m_doc, m_projection, canvas).PaintAll(width(), height());
+    m_fullRepaintPending = false;
+}
+
+const QImage& CTolveView::RenderNow() {
+    if (m_fullRepaintPending || m_image.isNull())
+        RedrawBackingImage();
+    return m_image;
+}
+
+void CTolveView::OnDocumentUpdate(UpdateHint hint, void* object) {
+    // A repaint that is already due will draw the change anyway.
+    if (m_fullRepaintPending || m_image.isNull()) {
+        update();
+        return;
+    }
+    QPainter painter(&m_image);
+    CQtCanvas canvas(painter);
+    if (!CMapPainter(m_doc, m_projection, canvas).PaintHint(hint, object)) {
+        painter.end();
+        InvalidateAll();
+        return;
+    }
+    canvas.Flush();
+    QRect touched = canvas.GetTouchedArea();
+    if (!touched.isNull())
+        update(touched);
+}
+
+void CTolveView::paintEvent(QPaintEvent* event) {
+    RenderNow();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_image,
+                      QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
+                             QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
+}
+
+void CTolveView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    InvalidateAll();
+}

@@ -1,0 +1,168 @@
+#include "view/CViewProjection.h"
+
+// Wrap-around where values get out of hand instead of undefined behaviour: the
+// origins of a view scrolled or zoomed without end stay usable numbers.
+namespace {
+
+int32_t Add(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+int32_t Sub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
+int32_t Mul(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
+
+int32_t Div(int32_t a, int32_t b) {
+    if (b == -1) // INT32_MIN / -1 overflows
+        return Sub(0, a);
+    return a / b;
+}
+
+} // namespace
+
+int32_t SnapValue(int32_t a, int32_t step) {
+    if (step == 0)
+        return a;
+    int32_t q = Div(a, step);
+    int32_t r = step == -1 ? 0 : a % step;
+    // Compared with the exact half, so that a step of 1 leaves every value as
+    // it is and odd steps round to the nearest multiple.
+    return 2 * int64_t{r} < step ? Mul(q, step) : Mul(Add(q, 1), step);
+}
+
+int32_t CViewProjection::Depth(const IntPoint& p) const {
+    switch (m_viewMode) {
+    case kPlaneXY:
+        return p.z;
+    case kPlaneXZ:
+        return p.y;
+    default:
+        return p.x;
+    }
+}
+
+ScreenPoint CViewProjection::WorldToScreen(int32_t x, int32_t y, int32_t z) const {
+    const int32_t f = m_flipped ? -1 : 1;
+    const int32_t s = m_zoom;
+    auto depth = [&](int32_t value) { return m_threeD ? value / 2 : 0; };
+    switch (m_viewMode) {
+    case kPlaneXY: {
+        int32_t d = depth(z);
+        return {Div(Sub(Sub(Mul(f, x), Mul(f, d)), m_originX), s),
+                Div(Add(Sub(m_originY, y), Mul(f, d)), s)};
+    }
+    case kPlaneXZ: {
+        int32_t d = depth(y);
+        return {Div(Sub(Add(Mul(f, x), Mul(f, d)), m_originX), s),
+                Div(Sub(Sub(m_originZ, z), Mul(f, d)), s)};
+    }
+    case kPlaneYZ: {
+        int32_t d = depth(x);
+        return {Div(Add(Sub(m_originY, Mul(f, y)), Mul(f, d)), s),
+                Div(Sub(Sub(m_originZ, z), Mul(f, d)), s)};
+    }
+    default:
+        return {0, 0};
+    }
+}
+
+IntPoint CViewProjection::ScreenToWorld(int32_t sx, int32_t sy,
+                                        const IntPoint& insertionPoint) const {
+    const int32_t s = m_zoom;
+    IntPoint p = insertionPoint;
+    switch (m_viewMode) {
+    case kPlaneXY:
+        p.x = Add(Mul(s, sx), m_originX);
+        p.y = Sub(m_originY, Mul(s, sy));
+        if (m_flipped)
+            p.x = Sub(0, p.x);
+        break;
+    case kPlaneXZ:
+        p.x = Add(Mul(s, sx), m_originX);
+        p.z = Sub(m_originZ, Mul(s, sy));
+        if (m_flipped)
+            p.x = Sub(0, p.x);
+        break;
+    case kPlaneYZ:
+        p.y = Sub(m_originY, Mul(s, sx));
+        p.z = Sub(m_originZ, Mul(s, sy));
+        if (m_flipped)
+            p.y = Sub(0, p.y);
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+IntPoint CViewProjection::ScreenToWorldAtDepth(int32_t sx, int32_t sy, int32_t h,
+                                               const IntPoint& insertionPoint) const {
+    IntPoint p = ScreenToWorld(sx, sy, insertionPoint);
+    const int32_t toward = m_flipped ? Sub(0, h) : h;
+    switch (m_viewMode) {
+    case kPlaneXY:
+        p.z = Add(insertionPoint.z, toward);
+        break;
+    case kPlaneXZ:
+        p.y = Sub(insertionPoint.y, toward);
+        break;
+    case kPlaneYZ:
+        p.x = Sub(insertionPoint.x, toward);
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+void CViewProjection::ScrollVertical(int32_t amount) {
+    if (m_viewMode == kPlaneXY)
+        m_originY = Add(m_originY, amount);
+    else
+        m_originZ = Add(m_originZ, amount);
+}
+
+void CViewProjection::ScrollHorizontal(int32_t amount) {
+    if (m_viewMode == kPlaneYZ)
+        m_originY = Sub(m_originY, amount);
+    else
+        m_originX = Add(m_originX, amount);
+}
+
+void CViewProjection::ScrollUp() {
+    ScrollVertical(Mul(8, m_zoom));
+}
+void CViewProjection::ScrollDown() {
+    ScrollVertical(Sub(0, Mul(8, m_zoom)));
+}
+void CViewProjection::ScrollRight() {
+    ScrollHorizontal(Mul(8, m_zoom));
+}
+void CViewProjection::ScrollLeft() {
+    ScrollHorizontal(Sub(0, Mul(8, m_zoom)));
+}
+
+bool CViewProjection::ZoomIn(int32_t width, int32_t height) {
+    if (m_zoom <= 1)
+        return false;
+    m_zoom /= 2;
+    const int32_t s = m_zoom;
+    m_originX = Add(m_originX, Mul(width / 2, s));
+    m_originY = Sub(m_originY, Mul(m_viewMode == kPlaneYZ ? width / 2 : height / 2, s));
+    m_originZ = Sub(m_originZ, Mul(height / 2, s));
+    return true;
+}
+
+void CViewProjection::ZoomOut(int32_t width, int32_t height) {
+    const int32_t s = m_zoom;
+    m_originX = Sub(m_originX, Mul(width / 2, s));
+    m_originY = Add(m_originY, Mul(m_viewMode == kPlaneYZ ? width / 2 : height / 2, s));
+    m_originZ = Add(m_originZ, Mul(height / 2, s));
+    m_zoom = Mul(m_zoom, 2);
+    if (m_zoom < 1)
+        m_zoom = 1;
+}
