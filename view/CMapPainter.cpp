@@ -1,6 +1,7 @@
 #include "view/CMapPainter.h"
 
 #include "view/UpdateHints.h"
+#include "view/ViewLimits.h"
 
 #include <cstring>
 
@@ -20,16 +21,7 @@ struct ProjectedCorners {
 } // namespace
 
 bool CMapPainter::InsideLimits(const IntPoint& p) const {
-    const IntPoint& u = m_doc.m_upperLimit;
-    const IntPoint& l = m_doc.m_lowerLimit;
-    switch (m_projection.m_viewMode) {
-    case kPlaneXY:
-        return l.z < p.z && p.z < u.z;
-    case kPlaneXZ:
-        return l.y < p.y && p.y < u.y;
-    default:
-        return u.x < p.x && p.x < l.x;
-    }
+    return ::InsideLimits(m_doc, m_projection.m_viewMode, p);
 }
 
 void CMapPainter::DrawMarker(const IntPoint& point, int32_t size, Rgb fill) {

@@ -1,9 +1,13 @@
 #include "view/CTolveView.h"
 
+#include "view/BrushShapeBuilder.h"
 #include "view/CMapPainter.h"
+#include "view/CMapSelection.h"
 #include "view/CQtCanvas.h"
+#include "view/DragEditing.h"
 #include "view/UpdateHints.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -194,4 +198,58 @@ void CTolveView::paintEvent(QPaintEvent* event) {
 void CTolveView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     InvalidateAll();
+}
+
+void CTolveView::UpdateSelection(bool restricted) {
+    CMapSelection(m_doc, m_projection, m_mouse, m_cursor).UpdateSelection(restricted);
+    emit CursorChanged();
+}
+
+void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
+    if (m_dragging) {
+        if (DragStep(m_doc, m_projection, position, m_cursor))
+            emit CursorChanged();
+        return;
+    }
+    m_mouse = position;
+    UpdateSelection(control);
+}
+
+void CTolveView::OnLButtonDown(ScreenPoint position) {
+    m_dragging = true;
+    m_mouse = position;
+    m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
+    emit CursorChanged();
+}
+
+void CTolveView::OnLButtonUp() {
+    m_dragging = false;
+}
+
+bool CTolveView::BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height, int16_t snap,
+                                 uint8_t sides, bool prism) const {
+    return ::BuildBrushShape(brush, m_projection, m_mouse, m_doc.m_insertionPoint, width, height,
+                             snap, sides, prism);
+}
+
+void CTolveView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    OnMouseMove(event->modifiers() & Qt::ControlModifier, {p.x(), p.y()});
+    QWidget::mouseMoveEvent(event);
+}
+
+// Qt grabs the mouse for the widget while a button is held, so a drag goes on
+// outside the view and its release is never missed.
+void CTolveView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        OnLButtonDown({p.x(), p.y()});
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp();
+    QWidget::mouseReleaseEvent(event);
 }

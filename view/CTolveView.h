@@ -39,6 +39,19 @@ public:
 
     void OnDocumentUpdate(UpdateHint hint, void* object) override;
 
+    // Mouse handling, called by the Qt events and directly by tests. A move
+    // without the left button down in this view updates the selection
+    // (restricted to the selected brush with Ctrl); with it, it drags.
+    void OnMouseMove(bool control, ScreenPoint position);
+    void OnLButtonDown(ScreenPoint position);
+    void OnLButtonUp();
+    void UpdateSelection(bool restricted);
+
+    // A new prism or pyramid around the last mouse position; see
+    // BrushShapeBuilder.h.
+    bool BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height, int16_t snap,
+                         uint8_t sides, bool prism) const;
+
     // Redraws the backing image now if a full repaint is pending; tests and the
     // renderer read the picture from there.
     const QImage& RenderNow();
@@ -57,6 +70,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void RedrawBackingImage();

@@ -1,0 +1,255 @@
+#include "view/CMapSelection.h"
+
+#include "TestSupport.h"
+#include "view/UpdateHints.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A box brush line block with the given corners.
+std::string Box(IntPoint lo, IntPoint hi) {
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "{\n( %d 0 1 ) ( %d -1 0 ) ( %d 0 0 ) t 0 0 0 1 1\n"
+                  "( %d 0 1 ) ( %d 1 0 ) ( %d 0 0 ) t 0 0 0 1 1\n"
+                  "( 0 %d 1 ) ( 1 %d 0 ) ( 0 %d 0 ) t 0 0 0 1 1\n"
+                  "( 0 %d 1 ) ( -1 %d 0 ) ( 0 %d 0 ) t 0 0 0 1 1\n"
+                  "( 0 1 %d ) ( -1 0 %d ) ( 0 0 %d ) t 0 0 0 1 1\n"
+                  "( 0 1 %d ) ( 1 0 %d ) ( 0 0 %d ) t 0 0 0 1 1\n}\n",
+                  lo.x, lo.x, lo.x, hi.x, hi.x, hi.x, lo.y, lo.y, lo.y, hi.y, hi.y, hi.y, lo.z,
+                  lo.z, lo.z, hi.z, hi.z, hi.z);
+    return text;
+}
+
+struct Hint {
+    UpdateHint hint;
+    void* object;
+    CMapBrush* sharedBrush;
+    friend bool operator==(const Hint&, const Hint&) = default;
+};
+
+class CHintRecorder : public CDocumentObserver {
+public:
+    void OnDocumentUpdate(UpdateHint hint, void* object) override {
+        m_hints.push_back({hint, object, hint == kHintSharedBrush ? s_hintBrush.brush : nullptr});
+    }
+    std::vector<Hint> m_hints;
+};
+
+// An XY view at zoom 1 whose pixel (0, 0) shows world (0, 0).
+struct SelectionFixture {
+    CTolveDoc doc;
+    CViewProjection projection;
+    IntPoint cursor;
+    CHintRecorder hints;
+    explicit SelectionFixture(const std::string& text) {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(text.c_str(), diagnostics);
+        projection.m_originX = 0;
+        projection.m_originY = 0;
+        doc.AddView(&hints);
+    }
+    ~SelectionFixture() { doc.RemoveView(&hints); }
+    // The mouse over world (x, y).
+    void MoveTo(int32_t x, int32_t y, bool restricted = false) {
+        hints.m_hints.clear();
+        CMapSelection(doc, projection, {x, -y}, cursor).UpdateSelection(restricted);
+    }
+    const IntPoint& SelectedVertex() const {
+        return doc.m_selectedBrush->m_vertices[doc.m_selectedVertex];
+    }
+    CMapBrush* World(int i) { return doc.m_worldBrushes[i].get(); }
+};
+
+std::string WorldWith(const std::string& brushes, const std::string& extra = "") {
+    return "{\n\"classname\" \"worldspawn\"\n" + brushes + "}\n" + extra;
+}
+
+} // namespace
+
+TEST(CMapSelection, EmptyMapSelectsNothingEvenInFaceMode) {
+    SelectionFixture f("");
+    f.doc.m_editMode = kFaceMode;
+    f.doc.m_selectedFace = 3;
+    f.MoveTo(10, 10);
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
+    EXPECT_EQ(f.doc.m_selectedFace, 3);
+    // Face mode redraws the (missing) selected brush at every move; nothing shows.
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, nullptr, nullptr}}));
+}
+
+TEST(CMapSelection, OneBrushAlwaysHasASelectedVertexAndTheCursorIsSnapped) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
+    f.MoveTo(5000, -3000);
+    ASSERT_EQ(f.doc.m_selectedBrush, f.World(0));
+    EXPECT_EQ(f.SelectedVertex().x, 64);
+    EXPECT_EQ(f.SelectedVertex().y, 0);
+    f.MoveTo(61, 67);
+    EXPECT_EQ(f.SelectedVertex().x, 64);
+    EXPECT_EQ(f.SelectedVertex().y, 64);
+    EXPECT_EQ(f.cursor, IntPoint(64, 64, 0)); // 61 and 67 snapped to 8
+}
+
+TEST(CMapSelection, VerticesOnOnePixelAreSplitByWorldDistanceThenLowerIndex) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
+    // In XY each corner hides the one below it; the insertion point's depth
+    // (z = 0) makes the bottom corner nearer.
+    f.MoveTo(0, 0);
+    EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 0));
+    f.doc.m_insertionPoint.z = 64;
+    f.MoveTo(0, 0);
+    EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 64));
+    // Halfway in depth the two are tied and the lower index stays.
+    f.doc.m_insertionPoint.z = 32;
+    f.MoveTo(0, 0);
+    const CMapBrush& brush = *f.World(0);
+    int top = -1, bottom = -1;
+    for (int v = 0; v < brush.m_numVertices; ++v) {
+        if (brush.m_vertices[v] == IntPoint(0, 0, 64))
+            top = v;
+        if (brush.m_vertices[v] == IntPoint(0, 0, 0))
+            bottom = v;
+    }
+    EXPECT_EQ(f.doc.m_selectedVertex, std::min(top, bottom));
+}
+
+TEST(CMapSelection, FullTieAcrossBrushesGoesToTheNearerCentreThenTheLaterBrush) {
+    // Two boxes sharing the corner (64, 0, 0): the left one's centre is nearer
+    // to a mouse left of the corner.
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({64, 0, 0}, {128, 64, 64})));
+    f.MoveTo(64, 0);
+    // Mouse exactly on the corner: the centres (32, 32) and (96, 32) are
+    // equally far on screen and in the world, so the later brush wins.
+    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+    EXPECT_EQ(f.SelectedVertex(), IntPoint(64, 0, 0));
+}
+
+TEST(CMapSelection, CentreTieBreakPrefersTheNearerBrush) {
+    // Corner (64, 0, 0) is shared; the second box is deeper so its centre is
+    // farther in the world from the cursor at depth 0, with equal screen
+    // distance of the centres.
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({64, 0, 0}, {128, 64, 64})));
+    f.MoveTo(60, 0); // the first box's centre is nearer on screen
+    EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
+    f.MoveTo(68, 0);
+    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+}
+
+TEST(CMapSelection, ControlKeepsTheSearchInsideTheSelectedBrush) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({200, 0, 0}, {264, 64, 64})));
+    f.MoveTo(10, 10);
+    ASSERT_EQ(f.doc.m_selectedBrush, f.World(0));
+    f.MoveTo(200, 0, true);
+    EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
+    EXPECT_EQ(f.SelectedVertex().x, 64);
+    f.MoveTo(200, 0, false);
+    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+}
+
+TEST(CMapSelection, ControlWithNothingSelectedSelectsNothing) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
+    f.MoveTo(0, 0, true);
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+}
+
+TEST(CMapSelection, VerticesOutsideTheSlabLoseExceptTheFirstOffered) {
+    SelectionFixture f(
+        WorldWith(Box({0, 0, 100}, {64, 64, 164}) + Box({500, 500, 0}, {564, 564, 64})));
+    f.doc.m_upperLimit.z = 90; // the first box lies above the slab
+    // Its first vertex is taken without a test, but none of its others ever
+    // replaces it, however near to the mouse.
+    f.MoveTo(64, 64);
+    ASSERT_EQ(f.doc.m_selectedBrush, f.World(0));
+    EXPECT_EQ(f.doc.m_selectedVertex, 0);
+    f.MoveTo(560, 560);
+    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+}
+
+TEST(CMapSelection, PointEntitiesNearestOnScreenThenInTheWorldThenTheLaterOne) {
+    SelectionFixture f(WorldWith("", "{ \"classname\" \"a\" \"origin\" \"0 0 0\" }\n"
+                                     "{ \"classname\" \"b\" \"origin\" \"100 0 0\" }\n"
+                                     "{ \"classname\" \"c\" \"origin\" \"100 0 0\" }\n"
+                                     "{ \"classname\" \"d\" \"origin\" \"100 0 50\" }\n"));
+    f.MoveTo(90, 0);
+    ASSERT_NE(f.doc.m_selectedPointEntity, nullptr);
+    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "c"); // b and c tie fully
+    f.doc.m_insertionPoint.z = 50;
+    f.MoveTo(90, 0);
+    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "d");
+    f.MoveTo(0, 0);
+    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "a");
+}
+
+TEST(CMapSelection, FaceModePicksTheFaceWhoseCentreIsNearest) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
+    f.doc.m_editMode = kFaceMode;
+    const CMapBrush& brush = *f.World(0);
+    auto selectedFaceCorners = [&] {
+        std::vector<IntPoint> corners;
+        const BrushFace& face = brush.m_faces[f.doc.m_selectedFace];
+        for (int k = 0; k < face.numPoints; ++k)
+            corners.push_back(brush.m_vertices[face.vertexIndex[k]]);
+        return corners;
+    };
+    f.MoveTo(-40, 32); // left of the box: the x = 0 face
+    for (const IntPoint& corner : selectedFaceCorners())
+        EXPECT_EQ(corner.x, 0);
+    f.MoveTo(32, 32); // over the middle: top and bottom tie on screen; depth 0 picks the bottom
+    for (const IntPoint& corner : selectedFaceCorners())
+        EXPECT_EQ(corner.z, 0);
+}
+
+TEST(CentreOf, IsARunningMeanTruncatingTowardZero) {
+    const IntPoint points[] = {{0, 0, 0}, {64, -64, 1}, {64, -64, 1}, {0, 0, 0}};
+    // x: 0, 32, 42, 32; y mirrors it; z: 0, 0, 0 - (0 - 1) / 3 = 0, 0.
+    EXPECT_EQ(CentreOf(points, nullptr, 4), IntPoint(32, -32, 0));
+    const uint8_t order[] = {1, 0};
+    EXPECT_EQ(CentreOf(points, order, 2), IntPoint(32, -32, 1));
+}
+
+TEST(CMapSelection, SwitchingToFaceModeDoesNotPickAFaceUntilTheNextMove) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
+    f.MoveTo(-40, 32);
+    f.doc.m_selectedFace = 5;
+    f.doc.m_editMode = kFaceMode; // the mode command touches nothing else
+    EXPECT_EQ(f.doc.m_selectedFace, 5);
+    f.MoveTo(-40, 32);
+    EXPECT_NE(f.doc.m_selectedFace, 5);
+}
+
+TEST(CMapSelection, HintsForAChangeOfVertexBrushAndOwner) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})) + "{ \"classname\" \"func_door\"\n" +
+                       Box({200, 0, 0}, {264, 64, 64}) + "}\n");
+    CMapBrush* world = f.World(0);
+    CModelEntity* door = f.doc.m_modelEntities[0].get();
+    CMapBrush* doorBrush = door->m_brushes[0].get();
+
+    f.MoveTo(0, 0); // from nothing to a world brush: the owner (world) is unchanged
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, nullptr, nullptr}}));
+    f.MoveTo(0, 0); // nothing changes: no hint at all
+    EXPECT_TRUE(f.hints.m_hints.empty());
+    f.MoveTo(64, 0); // another vertex of the same brush
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, nullptr, nullptr}}));
+    f.MoveTo(200, 0); // world to door: the old brush by hint 5, the door by hint 3
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintSharedBrush, nullptr, world},
+                                                  {kHintOwnerBrushes, door, nullptr}}));
+    f.MoveTo(0, 0); // back: the door by hint 3, the world brush by hint 5
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintOwnerBrushes, door, nullptr},
+                                                  {kHintSharedBrush, nullptr, world}}));
+    f.doc.m_editMode = kFaceMode;
+    f.MoveTo(0, 0); // face mode redraws the brush at every move
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, world, nullptr}}));
+    (void)doorBrush;
+}
+
+TEST(CMapSelection, PointEntityChangeSendsHintOneWithTheOldEntity) {
+    SelectionFixture f(WorldWith("", "{ \"classname\" \"a\" \"origin\" \"0 0 0\" }\n"
+                                     "{ \"classname\" \"b\" \"origin\" \"100 0 0\" }\n"));
+    f.MoveTo(0, 0);
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintPointEntity, nullptr, nullptr}}));
+    CPointEntity* a = f.doc.m_selectedPointEntity;
+    f.MoveTo(100, 0);
+    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintPointEntity, a, nullptr}}));
+}

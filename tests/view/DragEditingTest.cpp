@@ -1,0 +1,162 @@
+#include "view/DragEditing.h"
+
+#include "TestSupport.h"
+#include "view/CTolveView.h"
+#include "view/UpdateHints.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kMap = R"({
+"classname" "worldspawn"
+{
+( 3 0 1 ) ( 3 -1 0 ) ( 3 0 0 ) t 0 0 0 1 1
+( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) t 0 0 0 1 1
+( 0 0 1 ) ( 1 0 0 ) ( 0 0 0 ) t 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) t 0 0 0 1 1
+( 0 1 0 ) ( -1 0 0 ) ( 0 0 0 ) t 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) t 0 0 0 1 1
+}
+}
+{
+"classname" "light"
+"origin" "100 100 0"
+}
+)";
+
+class CRepaintCounter : public CDocumentObserver {
+public:
+    void OnDocumentUpdate(UpdateHint hint, void*) override { m_repaints += hint == kHintRepaint; }
+    int m_repaints = 0;
+};
+
+// An XY view at zoom 1 with pixel (0, 0) on world (0, 0): world (x, y) is
+// pixel (x, -y).
+struct DragFixture {
+    CTolveDoc doc;
+    CViewProjection projection;
+    IntPoint cursor;
+    CRepaintCounter counter;
+    DragFixture() {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(kMap, diagnostics);
+        projection.m_originX = 0;
+        projection.m_originY = 0;
+        doc.AddView(&counter);
+        doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+    }
+    ~DragFixture() { doc.RemoveView(&counter); }
+    void Press(int32_t x, int32_t y) { cursor = SnappedWorldPoint(doc, projection, {x, -y}); }
+    bool DragTo(int32_t x, int32_t y) { return DragStep(doc, projection, {x, -y}, cursor); }
+    CMapBrush& Brush() { return *doc.m_worldBrushes[0]; }
+    int VertexAt(IntPoint p) {
+        for (int v = 0; v < Brush().m_numVertices; ++v) {
+            if (Brush().m_vertices[v] == p)
+                return v;
+        }
+        return -1;
+    }
+};
+
+} // namespace
+
+TEST(DragEditing, SnapsEachStepAndKeepsOffGridOffsets) {
+    DragFixture f;
+    int v = f.VertexAt({3, 0, 0});
+    ASSERT_GE(v, 0);
+    f.doc.m_selectedVertex = v;
+    f.Press(9, 0);
+    EXPECT_EQ(f.cursor.x, 8);
+    EXPECT_FALSE(f.DragTo(11, 0)); // still 8
+    EXPECT_EQ(f.counter.m_repaints, 0);
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_TRUE(f.DragTo(12, 0)); // 16: one step of +8
+    EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(11, 0, 0));
+    EXPECT_TRUE(f.DragTo(11, 0)); // back to 8
+    EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(3, 0, 0));
+    EXPECT_EQ(f.counter.m_repaints, 2);
+    EXPECT_TRUE(f.doc.IsModified());
+    // The corner has moved: the brush now saves through its corners.
+    EXPECT_EQ(f.Brush().m_readPlanes, nullptr);
+}
+
+TEST(DragEditing, NegativeWorldPointsSnapTowardZero) {
+    DragFixture f;
+    f.doc.m_selectedVertex = f.VertexAt({3, 0, 0});
+    f.Press(-5, 0);
+    EXPECT_EQ(f.cursor.x, 0);
+    EXPECT_TRUE(f.DragTo(-12, 0));
+    EXPECT_EQ(f.cursor.x, -8);
+    EXPECT_FALSE(f.DragTo(-15, 0));
+    EXPECT_EQ(f.cursor.x, -8);
+}
+
+TEST(DragEditing, FaceAndBrushModesMoveTheirVerticesInThePlane) {
+    DragFixture f;
+    f.doc.m_editMode = kFaceMode;
+    f.doc.m_selectedFace = 1; // the x = 64 side
+    f.Press(0, 0);
+    EXPECT_TRUE(f.DragTo(16, 8));
+    const BrushFace& face = f.Brush().m_faces[1];
+    for (int k = 0; k < face.numPoints; ++k) {
+        const IntPoint& p = f.Brush().m_vertices[face.vertexIndex[k]];
+        EXPECT_EQ(p.x, 80);
+        EXPECT_TRUE(p.y == 8 || p.y == 72);
+    }
+    EXPECT_GE(f.VertexAt({3, 0, 64}), 0); // the other side stays
+
+    f.doc.m_editMode = kBrushMode;
+    IntPoint before[kMaxBrushVertices];
+    std::copy(f.Brush().m_vertices, f.Brush().m_vertices + 8, before);
+    EXPECT_TRUE(f.DragTo(16, 16));
+    for (int v = 0; v < 8; ++v) {
+        EXPECT_EQ(f.Brush().m_vertices[v].x, before[v].x);
+        EXPECT_EQ(f.Brush().m_vertices[v].y, before[v].y + 8);
+        EXPECT_EQ(f.Brush().m_vertices[v].z, before[v].z); // never out of the plane
+    }
+}
+
+TEST(DragEditing, EntityModeMovesTheOriginAndWithoutOneStillMarksModified) {
+    DragFixture f;
+    f.doc.m_editMode = kEntityMode;
+    f.Press(0, 0);
+    EXPECT_TRUE(f.DragTo(8, 0));
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(f.counter.m_repaints, 1);
+    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(100, 100, 0));
+
+    f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
+    EXPECT_TRUE(f.DragTo(8, -24));
+    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(100, 76, 0));
+}
+
+TEST(DragEditing, DraggingViewFreezesItsSelectionButNotAnotherViews) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    doc.ReadMapText(kMap, diagnostics);
+    CTolveView dragging(doc), other(doc);
+    for (CTolveView* view : {&dragging, &other}) {
+        view->resize(400, 300);
+        view->m_projection.m_originX = 0;
+        view->m_projection.m_originY = 0;
+    }
+    dragging.OnMouseMove(false, {64, -64});
+    CMapBrush* brush = doc.m_selectedBrush;
+    ASSERT_NE(brush, nullptr);
+    const int32_t vertex = doc.m_selectedVertex;
+    dragging.OnLButtonDown({64, -64});
+    EXPECT_TRUE(dragging.m_dragging);
+    EXPECT_FALSE(doc.IsModified());
+    dragging.OnLButtonUp();
+    EXPECT_FALSE(doc.IsModified()); // press and release without moving changes nothing
+
+    dragging.OnLButtonDown({64, -64});
+    dragging.OnMouseMove(false, {0, 0}); // a drag step, not a new selection
+    EXPECT_EQ(doc.m_selectedVertex, vertex);
+    EXPECT_EQ(brush->m_vertices[vertex], IntPoint(0, 0, brush->m_vertices[vertex].z));
+    other.OnMouseMove(false, {100, -100}); // the other view still selects
+    EXPECT_NE(doc.m_selectedPointEntity, nullptr);
+    dragging.OnLButtonUp();
+    EXPECT_FALSE(dragging.m_dragging);
+}

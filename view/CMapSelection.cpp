@@ -1,0 +1,190 @@
+#include "view/CMapSelection.h"
+
+#include "view/UpdateHints.h"
+#include "view/ViewLimits.h"
+
+#include <cstdlib>
+
+namespace {
+
+int64_t Manhattan(int64_t dx, int64_t dy, int64_t dz = 0) {
+    return std::llabs(dx) + std::llabs(dy) + std::llabs(dz);
+}
+
+} // namespace
+
+IntPoint CentreOf(const IntPoint* points, const uint8_t* indices, int count) {
+    int64_t m[3] = {0, 0, 0};
+    for (int j = 0; j < count; ++j) {
+        const IntPoint& v = points[indices ? indices[j] : j];
+        const int64_t c[3] = {v.x, v.y, v.z};
+        for (int k = 0; k < 3; ++k)
+            m[k] -= (m[k] - c[k]) / (j + 1);
+    }
+    return IntPoint(static_cast<int32_t>(m[0]), static_cast<int32_t>(m[1]),
+                    static_cast<int32_t>(m[2]));
+}
+
+int64_t CMapSelection::ScreenDistance(const IntPoint& world) const {
+    ScreenPoint s = m_projection.WorldToScreen(world);
+    return Manhattan(int64_t{s.x} - m_mouse.x, int64_t{s.y} - m_mouse.y);
+}
+
+int64_t CMapSelection::WorldDistance(const IntPoint& world) const {
+    return Manhattan(int64_t{world.x} - m_cursor.x, int64_t{world.y} - m_cursor.y,
+                     int64_t{world.z} - m_cursor.z);
+}
+
+// The last tie-break between vertices of two brushes: the brush whose centre
+// is nearer wins, and a full tie goes to the brush offered later.
+bool CMapSelection::BrushBeatsSelected(const CMapBrush& brush) const {
+    const CMapBrush& selected = *m_doc.m_selectedBrush;
+    IntPoint mine = CentreOf(brush.m_vertices, nullptr, brush.m_numVertices);
+    IntPoint theirs = CentreOf(selected.m_vertices, nullptr, selected.m_numVertices);
+    int64_t a = ScreenDistance(mine), b = ScreenDistance(theirs);
+    if (a != b)
+        return a < b;
+    return WorldDistance(mine) <= WorldDistance(theirs);
+}
+
+void CMapSelection::PickVertex(CMapBrush* brush, CModelEntity* owner) {
+    const int32_t plane = m_projection.m_viewMode;
+    for (int i = 0; i < brush->m_numVertices; ++i) {
+        const IntPoint& v = brush->m_vertices[i];
+        bool select;
+        int64_t a = 0;
+        if (!m_doc.m_selectedBrush) {
+            select = true; // the first vertex offered is taken untested
+            a = ScreenDistance(v);
+        } else if (!InsideLimits(m_doc, plane, v)) {
+            continue;
+        } else {
+            a = ScreenDistance(v);
+            const int64_t b = m_selectedScreenDistance;
+            if (a != b) {
+                select = a < b;
+            } else {
+                const IntPoint& s = m_doc.m_selectedBrush->m_vertices[m_doc.m_selectedVertex];
+                int64_t wa = WorldDistance(v), wb = WorldDistance(s);
+                if (wa != wb)
+                    select = wa < wb;
+                else if (brush == m_doc.m_selectedBrush)
+                    select = false; // the earlier vertex of one brush stays
+                else
+                    select = BrushBeatsSelected(*brush);
+            }
+        }
+        if (select) {
+            m_doc.m_selectedEntity = owner;
+            m_doc.m_selectedBrush = brush;
+            m_doc.m_selectedVertex = i;
+            m_selectedScreenDistance = a;
+        }
+    }
+}
+
+void CMapSelection::PickPointEntity() {
+    const int32_t plane = m_projection.m_viewMode;
+    m_doc.m_selectedPointEntity = nullptr;
+    int64_t best = 0;
+    for (const auto& entity : m_doc.m_pointEntities) {
+        const IntPoint& o = entity->m_origin;
+        CPointEntity*& selected = m_doc.m_selectedPointEntity;
+        if (!selected) {
+            selected = entity.get();
+            best = ScreenDistance(o);
+            continue;
+        }
+        if (!InsideLimits(m_doc, plane, o))
+            continue;
+        int64_t a = ScreenDistance(o);
+        bool select = a != best ? a < best : WorldDistance(o) <= WorldDistance(selected->m_origin);
+        if (select) {
+            selected = entity.get();
+            best = a;
+        }
+    }
+}
+
+void CMapSelection::PickFace() {
+    const CMapBrush& brush = *m_doc.m_selectedBrush;
+    int best = 0;
+    if (brush.m_numFaces > 0) {
+        auto centre = [&](int f) {
+            return CentreOf(brush.m_vertices, brush.m_faces[f].vertexIndex,
+                            brush.m_faces[f].numPoints);
+        };
+        IntPoint bestCentre = centre(0);
+        int64_t bestScreen = ScreenDistance(bestCentre);
+        int64_t bestWorld = WorldDistance(bestCentre);
+        for (int f = 1; f < brush.m_numFaces; ++f) {
+            IntPoint c = centre(f);
+            int64_t screen = ScreenDistance(c);
+            int64_t world = WorldDistance(c);
+            if (screen < bestScreen || (screen == bestScreen && world < bestWorld)) {
+                best = f;
+                bestScreen = screen;
+                bestWorld = world;
+            }
+        }
+    }
+    m_doc.m_selectedFace = static_cast<uint8_t>(best);
+}
+
+void CMapSelection::UpdateSelection(bool restricted) {
+    m_cursor = m_projection.ScreenToWorld(m_mouse.x, m_mouse.y, m_doc.m_insertionPoint);
+
+    CModelEntity* oldOwner = m_doc.m_selectedEntity;
+    CMapBrush* oldBrush = m_doc.m_selectedBrush;
+    const int32_t oldVertex = m_doc.m_selectedVertex;
+    m_doc.m_selectedBrush = nullptr;
+    if (restricted) {
+        if (oldBrush)
+            PickVertex(oldBrush, oldOwner);
+    } else {
+        for (const auto& brush : m_doc.m_worldBrushes)
+            PickVertex(brush.get(), nullptr);
+        for (const auto& entity : m_doc.m_modelEntities) {
+            for (const auto& brush : entity->m_brushes)
+                PickVertex(brush.get(), entity.get());
+        }
+    }
+
+    CPointEntity* oldPointEntity = m_doc.m_selectedPointEntity;
+    PickPointEntity();
+    if (m_doc.m_editMode == kFaceMode && m_doc.m_selectedBrush)
+        PickFace();
+
+    const int32_t snap = m_doc.m_snap;
+    m_cursor = IntPoint(SnapValue(m_cursor.x, snap), SnapValue(m_cursor.y, snap),
+                        SnapValue(m_cursor.z, snap));
+    Notify(oldOwner, oldBrush, oldVertex, oldPointEntity);
+}
+
+void CMapSelection::Notify(CModelEntity* oldOwner, CMapBrush* oldBrush, int32_t oldVertex,
+                           CPointEntity* oldPointEntity) {
+    if (m_doc.m_selectedPointEntity != oldPointEntity)
+        m_doc.UpdateAllViews(kHintPointEntity, oldPointEntity);
+
+    if (m_doc.m_selectedEntity != oldOwner) {
+        if (oldBrush) {
+            if (!oldOwner) {
+                s_hintBrush = {nullptr, oldBrush, oldVertex};
+                m_doc.UpdateAllViews(kHintSharedBrush, nullptr);
+            } else {
+                m_doc.UpdateAllViews(kHintOwnerBrushes, oldOwner);
+            }
+        }
+        if (!m_doc.m_selectedEntity) {
+            s_hintBrush = {nullptr, m_doc.m_selectedBrush, m_doc.m_selectedVertex};
+            m_doc.UpdateAllViews(kHintSharedBrush, nullptr);
+        } else {
+            m_doc.UpdateAllViews(kHintOwnerBrushes, m_doc.m_selectedEntity);
+        }
+        return;
+    }
+    if (m_doc.m_selectedBrush != oldBrush || m_doc.m_editMode == kFaceMode)
+        m_doc.UpdateAllViews(kHintBrush, oldBrush);
+    else if (m_doc.m_selectedVertex != oldVertex)
+        m_doc.UpdateAllViews(kHintBrush, nullptr);
+}

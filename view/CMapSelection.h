@@ -1,0 +1,41 @@
+#pragma once
+
+#include "map/CTolveDoc.h"
+#include "view/CViewProjection.h"
+
+// Hover selection: whenever the mouse moves over a view, the vertex nearest to
+// it (with its brush and that brush's owner), the nearest point entity and, in
+// face mode, the nearest face of the selected brush become the document's
+// selection, and every view of the document is told what changed colour.
+class CMapSelection {
+public:
+    // `cursor` is the view's cursor point; it ends up snapped.
+    CMapSelection(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint mouse,
+                  IntPoint& cursor)
+        : m_doc(doc), m_projection(projection), m_mouse(mouse), m_cursor(cursor) {}
+
+    // Restricted (Ctrl held): the vertex search stays inside the brush that
+    // was selected before.
+    void UpdateSelection(bool restricted);
+    // Offers every vertex of `brush` (owned by `owner`, none for the world).
+    void PickVertex(CMapBrush* brush, CModelEntity* owner);
+
+private:
+    void PickPointEntity();
+    void PickFace();
+    void Notify(CModelEntity* oldOwner, CMapBrush* oldBrush, int32_t oldVertex,
+                CPointEntity* oldPointEntity);
+    bool BrushBeatsSelected(const CMapBrush& brush) const;
+    int64_t ScreenDistance(const IntPoint& world) const;
+    int64_t WorldDistance(const IntPoint& world) const;
+
+    CTolveDoc& m_doc;
+    const CViewProjection& m_projection;
+    ScreenPoint m_mouse;
+    IntPoint& m_cursor;
+    // Screen distance of the selected vertex, kept while picking.
+    int64_t m_selectedScreenDistance = 0;
+};
+
+// The running integer mean of a list of points, truncating toward zero.
+IntPoint CentreOf(const IntPoint* points, const uint8_t* indices, int count);

@@ -1,0 +1,68 @@
+#include "view/DragEditing.h"
+
+#include "view/UpdateHints.h"
+
+namespace {
+
+IntPoint Snapped(const IntPoint& p, int32_t snap) {
+    return IntPoint(SnapValue(p.x, snap), SnapValue(p.y, snap), SnapValue(p.z, snap));
+}
+
+void Move(IntPoint& point, const IntPoint& delta) {
+    point.x += delta.x;
+    point.y += delta.y;
+    point.z += delta.z;
+}
+
+void MoveSelection(CTolveDoc& doc, const IntPoint& delta) {
+    CMapBrush* brush = doc.m_selectedBrush;
+    switch (doc.m_editMode) {
+    case kCornerMode:
+        if (brush && doc.m_selectedVertex >= 0 && doc.m_selectedVertex < brush->m_numVertices) {
+            Move(brush->m_vertices[doc.m_selectedVertex], delta);
+            brush->ForgetReadPlanes();
+        }
+        break;
+    case kFaceMode:
+        if (brush && doc.m_selectedFace < brush->m_numFaces) {
+            const BrushFace& face = brush->m_faces[doc.m_selectedFace];
+            for (int k = 0; k < face.numPoints; ++k)
+                Move(brush->m_vertices[face.vertexIndex[k]], delta);
+            brush->ForgetReadPlanes();
+        }
+        break;
+    case kBrushMode:
+        if (brush) {
+            for (int v = 0; v < brush->m_numVertices; ++v)
+                Move(brush->m_vertices[v], delta);
+            brush->ForgetReadPlanes();
+        }
+        break;
+    case kEntityMode:
+        if (doc.m_selectedPointEntity)
+            Move(doc.m_selectedPointEntity->m_origin, delta);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projection,
+                           ScreenPoint mouse) {
+    return Snapped(projection.ScreenToWorld(mouse.x, mouse.y, doc.m_insertionPoint), doc.m_snap);
+}
+
+bool DragStep(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint mouse,
+              IntPoint& cursor) {
+    IntPoint target = SnappedWorldPoint(doc, projection, mouse);
+    IntPoint delta(target.x - cursor.x, target.y - cursor.y, target.z - cursor.z);
+    if (delta == IntPoint())
+        return false;
+    MoveSelection(doc, delta);
+    Move(cursor, delta);
+    doc.SetModifiedFlag();
+    doc.UpdateAllViews(kHintRepaint, nullptr);
+    return true;
+}
