@@ -1,0 +1,164 @@
+#include "map/CTolveDoc.h"
+#include "tools/MapCommands.h"
+#include "view/CTolveView.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct RenderOptions {
+    const char* input = nullptr;
+    const char* output = nullptr;
+    int32_t plane = kPlaneXY;
+    int32_t zoom = 0; // 0: the smallest power of two that shows the whole map
+    bool threeD = false;
+    bool flipped = false;
+    int width = 1600;
+    int height = 1000;
+};
+
+void PrintRenderUsage(FILE* out) {
+    std::fprintf(out,
+                 "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N] [--3d] [--flipped]\n"
+                 "                        [--size WIDTHxHEIGHT] --out FILE.png\n\n"
+                 "Draws the map as the editor's view does and saves the picture. Without\n"
+                 "--zoom the view zooms out until the whole map fits; the map is centred.\n");
+}
+
+bool ParsePlane(const char* text, int32_t& plane) {
+    const char* names[] = {"xy", "xz", "yz"};
+    for (int32_t i = 0; i < 3; ++i) {
+        if (std::strcmp(text, names[i]) == 0) {
+            plane = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseOptions(int argc, char** argv, RenderOptions& options) {
+    for (int i = 0; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--plane" && hasValue) {
+            if (!ParsePlane(argv[++i], options.plane))
+                return false;
+        } else if (arg == "--zoom" && hasValue) {
+            options.zoom = std::atoi(argv[++i]);
+            if (options.zoom < 1 || (options.zoom & (options.zoom - 1)) != 0)
+                return false; // zooms are powers of two
+        } else if (arg == "--size" && hasValue) {
+            if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 ||
+                options.width < 16 || options.height < 16 || options.width > 16384 ||
+                options.height > 16384)
+                return false;
+        } else if (arg == "--out" && hasValue) {
+            options.output = argv[++i];
+        } else if (arg == "--3d") {
+            options.threeD = true;
+        } else if (arg == "--flipped") {
+            options.flipped = true;
+        } else if (!arg.empty() && arg[0] != '-' && !options.input) {
+            options.input = argv[i];
+        } else {
+            return false;
+        }
+    }
+    return options.input && options.output;
+}
+
+// The bounding box of everything drawn: brush corners and entity origins.
+bool MapBounds(const CTolveDoc& doc, IntPoint& lo, IntPoint& hi) {
+    bool any = false;
+    auto add = [&](const IntPoint& p) {
+        if (!any) {
+            lo = hi = p;
+            any = true;
+        }
+        lo = IntPoint(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
+        hi = IntPoint(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
+    };
+    auto addBrushes = [&](const BrushList& brushes) {
+        for (const auto& brush : brushes)
+            for (int v = 0; v < brush->m_numVertices; ++v)
+                add(brush->m_vertices[v]);
+    };
+    addBrushes(doc.m_worldBrushes);
+    for (const auto& entity : doc.m_modelEntities)
+        addBrushes(entity->m_brushes);
+    for (const auto& entity : doc.m_pointEntities)
+        add(entity->m_origin);
+    return any;
+}
+
+// Zooms out until the map fits and puts its centre in the middle.
+void FrameMap(const CTolveDoc& doc, const RenderOptions& options, CViewProjection& p) {
+    IntPoint lo, hi;
+    if (!MapBounds(doc, lo, hi))
+        lo = hi = IntPoint();
+    const int64_t spanH[] = {int64_t{hi.x} - lo.x, int64_t{hi.x} - lo.x, int64_t{hi.y} - lo.y};
+    const int64_t spanV[] = {int64_t{hi.y} - lo.y, int64_t{hi.z} - lo.z, int64_t{hi.z} - lo.z};
+    p.m_zoom = options.zoom;
+    if (p.m_zoom == 0) {
+        p.m_zoom = 1;
+        while (p.m_zoom < (1 << 20) &&
+               (spanH[options.plane] * 11 / 10 > int64_t{p.m_zoom} * options.width ||
+                spanV[options.plane] * 11 / 10 > int64_t{p.m_zoom} * options.height))
+            p.m_zoom *= 2;
+    }
+    const int32_t cx = static_cast<int32_t>((int64_t{lo.x} + hi.x) / 2);
+    const int32_t cy = static_cast<int32_t>((int64_t{lo.y} + hi.y) / 2);
+    const int32_t cz = static_cast<int32_t>((int64_t{lo.z} + hi.z) / 2);
+    const int32_t f = options.flipped ? -1 : 1;
+    const int32_t halfW = options.width / 2 * p.m_zoom, halfH = options.height / 2 * p.m_zoom;
+    p.m_originX = f * cx - halfW;
+    p.m_originY = options.plane == kPlaneYZ ? f * cy + halfW : cy + halfH;
+    p.m_originZ = cz + halfH;
+}
+
+} // namespace
+
+int RunRenderCommand(int argc, char** argv) {
+    if (WantsHelp(argc, argv)) {
+        PrintRenderUsage(stdout);
+        return 0;
+    }
+    RenderOptions options;
+    if (!ParseOptions(argc, argv, options)) {
+        PrintRenderUsage(stderr);
+        return 2;
+    }
+    // The drawing needs fonts and a paint engine, never a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int appArgc = 1;
+    char appName[] = "tolve-map";
+    char* appArgv[] = {appName, nullptr};
+    QApplication app(appArgc, appArgv);
+
+    CTolveDoc doc;
+    CMapErrorBoxes boxes;
+    if (!doc.ReadMapFile(options.input, &boxes))
+        return 2;
+    CTolveView view(doc);
+    view.resize(options.width, options.height);
+    view.m_projection.m_viewMode = options.plane;
+    view.m_projection.m_threeD = options.threeD;
+    view.m_projection.m_flipped = options.flipped;
+    FrameMap(doc, options, view.m_projection);
+    view.InvalidateAll();
+    if (!view.RenderNow().save(QString::fromLocal8Bit(options.output), "PNG")) {
+        std::fprintf(stderr, "tolve-map: couldn't write %s\n", options.output);
+        return 1;
+    }
+    std::printf("%s: %s plane, zoom %d\n", options.output, "xy\0xz\0yz" + 3 * options.plane,
+                view.m_projection.m_zoom);
+    return 0;
+}
