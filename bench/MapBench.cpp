@@ -1,0 +1,290 @@
+// Reading and writing large generated maps. The maps are generated once per
+// size, outside the timed loops.
+
+#include "bench/CLargeMapGenerator.h"
+#include "map/CMapWriter.h"
+#include "map/CTolveDoc.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+class CCountingDiagnostics : public CMapDiagnostics {
+public:
+    void Report(int, int, std::string_view) override { ++m_count; }
+    long m_count = 0;
+};
+
+const std::string& MapText(int brushes) {
+    static std::map<int, std::string> s_texts;
+    auto found = s_texts.find(brushes);
+    if (found == s_texts.end())
+        found = s_texts.emplace(brushes, CLargeMapGenerator().GenerateMap(brushes).text).first;
+    return found->second;
+}
+
+// One loaded document at a time: the largest takes some 400 MB.
+CTolveDoc& LoadedDocument(int brushes, long& diagnostics) {
+    static std::unique_ptr<CTolveDoc> s_doc;
+    static int s_brushes = -1;
+    static long s_diagnostics = 0;
+    if (s_brushes != brushes) {
+        s_doc.reset();
+        s_doc = std::make_unique<CTolveDoc>();
+        CCountingDiagnostics counter;
+        s_doc->ReadMapText(MapText(brushes).c_str(), counter);
+        s_brushes = brushes;
+        s_diagnostics = counter.m_count;
+    }
+    diagnostics = s_diagnostics;
+    return *s_doc;
+}
+
+// Formats a document line by line with printf formats, as a check on the
+// writer's own number formatting. Generated texture names never need quotes.
+class CReferenceFormatter {
+public:
+    explicit CReferenceFormatter(const CTolveDoc& doc) : m_doc(doc) {}
+
+    std::string Format() {
+        Print("{\n\t\"classname\" \"worldspawn\"\n");
+        Print("\t\"wad\" \"%s\"\n", m_doc.m_textureWad.GetFileName().c_str());
+        Text("message", m_doc.m_worldMessage);
+        if (m_doc.m_worldType >= 0)
+            Print("\t\"worldtype\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldType));
+        if (m_doc.m_hasWorldSounds)
+            Print("\t\"sounds\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldSounds));
+        if (m_doc.m_hasWorldLight)
+            Print("\t\"light\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldLight));
+        Brushes(m_doc.m_worldBrushes);
+        Print("}\n");
+        for (const auto& e : m_doc.m_modelEntities)
+            ModelEntity(*e);
+        for (const auto& e : m_doc.m_pointEntities)
+            PointEntity(*e);
+        return std::move(m_text);
+    }
+
+private:
+    void Print(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+        char line[512];
+        va_list arguments;
+        va_start(arguments, format);
+        int length = std::vsnprintf(line, sizeof line, format, arguments);
+        va_end(arguments);
+        m_text.append(line, static_cast<size_t>(length));
+    }
+    void Text(const char* key, const std::string& value) {
+        if (!value.empty())
+            Print("\t\"%s\" \"%s\"\n", key, value.c_str());
+    }
+    void Signed(const char* key, bool present, int value) {
+        if (present)
+            Print("\t\"%s\" \"%d\"\n", key, value);
+    }
+    void Unsigned(const char* key, bool present, unsigned value) {
+        if (present)
+            Print("\t\"%s\" \"%u\"\n", key, value);
+    }
+    void Custom(const CustomPair& pair) {
+        if (!pair.key.empty())
+            Print("\t\"%s\" \"%s\"\n", pair.key.c_str(), pair.value.c_str());
+    }
+    void Brushes(const BrushList& brushes) {
+        for (const auto& brush : brushes) {
+            Print("\t{\n");
+            for (int f = 0; f < brush->m_numFaces; ++f) {
+                const BrushFace& face = brush->m_faces[f];
+                const bool read = brush->m_readPlanes && brush->m_readPlanes->kept[f];
+                Print("\t\t");
+                for (int k = 0; k < 3; ++k) {
+                    const IntPoint& p = read ? brush->m_readPlanes->points[f][k]
+                                             : brush->m_vertices[face.vertexIndex[k]];
+                    Print("( %d %d %d ) ", p.x, p.y, p.z);
+                }
+                Print("%s %d %d %f %f %f\n", face.texture, face.xOffset, face.yOffset,
+                      face.rotation, face.xScale, face.yScale);
+            }
+            Print("\t}\n");
+        }
+    }
+    void ModelEntity(const CModelEntity& e) {
+        Print("{\n\t\"classname\" \"%s\"\n", e.m_classname.c_str());
+        Text("target", e.m_target);
+        Text("targetname", e.m_targetname);
+        Text("killtarget", e.m_killtarget);
+        Unsigned("spawnflags", e.m_spawnflags != 0, e.m_spawnflags);
+        if (e.m_classname == "trigger_setskill")
+            Print("\t\"message\" \"%u\"\n", static_cast<unsigned>(e.m_skill));
+        else
+            Text("message", e.m_message);
+        Signed("speed", e.m_hasSpeed, e.m_speed);
+        Signed("wait", e.m_hasWait, e.m_wait);
+        Signed("lip", e.m_hasLip, e.m_lip);
+        Signed("dmg", e.m_hasDmg, e.m_dmg);
+        Signed("health", e.m_hasHealth, e.m_health);
+        Signed("delay", e.m_hasDelay, e.m_delay);
+        Unsigned("sounds", e.m_hasSounds, e.m_sounds);
+        Signed("height", e.m_hasHeight, e.m_height);
+        Text("map", e.m_map);
+        Custom(e.m_custom[0]);
+        Custom(e.m_custom[1]);
+        Brushes(e.m_brushes);
+        Print("}\n");
+    }
+    void PointEntity(const CPointEntity& e) {
+        Print("{\n\t\"classname\" \"%s\"\n", e.m_classname.c_str());
+        Print("\t\"origin\" \"%d %d %d\"\n", e.m_origin.x, e.m_origin.y, e.m_origin.z);
+        Signed("angle", e.m_hasAngle, e.m_angle);
+        Unsigned("light", e.m_hasLight, e.m_light);
+        Text("target", e.m_target);
+        Text("targetname", e.m_targetname);
+        Text("killtarget", e.m_killtarget);
+        Unsigned("spawnflags", e.m_spawnflags != 0, e.m_spawnflags);
+        Unsigned("style", e.m_style != 0, e.m_style);
+        Text("message", e.m_message);
+        if (e.m_hasMangle)
+            Print("\t\"mangle\" \"%d %d %d\"\n", e.m_mangle.x, e.m_mangle.y, e.m_mangle.z);
+        Unsigned("nextthink", e.m_hasNextthink,
+                 static_cast<uint32_t>(static_cast<int32_t>(e.m_nextthink)));
+        Custom(e.m_custom[0]);
+        Custom(e.m_custom[1]);
+        Print("}\n");
+    }
+
+    const CTolveDoc& m_doc;
+    std::string m_text;
+};
+
+void CountBrushes(benchmark::State& state, int brushes) {
+    state.counters["brushes/s"] =
+        benchmark::Counter(static_cast<double>(brushes) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+
+void BM_ReadMapText(benchmark::State& state) {
+    const int brushes = static_cast<int>(state.range(0));
+    const std::string& text = MapText(brushes);
+    CCountingDiagnostics diagnostics;
+    for (auto _ : state) {
+        auto doc = std::make_unique<CTolveDoc>();
+        doc->ReadMapText(text.c_str(), diagnostics);
+        benchmark::DoNotOptimize(doc->m_worldBrushes.data());
+        state.PauseTiming(); // freeing the map is not part of reading it
+        doc.reset();
+        state.ResumeTiming();
+    }
+    if (diagnostics.m_count != 0)
+        state.SkipWithError("the generated map was read with diagnostics");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+    CountBrushes(state, brushes);
+}
+
+std::string TempMapPath(const char* what, int brushes) {
+    return "/tmp/tolve_bench_" + std::string(what) + "_" + std::to_string(brushes) + "_" +
+           std::to_string(::getpid()) + ".map";
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The same, from a file (in the page cache after the first round).
+void BM_ReadMapFile(benchmark::State& state) {
+    const int brushes = static_cast<int>(state.range(0));
+    const std::string path = TempMapPath("read", brushes);
+    const std::string& text = MapText(brushes);
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    CCountingDiagnostics diagnostics;
+    for (auto _ : state) {
+        auto doc = std::make_unique<CTolveDoc>();
+        if (!doc->ReadMapFile(path, &diagnostics)) {
+            state.SkipWithError("the map file could not be read");
+            break;
+        }
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    std::filesystem::remove(path);
+    if (diagnostics.m_count != 0)
+        state.SkipWithError("the generated map was read with diagnostics");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+    CountBrushes(state, brushes);
+}
+
+void BM_WriteMapText(benchmark::State& state) {
+    const int brushes = static_cast<int>(state.range(0));
+    long diagnostics = 0;
+    const CTolveDoc& doc = LoadedDocument(brushes, diagnostics);
+    std::string out;
+    out.reserve(MapText(brushes).size() * 2);
+    bool failed = false;
+    for (auto _ : state) {
+        out.clear();
+        CMapWriter writer(doc, [&out](const char* data, size_t size) {
+            out.append(data, size);
+            return true;
+        });
+        failed = !writer.WriteMap() || failed;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(out.size()));
+    CountBrushes(state, brushes);
+    if (diagnostics != 0)
+        state.SkipWithError("the generated map was read with diagnostics");
+    else if (failed)
+        state.SkipWithError("the writer reported a failing sink");
+    else if (out != CReferenceFormatter(doc).Format())
+        state.SkipWithError("the writer's text differs from the printf reference");
+}
+
+// A real save: temporary file, every write checked, fsync, rename.
+void BM_WriteMapFile(benchmark::State& state) {
+    const int brushes = static_cast<int>(state.range(0));
+    long diagnostics = 0;
+    CTolveDoc& doc = LoadedDocument(brushes, diagnostics);
+    const std::string path = TempMapPath("write", brushes);
+    bool failed = false;
+    for (auto _ : state) {
+        if (!doc.WriteMapFile(path)) {
+            failed = true;
+            break;
+        }
+    }
+    const std::string written = failed ? std::string() : ReadWholeFile(path);
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(written.size()));
+    CountBrushes(state, brushes);
+    if (diagnostics != 0)
+        state.SkipWithError("the generated map was read with diagnostics");
+    else if (failed)
+        state.SkipWithError("the map file could not be written");
+    else if (written != CReferenceFormatter(doc).Format())
+        state.SkipWithError("the saved file differs from the printf reference");
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadMapText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadMapFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteMapText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteMapFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
