@@ -56,7 +56,9 @@ public:
 
     uint8_t m_numVertices = 0;
     uint8_t m_numFaces = 0;
-    BrushFace m_faces[kMaxBrushFaces];
+    // The corners come before the faces so that the few a brush uses share
+    // cache lines with the counts: the hover search reads little else.
     IntPoint m_vertices[kMaxBrushVertices];
+    BrushFace m_faces[kMaxBrushFaces];
     std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when the corners tell it all
 };

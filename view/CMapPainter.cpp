@@ -1,5 +1,6 @@
 #include "view/CMapPainter.h"
 
+#include "view/BrushPrefetch.h"
 #include "view/UpdateHints.h"
 #include "view/ViewLimits.h"
 
@@ -30,15 +31,15 @@ void CMapPainter::DrawMarker(const IntPoint& point, int32_t size, Rgb fill) {
     const int32_t r = size / m_projection.m_zoom;
     if (r == 0)
         return; // too small to see at this zoom
-    ScreenPoint s = m_projection.WorldToScreen(point);
+    ScreenPoint s = m_mapper.Map(point);
     m_canvas.DrawEllipse(s.x - r, s.y - r, s.x + r, s.y + r, fill, kBlack);
 }
 
 void CMapPainter::DrawEdge(const IntPoint& p1, const IntPoint& p2, Rgb colour) {
     if (!InsideLimits(p1) && !InsideLimits(p2))
         return;
-    ScreenPoint a = m_projection.WorldToScreen(p1);
-    ScreenPoint b = m_projection.WorldToScreen(p2);
+    ScreenPoint a = m_mapper.Map(p1);
+    ScreenPoint b = m_mapper.Map(p2);
     m_canvas.DrawLine(a.x, a.y, b.x, b.y, colour);
 }
 
@@ -47,7 +48,7 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     ProjectedCorners corners;
     for (int v = 0; v < n; ++v) {
         corners.inside[v] = InsideLimits(brush.m_vertices[v]);
-        corners.screen[v] = m_projection.WorldToScreen(brush.m_vertices[v]);
+        corners.screen[v] = m_mapper.Map(brush.m_vertices[v]);
     }
     const int32_t r = kVertexMarkerSize / m_projection.m_zoom;
     if (r > 0) {
@@ -118,8 +119,10 @@ void CMapPainter::DrawSelectionOverlay() {
 
 void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
     const BrushList& brushes = owner ? owner->m_brushes : m_doc.m_worldBrushes;
-    for (const auto& brush : brushes)
-        DrawOwnedBrush(owner, *brush);
+    for (size_t i = 0; i < brushes.size(); ++i) {
+        PrefetchBrush(brushes, i + kPrefetchDistance);
+        DrawOwnedBrush(owner, *brushes[i]);
+    }
 }
 
 void CMapPainter::DrawAxes(int32_t width, int32_t height) {
@@ -129,17 +132,17 @@ void CMapPainter::DrawAxes(int32_t width, int32_t height) {
     const char* horizontal;
     switch (m_projection.m_viewMode) {
     case kPlaneXY:
-        origin = m_projection.WorldToScreen(0, 0, i.z);
+        origin = m_mapper.Map(0, 0, i.z);
         vertical = "y";
         horizontal = "x";
         break;
     case kPlaneXZ:
-        origin = m_projection.WorldToScreen(0, i.y, 0);
+        origin = m_mapper.Map(0, i.y, 0);
         vertical = "z";
         horizontal = "x";
         break;
     default:
-        origin = m_projection.WorldToScreen(i.x, 0, 0);
+        origin = m_mapper.Map(i.x, 0, 0);
         vertical = "z";
         horizontal = "y";
         break;
@@ -157,23 +160,23 @@ void CMapPainter::DrawLimits() {
     ScreenPoint a, b;
     switch (m_projection.m_viewMode) {
     case kPlaneXY:
-        a = m_projection.WorldToScreen(u.x, u.y, i.z);
-        b = m_projection.WorldToScreen(l.x, l.y, i.z);
+        a = m_mapper.Map(u.x, u.y, i.z);
+        b = m_mapper.Map(l.x, l.y, i.z);
         break;
     case kPlaneXZ:
-        a = m_projection.WorldToScreen(u.x, i.y, u.z);
-        b = m_projection.WorldToScreen(l.x, i.y, l.z);
+        a = m_mapper.Map(u.x, i.y, u.z);
+        b = m_mapper.Map(l.x, i.y, l.z);
         break;
     default:
-        a = m_projection.WorldToScreen(i.x, u.y, u.z);
-        b = m_projection.WorldToScreen(i.x, l.y, l.z);
+        a = m_mapper.Map(i.x, u.y, u.z);
+        b = m_mapper.Map(i.x, l.y, l.z);
         break;
     }
     m_canvas.DrawRectangle(a.x, a.y, b.x, b.y, kGrey);
 }
 
 void CMapPainter::PaintAll(int32_t width, int32_t height) {
-    ScreenPoint insertion = m_projection.WorldToScreen(m_doc.m_insertionPoint);
+    ScreenPoint insertion = m_mapper.Map(m_doc.m_insertionPoint);
     m_canvas.DrawLine(insertion.x, 0, insertion.x, height, kBlack);
     m_canvas.DrawLine(0, insertion.y, width, insertion.y, kBlack);
     DrawAxes(width, height);

@@ -10,7 +10,7 @@
 class CMapPainter {
 public:
     CMapPainter(const CTolveDoc& doc, const CViewProjection& projection, CCanvas& canvas)
-        : m_doc(doc), m_projection(projection), m_canvas(canvas) {}
+        : m_doc(doc), m_projection(projection), m_mapper(projection), m_canvas(canvas) {}
 
     // Everything, in order: insertion point, axes, limits, point entities,
     // brushes, selection.
@@ -35,5 +35,6 @@ private:
 
     const CTolveDoc& m_doc;
     const CViewProjection& m_projection;
+    CScreenMapper m_mapper;
     CCanvas& m_canvas;
 };

@@ -26,7 +26,7 @@ IntPoint CentreOf(const IntPoint* points, const uint8_t* indices, int count) {
 }
 
 int64_t CMapSelection::ScreenDistance(const IntPoint& world) const {
-    ScreenPoint s = m_projection.WorldToScreen(world);
+    ScreenPoint s = m_mapper.Map(world);
     return Manhattan(int64_t{s.x} - m_mouse.x, int64_t{s.y} - m_mouse.y);
 }
 
@@ -38,7 +38,7 @@ int64_t CMapSelection::WorldDistance(const IntPoint& world) const {
 // The last tie-break between vertices of two brushes: the brush whose centre
 // is nearer wins, and a full tie goes to the brush offered later.
 bool CMapSelection::BrushBeatsSelected(const CMapBrush& brush) const {
-    const CMapBrush& selected = *m_doc.m_selectedBrush;
+    const CMapBrush& selected = *m_bestBrush;
     IntPoint mine = CentreOf(brush.m_vertices, nullptr, brush.m_numVertices);
     IntPoint theirs = CentreOf(selected.m_vertices, nullptr, selected.m_numVertices);
     int64_t a = ScreenDistance(mine), b = ScreenDistance(theirs);
@@ -48,43 +48,50 @@ bool CMapSelection::BrushBeatsSelected(const CMapBrush& brush) const {
 }
 
 void CMapSelection::PickVertex(CMapBrush* brush, CModelEntity* owner) {
-    const int32_t plane = m_projection.m_viewMode;
-    for (int i = 0; i < brush->m_numVertices; ++i) {
-        const IntPoint& v = brush->m_vertices[i];
+    const int count = brush->m_numVertices;
+    const IntPoint* vertices = brush->m_vertices;
+    for (int i = 0; i < count; ++i) {
+        const IntPoint& v = vertices[i];
         bool select;
-        int64_t a = 0;
-        if (!m_doc.m_selectedBrush) {
+        int64_t a;
+        if (!m_bestBrush) {
             select = true; // the first vertex offered is taken untested
             a = ScreenDistance(v);
-        } else if (!InsideLimits(m_doc, plane, v)) {
-            continue;
         } else {
+            if (!m_slab.Contains(v))
+                continue;
             a = ScreenDistance(v);
-            const int64_t b = m_selectedScreenDistance;
-            if (a != b) {
-                select = a < b;
+            if (a != m_bestScreen) {
+                select = a < m_bestScreen;
             } else {
-                const IntPoint& s = m_doc.m_selectedBrush->m_vertices[m_doc.m_selectedVertex];
+                const IntPoint& s = m_bestBrush->m_vertices[m_bestVertex];
                 int64_t wa = WorldDistance(v), wb = WorldDistance(s);
                 if (wa != wb)
                     select = wa < wb;
-                else if (brush == m_doc.m_selectedBrush)
+                else if (brush == m_bestBrush)
                     select = false; // the earlier vertex of one brush stays
                 else
                     select = BrushBeatsSelected(*brush);
             }
         }
         if (select) {
-            m_doc.m_selectedEntity = owner;
-            m_doc.m_selectedBrush = brush;
-            m_doc.m_selectedVertex = i;
-            m_selectedScreenDistance = a;
+            m_bestOwner = owner;
+            m_bestBrush = brush;
+            m_bestVertex = i;
+            m_bestScreen = a;
         }
     }
 }
 
+void CMapSelection::PickVertices(const BrushList& brushes, CModelEntity* owner) {
+    const size_t count = brushes.size();
+    for (size_t i = 0; i < count; ++i) {
+        PrefetchBrush(brushes, i + kPrefetchDistance);
+        PickVertex(brushes[i].get(), owner);
+    }
+}
+
 void CMapSelection::PickPointEntity() {
-    const int32_t plane = m_projection.m_viewMode;
     m_doc.m_selectedPointEntity = nullptr;
     int64_t best = 0;
     for (const auto& entity : m_doc.m_pointEntities) {
@@ -95,7 +102,7 @@ void CMapSelection::PickPointEntity() {
             best = ScreenDistance(o);
             continue;
         }
-        if (!InsideLimits(m_doc, plane, o))
+        if (!m_slab.Contains(o))
             continue;
         int64_t a = ScreenDistance(o);
         bool select = a != best ? a < best : WorldDistance(o) <= WorldDistance(selected->m_origin);
@@ -137,18 +144,20 @@ void CMapSelection::UpdateSelection(bool restricted) {
     CModelEntity* oldOwner = m_doc.m_selectedEntity;
     CMapBrush* oldBrush = m_doc.m_selectedBrush;
     const int32_t oldVertex = m_doc.m_selectedVertex;
-    m_doc.m_selectedBrush = nullptr;
+    m_bestOwner = oldOwner; // kept when no brush is offered
+    m_bestBrush = nullptr;
+    m_bestVertex = oldVertex;
     if (restricted) {
         if (oldBrush)
             PickVertex(oldBrush, oldOwner);
     } else {
-        for (const auto& brush : m_doc.m_worldBrushes)
-            PickVertex(brush.get(), nullptr);
-        for (const auto& entity : m_doc.m_modelEntities) {
-            for (const auto& brush : entity->m_brushes)
-                PickVertex(brush.get(), entity.get());
-        }
+        PickVertices(m_doc.m_worldBrushes, nullptr);
+        for (const auto& entity : m_doc.m_modelEntities)
+            PickVertices(entity->m_brushes, entity.get());
     }
+    m_doc.m_selectedEntity = m_bestOwner;
+    m_doc.m_selectedBrush = m_bestBrush;
+    m_doc.m_selectedVertex = m_bestVertex;
 
     CPointEntity* oldPointEntity = m_doc.m_selectedPointEntity;
     PickPointEntity();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "map/CTolveDoc.h"
+#include "view/BrushPrefetch.h"
 #include "view/CViewProjection.h"
+#include "view/ViewLimits.h"
 
 // Hover selection: whenever the mouse moves over a view, the vertex nearest to
 // it (with its brush and that brush's owner), the nearest point entity and, in
@@ -12,7 +14,8 @@ public:
     // `cursor` is the view's cursor point; it ends up snapped.
     CMapSelection(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint mouse,
                   IntPoint& cursor)
-        : m_doc(doc), m_projection(projection), m_mouse(mouse), m_cursor(cursor) {}
+        : m_doc(doc), m_projection(projection), m_mapper(projection), m_mouse(mouse),
+          m_cursor(cursor), m_slab(SlabOf(doc, projection.m_viewMode)) {}
 
     // Restricted (Ctrl held): the vertex search stays inside the brush that
     // was selected before.
@@ -21,6 +24,7 @@ public:
     void PickVertex(CMapBrush* brush, CModelEntity* owner);
 
 private:
+    void PickVertices(const BrushList& brushes, CModelEntity* owner);
     void PickPointEntity();
     void PickFace();
     void Notify(CModelEntity* oldOwner, CMapBrush* oldBrush, int32_t oldVertex,
@@ -31,10 +35,16 @@ private:
 
     CTolveDoc& m_doc;
     const CViewProjection& m_projection;
+    CScreenMapper m_mapper;
     ScreenPoint m_mouse;
     IntPoint& m_cursor;
-    // Screen distance of the selected vertex, kept while picking.
-    int64_t m_selectedScreenDistance = 0;
+    // The vertex chosen so far, with its screen distance; the document gets
+    // it when the search is done.
+    CModelEntity* m_bestOwner = nullptr;
+    CMapBrush* m_bestBrush = nullptr;
+    int32_t m_bestVertex = 0;
+    int64_t m_bestScreen = 0;
+    DepthSlab m_slab; // vertices outside are hidden and never picked
 };
 
 // The running integer mean of a list of points, truncating toward zero.

@@ -17,11 +17,24 @@ int32_t Clamp(int32_t value) {
 
 } // namespace
 
-CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter) {
+CQtCanvas::CQtCanvas(QPainter& painter, CLineCache* lineCache)
+    : m_painter(painter), m_lineCache(lineCache) {
+    if (m_lineCache)
+        m_lineCache->Reset();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_pen.setWidth(0); // cosmetic: one pixel whatever the transform
     m_pen.setStyle(Qt::SolidLine);
     m_brush.setStyle(Qt::SolidPattern);
+    // In the painter's logical coordinates, as the drawing uses them.
+    const QPaintDevice* device = m_painter.device();
+    m_bounds = device
+                   ? QRect(QPoint(0, 0),
+                           (QSizeF(device->width(), device->height()) / device->devicePixelRatioF())
+                               .toSize())
+                   : QRect();
+    if (!device || m_bounds.isEmpty())
+        m_bounds =
+            QRect(-kCoordinateLimit, -kCoordinateLimit, 2 * kCoordinateLimit, 2 * kCoordinateLimit);
 }
 
 CQtCanvas::~CQtCanvas() {
@@ -39,6 +52,8 @@ void CQtCanvas::UsePen(Rgb colour) {
     if (m_hasPen && colour == m_penColour)
         return;
     Flush();
+    if (m_lineCache)
+        m_lineCache->Reset();
     m_pen.setColor(ToQColor(colour));
     m_painter.setPen(m_pen);
     m_penColour = colour;
@@ -52,8 +67,19 @@ void CQtCanvas::Touch(int32_t left, int32_t top, int32_t right, int32_t bottom) 
 }
 
 void CQtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) {
+    // A line from a pixel to itself has no length, and one wholly beyond an
+    // edge of the surface shows nothing: neither changes a pixel.
+    if (x1 == x2 && y1 == y2)
+        return;
+    if ((x1 < m_bounds.left() && x2 < m_bounds.left()) ||
+        (x1 > m_bounds.right() && x2 > m_bounds.right()) ||
+        (y1 < m_bounds.top() && y2 < m_bounds.top()) ||
+        (y1 > m_bounds.bottom() && y2 > m_bounds.bottom()))
+        return;
     x1 = Clamp(x1), y1 = Clamp(y1), x2 = Clamp(x2), y2 = Clamp(y2);
     UsePen(colour);
+    if (m_lineCache && m_lineCache->SeenBefore(x1, y1, x2, y2))
+        return;
     if (m_lineCount == m_lines.size())
         Flush();
     m_lines[m_lineCount++] = QLine(x1, y1, x2, y2);
@@ -72,6 +98,8 @@ void CQtCanvas::DrawEllipse(int32_t left, int32_t top, int32_t right, int32_t bo
     left = Clamp(left), top = Clamp(top), right = Clamp(right), bottom = Clamp(bottom);
     UsePen(outline);
     Flush();
+    if (m_lineCache)
+        m_lineCache->Reset();
     if (!(fill == m_brushColour) || m_painter.brush().style() != Qt::SolidPattern) {
         m_brush.setColor(ToQColor(fill));
         m_brushColour = fill;
@@ -84,6 +112,8 @@ void CQtCanvas::DrawEllipse(int32_t left, int32_t top, int32_t right, int32_t bo
 
 void CQtCanvas::DrawText(int32_t x, int32_t y, const char* text) {
     Flush();
+    if (m_lineCache)
+        m_lineCache->Reset();
     QString string = QString::fromLatin1(text);
     QRect box = m_painter.fontMetrics().boundingRect(string);
     box.moveTopLeft(QPoint(Clamp(x), Clamp(y)));

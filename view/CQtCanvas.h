@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/CCanvas.h"
+#include "view/CLineCache.h"
 
 #include <QColor>
 #include <QLine>
@@ -14,7 +15,8 @@
 // It remembers the area it touched, so a partial redraw updates only that.
 class CQtCanvas : public CCanvas {
 public:
-    explicit CQtCanvas(QPainter& painter);
+    // With a line cache, a line repeated in one colour is drawn only once.
+    explicit CQtCanvas(QPainter& painter, CLineCache* lineCache = nullptr);
     ~CQtCanvas() override;
 
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) override;
@@ -32,6 +34,7 @@ private:
     void Touch(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
     QPainter& m_painter;
+    CLineCache* m_lineCache;
     QPen m_pen;
     QBrush m_brush;
     bool m_hasPen = false;
@@ -40,4 +43,5 @@ private:
     std::array<QLine, 1024> m_lines;
     size_t m_lineCount = 0;
     QRect m_touched;
+    QRect m_bounds; // of the surface; lines wholly outside it are not drawn
 };

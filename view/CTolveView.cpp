@@ -157,7 +157,7 @@ void CTolveView::RedrawBackingImage() {
     }
     m_image.fill(Qt::white);
     QPainter painter(&m_image);
-    CQtCanvas canvas(painter);
+    CQtCanvas canvas(painter, &m_lineCache);
     CMapPainter(m_doc, m_projection, canvas).PaintAll(width(), height());
     m_fullRepaintPending = false;
 }

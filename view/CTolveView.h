@@ -2,6 +2,7 @@
 
 #include "framework/CDocument.h"
 #include "map/CTolveDoc.h"
+#include "view/CLineCache.h"
 #include "view/CViewProjection.h"
 #include "view/TolveCommands.h"
 
@@ -79,5 +80,6 @@ private:
 
     CTolveDoc& m_doc;
     QImage m_image;
+    CLineCache m_lineCache;
     bool m_fullRepaintPending = true;
 };

@@ -45,29 +45,39 @@ int32_t CViewProjection::Depth(const IntPoint& p) const {
     }
 }
 
-ScreenPoint CViewProjection::WorldToScreen(int32_t x, int32_t y, int32_t z) const {
-    const int32_t f = m_flipped ? -1 : 1;
-    const int32_t s = m_zoom;
-    auto depth = [&](int32_t value) { return m_threeD ? value / 2 : 0; };
-    switch (m_viewMode) {
-    case kPlaneXY: {
-        int32_t d = depth(z);
-        return {Div(Sub(Sub(Mul(f, x), Mul(f, d)), m_originX), s),
-                Div(Add(Sub(m_originY, y), Mul(f, d)), s)};
-    }
-    case kPlaneXZ: {
-        int32_t d = depth(y);
-        return {Div(Sub(Add(Mul(f, x), Mul(f, d)), m_originX), s),
-                Div(Sub(Sub(m_originZ, z), Mul(f, d)), s)};
-    }
-    case kPlaneYZ: {
-        int32_t d = depth(x);
-        return {Div(Add(Sub(m_originY, Mul(f, y)), Mul(f, d)), s),
-                Div(Sub(Sub(m_originZ, z), Mul(f, d)), s)};
-    }
+CScreenMapper::CScreenMapper(const CViewProjection& p) : m_threeD(p.m_threeD), m_zoom(p.m_zoom) {
+    const uint32_t f = p.m_flipped ? 0xFFFFFFFFu : 1u;
+    const uint32_t minusF = 0u - f;
+    switch (p.m_viewMode) {
+    case kPlaneXY: // sx = f x - f d - originX, sy = originY - y + f d
+        m_hAxis = 0, m_vAxis = 1, m_depthAxis = 2;
+        m_hSign = f, m_dxSign = minusF, m_dySign = f;
+        m_cx = 0u - static_cast<uint32_t>(p.m_originX), m_cy = static_cast<uint32_t>(p.m_originY);
+        break;
+    case kPlaneXZ: // sx = f x + f d - originX, sy = originZ - z - f d
+        m_hAxis = 0, m_vAxis = 2, m_depthAxis = 1;
+        m_hSign = f, m_dxSign = f, m_dySign = minusF;
+        m_cx = 0u - static_cast<uint32_t>(p.m_originX), m_cy = static_cast<uint32_t>(p.m_originZ);
+        break;
+    case kPlaneYZ: // sx = originY - f y + f d, sy = originZ - z - f d
+        m_hAxis = 1, m_vAxis = 2, m_depthAxis = 0;
+        m_hSign = minusF, m_dxSign = f, m_dySign = minusF;
+        m_cx = static_cast<uint32_t>(p.m_originY), m_cy = static_cast<uint32_t>(p.m_originZ);
+        break;
     default:
-        return {0, 0};
+        m_valid = false;
+        break;
     }
+    if (m_zoom > 0 && (m_zoom & (m_zoom - 1)) == 0) {
+        m_shift = __builtin_ctz(static_cast<uint32_t>(m_zoom));
+        m_mask = m_zoom - 1;
+    } else {
+        m_shift = -1;
+    }
+}
+
+ScreenPoint CViewProjection::WorldToScreen(int32_t x, int32_t y, int32_t z) const {
+    return CScreenMapper(*this).Map(x, y, z);
 }
 
 IntPoint CViewProjection::ScreenToWorld(int32_t sx, int32_t sy,

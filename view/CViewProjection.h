@@ -16,6 +16,44 @@ struct ScreenPoint {
 // nearest multiple, halves upward; negative values go toward zero.
 int32_t SnapValue(int32_t a, int32_t step);
 
+// World to screen for one projection as it stands: the plane, flags, origins
+// and zoom folded into a few coefficients, so that mapping many points costs
+// no branching. All arithmetic wraps at 32 bits; division truncates toward zero.
+class CScreenMapper {
+public:
+    explicit CScreenMapper(const class CViewProjection& projection);
+
+    ScreenPoint Map(int32_t x, int32_t y, int32_t z) const {
+        if (!m_valid)
+            return {0, 0};
+        const int32_t c[3] = {x, y, z};
+        const uint32_t d = m_threeD ? static_cast<uint32_t>(c[m_depthAxis] / 2) : 0u;
+        const uint32_t sx = m_hSign * static_cast<uint32_t>(c[m_hAxis]) + m_dxSign * d + m_cx;
+        const uint32_t sy = m_cy - static_cast<uint32_t>(c[m_vAxis]) + m_dySign * d;
+        return {Divide(static_cast<int32_t>(sx)), Divide(static_cast<int32_t>(sy))};
+    }
+    ScreenPoint Map(const IntPoint& p) const { return Map(p.x, p.y, p.z); }
+
+private:
+    int32_t Divide(int32_t a) const {
+        if (m_shift >= 0) {
+            const int32_t bias = (a >> 31) & m_mask; // negatives round toward zero
+            return static_cast<int32_t>((int64_t{a} + bias) >> m_shift);
+        }
+        if (m_zoom == 0) // never set so; better a picture than a crash
+            return a;
+        return m_zoom == -1 ? static_cast<int32_t>(0u - static_cast<uint32_t>(a)) : a / m_zoom;
+    }
+
+    bool m_valid = true;
+    bool m_threeD = false;
+    int m_hAxis = 0, m_vAxis = 1, m_depthAxis = 2;
+    uint32_t m_hSign = 1, m_dxSign = 0, m_dySign = 0, m_cx = 0, m_cy = 0;
+    int32_t m_zoom = 1;
+    int m_shift = 0; // zooms are powers of two: division by shifting
+    int32_t m_mask = 0;
+};
+
 // How one view maps world coordinates to its client pixels: the plane, the
 // oblique "3D" shift, the flipped horizontal axis, the origins and the zoom
 // (world units per pixel). All arithmetic is 32-bit and truncates toward zero.

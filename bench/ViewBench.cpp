@@ -1,0 +1,129 @@
+// Speed of the map view on a large generated map: a full repaint, the redraw
+// of one brush for a hint, one hover-selection update and one drag step.
+#include "bench/CLargeMapGenerator.h"
+#include "map/CTolveDoc.h"
+#include "view/CMapPainter.h"
+#include "view/CTolveView.h"
+#include "view/UpdateHints.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+class CQuietDiagnostics : public CMapDiagnostics {
+public:
+    void Report(int, int, std::string_view) override {}
+};
+
+// One loaded map and a 1600 x 1000 view at zoom 8 centred on the world origin,
+// built once per brush count.
+struct LoadedMap {
+    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
+    std::unique_ptr<CTolveView> view;
+};
+
+LoadedMap& Map(int brushes) {
+    static std::map<int, LoadedMap> maps;
+    LoadedMap& loaded = maps[brushes];
+    if (!loaded.view) {
+        GeneratedMap generated = CLargeMapGenerator().GenerateMap(brushes);
+        CQuietDiagnostics quiet;
+        loaded.doc->ReadMapText(generated.text.c_str(), quiet);
+        loaded.view = std::make_unique<CTolveView>(*loaded.doc);
+        loaded.view->resize(1600, 1000);
+        CViewProjection& p = loaded.view->m_projection;
+        p.m_zoom = 8;
+        p.m_originX = -800 * 8;
+        p.m_originY = 500 * 8;
+        loaded.view->RenderNow();
+    }
+    return loaded;
+}
+
+void BM_FullRepaint(benchmark::State& state) {
+    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        map.view->InvalidateAll();
+        benchmark::DoNotOptimize(map.view->RenderNow().constBits());
+    }
+}
+
+// The drawing code alone, into a canvas that draws nothing.
+class CNullCanvas : public CCanvas {
+public:
+    void DrawLine(int32_t, int32_t, int32_t, int32_t, Rgb) override { ++m_calls; }
+    void DrawRectangle(int32_t, int32_t, int32_t, int32_t, Rgb) override { ++m_calls; }
+    void DrawEllipse(int32_t, int32_t, int32_t, int32_t, Rgb, Rgb) override { ++m_calls; }
+    void DrawText(int32_t, int32_t, const char*) override { ++m_calls; }
+    int64_t m_calls = 0;
+};
+
+void BM_PaintWithoutPixels(benchmark::State& state) {
+    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    CNullCanvas canvas;
+    for (auto _ : state)
+        CMapPainter(*map.doc, map.view->m_projection, canvas).PaintAll(1600, 1000);
+    state.counters["primitives"] = static_cast<double>(canvas.m_calls) / state.iterations();
+}
+
+void BM_HintBrushRedraw(benchmark::State& state) {
+    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    CTolveDoc& doc = *map.doc;
+    doc.m_selectedEntity = nullptr;
+    doc.m_selectedBrush = doc.m_worldBrushes[doc.m_worldBrushes.size() / 2].get();
+    CMapBrush* old = doc.m_worldBrushes[doc.m_worldBrushes.size() / 3].get();
+    map.view->RenderNow();
+    for (auto _ : state)
+        doc.UpdateAllViews(kHintBrush, old);
+}
+
+void BM_UpdateSelection(benchmark::State& state) {
+    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    map.view->RenderNow();
+    int step = 0;
+    for (auto _ : state) {
+        // Sweep across the view so that the selection really changes.
+        const int32_t x = 100 + (step * 37) % 1400, y = 100 + (step * 53) % 800;
+        map.view->OnMouseMove(false, {x, y});
+        ++step;
+    }
+}
+
+void BM_DragStepBrush(benchmark::State& state) {
+    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    CTolveDoc& doc = *map.doc;
+    CTolveView& view = *map.view;
+    view.OnMouseMove(false, {800, 500});
+    doc.m_editMode = kBrushMode;
+    view.OnLButtonDown({800, 500});
+    int step = 0;
+    for (auto _ : state) {
+        // Eight pixels at zoom 8 are 64 units, always a new snapped point.
+        view.OnMouseMove(false, {800 + 8 * (step % 2 ? 1 : -1), 500});
+        ++step;
+    }
+    view.OnLButtonUp();
+    doc.m_editMode = kCornerMode;
+}
+
+} // namespace
+
+BENCHMARK(BM_FullRepaint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintWithoutPixels)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HintBrushRedraw)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UpdateSelection)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStepBrush)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

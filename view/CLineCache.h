@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Remembers the lines drawn since the last Reset, so that a line drawn again
+// in the same colour, with nothing else drawn in between, can be skipped: it
+// would not change a pixel. Neighbouring brushes share many edges, and in a
+// plane view brushes above one another share nearly all of theirs. A cache,
+// not a set: a line it has forgotten is simply drawn again.
+class CLineCache {
+public:
+    // True when the line (either direction) was seen since the last Reset;
+    // otherwise remembers it.
+    bool SeenBefore(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // Forgets every line, in constant time.
+    void Reset();
+
+private:
+    static constexpr int kSlotBits = 20;
+    static constexpr int32_t kCoordinateOffset = 2048; // lines within -2048..6143 are cached
+    static constexpr int kCoordinateBits = 13;
+    static constexpr int kGenerationBits = 64 - 4 * kCoordinateBits;
+
+    std::vector<uint64_t> m_slots; // made at first use
+    uint64_t m_generation = 1;
+};
