@@ -1,15 +1,68 @@
 #pragma once
 
+#include "texture/WadFormat.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 inline constexpr const char* kDefaultTextureWad = "quake101.wad";
 
-// The texture catalogue of one map: the WAD2 file it names and what it holds.
+// The texture catalogue of one map: the WAD2 file it names, the file's
+// directory and the sorted names of the mip textures it holds.
 class CTextureWad {
 public:
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }
 
+    // Reads the directory of the named file and lists its textures. A missing
+    // file is reported and the user is asked for another; a file that cannot
+    // be opened is reported. Either way the list is empty afterwards.
+    void LoadTextureWad();
+    // Asks the user for a texture file and loads it; a cancel changes nothing.
+    void ChooseTextureWad();
+
+    // Distinct texture names, ascending by unsigned byte value.
+    const std::vector<std::string>& GetTextureNames() const { return m_textureNames; }
+    int GetTextureCount() const { return static_cast<int>(m_textureNames.size()); }
+    const std::string& GetTextureName(int index) const { return m_textureNames.at(index); }
+
+    // The directory entries the last load could read, in file order.
+    const std::vector<WadLump>& GetDirectory() const { return m_directory; }
+    // The entry count the header claimed, which a broken file may overstate.
+    int32_t GetDeclaredEntryCount() const { return m_declaredEntryCount; }
+    // The first entry of any type with exactly this name, or null.
+    const WadLump* FindLump(std::string_view name) const;
+
+    // The texture file stays open between these two calls (read-only, binary)
+    // so that pixels can be read while the brush & face dialog is open.
+    bool OpenTextureFile();
+    void CloseTextureFile();
+    bool IsTextureFileOpen() const { return m_file != nullptr; }
+    int64_t GetTextureFileSize() const { return m_fileSize; }
+
+    // Reads `count` bytes at `offset` of the open file; false, without reading
+    // anything, when the file is closed or the range is not wholly inside it.
+    bool ReadFileBytes(int64_t offset, void* buffer, size_t count) const;
+    // The header of the mip texture an entry points at, if the file holds it.
+    std::optional<MipTexHeader> ReadMipTexHeader(const WadLump& lump) const;
+
 private:
+    void ReadDirectory();
+    void ListTextures();
+
+    struct CloseFile {
+        void operator()(FILE* file) const { std::fclose(file); }
+    };
+
     std::string m_fileName = kDefaultTextureWad;
+    std::vector<WadLump> m_directory;
+    int32_t m_declaredEntryCount = 0;
+    std::vector<std::string> m_textureNames;
+    std::unique_ptr<FILE, CloseFile> m_file;
+    int64_t m_fileSize = 0;
 };

@@ -6,6 +6,7 @@ int RunCheckCommand(int argc, char** argv);
 int RunConvertCommand(int argc, char** argv);
 int RunStatsCommand(int argc, char** argv);
 int RunRenderCommand(int argc, char** argv);
+int RunTexturesCommand(int argc, char** argv);
 
 // True when the arguments ask for help.
 bool WantsHelp(int argc, char** argv);

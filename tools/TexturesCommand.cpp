@@ -23,8 +23,10 @@ void PrintTexturesUsage(FILE* out) {
 // The catalogue itself reads any file; the tool turns away what is not WAD2.
 bool CheckWad2File(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        std::fprintf(stderr, "tolve-map textures: '%s' is not a readable file\n", path.c_str());
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status) || !std::filesystem::is_regular_file(status)) {
+        std::fprintf(stderr, "tolve-map textures: '%s' %s\n", path.c_str(),
+                     std::filesystem::exists(status) ? "is not a regular file" : "does not exist");
         return false;
     }
     FILE* file = std::fopen(path.c_str(), "rb");
@@ -36,7 +38,12 @@ bool CheckWad2File(const std::string& path) {
     char header[kWadHeaderSize];
     size_t got = std::fread(header, 1, sizeof header, file);
     std::fclose(file);
-    if (got < sizeof header || std::memcmp(header, "WAD2", 4) != 0) {
+    if (got < sizeof header) {
+        std::fprintf(stderr, "tolve-map textures: '%s' is too short for a WAD2 header\n",
+                     path.c_str());
+        return false;
+    }
+    if (std::memcmp(header, "WAD2", 4) != 0) {
         std::fprintf(stderr, "tolve-map textures: '%s' is not a WAD2 file\n", path.c_str());
         return false;
     }

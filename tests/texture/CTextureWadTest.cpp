@@ -1,0 +1,308 @@
+#include "texture/CTextureWad.h"
+
+#include "TestDoubles.h"
+#include "TestSupport.h"
+#include "WadBuilder.h"
+
+#include <cctype>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const char* const kTitle = "Texture File Initialization";
+const char* const kNotFound = "Selected texture wad2 file was not found; please select an "
+                              "appropriate Quake texture wad2 file.";
+
+// A catalogue loaded from bytes written to a temporary file, with every
+// service recorded.
+class TextureWadTest : public ::testing::Test {
+protected:
+    void LoadBytes(const std::string& bytes) {
+        WriteFileText(m_dir.Path("test.wad"), bytes);
+        m_wad.SetFileName(m_dir.Path("test.wad").string());
+        m_wad.LoadTextureWad();
+    }
+    void Load(const CWadBuilder& builder) { LoadBytes(builder.Build()); }
+    void LoadDataFile(const std::string& name) {
+        m_wad.SetFileName(TestDataPath("wads/" + name).string());
+        m_wad.LoadTextureWad();
+    }
+
+    CTempDir m_dir;
+    CRecordingMessages m_messages;
+    CScriptedFileChooser m_chooser;
+    CRecordingProgress m_progress;
+    CTextureWad m_wad;
+};
+
+TEST_F(TextureWadTest, ListsMipTexturesSortedByUnsignedByteValue) {
+    CWadBuilder wad;
+    for (const char* name : {"wall", "+0button", "Wall", "*water", "\xe9tage", "3floor", "WALL"})
+        wad.AddMipTexture(name, 16, 16);
+    Load(wad);
+    EXPECT_THAT(m_wad.GetTextureNames(),
+                ElementsAre("*water", "+0button", "3floor", "WALL", "Wall", "wall", "\xe9tage"));
+    ASSERT_EQ(m_wad.GetTextureCount(), 7);
+    EXPECT_EQ(m_wad.GetTextureName(3), "WALL");
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+    EXPECT_FALSE(m_wad.IsTextureFileOpen());
+}
+
+TEST_F(TextureWadTest, ListsRepeatedNamesOnceButKeepsEveryDirectoryEntry) {
+    Load(CWadBuilder()
+             .AddMipTexture("brick", 16, 16)
+             .AddMipTexture("stone", 16, 16)
+             .AddMipTexture("brick", 32, 32)
+             .AddMipTexture("brick", 64, 64));
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("brick", "stone"));
+    EXPECT_EQ(m_wad.GetDirectory().size(), 4u);
+}
+
+TEST_F(TextureWadTest, LeavesOutOtherLumpsAndEmptyNamesButStepsForEveryEntry) {
+    Load(CWadBuilder()
+             .AddLump("palette", 0x40, std::string(768, '\0'))
+             .AddMipTexture("metal", 16, 16)
+             .AddLump("conback", 'B', "qpic")
+             .AddMipTexture(std::string("\0hidden", 7), 16, 16)
+             .AddLump("", 'D', "")
+             .AddLump("lower", 'd', ""));
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("metal"));
+    ASSERT_EQ(m_progress.m_displays.size(), 1u);
+    const CRecordingProgress::Display& display = m_progress.m_displays[0];
+    EXPECT_EQ(display.label, "Loading Texture Wad...");
+    EXPECT_EQ(display.range, 6);
+    EXPECT_EQ(display.steps, 6);
+    EXPECT_TRUE(display.closed);
+}
+
+TEST_F(TextureWadTest, EmptyDirectoryStillOpensAndClosesTheProgressDisplay) {
+    LoadDataFile("lq_eye_empty.wad");
+    EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
+    ASSERT_EQ(m_progress.m_displays.size(), 1u);
+    EXPECT_EQ(m_progress.m_displays[0].range, 0);
+    EXPECT_EQ(m_progress.m_displays[0].steps, 0);
+    EXPECT_TRUE(m_progress.m_displays[0].closed);
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+}
+
+TEST_F(TextureWadTest, NameFillingTheWholeFieldEndsWithTheField) {
+    std::string full = "abcdefghijklmnop";
+    // The next directory entry follows the field and must not join the name.
+    Load(CWadBuilder().AddMipTexture(full, 16, 16).AddMipTexture("zz", 16, 16));
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre(full, "zz"));
+    ASSERT_NE(m_wad.FindLump(full), nullptr);
+    EXPECT_EQ(m_wad.FindLump("abcdefghijklmno"), nullptr);
+}
+
+TEST_F(TextureWadTest, ReloadReplacesTheListOfTheFileBefore) {
+    Load(CWadBuilder().AddMipTexture("first", 16, 16));
+    Load(CWadBuilder().AddMipTexture("second", 16, 16));
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("second"));
+    EXPECT_EQ(m_wad.GetDirectory().size(), 1u);
+}
+
+TEST_F(TextureWadTest, RealWadListsItsTexturesInOrder) {
+    LoadDataFile("lq_utility.wad");
+    EXPECT_THAT(m_wad.GetTextureNames(),
+                ElementsAre("*h2oteleskip", "*lavaskip", "*slimeskip", "black", "clip", "hint",
+                            "hintskip", "light", "origin", "skip", "trigger"));
+    EXPECT_EQ(m_progress.m_displays.at(0).steps, 11);
+    ASSERT_TRUE(m_wad.OpenTextureFile());
+    const WadLump* black = m_wad.FindLump("black");
+    ASSERT_NE(black, nullptr);
+    std::optional<MipTexHeader> header = m_wad.ReadMipTexHeader(*black);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->width, 16);
+    EXPECT_EQ(header->height, 16);
+    EXPECT_STREQ(header->name, "black");
+    EXPECT_EQ(m_wad.ReadMipTexHeader(*m_wad.FindLump("trigger"))->width, 64);
+}
+
+TEST_F(TextureWadTest, MissingFileIsReportedAndThenTheChooserAsked) {
+    Load(CWadBuilder().AddMipTexture("old", 16, 16));
+    m_wad.SetFileName(m_dir.Path("absent.wad").string());
+    size_t boxesAtRequest = 0;
+    m_chooser.m_onRequest = [&] { boxesAtRequest = m_messages.m_boxes.size(); };
+    m_wad.LoadTextureWad();
+
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
+    EXPECT_EQ(m_messages.m_boxes[0].text, kNotFound);
+    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
+    ASSERT_EQ(m_chooser.m_requests.size(), 1u);
+    EXPECT_EQ(boxesAtRequest, 1u);
+    const FileChooserRequest& request = m_chooser.m_requests[0];
+    EXPECT_EQ(request.filterText, "Quake Texture Wad2 files (*.wad)");
+    EXPECT_EQ(request.pattern, "*.wad");
+    EXPECT_EQ(request.defaultExtension, "wad");
+    EXPECT_TRUE(request.mustExist);
+    // Cancelled: the list is empty and the name the map asked for stays.
+    EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
+    EXPECT_EQ(m_wad.GetFileName(), m_dir.Path("absent.wad").string());
+}
+
+TEST_F(TextureWadTest, FileChosenAfterTheMissingOneIsLoadedUnderItsFullPath) {
+    CWadBuilder().AddMipTexture("chosen", 16, 16).WriteTo(m_dir.Path("good.wad"));
+    CWorkingDirectoryGuard inTemp(m_dir.Root());
+    m_wad.SetFileName("absent.wad");
+    m_chooser.m_answers.push_back("good.wad");
+    m_wad.LoadTextureWad();
+    EXPECT_EQ(m_wad.GetFileName(), (m_dir.Root() / "good.wad").string());
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("chosen"));
+    EXPECT_EQ(m_messages.m_boxes.size(), 1u);
+}
+
+TEST_F(TextureWadTest, CancelledChoiceKeepsTheLoadedListAndName) {
+    Load(CWadBuilder().AddMipTexture("kept", 16, 16));
+    std::string name = m_wad.GetFileName();
+    m_wad.ChooseTextureWad();
+    EXPECT_EQ(m_chooser.m_requests.size(), 1u);
+    EXPECT_EQ(m_wad.GetFileName(), name);
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("kept"));
+    EXPECT_EQ(m_progress.m_displays.size(), 1u);
+}
+
+TEST_F(TextureWadTest, FileThatCannotBeOpenedIsReportedWithoutAChooser) {
+    Load(CWadBuilder().AddMipTexture("old", 16, 16));
+    std::filesystem::create_directory(m_dir.Path("folder.wad"));
+    m_wad.SetFileName(m_dir.Path("folder.wad").string());
+    m_wad.LoadTextureWad();
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
+    EXPECT_EQ(m_messages.m_boxes[0].text, "Couldn't open texture file!");
+    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
+    EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+    EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
+    EXPECT_THAT(m_wad.GetDirectory(), IsEmpty());
+}
+
+// Broken headers: whatever the header claims, only entries wholly inside the
+// file are read, and the progress range counts exactly those.
+struct BrokenHeaderCase {
+    const char* what;
+    int32_t count;
+    std::optional<int32_t> offset; // none: where the builder put the directory
+    size_t entriesRead;
+};
+
+void PrintTo(const BrokenHeaderCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class BrokenHeaderTest : public TextureWadTest,
+                         public ::testing::WithParamInterface<BrokenHeaderCase> {};
+
+TEST_P(BrokenHeaderTest, ReadsOnlyWhatTheFileHolds) {
+    CWadBuilder wad;
+    wad.AddMipTexture("alpha", 4, 4).AddMipTexture("beta", 4, 4).AddMipTexture("gamma", 4, 4);
+    std::string bytes = wad.Build();
+    PatchInt32(bytes, 4, GetParam().count);
+    if (GetParam().offset)
+        PatchInt32(bytes, 8, *GetParam().offset);
+    LoadBytes(bytes);
+    EXPECT_EQ(m_wad.GetDirectory().size(), GetParam().entriesRead);
+    EXPECT_EQ(m_wad.GetDeclaredEntryCount(), GetParam().count);
+    ASSERT_EQ(m_progress.m_displays.size(), 1u);
+    EXPECT_EQ(m_progress.m_displays[0].range, static_cast<int>(GetParam().entriesRead));
+    EXPECT_EQ(m_progress.m_displays[0].steps, static_cast<int>(GetParam().entriesRead));
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, BrokenHeaderTest,
+    ::testing::Values(BrokenHeaderCase{"negative count", -3, std::nullopt, 0},
+                      BrokenHeaderCase{"huge count", INT32_MAX, std::nullopt, 3},
+                      BrokenHeaderCase{"count one too many", 4, std::nullopt, 3},
+                      BrokenHeaderCase{"fewer than present", 2, std::nullopt, 2},
+                      BrokenHeaderCase{"directory past the end", 3, 100000, 0},
+                      BrokenHeaderCase{"negative directory offset", 3, -32, 0},
+                      BrokenHeaderCase{"directory overlapping the end", 3, 12 + 3 * 56 + 40, 1},
+                      BrokenHeaderCase{"largest offset", 3, INT32_MAX, 0}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        for (char& c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+TEST_F(TextureWadTest, MalformedCorpusFilesLoadWithoutComplaint) {
+    struct Expected {
+        const char* file;
+        std::vector<std::string> names;
+    };
+    const Expected cases[] = {
+        {"tb_bad_magic.wad", {}},
+        {"tb_wad3_empty.wad", {}},
+        {"tb_too_small.wad", {}},
+        {"tb_directory_out_of_bounds.wad", {}},
+        {"tb_entry_count_too_large.wad", {}},
+        {"tb_entry_out_of_bounds.wad", {"toofar"}},
+        {"tb_skips_empty_entry_name.wad", {"real"}},
+    };
+    for (const Expected& expected : cases) {
+        SCOPED_TRACE(expected.file);
+        LoadDataFile(expected.file);
+        EXPECT_EQ(m_wad.GetTextureNames(), expected.names);
+        EXPECT_TRUE(m_progress.m_displays.back().closed);
+    }
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+    EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+}
+
+TEST_F(TextureWadTest, HeadersOutsideTheFileAreNotRead) {
+    LoadDataFile("tb_entry_out_of_bounds.wad");
+    ASSERT_TRUE(m_wad.OpenTextureFile());
+    const WadLump* lump = m_wad.FindLump("toofar");
+    ASSERT_NE(lump, nullptr);
+    EXPECT_EQ(m_wad.ReadMipTexHeader(*lump), std::nullopt);
+
+    LoadDataFile("tb_skips_empty_entry_name.wad");
+    ASSERT_TRUE(m_wad.OpenTextureFile());
+    // "real" holds 5 bytes, far less than a header.
+    EXPECT_EQ(m_wad.ReadMipTexHeader(*m_wad.FindLump("real")), std::nullopt);
+}
+
+TEST_F(TextureWadTest, FindLumpTakesTheFirstEntryOfAnyType) {
+    Load(CWadBuilder()
+             .AddLump("shared", 'B', "picture")
+             .AddMipTexture("shared", 8, 8)
+             .AddMipTexture("Shared", 4, 4));
+    const WadLump* found = m_wad.FindLump("shared");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->type, 'B');
+    ASSERT_NE(m_wad.FindLump("Shared"), nullptr);
+    EXPECT_EQ(m_wad.FindLump("Shared")->type, 'D');
+    EXPECT_EQ(m_wad.FindLump("missing"), nullptr);
+}
+
+TEST_F(TextureWadTest, FileReadsStayInsideTheOpenFile) {
+    Load(CWadBuilder().AddMipTexture("tiny", 2, 2, 7));
+    char byte = 0;
+    EXPECT_FALSE(m_wad.ReadFileBytes(0, &byte, 1)) << "the file is closed after a load";
+    ASSERT_TRUE(m_wad.OpenTextureFile());
+    int64_t size = m_wad.GetTextureFileSize();
+    EXPECT_EQ(size, 12 + 44 + 32);
+    EXPECT_TRUE(m_wad.ReadFileBytes(12 + 40, &byte, 1));
+    EXPECT_EQ(byte, 7);
+    EXPECT_TRUE(m_wad.ReadFileBytes(size, &byte, 0));
+    EXPECT_FALSE(m_wad.ReadFileBytes(size, &byte, 1));
+    EXPECT_FALSE(m_wad.ReadFileBytes(-1, &byte, 1));
+    char buffer[8];
+    EXPECT_FALSE(m_wad.ReadFileBytes(size - 4, buffer, sizeof buffer));
+    EXPECT_FALSE(m_wad.ReadFileBytes(1, buffer, SIZE_MAX));
+    m_wad.CloseTextureFile();
+    EXPECT_FALSE(m_wad.IsTextureFileOpen());
+    EXPECT_FALSE(m_wad.ReadFileBytes(0, &byte, 1));
+}
+
+TEST_F(TextureWadTest, OpeningAMissingFileFails) {
+    m_wad.SetFileName(m_dir.Path("none.wad").string());
+    EXPECT_FALSE(m_wad.OpenTextureFile());
+    EXPECT_FALSE(m_wad.IsTextureFileOpen());
+}
+
+} // namespace
