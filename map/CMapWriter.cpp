@@ -109,6 +109,33 @@ void CMapWriter::WriteUnsignedKey(const char* key, uint32_t value) {
     Put("\"\n");
 }
 
+void CMapWriter::WriteTextKeyIfSet(const char* key, const std::string& value) {
+    if (!value.empty())
+        WriteTextKey(key, value);
+}
+
+void CMapWriter::WriteSignedKeyIf(bool present, const char* key, int32_t value) {
+    if (present)
+        WriteSignedKey(key, value);
+}
+
+void CMapWriter::WriteUnsignedKeyIf(bool present, const char* key, uint32_t value) {
+    if (present)
+        WriteUnsignedKey(key, value);
+}
+
+void CMapWriter::WritePointKey(const char* key, const IntPoint& point) {
+    Put("\t\"");
+    Put(key);
+    Put("\" \"");
+    PutSigned(point.x);
+    Put(' ');
+    PutSigned(point.y);
+    Put(' ');
+    PutSigned(point.z);
+    Put("\"\n");
+}
+
 void CMapWriter::WriteCustom(const CustomPair& pair) {
     if (!pair.key.empty())
         WriteTextKey(pair.key.c_str(), pair.value);
@@ -179,14 +206,11 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
 void CMapWriter::WriteWorld() {
     Put("{\n\t\"classname\" \"worldspawn\"\n");
     WriteTextKey("wad", m_doc.m_textureWad.GetFileName());
-    if (!m_doc.m_worldMessage.empty())
-        WriteTextKey("message", m_doc.m_worldMessage);
+    WriteTextKeyIfSet("message", m_doc.m_worldMessage);
     if (m_doc.m_worldType >= 0)
         WriteUnsignedKey("worldtype", static_cast<uint32_t>(m_doc.m_worldType));
-    if (m_doc.m_hasWorldSounds)
-        WriteUnsignedKey("sounds", m_doc.m_worldSounds);
-    if (m_doc.m_hasWorldLight)
-        WriteUnsignedKey("light", m_doc.m_worldLight);
+    WriteUnsignedKeyIf(m_doc.m_hasWorldSounds, "sounds", m_doc.m_worldSounds);
+    WriteUnsignedKeyIf(m_doc.m_hasWorldLight, "light", m_doc.m_worldLight);
     for (const auto& brush : m_doc.m_worldBrushes)
         WriteBrush(*brush);
     Put("}\n");
@@ -195,36 +219,23 @@ void CMapWriter::WriteWorld() {
 void CMapWriter::WriteModelEntity(const CModelEntity& e) {
     Put("{\n");
     WriteTextKey("classname", e.m_classname);
-    if (!e.m_target.empty())
-        WriteTextKey("target", e.m_target);
-    if (!e.m_targetname.empty())
-        WriteTextKey("targetname", e.m_targetname);
-    if (!e.m_killtarget.empty())
-        WriteTextKey("killtarget", e.m_killtarget);
-    if (e.m_spawnflags != 0)
-        WriteUnsignedKey("spawnflags", e.m_spawnflags);
+    WriteTextKeyIfSet("target", e.m_target);
+    WriteTextKeyIfSet("targetname", e.m_targetname);
+    WriteTextKeyIfSet("killtarget", e.m_killtarget);
+    WriteUnsignedKeyIf(e.m_spawnflags != 0, "spawnflags", e.m_spawnflags);
     if (e.m_classname == kSetSkillClass)
         WriteUnsignedKey("message", e.m_skill);
     else if (!e.m_message.empty())
         WriteTextKey("message", e.m_message);
-    if (e.m_hasSpeed)
-        WriteSignedKey("speed", e.m_speed);
-    if (e.m_hasWait)
-        WriteSignedKey("wait", e.m_wait);
-    if (e.m_hasLip)
-        WriteSignedKey("lip", e.m_lip);
-    if (e.m_hasDmg)
-        WriteSignedKey("dmg", e.m_dmg);
-    if (e.m_hasHealth)
-        WriteSignedKey("health", e.m_health);
-    if (e.m_hasDelay)
-        WriteSignedKey("delay", e.m_delay);
-    if (e.m_hasSounds)
-        WriteUnsignedKey("sounds", e.m_sounds);
-    if (e.m_hasHeight)
-        WriteSignedKey("height", e.m_height);
-    if (!e.m_map.empty())
-        WriteTextKey("map", e.m_map);
+    WriteSignedKeyIf(e.m_hasSpeed, "speed", e.m_speed);
+    WriteSignedKeyIf(e.m_hasWait, "wait", e.m_wait);
+    WriteSignedKeyIf(e.m_hasLip, "lip", e.m_lip);
+    WriteSignedKeyIf(e.m_hasDmg, "dmg", e.m_dmg);
+    WriteSignedKeyIf(e.m_hasHealth, "health", e.m_health);
+    WriteSignedKeyIf(e.m_hasDelay, "delay", e.m_delay);
+    WriteUnsignedKeyIf(e.m_hasSounds, "sounds", e.m_sounds);
+    WriteSignedKeyIf(e.m_hasHeight, "height", e.m_height);
+    WriteTextKeyIfSet("map", e.m_map);
     WriteCustom(e.m_custom[0]);
     WriteCustom(e.m_custom[1]);
     for (const auto& brush : e.m_brushes)
@@ -235,38 +246,17 @@ void CMapWriter::WriteModelEntity(const CModelEntity& e) {
 void CMapWriter::WritePointEntity(const CPointEntity& e) {
     Put("{\n");
     WriteTextKey("classname", e.m_classname);
-    Put("\t\"origin\" \"");
-    PutSigned(e.m_origin.x);
-    Put(' ');
-    PutSigned(e.m_origin.y);
-    Put(' ');
-    PutSigned(e.m_origin.z);
-    Put("\"\n");
-    if (e.m_hasAngle)
-        WriteSignedKey("angle", e.m_angle);
-    if (e.m_hasLight)
-        WriteUnsignedKey("light", e.m_light);
-    if (!e.m_target.empty())
-        WriteTextKey("target", e.m_target);
-    if (!e.m_targetname.empty())
-        WriteTextKey("targetname", e.m_targetname);
-    if (!e.m_killtarget.empty())
-        WriteTextKey("killtarget", e.m_killtarget);
-    if (e.m_spawnflags != 0)
-        WriteUnsignedKey("spawnflags", e.m_spawnflags);
-    if (e.m_style != 0)
-        WriteUnsignedKey("style", e.m_style);
-    if (!e.m_message.empty())
-        WriteTextKey("message", e.m_message);
-    if (e.m_hasMangle) {
-        Put("\t\"mangle\" \"");
-        PutSigned(e.m_mangle.x);
-        Put(' ');
-        PutSigned(e.m_mangle.y);
-        Put(' ');
-        PutSigned(e.m_mangle.z);
-        Put("\"\n");
-    }
+    WritePointKey("origin", e.m_origin);
+    WriteSignedKeyIf(e.m_hasAngle, "angle", e.m_angle);
+    WriteUnsignedKeyIf(e.m_hasLight, "light", e.m_light);
+    WriteTextKeyIfSet("target", e.m_target);
+    WriteTextKeyIfSet("targetname", e.m_targetname);
+    WriteTextKeyIfSet("killtarget", e.m_killtarget);
+    WriteUnsignedKeyIf(e.m_spawnflags != 0, "spawnflags", e.m_spawnflags);
+    WriteUnsignedKeyIf(e.m_style != 0, "style", e.m_style);
+    WriteTextKeyIfSet("message", e.m_message);
+    if (e.m_hasMangle)
+        WritePointKey("mangle", e.m_mangle);
     if (e.m_hasNextthink) // widened with its sign, then written unsigned
         WriteUnsignedKey("nextthink", static_cast<uint32_t>(int32_t{e.m_nextthink}));
     WriteCustom(e.m_custom[0]);

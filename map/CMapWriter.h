@@ -42,6 +42,10 @@ private:
     void WriteTextKey(const char* key, const std::string& value);
     void WriteSignedKey(const char* key, int32_t value);
     void WriteUnsignedKey(const char* key, uint32_t value);
+    void WriteTextKeyIfSet(const char* key, const std::string& value);
+    void WriteSignedKeyIf(bool present, const char* key, int32_t value);
+    void WriteUnsignedKeyIf(bool present, const char* key, uint32_t value);
+    void WritePointKey(const char* key, const IntPoint& point);
 
     void Put(const char* text, size_t size);
     void Put(const char* text);

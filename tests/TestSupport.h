@@ -83,5 +83,20 @@ private:
 std::string ReadFileText(const std::filesystem::path& path);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
 
+// The six face lines of the cube from -64 to 64 on every axis, each plane
+// pointing out of the cube: the worked example of the map format.
+inline constexpr const char* kCubeFaceLines =
+    "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1\n"
+    "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1\n"
+    "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1\n"
+    "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1\n"
+    "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
+    "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n";
+
+// A map whose world holds the cube, followed by `rest` (more entities).
+inline std::string CubeMapText(const std::string& rest = "") {
+    return std::string("{\n\"classname\" \"worldspawn\"\n{\n") + kCubeFaceLines + "}\n}\n" + rest;
+}
+
 // Writes the document's map text to a string, as a save would.
 std::string MapText(const CTolveDoc& doc);

@@ -94,7 +94,11 @@ void CMapSelection::PickVertices(const BrushList& brushes, CModelEntity* owner) 
 void CMapSelection::PickPointEntity() {
     m_doc.m_selectedPointEntity = nullptr;
     int64_t best = 0;
-    for (const auto& entity : m_doc.m_pointEntities) {
+    const PointEntityList& entities = m_doc.m_pointEntities;
+    for (size_t i = 0; i < entities.size(); ++i) {
+        if (i + kPrefetchDistance < entities.size())
+            __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
+        const auto& entity = entities[i];
         const IntPoint& o = entity->m_origin;
         CPointEntity*& selected = m_doc.m_selectedPointEntity;
         if (!selected) {

@@ -6,14 +6,7 @@
 
 namespace {
 
-constexpr const char* kCubeFaces = R"(
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-)";
+const std::string kCubeFaces = std::string("\n") + kCubeFaceLines;
 
 std::string Cube() {
     return std::string("{") + kCubeFaces + "}\n";
@@ -237,7 +230,7 @@ TEST(CMapReader, MissingParenthesesAreReportedAndTheTokensTakenInstead) {
 }
 
 TEST(CMapReader, TextureNameOverFifteenCharactersIsShortened) {
-    std::string text = "{\n{" + std::string(kCubeFaces) + "}\n}";
+    std::string text = "{\n{" + kCubeFaces + "}\n}";
     text.replace(text.find("wall"), 4, "a_very_long_texture_name");
     auto r = Read(text);
     ASSERT_EQ(r->doc->m_modelEntities.size(), 1u);
@@ -262,7 +255,7 @@ TEST(CMapReader, BrushWithMoreThan32FaceLinesIsLeftOutAndTheRestKept) {
 }
 
 TEST(CMapReader, EntityAndBrushCutByTheEndOfTheText) {
-    auto r = Read("{ \"classname\" \"worldspawn\"\n{" + std::string(kCubeFaces) + "( 0 0");
+    auto r = Read("{ \"classname\" \"worldspawn\"\n{" + kCubeFaces + "( 0 0");
     ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
     EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 6);
     EXPECT_EQ(r->diagnostics.Messages(), std::vector<std::string>{"Line is incomplete.\n"});

@@ -8,19 +8,6 @@
 
 namespace {
 
-constexpr const char* kCubeMap = R"({
-"classname" "worldspawn"
-{
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-}
-}
-)";
-
 constexpr const char* kCubeWritten = "{\n"
                                      "\t\"classname\" \"worldspawn\"\n"
                                      "\t\"wad\" \"quake101.wad\"\n"
@@ -63,7 +50,7 @@ TEST(CMapWriter, NewDocumentIsFourLines) {
 }
 
 TEST(CMapWriter, CubeIsWrittenFromItsCornersWithTheExpectedVertexTable) {
-    auto doc = ReadText(kCubeMap);
+    auto doc = ReadText(CubeMapText());
     EXPECT_EQ(MapText(*doc), kCubeWritten);
     const CMapBrush& brush = *doc->m_worldBrushes[0];
     const IntPoint expected[8] = {{-64, -64, 64}, {-64, -64, -64}, {-64, 64, -64}, {-64, 64, 64},
@@ -159,7 +146,7 @@ TEST(CMapWriter, PointEntityKeysInOrder) {
 }
 
 TEST(CMapWriter, FloatsAreWrittenAsPrintfDoes) {
-    auto doc = ReadText(kCubeMap);
+    auto doc = ReadText(CubeMapText());
     BrushFace& face = doc->m_worldBrushes[0]->m_faces[0];
     const float values[] = {0.1f, -0.0f, 1e-7f, 123456.789f, -2.5f, 3e20f, 0.0000005f, 1e9f};
     for (float value : values) {
@@ -172,7 +159,7 @@ TEST(CMapWriter, FloatsAreWrittenAsPrintfDoes) {
 }
 
 TEST(CMapWriter, TextureNamesThatWouldNotReadBackAreQuoted) {
-    auto doc = ReadText(kCubeMap);
+    auto doc = ReadText(CubeMapText());
     CMapBrush& brush = *doc->m_worldBrushes[0];
     std::strcpy(brush.m_faces[0].texture, "two words");
     std::strcpy(brush.m_faces[1].texture, "");

@@ -6,14 +6,7 @@
 
 namespace {
 
-constexpr const char* kSmallMap = "{\n\"classname\" \"worldspawn\"\n{\n"
-                                  "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1\n"
-                                  "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1\n"
-                                  "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1\n"
-                                  "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1\n"
-                                  "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
-                                  "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n}\n}\n"
-                                  "{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n}\n";
+const std::string kSmallMap = CubeMapText("{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n}\n");
 
 struct SavedMap {
     CTempDir dir;

@@ -8,18 +8,8 @@
 
 namespace {
 
-constexpr const char* kTwoCubes = R"({
-"classname" "worldspawn"
-{
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-}
-}
-{
+// The cube in the world, a door brush beside it and a light.
+const std::string kTwoCubes = CubeMapText(R"({
 "classname" "func_door"
 {
 ( 100 0 1 ) ( 100 -1 0 ) ( 100 0 0 ) wall 0 0 0 1 1
@@ -34,15 +24,15 @@ constexpr const char* kTwoCubes = R"({
 "classname" "light"
 "origin" "16 32 48"
 }
-)";
+)");
 
 struct PaintFixture {
     CTolveDoc doc;
     CViewProjection projection;
     CRecordingCanvas canvas;
-    PaintFixture(const char* text = kTwoCubes) {
+    PaintFixture() {
         CRecordingDiagnostics diagnostics;
-        doc.ReadMapText(text, diagnostics);
+        doc.ReadMapText(kTwoCubes.c_str(), diagnostics);
         projection.m_originX = -400;
         projection.m_originY = 300;
     }

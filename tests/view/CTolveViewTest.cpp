@@ -8,22 +8,7 @@
 
 namespace {
 
-constexpr const char* kRoom = R"({
-"classname" "worldspawn"
-{
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-}
-}
-{
-"classname" "light"
-"origin" "-200 -150 0"
-}
-)";
+constexpr const char* kLight = "{\n\"classname\" \"light\"\n\"origin\" \"-200 -150 0\"\n}\n";
 
 QRgb Rgb32(Rgb colour) {
     return qRgb(colour.r, colour.g, colour.b);
@@ -34,7 +19,7 @@ struct ViewFixture {
     std::unique_ptr<CTolveView> view;
     ViewFixture() {
         CRecordingDiagnostics diagnostics;
-        doc.ReadMapText(kRoom, diagnostics);
+        doc.ReadMapText(CubeMapText(kLight).c_str(), diagnostics);
         view = std::make_unique<CTolveView>(doc);
         view->resize(800, 600);
         view->m_projection.m_originX = -400;
