@@ -50,29 +50,32 @@ bool CMapSelection::BrushBeatsSelected(const CMapBrush& brush) const {
 void CMapSelection::PickVertex(CMapBrush* brush, CModelEntity* owner) {
     const int count = brush->m_numVertices;
     const IntPoint* vertices = brush->m_vertices;
+    // Screen distances first, in one tight pass; most vertices lose at once.
+    int64_t distances[kMaxBrushVertices];
+    bool shown[kMaxBrushVertices];
     for (int i = 0; i < count; ++i) {
-        const IntPoint& v = vertices[i];
+        distances[i] = ScreenDistance(vertices[i]);
+        shown[i] = m_slab.Contains(vertices[i]);
+    }
+    for (int i = 0; i < count; ++i) {
+        const int64_t a = distances[i];
         bool select;
-        int64_t a;
         if (!m_bestBrush) {
             select = true; // the first vertex offered is taken untested
-            a = ScreenDistance(v);
+        } else if (!shown[i] || a > m_bestScreen) {
+            continue;
+        } else if (a < m_bestScreen) {
+            select = true;
         } else {
-            if (!m_slab.Contains(v))
-                continue;
-            a = ScreenDistance(v);
-            if (a != m_bestScreen) {
-                select = a < m_bestScreen;
-            } else {
-                const IntPoint& s = m_bestBrush->m_vertices[m_bestVertex];
-                int64_t wa = WorldDistance(v), wb = WorldDistance(s);
-                if (wa != wb)
-                    select = wa < wb;
-                else if (brush == m_bestBrush)
-                    select = false; // the earlier vertex of one brush stays
-                else
-                    select = BrushBeatsSelected(*brush);
-            }
+            const IntPoint& v = vertices[i];
+            const IntPoint& s = m_bestBrush->m_vertices[m_bestVertex];
+            int64_t wa = WorldDistance(v), wb = WorldDistance(s);
+            if (wa != wb)
+                select = wa < wb;
+            else if (brush == m_bestBrush)
+                select = false; // the earlier vertex of one brush stays
+            else
+                select = BrushBeatsSelected(*brush);
         }
         if (select) {
             m_bestOwner = owner;

@@ -1,0 +1,246 @@
+#include "app/CDocManager.h"
+
+#include "app/CChildFrame.h"
+#include "app/CRecentFileList.h"
+#include "app/CSaveFileChooser.h"
+#include "framework/CFileChooser.h"
+#include "framework/CMessageService.h"
+#include "map/CTolveDoc.h"
+#include "view/CTolveView.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kUntitledBase = "Tolve";
+
+FileChooserRequest MapFileRequest() {
+    return {"Quake Map Files (*.map)", "*.map", "map", true};
+}
+
+std::string ToLocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+// One spelling per file, so that a map is never open twice.
+QString CanonicalPath(const QString& path) {
+    QFileInfo info(path);
+    QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
+    : m_area(area), m_recentFiles(recentFiles) {}
+
+CDocManager::~CDocManager() {
+    CloseAllDocuments();
+}
+
+CTolveDoc* CDocManager::NewDocument() {
+    auto doc = std::make_unique<CTolveDoc>();
+    doc->SetTitle(kUntitledBase + std::to_string(++m_untitledCount));
+    if (!doc->OnNewDocument())
+        return nullptr;
+    return &AddDocument(std::move(doc));
+}
+
+CTolveDoc* CDocManager::OpenDocument(const QString& path) {
+    const QString canonical = CanonicalPath(path);
+    if (CTolveDoc* open = FindDocument(canonical)) {
+        std::vector<CChildFrame*> frames = GetFrames(*open);
+        if (!frames.empty())
+            ActivateFrame(frames.front());
+        m_recentFiles.AddRecentFile(canonical);
+        return open;
+    }
+    auto doc = std::make_unique<CTolveDoc>();
+    if (!doc->OnOpenDocument(ToLocalPath(canonical)))
+        return nullptr;
+    doc->SetPathName(ToLocalPath(canonical));
+    doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
+    doc->SetModifiedFlag(false);
+    m_recentFiles.AddRecentFile(canonical);
+    return &AddDocument(std::move(doc));
+}
+
+void CDocManager::PromptAndOpenDocument() {
+    if (std::optional<std::string> path = FileChooserSlot::Get().ChooseFileToOpen(MapFileRequest()))
+        OpenDocument(FromLocalPath(*path));
+}
+
+bool CDocManager::SaveDocument(CTolveDoc& doc) {
+    if (doc.GetPathName().empty())
+        return SaveDocumentAs(doc);
+    bool saved = doc.OnSaveDocument(doc.GetPathName());
+    UpdateFrameTitles(doc);
+    return saved;
+}
+
+bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
+    std::string suggested = doc.GetPathName();
+    if (suggested.empty()) {
+        suggested = doc.GetTitle();
+        if (suggested.find('.') == std::string::npos)
+            suggested += ".map";
+    }
+    std::optional<std::string> path =
+        SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested);
+    if (!path || !doc.OnSaveDocument(*path))
+        return false;
+    const QString saved = CanonicalPath(FromLocalPath(*path));
+    doc.SetPathName(ToLocalPath(saved));
+    doc.SetTitle(ToLocalPath(QFileInfo(saved).fileName()));
+    m_recentFiles.AddRecentFile(saved);
+    UpdateFrameTitles(doc);
+    return true;
+}
+
+bool CDocManager::SaveModified(CTolveDoc& doc) {
+    if (!doc.IsModified())
+        return true;
+    switch (AskQuestion("Tolve", "Save changes to \"" + doc.GetTitle() + "\" before closing?")) {
+    case MessageAnswer::Yes:
+        // A save that fails or is cancelled keeps the map open.
+        return SaveDocument(doc);
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDocManager::SaveAllModified() {
+    for (const auto& doc : m_documents) {
+        if (!SaveModified(*doc))
+            return false;
+    }
+    return true;
+}
+
+bool CDocManager::CloseDocument(CTolveDoc& doc) {
+    if (!SaveModified(doc))
+        return false;
+    std::vector<CChildFrame*> frames = GetFrames(doc);
+    if (frames.empty())
+        RemoveDocument(doc);
+    // The last window to go takes the document with it.
+    for (CChildFrame* frame : frames)
+        delete frame;
+    return true;
+}
+
+void CDocManager::CloseAllDocuments() {
+    std::vector<CChildFrame*> frames = m_frames;
+    for (CChildFrame* frame : frames)
+        delete frame;
+    if (!m_documents.empty()) {
+        m_documents.clear();
+        emit DocumentsChanged();
+    }
+}
+
+CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc) {
+    auto* frame = new CChildFrame(doc, *this);
+    m_frames.push_back(frame);
+    m_area.addSubWindow(frame);
+    frame->resize(GetDefaultFrameSize());
+    frame->show();
+    UpdateFrameTitles(doc);
+    ActivateFrame(frame);
+    return frame;
+}
+
+QSize CDocManager::GetDefaultFrameSize() const {
+    // Until the main window is first shown its area has no size of its own;
+    // the window's, less the bars around the area, is near enough.
+    QSize space =
+        m_area.isVisible() ? m_area.viewport()->size() : m_area.window()->size() - QSize(0, 100);
+    return {std::max(space.width() * 3 / 4, 400), std::max(space.height() * 3 / 4, 300)};
+}
+
+std::vector<CChildFrame*> CDocManager::GetFrames(const CTolveDoc& doc) const {
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : m_frames) {
+        if (&frame->GetDocument() == &doc)
+            frames.push_back(frame);
+    }
+    return frames;
+}
+
+void CDocManager::UpdateFrameTitles(const CTolveDoc& doc) {
+    std::vector<CChildFrame*> frames = GetFrames(doc);
+    QString title = QString::fromLocal8Bit(doc.GetTitle());
+    for (size_t i = 0; i < frames.size(); ++i) {
+        QString frameTitle = title;
+        if (frames.size() > 1)
+            frameTitle += QStringLiteral(":%1").arg(i + 1);
+        if (doc.IsModified())
+            frameTitle += QLatin1Char('*');
+        frames[i]->setWindowTitle(frameTitle);
+    }
+}
+
+void CDocManager::UpdateAllFrameTitles() {
+    for (const auto& doc : m_documents)
+        UpdateFrameTitles(*doc);
+}
+
+bool CDocManager::CanCloseFrame(CChildFrame& frame) {
+    if (GetFrames(frame.GetDocument()).size() > 1)
+        return true;
+    return SaveModified(frame.GetDocument());
+}
+
+void CDocManager::OnFrameDestroyed(CChildFrame& frame) {
+    m_frames.erase(std::remove(m_frames.begin(), m_frames.end(), &frame), m_frames.end());
+    const CTolveDoc& doc = frame.GetDocument();
+    if (GetFrames(doc).empty())
+        RemoveDocument(doc);
+    else
+        UpdateFrameTitles(doc);
+}
+
+CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {
+    for (const auto& doc : m_documents) {
+        if (!doc->GetPathName().empty() &&
+            CanonicalPath(FromLocalPath(doc->GetPathName())) == canonicalPath)
+            return doc.get();
+    }
+    return nullptr;
+}
+
+CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
+    CTolveDoc& added = *doc;
+    m_documents.push_back(std::move(doc));
+    CreateFrame(added);
+    emit DocumentsChanged();
+    return added;
+}
+
+void CDocManager::RemoveDocument(const CTolveDoc& doc) {
+    auto found = std::find_if(m_documents.begin(), m_documents.end(),
+                              [&](const auto& open) { return open.get() == &doc; });
+    if (found == m_documents.end())
+        return;
+    // Take it out of the list first: nothing may reach it while it goes.
+    std::unique_ptr<CTolveDoc> closing = std::move(*found);
+    m_documents.erase(found);
+    closing->DeleteContents();
+    closing.reset();
+    emit DocumentsChanged();
+}
+
+void CDocManager::ActivateFrame(CChildFrame* frame) {
+    m_area.setActiveSubWindow(frame);
+    frame->GetView().setFocus();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CChildFrame;
+class CRecentFileList;
+class CTolveDoc;
+class QMdiArea;
+
+// The open maps and their child windows: making, opening, saving and closing
+// documents, with the questions a user expects before anything is lost.
+class CDocManager : public QObject {
+    Q_OBJECT
+
+public:
+    CDocManager(QMdiArea& area, CRecentFileList& recentFiles);
+    ~CDocManager() override;
+
+    // A new empty map titled "Tolve1", "Tolve2", ... in a window of its own.
+    CTolveDoc* NewDocument();
+    // Opens a map file, or activates its window when it is open already. Null
+    // when the file could not be read (the document has said why).
+    CTolveDoc* OpenDocument(const QString& path);
+    // Asks for a map file and opens it.
+    void PromptAndOpenDocument();
+
+    // Saves under the document's path; a map never saved asks for one.
+    bool SaveDocument(CTolveDoc& doc);
+    bool SaveDocumentAs(CTolveDoc& doc);
+    // Offers to save a modified document: false when the user cancelled.
+    bool SaveModified(CTolveDoc& doc);
+    // Offers to save every modified document, stopping at the first cancel.
+    bool SaveAllModified();
+
+    // Closes every window of the document after offering to save it.
+    bool CloseDocument(CTolveDoc& doc);
+    // Closes everything at once, asking nothing.
+    void CloseAllDocuments();
+
+    // Another window on the same map.
+    CChildFrame* CreateFrame(CTolveDoc& doc);
+    std::vector<CChildFrame*> GetFrames(const CTolveDoc& doc) const;
+    const std::vector<std::unique_ptr<CTolveDoc>>& GetDocuments() const { return m_documents; }
+
+    // Window titles: the document's title, numbered "name:1", "name:2" when it
+    // has several windows, with "*" while it has unsaved changes.
+    void UpdateFrameTitles(const CTolveDoc& doc);
+    void UpdateAllFrameTitles();
+
+    // Called by a child window that is about to close or has gone.
+    bool CanCloseFrame(CChildFrame& frame);
+    void OnFrameDestroyed(CChildFrame& frame);
+
+signals:
+    // A document was opened or closed.
+    void DocumentsChanged();
+
+private:
+    CTolveDoc* FindDocument(const QString& path) const;
+    CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
+    void RemoveDocument(const CTolveDoc& doc);
+    void ActivateFrame(CChildFrame* frame);
+    QSize GetDefaultFrameSize() const;
+
+    QMdiArea& m_area;
+    CRecentFileList& m_recentFiles;
+    std::vector<std::unique_ptr<CTolveDoc>> m_documents;
+    std::vector<CChildFrame*> m_frames; // in the order they were made
+    int m_untitledCount = 0;            // only grows, like the numbers it gives
+};

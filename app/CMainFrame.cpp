@@ -1,0 +1,245 @@
+#include "app/CMainFrame.h"
+
+#include "app/AppIcon.h"
+#include "app/CChildFrame.h"
+#include "app/CCommandTable.h"
+#include "app/CDocManager.h"
+#include "app/CMenuBars.h"
+#include "app/CRecentFileList.h"
+#include "app/CommandTexts.h"
+#include "app/ToolBarIcons.h"
+#include "view/CTolveView.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+using enum CommandId;
+
+const char* const kIdleText = "Use \"New Window\" for multiple views";
+const char* const kEmptyCoordinates = "x:      , y:      , z:      ";
+constexpr int kCoordinatePaneWidth = 150;
+
+QStringList LocalFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList& recentFiles)
+    : m_area(area), m_docManager(docManager), m_commands(new CCommandTable(*this)),
+      m_menus(nullptr) {
+    setWindowTitle(QStringLiteral("Tolve"));
+    setWindowIcon(MakeApplicationIcon());
+    setCentralWidget(m_area);
+    m_area->setViewMode(QMdiArea::SubWindowView);
+    m_menus = new CMenuBars(*this, *m_area, *m_commands, recentFiles);
+    CreateToolBar();
+    CreateStatusBar();
+    setAcceptDrops(true);
+    resize(1000, 720);
+
+    connect(m_commands, &CCommandTable::CommandTriggered, this, &CMainFrame::RunCommand);
+    connect(m_area, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveFrameChanged);
+    // The toolbar's own context menu can hide it too.
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshState);
+    connect(&m_docManager, &CDocManager::DocumentsChanged, this, &CMainFrame::OnDocumentsChanged);
+    connect(m_menus, &CMenuBars::RecentFileChosen, this, [this, &recentFiles](const QString& path) {
+        // An entry that no longer opens leaves the list.
+        if (!m_docManager.OpenDocument(path))
+            recentFiles.RemoveRecentFile(path);
+        RefreshState();
+    });
+    RefreshState();
+}
+
+CMainFrame::~CMainFrame() {
+    // The children go after this part of the window; they must not call back.
+    QObject::disconnect(m_cursorConnection);
+    disconnect(m_area, nullptr, this, nullptr);
+    disconnect(m_toolBar, nullptr, this, nullptr);
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setIconSize(kToolBarIconSize);
+    for (const std::optional<CommandId>& slot : GetToolBarLayout()) {
+        if (!slot) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = m_commands->GetAction(*slot);
+        action->setIcon(MakeCommandIcon(*slot));
+        m_toolBar->addAction(action);
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    // The idle text sits under the prompts: a prompt hides it while shown.
+    m_idleLabel = new QLabel(QString::fromLatin1(kIdleText), bar);
+    bar->addWidget(m_idleLabel, 1);
+    m_coordinatePane = new QLabel(QString::fromLatin1(kEmptyCoordinates), bar);
+    m_coordinatePane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_coordinatePane->setFixedWidth(kCoordinatePaneWidth);
+    bar->addPermanentWidget(m_coordinatePane);
+}
+
+CChildFrame* CMainFrame::GetActiveFrame() const {
+    // The current window stays current while another application is active.
+    return qobject_cast<CChildFrame*>(m_area->currentSubWindow());
+}
+
+CTolveView* CMainFrame::GetActiveView() const {
+    CChildFrame* frame = GetActiveFrame();
+    return frame ? &frame->GetView() : nullptr;
+}
+
+void CMainFrame::RunCommand(CommandId id) {
+    CTolveView* view = GetActiveView();
+    if (view && view->IsCommandHandled(id))
+        view->HandleCommand(id);
+    else if (!HandleFrameCommand(id))
+        emit ApplicationCommand(id);
+    RefreshState();
+}
+
+bool CMainFrame::HandleFrameCommand(CommandId id) {
+    CChildFrame* frame = GetActiveFrame();
+    switch (id) {
+    case FileClose:
+        if (frame)
+            m_docManager.CloseDocument(frame->GetDocument());
+        return true;
+    case FileSave:
+        if (frame)
+            m_docManager.SaveDocument(frame->GetDocument());
+        return true;
+    case FileSaveAs:
+        if (frame)
+            m_docManager.SaveDocumentAs(frame->GetDocument());
+        return true;
+    case WindowNew:
+        if (frame)
+            m_docManager.CreateFrame(frame->GetDocument());
+        return true;
+    case AppExit:
+        close();
+        return true;
+    case ViewToolbar:
+        m_toolBar->setVisible(m_toolBar->isHidden());
+        return true;
+    case ViewStatusBar:
+        statusBar()->setVisible(statusBar()->isHidden());
+        return true;
+    case WindowCascade:
+        m_area->cascadeSubWindows();
+        return true;
+    case WindowTile:
+        m_area->tileSubWindows();
+        return true;
+    case WindowArrange:
+        ArrangeIcons();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimised windows in a row along the bottom edge, in the order they came.
+    int x = 0;
+    const int bottom = m_area->viewport()->height();
+    for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, bottom - window->height());
+        x += window->width();
+    }
+}
+
+void CMainFrame::RefreshState() {
+    CTolveView* view = GetActiveView();
+    if (view != m_watchedView) {
+        QObject::disconnect(m_cursorConnection);
+        m_watchedView = view;
+        if (view)
+            m_cursorConnection =
+                connect(view, &CTolveView::CursorChanged, this, &CMainFrame::RefreshState);
+    }
+    m_commands->RefreshStates({view, !m_toolBar->isHidden(), !statusBar()->isHidden()});
+    m_docManager.UpdateAllFrameTitles();
+    RefreshTitle();
+    RefreshCoordinatePane();
+}
+
+void CMainFrame::RefreshCoordinatePane() {
+    CTolveView* view = GetActiveView();
+    m_coordinatePane->setText(view ? QString::fromLatin1(view->GetCoordinateText())
+                                   : QString::fromLatin1(kEmptyCoordinates));
+}
+
+void CMainFrame::RefreshTitle() {
+    CChildFrame* frame = GetActiveFrame();
+    QString title = QStringLiteral("Tolve");
+    if (frame)
+        title += QStringLiteral(" - [%1]").arg(frame->windowTitle());
+    setWindowTitle(title);
+}
+
+void CMainFrame::OnDocumentsChanged() {
+    m_menus->ShowMapMenus(!m_docManager.GetDocuments().empty());
+    RefreshState();
+}
+
+void CMainFrame::OnActiveFrameChanged() {
+    RefreshState();
+}
+
+void CMainFrame::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_docManager.SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    m_docManager.CloseAllDocuments();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString& file : files)
+        m_docManager.OpenDocument(file);
+    RefreshState();
+}

@@ -1,0 +1,46 @@
+#include "app/CQtFileChooser.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+
+namespace {
+
+std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+} // namespace
+
+QString BuildNameFilter(const FileChooserRequest& request) {
+    QString description = QString::fromLocal8Bit(request.filterText);
+    QString pattern = QString::fromLocal8Bit(request.pattern);
+    if (pattern.isEmpty() || description.contains(QLatin1Char('(')))
+        return description;
+    if (description.isEmpty())
+        return pattern;
+    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+std::optional<std::string> CQtFileChooser::ChooseFileToOpen(const FileChooserRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(BuildNameFilter(request));
+    dialog.setDefaultSuffix(QString::fromLocal8Bit(request.defaultExtension));
+    return RunFileDialog(dialog);
+}
+
+std::optional<std::string> CQtFileChooser::ChooseFileToSave(const FileChooserRequest& request,
+                                                            const std::string& suggestedPath) {
+    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(BuildNameFilter(request));
+    dialog.setDefaultSuffix(QString::fromLocal8Bit(request.defaultExtension));
+    if (!suggestedPath.empty())
+        dialog.selectFile(QFile::decodeName(suggestedPath.c_str()));
+    return RunFileDialog(dialog);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/CSaveFileChooser.h"
+#include "framework/CFileChooser.h"
+
+#include <QString>
+
+// The name filter a file dialog shows for a request, e.g.
+// "Quake Map Files (*.map)". A description that already names its patterns is
+// used as it is.
+QString BuildNameFilter(const FileChooserRequest& request);
+
+// File dialogs for opening and saving, owned by the active window.
+class CQtFileChooser : public CFileChooser, public CSaveFileChooser {
+public:
+    std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) override;
+    std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request,
+                                                const std::string& suggestedPath) override;
+};

@@ -1,0 +1,51 @@
+#include "app/CQtMessageService.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MessageAnswer ToAnswer(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return MessageAnswer::Ok;
+    }
+}
+
+} // namespace
+
+MessageAnswer CQtMessageService::ShowMessage(const std::string& title, const std::string& text,
+                                             MessageIcon icon, MessageButtons buttons) {
+    const bool question = buttons == MessageButtons::YesNoCancel;
+    QMessageBox box(ToQtIcon(icon), QString::fromLocal8Bit(title), QString::fromLocal8Bit(text),
+                    question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                             : QMessageBox::Ok);
+    if (question) {
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    int answer = box.exec();
+    // Closing a question box any other way than with a button is a cancel.
+    if (question && answer != QMessageBox::Yes && answer != QMessageBox::No)
+        return MessageAnswer::Cancel;
+    return ToAnswer(answer);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/CMessageService.h"
+
+// Message boxes as QMessageBox windows without an owner.
+class CQtMessageService : public CMessageService {
+public:
+    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                              MessageButtons buttons) override;
+};

@@ -1,0 +1,5 @@
+#include "app/CQtServices.h"
+
+CQtServices::CQtServices()
+    : m_messageGuard(m_messages), m_openGuard(m_fileChooser), m_saveGuard(m_fileChooser),
+      m_progressGuard(m_progress), m_soundGuard(m_sound) {}

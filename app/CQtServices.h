@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/CLoadingWindow.h"
+#include "app/CQtFileChooser.h"
+#include "app/CQtMessageService.h"
+#include "app/CQtSoundPlayer.h"
+#include "framework/CServiceSlot.h"
+
+// The editor's platform services, installed for the lifetime of the object.
+class CQtServices {
+public:
+    CQtServices();
+
+private:
+    CQtMessageService m_messages;
+    CQtFileChooser m_fileChooser;
+    CQtProgressService m_progress;
+    CQtSoundPlayer m_sound;
+    CServiceGuard<CMessageService> m_messageGuard;
+    CServiceGuard<CFileChooser> m_openGuard;
+    CServiceGuard<CSaveFileChooser> m_saveGuard;
+    CServiceGuard<CProgressService> m_progressGuard;
+    CServiceGuard<CSoundPlayer> m_soundGuard;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for.
+struct CStartupOptions {
+    QStringList files;          // maps to open; none means a new empty map
+    bool singleInstance = true; // hand files to an editor that already runs
+    QString serverName;         // where editors meet; empty for the user's default
+};
+
+// Reads "tolve [--new-instance] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in the
+// environment has the same effect as --new-instance.
+CStartupOptions ParseCommandLine(const QStringList& arguments);

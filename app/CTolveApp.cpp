@@ -1,0 +1,94 @@
+#include "app/CTolveApp.h"
+
+#include "app/CAboutBox.h"
+#include "app/CDocManager.h"
+#include "app/CInstanceServer.h"
+#include "app/CMainFrame.h"
+#include "app/CRecentFileList.h"
+#include "framework/CDialogRunner.h"
+#include "texture/TexturePalette.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+
+CTolveApp::CTolveApp() = default;
+
+CTolveApp::~CTolveApp() {
+    // Windows go before their documents, and both before the main window.
+    m_instanceServer.reset();
+    m_docManager.reset();
+    m_mainFrame.reset();
+}
+
+bool CTolveApp::InitInstance(const CStartupOptions& options) {
+    m_recentFiles = std::make_unique<CRecentFileList>();
+    m_recentFiles->LoadRecentFiles();
+
+    // The sound is looked for where the editor was started, wherever the
+    // working directory goes later.
+    m_soundPath = QFile::encodeName(QDir::currentPath()).toStdString() + "/al'tolve.wav";
+
+    // Every document's texture previews use the palette, so it comes first.
+    LoadTexturePalette();
+
+    auto* area = new QMdiArea;
+    m_docManager = std::make_unique<CDocManager>(*area, *m_recentFiles);
+    m_mainFrame = std::make_unique<CMainFrame>(area, *m_docManager, *m_recentFiles);
+    connect(m_mainFrame.get(), &CMainFrame::ApplicationCommand, this,
+            &CTolveApp::OnApplicationCommand);
+
+    if (options.singleInstance) {
+        QString name = options.serverName.isEmpty() ? CInstanceServer::GetDefaultServerName()
+                                                    : options.serverName;
+        m_instanceServer = std::make_unique<CInstanceServer>(name);
+        if (m_instanceServer->Listen())
+            connect(m_instanceServer.get(), &CInstanceServer::FilesReceived, this,
+                    &CTolveApp::OpenSentFiles);
+        else
+            m_instanceServer.reset(); // another editor keeps the name
+    }
+
+    ProcessCommandLine(options.files);
+    m_mainFrame->show();
+    m_mainFrame->RefreshState();
+    return true;
+}
+
+void CTolveApp::ProcessCommandLine(const QStringList& files) {
+    if (files.isEmpty()) {
+        m_docManager->NewDocument();
+        return;
+    }
+    // A map that cannot be read has said so; the editor stays open without it.
+    for (const QString& file : files)
+        m_docManager->OpenDocument(file);
+}
+
+void CTolveApp::OpenSentFiles(const QStringList& paths) {
+    for (const QString& path : paths)
+        m_docManager->OpenDocument(path);
+    m_mainFrame->BringToFront();
+    m_mainFrame->RefreshState();
+}
+
+void CTolveApp::OnApplicationCommand(CommandId id) {
+    switch (id) {
+    case CommandId::FileNew:
+        m_docManager->NewDocument();
+        break;
+    case CommandId::FileOpen:
+        m_docManager->PromptAndOpenDocument();
+        break;
+    case CommandId::AppAbout:
+        OnAppAbout();
+        break;
+    default:
+        break;
+    }
+}
+
+void CTolveApp::OnAppAbout() {
+    CAboutBox about(m_soundPath, m_mainFrame.get());
+    RunModalDialog(about);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/CStartupOptions.h"
+#include "view/TolveCommands.h"
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+class CDocManager;
+class CInstanceServer;
+class CMainFrame;
+class CRecentFileList;
+
+// The editor as a whole: start-up, and the commands that belong to no window
+// (New, Open, About).
+class CTolveApp : public QObject {
+    Q_OBJECT
+
+public:
+    CTolveApp();
+    ~CTolveApp() override;
+
+    // Starts the editor: recent files, the About sound's path, the palette, the
+    // main window, the single-instance server and the command line, then shows
+    // the window. False when the editor cannot run.
+    bool InitInstance(const CStartupOptions& options);
+
+    CMainFrame& GetMainFrame() const { return *m_mainFrame; }
+    CDocManager& GetDocManager() const { return *m_docManager; }
+    CRecentFileList& GetRecentFiles() const { return *m_recentFiles; }
+    const std::string& GetSoundPath() const { return m_soundPath; }
+    // Null unless single-instance mode is on and this editor holds the name.
+    CInstanceServer* GetInstanceServer() const { return m_instanceServer.get(); }
+
+    void OnAppAbout();
+
+private:
+    void OnApplicationCommand(CommandId id);
+    void ProcessCommandLine(const QStringList& files);
+    void OpenSentFiles(const QStringList& paths);
+
+    std::string m_soundPath; // fixed at start-up
+    std::unique_ptr<CRecentFileList> m_recentFiles;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<CDocManager> m_docManager;
+    std::unique_ptr<CInstanceServer> m_instanceServer;
+};

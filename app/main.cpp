@@ -1,0 +1,40 @@
+#include "app/AppIcon.h"
+#include "app/CInstanceServer.h"
+#include "app/CQtServices.h"
+#include "app/CStartupOptions.h"
+#include "app/CTolveApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+QStringList AbsolutePaths(const QStringList& files) {
+    QStringList paths;
+    for (const QString& file : files)
+        paths.append(QFileInfo(file).absoluteFilePath());
+    return paths;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tolve"));
+    QApplication::setApplicationName(QStringLiteral("Tolve"));
+    QApplication::setApplicationVersion(QStringLiteral("0.92"));
+    QApplication::setDesktopFileName(QStringLiteral("tolve"));
+    QApplication::setWindowIcon(MakeApplicationIcon());
+
+    CStartupOptions options = ParseCommandLine(QApplication::arguments());
+    options.serverName = CInstanceServer::GetDefaultServerName();
+    if (options.singleInstance && !options.files.isEmpty() &&
+        CInstanceServer::SendToRunningInstance(options.serverName, AbsolutePaths(options.files)))
+        return 0;
+
+    CQtServices services;
+    CTolveApp app;
+    if (!app.InitInstance(options))
+        return 1;
+    return QApplication::exec();
+}

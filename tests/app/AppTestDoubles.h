@@ -1,0 +1,85 @@
+#pragma once
+
+#include "TestDoubles.h"
+#include "TestSupport.h"
+#include "app/CSaveFileChooser.h"
+#include "app/CSoundPlayer.h"
+#include "framework/CDialogRunner.h"
+
+#include <QSettings>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Answers "save as" requests from a script; cancels once it runs out.
+class CScriptedSaveChooser : public CSaveFileChooser {
+public:
+    CScriptedSaveChooser() : m_guard(*this) {}
+
+    std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request,
+                                                const std::string& suggestedPath) override {
+        m_requests.push_back(request);
+        m_suggestions.push_back(suggestedPath);
+        if (m_answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<std::string>> m_answers;
+    std::vector<FileChooserRequest> m_requests;
+    std::vector<std::string> m_suggestions;
+
+private:
+    CServiceGuard<CSaveFileChooser> m_guard;
+};
+
+// Records each modal dialog instead of running it, lets a test look at it, and
+// answers OK.
+class CRecordingDialogRunner : public CDialogRunner {
+public:
+    CRecordingDialogRunner() : m_guard(*this) {}
+
+    bool RunModal(CModalDialog& dialog) override {
+        m_names.push_back(dialog.GetDialogName());
+        if (m_onRun)
+            m_onRun(dialog);
+        return true;
+    }
+
+    std::vector<std::string> m_names;
+    std::function<void(CModalDialog&)> m_onRun;
+
+private:
+    CServiceGuard<CDialogRunner> m_guard;
+};
+
+class CRecordingSoundPlayer : public CSoundPlayer {
+public:
+    CRecordingSoundPlayer() : m_guard(*this) {}
+    void PlaySoundFile(const std::string& path) override { m_played.push_back(path); }
+
+    std::vector<std::string> m_played;
+
+private:
+    CServiceGuard<CSoundPlayer> m_guard;
+};
+
+// Keeps the user's settings out of reach: every QSettings of the test lives in
+// a temporary folder.
+class CTempSettings {
+public:
+    CTempSettings() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(m_dir.Root().string()));
+    }
+    const CTempDir& GetDir() const { return m_dir; }
+
+private:
+    CTempDir m_dir;
+};

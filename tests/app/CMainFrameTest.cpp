@@ -1,0 +1,274 @@
+#include "CAppFixture.h"
+#include "app/CCommandTable.h"
+#include "app/CMenuBars.h"
+#include "map/CTolveDoc.h"
+#include "view/CTolveView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+namespace {
+
+QStringList MenuTitles(CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions())
+        titles.append(action->text());
+    return titles;
+}
+
+QMenu* FindMenu(CMainFrame& frame, const QString& title) {
+    for (QAction* action : frame.menuBar()->actions()) {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+// The visible items of a menu: their texts, "-" for a separator.
+QStringList MenuItems(QMenu& menu) {
+    QStringList items;
+    for (QAction* action : menu.actions()) {
+        if (action->isVisible())
+            items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return items;
+}
+
+QAction* Action(CMainFrame& frame, CommandId id) {
+    return frame.GetCommands().GetAction(id);
+}
+
+using CMainFrameMenus = CAppFixture;
+
+TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
+    StartApp();
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
+    QMenu* edit = FindMenu(Frame(), "&Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_THAT(MenuItems(*edit), ElementsAre("Cu&t", "&Copy"));
+    for (QAction* action : edit->actions())
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+
+    Frame().RunCommand(CommandId::FileClose);
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&View", "&Help"));
+    EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
+                ElementsAre("&New", "&Open...", "-", "Recent File", "-", "E&xit"));
+
+    Frame().RunCommand(CommandId::FileNew);
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
+    EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
+                ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...", "-",
+                            "Recent File", "-", "E&xit"));
+    EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&Window")),
+                ElementsAre("&New Window", "&Cascade", "&Tile", "&Arrange Icons"));
+}
+
+TEST_F(CMainFrameMenus, RecentFilesTakeThePlaceholdersPlace) {
+    StartApp();
+    QString first = WriteMap("first.map");
+    QString second = WriteMap("second.map");
+    Docs().OpenDocument(first);
+    Docs().OpenDocument(second);
+    EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
+                ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...", "-",
+                            "&1 " + second, "&2 " + first, "-", "E&xit"));
+    EXPECT_EQ(Frame().GetMenuBars().GetRecentActions()[0]->statusTip(), "Open this document");
+}
+
+TEST_F(CMainFrameMenus, PromptsAndKeysOfTheMenuItems) {
+    StartApp();
+    EXPECT_EQ(Action(Frame(), CommandId::FileNew)->statusTip(), "Create a new document");
+    EXPECT_EQ(Action(Frame(), CommandId::FileNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(Action(Frame(), CommandId::AppExit)->statusTip(),
+              "Quit the application; prompts to save documents");
+    EXPECT_EQ(Action(Frame(), CommandId::WindowTile)->statusTip(),
+              "Arrange windows as non-overlapping tiles");
+    // The menu names Ctrl+X; Shift+Delete works as well.
+    EXPECT_THAT(Action(Frame(), CommandId::EditCut)->shortcuts(),
+                ElementsAre(QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")));
+    EXPECT_FALSE(Action(Frame(), CommandId::AppAbout)->statusTip().isEmpty());
+}
+
+TEST_F(CMainFrameMenus, ToolbarAndStatusBarToggle) {
+    StartApp();
+    QAction* toolbar = Action(Frame(), CommandId::ViewToolbar);
+    EXPECT_TRUE(toolbar->isChecked());
+    toolbar->trigger();
+    EXPECT_TRUE(Frame().GetToolBar().isHidden());
+    EXPECT_FALSE(toolbar->isChecked());
+    toolbar->trigger();
+    EXPECT_FALSE(Frame().GetToolBar().isHidden());
+    EXPECT_TRUE(toolbar->isChecked());
+
+    QAction* statusBar = Action(Frame(), CommandId::ViewStatusBar);
+    statusBar->trigger();
+    EXPECT_TRUE(Frame().statusBar()->isHidden());
+    EXPECT_FALSE(statusBar->isChecked());
+}
+
+using CMainFrameToolBar = CAppFixture;
+
+TEST_F(CMainFrameToolBar, HasNineteenButtonsAndSixSeparatorsInOrder) {
+    StartApp();
+    QStringList tips;
+    for (QAction* action : Frame().GetToolBar().actions()) {
+        if (action->isSeparator()) {
+            tips.append(QStringLiteral("|"));
+            continue;
+        }
+        auto* button = qobject_cast<QToolButton*>(Frame().GetToolBar().widgetForAction(action));
+        ASSERT_NE(button, nullptr);
+        tips.append(button->toolTip());
+        EXPECT_EQ(button->statusTip(), action->statusTip());
+        EXPECT_FALSE(action->icon().isNull()) << button->toolTip().toStdString();
+    }
+    EXPECT_THAT(
+        tips, ElementsAreArray({"New",       "Open",       "Save",        "|",        "Cut",
+                                "Copy",      "|",          "Snap",        "Textures", "|",
+                                "3D mode",   "XY mode",    "XZ mode",     "YZ mode",  "Flipped",
+                                "|",         "Zoom in",    "Zoom out",    "|",        "Corner mode",
+                                "Face mode", "Brush mode", "Entity mode", "|",        "About"}));
+    EXPECT_EQ(tips.count(QStringLiteral("|")), 6);
+    EXPECT_EQ(Frame().GetToolBar().iconSize(), QSize(16, 15));
+}
+
+TEST_F(CMainFrameToolBar, ButtonsFollowTheActiveView) {
+    StartApp();
+    CTolveView& view = ActiveFrame()->GetView();
+    EXPECT_TRUE(Action(Frame(), CommandId::ViewXY)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::CornerMode)->isChecked());
+    Action(Frame(), CommandId::ViewYZ)->trigger();
+    EXPECT_EQ(view.m_projection.m_viewMode, kPlaneYZ);
+    EXPECT_TRUE(Action(Frame(), CommandId::ViewYZ)->isChecked());
+    EXPECT_FALSE(Action(Frame(), CommandId::ViewXY)->isChecked());
+    Action(Frame(), CommandId::ThreeD)->trigger();
+    EXPECT_TRUE(view.m_projection.m_threeD);
+    EXPECT_TRUE(Action(Frame(), CommandId::ThreeD)->isChecked());
+    Action(Frame(), CommandId::BrushMode)->trigger();
+    EXPECT_EQ(ActiveDoc().m_editMode, kBrushMode);
+
+    // A second window has its own plane; the edit mode is the map's.
+    Frame().RunCommand(CommandId::WindowNew);
+    EXPECT_TRUE(Action(Frame(), CommandId::ViewXY)->isChecked());
+    EXPECT_FALSE(Action(Frame(), CommandId::ThreeD)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::BrushMode)->isChecked());
+}
+
+TEST_F(CMainFrameToolBar, CommandsWithoutAHandlerAreDisabled) {
+    StartApp();
+    for (CommandId id : {CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
+                         CommandId::EditUndo, CommandId::NextPane, CommandId::PreviousPane}) {
+        EXPECT_FALSE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
+    }
+    CTolveView& view = ActiveFrame()->GetView();
+    for (CommandId id : {CommandId::Snap, CommandId::Textures, CommandId::NewBrush,
+                         CommandId::Delete, CommandId::SetInsertionPoint}) {
+        EXPECT_EQ(Action(Frame(), id)->isEnabled(), view.IsCommandHandled(id))
+            << static_cast<int>(id);
+    }
+    EXPECT_TRUE(Action(Frame(), CommandId::ZoomIn)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::FileSave)->isEnabled());
+
+    // With no map open only the application's own commands are left.
+    Frame().RunCommand(CommandId::FileClose);
+    EXPECT_FALSE(Action(Frame(), CommandId::FileSave)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::ZoomIn)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::ViewXY)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::FileNew)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::AppAbout)->isEnabled());
+}
+
+using CMainFrameStatusBar = CAppFixture;
+
+TEST_F(CMainFrameStatusBar, ShowsTheIdleTextAndA150PixelCoordinatePane) {
+    StartApp();
+    EXPECT_EQ(Frame().GetIdleLabel().text(), "Use \"New Window\" for multiple views");
+    EXPECT_TRUE(Frame().GetIdleLabel().isVisible());
+    EXPECT_EQ(Frame().GetCoordinatePane().width(), 150);
+    EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 0, y: 0, z: 0");
+
+    // A prompt covers the idle text while it is shown.
+    Frame().statusBar()->showMessage(Action(Frame(), CommandId::FileOpen)->statusTip());
+    EXPECT_FALSE(Frame().GetIdleLabel().isVisible());
+    Frame().statusBar()->clearMessage();
+    EXPECT_TRUE(Frame().GetIdleLabel().isVisible());
+}
+
+TEST_F(CMainFrameStatusBar, TheCoordinatePaneFollowsTheActiveViewsCursor) {
+    StartApp();
+    CTolveView& view = ActiveFrame()->GetView();
+    view.m_cursor = IntPoint(8, -16, 24);
+    emit view.CursorChanged();
+    EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 8, y: -16, z: 24");
+
+    // Another window's cursor is not shown, its own is.
+    Frame().RunCommand(CommandId::WindowNew);
+    EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 0, y: 0, z: 0");
+    view.m_cursor = IntPoint(1, 2, 3);
+    emit view.CursorChanged();
+    EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 0, y: 0, z: 0");
+
+    Frame().RunCommand(CommandId::FileClose);
+    EXPECT_EQ(Frame().GetCoordinatePane().text(), "x:      , y:      , z:      ");
+}
+
+class CActiveWindowFixture : public CAppFixture {
+protected:
+    void StartActive() {
+        StartApp();
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        ActiveFrame()->GetView().setFocus();
+    }
+};
+
+using CMainFrameAccelerators = CActiveWindowFixture;
+
+TEST_F(CMainFrameAccelerators, ArrowsReachTheViewThatHasTheFocus) {
+    StartActive();
+    CTolveView& view = ActiveFrame()->GetView();
+    ASSERT_TRUE(view.hasFocus());
+    const int originX = view.m_projection.m_originX;
+    const int originY = view.m_projection.m_originY;
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.m_projection.m_originX, originX + 8);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.m_projection.m_originY, originY + 8);
+    QTest::keyClick(&view, Qt::Key_Left);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.m_projection.m_originX, originX);
+    EXPECT_EQ(view.m_projection.m_originY, originY);
+}
+
+TEST_F(CMainFrameAccelerators, TypedMinusAndEqualsZoom) {
+    StartActive();
+    CTolveView& view = ActiveFrame()->GetView();
+    QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_EQ(view.m_projection.m_zoom, 2);
+    QTest::keyClick(&view, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(view.m_projection.m_zoom, 4);
+    QTest::keyClick(&view, Qt::Key_Equal);
+    EXPECT_EQ(view.m_projection.m_zoom, 2);
+}
+
+TEST_F(CMainFrameAccelerators, CtrlNMakesANewMapAndCtrlCDoesNothing) {
+    StartActive();
+    QTest::keyClick(&ActiveFrame()->GetView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Docs().GetDocuments().size(), 1u);
+    QTest::keyClick(&ActiveFrame()->GetView(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(Docs().GetDocuments().size(), 2u);
+    EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve2");
+}
+
+} // namespace
