@@ -11,6 +11,11 @@ CStartupOptions ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("new-instance"),
         QStringLiteral("Start a separate editor even if one is running already."));
     parser.addOption(newInstance);
+    QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Start, save a picture of the main window as FILE, and quit."),
+        QStringLiteral("FILE"));
+    parser.addOption(screenshot);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Map files to open."),
                                  QStringLiteral("[FILE...]"));
     // --help and --version print and end the program here.
@@ -18,7 +23,9 @@ CStartupOptions ParseCommandLine(const QStringList& arguments) {
 
     CStartupOptions options;
     options.files = parser.positionalArguments();
-    options.singleInstance =
-        !parser.isSet(newInstance) && qEnvironmentVariableIntValue("TOLVE_NEW_INSTANCE") == 0;
+    options.screenshotPath = parser.value(screenshot);
+    // A picture is always of an editor of its own.
+    options.singleInstance = !parser.isSet(newInstance) && options.screenshotPath.isEmpty() &&
+                             qEnvironmentVariableIntValue("TOLVE_NEW_INSTANCE") == 0;
     return options;
 }

@@ -8,8 +8,9 @@ struct CStartupOptions {
     QStringList files;          // maps to open; none means a new empty map
     bool singleInstance = true; // hand files to an editor that already runs
     QString serverName;         // where editors meet; empty for the user's default
+    QString screenshotPath;     // when set: save a picture of the window and quit
 };
 
-// Reads "tolve [--new-instance] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in the
+// Reads "tolve [--new-instance] [--screenshot FILE.png] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in the
 // environment has the same effect as --new-instance.
 CStartupOptions ParseCommandLine(const QStringList& arguments);

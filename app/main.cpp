@@ -4,8 +4,13 @@
 #include "app/CStartupOptions.h"
 #include "app/CTolveApp.h"
 
+#include "app/CMainFrame.h"
+
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -36,5 +41,15 @@ int main(int argc, char** argv) {
     CTolveApp app;
     if (!app.InitInstance(options))
         return 1;
+    if (!options.screenshotPath.isEmpty()) {
+        // Let the window lay itself out and paint first.
+        QTimer::singleShot(800, [&] {
+            bool saved = app.GetMainFrame().grab().save(options.screenshotPath, "PNG");
+            std::fprintf(saved ? stdout : stderr, "%s %s\n",
+                         saved ? "Saved a picture of the editor to" : "Couldn't save",
+                         qPrintable(options.screenshotPath));
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
     return QApplication::exec();
 }
