@@ -3,6 +3,7 @@
 #include "bench/CLargeMapGenerator.h"
 #include "map/CTolveDoc.h"
 #include "view/CMapPainter.h"
+#include "view/CMapSelection.h"
 #include "view/CTolveView.h"
 #include "view/UpdateHints.h"
 
@@ -94,6 +95,21 @@ void BM_UpdateSelection(benchmark::State& state) {
     }
 }
 
+// The search alone, with no view to redraw what changed.
+void BM_SelectionSearchOnly(benchmark::State& state) {
+    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    CTolveDoc& doc = *map.doc;
+    doc.RemoveView(map.view.get());
+    IntPoint cursor;
+    int step = 0;
+    for (auto _ : state) {
+        const int32_t x = 100 + (step * 37) % 1400, y = 100 + (step * 53) % 800;
+        CMapSelection(doc, map.view->m_projection, {x, y}, cursor).UpdateSelection(false);
+        ++step;
+    }
+    doc.AddView(map.view.get());
+}
+
 void BM_DragStepBrush(benchmark::State& state) {
     LoadedMap& map = Map(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
@@ -117,6 +133,7 @@ BENCHMARK(BM_FullRepaint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 BENCHMARK(BM_PaintWithoutPixels)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HintBrushRedraw)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UpdateSelection)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectionSearchOnly)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragStepBrush)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {

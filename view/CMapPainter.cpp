@@ -46,10 +46,13 @@ void CMapPainter::DrawEdge(const IntPoint& p1, const IntPoint& p2, Rgb colour) {
 void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     const int n = brush.m_numVertices;
     ProjectedCorners corners;
-    for (int v = 0; v < n; ++v) {
-        corners.inside[v] = InsideLimits(brush.m_vertices[v]);
-        corners.screen[v] = m_mapper.Map(brush.m_vertices[v]);
-    }
+    const DepthSlab slab = SlabOf(m_doc, m_projection.m_viewMode);
+    m_mapper.Visit([&](auto map) {
+        for (int v = 0; v < n; ++v) {
+            corners.inside[v] = slab.Contains(brush.m_vertices[v]);
+            corners.screen[v] = map(brush.m_vertices[v]);
+        }
+    });
     const int32_t r = kVertexMarkerSize / m_projection.m_zoom;
     if (r > 0) {
         for (int v = 0; v < n; ++v) {

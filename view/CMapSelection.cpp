@@ -53,10 +53,15 @@ void CMapSelection::PickVertex(CMapBrush* brush, CModelEntity* owner) {
     // Screen distances first, in one tight pass; most vertices lose at once.
     int64_t distances[kMaxBrushVertices];
     bool shown[kMaxBrushVertices];
-    for (int i = 0; i < count; ++i) {
-        distances[i] = ScreenDistance(vertices[i]);
-        shown[i] = m_slab.Contains(vertices[i]);
-    }
+    const ScreenPoint mouse = m_mouse;
+    const DepthSlab slab = m_slab;
+    m_mapper.Visit([&](auto map) {
+        for (int i = 0; i < count; ++i) {
+            const ScreenPoint s = map(vertices[i]);
+            distances[i] = Manhattan(int64_t{s.x} - mouse.x, int64_t{s.y} - mouse.y);
+            shown[i] = slab.Contains(vertices[i]);
+        }
+    });
     for (int i = 0; i < count; ++i) {
         const int64_t a = distances[i];
         bool select;

@@ -50,22 +50,21 @@ CScreenMapper::CScreenMapper(const CViewProjection& p) : m_threeD(p.m_threeD), m
     const uint32_t minusF = 0u - f;
     switch (p.m_viewMode) {
     case kPlaneXY: // sx = f x - f d - originX, sy = originY - y + f d
-        m_hAxis = 0, m_vAxis = 1, m_depthAxis = 2;
+        m_plane = kPlaneXY;
         m_hSign = f, m_dxSign = minusF, m_dySign = f;
         m_cx = 0u - static_cast<uint32_t>(p.m_originX), m_cy = static_cast<uint32_t>(p.m_originY);
         break;
     case kPlaneXZ: // sx = f x + f d - originX, sy = originZ - z - f d
-        m_hAxis = 0, m_vAxis = 2, m_depthAxis = 1;
+        m_plane = kPlaneXZ;
         m_hSign = f, m_dxSign = f, m_dySign = minusF;
         m_cx = 0u - static_cast<uint32_t>(p.m_originX), m_cy = static_cast<uint32_t>(p.m_originZ);
         break;
     case kPlaneYZ: // sx = originY - f y + f d, sy = originZ - z - f d
-        m_hAxis = 1, m_vAxis = 2, m_depthAxis = 0;
+        m_plane = kPlaneYZ;
         m_hSign = minusF, m_dxSign = f, m_dySign = minusF;
         m_cx = static_cast<uint32_t>(p.m_originY), m_cy = static_cast<uint32_t>(p.m_originZ);
         break;
     default:
-        m_valid = false;
         break;
     }
     if (m_zoom > 0 && (m_zoom & (m_zoom - 1)) == 0) {

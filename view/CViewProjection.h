@@ -17,24 +17,48 @@ struct ScreenPoint {
 int32_t SnapValue(int32_t a, int32_t step);
 
 // World to screen for one projection as it stands: the plane, flags, origins
-// and zoom folded into a few coefficients, so that mapping many points costs
-// no branching. All arithmetic wraps at 32 bits; division truncates toward zero.
+// and zoom folded into a few coefficients. All arithmetic wraps at 32 bits;
+// division truncates toward zero. Visit hands a caller the mapping compiled
+// for this plane and mode, so loops over many points pay for no branching.
 class CScreenMapper {
 public:
     explicit CScreenMapper(const class CViewProjection& projection);
 
-    ScreenPoint Map(int32_t x, int32_t y, int32_t z) const {
-        if (!m_valid)
-            return {0, 0};
-        const int32_t c[3] = {x, y, z};
-        const uint32_t d = m_threeD ? static_cast<uint32_t>(c[m_depthAxis] / 2) : 0u;
-        const uint32_t sx = m_hSign * static_cast<uint32_t>(c[m_hAxis]) + m_dxSign * d + m_cx;
-        const uint32_t sy = m_cy - static_cast<uint32_t>(c[m_vAxis]) + m_dySign * d;
-        return {Divide(static_cast<int32_t>(sx)), Divide(static_cast<int32_t>(sy))};
+    ScreenPoint Map(const IntPoint& p) const;
+    ScreenPoint Map(int32_t x, int32_t y, int32_t z) const { return Map(IntPoint(x, y, z)); }
+
+    // Calls visit(map) with map(const IntPoint&) -> ScreenPoint.
+    template <class Visitor> decltype(auto) Visit(Visitor&& visit) const {
+        switch (m_plane * 2 + (m_threeD ? 1 : 0)) {
+        case 0:
+            return visit([this](const IntPoint& p) { return MapIn<0, 1, 2, false>(p); });
+        case 1:
+            return visit([this](const IntPoint& p) { return MapIn<0, 1, 2, true>(p); });
+        case 2:
+            return visit([this](const IntPoint& p) { return MapIn<0, 2, 1, false>(p); });
+        case 3:
+            return visit([this](const IntPoint& p) { return MapIn<0, 2, 1, true>(p); });
+        case 4:
+            return visit([this](const IntPoint& p) { return MapIn<1, 2, 0, false>(p); });
+        case 5:
+            return visit([this](const IntPoint& p) { return MapIn<1, 2, 0, true>(p); });
+        default: // no such plane: everything at the corner
+            return visit([](const IntPoint&) { return ScreenPoint{0, 0}; });
+        }
     }
-    ScreenPoint Map(const IntPoint& p) const { return Map(p.x, p.y, p.z); }
 
 private:
+    // sx = hSign h + dxSign d + cx, sy = cy - v + dySign d, with h, v and the
+    // depth d / 2 taken from the axes of the plane.
+    template <int H, int V, int D, bool ThreeD> ScreenPoint MapIn(const IntPoint& p) const {
+        const uint32_t h = static_cast<uint32_t>(p.Component(H));
+        const uint32_t v = static_cast<uint32_t>(p.Component(V));
+        const uint32_t d = ThreeD ? static_cast<uint32_t>(p.Component(D) / 2) : 0u;
+        const uint32_t sx = m_hSign * h + m_dxSign * d + m_cx;
+        const uint32_t sy = m_cy - v + m_dySign * d;
+        return {Divide(static_cast<int32_t>(sx)), Divide(static_cast<int32_t>(sy))};
+    }
+
     int32_t Divide(int32_t a) const {
         if (m_shift >= 0) {
             const int32_t bias = (a >> 31) & m_mask; // negatives round toward zero
@@ -45,14 +69,17 @@ private:
         return m_zoom == -1 ? static_cast<int32_t>(0u - static_cast<uint32_t>(a)) : a / m_zoom;
     }
 
-    bool m_valid = true;
+    int m_plane = -1; // 0 XY, 1 XZ, 2 YZ
     bool m_threeD = false;
-    int m_hAxis = 0, m_vAxis = 1, m_depthAxis = 2;
     uint32_t m_hSign = 1, m_dxSign = 0, m_dySign = 0, m_cx = 0, m_cy = 0;
     int32_t m_zoom = 1;
     int m_shift = 0; // zooms are powers of two: division by shifting
     int32_t m_mask = 0;
 };
+
+inline ScreenPoint CScreenMapper::Map(const IntPoint& p) const {
+    return Visit([&](auto map) -> ScreenPoint { return map(p); });
+}
 
 // How one view maps world coordinates to its client pixels: the plane, the
 // oblique "3D" shift, the flipped horizontal axis, the origins and the zoom
