@@ -11,6 +11,6 @@ struct CStartupOptions {
     QString screenshotPath;     // when set: save a picture of the window and quit
 };
 
-// Reads "tolve [--new-instance] [--screenshot FILE.png] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in the
-// environment has the same effect as --new-instance.
+// Reads "tolve [--new-instance] [--screenshot FILE.png] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in
+// the environment has the same effect as --new-instance.
 CStartupOptions ParseCommandLine(const QStringList& arguments);
