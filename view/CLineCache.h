@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -17,11 +18,16 @@ public:
     void Reset();
 
 private:
-    static constexpr int kSlotBits = 20;
+    // The table starts small and grows while a picture offers more lines than
+    // it holds well, up to 2^20 slots (8 MB).
+    static constexpr int kFirstSlotBits = 14;
+    static constexpr int kMostSlotBits = 20;
     static constexpr int32_t kCoordinateOffset = 2048; // lines within -2048..6143 are cached
     static constexpr int kCoordinateBits = 13;
     static constexpr int kGenerationBits = 64 - 4 * kCoordinateBits;
 
     std::vector<uint64_t> m_slots; // made at first use
+    int m_slotBits = kFirstSlotBits;
+    size_t m_remembered = 0; // lines stored since the table was made
     uint64_t m_generation = 1;
 };
