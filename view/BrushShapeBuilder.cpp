@@ -9,10 +9,6 @@ namespace {
 
 constexpr double kPi = 3.1415926535;
 
-IntPoint Snapped(const IntPoint& p, int32_t snap) {
-    return IntPoint(SnapValue(p.x, snap), SnapValue(p.y, snap), SnapValue(p.z, snap));
-}
-
 bool CheckSides(int sides, bool prism) {
     const int most = prism ? kMaxPrismSides : kMaxPyramidSides;
     if (sides >= kMinBaseSides && sides <= most)
@@ -54,11 +50,11 @@ bool BuildBrushShape(CMapBrush& brush, const CViewProjection& projection, Screen
         const double theta = (i + 1.0) * angleStep + start;
         const int32_t sx = static_cast<int32_t>(std::trunc(std::cos(theta) * radius)) + mouse.x;
         const int32_t sy = mouse.y - static_cast<int32_t>(std::trunc(std::sin(theta) * radius));
-        brush.m_vertices[i] = Snapped(projection.ScreenToWorld(sx, sy, insertionPoint), step);
+        brush.m_vertices[i] = SnapPoint(projection.ScreenToWorld(sx, sy, insertionPoint), step);
         base.vertexIndex[i] = static_cast<uint8_t>(i);
         if (prism) {
             brush.m_vertices[n + i] =
-                Snapped(projection.ScreenToWorldAtDepth(sx, sy, height, insertionPoint), step);
+                SnapPoint(projection.ScreenToWorldAtDepth(sx, sy, height, insertionPoint), step);
             const int next = (i + 1) % n;
             SetFace(brush.m_faces[i + 1], {i, n + i, n + next, next});
         } else {
@@ -77,7 +73,7 @@ bool BuildBrushShape(CMapBrush& brush, const CViewProjection& projection, Screen
         brush.m_numVertices = static_cast<uint8_t>(2 * n);
         brush.m_numFaces = static_cast<uint8_t>(n + 2);
     } else {
-        brush.m_vertices[n] = Snapped(
+        brush.m_vertices[n] = SnapPoint(
             projection.ScreenToWorldAtDepth(mouse.x, mouse.y, height, insertionPoint), step);
         brush.m_numVertices = static_cast<uint8_t>(n + 1);
         brush.m_numFaces = static_cast<uint8_t>(n + 1);

@@ -176,9 +176,7 @@ void CMapSelection::UpdateSelection(bool restricted) {
     if (m_doc.m_editMode == kFaceMode && m_doc.m_selectedBrush)
         PickFace();
 
-    const int32_t snap = m_doc.m_snap;
-    m_cursor = IntPoint(SnapValue(m_cursor.x, snap), SnapValue(m_cursor.y, snap),
-                        SnapValue(m_cursor.z, snap));
+    m_cursor = SnapPoint(m_cursor, m_doc.m_snap);
     Notify(oldOwner, oldBrush, oldVertex, oldPointEntity);
 }
 

@@ -16,6 +16,11 @@ struct ScreenPoint {
 // nearest multiple, halves upward; negative values go toward zero.
 int32_t SnapValue(int32_t a, int32_t step);
 
+// Every component of `p` snapped by SnapValue.
+inline IntPoint SnapPoint(const IntPoint& p, int32_t step) {
+    return IntPoint(SnapValue(p.x, step), SnapValue(p.y, step), SnapValue(p.z, step));
+}
+
 // World to screen for one projection as it stands: the plane, flags, origins
 // and zoom folded into a few coefficients. All arithmetic wraps at 32 bits;
 // division truncates toward zero. Visit hands a caller the mapping compiled

@@ -4,10 +4,6 @@
 
 namespace {
 
-IntPoint Snapped(const IntPoint& p, int32_t snap) {
-    return IntPoint(SnapValue(p.x, snap), SnapValue(p.y, snap), SnapValue(p.z, snap));
-}
-
 void Move(IntPoint& point, const IntPoint& delta) {
     point.x += delta.x;
     point.y += delta.y;
@@ -51,7 +47,7 @@ void MoveSelection(CTolveDoc& doc, const IntPoint& delta) {
 
 IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projection,
                            ScreenPoint mouse) {
-    return Snapped(projection.ScreenToWorld(mouse.x, mouse.y, doc.m_insertionPoint), doc.m_snap);
+    return SnapPoint(projection.ScreenToWorld(mouse.x, mouse.y, doc.m_insertionPoint), doc.m_snap);
 }
 
 bool DragStep(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint mouse,
