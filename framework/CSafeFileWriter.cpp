@@ -1,12 +1,52 @@
 #include "framework/CSafeFileWriter.h"
 
+#include "framework/RegularFile.h"
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+
+namespace {
+
+constexpr int kMaxLinks = 40; // as the kernel's own limit on a chain of links
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A link's target, relative to the folder of the link when it is relative.
+bool FollowLink(std::string& path) {
+    std::string target(4096, '\0');
+    ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0)
+        return false;
+    target.resize(static_cast<size_t>(length));
+    if (!target.empty() && target[0] != '/')
+        target = FolderOf(path) + "/" + target;
+    path = target;
+    return true;
+}
+
+bool ProcessIsAlive(long pid) {
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
+}
+
+} // namespace
 
 CSafeFileWriter::CSafeFileWriter(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
 
@@ -17,32 +57,87 @@ CSafeFileWriter::~CSafeFileWriter() {
         ::unlink(m_tempPath.c_str());
 }
 
+std::string CSafeFileWriter::TempPrefix(const std::string& fileName) {
+    return "." + fileName + ".tolve-save-";
+}
+
 bool CSafeFileWriter::Fail() {
+    return Fail(std::strerror(errno));
+}
+
+bool CSafeFileWriter::Fail(std::string reason) {
     if (!m_failed) {
         m_failed = true;
-        m_error = std::strerror(errno);
+        m_error = std::move(reason);
     }
     return false;
 }
 
+bool CSafeFileWriter::ResolveTarget() {
+    m_finalPath = m_targetPath;
+    for (int links = 0;; ++links) {
+        struct stat status;
+        if (::lstat(m_finalPath.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return true;
+        if (links == kMaxLinks) {
+            errno = ELOOP;
+            return Fail();
+        }
+        if (!FollowLink(m_finalPath))
+            return Fail();
+    }
+}
+
+// Replacing a file the user may not write, or a device, would destroy what
+// the permissions or the file type protect.
+bool CSafeFileWriter::CheckExistingTarget() {
+    struct stat status;
+    if (::stat(m_finalPath.c_str(), &status) != 0) {
+        if (errno != ENOENT)
+            return Fail();
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        m_mode = 0666 & ~mask;
+        return true;
+    }
+    if (!S_ISREG(status.st_mode))
+        return Fail(std::string("it is ") + DescribeFileType(status.st_mode) +
+                    ", not a regular file");
+    if (::access(m_finalPath.c_str(), W_OK) != 0)
+        return Fail();
+    m_mode = status.st_mode & 07777;
+    return true;
+}
+
+// Temporary files of this file whose saving process is gone.
+void CSafeFileWriter::RemoveStaleTempFiles() const {
+    const std::string folder = FolderOf(m_finalPath);
+    const std::string prefix = TempPrefix(NameOf(m_finalPath));
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (!ProcessIsAlive(pid))
+            ::unlink((folder + "/" + name).c_str());
+    }
+    ::closedir(dir);
+}
+
 bool CSafeFileWriter::Open() {
-    std::string pattern = m_targetPath + ".XXXXXX";
+    if (!ResolveTarget() || !CheckExistingTarget())
+        return false;
+    RemoveStaleTempFiles();
+    std::string pattern = FolderOf(m_finalPath) + "/" + TempPrefix(NameOf(m_finalPath)) +
+                          std::to_string(::getpid()) + "-XXXXXX";
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0)
         return Fail();
     m_tempPath = pattern;
-    // Keep the permissions of the file being replaced; a new file gets the
-    // usual ones.
-    struct stat existing;
-    mode_t mode;
-    if (::stat(m_targetPath.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(m_fd, mode) != 0)
+    if (::fchmod(m_fd, static_cast<mode_t>(m_mode)) != 0)
         return Fail();
     return true;
 }
@@ -71,7 +166,7 @@ bool CSafeFileWriter::Commit() {
     int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0)
         return Fail();
-    if (::rename(m_tempPath.c_str(), m_targetPath.c_str()) != 0)
+    if (::rename(m_tempPath.c_str(), m_finalPath.c_str()) != 0)
         return Fail();
     m_committed = true;
     return true;

@@ -6,6 +6,12 @@
 // Writes a file so that the old one survives any failure: the text goes to a
 // temporary file beside the target, every write and the close are checked, and
 // only then is the temporary renamed over the target.
+//
+// A symbolic link is followed to its final target, which is written (the link
+// stays a link). A target that is not a regular file, or that the user may not
+// write, is refused rather than replaced. Temporary files are named
+// ".NAME.tolve-save-PID-XXXXXX"; one left by a save that was killed is removed
+// by the next save of the same file.
 class CSafeFileWriter {
 public:
     explicit CSafeFileWriter(std::string targetPath);
@@ -13,7 +19,8 @@ public:
     CSafeFileWriter(const CSafeFileWriter&) = delete;
     CSafeFileWriter& operator=(const CSafeFileWriter&) = delete;
 
-    // Creates the temporary file. False when it cannot be created.
+    // Creates the temporary file. False when it cannot be created or the
+    // target may not be replaced.
     bool Open();
     // Appends bytes. After the first failure every call returns false.
     bool Write(const char* data, size_t size);
@@ -22,14 +29,25 @@ public:
 
     // The system's reason for the first failure, e.g. "No space left on device".
     const std::string& GetError() const { return m_error; }
+    // The file that is written in the end: the target with its links followed.
+    const std::string& GetFinalPath() const { return m_finalPath; }
+
+    // The prefix of the temporary files of `target`'s saves.
+    static std::string TempPrefix(const std::string& fileName);
 
 private:
     bool Fail();
+    bool Fail(std::string reason);
+    bool ResolveTarget();
+    bool CheckExistingTarget();
+    void RemoveStaleTempFiles() const;
 
     std::string m_targetPath;
+    std::string m_finalPath;
     std::string m_tempPath;
     int m_fd = -1;
     bool m_failed = false;
     bool m_committed = false;
+    unsigned m_mode = 0;
     std::string m_error;
 };

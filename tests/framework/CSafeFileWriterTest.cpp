@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +38,33 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     return names;
+}
+
+bool WriteWhole(const std::string& target, const std::string& text, std::string* error = nullptr) {
+    CSafeFileWriter writer(target);
+    bool ok = writer.Open() && writer.Write(text.data(), text.size()) && writer.Commit();
+    if (error)
+        *error = writer.GetError();
+    return ok;
+}
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `save` as an ordinary user in a child process: its exit status is 0 when
+// the save was refused with "Permission denied", 1 when it was not, 77 when
+// the user could not be changed.
+int RefusalAsOrdinaryUser(const std::string& target) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(77);
+        std::string error;
+        bool saved = WriteWhole(target, "new", &error);
+        _exit(!saved && error == "Permission denied" ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -92,4 +122,91 @@ TEST(CSafeFileWriter, CannotCreateInAMissingFolder) {
     CSafeFileWriter writer(dir.Path("missing/a.map").string());
     EXPECT_FALSE(writer.Open());
     EXPECT_EQ(writer.GetError(), "No such file or directory");
+}
+
+// A map linked into a game folder used to be replaced by a plain copy.
+TEST(CSafeFileWriter, SymlinkedTargetInAnotherFolderIsWrittenThroughTheLink) {
+    CTempDir dir;
+    std::filesystem::create_directory(dir.Path("game"));
+    std::filesystem::create_directory(dir.Path("work"));
+    WriteFileText(dir.Path("game/real.map"), "old");
+    std::filesystem::create_symlink("../game/real.map", dir.Path("work/link.map"));
+    std::filesystem::create_symlink("link.map", dir.Path("work/link2.map"));
+    ASSERT_TRUE(WriteWhole(dir.Path("work/link2.map").string(), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("work/link.map")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("work/link2.map")));
+    EXPECT_EQ(ReadFileText(dir.Path("game/real.map")), "new");
+    EXPECT_EQ(FolderEntries(dir.Path("game")), std::vector<std::string>{"real.map"});
+    EXPECT_EQ(FolderEntries(dir.Path("work")).size(), 2u);
+}
+
+TEST(CSafeFileWriter, LinkLoopIsRefused) {
+    CTempDir dir;
+    std::filesystem::create_symlink("b.map", dir.Path("a.map"));
+    std::filesystem::create_symlink("a.map", dir.Path("b.map"));
+    std::string error;
+    EXPECT_FALSE(WriteWhole(dir.Path("a.map").string(), "x", &error));
+    EXPECT_EQ(error, "Too many levels of symbolic links");
+}
+
+// Saving onto /dev/null as root used to replace the device with a plain file.
+TEST(CSafeFileWriter, TargetThatIsNoRegularFileIsRefusedAndLeftAsItIs) {
+    CTempDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("pipe.map").c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(WriteWhole(dir.Path("pipe.map").string(), "x", &error));
+    EXPECT_EQ(error, "it is a named pipe (FIFO), not a regular file");
+    EXPECT_EQ(FolderEntries(dir.Root()), std::vector<std::string>{"pipe.map"});
+
+    EXPECT_FALSE(WriteWhole("/dev/null", "x", &error));
+    EXPECT_EQ(error, "it is a character device, not a regular file");
+    struct stat status;
+    ASSERT_EQ(stat("/dev/null", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+}
+
+// A 0444 map in a writable folder used to be overwritten.
+TEST(CSafeFileWriter, ReadOnlyTargetOrFolderIsRefusedForAnOrdinaryUser) {
+    CTempDir dir;
+    std::filesystem::permissions(dir.Root(), std::filesystem::perms::all);
+    const auto target = dir.Path("locked.map");
+    WriteFileText(target, "old");
+    chmod(target.c_str(), 0444);
+    std::filesystem::create_directory(dir.Path("shut"));
+    chmod(dir.Path("shut").c_str(), 0555);
+    if (getuid() == 0) {
+        ASSERT_EQ(chown(target.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(dir.Path("shut").c_str(), kNobody, kNobody), 0);
+    }
+    int refusedFile = RefusalAsOrdinaryUser(target.string());
+    if (refusedFile == 77)
+        GTEST_SKIP() << "running as root and cannot become an ordinary user";
+    EXPECT_EQ(refusedFile, 0);
+    EXPECT_EQ(ReadFileText(target), "old");
+    EXPECT_EQ(RefusalAsOrdinaryUser(dir.Path("shut/new.map").string()), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("shut/new.map")));
+}
+
+TEST(CSafeFileWriter, TemporaryFileOfAKilledSaveIsRemovedByTheNextSave) {
+    CTempDir dir;
+    const std::string prefix = CSafeFileWriter::TempPrefix("a.map");
+    EXPECT_EQ(prefix, ".a.map.tolve-save-");
+    // No process has a number this high; process 1 is always there.
+    WriteFileText(dir.Path(prefix + "2147483000-abcdef"), "stale");
+    WriteFileText(dir.Path(prefix + "1-ghijkl"), "someone else's save");
+    WriteFileText(dir.Path(".b.map.tolve-save-2147483000-abcdef"), "another map's");
+    ASSERT_TRUE(WriteWhole(dir.Path("a.map").string(), "saved"));
+    auto entries = FolderEntries(dir.Root());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{prefix + "1-ghijkl",
+                                                 ".b.map.tolve-save-2147483000-abcdef", "a.map"}));
+}
+
+TEST(CSafeFileWriter, TemporaryFileSitsBesideTheTargetUnderARecognisableName) {
+    CTempDir dir;
+    CSafeFileWriter writer(dir.Path("a.map").string());
+    ASSERT_TRUE(writer.Open());
+    auto entries = FolderEntries(dir.Root());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].rfind(".a.map.tolve-save-" + std::to_string(getpid()) + "-", 0), 0u);
 }
