@@ -1,5 +1,7 @@
 #include "app/CQtMessageService.h"
 
+#include "app/CMessageListDialog.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -36,6 +38,11 @@ MessageAnswer ToAnswer(int button) {
 MessageAnswer CQtMessageService::ShowMessage(const std::string& title, const std::string& text,
                                              MessageIcon icon, MessageButtons buttons) {
     const bool question = buttons == MessageButtons::YesNoCancel;
+    if (!question && CMessageListDialog::NeedsList(QString::fromLocal8Bit(text))) {
+        CMessageListDialog list(QString::fromLocal8Bit(title), QString::fromLocal8Bit(text));
+        list.exec();
+        return MessageAnswer::Ok;
+    }
     QMessageBox box(ToQtIcon(icon), QString::fromLocal8Bit(title), QString::fromLocal8Bit(text),
                     question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                              : QMessageBox::Ok);
