@@ -95,8 +95,8 @@ private:
         if (present)
             Print("\t\"%s\" \"%u\"\n", key, value);
     }
-    void Custom(const CustomPair& pair) {
-        if (!pair.key.empty())
+    void Others(const CustomPairList& pairs) {
+        for (const CustomPair& pair : pairs)
             Print("\t\"%s\" \"%s\"\n", pair.key.c_str(), pair.value.c_str());
     }
     void Brushes(const BrushList& brushes) {
@@ -136,8 +136,7 @@ private:
         Unsigned("sounds", e.m_hasSounds, e.m_sounds);
         Signed("height", e.m_hasHeight, e.m_height);
         Text("map", e.m_map);
-        Custom(e.m_custom[0]);
-        Custom(e.m_custom[1]);
+        Others(e.m_otherPairs);
         Brushes(e.m_brushes);
         Print("}\n");
     }
@@ -156,8 +155,7 @@ private:
             Print("\t\"mangle\" \"%d %d %d\"\n", e.m_mangle.x, e.m_mangle.y, e.m_mangle.z);
         Unsigned("nextthink", e.m_hasNextthink,
                  static_cast<uint32_t>(static_cast<int32_t>(e.m_nextthink)));
-        Custom(e.m_custom[0]);
-        Custom(e.m_custom[1]);
+        Others(e.m_otherPairs);
         Print("}\n");
     }
 

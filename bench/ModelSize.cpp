@@ -14,9 +14,18 @@ size_t HeapBytes(const std::string& text) {
     return inside ? 0 : text.capacity() + 1;
 }
 
-size_t HeapBytes(const CustomPair (&pairs)[2]) {
-    return HeapBytes(pairs[0].key) + HeapBytes(pairs[0].value) + HeapBytes(pairs[1].key) +
-           HeapBytes(pairs[1].value);
+size_t HeapBytes(const CustomPairList& pairs) {
+    size_t bytes = pairs.capacity() * sizeof(CustomPair);
+    for (const CustomPair& pair : pairs)
+        bytes += HeapBytes(pair.key) + HeapBytes(pair.value);
+    return bytes;
+}
+
+size_t HeapBytes(const std::vector<KeptFaceText>& texts) {
+    size_t bytes = texts.capacity() * sizeof(KeptFaceText);
+    for (const KeptFaceText& text : texts)
+        bytes += HeapBytes(text.text);
+    return bytes;
 }
 
 template <typename List> size_t ListBytes(const List& list) {
@@ -28,7 +37,10 @@ size_t BrushesBytes(const BrushList& brushes) {
     for (const auto& brush : brushes) {
         bytes += sizeof(CMapBrush);
         if (brush->m_readPlanes)
-            bytes += sizeof(ReadPlanePoints);
+            bytes += sizeof(ReadPlanePoints) + HeapBytes(brush->m_readPlanes->planeTexts);
+        if (brush->m_keptText)
+            bytes += sizeof(KeptBrushText) + HeapBytes(brush->m_keptText->textures) +
+                     HeapBytes(brush->m_keptText->unheldFaceLines);
     }
     return bytes;
 }
@@ -36,19 +48,21 @@ size_t BrushesBytes(const BrushList& brushes) {
 size_t EntityBytes(const CModelEntity& e) {
     return sizeof(CModelEntity) + HeapBytes(e.m_classname) + HeapBytes(e.m_target) +
            HeapBytes(e.m_targetname) + HeapBytes(e.m_killtarget) + HeapBytes(e.m_message) +
-           HeapBytes(e.m_map) + HeapBytes(e.m_custom) + BrushesBytes(e.m_brushes);
+           HeapBytes(e.m_map) + HeapBytes(e.m_otherPairs) + HeapBytes(e.m_keptTexts.Texts()) +
+           BrushesBytes(e.m_brushes);
 }
 
 size_t EntityBytes(const CPointEntity& e) {
     return sizeof(CPointEntity) + HeapBytes(e.m_classname) + HeapBytes(e.m_target) +
            HeapBytes(e.m_targetname) + HeapBytes(e.m_killtarget) + HeapBytes(e.m_message) +
-           HeapBytes(e.m_custom);
+           HeapBytes(e.m_otherPairs) + HeapBytes(e.m_keptTexts.Texts());
 }
 
 } // namespace
 
 size_t EstimateModelBytes(const CTolveDoc& doc) {
     size_t bytes = HeapBytes(doc.m_worldMessage) + HeapBytes(doc.m_textureWad.GetFileName()) +
+                   HeapBytes(doc.m_worldOtherPairs) + HeapBytes(doc.m_worldKeptTexts.Texts()) +
                    BrushesBytes(doc.m_worldBrushes) + ListBytes(doc.m_modelEntities) +
                    ListBytes(doc.m_pointEntities);
     for (const auto& entity : doc.m_modelEntities)

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
@@ -42,14 +44,27 @@ double ParseUnsignedDouble(const char* text) {
 } // namespace
 
 int32_t ParseInt(const char* text) {
+    bool exact;
+    return ParseInt(text, exact);
+}
+
+int32_t ParseInt(const char* text, bool& exact) {
+    const char* start = text;
     while (IsCSpace(*text))
         ++text;
     bool negative = false;
     if (*text == '+' || *text == '-')
         negative = *text++ == '-';
+    const char* digits = text;
     uint32_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text)
+    uint64_t magnitude = 0; // saturates well above the 32-bit range
+    for (; *text >= '0' && *text <= '9'; ++text) {
         value = value * 10u + static_cast<uint32_t>(*text - '0');
+        if (magnitude < (uint64_t{1} << 40))
+            magnitude = magnitude * 10u + static_cast<uint64_t>(*text - '0');
+    }
+    const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+    exact = text != digits && *text == '\0' && !IsCSpace(*start) && magnitude <= limit;
     if (negative)
         value = 0u - value;
     return static_cast<int32_t>(value);
@@ -65,4 +80,39 @@ double ParseDouble(const char* text) {
         return 0.0;
     double value = ParseUnsignedDouble(text);
     return negative ? -value : value;
+}
+
+bool ParseWholeDouble(const char* text, double& value) {
+    const char* end = text + std::strlen(text);
+    const char* digits = text;
+    if (*digits == '+' || *digits == '-')
+        ++digits;
+    // from_chars takes neither a '+' nor "inf"/"nan" spelled otherwise than it
+    // likes; a number of a map is plain decimal anyway.
+    if (*digits != '.' && (*digits < '0' || *digits > '9'))
+        return false;
+    auto [rest, error] = std::from_chars(digits, end, value, std::chars_format::general);
+    if (error != std::errc() || rest != end)
+        return false;
+    if (*text == '-')
+        value = -value;
+    return true;
+}
+
+size_t FormatFixed(float value, char* out) {
+    double wide = value;
+    if (wide == std::trunc(wide) && std::fabs(wide) < 1e9) {
+        char* p = out;
+        if (std::signbit(wide) && wide == 0.0)
+            *p++ = '-';
+        p = std::to_chars(p, out + 32, static_cast<int32_t>(wide)).ptr;
+        std::memcpy(p, ".000000", 7);
+        return static_cast<size_t>(p + 7 - out);
+    }
+    if (std::isfinite(wide)) {
+        auto result =
+            std::to_chars(out, out + kFixedTextCapacity, wide, std::chars_format::fixed, 6);
+        return static_cast<size_t>(result.ptr - out);
+    }
+    return static_cast<size_t>(std::snprintf(out, kFixedTextCapacity, "%f", wide));
 }

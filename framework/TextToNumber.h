@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Text to number by the C runtime's rules, without their undefined behaviour and
@@ -11,6 +12,21 @@
 // bits of the written number.
 int32_t ParseInt(const char* text);
 
+// As ParseInt; `exact` tells whether the whole text is one whole number
+// (optional sign, digits, nothing else) within the 32-bit range, so that the
+// result is the very number written.
+int32_t ParseInt(const char* text, bool& exact);
+
 // atof: leading white space, then the longest prefix that forms a decimal or
 // hexadecimal floating-point number, "inf" or "nan"; 0 when there is none.
 double ParseDouble(const char* text);
+
+// True when the whole text is one decimal number (optional sign, digits, a
+// point, an exponent) and sets `value` to it; false for anything else, "nan"
+// and "inf" included.
+bool ParseWholeDouble(const char* text, double& value);
+
+// What printf's "%f" gives for `value`: six decimals. `out` needs room for 400
+// characters; returns the length written.
+size_t FormatFixed(float value, char* out);
+inline constexpr size_t kFixedTextCapacity = 400;

@@ -20,7 +20,7 @@ void FuzzMapReader(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     CIgnoreDiagnostics ignore;
     CTolveDoc doc;
-    doc.ReadMapText(text.c_str(), ignore);
+    doc.ReadMapText(text, ignore);
 
     std::string written;
     CMapWriter writer(doc, [&](const char* bytes, size_t count) {
@@ -29,5 +29,5 @@ void FuzzMapReader(const uint8_t* data, size_t size) {
     });
     writer.WriteMap();
     CTolveDoc again;
-    again.ReadMapText(written.c_str(), ignore);
+    again.ReadMapText(written, ignore);
 }

@@ -151,7 +151,7 @@ ReadPlanePoints& ReadPlanesOf(CMapBrush& brush) {
 
 // Keeps a face line without a polygon so that saving gives it back.
 void HideFace(CMapBrush& brush, const FaceDef& def) {
-    HiddenFace hidden{brush.m_numFaces, def};
+    HiddenFace hidden{brush.m_numFaces, def, {}};
     hidden.def.xOffset = RoundOffset(def.xOffset);
     hidden.def.yOffset = RoundOffset(def.yOffset);
     ReadPlanesOf(brush).hidden.push_back(hidden);
@@ -348,7 +348,13 @@ void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport&
     }
 }
 
-bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report) {
+bool FacePointsSpanPlane(const FaceDef& face) {
+    WideVector n = WideNormal(face.points[0], face.points[1], face.points[2]);
+    return n.x != 0 || n.y != 0 || n.z != 0;
+}
+
+bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
+                int* builtFaceOfDef) {
     Plane planes[kMaxBrushFaces];
     bool hasPlane[kMaxBrushFaces] = {};
     const int numFaces = def.numFaces < kMaxBrushFaces ? def.numFaces : kMaxBrushFaces;
@@ -367,6 +373,8 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report) {
     brush.m_readPlanes.reset();
     bool fits = true;
     for (int i = 0; i < numFaces; ++i) {
+        if (builtFaceOfDef)
+            builtFaceOfDef[i] = -1;
         if (!hasPlane[i]) {
             HideFace(brush, def.faces[i]);
             continue;
@@ -387,6 +395,8 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report) {
         AddResult result = AddFace(brush, def.faces[i], winding);
         if (result == AddResult::kTooSmall)
             HideFace(brush, def.faces[i]);
+        else if (result == AddResult::kAdded && builtFaceOfDef)
+            builtFaceOfDef[i] = brush.m_numFaces - 1;
         fits = result != AddResult::kNoRoom;
     }
     if (!fits) {

@@ -55,8 +55,15 @@ void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport&
 // Rounds halves upward: 2.5 -> 3, -2.5 -> -2.
 double RoundHalfUp(double value);
 
+// False when a face's three points are equal or on one line, so that they give
+// no plane.
+bool FacePointsSpanPlane(const FaceDef& face);
+
 // Turns the planes of `def` into corners shared by faces. Faces that end with
 // no polygon (collinear points, a repeated plane, cut away by the others) are
 // left out of the brush. Returns false, leaving `brush` empty, when the brush
-// has more distinct corners than a brush can hold.
-bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report);
+// has more distinct corners than a brush can hold. When `builtFaceOfDef` is
+// given, entry i becomes the index in the brush of face i of `def`, or -1 when
+// that face was left out (and kept among the hidden faces, in def order).
+bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
+                int* builtFaceOfDef = nullptr);

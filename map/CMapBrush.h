@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // One face of a brush: a polygon of indices into the brush's vertex table, in
@@ -24,10 +25,17 @@ struct BrushFace {
 
 // A face line that gave no polygon (its points were collinear, it repeated a
 // plane, or the other faces cut it away), to be written back before face
-// `before` of the brush.
+// `before` of the brush: as read when `text` is set, else from `def`.
 struct HiddenFace {
     int before = 0;
     FaceDef def;
+    std::string text;
+};
+
+// Text of one face line as read, for a face whose fields cannot hold it.
+struct KeptFaceText {
+    int face = 0;
+    std::string text;
 };
 
 // What a brush was read with, as far as its corners cannot tell it again: the
@@ -38,6 +46,23 @@ struct ReadPlanePoints {
     std::array<bool, kMaxBrushFaces> kept = {};
     std::array<std::array<IntPoint, 3>, kMaxBrushFaces> points = {};
     std::vector<HiddenFace> hidden;
+    // "( x y z ) ( x y z ) ( x y z )" as read, for faces whose plane points
+    // are not whole 32-bit numbers.
+    std::vector<KeptFaceText> planeTexts;
+
+    const std::string* FindPlaneText(int face) const;
+};
+
+// What a brush holds in its text beyond its fields, which survives changes of
+// its corners: the texture part of face lines ("name xoff yoff rot xs ys") whose
+// numbers the fields cannot hold, until that face's texture is set; and all
+// face lines of a brush too big to hold (over 32 faces or 64 corners), which
+// is then kept as read, with no faces or corners of its own.
+struct KeptBrushText {
+    std::vector<KeptFaceText> textures;
+    std::string unheldFaceLines; // each line "\t\t...\n"
+
+    const std::string* FindTextureText(int face) const;
 };
 
 // A convex brush as a table of distinct integer corners shared by its faces.
@@ -53,6 +78,12 @@ public:
     // Whoever moves a vertex calls this: from then on every face is saved
     // through its corners.
     void ForgetReadPlanes() { m_readPlanes.reset(); }
+    // Whoever sets a face's texture values calls this.
+    void ForgetTextureText(int face);
+
+    // A brush too big for the tables is kept as text; it has no corners and
+    // cannot be shown or edited.
+    bool IsHeld() const { return !m_keptText || m_keptText->unheldFaceLines.empty(); }
 
     uint8_t m_numVertices = 0;
     uint8_t m_numFaces = 0;
@@ -61,4 +92,5 @@ public:
     IntPoint m_vertices[kMaxBrushVertices];
     BrushFace m_faces[kMaxBrushFaces];
     std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when the corners tell it all
+    std::unique_ptr<KeptBrushText> m_keptText;     // null when the fields tell it all
 };

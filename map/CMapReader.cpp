@@ -4,6 +4,7 @@
 #include "map/BrushGeometry.h"
 #include "map/CTolveDoc.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -12,9 +13,88 @@ bool Equals(const char* a, const char* b) {
     return std::strcmp(a, b) == 0;
 }
 
+// True when `text` means the very number the writer writes for the field.
+bool SameNumber(const char* text, int64_t written) {
+    bool exact;
+    int32_t value = ParseInt(text, exact);
+    if (exact)
+        return value == written;
+    double number;
+    return ParseWholeDouble(text, number) && number == static_cast<double>(written);
+}
+
+// A number key's text is kept for saving unless the field gives it back.
+void KeepUnlessSame(CKeptTexts& kept, const char* key, const char* text, bool same) {
+    if (!same)
+        kept.Keep(key, text);
+    else if (!kept.IsEmpty())
+        kept.Forget(key);
+}
+
+// Fields written as their own value ("%d", or "%u" of a narrow unsigned field).
+template <class Field>
+void StoreNumber(Field& field, const char* key, const char* text, CKeptTexts& kept) {
+    field = static_cast<Field>(ParseInt(text));
+    KeepUnlessSame(kept, key, text, SameNumber(text, field));
+}
+
+// Text fields are written only when not empty; an empty value in the file is
+// kept so that the pair comes back.
+void StoreText(std::string& field, const char* key, const char* text, CKeptTexts& kept) {
+    field = text;
+    KeepUnlessSame(kept, key, text, !field.empty());
+}
+
+// Offsets are whole texels in 16 bits.
+bool OffsetTextIsExact(const char* text) {
+    bool exact;
+    int32_t value = ParseInt(text, exact);
+    if (exact)
+        return value >= -32768 && value <= 32767;
+    double number;
+    return ParseWholeDouble(text, number) && number == std::trunc(number) && number >= -32768 &&
+           number <= 32767;
+}
+
+// Rotation and scales are written with six decimals.
+bool FloatTextIsExact(const char* text, float stored) {
+    bool exact;
+    int32_t value = ParseInt(text, exact);
+    if (exact && value > -(1 << 24) && value < (1 << 24))
+        return true;
+    double number;
+    if (!ParseWholeDouble(text, number))
+        return false;
+    char written[kFixedTextCapacity + 1];
+    written[FormatFixed(stored, written)] = '\0';
+    double writtenNumber;
+    return ParseWholeDouble(written, writtenNumber) && writtenNumber == number;
+}
+
+// "x y z" split at blanks of any kind, each the same number as the field's.
+bool SameTriple(const char* text, const IntPoint& point) {
+    const int32_t components[3] = {point.x, point.y, point.z};
+    std::string part;
+    int count = 0;
+    for (const char* c = text;; ++c) {
+        if (*c != '\0' && static_cast<unsigned char>(*c) > ' ') {
+            part.push_back(*c);
+            continue;
+        }
+        if (!part.empty()) {
+            if (count == 3 || !SameNumber(part.c_str(), components[count]))
+                return false;
+            ++count;
+            part.clear();
+        }
+        if (*c == '\0')
+            return count == 3;
+    }
+}
+
 } // namespace
 
-CMapReader::CMapReader(CTolveDoc& doc, const char* text, CMapDiagnostics& diagnostics)
+CMapReader::CMapReader(CTolveDoc& doc, std::string_view text, CMapDiagnostics& diagnostics)
     : m_doc(doc), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics) {}
 
 void CMapReader::ReadMap() {
@@ -52,88 +132,198 @@ void CMapReader::AddPair() {
     m_pairs.push_back(pair);
 }
 
-bool CMapReader::ReadSameLine() {
-    if (m_tokenizer.GetToken(true))
-        return true;
-    m_faceCut = true;
-    return false;
+bool CMapReader::NextFaceToken(bool sameLine, FaceSource& source) {
+    if (!m_tokenizer.GetToken(sameLine)) {
+        m_faceCut = true;
+        return false;
+    }
+    if (source.count < kFaceTokens)
+        source.tokens[source.count++] = m_tokenizer.TokenSource();
+    return true;
 }
 
-bool CMapReader::ReadPoint(IntPoint& point) {
+bool CMapReader::ReadSameLine(FaceSource& source) {
+    return NextFaceToken(true, source);
+}
+
+void CMapReader::ReportInexactNumber(const char* text, int32_t readAs) {
+    std::string message = "Number \"";
+    message.append(text).append("\" is not a whole number within 32 bits; it is read as ");
+    message.append(std::to_string(readAs)).append("\n");
+    m_diagnostics.Report(m_tokenizer.Line(), -1, message);
+}
+
+bool CMapReader::ReadPoint(IntPoint& point, FaceSource& source) {
     int32_t* coordinates[3] = {&point.x, &point.y, &point.z};
     for (int32_t* coordinate : coordinates) {
-        if (!ReadSameLine())
+        if (!ReadSameLine(source))
             return false;
-        *coordinate = ParseInt(m_tokenizer.Token());
+        bool exact;
+        *coordinate = ParseInt(m_tokenizer.Token(), exact);
+        if (!exact) {
+            source.planeExact = false;
+            ReportInexactNumber(m_tokenizer.Token(), *coordinate);
+        }
     }
-    if (!ReadSameLine())
+    if (!ReadSameLine(source))
         return false;
     if (!m_tokenizer.TokenIs(')'))
         m_diagnostics.Report(m_tokenizer.Line(), -1, "parsing map file - missing )");
     return true;
 }
 
+void CMapReader::ReadFaceNumber(FaceDef& face, int index, FaceSource& source) {
+    const char* text = m_tokenizer.Token();
+    float* numbers[5] = {&face.xOffset, &face.yOffset, &face.rotation, &face.xScale, &face.yScale};
+    float& number = *numbers[index];
+    number = static_cast<float>(ParseDouble(text));
+    bool exact = index < 2 ? OffsetTextIsExact(text) : FloatTextIsExact(text, number);
+    if (!exact)
+        source.inexactNumbers |= static_cast<uint8_t>(1 << index);
+}
+
 // Reads the rest of a face line whose first token has been read. Returns false
 // when the text ends inside it.
-bool CMapReader::ReadFace(FaceDef& face) {
+bool CMapReader::ReadFace(FaceDef& face, FaceSource& source) {
     for (int i = 0; i < 3; ++i) {
         if (i > 0) {
-            if (!m_tokenizer.GetToken(false)) {
-                m_faceCut = true;
+            if (!NextFaceToken(false, source))
                 return false;
-            }
             if (!m_tokenizer.TokenIs('('))
                 m_diagnostics.Report(m_tokenizer.Line(), -1, "parsing map file - missing (\n");
         }
-        if (!ReadPoint(face.points[i]))
+        if (!ReadPoint(face.points[i], source))
             return false;
     }
-    if (!ReadSameLine())
+    if (!ReadSameLine(source))
         return false;
     const char* texture = m_tokenizer.Token();
     size_t length = std::strlen(texture);
     if (length > kMaxTextureName) {
         m_diagnostics.Report(m_tokenizer.Line(), -1,
-                             "Texture name is longer than 15 characters; it was shortened\n");
+                             "Texture name is longer than 15 characters; it is shown shortened "
+                             "and saved as written\n");
         length = kMaxTextureName;
+        source.nameTooLong = true;
     }
     std::memcpy(face.texture, texture, length);
     face.texture[length] = '\0';
-    float* numbers[5] = {&face.xOffset, &face.yOffset, &face.rotation, &face.xScale, &face.yScale};
-    for (float* number : numbers) {
-        if (!ReadSameLine())
+    for (int n = 0; n < 5; ++n) {
+        if (!ReadSameLine(source))
             return false;
-        *number = static_cast<float>(ParseDouble(m_tokenizer.Token()));
+        ReadFaceNumber(face, n, source);
     }
     return true;
+}
+
+std::string CMapReader::JoinTokens(const FaceSource& source, int first, int last) const {
+    std::string text;
+    for (int t = first; t < last && t < source.count; ++t) {
+        if (t > first)
+            text.push_back(' ');
+        text.append(source.tokens[t]);
+    }
+    return text;
+}
+
+// The texture part of a face line: the numbers the fields hold exactly as the
+// writer writes them (a zero scale already fixed to 1), the others as read.
+std::string CMapReader::TextureText(const FaceSource& source, const BrushFace& face) const {
+    std::string text(source.tokens[kPlaneTokens]);
+    const int16_t offsets[2] = {face.xOffset, face.yOffset};
+    const float floats[3] = {face.rotation, face.xScale, face.yScale};
+    for (int n = 0; n < 5; ++n) {
+        text.push_back(' ');
+        if (source.inexactNumbers & (1 << n)) {
+            text.append(source.tokens[kPlaneTokens + 1 + n]);
+        } else if (n < 2) {
+            text.append(std::to_string(offsets[n]));
+        } else {
+            char digits[kFixedTextCapacity];
+            text.append(digits, FormatFixed(floats[n - 2], digits));
+        }
+    }
+    return text;
+}
+
+// A brush the tables cannot hold is kept as its face lines, in its place.
+void CMapReader::KeepBrush(int braceLine, int faceLines, const char* why) {
+    auto brush = std::make_unique<CMapBrush>();
+    brush->m_keptText = std::make_unique<KeptBrushText>();
+    std::string& lines = brush->m_keptText->unheldFaceLines;
+    for (int i = 0; i < faceLines; ++i)
+        lines.append("\t\t").append(JoinTokens(m_faceSources[i], 0, kFaceTokens)).append("\n");
+    if (lines.empty())
+        lines = "\n"; // keeps the brush unheld even with no face line
+    std::string message = "Brush has ";
+    message.append(why).append("; it is kept as written but cannot be shown or edited\n");
+    m_diagnostics.Report(braceLine, braceLine, message);
+    m_brushes.push_back(std::move(brush));
+}
+
+// Face lines whose numbers the fields cannot hold exactly are saved as read.
+void CMapReader::KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const {
+    size_t hidden = 0;
+    for (int i = 0; i < faceLines; ++i) {
+        const FaceSource& source = m_faceSources[i];
+        const int built = builtFaceOfDef[i];
+        if (built < 0) {
+            if (brush.m_readPlanes && hidden < brush.m_readPlanes->hidden.size())
+                brush.m_readPlanes->hidden[hidden++].text = JoinTokens(source, 0, kFaceTokens);
+            continue;
+        }
+        if (!source.planeExact) {
+            if (!brush.m_readPlanes)
+                brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
+            brush.m_readPlanes->planeTexts.push_back({built, JoinTokens(source, 0, kPlaneTokens)});
+        }
+        if (!source.TextureExact()) {
+            if (!brush.m_keptText)
+                brush.m_keptText = std::make_unique<KeptBrushText>();
+            brush.m_keptText->textures.push_back(
+                {built, TextureText(source, brush.m_faces[built])});
+        }
+    }
 }
 
 void CMapReader::ReadBrush() {
     const int braceLine = m_tokenizer.Line();
     int faceLines = 0;
     m_def.numFaces = 0;
+    m_faceSources.clear();
     m_faceCut = false;
     while (!m_faceCut && m_tokenizer.GetToken(false) && !m_tokenizer.TokenIs('}')) {
+        FaceSource& source = m_faceSources.emplace_back();
+        source.line = m_tokenizer.Line();
+        source.tokens[source.count++] = m_tokenizer.TokenSource();
         FaceDef spare;
         FaceDef& face = faceLines < kMaxBrushFaces ? m_def.faces[faceLines] : spare;
         face = FaceDef();
-        if (!ReadFace(face))
+        if (!ReadFace(face, source)) {
+            m_faceSources.pop_back();
             break; // a face line cut off by the end of the text is left out
+        }
         ++faceLines;
     }
     if (faceLines > kMaxBrushFaces) {
-        m_diagnostics.Report(braceLine, braceLine,
-                             "Brush has more than 32 faces; it was left out\n");
+        KeepBrush(braceLine, faceLines, "more than 32 faces");
         return;
     }
     m_def.numFaces = static_cast<uint8_t>(faceLines);
+    for (int i = 0; i < faceLines; ++i) {
+        if (!FacePointsSpanPlane(m_def.faces[i]))
+            m_diagnostics.Report(m_faceSources[i].line, -1,
+                                 "The three points of this face are equal or on one line; the "
+                                 "face has no plane\n");
+    }
     auto brush = std::make_unique<CMapBrush>();
     auto report = [&](std::string_view message) { m_diagnostics.Report(0, braceLine, message); };
-    if (!BuildBrush(*brush, m_def, report)) {
-        m_diagnostics.Report(braceLine, braceLine,
-                             "Brush has more than 64 corners; it was left out\n");
+    int builtFaceOfDef[kMaxBrushFaces];
+    if (!BuildBrush(*brush, m_def, report, builtFaceOfDef)) {
+        KeepBrush(braceLine, faceLines, "more than 64 corners");
         return;
     }
+    KeepFaceTexts(*brush, faceLines, builtFaceOfDef);
     m_brushes.push_back(std::move(brush));
 }
 
@@ -160,6 +350,11 @@ void CMapReader::ReadTriple(const Pair& pair, IntPoint& point) {
     }
 }
 
+void CMapReader::StoreTriple(const Pair& pair, IntPoint& point, CKeptTexts& kept) {
+    ReadTriple(pair, point);
+    KeepUnlessSame(kept, Key(pair), Value(pair), SameTriple(Value(pair), point));
+}
+
 void CMapReader::StoreEntity() {
     const char* classname = "";
     for (const Pair& pair : m_pairs) {
@@ -179,37 +374,46 @@ void CMapReader::StoreEntity() {
 void CMapReader::StorePointEntity() {
     auto entity = std::make_unique<CPointEntity>();
     CPointEntity& e = *entity;
+    CKeptTexts& kept = e.m_keptTexts;
     for (const Pair& pair : m_pairs) {
         const char* key = Key(pair);
         const char* value = Value(pair);
         if (Equals(key, "angle")) {
-            e.m_angle = static_cast<int16_t>(ParseInt(value));
+            StoreNumber(e.m_angle, key, value, kept);
             e.m_hasAngle = true;
         } else if (Equals(key, "classname")) {
             e.m_classname = value;
         } else if (Equals(key, "killtarget")) {
-            e.m_killtarget = value;
+            StoreText(e.m_killtarget, key, value, kept);
         } else if (Equals(key, "light")) {
-            e.m_light = static_cast<uint16_t>(ParseInt(value));
+            StoreNumber(e.m_light, key, value, kept);
             e.m_hasLight = true;
         } else if (Equals(key, "mangle")) {
-            ReadTriple(pair, e.m_mangle);
+            StoreTriple(pair, e.m_mangle, kept);
             e.m_hasMangle = true;
         } else if (Equals(key, "message")) {
-            e.m_message = value;
+            StoreText(e.m_message, key, value, kept);
         } else if (Equals(key, "nextthink")) {
+            // Written back as the unsigned 32-bit form of the field: -1 would
+            // come back as 4294967295.
             e.m_nextthink = static_cast<int16_t>(ParseInt(value));
+            const uint32_t written = static_cast<uint32_t>(int32_t{e.m_nextthink});
+            KeepUnlessSame(kept, key, value, SameNumber(value, written));
             e.m_hasNextthink = true;
         } else if (Equals(key, "origin")) {
-            ReadTriple(pair, e.m_origin);
+            StoreTriple(pair, e.m_origin, kept);
         } else if (Equals(key, "spawnflags")) {
-            e.m_spawnflags = static_cast<uint16_t>(ParseInt(value));
+            StoreNumber(e.m_spawnflags, key, value, kept);
         } else if (Equals(key, "style")) {
+            // Style 0 is not written; its pair is kept all the same.
             e.m_style = static_cast<uint8_t>(ParseInt(value));
+            KeepUnlessSame(kept, key, value, e.m_style != 0 && SameNumber(value, e.m_style));
         } else if (Equals(key, "target")) {
-            e.m_target = value;
+            StoreText(e.m_target, key, value, kept);
         } else if (Equals(key, "targetname")) {
-            e.m_targetname = value;
+            StoreText(e.m_targetname, key, value, kept);
+        } else {
+            e.m_otherPairs.push_back({key, value});
         }
     }
     m_doc.m_pointEntities.push_back(std::move(entity));
@@ -220,21 +424,28 @@ void CMapReader::StoreWorld() {
     m_doc.m_worldType = -1;
     m_doc.m_hasWorldLight = false;
     m_doc.m_hasWorldSounds = false;
+    CKeptTexts& kept = m_doc.m_worldKeptTexts;
+    kept = CKeptTexts();
     for (const Pair& pair : m_pairs) {
         const char* key = Key(pair);
         const char* value = Value(pair);
         if (Equals(key, "light")) {
-            m_doc.m_worldLight = static_cast<uint16_t>(ParseInt(value));
+            StoreNumber(m_doc.m_worldLight, key, value, kept);
             m_doc.m_hasWorldLight = true;
         } else if (Equals(key, "sounds")) {
-            m_doc.m_worldSounds = static_cast<uint8_t>(ParseInt(value));
+            StoreNumber(m_doc.m_worldSounds, key, value, kept);
             m_doc.m_hasWorldSounds = true;
         } else if (Equals(key, "message")) {
-            m_doc.m_worldMessage = value;
+            StoreText(m_doc.m_worldMessage, key, value, kept);
         } else if (Equals(key, "wad")) {
             m_doc.m_textureWad.SetFileName(value);
         } else if (Equals(key, "worldtype")) {
+            // Written only from 0 up, so a negative text is kept as it is.
             m_doc.m_worldType = static_cast<int16_t>(ParseInt(value));
+            KeepUnlessSame(kept, key, value,
+                           m_doc.m_worldType >= 0 && SameNumber(value, m_doc.m_worldType));
+        } else if (!Equals(key, "classname")) {
+            m_doc.m_worldOtherPairs.push_back({key, value});
         }
     }
     for (auto& brush : m_brushes)
@@ -245,6 +456,7 @@ void CMapReader::StoreWorld() {
 void CMapReader::StoreModelEntity(const char* classname) {
     auto entity = std::make_unique<CModelEntity>();
     CModelEntity& e = *entity;
+    CKeptTexts& kept = e.m_keptTexts;
     e.m_classname = classname;
     struct NumberKey {
         const char* key;
@@ -269,28 +481,30 @@ void CMapReader::StoreModelEntity(const char* classname) {
                 number = &candidate;
         }
         if (number) {
-            e.*number->field = static_cast<int16_t>(ParseInt(value));
+            StoreNumber(e.*number->field, key, value, kept);
             e.*number->present = true;
         } else if (Equals(key, "entityclass")) {
             e.m_classname = value;
         } else if (Equals(key, "killtarget")) {
-            e.m_killtarget = value;
+            StoreText(e.m_killtarget, key, value, kept);
         } else if (Equals(key, "map")) {
-            e.m_map = value;
+            StoreText(e.m_map, key, value, kept);
         } else if (Equals(key, "message")) {
             if (e.m_classname == kSetSkillClass)
-                e.m_skill = static_cast<uint8_t>(ParseInt(value));
+                StoreNumber(e.m_skill, key, value, kept);
             else
-                e.m_message = value;
+                StoreText(e.m_message, key, value, kept);
         } else if (Equals(key, "sounds")) {
-            e.m_sounds = static_cast<uint8_t>(ParseInt(value));
+            StoreNumber(e.m_sounds, key, value, kept);
             e.m_hasSounds = true;
         } else if (Equals(key, "spawnflags")) {
-            e.m_spawnflags = static_cast<uint16_t>(ParseInt(value));
+            StoreNumber(e.m_spawnflags, key, value, kept);
         } else if (Equals(key, "target")) {
-            e.m_target = value;
+            StoreText(e.m_target, key, value, kept);
         } else if (Equals(key, "targetname")) {
-            e.m_targetname = value;
+            StoreText(e.m_targetname, key, value, kept);
+        } else if (!Equals(key, "classname")) {
+            e.m_otherPairs.push_back({key, value});
         }
     }
     e.m_brushes = std::move(m_brushes);

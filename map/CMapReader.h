@@ -6,16 +6,20 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CTolveDoc;
+class CKeptTexts;
 
 // Reads map text into a document: every entity is classified as the world, a
 // brush entity or a point entity, and every brush is built into corners and
-// faces. Problems are reported and reading goes on.
+// faces. Problems are reported and reading goes on. Whatever the model has no
+// field for, or cannot hold exactly, is kept as text so that saving gives it
+// back: other key/value pairs, number texts, face lines, oversized brushes.
 class CMapReader {
 public:
-    CMapReader(CTolveDoc& doc, const char* text, CMapDiagnostics& diagnostics);
+    CMapReader(CTolveDoc& doc, std::string_view text, CMapDiagnostics& diagnostics);
     void ReadMap();
 
 private:
@@ -25,17 +29,39 @@ private:
         int line;
     };
 
+    // Where each token of one face line stands in the text, and whether the
+    // fields can hold its plane points and its texture part exactly.
+    static constexpr int kFaceTokens = 21; // 3 x "( x y z )", texture, 5 numbers
+    static constexpr int kPlaneTokens = 15;
+    struct FaceSource {
+        std::string_view tokens[kFaceTokens];
+        int count = 0;
+        int line = 0;
+        bool planeExact = true;
+        bool nameTooLong = false;
+        uint8_t inexactNumbers = 0; // bit n: number n after the texture name
+        bool TextureExact() const { return !nameTooLong && inexactNumbers == 0; }
+    };
+
     void ReadEntity();
     void ReadBrush();
-    bool ReadFace(FaceDef& face);
-    bool ReadPoint(IntPoint& point);
-    bool ReadSameLine();
+    bool ReadFace(FaceDef& face, FaceSource& source);
+    bool ReadPoint(IntPoint& point, FaceSource& source);
+    bool ReadSameLine(FaceSource& source);
+    bool NextFaceToken(bool sameLine, FaceSource& source);
+    void ReadFaceNumber(FaceDef& face, int index, FaceSource& source);
+    void ReportInexactNumber(const char* text, int32_t readAs);
+    void KeepBrush(int braceLine, int faceLines, const char* why);
+    void KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
+    std::string JoinTokens(const FaceSource& source, int first, int last) const;
+    std::string TextureText(const FaceSource& source, const BrushFace& face) const;
     void AddPair();
     void StoreEntity();
     void StorePointEntity();
     void StoreWorld();
     void StoreModelEntity(const char* classname);
     void ReadTriple(const Pair& pair, IntPoint& point);
+    void StoreTriple(const Pair& pair, IntPoint& point, CKeptTexts& kept);
 
     const char* Key(const Pair& pair) const { return m_pairText.data() + pair.key; }
     const char* Value(const Pair& pair) const { return m_pairText.data() + pair.value; }
@@ -46,6 +72,7 @@ private:
     std::vector<Pair> m_pairs;
     std::string m_pairText; // NUL-separated keys and values of the current entity
     std::vector<std::unique_ptr<CMapBrush>> m_brushes;
+    std::vector<FaceSource> m_faceSources; // of the current brush, beyond 32 too
     BrushDef m_def;
     bool m_faceCut = false; // the text ended inside the current face line
 };

@@ -1,5 +1,7 @@
 #include "map/CMapWriter.h"
 
+#include "framework/TextToNumber.h"
+#include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
 
 #include <charconv>
@@ -65,24 +67,8 @@ void CMapWriter::PutUnsigned(uint32_t value) {
 
 // "%f": six decimals, exactly as printf rounds them.
 void CMapWriter::PutFixed(float value) {
-    double wide = value;
-    if (wide == std::trunc(wide) && std::fabs(wide) < 1e9) {
-        if (std::signbit(wide) && wide == 0.0)
-            Put('-');
-        PutSigned(static_cast<int32_t>(wide));
-        Put(".000000", 7);
-        return;
-    }
-    char digits[400];
-    int length;
-    if (std::isfinite(wide)) {
-        auto result =
-            std::to_chars(digits, digits + sizeof digits, wide, std::chars_format::fixed, 6);
-        length = static_cast<int>(result.ptr - digits);
-    } else {
-        length = std::snprintf(digits, sizeof digits, "%f", wide);
-    }
-    Put(digits, static_cast<size_t>(length));
+    char digits[kFixedTextCapacity];
+    Put(digits, FormatFixed(value, digits));
 }
 
 void CMapWriter::WriteTextKey(const char* key, const std::string& value) {
@@ -112,19 +98,35 @@ void CMapWriter::WriteUnsignedKey(const char* key, uint32_t value) {
 void CMapWriter::WriteTextKeyIfSet(const char* key, const std::string& value) {
     if (!value.empty())
         WriteTextKey(key, value);
+    else
+        WriteKeptText(key); // an empty value the file had
+}
+
+// A number key whose text the field could not hold is written as read, in
+// its own place, whatever the field says.
+bool CMapWriter::WriteKeptText(const char* key) {
+    if (!m_kept || m_kept->IsEmpty())
+        return false;
+    const std::string* text = m_kept->Find(key);
+    if (!text)
+        return false;
+    WriteTextKey(key, *text);
+    return true;
 }
 
 void CMapWriter::WriteSignedKeyIf(bool present, const char* key, int32_t value) {
-    if (present)
+    if (!WriteKeptText(key) && present)
         WriteSignedKey(key, value);
 }
 
 void CMapWriter::WriteUnsignedKeyIf(bool present, const char* key, uint32_t value) {
-    if (present)
+    if (!WriteKeptText(key) && present)
         WriteUnsignedKey(key, value);
 }
 
 void CMapWriter::WritePointKey(const char* key, const IntPoint& point) {
+    if (WriteKeptText(key))
+        return;
     Put("\t\"");
     Put(key);
     Put("\" \"");
@@ -136,14 +138,21 @@ void CMapWriter::WritePointKey(const char* key, const IntPoint& point) {
     Put("\"\n");
 }
 
-void CMapWriter::WriteCustom(const CustomPair& pair) {
-    if (!pair.key.empty())
-        WriteTextKey(pair.key.c_str(), pair.value);
+void CMapWriter::WriteOtherPairs(const CustomPairList& pairs) {
+    for (const CustomPair& pair : pairs) {
+        if (!pair.key.empty())
+            WriteTextKey(pair.key.c_str(), pair.value);
+    }
 }
 
 void CMapWriter::WriteFaceLine(const IntPoint (&points)[3], const char* texture, int16_t xOffset,
                                int16_t yOffset, float rotation, float xScale, float yScale) {
     Put("\t\t");
+    WritePlanePoints(points);
+    WriteFaceTexture(texture, xOffset, yOffset, rotation, xScale, yScale);
+}
+
+void CMapWriter::WritePlanePoints(const IntPoint (&points)[3]) {
     for (const IntPoint& p : points) {
         Put("( ", 2);
         PutSigned(p.x);
@@ -153,6 +162,10 @@ void CMapWriter::WriteFaceLine(const IntPoint (&points)[3], const char* texture,
         PutSigned(p.z);
         Put(" ) ", 3);
     }
+}
+
+void CMapWriter::WriteFaceTexture(const char* texture, int16_t xOffset, int16_t yOffset,
+                                  float rotation, float xScale, float yScale) {
     if (NeedsQuotes(texture)) {
         Put('"');
         Put(texture);
@@ -179,6 +192,12 @@ void CMapWriter::WriteHiddenFaces(const CMapBrush& brush, int before) {
     for (const HiddenFace& hidden : brush.m_readPlanes->hidden) {
         if (hidden.before != before)
             continue;
+        if (!hidden.text.empty()) {
+            Put("\t\t");
+            Put(hidden.text);
+            Put('\n');
+            continue;
+        }
         const FaceDef& def = hidden.def;
         WriteFaceLine(def.points, def.texture, static_cast<int16_t>(def.xOffset),
                       static_cast<int16_t>(def.yOffset), def.rotation, def.xScale, def.yScale);
@@ -187,36 +206,61 @@ void CMapWriter::WriteHiddenFaces(const CMapBrush& brush, int before) {
 
 void CMapWriter::WriteBrush(const CMapBrush& brush) {
     Put("\t{\n");
+    if (!brush.IsHeld()) {
+        const std::string& lines = brush.m_keptText->unheldFaceLines;
+        if (lines != "\n")
+            Put(lines);
+        Put("\t}\n");
+        return;
+    }
+    const ReadPlanePoints* read = brush.m_readPlanes.get();
+    const KeptBrushText* kept = brush.m_keptText.get();
     for (int f = 0; f < brush.m_numFaces; ++f) {
         WriteHiddenFaces(brush, f);
         const BrushFace& face = brush.m_faces[f];
-        IntPoint points[3];
-        const bool fromReadPlane = brush.m_readPlanes && brush.m_readPlanes->kept[f];
-        for (int k = 0; k < 3; ++k) {
-            points[k] = fromReadPlane ? brush.m_readPlanes->points[f][k]
-                                      : brush.m_vertices[face.vertexIndex[k]];
+        Put("\t\t");
+        const std::string* planeText = read ? read->FindPlaneText(f) : nullptr;
+        if (planeText) {
+            Put(*planeText);
+            Put(' ');
+        } else {
+            IntPoint points[3];
+            const bool fromReadPlane = read && read->kept[f];
+            for (int k = 0; k < 3; ++k)
+                points[k] =
+                    fromReadPlane ? read->points[f][k] : brush.m_vertices[face.vertexIndex[k]];
+            WritePlanePoints(points);
         }
-        WriteFaceLine(points, face.texture, face.xOffset, face.yOffset, face.rotation, face.xScale,
-                      face.yScale);
+        const std::string* textureText = kept ? kept->FindTextureText(f) : nullptr;
+        if (textureText) {
+            Put(*textureText);
+            Put('\n');
+        } else {
+            WriteFaceTexture(face.texture, face.xOffset, face.yOffset, face.rotation, face.xScale,
+                             face.yScale);
+        }
     }
     WriteHiddenFaces(brush, brush.m_numFaces);
     Put("\t}\n");
 }
 
 void CMapWriter::WriteWorld() {
+    m_kept = &m_doc.m_worldKeptTexts;
     Put("{\n\t\"classname\" \"worldspawn\"\n");
     WriteTextKey("wad", m_doc.m_textureWad.GetFileName());
     WriteTextKeyIfSet("message", m_doc.m_worldMessage);
-    if (m_doc.m_worldType >= 0)
-        WriteUnsignedKey("worldtype", static_cast<uint32_t>(m_doc.m_worldType));
+    WriteUnsignedKeyIf(m_doc.m_worldType >= 0, "worldtype",
+                       static_cast<uint32_t>(m_doc.m_worldType));
     WriteUnsignedKeyIf(m_doc.m_hasWorldSounds, "sounds", m_doc.m_worldSounds);
     WriteUnsignedKeyIf(m_doc.m_hasWorldLight, "light", m_doc.m_worldLight);
+    WriteOtherPairs(m_doc.m_worldOtherPairs);
     for (const auto& brush : m_doc.m_worldBrushes)
         WriteBrush(*brush);
     Put("}\n");
 }
 
 void CMapWriter::WriteModelEntity(const CModelEntity& e) {
+    m_kept = &e.m_keptTexts;
     Put("{\n");
     WriteTextKey("classname", e.m_classname);
     WriteTextKeyIfSet("target", e.m_target);
@@ -224,7 +268,7 @@ void CMapWriter::WriteModelEntity(const CModelEntity& e) {
     WriteTextKeyIfSet("killtarget", e.m_killtarget);
     WriteUnsignedKeyIf(e.m_spawnflags != 0, "spawnflags", e.m_spawnflags);
     if (e.m_classname == kSetSkillClass)
-        WriteUnsignedKey("message", e.m_skill);
+        WriteUnsignedKeyIf(true, "message", e.m_skill);
     else if (!e.m_message.empty())
         WriteTextKey("message", e.m_message);
     WriteSignedKeyIf(e.m_hasSpeed, "speed", e.m_speed);
@@ -236,14 +280,14 @@ void CMapWriter::WriteModelEntity(const CModelEntity& e) {
     WriteUnsignedKeyIf(e.m_hasSounds, "sounds", e.m_sounds);
     WriteSignedKeyIf(e.m_hasHeight, "height", e.m_height);
     WriteTextKeyIfSet("map", e.m_map);
-    WriteCustom(e.m_custom[0]);
-    WriteCustom(e.m_custom[1]);
+    WriteOtherPairs(e.m_otherPairs);
     for (const auto& brush : e.m_brushes)
         WriteBrush(*brush);
     Put("}\n");
 }
 
 void CMapWriter::WritePointEntity(const CPointEntity& e) {
+    m_kept = &e.m_keptTexts;
     Put("{\n");
     WriteTextKey("classname", e.m_classname);
     WritePointKey("origin", e.m_origin);
@@ -257,10 +301,10 @@ void CMapWriter::WritePointEntity(const CPointEntity& e) {
     WriteTextKeyIfSet("message", e.m_message);
     if (e.m_hasMangle)
         WritePointKey("mangle", e.m_mangle);
-    if (e.m_hasNextthink) // widened with its sign, then written unsigned
-        WriteUnsignedKey("nextthink", static_cast<uint32_t>(int32_t{e.m_nextthink}));
-    WriteCustom(e.m_custom[0]);
-    WriteCustom(e.m_custom[1]);
+    // Widened with its sign, then written unsigned.
+    WriteUnsignedKeyIf(e.m_hasNextthink, "nextthink",
+                       static_cast<uint32_t>(int32_t{e.m_nextthink}));
+    WriteOtherPairs(e.m_otherPairs);
     Put("}\n");
 }
 
@@ -276,14 +320,14 @@ bool CMapWriter::WriteMap() {
 
 namespace {
 
-constexpr size_t kMaxWritableLength = 127; // what the reader takes back in one token
+constexpr size_t kMaxWritableLength = kMaxTokenLength; // what the reader takes back in one token
 
 // Why `text` cannot stand between double quotes in a map file, or null.
 const char* ProblemWithQuotedText(const std::string& text) {
     if (text.find('"') != std::string::npos)
         return "contains a double quote, which a map file cannot hold";
     if (text.size() > kMaxWritableLength)
-        return "is longer than the 127 characters a map file can hold";
+        return "is longer than the 1023 characters a map file can hold";
     return nullptr;
 }
 
@@ -305,6 +349,13 @@ public:
             Describe(classname, pair.key.c_str(), "key", problem);
         else
             Check(classname, pair.key.c_str(), pair.value);
+    }
+    void CheckOther(const std::string& classname, const CustomPairList& pairs,
+                    const CKeptTexts& kept) {
+        for (const CustomPair& pair : pairs)
+            CheckCustom(classname, pair);
+        for (const CustomPair& text : kept.Texts())
+            Check(classname, text.key.c_str(), text.value);
     }
     void CheckBrushes(const std::string& classname, const BrushList& brushes) {
         for (const auto& brush : brushes) {
@@ -335,6 +386,7 @@ std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) 
     const std::string world = "worldspawn";
     check.Check(world, "wad", doc.m_textureWad.GetFileName());
     check.Check(world, "message", doc.m_worldMessage);
+    check.CheckOther(world, doc.m_worldOtherPairs, doc.m_worldKeptTexts);
     check.CheckBrushes(world, doc.m_worldBrushes);
     for (const auto& e : doc.m_modelEntities) {
         check.Check(e->m_classname, "classname", e->m_classname);
@@ -344,8 +396,7 @@ std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) 
         if (e->m_classname != kSetSkillClass)
             check.Check(e->m_classname, "message", e->m_message);
         check.Check(e->m_classname, "map", e->m_map);
-        check.CheckCustom(e->m_classname, e->m_custom[0]);
-        check.CheckCustom(e->m_classname, e->m_custom[1]);
+        check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
         check.CheckBrushes(e->m_classname, e->m_brushes);
     }
     for (const auto& e : doc.m_pointEntities) {
@@ -354,8 +405,7 @@ std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) 
         check.Check(e->m_classname, "targetname", e->m_targetname);
         check.Check(e->m_classname, "killtarget", e->m_killtarget);
         check.Check(e->m_classname, "message", e->m_message);
-        check.CheckCustom(e->m_classname, e->m_custom[0]);
-        check.CheckCustom(e->m_classname, e->m_custom[1]);
+        check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
     }
     return check.m_problem;
 }

@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "map/CustomPair.h"
 #include "map/IntPoint.h"
 
 class CTolveDoc;
 class CMapBrush;
 class CModelEntity;
 class CPointEntity;
+class CKeptTexts;
 struct CustomPair;
 
 // Writes a document as map text: the world, then the brush entities, then the
@@ -37,8 +39,12 @@ private:
     void WriteBrush(const CMapBrush& brush);
     void WriteFaceLine(const IntPoint (&points)[3], const char* texture, int16_t xOffset,
                        int16_t yOffset, float rotation, float xScale, float yScale);
+    void WriteFaceTexture(const char* texture, int16_t xOffset, int16_t yOffset, float rotation,
+                          float xScale, float yScale);
+    void WritePlanePoints(const IntPoint (&points)[3]);
     void WriteHiddenFaces(const CMapBrush& brush, int before);
-    void WriteCustom(const CustomPair& pair);
+    void WriteOtherPairs(const CustomPairList& pairs);
+    bool WriteKeptText(const char* key);
     void WriteTextKey(const char* key, const std::string& value);
     void WriteSignedKey(const char* key, int32_t value);
     void WriteUnsignedKey(const char* key, uint32_t value);
@@ -57,6 +63,7 @@ private:
     void Flush();
 
     const CTolveDoc& m_doc;
+    const CKeptTexts* m_kept = nullptr; // of the entity being written
     Sink m_sink;
     bool m_failed = false;
     std::string m_buffer;

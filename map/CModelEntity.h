@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/CKeptTexts.h"
 #include "map/CMapBrush.h"
 #include "map/CustomPair.h"
 
@@ -39,7 +40,10 @@ public:
     std::string m_killtarget;
     std::string m_message;
     std::string m_map;
-    CustomPair m_custom[2];
+    // Every pair without a field of its own, in file order; the dialogs' two
+    // Custom rows show the first two.
+    CustomPairList m_otherPairs;
+    CKeptTexts m_keptTexts;
     BrushList m_brushes;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/CKeptTexts.h"
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
 
@@ -27,5 +28,8 @@ public:
     std::string m_targetname;
     std::string m_killtarget;
     std::string m_message;
-    CustomPair m_custom[2];
+    // Every pair without a field of its own, in file order; the dialogs' two
+    // Custom rows show the first two.
+    CustomPairList m_otherPairs;
+    CKeptTexts m_keptTexts;
 };

@@ -3,13 +3,10 @@
 #include "entity/EntityClassNames.h"
 #include "framework/CMessageService.h"
 #include "framework/CSafeFileWriter.h"
+#include "framework/RegularFile.h"
 #include "map/CMapReader.h"
 #include "map/CMapWriter.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <sys/stat.h>
+#include "map/MapTextEncoding.h"
 
 CTolveDoc::CTolveDoc()
     : m_pointClassNames(GetPointClassNames()), m_brushClassNames(GetBrushClassNames()) {}
@@ -29,6 +26,8 @@ void CTolveDoc::DeleteContents() {
         entity->m_brushes.clear();
     m_modelEntities.clear();
     m_pointEntities.clear();
+    m_worldOtherPairs.clear();
+    m_worldKeptTexts = CKeptTexts();
     // Nothing may keep pointing at what was just deleted.
     m_selectedEntity = nullptr;
     m_selectedBrush = nullptr;
@@ -71,50 +70,46 @@ bool CTolveDoc::OnSaveDocument(const std::string& path) {
     return WriteMapFile(path);
 }
 
-namespace {
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    struct stat status;
-    if (::fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
-        std::fclose(file);
-        errno = EISDIR;
-        return false;
-    }
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    long size = ok ? std::ftell(file) : -1;
-    ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        text.resize(static_cast<size_t>(size));
-        size_t got = std::fread(text.data(), 1, text.size(), file);
-        ok = got == text.size() && !std::ferror(file);
-    }
-    int savedErrno = errno;
-    std::fclose(file);
-    errno = ok ? 0 : (savedErrno ? savedErrno : EIO);
-    return ok;
-}
-
-} // namespace
-
 bool CTolveDoc::ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics) {
     std::string text;
-    if (!ReadWholeFile(path, text)) {
-        ShowMessageBox("File Open Error",
-                       "Couldn't read \"" + path + "\": " + std::strerror(errno) + ".",
+    std::string reason;
+    if (!ReadRegularFile(path, text, reason)) {
+        ShowMessageBox("File Open Error", "Couldn't read \"" + path + "\": " + reason + ".",
                        MessageIcon::Error);
         return false;
     }
-    CMapErrorBoxes boxes;
-    ReadMapText(text.c_str(), diagnostics ? *diagnostics : boxes);
+    reason = FindNotTextMapReason(text);
+    if (!reason.empty()) {
+        ShowMessageBox("File Open Error", "\"" + path + "\" is not a text map: " + reason + ".",
+                       MessageIcon::Error);
+        return false;
+    }
+    if (diagnostics) {
+        ReadMapText(text, *diagnostics);
+        return true;
+    }
+    CMapErrorList problems;
+    ReadMapText(text, problems);
+    problems.ShowBox();
     return true;
 }
 
-void CTolveDoc::ReadMapText(const char* text, CMapDiagnostics& diagnostics) {
-    CMapReader(*this, text, diagnostics).ReadMap();
+void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics) {
+    CMapReader(*this, SkipUtf8Mark(text), diagnostics).ReadMap();
 }
+
+namespace {
+
+// Every failure of a save keeps the first line the user knows and says where
+// and why.
+void ReportSaveFailure(const std::string& path, const std::string& reason) {
+    ShowMessageBox("File Open Error",
+                   "couldn't open file!\n\"" + path + "\": " + reason +
+                       ". The file on disk was left as it was.",
+                   MessageIcon::Error);
+}
+
+} // namespace
 
 bool CTolveDoc::WriteMapFile(const std::string& path) {
     if (auto problem = CMapWriter::FindUnwritableText(*this)) {
@@ -123,15 +118,12 @@ bool CTolveDoc::WriteMapFile(const std::string& path) {
     }
     CSafeFileWriter file(path);
     if (!file.Open()) {
-        ShowMessageBox("File Open Error", "couldn't open file!", MessageIcon::Error);
+        ReportSaveFailure(path, file.GetError());
         return false;
     }
     CMapWriter writer(*this, [&](const char* data, size_t size) { return file.Write(data, size); });
     if (!writer.WriteMap() || !file.Commit()) {
-        ShowMessageBox("File Save Error",
-                       "Couldn't save \"" + path + "\": " + file.GetError() +
-                           ". The file on disk was left as it was.",
-                       MessageIcon::Error);
+        ReportSaveFailure(path, file.GetError());
         return false;
     }
     SetModifiedFlag(false);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using ModelEntityList = std::vector<std::unique_ptr<CModelEntity>>;
@@ -35,11 +36,12 @@ public:
     void ResetWorld();
 
     // Reads a map file into the (reset) document. Problems in the text go to
-    // `diagnostics` (message boxes by default); returns false only when the
-    // file cannot be read at all, after saying so.
+    // `diagnostics` (by default one box that lists them all); returns false
+    // only when the file cannot be read at all or is no text map, after
+    // saying so.
     bool ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics = nullptr);
-    // Reads map text that ends at its first NUL byte.
-    void ReadMapText(const char* text, CMapDiagnostics& diagnostics);
+    // Reads map text; a leading UTF-8 byte-order mark is skipped.
+    void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
     // Saves the map safely; clears the modified flag only once the file is on disk.
     bool WriteMapFile(const std::string& path);
 
@@ -50,6 +52,9 @@ public:
     uint16_t m_worldLight = 0;
     bool m_hasWorldLight = false;
     bool m_hasWorldSounds = false;
+    CustomPairList
+        m_worldOtherPairs; // "_sunlight", "sky", "fog"...: written after the world's own keys
+    CKeptTexts m_worldKeptTexts;
     BrushList m_worldBrushes;
     std::vector<std::string> m_pointClassNames;
     std::vector<std::string> m_brushClassNames;

@@ -2,14 +2,41 @@
 
 #include "framework/CMessageService.h"
 
-#include <string>
+namespace {
 
-void ReportMapError(int line, std::string_view message) {
+std::string FormatProblem(int line, std::string_view message) {
     std::string text = std::to_string(line) + " : ";
     text.append(message);
-    ShowMessageBox("Map Read Error", text, MessageIcon::Error);
+    return text;
 }
 
-void CMapErrorBoxes::Report(int line, int, std::string_view message) {
-    ReportMapError(line, message);
+} // namespace
+
+void ReportMapError(int line, std::string_view message) {
+    ShowMessageBox("Map Read Error", FormatProblem(line, message), MessageIcon::Error);
+}
+
+void CMapErrorList::Report(int line, int, std::string_view message) {
+    if (m_lines.size() < kMaxListed)
+        m_lines.push_back(FormatProblem(line, message));
+    ++m_count;
+}
+
+std::string CMapErrorList::Text() const {
+    if (m_count <= 1)
+        return m_lines.empty() ? std::string() : m_lines.front();
+    std::string text = std::to_string(m_count) + " problems were found while reading the map:\n\n";
+    for (const std::string& line : m_lines) {
+        text.append(line);
+        if (text.back() != '\n')
+            text.push_back('\n');
+    }
+    if (m_count > m_lines.size())
+        text.append("... and " + std::to_string(m_count - m_lines.size()) + " more\n");
+    return text;
+}
+
+void CMapErrorList::ShowBox() const {
+    if (m_count > 0)
+        ShowMessageBox("Map Read Error", Text(), MessageIcon::Error);
 }

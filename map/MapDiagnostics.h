@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Where reading and brush building report the problems they find. `line` is the
 // reader's line counter (the first line of the file is 0); `brushLine` is the
@@ -14,8 +16,22 @@ public:
 // Shows one "Map Read Error" box with the text "<line> : <message>".
 void ReportMapError(int line, std::string_view message);
 
-// The editor's diagnostics: one message box per problem.
-class CMapErrorBoxes : public CMapDiagnostics {
+// The editor's diagnostics: every problem of one read, shown together in one
+// "Map Read Error" box when the read is over, so that a broken or foreign file
+// never buries the user under boxes. One problem reads exactly as a single box
+// would; the list stops at kMaxListed lines and says how many more there were.
+class CMapErrorList : public CMapDiagnostics {
 public:
+    static constexpr size_t kMaxListed = 1000;
+
     void Report(int line, int brushLine, std::string_view message) override;
+    size_t Count() const { return m_count; }
+    // The box's text; empty when nothing was reported.
+    std::string Text() const;
+    // Shows the box, if there is anything to show.
+    void ShowBox() const;
+
+private:
+    std::vector<std::string> m_lines; // "<line> : <message>", the first kMaxListed
+    size_t m_count = 0;
 };

@@ -144,8 +144,7 @@ int RunRenderCommand(int argc, char** argv) {
     QApplication app(appArgc, appArgv);
 
     CTolveDoc doc;
-    CMapErrorBoxes boxes;
-    if (!doc.ReadMapFile(options.input, &boxes))
+    if (!doc.ReadMapFile(options.input))
         return 2;
     CTolveView view(doc);
     view.resize(options.width, options.height);

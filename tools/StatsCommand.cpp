@@ -32,8 +32,7 @@ int RunStatsCommand(int argc, char** argv) {
         return help ? 0 : 2;
     }
     CTolveDoc doc;
-    CMapErrorBoxes boxes;
-    if (!doc.ReadMapFile(argv[0], &boxes))
+    if (!doc.ReadMapFile(argv[0]))
         return 2;
     MapCounts counts;
     counts.entities =

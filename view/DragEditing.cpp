@@ -35,8 +35,12 @@ void MoveSelection(CTolveDoc& doc, const IntPoint& delta) {
         }
         break;
     case kEntityMode:
-        if (doc.m_selectedPointEntity)
+        if (doc.m_selectedPointEntity) {
             Move(doc.m_selectedPointEntity->m_origin, delta);
+            // The origin the file gave in a form the field could not hold is
+            // replaced by the one the user dragged to.
+            doc.m_selectedPointEntity->m_keptTexts.Forget("origin");
+        }
         break;
     default:
         break;

@@ -56,7 +56,7 @@ TEST(EstimateModelBytes, AddsThePlanesKeptForFacesTheCornersNoLongerSpan) {
 
 TEST(EstimateModelBytes, CountsLongStringsOnTheHeapButNotShortOnes) {
     const size_t shortText = EstimateOf(PointEntity("hi"));
-    EXPECT_EQ(shortText, EstimateOf(PointEntity("")));
+    EXPECT_EQ(shortText, EstimateOf(PointEntity("a")));
     const std::string longMessage(100, 'x');
     EXPECT_GE(EstimateOf(PointEntity(longMessage)) - shortText, longMessage.size() + 1);
 }

@@ -65,7 +65,7 @@ TEST(CMapReader, PointEntityKeysGoToTheirFields) {
 "targetname" "t2"
 "killtarget" "t3"
 "message" "hello world"
-"unknown" "dropped"
+"unknown" "kept"
 "light" "200"
 })");
     ASSERT_EQ(r->doc->m_pointEntities.size(), 1u);
@@ -86,7 +86,7 @@ TEST(CMapReader, PointEntityKeysGoToTheirFields) {
     EXPECT_EQ(e.m_targetname, "t2");
     EXPECT_EQ(e.m_killtarget, "t3");
     EXPECT_EQ(e.m_message, "hello world");
-    EXPECT_TRUE(e.m_custom[0].key.empty() && e.m_custom[1].key.empty());
+    EXPECT_EQ(e.m_otherPairs, (CustomPairList{{"unknown", "kept"}}));
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
 }
 
@@ -215,9 +215,12 @@ TEST(CMapReader, FaceLineConversions) {
     EXPECT_FLOAT_EQ(face.rotation, 12.5f);
     EXPECT_FLOAT_EQ(face.xScale, 1.0f); // a scale of 0 becomes 1
     EXPECT_FLOAT_EQ(face.yScale, -2.0f);
-    // -64.9 reads as -64, so the brush is still the 128 cube.
+    // -64.9 reads as -64, so the brush is still the 128 cube, and says so.
     EXPECT_EQ(brush.m_numVertices, 8);
-    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+    ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
+    EXPECT_EQ(r->diagnostics.m_entries[0].message,
+              "Number \"-64.9\" is not a whole number within 32 bits; it is read as -64\n");
+    EXPECT_EQ(r->diagnostics.m_entries[0].line, 2);
 }
 
 TEST(CMapReader, MissingParenthesesAreReportedAndTheTokensTakenInstead) {
@@ -237,19 +240,25 @@ TEST(CMapReader, TextureNameOverFifteenCharactersIsShortened) {
     EXPECT_STREQ(r->doc->m_modelEntities[0]->m_brushes[0]->m_faces[0].texture, "a_very_long_tex");
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
-              "Texture name is longer than 15 characters; it was shortened\n");
+              "Texture name is longer than 15 characters; it is shown shortened and saved as "
+              "written\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 2);
 }
 
-TEST(CMapReader, BrushWithMoreThan32FaceLinesIsLeftOutAndTheRestKept) {
+TEST(CMapReader, BrushWithMoreThan32FaceLinesIsKeptUnheldBesideTheRest) {
     std::string faces;
     for (int i = 0; i < 6; ++i)
         faces += kCubeFaces;
     auto r = Read("{ \"classname\" \"worldspawn\"\n{" + faces + "}\n" + Cube() + "}");
-    EXPECT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    ASSERT_EQ(r->doc->m_worldBrushes.size(), 2u);
+    EXPECT_FALSE(r->doc->m_worldBrushes[0]->IsHeld());
+    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 0);
+    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numVertices, 0);
+    EXPECT_TRUE(r->doc->m_worldBrushes[1]->IsHeld());
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
-              "Brush has more than 32 faces; it was left out\n");
+              "Brush has more than 32 faces; it is kept as written but cannot be shown or "
+              "edited\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 1);
     EXPECT_EQ(r->diagnostics.m_entries[0].brushLine, 1);
 }

@@ -12,7 +12,7 @@ struct Token {
     friend bool operator==(const Token&, const Token&) = default;
 };
 
-std::vector<Token> AllTokens(const char* text, CRecordingDiagnostics& diagnostics) {
+std::vector<Token> AllTokens(std::string_view text, CRecordingDiagnostics& diagnostics) {
     CMapTokenizer tokenizer(text, diagnostics);
     std::vector<Token> tokens;
     while (tokenizer.GetToken(false))
@@ -31,14 +31,16 @@ std::vector<std::string> Texts(const std::vector<Token>& tokens) {
 
 TEST(CMapTokenizer, SplitsAtEveryByteUpTo32AndAtHighBytes) {
     CRecordingDiagnostics diagnostics;
-    auto tokens = AllTokens("a\tb\x01"
+    auto tokens = AllTokens("a\tb\x1f"
                             "c\x80"
                             "d\xff"
-                            "e { (8 ) }",
+                            "e\r\f{ (8 ) }",
                             diagnostics);
     EXPECT_EQ(Texts(tokens),
               (std::vector<std::string>{"a", "b", "c", "d", "e", "{", "(8", ")", "}"}));
-    EXPECT_TRUE(diagnostics.m_entries.empty());
+    // Tab, carriage return and form feed are ordinary blanks; 0x1f is not.
+    EXPECT_EQ(diagnostics.Messages(),
+              std::vector<std::string>{"Control character 0x1F is read as a blank\n"});
 }
 
 TEST(CMapTokenizer, CountsLineFeedsIncludingTheOnesEndingComments) {
@@ -54,10 +56,18 @@ TEST(CMapTokenizer, QuotedTokensAreVerbatimAndDoNotCountTheirLineFeeds) {
     EXPECT_EQ(tokens, (std::vector<Token>{{"a b\n// c", 0}, {"next", 0}, {"x\"y\"", 0}, {"", 0}}));
 }
 
-TEST(CMapTokenizer, TextEndsAtTheFirstNulByte) {
+// A NUL used to end the text, so a save dropped everything after it.
+TEST(CMapTokenizer, NulBytesAreBlanksReportedOncePerLine) {
+    using namespace std::string_literals;
     CRecordingDiagnostics diagnostics;
-    std::string text("one\0two", 7);
-    EXPECT_EQ(Texts(AllTokens(text.c_str(), diagnostics)), std::vector<std::string>{"one"});
+    auto tokens = AllTokens("\0one\0two\0\0\n\"th\0ree\"\nfour\0"s, diagnostics);
+    EXPECT_EQ(tokens, (std::vector<Token>{{"one", 0}, {"two", 0}, {"th ree", 1}, {"four", 2}}));
+    ASSERT_EQ(diagnostics.m_entries.size(), 3u);
+    for (int line = 0; line < 3; ++line) {
+        EXPECT_EQ(diagnostics.m_entries[line].line, line);
+        EXPECT_EQ(diagnostics.m_entries[line].message,
+                  "Control character 0x00 is read as a blank\n");
+    }
 }
 
 TEST(CMapTokenizer, SameLineTokenPastLineFeedsAndCommentsReportsEachOne) {
@@ -86,15 +96,15 @@ TEST(CMapTokenizer, EndOfTextKeepsThePreviousTokenAndReportsASameLineRequest) {
     EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"Line is incomplete.\n"});
 }
 
-TEST(CMapTokenizer, LongTokensKeepTheir127FirstCharacters) {
+TEST(CMapTokenizer, LongTokensKeepTheir1023FirstCharacters) {
     for (const std::string& quote : {std::string(), std::string("\"")}) {
         CRecordingDiagnostics diagnostics;
-        std::string text = quote + std::string(127, 'a') + quote + " " + quote +
-                           std::string(128, 'b') + "cc" + quote + " next";
-        auto tokens = AllTokens(text.c_str(), diagnostics);
+        std::string text = quote + std::string(1023, 'a') + quote + " " + quote +
+                           std::string(1024, 'b') + "cc" + quote + " next";
+        auto tokens = AllTokens(text, diagnostics);
         ASSERT_EQ(tokens.size(), 3u);
-        EXPECT_EQ(tokens[0].text, std::string(127, 'a'));
-        EXPECT_EQ(tokens[1].text, std::string(127, 'b'));
+        EXPECT_EQ(tokens[0].text, std::string(1023, 'a'));
+        EXPECT_EQ(tokens[1].text, std::string(1023, 'b'));
         EXPECT_EQ(tokens[2].text, "next");
         EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"Token is too large\n"});
     }

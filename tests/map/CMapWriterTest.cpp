@@ -98,8 +98,7 @@ TEST(CMapWriter, BrushEntityKeysInOrderWithCustomPairs) {
     e->m_sounds = 255;
     e->m_height = -32768;
     e->m_map = "e1m2";
-    e->m_custom[0] = {"_color", "1 0 0"};
-    e->m_custom[1] = {"", "ignored"};
+    e->m_otherPairs = {{"_color", "1 0 0"}, {"", "ignored"}};
     doc.m_modelEntities.push_back(std::move(e));
     std::string text = MapText(doc);
     EXPECT_EQ(text.substr(text.find("}\n") + 2),
@@ -134,7 +133,7 @@ TEST(CMapWriter, PointEntityKeysInOrder) {
     e->m_message = "m";
     e->m_mangle = {1, -2, 3};
     e->m_nextthink = -1;
-    e->m_custom[1] = {"_fade", "0.5"};
+    e->m_otherPairs = {{"_fade", "0.5"}};
     doc.m_pointEntities.push_back(std::move(e));
     std::string text = MapText(doc);
     EXPECT_EQ(text.substr(text.find("}\n") + 2),
@@ -192,13 +191,15 @@ TEST(CMapWriter, FindsTextThatAMapFileCannotHold) {
                         "\"info_null\" contains a double quote, which a map file cannot hold.");
 
     doc.m_pointEntities[0]->m_message = "fine";
-    doc.m_pointEntities[0]->m_custom[0] = {"}", "x"};
+    doc.m_pointEntities[0]->m_otherPairs = {{"}", "x"}};
     problem = CMapWriter::FindUnwritableText(doc);
     ASSERT_TRUE(problem);
     EXPECT_NE(problem->find("\"}\""), std::string::npos);
 
-    doc.m_pointEntities[0]->m_custom[0] = {"note", std::string(128, 'x')};
+    doc.m_pointEntities[0]->m_otherPairs = {{"note", std::string(1023, 'x')}};
+    EXPECT_FALSE(CMapWriter::FindUnwritableText(doc));
+    doc.m_pointEntities[0]->m_otherPairs = {{"note", std::string(1024, 'x')}};
     problem = CMapWriter::FindUnwritableText(doc);
     ASSERT_TRUE(problem);
-    EXPECT_NE(problem->find("longer than the 127 characters"), std::string::npos);
+    EXPECT_NE(problem->find("longer than the 1023 characters"), std::string::npos);
 }

@@ -78,11 +78,14 @@ TEST(CTolveDoc, SaveWritesTheMapAndClearsTheModifiedFlag) {
 TEST(CTolveDoc, SaveIntoAMissingFolderSaysSoAndStaysModified) {
     SavedMap map;
     CRecordingMessages messages;
-    EXPECT_FALSE(map.doc.OnSaveDocument(map.dir.Path("no/such/folder.map").string()));
+    const std::string path = map.dir.Path("no/such/folder.map").string();
+    EXPECT_FALSE(map.doc.OnSaveDocument(path));
     EXPECT_TRUE(map.doc.IsModified());
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
-    EXPECT_EQ(messages.m_boxes[0].text, "couldn't open file!");
+    EXPECT_EQ(messages.m_boxes[0].text, "couldn't open file!\n\"" + path +
+                                            "\": No such file or directory. The file on disk "
+                                            "was left as it was.");
 }
 
 TEST(CTolveDoc, ValueWithADoubleQuoteRefusesTheSaveAndKeepsTheOldFile) {

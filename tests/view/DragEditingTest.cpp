@@ -131,6 +131,23 @@ TEST(DragEditing, EntityModeMovesTheOriginAndWithoutOneStillMarksModified) {
     EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(100, 76, 0));
 }
 
+// The file's fractional origin is kept while the entity stays put; the drag
+// gives it the origin the user sees.
+TEST(DragEditing, DraggedEntityReplacesTheOriginTextTheFileGave) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    doc.ReadMapText("{\n\"classname\" \"light\"\n\"origin\" \"100.5 100 0\"\n}\n", diagnostics);
+    EXPECT_NE(MapText(doc).find("\"origin\" \"100.5 100 0\""), std::string::npos);
+    CViewProjection projection;
+    projection.m_originX = 0;
+    projection.m_originY = 0;
+    doc.m_editMode = kEntityMode;
+    doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+    IntPoint cursor = SnappedWorldPoint(doc, projection, {0, 0});
+    ASSERT_TRUE(DragStep(doc, projection, {8, 0}, cursor));
+    EXPECT_NE(MapText(doc).find("\t\"origin\" \"108 100 0\"\n"), std::string::npos);
+}
+
 TEST(DragEditing, DraggingViewFreezesItsSelectionButNotAnotherViews) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;

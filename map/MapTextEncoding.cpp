@@ -1,0 +1,34 @@
+#include "map/MapTextEncoding.h"
+
+#include <algorithm>
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+std::string FindNotTextMapReason(std::string_view text) {
+    using namespace std::string_view_literals;
+    // UTF-32 first: its little-endian mark begins like UTF-16's.
+    if (StartsWith(text, "\xFF\xFE\0\0"sv) || StartsWith(text, "\0\0\xFE\xFF"sv))
+        return "it is UTF-32 text";
+    if (StartsWith(text, "\xFF\xFE"sv) || StartsWith(text, "\xFE\xFF"sv))
+        return "it is UTF-16 text";
+    // UTF-16 without a mark has a NUL in every other byte; a stray NUL or two
+    // in a real map is read as a blank instead.
+    std::string_view head = text.substr(0, 1024);
+    size_t nuls = static_cast<size_t>(std::count(head.begin(), head.end(), '\0'));
+    if (!head.empty() && nuls * 4 > head.size())
+        return "its first kilobyte is full of NUL bytes, as UTF-16 text or a binary file is";
+    return {};
+}
+
+std::string_view SkipUtf8Mark(std::string_view text) {
+    using namespace std::string_view_literals;
+    if (StartsWith(text, "\xEF\xBB\xBF"sv))
+        text.remove_prefix(3);
+    return text;
+}
