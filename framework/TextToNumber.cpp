@@ -41,6 +41,20 @@ double ParseUnsignedDouble(const char* text) {
     return error == std::errc() ? value : 0.0;
 }
 
+// Whether a run of decimal digits, negated or not, lies within 32 bits.
+bool FitsInt32(const char* digits, size_t count, bool negative) {
+    while (count > 1 && *digits == '0') {
+        ++digits;
+        --count;
+    }
+    if (count > 10)
+        return false;
+    uint64_t magnitude = 0;
+    for (size_t i = 0; i < count; ++i)
+        magnitude = magnitude * 10u + static_cast<uint64_t>(digits[i] - '0');
+    return magnitude <= (negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1);
+}
+
 } // namespace
 
 int32_t ParseInt(const char* text) {
@@ -57,14 +71,11 @@ int32_t ParseInt(const char* text, bool& exact) {
         negative = *text++ == '-';
     const char* digits = text;
     uint32_t value = 0;
-    uint64_t magnitude = 0; // saturates well above the 32-bit range
-    for (; *text >= '0' && *text <= '9'; ++text) {
+    for (; *text >= '0' && *text <= '9'; ++text)
         value = value * 10u + static_cast<uint32_t>(*text - '0');
-        if (magnitude < (uint64_t{1} << 40))
-            magnitude = magnitude * 10u + static_cast<uint64_t>(*text - '0');
-    }
-    const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
-    exact = text != digits && *text == '\0' && !IsCSpace(*start) && magnitude <= limit;
+    exact = text != digits && *text == '\0' && !IsCSpace(*start);
+    if (exact && text - digits >= 10)
+        exact = FitsInt32(digits, static_cast<size_t>(text - digits), negative);
     if (negative)
         value = 0u - value;
     return static_cast<int32_t>(value);

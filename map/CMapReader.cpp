@@ -56,8 +56,30 @@ bool OffsetTextIsExact(const char* text) {
            number <= 32767;
 }
 
+// A plain decimal below 8 with at most six decimals ("0.5", "-1", "0.125")
+// comes back from a float written with six decimals: the float lies within
+// half a millionth of it.
+bool IsShortDecimal(const char* text) {
+    if (*text == '-')
+        ++text;
+    if (*text < '0' || *text > '7' || (text[1] >= '0' && text[1] <= '9'))
+        return false;
+    if (text[1] == '\0')
+        return true;
+    if (text[1] != '.')
+        return false;
+    int decimals = 0;
+    for (const char* c = text + 2; *c; ++c, ++decimals) {
+        if (*c < '0' || *c > '9' || decimals == 6)
+            return false;
+    }
+    return decimals > 0;
+}
+
 // Rotation and scales are written with six decimals.
 bool FloatTextIsExact(const char* text, float stored) {
+    if (IsShortDecimal(text))
+        return true;
     bool exact;
     int32_t value = ParseInt(text, exact);
     if (exact && value > -(1 << 24) && value < (1 << 24))
@@ -132,18 +154,15 @@ void CMapReader::AddPair() {
     m_pairs.push_back(pair);
 }
 
-bool CMapReader::NextFaceToken(bool sameLine, FaceSource& source) {
-    if (!m_tokenizer.GetToken(sameLine)) {
-        m_faceCut = true;
-        return false;
-    }
-    if (source.count < kFaceTokens)
-        source.tokens[source.count++] = m_tokenizer.TokenSource();
-    return true;
+bool CMapReader::NextFaceToken(bool sameLine) {
+    if (m_tokenizer.GetToken(sameLine))
+        return true;
+    m_faceCut = true;
+    return false;
 }
 
-bool CMapReader::ReadSameLine(FaceSource& source) {
-    return NextFaceToken(true, source);
+bool CMapReader::ReadSameLine() {
+    return NextFaceToken(true);
 }
 
 void CMapReader::ReportInexactNumber(const char* text, int32_t readAs) {
@@ -156,7 +175,7 @@ void CMapReader::ReportInexactNumber(const char* text, int32_t readAs) {
 bool CMapReader::ReadPoint(IntPoint& point, FaceSource& source) {
     int32_t* coordinates[3] = {&point.x, &point.y, &point.z};
     for (int32_t* coordinate : coordinates) {
-        if (!ReadSameLine(source))
+        if (!ReadSameLine())
             return false;
         bool exact;
         *coordinate = ParseInt(m_tokenizer.Token(), exact);
@@ -165,7 +184,7 @@ bool CMapReader::ReadPoint(IntPoint& point, FaceSource& source) {
             ReportInexactNumber(m_tokenizer.Token(), *coordinate);
         }
     }
-    if (!ReadSameLine(source))
+    if (!ReadSameLine())
         return false;
     if (!m_tokenizer.TokenIs(')'))
         m_diagnostics.Report(m_tokenizer.Line(), -1, "parsing map file - missing )");
@@ -187,7 +206,7 @@ void CMapReader::ReadFaceNumber(FaceDef& face, int index, FaceSource& source) {
 bool CMapReader::ReadFace(FaceDef& face, FaceSource& source) {
     for (int i = 0; i < 3; ++i) {
         if (i > 0) {
-            if (!NextFaceToken(false, source))
+            if (!NextFaceToken(false))
                 return false;
             if (!m_tokenizer.TokenIs('('))
                 m_diagnostics.Report(m_tokenizer.Line(), -1, "parsing map file - missing (\n");
@@ -195,7 +214,7 @@ bool CMapReader::ReadFace(FaceDef& face, FaceSource& source) {
         if (!ReadPoint(face.points[i], source))
             return false;
     }
-    if (!ReadSameLine(source))
+    if (!ReadSameLine())
         return false;
     const char* texture = m_tokenizer.Token();
     size_t length = std::strlen(texture);
@@ -209,19 +228,33 @@ bool CMapReader::ReadFace(FaceDef& face, FaceSource& source) {
     std::memcpy(face.texture, texture, length);
     face.texture[length] = '\0';
     for (int n = 0; n < 5; ++n) {
-        if (!ReadSameLine(source))
+        if (!ReadSameLine())
             return false;
         ReadFaceNumber(face, n, source);
     }
     return true;
 }
 
-std::string CMapReader::JoinTokens(const FaceSource& source, int first, int last) const {
+// The tokens of a face line, found again only for the rare line that is kept.
+std::vector<std::string_view> CMapReader::FaceTokens(const FaceSource& source) {
+    class CQuiet : public CMapDiagnostics {
+    public:
+        void Report(int, int, std::string_view) override {}
+    } quiet;
+    CMapTokenizer tokenizer(source.text, quiet);
+    std::vector<std::string_view> tokens;
+    while (tokenizer.GetToken(false))
+        tokens.push_back(tokenizer.TokenSource());
+    return tokens;
+}
+
+std::string CMapReader::JoinTokens(const std::vector<std::string_view>& tokens, int first,
+                                   int last) {
     std::string text;
-    for (int t = first; t < last && t < source.count; ++t) {
+    for (int t = first; t < last && t < static_cast<int>(tokens.size()); ++t) {
         if (t > first)
             text.push_back(' ');
-        text.append(source.tokens[t]);
+        text.append(tokens[t]);
     }
     return text;
 }
@@ -229,13 +262,14 @@ std::string CMapReader::JoinTokens(const FaceSource& source, int first, int last
 // The texture part of a face line: the numbers the fields hold exactly as the
 // writer writes them (a zero scale already fixed to 1), the others as read.
 std::string CMapReader::TextureText(const FaceSource& source, const BrushFace& face) const {
-    std::string text(source.tokens[kPlaneTokens]);
+    const std::vector<std::string_view> tokens = FaceTokens(source);
+    std::string text(tokens.at(kPlaneTokens));
     const int16_t offsets[2] = {face.xOffset, face.yOffset};
     const float floats[3] = {face.rotation, face.xScale, face.yScale};
     for (int n = 0; n < 5; ++n) {
         text.push_back(' ');
         if (source.inexactNumbers & (1 << n)) {
-            text.append(source.tokens[kPlaneTokens + 1 + n]);
+            text.append(tokens.at(kPlaneTokens + 1 + n));
         } else if (n < 2) {
             text.append(std::to_string(offsets[n]));
         } else {
@@ -252,9 +286,11 @@ void CMapReader::KeepBrush(int braceLine, int faceLines, const char* why) {
     brush->m_keptText = std::make_unique<KeptBrushText>();
     std::string& lines = brush->m_keptText->unheldFaceLines;
     for (int i = 0; i < faceLines; ++i)
-        lines.append("\t\t").append(JoinTokens(m_faceSources[i], 0, kFaceTokens)).append("\n");
+        lines.append("\t\t")
+            .append(JoinTokens(FaceTokens(m_faceSources[i]), 0, kFaceTokens))
+            .append("\n");
     if (lines.empty())
-        lines = "\n"; // keeps the brush unheld even with no face line
+        lines.push_back('\n'); // keeps the brush unheld even with no face line
     std::string message = "Brush has ";
     message.append(why).append("; it is kept as written but cannot be shown or edited\n");
     m_diagnostics.Report(braceLine, braceLine, message);
@@ -269,13 +305,15 @@ void CMapReader::KeepFaceTexts(CMapBrush& brush, int faceLines, const int* built
         const int built = builtFaceOfDef[i];
         if (built < 0) {
             if (brush.m_readPlanes && hidden < brush.m_readPlanes->hidden.size())
-                brush.m_readPlanes->hidden[hidden++].text = JoinTokens(source, 0, kFaceTokens);
+                brush.m_readPlanes->hidden[hidden++].text =
+                    JoinTokens(FaceTokens(source), 0, kFaceTokens);
             continue;
         }
         if (!source.planeExact) {
             if (!brush.m_readPlanes)
                 brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
-            brush.m_readPlanes->planeTexts.push_back({built, JoinTokens(source, 0, kPlaneTokens)});
+            brush.m_readPlanes->planeTexts.push_back(
+                {built, JoinTokens(FaceTokens(source), 0, kPlaneTokens)});
         }
         if (!source.TextureExact()) {
             if (!brush.m_keptText)
@@ -295,7 +333,7 @@ void CMapReader::ReadBrush() {
     while (!m_faceCut && m_tokenizer.GetToken(false) && !m_tokenizer.TokenIs('}')) {
         FaceSource& source = m_faceSources.emplace_back();
         source.line = m_tokenizer.Line();
-        source.tokens[source.count++] = m_tokenizer.TokenSource();
+        const char* begin = m_tokenizer.TokenSource().data();
         FaceDef spare;
         FaceDef& face = faceLines < kMaxBrushFaces ? m_def.faces[faceLines] : spare;
         face = FaceDef();
@@ -303,6 +341,8 @@ void CMapReader::ReadBrush() {
             m_faceSources.pop_back();
             break; // a face line cut off by the end of the text is left out
         }
+        std::string_view last = m_tokenizer.TokenSource();
+        source.text = {begin, static_cast<size_t>(last.data() + last.size() - begin)};
         ++faceLines;
     }
     if (faceLines > kMaxBrushFaces) {

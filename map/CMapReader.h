@@ -34,8 +34,7 @@ private:
     static constexpr int kFaceTokens = 21; // 3 x "( x y z )", texture, 5 numbers
     static constexpr int kPlaneTokens = 15;
     struct FaceSource {
-        std::string_view tokens[kFaceTokens];
-        int count = 0;
+        std::string_view text; // from its first token to its last, as in the text
         int line = 0;
         bool planeExact = true;
         bool nameTooLong = false;
@@ -47,13 +46,14 @@ private:
     void ReadBrush();
     bool ReadFace(FaceDef& face, FaceSource& source);
     bool ReadPoint(IntPoint& point, FaceSource& source);
-    bool ReadSameLine(FaceSource& source);
-    bool NextFaceToken(bool sameLine, FaceSource& source);
+    bool ReadSameLine();
+    bool NextFaceToken(bool sameLine);
     void ReadFaceNumber(FaceDef& face, int index, FaceSource& source);
     void ReportInexactNumber(const char* text, int32_t readAs);
     void KeepBrush(int braceLine, int faceLines, const char* why);
     void KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
-    std::string JoinTokens(const FaceSource& source, int first, int last) const;
+    static std::vector<std::string_view> FaceTokens(const FaceSource& source);
+    static std::string JoinTokens(const std::vector<std::string_view>& tokens, int first, int last);
     std::string TextureText(const FaceSource& source, const BrushFace& face) const;
     void AddPair();
     void StoreEntity();

@@ -1,6 +1,7 @@
 #include "map/CMapTokenizer.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -29,12 +30,16 @@ void CMapTokenizer::ReportControlByte(char c) {
 
 bool CMapTokenizer::SkipToToken(bool sameLine) {
     for (;;) {
-        if (m_position == m_end) {
+        const char* p = m_position;
+        while (p != m_end && (*p == ' ' || *p == '\t' || *p == '\r'))
+            ++p;
+        m_position = p;
+        if (p == m_end) {
             if (sameLine)
                 Report(kIncompleteLine);
             return false;
         }
-        char c = *m_position;
+        char c = *p;
         if (IsSeparator(c)) {
             if (c == '\n') {
                 if (sameLine)
@@ -46,20 +51,24 @@ bool CMapTokenizer::SkipToToken(bool sameLine) {
             ++m_position;
             continue;
         }
-        if (c == '/' && m_position + 1 != m_end && m_position[1] == '/') {
+        if (c == '/' && p + 1 != m_end && p[1] == '/') {
             if (sameLine)
                 Report(kIncompleteLine);
-            for (; m_position != m_end && *m_position != '\n'; ++m_position) {
-                if (IsControlByte(*m_position))
-                    ReportControlByte(*m_position);
-            }
-            if (m_position != m_end) {
-                ++m_line; // the comment's own line feed is part of the comment
-                ++m_position;
-            }
+            SkipComment();
             continue;
         }
         return true;
+    }
+}
+
+void CMapTokenizer::SkipComment() {
+    for (; m_position != m_end && *m_position != '\n'; ++m_position) {
+        if (IsControlByte(*m_position))
+            ReportControlByte(*m_position);
+    }
+    if (m_position != m_end) {
+        ++m_line; // the comment's own line feed is part of the comment
+        ++m_position;
     }
 }
 
@@ -90,22 +99,30 @@ void CMapTokenizer::ReadQuoted() {
 }
 
 void CMapTokenizer::ReadPlain() {
-    int length = 0;
-    bool tooLarge = false;
-    while (m_position != m_end && !IsSeparator(*m_position)) {
-        if (length < kMaxTokenLength)
-            m_token[length++] = *m_position;
-        else
-            tooLarge = true;
-        ++m_position;
-    }
+    // Locals: stores into the token may alias the members.
+    const char* start = m_position;
+    const char* end = start;
+    while (end != m_end && !IsSeparator(*end))
+        ++end;
+    m_position = end;
+    size_t length = static_cast<size_t>(end - start);
+    const bool tooLarge = length > static_cast<size_t>(kMaxTokenLength);
+    if (tooLarge)
+        length = kMaxTokenLength;
+    std::memcpy(m_token, start, length);
     m_token[length] = '\0';
     if (tooLarge)
         Report("Token is too large\n");
 }
 
 bool CMapTokenizer::GetToken(bool sameLine) {
-    if (!SkipToToken(sameLine))
+    // Most tokens follow a blank or two on the same line; only line feeds,
+    // comments, control bytes and the end take the long way.
+    const char* p = m_position;
+    while (p != m_end && (*p == ' ' || *p == '\t' || *p == '\r'))
+        ++p;
+    m_position = p;
+    if ((p == m_end || IsSeparator(*p) || *p == '/') && !SkipToToken(sameLine))
         return false;
     m_tokenStart = m_position;
     if (*m_position == '"')

@@ -35,6 +35,7 @@ public:
 
 private:
     bool SkipToToken(bool sameLine);
+    void SkipComment();
     void ReadQuoted();
     void ReadPlain();
     void ReportControlByte(char c);
