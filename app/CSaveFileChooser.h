@@ -15,4 +15,6 @@ public:
                                                         const std::string& suggestedPath) = 0;
 };
 
+// Defined beside the service's default implementation.
+template <> CSaveFileChooser*& CServiceSlot<CSaveFileChooser>::Current();
 using SaveFileChooserSlot = CServiceSlot<CSaveFileChooser>;

@@ -12,4 +12,6 @@ public:
     virtual void PlaySoundFile(const std::string& path) = 0;
 };
 
+// Defined beside the service's default implementation.
+template <> CSoundPlayer*& CServiceSlot<CSoundPlayer>::Current();
 using SoundPlayerSlot = CServiceSlot<CSoundPlayer>;

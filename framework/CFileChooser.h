@@ -20,4 +20,6 @@ public:
     virtual std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) = 0;
 };
 
+// Defined beside the service's default implementation.
+template <> CFileChooser*& CServiceSlot<CFileChooser>::Current();
 using FileChooserSlot = CServiceSlot<CFileChooser>;

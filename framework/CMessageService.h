@@ -20,6 +20,8 @@ public:
                                       MessageIcon icon, MessageButtons buttons) = 0;
 };
 
+// Defined beside the service's default implementation.
+template <> CMessageService*& CServiceSlot<CMessageService>::Current();
 using MessageServiceSlot = CServiceSlot<CMessageService>;
 
 // Shows a box with a single OK button through the installed service.

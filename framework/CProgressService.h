@@ -20,4 +20,6 @@ public:
     virtual std::unique_ptr<CProgressTask> Begin(const std::string& label, int range) = 0;
 };
 
+// Defined beside the service's default implementation.
+template <> CProgressService*& CServiceSlot<CProgressService>::Current();
 using ProgressServiceSlot = CServiceSlot<CProgressService>;

@@ -2,10 +2,13 @@
 
 #include "framework/TextToNumber.h"
 #include "map/BrushGeometry.h"
-#include "map/CTolveDoc.h"
+#include "map/CMapFragment.h"
+#include "map/EntityKeys.h"
 
 #include <cmath>
 #include <cstring>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -29,20 +32,6 @@ void KeepUnlessSame(CKeptTexts& kept, const char* key, const char* text, bool sa
         kept.Keep(key, text);
     else if (!kept.IsEmpty())
         kept.Forget(key);
-}
-
-// Fields written as their own value ("%d", or "%u" of a narrow unsigned field).
-template <class Field>
-void StoreNumber(Field& field, const char* key, const char* text, CKeptTexts& kept) {
-    field = static_cast<Field>(ParseInt(text));
-    KeepUnlessSame(kept, key, text, SameNumber(text, field));
-}
-
-// Text fields are written only when not empty; an empty value in the file is
-// kept so that the pair comes back.
-void StoreText(std::string& field, const char* key, const char* text, CKeptTexts& kept) {
-    field = text;
-    KeepUnlessSame(kept, key, text, !field.empty());
 }
 
 // Offsets are whole texels in 16 bits.
@@ -116,8 +105,8 @@ bool SameTriple(const char* text, const IntPoint& point) {
 
 } // namespace
 
-CMapReader::CMapReader(CTolveDoc& doc, std::string_view text, CMapDiagnostics& diagnostics)
-    : m_doc(doc), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics) {}
+CMapReader::CMapReader(CMapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
+    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics) {}
 
 void CMapReader::ReadMap() {
     while (m_tokenizer.GetToken(false)) {
@@ -390,9 +379,46 @@ void CMapReader::ReadTriple(const Pair& pair, IntPoint& point) {
     }
 }
 
-void CMapReader::StoreTriple(const Pair& pair, IntPoint& point, CKeptTexts& kept) {
-    ReadTriple(pair, point);
-    KeepUnlessSame(kept, Key(pair), Value(pair), SameTriple(Value(pair), point));
+// Sets the field of a key by its rule, or keeps the pair among the others.
+// Whatever the field cannot give back as the same number is kept as text.
+template <class Entity>
+void CMapReader::ApplyPair(Entity& entity, std::span<const KeyRule<Entity>> rules, const Pair& pair,
+                           CKeptTexts& kept, CustomPairList& others) {
+    const char* key = Key(pair);
+    const char* value = Value(pair);
+    const KeyRule<Entity>* rule = FindKeyRule(rules, entity, key);
+    if (!rule) {
+        others.push_back({key, value});
+        return;
+    }
+    if (rule->present)
+        entity.*rule->present = true;
+    std::visit(
+        [&](auto member) {
+            auto& field = entity.*member;
+            using Field = std::remove_reference_t<decltype(field)>;
+            if constexpr (std::is_same_v<Field, std::string>) {
+                field = value;
+                // An empty text is not written; the file's pair is kept.
+                if (rule->written == KeyWritten::kIfNotEmpty)
+                    KeepUnlessSame(kept, key, value, !field.empty());
+            } else if constexpr (std::is_same_v<Field, IntPoint>) {
+                ReadTriple(pair, field);
+                KeepUnlessSame(kept, key, value, SameTriple(value, field));
+            } else {
+                field = static_cast<Field>(ParseInt(value));
+                const int64_t written = rule->widenedUnsigned
+                                            ? int64_t{static_cast<uint32_t>(int32_t{field})}
+                                            : int64_t{field};
+                bool same = SameNumber(value, written);
+                if (rule->written == KeyWritten::kIfNotZero && field == 0)
+                    same = rule->zeroMayBeDropped && same;
+                if (rule->written == KeyWritten::kIfNotNegative && field < 0)
+                    same = false;
+                KeepUnlessSame(kept, key, value, same);
+            }
+        },
+        rule->field);
 }
 
 void CMapReader::StoreEntity() {
@@ -413,141 +439,39 @@ void CMapReader::StoreEntity() {
 
 void CMapReader::StorePointEntity() {
     auto entity = std::make_unique<CPointEntity>();
-    CPointEntity& e = *entity;
-    CKeptTexts& kept = e.m_keptTexts;
-    for (const Pair& pair : m_pairs) {
-        const char* key = Key(pair);
-        const char* value = Value(pair);
-        if (Equals(key, "angle")) {
-            StoreNumber(e.m_angle, key, value, kept);
-            e.m_hasAngle = true;
-        } else if (Equals(key, "classname")) {
-            e.m_classname = value;
-        } else if (Equals(key, "killtarget")) {
-            StoreText(e.m_killtarget, key, value, kept);
-        } else if (Equals(key, "light")) {
-            StoreNumber(e.m_light, key, value, kept);
-            e.m_hasLight = true;
-        } else if (Equals(key, "mangle")) {
-            StoreTriple(pair, e.m_mangle, kept);
-            e.m_hasMangle = true;
-        } else if (Equals(key, "message")) {
-            StoreText(e.m_message, key, value, kept);
-        } else if (Equals(key, "nextthink")) {
-            // Written back as the unsigned 32-bit form of the field: -1 would
-            // come back as 4294967295.
-            e.m_nextthink = static_cast<int16_t>(ParseInt(value));
-            const uint32_t written = static_cast<uint32_t>(int32_t{e.m_nextthink});
-            KeepUnlessSame(kept, key, value, SameNumber(value, written));
-            e.m_hasNextthink = true;
-        } else if (Equals(key, "origin")) {
-            StoreTriple(pair, e.m_origin, kept);
-        } else if (Equals(key, "spawnflags")) {
-            StoreNumber(e.m_spawnflags, key, value, kept);
-        } else if (Equals(key, "style")) {
-            // Style 0 is not written; its pair is kept all the same.
-            e.m_style = static_cast<uint8_t>(ParseInt(value));
-            KeepUnlessSame(kept, key, value, e.m_style != 0 && SameNumber(value, e.m_style));
-        } else if (Equals(key, "target")) {
-            StoreText(e.m_target, key, value, kept);
-        } else if (Equals(key, "targetname")) {
-            StoreText(e.m_targetname, key, value, kept);
-        } else {
-            e.m_otherPairs.push_back({key, value});
-        }
-    }
-    m_doc.m_pointEntities.push_back(std::move(entity));
+    for (const Pair& pair : m_pairs)
+        ApplyPair(*entity, PointEntityKeys(), pair, entity->m_keptTexts, entity->m_otherPairs);
+    m_target.pointEntities.push_back(std::move(entity));
 }
 
 void CMapReader::StoreWorld() {
     // Each brush-bearing worldspawn starts these again; later pairs win.
-    m_doc.m_worldType = -1;
-    m_doc.m_hasWorldLight = false;
-    m_doc.m_hasWorldSounds = false;
-    CKeptTexts& kept = m_doc.m_worldKeptTexts;
-    kept = CKeptTexts();
+    CWorldKeys& world = m_target.world;
+    m_target.hasWorld = true;
+    world.m_worldType = -1;
+    world.m_hasWorldLight = false;
+    world.m_hasWorldSounds = false;
+    world.m_worldKeptTexts = CKeptTexts();
     for (const Pair& pair : m_pairs) {
-        const char* key = Key(pair);
-        const char* value = Value(pair);
-        if (Equals(key, "light")) {
-            StoreNumber(m_doc.m_worldLight, key, value, kept);
-            m_doc.m_hasWorldLight = true;
-        } else if (Equals(key, "sounds")) {
-            StoreNumber(m_doc.m_worldSounds, key, value, kept);
-            m_doc.m_hasWorldSounds = true;
-        } else if (Equals(key, "message")) {
-            StoreText(m_doc.m_worldMessage, key, value, kept);
-        } else if (Equals(key, "wad")) {
-            m_doc.m_textureWad.SetFileName(value);
-        } else if (Equals(key, "worldtype")) {
-            // Written only from 0 up, so a negative text is kept as it is.
-            m_doc.m_worldType = static_cast<int16_t>(ParseInt(value));
-            KeepUnlessSame(kept, key, value,
-                           m_doc.m_worldType >= 0 && SameNumber(value, m_doc.m_worldType));
-        } else if (!Equals(key, "classname")) {
-            m_doc.m_worldOtherPairs.push_back({key, value});
-        }
+        if (Equals(Key(pair), "wad"))
+            m_target.wad = Value(pair);
+        else if (!Equals(Key(pair), "classname"))
+            ApplyPair(world, WorldKeys(), pair, world.m_worldKeptTexts, world.m_worldOtherPairs);
     }
     for (auto& brush : m_brushes)
-        m_doc.m_worldBrushes.push_back(std::move(brush));
+        m_target.worldBrushes.push_back(std::move(brush));
     m_brushes.clear();
 }
 
 void CMapReader::StoreModelEntity(const char* classname) {
     auto entity = std::make_unique<CModelEntity>();
-    CModelEntity& e = *entity;
-    CKeptTexts& kept = e.m_keptTexts;
-    e.m_classname = classname;
-    struct NumberKey {
-        const char* key;
-        int16_t CModelEntity::*field;
-        bool CModelEntity::*present;
-    };
-    static const NumberKey kNumberKeys[] = {
-        {"delay", &CModelEntity::m_delay, &CModelEntity::m_hasDelay},
-        {"dmg", &CModelEntity::m_dmg, &CModelEntity::m_hasDmg},
-        {"health", &CModelEntity::m_health, &CModelEntity::m_hasHealth},
-        {"height", &CModelEntity::m_height, &CModelEntity::m_hasHeight},
-        {"lip", &CModelEntity::m_lip, &CModelEntity::m_hasLip},
-        {"speed", &CModelEntity::m_speed, &CModelEntity::m_hasSpeed},
-        {"wait", &CModelEntity::m_wait, &CModelEntity::m_hasWait},
-    };
+    entity->m_classname = classname;
     for (const Pair& pair : m_pairs) {
-        const char* key = Key(pair);
-        const char* value = Value(pair);
-        const NumberKey* number = nullptr;
-        for (const NumberKey& candidate : kNumberKeys) {
-            if (Equals(key, candidate.key))
-                number = &candidate;
-        }
-        if (number) {
-            StoreNumber(e.*number->field, key, value, kept);
-            e.*number->present = true;
-        } else if (Equals(key, "entityclass")) {
-            e.m_classname = value;
-        } else if (Equals(key, "killtarget")) {
-            StoreText(e.m_killtarget, key, value, kept);
-        } else if (Equals(key, "map")) {
-            StoreText(e.m_map, key, value, kept);
-        } else if (Equals(key, "message")) {
-            if (e.m_classname == kSetSkillClass)
-                StoreNumber(e.m_skill, key, value, kept);
-            else
-                StoreText(e.m_message, key, value, kept);
-        } else if (Equals(key, "sounds")) {
-            StoreNumber(e.m_sounds, key, value, kept);
-            e.m_hasSounds = true;
-        } else if (Equals(key, "spawnflags")) {
-            StoreNumber(e.m_spawnflags, key, value, kept);
-        } else if (Equals(key, "target")) {
-            StoreText(e.m_target, key, value, kept);
-        } else if (Equals(key, "targetname")) {
-            StoreText(e.m_targetname, key, value, kept);
-        } else if (!Equals(key, "classname")) {
-            e.m_otherPairs.push_back({key, value});
-        }
+        // The class name was taken before; only "entityclass" changes it.
+        if (!Equals(Key(pair), "classname"))
+            ApplyPair(*entity, ModelEntityKeys(), pair, entity->m_keptTexts, entity->m_otherPairs);
     }
-    e.m_brushes = std::move(m_brushes);
+    entity->m_brushes = std::move(m_brushes);
     m_brushes.clear();
-    m_doc.m_modelEntities.push_back(std::move(entity));
+    m_target.modelEntities.push_back(std::move(entity));
 }

@@ -3,14 +3,17 @@
 #include "map/BrushDef.h"
 #include "map/CMapBrush.h"
 #include "map/CMapTokenizer.h"
+#include "map/CustomPair.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class CTolveDoc;
+struct CMapFragment;
 class CKeptTexts;
+template <class Entity> struct KeyRule;
 
 // Reads map text into a document: every entity is classified as the world, a
 // brush entity or a point entity, and every brush is built into corners and
@@ -19,7 +22,9 @@ class CKeptTexts;
 // back: other key/value pairs, number texts, face lines, oversized brushes.
 class CMapReader {
 public:
-    CMapReader(CTolveDoc& doc, std::string_view text, CMapDiagnostics& diagnostics);
+    // Reads into `target`, whose world keys are where a "worldspawn" starts
+    // from (a document passes its own, so that several merge).
+    CMapReader(CMapFragment& target, std::string_view text, CMapDiagnostics& diagnostics);
     void ReadMap();
 
 private:
@@ -60,13 +65,15 @@ private:
     void StorePointEntity();
     void StoreWorld();
     void StoreModelEntity(const char* classname);
+    template <class Entity>
+    void ApplyPair(Entity& entity, std::span<const KeyRule<Entity>> rules, const Pair& pair,
+                   CKeptTexts& kept, CustomPairList& others);
     void ReadTriple(const Pair& pair, IntPoint& point);
-    void StoreTriple(const Pair& pair, IntPoint& point, CKeptTexts& kept);
 
     const char* Key(const Pair& pair) const { return m_pairText.data() + pair.key; }
     const char* Value(const Pair& pair) const { return m_pairText.data() + pair.value; }
 
-    CTolveDoc& m_doc;
+    CMapFragment& m_target;
     CMapDiagnostics& m_diagnostics;
     CMapTokenizer m_tokenizer;
     std::vector<Pair> m_pairs;

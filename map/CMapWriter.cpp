@@ -3,10 +3,13 @@
 #include "framework/TextToNumber.h"
 #include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
+#include "map/EntityKeys.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -29,9 +32,13 @@ bool NeedsQuotes(const char* texture) {
 
 } // namespace
 
-CMapWriter::CMapWriter(const CTolveDoc& doc, Sink sink) : m_doc(doc), m_sink(std::move(sink)) {
+CMapWriter::CMapWriter(const MapContents& contents, Sink sink)
+    : m_contents(contents), m_sink(std::move(sink)) {
     m_buffer.reserve(kFlushSize + 4096);
 }
+
+CMapWriter::CMapWriter(const CTolveDoc& doc, Sink sink)
+    : CMapWriter(doc.GetContents(), std::move(sink)) {}
 
 void CMapWriter::Flush() {
     if (!m_failed && !m_buffer.empty() && !m_sink(m_buffer.data(), m_buffer.size()))
@@ -59,74 +66,31 @@ void CMapWriter::PutSigned(int32_t value) {
     Put(digits, static_cast<size_t>(result.ptr - digits));
 }
 
-void CMapWriter::PutUnsigned(uint32_t value) {
-    char digits[16];
-    auto result = std::to_chars(digits, digits + sizeof digits, value);
-    Put(digits, static_cast<size_t>(result.ptr - digits));
-}
-
 // "%f": six decimals, exactly as printf rounds them.
 void CMapWriter::PutFixed(float value) {
     char digits[kFixedTextCapacity];
     Put(digits, FormatFixed(value, digits));
 }
 
-void CMapWriter::WriteTextKey(const char* key, const std::string& value) {
+void CMapWriter::WriteTextKey(const char* key, std::string_view value) {
     Put("\t\"");
     Put(key);
     Put("\" \"");
-    Put(value);
+    Put(value.data(), value.size());
     Put("\"\n");
 }
 
-void CMapWriter::WriteSignedKey(const char* key, int32_t value) {
+void CMapWriter::WriteNumberKey(const char* key, int64_t value) {
     Put("\t\"");
     Put(key);
     Put("\" \"");
-    PutSigned(value);
+    char digits[24];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    Put(digits, static_cast<size_t>(result.ptr - digits));
     Put("\"\n");
-}
-
-void CMapWriter::WriteUnsignedKey(const char* key, uint32_t value) {
-    Put("\t\"");
-    Put(key);
-    Put("\" \"");
-    PutUnsigned(value);
-    Put("\"\n");
-}
-
-void CMapWriter::WriteTextKeyIfSet(const char* key, const std::string& value) {
-    if (!value.empty())
-        WriteTextKey(key, value);
-    else
-        WriteKeptText(key); // an empty value the file had
-}
-
-// A number key whose text the field could not hold is written as read, in
-// its own place, whatever the field says.
-bool CMapWriter::WriteKeptText(const char* key) {
-    if (!m_kept || m_kept->IsEmpty())
-        return false;
-    const std::string* text = m_kept->Find(key);
-    if (!text)
-        return false;
-    WriteTextKey(key, *text);
-    return true;
-}
-
-void CMapWriter::WriteSignedKeyIf(bool present, const char* key, int32_t value) {
-    if (!WriteKeptText(key) && present)
-        WriteSignedKey(key, value);
-}
-
-void CMapWriter::WriteUnsignedKeyIf(bool present, const char* key, uint32_t value) {
-    if (!WriteKeptText(key) && present)
-        WriteUnsignedKey(key, value);
 }
 
 void CMapWriter::WritePointKey(const char* key, const IntPoint& point) {
-    if (WriteKeptText(key))
-        return;
     Put("\t\"");
     Put(key);
     Put("\" \"");
@@ -136,6 +100,53 @@ void CMapWriter::WritePointKey(const char* key, const IntPoint& point) {
     Put(' ');
     PutSigned(point.z);
     Put("\"\n");
+}
+
+// A number key whose text the field could not hold is written as read, in
+// its own place, whatever the field says.
+bool CMapWriter::WriteKeptText(const CKeptTexts& kept, const char* key) {
+    if (kept.IsEmpty())
+        return false;
+    const std::string* text = kept.Find(key);
+    if (!text)
+        return false;
+    WriteTextKey(key, *text);
+    return true;
+}
+
+template <class Entity>
+void CMapWriter::WriteKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
+                           const CKeptTexts& kept) {
+    for (const KeyRule<Entity>& rule : rules) {
+        if (rule.written == KeyWritten::kNever || !rule.AppliesTo(entity))
+            continue;
+        std::visit(
+            [&](auto member) {
+                const auto& field = entity.*member;
+                using Field = std::remove_cvref_t<decltype(field)>;
+                if constexpr (std::is_same_v<Field, std::string>) {
+                    // A text that is set wins over an empty one the file had.
+                    if (rule.written != KeyWritten::kIfNotEmpty || !field.empty())
+                        WriteTextKey(rule.name, field);
+                    else
+                        WriteKeptText(kept, rule.name);
+                } else if (WriteKeptText(kept, rule.name) ||
+                           (rule.present && !(entity.*rule.present))) {
+                    return;
+                } else if constexpr (std::is_same_v<Field, IntPoint>) {
+                    WritePointKey(rule.name, field);
+                } else {
+                    if (rule.written == KeyWritten::kIfNotZero && field == 0)
+                        return;
+                    if (rule.written == KeyWritten::kIfNotNegative && field < 0)
+                        return;
+                    WriteNumberKey(rule.name, rule.widenedUnsigned
+                                                  ? int64_t{static_cast<uint32_t>(int32_t{field})}
+                                                  : int64_t{field});
+                }
+            },
+            rule.field);
+    }
 }
 
 void CMapWriter::WriteOtherPairs(const CustomPairList& pairs) {
@@ -244,76 +255,45 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
     Put("\t}\n");
 }
 
-void CMapWriter::WriteWorld() {
-    m_kept = &m_doc.m_worldKeptTexts;
+void CMapWriter::WriteWorld(const CWorldKeys& world) {
     Put("{\n\t\"classname\" \"worldspawn\"\n");
-    WriteTextKey("wad", m_doc.m_textureWad.GetFileName());
-    WriteTextKeyIfSet("message", m_doc.m_worldMessage);
-    WriteUnsignedKeyIf(m_doc.m_worldType >= 0, "worldtype",
-                       static_cast<uint32_t>(m_doc.m_worldType));
-    WriteUnsignedKeyIf(m_doc.m_hasWorldSounds, "sounds", m_doc.m_worldSounds);
-    WriteUnsignedKeyIf(m_doc.m_hasWorldLight, "light", m_doc.m_worldLight);
-    WriteOtherPairs(m_doc.m_worldOtherPairs);
-    for (const auto& brush : m_doc.m_worldBrushes)
+    WriteTextKey("wad", m_contents.wad);
+    WriteKeys(world, WorldKeys(), world.m_worldKeptTexts);
+    WriteOtherPairs(world.m_worldOtherPairs);
+    if (m_contents.worldBrushes) {
+        for (const auto& brush : *m_contents.worldBrushes)
+            WriteBrush(*brush);
+    }
+    Put("}\n");
+}
+
+void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
+    Put("{\n");
+    WriteKeys(entity, ModelEntityKeys(), entity.m_keptTexts);
+    WriteOtherPairs(entity.m_otherPairs);
+    for (const auto& brush : entity.m_brushes)
         WriteBrush(*brush);
     Put("}\n");
 }
 
-void CMapWriter::WriteModelEntity(const CModelEntity& e) {
-    m_kept = &e.m_keptTexts;
+void CMapWriter::WritePointEntity(const CPointEntity& entity) {
     Put("{\n");
-    WriteTextKey("classname", e.m_classname);
-    WriteTextKeyIfSet("target", e.m_target);
-    WriteTextKeyIfSet("targetname", e.m_targetname);
-    WriteTextKeyIfSet("killtarget", e.m_killtarget);
-    WriteUnsignedKeyIf(e.m_spawnflags != 0, "spawnflags", e.m_spawnflags);
-    if (e.m_classname == kSetSkillClass)
-        WriteUnsignedKeyIf(true, "message", e.m_skill);
-    else if (!e.m_message.empty())
-        WriteTextKey("message", e.m_message);
-    WriteSignedKeyIf(e.m_hasSpeed, "speed", e.m_speed);
-    WriteSignedKeyIf(e.m_hasWait, "wait", e.m_wait);
-    WriteSignedKeyIf(e.m_hasLip, "lip", e.m_lip);
-    WriteSignedKeyIf(e.m_hasDmg, "dmg", e.m_dmg);
-    WriteSignedKeyIf(e.m_hasHealth, "health", e.m_health);
-    WriteSignedKeyIf(e.m_hasDelay, "delay", e.m_delay);
-    WriteUnsignedKeyIf(e.m_hasSounds, "sounds", e.m_sounds);
-    WriteSignedKeyIf(e.m_hasHeight, "height", e.m_height);
-    WriteTextKeyIfSet("map", e.m_map);
-    WriteOtherPairs(e.m_otherPairs);
-    for (const auto& brush : e.m_brushes)
-        WriteBrush(*brush);
-    Put("}\n");
-}
-
-void CMapWriter::WritePointEntity(const CPointEntity& e) {
-    m_kept = &e.m_keptTexts;
-    Put("{\n");
-    WriteTextKey("classname", e.m_classname);
-    WritePointKey("origin", e.m_origin);
-    WriteSignedKeyIf(e.m_hasAngle, "angle", e.m_angle);
-    WriteUnsignedKeyIf(e.m_hasLight, "light", e.m_light);
-    WriteTextKeyIfSet("target", e.m_target);
-    WriteTextKeyIfSet("targetname", e.m_targetname);
-    WriteTextKeyIfSet("killtarget", e.m_killtarget);
-    WriteUnsignedKeyIf(e.m_spawnflags != 0, "spawnflags", e.m_spawnflags);
-    WriteUnsignedKeyIf(e.m_style != 0, "style", e.m_style);
-    WriteTextKeyIfSet("message", e.m_message);
-    if (e.m_hasMangle)
-        WritePointKey("mangle", e.m_mangle);
-    // Widened with its sign, then written unsigned.
-    WriteUnsignedKeyIf(e.m_hasNextthink, "nextthink",
-                       static_cast<uint32_t>(int32_t{e.m_nextthink}));
-    WriteOtherPairs(e.m_otherPairs);
+    WriteKeys(entity, PointEntityKeys(), entity.m_keptTexts);
+    WriteOtherPairs(entity.m_otherPairs);
     Put("}\n");
 }
 
 bool CMapWriter::WriteMap() {
-    WriteWorld();
-    for (const auto& entity : m_doc.m_modelEntities)
-        WriteModelEntity(*entity);
-    for (const auto& entity : m_doc.m_pointEntities)
-        WritePointEntity(*entity);
+    if (m_contents.world)
+        WriteWorld(*m_contents.world);
+    if (m_contents.modelEntities) {
+        for (const auto& entity : *m_contents.modelEntities)
+            WriteModelEntity(*entity);
+    }
+    if (m_contents.pointEntities) {
+        for (const auto& entity : *m_contents.pointEntities)
+            WritePointEntity(*entity);
+    }
     Flush();
     return !m_failed;
 }
@@ -333,6 +313,15 @@ const char* ProblemWithQuotedText(const std::string& text) {
 
 class CTextCheck {
 public:
+    template <class Entity>
+    void CheckKeys(const std::string& classname, const Entity& entity,
+                   std::span<const KeyRule<Entity>> rules) {
+        for (const KeyRule<Entity>& rule : rules) {
+            auto text = std::get_if<std::string Entity::*>(&rule.field);
+            if (text && rule.written != KeyWritten::kNever && rule.AppliesTo(entity))
+                Check(classname, rule.name, entity.**text);
+        }
+    }
     void Check(const std::string& classname, const char* key, const std::string& value) {
         if (m_problem)
             return;
@@ -381,31 +370,33 @@ private:
 
 } // namespace
 
-std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) {
+std::optional<std::string> CMapWriter::FindUnwritableText(const MapContents& contents) {
     CTextCheck check;
-    const std::string world = "worldspawn";
-    check.Check(world, "wad", doc.m_textureWad.GetFileName());
-    check.Check(world, "message", doc.m_worldMessage);
-    check.CheckOther(world, doc.m_worldOtherPairs, doc.m_worldKeptTexts);
-    check.CheckBrushes(world, doc.m_worldBrushes);
-    for (const auto& e : doc.m_modelEntities) {
-        check.Check(e->m_classname, "classname", e->m_classname);
-        check.Check(e->m_classname, "target", e->m_target);
-        check.Check(e->m_classname, "targetname", e->m_targetname);
-        check.Check(e->m_classname, "killtarget", e->m_killtarget);
-        if (e->m_classname != kSetSkillClass)
-            check.Check(e->m_classname, "message", e->m_message);
-        check.Check(e->m_classname, "map", e->m_map);
-        check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
-        check.CheckBrushes(e->m_classname, e->m_brushes);
+    if (contents.world) {
+        const std::string world = "worldspawn";
+        check.Check(world, "wad", std::string(contents.wad));
+        check.CheckKeys(world, *contents.world, WorldKeys());
+        check.CheckOther(world, contents.world->m_worldOtherPairs,
+                         contents.world->m_worldKeptTexts);
+        if (contents.worldBrushes)
+            check.CheckBrushes(world, *contents.worldBrushes);
     }
-    for (const auto& e : doc.m_pointEntities) {
-        check.Check(e->m_classname, "classname", e->m_classname);
-        check.Check(e->m_classname, "target", e->m_target);
-        check.Check(e->m_classname, "targetname", e->m_targetname);
-        check.Check(e->m_classname, "killtarget", e->m_killtarget);
-        check.Check(e->m_classname, "message", e->m_message);
-        check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
+    if (contents.modelEntities) {
+        for (const auto& e : *contents.modelEntities) {
+            check.CheckKeys(e->m_classname, *e, ModelEntityKeys());
+            check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
+            check.CheckBrushes(e->m_classname, e->m_brushes);
+        }
+    }
+    if (contents.pointEntities) {
+        for (const auto& e : *contents.pointEntities) {
+            check.CheckKeys(e->m_classname, *e, PointEntityKeys());
+            check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
+        }
     }
     return check.m_problem;
+}
+
+std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) {
+    return FindUnwritableText(doc.GetContents());
 }

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
+#include "map/CMapFragment.h"
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
 
@@ -14,15 +17,19 @@ class CMapBrush;
 class CModelEntity;
 class CPointEntity;
 class CKeptTexts;
+class CWorldKeys;
 struct CustomPair;
+template <class Entity> struct KeyRule;
 
-// Writes a document as map text: the world, then the brush entities, then the
-// point entities, each key on its own line in a fixed order. Text is handed to
-// `sink` in large pieces; the sink returns false to stop the writing.
+// Writes a document or a fragment as map text: the world, then the brush
+// entities, then the point entities, each key on its own line in the order of
+// the key tables. Text is handed to `sink` in large pieces; the sink returns
+// false to stop the writing.
 class CMapWriter {
 public:
     using Sink = std::function<bool(const char* data, size_t size)>;
 
+    CMapWriter(const MapContents& contents, Sink sink);
     CMapWriter(const CTolveDoc& doc, Sink sink);
 
     // Returns false when the sink failed.
@@ -30,10 +37,14 @@ public:
 
     // Why the document cannot be written as map text (a value holding a double
     // quote, for instance), or nothing when it can.
+    static std::optional<std::string> FindUnwritableText(const MapContents& contents);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
 private:
-    void WriteWorld();
+    void WriteWorld(const CWorldKeys& world);
+    template <class Entity>
+    void WriteKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
+                   const CKeptTexts& kept);
     void WriteModelEntity(const CModelEntity& entity);
     void WritePointEntity(const CPointEntity& entity);
     void WriteBrush(const CMapBrush& brush);
@@ -44,13 +55,9 @@ private:
     void WritePlanePoints(const IntPoint (&points)[3]);
     void WriteHiddenFaces(const CMapBrush& brush, int before);
     void WriteOtherPairs(const CustomPairList& pairs);
-    bool WriteKeptText(const char* key);
-    void WriteTextKey(const char* key, const std::string& value);
-    void WriteSignedKey(const char* key, int32_t value);
-    void WriteUnsignedKey(const char* key, uint32_t value);
-    void WriteTextKeyIfSet(const char* key, const std::string& value);
-    void WriteSignedKeyIf(bool present, const char* key, int32_t value);
-    void WriteUnsignedKeyIf(bool present, const char* key, uint32_t value);
+    bool WriteKeptText(const CKeptTexts& kept, const char* key);
+    void WriteTextKey(const char* key, std::string_view value);
+    void WriteNumberKey(const char* key, int64_t value);
     void WritePointKey(const char* key, const IntPoint& point);
 
     void Put(const char* text, size_t size);
@@ -58,12 +65,10 @@ private:
     void Put(const std::string& text) { Put(text.data(), text.size()); }
     void Put(char c);
     void PutSigned(int32_t value);
-    void PutUnsigned(uint32_t value);
     void PutFixed(float value);
     void Flush();
 
-    const CTolveDoc& m_doc;
-    const CKeptTexts* m_kept = nullptr; // of the entity being written
+    MapContents m_contents;
     Sink m_sink;
     bool m_failed = false;
     std::string m_buffer;

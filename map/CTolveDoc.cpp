@@ -95,7 +95,35 @@ bool CTolveDoc::ReadMapFile(const std::string& path, CMapDiagnostics* diagnostic
 }
 
 void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics) {
-    CMapReader(*this, SkipUtf8Mark(text), diagnostics).ReadMap();
+    // The world read starts from the document's, so that what it does not set
+    // (its message, the pairs of an earlier worldspawn) stays.
+    CMapFragment fragment;
+    fragment.world = static_cast<const CWorldKeys&>(*this);
+    CMapReader(fragment, SkipUtf8Mark(text), diagnostics).ReadMap();
+    AdoptFragment(std::move(fragment));
+}
+
+void CTolveDoc::AdoptFragment(CMapFragment&& fragment) {
+    if (fragment.hasWorld)
+        static_cast<CWorldKeys&>(*this) = std::move(fragment.world);
+    if (fragment.wad)
+        m_textureWad.SetFileName(*fragment.wad);
+    for (auto& brush : fragment.worldBrushes)
+        m_worldBrushes.push_back(std::move(brush));
+    for (auto& entity : fragment.modelEntities)
+        m_modelEntities.push_back(std::move(entity));
+    for (auto& entity : fragment.pointEntities)
+        m_pointEntities.push_back(std::move(entity));
+}
+
+MapContents CTolveDoc::GetContents() const {
+    MapContents contents;
+    contents.world = this;
+    contents.wad = m_textureWad.GetFileName();
+    contents.worldBrushes = &m_worldBrushes;
+    contents.modelEntities = &m_modelEntities;
+    contents.pointEntities = &m_pointEntities;
+    return contents;
 }
 
 namespace {

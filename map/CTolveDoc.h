@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/CDocument.h"
+#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
+#include "map/CWorldKeys.h"
 #include "map/MapDiagnostics.h"
 #include "texture/CTextureWad.h"
 
@@ -12,14 +14,13 @@
 #include <string_view>
 #include <vector>
 
-using ModelEntityList = std::vector<std::unique_ptr<CModelEntity>>;
-using PointEntityList = std::vector<std::unique_ptr<CPointEntity>>;
-
 enum EditMode : uint8_t { kCornerMode = 0, kFaceMode = 1, kBrushMode = 2, kEntityMode = 3 };
 
 // One open map: the world, its brush and point entities, the texture catalogue
 // and the editing state that all views of the map share.
-class CTolveDoc : public CDocument {
+// The world's keys are its own members (CWorldKeys) but "wad", which is the
+// file name of its texture catalogue.
+class CTolveDoc : public CDocument, public CWorldKeys {
 public:
     CTolveDoc();
     ~CTolveDoc() override;
@@ -42,19 +43,15 @@ public:
     bool ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics = nullptr);
     // Reads map text; a leading UTF-8 byte-order mark is skipped.
     void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
+    // Takes over what was read: the world's keys when the fragment has a world
+    // (its brushes join the world's), the entities at the end of the lists.
+    void AdoptFragment(CMapFragment&& fragment);
+    // The whole map, for the writer.
+    MapContents GetContents() const;
     // Saves the map safely; clears the modified flag only once the file is on disk.
     bool WriteMapFile(const std::string& path);
 
-    int16_t m_worldType = -1;
     CTextureWad m_textureWad;
-    std::string m_worldMessage;
-    uint8_t m_worldSounds = 0;
-    uint16_t m_worldLight = 0;
-    bool m_hasWorldLight = false;
-    bool m_hasWorldSounds = false;
-    CustomPairList
-        m_worldOtherPairs; // "_sunlight", "sky", "fog"...: written after the world's own keys
-    CKeptTexts m_worldKeptTexts;
     BrushList m_worldBrushes;
     std::vector<std::string> m_pointClassNames;
     std::vector<std::string> m_brushClassNames;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "map/CModelEntity.h"
+#include "map/CPointEntity.h"
+#include "map/CWorldKeys.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using ModelEntityList = std::vector<std::unique_ptr<CModelEntity>>;
+using PointEntityList = std::vector<std::unique_ptr<CPointEntity>>;
+
+// Entities and brushes that belong to no document: a map as read before a
+// document takes it over, or the objects on their way to the clipboard.
+struct CMapFragment {
+    bool hasWorld = false; // a "worldspawn" was read, or is to be written
+    CWorldKeys world;
+    std::optional<std::string> wad; // the world's "wad", when it had one
+    BrushList worldBrushes;
+    ModelEntityList modelEntities;
+    PointEntityList pointEntities;
+
+    bool IsEmpty() const {
+        return !hasWorld && worldBrushes.empty() && modelEntities.empty() && pointEntities.empty();
+    }
+};
+
+// What the writer writes: the world entity when there is one, then the brush
+// entities, then the point entities. Points into a document or a fragment.
+struct MapContents {
+    const CWorldKeys* world = nullptr; // null: no world entity
+    std::string_view wad;
+    const BrushList* worldBrushes = nullptr;
+    const ModelEntityList* modelEntities = nullptr;
+    const PointEntityList* pointEntities = nullptr;
+};
+
+// A fragment's world is written when it was read or holds brushes.
+MapContents ContentsOf(const CMapFragment& fragment);
