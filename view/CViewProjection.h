@@ -12,8 +12,8 @@ struct ScreenPoint {
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
-// `a` moved to a multiple of `step` (1 or more): non-negative values go to the
-// nearest multiple, halves upward; negative values go toward zero.
+// `a` moved to the nearest multiple of `step` (1 or more), halves upward, on
+// both sides of zero alike: with 8, -5 goes to -8 and -4 to 0.
 int32_t SnapValue(int32_t a, int32_t step);
 
 // Every component of `p` snapped by SnapValue.
