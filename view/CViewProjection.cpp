@@ -173,3 +173,34 @@ void CViewProjection::ZoomOut(int32_t width, int32_t height) {
     if (m_zoom < 1)
         m_zoom = 1;
 }
+
+// The world point under the anchor is origin + zoom * pixel along each screen
+// axis (minus across YZ and downward); it stays when the origins take up the
+// change of zoom.
+void CViewProjection::KeepAnchor(int32_t oldZoom, ScreenPoint anchor) {
+    const int32_t change = Sub(oldZoom, m_zoom);
+    ScrollHorizontal(Mul(change, anchor.x));
+    ScrollVertical(Sub(0, Mul(change, anchor.y)));
+}
+
+bool CViewProjection::ZoomInAt(ScreenPoint anchor) {
+    if (m_zoom <= 1)
+        return false;
+    const int32_t oldZoom = m_zoom;
+    m_zoom /= 2;
+    KeepAnchor(oldZoom, anchor);
+    return true;
+}
+
+void CViewProjection::ZoomOutAt(ScreenPoint anchor) {
+    const int32_t oldZoom = m_zoom;
+    m_zoom = Mul(m_zoom, 2);
+    if (m_zoom < 1)
+        m_zoom = 1;
+    KeepAnchor(oldZoom, anchor);
+}
+
+void CViewProjection::Pan(int32_t dx, int32_t dy) {
+    ScrollHorizontal(Sub(0, Mul(m_zoom, dx)));
+    ScrollVertical(Mul(m_zoom, dy));
+}
