@@ -6,10 +6,12 @@
 #include "app/CDocManager.h"
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
+#include "app/CWindowArranger.h"
 #include "app/CommandTexts.h"
 #include "app/ToolBarIcons.h"
 #include "view/CTolveView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -64,6 +66,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList&
         if (!m_docManager.OpenDocument(path))
             recentFiles.RemoveRecentFile(path);
         RefreshState();
+        RestoreViewFocus();
     });
     RefreshState();
 }
@@ -118,6 +121,18 @@ void CMainFrame::RunCommand(CommandId id) {
     else if (!HandleFrameCommand(id))
         emit ApplicationCommand(id);
     RefreshState();
+    RestoreViewFocus();
+}
+
+void CMainFrame::RestoreViewFocus() {
+    // Inside a dialog's own loop the dialog keeps the keyboard.
+    if (QApplication::activeModalWidget() || isHidden())
+        return;
+    CTolveView* view = GetActiveView();
+    if (!view)
+        return;
+    activateWindow();
+    view->setFocus(Qt::OtherFocusReason);
 }
 
 bool CMainFrame::HandleFrameCommand(CommandId id) {
@@ -149,7 +164,7 @@ bool CMainFrame::HandleFrameCommand(CommandId id) {
         statusBar()->setVisible(statusBar()->isHidden());
         return true;
     case WindowCascade:
-        m_area->cascadeSubWindows();
+        m_docManager.GetWindowArranger().Cascade();
         return true;
     case WindowTile:
         m_area->tileSubWindows();
@@ -218,6 +233,7 @@ void CMainFrame::BringToFront() {
     show();
     raise();
     activateWindow();
+    RestoreViewFocus();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -242,4 +258,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QString& file : files)
         m_docManager.OpenDocument(file);
     RefreshState();
+    RestoreViewFocus();
 }

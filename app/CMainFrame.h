@@ -41,6 +41,9 @@ public:
     void RefreshState();
     // Shows the window in front of the others, for a file another process sent.
     void BringToFront();
+    // Gives the keyboard back to the active view, after a dialog, chooser or
+    // message box took it.
+    void RestoreViewFocus();
 
 signals:
     // A command neither the view nor the frame handles: New, Open, About.
