@@ -6,6 +6,7 @@
 #include "app/CDocManager.h"
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
+#include "app/CStatusBarNotices.h"
 #include "app/CWindowArranger.h"
 #include "app/CommandTexts.h"
 #include "app/ToolBarIcons.h"
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList&
 }
 
 CMainFrame::~CMainFrame() {
+    m_notices.reset();
     // The children go after this part of the window; they must not call back.
     QObject::disconnect(m_cursorConnection);
     disconnect(m_area, nullptr, this, nullptr);
@@ -102,6 +104,7 @@ void CMainFrame::CreateStatusBar() {
     m_coordinatePane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_coordinatePane->setFixedWidth(kCoordinatePaneWidth);
     bar->addPermanentWidget(m_coordinatePane);
+    m_notices = std::make_unique<CStatusBarNotices>(*bar);
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {

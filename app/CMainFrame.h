@@ -5,11 +5,14 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class CChildFrame;
 class CCommandTable;
 class CDocManager;
 class CMenuBars;
 class CRecentFileList;
+class CStatusBarNotices;
 class CTolveView;
 class QLabel;
 class QMdiArea;
@@ -73,4 +76,5 @@ private:
     QLabel* m_coordinatePane = nullptr;
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
+    std::unique_ptr<CStatusBarNotices> m_notices;
 };

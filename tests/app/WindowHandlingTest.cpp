@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 
 #include <memory>
@@ -207,4 +208,32 @@ TEST_F(Navigation, ScrollBarsFollowTheArrowKeys) {
     // Dragging the bar back scrolls the view back.
     pane->GetHorizontalBar().setValue(across);
     EXPECT_EQ(view.ScreenToWorld(0, 0).x, across);
+}
+
+using FlatnessNotice = CWindowFixture;
+
+TEST_F(FlatnessNotice, ADraggedCornerThatBendsFacesIsReportedInTheStatusBar) {
+    StartShown();
+    Docs().OpenDocument(WriteMap("room.map"));
+    CTolveView& view = ActiveFrame()->GetView();
+    view.m_projection.m_originX = -200;
+    view.m_projection.m_originY = 200;
+    view.InvalidateAll();
+    const ScreenPoint corner = view.m_projection.WorldToScreen(64, 64, 64);
+    const QPoint at(corner.x, corner.y);
+    // Hover picks the corner, the left button drags it 16 units out in x and y.
+    QTest::mouseMove(&view, at);
+    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseMove(&view, at + QPoint(16, -16));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, at + QPoint(16, -16));
+    ASSERT_TRUE(ActiveDoc().IsModified());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(),
+              "2 faces of this brush are not flat; the file keeps the plane through each one's "
+              "first three corners.");
+
+    // Dragged back, the brush is flat again and the notice goes.
+    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at + QPoint(16, -16));
+    QTest::mouseMove(&view, at);
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 }
