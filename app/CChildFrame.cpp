@@ -2,6 +2,7 @@
 
 #include "app/CDocManager.h"
 #include "view/CTolveView.h"
+#include "view/CViewPane.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -9,7 +10,7 @@
 CChildFrame::CChildFrame(CTolveDoc& doc, CDocManager& manager)
     : m_doc(doc), m_manager(manager), m_view(new CTolveView(doc)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWidget(m_view);
+    setWidget(new CViewPane(m_view));
 }
 
 CChildFrame::~CChildFrame() {

@@ -3,6 +3,7 @@
 #include "app/CChildFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
+#include "app/CWindowArranger.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "map/CTolveDoc.h"
@@ -40,7 +41,7 @@ QString CanonicalPath(const QString& path) {
 } // namespace
 
 CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
-    : m_area(area), m_recentFiles(recentFiles) {}
+    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {}
 
 CDocManager::~CDocManager() {
     CloseAllDocuments();
@@ -153,19 +154,11 @@ CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc) {
     auto* frame = new CChildFrame(doc, *this);
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
-    frame->resize(GetDefaultFrameSize());
+    m_arranger->PlaceNewWindow(*frame);
     frame->show();
     UpdateFrameTitles(doc);
     ActivateFrame(frame);
     return frame;
-}
-
-QSize CDocManager::GetDefaultFrameSize() const {
-    // Until the main window is first shown its area has no size of its own;
-    // the window's, less the bars around the area, is near enough.
-    QSize space =
-        m_area.isVisible() ? m_area.viewport()->size() : m_area.window()->size() - QSize(0, 100);
-    return {std::max(space.width() * 3 / 4, 400), std::max(space.height() * 3 / 4, 300)};
 }
 
 std::vector<CChildFrame*> CDocManager::GetFrames(const CTolveDoc& doc) const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -11,6 +10,7 @@
 class CChildFrame;
 class CRecentFileList;
 class CTolveDoc;
+class CWindowArranger;
 class QMdiArea;
 
 // The open maps and their child windows: making, opening, saving and closing
@@ -47,6 +47,7 @@ public:
     CChildFrame* CreateFrame(CTolveDoc& doc);
     std::vector<CChildFrame*> GetFrames(const CTolveDoc& doc) const;
     const std::vector<std::unique_ptr<CTolveDoc>>& GetDocuments() const { return m_documents; }
+    CWindowArranger& GetWindowArranger() const { return *m_arranger; }
 
     // Window titles: the document's title, numbered "name:1", "name:2" when it
     // has several windows, with "*" while it has unsaved changes.
@@ -66,9 +67,9 @@ private:
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);
     void ActivateFrame(CChildFrame* frame);
-    QSize GetDefaultFrameSize() const;
 
     QMdiArea& m_area;
+    CWindowArranger* m_arranger; // owned by the area
     CRecentFileList& m_recentFiles;
     std::vector<std::unique_ptr<CTolveDoc>> m_documents;
     std::vector<CChildFrame*> m_frames; // in the order they were made

@@ -6,10 +6,13 @@
 #include "app/CDocManager.h"
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
+#include "app/CStatusBarNotices.h"
+#include "app/CWindowArranger.h"
 #include "app/CommandTexts.h"
 #include "app/ToolBarIcons.h"
 #include "view/CTolveView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -64,11 +67,13 @@ CMainFrame::CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList&
         if (!m_docManager.OpenDocument(path))
             recentFiles.RemoveRecentFile(path);
         RefreshState();
+        RestoreViewFocus();
     });
     RefreshState();
 }
 
 CMainFrame::~CMainFrame() {
+    m_notices.reset();
     // The children go after this part of the window; they must not call back.
     QObject::disconnect(m_cursorConnection);
     disconnect(m_area, nullptr, this, nullptr);
@@ -99,6 +104,7 @@ void CMainFrame::CreateStatusBar() {
     m_coordinatePane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_coordinatePane->setFixedWidth(kCoordinatePaneWidth);
     bar->addPermanentWidget(m_coordinatePane);
+    m_notices = std::make_unique<CStatusBarNotices>(*bar);
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {
@@ -118,6 +124,18 @@ void CMainFrame::RunCommand(CommandId id) {
     else if (!HandleFrameCommand(id))
         emit ApplicationCommand(id);
     RefreshState();
+    RestoreViewFocus();
+}
+
+void CMainFrame::RestoreViewFocus() {
+    // Inside a dialog's own loop the dialog keeps the keyboard.
+    if (QApplication::activeModalWidget() || isHidden())
+        return;
+    CTolveView* view = GetActiveView();
+    if (!view)
+        return;
+    activateWindow();
+    view->setFocus(Qt::OtherFocusReason);
 }
 
 bool CMainFrame::HandleFrameCommand(CommandId id) {
@@ -149,7 +167,7 @@ bool CMainFrame::HandleFrameCommand(CommandId id) {
         statusBar()->setVisible(statusBar()->isHidden());
         return true;
     case WindowCascade:
-        m_area->cascadeSubWindows();
+        m_docManager.GetWindowArranger().Cascade();
         return true;
     case WindowTile:
         m_area->tileSubWindows();
@@ -218,6 +236,7 @@ void CMainFrame::BringToFront() {
     show();
     raise();
     activateWindow();
+    RestoreViewFocus();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -242,4 +261,5 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QString& file : files)
         m_docManager.OpenDocument(file);
     RefreshState();
+    RestoreViewFocus();
 }

@@ -5,11 +5,14 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class CChildFrame;
 class CCommandTable;
 class CDocManager;
 class CMenuBars;
 class CRecentFileList;
+class CStatusBarNotices;
 class CTolveView;
 class QLabel;
 class QMdiArea;
@@ -41,6 +44,9 @@ public:
     void RefreshState();
     // Shows the window in front of the others, for a file another process sent.
     void BringToFront();
+    // Gives the keyboard back to the active view, after a dialog, chooser or
+    // message box took it.
+    void RestoreViewFocus();
 
 signals:
     // A command neither the view nor the frame handles: New, Open, About.
@@ -70,4 +76,5 @@ private:
     QLabel* m_coordinatePane = nullptr;
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
+    std::unique_ptr<CStatusBarNotices> m_notices;
 };

@@ -79,6 +79,8 @@ void CMenuBars::BuildMapMenus(const CCommandTable& commands) {
 
     QMenu* view = MakeMenu(QStringLiteral("&View"));
     AddCommands(*view, commands, {ViewToolbar, ViewStatusBar});
+    view->addSeparator();
+    AddCommands(*view, commands, {FrameMap});
 
     m_windowMenu = MakeMenu(QStringLiteral("&Window"));
     AddCommands(*m_windowMenu, commands, {WindowNew, WindowCascade, WindowTile, WindowArrange});

@@ -47,6 +47,7 @@ const std::vector<CommandText> kCommandTexts = {
     {ScrollLeft, "Scroll Left", ""},
     {ZoomIn, "Zoom In", "Zoom in\nZoom in"},
     {ZoomOut, "Zoom Out", "Zoom out\nZoom out"},
+    {FrameMap, "&Frame Map", "Show the whole map in the view\nFrame Map"},
     {CornerMode, "Corner Mode", "Select corner mode\nCorner mode"},
     {FaceMode, "Face Mode", "Select face mode\nFace mode"},
     {BrushMode, "Brush Mode", "Select brush mode\nBrush mode"},
@@ -54,7 +55,9 @@ const std::vector<CommandText> kCommandTexts = {
 };
 
 // The accelerator table in its own order. "-" and "=" are typed characters:
-// the key with no modifier, and for "-" the keypad's as well.
+// the key with no modifier, and for "-" the keypad's as well. The keys after
+// the arrows are the editor's own: "+" zooms in like "=", with the keypad's
+// too, and Home frames the map.
 const std::vector<std::pair<QKeySequence, CommandId>> kAccelerators = {
     {QKeySequence(Qt::Key_Minus), ZoomOut},
     {QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), ZoomOut},
@@ -83,6 +86,9 @@ const std::vector<std::pair<QKeySequence, CommandId>> kAccelerators = {
     {QKeySequence(Qt::Key_Up), ScrollUp},
     {QKeySequence(Qt::CTRL | Qt::Key_X), EditCut},
     {QKeySequence(Qt::CTRL | Qt::Key_Z), EditUndo},
+    {QKeySequence(Qt::Key_Plus), ZoomIn},
+    {QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), ZoomIn},
+    {QKeySequence(Qt::Key_Home), FrameMap},
 };
 
 // The key a menu item names, where it differs from the first in the table.

@@ -8,6 +8,8 @@
 #include "map/CMapWriter.h"
 #include "map/MapTextEncoding.h"
 
+#include <filesystem>
+
 CTolveDoc::CTolveDoc()
     : m_pointClassNames(GetPointClassNames()), m_brushClassNames(GetBrushClassNames()) {}
 
@@ -58,8 +60,19 @@ bool CTolveDoc::OnNewDocument() {
     return true;
 }
 
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    return (error ? std::filesystem::path(path) : full).parent_path().string();
+}
+
+} // namespace
+
 bool CTolveDoc::OnOpenDocument(const std::string& path) {
     ResetWorld();
+    m_textureWad.SetMapFolder(FolderOf(path));
     if (!ReadMapFile(path))
         return false;
     m_textureWad.LoadTextureWad();
@@ -67,7 +80,15 @@ bool CTolveDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CTolveDoc::OnSaveDocument(const std::string& path) {
-    return WriteMapFile(path);
+    // A texture file named relative to the map must still be found from the
+    // map's new place.
+    const std::string wadName = m_textureWad.GetFileName();
+    const std::string wadFolder = m_textureWad.GetMapFolder();
+    m_textureWad.SetMapFolder(FolderOf(path));
+    if (WriteMapFile(path))
+        return true;
+    m_textureWad.RestoreLocation(wadName, wadFolder);
+    return false;
 }
 
 bool CTolveDoc::ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics) {

@@ -7,7 +7,7 @@ TOLVE_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
-    xvfb xauth
+    xvfb xauth dpkg-dev
 )
 
 as_root() {

@@ -3,6 +3,7 @@
 #include "framework/CFileChooser.h"
 #include "framework/CProgressService.h"
 #include "framework/CServiceSlot.h"
+#include "framework/CStatusNotice.h"
 
 #include <deque>
 #include <filesystem>
@@ -35,6 +36,18 @@ public:
 
 private:
     CServiceGuard<CFileChooser> m_guard;
+};
+
+// Records every status-bar notice, empty ones (clearing it) included.
+class CRecordingNotices : public CStatusNoticeService {
+public:
+    CRecordingNotices() : m_guard(*this) {}
+    void ShowStatusNotice(const std::string& text) override { m_notices.push_back(text); }
+
+    std::vector<std::string> m_notices;
+
+private:
+    CServiceGuard<CStatusNoticeService> m_guard;
 };
 
 // Records each progress display: its label, its range, how often it was

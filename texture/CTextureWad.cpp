@@ -3,6 +3,7 @@
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "framework/CProgressService.h"
+#include "framework/CStatusNotice.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,6 +15,31 @@ constexpr const char* kNotFoundText = "Selected texture wad2 file was not found;
                                       "appropriate Quake texture wad2 file.";
 constexpr const char* kCannotOpenText = "Couldn't open texture file!";
 constexpr const char* kLoadingLabel = "Loading Texture Wad...";
+constexpr const char* kOutsideMapFolder =
+    "The texture file lies outside the map's folder: the map names it by its full path.";
+constexpr const char* kMapNotSaved =
+    "The map has no folder yet: it names the texture file by its full path.";
+
+// The message text, and on a second line which file and what is wrong with it.
+std::string Explain(const char* text, const std::string& path, const char* reason) {
+    return std::string(text) + "\n" + path + ": " + reason;
+}
+
+// `path` relative to `folder` when it lies inside it or below, else nothing.
+std::optional<std::filesystem::path> RelativeInside(const std::filesystem::path& path,
+                                                    const std::filesystem::path& folder) {
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::weakly_canonical(path, error);
+    if (error)
+        return std::nullopt;
+    const std::filesystem::path base = std::filesystem::weakly_canonical(folder, error);
+    if (error)
+        return std::nullopt;
+    std::filesystem::path relative = file.lexically_relative(base);
+    if (relative.empty() || *relative.begin() == "..")
+        return std::nullopt;
+    return relative;
+}
 
 // How many directory entries lie wholly inside the file. A header may claim
 // more than that, or place the directory outside the file; entries the file
@@ -36,9 +62,10 @@ bool CTextureWad::OpenTextureFile() {
     CloseTextureFile();
     // Directories open for reading on some systems; they are not texture files.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(m_fileName, error))
+    const std::string path = ResolveFileName();
+    if (!std::filesystem::is_regular_file(path, error))
         return false;
-    std::unique_ptr<FILE, CloseFile> file(std::fopen(m_fileName.c_str(), "rb"));
+    std::unique_ptr<FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
         return false;
     long size = std::ftell(file.get());
@@ -79,19 +106,56 @@ const WadLump* CTextureWad::FindLump(std::string_view name) const {
     return found == m_directory.end() ? nullptr : &*found;
 }
 
+void CTextureWad::SetMapFolder(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path name(m_fileName);
+    if (!m_mapFolder.empty() && name.is_relative() &&
+        std::filesystem::exists(std::filesystem::path(m_mapFolder) / name, error)) {
+        const std::filesystem::path file = std::filesystem::path(m_mapFolder) / name;
+        std::optional<std::filesystem::path> relative =
+            folder.empty() ? std::nullopt : RelativeInside(file, folder);
+        m_fileName =
+            relative ? relative->string() : std::filesystem::absolute(file, error).string();
+    }
+    m_mapFolder = folder;
+}
+
+std::string CTextureWad::ResolveFileName() const {
+    const std::filesystem::path name(m_fileName);
+    if (m_mapFolder.empty() || !name.is_relative())
+        return m_fileName;
+    std::error_code error;
+    const std::filesystem::path inFolder = std::filesystem::path(m_mapFolder) / name;
+    return std::filesystem::exists(inFolder, error) ? inFolder.string() : m_fileName;
+}
+
+bool CTextureWad::HasWad2Header() const {
+    unsigned char header[kWadHeaderSize];
+    return ReadFileBytes(0, header, sizeof header) && std::equal(header, header + 4, "WAD2");
+}
+
 void CTextureWad::LoadTextureWad() {
     // A failed load leaves no entries behind that belong to another file.
     m_textureNames.clear();
     m_directory.clear();
     m_declaredEntryCount = 0;
+    const std::string path = ResolveFileName();
     std::error_code error;
-    if (!std::filesystem::exists(m_fileName, error)) {
-        ShowMessageBox(kMessageTitle, kNotFoundText, MessageIcon::Warning);
+    if (!std::filesystem::exists(path, error)) {
+        ShowMessageBox(kMessageTitle, Explain(kNotFoundText, path, "missing"),
+                       MessageIcon::Warning);
         ChooseTextureWad();
         return;
     }
     if (!OpenTextureFile()) {
-        ShowMessageBox(kMessageTitle, kCannotOpenText, MessageIcon::Warning);
+        ShowMessageBox(kMessageTitle, Explain(kCannotOpenText, path, "unreadable"),
+                       MessageIcon::Warning);
+        return;
+    }
+    if (!HasWad2Header()) {
+        CloseTextureFile();
+        ShowMessageBox(kMessageTitle, Explain(kCannotOpenText, path, "not a WAD2 file"),
+                       MessageIcon::Warning);
         return;
     }
     ReadDirectory();
@@ -142,8 +206,23 @@ void CTextureWad::ChooseTextureWad() {
     std::optional<std::string> chosen = FileChooserSlot::Get().ChooseFileToOpen(request);
     if (!chosen)
         return;
-    std::error_code error;
-    std::filesystem::path fullPath = std::filesystem::absolute(*chosen, error);
-    SetFileName(error ? *chosen : fullPath.string());
+    SetFileName(MakeStoredName(*chosen));
     LoadTextureWad();
+}
+
+// Inside the map's folder the name travels with the map; anywhere else only
+// the full path finds the file, which the status bar points out.
+std::string CTextureWad::MakeStoredName(const std::string& chosenPath) const {
+    std::error_code error;
+    std::filesystem::path fullPath = std::filesystem::absolute(chosenPath, error);
+    if (error)
+        fullPath = chosenPath;
+    if (m_mapFolder.empty()) {
+        ShowStatusNotice(kMapNotSaved);
+        return fullPath.string();
+    }
+    if (std::optional<std::filesystem::path> relative = RelativeInside(fullPath, m_mapFolder))
+        return relative->string();
+    ShowStatusNotice(kOutsideMapFolder);
+    return fullPath.string();
 }

@@ -19,6 +19,21 @@ public:
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }
 
+    // The folder of the map file, empty for a map never saved. A relative
+    // file name is looked for there first, then in the working directory; a
+    // file chosen inside it or below is stored relative to it. Moving the map
+    // elsewhere keeps a name stored relative to the old folder pointing at the
+    // same file.
+    const std::string& GetMapFolder() const { return m_mapFolder; }
+    void SetMapFolder(const std::string& folder);
+    // Both at once, as they were, without moving the name along.
+    void RestoreLocation(std::string fileName, std::string folder) {
+        m_fileName = std::move(fileName);
+        m_mapFolder = std::move(folder);
+    }
+    // The file the name stands for, as it would be opened now.
+    std::string ResolveFileName() const;
+
     // Reads the directory of the named file and lists its textures. A missing
     // file is reported and the user is asked for another; a file that cannot
     // be opened is reported. Either way the list is empty afterwards.
@@ -54,12 +69,15 @@ public:
 private:
     void ReadDirectory();
     void ListTextures();
+    bool HasWad2Header() const;
+    std::string MakeStoredName(const std::string& chosenPath) const;
 
     struct CloseFile {
         void operator()(FILE* file) const { std::fclose(file); }
     };
 
     std::string m_fileName = kDefaultTextureWad;
+    std::string m_mapFolder;
     std::vector<WadLump> m_directory;
     int32_t m_declaredEntryCount = 0;
     std::vector<std::string> m_textureNames;

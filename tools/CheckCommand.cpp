@@ -1,4 +1,5 @@
 #include "map/CTolveDoc.h"
+#include "tools/FlatnessNotices.h"
 #include "tools/MapCommands.h"
 
 #include <cstdio>
@@ -44,6 +45,7 @@ int RunCheckCommand(int argc, char** argv) {
             status = 2;
             continue;
         }
+        PrintFlatnessNotices(doc, argv[i], stderr); // notices leave the status alone
         if (diagnostics.m_count > 0 && status == 0)
             status = 1;
     }

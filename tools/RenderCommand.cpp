@@ -1,6 +1,7 @@
 #include "map/CTolveDoc.h"
 #include "tools/MapCommands.h"
 #include "view/CTolveView.h"
+#include "view/ViewNavigation.h"
 
 #include <QApplication>
 #include <QImage>
@@ -75,53 +76,16 @@ bool ParseOptions(int argc, char** argv, RenderOptions& options) {
     return options.input && options.output;
 }
 
-// The bounding box of everything drawn: brush corners and entity origins.
-bool MapBounds(const CTolveDoc& doc, IntPoint& lo, IntPoint& hi) {
-    bool any = false;
-    auto add = [&](const IntPoint& p) {
-        if (!any) {
-            lo = hi = p;
-            any = true;
-        }
-        lo = IntPoint(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
-        hi = IntPoint(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
-    };
-    auto addBrushes = [&](const BrushList& brushes) {
-        for (const auto& brush : brushes)
-            for (int v = 0; v < brush->m_numVertices; ++v)
-                add(brush->m_vertices[v]);
-    };
-    addBrushes(doc.m_worldBrushes);
-    for (const auto& entity : doc.m_modelEntities)
-        addBrushes(entity->m_brushes);
-    for (const auto& entity : doc.m_pointEntities)
-        add(entity->m_origin);
-    return any;
-}
-
-// Zooms out until the map fits and puts its centre in the middle.
-void FrameMap(const CTolveDoc& doc, const RenderOptions& options, CViewProjection& p) {
-    IntPoint lo, hi;
-    if (!MapBounds(doc, lo, hi))
-        lo = hi = IntPoint();
-    const int64_t spanH[] = {int64_t{hi.x} - lo.x, int64_t{hi.x} - lo.x, int64_t{hi.y} - lo.y};
-    const int64_t spanV[] = {int64_t{hi.y} - lo.y, int64_t{hi.z} - lo.z, int64_t{hi.z} - lo.z};
-    p.m_zoom = options.zoom;
-    if (p.m_zoom == 0) {
-        p.m_zoom = 1;
-        while (p.m_zoom < (1 << 20) &&
-               (spanH[options.plane] * 11 / 10 > int64_t{p.m_zoom} * options.width ||
-                spanV[options.plane] * 11 / 10 > int64_t{p.m_zoom} * options.height))
-            p.m_zoom *= 2;
+// Without a zoom the whole map is framed, as the editor's Frame Map does; with
+// one the map's centre is put in the middle.
+void PlaceMap(const CTolveDoc& doc, const RenderOptions& options, CViewProjection& p) {
+    if (options.zoom == 0) {
+        FrameMap(doc, p, options.width, options.height);
+        return;
     }
-    const int32_t cx = static_cast<int32_t>((int64_t{lo.x} + hi.x) / 2);
-    const int32_t cy = static_cast<int32_t>((int64_t{lo.y} + hi.y) / 2);
-    const int32_t cz = static_cast<int32_t>((int64_t{lo.z} + hi.z) / 2);
-    const int32_t f = options.flipped ? -1 : 1;
-    const int32_t halfW = options.width / 2 * p.m_zoom, halfH = options.height / 2 * p.m_zoom;
-    p.m_originX = f * cx - halfW;
-    p.m_originY = options.plane == kPlaneYZ ? f * cy + halfW : cy + halfH;
-    p.m_originZ = cz + halfH;
+    p.m_zoom = options.zoom;
+    CentreView(p, BoundsCentre(FindMapBounds(doc).value_or(MapBounds{})), options.width,
+               options.height);
 }
 
 } // namespace
@@ -151,7 +115,7 @@ int RunRenderCommand(int argc, char** argv) {
     view.m_projection.m_viewMode = options.plane;
     view.m_projection.m_threeD = options.threeD;
     view.m_projection.m_flipped = options.flipped;
-    FrameMap(doc, options, view.m_projection);
+    PlaceMap(doc, options, view.m_projection);
     view.InvalidateAll();
     if (!view.RenderNow().save(QString::fromLocal8Bit(options.output), "PNG")) {
         std::fprintf(stderr, "tolve-map: couldn't write %s\n", options.output);

@@ -6,10 +6,12 @@
 #include "view/CQtCanvas.h"
 #include "view/DragEditing.h"
 #include "view/UpdateHints.h"
+#include "view/ViewNavigation.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -45,6 +47,7 @@ bool CTolveView::IsCommandHandled(CommandId id) const {
     case CommandId::ScrollLeft:
     case CommandId::ZoomIn:
     case CommandId::ZoomOut:
+    case CommandId::FrameMap:
     case CommandId::CornerMode:
     case CommandId::FaceMode:
     case CommandId::BrushMode:
@@ -91,6 +94,9 @@ bool CTolveView::HandleCommand(CommandId id) {
         break;
     case CommandId::ZoomOut:
         p.ZoomOut(width(), height());
+        break;
+    case CommandId::FrameMap:
+        ::FrameMap(m_doc, p, width(), height());
         break;
     // Edit modes change the document's mode only; nothing is redrawn.
     case CommandId::CornerMode:
@@ -146,6 +152,7 @@ std::string CTolveView::GetCoordinateText() const {
 void CTolveView::InvalidateAll() {
     m_fullRepaintPending = true;
     update();
+    emit ViewChanged();
 }
 
 void CTolveView::RedrawBackingImage() {
@@ -172,6 +179,8 @@ void CTolveView::OnDocumentUpdate(UpdateHint hint, void* object) {
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();
+        if (hint == kHintRepaint) // the map may have grown: the scroll bars follow
+            emit ViewChanged();
         return;
     }
     QPainter painter(&m_image);
@@ -206,6 +215,12 @@ void CTolveView::UpdateSelection(bool restricted) {
 }
 
 void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
+    if (m_panFrom) {
+        m_projection.Pan(position.x - m_panFrom->x, position.y - m_panFrom->y);
+        m_panFrom = position;
+        InvalidateAll();
+        return;
+    }
     if (m_dragging) {
         if (DragStep(m_doc, m_projection, position, m_cursor))
             emit CursorChanged();
@@ -226,6 +241,28 @@ void CTolveView::OnLButtonUp() {
     m_dragging = false;
 }
 
+void CTolveView::OnMouseWheel(int angleDelta, ScreenPoint position) {
+    constexpr int kNotch = 120;
+    m_wheelRemainder += angleDelta;
+    bool changed = false;
+    for (; m_wheelRemainder >= kNotch; m_wheelRemainder -= kNotch)
+        changed = m_projection.ZoomInAt(position) || changed;
+    for (; m_wheelRemainder <= -kNotch; m_wheelRemainder += kNotch) {
+        m_projection.ZoomOutAt(position);
+        changed = true;
+    }
+    if (changed)
+        InvalidateAll();
+}
+
+void CTolveView::OnMButtonDown(ScreenPoint position) {
+    m_panFrom = position;
+}
+
+void CTolveView::OnMButtonUp() {
+    m_panFrom.reset();
+}
+
 bool CTolveView::BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height, int16_t snap,
                                  uint8_t sides, bool prism) const {
     return ::BuildBrushShape(brush, m_projection, m_mouse, m_doc.m_insertionPoint, width, height,
@@ -241,15 +278,24 @@ void CTolveView::mouseMoveEvent(QMouseEvent* event) {
 // Qt grabs the mouse for the widget while a button is held, so a drag goes on
 // outside the view and its release is never missed.
 void CTolveView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        const QPoint p = event->position().toPoint();
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
         OnLButtonDown({p.x(), p.y()});
-    }
+    else if (event->button() == Qt::MiddleButton)
+        OnMButtonDown({p.x(), p.y()});
     QWidget::mousePressEvent(event);
 }
 
 void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         OnLButtonUp();
+    else if (event->button() == Qt::MiddleButton)
+        OnMButtonUp();
     QWidget::mouseReleaseEvent(event);
+}
+
+void CTolveView::wheelEvent(QWheelEvent* event) {
+    const QPoint p = event->position().toPoint();
+    OnMouseWheel(event->angleDelta().y(), {p.x(), p.y()});
+    event->accept();
 }

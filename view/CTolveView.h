@@ -47,6 +47,11 @@ public:
     void OnLButtonDown(ScreenPoint position);
     void OnLButtonUp();
     void UpdateSelection(bool restricted);
+    // The wheel zooms by whole notches (120 eighths of a degree, summed for
+    // touchpads) about the pixel under the mouse; the middle button pans.
+    void OnMouseWheel(int angleDelta, ScreenPoint position);
+    void OnMButtonDown(ScreenPoint position);
+    void OnMButtonUp();
 
     // A new prism or pyramid around the last mouse position; see
     // BrushShapeBuilder.h.
@@ -67,6 +72,8 @@ public:
 signals:
     // The cursor point changed, so the coordinate pane should too.
     void CursorChanged();
+    // The picture is due to be drawn again: origins, zoom, plane or map changed.
+    void ViewChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,6 +81,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void RedrawBackingImage();
@@ -82,4 +90,6 @@ private:
     QImage m_image;
     CLineCache m_lineCache;
     bool m_fullRepaintPending = true;
+    int m_wheelRemainder = 0;
+    std::optional<ScreenPoint> m_panFrom; // while the middle button pans
 };

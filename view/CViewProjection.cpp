@@ -16,22 +16,20 @@ int32_t Mul(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
-int32_t Div(int32_t a, int32_t b) {
-    if (b == -1) // INT32_MIN / -1 overflows
-        return Sub(0, a);
-    return a / b;
-}
-
 } // namespace
 
 int32_t SnapValue(int32_t a, int32_t step) {
     if (step == 0)
         return a;
-    int32_t q = Div(a, step);
-    int32_t r = step == -1 ? 0 : a % step;
-    // Compared with the exact half, so that a step of 1 leaves every value as
-    // it is and odd steps round to the nearest multiple.
-    return 2 * int64_t{r} < step ? Mul(q, step) : Mul(Add(q, 1), step);
+    // floor((a + step / 2) / step) * step, in 64 bits and with the exact half,
+    // so that negative values round the same way as positive ones and odd steps
+    // go to the nearest multiple.
+    const int64_t b = step < 0 ? -int64_t{step} : int64_t{step};
+    const int64_t twice = 2 * int64_t{a} + b;
+    int64_t q = twice / (2 * b);
+    if (twice % (2 * b) < 0)
+        --q;
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(q * b)));
 }
 
 int32_t CViewProjection::Depth(const IntPoint& p) const {
@@ -174,4 +172,35 @@ void CViewProjection::ZoomOut(int32_t width, int32_t height) {
     m_zoom = Mul(m_zoom, 2);
     if (m_zoom < 1)
         m_zoom = 1;
+}
+
+// The world point under the anchor is origin + zoom * pixel along each screen
+// axis (minus across YZ and downward); it stays when the origins take up the
+// change of zoom.
+void CViewProjection::KeepAnchor(int32_t oldZoom, ScreenPoint anchor) {
+    const int32_t change = Sub(oldZoom, m_zoom);
+    ScrollHorizontal(Mul(change, anchor.x));
+    ScrollVertical(Sub(0, Mul(change, anchor.y)));
+}
+
+bool CViewProjection::ZoomInAt(ScreenPoint anchor) {
+    if (m_zoom <= 1)
+        return false;
+    const int32_t oldZoom = m_zoom;
+    m_zoom /= 2;
+    KeepAnchor(oldZoom, anchor);
+    return true;
+}
+
+void CViewProjection::ZoomOutAt(ScreenPoint anchor) {
+    const int32_t oldZoom = m_zoom;
+    m_zoom = Mul(m_zoom, 2);
+    if (m_zoom < 1)
+        m_zoom = 1;
+    KeepAnchor(oldZoom, anchor);
+}
+
+void CViewProjection::Pan(int32_t dx, int32_t dy) {
+    ScrollHorizontal(Sub(0, Mul(m_zoom, dx)));
+    ScrollVertical(Mul(m_zoom, dy));
 }

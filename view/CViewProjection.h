@@ -12,8 +12,8 @@ struct ScreenPoint {
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
-// `a` moved to a multiple of `step` (1 or more): non-negative values go to the
-// nearest multiple, halves upward; negative values go toward zero.
+// `a` moved to the nearest multiple of `step` (1 or more), halves upward, on
+// both sides of zero alike: with 8, -5 goes to -8 and -4 to 0.
 int32_t SnapValue(int32_t a, int32_t step);
 
 // Every component of `p` snapped by SnapValue.
@@ -111,6 +111,12 @@ public:
     // false (and changes nothing) at the finest zoom.
     bool ZoomIn(int32_t width, int32_t height);
     void ZoomOut(int32_t width, int32_t height);
+    // The same steps keeping the world point under `anchor` (a client pixel)
+    // where it is. ZoomInAt returns false (and changes nothing) at zoom 1.
+    bool ZoomInAt(ScreenPoint anchor);
+    void ZoomOutAt(ScreenPoint anchor);
+    // Moves the picture with the mouse: `dx`, `dy` pixels right and down.
+    void Pan(int32_t dx, int32_t dy);
 
     bool m_threeD = false;
     bool m_flipped = false;
@@ -123,4 +129,5 @@ public:
 private:
     void ScrollVertical(int32_t amount);
     void ScrollHorizontal(int32_t amount);
+    void KeepAnchor(int32_t oldZoom, ScreenPoint anchor);
 };

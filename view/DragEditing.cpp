@@ -1,5 +1,7 @@
 #include "view/DragEditing.h"
 
+#include "framework/CStatusNotice.h"
+#include "map/FaceFlatness.h"
 #include "view/UpdateHints.h"
 
 namespace {
@@ -47,6 +49,15 @@ void MoveSelection(CTolveDoc& doc, const IntPoint& delta) {
     }
 }
 
+// Moved corners may leave faces bent; the file will keep another shape for
+// them than the one on screen, so say so while the drag goes on.
+void ReportFlatness(const CTolveDoc& doc) {
+    if (doc.m_editMode == kEntityMode || !doc.m_selectedBrush)
+        return;
+    const int bent = CountNonFlatFaces(*doc.m_selectedBrush);
+    ShowStatusNotice(bent > 0 ? DescribeNonFlatFaces(bent) : std::string());
+}
+
 } // namespace
 
 IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projection,
@@ -61,6 +72,7 @@ bool DragStep(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint mou
     if (delta == IntPoint())
         return false;
     MoveSelection(doc, delta);
+    ReportFlatness(doc);
     Move(cursor, delta);
     doc.SetModifiedFlag();
     doc.UpdateAllViews(kHintRepaint, nullptr);

@@ -46,4 +46,5 @@ enum class CommandId : int {
     SetInsertionPoint = 32801,
     Delete = 32806,
     Flipped = 32807,
+    FrameMap = 32810,
 };

@@ -23,7 +23,7 @@ TEST(CommandTexts, EveryCommandHasExactlyOneText) {
     std::set<CommandId> seen;
     for (const CommandText& text : GetCommandTexts())
         EXPECT_TRUE(seen.insert(text.id).second) << static_cast<int>(text.id);
-    EXPECT_EQ(seen.size(), 44u);
+    EXPECT_EQ(seen.size(), 45u);
 }
 
 TEST(CommandTexts, PromptAndTipSplitAtTheLineFeed) {
@@ -40,7 +40,10 @@ TEST(CommandKeys, FollowTheAcceleratorTable) {
     EXPECT_THAT(
         GetCommandKeys(CommandId::ZoomOut),
         ElementsAre(QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)));
-    EXPECT_THAT(GetCommandKeys(CommandId::ZoomIn), ElementsAre(QKeySequence(Qt::Key_Equal)));
+    EXPECT_THAT(GetCommandKeys(CommandId::ZoomIn),
+                ElementsAre(QKeySequence(Qt::Key_Equal), QKeySequence(Qt::Key_Plus),
+                            QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)));
+    EXPECT_THAT(GetCommandKeys(CommandId::FrameMap), ElementsAre(QKeySequence(Qt::Key_Home)));
     EXPECT_THAT(GetCommandKeys(CommandId::EditCopy),
                 ElementsAre(QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")));
     EXPECT_THAT(GetCommandKeys(CommandId::EditPaste),
@@ -59,7 +62,7 @@ TEST(CommandKeys, NoKeyRunsTwoCommands) {
         for (const QKeySequence& key : GetCommandKeys(text.id))
             EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString();
     }
-    EXPECT_EQ(keys.size(), 27u);
+    EXPECT_EQ(keys.size(), 30u);
 }
 
 TEST(ToolBarIcons, EveryButtonIsDrawnAtOneAndTwoTimesItsSize) {

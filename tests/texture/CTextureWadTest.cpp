@@ -36,6 +36,7 @@ protected:
     CRecordingMessages m_messages;
     CScriptedFileChooser m_chooser;
     CRecordingProgress m_progress;
+    CRecordingNotices m_notices;
     CTextureWad m_wad;
 };
 
@@ -131,7 +132,8 @@ TEST_F(TextureWadTest, MissingFileIsReportedAndThenTheChooserAsked) {
 
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
-    EXPECT_EQ(m_messages.m_boxes[0].text, kNotFound);
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              std::string(kNotFound) + "\n" + m_dir.Path("absent.wad").string() + ": missing");
     EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
     ASSERT_EQ(m_chooser.m_requests.size(), 1u);
     EXPECT_EQ(boxesAtRequest, 1u);
@@ -173,7 +175,8 @@ TEST_F(TextureWadTest, FileThatCannotBeOpenedIsReportedWithoutAChooser) {
     m_wad.LoadTextureWad();
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
-    EXPECT_EQ(m_messages.m_boxes[0].text, "Couldn't open texture file!");
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              "Couldn't open texture file!\n" + m_dir.Path("folder.wad").string() + ": unreadable");
     EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
     EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
@@ -235,9 +238,6 @@ TEST_F(TextureWadTest, MalformedCorpusFilesLoadWithoutComplaint) {
         std::vector<std::string> names;
     };
     const Expected cases[] = {
-        {"tb_bad_magic.wad", {}},
-        {"tb_wad3_empty.wad", {}},
-        {"tb_too_small.wad", {}},
         {"tb_directory_out_of_bounds.wad", {}},
         {"tb_entry_count_too_large.wad", {}},
         {"tb_entry_out_of_bounds.wad", {"toofar"}},
@@ -251,6 +251,62 @@ TEST_F(TextureWadTest, MalformedCorpusFilesLoadWithoutComplaint) {
     }
     EXPECT_THAT(m_messages.m_boxes, IsEmpty());
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+}
+
+TEST_F(TextureWadTest, FilesThatAreNotWad2AreReportedAsSuch) {
+    for (const char* file : {"tb_bad_magic.wad", "tb_wad3_empty.wad", "tb_too_small.wad"}) {
+        SCOPED_TRACE(file);
+        m_messages.m_boxes.clear();
+        LoadDataFile(file);
+        ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+        EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
+        EXPECT_EQ(m_messages.m_boxes[0].text,
+                  "Couldn't open texture file!\n" +
+                      TestDataPath(std::string("wads/") + file).string() + ": not a WAD2 file");
+        EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
+        EXPECT_FALSE(m_wad.IsTextureFileOpen());
+    }
+    EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+}
+
+TEST_F(TextureWadTest, AFileInsideTheMapsFolderIsStoredRelativeToTheMap) {
+    std::filesystem::create_directories(m_dir.Path("maps/textures"));
+    CWadBuilder().AddMipTexture("inside", 16, 16).WriteTo(m_dir.Path("maps/textures/own.wad"));
+    CWadBuilder().AddMipTexture("outside", 16, 16).WriteTo(m_dir.Path("shared.wad"));
+    m_wad.SetMapFolder(m_dir.Path("maps").string());
+
+    m_chooser.m_answers.push_back(m_dir.Path("maps/textures/own.wad").string());
+    m_wad.ChooseTextureWad();
+    EXPECT_EQ(m_wad.GetFileName(), "textures/own.wad");
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("inside")); // found from anywhere
+    EXPECT_THAT(m_notices.m_notices, IsEmpty());
+
+    // One folder up is outside: the full path, and the status bar says why.
+    m_chooser.m_answers.push_back(m_dir.Path("maps/../shared.wad").string());
+    m_wad.ChooseTextureWad();
+    EXPECT_TRUE(std::filesystem::path(m_wad.GetFileName()).is_absolute());
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("outside"));
+    ASSERT_EQ(m_notices.m_notices.size(), 1u);
+    EXPECT_THAT(m_notices.m_notices[0], ::testing::HasSubstr("full path"));
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+}
+
+TEST_F(TextureWadTest, ARelativeNameFollowsTheMapToAnotherFolder) {
+    std::filesystem::create_directories(m_dir.Path("maps/deeper"));
+    CWadBuilder().AddMipTexture("kept", 16, 16).WriteTo(m_dir.Path("maps/own.wad"));
+    m_wad.SetMapFolder(m_dir.Path("maps").string());
+    m_wad.SetFileName("own.wad");
+
+    m_wad.SetMapFolder(m_dir.Path("maps/deeper").string()); // saved one folder down
+    EXPECT_EQ(m_wad.ResolveFileName(), m_dir.Path("maps/own.wad").string());
+    EXPECT_TRUE(std::filesystem::path(m_wad.GetFileName()).is_absolute());
+
+    m_wad.SetFileName("own.wad");
+    m_wad.SetMapFolder(m_dir.Path("maps").string());
+    m_wad.SetMapFolder(m_dir.Root().string()); // saved one folder up: still inside
+    EXPECT_EQ(m_wad.GetFileName(), "maps/own.wad");
+    m_wad.LoadTextureWad();
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("kept"));
 }
 
 TEST_F(TextureWadTest, HeadersOutsideTheFileAreNotRead) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 struct TransformCase {
@@ -107,18 +109,45 @@ TEST(CViewProjection, ScreenToWorldAtDepthMovesTowardTheViewer) {
     EXPECT_EQ(p.ScreenToWorldAtDepth(0, 0, 64, insertion).z, -57);
 }
 
-TEST(SnapValue, RoundsHalvesUpAndNegativesTowardZero) {
+TEST(SnapValue, GoesToTheNearestMultipleWithHalvesUpward) {
     const struct {
         int32_t a, b, expected;
-    } cases[] = {{3, 8, 0},    {4, 8, 8},
-                 {12, 8, 16},  {-3, 8, 0},
-                 {-4, 8, 0},   {-12, 8, -8},
-                 {-15, 8, -8}, {-16, 8, -16},
-                 {7, 1, 7},    {11, 8, 8},
-                 {0, 8, 0},    {5, 3, 6},
-                 {4, 3, 3},    {INT32_MIN, 1, INT32_MIN}};
+    } cases[] = {{3, 8, 0},
+                 {4, 8, 8},
+                 {12, 8, 16},
+                 {11, 8, 8},
+                 {0, 8, 0},
+                 {7, 1, 7},
+                 {5, 3, 6},
+                 {4, 3, 3},
+                 {-3, 8, 0},
+                 {-4, 8, 0},
+                 {-5, 8, -8},
+                 {-12, 8, -8},
+                 {-15, 8, -16},
+                 {-16, 8, -16},
+                 {-20, 8, -16},
+                 {-21, 8, -24},
+                 {-4, 3, -3},
+                 {-5, 3, -6},
+                 {-7, 1, -7},
+                 {-512, 1024, 0},
+                 {-513, 1024, -1024},
+                 {INT32_MIN, 1, INT32_MIN},
+                 {INT32_MAX, 1, INT32_MAX}};
     for (const auto& c : cases)
         EXPECT_EQ(SnapValue(c.a, c.b), c.expected) << c.a << " " << c.b;
+}
+
+TEST(SnapValue, IsSymmetricAroundZeroExceptForTheHalves) {
+    // -a snaps to -(snap of a) unless a lies exactly halfway between multiples.
+    for (int32_t step : {1, 2, 3, 8, 64}) {
+        for (int32_t a = -200; a <= 200; ++a) {
+            if (step % 2 == 0 && std::abs(a % step) == step / 2)
+                continue;
+            EXPECT_EQ(SnapValue(-a, step), -SnapValue(a, step)) << a << " " << step;
+        }
+    }
 }
 
 TEST(CViewProjection, ScrollingMovesTheRegionTheSameWayInEveryPlane) {

@@ -81,15 +81,25 @@ TEST(DragEditing, SnapsEachStepAndKeepsOffGridOffsets) {
     EXPECT_EQ(f.Brush().m_readPlanes, nullptr);
 }
 
-TEST(DragEditing, NegativeWorldPointsSnapTowardZero) {
+TEST(DragEditing, NegativeWorldPointsSnapLikePositiveOnes) {
     DragFixture f;
-    f.doc.m_selectedVertex = f.VertexAt({3, 0, 0});
+    const int v = f.VertexAt({3, 0, 0});
+    ASSERT_GE(v, 0);
+    f.doc.m_selectedVertex = v;
     f.Press(-5, 0);
-    EXPECT_EQ(f.cursor.x, 0);
-    EXPECT_TRUE(f.DragTo(-12, 0));
     EXPECT_EQ(f.cursor.x, -8);
-    EXPECT_FALSE(f.DragTo(-15, 0));
-    EXPECT_EQ(f.cursor.x, -8);
+    EXPECT_FALSE(f.DragTo(-4 - 8, 0)); // -12 still snaps to -8
+    EXPECT_TRUE(f.DragTo(-13, 0));     // -16
+    EXPECT_EQ(f.cursor.x, -16);
+    EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(-5, 0, 0));
+    // Far below zero a pixel or three either way stays put, as it does above.
+    f.Press(-160, 0);
+    EXPECT_FALSE(f.DragTo(-159, 0));
+    EXPECT_FALSE(f.DragTo(-163, 0));
+    EXPECT_TRUE(f.DragTo(-156, 0)); // -152
+    EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(3, 0, 0));
+    EXPECT_TRUE(f.DragTo(-168, 0)); // -168
+    EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(-13, 0, 0));
 }
 
 TEST(DragEditing, FaceAndBrushModesMoveTheirVerticesInThePlane) {

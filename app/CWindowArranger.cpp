@@ -1,0 +1,113 @@
+#include "app/CWindowArranger.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QResizeEvent>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+// No window is made smaller than this part of the workspace by a cascade.
+constexpr int kCascadeShareNumerator = 2;
+constexpr int kCascadeShareDenominator = 3;
+
+// The n-th step of a cascade along one side, starting over at the top left
+// when the window would reach past the edge.
+int CascadePosition(int index, int offset, int room) {
+    return room <= 0 ? 0 : index * offset % (room + 1);
+}
+
+bool IsArrangeable(const QMdiSubWindow* window) {
+    // Hidden rather than visible: windows placed before the main window is
+    // first shown count too.
+    return !window->isHidden() && !window->isMinimized() && !window->isMaximized();
+}
+
+} // namespace
+
+CWindowArranger::CWindowArranger(QMdiArea& area)
+    : QObject(&area), m_area(area), m_viewport(area.viewport()) {
+    m_viewport->installEventFilter(this);
+}
+
+QSize CWindowArranger::GetWorkspaceSize() const {
+    if (m_area.isVisible() || m_area.viewport()->testAttribute(Qt::WA_Resized))
+        return m_area.viewport()->size();
+    return m_area.window()->size() - QSize(0, 100);
+}
+
+int CWindowArranger::GetCascadeOffset(const QMdiSubWindow& window) const {
+    return std::max(20, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
+}
+
+void CWindowArranger::PlaceNewWindow(QMdiSubWindow& window) {
+    const QSize space = GetWorkspaceSize();
+    const QSize size(std::min(std::max(space.width() * 3 / 4, 400), space.width()),
+                     std::min(std::max(space.height() * 3 / 4, 300), space.height()));
+    int others = 0;
+    for (const QMdiSubWindow* other : m_area.subWindowList()) {
+        if (other != &window && IsArrangeable(other))
+            ++others;
+    }
+    const int offset = GetCascadeOffset(window);
+    window.resize(size);
+    window.move(CascadePosition(others, offset, space.width() - size.width()),
+                CascadePosition(others, offset, space.height() - size.height()));
+}
+
+void CWindowArranger::Cascade() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isMaximized())
+            window->showNormal();
+        if (IsArrangeable(window))
+            windows.append(window);
+    }
+    if (windows.isEmpty())
+        return;
+    QMdiSubWindow* active = m_area.activeSubWindow();
+    if (windows.removeOne(active))
+        windows.append(active);
+    const QSize space = GetWorkspaceSize();
+    const int offset = GetCascadeOffset(*windows.front());
+    const int steps = static_cast<int>(windows.size()) - 1;
+    auto side = [&](int room) {
+        const int least = room * kCascadeShareNumerator / kCascadeShareDenominator;
+        return std::min(room, std::max(room - steps * offset, least));
+    };
+    const QSize size(side(space.width()), side(space.height()));
+    for (int i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(CascadePosition(i, offset, space.width() - size.width()),
+                                CascadePosition(i, offset, space.height() - size.height()),
+                                size.width(), size.height());
+        windows[i]->raise();
+    }
+}
+
+void CWindowArranger::KeepWindowsInside() {
+    KeepWindowsInside(GetWorkspaceSize());
+}
+
+void CWindowArranger::KeepWindowsInside(QSize space) {
+    for (QMdiSubWindow* window : m_area.subWindowList()) {
+        if (!IsArrangeable(window))
+            continue;
+        const QSize size = window->size().boundedTo(space);
+        const int x = std::clamp(window->x(), 0, std::max(0, space.width() - size.width()));
+        const int y = std::clamp(window->y(), 0, std::max(0, space.height() - size.height()));
+        if (size != window->size() || x != window->x() || y != window->y())
+            window->setGeometry(x, y, size.width(), size.height());
+    }
+}
+
+bool CWindowArranger::eventFilter(QObject* watched, QEvent* event) {
+    // While the area is being destroyed its viewport may still be resized;
+    // by then the area is no longer a QMdiArea and has no windows to keep.
+    if (watched == m_viewport && event->type() == QEvent::Resize &&
+        qobject_cast<QMdiArea*>(m_viewport->parentWidget()))
+        KeepWindowsInside(static_cast<QResizeEvent*>(event)->size());
+    return QObject::eventFilter(watched, event);
+}

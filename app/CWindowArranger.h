@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QSize>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+// Keeps the child windows wholly inside the workspace at a usable size: places
+// new ones, cascades them, and pulls them back in whenever the workspace gets
+// its real size or shrinks.
+class CWindowArranger : public QObject {
+    Q_OBJECT
+
+public:
+    // Lives as long as the area and watches its size.
+    explicit CWindowArranger(QMdiArea& area);
+
+    // A new window at the default size, one title bar lower and to the right
+    // of the windows already there, wholly inside the workspace.
+    void PlaceNewWindow(QMdiSubWindow& window);
+    // Every normal window the same size, each one title bar down and to the
+    // right of the one before, the active one in front.
+    void Cascade();
+    // Shrinks and moves windows that reach outside the workspace back in.
+    void KeepWindowsInside();
+
+    // The room the windows have. Before the area is first shown it has no
+    // size of its own; the main window's, less the bars around the area, is
+    // near enough.
+    QSize GetWorkspaceSize() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void KeepWindowsInside(QSize space);
+    int GetCascadeOffset(const QMdiSubWindow& window) const;
+
+    QMdiArea& m_area;
+    QWidget* m_viewport;
+};
