@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -315,4 +317,180 @@ TEST(BuildBrush, TooManyCornersLeavesTheBrushEmpty) {
     EXPECT_FALSE(BuildBrush(brush, def, recorder.Report()));
     EXPECT_EQ(brush.m_numVertices, 0);
     EXPECT_EQ(brush.m_numFaces, 0);
+}
+
+namespace {
+
+// Three integer points of the plane through `p` with normal `n`, ordered so
+// that the face's normal points along `n` (out of the brush).
+FaceDef PlaneFace(IntPoint p, IntPoint n) {
+    // u is perpendicular to n; v = n x u; then u x v = n |u|^2.
+    const IntPoint axis = n.x != 0 || n.y != 0 ? IntPoint(0, 0, 1) : IntPoint(1, 0, 0);
+    auto cross = [](IntPoint a, IntPoint b) {
+        return IntPoint(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+    };
+    IntPoint u = cross(n, axis);
+    IntPoint v = cross(n, u);
+    return Face({p.x + u.x, p.y + u.y, p.z + u.z}, p, {p.x + v.x, p.y + v.y, p.z + v.z});
+}
+
+using Corner = std::tuple<int, int, int>;
+
+Corner CornerOf(const IntPoint& p) {
+    return {p.x, p.y, p.z};
+}
+
+// num / den rounded to the nearest integer, halves upward, in exact integers.
+int64_t RoundRatio(int64_t num, int64_t den) {
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    int64_t twice = 2 * num + den; // floor((2 num + den) / (2 den))
+    int64_t q = twice / (2 * den);
+    if (twice % (2 * den) != 0 && twice < 0)
+        --q;
+    return q;
+}
+
+// The corners of the box lo..hi cut by the half-space n . x <= n . p, worked
+// out exactly: the box corners inside, and the crossing point on every box
+// edge whose ends lie on opposite sides, rounded. Each face is the set of
+// corners on it. The planes are chosen so that no box corner lies on the
+// plane and no crossing comes near a half.
+struct ExpectedCut {
+    std::set<Corner> corners;
+    std::multiset<std::set<Corner>> faces;
+};
+
+ExpectedCut CutBox(IntPoint lo, IntPoint hi, IntPoint p, IntPoint n) {
+    const int64_t d = int64_t{n.x} * p.x + int64_t{n.y} * p.y + int64_t{n.z} * p.z;
+    const int64_t l[3] = {lo.x, lo.y, lo.z}, h[3] = {hi.x, hi.y, hi.z};
+    const int64_t nn[3] = {n.x, n.y, n.z};
+    ExpectedCut cut;
+    std::set<Corner> slanted;
+    for (int mask = 0; mask < 8; ++mask) {
+        int64_t c[3];
+        for (int k = 0; k < 3; ++k)
+            c[k] = mask & (1 << k) ? h[k] : l[k];
+        const int64_t side = nn[0] * c[0] + nn[1] * c[1] + nn[2] * c[2] - d;
+        EXPECT_NE(side, 0) << "a box corner lies on the plane";
+        if (side < 0)
+            cut.corners.insert(
+                {static_cast<int>(c[0]), static_cast<int>(c[1]), static_cast<int>(c[2])});
+        // Edges along each axis k, from the corner at l[k].
+        for (int k = 0; k < 3; ++k) {
+            if (mask & (1 << k) || nn[k] == 0)
+                continue;
+            int64_t rest = d;
+            for (int j = 0; j < 3; ++j) {
+                if (j != k)
+                    rest -= nn[j] * c[j];
+            }
+            // The crossing lies at rest / n[k] along axis k.
+            const int64_t num = rest, den = nn[k];
+            const bool inside = den > 0 ? num > l[k] * den && num < h[k] * den
+                                        : num < l[k] * den && num > h[k] * den;
+            if (!inside)
+                continue;
+            int64_t fraction = (2 * num) % (2 * den); // twice the part after the point
+            EXPECT_GT(std::llabs(std::llabs(fraction) - std::llabs(den)), std::llabs(den) / 10)
+                << "a crossing too near a half";
+            int64_t e[3] = {c[0], c[1], c[2]};
+            e[k] = RoundRatio(num, den);
+            Corner corner{static_cast<int>(e[0]), static_cast<int>(e[1]), static_cast<int>(e[2])};
+            cut.corners.insert(corner);
+            slanted.insert(corner);
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        for (int64_t value : {l[k], h[k]}) {
+            std::set<Corner> face;
+            for (const Corner& c : cut.corners) {
+                const int coordinate[3] = {std::get<0>(c), std::get<1>(c), std::get<2>(c)};
+                if (coordinate[k] == value)
+                    face.insert(c);
+            }
+            if (face.size() >= 3)
+                cut.faces.insert(face);
+        }
+    }
+    cut.faces.insert(slanted);
+    return cut;
+}
+
+} // namespace
+
+// Corners on a box face come from clipping by the box's axis planes, where a
+// crossing takes the plane's own coordinate exactly; whatever path computes
+// them, the corners must be the exact ones.
+TEST(BuildBrush, BoxesCutBySlantedPlanesHaveTheExactCorners) {
+    struct Case {
+        IntPoint lo, hi, p, n;
+    };
+    const Case cases[] = {
+        {{16, 16, 16}, {80, 80, 80}, {16, 16, 96}, {3, 7, 5}},
+        {{-96, -40, -8}, {-24, 40, 56}, {-60, 0, 24}, {-4, 3, 6}},
+        {{0, -64, -32}, {48, 0, 32}, {30, -20, 10}, {5, -2, -9}},
+        {{-50, -50, -50}, {-10, 30, 70}, {-30, -10, 10}, {-7, -11, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "normal " << c.n.x << " " << c.n.y << " " << c.n.z);
+        Recorder recorder;
+        BrushDef def = Box(c.lo, c.hi);
+        def.faces[6] = PlaneFace(c.p, c.n);
+        def.numFaces = 7;
+        CMapBrush brush;
+        ASSERT_TRUE(BuildBrush(brush, def, recorder.Report()));
+        const ExpectedCut expected = CutBox(c.lo, c.hi, c.p, c.n);
+        std::set<Corner> corners;
+        for (int v = 0; v < brush.m_numVertices; ++v)
+            corners.insert(CornerOf(brush.m_vertices[v]));
+        EXPECT_EQ(corners.size(), brush.m_numVertices) << "a corner is listed twice";
+        EXPECT_EQ(corners, expected.corners);
+        std::multiset<std::set<Corner>> faces;
+        for (int f = 0; f < brush.m_numFaces; ++f) {
+            std::set<Corner> face;
+            for (int k = 0; k < brush.m_faces[f].numPoints; ++k)
+                face.insert(CornerOf(brush.m_vertices[brush.m_faces[f].vertexIndex[k]]));
+            faces.insert(face);
+        }
+        EXPECT_EQ(faces, expected.faces);
+    }
+}
+
+// Corners of one face that round to the same integer point must not make the
+// face list that vertex twice, neither side by side nor as its last and first
+// entry: a drag would move such a vertex twice.
+TEST(BuildBrush, NoFaceListsAVertexTwice) {
+    std::mt19937 random(15);
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    int built = 0;
+    for (int b = 0; b < 3000; ++b) {
+        IntPoint lo(between(-64, 0), between(-64, 0), between(-64, 0));
+        IntPoint hi(lo.x + between(2, 96), lo.y + between(2, 96), lo.z + between(2, 96));
+        BrushDef def = Box(lo, hi);
+        const int cuts = between(1, 4);
+        for (int i = 0; i < cuts; ++i) {
+            IntPoint n(between(-9, 9), between(-9, 9), between(-9, 9));
+            if (n == IntPoint(0, 0, 0))
+                n.z = 1;
+            IntPoint p(between(lo.x, hi.x), between(lo.y, hi.y), between(lo.z, hi.z));
+            def.faces[def.numFaces++] = PlaneFace(p, n);
+        }
+        CMapBrush brush;
+        Recorder recorder;
+        if (!BuildBrush(brush, def, recorder.Report()))
+            continue;
+        ++built;
+        for (int f = 0; f < brush.m_numFaces; ++f) {
+            const BrushFace& face = brush.m_faces[f];
+            ASSERT_GE(face.numPoints, 3) << "brush " << b << " face " << f;
+            std::set<int> seen(face.vertexIndex, face.vertexIndex + face.numPoints);
+            ASSERT_EQ(seen.size(), face.numPoints) << "brush " << b << " face " << f;
+        }
+    }
+    EXPECT_GT(built, 2900);
 }

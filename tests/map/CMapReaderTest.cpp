@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const std::string kCubeFaces = std::string("\n") + kCubeFaceLines;
@@ -245,6 +248,58 @@ TEST(CMapReader, TextureNameOverFifteenCharactersIsShortened) {
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 2);
 }
 
+TEST(CMapReader, TextureNameOfFifteenCharactersIsKeptWholeWithoutAMessage) {
+    std::string text = "{\n{" + kCubeFaces + "}\n}";
+    text.replace(text.find("wall"), 4, "fifteen_chars15");
+    auto r = Read(text);
+    ASSERT_EQ(r->doc->m_modelEntities.size(), 1u);
+    EXPECT_STREQ(r->doc->m_modelEntities[0]->m_brushes[0]->m_faces[0].texture, "fifteen_chars15");
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+}
+
+namespace {
+
+// Face lines of a prism standing on a ring of `sides` integer points of radius
+// 2000, from z = 0 to 64: sides + 2 distinct faces.
+std::string PrismFaceLines(int sides) {
+    std::string lines;
+    auto ring = [&](int i) {
+        double a = 2.0 * M_PI * (i % sides) / sides;
+        return std::make_pair(std::lround(2000 * std::cos(a)), std::lround(2000 * std::sin(a)));
+    };
+    for (int i = 0; i < sides; ++i) {
+        auto [ax, ay] = ring(i);
+        auto [bx, by] = ring(i + 1);
+        lines += "( " + std::to_string(bx) + " " + std::to_string(by) + " 64 ) ( " +
+                 std::to_string(bx) + " " + std::to_string(by) + " 0 ) ( " + std::to_string(ax) +
+                 " " + std::to_string(ay) + " 0 ) side 0 0 0 1 1\n";
+    }
+    lines += "( 0 1 0 ) ( -1 0 0 ) ( 0 0 0 ) bottom 0 0 0 1 1\n";
+    lines += "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) top 0 0 0 1 1\n";
+    return lines;
+}
+
+} // namespace
+
+TEST(CMapReader, BrushOfThirtyTwoFaceLinesIsHeldWithoutAMessage) {
+    auto r = Read("{ \"classname\" \"worldspawn\"\n{\n" + PrismFaceLines(30) + "}\n}");
+    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    const CMapBrush& brush = *r->doc->m_worldBrushes[0];
+    EXPECT_TRUE(brush.IsHeld());
+    EXPECT_EQ(brush.m_numFaces, 32);
+    EXPECT_EQ(brush.m_numVertices, 60);
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+
+    // One line more is one too many, even when it only repeats a face.
+    auto over = Read("{ \"classname\" \"worldspawn\"\n{\n" + PrismFaceLines(30) +
+                     "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) top 0 0 0 1 1\n}\n}");
+    ASSERT_EQ(over->doc->m_worldBrushes.size(), 1u);
+    EXPECT_FALSE(over->doc->m_worldBrushes[0]->IsHeld());
+    EXPECT_EQ(over->diagnostics.Messages(),
+              std::vector<std::string>{"Brush has more than 32 faces; it is kept as written but "
+                                       "cannot be shown or edited\n"});
+}
+
 TEST(CMapReader, BrushWithMoreThan32FaceLinesIsKeptUnheldBesideTheRest) {
     std::string faces;
     for (int i = 0; i < 6; ++i)
@@ -261,6 +316,31 @@ TEST(CMapReader, BrushWithMoreThan32FaceLinesIsKeptUnheldBesideTheRest) {
               "edited\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 1);
     EXPECT_EQ(r->diagnostics.m_entries[0].brushLine, 1);
+}
+
+// Only the numbers and the ")" of a point must stay on its line; the next
+// point may start on a line of its own.
+TEST(CMapReader, SecondAndThirdPointsMayStartOnTheNextLine) {
+    std::string split = kCubeFaces;
+    for (size_t at = split.find(") ("); at != std::string::npos; at = split.find(") (", at))
+        split.replace(at, 3, ")\n\t(");
+    ASSERT_EQ(std::count(split.begin(), split.end(), '\n'), 1 + 3 * 6);
+    auto r = Read("{ \"classname\" \"worldspawn\"\n{" + split + "}\n}");
+    auto one = Read("{ \"classname\" \"worldspawn\"\n{" + kCubeFaces + "}\n}");
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 6);
+    EXPECT_EQ(MapText(*r->doc), MapText(*one->doc));
+
+    // A number of a point on the next line is still reported.
+    auto broken = Read("{\n{\n( 0 0\n0 ) ( 1 0 0 ) ( 0 1 0 ) t 0 0 0 1 1\n}\n}");
+    ASSERT_FALSE(broken->diagnostics.m_entries.empty());
+    EXPECT_EQ(broken->diagnostics.m_entries[0].message, "Line is incomplete.\n");
+    EXPECT_EQ(broken->diagnostics.m_entries[0].line, 2);
+    // And so is a ")" on the next line.
+    auto late = Read("{\n{\n( 0 0 0 ) ( 1 0 0\n) ( 0 1 0 ) t 0 0 0 1 1\n}\n}");
+    ASSERT_FALSE(late->diagnostics.m_entries.empty());
+    EXPECT_EQ(late->diagnostics.m_entries[0].message, "Line is incomplete.\n");
 }
 
 TEST(CMapReader, EntityAndBrushCutByTheEndOfTheText) {

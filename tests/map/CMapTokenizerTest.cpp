@@ -116,3 +116,15 @@ TEST(CMapTokenizer, QuotedTokenCutByTheEndOfTheText) {
     EXPECT_EQ(Texts(tokens), std::vector<std::string>{"open ended\nvalue"});
     EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"EOF is inside the quoted token\n"});
 }
+
+// The token buffer is reused: a quoted token cut short must not end in what a
+// longer token before it left there.
+TEST(CMapTokenizer, QuotedTokenCutByTheEndOfTheTextHoldsOnlyWhatWasRead) {
+    CRecordingDiagnostics diagnostics;
+    auto tokens = AllTokens("\"a much longer token\" \"cut", diagnostics);
+    EXPECT_EQ(Texts(tokens), (std::vector<std::string>{"a much longer token", "cut"}));
+    EXPECT_EQ(diagnostics.Messages(), std::vector<std::string>{"EOF is inside the quoted token\n"});
+    diagnostics.m_entries.clear();
+    tokens = AllTokens("\"a much longer token\" \"", diagnostics);
+    EXPECT_EQ(Texts(tokens), (std::vector<std::string>{"a much longer token", ""}));
+}

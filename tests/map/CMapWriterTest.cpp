@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <type_traits>
 
 namespace {
 
@@ -202,4 +204,191 @@ TEST(CMapWriter, FindsTextThatAMapFileCannotHold) {
     problem = CMapWriter::FindUnwritableText(doc);
     ASSERT_TRUE(problem);
     EXPECT_NE(problem->find("longer than the 1023 characters"), std::string::npos);
+}
+
+namespace {
+
+constexpr const char* kWorldStart =
+    "{\n\t\"classname\" \"worldspawn\"\n\t\"wad\" \"quake101.wad\"\n";
+
+// One "written when" rule of a key: `written` puts the entity just on the
+// side of the condition where the line is written, `left` just on the other
+// side, where nothing is written whatever the field holds.
+template <class Entity> struct KeyRule {
+    const char* key;
+    std::function<void(Entity&)> written;
+    std::function<void(Entity&)> left;
+    const char* line; // the one line the written side adds
+};
+
+// The text of a map holding only `entity` (besides the empty world), from the
+// entity's opening brace on.
+template <class Entity> std::string EntityText(std::unique_ptr<Entity> entity) {
+    CTolveDoc doc;
+    doc.ResetWorld();
+    if constexpr (std::is_same_v<Entity, CPointEntity>)
+        doc.m_pointEntities.push_back(std::move(entity));
+    else
+        doc.m_modelEntities.push_back(std::move(entity));
+    std::string text = MapText(doc);
+    EXPECT_EQ(text.substr(0, text.find("}\n") + 2), std::string(kWorldStart) + "}\n");
+    return text.substr(text.find("}\n") + 2);
+}
+
+// Checks every rule on both sides: the written side adds exactly its line
+// to what `start` writes (the lines of an entity with every field at its
+// default), the other side adds nothing.
+template <class Entity>
+void ExpectRules(const std::vector<KeyRule<Entity>>& rules, const std::string& classname,
+                 const std::string& start) {
+    for (const KeyRule<Entity>& rule : rules) {
+        SCOPED_TRACE(rule.key);
+        auto written = std::make_unique<Entity>();
+        written->m_classname = classname;
+        rule.written(*written);
+        EXPECT_EQ(EntityText(std::move(written)), start + rule.line + "}\n");
+        auto left = std::make_unique<Entity>();
+        left->m_classname = classname;
+        rule.left(*left);
+        EXPECT_EQ(EntityText(std::move(left)), start + "}\n");
+    }
+}
+
+} // namespace
+
+TEST(CMapWriter, DefaultPointEntityWritesOnlyClassnameAndOrigin) {
+    auto e = std::make_unique<CPointEntity>();
+    e->m_classname = "info_null";
+    EXPECT_EQ(EntityText(std::move(e)),
+              "{\n\t\"classname\" \"info_null\"\n\t\"origin\" \"0 0 0\"\n}\n");
+}
+
+TEST(CMapWriter, EachPointEntityKeyIsWrittenExactlyWhenItsRuleHolds) {
+    using E = CPointEntity;
+    const std::vector<KeyRule<E>> rules = {
+        {"angle", [](E& e) { e.m_hasAngle = true; }, [](E& e) { e.m_angle = 90; },
+         "\t\"angle\" \"0\"\n"},
+        {"light", [](E& e) { e.m_hasLight = true; }, [](E& e) { e.m_light = 300; },
+         "\t\"light\" \"0\"\n"},
+        {"target", [](E& e) { e.m_target = "t"; }, [](E& e) { e.m_target = ""; },
+         "\t\"target\" \"t\"\n"},
+        {"targetname", [](E& e) { e.m_targetname = "t"; }, [](E& e) { e.m_targetname = ""; },
+         "\t\"targetname\" \"t\"\n"},
+        {"killtarget", [](E& e) { e.m_killtarget = "t"; }, [](E& e) { e.m_killtarget = ""; },
+         "\t\"killtarget\" \"t\"\n"},
+        {"spawnflags", [](E& e) { e.m_spawnflags = 1; }, [](E& e) { e.m_spawnflags = 0; },
+         "\t\"spawnflags\" \"1\"\n"},
+        {"style", [](E& e) { e.m_style = 1; }, [](E& e) { e.m_style = 0; }, "\t\"style\" \"1\"\n"},
+        {"message", [](E& e) { e.m_message = "m"; }, [](E& e) { e.m_message = ""; },
+         "\t\"message\" \"m\"\n"},
+        {"mangle", [](E& e) { e.m_hasMangle = true; },
+         [](E& e) {
+             e.m_mangle = {1, 2, 3};
+         },
+         "\t\"mangle\" \"0 0 0\"\n"},
+        {"nextthink", [](E& e) { e.m_hasNextthink = true; }, [](E& e) { e.m_nextthink = -1; },
+         "\t\"nextthink\" \"0\"\n"},
+        {"first free pair",
+         [](E& e) {
+             e.m_otherPairs = {{"k", ""}};
+         },
+         [](E& e) {
+             e.m_otherPairs = {{"", "v"}};
+         },
+         "\t\"k\" \"\"\n"},
+        {"second free pair",
+         [](E& e) {
+             e.m_otherPairs = {{"", "v"}, {"k", "v"}};
+         },
+         [](E& e) {
+             e.m_otherPairs = {{"", "v"}, {"", "w"}};
+         },
+         "\t\"k\" \"v\"\n"},
+    };
+    ExpectRules(rules, "info_null", "{\n\t\"classname\" \"info_null\"\n\t\"origin\" \"0 0 0\"\n");
+}
+
+TEST(CMapWriter, EachBrushEntityKeyIsWrittenExactlyWhenItsRuleHolds) {
+    using E = CModelEntity;
+    const std::vector<KeyRule<E>> rules = {
+        {"target", [](E& e) { e.m_target = "t"; }, [](E& e) { e.m_target = ""; },
+         "\t\"target\" \"t\"\n"},
+        {"targetname", [](E& e) { e.m_targetname = "t"; }, [](E& e) { e.m_targetname = ""; },
+         "\t\"targetname\" \"t\"\n"},
+        {"killtarget", [](E& e) { e.m_killtarget = "t"; }, [](E& e) { e.m_killtarget = ""; },
+         "\t\"killtarget\" \"t\"\n"},
+        {"spawnflags", [](E& e) { e.m_spawnflags = 1; }, [](E& e) { e.m_spawnflags = 0; },
+         "\t\"spawnflags\" \"1\"\n"},
+        // Outside "trigger_setskill" the skill number is never written.
+        {"message", [](E& e) { e.m_message = "m"; }, [](E& e) { e.m_skill = 2; },
+         "\t\"message\" \"m\"\n"},
+        {"speed", [](E& e) { e.m_hasSpeed = true; }, [](E& e) { e.m_speed = 5; },
+         "\t\"speed\" \"0\"\n"},
+        {"wait", [](E& e) { e.m_hasWait = true; }, [](E& e) { e.m_wait = 5; },
+         "\t\"wait\" \"0\"\n"},
+        {"lip", [](E& e) { e.m_hasLip = true; }, [](E& e) { e.m_lip = 5; }, "\t\"lip\" \"0\"\n"},
+        {"dmg", [](E& e) { e.m_hasDmg = true; }, [](E& e) { e.m_dmg = 5; }, "\t\"dmg\" \"0\"\n"},
+        {"health", [](E& e) { e.m_hasHealth = true; }, [](E& e) { e.m_health = 5; },
+         "\t\"health\" \"0\"\n"},
+        {"delay", [](E& e) { e.m_hasDelay = true; }, [](E& e) { e.m_delay = 5; },
+         "\t\"delay\" \"0\"\n"},
+        {"sounds", [](E& e) { e.m_hasSounds = true; }, [](E& e) { e.m_sounds = 5; },
+         "\t\"sounds\" \"0\"\n"},
+        {"height", [](E& e) { e.m_hasHeight = true; }, [](E& e) { e.m_height = 5; },
+         "\t\"height\" \"0\"\n"},
+        {"map", [](E& e) { e.m_map = "e1m1"; }, [](E& e) { e.m_map = ""; }, "\t\"map\" \"e1m1\"\n"},
+        {"first free pair",
+         [](E& e) {
+             e.m_otherPairs = {{"k", ""}};
+         },
+         [](E& e) {
+             e.m_otherPairs = {{"", "v"}};
+         },
+         "\t\"k\" \"\"\n"},
+        {"second free pair",
+         [](E& e) {
+             e.m_otherPairs = {{"", "v"}, {"k", "v"}};
+         },
+         [](E& e) {
+             e.m_otherPairs = {{"", "v"}, {"", "w"}};
+         },
+         "\t\"k\" \"v\"\n"},
+    };
+    ExpectRules(rules, "func_door", "{\n\t\"classname\" \"func_door\"\n");
+
+    // A "trigger_setskill" writes its skill number always, 0 included; the
+    // other side of that rule, another class with a skill, is "message" above.
+    EXPECT_EQ(EntityText(ModelEntity("trigger_setskill")),
+              "{\n\t\"classname\" \"trigger_setskill\"\n\t\"message\" \"0\"\n}\n");
+}
+
+TEST(CMapWriter, EachWorldKeyIsWrittenExactlyWhenItsRuleHolds) {
+    struct WorldRule {
+        const char* key;
+        std::function<void(CTolveDoc&)> written;
+        std::function<void(CTolveDoc&)> left;
+        const char* line;
+    };
+    const WorldRule rules[] = {
+        {"message", [](CTolveDoc& d) { d.m_worldMessage = "m"; },
+         [](CTolveDoc& d) { d.m_worldMessage = ""; }, "\t\"message\" \"m\"\n"},
+        // Only -1, "not set", is left out; 0 is a world type of its own.
+        {"worldtype", [](CTolveDoc& d) { d.m_worldType = 0; },
+         [](CTolveDoc& d) { d.m_worldType = -1; }, "\t\"worldtype\" \"0\"\n"},
+        {"sounds", [](CTolveDoc& d) { d.m_hasWorldSounds = true; },
+         [](CTolveDoc& d) { d.m_worldSounds = 4; }, "\t\"sounds\" \"0\"\n"},
+        {"light", [](CTolveDoc& d) { d.m_hasWorldLight = true; },
+         [](CTolveDoc& d) { d.m_worldLight = 300; }, "\t\"light\" \"0\"\n"},
+    };
+    for (const WorldRule& rule : rules) {
+        SCOPED_TRACE(rule.key);
+        CTolveDoc written;
+        written.ResetWorld();
+        rule.written(written);
+        EXPECT_EQ(MapText(written), std::string(kWorldStart) + rule.line + "}\n");
+        CTolveDoc left;
+        left.ResetWorld();
+        rule.left(left);
+        EXPECT_EQ(MapText(left), std::string(kWorldStart) + "}\n");
+    }
 }

@@ -222,6 +222,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenHeaderCase{"count one too many", 4, std::nullopt, 3},
                       BrokenHeaderCase{"fewer than present", 2, std::nullopt, 2},
                       BrokenHeaderCase{"directory past the end", 3, 100000, 0},
+                      // The file is 12 + 3 * 56 + 3 * 32 = 276 bytes long.
+                      BrokenHeaderCase{"directory at the very end", 3, 276, 0},
+                      BrokenHeaderCase{"directory one byte past the end", 3, 277, 0},
+                      BrokenHeaderCase{"directory one entry past the end", 3, 276 + 32, 0},
+                      BrokenHeaderCase{"last entry ending at the end", 3, 276 - 32, 1},
                       BrokenHeaderCase{"negative directory offset", 3, -32, 0},
                       BrokenHeaderCase{"directory overlapping the end", 3, 12 + 3 * 56 + 40, 1},
                       BrokenHeaderCase{"largest offset", 3, INT32_MAX, 0}),
@@ -346,6 +351,7 @@ TEST_F(TextureWadTest, FileReadsStayInsideTheOpenFile) {
     EXPECT_EQ(byte, 7);
     EXPECT_TRUE(m_wad.ReadFileBytes(size, &byte, 0));
     EXPECT_FALSE(m_wad.ReadFileBytes(size, &byte, 1));
+    EXPECT_FALSE(m_wad.ReadFileBytes(size + 1, &byte, 0)) << "even nothing beyond the end";
     EXPECT_FALSE(m_wad.ReadFileBytes(-1, &byte, 1));
     char buffer[8];
     EXPECT_FALSE(m_wad.ReadFileBytes(size - 4, buffer, sizeof buffer));

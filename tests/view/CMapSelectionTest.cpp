@@ -115,21 +115,71 @@ TEST(CMapSelection, VerticesOnOnePixelAreSplitByWorldDistanceThenLowerIndex) {
     EXPECT_EQ(f.doc.m_selectedVertex, std::min(top, bottom));
 }
 
-TEST(CMapSelection, FullTieAcrossBrushesGoesToTheNearerCentreThenTheLaterBrush) {
-    // Two boxes sharing the corner (64, 0, 0): the left one's centre is nearer
-    // to a mouse left of the corner.
-    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({64, 0, 0}, {128, 64, 64})));
-    f.MoveTo(64, 0);
-    // Mouse exactly on the corner: the centres (32, 32) and (96, 32) are
-    // equally far on screen and in the world, so the later brush wins.
-    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
-    EXPECT_EQ(f.SelectedVertex(), IntPoint(64, 0, 0));
+namespace {
+
+// Two boxes stacked in depth share their bottom and top corners. Seen in XY
+// their centres fall on one pixel; with the cursor's depth halfway between
+// the centres the two brushes are tied on every rule.
+struct StackedBoxes {
+    std::string lower = Box({0, 0, -64}, {64, 64, 0});
+    std::string upper = Box({0, 0, 0}, {64, 64, 64});
+};
+
+IntPoint BrushCentre(const CMapBrush& brush) {
+    return CentreOf(brush.m_vertices, nullptr, brush.m_numVertices);
 }
 
-TEST(CMapSelection, CentreTieBreakPrefersTheNearerBrush) {
-    // Corner (64, 0, 0) is shared; the second box is deeper so its centre is
-    // farther in the world from the cursor at depth 0, with equal screen
-    // distance of the centres.
+} // namespace
+
+TEST(CMapSelection, FullTieAcrossBrushesGoesToTheBrushOfferedLater) {
+    StackedBoxes boxes;
+    for (bool upperFirst : {false, true}) {
+        SCOPED_TRACE(upperFirst ? "upper box first" : "lower box first");
+        SelectionFixture f(
+            WorldWith(upperFirst ? boxes.upper + boxes.lower : boxes.lower + boxes.upper));
+        const IntPoint first = BrushCentre(*f.World(0));
+        const IntPoint second = BrushCentre(*f.World(1));
+        // The tie is real: the centres share x and y, and the cursor's depth
+        // lies exactly halfway between theirs.
+        ASSERT_EQ(first.x, second.x);
+        ASSERT_EQ(first.y, second.y);
+        ASSERT_EQ((first.z + second.z) % 2, 0);
+        f.doc.m_insertionPoint.z = (first.z + second.z) / 2;
+        ASSERT_EQ(std::abs(first.z - f.doc.m_insertionPoint.z),
+                  std::abs(second.z - f.doc.m_insertionPoint.z));
+        // The shared corner (0, 0, 0) is the nearest vertex of both brushes
+        // as long as the cursor stays nearer to z = 0 than to z = +-64.
+        ASSERT_LT(std::abs(f.doc.m_insertionPoint.z), 32);
+        f.MoveTo(0, 0);
+        EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+        EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 0));
+    }
+}
+
+TEST(CMapSelection, VertexTieAcrossBrushesGoesToTheCentreNearerInTheWorld) {
+    StackedBoxes boxes;
+    // The brush offered first wins when its centre is nearer in depth, so the
+    // later-brush rule is not what decides.
+    for (bool upperFirst : {false, true}) {
+        SCOPED_TRACE(upperFirst ? "upper box first" : "lower box first");
+        SelectionFixture f(
+            WorldWith(upperFirst ? boxes.upper + boxes.lower : boxes.lower + boxes.upper));
+        const IntPoint first = BrushCentre(*f.World(0));
+        const IntPoint second = BrushCentre(*f.World(1));
+        ASSERT_EQ(first.x, second.x); // equal on screen
+        ASSERT_EQ(first.y, second.y);
+        f.doc.m_insertionPoint.z = upperFirst ? 8 : -8;
+        ASSERT_LT(std::abs(first.z - f.doc.m_insertionPoint.z),
+                  std::abs(second.z - f.doc.m_insertionPoint.z));
+        f.MoveTo(0, 0);
+        EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
+        EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 0));
+    }
+}
+
+TEST(CMapSelection, VertexTieAcrossBrushesGoesToTheCentreNearerOnScreen) {
+    // Corner (64, 0, 0) is shared, so its two copies tie on screen and in the
+    // world; the brush whose centre is nearer to the mouse on screen wins.
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({64, 0, 0}, {128, 64, 64})));
     f.MoveTo(60, 0); // the first box's centre is nearer on screen
     EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
@@ -199,6 +249,63 @@ TEST(CMapSelection, FaceModePicksTheFaceWhoseCentreIsNearest) {
     f.MoveTo(32, 32); // over the middle: top and bottom tie on screen; depth 0 picks the bottom
     for (const IntPoint& corner : selectedFaceCorners())
         EXPECT_EQ(corner.z, 0);
+}
+
+TEST(CMapSelection, FullFaceTieKeepsTheLowerFaceIndex) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
+    f.doc.m_editMode = kFaceMode;
+    const CMapBrush& brush = *f.World(0);
+    auto faceCentre = [&](int face) {
+        return CentreOf(brush.m_vertices, brush.m_faces[face].vertexIndex,
+                        brush.m_faces[face].numPoints);
+    };
+    int bottom = -1, top = -1;
+    for (int face = 0; face < brush.m_numFaces; ++face) {
+        const IntPoint& corner = brush.m_vertices[brush.m_faces[face].vertexIndex[0]];
+        bool flat = true;
+        for (int k = 0; k < brush.m_faces[face].numPoints; ++k)
+            flat = flat && brush.m_vertices[brush.m_faces[face].vertexIndex[k]].z == corner.z;
+        if (flat)
+            (corner.z == 0 ? bottom : top) = face;
+    }
+    ASSERT_GE(bottom, 0);
+    ASSERT_GE(top, 0);
+    const IntPoint low = faceCentre(bottom), high = faceCentre(top);
+    // Both lie on one pixel, and the cursor's depth, 32, is halfway between
+    // their depths 0 and 64: a full tie.
+    ASSERT_EQ(low.x, high.x);
+    ASSERT_EQ(low.y, high.y);
+    ASSERT_EQ(low.z, 0);
+    ASSERT_EQ(high.z, 64);
+    f.doc.m_insertionPoint.z = 32;
+    // Every side face is farther on screen from the mouse over that pixel.
+    for (int face = 0; face < brush.m_numFaces; ++face) {
+        if (face == bottom || face == top)
+            continue;
+        const IntPoint c = faceCentre(face);
+        ASSERT_GT(std::abs(c.x - low.x) + std::abs(c.y - low.y), 0) << face;
+    }
+    f.MoveTo(low.x, low.y);
+    EXPECT_EQ(f.doc.m_selectedFace, std::min(bottom, top));
+}
+
+TEST(CMapSelection, PointEntityOutsideTheSlabIsNeverSelectedOnceAnotherIs) {
+    // b is nearer to the mouse on screen and comes later, but lies above the
+    // slab; a is offered first and taken without a test.
+    SelectionFixture f(WorldWith("", "{ \"classname\" \"a\" \"origin\" \"0 0 0\" }\n"
+                                     "{ \"classname\" \"b\" \"origin\" \"100 0 200\" }\n"
+                                     "{ \"classname\" \"c\" \"origin\" \"100 0 -200\" }\n"));
+    f.doc.m_upperLimit.z = 200; // the slab is open: 200 itself is outside
+    f.doc.m_lowerLimit.z = -200;
+    f.MoveTo(100, 0);
+    ASSERT_NE(f.doc.m_selectedPointEntity, nullptr);
+    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "a");
+    // Just inside the limits they are candidates again; the full tie goes to
+    // the later one.
+    f.doc.m_upperLimit.z = 201;
+    f.doc.m_lowerLimit.z = -201;
+    f.MoveTo(100, 0);
+    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "c");
 }
 
 TEST(CentreOf, IsARunningMeanTruncatingTowardZero) {

@@ -81,6 +81,43 @@ TEST(DragEditing, SnapsEachStepAndKeepsOffGridOffsets) {
     EXPECT_EQ(f.Brush().m_readPlanes, nullptr);
 }
 
+// A selected vertex index the brush does not have (a stale selection) must
+// not move a corner slot or the counts beside the table, nor drop the planes
+// the brush was read with.
+TEST(DragEditing, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    // The repeated last face line gives no polygon; the brush keeps it to
+    // write it back.
+    doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n{\n" + std::string(kCubeFaceLines) +
+                        "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n}\n}\n",
+                    diagnostics);
+    ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
+    CMapBrush& brush = *doc.m_worldBrushes[0];
+    ASSERT_NE(brush.m_readPlanes, nullptr);
+    ASSERT_EQ(brush.m_readPlanes->hidden.size(), 1u);
+    const ReadPlanePoints* readPlanes = brush.m_readPlanes.get();
+    const uint8_t numVertices = brush.m_numVertices, numFaces = brush.m_numFaces;
+    IntPoint before[kMaxBrushVertices];
+    std::copy(std::begin(brush.m_vertices), std::end(brush.m_vertices), before);
+
+    CViewProjection projection;
+    projection.m_originX = 0;
+    projection.m_originY = 0;
+    doc.m_editMode = kCornerMode;
+    doc.m_selectedBrush = &brush;
+    for (int32_t vertex : {int32_t{numVertices}, int32_t{numVertices} + 1, -1}) {
+        SCOPED_TRACE(vertex);
+        doc.m_selectedVertex = vertex;
+        IntPoint cursor = SnappedWorldPoint(doc, projection, {0, 0});
+        DragStep(doc, projection, {16, -16}, cursor);
+        EXPECT_EQ(brush.m_numVertices, numVertices);
+        EXPECT_EQ(brush.m_numFaces, numFaces);
+        EXPECT_TRUE(std::equal(std::begin(brush.m_vertices), std::end(brush.m_vertices), before));
+        EXPECT_EQ(brush.m_readPlanes.get(), readPlanes);
+    }
+}
+
 TEST(DragEditing, NegativeWorldPointsSnapLikePositiveOnes) {
     DragFixture f;
     const int v = f.VertexAt({3, 0, 0});
