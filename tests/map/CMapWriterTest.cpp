@@ -214,7 +214,7 @@ constexpr const char* kWorldStart =
 // One "written when" rule of a key: `written` puts the entity just on the
 // side of the condition where the line is written, `left` just on the other
 // side, where nothing is written whatever the field holds.
-template <class Entity> struct KeyRule {
+template <class Entity> struct WrittenCase {
     const char* key;
     std::function<void(Entity&)> written;
     std::function<void(Entity&)> left;
@@ -239,9 +239,9 @@ template <class Entity> std::string EntityText(std::unique_ptr<Entity> entity) {
 // to what `start` writes (the lines of an entity with every field at its
 // default), the other side adds nothing.
 template <class Entity>
-void ExpectRules(const std::vector<KeyRule<Entity>>& rules, const std::string& classname,
+void ExpectRules(const std::vector<WrittenCase<Entity>>& rules, const std::string& classname,
                  const std::string& start) {
-    for (const KeyRule<Entity>& rule : rules) {
+    for (const WrittenCase<Entity>& rule : rules) {
         SCOPED_TRACE(rule.key);
         auto written = std::make_unique<Entity>();
         written->m_classname = classname;
@@ -265,7 +265,7 @@ TEST(CMapWriter, DefaultPointEntityWritesOnlyClassnameAndOrigin) {
 
 TEST(CMapWriter, EachPointEntityKeyIsWrittenExactlyWhenItsRuleHolds) {
     using E = CPointEntity;
-    const std::vector<KeyRule<E>> rules = {
+    const std::vector<WrittenCase<E>> rules = {
         {"angle", [](E& e) { e.m_hasAngle = true; }, [](E& e) { e.m_angle = 90; },
          "\t\"angle\" \"0\"\n"},
         {"light", [](E& e) { e.m_hasLight = true; }, [](E& e) { e.m_light = 300; },
@@ -310,7 +310,7 @@ TEST(CMapWriter, EachPointEntityKeyIsWrittenExactlyWhenItsRuleHolds) {
 
 TEST(CMapWriter, EachBrushEntityKeyIsWrittenExactlyWhenItsRuleHolds) {
     using E = CModelEntity;
-    const std::vector<KeyRule<E>> rules = {
+    const std::vector<WrittenCase<E>> rules = {
         {"target", [](E& e) { e.m_target = "t"; }, [](E& e) { e.m_target = ""; },
          "\t\"target\" \"t\"\n"},
         {"targetname", [](E& e) { e.m_targetname = "t"; }, [](E& e) { e.m_targetname = ""; },
