@@ -5,7 +5,6 @@
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
 #include "view/CTolveView.h"
-#include "view/UpdateHints.h"
 
 #include <QApplication>
 
@@ -80,7 +79,7 @@ void BM_HintBrushRedraw(benchmark::State& state) {
     CMapBrush* old = doc.m_worldBrushes[doc.m_worldBrushes.size() / 3].get();
     map.view->RenderNow();
     for (auto _ : state)
-        doc.UpdateAllViews(kHintBrush, old);
+        doc.UpdateAllViews(CMapNotice::BrushSelection(old));
 }
 
 void BM_UpdateSelection(benchmark::State& state) {

@@ -27,3 +27,24 @@ void CMapBrush::ForgetTextureText(int face) {
         std::erase_if(m_keptText->textures,
                       [&](const KeptFaceText& kept) { return kept.face == face; });
 }
+
+namespace {
+
+template <class T> std::unique_ptr<T> CopyOf(const std::unique_ptr<T>& kept) {
+    return kept ? std::make_unique<T>(*kept) : nullptr;
+}
+
+} // namespace
+
+CMapBrush::CMapBrush(const CMapBrush& other)
+    : m_numVertices(other.m_numVertices), m_numFaces(other.m_numFaces),
+      m_readPlanes(CopyOf(other.m_readPlanes)), m_keptText(CopyOf(other.m_keptText)) {
+    std::copy(std::begin(other.m_vertices), std::end(other.m_vertices), m_vertices);
+    std::copy(std::begin(other.m_faces), std::end(other.m_faces), m_faces);
+}
+
+CMapBrush& CMapBrush::operator=(const CMapBrush& other) {
+    if (this != &other)
+        *this = CMapBrush(other);
+    return *this;
+}

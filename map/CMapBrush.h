@@ -71,8 +71,11 @@ struct KeptBrushText {
 class CMapBrush {
 public:
     CMapBrush() = default;
-    CMapBrush(const CMapBrush&) = delete;
-    CMapBrush& operator=(const CMapBrush&) = delete;
+    // A copy is a brush of its own with everything the original keeps.
+    CMapBrush(const CMapBrush& other);
+    CMapBrush& operator=(const CMapBrush& other);
+    CMapBrush(CMapBrush&&) = default;
+    CMapBrush& operator=(CMapBrush&&) = default;
     virtual ~CMapBrush() = default;
 
     // Whoever moves a vertex calls this: from then on every face is saved

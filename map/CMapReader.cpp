@@ -469,7 +469,8 @@ void CMapReader::StoreModelEntity(const char* classname) {
     for (const Pair& pair : m_pairs) {
         // The class name was taken before; only "entityclass" changes it.
         if (!Equals(Key(pair), "classname"))
-            ApplyPair(*entity, ModelEntityKeys(), pair, entity->m_keptTexts, entity->m_otherPairs);
+            ApplyPair<CModelEntityKeys>(*entity, ModelEntityKeys(), pair, entity->m_keptTexts,
+                                        entity->m_otherPairs);
     }
     entity->m_brushes = std::move(m_brushes);
     m_brushes.clear();

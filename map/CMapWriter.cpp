@@ -269,7 +269,7 @@ void CMapWriter::WriteWorld(const CWorldKeys& world) {
 
 void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
     Put("{\n");
-    WriteKeys(entity, ModelEntityKeys(), entity.m_keptTexts);
+    WriteKeys<CModelEntityKeys>(entity, ModelEntityKeys(), entity.m_keptTexts);
     WriteOtherPairs(entity.m_otherPairs);
     for (const auto& brush : entity.m_brushes)
         WriteBrush(*brush);
@@ -383,7 +383,7 @@ std::optional<std::string> CMapWriter::FindUnwritableText(const MapContents& con
     }
     if (contents.modelEntities) {
         for (const auto& e : *contents.modelEntities) {
-            check.CheckKeys(e->m_classname, *e, ModelEntityKeys());
+            check.CheckKeys<CModelEntityKeys>(e->m_classname, *e, ModelEntityKeys());
             check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
             check.CheckBrushes(e->m_classname, e->m_brushes);
         }

@@ -11,10 +11,10 @@
 
 using BrushList = std::vector<std::unique_ptr<CMapBrush>>;
 
-// An entity made of brushes: doors, platforms, triggers. It owns its brushes.
-class CModelEntity {
+// The keys of an entity made of brushes.
+class CModelEntityKeys {
 public:
-    virtual ~CModelEntity() = default;
+    virtual ~CModelEntityKeys() = default;
 
     std::string m_classname;
     bool m_hasSpeed = false;
@@ -44,6 +44,18 @@ public:
     // Custom rows show the first two.
     CustomPairList m_otherPairs;
     CKeptTexts m_keptTexts;
+};
+
+// An entity made of brushes: doors, platforms, triggers. It owns its brushes;
+// a copy has copies of them.
+class CModelEntity : public CModelEntityKeys {
+public:
+    CModelEntity() = default;
+    CModelEntity(const CModelEntity& other);
+    CModelEntity& operator=(const CModelEntity& other);
+    CModelEntity(CModelEntity&&) = default;
+    CModelEntity& operator=(CModelEntity&&) = default;
+
     BrushList m_brushes;
 };
 

@@ -137,6 +137,21 @@ void CTolveDoc::AdoptFragment(CMapFragment&& fragment) {
         m_pointEntities.push_back(std::move(entity));
 }
 
+void CTolveDoc::AddView(CMapObserver* view) {
+    m_views.push_back(view);
+}
+
+void CTolveDoc::RemoveView(CMapObserver* view) {
+    std::erase(m_views, view);
+}
+
+void CTolveDoc::UpdateAllViews(const CMapNotice& notice) {
+    // A view may close itself while handling a change; walk a copy.
+    const std::vector<CMapObserver*> views = m_views;
+    for (CMapObserver* view : views)
+        view->OnMapChanged(notice);
+}
+
 MapContents CTolveDoc::GetContents() const {
     MapContents contents;
     contents.world = this;

@@ -2,6 +2,7 @@
 
 #include "framework/CDocument.h"
 #include "map/CMapFragment.h"
+#include "map/CMapNotice.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
@@ -48,6 +49,13 @@ public:
     void AdoptFragment(CMapFragment&& fragment);
     // The whole map, for the writer.
     MapContents GetContents() const;
+
+    // The views of the map hear of every change, synchronously, in the order
+    // they registered.
+    void AddView(CMapObserver* view);
+    void RemoveView(CMapObserver* view);
+    const std::vector<CMapObserver*>& GetViews() const { return m_views; }
+    void UpdateAllViews(const CMapNotice& notice);
     // Saves the map safely; clears the modified flag only once the file is on disk.
     bool WriteMapFile(const std::string& path);
 
@@ -69,4 +77,7 @@ public:
     int32_t m_selectedVertex = 0;
     uint8_t m_selectedFace = 0;
     CPointEntity* m_selectedPointEntity = nullptr;
+
+private:
+    std::vector<CMapObserver*> m_views;
 };

@@ -4,16 +4,16 @@
 
 namespace {
 
-bool IsSetSkill(const CModelEntity& entity) {
+bool IsSetSkill(const CModelEntityKeys& entity) {
     return entity.m_classname == kSetSkillClass;
 }
 
-bool IsNotSetSkill(const CModelEntity& entity) {
+bool IsNotSetSkill(const CModelEntityKeys& entity) {
     return entity.m_classname != kSetSkillClass;
 }
 
 using P = CPointEntity;
-using M = CModelEntity;
+using M = CModelEntityKeys;
 using W = CWorldKeys;
 using enum KeyWritten;
 
@@ -66,7 +66,7 @@ std::span<const KeyRule<CPointEntity>> PointEntityKeys() {
     return kPointEntityKeys;
 }
 
-std::span<const KeyRule<CModelEntity>> ModelEntityKeys() {
+std::span<const KeyRule<CModelEntityKeys>> ModelEntityKeys() {
     return kModelEntityKeys;
 }
 
@@ -86,7 +86,7 @@ const KeyRule<Entity>* FindKeyRule(std::span<const KeyRule<Entity>> rules, const
 
 template const KeyRule<CPointEntity>* FindKeyRule(std::span<const KeyRule<CPointEntity>>,
                                                   const CPointEntity&, const char*);
-template const KeyRule<CModelEntity>* FindKeyRule(std::span<const KeyRule<CModelEntity>>,
-                                                  const CModelEntity&, const char*);
+template const KeyRule<CModelEntityKeys>* FindKeyRule(std::span<const KeyRule<CModelEntityKeys>>,
+                                                      const CModelEntityKeys&, const char*);
 template const KeyRule<CWorldKeys>* FindKeyRule(std::span<const KeyRule<CWorldKeys>>,
                                                 const CWorldKeys&, const char*);

@@ -46,7 +46,7 @@ template <class Entity> struct KeyRule {
 };
 
 std::span<const KeyRule<CPointEntity>> PointEntityKeys();
-std::span<const KeyRule<CModelEntity>> ModelEntityKeys();
+std::span<const KeyRule<CModelEntityKeys>> ModelEntityKeys();
 std::span<const KeyRule<CWorldKeys>> WorldKeys();
 
 // The first rule named `key` that holds for `entity`, or null.
@@ -56,7 +56,7 @@ const KeyRule<Entity>* FindKeyRule(std::span<const KeyRule<Entity>> rules, const
 
 extern template const KeyRule<CPointEntity>* FindKeyRule(std::span<const KeyRule<CPointEntity>>,
                                                          const CPointEntity&, const char*);
-extern template const KeyRule<CModelEntity>* FindKeyRule(std::span<const KeyRule<CModelEntity>>,
-                                                         const CModelEntity&, const char*);
+extern template const KeyRule<CModelEntityKeys>*
+FindKeyRule(std::span<const KeyRule<CModelEntityKeys>>, const CModelEntityKeys&, const char*);
 extern template const KeyRule<CWorldKeys>* FindKeyRule(std::span<const KeyRule<CWorldKeys>>,
                                                        const CWorldKeys&, const char*);

@@ -1,12 +1,9 @@
 #include "view/CMapPainter.h"
 
 #include "view/BrushPrefetch.h"
-#include "view/UpdateHints.h"
 #include "view/ViewLimits.h"
 
 #include <cstring>
-
-HintBrush s_hintBrush;
 
 namespace {
 
@@ -194,30 +191,32 @@ void CMapPainter::PaintAll(int32_t width, int32_t height) {
     DrawSelectionOverlay();
 }
 
-bool CMapPainter::PaintHint(UpdateHint hint, void* object) {
-    switch (hint) {
-    case kHintPointEntity:
-        if (object)
-            DrawMarker(static_cast<CPointEntity*>(object)->m_origin, kEntityMarkerSize, kDarkGreen);
+bool CMapPainter::PaintNotice(const CMapNotice& notice) {
+    using What = CMapNotice::What;
+    switch (notice.what) {
+    case What::kPointEntity:
+        if (notice.pointEntity)
+            DrawMarker(notice.pointEntity->m_origin, kEntityMarkerSize, kDarkGreen);
         if (m_doc.m_selectedPointEntity)
             DrawMarker(m_doc.m_selectedPointEntity->m_origin, kEntityMarkerSize, kOlive);
         return true;
-    case kHintOwnerBrushes:
-        DrawOwnerBrushes(static_cast<CModelEntity*>(object));
+    case What::kOwnerBrushes:
+        DrawOwnerBrushes(notice.owner);
         DrawSelectionOverlay();
         return true;
-    case kHintBrush:
-        if (object)
-            DrawOwnedBrush(m_doc.m_selectedEntity, *static_cast<CMapBrush*>(object));
+    case What::kBrush:
+        if (notice.brush)
+            DrawOwnedBrush(m_doc.m_selectedEntity, *notice.brush);
         if (m_doc.m_selectedBrush)
             DrawOwnedBrush(m_doc.m_selectedEntity, *m_doc.m_selectedBrush);
         DrawSelectionOverlay();
         return true;
-    case kHintSharedBrush:
-        if (s_hintBrush.brush)
-            DrawOwnedBrush(s_hintBrush.owner, *s_hintBrush.brush);
+    case What::kOneBrush:
+        if (notice.brush)
+            DrawOwnedBrush(notice.owner, *notice.brush);
         return true;
-    default:
+    case What::kAll:
         return false;
     }
+    return false;
 }

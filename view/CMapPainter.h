@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CDocument.h"
+#include "map/CMapNotice.h"
 #include "map/CTolveDoc.h"
 #include "view/CCanvas.h"
 #include "view/CViewProjection.h"
@@ -15,9 +16,9 @@ public:
     // Everything, in order: insertion point, axes, limits, point entities,
     // brushes, selection.
     void PaintAll(int32_t width, int32_t height);
-    // Draws what an incremental hint (1, 3, 4 or 5) asks for; false for a hint
-    // that needs a full repaint instead.
-    bool PaintHint(UpdateHint hint, void* object);
+    // Draws what an incremental notice asks for; false for one that needs a
+    // full repaint instead.
+    bool PaintNotice(const CMapNotice& notice);
 
     // Strictly between the limits along the view's depth axis.
     bool InsideLimits(const IntPoint& point) const;

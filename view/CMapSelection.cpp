@@ -1,6 +1,5 @@
 #include "view/CMapSelection.h"
 
-#include "view/UpdateHints.h"
 #include "view/ViewLimits.h"
 
 #include <cstdlib>
@@ -183,27 +182,21 @@ void CMapSelection::UpdateSelection(bool restricted) {
 void CMapSelection::Notify(CModelEntity* oldOwner, CMapBrush* oldBrush, int32_t oldVertex,
                            CPointEntity* oldPointEntity) {
     if (m_doc.m_selectedPointEntity != oldPointEntity)
-        m_doc.UpdateAllViews(kHintPointEntity, oldPointEntity);
+        m_doc.UpdateAllViews(CMapNotice::PointEntitySelection(oldPointEntity));
 
     if (m_doc.m_selectedEntity != oldOwner) {
+        // A world brush is redrawn alone; a brush entity with all its brushes.
         if (oldBrush) {
-            if (!oldOwner) {
-                s_hintBrush = {nullptr, oldBrush, oldVertex};
-                m_doc.UpdateAllViews(kHintSharedBrush, nullptr);
-            } else {
-                m_doc.UpdateAllViews(kHintOwnerBrushes, oldOwner);
-            }
+            m_doc.UpdateAllViews(oldOwner ? CMapNotice::OwnerBrushes(oldOwner)
+                                          : CMapNotice::OneBrush(nullptr, oldBrush));
         }
-        if (!m_doc.m_selectedEntity) {
-            s_hintBrush = {nullptr, m_doc.m_selectedBrush, m_doc.m_selectedVertex};
-            m_doc.UpdateAllViews(kHintSharedBrush, nullptr);
-        } else {
-            m_doc.UpdateAllViews(kHintOwnerBrushes, m_doc.m_selectedEntity);
-        }
+        m_doc.UpdateAllViews(m_doc.m_selectedEntity
+                                 ? CMapNotice::OwnerBrushes(m_doc.m_selectedEntity)
+                                 : CMapNotice::OneBrush(nullptr, m_doc.m_selectedBrush));
         return;
     }
     if (m_doc.m_selectedBrush != oldBrush || m_doc.m_editMode == kFaceMode)
-        m_doc.UpdateAllViews(kHintBrush, oldBrush);
+        m_doc.UpdateAllViews(CMapNotice::BrushSelection(oldBrush));
     else if (m_doc.m_selectedVertex != oldVertex)
-        m_doc.UpdateAllViews(kHintBrush, nullptr);
+        m_doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
 }

@@ -1,11 +1,10 @@
 #include "view/CTolveView.h"
 
 #include "view/BrushShapeBuilder.h"
+#include "view/CMapDrag.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
 #include "view/CQtCanvas.h"
-#include "view/DragEditing.h"
-#include "view/UpdateHints.h"
 #include "view/ViewNavigation.h"
 
 #include <QMouseEvent>
@@ -175,17 +174,17 @@ const QImage& CTolveView::RenderNow() {
     return m_image;
 }
 
-void CTolveView::OnDocumentUpdate(UpdateHint hint, void* object) {
+void CTolveView::OnMapChanged(const CMapNotice& notice) {
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();
-        if (hint == kHintRepaint) // the map may have grown: the scroll bars follow
+        if (notice.what == CMapNotice::What::kAll) // the map may have grown: the scroll bars follow
             emit ViewChanged();
         return;
     }
     QPainter painter(&m_image);
     CQtCanvas canvas(painter);
-    if (!CMapPainter(m_doc, m_projection, canvas).PaintHint(hint, object)) {
+    if (!CMapPainter(m_doc, m_projection, canvas).PaintNotice(notice)) {
         painter.end();
         InvalidateAll();
         return;
@@ -221,9 +220,11 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
         InvalidateAll();
         return;
     }
-    if (m_dragging) {
-        if (DragStep(m_doc, m_projection, position, m_cursor))
+    if (m_drag) {
+        if (m_drag->Step(position)) {
+            m_cursor = m_drag->GetCursor();
             emit CursorChanged();
+        }
         return;
     }
     m_mouse = position;
@@ -231,14 +232,19 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
 }
 
 void CTolveView::OnLButtonDown(ScreenPoint position) {
-    m_dragging = true;
+    m_drag = std::make_unique<CMapDrag>(m_doc, m_projection, position);
     m_mouse = position;
-    m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
+    m_cursor = m_drag->GetCursor();
     emit CursorChanged();
 }
 
 void CTolveView::OnLButtonUp() {
-    m_dragging = false;
+    if (!m_drag)
+        return;
+    CMapChange change = m_drag->Commit();
+    m_drag.reset();
+    if (change.kind != CMapChange::Kind::kNone)
+        emit DragCommitted(change);
 }
 
 void CTolveView::OnMouseWheel(int angleDelta, ScreenPoint position) {

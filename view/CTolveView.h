@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CDocument.h"
+#include "map/CMapChange.h"
 #include "map/CTolveDoc.h"
 #include "view/CLineCache.h"
 #include "view/CViewProjection.h"
@@ -9,15 +9,18 @@
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <string>
+
+class CMapDrag;
 
 // One window on a map: the map as a wire-frame in one plane. The view keeps
 // its own plane, flags, origins, zoom and cursor; the selection, limits,
 // insertion point and snap belong to the document and are shared by all its
 // views. The picture lives in a backing image: a full repaint redraws it, the
-// incremental hints draw on top of it and update only what they touched.
-class CTolveView : public QWidget, public CDocumentObserver {
+// incremental notices draw on top of it and update only what they touched.
+class CTolveView : public QWidget, public CMapObserver {
     Q_OBJECT
 
 public:
@@ -38,7 +41,7 @@ public:
     IntPoint ScreenToWorld(int32_t sx, int32_t sy) const;
     IntPoint ScreenToWorldAtDepth(int32_t sx, int32_t sy, int32_t h) const;
 
-    void OnDocumentUpdate(UpdateHint hint, void* object) override;
+    void OnMapChanged(const CMapNotice& notice) override;
 
     // Mouse handling, called by the Qt events and directly by tests. A move
     // without the left button down in this view updates the selection
@@ -46,6 +49,7 @@ public:
     void OnMouseMove(bool control, ScreenPoint position);
     void OnLButtonDown(ScreenPoint position);
     void OnLButtonUp();
+    bool IsDragging() const { return m_drag != nullptr; }
     void UpdateSelection(bool restricted);
     // The wheel zooms by whole notches (120 eighths of a degree, summed for
     // touchpads) about the pixel under the mouse; the middle button pans.
@@ -67,13 +71,14 @@ public:
     CViewProjection m_projection; // plane, 3D and flipped flags, origins, zoom
     IntPoint m_cursor;
     ScreenPoint m_mouse;
-    bool m_dragging = false;
 
 signals:
     // The cursor point changed, so the coordinate pane should too.
     void CursorChanged();
     // The picture is due to be drawn again: origins, zoom, plane or map changed.
     void ViewChanged();
+    // A drag ended having moved something: the whole drag as one change.
+    void DragCommitted(const CMapChange& change);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -92,4 +97,5 @@ private:
     bool m_fullRepaintPending = true;
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom; // while the middle button pans
+    std::unique_ptr<CMapDrag> m_drag;     // while the left button drags
 };

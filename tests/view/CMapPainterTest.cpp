@@ -2,7 +2,6 @@
 
 #include "CRecordingCanvas.h"
 #include "TestSupport.h"
-#include "view/UpdateHints.h"
 
 #include <gtest/gtest.h>
 
@@ -198,42 +197,39 @@ TEST(CMapPainter, OverlayNeedsASelectedBrushAndOutlinesTheFaceInFaceMode) {
     EXPECT_EQ(f.canvas.Count("line"), 0);
 }
 
-TEST(CMapPainter, IncrementalHints) {
+TEST(CMapPainter, IncrementalNotices) {
     PaintFixture f;
     CPointEntity* light = f.doc.m_pointEntities[0].get();
-    // Hint 1 with nothing passed and nothing selected draws nothing.
-    EXPECT_TRUE(f.Painter().PaintHint(kHintPointEntity, nullptr));
+    // A point entity notice with nothing before and nothing selected draws nothing.
+    EXPECT_TRUE(f.Painter().PaintNotice(CMapNotice::PointEntitySelection(nullptr)));
     EXPECT_TRUE(f.canvas.m_calls.empty());
     f.doc.m_selectedPointEntity = light;
-    f.Painter().PaintHint(kHintPointEntity, light);
+    f.Painter().PaintNotice(CMapNotice::PointEntitySelection(light));
     ASSERT_EQ(f.canvas.Count("ellipse"), 2);
     EXPECT_EQ(f.canvas.m_calls[0].fill, kDarkGreen);
     EXPECT_EQ(f.canvas.m_calls[1].fill, kOlive);
 
-    // Hint 3 draws every brush of one owner, then the overlay.
+    // An owner's brushes: every brush of it, then the overlay.
     f.canvas.m_calls.clear();
     f.doc.m_selectedBrush = &f.World();
-    f.Painter().PaintHint(kHintOwnerBrushes, f.doc.m_modelEntities[0].get());
+    f.Painter().PaintNotice(CMapNotice::OwnerBrushes(f.doc.m_modelEntities[0].get()));
     EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 1);
 
-    // Hint 4: the old brush, the selected brush, the overlay.
+    // A brush selection: the old brush, the selected brush, the overlay.
     f.canvas.m_calls.clear();
-    f.Painter().PaintHint(kHintBrush, &f.Door());
+    f.Painter().PaintNotice(CMapNotice::BrushSelection(&f.Door()));
     EXPECT_EQ(f.canvas.CountColour("line", kNavy), 12); // owner is the selected one: the world
     EXPECT_EQ(f.canvas.CountColour("line", kPurple), 12);
 
-    // Hint 5 draws the shared record's brush and no overlay.
+    // One brush of its owner, with no overlay.
     f.canvas.m_calls.clear();
-    s_hintBrush = {f.doc.m_modelEntities[0].get(), &f.Door(), 0};
-    f.Painter().PaintHint(kHintSharedBrush, nullptr);
+    f.Painter().PaintNotice(CMapNotice::OneBrush(f.doc.m_modelEntities[0].get(), &f.Door()));
     EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 0);
-    s_hintBrush = {};
 
-    // Any other hint asks for a full repaint.
-    EXPECT_FALSE(f.Painter().PaintHint(2, nullptr));
-    EXPECT_FALSE(f.Painter().PaintHint(kHintRepaint, nullptr));
+    // Anything else asks for a full repaint.
+    EXPECT_FALSE(f.Painter().PaintNotice(CMapNotice::Repaint()));
 }
 
 TEST(CMapPainter, PointEntityOutsideTheSlabIsNotDrawn) {

@@ -1,7 +1,6 @@
 #include "view/CMapSelection.h"
 
 #include "TestSupport.h"
-#include "view/UpdateHints.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +21,10 @@ std::string Box(IntPoint lo, IntPoint hi) {
     return text;
 }
 
-struct Hint {
-    UpdateHint hint;
-    void* object;
-    CMapBrush* sharedBrush;
-    friend bool operator==(const Hint&, const Hint&) = default;
-};
-
-class CHintRecorder : public CDocumentObserver {
+class CNoticeRecorder : public CMapObserver {
 public:
-    void OnDocumentUpdate(UpdateHint hint, void* object) override {
-        m_hints.push_back({hint, object, hint == kHintSharedBrush ? s_hintBrush.brush : nullptr});
-    }
-    std::vector<Hint> m_hints;
+    void OnMapChanged(const CMapNotice& notice) override { m_notices.push_back(notice); }
+    std::vector<CMapNotice> m_notices;
 };
 
 // An XY view at zoom 1 whose pixel (0, 0) shows world (0, 0).
@@ -42,7 +32,7 @@ struct SelectionFixture {
     CTolveDoc doc;
     CViewProjection projection;
     IntPoint cursor;
-    CHintRecorder hints;
+    CNoticeRecorder hints;
     explicit SelectionFixture(const std::string& text) {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(text.c_str(), diagnostics);
@@ -53,7 +43,7 @@ struct SelectionFixture {
     ~SelectionFixture() { doc.RemoveView(&hints); }
     // The mouse over world (x, y).
     void MoveTo(int32_t x, int32_t y, bool restricted = false) {
-        hints.m_hints.clear();
+        hints.m_notices.clear();
         CMapSelection(doc, projection, {x, -y}, cursor).UpdateSelection(restricted);
     }
     const IntPoint& SelectedVertex() const {
@@ -77,7 +67,7 @@ TEST(CMapSelection, EmptyMapSelectsNothingEvenInFaceMode) {
     EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
     EXPECT_EQ(f.doc.m_selectedFace, 3);
     // Face mode redraws the (missing) selected brush at every move; nothing shows.
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, nullptr, nullptr}}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
 }
 
 TEST(CMapSelection, OneBrushAlwaysHasASelectedVertexAndTheCursorIsSnapped) {
@@ -326,7 +316,7 @@ TEST(CMapSelection, SwitchingToFaceModeDoesNotPickAFaceUntilTheNextMove) {
     EXPECT_NE(f.doc.m_selectedFace, 5);
 }
 
-TEST(CMapSelection, HintsForAChangeOfVertexBrushAndOwner) {
+TEST(CMapSelection, NoticesForAChangeOfVertexBrushAndOwner) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})) + "{ \"classname\" \"func_door\"\n" +
                        Box({200, 0, 0}, {264, 64, 64}) + "}\n");
     CMapBrush* world = f.World(0);
@@ -334,29 +324,30 @@ TEST(CMapSelection, HintsForAChangeOfVertexBrushAndOwner) {
     CMapBrush* doorBrush = door->m_brushes[0].get();
 
     f.MoveTo(0, 0); // from nothing to a world brush: the owner (world) is unchanged
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, nullptr, nullptr}}));
-    f.MoveTo(0, 0); // nothing changes: no hint at all
-    EXPECT_TRUE(f.hints.m_hints.empty());
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
+    f.MoveTo(0, 0); // nothing changes: no notice at all
+    EXPECT_TRUE(f.hints.m_notices.empty());
     f.MoveTo(64, 0); // another vertex of the same brush
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, nullptr, nullptr}}));
-    f.MoveTo(200, 0); // world to door: the old brush by hint 5, the door by hint 3
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintSharedBrush, nullptr, world},
-                                                  {kHintOwnerBrushes, door, nullptr}}));
-    f.MoveTo(0, 0); // back: the door by hint 3, the world brush by hint 5
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintOwnerBrushes, door, nullptr},
-                                                  {kHintSharedBrush, nullptr, world}}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
+    f.MoveTo(200, 0); // world to door: the old brush alone, then every brush of the door
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::OneBrush(nullptr, world),
+                                                          CMapNotice::OwnerBrushes(door)}));
+    f.MoveTo(0, 0); // back: every brush of the door, then the world brush alone
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::OwnerBrushes(door),
+                                                          CMapNotice::OneBrush(nullptr, world)}));
     f.doc.m_editMode = kFaceMode;
     f.MoveTo(0, 0); // face mode redraws the brush at every move
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintBrush, world, nullptr}}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(world)}));
     (void)doorBrush;
 }
 
-TEST(CMapSelection, PointEntityChangeSendsHintOneWithTheOldEntity) {
+TEST(CMapSelection, PointEntityChangeSendsANoticeWithTheOldEntity) {
     SelectionFixture f(WorldWith("", "{ \"classname\" \"a\" \"origin\" \"0 0 0\" }\n"
                                      "{ \"classname\" \"b\" \"origin\" \"100 0 0\" }\n"));
     f.MoveTo(0, 0);
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintPointEntity, nullptr, nullptr}}));
+    EXPECT_EQ(f.hints.m_notices,
+              (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(nullptr)}));
     CPointEntity* a = f.doc.m_selectedPointEntity;
     f.MoveTo(100, 0);
-    EXPECT_EQ(f.hints.m_hints, (std::vector<Hint>{{kHintPointEntity, a, nullptr}}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(a)}));
 }

@@ -2,7 +2,6 @@
 
 #include "TestSupport.h"
 #include "view/CCanvas.h"
-#include "view/UpdateHints.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +40,7 @@ TEST(CTolveView, StartsWithTheInitialViewState) {
     EXPECT_EQ(view.m_projection.m_originY, 100);
     EXPECT_EQ(view.m_projection.m_originZ, 100);
     EXPECT_EQ(view.m_projection.m_zoom, 1);
-    EXPECT_FALSE(view.m_dragging);
+    EXPECT_FALSE(view.IsDragging());
     EXPECT_EQ(view.GetCoordinateText(), "x: 0, y: 0, z: 0");
     ASSERT_EQ(doc.GetViews().size(), 1u);
 }
@@ -72,15 +71,15 @@ TEST(CTolveView, LimitsRectangleIsGrey) {
     EXPECT_EQ(f.Pixel(700, 450), Rgb32(kGrey)); // right edge at x = 400 + 300
 }
 
-TEST(CTolveView, IncrementalHintDrawsOnTopWithoutARepaint) {
+TEST(CTolveView, IncrementalNoticeDrawsOnTopWithoutARepaint) {
     ViewFixture f;
     f.view->RenderNow();
     f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
-    f.doc.UpdateAllViews(kHintBrush, nullptr);
+    f.doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
     // Drawn straight into the picture: the brush is purple now.
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kPurple));
     f.doc.m_selectedBrush = nullptr;
-    f.doc.UpdateAllViews(kHintBrush, f.doc.m_worldBrushes[0].get());
+    f.doc.UpdateAllViews(CMapNotice::BrushSelection(f.doc.m_worldBrushes[0].get()));
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kNavy));
 }
 

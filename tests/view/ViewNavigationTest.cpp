@@ -127,7 +127,7 @@ TEST(MiddleDrag, PansThePictureWithTheMouse) {
         SendMouse(*f.view, QEvent::MouseMove, {150, 60}, Qt::NoButton, Qt::MiddleButton);
         SendMouse(*f.view, QEvent::MouseButtonRelease, {150, 60}, Qt::MiddleButton, Qt::NoButton);
         EXPECT_EQ(f.view->ScreenToWorld(150, 60), grabbed) << Describe(c, 4);
-        EXPECT_FALSE(f.view->m_dragging);
+        EXPECT_FALSE(f.view->IsDragging());
         EXPECT_FALSE(f.doc.IsModified());
 
         // Moves after the release select again instead of panning.

@@ -1,8 +1,7 @@
-#include "view/DragEditing.h"
+#include "view/CMapDrag.h"
 
 #include "TestSupport.h"
 #include "view/CTolveView.h"
-#include "view/UpdateHints.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +24,11 @@ constexpr const char* kMap = R"({
 }
 )";
 
-class CRepaintCounter : public CDocumentObserver {
+class CRepaintCounter : public CMapObserver {
 public:
-    void OnDocumentUpdate(UpdateHint hint, void*) override { m_repaints += hint == kHintRepaint; }
+    void OnMapChanged(const CMapNotice& notice) override {
+        m_repaints += notice.what == CMapNotice::What::kAll;
+    }
     int m_repaints = 0;
 };
 
@@ -36,6 +37,7 @@ public:
 struct DragFixture {
     CTolveDoc doc;
     CViewProjection projection;
+    std::unique_ptr<CMapDrag> drag;
     IntPoint cursor;
     CRepaintCounter counter;
     DragFixture() {
@@ -47,8 +49,15 @@ struct DragFixture {
         doc.m_selectedBrush = doc.m_worldBrushes[0].get();
     }
     ~DragFixture() { doc.RemoveView(&counter); }
-    void Press(int32_t x, int32_t y) { cursor = SnappedWorldPoint(doc, projection, {x, -y}); }
-    bool DragTo(int32_t x, int32_t y) { return DragStep(doc, projection, {x, -y}, cursor); }
+    void Press(int32_t x, int32_t y) {
+        drag = std::make_unique<CMapDrag>(doc, projection, ScreenPoint{x, -y});
+        cursor = drag->GetCursor();
+    }
+    bool DragTo(int32_t x, int32_t y) {
+        bool moved = drag->Step({x, -y});
+        cursor = drag->GetCursor();
+        return moved;
+    }
     CMapBrush& Brush() { return *doc.m_worldBrushes[0]; }
     int VertexAt(IntPoint p) {
         for (int v = 0; v < Brush().m_numVertices; ++v) {
@@ -61,7 +70,7 @@ struct DragFixture {
 
 } // namespace
 
-TEST(DragEditing, SnapsEachStepAndKeepsOffGridOffsets) {
+TEST(CMapDrag, SnapsEachStepAndKeepsOffGridOffsets) {
     DragFixture f;
     int v = f.VertexAt({3, 0, 0});
     ASSERT_GE(v, 0);
@@ -84,7 +93,7 @@ TEST(DragEditing, SnapsEachStepAndKeepsOffGridOffsets) {
 // A selected vertex index the brush does not have (a stale selection) must
 // not move a corner slot or the counts beside the table, nor drop the planes
 // the brush was read with.
-TEST(DragEditing, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
+TEST(CMapDrag, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     // The repeated last face line gives no polygon; the brush keeps it to
@@ -109,8 +118,7 @@ TEST(DragEditing, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
     for (int32_t vertex : {int32_t{numVertices}, int32_t{numVertices} + 1, -1}) {
         SCOPED_TRACE(vertex);
         doc.m_selectedVertex = vertex;
-        IntPoint cursor = SnappedWorldPoint(doc, projection, {0, 0});
-        DragStep(doc, projection, {16, -16}, cursor);
+        CMapDrag(doc, projection, {0, 0}).Step({16, -16});
         EXPECT_EQ(brush.m_numVertices, numVertices);
         EXPECT_EQ(brush.m_numFaces, numFaces);
         EXPECT_TRUE(std::equal(std::begin(brush.m_vertices), std::end(brush.m_vertices), before));
@@ -118,7 +126,7 @@ TEST(DragEditing, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
     }
 }
 
-TEST(DragEditing, NegativeWorldPointsSnapLikePositiveOnes) {
+TEST(CMapDrag, NegativeWorldPointsSnapLikePositiveOnes) {
     DragFixture f;
     const int v = f.VertexAt({3, 0, 0});
     ASSERT_GE(v, 0);
@@ -139,7 +147,7 @@ TEST(DragEditing, NegativeWorldPointsSnapLikePositiveOnes) {
     EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(-13, 0, 0));
 }
 
-TEST(DragEditing, FaceAndBrushModesMoveTheirVerticesInThePlane) {
+TEST(CMapDrag, FaceAndBrushModesMoveTheirVerticesInThePlane) {
     DragFixture f;
     f.doc.m_editMode = kFaceMode;
     f.doc.m_selectedFace = 1; // the x = 64 side
@@ -164,7 +172,7 @@ TEST(DragEditing, FaceAndBrushModesMoveTheirVerticesInThePlane) {
     }
 }
 
-TEST(DragEditing, EntityModeMovesTheOriginAndWithoutOneStillMarksModified) {
+TEST(CMapDrag, EntityModeMovesTheOriginAndWithoutOneStillMarksModified) {
     DragFixture f;
     f.doc.m_editMode = kEntityMode;
     f.Press(0, 0);
@@ -180,7 +188,7 @@ TEST(DragEditing, EntityModeMovesTheOriginAndWithoutOneStillMarksModified) {
 
 // The file's fractional origin is kept while the entity stays put; the drag
 // gives it the origin the user sees.
-TEST(DragEditing, DraggedEntityReplacesTheOriginTextTheFileGave) {
+TEST(CMapDrag, DraggedEntityReplacesTheOriginTextTheFileGave) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText("{\n\"classname\" \"light\"\n\"origin\" \"100.5 100 0\"\n}\n", diagnostics);
@@ -190,12 +198,11 @@ TEST(DragEditing, DraggedEntityReplacesTheOriginTextTheFileGave) {
     projection.m_originY = 0;
     doc.m_editMode = kEntityMode;
     doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
-    IntPoint cursor = SnappedWorldPoint(doc, projection, {0, 0});
-    ASSERT_TRUE(DragStep(doc, projection, {8, 0}, cursor));
+    ASSERT_TRUE(CMapDrag(doc, projection, {0, 0}).Step({8, 0}));
     EXPECT_NE(MapText(doc).find("\t\"origin\" \"108 100 0\"\n"), std::string::npos);
 }
 
-TEST(DragEditing, DraggingViewFreezesItsSelectionButNotAnotherViews) {
+TEST(CMapDrag, DraggingViewFreezesItsSelectionButNotAnotherViews) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText(kMap, diagnostics);
@@ -210,7 +217,7 @@ TEST(DragEditing, DraggingViewFreezesItsSelectionButNotAnotherViews) {
     ASSERT_NE(brush, nullptr);
     const int32_t vertex = doc.m_selectedVertex;
     dragging.OnLButtonDown({64, -64});
-    EXPECT_TRUE(dragging.m_dragging);
+    EXPECT_TRUE(dragging.IsDragging());
     EXPECT_FALSE(doc.IsModified());
     dragging.OnLButtonUp();
     EXPECT_FALSE(doc.IsModified()); // press and release without moving changes nothing
@@ -222,5 +229,45 @@ TEST(DragEditing, DraggingViewFreezesItsSelectionButNotAnotherViews) {
     other.OnMouseMove(false, {100, -100}); // the other view still selects
     EXPECT_NE(doc.m_selectedPointEntity, nullptr);
     dragging.OnLButtonUp();
-    EXPECT_FALSE(dragging.m_dragging);
+    EXPECT_FALSE(dragging.IsDragging());
+}
+
+TEST(CMapDrag, CommitDescribesTheWholeDragAsOneMove) {
+    DragFixture f;
+    f.doc.m_editMode = kBrushMode;
+    f.Press(0, 0);
+    EXPECT_EQ(f.drag->Commit().kind, CMapChange::Kind::kNone); // nothing moved yet
+    f.Press(0, 0);
+    for (int step = 1; step <= 50; ++step)
+        f.DragTo(8 * (step % 2 ? step : -step), 0);
+    CMapChange whole = f.drag->Commit();
+    EXPECT_EQ(whole.kind, CMapChange::Kind::kMoveBrush);
+    EXPECT_EQ(whole.brush, &f.Brush());
+    EXPECT_EQ(whole.delta, IntPoint(-400, 0, 0)); // the sum of the 50 steps
+    EXPECT_EQ(f.counter.m_repaints, 50);
+    EXPECT_EQ(f.drag->Commit().kind, CMapChange::Kind::kNone); // committed once
+}
+
+TEST(CMapDrag, ReleaseReportsTheCommittedDragOnce) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    doc.ReadMapText(kMap, diagnostics);
+    CTolveView view(doc);
+    view.resize(400, 300);
+    view.m_projection.m_originX = 0;
+    view.m_projection.m_originY = 0;
+    std::vector<CMapChange> committed;
+    QObject::connect(&view, &CTolveView::DragCommitted,
+                     [&](const CMapChange& change) { committed.push_back(change); });
+    view.OnMouseMove(false, {64, -64});
+    view.OnLButtonDown({64, -64});
+    view.OnLButtonUp();
+    EXPECT_TRUE(committed.empty()); // a click is no change
+    view.OnLButtonDown({64, -64});
+    view.OnMouseMove(false, {80, -64});
+    view.OnMouseMove(false, {96, -64});
+    view.OnLButtonUp();
+    ASSERT_EQ(committed.size(), 1u);
+    EXPECT_EQ(committed[0].kind, CMapChange::Kind::kMoveVertices);
+    EXPECT_EQ(committed[0].delta, IntPoint(32, 0, 0));
 }

@@ -1,0 +1,220 @@
+#include "map/CMapEdits.h"
+
+#include "map/CTolveDoc.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using Kind = CMapChange::Kind;
+
+void Move(IntPoint& point, const IntPoint& delta) {
+    point.x += delta.x;
+    point.y += delta.y;
+    point.z += delta.z;
+}
+
+template <class T> size_t IndexOf(const std::vector<std::unique_ptr<T>>& list, const T& item) {
+    auto found = std::find_if(list.begin(), list.end(), [&](const std::unique_ptr<T>& entry) {
+        return entry.get() == &item;
+    });
+    return static_cast<size_t>(found - list.begin());
+}
+
+template <class T>
+void InsertAt(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> item, size_t& index) {
+    index = std::min(index, list.size());
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+}
+
+template <class T>
+std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item, size_t& index) {
+    index = IndexOf(list, item);
+    if (index == list.size())
+        return nullptr;
+    std::unique_ptr<T> taken = std::move(list[index]);
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    return taken;
+}
+
+} // namespace
+
+CMapChange CMapEdits::Finish(CMapChange change) {
+    m_doc.SetModifiedFlag();
+    m_doc.UpdateAllViews(change.notice);
+    return change;
+}
+
+BrushList& CMapEdits::BrushesOf(CModelEntity* owner) {
+    return owner ? owner->m_brushes : m_doc.m_worldBrushes;
+}
+
+CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices,
+                                   IntPoint delta) {
+    CMapChange change{Kind::kMoveVertices};
+    change.brush = &brush;
+    change.delta = delta;
+    for (int v : vertices) {
+        // A stale index moves nothing rather than a slot beyond the table.
+        if (v >= 0 && v < brush.m_numVertices) {
+            Move(brush.m_vertices[v], delta);
+            change.vertices.push_back(v);
+        }
+    }
+    if (!change.vertices.empty())
+        brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
+    CMapChange change{Kind::kMoveBrush};
+    change.brush = &brush;
+    change.delta = delta;
+    for (int v = 0; v < brush.m_numVertices; ++v)
+        Move(brush.m_vertices[v], delta);
+    brush.ForgetReadPlanes();
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
+    CMapChange change{Kind::kMovePointEntity};
+    change.pointEntity = &entity;
+    change.delta = delta;
+    Move(entity.m_origin, delta);
+    // An origin the file gave in a form the field could not hold is replaced
+    // by the one the user moved it to.
+    entity.m_keptTexts.Forget("origin");
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::Touch() {
+    return Finish(CMapChange{Kind::kTouch});
+}
+
+CMapChange CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
+                               size_t index) {
+    CMapChange change{Kind::kAddBrush};
+    change.brush = brush.get();
+    change.owner = owner;
+    InsertAt(BrushesOf(owner), std::move(brush), index);
+    change.index = index;
+    return Finish(std::move(change));
+}
+
+std::unique_ptr<CMapBrush> CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush& brush,
+                                                  CMapChange* change) {
+    CMapChange removal{Kind::kRemoveBrush};
+    removal.brush = &brush;
+    removal.owner = owner;
+    std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(owner), brush, removal.index);
+    if (!taken)
+        return nullptr;
+    if (m_doc.m_selectedBrush == &brush) {
+        m_doc.m_selectedBrush = nullptr;
+        m_doc.m_selectedEntity = nullptr;
+    }
+    removal = Finish(std::move(removal));
+    if (change)
+        *change = std::move(removal);
+    return taken;
+}
+
+CMapChange CMapEdits::AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index) {
+    CMapChange change{Kind::kAddPointEntity};
+    change.pointEntity = entity.get();
+    InsertAt(m_doc.m_pointEntities, std::move(entity), index);
+    change.index = index;
+    return Finish(std::move(change));
+}
+
+std::unique_ptr<CPointEntity> CMapEdits::RemovePointEntity(CPointEntity& entity,
+                                                           CMapChange* change) {
+    CMapChange removal{Kind::kRemovePointEntity};
+    removal.pointEntity = &entity;
+    std::unique_ptr<CPointEntity> taken = TakeOut(m_doc.m_pointEntities, entity, removal.index);
+    if (!taken)
+        return nullptr;
+    if (m_doc.m_selectedPointEntity == &entity)
+        m_doc.m_selectedPointEntity = nullptr;
+    removal = Finish(std::move(removal));
+    if (change)
+        *change = std::move(removal);
+    return taken;
+}
+
+CMapChange CMapEdits::AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index) {
+    CMapChange change{Kind::kAddModelEntity};
+    change.owner = entity.get();
+    InsertAt(m_doc.m_modelEntities, std::move(entity), index);
+    change.index = index;
+    return Finish(std::move(change));
+}
+
+std::unique_ptr<CModelEntity> CMapEdits::RemoveModelEntity(CModelEntity& entity,
+                                                           CMapChange* change) {
+    CMapChange removal{Kind::kRemoveModelEntity};
+    removal.owner = &entity;
+    std::unique_ptr<CModelEntity> taken = TakeOut(m_doc.m_modelEntities, entity, removal.index);
+    if (!taken)
+        return nullptr;
+    if (m_doc.m_selectedEntity == &entity) {
+        m_doc.m_selectedEntity = nullptr;
+        m_doc.m_selectedBrush = nullptr;
+    }
+    removal = Finish(std::move(removal));
+    if (change)
+        *change = std::move(removal);
+    return taken;
+}
+
+CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to) {
+    CMapChange change{Kind::kMoveBrushToOwner};
+    change.brush = &brush;
+    change.owner = from;
+    change.newOwner = to;
+    std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(from), brush, change.index);
+    if (!taken)
+        return CMapChange{};
+    BrushesOf(to).push_back(std::move(taken));
+    if (m_doc.m_selectedBrush == &brush)
+        m_doc.m_selectedEntity = to;
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys) {
+    CMapChange change{Kind::kSetPointEntityKeys};
+    change.pointEntity = &entity;
+    entity = keys;
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys) {
+    CMapChange change{Kind::kSetModelEntityKeys};
+    change.owner = &entity;
+    static_cast<CModelEntityKeys&>(entity) = keys;
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::SetWorldKeys(const CWorldKeys& keys) {
+    static_cast<CWorldKeys&>(m_doc) = keys;
+    return Finish(CMapChange{Kind::kSetWorldKeys});
+}
+
+CMapChange CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
+    if (face < 0 || face >= brush.m_numFaces)
+        return CMapChange{};
+    CMapChange change{Kind::kSetFaceTexture};
+    change.brush = &brush;
+    change.face = face;
+    BrushFace& target = brush.m_faces[face];
+    std::memcpy(target.texture, texture.texture, sizeof target.texture);
+    target.texture[kMaxTextureName] = '\0';
+    target.xOffset = texture.xOffset;
+    target.yOffset = texture.yOffset;
+    target.rotation = texture.rotation;
+    target.xScale = texture.xScale;
+    target.yScale = texture.yScale;
+    brush.ForgetTextureText(face);
+    return Finish(std::move(change));
+}

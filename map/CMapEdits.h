@@ -1,0 +1,68 @@
+#pragma once
+
+#include "map/CMapChange.h"
+#include "map/CModelEntity.h"
+#include "map/CPointEntity.h"
+#include "map/CWorldKeys.h"
+
+#include <cstddef>
+#include <limits>
+#include <memory>
+#include <span>
+
+class CTolveDoc;
+
+// The texture values of one face.
+struct FaceTexture {
+    char texture[kMaxTextureName + 1] = {};
+    int16_t xOffset = 0;
+    int16_t yOffset = 0;
+    float rotation = 0.0f;
+    float xScale = 1.0f;
+    float yScale = 1.0f;
+};
+
+// The named changes of a map. Every change the editor makes to the model goes
+// through one of these: the model is changed, the document is marked modified
+// (here and nowhere else), its views are told, and the change is described.
+// Removing an object clears a selection that points at it.
+class CMapEdits {
+public:
+    static constexpr size_t kAtEnd = std::numeric_limits<size_t>::max();
+
+    explicit CMapEdits(CTolveDoc& doc) : m_doc(doc) {}
+
+    CMapChange MoveVertices(CMapBrush& brush, std::span<const int> vertices, IntPoint delta);
+    CMapChange MoveBrush(CMapBrush& brush, IntPoint delta);
+    CMapChange MovePointEntity(CPointEntity& entity, IntPoint delta);
+    // Counts as a change without changing anything: what a drag step does
+    // with nothing selected to move.
+    CMapChange Touch();
+
+    // `owner` null: the world. `index` kAtEnd appends.
+    CMapChange AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
+                        size_t index = kAtEnd);
+    std::unique_ptr<CMapBrush> RemoveBrush(CModelEntity* owner, CMapBrush& brush,
+                                           CMapChange* change = nullptr);
+    CMapChange AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index = kAtEnd);
+    std::unique_ptr<CPointEntity> RemovePointEntity(CPointEntity& entity,
+                                                    CMapChange* change = nullptr);
+    // A brush entity comes and goes with its brushes.
+    CMapChange AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index = kAtEnd);
+    std::unique_ptr<CModelEntity> RemoveModelEntity(CModelEntity& entity,
+                                                    CMapChange* change = nullptr);
+    // Moves a brush from the end or middle of one owner's list to the end of
+    // another's (null: the world).
+    CMapChange MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to);
+
+    CMapChange SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys);
+    CMapChange SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys);
+    CMapChange SetWorldKeys(const CWorldKeys& keys);
+    CMapChange SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
+
+private:
+    CMapChange Finish(CMapChange change);
+    BrushList& BrushesOf(CModelEntity* owner);
+
+    CTolveDoc& m_doc;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+class CMapBrush;
+class CModelEntity;
+class CPointEntity;
+
+// What changed in a map, so that each view redraws just that much. Sent to
+// every view of the document, synchronously, in the order they registered.
+struct CMapNotice {
+    enum class What : uint8_t {
+        kAll,          // anything: repaint everything
+        kPointEntity,  // the selected point entity changed; `pointEntity` was selected before
+        kOwnerBrushes, // every brush of `owner` (none: the world)
+        kBrush,        // the selected brush changed; `brush` was selected before
+        kOneBrush,     // `brush` of `owner` alone
+    };
+
+    What what = What::kAll;
+    const CPointEntity* pointEntity = nullptr;
+    const CModelEntity* owner = nullptr;
+    const CMapBrush* brush = nullptr;
+
+    static CMapNotice Repaint() { return {}; }
+    static CMapNotice PointEntitySelection(const CPointEntity* before) {
+        return {What::kPointEntity, before, nullptr, nullptr};
+    }
+    static CMapNotice OwnerBrushes(const CModelEntity* owner) {
+        return {What::kOwnerBrushes, nullptr, owner, nullptr};
+    }
+    static CMapNotice BrushSelection(const CMapBrush* before) {
+        return {What::kBrush, nullptr, nullptr, before};
+    }
+    static CMapNotice OneBrush(const CModelEntity* owner, const CMapBrush* brush) {
+        return {What::kOneBrush, nullptr, owner, brush};
+    }
+
+    friend bool operator==(const CMapNotice&, const CMapNotice&) = default;
+};
+
+// Something that shows a map and wants to hear about its changes.
+class CMapObserver {
+public:
+    virtual ~CMapObserver() = default;
+    virtual void OnMapChanged(const CMapNotice& notice) = 0;
+};

@@ -1,0 +1,197 @@
+#include "map/CMapEdits.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class CNoticeRecorder : public CMapObserver {
+public:
+    void OnMapChanged(const CMapNotice& notice) override { m_notices.push_back(notice); }
+    std::vector<CMapNotice> m_notices;
+};
+
+// A world cube, a door with a cube, a light; every edit is heard and marks
+// the document modified.
+struct EditFixture {
+    CTolveDoc doc;
+    CNoticeRecorder views;
+    CMapEdits edits{doc};
+    EditFixture() {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(CubeMapText("{\n\"classname\" \"func_door\"\n{\n" +
+                                    std::string(kCubeFaceLines) +
+                                    "}\n}\n{\n\"classname\" \"light\"\n}\n"),
+                        diagnostics);
+        doc.AddView(&views);
+    }
+    ~EditFixture() { doc.RemoveView(&views); }
+    CMapBrush& World() { return *doc.m_worldBrushes[0]; }
+    CModelEntity& Door() { return *doc.m_modelEntities[0]; }
+    CPointEntity& Light() { return *doc.m_pointEntities[0]; }
+    void ExpectHeardOnce() {
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(views.m_notices, std::vector<CMapNotice>{CMapNotice::Repaint()});
+        views.m_notices.clear();
+        doc.SetModifiedFlag(false);
+    }
+};
+
+bool SameBrush(const CMapBrush& a, const CMapBrush& b) {
+    return a.m_numVertices == b.m_numVertices && a.m_numFaces == b.m_numFaces &&
+           std::equal(a.m_vertices, a.m_vertices + a.m_numVertices, b.m_vertices) &&
+           std::memcmp(a.m_faces, b.m_faces, sizeof(BrushFace) * a.m_numFaces) == 0;
+}
+
+} // namespace
+
+TEST(CMapEdits, MovesDescribeWhatMovedAndByHowMuch) {
+    EditFixture f;
+    const IntPoint corner = f.World().m_vertices[2];
+    const int moved[] = {2, 64, -1}; // stale indices move nothing
+    CMapChange change = f.edits.MoveVertices(f.World(), moved, {8, 0, 0});
+    EXPECT_EQ(change.kind, CMapChange::Kind::kMoveVertices);
+    EXPECT_EQ(change.brush, &f.World());
+    EXPECT_EQ(change.vertices, std::vector<int>{2});
+    EXPECT_EQ(f.World().m_vertices[2], IntPoint(corner.x + 8, corner.y, corner.z));
+    f.ExpectHeardOnce();
+
+    change = f.edits.MoveBrush(f.Door().m_brushes[0].operator*(), {0, 0, -16});
+    EXPECT_EQ(change.kind, CMapChange::Kind::kMoveBrush);
+    EXPECT_EQ(change.delta, IntPoint(0, 0, -16));
+    EXPECT_EQ(f.Door().m_brushes[0]->m_vertices[0].z, 64 - 16);
+    f.ExpectHeardOnce();
+
+    change = f.edits.MovePointEntity(f.Light(), {1, 2, 3});
+    EXPECT_EQ(change.pointEntity, &f.Light());
+    EXPECT_EQ(f.Light().m_origin, IntPoint(1, 2, 3));
+    f.ExpectHeardOnce();
+}
+
+TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
+    EditFixture f;
+    auto copy = std::make_unique<CMapBrush>(f.World());
+    CMapBrush* added = copy.get();
+    CMapChange change = f.edits.AddBrush(&f.Door(), std::move(copy), 0);
+    EXPECT_EQ(change.kind, CMapChange::Kind::kAddBrush);
+    EXPECT_EQ(change.owner, &f.Door());
+    EXPECT_EQ(change.index, 0u);
+    EXPECT_EQ(f.Door().m_brushes[0].get(), added);
+    f.ExpectHeardOnce();
+
+    f.doc.m_selectedEntity = &f.Door();
+    f.doc.m_selectedBrush = added;
+    std::unique_ptr<CMapBrush> removed = f.edits.RemoveBrush(&f.Door(), *added, &change);
+    EXPECT_EQ(removed.get(), added);
+    EXPECT_EQ(change.kind, CMapChange::Kind::kRemoveBrush);
+    EXPECT_EQ(change.index, 0u);
+    EXPECT_EQ(f.Door().m_brushes.size(), 1u);
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
+    f.ExpectHeardOnce();
+    // Not in that list: nothing happens, nothing is heard.
+    EXPECT_EQ(f.edits.RemoveBrush(nullptr, *f.Door().m_brushes[0]), nullptr);
+    EXPECT_TRUE(f.views.m_notices.empty());
+
+    f.doc.m_selectedPointEntity = &f.Light();
+    std::unique_ptr<CPointEntity> light = f.edits.RemovePointEntity(f.Light(), &change);
+    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
+    EXPECT_TRUE(f.doc.m_pointEntities.empty());
+    f.ExpectHeardOnce();
+    change = f.edits.AddPointEntity(std::move(light), change.index);
+    EXPECT_EQ(f.doc.m_pointEntities.size(), 1u);
+    f.ExpectHeardOnce();
+
+    CModelEntity* door = &f.Door();
+    f.doc.m_selectedEntity = door;
+    f.doc.m_selectedBrush = door->m_brushes[0].get();
+    std::unique_ptr<CModelEntity> taken = f.edits.RemoveModelEntity(*door, &change);
+    EXPECT_EQ(change.kind, CMapChange::Kind::kRemoveModelEntity);
+    EXPECT_EQ(taken->m_brushes.size(), 1u); // the brushes go with it
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    f.ExpectHeardOnce();
+    f.edits.AddModelEntity(std::move(taken), 0);
+    EXPECT_EQ(f.doc.m_modelEntities[0].get(), door);
+    f.ExpectHeardOnce();
+}
+
+TEST(CMapEdits, BrushMovesToAnotherOwnerAndTheSelectionFollows) {
+    EditFixture f;
+    CMapBrush* world = &f.World();
+    f.doc.m_selectedBrush = world;
+    CMapChange change = f.edits.MoveBrushToOwner(*world, nullptr, &f.Door());
+    EXPECT_EQ(change.kind, CMapChange::Kind::kMoveBrushToOwner);
+    EXPECT_EQ(change.owner, nullptr);
+    EXPECT_EQ(change.newOwner, &f.Door());
+    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    EXPECT_EQ(f.Door().m_brushes.back().get(), world);
+    EXPECT_EQ(f.doc.m_selectedEntity, &f.Door());
+    f.ExpectHeardOnce();
+}
+
+TEST(CMapEdits, SettingKeysLeavesBrushesAndTextureTextsGo) {
+    EditFixture f;
+    CModelEntityKeys keys = f.Door();
+    keys.m_classname = "func_plat";
+    keys.m_hasSpeed = true;
+    keys.m_speed = 150;
+    CMapBrush* brush = f.Door().m_brushes[0].get();
+    f.edits.SetModelEntityKeys(f.Door(), keys);
+    EXPECT_EQ(f.Door().m_classname, "func_plat");
+    EXPECT_EQ(f.Door().m_brushes[0].get(), brush);
+    f.ExpectHeardOnce();
+
+    CPointEntity light = f.Light();
+    light.m_light = 300;
+    light.m_hasLight = true;
+    f.edits.SetPointEntityKeys(f.Light(), light);
+    EXPECT_EQ(f.Light().m_light, 300);
+    f.ExpectHeardOnce();
+
+    CWorldKeys world = f.doc;
+    world.m_worldMessage = "The Hall";
+    f.edits.SetWorldKeys(world);
+    EXPECT_EQ(f.doc.m_worldMessage, "The Hall");
+    f.ExpectHeardOnce();
+
+    f.World().m_keptText = std::make_unique<KeptBrushText>();
+    f.World().m_keptText->textures.push_back({0, "wall 23.5 0 0 1 1"});
+    FaceTexture texture;
+    std::strcpy(texture.texture, "metal");
+    texture.xOffset = 24;
+    CMapChange change = f.edits.SetFaceTexture(f.World(), 0, texture);
+    EXPECT_EQ(change.face, 0);
+    EXPECT_STREQ(f.World().m_faces[0].texture, "metal");
+    EXPECT_EQ(f.World().m_faces[0].xOffset, 24);
+    EXPECT_EQ(f.World().m_keptText->FindTextureText(0), nullptr);
+    f.ExpectHeardOnce();
+    EXPECT_EQ(f.edits.SetFaceTexture(f.World(), 6, texture).kind, CMapChange::Kind::kNone);
+}
+
+TEST(CMapBrush, ACopyIsEqualAndIndependent) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    std::string faces = kCubeFaceLines;
+    faces += "( 0 0 0 ) ( 1 1 1 ) ( 2 2 2 ) wall 0.5 0 0 1 1\n"; // kept as a hidden face
+    doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n", diagnostics);
+    const CMapBrush& original = *doc.m_worldBrushes.at(0);
+    ASSERT_NE(original.m_readPlanes, nullptr);
+    CMapBrush copy(original);
+    EXPECT_TRUE(SameBrush(copy, original));
+    EXPECT_NE(copy.m_readPlanes.get(), original.m_readPlanes.get());
+    EXPECT_EQ(copy.m_readPlanes->hidden.at(0).text, original.m_readPlanes->hidden.at(0).text);
+    copy.m_vertices[0].x += 1;
+    EXPECT_FALSE(SameBrush(copy, original));
+
+    CModelEntity door;
+    door.m_classname = "func_door";
+    door.m_brushes.push_back(std::make_unique<CMapBrush>(original));
+    CModelEntity doorCopy(door);
+    EXPECT_EQ(doorCopy.m_classname, "func_door");
+    ASSERT_EQ(doorCopy.m_brushes.size(), 1u);
+    EXPECT_NE(doorCopy.m_brushes[0].get(), door.m_brushes[0].get());
+    EXPECT_TRUE(SameBrush(*doorCopy.m_brushes[0], *door.m_brushes[0]));
+}

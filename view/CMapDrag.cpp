@@ -1,0 +1,88 @@
+#include "view/CMapDrag.h"
+
+#include "framework/CStatusNotice.h"
+#include "map/CMapEdits.h"
+#include "map/FaceFlatness.h"
+
+namespace {
+
+// Moved corners may leave faces bent; the file will keep another shape for
+// them than the one on screen, so say so while the drag goes on.
+void ReportFlatness(const CTolveDoc& doc) {
+    if (doc.m_editMode == kEntityMode || !doc.m_selectedBrush)
+        return;
+    const int bent = CountNonFlatFaces(*doc.m_selectedBrush);
+    ShowStatusNotice(bent > 0 ? DescribeNonFlatFaces(bent) : std::string());
+}
+
+IntPoint Difference(const IntPoint& to, const IntPoint& from) {
+    return {to.x - from.x, to.y - from.y, to.z - from.z};
+}
+
+IntPoint Sum(const IntPoint& a, const IntPoint& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+
+} // namespace
+
+IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projection,
+                           ScreenPoint mouse) {
+    return SnapPoint(projection.ScreenToWorld(mouse.x, mouse.y, doc.m_insertionPoint), doc.m_snap);
+}
+
+CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press)
+    : m_doc(doc), m_projection(projection), m_cursor(SnappedWorldPoint(doc, projection, press)) {}
+
+CMapChange CMapDrag::MoveSelection(const IntPoint& delta) {
+    CMapEdits edits(m_doc);
+    CMapBrush* brush = m_doc.m_selectedBrush;
+    switch (m_doc.m_editMode) {
+    case kCornerMode:
+        if (brush) {
+            const int vertex = m_doc.m_selectedVertex;
+            return edits.MoveVertices(*brush, std::span(&vertex, 1), delta);
+        }
+        break;
+    case kFaceMode:
+        if (brush && m_doc.m_selectedFace < brush->m_numFaces) {
+            const BrushFace& face = brush->m_faces[m_doc.m_selectedFace];
+            int corners[kMaxFacePoints];
+            for (int k = 0; k < face.numPoints; ++k)
+                corners[k] = face.vertexIndex[k];
+            return edits.MoveVertices(*brush, std::span(corners, face.numPoints), delta);
+        }
+        break;
+    case kBrushMode:
+        if (brush)
+            return edits.MoveBrush(*brush, delta);
+        break;
+    case kEntityMode:
+        if (m_doc.m_selectedPointEntity)
+            return edits.MovePointEntity(*m_doc.m_selectedPointEntity, delta);
+        break;
+    default:
+        break;
+    }
+    return edits.Touch();
+}
+
+bool CMapDrag::Step(ScreenPoint mouse) {
+    IntPoint delta = Difference(SnappedWorldPoint(m_doc, m_projection, mouse), m_cursor);
+    if (delta == IntPoint())
+        return false;
+    m_cursor = Sum(m_cursor, delta);
+    m_total = Sum(m_total, delta);
+    m_last = MoveSelection(delta);
+    ReportFlatness(m_doc);
+    return true;
+}
+
+CMapChange CMapDrag::Commit() {
+    if (m_last.kind == CMapChange::Kind::kNone)
+        return CMapChange();
+    CMapChange whole = std::move(m_last);
+    whole.delta = m_total;
+    m_last = CMapChange();
+    m_total = IntPoint();
+    return whole;
+}
