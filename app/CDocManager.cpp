@@ -7,6 +7,7 @@
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "map/CTolveDoc.h"
+#include "texture/TextureWadPrompt.h"
 #include "view/CTolveView.h"
 
 #include <QFile>
@@ -52,6 +53,7 @@ CTolveDoc* CDocManager::NewDocument() {
     doc->SetTitle(kUntitledBase + std::to_string(++m_untitledCount));
     if (!doc->OnNewDocument())
         return nullptr;
+    LoadTextureWadAsking(doc->m_textureWad);
     return &AddDocument(std::move(doc));
 }
 
@@ -65,8 +67,12 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
         return open;
     }
     auto doc = std::make_unique<CTolveDoc>();
-    if (!doc->OnOpenDocument(ToLocalPath(canonical)))
+    UserMessages messages;
+    const bool opened = doc->OnOpenDocument(ToLocalPath(canonical), messages);
+    ShowMessages(messages);
+    if (!opened)
         return nullptr;
+    LoadTextureWadAsking(doc->m_textureWad);
     doc->SetPathName(ToLocalPath(canonical));
     doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
     doc->SetModifiedFlag(false);
@@ -82,7 +88,9 @@ void CDocManager::PromptAndOpenDocument() {
 bool CDocManager::SaveDocument(CTolveDoc& doc) {
     if (doc.GetPathName().empty())
         return SaveDocumentAs(doc);
-    bool saved = doc.OnSaveDocument(doc.GetPathName());
+    UserMessages messages;
+    bool saved = doc.OnSaveDocument(doc.GetPathName(), messages);
+    ShowMessages(messages);
     UpdateFrameTitles(doc);
     return saved;
 }
@@ -96,7 +104,12 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     }
     std::optional<std::string> path =
         SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested);
-    if (!path || !doc.OnSaveDocument(*path))
+    if (!path)
+        return false;
+    UserMessages messages;
+    const bool written = doc.OnSaveDocument(*path, messages);
+    ShowMessages(messages);
+    if (!written)
         return false;
     const QString saved = CanonicalPath(FromLocalPath(*path));
     doc.SetPathName(ToLocalPath(saved));

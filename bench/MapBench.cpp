@@ -210,7 +210,7 @@ void BM_ReadMapFile(benchmark::State& state) {
     CCountingDiagnostics diagnostics;
     for (auto _ : state) {
         auto doc = std::make_unique<CTolveDoc>();
-        if (!doc->ReadMapFile(path, &diagnostics)) {
+        if (doc->ReadMapFile(path, diagnostics)) {
             state.SkipWithError("the map file could not be read");
             break;
         }
@@ -260,7 +260,7 @@ void BM_WriteMapFile(benchmark::State& state) {
     const std::string path = TempMapPath("write", brushes);
     bool failed = false;
     for (auto _ : state) {
-        if (!doc.WriteMapFile(path)) {
+        if (doc.WriteMapFile(path)) {
             failed = true;
             break;
         }

@@ -87,7 +87,7 @@ int LoadFile(const char* path) {
     CTolveDoc doc;
     CCountingDiagnostics diagnostics;
     const PeakMemory before = MeasurePeak();
-    if (!doc.ReadMapFile(path, &diagnostics))
+    if (doc.ReadMapFile(path, diagnostics))
         return 2;
     const PeakMemory after = MeasurePeak();
 

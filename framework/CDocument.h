@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/CUserMessage.h"
+
 #include <string>
 
 // Base of every document: its title and path and the modified flag. What a
@@ -20,8 +22,10 @@ public:
     virtual void DeleteContents() { m_modified = false; }
     // Makes a new, empty document. The base empties it.
     virtual bool OnNewDocument();
-    virtual bool OnOpenDocument(const std::string& path) = 0;
-    virtual bool OnSaveDocument(const std::string& path) = 0;
+    // Open and save say what the user should hear in `messages`, in order;
+    // the caller shows them.
+    virtual bool OnOpenDocument(const std::string& path, UserMessages& messages) = 0;
+    virtual bool OnSaveDocument(const std::string& path, UserMessages& messages) = 0;
 
 private:
     bool m_modified = false;

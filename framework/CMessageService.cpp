@@ -1,5 +1,7 @@
 #include "framework/CMessageService.h"
 
+#include "framework/CUserMessage.h"
+
 #include <cstdio>
 
 namespace {
@@ -29,4 +31,9 @@ MessageAnswer CConsoleMessageService::ShowMessage(const std::string& title, cons
     std::fprintf(stderr, "%s\n", line.c_str());
     // Nobody can answer on a console; leave things as they are.
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+void ShowMessages(const UserMessages& messages) {
+    for (const CUserMessage& message : messages)
+        ShowMessageBox(message.title, message.text, message.icon);
 }

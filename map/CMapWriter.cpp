@@ -1,5 +1,6 @@
 #include "map/CMapWriter.h"
 
+#include "framework/CSafeFileWriter.h"
 #include "framework/TextToNumber.h"
 #include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
@@ -399,4 +400,29 @@ std::optional<std::string> CMapWriter::FindUnwritableText(const MapContents& con
 
 std::optional<std::string> CMapWriter::FindUnwritableText(const CTolveDoc& doc) {
     return FindUnwritableText(doc.GetContents());
+}
+
+std::string CMapWriter::WriteText(const MapContents& contents) {
+    std::string text;
+    CMapWriter(contents, [&](const char* data, size_t size) {
+        text.append(data, size);
+        return true;
+    }).WriteMap();
+    return text;
+}
+
+std::optional<CFileError> CMapWriter::WriteFile(const MapContents& contents,
+                                                const std::string& path) {
+    if (std::optional<std::string> problem = FindUnwritableText(contents))
+        return CFileError{path, *problem, true};
+    CSafeFileWriter file(path);
+    bool written = file.Open();
+    if (written) {
+        CMapWriter writer(contents,
+                          [&](const char* data, size_t size) { return file.Write(data, size); });
+        written = writer.WriteMap() && file.Commit();
+    }
+    if (!written)
+        return CFileError{path, file.GetError()};
+    return std::nullopt;
 }

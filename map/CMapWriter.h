@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/CFileError.h"
 #include "map/CMapFragment.h"
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
@@ -38,6 +39,12 @@ public:
     // Why the document cannot be written as map text (a value holding a double
     // quote, for instance), or nothing when it can.
     static std::optional<std::string> FindUnwritableText(const MapContents& contents);
+    // The whole text at once.
+    static std::string WriteText(const MapContents& contents);
+    // Writes a file safely (the old one survives any failure); refuses
+    // contents the format cannot hold. Touches no document.
+    static std::optional<CFileError> WriteFile(const MapContents& contents,
+                                               const std::string& path);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
 private:

@@ -2,10 +2,10 @@
 
 #include "entity/EntityClassNames.h"
 #include "framework/CMessageService.h"
-#include "framework/CSafeFileWriter.h"
 #include "framework/RegularFile.h"
 #include "map/CMapReader.h"
 #include "map/CMapWriter.h"
+#include "map/MapFileMessages.h"
 #include "map/MapTextEncoding.h"
 
 #include <filesystem>
@@ -56,7 +56,6 @@ bool CTolveDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return false;
     ResetWorld();
-    m_textureWad.LoadTextureWad();
     return true;
 }
 
@@ -70,49 +69,44 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-bool CTolveDoc::OnOpenDocument(const std::string& path) {
+bool CTolveDoc::OnOpenDocument(const std::string& path, UserMessages& messages) {
     ResetWorld();
     m_textureWad.SetMapFolder(FolderOf(path));
-    if (!ReadMapFile(path))
+    CMapErrorList problems;
+    if (std::optional<CFileError> error = ReadMapFile(path, problems)) {
+        messages.push_back(DescribeReadFailure(*error));
         return false;
-    m_textureWad.LoadTextureWad();
+    }
+    if (std::optional<CUserMessage> box = problems.ToMessage())
+        messages.push_back(std::move(*box));
     return true;
 }
 
-bool CTolveDoc::OnSaveDocument(const std::string& path) {
+bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages) {
     // A texture file named relative to the map must still be found from the
     // map's new place.
     const std::string wadName = m_textureWad.GetFileName();
     const std::string wadFolder = m_textureWad.GetMapFolder();
     m_textureWad.SetMapFolder(FolderOf(path));
-    if (WriteMapFile(path))
+    std::optional<CFileError> error = WriteMapFile(path);
+    if (!error)
         return true;
     m_textureWad.RestoreLocation(wadName, wadFolder);
+    messages.push_back(DescribeSaveFailure(*error));
     return false;
 }
 
-bool CTolveDoc::ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics) {
+std::optional<CFileError> CTolveDoc::ReadMapFile(const std::string& path,
+                                                 CMapDiagnostics& diagnostics) {
     std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, text, reason)) {
-        ShowMessageBox("File Open Error", "Couldn't read \"" + path + "\": " + reason + ".",
-                       MessageIcon::Error);
-        return false;
-    }
+    if (!ReadRegularFile(path, text, reason))
+        return CFileError{path, reason};
     reason = FindNotTextMapReason(text);
-    if (!reason.empty()) {
-        ShowMessageBox("File Open Error", "\"" + path + "\" is not a text map: " + reason + ".",
-                       MessageIcon::Error);
-        return false;
-    }
-    if (diagnostics) {
-        ReadMapText(text, *diagnostics);
-        return true;
-    }
-    CMapErrorList problems;
-    ReadMapText(text, problems);
-    problems.ShowBox();
-    return true;
+    if (!reason.empty())
+        return CFileError{path, reason, true};
+    ReadMapText(text, diagnostics);
+    return std::nullopt;
 }
 
 void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics) {
@@ -162,34 +156,9 @@ MapContents CTolveDoc::GetContents() const {
     return contents;
 }
 
-namespace {
-
-// Every failure of a save keeps the first line the user knows and says where
-// and why.
-void ReportSaveFailure(const std::string& path, const std::string& reason) {
-    ShowMessageBox("File Open Error",
-                   "couldn't open file!\n\"" + path + "\": " + reason +
-                       ". The file on disk was left as it was.",
-                   MessageIcon::Error);
-}
-
-} // namespace
-
-bool CTolveDoc::WriteMapFile(const std::string& path) {
-    if (auto problem = CMapWriter::FindUnwritableText(*this)) {
-        ShowMessageBox("File Save Error", *problem, MessageIcon::Error);
-        return false;
-    }
-    CSafeFileWriter file(path);
-    if (!file.Open()) {
-        ReportSaveFailure(path, file.GetError());
-        return false;
-    }
-    CMapWriter writer(*this, [&](const char* data, size_t size) { return file.Write(data, size); });
-    if (!writer.WriteMap() || !file.Commit()) {
-        ReportSaveFailure(path, file.GetError());
-        return false;
-    }
-    SetModifiedFlag(false);
-    return true;
+std::optional<CFileError> CTolveDoc::WriteMapFile(const std::string& path) {
+    std::optional<CFileError> error = CMapWriter::WriteFile(GetContents(), path);
+    if (!error)
+        SetModifiedFlag(false);
+    return error;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CDocument.h"
+#include "framework/CFileError.h"
 #include "map/CMapFragment.h"
 #include "map/CMapNotice.h"
 #include "map/CModelEntity.h"
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +30,9 @@ public:
 
     void DeleteContents() override;
     bool OnNewDocument() override;
-    bool OnOpenDocument(const std::string& path) override;
-    bool OnSaveDocument(const std::string& path) override;
+    // Reads the map; its texture catalogue is the caller's to load.
+    bool OnOpenDocument(const std::string& path, UserMessages& messages) override;
+    bool OnSaveDocument(const std::string& path, UserMessages& messages) override;
 
     // Maps are only read and written as map text, never through an archive.
     void Serialize();
@@ -37,11 +40,10 @@ public:
     // The defaults of a new map: world keys, limits, snap, mode and selection.
     void ResetWorld();
 
-    // Reads a map file into the (reset) document. Problems in the text go to
-    // `diagnostics` (by default one box that lists them all); returns false
-    // only when the file cannot be read at all or is no text map, after
-    // saying so.
-    bool ReadMapFile(const std::string& path, CMapDiagnostics* diagnostics = nullptr);
+    // Reads a map file into the (reset) document; problems in the text go to
+    // `diagnostics`. A file that cannot be read at all, or is no text map,
+    // comes back as an error and nothing is read.
+    std::optional<CFileError> ReadMapFile(const std::string& path, CMapDiagnostics& diagnostics);
     // Reads map text; a leading UTF-8 byte-order mark is skipped.
     void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
     // Takes over what was read: the world's keys when the fragment has a world
@@ -56,8 +58,9 @@ public:
     void RemoveView(CMapObserver* view);
     const std::vector<CMapObserver*>& GetViews() const { return m_views; }
     void UpdateAllViews(const CMapNotice& notice);
-    // Saves the map safely; clears the modified flag only once the file is on disk.
-    bool WriteMapFile(const std::string& path);
+    // Saves the map safely; clears the modified flag only once the file is on
+    // disk, and leaves everything as it was on failure.
+    std::optional<CFileError> WriteMapFile(const std::string& path);
 
     CTextureWad m_textureWad;
     BrushList m_worldBrushes;

@@ -36,7 +36,8 @@ std::string CMapErrorList::Text() const {
     return text;
 }
 
-void CMapErrorList::ShowBox() const {
-    if (m_count > 0)
-        ShowMessageBox("Map Read Error", Text(), MessageIcon::Error);
+std::optional<CUserMessage> CMapErrorList::ToMessage() const {
+    if (m_count == 0)
+        return std::nullopt;
+    return CUserMessage{"Map Read Error", Text(), MessageIcon::Error};
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "framework/CUserMessage.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +31,8 @@ public:
     size_t Count() const { return m_count; }
     // The box's text; empty when nothing was reported.
     std::string Text() const;
-    // Shows the box, if there is anything to show.
-    void ShowBox() const;
+    // The box for the user, if there is anything to say.
+    std::optional<CUserMessage> ToMessage() const;
 
 private:
     std::vector<std::string> m_lines; // "<line> : <message>", the first kMaxListed

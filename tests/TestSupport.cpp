@@ -40,3 +40,17 @@ std::string MapText(const CTolveDoc& doc) {
     writer.WriteMap();
     return text;
 }
+
+bool OpenShowing(CTolveDoc& doc, const std::string& path) {
+    UserMessages messages;
+    const bool opened = doc.OnOpenDocument(path, messages);
+    ShowMessages(messages);
+    return opened;
+}
+
+bool SaveShowing(CTolveDoc& doc, const std::string& path) {
+    UserMessages messages;
+    const bool saved = doc.OnSaveDocument(path, messages);
+    ShowMessages(messages);
+    return saved;
+}

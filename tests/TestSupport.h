@@ -100,3 +100,8 @@ inline std::string CubeMapText(const std::string& rest = "") {
 
 // Writes the document's map text to a string, as a save would.
 std::string MapText(const CTolveDoc& doc);
+
+// Open and save as the editor does them, showing what they have to say
+// through the message service.
+bool OpenShowing(CTolveDoc& doc, const std::string& path);
+bool SaveShowing(CTolveDoc& doc, const std::string& path);

@@ -1,7 +1,5 @@
 #include "texture/CTextureWad.h"
 
-#include "framework/CFileChooser.h"
-#include "framework/CMessageService.h"
 #include "framework/CProgressService.h"
 #include "framework/CStatusNotice.h"
 
@@ -10,7 +8,6 @@
 
 namespace {
 
-constexpr const char* kMessageTitle = "Texture File Initialization";
 constexpr const char* kNotFoundText = "Selected texture wad2 file was not found; please select an "
                                       "appropriate Quake texture wad2 file.";
 constexpr const char* kCannotOpenText = "Couldn't open texture file!";
@@ -134,33 +131,39 @@ bool CTextureWad::HasWad2Header() const {
     return ReadFileBytes(0, header, sizeof header) && std::equal(header, header + 4, "WAD2");
 }
 
-void CTextureWad::LoadTextureWad() {
+CTextureWad::LoadResult CTextureWad::LoadTextureWad() {
     // A failed load leaves no entries behind that belong to another file.
     m_textureNames.clear();
     m_directory.clear();
     m_declaredEntryCount = 0;
-    const std::string path = ResolveFileName();
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        ShowMessageBox(kMessageTitle, Explain(kNotFoundText, path, "missing"),
-                       MessageIcon::Warning);
-        ChooseTextureWad();
-        return;
-    }
-    if (!OpenTextureFile()) {
-        ShowMessageBox(kMessageTitle, Explain(kCannotOpenText, path, "unreadable"),
-                       MessageIcon::Warning);
-        return;
-    }
+    if (!std::filesystem::exists(ResolveFileName(), error))
+        return LoadResult::kMissing;
+    if (!OpenTextureFile())
+        return LoadResult::kUnreadable;
     if (!HasWad2Header()) {
         CloseTextureFile();
-        ShowMessageBox(kMessageTitle, Explain(kCannotOpenText, path, "not a WAD2 file"),
-                       MessageIcon::Warning);
-        return;
+        return LoadResult::kNotWad2;
     }
     ReadDirectory();
     ListTextures();
     CloseTextureFile();
+    return LoadResult::kLoaded;
+}
+
+std::string CTextureWad::DescribeLoadProblem(LoadResult result) const {
+    const std::string path = ResolveFileName();
+    switch (result) {
+    case LoadResult::kMissing:
+        return Explain(kNotFoundText, path, "missing");
+    case LoadResult::kUnreadable:
+        return Explain(kCannotOpenText, path, "unreadable");
+    case LoadResult::kNotWad2:
+        return Explain(kCannotOpenText, path, "not a WAD2 file");
+    case LoadResult::kLoaded:
+        break;
+    }
+    return {};
 }
 
 void CTextureWad::ReadDirectory() {
@@ -197,17 +200,17 @@ void CTextureWad::ListTextures() {
                          m_textureNames.end());
 }
 
-void CTextureWad::ChooseTextureWad() {
+FileChooserRequest CTextureWad::MakeChooserRequest() {
     FileChooserRequest request;
     request.filterText = "Quake Texture Wad2 files (*.wad)";
     request.pattern = "*.wad";
     request.defaultExtension = "wad";
     request.mustExist = true;
-    std::optional<std::string> chosen = FileChooserSlot::Get().ChooseFileToOpen(request);
-    if (!chosen)
-        return;
-    SetFileName(MakeStoredName(*chosen));
-    LoadTextureWad();
+    return request;
+}
+
+void CTextureWad::AdoptChosenFile(const std::string& chosenPath) {
+    SetFileName(MakeStoredName(chosenPath));
 }
 
 // Inside the map's folder the name travels with the map; anywhere else only

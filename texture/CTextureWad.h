@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/CFileChooser.h"
 #include "texture/WadFormat.h"
 
 #include <cstdint>
@@ -34,12 +35,19 @@ public:
     // The file the name stands for, as it would be opened now.
     std::string ResolveFileName() const;
 
-    // Reads the directory of the named file and lists its textures. A missing
-    // file is reported and the user is asked for another; a file that cannot
-    // be opened is reported. Either way the list is empty afterwards.
-    void LoadTextureWad();
-    // Asks the user for a texture file and loads it; a cancel changes nothing.
-    void ChooseTextureWad();
+    enum class LoadResult { kLoaded, kMissing, kUnreadable, kNotWad2 };
+    // Reads the directory of the named file and lists its textures. On any
+    // failure the list is empty afterwards.
+    LoadResult LoadTextureWad();
+    // What to tell the user about a failed load: the message, and on a second
+    // line which file and what is wrong with it.
+    std::string DescribeLoadProblem(LoadResult result) const;
+    static constexpr const char* kMessageTitle = "Texture File Initialization";
+    // The chooser's request for a texture file.
+    static FileChooserRequest MakeChooserRequest();
+    // Takes a texture file the user chose: inside the map's folder it is named
+    // relative to it, elsewhere by its full path (and the status bar says so).
+    void AdoptChosenFile(const std::string& chosenPath);
 
     // Distinct texture names, ascending by unsigned byte value.
     const std::vector<std::string>& GetTextureNames() const { return m_textureNames; }

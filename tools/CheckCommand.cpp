@@ -1,4 +1,5 @@
 #include "map/CTolveDoc.h"
+#include "map/MapFileMessages.h"
 #include "tools/FlatnessNotices.h"
 #include "tools/MapCommands.h"
 
@@ -41,7 +42,8 @@ int RunCheckCommand(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         CTolveDoc doc;
         CCheckDiagnostics diagnostics(argv[i]);
-        if (!doc.ReadMapFile(argv[i], &diagnostics)) {
+        if (std::optional<CFileError> error = doc.ReadMapFile(argv[i], diagnostics)) {
+            ShowMessages({DescribeReadFailure(*error)});
             status = 2;
             continue;
         }

@@ -1,4 +1,5 @@
 #include "map/CTolveDoc.h"
+#include "texture/TextureWadPrompt.h"
 #include "tools/MapCommands.h"
 
 #include <cstdio>
@@ -15,7 +16,11 @@ int RunConvertCommand(int argc, char** argv) {
         return help ? 0 : 2;
     }
     CTolveDoc doc;
-    if (!doc.OnOpenDocument(argv[0]))
+    if (!OpenMapForCommand(doc, argv[0]))
         return 2;
-    return doc.OnSaveDocument(argv[1]) ? 0 : 1;
+    LoadTextureWadAsking(doc.m_textureWad);
+    UserMessages messages;
+    const bool saved = doc.OnSaveDocument(argv[1], messages);
+    ShowMessages(messages);
+    return saved ? 0 : 1;
 }

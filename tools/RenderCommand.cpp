@@ -108,7 +108,7 @@ int RunRenderCommand(int argc, char** argv) {
     QApplication app(appArgc, appArgv);
 
     CTolveDoc doc;
-    if (!doc.ReadMapFile(options.input))
+    if (!OpenMapForCommand(doc, options.input))
         return 2;
     CTolveView view(doc);
     view.resize(options.width, options.height);

@@ -32,7 +32,7 @@ int RunStatsCommand(int argc, char** argv) {
         return help ? 0 : 2;
     }
     CTolveDoc doc;
-    if (!doc.ReadMapFile(argv[0]))
+    if (!OpenMapForCommand(doc, argv[0]))
         return 2;
     MapCounts counts;
     counts.entities =

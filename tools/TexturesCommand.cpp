@@ -1,5 +1,6 @@
 #include "framework/CMessageService.h"
 #include "texture/CTextureWad.h"
+#include "texture/TextureWadPrompt.h"
 #include "tools/MapCommands.h"
 
 #include <cerrno>
@@ -76,7 +77,7 @@ int RunTexturesCommand(int argc, char** argv) {
         return 1;
     CTextureWad wad;
     wad.SetFileName(argv[0]);
-    wad.LoadTextureWad();
+    LoadTextureWadAsking(wad);
     if (static_cast<int64_t>(wad.GetDirectory().size()) != wad.GetDeclaredEntryCount())
         std::fprintf(stderr,
                      "tolve-map textures: warning: the header announces %d entries, the file "

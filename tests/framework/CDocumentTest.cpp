@@ -6,8 +6,8 @@ namespace {
 
 class CPlainDocument : public CDocument {
 public:
-    bool OnOpenDocument(const std::string&) override { return true; }
-    bool OnSaveDocument(const std::string&) override { return true; }
+    bool OnOpenDocument(const std::string&, UserMessages&) override { return true; }
+    bool OnSaveDocument(const std::string&, UserMessages&) override { return true; }
 };
 
 } // namespace

@@ -365,12 +365,12 @@ TEST(CMapReader, UnreadableFileIsReportedAndRefused) {
     CRecordingMessages messages;
     CTempDir dir;
     CTolveDoc doc;
-    EXPECT_FALSE(doc.ReadMapFile(dir.Path("missing.map").string()));
+    EXPECT_FALSE(OpenShowing(doc, dir.Path("missing.map").string()));
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
     EXPECT_NE(messages.m_boxes[0].text.find("missing.map"), std::string::npos);
     EXPECT_NE(messages.m_boxes[0].text.find("No such file or directory"), std::string::npos);
-    EXPECT_FALSE(doc.ReadMapFile(dir.Root().string()));
+    EXPECT_FALSE(OpenShowing(doc, dir.Root().string()));
 }
 
 TEST(CMapReader, MessagesGoToMapReadErrorBoxesWithTheLineFirst) {
@@ -378,7 +378,7 @@ TEST(CMapReader, MessagesGoToMapReadErrorBoxesWithTheLineFirst) {
     CTempDir dir;
     WriteFileText(dir.Path("a.map"), "\n\nstray\n");
     CTolveDoc doc;
-    EXPECT_TRUE(doc.ReadMapFile(dir.Path("a.map").string()));
+    EXPECT_TRUE(OpenShowing(doc, dir.Path("a.map").string()));
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "Map Read Error");
     EXPECT_EQ(messages.m_boxes[0].text, "2 : Error: { not found\n");

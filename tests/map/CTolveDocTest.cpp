@@ -15,7 +15,7 @@ struct SavedMap {
     SavedMap() {
         WriteFileText(path, kSmallMap);
         CRecordingMessages quiet;
-        EXPECT_TRUE(doc.OnOpenDocument(path.string()));
+        EXPECT_TRUE(OpenShowing(doc, path.string()));
         doc.SetModifiedFlag();
     }
 };
@@ -69,7 +69,7 @@ TEST(CTolveDoc, DeleteContentsEmptiesEveryListAndTheSelection) {
 TEST(CTolveDoc, SaveWritesTheMapAndClearsTheModifiedFlag) {
     SavedMap map;
     CRecordingMessages messages;
-    ASSERT_TRUE(map.doc.OnSaveDocument(map.path.string()));
+    ASSERT_TRUE(SaveShowing(map.doc, map.path.string()));
     EXPECT_FALSE(map.doc.IsModified());
     EXPECT_TRUE(messages.m_boxes.empty());
     EXPECT_EQ(ReadFileText(map.path), MapText(map.doc));
@@ -79,7 +79,7 @@ TEST(CTolveDoc, SaveIntoAMissingFolderSaysSoAndStaysModified) {
     SavedMap map;
     CRecordingMessages messages;
     const std::string path = map.dir.Path("no/such/folder.map").string();
-    EXPECT_FALSE(map.doc.OnSaveDocument(path));
+    EXPECT_FALSE(SaveShowing(map.doc, path));
     EXPECT_TRUE(map.doc.IsModified());
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
@@ -92,7 +92,7 @@ TEST(CTolveDoc, ValueWithADoubleQuoteRefusesTheSaveAndKeepsTheOldFile) {
     SavedMap map;
     CRecordingMessages messages;
     map.doc.m_pointEntities[0]->m_targetname = "a\"b";
-    EXPECT_FALSE(map.doc.OnSaveDocument(map.path.string()));
+    EXPECT_FALSE(SaveShowing(map.doc, map.path.string()));
     EXPECT_TRUE(map.doc.IsModified());
     EXPECT_EQ(ReadFileText(map.path), kSmallMap);
     ASSERT_EQ(messages.m_boxes.size(), 1u);
@@ -105,7 +105,7 @@ TEST(CTolveDoc, OpeningAMissingFileFails) {
     CRecordingMessages messages;
     CTempDir dir;
     CTolveDoc doc;
-    EXPECT_FALSE(doc.OnOpenDocument(dir.Path("gone.map").string()));
+    EXPECT_FALSE(OpenShowing(doc, dir.Path("gone.map").string()));
     ASSERT_FALSE(messages.m_boxes.empty());
     EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
 }

@@ -25,7 +25,7 @@ struct OpenedMap {
 std::unique_ptr<OpenedMap> OpenText(const CTempDir& dir, const std::string& text) {
     auto map = std::make_unique<OpenedMap>();
     WriteFileText(dir.Path("a.map"), text);
-    map->opened = map->doc.ReadMapFile(dir.Path("a.map").string());
+    map->opened = OpenShowing(map->doc, dir.Path("a.map").string());
     return map;
 }
 
@@ -85,7 +85,7 @@ TEST(HostileMapFile, FifoIsRefusedAtOnce) {
     CRecordingMessages messages;
     auto read = std::async(std::launch::async, [&] {
         CTolveDoc doc;
-        return doc.ReadMapFile(fifo);
+        return OpenShowing(doc, fifo);
     });
     if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         // Unblock the reader so that the test can end, then fail.
@@ -104,8 +104,8 @@ TEST(HostileMapFile, DevicesAndDirectoriesAreNamedForWhatTheyAre) {
     CRecordingMessages messages;
     CTempDir dir;
     CTolveDoc doc;
-    EXPECT_FALSE(doc.ReadMapFile("/dev/zero"));
-    EXPECT_FALSE(doc.ReadMapFile(dir.Root().string()));
+    EXPECT_FALSE(OpenShowing(doc, "/dev/zero"));
+    EXPECT_FALSE(OpenShowing(doc, dir.Root().string()));
     ASSERT_EQ(messages.m_boxes.size(), 2u);
     EXPECT_NE(messages.m_boxes[0].text.find("it is a character device"), std::string::npos);
     EXPECT_NE(messages.m_boxes[1].text.find("it is a directory"), std::string::npos);
@@ -132,8 +132,8 @@ TEST(HostileMapFile, ThousandsOfProblemsMakeOneBoxWithACount) {
 TEST(HostileMapFile, ForeignFormatGivesOneBox) {
     CRecordingMessages messages;
     CTolveDoc doc;
-    EXPECT_TRUE(doc.ReadMapFile(
-        TestDataPath("maps-other-formats/q3_patchdef_spirit3ctfduel1-center.map").string()));
+    EXPECT_TRUE(OpenShowing(
+        doc, TestDataPath("maps-other-formats/q3_patchdef_spirit3ctfduel1-center.map").string()));
     EXPECT_EQ(messages.m_boxes.size(), 1u);
 }
 

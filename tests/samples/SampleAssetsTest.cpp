@@ -66,7 +66,7 @@ TEST(SampleAssets, TheEditorReadsTheCommittedTextureFileAndPalette) {
     CRecordingMessages boxes;
     CTextureWad wad;
     wad.SetFileName((committed / "quake101.wad").string());
-    wad.LoadTextureWad();
+    EXPECT_EQ(wad.LoadTextureWad(), CTextureWad::LoadResult::kLoaded);
     EXPECT_TRUE(boxes.m_boxes.empty());
     std::vector<SampleTexture> textures = DrawSampleTextures();
     ASSERT_EQ(wad.GetTextureCount(), static_cast<int>(textures.size()));

@@ -1,4 +1,5 @@
 #include "texture/CTextureWad.h"
+#include "texture/TextureWadPrompt.h"
 
 #include "TestDoubles.h"
 #include "TestSupport.h"
@@ -24,12 +25,12 @@ protected:
     void LoadBytes(const std::string& bytes) {
         WriteFileText(m_dir.Path("test.wad"), bytes);
         m_wad.SetFileName(m_dir.Path("test.wad").string());
-        m_wad.LoadTextureWad();
+        LoadTextureWadAsking(m_wad);
     }
     void Load(const CWadBuilder& builder) { LoadBytes(builder.Build()); }
     void LoadDataFile(const std::string& name) {
         m_wad.SetFileName(TestDataPath("wads/" + name).string());
-        m_wad.LoadTextureWad();
+        LoadTextureWadAsking(m_wad);
     }
 
     CTempDir m_dir;
@@ -128,7 +129,7 @@ TEST_F(TextureWadTest, MissingFileIsReportedAndThenTheChooserAsked) {
     m_wad.SetFileName(m_dir.Path("absent.wad").string());
     size_t boxesAtRequest = 0;
     m_chooser.m_onRequest = [&] { boxesAtRequest = m_messages.m_boxes.size(); };
-    m_wad.LoadTextureWad();
+    LoadTextureWadAsking(m_wad);
 
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
@@ -152,7 +153,7 @@ TEST_F(TextureWadTest, FileChosenAfterTheMissingOneIsLoadedUnderItsFullPath) {
     CWorkingDirectoryGuard inTemp(m_dir.Root());
     m_wad.SetFileName("absent.wad");
     m_chooser.m_answers.push_back("good.wad");
-    m_wad.LoadTextureWad();
+    LoadTextureWadAsking(m_wad);
     EXPECT_EQ(m_wad.GetFileName(), (m_dir.Root() / "good.wad").string());
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("chosen"));
     EXPECT_EQ(m_messages.m_boxes.size(), 1u);
@@ -161,7 +162,7 @@ TEST_F(TextureWadTest, FileChosenAfterTheMissingOneIsLoadedUnderItsFullPath) {
 TEST_F(TextureWadTest, CancelledChoiceKeepsTheLoadedListAndName) {
     Load(CWadBuilder().AddMipTexture("kept", 16, 16));
     std::string name = m_wad.GetFileName();
-    m_wad.ChooseTextureWad();
+    ChooseTextureWadAsking(m_wad);
     EXPECT_EQ(m_chooser.m_requests.size(), 1u);
     EXPECT_EQ(m_wad.GetFileName(), name);
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("kept"));
@@ -172,7 +173,7 @@ TEST_F(TextureWadTest, FileThatCannotBeOpenedIsReportedWithoutAChooser) {
     Load(CWadBuilder().AddMipTexture("old", 16, 16));
     std::filesystem::create_directory(m_dir.Path("folder.wad"));
     m_wad.SetFileName(m_dir.Path("folder.wad").string());
-    m_wad.LoadTextureWad();
+    LoadTextureWadAsking(m_wad);
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
     EXPECT_EQ(m_messages.m_boxes[0].text,
@@ -281,14 +282,14 @@ TEST_F(TextureWadTest, AFileInsideTheMapsFolderIsStoredRelativeToTheMap) {
     m_wad.SetMapFolder(m_dir.Path("maps").string());
 
     m_chooser.m_answers.push_back(m_dir.Path("maps/textures/own.wad").string());
-    m_wad.ChooseTextureWad();
+    ChooseTextureWadAsking(m_wad);
     EXPECT_EQ(m_wad.GetFileName(), "textures/own.wad");
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("inside")); // found from anywhere
     EXPECT_THAT(m_notices.m_notices, IsEmpty());
 
     // One folder up is outside: the full path, and the status bar says why.
     m_chooser.m_answers.push_back(m_dir.Path("maps/../shared.wad").string());
-    m_wad.ChooseTextureWad();
+    ChooseTextureWadAsking(m_wad);
     EXPECT_TRUE(std::filesystem::path(m_wad.GetFileName()).is_absolute());
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("outside"));
     ASSERT_EQ(m_notices.m_notices.size(), 1u);
@@ -310,7 +311,7 @@ TEST_F(TextureWadTest, ARelativeNameFollowsTheMapToAnotherFolder) {
     m_wad.SetMapFolder(m_dir.Path("maps").string());
     m_wad.SetMapFolder(m_dir.Root().string()); // saved one folder up: still inside
     EXPECT_EQ(m_wad.GetFileName(), "maps/own.wad");
-    m_wad.LoadTextureWad();
+    LoadTextureWadAsking(m_wad);
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("kept"));
 }
 

@@ -1,4 +1,5 @@
 #include "map/CTolveDoc.h"
+#include "texture/TextureWadPrompt.h"
 
 #include "TestDoubles.h"
 #include "TestSupport.h"
@@ -28,6 +29,7 @@ TEST_F(DocumentTextureTest, NewMapWithoutTheDefaultWadReportsItAndAsksForAnother
     m_chooser.m_onRequest = [&] { boxesAtRequest = m_messages.m_boxes.size(); };
     CTolveDoc doc;
     EXPECT_TRUE(doc.OnNewDocument());
+    LoadTextureWadAsking(doc.m_textureWad);
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, "Texture File Initialization");
     EXPECT_EQ(m_chooser.m_requests.size(), 1u);
@@ -41,6 +43,7 @@ TEST_F(DocumentTextureTest, NewMapLoadsTheDefaultWadFromTheWorkingDirectory) {
     CTolveDoc doc;
     doc.m_textureWad.SetFileName("left over from before");
     EXPECT_TRUE(doc.OnNewDocument());
+    LoadTextureWadAsking(doc.m_textureWad);
     EXPECT_THAT(doc.m_textureWad.GetTextureNames(), ElementsAre("ground"));
     EXPECT_THAT(m_messages.m_boxes, IsEmpty());
     EXPECT_EQ(m_progress.m_displays.size(), 1u);
@@ -51,7 +54,10 @@ TEST_F(DocumentTextureTest, OpenedMapLoadsTheWadItNames) {
     WriteFileText(m_dir.Path("room.map"),
                   "{\n\"classname\" \"worldspawn\"\n\"wad\" \"own.wad\"\n}\n");
     CTolveDoc doc;
-    EXPECT_TRUE(doc.OnOpenDocument(m_dir.Path("room.map").string()));
+    UserMessages messages;
+    EXPECT_TRUE(doc.OnOpenDocument(m_dir.Path("room.map").string(), messages));
+    EXPECT_TRUE(messages.empty());
+    LoadTextureWadAsking(doc.m_textureWad);
     EXPECT_EQ(doc.m_textureWad.GetFileName(), "own.wad");
     EXPECT_THAT(doc.m_textureWad.GetTextureNames(), ElementsAre("sky4"));
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
@@ -59,9 +65,11 @@ TEST_F(DocumentTextureTest, OpenedMapLoadsTheWadItNames) {
 
 TEST_F(DocumentTextureTest, UnreadableMapLoadsNoWad) {
     CTolveDoc doc;
-    EXPECT_FALSE(doc.OnOpenDocument(m_dir.Path("absent.map").string()));
-    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
-    EXPECT_EQ(m_messages.m_boxes[0].title, "File Open Error");
+    UserMessages messages;
+    EXPECT_FALSE(doc.OnOpenDocument(m_dir.Path("absent.map").string(), messages));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "File Open Error");
+    EXPECT_TRUE(m_messages.m_boxes.empty()); // the document itself shows nothing
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
     EXPECT_THAT(m_progress.m_displays, IsEmpty());
 }

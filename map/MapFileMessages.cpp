@@ -1,0 +1,17 @@
+#include "map/MapFileMessages.h"
+
+CUserMessage DescribeReadFailure(const CFileError& error) {
+    if (error.inContent)
+        return {"File Open Error",
+                "\"" + error.path + "\" is not a text map: " + error.reason + "."};
+    return {"File Open Error", "Couldn't read \"" + error.path + "\": " + error.reason + "."};
+}
+
+// Every failure of a save keeps the first line the user knows and says where
+// and why; a map that cannot be written at all says what stands in the way.
+CUserMessage DescribeSaveFailure(const CFileError& error) {
+    if (error.inContent)
+        return {"File Save Error", error.reason};
+    return {"File Open Error", "couldn't open file!\n\"" + error.path + "\": " + error.reason +
+                                   ". The file on disk was left as it was."};
+}

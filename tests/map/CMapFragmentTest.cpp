@@ -1,0 +1,98 @@
+#include "map/CMapFragment.h"
+
+#include "map/CMapReader.h"
+#include "map/CMapWriter.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CMapFragment ReadFragment(const std::string& text, CRecordingDiagnostics& diagnostics) {
+    CMapFragment fragment;
+    CMapReader(fragment, text, diagnostics).ReadMap();
+    return fragment;
+}
+
+} // namespace
+
+// What the clipboard will carry: one brush of a door and one light, with no
+// document anywhere.
+TEST(CMapFragment, OneBrushAndOneEntityRoundTripThroughText) {
+    const std::string text = "{\n\t\"classname\" \"func_door\"\n\t\"angle\" \"-1\"\n\t{\n"
+                             "\t\t( -64 -64 64 ) ( -64 -64 -64 ) ( -64 64 -64 ) wall 0 0 0.000000 "
+                             "1.000000 1.000000\n"
+                             "\t\t( 64 64 64 ) ( 64 64 -64 ) ( 64 -64 -64 ) wall 0 0 0.000000 "
+                             "1.000000 1.000000\n"
+                             "\t\t( 64 -64 64 ) ( 64 -64 -64 ) ( -64 -64 -64 ) wall 0 0 0.000000 "
+                             "1.000000 1.000000\n"
+                             "\t\t( -64 64 64 ) ( -64 64 -64 ) ( 64 64 -64 ) wall 0 0 0.000000 "
+                             "1.000000 1.000000\n"
+                             "\t\t( -64 64 -64 ) ( -64 -64 -64 ) ( 64 -64 -64 ) floor 0 0 0.000000 "
+                             "1.000000 1.000000\n"
+                             "\t\t( -64 -64 64 ) ( -64 64 64 ) ( 64 64 64 ) floor 0 0 0.000000 "
+                             "1.000000 1.000000\n\t}\n}\n"
+                             "{\n\t\"classname\" \"light\"\n\t\"origin\" \"0 0 32\"\n"
+                             "\t\"light\" \"300\"\n}\n";
+    CRecordingDiagnostics diagnostics;
+    CMapFragment fragment = ReadFragment(text, diagnostics);
+    EXPECT_TRUE(diagnostics.m_entries.empty());
+    EXPECT_FALSE(fragment.hasWorld);
+    ASSERT_EQ(fragment.modelEntities.size(), 1u);
+    EXPECT_EQ(fragment.modelEntities[0]->m_brushes.size(), 1u);
+    ASSERT_EQ(fragment.pointEntities.size(), 1u);
+    EXPECT_EQ(fragment.pointEntities[0]->m_light, 300);
+    // No world was read, so none is written.
+    EXPECT_EQ(CMapWriter::WriteText(ContentsOf(fragment)), text);
+}
+
+TEST(CMapFragment, AWorldBrushIsWrittenInsideAWorldspawn) {
+    CRecordingDiagnostics diagnostics;
+    CMapFragment fragment = ReadFragment(CubeMapText(), diagnostics);
+    EXPECT_TRUE(fragment.hasWorld);
+    EXPECT_EQ(fragment.worldBrushes.size(), 1u);
+    CMapFragment brushOnly;
+    brushOnly.worldBrushes.push_back(std::move(fragment.worldBrushes[0]));
+    brushOnly.wad = "base.wad";
+    std::string text = CMapWriter::WriteText(ContentsOf(brushOnly));
+    EXPECT_EQ(text.rfind("{\n\t\"classname\" \"worldspawn\"\n\t\"wad\" \"base.wad\"\n\t{\n", 0),
+              0u);
+}
+
+TEST(CMapFragment, ADocumentAdoptsAFragmentAtTheEndOfItsLists) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    doc.ReadMapText(CubeMapText("{\n\"classname\" \"info_null\"\n}\n"), diagnostics);
+    CMapFragment fragment = ReadFragment("{\n\"classname\" \"light\"\n}\n", diagnostics);
+    doc.AdoptFragment(std::move(fragment));
+    ASSERT_EQ(doc.m_pointEntities.size(), 2u);
+    EXPECT_EQ(doc.m_pointEntities[1]->m_classname, "light");
+    EXPECT_EQ(doc.m_worldBrushes.size(), 1u);
+}
+
+// Autosave will write copies this way: no box, no modified flag touched.
+TEST(CMapFragment, AFailedWriteComesBackAsPathAndReasonWithoutABox) {
+    CRecordingMessages messages;
+    CTempDir dir;
+    CTolveDoc doc;
+    doc.SetModifiedFlag();
+    const std::string path = dir.Path("no/such/folder.map").string();
+    std::optional<CFileError> error = CMapWriter::WriteFile(doc.GetContents(), path);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->path, path);
+    EXPECT_EQ(error->reason, "No such file or directory");
+    EXPECT_FALSE(error->inContent);
+    EXPECT_TRUE(doc.IsModified());
+
+    error = doc.WriteMapFile(path);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->reason, "No such file or directory");
+    EXPECT_TRUE(messages.m_boxes.empty());
+
+    doc.m_worldMessage = "say \"hi\"";
+    error = CMapWriter::WriteFile(doc.GetContents(), dir.Path("a.map").string());
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->inContent);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("a.map")));
+}
