@@ -5,10 +5,11 @@
 #include "app/CCommandTable.h"
 #include "app/CDocManager.h"
 #include "app/CMenuBars.h"
-#include "app/CRecentFileList.h"
 #include "app/CStatusBarNotices.h"
-#include "app/CWindowArranger.h"
-#include "app/CommandTexts.h"
+#include "app/CTolveApp.h"
+#include "app/CommandLayout.h"
+#include "app/CommandList.h"
+#include "app/FileCommands.h"
 #include "app/ToolBarIcons.h"
 #include "view/CTolveView.h"
 
@@ -24,8 +25,6 @@
 #include <QUrl>
 
 namespace {
-
-using enum CommandId;
 
 const char* const kIdleText = "Use \"New Window\" for multiple views";
 const char* const kEmptyCoordinates = "x:      , y:      , z:      ";
@@ -44,14 +43,14 @@ QStringList LocalFiles(const QMimeData* data) {
 
 } // namespace
 
-CMainFrame::CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList& recentFiles)
-    : m_area(area), m_docManager(docManager), m_commands(new CCommandTable(*this)),
-      m_menus(nullptr) {
+CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
+    : m_area(area), m_app(app), m_docManager(app.GetDocManager()),
+      m_commands(new CCommandTable(*this)), m_menus(nullptr) {
     setWindowTitle(QStringLiteral("Tolve"));
     setWindowIcon(MakeApplicationIcon());
     setCentralWidget(m_area);
     m_area->setViewMode(QMdiArea::SubWindowView);
-    m_menus = new CMenuBars(*this, *m_area, *m_commands, recentFiles);
+    m_menus = new CMenuBars(*this, *m_area, *m_commands, app.GetRecentFiles());
     CreateToolBar();
     CreateStatusBar();
     setAcceptDrops(true);
@@ -62,10 +61,8 @@ CMainFrame::CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList&
     // The toolbar's own context menu can hide it too.
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshState);
     connect(&m_docManager, &CDocManager::DocumentsChanged, this, &CMainFrame::OnDocumentsChanged);
-    connect(m_menus, &CMenuBars::RecentFileChosen, this, [this, &recentFiles](const QString& path) {
-        // An entry that no longer opens leaves the list.
-        if (!m_docManager.OpenDocument(path))
-            recentFiles.RemoveRecentFile(path);
+    connect(m_menus, &CMenuBars::RecentFileChosen, this, [this](const QString& path) {
+        OpenRecentFile(MakeCommandContext(), path);
         RefreshState();
         RestoreViewFocus();
     });
@@ -90,7 +87,7 @@ void CMainFrame::CreateToolBar() {
             continue;
         }
         QAction* action = m_commands->GetAction(*slot);
-        action->setIcon(MakeCommandIcon(*slot));
+        action->setIcon(MakeToolBarIcon(FindCommandEntry(*slot)->icon));
         m_toolBar->addAction(action);
     }
 }
@@ -118,13 +115,16 @@ CTolveView* CMainFrame::GetActiveView() const {
 }
 
 void CMainFrame::RunCommand(CommandId id) {
-    CTolveView* view = GetActiveView();
-    if (view && view->IsCommandHandled(id))
-        view->HandleCommand(id);
-    else if (!HandleFrameCommand(id))
-        emit ApplicationCommand(id);
+    const CommandEntry* entry = FindCommandEntry(id);
+    const CommandContext context = MakeCommandContext();
+    if (entry && IsCommandEnabled(*entry, context))
+        entry->run(context);
     RefreshState();
     RestoreViewFocus();
+}
+
+CommandContext CMainFrame::MakeCommandContext() {
+    return {&m_app, &m_docManager, this, GetActiveView()};
 }
 
 void CMainFrame::RestoreViewFocus() {
@@ -138,60 +138,6 @@ void CMainFrame::RestoreViewFocus() {
     view->setFocus(Qt::OtherFocusReason);
 }
 
-bool CMainFrame::HandleFrameCommand(CommandId id) {
-    CChildFrame* frame = GetActiveFrame();
-    switch (id) {
-    case FileClose:
-        if (frame)
-            m_docManager.CloseDocument(frame->GetDocument());
-        return true;
-    case FileSave:
-        if (frame)
-            m_docManager.SaveDocument(frame->GetDocument());
-        return true;
-    case FileSaveAs:
-        if (frame)
-            m_docManager.SaveDocumentAs(frame->GetDocument());
-        return true;
-    case WindowNew:
-        if (frame)
-            m_docManager.CreateFrame(frame->GetDocument());
-        return true;
-    case AppExit:
-        close();
-        return true;
-    case ViewToolbar:
-        m_toolBar->setVisible(m_toolBar->isHidden());
-        return true;
-    case ViewStatusBar:
-        statusBar()->setVisible(statusBar()->isHidden());
-        return true;
-    case WindowCascade:
-        m_docManager.GetWindowArranger().Cascade();
-        return true;
-    case WindowTile:
-        m_area->tileSubWindows();
-        return true;
-    case WindowArrange:
-        ArrangeIcons();
-        return true;
-    default:
-        return false;
-    }
-}
-
-void CMainFrame::ArrangeIcons() {
-    // Minimised windows in a row along the bottom edge, in the order they came.
-    int x = 0;
-    const int bottom = m_area->viewport()->height();
-    for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::CreationOrder)) {
-        if (!window->isMinimized())
-            continue;
-        window->move(x, bottom - window->height());
-        x += window->width();
-    }
-}
-
 void CMainFrame::RefreshState() {
     CTolveView* view = GetActiveView();
     if (view != m_watchedView) {
@@ -201,7 +147,7 @@ void CMainFrame::RefreshState() {
             m_cursorConnection =
                 connect(view, &CTolveView::CursorChanged, this, &CMainFrame::RefreshState);
     }
-    m_commands->RefreshStates({view, !m_toolBar->isHidden(), !statusBar()->isHidden()});
+    m_commands->RefreshStates(MakeCommandContext());
     m_docManager.UpdateAllFrameTitles();
     RefreshTitle();
     RefreshCoordinatePane();

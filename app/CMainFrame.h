@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/TolveCommands.h"
+#include "app/CommandEntry.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,22 +11,23 @@ class CChildFrame;
 class CCommandTable;
 class CDocManager;
 class CMenuBars;
-class CRecentFileList;
 class CStatusBarNotices;
+class CTolveApp;
 class CTolveView;
 class QLabel;
 class QMdiArea;
 class QToolBar;
 
 // The main window: child windows of the open maps inside, the menu bar, the
-// toolbar and the status bar around them. Commands go to the active view when
-// it handles them, then to the frame, and what is left to the application.
+// toolbar and the status bar around them. Commands run from their entries in
+// the command table, with this frame, the application and the active view.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Takes the area that the document manager fills with child windows.
-    CMainFrame(QMdiArea* area, CDocManager& docManager, CRecentFileList& recentFiles);
+    // Takes the area that the application's document manager fills with child
+    // windows.
+    CMainFrame(QMdiArea* area, CTolveApp& app);
     ~CMainFrame() override;
 
     QMdiArea& GetMdiArea() const { return *m_area; }
@@ -38,8 +39,11 @@ public:
     QLabel& GetIdleLabel() const { return *m_idleLabel; }
     QLabel& GetCoordinatePane() const { return *m_coordinatePane; }
 
-    // Runs a command as if it came from a menu, button or key.
+    // Runs a command as if it came from a menu, button or key; a disabled one
+    // does nothing.
     void RunCommand(CommandId id);
+    // What the commands act on right now.
+    CommandContext MakeCommandContext();
     // Brings check marks, enabling, titles and the coordinate pane up to date.
     void RefreshState();
     // Shows the window in front of the others, for a file another process sent.
@@ -47,10 +51,6 @@ public:
     // Gives the keyboard back to the active view, after a dialog, chooser or
     // message box took it.
     void RestoreViewFocus();
-
-signals:
-    // A command neither the view nor the frame handles: New, Open, About.
-    void ApplicationCommand(CommandId id);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,14 +60,13 @@ protected:
 private:
     void CreateToolBar();
     void CreateStatusBar();
-    bool HandleFrameCommand(CommandId id);
-    void ArrangeIcons();
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
     void RefreshCoordinatePane();
     void RefreshTitle();
 
     QMdiArea* m_area;
+    CTolveApp& m_app;
     CDocManager& m_docManager;
     CCommandTable* m_commands;
     CMenuBars* m_menus;

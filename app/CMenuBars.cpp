@@ -2,6 +2,7 @@
 
 #include "app/CCommandTable.h"
 #include "app/CRecentFileList.h"
+#include "app/CommandLayout.h"
 #include "view/TolveCommands.h"
 
 #include <QAction>
@@ -15,11 +16,6 @@
 namespace {
 
 using enum CommandId;
-
-void AddCommands(QMenu& menu, const CCommandTable& commands, std::initializer_list<CommandId> ids) {
-    for (CommandId id : ids)
-        menu.addAction(commands.GetAction(id));
-}
 
 // "&1 path", with any ampersand of the path shown as itself.
 QString NumberedEntry(int index, QString text) {
@@ -43,52 +39,41 @@ CMenuBars::CMenuBars(QMainWindow& window, QMdiArea& area, const CCommandTable& c
         });
         m_recentActions.append(action);
     }
-    BuildNoMapMenus(commands);
-    BuildMapMenus(commands);
+    m_noMapMenus = BuildMenus(GetNoMapMenuLayout(), commands);
+    m_mapMenus = BuildMenus(GetMapMenuLayout(), commands);
     connect(&m_recentFiles, &CRecentFileList::Changed, this, &CMenuBars::RefreshRecentActions);
     RefreshRecentActions();
     ShowMapMenus(false);
 }
 
-QMenu* CMenuBars::MakeMenu(const QString& title) {
-    return new QMenu(title, &m_window);
+QList<QMenu*> CMenuBars::BuildMenus(const std::vector<MenuLayout>& layouts,
+                                    const CCommandTable& commands) {
+    QList<QMenu*> menus;
+    for (const MenuLayout& layout : layouts)
+        menus.append(BuildMenu(layout, commands));
+    return menus;
 }
 
-void CMenuBars::BuildNoMapMenus(const CCommandTable& commands) {
-    QMenu* file = MakeMenu(QStringLiteral("&File"));
-    AddCommands(*file, commands, {FileNew, FileOpen});
-    AddRecentFileSection(*file, commands);
-    AddCommands(*file, commands, {AppExit});
-
-    QMenu* view = MakeMenu(QStringLiteral("&View"));
-    AddCommands(*view, commands, {ViewToolbar, ViewStatusBar});
-
-    QMenu* help = MakeMenu(QStringLiteral("&Help"));
-    AddCommands(*help, commands, {AppAbout});
-    m_noMapMenus = {file, view, help};
-}
-
-void CMenuBars::BuildMapMenus(const CCommandTable& commands) {
-    QMenu* file = MakeMenu(QStringLiteral("&File"));
-    AddCommands(*file, commands, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs});
-    AddRecentFileSection(*file, commands);
-    AddCommands(*file, commands, {AppExit});
-
-    QMenu* edit = MakeMenu(QStringLiteral("&Edit"));
-    AddCommands(*edit, commands, {EditCut, EditCopy});
-
-    QMenu* view = MakeMenu(QStringLiteral("&View"));
-    AddCommands(*view, commands, {ViewToolbar, ViewStatusBar});
-    view->addSeparator();
-    AddCommands(*view, commands, {FrameMap});
-
-    m_windowMenu = MakeMenu(QStringLiteral("&Window"));
-    AddCommands(*m_windowMenu, commands, {WindowNew, WindowCascade, WindowTile, WindowArrange});
-    connect(m_windowMenu, &QMenu::aboutToShow, this, &CMenuBars::ListWindows);
-
-    QMenu* help = MakeMenu(QStringLiteral("&Help"));
-    AddCommands(*help, commands, {AppAbout});
-    m_mapMenus = {file, edit, view, m_windowMenu, help};
+QMenu* CMenuBars::BuildMenu(const MenuLayout& layout, const CCommandTable& commands) {
+    auto* menu = new QMenu(QString::fromLatin1(layout.title), &m_window);
+    for (const MenuItem& item : layout.items) {
+        switch (item.kind) {
+        case MenuItem::Command:
+            menu->addAction(commands.GetAction(item.id));
+            break;
+        case MenuItem::Separator:
+            menu->addSeparator();
+            break;
+        case MenuItem::RecentFiles:
+            AddRecentFileSection(*menu, commands);
+            break;
+        }
+    }
+    if (layout.listsWindows) {
+        m_windowMenu = menu;
+        connect(menu, &QMenu::aboutToShow, this, &CMenuBars::ListWindows);
+    }
+    return menu;
 }
 
 void CMenuBars::AddRecentFileSection(QMenu& menu, const CCommandTable& commands) {

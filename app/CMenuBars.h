@@ -4,12 +4,15 @@
 #include <QObject>
 #include <QString>
 
+#include <vector>
+
 class CCommandTable;
 class CRecentFileList;
 class QAction;
 class QMainWindow;
 class QMdiArea;
 class QMenu;
+struct MenuLayout;
 
 // The two menu bars of the main window: File, View, Help while no map is open;
 // File, Edit, View, Window, Help while one is. The File menus list the recent
@@ -30,9 +33,8 @@ signals:
     void RecentFileChosen(const QString& path);
 
 private:
-    void BuildNoMapMenus(const CCommandTable& commands);
-    void BuildMapMenus(const CCommandTable& commands);
-    QMenu* MakeMenu(const QString& title);
+    QList<QMenu*> BuildMenus(const std::vector<MenuLayout>& layouts, const CCommandTable& commands);
+    QMenu* BuildMenu(const MenuLayout& layout, const CCommandTable& commands);
     void AddRecentFileSection(QMenu& menu, const CCommandTable& commands);
     void RefreshRecentActions();
     void ListWindows();

@@ -1,11 +1,9 @@
 #include "app/CTolveApp.h"
 
-#include "app/CAboutBox.h"
 #include "app/CDocManager.h"
 #include "app/CInstanceServer.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
-#include "framework/CDialogRunner.h"
 #include "texture/TexturePalette.h"
 
 #include <QDir>
@@ -34,9 +32,7 @@ bool CTolveApp::InitInstance(const CStartupOptions& options) {
 
     auto* area = new QMdiArea;
     m_docManager = std::make_unique<CDocManager>(*area, *m_recentFiles);
-    m_mainFrame = std::make_unique<CMainFrame>(area, *m_docManager, *m_recentFiles);
-    connect(m_mainFrame.get(), &CMainFrame::ApplicationCommand, this,
-            &CTolveApp::OnApplicationCommand);
+    m_mainFrame = std::make_unique<CMainFrame>(area, *this);
 
     if (options.singleInstance) {
         QString name = options.serverName.isEmpty() ? CInstanceServer::GetDefaultServerName()
@@ -70,25 +66,4 @@ void CTolveApp::OpenSentFiles(const QStringList& paths) {
         m_docManager->OpenDocument(path);
     m_mainFrame->BringToFront();
     m_mainFrame->RefreshState();
-}
-
-void CTolveApp::OnApplicationCommand(CommandId id) {
-    switch (id) {
-    case CommandId::FileNew:
-        m_docManager->NewDocument();
-        break;
-    case CommandId::FileOpen:
-        m_docManager->PromptAndOpenDocument();
-        break;
-    case CommandId::AppAbout:
-        OnAppAbout();
-        break;
-    default:
-        break;
-    }
-}
-
-void CTolveApp::OnAppAbout() {
-    CAboutBox about(m_soundPath, m_mainFrame.get());
-    RunModalDialog(about);
 }

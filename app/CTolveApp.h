@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/CStartupOptions.h"
-#include "view/TolveCommands.h"
 
 #include <QObject>
 
@@ -13,8 +12,8 @@ class CInstanceServer;
 class CMainFrame;
 class CRecentFileList;
 
-// The editor as a whole: start-up, and the commands that belong to no window
-// (New, Open, About).
+// The editor as a whole: start-up, the recent files and the About sound that
+// the commands use.
 class CTolveApp : public QObject {
     Q_OBJECT
 
@@ -34,10 +33,7 @@ public:
     // Null unless single-instance mode is on and this editor holds the name.
     CInstanceServer* GetInstanceServer() const { return m_instanceServer.get(); }
 
-    void OnAppAbout();
-
 private:
-    void OnApplicationCommand(CommandId id);
     void ProcessCommandLine(const QStringList& files);
     void OpenSentFiles(const QStringList& paths);
 

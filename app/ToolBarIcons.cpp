@@ -2,9 +2,7 @@
 
 #include "app/CIconCanvas.h"
 
-namespace {
-
-using enum CommandId;
+namespace ToolBarIcons {
 
 // One palette for all buttons, so that the bar looks of a piece.
 const QColor kInk(0x33, 0x3a, 0x45);
@@ -23,7 +21,7 @@ const QColor kHighlight(0xf5, 0xa6, 0x23);
 const QColor kWood(0x8d, 0x5a, 0x2b);
 const QColor kTan(0xe2, 0xc9, 0x94);
 
-void PaintPage(CIconCanvas& c, int x, int y, int w, int h) {
+static void PaintPage(CIconCanvas& c, int x, int y, int w, int h) {
     const int fold = 3;
     c.FillPolygon({{qreal(x), qreal(y)},
                    {qreal(x + w - 1 - fold), qreal(y)},
@@ -95,8 +93,8 @@ void PaintTextures(CIconCanvas& c) {
     c.DrawRect(1, 0, 14, 14, kInk);
 }
 
-void PaintCube(CIconCanvas& c, const QColor& front, const QColor& top, const QColor& side,
-               const QColor& line) {
+static void PaintCube(CIconCanvas& c, const QColor& front, const QColor& top, const QColor& side,
+                      const QColor& line) {
     // Front square 2..10 x 5..13, the back one 4 right and 4 up.
     c.FillPolygon({{2, 5}, {6, 1}, {14, 1}, {10, 5}}, top, QColor());
     c.FillPolygon({{10, 5}, {14, 1}, {14, 9}, {10, 13}}, side, QColor());
@@ -115,7 +113,7 @@ void PaintThreeD(CIconCanvas& c) {
 }
 
 // Pixel letters 5 wide and 7 high.
-void PaintLetter(CIconCanvas& c, char letter, int x, int y, const QColor& colour) {
+static void PaintLetter(CIconCanvas& c, char letter, int x, int y, const QColor& colour) {
     switch (letter) {
     case 'X':
         c.DrawPixels(x, y, {"#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"}, colour);
@@ -133,7 +131,7 @@ void PaintLetter(CIconCanvas& c, char letter, int x, int y, const QColor& colour
 
 // The plane's two axes as letters over a corner of axis lines: the first is
 // the screen's horizontal axis, the second its vertical one.
-void PaintPlane(CIconCanvas& c, char horizontal, char vertical) {
+static void PaintPlane(CIconCanvas& c, char horizontal, char vertical) {
     c.DrawLine(1, 1, 1, 13, kGrey);
     c.DrawLine(1, 13, 14, 13, kGrey);
     PaintLetter(c, horizontal, 3, 3, kRed);
@@ -150,7 +148,7 @@ void PaintFlipped(CIconCanvas& c) {
     c.FillRect(9, 6, 1, 3, kBlueLight);
 }
 
-void PaintMagnifier(CIconCanvas& c, bool plus) {
+static void PaintMagnifier(CIconCanvas& c, bool plus) {
     c.FillCircle(6, 6, 4.5, kGlass);
     c.DrawCircle(6, 6, 4.5, kInk, 1.2);
     c.DrawLine(10, 10, 13, 13, kWood, 2.2);
@@ -187,56 +185,28 @@ void PaintAbout(CIconCanvas& c) {
     c.DrawPixels(6, 3, {".###.", "#...#", "....#", "..##.", "..#..", ".....", "..#.."}, kPaper);
 }
 
-IconPainter FindPainter(CommandId id) {
-    switch (id) {
-    case FileNew:
-        return PaintNew;
-    case FileOpen:
-        return PaintOpen;
-    case FileSave:
-        return PaintSave;
-    case EditCut:
-        return PaintCut;
-    case EditCopy:
-        return PaintCopy;
-    case Snap:
-        return PaintSnap;
-    case Textures:
-        return PaintTextures;
-    case ThreeD:
-        return PaintThreeD;
-    case ViewXY:
-        return [](CIconCanvas& c) { PaintPlane(c, 'X', 'Y'); };
-    case ViewXZ:
-        return [](CIconCanvas& c) { PaintPlane(c, 'X', 'Z'); };
-    case ViewYZ:
-        return [](CIconCanvas& c) { PaintPlane(c, 'Y', 'Z'); };
-    case Flipped:
-        return PaintFlipped;
-    case ZoomIn:
-        return [](CIconCanvas& c) { PaintMagnifier(c, true); };
-    case ZoomOut:
-        return [](CIconCanvas& c) { PaintMagnifier(c, false); };
-    case CornerMode:
-        return PaintCornerMode;
-    case FaceMode:
-        return PaintFaceMode;
-    case BrushMode:
-        return PaintBrushMode;
-    case EntityMode:
-        return PaintEntityMode;
-    case AppAbout:
-        return PaintAbout;
-    default:
-        return nullptr;
-    }
+void PaintViewXY(CIconCanvas& c) {
+    PaintPlane(c, 'X', 'Y');
 }
 
-} // namespace
+void PaintViewXZ(CIconCanvas& c) {
+    PaintPlane(c, 'X', 'Z');
+}
 
-QIcon MakeCommandIcon(CommandId id) {
-    IconPainter painter = FindPainter(id);
-    if (!painter)
-        return QIcon();
-    return RenderIcon(kToolBarIconSize, painter);
+void PaintViewYZ(CIconCanvas& c) {
+    PaintPlane(c, 'Y', 'Z');
+}
+
+void PaintZoomIn(CIconCanvas& c) {
+    PaintMagnifier(c, true);
+}
+
+void PaintZoomOut(CIconCanvas& c) {
+    PaintMagnifier(c, false);
+}
+
+} // namespace ToolBarIcons
+
+QIcon MakeToolBarIcon(void (*paint)(CIconCanvas&)) {
+    return RenderIcon(kToolBarIconSize, paint);
 }

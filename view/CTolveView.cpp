@@ -33,115 +33,6 @@ IntPoint CTolveView::ScreenToWorldAtDepth(int32_t sx, int32_t sy, int32_t h) con
     return m_projection.ScreenToWorldAtDepth(sx, sy, h, m_doc.m_insertionPoint);
 }
 
-bool CTolveView::IsCommandHandled(CommandId id) const {
-    switch (id) {
-    case CommandId::ThreeD:
-    case CommandId::ViewXY:
-    case CommandId::ViewXZ:
-    case CommandId::ViewYZ:
-    case CommandId::Flipped:
-    case CommandId::ScrollUp:
-    case CommandId::ScrollDown:
-    case CommandId::ScrollRight:
-    case CommandId::ScrollLeft:
-    case CommandId::ZoomIn:
-    case CommandId::ZoomOut:
-    case CommandId::FrameMap:
-    case CommandId::CornerMode:
-    case CommandId::FaceMode:
-    case CommandId::BrushMode:
-    case CommandId::EntityMode:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CTolveView::HandleCommand(CommandId id) {
-    CViewProjection& p = m_projection;
-    switch (id) {
-    case CommandId::ThreeD:
-        p.m_threeD = !p.m_threeD;
-        break;
-    case CommandId::ViewXY:
-        p.m_viewMode = kPlaneXY;
-        break;
-    case CommandId::ViewXZ:
-        p.m_viewMode = kPlaneXZ;
-        break;
-    case CommandId::ViewYZ:
-        p.m_viewMode = kPlaneYZ;
-        break;
-    case CommandId::Flipped:
-        p.m_flipped = !p.m_flipped;
-        break;
-    case CommandId::ScrollUp:
-        p.ScrollUp();
-        break;
-    case CommandId::ScrollDown:
-        p.ScrollDown();
-        break;
-    case CommandId::ScrollRight:
-        p.ScrollRight();
-        break;
-    case CommandId::ScrollLeft:
-        p.ScrollLeft();
-        break;
-    case CommandId::ZoomIn:
-        if (!p.ZoomIn(width(), height()))
-            return true; // already at the finest zoom: nothing to redraw
-        break;
-    case CommandId::ZoomOut:
-        p.ZoomOut(width(), height());
-        break;
-    case CommandId::FrameMap:
-        ::FrameMap(m_doc, p, width(), height());
-        break;
-    // Edit modes change the document's mode only; nothing is redrawn.
-    case CommandId::CornerMode:
-        m_doc.m_editMode = kCornerMode;
-        return true;
-    case CommandId::FaceMode:
-        m_doc.m_editMode = kFaceMode;
-        return true;
-    case CommandId::BrushMode:
-        m_doc.m_editMode = kBrushMode;
-        return true;
-    case CommandId::EntityMode:
-        m_doc.m_editMode = kEntityMode;
-        return true;
-    default:
-        return false;
-    }
-    InvalidateAll();
-    return true;
-}
-
-std::optional<bool> CTolveView::IsCommandChecked(CommandId id) const {
-    switch (id) {
-    case CommandId::ThreeD:
-        return m_projection.m_threeD;
-    case CommandId::ViewXY:
-        return m_projection.m_viewMode == kPlaneXY;
-    case CommandId::ViewXZ:
-        return m_projection.m_viewMode == kPlaneXZ;
-    case CommandId::ViewYZ:
-        return m_projection.m_viewMode == kPlaneYZ;
-    case CommandId::Flipped:
-        return m_projection.m_flipped;
-    case CommandId::CornerMode:
-        return m_doc.m_editMode == kCornerMode;
-    case CommandId::FaceMode:
-        return m_doc.m_editMode == kFaceMode;
-    case CommandId::BrushMode:
-        return m_doc.m_editMode == kBrushMode;
-    case CommandId::EntityMode:
-        return m_doc.m_editMode == kEntityMode;
-    default:
-        return std::nullopt;
-    }
-}
-
 std::string CTolveView::GetCoordinateText() const {
     char text[64];
     std::snprintf(text, sizeof text, "x: %d, y: %d, z: %d", m_cursor.x, m_cursor.y, m_cursor.z);
@@ -152,6 +43,11 @@ void CTolveView::InvalidateAll() {
     m_fullRepaintPending = true;
     update();
     emit ViewChanged();
+}
+
+void CTolveView::FrameMap() {
+    ::FrameMap(m_doc, m_projection, width(), height());
+    InvalidateAll();
 }
 
 void CTolveView::RedrawBackingImage() {

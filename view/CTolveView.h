@@ -4,7 +4,6 @@
 #include "map/CTolveDoc.h"
 #include "view/CLineCache.h"
 #include "view/CViewProjection.h"
-#include "view/TolveCommands.h"
 
 #include <QImage>
 #include <QWidget>
@@ -28,12 +27,6 @@ public:
     ~CTolveView() override;
 
     CTolveDoc& GetDocument() const { return m_doc; }
-
-    // The view's own commands (planes, flags, scrolling, zoom, edit modes).
-    bool IsCommandHandled(CommandId id) const;
-    bool HandleCommand(CommandId id);
-    // The check mark of a command, or nothing for a command without one.
-    std::optional<bool> IsCommandChecked(CommandId id) const;
 
     // The coordinate pane's text: the cursor point.
     std::string GetCoordinateText() const;
@@ -67,6 +60,9 @@ public:
     const QImage& RenderNow();
     // Asks for a full repaint: everything is cleared and drawn again.
     void InvalidateAll();
+    // Zooms out until the whole map fits the client area, centres it and
+    // repaints.
+    void FrameMap();
 
     CViewProjection m_projection; // plane, 3D and flipped flags, origins, zoom
     IntPoint m_cursor;

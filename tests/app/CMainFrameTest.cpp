@@ -171,11 +171,10 @@ TEST_F(CMainFrameToolBar, CommandsWithoutAHandlerAreDisabled) {
                          CommandId::EditUndo, CommandId::NextPane, CommandId::PreviousPane}) {
         EXPECT_FALSE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
     }
-    CTolveView& view = ActiveFrame()->GetView();
+    // Not run yet, though a view is active.
     for (CommandId id : {CommandId::Snap, CommandId::Textures, CommandId::NewBrush,
                          CommandId::Delete, CommandId::SetInsertionPoint}) {
-        EXPECT_EQ(Action(Frame(), id)->isEnabled(), view.IsCommandHandled(id))
-            << static_cast<int>(id);
+        EXPECT_FALSE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
     }
     EXPECT_TRUE(Action(Frame(), CommandId::ZoomIn)->isEnabled());
     EXPECT_TRUE(Action(Frame(), CommandId::FileSave)->isEnabled());

@@ -82,37 +82,3 @@ TEST(CTolveView, IncrementalNoticeDrawsOnTopWithoutARepaint) {
     f.doc.UpdateAllViews(CMapNotice::BrushSelection(f.doc.m_worldBrushes[0].get()));
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kNavy));
 }
-
-TEST(CTolveView, PlaneAndFlagCommandsAreCheckedAndRepaint) {
-    ViewFixture f;
-    EXPECT_EQ(f.view->IsCommandChecked(CommandId::ViewXY), true);
-    EXPECT_TRUE(f.view->HandleCommand(CommandId::ViewYZ));
-    EXPECT_EQ(f.view->IsCommandChecked(CommandId::ViewXY), false);
-    EXPECT_EQ(f.view->IsCommandChecked(CommandId::ViewYZ), true);
-    EXPECT_TRUE(f.view->HandleCommand(CommandId::ThreeD));
-    EXPECT_EQ(f.view->IsCommandChecked(CommandId::ThreeD), true);
-    EXPECT_TRUE(f.view->HandleCommand(CommandId::Flipped));
-    EXPECT_EQ(f.view->IsCommandChecked(CommandId::Flipped), true);
-    EXPECT_FALSE(f.view->IsCommandChecked(CommandId::ZoomIn).has_value());
-    EXPECT_FALSE(f.view->IsCommandHandled(CommandId::FileSave));
-}
-
-TEST(CTolveView, EditModesBelongToTheDocument) {
-    CTolveDoc doc;
-    CTolveView first(doc), second(doc);
-    EXPECT_TRUE(first.HandleCommand(CommandId::FaceMode));
-    EXPECT_EQ(doc.m_editMode, kFaceMode);
-    EXPECT_EQ(second.IsCommandChecked(CommandId::FaceMode), true);
-    EXPECT_EQ(second.IsCommandChecked(CommandId::CornerMode), false);
-}
-
-TEST(CTolveView, ZoomInAtOneDoesNothingAndZoomOutUsesTheClientSize) {
-    CTolveDoc doc;
-    CTolveView view(doc);
-    view.resize(801, 600);
-    EXPECT_TRUE(view.HandleCommand(CommandId::ZoomIn));
-    EXPECT_EQ(view.m_projection.m_zoom, 1);
-    EXPECT_TRUE(view.HandleCommand(CommandId::ZoomOut));
-    EXPECT_EQ(view.m_projection.m_zoom, 2);
-    EXPECT_EQ(view.m_projection.m_originX, -500);
-}

@@ -145,7 +145,7 @@ TEST(FrameMap, FitsTheSampleMapInEveryPlaneAtTheSmallestZoom) {
         ASSERT_TRUE(bounds);
         f.P().m_viewMode = c.plane;
         f.P().m_flipped = c.flipped;
-        ASSERT_TRUE(f.view->HandleCommand(CommandId::FrameMap));
+        f.view->FrameMap();
         const std::string what = Describe(c, f.P().m_zoom);
         ExpectBoundsInside(f.P(), *bounds, 800, 600, what);
         // Not zoomed out further than needed: the map fills nearly half the
@@ -163,7 +163,7 @@ TEST(FrameMap, CentresAnEmptyMapOnTheWorldOriginAtZoomOne) {
         f.P().m_viewMode = c.plane;
         f.P().m_flipped = c.flipped;
         f.P().m_zoom = 32;
-        f.view->HandleCommand(CommandId::FrameMap);
+        f.view->FrameMap();
         EXPECT_EQ(f.P().m_zoom, 1);
         EXPECT_EQ(f.P().WorldToScreen(0, 0, 0), (ScreenPoint{400, 300})) << Describe(c, 1);
     }
@@ -178,7 +178,7 @@ TEST(ScrollBars, SpanTheMapAndFollowTheArrowKeys) {
         CViewPane pane(view);
         pane.resize(816, 616);
         pane.show();
-        view->HandleCommand(CommandId::FrameMap);
+        view->FrameMap();
         QScrollBar& across = pane.GetHorizontalBar();
         QScrollBar& down = pane.GetVerticalBar();
         const std::string what = Describe(c, view->m_projection.m_zoom);
@@ -195,8 +195,9 @@ TEST(ScrollBars, SpanTheMapAndFollowTheArrowKeys) {
         EXPECT_GT(spanDown, mapDown) << what;
 
         const int acrossValue = across.value(), downValue = down.value();
-        view->HandleCommand(CommandId::ScrollRight);
-        view->HandleCommand(CommandId::ScrollDown);
+        view->m_projection.ScrollRight();
+        view->m_projection.ScrollDown();
+        view->InvalidateAll();
         EXPECT_EQ(across.value(), acrossValue + across.singleStep()) << what;
         EXPECT_EQ(down.value(), downValue + down.singleStep()) << what;
 

@@ -1,0 +1,26 @@
+#include "app/BrushCommands.h"
+
+#include "app/ToolBarIcons.h"
+
+// None of these runs yet; they are on the toolbar and keys, disabled.
+void AddBrushCommands(CommandEntries& entries) {
+    using enum CommandId;
+    using enum CommandScope;
+    entries.push_back({.id = NewBrush,
+                       .menuText = "New Brush",
+                       .prompt = "Insert a new brush",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
+                       .scope = View});
+    entries.push_back({.id = Snap,
+                       .menuText = "Snap...",
+                       .prompt = "Set the snap",
+                       .toolTip = "Snap",
+                       .icon = ToolBarIcons::PaintSnap,
+                       .scope = View});
+    entries.push_back({.id = Textures,
+                       .menuText = "Textures...",
+                       .prompt = "Select texture wad",
+                       .toolTip = "Textures",
+                       .icon = ToolBarIcons::PaintTextures,
+                       .scope = View});
+}

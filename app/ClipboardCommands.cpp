@@ -1,0 +1,39 @@
+#include "app/ClipboardCommands.h"
+
+#include "app/ToolBarIcons.h"
+
+// None of these runs yet; they are in the menus and on the toolbar, disabled.
+void AddClipboardCommands(CommandEntries& entries) {
+    using enum CommandId;
+    using enum CommandScope;
+    entries.push_back(
+        {.id = EditUndo,
+         .menuText = "&Undo",
+         .prompt = "Undo the last action",
+         .toolTip = "Undo",
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+         .scope = View});
+    entries.push_back(
+        {.id = EditCut,
+         .menuText = "Cu&t",
+         .prompt = "Cut the selection and put it on the Clipboard",
+         .toolTip = "Cut",
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+         .icon = ToolBarIcons::PaintCut,
+         .scope = View});
+    entries.push_back(
+        {.id = EditCopy,
+         .menuText = "&Copy",
+         .prompt = "Copy the selection and put it on the Clipboard",
+         .toolTip = "Copy",
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+         .icon = ToolBarIcons::PaintCopy,
+         .scope = View});
+    entries.push_back(
+        {.id = EditPaste,
+         .menuText = "&Paste",
+         .prompt = "Insert the Clipboard contents",
+         .toolTip = "Paste",
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+         .scope = View});
+}

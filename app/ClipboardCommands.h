@@ -1,0 +1,6 @@
+#pragma once
+
+#include "app/CommandEntry.h"
+
+// Undo, Cut, Copy and Paste.
+void AddClipboardCommands(CommandEntries& entries);

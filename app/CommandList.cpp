@@ -1,0 +1,42 @@
+#include "app/CommandList.h"
+
+#include "app/BrushCommands.h"
+#include "app/ClipboardCommands.h"
+#include "app/EditModeCommands.h"
+#include "app/EntityCommands.h"
+#include "app/FileCommands.h"
+#include "app/HelpCommands.h"
+#include "app/NavigationCommands.h"
+#include "app/SelectionCommands.h"
+#include "app/WindowCommands.h"
+
+namespace {
+
+CommandEntries GatherCommandEntries() {
+    CommandEntries entries;
+    AddFileCommands(entries);
+    AddClipboardCommands(entries);
+    AddWindowCommands(entries);
+    AddNavigationCommands(entries);
+    AddEditModeCommands(entries);
+    AddBrushCommands(entries);
+    AddEntityCommands(entries);
+    AddSelectionCommands(entries);
+    AddHelpCommands(entries);
+    return entries;
+}
+
+} // namespace
+
+const CommandEntries& GetCommandEntries() {
+    static const CommandEntries entries = GatherCommandEntries();
+    return entries;
+}
+
+const CommandEntry* FindCommandEntry(CommandId id) {
+    for (const CommandEntry& entry : GetCommandEntries()) {
+        if (entry.id == id)
+            return &entry;
+    }
+    return nullptr;
+}

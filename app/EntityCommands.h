@@ -1,0 +1,6 @@
+#pragma once
+
+#include "app/CommandEntry.h"
+
+// New Entity.
+void AddEntityCommands(CommandEntries& entries);

@@ -1,0 +1,90 @@
+#include "app/FileCommands.h"
+
+#include "app/CDocManager.h"
+#include "app/CMainFrame.h"
+#include "app/CRecentFileList.h"
+#include "app/CTolveApp.h"
+#include "app/ToolBarIcons.h"
+#include "view/CTolveView.h"
+
+namespace {
+
+using enum CommandId;
+using enum CommandScope;
+
+void NewDocument(const CommandContext& c) {
+    c.docs->NewDocument();
+}
+
+void OpenDocument(const CommandContext& c) {
+    c.docs->PromptAndOpenDocument();
+}
+
+void CloseDocument(const CommandContext& c) {
+    c.docs->CloseDocument(c.view->GetDocument());
+}
+
+void SaveDocument(const CommandContext& c) {
+    c.docs->SaveDocument(c.view->GetDocument());
+}
+
+void SaveDocumentAs(const CommandContext& c) {
+    c.docs->SaveDocumentAs(c.view->GetDocument());
+}
+
+void ExitApplication(const CommandContext& c) {
+    c.frame->close();
+}
+
+} // namespace
+
+void AddFileCommands(CommandEntries& entries) {
+    entries.push_back({.id = FileNew,
+                       .menuText = "&New",
+                       .prompt = "Create a new document",
+                       .toolTip = "New",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_N)},
+                       .icon = ToolBarIcons::PaintNew,
+                       .run = NewDocument});
+    entries.push_back({.id = FileOpen,
+                       .menuText = "&Open...",
+                       .prompt = "Open an existing document",
+                       .toolTip = "Open",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_O)},
+                       .icon = ToolBarIcons::PaintOpen,
+                       .run = OpenDocument});
+    entries.push_back({.id = FileClose,
+                       .menuText = "&Close",
+                       .prompt = "Close the active document",
+                       .toolTip = "Close",
+                       .scope = Document,
+                       .run = CloseDocument});
+    entries.push_back({.id = FileSave,
+                       .menuText = "&Save",
+                       .prompt = "Save the active document",
+                       .toolTip = "Save",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_S)},
+                       .icon = ToolBarIcons::PaintSave,
+                       .scope = Document,
+                       .run = SaveDocument});
+    entries.push_back({.id = FileSaveAs,
+                       .menuText = "Save &As...",
+                       .prompt = "Save the active document with a new name",
+                       .toolTip = "Save As",
+                       .scope = Document,
+                       .run = SaveDocumentAs});
+    // The placeholder of an empty recent-file list; the entries themselves
+    // are made by the menus and run OpenRecentFile.
+    entries.push_back(
+        {.id = FileRecent, .menuText = "Recent File", .prompt = "Open this document"});
+    entries.push_back({.id = AppExit,
+                       .menuText = "E&xit",
+                       .prompt = "Quit the application; prompts to save documents",
+                       .toolTip = "Exit",
+                       .run = ExitApplication});
+}
+
+void OpenRecentFile(const CommandContext& c, const QString& path) {
+    if (!c.docs->OpenDocument(path))
+        c.app->GetRecentFiles().RemoveRecentFile(path);
+}

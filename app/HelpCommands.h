@@ -1,0 +1,6 @@
+#pragma once
+
+#include "app/CommandEntry.h"
+
+// About.
+void AddHelpCommands(CommandEntries& entries);

@@ -1,0 +1,199 @@
+#include "app/NavigationCommands.h"
+
+#include "app/ToolBarIcons.h"
+#include "view/CTolveView.h"
+
+namespace {
+
+using enum CommandId;
+using enum CommandScope;
+
+CViewProjection& Projection(const CommandContext& c) {
+    return c.view->m_projection;
+}
+
+void ShowPlane(const CommandContext& c, ViewPlane plane) {
+    Projection(c).m_viewMode = plane;
+    c.view->InvalidateAll();
+}
+
+void ShowXY(const CommandContext& c) {
+    ShowPlane(c, kPlaneXY);
+}
+
+void ShowXZ(const CommandContext& c) {
+    ShowPlane(c, kPlaneXZ);
+}
+
+void ShowYZ(const CommandContext& c) {
+    ShowPlane(c, kPlaneYZ);
+}
+
+bool IsShowingXY(const CommandContext& c) {
+    return Projection(c).m_viewMode == kPlaneXY;
+}
+
+bool IsShowingXZ(const CommandContext& c) {
+    return Projection(c).m_viewMode == kPlaneXZ;
+}
+
+bool IsShowingYZ(const CommandContext& c) {
+    return Projection(c).m_viewMode == kPlaneYZ;
+}
+
+void ToggleThreeD(const CommandContext& c) {
+    Projection(c).m_threeD = !Projection(c).m_threeD;
+    c.view->InvalidateAll();
+}
+
+bool IsThreeD(const CommandContext& c) {
+    return Projection(c).m_threeD;
+}
+
+void ToggleFlipped(const CommandContext& c) {
+    Projection(c).m_flipped = !Projection(c).m_flipped;
+    c.view->InvalidateAll();
+}
+
+bool IsFlipped(const CommandContext& c) {
+    return Projection(c).m_flipped;
+}
+
+void ScrollViewUp(const CommandContext& c) {
+    Projection(c).ScrollUp();
+    c.view->InvalidateAll();
+}
+
+void ScrollViewDown(const CommandContext& c) {
+    Projection(c).ScrollDown();
+    c.view->InvalidateAll();
+}
+
+void ScrollViewRight(const CommandContext& c) {
+    Projection(c).ScrollRight();
+    c.view->InvalidateAll();
+}
+
+void ScrollViewLeft(const CommandContext& c) {
+    Projection(c).ScrollLeft();
+    c.view->InvalidateAll();
+}
+
+void ZoomViewIn(const CommandContext& c) {
+    // At the finest zoom nothing changes, so nothing is redrawn.
+    if (Projection(c).ZoomIn(c.view->width(), c.view->height()))
+        c.view->InvalidateAll();
+}
+
+void ZoomViewOut(const CommandContext& c) {
+    Projection(c).ZoomOut(c.view->width(), c.view->height());
+    c.view->InvalidateAll();
+}
+
+void FrameWholeMap(const CommandContext& c) {
+    c.view->FrameMap();
+}
+
+void AddPlaneCommands(CommandEntries& entries) {
+    entries.push_back({.id = ThreeD,
+                       .menuText = "3D Mode",
+                       .prompt = "Toggle 3D viewing mode",
+                       .toolTip = "3D mode",
+                       .icon = ToolBarIcons::PaintThreeD,
+                       .scope = View,
+                       .run = ToggleThreeD,
+                       .checked = IsThreeD});
+    entries.push_back({.id = ViewXY,
+                       .menuText = "XY Mode",
+                       .prompt = "Select XY viewing mode",
+                       .toolTip = "XY mode",
+                       .icon = ToolBarIcons::PaintViewXY,
+                       .scope = View,
+                       .run = ShowXY,
+                       .checked = IsShowingXY});
+    entries.push_back({.id = ViewXZ,
+                       .menuText = "XZ Mode",
+                       .prompt = "Select XZ viewing mode",
+                       .toolTip = "XZ mode",
+                       .icon = ToolBarIcons::PaintViewXZ,
+                       .scope = View,
+                       .run = ShowXZ,
+                       .checked = IsShowingXZ});
+    entries.push_back({.id = ViewYZ,
+                       .menuText = "YZ Mode",
+                       .prompt = "Select YZ Viewing mode",
+                       .toolTip = "YZ mode",
+                       .icon = ToolBarIcons::PaintViewYZ,
+                       .scope = View,
+                       .run = ShowYZ,
+                       .checked = IsShowingYZ});
+    entries.push_back({.id = Flipped,
+                       .menuText = "Flipped",
+                       .prompt = "Toggle Flipped Horizontal Axis Mode",
+                       .toolTip = "Flipped",
+                       .icon = ToolBarIcons::PaintFlipped,
+                       .scope = View,
+                       .run = ToggleFlipped,
+                       .checked = IsFlipped});
+}
+
+void AddScrollCommands(CommandEntries& entries) {
+    entries.push_back({.id = ScrollUp,
+                       .menuText = "Scroll Up",
+                       .keys = {QKeySequence(Qt::Key_Up)},
+                       .scope = View,
+                       .run = ScrollViewUp});
+    entries.push_back({.id = ScrollDown,
+                       .menuText = "Scroll Down",
+                       .keys = {QKeySequence(Qt::Key_Down)},
+                       .scope = View,
+                       .run = ScrollViewDown});
+    entries.push_back({.id = ScrollRight,
+                       .menuText = "Scroll Right",
+                       .keys = {QKeySequence(Qt::Key_Right)},
+                       .scope = View,
+                       .run = ScrollViewRight});
+    entries.push_back({.id = ScrollLeft,
+                       .menuText = "Scroll Left",
+                       .keys = {QKeySequence(Qt::Key_Left)},
+                       .scope = View,
+                       .run = ScrollViewLeft});
+}
+
+// "-" and "=" are typed characters: the key with no modifier, and for "-" the
+// keypad's as well. "+" zooms in like "=", with the keypad's too.
+void AddZoomCommands(CommandEntries& entries) {
+    entries.push_back({.id = ZoomIn,
+                       .menuText = "Zoom In",
+                       .prompt = "Zoom in",
+                       .toolTip = "Zoom in",
+                       .keys = {QKeySequence(Qt::Key_Equal), QKeySequence(Qt::Key_Plus),
+                                QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)},
+                       .icon = ToolBarIcons::PaintZoomIn,
+                       .scope = View,
+                       .run = ZoomViewIn});
+    entries.push_back(
+        {.id = ZoomOut,
+         .menuText = "Zoom Out",
+         .prompt = "Zoom out",
+         .toolTip = "Zoom out",
+         .keys = {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
+         .icon = ToolBarIcons::PaintZoomOut,
+         .scope = View,
+         .run = ZoomViewOut});
+    entries.push_back({.id = FrameMap,
+                       .menuText = "&Frame Map",
+                       .prompt = "Show the whole map in the view",
+                       .toolTip = "Frame Map",
+                       .keys = {QKeySequence(Qt::Key_Home)},
+                       .scope = View,
+                       .run = FrameWholeMap});
+}
+
+} // namespace
+
+void AddNavigationCommands(CommandEntries& entries) {
+    AddPlaneCommands(entries);
+    AddScrollCommands(entries);
+    AddZoomCommands(entries);
+}

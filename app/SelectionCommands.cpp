@@ -1,0 +1,32 @@
+#include "app/SelectionCommands.h"
+
+// None of these runs yet; their keys are there, the commands disabled.
+void AddSelectionCommands(CommandEntries& entries) {
+    using enum CommandId;
+    using enum CommandScope;
+    entries.push_back({.id = Edit,
+                       .menuText = "Edit",
+                       .prompt = "Edit Brush/Face/Entity",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                       .scope = View});
+    entries.push_back({.id = Delete,
+                       .menuText = "Delete",
+                       .prompt = "Delete selected object",
+                       .keys = {QKeySequence(Qt::Key_Delete)},
+                       .scope = View});
+    entries.push_back({.id = SetUpperLimit,
+                       .menuText = "Set Upper Limit",
+                       .prompt = "Set upper left limit",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_U)},
+                       .scope = View});
+    entries.push_back({.id = SetLowerLimit,
+                       .menuText = "Set Lower Limit",
+                       .prompt = "Set lower right limit",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_L)},
+                       .scope = View});
+    entries.push_back({.id = SetInsertionPoint,
+                       .menuText = "Set Insertion Point",
+                       .prompt = "Set insertion point",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_I)},
+                       .scope = View});
+}

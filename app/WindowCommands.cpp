@@ -1,0 +1,109 @@
+#include "app/WindowCommands.h"
+
+#include "app/CDocManager.h"
+#include "app/CMainFrame.h"
+#include "app/CWindowArranger.h"
+#include "view/CTolveView.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+using enum CommandId;
+using enum CommandScope;
+
+void OpenNewWindow(const CommandContext& c) {
+    c.docs->CreateFrame(c.view->GetDocument());
+}
+
+void CascadeWindows(const CommandContext& c) {
+    c.docs->GetWindowArranger().Cascade();
+}
+
+void TileWindows(const CommandContext& c) {
+    c.frame->GetMdiArea().tileSubWindows();
+}
+
+// Minimised windows in a row along the bottom edge, in the order they came.
+void ArrangeIcons(const CommandContext& c) {
+    QMdiArea& area = c.frame->GetMdiArea();
+    int x = 0;
+    const int bottom = area.viewport()->height();
+    for (QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, bottom - window->height());
+        x += window->width();
+    }
+}
+
+void ToggleToolBar(const CommandContext& c) {
+    QToolBar& bar = c.frame->GetToolBar();
+    bar.setVisible(bar.isHidden());
+}
+
+bool IsToolBarShown(const CommandContext& c) {
+    return !c.frame->GetToolBar().isHidden();
+}
+
+void ToggleStatusBar(const CommandContext& c) {
+    QStatusBar* bar = c.frame->statusBar();
+    bar->setVisible(bar->isHidden());
+}
+
+bool IsStatusBarShown(const CommandContext& c) {
+    return !c.frame->statusBar()->isHidden();
+}
+
+} // namespace
+
+void AddWindowCommands(CommandEntries& entries) {
+    entries.push_back({.id = WindowNew,
+                       .menuText = "&New Window",
+                       .prompt = "Open another window for the active document",
+                       .toolTip = "New Window",
+                       .scope = Document,
+                       .run = OpenNewWindow});
+    entries.push_back({.id = WindowCascade,
+                       .menuText = "&Cascade",
+                       .prompt = "Arrange windows so they overlap",
+                       .toolTip = "Cascade Windows",
+                       .run = CascadeWindows});
+    entries.push_back({.id = WindowTile,
+                       .menuText = "&Tile",
+                       .prompt = "Arrange windows as non-overlapping tiles",
+                       .toolTip = "Tile Windows",
+                       .run = TileWindows});
+    entries.push_back({.id = WindowArrange,
+                       .menuText = "&Arrange Icons",
+                       .prompt = "Arrange icons at the bottom of the window",
+                       .toolTip = "Arrange Icons",
+                       .run = ArrangeIcons});
+    entries.push_back({.id = ViewToolbar,
+                       .menuText = "&Toolbar",
+                       .prompt = "Show or hide the toolbar",
+                       .toolTip = "Toggle Toolbar",
+                       .run = ToggleToolBar,
+                       .checked = IsToolBarShown});
+    entries.push_back({.id = ViewStatusBar,
+                       .menuText = "&Status Bar",
+                       .prompt = "Show or hide the status bar",
+                       .toolTip = "Toggle Status Bar",
+                       .run = ToggleStatusBar,
+                       .checked = IsStatusBarShown});
+    entries.push_back({.id = NextPane,
+                       .menuText = "Next Pane",
+                       .prompt = "Switch to the next window pane",
+                       .toolTip = "Next Pane",
+                       .keys = {QKeySequence(Qt::Key_F6)},
+                       .scope = View});
+    entries.push_back({.id = PreviousPane,
+                       .menuText = "Previous Pane",
+                       .prompt = "Switch back to the previous window pane",
+                       .toolTip = "Previous Pane",
+                       .keys = {QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+                       .scope = View});
+}

@@ -1,0 +1,97 @@
+#include "app/CommandList.h"
+#include "map/CTolveDoc.h"
+#include "view/CTolveView.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The navigation and edit-mode commands need nothing but the view they act on.
+struct ViewCommandFixture {
+    CTolveDoc doc;
+    CTolveView view{doc};
+    CommandContext context{.view = &view};
+    QSignalSpy changes{&view, &CTolveView::ViewChanged};
+
+    ViewCommandFixture() { view.resize(801, 600); }
+
+    void Run(CommandId id) {
+        const CommandEntry* entry = FindCommandEntry(id);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(IsCommandEnabled(*entry, context)) << static_cast<int>(id);
+        changes.clear();
+        entry->run(context);
+    }
+
+    bool IsChecked(CommandId id) const { return IsCommandChecked(*FindCommandEntry(id), context); }
+};
+
+TEST(NavigationCommands, PlanesAndFlagsAreCheckedAndRepaint) {
+    ViewCommandFixture f;
+    EXPECT_TRUE(f.IsChecked(CommandId::ViewXY));
+    f.Run(CommandId::ViewYZ);
+    EXPECT_EQ(f.view.m_projection.m_viewMode, kPlaneYZ);
+    EXPECT_FALSE(f.IsChecked(CommandId::ViewXY));
+    EXPECT_TRUE(f.IsChecked(CommandId::ViewYZ));
+    EXPECT_EQ(f.changes.count(), 1);
+    f.Run(CommandId::ThreeD);
+    EXPECT_TRUE(f.IsChecked(CommandId::ThreeD));
+    EXPECT_EQ(f.changes.count(), 1);
+    f.Run(CommandId::Flipped);
+    EXPECT_TRUE(f.IsChecked(CommandId::Flipped));
+    EXPECT_EQ(f.changes.count(), 1);
+    f.Run(CommandId::Flipped);
+    EXPECT_FALSE(f.IsChecked(CommandId::Flipped));
+    EXPECT_FALSE(IsCheckable(*FindCommandEntry(CommandId::ZoomIn)));
+}
+
+TEST(NavigationCommands, ScrollingMovesTheOriginsAndRepaints) {
+    ViewCommandFixture f;
+    const int32_t x = f.view.m_projection.m_originX, y = f.view.m_projection.m_originY;
+    f.Run(CommandId::ScrollRight);
+    EXPECT_EQ(f.view.m_projection.m_originX, x + 8);
+    EXPECT_EQ(f.changes.count(), 1);
+    f.Run(CommandId::ScrollUp);
+    EXPECT_EQ(f.view.m_projection.m_originY, y + 8);
+    f.Run(CommandId::ScrollLeft);
+    f.Run(CommandId::ScrollDown);
+    EXPECT_EQ(f.view.m_projection.m_originX, x);
+    EXPECT_EQ(f.view.m_projection.m_originY, y);
+}
+
+TEST(NavigationCommands, ZoomInAtOneDoesNothingAndZoomOutUsesTheClientSize) {
+    ViewCommandFixture f;
+    f.Run(CommandId::ZoomIn);
+    EXPECT_EQ(f.view.m_projection.m_zoom, 1);
+    EXPECT_EQ(f.changes.count(), 0);
+    f.Run(CommandId::ZoomOut);
+    EXPECT_EQ(f.view.m_projection.m_zoom, 2);
+    EXPECT_EQ(f.view.m_projection.m_originX, -500);
+    EXPECT_EQ(f.changes.count(), 1);
+}
+
+TEST(NavigationCommands, FrameMapCentresAnEmptyMapOnTheOrigin) {
+    ViewCommandFixture f;
+    f.view.m_projection.m_zoom = 16;
+    f.Run(CommandId::FrameMap);
+    EXPECT_EQ(f.view.m_projection.m_zoom, 1);
+    EXPECT_EQ(f.view.m_projection.WorldToScreen(0, 0, 0), (ScreenPoint{400, 300}));
+    EXPECT_EQ(f.changes.count(), 1);
+}
+
+TEST(EditModeCommands, ModesBelongToTheDocument) {
+    CTolveDoc doc;
+    CTolveView first(doc), second(doc);
+    const CommandEntry& faceMode = *FindCommandEntry(CommandId::FaceMode);
+    faceMode.run({.view = &first});
+    EXPECT_EQ(doc.m_editMode, kFaceMode);
+    const CommandContext other{.view = &second};
+    EXPECT_TRUE(IsCommandChecked(faceMode, other));
+    EXPECT_FALSE(IsCommandChecked(*FindCommandEntry(CommandId::CornerMode), other));
+    FindCommandEntry(CommandId::EntityMode)->run(other);
+    EXPECT_EQ(doc.m_editMode, kEntityMode);
+}
+
+} // namespace
