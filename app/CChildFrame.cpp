@@ -1,8 +1,8 @@
 #include "app/CChildFrame.h"
 
 #include "app/CDocManager.h"
-#include "view/CTolveView.h"
-#include "view/CViewPane.h"
+#include "widgets/CTolveView.h"
+#include "widgets/CViewPane.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>

@@ -8,7 +8,7 @@
 #include "framework/CMessageService.h"
 #include "map/CTolveDoc.h"
 #include "texture/TextureWadPrompt.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -11,7 +11,7 @@
 #include "app/CommandList.h"
 #include "app/FileCommands.h"
 #include "app/ToolBarIcons.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "app/CQtMessageService.h"
 
-#include "app/CMessageListDialog.h"
+#include "dialogs/CMessageListDialog.h"
 
 #include <QMessageBox>
 

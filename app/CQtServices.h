@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CLoadingWindow.h"
+#include "dialogs/CLoadingWindow.h"
 #include "app/CQtFileChooser.h"
 #include "app/CQtMessageService.h"
 #include "app/CQtSoundPlayer.h"

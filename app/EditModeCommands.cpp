@@ -1,7 +1,7 @@
 #include "app/EditModeCommands.h"
 
 #include "app/ToolBarIcons.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CTolveApp.h"
 #include "app/ToolBarIcons.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "app/CDocManager.h"
 #include "app/CMainFrame.h"
 #include "app/CWindowArranger.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -4,7 +4,7 @@
 #include "map/CTolveDoc.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "map/CTolveDoc.h"
 #include "tools/MapCommands.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 #include "view/ViewNavigation.h"
 
 #include <QApplication>

@@ -31,9 +31,9 @@ void SetFace(BrushFace& face, std::initializer_list<int> indices) {
 
 } // namespace
 
-bool BuildBrushShape(CMapBrush& brush, const CViewProjection& projection, ScreenPoint mouse,
-                     const IntPoint& insertionPoint, int16_t width, int16_t height, int16_t snap,
-                     uint8_t sides, bool prism) {
+bool brushshapes::BuildBrushShape(CMapBrush& brush, const CViewProjection& projection,
+                                  ScreenPoint mouse, const IntPoint& insertionPoint, int16_t width,
+                                  int16_t height, int16_t snap, uint8_t sides, bool prism) {
     if (!CheckSides(sides, prism))
         return false;
     const int n = sides;

@@ -14,6 +14,8 @@ inline constexpr int kMinBaseSides = 3;
 // view's plane at the insertion point's depth; the top or apex lies `height`
 // world units toward the viewer. Every corner is snapped. Refuses, with a
 // message, a base the brush cannot hold; returns whether it built.
+namespace brushshapes {
 bool BuildBrushShape(CMapBrush& brush, const CViewProjection& projection, ScreenPoint mouse,
                      const IntPoint& insertionPoint, int16_t width, int16_t height, int16_t snap,
                      uint8_t sides, bool prism);
+} // namespace brushshapes

@@ -2,7 +2,7 @@
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
 #include "map/CTolveDoc.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

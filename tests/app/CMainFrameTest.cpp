@@ -2,7 +2,7 @@
 #include "app/CCommandTable.h"
 #include "app/CMenuBars.h"
 #include "map/CTolveDoc.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/CLoadingWindow.h"
+#include "dialogs/CLoadingWindow.h"
 #include "app/CQtFileChooser.h"
 #include "app/CStartupOptions.h"
 

@@ -5,7 +5,7 @@
 #include "app/CQtSoundPlayer.h"
 #include "app/CRecentFileList.h"
 #include "map/CTolveDoc.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

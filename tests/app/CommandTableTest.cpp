@@ -6,7 +6,7 @@
 #include "app/CommandLayout.h"
 #include "app/CommandList.h"
 #include "app/ToolBarIcons.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QAction>
 #include <QMenu>

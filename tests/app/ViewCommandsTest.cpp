@@ -1,6 +1,6 @@
 #include "app/CommandList.h"
 #include "map/CTolveDoc.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <QSignalSpy>
 

@@ -1,8 +1,8 @@
 #include "CAppFixture.h"
 #include "app/CCommandTable.h"
 #include "app/CWindowArranger.h"
-#include "view/CTolveView.h"
-#include "view/CViewPane.h"
+#include "widgets/CTolveView.h"
+#include "widgets/CViewPane.h"
 
 #include <QAction>
 #include <QApplication>

@@ -19,7 +19,8 @@ struct ShapeFixture {
         projection.m_originY = 200 + 250;
     }
     bool Build(CMapBrush& brush, int16_t w, int16_t h, int16_t snap, uint8_t n, bool prism) {
-        return BuildBrushShape(brush, projection, mouse, insertion, w, h, snap, n, prism);
+        return brushshapes::BuildBrushShape(brush, projection, mouse, insertion, w, h, snap, n,
+                                            prism);
     }
 };
 

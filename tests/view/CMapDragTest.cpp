@@ -1,7 +1,7 @@
 #include "view/CMapDrag.h"
 
 #include "TestSupport.h"
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include <gtest/gtest.h>
 

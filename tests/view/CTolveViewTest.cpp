@@ -1,4 +1,4 @@
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include "TestSupport.h"
 #include "view/CCanvas.h"

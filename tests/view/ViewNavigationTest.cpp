@@ -1,8 +1,8 @@
 #include "view/ViewNavigation.h"
 
 #include "TestSupport.h"
-#include "view/CTolveView.h"
-#include "view/CViewPane.h"
+#include "widgets/CTolveView.h"
+#include "widgets/CViewPane.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "app/CLoadingWindow.h"
+#include "dialogs/CLoadingWindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "view/CViewPane.h"
+#include "widgets/CViewPane.h"
 
-#include "view/CTolveView.h"
 #include "view/ViewNavigation.h"
+#include "widgets/CTolveView.h"
 
 #include <QGridLayout>
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-#include "view/CQtCanvas.h"
+#include "widgets/CQtCanvas.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "view/CTolveView.h"
+#include "widgets/CTolveView.h"
 
 #include "view/BrushShapeBuilder.h"
 #include "view/CMapDrag.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
-#include "view/CQtCanvas.h"
 #include "view/ViewNavigation.h"
+#include "widgets/CQtCanvas.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -167,8 +167,8 @@ void CTolveView::OnMButtonUp() {
 
 bool CTolveView::BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height, int16_t snap,
                                  uint8_t sides, bool prism) const {
-    return ::BuildBrushShape(brush, m_projection, m_mouse, m_doc.m_insertionPoint, width, height,
-                             snap, sides, prism);
+    return brushshapes::BuildBrushShape(brush, m_projection, m_mouse, m_doc.m_insertionPoint, width,
+                                        height, snap, sides, prism);
 }
 
 void CTolveView::mouseMoveEvent(QMouseEvent* event) {

@@ -1,4 +1,4 @@
-#include "app/CMessageListDialog.h"
+#include "dialogs/CMessageListDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

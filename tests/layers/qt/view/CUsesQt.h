@@ -1,0 +1,2 @@
+// A plain view header that includes Qt: the layer check must fail on it.
+#include <QString>
