@@ -12,6 +12,8 @@ public:
     virtual void ShowStatusNotice(const std::string& text) = 0;
 };
 
+// Defined beside the service's default implementation.
+template <> CStatusNoticeService*& CServiceSlot<CStatusNoticeService>::Current();
 using StatusNoticeSlot = CServiceSlot<CStatusNoticeService>;
 
 // Shows the notice through the installed service; programs without a status

@@ -121,7 +121,8 @@ int RunRenderCommand(int argc, char** argv) {
         std::fprintf(stderr, "tolve-map: couldn't write %s\n", options.output);
         return 1;
     }
-    std::printf("%s: %s plane, zoom %d\n", options.output, "xy\0xz\0yz" + 3 * options.plane,
+    static const char* const kPlaneNames[] = {"xy", "xz", "yz"};
+    std::printf("%s: %s plane, zoom %d\n", options.output, kPlaneNames[options.plane],
                 view.m_projection.m_zoom);
     return 0;
 }
