@@ -102,22 +102,33 @@ CMapChange CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> b
     return Finish(std::move(change));
 }
 
+// Takes an object out of its list; the selection lets go of it before the
+// views hear of the change.
+template <class T, class ClearSelection>
+std::unique_ptr<T> CMapEdits::TakeOutOf(std::vector<std::unique_ptr<T>>& list, T& item,
+                                        CMapChange removal, CMapChange* change,
+                                        ClearSelection clearSelection) {
+    std::unique_ptr<T> taken = TakeOut(list, item, removal.index);
+    if (!taken)
+        return nullptr;
+    clearSelection();
+    removal = Finish(std::move(removal));
+    if (change)
+        *change = std::move(removal);
+    return taken;
+}
+
 std::unique_ptr<CMapBrush> CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush& brush,
                                                   CMapChange* change) {
     CMapChange removal{Kind::kRemoveBrush};
     removal.brush = &brush;
     removal.owner = owner;
-    std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(owner), brush, removal.index);
-    if (!taken)
-        return nullptr;
-    if (m_doc.m_selectedBrush == &brush) {
-        m_doc.m_selectedBrush = nullptr;
-        m_doc.m_selectedEntity = nullptr;
-    }
-    removal = Finish(std::move(removal));
-    if (change)
-        *change = std::move(removal);
-    return taken;
+    return TakeOutOf(BrushesOf(owner), brush, std::move(removal), change, [&] {
+        if (m_doc.m_selectedBrush == &brush) {
+            m_doc.m_selectedBrush = nullptr;
+            m_doc.m_selectedEntity = nullptr;
+        }
+    });
 }
 
 CMapChange CMapEdits::AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index) {
@@ -132,15 +143,10 @@ std::unique_ptr<CPointEntity> CMapEdits::RemovePointEntity(CPointEntity& entity,
                                                            CMapChange* change) {
     CMapChange removal{Kind::kRemovePointEntity};
     removal.pointEntity = &entity;
-    std::unique_ptr<CPointEntity> taken = TakeOut(m_doc.m_pointEntities, entity, removal.index);
-    if (!taken)
-        return nullptr;
-    if (m_doc.m_selectedPointEntity == &entity)
-        m_doc.m_selectedPointEntity = nullptr;
-    removal = Finish(std::move(removal));
-    if (change)
-        *change = std::move(removal);
-    return taken;
+    return TakeOutOf(m_doc.m_pointEntities, entity, std::move(removal), change, [&] {
+        if (m_doc.m_selectedPointEntity == &entity)
+            m_doc.m_selectedPointEntity = nullptr;
+    });
 }
 
 CMapChange CMapEdits::AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index) {
@@ -155,17 +161,12 @@ std::unique_ptr<CModelEntity> CMapEdits::RemoveModelEntity(CModelEntity& entity,
                                                            CMapChange* change) {
     CMapChange removal{Kind::kRemoveModelEntity};
     removal.owner = &entity;
-    std::unique_ptr<CModelEntity> taken = TakeOut(m_doc.m_modelEntities, entity, removal.index);
-    if (!taken)
-        return nullptr;
-    if (m_doc.m_selectedEntity == &entity) {
-        m_doc.m_selectedEntity = nullptr;
-        m_doc.m_selectedBrush = nullptr;
-    }
-    removal = Finish(std::move(removal));
-    if (change)
-        *change = std::move(removal);
-    return taken;
+    return TakeOutOf(m_doc.m_modelEntities, entity, std::move(removal), change, [&] {
+        if (m_doc.m_selectedEntity == &entity) {
+            m_doc.m_selectedEntity = nullptr;
+            m_doc.m_selectedBrush = nullptr;
+        }
+    });
 }
 
 CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to) {

@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <span>
+#include <vector>
 
 class CTolveDoc;
 
@@ -62,6 +63,9 @@ public:
 
 private:
     CMapChange Finish(CMapChange change);
+    template <class T, class ClearSelection>
+    std::unique_ptr<T> TakeOutOf(std::vector<std::unique_ptr<T>>& list, T& item, CMapChange removal,
+                                 CMapChange* change, ClearSelection clearSelection);
     BrushList& BrushesOf(CModelEntity* owner);
 
     CTolveDoc& m_doc;
