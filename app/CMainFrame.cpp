@@ -11,6 +11,7 @@
 #include "app/CommandList.h"
 #include "app/FileCommands.h"
 #include "app/ToolBarIcons.h"
+#include "app/ViewContextMenu.h"
 #include "widgets/CTolveView.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
@@ -73,6 +75,7 @@ CMainFrame::~CMainFrame() {
     m_notices.reset();
     // The children go after this part of the window; they must not call back.
     QObject::disconnect(m_cursorConnection);
+    QObject::disconnect(m_contextMenuConnection);
     disconnect(m_area, nullptr, this, nullptr);
     disconnect(m_toolBar, nullptr, this, nullptr);
 }
@@ -142,15 +145,27 @@ void CMainFrame::RefreshState() {
     CTolveView* view = GetActiveView();
     if (view != m_watchedView) {
         QObject::disconnect(m_cursorConnection);
+        QObject::disconnect(m_contextMenuConnection);
         m_watchedView = view;
-        if (view)
+        if (view) {
             m_cursorConnection =
                 connect(view, &CTolveView::CursorChanged, this, &CMainFrame::RefreshState);
+            m_contextMenuConnection = connect(view, &CTolveView::ContextMenuRequested, this,
+                                              &CMainFrame::ShowViewContextMenu);
+        }
     }
     m_commands->RefreshStates(MakeCommandContext());
     m_docManager.UpdateAllFrameTitles();
     RefreshTitle();
     RefreshCoordinatePane();
+}
+
+void CMainFrame::ShowViewContextMenu(QPoint global) {
+    RefreshState();
+    QMenu* menu = MakeViewContextMenu(
+        MakeCommandContext(), [this](CommandId id) { RunCommand(id); }, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(global);
 }
 
 void CMainFrame::RefreshCoordinatePane() {

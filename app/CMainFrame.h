@@ -51,6 +51,8 @@ public:
     // Gives the keyboard back to the active view, after a dialog, chooser or
     // message box took it.
     void RestoreViewFocus();
+    // The active view's pop-up menu, shown without waiting for a choice.
+    void ShowViewContextMenu(QPoint global);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,5 +77,6 @@ private:
     QLabel* m_coordinatePane = nullptr;
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
+    QMetaObject::Connection m_contextMenuConnection;
     std::unique_ptr<CStatusBarNotices> m_notices;
 };

@@ -1,6 +1,53 @@
 #include "app/EntityCommands.h"
 
-// Not run yet: the key is there, the command disabled.
+#include "dialogs/CEntityVariablesDlg.h"
+#include "map/CMapEdits.h"
+#include "map/EntityFieldTransfer.h"
+#include "view/CViewProjection.h"
+#include "widgets/CTolveView.h"
+
+#include <memory>
+
+namespace {
+
+// A new point entity at the view's cursor, snapped; "Regular" style.
+void NewEntity(const CommandContext& context) {
+    CTolveView& view = *context.view;
+    CTolveDoc& doc = view.GetDocument();
+    CEntityVariablesDlg dialog(doc.m_pointClassNames, view.window());
+    CPointEntityFields fields;
+    fields.style = 0;
+    dialog.SetFields(fields);
+    if (!RunModalDialog(dialog))
+        return;
+    auto entity = std::make_unique<CPointEntity>();
+    StoreToEntity(dialog.GetFields(), *entity);
+    entity->m_origin = SnapPoint(view.m_cursor, doc.m_snap);
+    CMapEdits(doc).AddPointEntity(std::move(entity));
+}
+
+void EditPointEntity(CTolveView& view, CPointEntity& entity) {
+    CTolveDoc& doc = view.GetDocument();
+    CEntityVariablesDlg dialog(doc.m_pointClassNames, view.window());
+    CPointEntityFields fields;
+    LoadFromEntity(fields, entity);
+    dialog.SetFields(fields);
+    if (!RunModalDialog(dialog))
+        return;
+    CPointEntity keys = entity;
+    StoreToEntity(dialog.GetFields(), keys);
+    CMapEdits(doc).SetPointEntityKeys(entity, keys);
+}
+
+} // namespace
+
+void EditSelection(const CommandContext& context) {
+    CTolveDoc& doc = context.view->GetDocument();
+    // The brush and face dialog will serve the brush and face modes.
+    if (doc.m_editMode == kEntityMode && doc.m_selectedPointEntity)
+        EditPointEntity(*context.view, *doc.m_selectedPointEntity);
+}
+
 void AddEntityCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
@@ -8,5 +55,6 @@ void AddEntityCommands(CommandEntries& entries) {
                        .menuText = "New Entity",
                        .prompt = "Insert a new entity",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_E)},
-                       .scope = View});
+                       .scope = View,
+                       .run = ::NewEntity});
 }

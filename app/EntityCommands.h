@@ -4,3 +4,6 @@
 
 // New Entity.
 void AddEntityCommands(CommandEntries& entries);
+
+// Edit: the selected point entity's dialog in entity mode; nothing otherwise.
+void EditSelection(const CommandContext& context);

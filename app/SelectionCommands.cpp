@@ -1,6 +1,8 @@
 #include "app/SelectionCommands.h"
 
-// None of these runs yet; their keys are there, the commands disabled.
+#include "app/EntityCommands.h"
+
+// Edit runs; the others have their keys but are disabled for now.
 void AddSelectionCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
@@ -8,7 +10,8 @@ void AddSelectionCommands(CommandEntries& entries) {
                        .menuText = "Edit",
                        .prompt = "Edit Brush/Face/Entity",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_D)},
-                       .scope = View});
+                       .scope = View,
+                       .run = EditSelection});
     entries.push_back({.id = Delete,
                        .menuText = "Delete",
                        .prompt = "Delete selected object",

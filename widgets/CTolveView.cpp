@@ -7,6 +7,9 @@
 #include "view/ViewNavigation.h"
 #include "widgets/CQtCanvas.h"
 
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -199,5 +202,25 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
 void CTolveView::wheelEvent(QWheelEvent* event) {
     const QPoint p = event->position().toPoint();
     OnMouseWheel(event->angleDelta().y(), {p.x(), p.y()});
+    event->accept();
+}
+
+void CTolveView::OnContextMenu(ScreenPoint position, QPoint global) {
+    // The menu acts on this view's map, so its window becomes the active one.
+    for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(ancestor)) {
+            if (QMdiArea* area = frame->mdiArea())
+                area->setActiveSubWindow(frame);
+            break;
+        }
+    }
+    m_cursor = ScreenToWorld(position.x, position.y);
+    emit CursorChanged();
+    emit ContextMenuRequested(global);
+}
+
+void CTolveView::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint p = event->pos();
+    OnContextMenu({p.x(), p.y()}, event->globalPos());
     event->accept();
 }

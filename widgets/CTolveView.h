@@ -49,6 +49,9 @@ public:
     void OnMouseWheel(int angleDelta, ScreenPoint position);
     void OnMButtonDown(ScreenPoint position);
     void OnMButtonUp();
+    // The right button: the cursor becomes the exact point clicked, not
+    // snapped, and the view asks for its pop-up menu at `global`.
+    void OnContextMenu(ScreenPoint position, QPoint global);
 
     // A new prism or pyramid around the last mouse position; see
     // BrushShapeBuilder.h.
@@ -75,6 +78,8 @@ signals:
     void ViewChanged();
     // A drag ended having moved something: the whole drag as one change.
     void DragCommitted(const CMapChange& change);
+    // The user asked for the pop-up menu at a screen position.
+    void ContextMenuRequested(QPoint global);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,6 +88,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void RedrawBackingImage();

@@ -6,6 +6,7 @@
 #include "app/CSoundPlayer.h"
 #include "framework/CDialogRunner.h"
 
+#include <QDialog>
 #include <QSettings>
 #include <QString>
 
@@ -54,6 +55,29 @@ public:
 
     std::vector<std::string> m_names;
     std::function<void(CModalDialog&)> m_onRun;
+
+private:
+    CServiceGuard<CDialogRunner> m_guard;
+};
+
+// Lets a test work a dialog's controls as a user would instead of waiting for
+// one; the answer is what the dialog's own buttons made of it (Cancel when the
+// script presses nothing).
+class CScriptedDialogRunner : public CDialogRunner {
+public:
+    CScriptedDialogRunner() : m_guard(*this) {}
+
+    bool RunModal(CModalDialog& dialog) override {
+        m_names.push_back(dialog.GetDialogName());
+        auto& widget = dynamic_cast<QDialog&>(dialog);
+        widget.setResult(QDialog::Rejected);
+        if (m_script)
+            m_script(dialog);
+        return widget.result() == QDialog::Accepted;
+    }
+
+    std::vector<std::string> m_names;
+    std::function<void(CModalDialog&)> m_script;
 
 private:
     CServiceGuard<CDialogRunner> m_guard;

@@ -103,8 +103,8 @@ TEST(CommandTable, ACommandWithoutAHandlerIsNeverEnabled) {
         EXPECT_FALSE(IsCommandEnabled(entry, {})) << static_cast<int>(entry.id);
     }
     // Undo, Cut, Copy, Paste, the panes, Recent File, Snap, Textures, New
-    // Brush, New Entity, Edit, Delete, the limits and the insertion point.
-    EXPECT_EQ(unhandled, 16);
+    // Brush, Delete, the limits and the insertion point.
+    EXPECT_EQ(unhandled, 14);
 }
 
 TEST(CommandTable, ViewCommandsNeedAView) {

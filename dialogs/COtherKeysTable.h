@@ -1,0 +1,36 @@
+#pragma once
+
+#include "entity/EntityFields.h"
+
+#include <QGroupBox>
+
+#include <vector>
+
+class QPushButton;
+class QTableWidget;
+
+// The "Other keys" group: the entity's pairs beyond the two Custom rows as a
+// compact key/value table the user can add to, change and remove from.
+class COtherKeysTable : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit COtherKeysTable(QWidget* parent = nullptr);
+
+    void SetPairs(const std::vector<FieldPair>& pairs);
+    std::vector<FieldPair> GetPairs() const;
+    // Puts the cursor on a row so the user sees what is wrong with it.
+    void FocusRow(size_t row);
+
+    QTableWidget* GetTable() const { return m_table; }
+    QPushButton* GetAddButton() const { return m_add; }
+    QPushButton* GetRemoveButton() const { return m_remove; }
+
+private:
+    void AddRow();
+    void RemoveCurrentRow();
+
+    QTableWidget* m_table;
+    QPushButton* m_add;
+    QPushButton* m_remove;
+};

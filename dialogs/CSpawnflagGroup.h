@@ -1,0 +1,26 @@
+#pragma once
+
+#include "entity/EntityFields.h"
+#include "entity/FlagLabels.h"
+
+#include <QGroupBox>
+
+#include <array>
+
+class QCheckBox;
+
+// The "Spawnflags" group: one check box per bit, top to bottom from bit 1.
+class CSpawnflagGroup : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit CSpawnflagGroup(QWidget* parent = nullptr);
+
+    void SetChecks(const SpawnflagChecks& checks);
+    SpawnflagChecks GetChecks() const;
+    void SetCaptions(const SpawnflagCaptions& captions);
+    QCheckBox* GetBox(int index) const { return m_boxes[static_cast<size_t>(index)]; }
+
+private:
+    std::array<QCheckBox*, kSpawnflagBoxCount> m_boxes{};
+};

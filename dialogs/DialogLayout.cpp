@@ -1,0 +1,45 @@
+#include "dialogs/DialogLayout.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+QLineEdit* AddLabeledEdit(QGridLayout& grid, int row, const QString& label, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    auto* text = new QLabel(label, parent);
+    text->setBuddy(edit);
+    grid.addWidget(text, row, 0);
+    grid.addWidget(edit, row, 1);
+    return edit;
+}
+
+QGroupBox* MakeFrame(QGridLayout*& grid, QWidget* parent, const QString& title) {
+    auto* frame = new QGroupBox(title, parent);
+    grid = new QGridLayout(frame);
+    return frame;
+}
+
+void ChainTabOrder(const std::vector<QWidget*>& widgets) {
+    for (size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void SelectButton(QButtonGroup& group, int id) {
+    if (QAbstractButton* button = group.button(id)) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive group will not uncheck its last button.
+    group.setExclusive(false);
+    for (QAbstractButton* button : group.buttons())
+        button->setChecked(false);
+    group.setExclusive(true);
+}
+
+int GetChosenButton(const QButtonGroup& group, int unchosen) {
+    const int id = group.checkedId();
+    return id == -1 ? unchosen : id;
+}

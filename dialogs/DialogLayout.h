@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QWidget;
+
+// A label and its edit box on one row of a grid.
+QLineEdit* AddLabeledEdit(QGridLayout& grid, int row, const QString& label, QWidget* parent);
+
+// A frame without a title around a grid of rows.
+QGroupBox* MakeFrame(QGridLayout*& grid, QWidget* parent, const QString& title = QString());
+
+// Tab goes from each widget to the next, in reading order.
+void ChainTabOrder(const std::vector<QWidget*>& widgets);
+
+class QButtonGroup;
+
+// Checks the button of that id, or none when no button has it.
+void SelectButton(QButtonGroup& group, int id);
+// The id of the checked button, or `unchosen` when none is checked.
+int GetChosenButton(const QButtonGroup& group, int unchosen);

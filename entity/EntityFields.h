@@ -1,0 +1,126 @@
+#pragma once
+
+#include "entity/FlagLabels.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the entity dialogs edit, as plain values: the text of every box, the
+// state of every check box and the index of the chosen radio button. The
+// dialogs only move these to and from their controls; the rules that turn
+// them into map keys live beside the map model.
+
+// One row of the "Other keys" table.
+struct FieldPair {
+    std::string key;
+    std::string value;
+
+    friend bool operator==(const FieldPair&, const FieldPair&) = default;
+};
+
+using SpawnflagChecks = std::array<bool, kSpawnflagBoxCount>;
+
+// No radio button of the group is chosen.
+inline constexpr int kNoButton = -1;
+
+enum class PointField {
+    Classname,
+    Angle,
+    Light,
+    MangleX,
+    MangleY,
+    MangleZ,
+    Nextthink,
+    CustomKey1,
+    CustomValue1,
+    CustomKey2,
+    CustomValue2,
+    Target,
+    Targetname,
+    Killtarget,
+    Message,
+    Count
+};
+
+enum class ModelField {
+    Classname,
+    Speed,
+    Wait,
+    Lip,
+    Dmg,
+    Health,
+    Delay,
+    Height,
+    Angle,
+    Count,
+    CustomKey1,
+    CustomValue1,
+    CustomKey2,
+    CustomValue2,
+    Target,
+    Targetname,
+    Killtarget,
+    Message,
+    Map,
+    Sound,
+    FieldCount
+};
+
+enum class WorldField { Title, Light, CdTrack, Count };
+
+inline constexpr size_t kPointFieldCount = static_cast<size_t>(PointField::Count);
+inline constexpr size_t kModelFieldCount = static_cast<size_t>(ModelField::FieldCount);
+inline constexpr size_t kWorldFieldCount = static_cast<size_t>(WorldField::Count);
+inline constexpr int kStyleButtonCount = 12;
+inline constexpr int kSkillButtonCount = 4;
+inline constexpr int kWorldTypeButtonCount = 3;
+
+template <class Field, size_t N> struct CFieldTexts {
+    std::array<std::string, N> texts{};
+
+    std::string& operator[](Field field) { return texts[static_cast<size_t>(field)]; }
+    const std::string& operator[](Field field) const { return texts[static_cast<size_t>(field)]; }
+};
+
+// The "Entity Variables" dialog's values. A new record has every text empty,
+// every box clear and no style chosen.
+struct CPointEntityFields {
+    CFieldTexts<PointField, kPointFieldCount> text;
+    SpawnflagChecks spawnflags{};
+    int style = kNoButton;
+    std::vector<FieldPair> otherKeys; // the pairs after the two Custom rows
+};
+
+// The "Model Entity Variables" dialog's values.
+struct CModelEntityFields {
+    CFieldTexts<ModelField, kModelFieldCount> text;
+    SpawnflagChecks spawnflags{};
+    int skill = kNoButton;
+    std::vector<FieldPair> otherKeys;
+};
+
+// The "Worldspawn Entity" dialog's values.
+struct CWorldFields {
+    CFieldTexts<WorldField, kWorldFieldCount> text;
+    int worldType = kNoButton;
+};
+
+// The name a message gives each box.
+const char* GetBoxName(PointField field);
+const char* GetBoxName(ModelField field);
+const char* GetBoxName(WorldField field);
+
+// A text the map cannot hold, and the box it is in.
+template <class Field> struct CFieldProblem {
+    std::optional<Field> field; // none: a row of the "Other keys" table
+    size_t otherRow = 0;
+    std::string message;
+};
+
+// A map text cannot hold a double quote: the first box that has one, if any.
+std::optional<CFieldProblem<PointField>> FindUnstorableText(const CPointEntityFields& fields);
+std::optional<CFieldProblem<ModelField>> FindUnstorableText(const CModelEntityFields& fields);
+std::optional<CFieldProblem<WorldField>> FindUnstorableText(const CWorldFields& fields);

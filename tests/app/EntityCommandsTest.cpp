@@ -1,0 +1,239 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "app/CommandList.h"
+#include "app/ViewContextMenu.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CEntityVariablesDlg.h"
+#include "map/CMapEdits.h"
+#include "widgets/CTolveView.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CEntityVariablesDlg& PointDialog(CModalDialog& dialog) {
+    return dynamic_cast<CEntityVariablesDlg&>(dialog);
+}
+
+// Types a class and a light value and presses OK.
+void FillLight(CModalDialog& modal) {
+    CEntityVariablesDlg& dialog = PointDialog(modal);
+    QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
+    QTest::keyClicks(dialog.GetBox(PointField::Light), "300");
+    dialog.GetOkButton()->click();
+}
+
+struct EntityCommandFixture {
+    CScriptedDialogRunner dialogs;
+    CTolveDoc doc;
+    CTolveView view{doc};
+    CommandContext context{.view = &view};
+
+    EntityCommandFixture() {
+        view.resize(801, 600);
+        doc.SetModifiedFlag(false);
+    }
+
+    void Run(CommandId id) {
+        const CommandEntry* entry = FindCommandEntry(id);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(IsCommandEnabled(*entry, context)) << static_cast<int>(id);
+        entry->run(context);
+    }
+
+    CPointEntity& AddLight() {
+        auto entity = std::make_unique<CPointEntity>();
+        entity->m_classname = "light";
+        entity->m_hasLight = true;
+        entity->m_light = 200;
+        entity->m_spawnflags = 4096;
+        CPointEntity& added = *entity;
+        CMapEdits(doc).AddPointEntity(std::move(entity));
+        doc.SetModifiedFlag(false);
+        return added;
+    }
+};
+
+TEST(NewEntityCommand, OkAddsTheEntityAtTheSnappedCursor) {
+    EntityCommandFixture f;
+    f.doc.m_snap = 16;
+    f.view.m_cursor = {37, -9, 100};
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        EXPECT_TRUE(PointDialog(modal).GetStyleButton(0)->isChecked());
+        FillLight(modal);
+    };
+    f.Run(CommandId::NewEntity);
+    EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 1u);
+    const CPointEntity& entity = *f.doc.m_pointEntities[0];
+    EXPECT_EQ(entity.m_classname, "light");
+    EXPECT_TRUE(entity.m_hasLight);
+    EXPECT_EQ(entity.m_light, 300);
+    EXPECT_EQ(entity.m_style, 0);
+    EXPECT_EQ(entity.m_origin, (IntPoint{32, -16, 96}));
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(NewEntityCommand, CancelCreatesNothing) {
+    EntityCommandFixture f;
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        QTest::keyClicks(PointDialog(modal).GetBox(PointField::Light), "300");
+        PointDialog(modal).GetCancelButton()->click();
+    };
+    f.Run(CommandId::NewEntity);
+    EXPECT_TRUE(f.doc.m_pointEntities.empty());
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(EditEntityCommand, OkChangesTheSelectedEntityAndKeepsItsOrigin) {
+    EntityCommandFixture f;
+    CPointEntity& light = f.AddLight();
+    light.m_origin = {8, 8, 8};
+    f.doc.m_editMode = kEntityMode;
+    f.doc.m_selectedPointEntity = &light;
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CEntityVariablesDlg& dialog = PointDialog(modal);
+        EXPECT_EQ(dialog.GetBox(PointField::Light)->text(), "200");
+        dialog.GetBox(PointField::Light)->setText("70000");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::Edit);
+    EXPECT_EQ(light.m_light, 4464);
+    ASSERT_NE(light.m_keptTexts.Find("light"), nullptr);
+    EXPECT_EQ(*light.m_keptTexts.Find("light"), "70000");
+    EXPECT_EQ(light.m_spawnflags, 4096);
+    EXPECT_EQ(light.m_origin, (IntPoint{8, 8, 8}));
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(EditEntityCommand, CancelLeavesTheEntityAndTheModifiedFlag) {
+    for (bool modified : {false, true}) {
+        EntityCommandFixture f;
+        CPointEntity& light = f.AddLight();
+        const CPointEntity before = light;
+        f.doc.SetModifiedFlag(modified);
+        f.doc.m_editMode = kEntityMode;
+        f.doc.m_selectedPointEntity = &light;
+        f.dialogs.m_script = [](CModalDialog& modal) {
+            PointDialog(modal).GetBox(PointField::Light)->setText("5");
+            PointDialog(modal).GetCancelButton()->click();
+        };
+        f.Run(CommandId::Edit);
+        EXPECT_EQ(light.m_light, before.m_light);
+        EXPECT_EQ(light.m_classname, before.m_classname);
+        EXPECT_EQ(f.doc.IsModified(), modified);
+    }
+}
+
+TEST(EditEntityCommand, OpensNothingWithoutASelectedEntityOrOutsideEntityMode) {
+    EntityCommandFixture f;
+    CPointEntity& light = f.AddLight();
+    f.doc.m_editMode = kEntityMode;
+    f.Run(CommandId::Edit);
+    f.doc.m_editMode = kBrushMode;
+    f.doc.m_selectedPointEntity = &light;
+    f.Run(CommandId::Edit);
+    EXPECT_TRUE(f.dialogs.m_names.empty());
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+std::vector<std::pair<std::string, bool>> MenuItems(const QMenu& menu) {
+    std::vector<std::pair<std::string, bool>> items;
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            for (const auto& [text, enabled] : MenuItems(*sub))
+                items.push_back({action->text().toStdString() + " > " + text, enabled});
+        } else {
+            items.push_back({action->text().toStdString(), action->isEnabled()});
+        }
+    }
+    return items;
+}
+
+TEST(ViewContextMenu, NewEntityAndEditAreEnabledTheRestShownDisabled) {
+    EntityCommandFixture f;
+    std::vector<CommandId> ran;
+    QMenu* menu = MakeViewContextMenu(
+        f.context, [&](CommandId id) { ran.push_back(id); }, nullptr);
+    EXPECT_EQ(MenuItems(*menu),
+              (std::vector<std::pair<std::string, bool>>{{"New > Brush\tCtrl+B", false},
+                                                         {"New > Entity\tCtrl+E", true},
+                                                         {"Edit\tCtrl+D", true},
+                                                         {"Set > Upper limit\tCtrl+U", false},
+                                                         {"Set > Lower limit\tCtrl+L", false},
+                                                         {"Set > Insertion point\tCtrl+I", false},
+                                                         {"Delete\tDel", false}}));
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(ran, (std::vector<CommandId>{CommandId::Edit}));
+    delete menu;
+}
+
+TEST(ViewContextMenu, TheRightClickSetsTheUnsnappedCursor) {
+    EntityCommandFixture f;
+    f.doc.m_snap = 64;
+    QSignalSpy requests(&f.view, &CTolveView::ContextMenuRequested);
+    f.view.OnContextMenu({413, 297}, QPoint(1000, 700));
+    EXPECT_EQ(f.view.m_cursor, f.view.ScreenToWorld(413, 297));
+    EXPECT_NE(f.view.m_cursor, SnapPoint(f.view.m_cursor, 64));
+    ASSERT_EQ(requests.count(), 1);
+    EXPECT_EQ(requests[0][0].toPoint(), QPoint(1000, 700));
+}
+
+class EntityEndToEnd : public CAppFixture {};
+
+QAction* FindItem(QMenu& menu, const QString& prefix) {
+    for (QAction* action : menu.actions()) {
+        if (action->text().startsWith(prefix))
+            return action;
+    }
+    return nullptr;
+}
+
+TEST_F(EntityEndToEnd, NewEntityFromTheContextMenuIsSavedAtTheSnappedPoint) {
+    const std::filesystem::path copy = m_files.Path("demo.map");
+    std::filesystem::copy_file(std::filesystem::path(TOLVE_SAMPLES) / "demo.map", copy);
+    StartApp({QString::fromStdString(copy.string())});
+    CTolveView* view = Frame().GetActiveView();
+    ASSERT_NE(view, nullptr);
+    const size_t entitiesBefore = ActiveDoc().m_pointEntities.size();
+    CScriptedDialogRunner dialogs;
+    dialogs.m_script = FillLight;
+
+    const QPoint click(237, 181);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, click, view->mapToGlobal(click));
+    QCoreApplication::sendEvent(view, &event);
+    const IntPoint expected =
+        SnapPoint(view->ScreenToWorld(click.x(), click.y()), ActiveDoc().m_snap);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* newItem = FindItem(*menu, "New");
+    ASSERT_NE(newItem, nullptr);
+    QAction* entityItem = FindItem(*newItem->menu(), "Entity");
+    ASSERT_NE(entityItem, nullptr);
+    menu->close();
+    entityItem->trigger();
+    ASSERT_EQ(dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
+    ASSERT_EQ(ActiveDoc().m_pointEntities.size(), entitiesBefore + 1);
+    Frame().RunCommand(CommandId::FileSave);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+
+    CTolveDoc reread;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(reread.ReadMapFile(copy.string(), diagnostics).has_value());
+    ASSERT_EQ(reread.m_pointEntities.size(), entitiesBefore + 1);
+    const CPointEntity& saved = *reread.m_pointEntities.back();
+    EXPECT_EQ(saved.m_classname, "light");
+    EXPECT_EQ(saved.m_light, 300);
+    EXPECT_EQ(saved.m_origin, expected);
+}
+
+} // namespace

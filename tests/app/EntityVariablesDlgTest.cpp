@@ -1,0 +1,228 @@
+#include "AppTestDoubles.h"
+#include "TestSupport.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CEntityVariablesDlg.h"
+#include "dialogs/COtherKeysTable.h"
+#include "dialogs/CSpawnflagGroup.h"
+#include "entity/EntityClassNames.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using enum PointField;
+
+struct PointDialogFixture {
+    CEntityVariablesDlg dialog{GetPointClassNames()};
+
+    PointDialogFixture() {
+        CPointEntityFields fields;
+        fields.style = 0;
+        dialog.SetFields(fields);
+    }
+
+    std::string Caption(int box) const {
+        return dialog.GetSpawnflags()->GetBox(box)->text().toStdString();
+    }
+};
+
+std::vector<std::string> GroupTitles(const QWidget& widget) {
+    std::vector<std::string> titles;
+    for (const QGroupBox* group : widget.findChildren<QGroupBox*>()) {
+        if (!group->title().isEmpty())
+            titles.push_back(group->title().toStdString());
+    }
+    return titles;
+}
+
+// The widgets Tab visits, from the first one on.
+std::vector<QWidget*> TabChain(QWidget* first, size_t count) {
+    std::vector<QWidget*> chain{first};
+    for (QWidget* next = first->nextInFocusChain(); next != first && chain.size() < count;
+         next = next->nextInFocusChain()) {
+        // The class box's own line edit is part of the class box.
+        const bool insideCombo = qobject_cast<QComboBox*>(next->parentWidget()) != nullptr;
+        if ((next->focusPolicy() & Qt::TabFocus) && !insideCombo)
+            chain.push_back(next);
+    }
+    return chain;
+}
+
+TEST(EntityVariablesDlgLayout, CaptionsGroupsAndButtons) {
+    PointDialogFixture f;
+    EXPECT_EQ(f.dialog.windowTitle(), "Entity Variables");
+    EXPECT_EQ(f.dialog.GetDialogName(), "Entity Variables");
+    EXPECT_EQ(GroupTitles(f.dialog),
+              (std::vector<std::string>{"Mangle", "Shooter", "Custom", "Spawnflags", "Style",
+                                        "Other keys"}));
+    EXPECT_TRUE(f.dialog.GetOkButton()->isDefault());
+    EXPECT_EQ(f.dialog.GetOkButton()->text(), "OK");
+    EXPECT_EQ(f.dialog.GetCancelButton()->text(), "Cancel");
+    EXPECT_EQ(f.dialog.GetStyleButton(2)->text(), "Slow Strong Pulse");
+    EXPECT_EQ(f.dialog.GetStyleButton(9)->text(), "Slow Stobe");
+    EXPECT_EQ(f.dialog.GetStyleButton(10)->text(), "Flourescent Flicker");
+    EXPECT_EQ(f.dialog.GetStyleButton(11)->text(), "Slow Pulse, Not Fading to Black");
+    EXPECT_EQ(f.Caption(8), "Not In Easy");
+    EXPECT_EQ(f.Caption(11), "Not In Deathmatch");
+}
+
+TEST(EntityVariablesDlgLayout, TabFollowsReadingOrder) {
+    PointDialogFixture f;
+    std::vector<QWidget*> expected{f.dialog.GetClassCombo(), f.dialog.GetOkButton(),
+                                   f.dialog.GetCancelButton()};
+    for (PointField field : {Angle, Light, MangleX, MangleY, MangleZ, Nextthink, CustomKey1,
+                             CustomValue1, CustomKey2, CustomValue2})
+        expected.push_back(f.dialog.GetBox(field));
+    for (int i = 0; i < kSpawnflagBoxCount; ++i)
+        expected.push_back(f.dialog.GetSpawnflags()->GetBox(i));
+    for (PointField field : {Target, Targetname, Killtarget, Message})
+        expected.push_back(f.dialog.GetBox(field));
+    expected.push_back(f.dialog.GetStyleButton(0));
+    std::vector<QWidget*> chain = TabChain(f.dialog.GetClassCombo(), expected.size());
+    EXPECT_EQ(chain, expected);
+}
+
+TEST(EntityVariablesDlgOpening, ANewEntityOpensRegularAndEmptyWithTemplateCaptions) {
+    PointDialogFixture f;
+    EXPECT_TRUE(f.dialog.GetStyleButton(0)->isChecked());
+    EXPECT_EQ(f.dialog.GetClassCombo()->currentText(), "");
+    for (PointField field : {Angle, Light, MangleX, Nextthink, Target, Message})
+        EXPECT_EQ(f.dialog.GetBox(field)->text(), "");
+    for (int i = 0; i < kSpawnflagBoxCount; ++i)
+        EXPECT_FALSE(f.dialog.GetSpawnflags()->GetBox(i)->isChecked());
+    EXPECT_EQ(f.Caption(0), "1");
+    EXPECT_EQ(f.Caption(7), "128");
+}
+
+TEST(EntityVariablesDlgOpening, TheClassListIsSortedWithoutRegardToCase) {
+    PointDialogFixture f;
+    CClassNameCombo& combo = *f.dialog.GetClassCombo();
+    ASSERT_EQ(combo.count(), static_cast<int>(GetPointClassNames().size()));
+    EXPECT_TRUE(combo.isEditable());
+    for (int i = 1; i < combo.count(); ++i)
+        EXPECT_LE(QString::compare(combo.itemText(i - 1), combo.itemText(i), Qt::CaseInsensitive),
+                  0);
+    const int armorInv = combo.findText("item_armorInv");
+    EXPECT_EQ(combo.itemText(armorInv + 1), "item_artifact_envirosuit");
+}
+
+TEST(EntityVariablesDlgOpening, ControlsGiveBackWhatWasLoaded) {
+    PointDialogFixture f;
+    CPointEntityFields fields;
+    fields.text[Classname] = "light";
+    fields.text[Light] = "70000";
+    fields.text[MangleY] = "-90";
+    fields.text[CustomKey1] = "_color";
+    fields.text[CustomValue1] = "1 0 0";
+    fields.text[Message] = "caf\xe9";
+    fields.spawnflags[1] = true;
+    fields.style = 7;
+    fields.otherKeys = {{"wait", "2"}};
+    f.dialog.SetFields(fields);
+    EXPECT_TRUE(f.dialog.GetStyleButton(7)->isChecked());
+    EXPECT_EQ(f.dialog.GetFields().text.texts, fields.text.texts);
+    EXPECT_EQ(f.dialog.GetFields().spawnflags, fields.spawnflags);
+    EXPECT_EQ(f.dialog.GetFields().style, 7);
+    EXPECT_EQ(f.dialog.GetFields().otherKeys, fields.otherKeys);
+}
+
+TEST(EntityVariablesDlgOpening, AStyleWithoutAButtonChoosesNoneAndIsKept) {
+    PointDialogFixture f;
+    CPointEntityFields fields;
+    fields.style = 40;
+    f.dialog.SetFields(fields);
+    for (int i = 0; i < kStyleButtonCount; ++i)
+        EXPECT_FALSE(f.dialog.GetStyleButton(i)->isChecked());
+    EXPECT_EQ(f.dialog.GetFields().style, 40);
+    f.dialog.GetStyleButton(4)->click();
+    EXPECT_EQ(f.dialog.GetFields().style, 4);
+}
+
+TEST(EntityVariablesDlgClass, OpeningKeepsTemplateCaptionsChoosingAndTypingRelabel) {
+    PointDialogFixture f;
+    CPointEntityFields fields;
+    fields.text[Classname] = "monster_army";
+    f.dialog.SetFields(fields);
+    EXPECT_EQ(f.Caption(0), "1");
+    CClassNameCombo& combo = *f.dialog.GetClassCombo();
+    combo.setCurrentIndex(combo.findText("monster_army") - 1);
+    QTest::keyClick(&combo, Qt::Key_Down);
+    EXPECT_EQ(combo.currentText(), "monster_army");
+    EXPECT_EQ(f.Caption(0), "Ambush");
+
+    combo.lineEdit()->clear();
+    QTest::keyClicks(combo.lineEdit(), "ligh");
+    EXPECT_EQ(f.Caption(0), "1");
+    QTest::keyClicks(combo.lineEdit(), "t");
+    EXPECT_EQ(f.Caption(0), "Starts off");
+    EXPECT_EQ(f.dialog.GetFields().text[Classname], "light");
+}
+
+TEST(EntityVariablesDlgClass, ARelabelledBoxStillStandsForItsBit) {
+    PointDialogFixture f;
+    f.dialog.UpdateFlagLabels("item_sigil");
+    EXPECT_EQ(f.Caption(3), "E4");
+    f.dialog.GetSpawnflags()->GetBox(3)->click();
+    EXPECT_TRUE(f.dialog.GetFields().spawnflags[3]);
+}
+
+TEST(EntityVariablesDlgButtons, OkAcceptsAndEscapeCancels) {
+    PointDialogFixture f;
+    f.dialog.GetOkButton()->click();
+    EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
+    PointDialogFixture g;
+    g.dialog.setResult(QDialog::Accepted);
+    QTest::keyClick(&g.dialog, Qt::Key_Escape);
+    EXPECT_EQ(g.dialog.result(), QDialog::Rejected);
+}
+
+TEST(EntityVariablesDlgButtons, ADoubleQuoteIsRefusedNamingAndFocusingItsBox) {
+    CRecordingMessages messages;
+    PointDialogFixture f;
+    QTest::keyClicks(f.dialog.GetBox(Targetname), "door\"1");
+    f.dialog.GetOkButton()->click();
+    EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "Entity Variables");
+    EXPECT_NE(messages.m_boxes[0].text.find("\"Targetname\""), std::string::npos);
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(Targetname));
+    f.dialog.GetBox(Targetname)->setText("door1");
+    f.dialog.GetOkButton()->click();
+    EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
+}
+
+TEST(EntityVariablesDlgOtherKeys, RowsCanBeAddedChangedAndRemoved) {
+    PointDialogFixture f;
+    COtherKeysTable& table = *f.dialog.GetOtherKeys();
+    table.GetAddButton()->click();
+    table.GetTable()->item(0, 0)->setText("_sun");
+    table.GetTable()->item(0, 1)->setText("1");
+    table.GetAddButton()->click();
+    table.GetTable()->item(1, 0)->setText("fog");
+    EXPECT_EQ(f.dialog.GetFields().otherKeys, (std::vector<FieldPair>{{"_sun", "1"}, {"fog", ""}}));
+    table.GetTable()->setCurrentCell(0, 0);
+    table.GetRemoveButton()->click();
+    EXPECT_EQ(f.dialog.GetFields().otherKeys, (std::vector<FieldPair>{{"fog", ""}}));
+}
+
+TEST(EntityVariablesDlgSpeed, OpensWithTheFullClassListQuickly) {
+    QElapsedTimer timer;
+    timer.start();
+    CEntityVariablesDlg dialog(GetPointClassNames());
+    dialog.SetFields(CPointEntityFields{});
+    const qint64 elapsed = timer.elapsed();
+    std::printf("Entity Variables opened in %lld ms\n", static_cast<long long>(elapsed));
+    EXPECT_LT(elapsed, 250);
+}
+
+} // namespace

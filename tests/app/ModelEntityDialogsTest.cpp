@@ -1,0 +1,175 @@
+#include "AppTestDoubles.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CSpawnflagGroup.h"
+#include "dialogs/CWorldspawnDlg.h"
+#include "entity/EntityClassNames.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ModelDialogFixture {
+    CModelEntityVariablesDlg dialog{GetBrushClassNames()};
+
+    ModelDialogFixture() { dialog.SetFields(CModelEntityFields{}); }
+
+    std::string Sound(int number) const {
+        return dialog.GetSoundButton(number)->text().toStdString();
+    }
+    std::string Flag(int box) const {
+        return dialog.GetSpawnflags()->GetBox(box)->text().toStdString();
+    }
+    QString SoundText() const { return dialog.GetBox(ModelField::Sound)->text(); }
+};
+
+TEST(ModelEntityVariablesDlg, ANewEntityOpensWithEasy) {
+    ModelDialogFixture f;
+    EXPECT_EQ(f.dialog.windowTitle(), "Model Entity Variables");
+    EXPECT_TRUE(f.dialog.GetSkillButton(0)->isChecked());
+    EXPECT_EQ(f.dialog.GetSkillButton(3)->text(), "Nightmare");
+    EXPECT_EQ(f.dialog.GetFields().skill, 0);
+    EXPECT_TRUE(f.dialog.GetOkButton()->isDefault());
+}
+
+TEST(ModelEntityVariablesDlg, ALoadedSkillIsSelectedAndOneWithoutAButtonKept) {
+    ModelDialogFixture f;
+    CModelEntityFields fields;
+    fields.skill = 2;
+    f.dialog.SetFields(fields);
+    EXPECT_TRUE(f.dialog.GetSkillButton(2)->isChecked());
+    fields.skill = 7;
+    f.dialog.SetFields(fields);
+    for (int i = 0; i < kSkillButtonCount; ++i)
+        EXPECT_FALSE(f.dialog.GetSkillButton(i)->isChecked());
+    EXPECT_EQ(f.dialog.GetFields().skill, 7);
+}
+
+TEST(ModelEntityVariablesDlg, SoundButtonsWriteTheirNumbersWhateverTheirCaptions) {
+    ModelDialogFixture f;
+    QTest::keyClicks(f.dialog.GetClassCombo()->lineEdit(), "func_door");
+    EXPECT_EQ(f.Sound(4), "Screechy Metal");
+    EXPECT_EQ(f.Flag(3), "Gold Key");
+    f.dialog.GetSoundButton(4)->click();
+    EXPECT_EQ(f.SoundText(), "4");
+    f.dialog.GetSoundButton(0)->click();
+    EXPECT_EQ(f.SoundText(), "0");
+    EXPECT_EQ(f.Sound(0), "No Sound");
+    f.dialog.GetSpawnflags()->GetBox(3)->click();
+    EXPECT_TRUE(f.dialog.GetFields().spawnflags[3]);
+}
+
+TEST(ModelEntityVariablesDlg, ChoosingAnotherClassBringsBackTheTemplateCaptions) {
+    ModelDialogFixture f;
+    CModelEntityFields fields;
+    fields.text[ModelField::Classname] = "func_door";
+    f.dialog.SetFields(fields);
+    EXPECT_EQ(f.Sound(1), "1"); // opening keeps the template captions
+    f.dialog.UpdateFlagLabels("func_door");
+    EXPECT_EQ(f.Sound(1), "Stone");
+    CClassNameCombo& combo = *f.dialog.GetClassCombo();
+    combo.setCurrentIndex(combo.findText("func_wall") - 1);
+    QTest::keyClick(&combo, Qt::Key_Down);
+    ASSERT_EQ(combo.currentText(), "func_wall");
+    for (int number = 1; number <= kSoundButtonCount; ++number)
+        EXPECT_EQ(f.Sound(number), std::to_string(number));
+    EXPECT_EQ(f.Flag(0), "1");
+}
+
+TEST(ModelEntityVariablesDlg, TheAngleAndCountBoxesAndOtherTextsComeBack) {
+    ModelDialogFixture f;
+    CModelEntityFields fields;
+    fields.text[ModelField::Angle] = "-1";
+    fields.text[ModelField::Count] = "3";
+    fields.text[ModelField::Map] = "e1m2";
+    fields.text[ModelField::CustomValue2] = "v";
+    fields.otherKeys = {{"sky", "x"}};
+    fields.skill = 1;
+    f.dialog.SetFields(fields);
+    CModelEntityFields back = f.dialog.GetFields();
+    EXPECT_EQ(back.text.texts, fields.text.texts);
+    EXPECT_EQ(back.otherKeys, fields.otherKeys);
+}
+
+TEST(ModelEntityVariablesDlg, ADoubleQuoteInTheMapBoxIsRefused) {
+    CRecordingMessages messages;
+    ModelDialogFixture f;
+    f.dialog.GetBox(ModelField::Map)->setText("e1\"m2");
+    f.dialog.GetOkButton()->click();
+    EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_NE(messages.m_boxes[0].text.find("\"Map\""), std::string::npos);
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::Map));
+}
+
+TEST(ModelEntityVariablesDlg, OpensWithTheFullClassListQuickly) {
+    QElapsedTimer timer;
+    timer.start();
+    CModelEntityVariablesDlg dialog(GetBrushClassNames());
+    dialog.SetFields(CModelEntityFields{});
+    const qint64 elapsed = timer.elapsed();
+    std::printf("Model Entity Variables opened in %lld ms\n", static_cast<long long>(elapsed));
+    EXPECT_LT(elapsed, 250);
+}
+
+struct WorldDialogFixture {
+    CWorldspawnDlg dialog;
+
+    QString Text(WorldField field) const { return dialog.GetBox(field)->text(); }
+};
+
+TEST(WorldspawnDlg, ANewDocumentShowsEmptyBoxesAndNoWorldtype) {
+    WorldDialogFixture f;
+    f.dialog.SetFields(CWorldFields{});
+    EXPECT_EQ(f.dialog.windowTitle(), "Worldspawn Entity");
+    EXPECT_EQ(f.Text(WorldField::Title), "");
+    for (int i = 0; i < kWorldTypeButtonCount; ++i)
+        EXPECT_FALSE(f.dialog.GetWorldTypeButton(i)->isChecked());
+    EXPECT_EQ(f.dialog.GetFields().worldType, kNoButton);
+    EXPECT_TRUE(f.dialog.GetOkButton()->isDefault());
+}
+
+TEST(WorldspawnDlg, DefaultBringsBackTheOpeningTextsAndClearsTheWorldtype) {
+    WorldDialogFixture f;
+    CWorldFields fields;
+    fields.text[WorldField::Title] = "The Slipgate";
+    fields.text[WorldField::Light] = "200";
+    fields.worldType = 1;
+    f.dialog.SetFields(fields);
+    EXPECT_TRUE(f.dialog.GetWorldTypeButton(1)->isChecked());
+    EXPECT_EQ(f.dialog.GetWorldTypeButton(1)->text(), "Runic (Metal)");
+    f.dialog.GetBox(WorldField::Title)->setText("Something else");
+    f.dialog.GetWorldTypeButton(2)->click();
+    f.dialog.GetDefaultButton()->click();
+    EXPECT_EQ(f.Text(WorldField::Title), "The Slipgate");
+    EXPECT_EQ(f.Text(WorldField::Light), "200");
+    for (int i = 0; i < kWorldTypeButtonCount; ++i)
+        EXPECT_FALSE(f.dialog.GetWorldTypeButton(i)->isChecked());
+    EXPECT_EQ(f.dialog.GetFields().worldType, kNoButton);
+}
+
+TEST(WorldspawnDlg, AWorldtypeWithoutAButtonIsKeptUntilDefault) {
+    WorldDialogFixture f;
+    CWorldFields fields;
+    fields.worldType = 5;
+    f.dialog.SetFields(fields);
+    EXPECT_EQ(f.dialog.GetFields().worldType, 5);
+    f.dialog.GetWorldTypeButton(0)->click();
+    EXPECT_EQ(f.dialog.GetFields().worldType, 0);
+}
+
+TEST(WorldspawnDlg, EscapeCancels) {
+    WorldDialogFixture f;
+    f.dialog.setResult(QDialog::Accepted);
+    QTest::keyClick(&f.dialog, Qt::Key_Escape);
+    EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
+}
+
+} // namespace
