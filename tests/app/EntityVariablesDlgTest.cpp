@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -213,16 +212,6 @@ TEST(EntityVariablesDlgOtherKeys, RowsCanBeAddedChangedAndRemoved) {
     table.GetTable()->setCurrentCell(0, 0);
     table.GetRemoveButton()->click();
     EXPECT_EQ(f.dialog.GetFields().otherKeys, (std::vector<FieldPair>{{"fog", ""}}));
-}
-
-TEST(EntityVariablesDlgSpeed, OpensWithTheFullClassListQuickly) {
-    QElapsedTimer timer;
-    timer.start();
-    CEntityVariablesDlg dialog(GetPointClassNames());
-    dialog.SetFields(CPointEntityFields{});
-    const qint64 elapsed = timer.elapsed();
-    std::printf("Entity Variables opened in %lld ms\n", static_cast<long long>(elapsed));
-    EXPECT_LT(elapsed, 250);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "entity/EntityClassNames.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -107,16 +106,6 @@ TEST(ModelEntityVariablesDlg, ADoubleQuoteInTheMapBoxIsRefused) {
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_NE(messages.m_boxes[0].text.find("\"Map\""), std::string::npos);
     EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::Map));
-}
-
-TEST(ModelEntityVariablesDlg, OpensWithTheFullClassListQuickly) {
-    QElapsedTimer timer;
-    timer.start();
-    CModelEntityVariablesDlg dialog(GetBrushClassNames());
-    dialog.SetFields(CModelEntityFields{});
-    const qint64 elapsed = timer.elapsed();
-    std::printf("Model Entity Variables opened in %lld ms\n", static_cast<long long>(elapsed));
-    EXPECT_LT(elapsed, 250);
 }
 
 struct WorldDialogFixture {
