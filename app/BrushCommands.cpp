@@ -1,8 +1,8 @@
 #include "app/BrushCommands.h"
 
+#include "app/SettingCommands.h"
 #include "app/ToolBarIcons.h"
 
-// None of these runs yet; they are on the toolbar and keys, disabled.
 void AddBrushCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
@@ -16,11 +16,13 @@ void AddBrushCommands(CommandEntries& entries) {
                        .prompt = "Set the snap",
                        .toolTip = "Snap",
                        .icon = ToolBarIcons::PaintSnap,
-                       .scope = View});
+                       .scope = View,
+                       .run = SetSnapStep});
     entries.push_back({.id = Textures,
                        .menuText = "Textures...",
                        .prompt = "Select texture wad",
                        .toolTip = "Textures",
                        .icon = ToolBarIcons::PaintTextures,
-                       .scope = View});
+                       .scope = View,
+                       .run = ChooseTextureFile});
 }
