@@ -1,8 +1,9 @@
 #include "app/SelectionCommands.h"
 
+#include "app/DeleteCommands.h"
 #include "app/EntityCommands.h"
+#include "app/LimitCommands.h"
 
-// Edit runs; the others have their keys but are disabled for now.
 void AddSelectionCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
@@ -16,20 +17,24 @@ void AddSelectionCommands(CommandEntries& entries) {
                        .menuText = "Delete",
                        .prompt = "Delete selected object",
                        .keys = {QKeySequence(Qt::Key_Delete)},
-                       .scope = View});
+                       .scope = View,
+                       .run = DeleteSelection});
     entries.push_back({.id = SetUpperLimit,
                        .menuText = "Set Upper Limit",
                        .prompt = "Set upper left limit",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_U)},
-                       .scope = View});
+                       .scope = View,
+                       .run = SetUpperLimitFromCursor});
     entries.push_back({.id = SetLowerLimit,
                        .menuText = "Set Lower Limit",
                        .prompt = "Set lower right limit",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_L)},
-                       .scope = View});
+                       .scope = View,
+                       .run = SetLowerLimitFromCursor});
     entries.push_back({.id = SetInsertionPoint,
                        .menuText = "Set Insertion Point",
                        .prompt = "Set insertion point",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_I)},
-                       .scope = View});
+                       .scope = View,
+                       .run = SetInsertionPointFromCursor});
 }

@@ -102,9 +102,8 @@ TEST(CommandTable, ACommandWithoutAHandlerIsNeverEnabled) {
         EXPECT_FALSE(IsCommandEnabled(entry, withView)) << static_cast<int>(entry.id);
         EXPECT_FALSE(IsCommandEnabled(entry, {})) << static_cast<int>(entry.id);
     }
-    // Undo, Cut, Copy, Paste, the panes, Recent File, New Brush, Delete, the
-    // limits and the insertion point.
-    EXPECT_EQ(unhandled, 12);
+    // Undo, Cut, Copy, Paste, the panes, Recent File and New Brush.
+    EXPECT_EQ(unhandled, 8);
 }
 
 TEST(CommandTable, ViewCommandsNeedAView) {

@@ -159,7 +159,7 @@ std::vector<std::pair<std::string, bool>> MenuItems(const QMenu& menu) {
     return items;
 }
 
-TEST(ViewContextMenu, NewEntityAndEditAreEnabledTheRestShownDisabled) {
+TEST(ViewContextMenu, AllButNewBrushAreEnabled) {
     EntityCommandFixture f;
     std::vector<CommandId> ran;
     QMenu* menu = MakeViewContextMenu(
@@ -168,10 +168,10 @@ TEST(ViewContextMenu, NewEntityAndEditAreEnabledTheRestShownDisabled) {
               (std::vector<std::pair<std::string, bool>>{{"New > Brush\tCtrl+B", false},
                                                          {"New > Entity\tCtrl+E", true},
                                                          {"Edit\tCtrl+D", true},
-                                                         {"Set > Upper limit\tCtrl+U", false},
-                                                         {"Set > Lower limit\tCtrl+L", false},
-                                                         {"Set > Insertion point\tCtrl+I", false},
-                                                         {"Delete\tDel", false}}));
+                                                         {"Set > Upper limit\tCtrl+U", true},
+                                                         {"Set > Lower limit\tCtrl+L", true},
+                                                         {"Set > Insertion point\tCtrl+I", true},
+                                                         {"Delete\tDel", true}}));
     menu->actions()[1]->trigger();
     EXPECT_EQ(ran, (std::vector<CommandId>{CommandId::Edit}));
     delete menu;

@@ -1,0 +1,399 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "app/CommandList.h"
+#include "app/ViewContextMenu.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CEntityVariablesDlg.h"
+#include "widgets/CTolveView.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// A world brush, a door of two brushes and two lights.
+constexpr const char* kDoorMap = R"({
+"classname" "worldspawn"
+{
+( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
+( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
+}
+}
+{
+"classname" "func_door"
+{
+( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
+( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
+}
+{
+( 192 0 1 ) ( 192 -1 0 ) ( 192 0 0 ) door 0 0 0 1 1
+( 224 0 1 ) ( 224 1 0 ) ( 224 0 0 ) door 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
+}
+}
+{
+"classname" "light"
+"origin" "-200 -150 0"
+}
+{
+"classname" "light"
+"origin" "200 150 0"
+}
+)";
+
+struct CommandFixture {
+    CScriptedDialogRunner dialogs;
+    CTolveDoc doc;
+    CTolveView view{doc};
+    CTolveView otherView{doc};
+    CommandContext context{.view = &view};
+    QSignalSpy repaints{&view, &CTolveView::ViewChanged};
+    QSignalSpy otherRepaints{&otherView, &CTolveView::ViewChanged};
+
+    CommandFixture() {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(kDoorMap, diagnostics);
+        view.resize(801, 600);
+        otherView.resize(801, 600);
+        doc.SetModifiedFlag(false);
+    }
+
+    void Run(CommandId id) {
+        const CommandEntry* entry = FindCommandEntry(id);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(IsCommandEnabled(*entry, context)) << static_cast<int>(id);
+        repaints.clear();
+        otherRepaints.clear();
+        entry->run(context);
+    }
+
+    // Chooses an item of the view's pop-up menu, as a user would after a
+    // right click at `position`.
+    void ChooseFromPopup(ScreenPoint position, CommandId id) {
+        view.OnContextMenu(position, QPoint());
+        QMenu* menu = MakeViewContextMenu(
+            context, [this](CommandId chosen) { Run(chosen); }, nullptr);
+        for (QAction* item : AllItems(*menu)) {
+            if (item->text().startsWith(ItemText(id)))
+                item->trigger();
+        }
+        delete menu;
+    }
+
+    static QString ItemText(CommandId id) {
+        switch (id) {
+        case CommandId::SetUpperLimit:
+            return QStringLiteral("Upper limit");
+        case CommandId::SetLowerLimit:
+            return QStringLiteral("Lower limit");
+        case CommandId::SetInsertionPoint:
+            return QStringLiteral("Insertion point");
+        case CommandId::NewEntity:
+            return QStringLiteral("Entity");
+        default:
+            return QStringLiteral("Delete");
+        }
+    }
+
+    static std::vector<QAction*> AllItems(QMenu& menu) {
+        std::vector<QAction*> items;
+        for (QAction* action : menu.actions()) {
+            if (QMenu* sub = action->menu()) {
+                for (QAction* inner : AllItems(*sub))
+                    items.push_back(inner);
+            } else {
+                items.push_back(action);
+            }
+        }
+        return items;
+    }
+
+    CModelEntity& Door() const { return *doc.m_modelEntities[0]; }
+};
+
+// Types a class and presses OK.
+void FillLight(CModalDialog& modal) {
+    auto& dialog = dynamic_cast<CEntityVariablesDlg&>(modal);
+    QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
+    dialog.GetOkButton()->click();
+}
+
+TEST(SetCommands, InsertionPointInAnXZViewTakesXAndZAndRepaintsEveryView) {
+    CommandFixture f;
+    f.view.m_projection.m_viewMode = kPlaneXZ;
+    f.doc.m_insertionPoint = {1, 2, 3};
+    f.view.m_cursor = {40, 99, -24};
+    const QImage before = f.otherView.RenderNow().copy();
+    f.Run(CommandId::SetInsertionPoint);
+    EXPECT_EQ(f.doc.m_insertionPoint, (IntPoint{40, 2, -24}));
+    EXPECT_GE(f.repaints.count(), 1);
+    EXPECT_GE(f.otherRepaints.count(), 1);
+    // The other view, an XY one, draws its cross-hair at the new point.
+    EXPECT_NE(f.otherView.RenderNow(), before);
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(SetCommands, LimitsTakeTheTwoComponentsOfTheViewsPlane) {
+    CommandFixture f;
+    f.view.m_cursor = {-96, 80, 7};
+    f.Run(CommandId::SetUpperLimit);
+    EXPECT_EQ(f.doc.m_upperLimit, (IntPoint{-96, 80, 25000}));
+    f.view.m_projection.m_viewMode = kPlaneYZ;
+    f.view.m_cursor = {5, -48, -16};
+    f.Run(CommandId::SetLowerLimit);
+    EXPECT_EQ(f.doc.m_lowerLimit, (IntPoint{25000, -48, -16}));
+    EXPECT_GE(f.otherRepaints.count(), 1);
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(SetCommands, ReversedLimitsAreKeptAsGiven) {
+    CommandFixture f;
+    f.view.m_cursor = {300, -300, 0};
+    f.Run(CommandId::SetUpperLimit);
+    f.view.m_cursor = {-300, 300, 0};
+    f.Run(CommandId::SetLowerLimit);
+    EXPECT_EQ(f.doc.m_upperLimit, (IntPoint{300, -300, 25000}));
+    EXPECT_EQ(f.doc.m_lowerLimit, (IntPoint{-300, 300, -25000}));
+}
+
+TEST(SetCommands, TheKeyUsesTheSnappedHoverPointThePopupTheExactClick) {
+    CommandFixture f;
+    f.doc.m_snap = 64;
+    const ScreenPoint click{413, 297};
+    const IntPoint exact = f.view.ScreenToWorld(click.x, click.y);
+    ASSERT_NE(exact, SnapPoint(exact, 64));
+
+    f.view.OnMouseMove(false, click);
+    const IntPoint hover = f.view.m_cursor;
+    EXPECT_EQ(hover, SnapPoint(hover, 64));
+    f.Run(CommandId::SetInsertionPoint);
+    EXPECT_EQ(f.doc.m_insertionPoint.x, hover.x);
+    EXPECT_EQ(f.doc.m_insertionPoint.y, hover.y);
+
+    f.doc.m_insertionPoint = {};
+    f.ChooseFromPopup(click, CommandId::SetInsertionPoint);
+    EXPECT_EQ(f.doc.m_insertionPoint, (IntPoint{exact.x, exact.y, 0}));
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(NewEntityDepth, FromThePopupTheClickSnappedAtTheInsertionPointsDepth) {
+    CommandFixture f;
+    f.doc.m_insertionPoint = {0, 0, 37};
+    f.dialogs.m_script = FillLight;
+    const ScreenPoint click{237, 181};
+    const IntPoint exact = f.view.ScreenToWorld(click.x, click.y);
+    f.ChooseFromPopup(click, CommandId::NewEntity);
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 3u);
+    const IntPoint origin = f.doc.m_pointEntities.back()->m_origin;
+    EXPECT_EQ(origin, SnapPoint(exact, 8));
+    EXPECT_EQ(origin.z, 40);
+}
+
+TEST(NewEntityDepth, FromTheKeyTheSnappedHoverPointAtTheInsertionPointsDepth) {
+    CommandFixture f;
+    f.doc.m_insertionPoint = {0, 0, 37};
+    f.dialogs.m_script = FillLight;
+    f.view.OnMouseMove(false, {600, 100});
+    const IntPoint hover = f.view.m_cursor;
+    f.Run(CommandId::NewEntity);
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 3u);
+    const IntPoint origin = f.doc.m_pointEntities.back()->m_origin;
+    EXPECT_EQ(origin, hover);
+    EXPECT_EQ(origin.z, 40);
+}
+
+TEST(NewEntityDepth, SetInsertionPointInAnXZViewMovesTheDepthOfXYViews) {
+    CommandFixture f;
+    f.view.m_projection.m_viewMode = kPlaneXZ;
+    f.view.m_cursor = {0, 0, 77};
+    f.Run(CommandId::SetInsertionPoint);
+    f.dialogs.m_script = FillLight;
+    CommandContext other{.view = &f.otherView};
+    f.otherView.OnMouseMove(false, {400, 300});
+    FindCommandEntry(CommandId::NewEntity)->run(other);
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 3u);
+    EXPECT_EQ(f.doc.m_pointEntities.back()->m_origin.z, 80);
+}
+
+TEST(DeleteCommand, BrushModeRemovesTheSelectedWorldBrush) {
+    CommandFixture f;
+    f.doc.m_editMode = kBrushMode;
+    f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
+    f.Run(CommandId::Delete);
+    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.Door().m_brushes.size(), 2u);
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_GE(f.otherRepaints.count(), 1);
+}
+
+TEST(DeleteCommand, BrushModeRemovesOnlyTheSelectedBrushOfAnEntity) {
+    CommandFixture f;
+    f.doc.m_editMode = kBrushMode;
+    CMapBrush* kept = f.Door().m_brushes[1].get();
+    f.doc.m_selectedEntity = &f.Door();
+    f.doc.m_selectedBrush = f.Door().m_brushes[0].get();
+    f.Run(CommandId::Delete);
+    ASSERT_EQ(f.Door().m_brushes.size(), 1u);
+    EXPECT_EQ(f.Door().m_brushes[0].get(), kept);
+    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
+    EXPECT_TRUE(f.doc.IsModified());
+
+    // Its last brush gone, the entity stays, empty.
+    f.doc.m_selectedEntity = &f.Door();
+    f.doc.m_selectedBrush = kept;
+    f.Run(CommandId::Delete);
+    ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
+    EXPECT_TRUE(f.Door().m_brushes.empty());
+}
+
+TEST(DeleteCommand, EntityModeRemovesTheSelectedPointEntity) {
+    CommandFixture f;
+    f.doc.m_editMode = kEntityMode;
+    CPointEntity* kept = f.doc.m_pointEntities[1].get();
+    f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
+    f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
+    f.Run(CommandId::Delete);
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 1u);
+    EXPECT_EQ(f.doc.m_pointEntities[0].get(), kept);
+    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
+    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_GE(f.repaints.count(), 1);
+}
+
+TEST(DeleteCommand, CornerAndFaceModesDeleteNothing) {
+    for (uint8_t mode : {kCornerMode, kFaceMode}) {
+        CommandFixture f;
+        f.doc.m_editMode = mode;
+        f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
+        f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
+        f.Run(CommandId::Delete);
+        EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+        EXPECT_EQ(f.doc.m_pointEntities.size(), 2u);
+        EXPECT_NE(f.doc.m_selectedBrush, nullptr);
+        EXPECT_FALSE(f.doc.IsModified());
+        EXPECT_EQ(f.otherRepaints.count(), 0);
+    }
+}
+
+TEST(DeleteCommand, NothingSelectedDeletesNothing) {
+    for (uint8_t mode : {kBrushMode, kEntityMode}) {
+        CommandFixture f;
+        f.doc.m_editMode = mode;
+        f.Run(CommandId::Delete);
+        EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+        EXPECT_EQ(f.Door().m_brushes.size(), 2u);
+        EXPECT_EQ(f.doc.m_pointEntities.size(), 2u);
+        EXPECT_FALSE(f.doc.IsModified());
+        EXPECT_EQ(f.otherRepaints.count(), 0);
+    }
+}
+
+class DeleteEndToEnd : public CAppFixture {
+protected:
+    void StartOnDemoCopy() {
+        std::filesystem::copy_file(std::filesystem::path(TOLVE_SAMPLES) / "demo.map", m_copy);
+        StartApp({QString::fromStdString(m_copy.string())});
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        ActiveFrame()->GetView().setFocus();
+    }
+
+    static size_t CountBrushes(const CTolveDoc& doc) {
+        size_t count = doc.m_worldBrushes.size();
+        for (const auto& entity : doc.m_modelEntities)
+            count += entity->m_brushes.size();
+        return count;
+    }
+
+    const std::filesystem::path m_copy = m_files.Path("demo.map");
+};
+
+TEST_F(DeleteEndToEnd, TheDeleteKeyRemovesTheHoveredBrushAndTheSavedFileAgrees) {
+    StartOnDemoCopy();
+    CTolveView& view = ActiveFrame()->GetView();
+    const size_t brushesBefore = CountBrushes(ActiveDoc());
+    const size_t entitiesBefore = ActiveDoc().m_pointEntities.size();
+    Frame().RunCommand(CommandId::BrushMode);
+    const QPoint hover(300, 200);
+    QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &move);
+    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
+
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_EQ(ActiveDoc().m_selectedBrush, nullptr);
+    EXPECT_EQ(CountBrushes(ActiveDoc()), brushesBefore - 1);
+    EXPECT_TRUE(ActiveDoc().IsModified());
+    const std::string edited = MapText(ActiveDoc());
+
+    Frame().RunCommand(CommandId::FileSave);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    CTolveDoc reread;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(reread.ReadMapFile(m_copy.string(), diagnostics).has_value());
+    EXPECT_EQ(CountBrushes(reread), brushesBefore - 1);
+    EXPECT_EQ(reread.m_pointEntities.size(), entitiesBefore);
+    EXPECT_EQ(MapText(reread), edited);
+}
+
+TEST_F(DeleteEndToEnd, CtrlISetsTheInsertionPointThePopupTheUpperLimit) {
+    StartOnDemoCopy();
+    CTolveView& view = ActiveFrame()->GetView();
+    ActiveDoc().m_snap = 64;
+    const QPoint hover(310, 190);
+    QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &move);
+    const IntPoint snapped = view.m_cursor;
+    QTest::keyClick(&view, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(ActiveDoc().m_insertionPoint.x, snapped.x);
+    EXPECT_EQ(ActiveDoc().m_insertionPoint.y, snapped.y);
+
+    const QPoint click(237, 181);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, click, view.mapToGlobal(click));
+    QCoreApplication::sendEvent(&view, &event);
+    const IntPoint exact = view.ScreenToWorld(click.x(), click.y());
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* setItem = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text() == "Set")
+            setItem = action;
+    }
+    ASSERT_NE(setItem, nullptr);
+    QAction* upper = setItem->menu()->actions().value(0);
+    ASSERT_NE(upper, nullptr);
+    EXPECT_TRUE(upper->isEnabled());
+    menu->close();
+    upper->trigger();
+    EXPECT_EQ(ActiveDoc().m_upperLimit.x, exact.x);
+    EXPECT_EQ(ActiveDoc().m_upperLimit.y, exact.y);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+}
+
+} // namespace
