@@ -1,8 +1,9 @@
 #include "app/BrushCommands.h"
 
+#include "app/BrushFaceCommands.h"
 #include "app/ToolBarIcons.h"
 
-// None of these runs yet; they are on the toolbar and keys, disabled.
+// New Brush runs; Snap and Textures are on the toolbar, disabled for now.
 void AddBrushCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
@@ -10,7 +11,8 @@ void AddBrushCommands(CommandEntries& entries) {
                        .menuText = "New Brush",
                        .prompt = "Insert a new brush",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
-                       .scope = View});
+                       .scope = View,
+                       .run = ::NewBrush});
     entries.push_back({.id = Snap,
                        .menuText = "Snap...",
                        .prompt = "Set the snap",

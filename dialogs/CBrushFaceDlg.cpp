@@ -230,6 +230,8 @@ void CBrushFaceDlg::accept() {
         box->selectAll();
         return;
     }
+    if (m_acceptCheck && !m_acceptCheck(m_values, fields))
+        return;
     if (auto notice = DescribeCutTextureName(fields.texture))
         ShowMessageBox(kTitle, *notice, MessageIcon::Information);
     QDialog::accept();

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
     CModelEntity* GetChosenOwner() const;
     const std::vector<CModelEntity*>& GetEntities() const { return m_entities; }
 
+    // Run on OK once every box has passed; false keeps the dialog open (it has
+    // told the user why).
+    using AcceptCheck = std::function<bool(const CBrushFaceValues&, const CBrushFaceFields&)>;
+    void SetAcceptCheck(AcceptCheck check) { m_acceptCheck = std::move(check); }
+
     std::string GetDialogName() const override { return kTitle; }
     bool RunDialog() override { return exec() == QDialog::Accepted; }
     void accept() override;
@@ -78,6 +84,7 @@ private:
     BrushFaceJob m_job;
     bool m_fileOpen = false;
     CBrushFaceValues m_values;
+    AcceptCheck m_acceptCheck;
     std::vector<CModelEntity*> m_entities; // parallel to the entity list's items
     std::array<QLineEdit*, kBrushFaceFieldCount> m_boxes{};
     QComboBox* m_textureList = nullptr;

@@ -172,10 +172,11 @@ TEST_F(CMainFrameToolBar, CommandsWithoutAHandlerAreDisabled) {
         EXPECT_FALSE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
     }
     // Not run yet, though a view is active.
-    for (CommandId id : {CommandId::Snap, CommandId::Textures, CommandId::NewBrush,
-                         CommandId::Delete, CommandId::SetInsertionPoint}) {
+    for (CommandId id :
+         {CommandId::Snap, CommandId::Textures, CommandId::Delete, CommandId::SetInsertionPoint}) {
         EXPECT_FALSE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
     }
+    EXPECT_TRUE(Action(Frame(), CommandId::NewBrush)->isEnabled());
     EXPECT_TRUE(Action(Frame(), CommandId::ZoomIn)->isEnabled());
     EXPECT_TRUE(Action(Frame(), CommandId::FileSave)->isEnabled());
 

@@ -102,9 +102,9 @@ TEST(CommandTable, ACommandWithoutAHandlerIsNeverEnabled) {
         EXPECT_FALSE(IsCommandEnabled(entry, withView)) << static_cast<int>(entry.id);
         EXPECT_FALSE(IsCommandEnabled(entry, {})) << static_cast<int>(entry.id);
     }
-    // Undo, Cut, Copy, Paste, the panes, Recent File, Snap, Textures, New
-    // Brush, Delete, the limits and the insertion point.
-    EXPECT_EQ(unhandled, 14);
+    // Undo, Cut, Copy, Paste, the panes, Recent File, Snap, Textures, Delete,
+    // the limits and the insertion point.
+    EXPECT_EQ(unhandled, 13);
 }
 
 TEST(CommandTable, ViewCommandsNeedAView) {
