@@ -37,6 +37,9 @@ bool EditBrushOrFace(const CommandContext& context) {
         return false;
     const BrushFaceJob job = brushMode ? BrushFaceJob::EditBrush : BrushFaceJob::EditFace;
     const int face = brushMode ? 0 : doc.m_selectedFace;
+    // A brush kept as text has no faces to show.
+    if (face >= doc.m_selectedBrush->m_numFaces)
+        return true;
     CBrushFaceDlg dialog(doc, job, LoadFromFace(doc.m_selectedBrush->m_faces[face], job),
                          doc.m_selectedEntity, view.window());
     if (!RunModalDialog(dialog))

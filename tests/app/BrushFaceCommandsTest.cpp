@@ -169,13 +169,15 @@ TEST(EditCommand, FaceModeWritesTheSelectedFaceOnly) {
     EXPECT_TRUE(f.doc.IsModified());
 }
 
-TEST(EditCommand, NothingSelectedOrCornerModeOpensNothing) {
+TEST(EditCommand, NothingSelectedCornerModeOrAFaceBeyondTheBrushOpensNothing) {
     BrushCommandFixture f;
     for (uint8_t mode : {kCornerMode, kFaceMode, kBrushMode, kEntityMode}) {
         f.doc.m_editMode = mode;
         f.Run(CommandId::Edit);
     }
     f.Select(f.World(), nullptr, kCornerMode);
+    f.Run(CommandId::Edit);
+    f.Select(f.World(), nullptr, kFaceMode, f.World().m_numFaces);
     f.Run(CommandId::Edit);
     EXPECT_TRUE(f.dialogs.m_names.empty());
     EXPECT_FALSE(f.doc.IsModified());
