@@ -6,6 +6,8 @@
 #include "dialogs/PreviewPixmap.h"
 #include "map/BrushFaceTransfer.h"
 #include "map/CTolveDoc.h"
+#include "texture/TexturePalette.h"
+#include "texture/WadBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -108,6 +110,47 @@ TEST(BrushFaceDlg, PreviewShowsTheSelectedTextureAtNaturalSize) {
     dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("stone1"));
     EXPECT_GT(f.doc.m_textureWad.GetPreviewImage().generation, generation);
     EXPECT_TRUE(f.messages.m_boxes.empty());
+}
+
+// The program's palette, black for the length of a test.
+class CBlackPalette {
+public:
+    CBlackPalette() : m_saved(GetTexturePalette()) { GetTexturePalette().ClearPalette(); }
+    ~CBlackPalette() { GetTexturePalette() = m_saved; }
+
+private:
+    TexturePalette m_saved;
+};
+
+TEST(BrushFaceDlg, SliderTakesEffectAtTheNextTextureChange) {
+    BrushFaceDlgFixture f;
+    CBlackPalette black;
+    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "stone1");
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 40);
+    dialog->GetBrightnessSlider()->setValue(0);
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 40);
+    dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("tile1"));
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 0);
+    dialog->GetBrightnessSlider()->setValue(63);
+    dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("tile2"));
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 63);
+}
+
+TEST(BrushFaceDlg, SixteenCharacterTextureNameIsCutWithTheUserTold) {
+    CTempDir dir;
+    CWadBuilder().AddMipTexture("abcdefghijklmnop", 4, 4).WriteTo(dir.Path("long.wad"));
+    BrushFaceDlgFixture f;
+    f.doc.m_textureWad.SetFileName(dir.Path("long.wad").string());
+    f.doc.m_textureWad.LoadTextureWad();
+    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    EXPECT_EQ(dialog->GetTextureList()->currentText(), "abcdefghijklmnop");
+    dialog->GetOkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(f.messages.m_boxes.size(), 1u);
+    EXPECT_EQ(f.messages.m_boxes[0].title, "Brush & Face Edit");
+    EXPECT_NE(f.messages.m_boxes[0].text.find("\"abcdefghijklmno\""), std::string::npos);
+    const FaceTexture texture = MakeFaceTexture(dialog->GetValues(), dialog->GetFields().texture);
+    EXPECT_STREQ(texture.texture, "abcdefghijklmno");
 }
 
 TEST(BrushFaceDlg, PreviewImageCopiesTheBuffersColours) {
