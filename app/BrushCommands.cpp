@@ -1,5 +1,6 @@
 #include "app/BrushCommands.h"
 
+#include "app/BrushFaceCommands.h"
 #include "app/SettingCommands.h"
 #include "app/ToolBarIcons.h"
 
@@ -10,7 +11,8 @@ void AddBrushCommands(CommandEntries& entries) {
                        .menuText = "New Brush",
                        .prompt = "Insert a new brush",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
-                       .scope = View});
+                       .scope = View,
+                       .run = ::NewBrush});
     entries.push_back({.id = Snap,
                        .menuText = "Snap...",
                        .prompt = "Set the snap",

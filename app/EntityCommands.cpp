@@ -1,5 +1,7 @@
 #include "app/EntityCommands.h"
 
+#include "app/BrushFaceCommands.h"
+
 #include "dialogs/CEntityVariablesDlg.h"
 #include "map/CMapEdits.h"
 #include "map/EntityFieldTransfer.h"
@@ -42,8 +44,9 @@ void EditPointEntity(CTolveView& view, CPointEntity& entity) {
 } // namespace
 
 void EditSelection(const CommandContext& context) {
+    if (EditBrushOrFace(context))
+        return;
     CTolveDoc& doc = context.view->GetDocument();
-    // The brush and face dialog will serve the brush and face modes.
     if (doc.m_editMode == kEntityMode && doc.m_selectedPointEntity)
         EditPointEntity(*context.view, *doc.m_selectedPointEntity);
 }

@@ -5,5 +5,6 @@
 // New Entity.
 void AddEntityCommands(CommandEntries& entries);
 
-// Edit: the selected point entity's dialog in entity mode; nothing otherwise.
+// Edit: "Brush & Face Edit" in brush and face mode, the selected point
+// entity's dialog in entity mode; nothing without a selection.
 void EditSelection(const CommandContext& context);

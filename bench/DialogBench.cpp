@@ -1,13 +1,21 @@
-// How long the entity dialogs take to open with the full class lists: what
-// a user waits for after New Entity or Edit.
+// How long the entity dialogs take to open with the full class lists, and
+// "Brush & Face Edit" with a large map and texture file: what a user waits for
+// after New Entity, New Brush or Edit.
+#include "bench/CLargeMapGenerator.h"
+#include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "entity/EntityClassNames.h"
+#include "map/CTolveDoc.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -37,8 +45,70 @@ void BM_OpenWorldspawn(benchmark::State& state) {
     }
 }
 
+void PutInt(std::string& bytes, int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+}
+
+// `count` 64 x 64 textures named "tex0".."texN", then their directory.
+std::string MakeTextureWad(int count) {
+    const int lumpSize = 40 + 64 * 64;
+    std::string bytes = "WAD2";
+    PutInt(bytes, count);
+    PutInt(bytes, 12 + count * lumpSize);
+    std::string directory;
+    for (int i = 0; i < count; ++i) {
+        std::string name(16, '\0');
+        const std::string text = "tex" + std::to_string(i);
+        name.replace(0, text.size(), text);
+        PutInt(directory, static_cast<int32_t>(bytes.size()));
+        PutInt(directory, lumpSize);
+        PutInt(directory, lumpSize);
+        directory += 'D';
+        directory += std::string(3, '\0');
+        directory += name;
+        bytes += name;
+        PutInt(bytes, 64);
+        PutInt(bytes, 64);
+        bytes += std::string(16 + 64 * 64, static_cast<char>(i));
+    }
+    return bytes + directory;
+}
+
+class CQuietDiagnostics : public CMapDiagnostics {
+public:
+    void Report(int, int, std::string_view) override {}
+};
+
+void BM_OpenBrushFace(benchmark::State& state) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "tolve-dialog-bench.wad";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << MakeTextureWad(static_cast<int>(state.range(1)));
+    }
+    CTolveDoc doc;
+    CQuietDiagnostics quiet;
+    doc.ReadMapText(CLargeMapGenerator().GenerateMap(static_cast<int>(state.range(0))).text.c_str(),
+                    quiet);
+    doc.m_textureWad.SetFileName(path.string());
+    doc.m_textureWad.LoadTextureWad();
+    CBrushFaceFields fields;
+    fields.text = {"3", "1", "64", "0", "0", "64", "0", "1"};
+    fields.shape = kBoxShape;
+    fields.texture = "tex1500";
+    for (auto _ : state) {
+        CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, fields, nullptr);
+        benchmark::DoNotOptimize(dialog.sizeHint());
+    }
+    state.counters["textures"] = doc.m_textureWad.GetTextureCount();
+    state.counters["entities"] = static_cast<double>(doc.m_modelEntities.size());
+    std::filesystem::remove(path);
+}
+
 } // namespace
 
+BENCHMARK(BM_OpenBrushFace)->Args({100000, 2000})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEntityVariables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenModelEntityVariables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenWorldspawn)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 // Speed of loading a texture catalogue: the directory of a WAD2 file with
-// thousands of mip textures read, listed and sorted.
+// thousands of mip textures read, listed and sorted; and of one preview build,
+// what a change of the texture selection costs.
 #include "bench/CMapRandom.h"
 #include "framework/CMessageService.h"
 #include "texture/CTextureWad.h"
@@ -82,6 +83,54 @@ void BM_LoadTextureWad(benchmark::State& state) {
     unlink(path);
 }
 
+// One 256 x 256 texture behind its header, then its directory entry.
+std::string MakeLargeTextureWad() {
+    const int texels = 256 * 256;
+    std::string bytes = "WAD2";
+    PutInt(bytes, 1);
+    PutInt(bytes, 12 + 40 + texels);
+    std::string header(16, '\0');
+    std::memcpy(header.data(), "big", 3);
+    bytes += header;
+    PutInt(bytes, 256);
+    PutInt(bytes, 256);
+    bytes += std::string(16, '\0');
+    for (int i = 0; i < texels; ++i)
+        bytes += static_cast<char>(i * 7);
+    PutInt(bytes, 12);
+    PutInt(bytes, 40 + texels);
+    PutInt(bytes, 40 + texels);
+    bytes += 'D';
+    bytes += std::string(3, '\0');
+    bytes += header;
+    return bytes;
+}
+
+void BM_BuildTexturePreview(benchmark::State& state) {
+    char path[] = "/tmp/tolve-bench-XXXXXX.wad";
+    int fd = mkstemps(path, 4);
+    std::string bytes = MakeLargeTextureWad();
+    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        state.SkipWithError("cannot write the WAD file");
+        return;
+    }
+    close(fd);
+    CTextureWad wad;
+    wad.SetFileName(path);
+    wad.LoadTextureWad();
+    if (!wad.OpenTextureFile()) {
+        state.SkipWithError("cannot open the WAD file");
+        return;
+    }
+    for (auto _ : state) {
+        wad.BuildTexturePreview("big", 40);
+        benchmark::DoNotOptimize(wad.GetPreviewImage().rgb.data());
+    }
+    wad.CloseTextureFile();
+    unlink(path);
+}
+
 } // namespace
 
+BENCHMARK(BM_BuildTexturePreview)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadTextureWad)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/CFileChooser.h"
+#include "texture/CPreviewImage.h"
+#include "texture/TexturePalette.h"
 #include "texture/WadFormat.h"
 
 #include <cstdint>
@@ -74,6 +76,16 @@ public:
     // The header of the mip texture an entry points at, if the file holds it.
     std::optional<MipTexHeader> ReadMipTexHeader(const WadLump& lump) const;
 
+    // Replaces the preview with the level-0 pixels of the first entry of that
+    // name, coloured through the palette and lightened by `brightness` (0..63)
+    // on every channel. The open file must hold the whole picture; a missing,
+    // compressed, nameless or broken texture leaves the previous preview.
+    void BuildTexturePreview(const std::string& name, int brightness,
+                             const TexturePalette& palette = GetTexturePalette());
+    // The last preview built; empty until the first one. It outlives the
+    // dialogs that ask for it.
+    const CPreviewImage& GetPreviewImage() const { return m_preview; }
+
 private:
     void ReadDirectory();
     void ListTextures();
@@ -91,4 +103,5 @@ private:
     std::vector<std::string> m_textureNames;
     std::unique_ptr<FILE, CloseFile> m_file;
     int64_t m_fileSize = 0;
+    CPreviewImage m_preview;
 };

@@ -28,6 +28,7 @@ public:
     void ReadPaletteFile(const std::string& path);
 
     void ClearPalette() { m_entries = {}; }
+    void SetEntry(uint8_t index, PaletteEntry entry) { m_entries[index] = entry; }
 
 private:
     std::array<PaletteEntry, kEntryCount> m_entries{};

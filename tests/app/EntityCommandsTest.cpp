@@ -159,13 +159,13 @@ std::vector<std::pair<std::string, bool>> MenuItems(const QMenu& menu) {
     return items;
 }
 
-TEST(ViewContextMenu, AllButNewBrushAreEnabled) {
+TEST(ViewContextMenu, EveryItemIsEnabled) {
     EntityCommandFixture f;
     std::vector<CommandId> ran;
     QMenu* menu = MakeViewContextMenu(
         f.context, [&](CommandId id) { ran.push_back(id); }, nullptr);
     EXPECT_EQ(MenuItems(*menu),
-              (std::vector<std::pair<std::string, bool>>{{"New > Brush\tCtrl+B", false},
+              (std::vector<std::pair<std::string, bool>>{{"New > Brush\tCtrl+B", true},
                                                          {"New > Entity\tCtrl+E", true},
                                                          {"Edit\tCtrl+D", true},
                                                          {"Set > Upper limit\tCtrl+U", true},

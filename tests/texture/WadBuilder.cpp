@@ -24,17 +24,28 @@ void PatchInt32(std::string& bytes, size_t offset, int32_t value) {
     bytes.replace(offset, 4, encoded);
 }
 
-CWadBuilder& CWadBuilder::AddMipTexture(const std::string& name, int32_t width, int32_t height,
-                                        uint8_t fill) {
+std::string MakeMipTexData(const std::string& name, int32_t width, int32_t height,
+                           const std::string& pixels) {
     std::string data = MakeNameField(name);
     AppendInt32(data, width);
     AppendInt32(data, height);
     for (int level = 0; level < 4; ++level)
         AppendInt32(data, 0);
+    return data + pixels;
+}
+
+CWadBuilder& CWadBuilder::AddMipTexture(const std::string& name, int32_t width, int32_t height,
+                                        uint8_t fill) {
+    std::string pixels;
     if (width > 0 && height > 0)
-        data.append(static_cast<size_t>(width) * static_cast<size_t>(height),
-                    static_cast<char>(fill));
-    return AddLump(name, 'D', data);
+        pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height),
+                      static_cast<char>(fill));
+    return AddLump(name, 'D', MakeMipTexData(name, width, height, pixels));
+}
+
+CWadBuilder& CWadBuilder::AddMipTexturePixels(const std::string& name, int32_t width,
+                                              int32_t height, const std::string& pixels) {
+    return AddLump(name, 'D', MakeMipTexData(name, width, height, pixels));
 }
 
 CWadBuilder& CWadBuilder::AddLump(const std::string& name, uint8_t type, const std::string& data,

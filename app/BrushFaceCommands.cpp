@@ -1,0 +1,54 @@
+#include "app/BrushFaceCommands.h"
+
+#include "dialogs/CBrushFaceDlg.h"
+#include "map/BrushFaceTransfer.h"
+#include "map/CMapEdits.h"
+#include "widgets/CTolveView.h"
+
+#include <memory>
+
+void NewBrush(const CommandContext& context) {
+    CTolveView& view = *context.view;
+    CTolveDoc& doc = view.GetDocument();
+    CModelEntity* owner = doc.m_selectedBrush ? doc.m_selectedEntity : nullptr;
+    CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, MakeNewBrushFields(), owner, view.window());
+    // The brush is built while the dialog is still open, so that sides the
+    // brush cannot hold are told and the user can choose again.
+    std::unique_ptr<CMapBrush> brush;
+    dialog.SetAcceptCheck([&](const CBrushFaceValues& values, const CBrushFaceFields& fields) {
+        auto built = std::make_unique<CMapBrush>();
+        if (!view.BuildBrushShape(*built, values.width, values.height, doc.m_snap, values.baseSides,
+                                  fields.shape == kBoxShape))
+            return false;
+        brush = std::move(built);
+        return true;
+    });
+    if (!RunModalDialog(dialog) || !brush)
+        return;
+    SetBrushTexture(*brush, MakeFaceTexture(dialog.GetValues(), dialog.GetFields().texture));
+    CMapEdits(doc).AddBrush(dialog.GetChosenOwner(), std::move(brush));
+}
+
+bool EditBrushOrFace(const CommandContext& context) {
+    CTolveView& view = *context.view;
+    CTolveDoc& doc = view.GetDocument();
+    const bool brushMode = doc.m_editMode == kBrushMode;
+    if ((!brushMode && doc.m_editMode != kFaceMode) || !doc.m_selectedBrush)
+        return false;
+    const BrushFaceJob job = brushMode ? BrushFaceJob::EditBrush : BrushFaceJob::EditFace;
+    const int face = brushMode ? 0 : doc.m_selectedFace;
+    // A brush kept as text has no faces to show.
+    if (face >= doc.m_selectedBrush->m_numFaces)
+        return true;
+    CBrushFaceDlg dialog(doc, job, LoadFromFace(doc.m_selectedBrush->m_faces[face], job),
+                         doc.m_selectedEntity, view.window());
+    if (!RunModalDialog(dialog))
+        return true;
+    const CBrushFaceFields fields = dialog.GetFields();
+    const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), fields.texture);
+    if (brushMode)
+        ApplyBrushEdit(doc, texture, fields.changeTexture, dialog.GetChosenOwner());
+    else
+        ApplyFaceEdit(doc, texture);
+    return true;
+}

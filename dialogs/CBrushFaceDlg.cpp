@@ -1,0 +1,295 @@
+#include "dialogs/CBrushFaceDlg.h"
+
+#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CWorldspawnDlg.h"
+#include "dialogs/DialogLayout.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/PreviewPixmap.h"
+#include "framework/CMessageService.h"
+#include "map/BrushFaceTransfer.h"
+#include "map/CMapEdits.h"
+#include "map/CTolveDoc.h"
+#include "map/EntityFieldTransfer.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return ToDialogText(a).compare(ToDialogText(b), Qt::CaseInsensitive) < 0;
+}
+
+// The list control's search: items 1 to the end, then item 0.
+int FindPrefixItem(const QComboBox& list, const QString& prefix) {
+    const int count = list.count();
+    for (int step = 1; step <= count; ++step) {
+        const int item = step % count;
+        if (list.itemText(item).startsWith(prefix, Qt::CaseInsensitive))
+            return item;
+    }
+    return -1;
+}
+
+} // namespace
+
+CBrushFaceDlg::CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceFields& fields,
+                             CModelEntity* owner, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_job(job) {
+    setWindowTitle(QString::fromLatin1(kTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(BuildTextureGroup());
+    groups->addWidget(BuildStructureGroup());
+    layout->addLayout(groups);
+    auto* bottom = new QGridLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("Texture:"), this), 0, 0);
+    m_preview = new QLabel(this);
+    m_preview->setFrameShape(QFrame::Panel);
+    m_preview->setFrameShadow(QFrame::Sunken);
+    m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_preview->setMinimumSize(24, 21);
+    bottom->addWidget(m_preview, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_ok->setDefault(true);
+    bottom->addWidget(m_ok, 0, 2);
+    bottom->addWidget(m_cancel, 1, 2, Qt::AlignTop);
+    bottom->setColumnStretch(1, 1);
+    layout->addLayout(bottom, 1);
+    connect(m_ok, &QPushButton::clicked, this, &CBrushFaceDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CBrushFaceDlg::reject);
+
+    for (size_t i = 0; i < kBrushFaceFieldCount; ++i)
+        m_boxes[i]->setText(ToDialogText(fields.text[i]));
+    SelectButton(*m_shape, fields.shape);
+    m_changeTexture->setChecked(fields.changeTexture);
+    m_fileOpen = m_doc.m_textureWad.OpenTextureFile();
+    FillTextureList(fields.texture);
+    FillEntityList(owner);
+    m_brightness->setRange(0, kMaxPreviewBrightness);
+    m_brightness->setValue(kStartPreviewBrightness);
+    OnSelChangeTexture();
+    EnableForJob();
+    connect(m_textureList, &QComboBox::currentIndexChanged, this,
+            &CBrushFaceDlg::OnSelChangeTexture);
+}
+
+CBrushFaceDlg::~CBrushFaceDlg() {
+    if (m_fileOpen)
+        m_doc.m_textureWad.CloseTextureFile();
+}
+
+QWidget* CBrushFaceDlg::BuildTextureGroup() {
+    using enum BrushFaceField;
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Texture:"));
+    grid->addWidget(new QLabel(QStringLiteral("Texture:"), group), 0, 0);
+    m_textureList = new QComboBox(group);
+    grid->addWidget(m_textureList, 0, 1, 1, 3);
+    AddBox(*grid, 1, 0, "X offset:", XOffset);
+    AddBox(*grid, 1, 2, "Y offset:", YOffset);
+    AddBox(*grid, 2, 0, "X scale:", XScale);
+    AddBox(*grid, 2, 2, "Y scale:", YScale);
+    AddBox(*grid, 3, 0, "Rotation:", Rotation);
+    grid->addWidget(new QLabel(QStringLiteral("Gamma Correction:"), group), 4, 0, 1, 2);
+    m_brightness = new QSlider(Qt::Horizontal, group);
+    m_brightness->setTickPosition(QSlider::TicksAbove);
+    grid->addWidget(m_brightness, 4, 2, 1, 2);
+    m_changeTexture = new QCheckBox(QStringLiteral("Change Texture"), group);
+    m_changeTexture->setEnabled(false);
+    grid->addWidget(m_changeTexture, 5, 2, 1, 2);
+    return group;
+}
+
+QWidget* CBrushFaceDlg::BuildStructureGroup() {
+    using enum BrushFaceField;
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Structure:"));
+    grid->addWidget(new QLabel(QStringLiteral("Insert Into Entity:"), group), 0, 0);
+    m_entityList = new QComboBox(group);
+    grid->addWidget(m_entityList, 0, 1, 1, 3);
+    m_newEntity = new QPushButton(QStringLiteral("New..."), group);
+    m_editEntity = new QPushButton(QStringLiteral("Edit"), group);
+    m_deleteEntity = new QPushButton(QStringLiteral("Delete"), group);
+    grid->addWidget(m_newEntity, 1, 1);
+    grid->addWidget(m_editEntity, 1, 2);
+    grid->addWidget(m_deleteEntity, 1, 3);
+    for (QPushButton* button : {m_newEntity, m_editEntity, m_deleteEntity})
+        button->setAutoDefault(false);
+    connect(m_newEntity, &QPushButton::clicked, this, &CBrushFaceDlg::OnNewEntity);
+    connect(m_editEntity, &QPushButton::clicked, this, &CBrushFaceDlg::OnEditEntity);
+    connect(m_deleteEntity, &QPushButton::clicked, this, &CBrushFaceDlg::OnDeleteEntity);
+    grid->addWidget(new QLabel(QStringLiteral("Shape:"), group), 2, 0);
+    m_shape = new QButtonGroup(this);
+    auto* box = new QRadioButton(QStringLiteral("Box"), group);
+    auto* cone = new QRadioButton(QStringLiteral("Cone"), group);
+    m_shape->addButton(box, kBoxShape);
+    m_shape->addButton(cone, kConeShape);
+    grid->addWidget(box, 2, 1);
+    grid->addWidget(cone, 2, 2);
+    AddBox(*grid, 3, 0, "Base Sides:", BaseSides);
+    AddBox(*grid, 4, 0, "Width:", Width);
+    AddBox(*grid, 4, 2, "Height:", Height);
+    return group;
+}
+
+QLineEdit* CBrushFaceDlg::AddBox(QGridLayout& grid, int row, int column, const char* label,
+                                 BrushFaceField field) {
+    auto* box = new QLineEdit(this);
+    grid.addWidget(new QLabel(QString::fromLatin1(label), this), row, column);
+    grid.addWidget(box, row, column + 1);
+    m_boxes[static_cast<size_t>(field)] = box;
+    return box;
+}
+
+void CBrushFaceDlg::FillTextureList(const std::string& texture) {
+    std::vector<std::string> names = m_doc.m_textureWad.GetTextureNames();
+    std::stable_sort(names.begin(), names.end(), LessIgnoringCase);
+    for (const std::string& name : names)
+        m_textureList->addItem(ToDialogText(name));
+    if (names.empty())
+        return;
+    m_textureList->setCurrentIndex(0);
+    // An empty name would match the first item searched; item 0 stays instead.
+    if (texture.empty())
+        return;
+    const int found = FindPrefixItem(*m_textureList, ToDialogText(texture));
+    if (found >= 0)
+        m_textureList->setCurrentIndex(found);
+}
+
+void CBrushFaceDlg::FillEntityList(const CModelEntity* owner) {
+    m_entityList->clear();
+    m_entities = ListBrushOwners(m_doc);
+    m_entityList->addItem(QStringLiteral("worldspawn"));
+    for (size_t i = 1; i < m_entities.size(); ++i)
+        m_entityList->addItem(ToDialogText(m_entities[i]->m_classname));
+    m_entityList->setCurrentIndex(FindOwnerIndex(m_entities, owner));
+}
+
+void CBrushFaceDlg::EnableForJob() {
+    const auto disable = [](std::initializer_list<QWidget*> widgets) {
+        for (QWidget* widget : widgets)
+            widget->setEnabled(false);
+    };
+    using enum BrushFaceField;
+    const std::initializer_list<QWidget*> shapeControls = {
+        GetShapeButton(kBoxShape), GetShapeButton(kConeShape), GetBox(Height), GetBox(BaseSides),
+        GetBox(Width)};
+    if (m_job == BrushFaceJob::EditBrush) {
+        m_changeTexture->setEnabled(true);
+        disable(shapeControls);
+    } else if (m_job == BrushFaceJob::EditFace) {
+        disable(shapeControls);
+        disable({m_entityList, m_editEntity, m_newEntity});
+    }
+}
+
+QRadioButton* CBrushFaceDlg::GetShapeButton(int shape) const {
+    return static_cast<QRadioButton*>(m_shape->button(shape));
+}
+
+CBrushFaceFields CBrushFaceDlg::GetFields() const {
+    CBrushFaceFields fields;
+    for (size_t i = 0; i < kBrushFaceFieldCount; ++i)
+        fields.text[i] = FromDialogText(m_boxes[i]->text());
+    fields.shape = GetChosenButton(*m_shape, -1);
+    fields.texture = FromDialogText(m_textureList->currentText());
+    fields.entityIndex = m_entityList->currentIndex();
+    fields.changeTexture = m_changeTexture->isChecked();
+    return fields;
+}
+
+CModelEntity* CBrushFaceDlg::GetChosenOwner() const {
+    const int index = m_entityList->currentIndex();
+    if (index < 0 || static_cast<size_t>(index) >= m_entities.size())
+        return nullptr;
+    return m_entities[static_cast<size_t>(index)];
+}
+
+void CBrushFaceDlg::accept() {
+    const CBrushFaceFields fields = GetFields();
+    if (auto problem = ValidateBrushFaceFields(fields, m_values)) {
+        ShowMessageBox(kTitle, problem->message, MessageIcon::Warning);
+        QLineEdit* box = GetBox(problem->field);
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+    if (m_acceptCheck && !m_acceptCheck(m_values, fields))
+        return;
+    if (auto notice = DescribeCutTextureName(fields.texture))
+        ShowMessageBox(kTitle, *notice, MessageIcon::Information);
+    QDialog::accept();
+}
+
+void CBrushFaceDlg::OnSelChangeTexture() {
+    CTextureWad& wad = m_doc.m_textureWad;
+    if (wad.GetTextureCount() == 0)
+        return;
+    wad.BuildTexturePreview(FromDialogText(m_textureList->currentText()), m_brightness->value());
+    ShowPreview(*m_preview, wad.GetPreviewImage());
+}
+
+void CBrushFaceDlg::OnNewEntity() {
+    CModelEntityVariablesDlg dialog(m_doc.m_brushClassNames, this);
+    dialog.SetFields(CModelEntityFields{});
+    if (!RunModalDialog(dialog))
+        return;
+    auto entity = std::make_unique<CModelEntity>();
+    StoreToEntity(dialog.GetFields(), *entity);
+    CModelEntity* added = entity.get();
+    CMapEdits(m_doc).AddModelEntity(std::move(entity));
+    m_entities.push_back(added);
+    m_entityList->addItem(ToDialogText(added->m_classname));
+    m_entityList->setCurrentIndex(m_entityList->count() - 1);
+}
+
+void CBrushFaceDlg::OnEditEntity() {
+    CModelEntity* entity = GetChosenOwner();
+    if (!entity) {
+        CWorldspawnDlg dialog(this);
+        CWorldFields fields;
+        LoadFromWorld(fields, m_doc);
+        dialog.SetFields(fields);
+        if (!RunModalDialog(dialog))
+            return;
+        CWorldKeys keys = m_doc;
+        StoreToWorld(dialog.GetFields(), keys);
+        CMapEdits(m_doc).SetWorldKeys(keys);
+        return;
+    }
+    CModelEntityVariablesDlg dialog(m_doc.m_brushClassNames, this);
+    CModelEntityFields fields;
+    LoadFromEntity(fields, *entity);
+    dialog.SetFields(fields);
+    if (!RunModalDialog(dialog))
+        return;
+    CModelEntityKeys keys = *entity;
+    StoreToEntity(dialog.GetFields(), keys);
+    CMapEdits(m_doc).SetModelEntityKeys(*entity, keys);
+}
+
+// The map edit marks the document modified at once: Cancel cannot bring the
+// entity back, so closing the map must not lose its removal.
+void CBrushFaceDlg::OnDeleteEntity() {
+    if (m_entityList->currentIndex() <= 0)
+        return;
+    CModelEntity* entity = GetChosenOwner();
+    CMapEdits(m_doc).RemoveModelEntity(*entity);
+    FillEntityList(nullptr);
+}

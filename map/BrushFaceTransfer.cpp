@@ -1,0 +1,108 @@
+#include "map/BrushFaceTransfer.h"
+
+#include "map/CTolveDoc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void SetShapeDefaults(CBrushFaceFields& fields) {
+    using enum BrushFaceField;
+    fields[BaseSides] = "3";
+    fields[Width] = "64";
+    fields[Height] = "64";
+    fields.shape = kBoxShape;
+}
+
+} // namespace
+
+CBrushFaceFields MakeNewBrushFields() {
+    using enum BrushFaceField;
+    CBrushFaceFields fields;
+    SetShapeDefaults(fields);
+    fields[XScale] = FormatFieldFloat(1.0f);
+    fields[YScale] = FormatFieldFloat(1.0f);
+    fields[XOffset] = "0";
+    fields[YOffset] = "0";
+    fields[Rotation] = FormatFieldFloat(0.0f);
+    return fields;
+}
+
+CBrushFaceFields LoadFromFace(const BrushFace& face, BrushFaceJob job) {
+    using enum BrushFaceField;
+    CBrushFaceFields fields;
+    SetShapeDefaults(fields);
+    fields[XScale] = FormatFieldFloat(face.xScale);
+    fields[YScale] = FormatFieldFloat(face.yScale);
+    fields[XOffset] = std::to_string(face.xOffset);
+    fields[YOffset] = std::to_string(face.yOffset);
+    fields[Rotation] = FormatFieldFloat(face.rotation);
+    fields.texture.assign(face.texture, strnlen(face.texture, sizeof face.texture));
+    fields.changeTexture = job == BrushFaceJob::EditBrush;
+    return fields;
+}
+
+FaceTexture MakeFaceTexture(const CBrushFaceValues& values, const std::string& texture) {
+    FaceTexture face;
+    const std::string kept = CutTextureName(texture);
+    std::memcpy(face.texture, kept.data(), kept.size());
+    face.xOffset = values.xOffset;
+    face.yOffset = values.yOffset;
+    face.rotation = values.rotation;
+    face.xScale = values.xScale;
+    face.yScale = values.yScale;
+    return face;
+}
+
+std::vector<CModelEntity*> ListBrushOwners(const CTolveDoc& doc) {
+    std::vector<CModelEntity*> owners{nullptr};
+    for (const auto& entity : doc.m_modelEntities)
+        owners.push_back(entity.get());
+    return owners;
+}
+
+int FindOwnerIndex(const std::vector<CModelEntity*>& owners, const CModelEntity* owner) {
+    int chosen = 0;
+    for (size_t i = 0; i < owners.size(); ++i) {
+        if (owners[i] == owner)
+            chosen = static_cast<int>(i);
+    }
+    return chosen;
+}
+
+void SetBrushTexture(CMapBrush& brush, const FaceTexture& texture) {
+    for (int face = 0; face < brush.m_numFaces; ++face) {
+        BrushFace& target = brush.m_faces[face];
+        std::memcpy(target.texture, texture.texture, sizeof target.texture);
+        target.xOffset = texture.xOffset;
+        target.yOffset = texture.yOffset;
+        target.rotation = texture.rotation;
+        target.xScale = texture.xScale;
+        target.yScale = texture.yScale;
+        brush.ForgetTextureText(face);
+    }
+}
+
+void SetBrushTexture(CMapEdits& edits, CMapBrush& brush, const FaceTexture& texture) {
+    for (int face = 0; face < brush.m_numFaces; ++face)
+        edits.SetFaceTexture(brush, face, texture);
+}
+
+void ApplyBrushEdit(CTolveDoc& doc, const FaceTexture& texture, bool changeTexture,
+                    CModelEntity* chosenOwner) {
+    CMapEdits edits(doc);
+    CMapBrush* brush = doc.m_selectedBrush;
+    if (brush && changeTexture)
+        SetBrushTexture(edits, *brush, texture);
+    if (brush && chosenOwner != doc.m_selectedEntity)
+        edits.MoveBrushToOwner(*brush, doc.m_selectedEntity, chosenOwner);
+    edits.Touch();
+}
+
+void ApplyFaceEdit(CTolveDoc& doc, const FaceTexture& texture) {
+    if (!doc.m_selectedBrush)
+        return;
+    CMapEdits(doc).SetFaceTexture(*doc.m_selectedBrush, doc.m_selectedFace, texture);
+}

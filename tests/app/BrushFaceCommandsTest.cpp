@@ -1,0 +1,198 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "app/CommandList.h"
+#include "app/ViewContextMenu.h"
+#include "dialogs/CBrushFaceDlg.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CModelEntityVariablesDlg.h"
+#include "widgets/CTolveView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using enum BrushFaceField;
+
+CBrushFaceDlg& BrushDialog(CModalDialog& dialog) {
+    return dynamic_cast<CBrushFaceDlg&>(dialog);
+}
+
+void ChooseTexture(CBrushFaceDlg& dialog, const char* name) {
+    QComboBox* list = dialog.GetTextureList();
+    list->setCurrentIndex(list->findText(QString::fromLatin1(name)));
+}
+
+// A view on a map of a world cube and a door with a cube, with the sample
+// texture file.
+struct BrushCommandFixture {
+    CScriptedDialogRunner dialogs;
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    CTolveView view{doc};
+    CommandContext context{.view = &view};
+
+    BrushCommandFixture() {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(CubeMapText("{\n\"classname\" \"func_door\"\n{\n" +
+                                    std::string(kCubeFaceLines) + "}\n}\n"),
+                        diagnostics);
+        doc.m_textureWad.SetFileName(
+            (std::filesystem::path(TOLVE_SAMPLES) / "quake101.wad").string());
+        doc.m_textureWad.LoadTextureWad();
+        view.resize(801, 600);
+        view.m_mouse = {400, 300};
+        doc.SetModifiedFlag(false);
+    }
+    CModelEntity& Door() { return *doc.m_modelEntities.at(0); }
+    CMapBrush& World() { return *doc.m_worldBrushes.at(0); }
+    void Select(CMapBrush& brush, CModelEntity* owner, uint8_t mode, int face = 0) {
+        doc.m_selectedBrush = &brush;
+        doc.m_selectedEntity = owner;
+        doc.m_editMode = mode;
+        doc.m_selectedFace = static_cast<uint8_t>(face);
+    }
+    void Run(CommandId id) {
+        const CommandEntry* entry = FindCommandEntry(id);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(IsCommandEnabled(*entry, context)) << static_cast<int>(id);
+        entry->run(context);
+    }
+};
+
+TEST(NewBrushCommand, OkBuildsTheBrushWithTheTextureIntoTheChosenOwner) {
+    BrushCommandFixture f;
+    f.Select(*f.Door().m_brushes[0], &f.Door(), kCornerMode);
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        EXPECT_EQ(dialog.GetEntityList()->currentIndex(), 1);
+        EXPECT_EQ(dialog.GetBox(Width)->text(), "64");
+        dialog.GetBox(BaseSides)->setText("4");
+        dialog.GetBox(XOffset)->setText("8");
+        ChooseTexture(dialog, "stone1");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::NewBrush);
+    EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Brush & Face Edit"}));
+    ASSERT_EQ(f.Door().m_brushes.size(), 2u);
+    const CMapBrush& brush = *f.Door().m_brushes[1];
+    EXPECT_EQ(brush.m_numVertices, 8);
+    EXPECT_EQ(brush.m_numFaces, 6);
+    for (int i = 0; i < brush.m_numFaces; ++i) {
+        EXPECT_STREQ(brush.m_faces[i].texture, "stone1");
+        EXPECT_EQ(brush.m_faces[i].xOffset, 8);
+        EXPECT_FLOAT_EQ(brush.m_faces[i].xScale, 1.0f);
+    }
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(NewBrushCommand, NothingSelectedPreselectsTheWorldAndCancelMakesNothing) {
+    BrushCommandFixture f;
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        EXPECT_EQ(BrushDialog(modal).GetEntityList()->currentIndex(), 0);
+    };
+    f.Run(CommandId::NewBrush);
+    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(NewBrushCommand, SidesBeyondTheBrushKeepTheDialogOpenWithTheBuildersMessage) {
+    BrushCommandFixture f;
+    bool stayedOpen = false;
+    f.dialogs.m_script = [&](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        dialog.GetBox(BaseSides)->setText("40");
+        dialog.GetOkButton()->click();
+        stayedOpen = dialog.result() != QDialog::Accepted;
+        dialog.GetShapeButton(kConeShape)->setChecked(true);
+        dialog.GetBox(BaseSides)->setText("31");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::NewBrush);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(f.messages.m_boxes.size(), 1u);
+    EXPECT_EQ(f.messages.m_boxes[0].title, "New Brush");
+    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
+    EXPECT_EQ(f.doc.m_worldBrushes[1]->m_numFaces, 32);
+}
+
+TEST(EditCommand, BrushModeWithoutChangeTextureMovesTheBrushOnly) {
+    BrushCommandFixture f;
+    f.Select(f.World(), nullptr, kBrushMode);
+    const CMapBrush before = f.World();
+    CMapBrush* brush = &f.World();
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        EXPECT_TRUE(dialog.GetChangeTextureBox()->isChecked());
+        dialog.GetChangeTextureBox()->setChecked(false);
+        ChooseTexture(dialog, "lava1");
+        dialog.GetEntityList()->setCurrentIndex(1);
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::Edit);
+    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    ASSERT_EQ(f.Door().m_brushes.size(), 2u);
+    EXPECT_EQ(f.Door().m_brushes[1].get(), brush);
+    EXPECT_EQ(std::memcmp(before.m_faces, brush->m_faces, sizeof(BrushFace) * brush->m_numFaces),
+              0);
+    EXPECT_EQ(f.doc.m_selectedEntity, &f.Door());
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(EditCommand, FaceModeWritesTheSelectedFaceOnly) {
+    BrushCommandFixture f;
+    f.Select(f.World(), nullptr, kFaceMode, 2);
+    f.World().m_faces[2].xScale = 0.5f;
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        EXPECT_EQ(dialog.GetBox(XScale)->text(), "0.5");
+        EXPECT_FALSE(dialog.GetChangeTextureBox()->isChecked());
+        ChooseTexture(dialog, "tile2");
+        dialog.GetBox(YOffset)->setText("-12");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::Edit);
+    EXPECT_STREQ(f.World().m_faces[2].texture, "tile2");
+    EXPECT_EQ(f.World().m_faces[2].yOffset, -12);
+    EXPECT_FLOAT_EQ(f.World().m_faces[2].xScale, 0.5f);
+    EXPECT_STRNE(f.World().m_faces[1].texture, "tile2");
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(EditCommand, NothingSelectedCornerModeOrAFaceBeyondTheBrushOpensNothing) {
+    BrushCommandFixture f;
+    for (uint8_t mode : {kCornerMode, kFaceMode, kBrushMode, kEntityMode}) {
+        f.doc.m_editMode = mode;
+        f.Run(CommandId::Edit);
+    }
+    f.Select(f.World(), nullptr, kCornerMode);
+    f.Run(CommandId::Edit);
+    f.Select(f.World(), nullptr, kFaceMode, f.World().m_numFaces);
+    f.Run(CommandId::Edit);
+    EXPECT_TRUE(f.dialogs.m_names.empty());
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(ViewContextMenuItems, NewBrushAndEditAreEnabled) {
+    BrushCommandFixture f;
+    std::unique_ptr<QMenu> menu(MakeViewContextMenu(
+        f.context, [](CommandId) {}, nullptr));
+    QMenu* newMenu = menu->actions().at(0)->menu();
+    ASSERT_NE(newMenu, nullptr);
+    EXPECT_EQ(newMenu->actions().at(0)->text(), "Brush\tCtrl+B");
+    EXPECT_TRUE(newMenu->actions().at(0)->isEnabled());
+    EXPECT_EQ(menu->actions().at(1)->text(), "Edit\tCtrl+D");
+    EXPECT_TRUE(menu->actions().at(1)->isEnabled());
+}
+
+} // namespace

@@ -1,0 +1,257 @@
+#include "AppTestDoubles.h"
+#include "dialogs/CBrushFaceDlg.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CWorldspawnDlg.h"
+#include "dialogs/PreviewPixmap.h"
+#include "map/BrushFaceTransfer.h"
+#include "map/CTolveDoc.h"
+#include "texture/TexturePalette.h"
+#include "texture/WadBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using enum BrushFaceField;
+
+// A world cube and two doors with a cube each; the sample texture file.
+struct BrushFaceDlgFixture {
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    BrushFaceDlgFixture() {
+        CRecordingDiagnostics diagnostics;
+        const std::string door =
+            "{\n\"classname\" \"func_door\"\n{\n" + std::string(kCubeFaceLines) + "}\n}\n";
+        doc.ReadMapText(CubeMapText(door + door), diagnostics);
+        doc.m_textureWad.SetFileName(
+            (std::filesystem::path(TOLVE_SAMPLES) / "quake101.wad").string());
+        doc.m_textureWad.LoadTextureWad();
+        doc.SetModifiedFlag(false);
+    }
+    CModelEntity& Door(size_t i) { return *doc.m_modelEntities.at(i); }
+    std::unique_ptr<CBrushFaceDlg> Open(BrushFaceJob job, CModelEntity* owner,
+                                        const std::string& texture = "") {
+        CBrushFaceFields fields = MakeNewBrushFields();
+        fields.texture = texture;
+        fields.changeTexture = job == BrushFaceJob::EditBrush;
+        return std::make_unique<CBrushFaceDlg>(doc, job, fields, owner);
+    }
+};
+
+TEST(BrushFaceDlg, OpensWithTheOwnerPreselectedAndTheSliderAtForty) {
+    BrushFaceDlgFixture f;
+    auto world = f.Open(BrushFaceJob::NewBrush, nullptr);
+    EXPECT_EQ(world->windowTitle(), "Brush & Face Edit");
+    EXPECT_EQ(world->GetEntityList()->currentIndex(), 0);
+    EXPECT_EQ(world->GetEntityList()->currentText(), "worldspawn");
+    EXPECT_EQ(world->GetBrightnessSlider()->minimum(), 0);
+    EXPECT_EQ(world->GetBrightnessSlider()->maximum(), 63);
+    EXPECT_EQ(world->GetBrightnessSlider()->value(), 40);
+    EXPECT_TRUE(f.doc.m_textureWad.IsTextureFileOpen());
+    world->GetBrightnessSlider()->setValue(3);
+    world.reset();
+    EXPECT_FALSE(f.doc.m_textureWad.IsTextureFileOpen());
+    auto door = f.Open(BrushFaceJob::EditBrush, &f.Door(1));
+    EXPECT_EQ(door->GetEntityList()->currentIndex(), 2);
+    EXPECT_EQ(door->GetChosenOwner(), &f.Door(1));
+    EXPECT_EQ(door->GetBrightnessSlider()->value(), 40);
+    EXPECT_EQ(door->GetEntities(), ListBrushOwners(f.doc));
+}
+
+TEST(BrushFaceDlg, TextureIsFoundByCaseInsensitivePrefix) {
+    BrushFaceDlgFixture f;
+    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "BRICK_G");
+    EXPECT_EQ(dialog->GetTextureList()->currentText(), "brick_grey");
+    auto none = f.Open(BrushFaceJob::EditFace, nullptr, "nosuchname");
+    EXPECT_EQ(none->GetTextureList()->currentIndex(), 0);
+    auto blank = f.Open(BrushFaceJob::NewBrush, nullptr);
+    EXPECT_EQ(blank->GetTextureList()->currentIndex(), 0);
+}
+
+TEST(BrushFaceDlg, ControlsAreEnabledPerJob) {
+    BrushFaceDlgFixture f;
+    auto brand = f.Open(BrushFaceJob::NewBrush, nullptr);
+    EXPECT_FALSE(brand->GetChangeTextureBox()->isEnabled());
+    EXPECT_TRUE(brand->GetBox(Width)->isEnabled());
+    EXPECT_TRUE(brand->GetShapeButton(kBoxShape)->isChecked());
+    auto brush = f.Open(BrushFaceJob::EditBrush, nullptr);
+    EXPECT_TRUE(brush->GetChangeTextureBox()->isEnabled());
+    EXPECT_TRUE(brush->GetChangeTextureBox()->isChecked());
+    EXPECT_FALSE(brush->GetBox(BaseSides)->isEnabled());
+    EXPECT_FALSE(brush->GetShapeButton(kConeShape)->isEnabled());
+    EXPECT_TRUE(brush->GetEntityList()->isEnabled());
+    auto face = f.Open(BrushFaceJob::EditFace, nullptr);
+    EXPECT_FALSE(face->GetEntityList()->isEnabled());
+    EXPECT_FALSE(face->GetNewEntityButton()->isEnabled());
+    EXPECT_FALSE(face->GetEditEntityButton()->isEnabled());
+    EXPECT_TRUE(face->GetDeleteEntityButton()->isEnabled());
+    EXPECT_FALSE(face->GetBox(Height)->isEnabled());
+}
+
+TEST(BrushFaceDlg, PreviewShowsTheSelectedTextureAtNaturalSize) {
+    BrushFaceDlgFixture f;
+    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "brick_red");
+    const CPreviewImage& preview = f.doc.m_textureWad.GetPreviewImage();
+    ASSERT_FALSE(preview.IsEmpty());
+    EXPECT_EQ(dialog->GetPreview()->pixmap().size(), QSize(preview.width, preview.height));
+    const uint64_t generation = preview.generation;
+    dialog->GetBrightnessSlider()->setValue(0);
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().generation, generation);
+    dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("stone1"));
+    EXPECT_GT(f.doc.m_textureWad.GetPreviewImage().generation, generation);
+    EXPECT_TRUE(f.messages.m_boxes.empty());
+}
+
+// The program's palette, black for the length of a test.
+class CBlackPalette {
+public:
+    CBlackPalette() : m_saved(GetTexturePalette()) { GetTexturePalette().ClearPalette(); }
+    ~CBlackPalette() { GetTexturePalette() = m_saved; }
+
+private:
+    TexturePalette m_saved;
+};
+
+TEST(BrushFaceDlg, SliderTakesEffectAtTheNextTextureChange) {
+    BrushFaceDlgFixture f;
+    CBlackPalette black;
+    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "stone1");
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 40);
+    dialog->GetBrightnessSlider()->setValue(0);
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 40);
+    dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("tile1"));
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 0);
+    dialog->GetBrightnessSlider()->setValue(63);
+    dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("tile2"));
+    EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 63);
+}
+
+TEST(BrushFaceDlg, SixteenCharacterTextureNameIsCutWithTheUserTold) {
+    CTempDir dir;
+    CWadBuilder().AddMipTexture("abcdefghijklmnop", 4, 4).WriteTo(dir.Path("long.wad"));
+    BrushFaceDlgFixture f;
+    f.doc.m_textureWad.SetFileName(dir.Path("long.wad").string());
+    f.doc.m_textureWad.LoadTextureWad();
+    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    EXPECT_EQ(dialog->GetTextureList()->currentText(), "abcdefghijklmnop");
+    dialog->GetOkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(f.messages.m_boxes.size(), 1u);
+    EXPECT_EQ(f.messages.m_boxes[0].title, "Brush & Face Edit");
+    EXPECT_NE(f.messages.m_boxes[0].text.find("\"abcdefghijklmno\""), std::string::npos);
+    const FaceTexture texture = MakeFaceTexture(dialog->GetValues(), dialog->GetFields().texture);
+    EXPECT_STREQ(texture.texture, "abcdefghijklmno");
+}
+
+TEST(BrushFaceDlg, PreviewImageCopiesTheBuffersColours) {
+    CPreviewImage preview;
+    preview.width = 2;
+    preview.height = 1;
+    preview.rgb = {200, 10, 255, 1, 2, 3};
+    const QImage image = MakePreviewImage(preview);
+    EXPECT_EQ(image.size(), QSize(2, 1));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(200, 10, 255));
+    EXPECT_EQ(image.pixelColor(1, 0), QColor(1, 2, 3));
+    EXPECT_TRUE(MakePreviewImage(CPreviewImage{}).isNull());
+}
+
+TEST(BrushFaceDlg, OkRefusesABadBoxWithTheStandardMessageAndFocus) {
+    BrushFaceDlgFixture f;
+    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    dialog->GetBox(BaseSides)->setText("65");
+    dialog->GetBox(XOffset)->setText("40000");
+    dialog->setResult(QDialog::Rejected);
+    dialog->GetOkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    ASSERT_EQ(f.messages.Texts(),
+              (std::vector<std::string>{"Please enter an integer between 3 and 64."}));
+    EXPECT_EQ(dialog->focusWidget(), dialog->GetBox(BaseSides));
+    dialog->GetBox(BaseSides)->setText("4");
+    dialog->GetOkButton()->click();
+    EXPECT_EQ(f.messages.m_boxes.back().text, "Please enter an integer between -32768 and 32767.");
+    EXPECT_EQ(dialog->focusWidget(), dialog->GetBox(XOffset));
+    dialog->GetBox(XOffset)->setText("-8");
+    dialog->GetOkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->GetValues().baseSides, 4);
+    EXPECT_EQ(dialog->GetValues().xOffset, -8);
+}
+
+TEST(BrushFaceDlg, DeleteRemovesTheEntityWithItsBrushesAndMarksModifiedAtOnce) {
+    BrushFaceDlgFixture f;
+    f.doc.m_selectedEntity = &f.Door(0);
+    f.doc.m_selectedBrush = f.Door(0).m_brushes.at(0).get();
+    CModelEntity* second = &f.Door(1);
+    auto dialog = f.Open(BrushFaceJob::EditBrush, &f.Door(0));
+    dialog->GetDeleteEntityButton()->click();
+    EXPECT_TRUE(f.doc.IsModified());
+    ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
+    EXPECT_EQ(&f.Door(0), second);
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(dialog->GetEntityList()->count(), 2);
+    EXPECT_EQ(dialog->GetEntityList()->currentIndex(), 0);
+    EXPECT_EQ(dialog->GetEntities(), ListBrushOwners(f.doc));
+    dialog->GetDeleteEntityButton()->click(); // on "worldspawn": nothing
+    EXPECT_EQ(f.doc.m_modelEntities.size(), 1u);
+}
+
+TEST(BrushFaceDlg, TwoEntitiesOfOneClassEachEditTheirOwn) {
+    BrushFaceDlgFixture f;
+    CScriptedDialogRunner runner;
+    runner.m_script = [](CModalDialog& modal) {
+        auto& entity = dynamic_cast<CModelEntityVariablesDlg&>(modal);
+        entity.GetBox(ModelField::Speed)->setText("250");
+        entity.GetOkButton()->click();
+    };
+    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    EXPECT_EQ(dialog->GetEntityList()->itemText(1), dialog->GetEntityList()->itemText(2));
+    dialog->GetEntityList()->setCurrentIndex(2);
+    dialog->GetEditEntityButton()->click();
+    EXPECT_EQ(runner.m_names, (std::vector<std::string>{"Model Entity Variables"}));
+    EXPECT_EQ(f.Door(1).m_speed, 250);
+    EXPECT_NE(f.Door(0).m_speed, 250);
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(BrushFaceDlg, EditOnWorldspawnOpensTheWorldDialog) {
+    BrushFaceDlgFixture f;
+    CScriptedDialogRunner runner;
+    runner.m_script = [](CModalDialog& modal) {
+        auto& world = dynamic_cast<CWorldspawnDlg&>(modal);
+        world.GetBox(WorldField::Title)->setText("Castle");
+        world.GetOkButton()->click();
+    };
+    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    dialog->GetEditEntityButton()->click();
+    EXPECT_EQ(runner.m_names, (std::vector<std::string>{"Worldspawn Entity"}));
+    EXPECT_EQ(f.doc.m_worldMessage, "Castle");
+}
+
+TEST(BrushFaceDlg, NewEntityIsAddedToTheMapAndChosen) {
+    BrushFaceDlgFixture f;
+    CScriptedDialogRunner runner;
+    runner.m_script = [](CModalDialog& modal) {
+        auto& entity = dynamic_cast<CModelEntityVariablesDlg&>(modal);
+        QTest::keyClicks(entity.GetClassCombo()->lineEdit(), "func_plat");
+        entity.GetOkButton()->click();
+    };
+    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    dialog->GetNewEntityButton()->click();
+    ASSERT_EQ(f.doc.m_modelEntities.size(), 3u);
+    EXPECT_EQ(f.doc.m_modelEntities.back()->m_classname, "func_plat");
+    EXPECT_EQ(dialog->GetEntityList()->currentText(), "func_plat");
+    EXPECT_EQ(dialog->GetChosenOwner(), f.doc.m_modelEntities.back().get());
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+} // namespace

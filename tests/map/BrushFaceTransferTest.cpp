@@ -1,0 +1,171 @@
+#include "map/BrushFaceTransfer.h"
+
+#include "map/CTolveDoc.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using enum BrushFaceField;
+
+// A world cube and two doors, each with a cube of its own.
+struct TransferFixture {
+    CTolveDoc doc;
+    TransferFixture() {
+        CRecordingDiagnostics diagnostics;
+        const std::string door =
+            "{\n\"classname\" \"func_door\"\n{\n" + std::string(kCubeFaceLines) + "}\n}\n";
+        doc.ReadMapText(CubeMapText(door + door), diagnostics);
+        doc.SetModifiedFlag(false);
+    }
+    CMapBrush& World() { return *doc.m_worldBrushes.at(0); }
+    CModelEntity& Door(size_t i) { return *doc.m_modelEntities.at(i); }
+    void SelectFace(CMapBrush& brush, CModelEntity* owner, int face) {
+        doc.m_selectedBrush = &brush;
+        doc.m_selectedEntity = owner;
+        doc.m_selectedFace = static_cast<uint8_t>(face);
+    }
+};
+
+FaceTexture MakeTexture(const char* name, int16_t xOffset) {
+    CBrushFaceValues values;
+    values.xOffset = xOffset;
+    values.yOffset = -3;
+    values.xScale = 0.5f;
+    values.yScale = 2.0f;
+    values.rotation = 90.0f;
+    return MakeFaceTexture(values, name);
+}
+
+TEST(BrushFaceTransferTest, NewBrushOpensWithFixedValues) {
+    const CBrushFaceFields fields = MakeNewBrushFields();
+    EXPECT_EQ(fields[BaseSides], "3");
+    EXPECT_EQ(fields[Width], "64");
+    EXPECT_EQ(fields[Height], "64");
+    EXPECT_EQ(fields[XScale], "1");
+    EXPECT_EQ(fields[YScale], "1");
+    EXPECT_EQ(fields[XOffset], "0");
+    EXPECT_EQ(fields[YOffset], "0");
+    EXPECT_EQ(fields[Rotation], "0");
+    EXPECT_EQ(fields.shape, kBoxShape);
+    EXPECT_EQ(fields.texture, "");
+    EXPECT_FALSE(fields.changeTexture);
+}
+
+TEST(BrushFaceTransferTest, EditsOpenWithTheFacesValuesAndTheirChangeTextureBox) {
+    BrushFace face;
+    std::strcpy(face.texture, "metal1_2");
+    face.xOffset = -32768;
+    face.yOffset = 17;
+    face.xScale = 0.75f;
+    face.yScale = 3.0f;
+    face.rotation = 22.5f;
+    const CBrushFaceFields brush = LoadFromFace(face, BrushFaceJob::EditBrush);
+    EXPECT_EQ(brush[XOffset], "-32768");
+    EXPECT_EQ(brush[YOffset], "17");
+    EXPECT_EQ(brush[XScale], "0.75");
+    EXPECT_EQ(brush[YScale], "3");
+    EXPECT_EQ(brush[Rotation], "22.5");
+    EXPECT_EQ(brush[BaseSides], "3");
+    EXPECT_EQ(brush.texture, "metal1_2");
+    EXPECT_TRUE(brush.changeTexture);
+    EXPECT_FALSE(LoadFromFace(face, BrushFaceJob::EditFace).changeTexture);
+}
+
+TEST(BrushFaceTransferTest, OwnerListIsParallelToTheEntitiesAndPreselectsTheOwner) {
+    TransferFixture f;
+    const std::vector<CModelEntity*> owners = ListBrushOwners(f.doc);
+    ASSERT_EQ(owners.size(), 3u);
+    EXPECT_EQ(owners[0], nullptr);
+    EXPECT_EQ(owners[1], &f.Door(0));
+    EXPECT_EQ(owners[2], &f.Door(1));
+    EXPECT_EQ(FindOwnerIndex(owners, nullptr), 0);
+    EXPECT_EQ(FindOwnerIndex(owners, &f.Door(1)), 2);
+    CModelEntity stranger;
+    EXPECT_EQ(FindOwnerIndex(owners, &stranger), 0);
+}
+
+TEST(BrushFaceTransferTest, FaceTextureCutsASixteenCharacterName) {
+    const FaceTexture texture = MakeTexture("abcdefghijklmnop", 4);
+    EXPECT_STREQ(texture.texture, "abcdefghijklmno");
+}
+
+TEST(BrushFaceTransferTest, BrushEditWithoutChangeTextureChangesNoFaceButMovesTheBrush) {
+    TransferFixture f;
+    f.SelectFace(f.World(), nullptr, 0);
+    const CMapBrush before = f.World();
+    CMapBrush& brush = f.World();
+    ApplyBrushEdit(f.doc, MakeTexture("other", 5), false, &f.Door(1));
+    EXPECT_EQ(std::memcmp(before.m_faces, brush.m_faces, sizeof(BrushFace) * brush.m_numFaces), 0);
+    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    ASSERT_EQ(f.Door(1).m_brushes.size(), 2u);
+    EXPECT_EQ(f.Door(1).m_brushes[1].get(), &brush);
+    EXPECT_EQ(f.doc.m_selectedEntity, &f.Door(1));
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(BrushFaceTransferTest, BrushEditWithChangeTextureSetsEveryFaceAndMarksModified) {
+    TransferFixture f;
+    CMapBrush& brush = *f.Door(0).m_brushes.at(0);
+    f.SelectFace(brush, &f.Door(0), 2);
+    ApplyBrushEdit(f.doc, MakeTexture("other", 5), true, &f.Door(0));
+    for (int i = 0; i < brush.m_numFaces; ++i) {
+        EXPECT_STREQ(brush.m_faces[i].texture, "other");
+        EXPECT_EQ(brush.m_faces[i].xOffset, 5);
+        EXPECT_EQ(brush.m_faces[i].yOffset, -3);
+        EXPECT_FLOAT_EQ(brush.m_faces[i].rotation, 90.0f);
+    }
+    EXPECT_EQ(f.Door(0).m_brushes.size(), 1u);
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(BrushFaceTransferTest, BrushEditAfterItsOwnerWasDeletedOnlyMarksModified) {
+    TransferFixture f;
+    f.SelectFace(*f.Door(0).m_brushes.at(0), &f.Door(0), 0);
+    CMapEdits(f.doc).RemoveModelEntity(f.Door(0));
+    f.doc.SetModifiedFlag(false);
+    ApplyBrushEdit(f.doc, MakeTexture("other", 5), true, nullptr);
+    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(BrushFaceTransferTest, FaceEditWritesTheSelectedFaceOnly) {
+    TransferFixture f;
+    f.SelectFace(f.World(), nullptr, 3);
+    ApplyFaceEdit(f.doc, MakeTexture("lava", -7));
+    EXPECT_STREQ(f.World().m_faces[3].texture, "lava");
+    EXPECT_EQ(f.World().m_faces[3].xOffset, -7);
+    EXPECT_FLOAT_EQ(f.World().m_faces[3].xScale, 0.5f);
+    EXPECT_STRNE(f.World().m_faces[2].texture, "lava");
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(BrushFaceTransferTest, FaceEditWithUnchangedValuesWritesThemBackUnchanged) {
+    TransferFixture f;
+    f.SelectFace(f.World(), nullptr, 1);
+    f.World().m_faces[1].xScale = 0.3f;
+    f.World().m_faces[1].rotation = 12.25f;
+    const BrushFace before = f.World().m_faces[1];
+    CBrushFaceValues values;
+    ASSERT_FALSE(
+        ValidateBrushFaceFields(LoadFromFace(before, BrushFaceJob::EditFace), values).has_value());
+    ApplyFaceEdit(f.doc, MakeFaceTexture(values, before.texture));
+    EXPECT_EQ(std::memcmp(&before, &f.World().m_faces[1], sizeof before), 0);
+}
+
+TEST(BrushFaceTransferTest, NewBrushTextureGoesIntoEveryFace) {
+    TransferFixture f;
+    CMapBrush brush = f.World();
+    SetBrushTexture(brush, MakeTexture("sky4", 16));
+    for (int i = 0; i < brush.m_numFaces; ++i) {
+        EXPECT_STREQ(brush.m_faces[i].texture, "sky4");
+        EXPECT_EQ(brush.m_faces[i].xOffset, 16);
+        EXPECT_FLOAT_EQ(brush.m_faces[i].yScale, 2.0f);
+    }
+}
+
+} // namespace

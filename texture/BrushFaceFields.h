@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the "Brush & Face Edit" dialog edits, as plain values. The boxes are
+// texts in the order they are checked on OK; the dialog only moves these to
+// and from its controls.
+
+enum class BrushFaceField { BaseSides, XScale, Width, XOffset, Rotation, Height, YOffset, YScale };
+inline constexpr size_t kBrushFaceFieldCount = 8;
+
+// The three uses of the dialog.
+enum class BrushFaceJob { NewBrush, EditBrush, EditFace };
+
+inline constexpr int kBoxShape = 0;
+inline constexpr int kConeShape = 1;
+// The range of the "Gamma Correction" slider and where it starts each time.
+inline constexpr int kMaxPreviewBrightness = 63;
+inline constexpr int kStartPreviewBrightness = 40;
+
+struct CBrushFaceFields {
+    std::array<std::string, kBrushFaceFieldCount> text{};
+    int shape = -1;
+    std::string texture;
+    int entityIndex = -1; // item of the entity list; 0 is "worldspawn"
+    bool changeTexture = false;
+
+    std::string& operator[](BrushFaceField field) { return text[static_cast<size_t>(field)]; }
+    const std::string& operator[](BrushFaceField field) const {
+        return text[static_cast<size_t>(field)];
+    }
+};
+
+// The boxes as numbers, once every one has passed.
+struct CBrushFaceValues {
+    uint8_t baseSides = 0;
+    float xScale = 0.0f;
+    int16_t width = 0;
+    int16_t xOffset = 0;
+    float rotation = 0.0f;
+    int16_t height = 0;
+    int16_t yOffset = 0;
+    float yScale = 0.0f;
+};
+
+struct CBrushFaceProblem {
+    BrushFaceField field;
+    std::string message;
+};
+
+// Checks the boxes in order and stops at the first that fails, with the
+// message the user is shown; otherwise fills `values`. Offsets must fit the
+// 16 bits a face keeps rather than wrap into another value.
+std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields& fields,
+                                                         CBrushFaceValues& values);
+
+// A float as the boxes show it: shortest general form, six significant digits.
+std::string FormatFieldFloat(float value);
+
+// A face keeps 15 characters of a texture name; a longer name from the texture
+// file is cut. The notice to show, if the name is cut.
+std::string CutTextureName(const std::string& name);
+std::optional<std::string> DescribeCutTextureName(const std::string& name);
+
+// The standard texts of the dialog's checks.
+inline constexpr const char* kEnterInteger = "Please enter an integer.";
+inline constexpr const char* kEnterNumber = "Please enter a number.";
+std::string DescribeIntegerRange(int low, int high);
