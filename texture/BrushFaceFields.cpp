@@ -74,11 +74,6 @@ constexpr IntegerRange kOffsetRange{std::numeric_limits<int16_t>::min(),
 
 } // namespace
 
-std::string DescribeIntegerRange(int low, int high) {
-    return "Please enter an integer between " + std::to_string(low) + " and " +
-           std::to_string(high) + ".";
-}
-
 std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields& fields,
                                                          CBrushFaceValues& values) {
     using enum BrushFaceField;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/FieldMessages.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -69,4 +71,3 @@ std::optional<std::string> DescribeCutTextureName(const std::string& name);
 // The standard texts of the dialog's checks.
 inline constexpr const char* kEnterInteger = "Please enter an integer.";
 inline constexpr const char* kEnterNumber = "Please enter a number.";
-std::string DescribeIntegerRange(int low, int high);
