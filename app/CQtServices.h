@@ -1,9 +1,9 @@
 #pragma once
 
-#include "dialogs/CLoadingWindow.h"
 #include "app/CQtFileChooser.h"
 #include "app/CQtMessageService.h"
 #include "app/CQtSoundPlayer.h"
+#include "dialogs/CLoadingWindow.h"
 #include "framework/CServiceSlot.h"
 
 // The editor's platform services, installed for the lifetime of the object.

@@ -1,7 +1,7 @@
 #include "map/CTolveDoc.h"
 #include "tools/MapCommands.h"
-#include "widgets/CTolveView.h"
 #include "view/ViewNavigation.h"
+#include "widgets/CTolveView.h"
 
 #include <QApplication>
 #include <QImage>

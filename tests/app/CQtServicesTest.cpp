@@ -1,6 +1,6 @@
-#include "dialogs/CLoadingWindow.h"
 #include "app/CQtFileChooser.h"
 #include "app/CStartupOptions.h"
+#include "dialogs/CLoadingWindow.h"
 
 #include "TestSupport.h"
 
