@@ -55,7 +55,14 @@ int CountFaces(const CTolveDoc& doc, const char* texture, int16_t yOffset) {
     return count;
 }
 
-TEST_F(BrushFaceEndToEnd, NewDoorBrushAndAFaceTextureSurviveSavingAndReopening) {
+size_t CountBrushes(const CTolveDoc& doc) {
+    size_t count = doc.m_worldBrushes.size();
+    for (const auto& entity : doc.m_modelEntities)
+        count += entity->m_brushes.size();
+    return count;
+}
+
+TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndReopening) {
     const std::filesystem::path samples(TOLVE_SAMPLES);
     const std::filesystem::path copy = m_files.Path("demo.map");
     std::filesystem::copy_file(samples / "demo.map", copy);
@@ -96,12 +103,25 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAndAFaceTextureSurviveSavingAndReopening) 
     EXPECT_GE(metalFaces, newFaces - 1);
     EXPECT_EQ(CountFaces(ActiveDoc(), "tile1", 24), 1);
 
+    // A world brush away from the new one goes with the Delete key.
+    Frame().RunCommand(CommandId::BrushMode);
+    for (int x = 10; x < view->width() && ActiveDoc().m_selectedEntity != nullptr; x += 20)
+        QTest::mouseMove(view, QPoint(x, 10));
+    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
+    ASSERT_EQ(ActiveDoc().m_selectedEntity, nullptr);
+    const size_t brushes = CountBrushes(ActiveDoc());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(CountBrushes(ActiveDoc()), brushes - 1);
+    EXPECT_EQ(ActiveDoc().m_selectedBrush, nullptr);
+
     Frame().RunCommand(CommandId::FileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
     CTolveDoc reread;
     CRecordingDiagnostics diagnostics;
     ASSERT_FALSE(reread.ReadMapFile(copy.string(), diagnostics).has_value());
     ASSERT_EQ(reread.m_modelEntities.size(), entitiesBefore + 1);
+    EXPECT_EQ(CountBrushes(reread), brushes - 1);
     const CModelEntity& savedDoor = *reread.m_modelEntities.back();
     EXPECT_EQ(savedDoor.m_classname, "func_door");
     ASSERT_EQ(savedDoor.m_brushes.size(), 1u);
