@@ -34,6 +34,10 @@ void KeepUnlessSame(CKeptTexts& kept, const char* key, const char* text, bool sa
         kept.Forget(key);
 }
 
+bool IsKeptControlByte(char c) {
+    return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\n' && c != '\r';
+}
+
 // Offsets are whole texels in 16 bits.
 bool OffsetTextIsExact(const char* text) {
     bool exact;
@@ -237,13 +241,20 @@ std::vector<std::string_view> CMapReader::FaceTokens(const FaceSource& source) {
     return tokens;
 }
 
+// Tokens as they stood, so that reading the joined text again gives the very
+// same tokens: control bytes become the blanks they were read as, and a quoted
+// token the end of the text cut off gets its closing quote.
 std::string CMapReader::JoinTokens(const std::vector<std::string_view>& tokens, int first,
                                    int last) {
     std::string text;
     for (int t = first; t < last && t < static_cast<int>(tokens.size()); ++t) {
         if (t > first)
             text.push_back(' ');
-        text.append(tokens[t]);
+        const std::string_view token = tokens[t];
+        for (char c : token)
+            text.push_back(IsKeptControlByte(c) ? ' ' : c);
+        if (token.front() == '"' && (token.size() == 1 || token.back() != '"'))
+            text.push_back('"');
     }
     return text;
 }
