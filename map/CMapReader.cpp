@@ -241,20 +241,23 @@ std::vector<std::string_view> CMapReader::FaceTokens(const FaceSource& source) {
     return tokens;
 }
 
-// Tokens as they stood, so that reading the joined text again gives the very
-// same tokens: control bytes become the blanks they were read as, and a quoted
-// token the end of the text cut off gets its closing quote.
+// A token as it stood, so that reading it again gives the very same token:
+// control bytes become the blanks they were read as, and a quoted token the
+// end of the text cut off gets its closing quote.
+void CMapReader::AppendToken(std::string& text, std::string_view token) {
+    for (char c : token)
+        text.push_back(IsKeptControlByte(c) ? ' ' : c);
+    if (token.front() == '"' && (token.size() == 1 || token.back() != '"'))
+        text.push_back('"');
+}
+
 std::string CMapReader::JoinTokens(const std::vector<std::string_view>& tokens, int first,
                                    int last) {
     std::string text;
     for (int t = first; t < last && t < static_cast<int>(tokens.size()); ++t) {
         if (t > first)
             text.push_back(' ');
-        const std::string_view token = tokens[t];
-        for (char c : token)
-            text.push_back(IsKeptControlByte(c) ? ' ' : c);
-        if (token.front() == '"' && (token.size() == 1 || token.back() != '"'))
-            text.push_back('"');
+        AppendToken(text, tokens[t]);
     }
     return text;
 }
@@ -263,13 +266,14 @@ std::string CMapReader::JoinTokens(const std::vector<std::string_view>& tokens, 
 // writer writes them (a zero scale already fixed to 1), the others as read.
 std::string CMapReader::TextureText(const FaceSource& source, const BrushFace& face) const {
     const std::vector<std::string_view> tokens = FaceTokens(source);
-    std::string text(tokens.at(kPlaneTokens));
+    std::string text;
+    AppendToken(text, tokens.at(kPlaneTokens));
     const int16_t offsets[2] = {face.xOffset, face.yOffset};
     const float floats[3] = {face.rotation, face.xScale, face.yScale};
     for (int n = 0; n < 5; ++n) {
         text.push_back(' ');
         if (source.inexactNumbers & (1 << n)) {
-            text.append(tokens.at(kPlaneTokens + 1 + n));
+            AppendToken(text, tokens.at(kPlaneTokens + 1 + n));
         } else if (n < 2) {
             text.append(std::to_string(offsets[n]));
         } else {

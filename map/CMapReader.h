@@ -58,6 +58,7 @@ private:
     void KeepBrush(int braceLine, int faceLines, const char* why);
     void KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
     static std::vector<std::string_view> FaceTokens(const FaceSource& source);
+    static void AppendToken(std::string& text, std::string_view token);
     static std::string JoinTokens(const std::vector<std::string_view>& tokens, int first, int last);
     std::string TextureText(const FaceSource& source, const BrushFace& face) const;
     void AddPair();
