@@ -1,8 +1,9 @@
 #include "app/ClipboardCommands.h"
 
+#include "app/ClipboardTransfer.h"
 #include "app/ToolBarIcons.h"
 
-// None of these runs yet; they are in the menus and on the toolbar, disabled.
+// Undo does not run yet; it is in the menus, disabled.
 void AddClipboardCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
@@ -20,7 +21,9 @@ void AddClipboardCommands(CommandEntries& entries) {
          .toolTip = "Cut",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
          .icon = ToolBarIcons::PaintCut,
-         .scope = View});
+         .scope = View,
+         .run = CutSelection,
+         .enabled = CanCopySelection});
     entries.push_back(
         {.id = EditCopy,
          .menuText = "&Copy",
@@ -28,12 +31,16 @@ void AddClipboardCommands(CommandEntries& entries) {
          .toolTip = "Copy",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
          .icon = ToolBarIcons::PaintCopy,
-         .scope = View});
+         .scope = View,
+         .run = CopySelection,
+         .enabled = CanCopySelection});
     entries.push_back(
         {.id = EditPaste,
          .menuText = "&Paste",
          .prompt = "Insert the Clipboard contents",
          .toolTip = "Paste",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-         .scope = View});
+         .scope = View,
+         .run = PasteClipboard,
+         .enabled = CanPasteClipboard});
 }

@@ -1,0 +1,78 @@
+#include "map/FragmentPlacement.h"
+
+#include "map/CMapEdits.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+void Grow(std::optional<IntBox>& box, const IntPoint& p) {
+    if (!box) {
+        box = IntBox{p, p};
+        return;
+    }
+    box->min = {std::min(box->min.x, p.x), std::min(box->min.y, p.y), std::min(box->min.z, p.z)};
+    box->max = {std::max(box->max.x, p.x), std::max(box->max.y, p.y), std::max(box->max.z, p.z)};
+}
+
+void GrowByBrushes(std::optional<IntBox>& box, const BrushList& brushes) {
+    for (const auto& brush : brushes) {
+        for (int v = 0; v < brush->m_numVertices; ++v)
+            Grow(box, brush->m_vertices[v]);
+    }
+}
+
+// Wraps at 32 bits like every other coordinate step of the editor.
+IntPoint Moved(const IntPoint& p, const IntPoint& delta) {
+    auto add = [](int32_t a, int32_t b) {
+        return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+    };
+    return {add(p.x, delta.x), add(p.y, delta.y), add(p.z, delta.z)};
+}
+
+void MoveBrushes(BrushList& brushes, const IntPoint& delta) {
+    for (auto& brush : brushes) {
+        for (int v = 0; v < brush->m_numVertices; ++v)
+            brush->m_vertices[v] = Moved(brush->m_vertices[v], delta);
+        // The plane points as read are where the brush was, not where it is.
+        brush->ForgetReadPlanes();
+    }
+}
+
+} // namespace
+
+std::optional<IntBox> BoundsOf(const CMapFragment& fragment) {
+    std::optional<IntBox> box;
+    GrowByBrushes(box, fragment.worldBrushes);
+    for (const auto& entity : fragment.modelEntities)
+        GrowByBrushes(box, entity->m_brushes);
+    for (const auto& entity : fragment.pointEntities)
+        Grow(box, entity->m_origin);
+    return box;
+}
+
+void MoveFragment(CMapFragment& fragment, IntPoint delta) {
+    MoveBrushes(fragment.worldBrushes, delta);
+    for (auto& entity : fragment.modelEntities)
+        MoveBrushes(entity->m_brushes, delta);
+    for (auto& entity : fragment.pointEntities) {
+        entity->m_origin = Moved(entity->m_origin, delta);
+        entity->m_keptTexts.Forget("origin");
+    }
+}
+
+std::vector<CMapChange> AddFragment(CTolveDoc& doc, CMapFragment&& fragment) {
+    CMapEdits edits(doc);
+    std::vector<CMapChange> changes;
+    for (auto& brush : fragment.worldBrushes)
+        changes.push_back(edits.AddBrush(nullptr, std::move(brush)));
+    for (auto& entity : fragment.modelEntities)
+        changes.push_back(edits.AddModelEntity(std::move(entity)));
+    for (auto& entity : fragment.pointEntities)
+        changes.push_back(edits.AddPointEntity(std::move(entity)));
+    fragment.worldBrushes.clear();
+    fragment.modelEntities.clear();
+    fragment.pointEntities.clear();
+    return changes;
+}

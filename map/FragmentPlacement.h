@@ -1,0 +1,29 @@
+#pragma once
+
+#include "map/CMapChange.h"
+#include "map/CMapFragment.h"
+#include "map/IntPoint.h"
+
+#include <optional>
+#include <vector>
+
+class CTolveDoc;
+
+// The smallest box around a set of points.
+struct IntBox {
+    IntPoint min;
+    IntPoint max;
+};
+
+// Around the corners of every brush the fragment can show and the origins of
+// its point entities; nothing when it has none of these.
+std::optional<IntBox> BoundsOf(const CMapFragment& fragment);
+
+// Moves every brush corner and point entity origin by `delta`. A brush kept as
+// text only (too big to hold) has no corners and stays where it is.
+void MoveFragment(CMapFragment& fragment, IntPoint delta);
+
+// Hands the fragment's objects to the document through the map edits: world
+// brushes join the world, entities are added at the end. The world's keys are
+// not taken over. Returns the changes in the order they were made.
+std::vector<CMapChange> AddFragment(CTolveDoc& doc, CMapFragment&& fragment);

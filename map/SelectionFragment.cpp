@@ -1,0 +1,44 @@
+#include "map/SelectionFragment.h"
+
+#include "map/CTolveDoc.h"
+
+#include <memory>
+
+namespace {
+
+bool HasSelectedBrush(const CTolveDoc& doc) {
+    return doc.m_editMode == kBrushMode && doc.m_selectedBrush;
+}
+
+bool HasSelectedPointEntity(const CTolveDoc& doc) {
+    return doc.m_editMode == kEntityMode && doc.m_selectedPointEntity;
+}
+
+void CopySelectedBrush(const CTolveDoc& doc, CMapFragment& fragment) {
+    auto brush = std::make_unique<CMapBrush>(*doc.m_selectedBrush);
+    if (!doc.m_selectedEntity) {
+        fragment.worldBrushes.push_back(std::move(brush));
+        return;
+    }
+    // Only the keys: the entity's other brushes are not part of the selection.
+    auto entity = std::make_unique<CModelEntity>();
+    static_cast<CModelEntityKeys&>(*entity) = *doc.m_selectedEntity;
+    entity->m_brushes.push_back(std::move(brush));
+    fragment.modelEntities.push_back(std::move(entity));
+}
+
+} // namespace
+
+bool HasCopyableSelection(const CTolveDoc& doc) {
+    return HasSelectedBrush(doc) || HasSelectedPointEntity(doc);
+}
+
+CMapFragment FragmentOfSelection(const CTolveDoc& doc) {
+    CMapFragment fragment;
+    if (HasSelectedBrush(doc))
+        CopySelectedBrush(doc, fragment);
+    else if (HasSelectedPointEntity(doc))
+        fragment.pointEntities.push_back(
+            std::make_unique<CPointEntity>(*doc.m_selectedPointEntity));
+    return fragment;
+}

@@ -1,0 +1,334 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "app/CommandList.h"
+#include "map/PastedMapText.h"
+#include "widgets/CTolveView.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// A 128-unit world cube about the origin, a door of one brush and a light.
+constexpr const char* kClipMap = R"({
+"classname" "worldspawn"
+{
+( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
+( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
+}
+}
+{
+"classname" "func_door"
+"speed" "120"
+{
+( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
+( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
+}
+}
+{
+"classname" "light"
+"origin" "-200 -150 0"
+}
+)";
+
+IntPoint LowestCorner(const CMapBrush& brush) {
+    IntPoint low = brush.m_vertices[0];
+    for (int v = 1; v < brush.m_numVertices; ++v) {
+        low.x = std::min(low.x, brush.m_vertices[v].x);
+        low.y = std::min(low.y, brush.m_vertices[v].y);
+        low.z = std::min(low.z, brush.m_vertices[v].z);
+    }
+    return low;
+}
+
+IntPoint HighestCorner(const CMapBrush& brush) {
+    IntPoint high = brush.m_vertices[0];
+    for (int v = 1; v < brush.m_numVertices; ++v) {
+        high.x = std::max(high.x, brush.m_vertices[v].x);
+        high.y = std::max(high.y, brush.m_vertices[v].y);
+        high.z = std::max(high.z, brush.m_vertices[v].z);
+    }
+    return high;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+struct ClipboardFixture {
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    CTolveView view{doc};
+    CommandContext context{.view = &view};
+    QSignalSpy repaints{&view, &CTolveView::ViewChanged};
+
+    ClipboardFixture() {
+        CRecordingDiagnostics diagnostics;
+        doc.ReadMapText(kClipMap, diagnostics);
+        view.resize(801, 600);
+        doc.SetModifiedFlag(false);
+        QGuiApplication::clipboard()->clear();
+    }
+
+    bool IsEnabled(CommandId id) const {
+        const CommandEntry* entry = FindCommandEntry(id);
+        return entry && IsCommandEnabled(*entry, context);
+    }
+
+    void Run(CommandId id) {
+        ASSERT_TRUE(IsEnabled(id)) << static_cast<int>(id);
+        FindCommandEntry(id)->run(context);
+    }
+
+    void SelectWorldBrush() {
+        doc.m_editMode = kBrushMode;
+        doc.m_selectedEntity = nullptr;
+        doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+    }
+
+    void SelectDoorBrush() {
+        doc.m_editMode = kBrushMode;
+        doc.m_selectedEntity = doc.m_modelEntities[0].get();
+        doc.m_selectedBrush = doc.m_modelEntities[0]->m_brushes[0].get();
+    }
+
+    void SelectLight() {
+        doc.m_editMode = kEntityMode;
+        doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+    }
+
+    void PasteText(const char* text) {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+        Run(CommandId::EditPaste);
+    }
+
+    void ExpectRefusedWith(const std::string& message, const std::string& before) {
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], message);
+        EXPECT_EQ(MapText(doc), before);
+        EXPECT_FALSE(doc.IsModified());
+    }
+};
+
+} // namespace
+
+TEST(ClipboardCommands, CopyAndCutNeedASelectionOfTheMode) {
+    ClipboardFixture f;
+    f.doc.m_editMode = kBrushMode;
+    EXPECT_FALSE(f.IsEnabled(CommandId::EditCopy));
+    EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
+    f.SelectLight();
+    EXPECT_TRUE(f.IsEnabled(CommandId::EditCopy));
+    EXPECT_TRUE(f.IsEnabled(CommandId::EditCut));
+    f.doc.m_editMode = kFaceMode;
+    EXPECT_FALSE(f.IsEnabled(CommandId::EditCopy));
+}
+
+TEST(ClipboardCommands, PasteNeedsTextOnTheClipboard) {
+    ClipboardFixture f;
+    EXPECT_FALSE(f.IsEnabled(CommandId::EditPaste));
+    QGuiApplication::clipboard()->setText("anything");
+    EXPECT_TRUE(f.IsEnabled(CommandId::EditPaste));
+}
+
+TEST(ClipboardCommands, CopyPutsMapTextOnTheClipboardAndChangesNothing) {
+    ClipboardFixture f;
+    const std::string before = MapText(f.doc);
+    f.SelectDoorBrush();
+    f.Run(CommandId::EditCopy);
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    EXPECT_NE(text.find("\"func_door\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"120\""), std::string::npos) << text;
+    EXPECT_EQ(text.find("worldspawn"), std::string::npos) << text;
+    EXPECT_EQ(MapText(f.doc), before);
+    EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(ClipboardCommands, APastedWorldBrushLandsOnTheSnappedCursorInTheViewPlane) {
+    ClipboardFixture f;
+    f.SelectWorldBrush();
+    f.Run(CommandId::EditCopy);
+    // Snap 8: the cursor snaps to (200 104); the cube's centre is the origin;
+    // the height stays.
+    f.view.m_cursor = IntPoint(203, 101, 999);
+    f.repaints.clear();
+    f.Run(CommandId::EditPaste);
+    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
+    EXPECT_EQ(LowestCorner(*f.doc.m_worldBrushes[1]), IntPoint(136, 40, -64));
+    EXPECT_EQ(HighestCorner(*f.doc.m_worldBrushes[1]), IntPoint(264, 168, 64));
+    EXPECT_EQ(LowestCorner(*f.doc.m_worldBrushes[0]), IntPoint(-64, -64, -64));
+    EXPECT_EQ(HighestCorner(*f.doc.m_worldBrushes[0]), IntPoint(64, 64, 64));
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_GT(f.repaints.count(), 0);
+    EXPECT_TRUE(f.messages.Texts().empty());
+}
+
+TEST(ClipboardCommands, APastedPointEntityMovesByWholeSnapStepsInTheXZPlane) {
+    ClipboardFixture f;
+    f.SelectLight();
+    f.Run(CommandId::EditCopy);
+    f.view.m_projection.m_viewMode = kPlaneXZ;
+    // The cursor snaps to (16 _ 24): x moves 216 (27 steps), z 24 (3 steps);
+    // y, the depth, stays.
+    f.view.m_cursor = IntPoint(13, 500, 27);
+    f.Run(CommandId::EditPaste);
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 2u);
+    EXPECT_EQ(f.doc.m_pointEntities[1]->m_classname, "light");
+    EXPECT_EQ(f.doc.m_pointEntities[1]->m_origin, IntPoint(16, -150, 24));
+    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(-200, -150, 0));
+}
+
+TEST(ClipboardCommands, AnOffGridOriginMovesByWholeStepsNotOntoTheGrid) {
+    ClipboardFixture f;
+    f.SelectLight();
+    f.Run(CommandId::EditCopy);
+    // y: from -150 toward 24 is 174, 21.75 steps of 8: 22 steps.
+    f.view.m_cursor = IntPoint(0, 24, 0);
+    f.Run(CommandId::EditPaste);
+    ASSERT_EQ(f.doc.m_pointEntities.size(), 2u);
+    EXPECT_EQ(f.doc.m_pointEntities[1]->m_origin, IntPoint(0, 26, 0));
+}
+
+TEST(ClipboardCommands, CutTakesTheBrushOutAndPasteBringsItBackInItsEntity) {
+    ClipboardFixture f;
+    f.SelectDoorBrush();
+    f.Run(CommandId::EditCut);
+    EXPECT_TRUE(f.doc.m_modelEntities[0]->m_brushes.empty());
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
+
+    // The door's centre (144 0 0) goes to the cursor (144 0): no move.
+    f.view.m_cursor = IntPoint(144, 0, 0);
+    f.Run(CommandId::EditPaste);
+    ASSERT_EQ(f.doc.m_modelEntities.size(), 2u);
+    const CModelEntity& pasted = *f.doc.m_modelEntities[1];
+    EXPECT_EQ(pasted.m_classname, "func_door");
+    EXPECT_EQ(pasted.m_speed, 120);
+    ASSERT_EQ(pasted.m_brushes.size(), 1u);
+    EXPECT_EQ(LowestCorner(*pasted.m_brushes[0]), IntPoint(128, -64, -64));
+    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+}
+
+TEST(ClipboardCommands, ProseOnTheClipboardChangesNothing) {
+    ClipboardFixture f;
+    const std::string before = MapText(f.doc);
+    f.PasteText("Meet me at the pier at noon.");
+    f.ExpectRefusedWith(kNoMapObjects, before);
+}
+
+TEST(ClipboardCommands, AValve220MapChangesNothing) {
+    ClipboardFixture f;
+    const std::string before = MapText(f.doc);
+    const std::string text = ReadWholeFile(
+        TestDataPath("maps-other-formats/valve220_tb_valveFormatMapWithoutFormatTag.map"));
+    f.PasteText(text.c_str());
+    ASSERT_EQ(f.messages.Texts().size(), 1u);
+    EXPECT_EQ(f.messages.Texts()[0], *ReadPastedMapText(text).problem);
+    f.ExpectRefusedWith(f.messages.Texts()[0], before);
+}
+
+TEST(ClipboardCommands, AQuake2MapChangesNothing) {
+    ClipboardFixture f;
+    const std::string before = MapText(f.doc);
+    const std::string text = ReadWholeFile(
+        TestDataPath("maps-other-formats/q2_surfaceflags_ericw_q2_trans33_solid.map"));
+    f.PasteText(text.c_str());
+    ASSERT_EQ(f.messages.Texts().size(), 1u);
+    EXPECT_NE(f.messages.Texts()[0], kNoMapObjects);
+    f.ExpectRefusedWith(f.messages.Texts()[0], before);
+}
+
+TEST(ClipboardCommands, ABrokenBrushChangesNothingAndNamesItsLine) {
+    ClipboardFixture f;
+    const std::string before = MapText(f.doc);
+    // A good light first: nothing of the text may arrive.
+    f.PasteText("{\n\"classname\" \"light\"\n\"origin\" \"0 0 0\"\n}\n"
+                "{\n\"classname\" \"worldspawn\"\n{\n"
+                "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1\n"
+                "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 )\n}\n}\n");
+    ASSERT_EQ(f.messages.Texts().size(), 1u);
+    EXPECT_EQ(f.messages.Texts()[0].rfind("8 : ", 0), 0u) << f.messages.Texts()[0];
+    f.ExpectRefusedWith(f.messages.Texts()[0], before);
+}
+
+namespace {
+
+class ClipboardEndToEnd : public CAppFixture {};
+
+size_t CountBrushes(const CTolveDoc& doc) {
+    size_t count = doc.m_worldBrushes.size();
+    for (const auto& entity : doc.m_modelEntities)
+        count += entity->m_brushes.size();
+    return count;
+}
+
+} // namespace
+
+TEST_F(ClipboardEndToEnd, CtrlCAndCtrlVCopyTheHoveredBrushAndTheSavedFileHoldsBoth) {
+    const std::filesystem::path path = m_files.Path("room.map");
+    WriteFileText(path, kClipMap);
+    StartApp({QString::fromStdString(path.string())});
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    CTolveView& view = ActiveFrame()->GetView();
+    view.setFocus();
+    Frame().RunCommand(CommandId::BrushMode);
+    QGuiApplication::clipboard()->clear();
+    for (int x = 10; x < view.width() && !ActiveDoc().m_selectedBrush; x += 7) {
+        const QPoint hover(x, view.height() / 2);
+        QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &move);
+    }
+    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
+    const CMapBrush original = *ActiveDoc().m_selectedBrush;
+    const bool inWorld = ActiveDoc().m_selectedEntity == nullptr;
+    const size_t brushes = CountBrushes(ActiveDoc());
+
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_FALSE(QGuiApplication::clipboard()->text().isEmpty());
+    QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(ActiveDoc().IsModified());
+    EXPECT_EQ(CountBrushes(ActiveDoc()), brushes + 1);
+    const std::string edited = MapText(ActiveDoc());
+
+    Frame().RunCommand(CommandId::FileSave);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    CTolveDoc reread;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(reread.ReadMapFile(path.string(), diagnostics).has_value());
+    EXPECT_EQ(MapText(reread), edited);
+    // The copy has the original's size, moved by whole snap steps.
+    ASSERT_EQ(CountBrushes(reread), brushes + 1);
+    const CMapBrush* copy = inWorld ? reread.m_worldBrushes.back().get()
+                                    : reread.m_modelEntities.back()->m_brushes.front().get();
+    const IntPoint from = LowestCorner(original);
+    const IntPoint to = LowestCorner(*copy);
+    const int snap = ActiveDoc().m_snap;
+    EXPECT_EQ((to.x - from.x) % snap, 0);
+    EXPECT_EQ((to.y - from.y) % snap, 0);
+    EXPECT_EQ(to.z, from.z);
+    EXPECT_EQ(HighestCorner(*copy).x - to.x, HighestCorner(original).x - from.x);
+}
