@@ -7,13 +7,6 @@ void AddClipboardCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
     entries.push_back(
-        {.id = EditUndo,
-         .menuText = "&Undo",
-         .prompt = "Undo the last action",
-         .toolTip = "Undo",
-         .keys = {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-         .scope = View});
-    entries.push_back(
         {.id = EditCut,
          .menuText = "Cu&t",
          .prompt = "Cut the selection and put it on the Clipboard",
