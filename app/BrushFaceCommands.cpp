@@ -1,4 +1,8 @@
 #include "app/BrushFaceCommands.h"
+#include "app/CBrushEditStep.h"
+#include "app/CBrushInsertionStep.h"
+#include "app/CHistoryEntityEditor.h"
+#include "app/UndoCommands.h"
 
 #include "dialogs/CBrushFaceDlg.h"
 #include "map/BrushFaceTransfer.h"
@@ -12,6 +16,8 @@ void NewBrush(const CommandContext& context) {
     CTolveDoc& doc = view.GetDocument();
     CModelEntity* owner = doc.m_selectedBrush ? doc.m_selectedEntity : nullptr;
     CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, MakeNewBrushFields(), owner, view.window());
+    CHistoryEntityEditor entityEditor(context);
+    dialog.SetEntityEditor(&entityEditor);
     // The brush is built while the dialog is still open, so that sides the
     // brush cannot hold are told and the user can choose again.
     std::unique_ptr<CMapBrush> brush;
@@ -26,7 +32,9 @@ void NewBrush(const CommandContext& context) {
     if (!RunModalDialog(dialog) || !brush)
         return;
     SetBrushTexture(*brush, MakeFaceTexture(dialog.GetValues(), dialog.GetFields().texture));
-    CMapEdits(doc).AddBrush(dialog.GetChosenOwner(), std::move(brush));
+    PerformStep(context, CBrushInsertionStep::Adding(doc, QStringLiteral("New Brush"),
+                                                     dialog.GetChosenOwner(), std::move(brush),
+                                                     CMapEdits::kAtEnd));
 }
 
 bool EditBrushOrFace(const CommandContext& context) {
@@ -42,13 +50,26 @@ bool EditBrushOrFace(const CommandContext& context) {
         return true;
     CBrushFaceDlg dialog(doc, job, LoadFromFace(doc.m_selectedBrush->m_faces[face], job),
                          doc.m_selectedEntity, view.window());
+    CHistoryEntityEditor entityEditor(context);
+    dialog.SetEntityEditor(&entityEditor);
     if (!RunModalDialog(dialog))
         return true;
     const CBrushFaceFields fields = dialog.GetFields();
     const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), fields.texture);
+    // The dialog's own entity edits may have let go of the brush.
+    CMapBrush* brush = doc.m_selectedBrush;
+    if (!brush) {
+        ApplyBrushEdit(doc, texture, fields.changeTexture, dialog.GetChosenOwner());
+        return true;
+    }
+    const CMapBrush before = *brush;
+    const CBrushEditStep::Place from = FindBrushPlace(doc, doc.m_selectedEntity, *brush);
     if (brushMode)
         ApplyBrushEdit(doc, texture, fields.changeTexture, dialog.GetChosenOwner());
     else
         ApplyFaceEdit(doc, texture);
+    const CBrushEditStep::Place to = FindBrushPlace(doc, doc.m_selectedEntity, *brush);
+    const QString text = brushMode ? QStringLiteral("Brush Edit") : QStringLiteral("Face Edit");
+    PerformStep(context, std::make_unique<CBrushEditStep>(doc, text, *brush, before, from, to));
     return true;
 }

@@ -38,6 +38,8 @@ void CCommandTable::RefreshStates(const CommandContext& context) {
     for (const CommandEntry& entry : GetCommandEntries()) {
         QAction* action = GetAction(entry.id);
         action->setEnabled(IsCommandEnabled(entry, context));
+        if (entry.label)
+            action->setText(entry.label(context));
         if (action->isCheckable())
             action->setChecked(IsCommandChecked(entry, context));
     }

@@ -1,6 +1,7 @@
 #include "app/CDocManager.h"
 
 #include "app/CChildFrame.h"
+#include "app/CDocHistory.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
@@ -42,7 +43,9 @@ QString CanonicalPath(const QString& path) {
 } // namespace
 
 CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
-    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {}
+    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {
+    connect(&m_area, &QMdiArea::subWindowActivated, this, &CDocManager::FollowActiveFrame);
+}
 
 CDocManager::~CDocManager() {
     CloseAllDocuments();
@@ -91,6 +94,8 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     UserMessages messages;
     bool saved = doc.OnSaveDocument(doc.GetPathName(), messages);
     ShowMessages(messages);
+    if (saved)
+        GetHistory(doc).MarkSaved();
     UpdateFrameTitles(doc);
     return saved;
 }
@@ -115,6 +120,7 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     doc.SetPathName(ToLocalPath(saved));
     doc.SetTitle(ToLocalPath(QFileInfo(saved).fileName()));
     m_recentFiles.AddRecentFile(saved);
+    GetHistory(doc).MarkSaved();
     UpdateFrameTitles(doc);
     return true;
 }
@@ -165,6 +171,11 @@ void CDocManager::CloseAllDocuments() {
 
 CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc) {
     auto* frame = new CChildFrame(doc, *this);
+    CDocHistory& history = GetHistory(doc);
+    CTolveView& view = frame->GetView();
+    connect(&view, &CTolveView::DragBegun, this, [&history] { history.OnDragBegun(); });
+    connect(&view, &CTolveView::DragCommitted, this,
+            [&history](const CMapChange& change) { history.OnDragCommitted(change); });
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
     m_arranger->PlaceNewWindow(*frame);
@@ -227,6 +238,11 @@ CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {
 
 CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
     CTolveDoc& added = *doc;
+    auto history = std::make_unique<CDocHistory>(added);
+    m_undoGroup.addStack(&history->GetStack());
+    connect(&history->GetStack(), &QUndoStack::cleanChanged, this,
+            [this, &added] { UpdateFrameTitles(added); });
+    m_histories[&added] = std::move(history);
     m_documents.push_back(std::move(doc));
     CreateFrame(added);
     emit DocumentsChanged();
@@ -241,9 +257,19 @@ void CDocManager::RemoveDocument(const CTolveDoc& doc) {
     // Take it out of the list first: nothing may reach it while it goes.
     std::unique_ptr<CTolveDoc> closing = std::move(*found);
     m_documents.erase(found);
+    m_histories.erase(closing.get());
     closing->DeleteContents();
     closing.reset();
     emit DocumentsChanged();
+}
+
+CDocHistory& CDocManager::GetHistory(const CTolveDoc& doc) const {
+    return *m_histories.at(&doc);
+}
+
+void CDocManager::FollowActiveFrame() {
+    auto* frame = qobject_cast<CChildFrame*>(m_area.activeSubWindow());
+    m_undoGroup.setActiveStack(frame ? &GetHistory(frame->GetDocument()).GetStack() : nullptr);
 }
 
 void CDocManager::ActivateFrame(CChildFrame* frame) {

@@ -3,11 +3,16 @@
 #include <QObject>
 #include <QString>
 
+#include <QUndoGroup>
+#include <QUndoStack>
+
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CChildFrame;
+class CDocHistory;
 class CRecentFileList;
 class CTolveDoc;
 class CWindowArranger;
@@ -48,6 +53,9 @@ public:
     std::vector<CChildFrame*> GetFrames(const CTolveDoc& doc) const;
     const std::vector<std::unique_ptr<CTolveDoc>>& GetDocuments() const { return m_documents; }
     CWindowArranger& GetWindowArranger() const { return *m_arranger; }
+    // The undo history of an open document; the group follows the active window.
+    CDocHistory& GetHistory(const CTolveDoc& doc) const;
+    QUndoGroup& GetUndoGroup() { return m_undoGroup; }
 
     // Window titles: the document's title, numbered "name:1", "name:2" when it
     // has several windows, with "*" while it has unsaved changes.
@@ -67,11 +75,14 @@ private:
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);
     void ActivateFrame(CChildFrame* frame);
+    void FollowActiveFrame();
 
     QMdiArea& m_area;
     CWindowArranger* m_arranger; // owned by the area
     CRecentFileList& m_recentFiles;
     std::vector<std::unique_ptr<CTolveDoc>> m_documents;
+    std::map<const CTolveDoc*, std::unique_ptr<CDocHistory>> m_histories;
+    QUndoGroup m_undoGroup;
     std::vector<CChildFrame*> m_frames; // in the order they were made
     int m_untitledCount = 0;            // only grows, like the numbers it gives
 };

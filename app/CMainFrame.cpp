@@ -63,6 +63,11 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     // The toolbar's own context menu can hide it too.
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshState);
     connect(&m_docManager, &CDocManager::DocumentsChanged, this, &CMainFrame::OnDocumentsChanged);
+    // Undo and Redo name the step they take and are disabled with none.
+    QUndoGroup& history = m_docManager.GetUndoGroup();
+    connect(&history, &QUndoGroup::indexChanged, this, &CMainFrame::RefreshState);
+    connect(&history, &QUndoGroup::activeStackChanged, this, &CMainFrame::RefreshState);
+    connect(&history, &QUndoGroup::cleanChanged, this, &CMainFrame::RefreshState);
     connect(m_menus, &CMenuBars::RecentFileChosen, this, [this](const QString& path) {
         OpenRecentFile(MakeCommandContext(), path);
         RefreshState();

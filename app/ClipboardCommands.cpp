@@ -3,17 +3,10 @@
 #include "app/ClipboardTransfer.h"
 #include "app/ToolBarIcons.h"
 
-// Undo does not run yet; it is in the menus, disabled.
+// Cut, Copy and Paste of map objects as map text through the clipboard.
 void AddClipboardCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
-    entries.push_back(
-        {.id = EditUndo,
-         .menuText = "&Undo",
-         .prompt = "Undo the last action",
-         .toolTip = "Undo",
-         .keys = {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-         .scope = View});
     entries.push_back(
         {.id = EditCut,
          .menuText = "Cu&t",

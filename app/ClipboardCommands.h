@@ -2,5 +2,5 @@
 
 #include "app/CommandEntry.h"
 
-// Undo, Cut, Copy and Paste.
+// Cut, Copy and Paste.
 void AddClipboardCommands(CommandEntries& entries);

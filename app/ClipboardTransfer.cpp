@@ -1,5 +1,12 @@
 #include "app/ClipboardTransfer.h"
 
+#include "app/CBrushInsertionStep.h"
+#include "app/CModelEntityInsertionStep.h"
+#include "app/CPointEntityInsertionStep.h"
+#include "app/CStepGroup.h"
+#include "app/UndoCommands.h"
+#include "map/CMapEdits.h"
+
 #include "app/DeleteCommands.h"
 #include "framework/CMessageService.h"
 #include "map/CMapWriter.h"
@@ -69,5 +76,16 @@ void PasteClipboard(const CommandContext& context) {
         MoveFragment(pasted.fragment,
                      PasteOffset(*box, view.m_cursor, view.m_projection.m_viewMode, doc.m_snap));
     }
-    AddFragment(doc, std::move(pasted.fragment));
+    // The whole paste is one step of the map's history.
+    auto paste = std::make_unique<CStepGroup>(QStringLiteral("Paste"));
+    for (auto& brush : pasted.fragment.worldBrushes)
+        paste->Add(CBrushInsertionStep::Adding(doc, paste->text(), nullptr, std::move(brush),
+                                               CMapEdits::kAtEnd));
+    for (auto& entity : pasted.fragment.modelEntities)
+        paste->Add(CModelEntityInsertionStep::Adding(doc, paste->text(), std::move(entity)));
+    for (auto& entity : pasted.fragment.pointEntities)
+        paste->Add(CPointEntityInsertionStep::Adding(doc, paste->text(), std::move(entity),
+                                                     CMapEdits::kAtEnd));
+    if (!paste->IsEmpty())
+        PerformStep(context, std::move(paste));
 }

@@ -29,6 +29,7 @@ enum class CommandScope { Application, Document, View };
 using CommandHandler = void (*)(const CommandContext&);
 using CommandState = bool (*)(const CommandContext&);
 using CommandIconPainter = void (*)(CIconCanvas&);
+using CommandLabel = QString (*)(const CommandContext&);
 
 // Everything about one command, declared once: the menus, the toolbar, the
 // accelerators and the status prompts are all made from these.
@@ -43,6 +44,7 @@ struct CommandEntry {
     CommandHandler run = nullptr;   // none yet: the command is shown disabled
     CommandState checked = nullptr; // none: the command has no check mark
     CommandState enabled = nullptr; // a condition beyond its scope, if any
+    CommandLabel label = nullptr;   // menu text that follows the state, if any
 };
 
 using CommandEntries = std::vector<CommandEntry>;

@@ -21,7 +21,7 @@ const std::vector<MenuLayout> kMapMenus = {
     {"&File",
      {Item(FileNew), Item(FileOpen), Item(FileClose), Item(FileSave), Item(FileSaveAs),
       kRecentFiles, Item(AppExit)}},
-    {"&Edit", {Item(EditCut), Item(EditCopy)}},
+    {"&Edit", {Item(EditUndo), Item(EditRedo), Item(EditCut), Item(EditCopy)}},
     {"&View", {Item(ViewToolbar), Item(ViewStatusBar), kSeparator, Item(FrameMap)}},
     {"&Window",
      {Item(WindowNew), Item(WindowCascade), Item(WindowTile), Item(WindowArrange)},

@@ -8,6 +8,7 @@
 #include "app/HelpCommands.h"
 #include "app/NavigationCommands.h"
 #include "app/SelectionCommands.h"
+#include "app/UndoCommands.h"
 #include "app/WindowCommands.h"
 
 namespace {
@@ -15,6 +16,7 @@ namespace {
 CommandEntries GatherCommandEntries() {
     CommandEntries entries;
     AddFileCommands(entries);
+    AddUndoCommands(entries);
     AddClipboardCommands(entries);
     AddWindowCommands(entries);
     AddNavigationCommands(entries);

@@ -1,6 +1,9 @@
 #include "app/EntityCommands.h"
 
 #include "app/BrushFaceCommands.h"
+#include "app/CPointEntityInsertionStep.h"
+#include "app/CPointEntityStateStep.h"
+#include "app/UndoCommands.h"
 
 #include "dialogs/CEntityVariablesDlg.h"
 #include "map/CMapEdits.h"
@@ -25,10 +28,12 @@ void NewEntity(const CommandContext& context) {
     auto entity = std::make_unique<CPointEntity>();
     StoreToEntity(dialog.GetFields(), *entity);
     entity->m_origin = SnapPoint(view.m_cursor, doc.m_snap);
-    CMapEdits(doc).AddPointEntity(std::move(entity));
+    PerformStep(context, CPointEntityInsertionStep::Adding(doc, QStringLiteral("New Entity"),
+                                                           std::move(entity), CMapEdits::kAtEnd));
 }
 
-void EditPointEntity(CTolveView& view, CPointEntity& entity) {
+void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
+    CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
     CEntityVariablesDlg dialog(doc.m_pointClassNames, view.window());
     CPointEntityFields fields;
@@ -38,7 +43,8 @@ void EditPointEntity(CTolveView& view, CPointEntity& entity) {
         return;
     CPointEntity keys = entity;
     StoreToEntity(dialog.GetFields(), keys);
-    CMapEdits(doc).SetPointEntityKeys(entity, keys);
+    PerformStep(context, std::make_unique<CPointEntityStateStep>(doc, QStringLiteral("Entity Keys"),
+                                                                 entity, entity, keys));
 }
 
 } // namespace
@@ -48,7 +54,7 @@ void EditSelection(const CommandContext& context) {
         return;
     CTolveDoc& doc = context.view->GetDocument();
     if (doc.m_editMode == kEntityMode && doc.m_selectedPointEntity)
-        EditPointEntity(*context.view, *doc.m_selectedPointEntity);
+        EditPointEntity(context, *doc.m_selectedPointEntity);
 }
 
 void AddEntityCommands(CommandEntries& entries) {

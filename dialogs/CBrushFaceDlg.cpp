@@ -1,5 +1,6 @@
 #include "dialogs/CBrushFaceDlg.h"
 
+#include "dialogs/CEntityEditor.h"
 #include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "dialogs/DialogLayout.h"
@@ -253,7 +254,10 @@ void CBrushFaceDlg::OnNewEntity() {
     auto entity = std::make_unique<CModelEntity>();
     StoreToEntity(dialog.GetFields(), *entity);
     CModelEntity* added = entity.get();
-    CMapEdits(m_doc).AddModelEntity(std::move(entity));
+    if (m_entityEditor)
+        m_entityEditor->AddModelEntity(std::move(entity));
+    else
+        CMapEdits(m_doc).AddModelEntity(std::move(entity));
     m_entities.push_back(added);
     m_entityList->addItem(ToDialogText(added->m_classname));
     m_entityList->setCurrentIndex(m_entityList->count() - 1);
@@ -270,7 +274,10 @@ void CBrushFaceDlg::OnEditEntity() {
             return;
         CWorldKeys keys = m_doc;
         StoreToWorld(dialog.GetFields(), keys);
-        CMapEdits(m_doc).SetWorldKeys(keys);
+        if (m_entityEditor)
+            m_entityEditor->SetWorldKeys(keys);
+        else
+            CMapEdits(m_doc).SetWorldKeys(keys);
         return;
     }
     CModelEntityVariablesDlg dialog(m_doc.m_brushClassNames, this);
@@ -281,7 +288,10 @@ void CBrushFaceDlg::OnEditEntity() {
         return;
     CModelEntityKeys keys = *entity;
     StoreToEntity(dialog.GetFields(), keys);
-    CMapEdits(m_doc).SetModelEntityKeys(*entity, keys);
+    if (m_entityEditor)
+        m_entityEditor->SetModelEntityKeys(*entity, keys);
+    else
+        CMapEdits(m_doc).SetModelEntityKeys(*entity, keys);
 }
 
 // The map edit marks the document modified at once: Cancel cannot bring the
@@ -290,6 +300,9 @@ void CBrushFaceDlg::OnDeleteEntity() {
     if (m_entityList->currentIndex() <= 0)
         return;
     CModelEntity* entity = GetChosenOwner();
-    CMapEdits(m_doc).RemoveModelEntity(*entity);
+    if (m_entityEditor)
+        m_entityEditor->RemoveModelEntity(*entity);
+    else
+        CMapEdits(m_doc).RemoveModelEntity(*entity);
     FillEntityList(nullptr);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CEntityEditor;
 class CTolveDoc;
 class QButtonGroup;
 class QCheckBox;
@@ -42,6 +43,9 @@ public:
     const CBrushFaceValues& GetValues() const { return m_values; }
     // The entity the chosen item stands for; null for "worldspawn".
     CModelEntity* GetChosenOwner() const;
+    // Where New..., Delete and the entity dialogs' OK send their changes;
+    // none: straight to the map edits.
+    void SetEntityEditor(CEntityEditor* editor) { m_entityEditor = editor; }
     const std::vector<CModelEntity*>& GetEntities() const { return m_entities; }
 
     // Run on OK once every box has passed; false keeps the dialog open (it has
@@ -81,6 +85,7 @@ private:
     void EnableForJob();
 
     CTolveDoc& m_doc;
+    CEntityEditor* m_entityEditor = nullptr;
     BrushFaceJob m_job;
     bool m_fileOpen = false;
     CBrushFaceValues m_values;

@@ -30,6 +30,7 @@ struct CMapChange {
         kSetModelEntityKeys,
         kSetWorldKeys,
         kSetFaceTexture,
+        kRestoreBrush,
         kTouch, // marked modified with nothing to move: a drag step of nothing
     };
 

@@ -169,7 +169,8 @@ std::unique_ptr<CModelEntity> CMapEdits::RemoveModelEntity(CModelEntity& entity,
     });
 }
 
-CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to) {
+CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to,
+                                       size_t index) {
     CMapChange change{Kind::kMoveBrushToOwner};
     change.brush = &brush;
     change.owner = from;
@@ -177,7 +178,7 @@ CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CMo
     std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(from), brush, change.index);
     if (!taken)
         return CMapChange{};
-    BrushesOf(to).push_back(std::move(taken));
+    InsertAt(BrushesOf(to), std::move(taken), index);
     if (m_doc.m_selectedBrush == &brush)
         m_doc.m_selectedEntity = to;
     return Finish(std::move(change));
@@ -217,5 +218,12 @@ CMapChange CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTextu
     target.xScale = texture.xScale;
     target.yScale = texture.yScale;
     brush.ForgetTextureText(face);
+    return Finish(std::move(change));
+}
+
+CMapChange CMapEdits::RestoreBrush(CMapBrush& brush, const CMapBrush& state) {
+    CMapChange change{Kind::kRestoreBrush};
+    change.brush = &brush;
+    brush = state;
     return Finish(std::move(change));
 }

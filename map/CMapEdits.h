@@ -53,13 +53,17 @@ public:
     std::unique_ptr<CModelEntity> RemoveModelEntity(CModelEntity& entity,
                                                     CMapChange* change = nullptr);
     // Moves a brush from the end or middle of one owner's list to the end of
-    // another's (null: the world).
-    CMapChange MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to);
+    // another's (null: the world), or to `index` in it.
+    CMapChange MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to,
+                                size_t index = kAtEnd);
 
     CMapChange SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys);
     CMapChange SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys);
     CMapChange SetWorldKeys(const CWorldKeys& keys);
     CMapChange SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
+    // Gives a brush back everything a copy of it kept: corners, faces and the
+    // texts and planes it was read with.
+    CMapChange RestoreBrush(CMapBrush& brush, const CMapBrush& state);
 
 private:
     CMapChange Finish(CMapChange change);

@@ -14,6 +14,7 @@ enum class CommandId : int {
     EditCopy = 57634,
     EditPaste = 57637,
     EditUndo = 57643,
+    EditRedo = 57644,
     NextPane = 57680,
     PreviousPane = 57681,
     ViewToolbar = 59392,

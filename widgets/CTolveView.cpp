@@ -131,6 +131,7 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
 }
 
 void CTolveView::OnLButtonDown(ScreenPoint position) {
+    emit DragBegun();
     m_drag = std::make_unique<CMapDrag>(m_doc, m_projection, position);
     m_mouse = position;
     m_cursor = m_drag->GetCursor();

@@ -76,6 +76,8 @@ signals:
     void CursorChanged();
     // The picture is due to be drawn again: origins, zoom, plane or map changed.
     void ViewChanged();
+    // The left button went down: a drag may move the selection.
+    void DragBegun();
     // A drag ended having moved something: the whole drag as one change.
     void DragCommitted(const CMapChange& change);
     // The user asked for the pop-up menu at a screen position.

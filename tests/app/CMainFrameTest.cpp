@@ -56,7 +56,7 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_THAT(MenuItems(*edit), ElementsAre("Cu&t", "&Copy"));
+    EXPECT_THAT(MenuItems(*edit), ElementsAre("&Undo", "&Redo", "Cu&t", "&Copy"));
     for (QAction* action : edit->actions())
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
 

@@ -41,8 +41,8 @@ TEST(CommandTable, EveryCommandHasExactlyOneEntry) {
         EXPECT_NE(entry.menuText, nullptr);
         EXPECT_NE(entry.prompt, nullptr);
     }
-    EXPECT_EQ(seen.size(), 45u);
-    EXPECT_EQ(GetCommandEntries().size(), 45u);
+    EXPECT_EQ(seen.size(), 46u);
+    EXPECT_EQ(GetCommandEntries().size(), 46u);
 }
 
 TEST(CommandTable, EveryKeyIsUniqueAcrossTheTable) {
@@ -53,7 +53,7 @@ TEST(CommandTable, EveryKeyIsUniqueAcrossTheTable) {
             EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString();
         }
     }
-    EXPECT_EQ(keys.size(), 30u);
+    EXPECT_EQ(keys.size(), 32u);
 }
 
 TEST(CommandTable, PromptsAndToolTips) {
@@ -102,8 +102,8 @@ TEST(CommandTable, ACommandWithoutAHandlerIsNeverEnabled) {
         EXPECT_FALSE(IsCommandEnabled(entry, withView)) << static_cast<int>(entry.id);
         EXPECT_FALSE(IsCommandEnabled(entry, {})) << static_cast<int>(entry.id);
     }
-    // Undo, the panes and Recent File.
-    EXPECT_EQ(unhandled, 4);
+    // The panes and Recent File.
+    EXPECT_EQ(unhandled, 3);
 }
 
 TEST(CommandTable, ViewCommandsNeedAView) {
@@ -196,7 +196,7 @@ protected:
 TEST_F(CCommandTableInFrame, EveryMenuItemOfBothMenuBarsComesFromTheTable) {
     StartApp();
     ASSERT_TRUE(Frame().GetMenuBars().IsShowingMapMenus());
-    EXPECT_EQ(ExpectMenuItemsFromTheTable(), 17 + CRecentFileList::kMaxEntries);
+    EXPECT_EQ(ExpectMenuItemsFromTheTable(), 19 + CRecentFileList::kMaxEntries);
     Frame().RunCommand(CommandId::FileClose);
     ASSERT_FALSE(Frame().GetMenuBars().IsShowingMapMenus());
     EXPECT_EQ(ExpectMenuItemsFromTheTable(), 7 + CRecentFileList::kMaxEntries);

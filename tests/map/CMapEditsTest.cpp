@@ -195,3 +195,28 @@ TEST(CMapBrush, ACopyIsEqualAndIndependent) {
     EXPECT_NE(doorCopy.m_brushes[0].get(), door.m_brushes[0].get());
     EXPECT_TRUE(SameBrush(*doorCopy.m_brushes[0], *door.m_brushes[0]));
 }
+
+TEST(CMapEdits, RestoringABrushGivesBackItsCornersAndReadPlanes) {
+    EditFixture f;
+    const CMapBrush before = f.World();
+    const std::string text = MapText(f.doc);
+    f.edits.MoveBrush(f.World(), {8, 0, 0});
+    f.doc.SetModifiedFlag(false);
+    f.views.m_notices.clear();
+    CMapChange change = f.edits.RestoreBrush(f.World(), before);
+    EXPECT_EQ(change.kind, CMapChange::Kind::kRestoreBrush);
+    EXPECT_EQ(change.brush, &f.World());
+    EXPECT_TRUE(SameBrush(f.World(), before));
+    EXPECT_EQ(MapText(f.doc), text);
+    f.ExpectHeardOnce();
+}
+
+TEST(CMapEdits, BrushMovesToAGivenPlaceOfAnotherOwner) {
+    EditFixture f;
+    CMapBrush* world = &f.World();
+    CMapBrush* door = f.Door().m_brushes[0].get();
+    f.edits.MoveBrushToOwner(*world, nullptr, &f.Door(), 0);
+    ASSERT_EQ(f.Door().m_brushes.size(), 2u);
+    EXPECT_EQ(f.Door().m_brushes[0].get(), world);
+    EXPECT_EQ(f.Door().m_brushes[1].get(), door);
+}

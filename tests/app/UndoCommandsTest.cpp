@@ -1,0 +1,348 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "TestSupport.h"
+#include "app/CCommandTable.h"
+#include "app/CDocHistory.h"
+#include "dialogs/CBrushFaceDlg.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CEntityVariablesDlg.h"
+#include "dialogs/CModelEntityVariablesDlg.h"
+#include "widgets/CTolveView.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+QAction* Action(CMainFrame& frame, CommandId id) {
+    return frame.GetCommands().GetAction(id);
+}
+
+// A world brush read with plane points that its corners do not give back
+// exactly, and a light whose origin is kept as it was written.
+constexpr const char* kKeptTextMap = R"({
+"classname" "worldspawn"
+{
+( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
+( 64 0 7 ) ( 64 3 0 ) ( 64 0 0 ) wall 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
+}
+}
+{
+"classname" "func_door"
+{
+( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
+( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
+}
+}
+{
+"classname" "light"
+"origin" "-200.0 -150 0"
+}
+{
+"classname" "light"
+"origin" "200 150 0"
+}
+)";
+
+class UndoCommands : public CAppFixture {
+protected:
+    void OpenMap() {
+        StartApp({WriteMap("undo.map", kKeptTextMap)});
+        ASSERT_NE(ActiveFrame(), nullptr);
+    }
+
+    CTolveView& View() const { return *Frame().GetActiveView(); }
+
+    void SelectWorldBrush() {
+        CTolveDoc& doc = ActiveDoc();
+        doc.m_editMode = kBrushMode;
+        doc.m_selectedEntity = nullptr;
+        doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+    }
+
+    void SelectFirstLight() {
+        CTolveDoc& doc = ActiveDoc();
+        doc.m_editMode = kEntityMode;
+        doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+    }
+
+    // Runs `edit`, then undoes and redoes it: each gives back the map text of
+    // the state it returns to.
+    void ExpectUndoAndRedo(const std::function<void()>& edit) {
+        const std::string before = MapText(ActiveDoc());
+        edit();
+        const std::string after = MapText(ActiveDoc());
+        ASSERT_NE(before, after);
+        Frame().RunCommand(CommandId::EditUndo);
+        EXPECT_EQ(MapText(ActiveDoc()), before);
+        Frame().RunCommand(CommandId::EditRedo);
+        EXPECT_EQ(MapText(ActiveDoc()), after);
+        Frame().RunCommand(CommandId::EditUndo);
+        EXPECT_EQ(MapText(ActiveDoc()), before);
+    }
+
+    QUndoStack& Stack() const { return Docs().GetHistory(ActiveDoc()).GetStack(); }
+
+    // Drags from the view's centre, `moves` snapped steps to the right.
+    void Drag(int moves) {
+        CTolveView& view = View();
+        const int y = view.height() / 2;
+        int x = view.width() / 2;
+        view.OnLButtonDown({x, y});
+        for (int i = 0; i < moves; ++i) {
+            x += 40;
+            view.OnMouseMove(false, {x, y});
+        }
+        view.OnLButtonUp();
+    }
+};
+
+void FillLight(CModalDialog& modal) {
+    auto& dialog = dynamic_cast<CEntityVariablesDlg&>(modal);
+    QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
+    QTest::keyClicks(dialog.GetBox(PointField::Light), "300");
+    dialog.GetOkButton()->click();
+}
+
+TEST_F(UndoCommands, NothingToUndoAtFirst) {
+    OpenMap();
+    EXPECT_FALSE(Action(Frame(), CommandId::EditUndo)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::EditRedo)->isEnabled());
+}
+
+TEST_F(UndoCommands, DeleteOfABrushUndoesToItsPlace) {
+    OpenMap();
+    SelectWorldBrush();
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
+    EXPECT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
+}
+
+TEST_F(UndoCommands, DeleteOfAPointEntityUndoesToItsListPosition) {
+    OpenMap();
+    SelectFirstLight();
+    CPointEntity* first = ActiveDoc().m_pointEntities[0].get();
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
+    ASSERT_EQ(ActiveDoc().m_pointEntities.size(), 2u);
+    EXPECT_EQ(ActiveDoc().m_pointEntities[0].get(), first);
+}
+
+TEST_F(UndoCommands, RedoOfADeletionClearsTheSelectionOfIt) {
+    OpenMap();
+    SelectFirstLight();
+    Frame().RunCommand(CommandId::Delete);
+    Frame().RunCommand(CommandId::EditUndo);
+    ActiveDoc().m_selectedPointEntity = ActiveDoc().m_pointEntities[0].get();
+    Frame().RunCommand(CommandId::EditRedo);
+    EXPECT_EQ(ActiveDoc().m_selectedPointEntity, nullptr);
+}
+
+TEST_F(UndoCommands, NewEntity) {
+    OpenMap();
+    m_dialogs.m_onRun = FillLight;
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::NewEntity); });
+    EXPECT_EQ(ActiveDoc().m_pointEntities.size(), 2u);
+}
+
+TEST_F(UndoCommands, EntityDialogOkIsOneStep) {
+    OpenMap();
+    SelectFirstLight();
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CEntityVariablesDlg&>(modal);
+        QTest::keyClicks(dialog.GetBox(PointField::Light), "250");
+        dialog.GetOkButton()->click();
+    };
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
+}
+
+TEST_F(UndoCommands, NewBrush) {
+    OpenMap();
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        dynamic_cast<CBrushFaceDlg&>(modal).GetOkButton()->click();
+    };
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::NewBrush); });
+    EXPECT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
+}
+
+TEST_F(UndoCommands, BrushEditOfTextureAndOwnerIsOneStep) {
+    OpenMap();
+    SelectWorldBrush();
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.GetChangeTextureBox()->setChecked(true);
+        dialog.GetTextureList()->setCurrentIndex(1);
+        dialog.GetEntityList()->setCurrentIndex(1);
+        dialog.GetOkButton()->click();
+    };
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
+    ASSERT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
+    EXPECT_EQ(ActiveDoc().m_selectedEntity, nullptr);
+    Frame().RunCommand(CommandId::EditRedo);
+    EXPECT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    EXPECT_EQ(ActiveDoc().m_selectedEntity, ActiveDoc().m_modelEntities[0].get());
+}
+
+TEST_F(UndoCommands, TheDialogsNewEntityIsAStepOfItsOwn) {
+    OpenMap();
+    SelectWorldBrush();
+    const std::string before = MapText(ActiveDoc());
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        if (auto* entity = dynamic_cast<CModelEntityVariablesDlg*>(&modal)) {
+            QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_wall");
+            entity->GetOkButton()->click();
+            return;
+        }
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.GetNewEntityButton()->click();
+        dialog.GetOkButton()->click();
+    };
+    Frame().RunCommand(CommandId::Edit);
+    const std::string after = MapText(ActiveDoc());
+    ASSERT_EQ(ActiveDoc().m_modelEntities.size(), 2u);
+    ASSERT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    // The brush goes back to the world, then the entity goes.
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_EQ(ActiveDoc().m_modelEntities.size(), 2u);
+    EXPECT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_EQ(MapText(ActiveDoc()), before);
+    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::EditRedo);
+    EXPECT_EQ(MapText(ActiveDoc()), after);
+}
+
+TEST_F(UndoCommands, TheDialogsDeleteOfAnEntityUndoesWithItsBrushes) {
+    OpenMap();
+    SelectWorldBrush();
+    const std::string before = MapText(ActiveDoc());
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.GetEntityList()->setCurrentIndex(1);
+        dialog.GetDeleteEntityButton()->click();
+        dialog.GetOkButton()->click();
+    };
+    Frame().RunCommand(CommandId::Edit);
+    EXPECT_TRUE(ActiveDoc().m_modelEntities.empty());
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_EQ(ActiveDoc().m_modelEntities.size(), 0u); // the OK's step came first
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_EQ(MapText(ActiveDoc()), before);
+}
+
+TEST_F(UndoCommands, FaceEditIsOneStep) {
+    OpenMap();
+    SelectWorldBrush();
+    ActiveDoc().m_editMode = kFaceMode;
+    ActiveDoc().m_selectedFace = 1;
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.GetTextureList()->setCurrentIndex(1);
+        dialog.GetOkButton()->click();
+    };
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
+}
+
+TEST_F(UndoCommands, ABrushDragOfFiftyMovesIsOneStepThatRestoresTheReadPlanes) {
+    OpenMap();
+    SelectWorldBrush();
+    const int steps = Stack().count();
+    ExpectUndoAndRedo([this] { Drag(50); });
+    EXPECT_EQ(Stack().count(), steps + 1);
+}
+
+TEST_F(UndoCommands, ACornerDragIsOneStep) {
+    OpenMap();
+    SelectWorldBrush();
+    ActiveDoc().m_editMode = kCornerMode;
+    ActiveDoc().m_selectedVertex = 0;
+    ExpectUndoAndRedo([this] { Drag(3); });
+}
+
+TEST_F(UndoCommands, AnEntityDragIsOneStep) {
+    OpenMap();
+    SelectFirstLight();
+    ExpectUndoAndRedo([this] { Drag(5); });
+}
+
+TEST_F(UndoCommands, TheMenuNamesTheStep) {
+    OpenMap();
+    SelectWorldBrush();
+    Frame().RunCommand(CommandId::Delete);
+    EXPECT_TRUE(Action(Frame(), CommandId::EditUndo)->isEnabled());
+    EXPECT_EQ(Action(Frame(), CommandId::EditUndo)->text(), QStringLiteral("&Undo Delete Brush"));
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_FALSE(Action(Frame(), CommandId::EditUndo)->isEnabled());
+    EXPECT_EQ(Action(Frame(), CommandId::EditRedo)->text(), QStringLiteral("&Redo Delete Brush"));
+}
+
+TEST_F(UndoCommands, UndoBackToTheSavedStateClearsTheModifiedFlag) {
+    OpenMap();
+    SelectWorldBrush();
+    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::Delete);
+    EXPECT_TRUE(ActiveDoc().IsModified());
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    Frame().RunCommand(CommandId::EditRedo);
+    EXPECT_TRUE(ActiveDoc().IsModified());
+    Frame().RunCommand(CommandId::EditUndo);
+    // Nothing is lost, so closing asks nothing.
+    Frame().RunCommand(CommandId::FileClose);
+    EXPECT_TRUE(m_messages.m_boxes.empty());
+    EXPECT_TRUE(Docs().GetDocuments().empty());
+}
+
+TEST_F(UndoCommands, ControlZInTheMainWindowUndoesADeletion) {
+    OpenMap();
+    SelectWorldBrush();
+    const std::string before = MapText(ActiveDoc());
+    CTolveView* view = Frame().GetActiveView();
+    QTest::mouseMove(view, QPoint(view->width() / 2, view->height() / 2));
+    SelectWorldBrush();
+    Frame().RefreshState();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Delete);
+    ASSERT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MapText(ActiveDoc()), before);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UndoCommands, APasteOfABrushAndAnEntityIsOneStep) {
+    OpenMap();
+    SelectWorldBrush();
+    Frame().RunCommand(CommandId::EditCopy);
+    SelectFirstLight();
+    const QString brushText = QGuiApplication::clipboard()->text();
+    Frame().RunCommand(CommandId::EditCopy);
+    // A brush and a point entity on the clipboard together.
+    QGuiApplication::clipboard()->setText(brushText + QGuiApplication::clipboard()->text());
+    const int steps = Stack().count();
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::EditPaste); });
+    EXPECT_EQ(Stack().count(), steps + 1);
+    EXPECT_EQ(Stack().undoText(), "");
+    EXPECT_EQ(Stack().redoText(), "Paste");
+}
+
+} // namespace
