@@ -35,28 +35,15 @@ CEntityVariablesDlg::CEntityVariablesDlg(const std::vector<std::string>& classNa
       m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setWindowTitle(QString::fromLatin1(kTitle));
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &CEntityVariablesDlg::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &CEntityVariablesDlg::reject);
     std::vector<QWidget*> tabOrder{m_class, m_ok, m_cancel};
-
-    auto* classLabel = new QLabel(QStringLiteral("Classname:"), this);
-    classLabel->setBuddy(m_class);
-    auto* top = new QHBoxLayout;
-    top->addWidget(classLabel);
-    top->addWidget(m_class, 1);
-    top->addWidget(m_ok);
-    top->addWidget(m_cancel);
+    QHBoxLayout* top = MakeClassRow(*this, m_class, m_ok, m_cancel);
 
     QWidget* left = BuildLeftColumn(tabOrder);
     m_spawnflags = new CSpawnflagGroup(this);
-    for (int i = 0; i < kSpawnflagBoxCount; ++i)
-        tabOrder.push_back(m_spawnflags->GetBox(i));
+    m_spawnflags->AppendTabStops(tabOrder);
     QWidget* right = BuildRightColumn(tabOrder);
     m_otherKeys = new COtherKeysTable(this);
-    tabOrder.push_back(m_otherKeys->GetTable());
-    tabOrder.push_back(m_otherKeys->GetAddButton());
-    tabOrder.push_back(m_otherKeys->GetRemoveButton());
+    m_otherKeys->AppendTabStops(tabOrder);
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(left);

@@ -69,3 +69,9 @@ void COtherKeysTable::RemoveCurrentRow() {
     if (m_table->currentRow() >= 0)
         m_table->removeRow(m_table->currentRow());
 }
+
+void COtherKeysTable::AppendTabStops(std::vector<QWidget*>& tabOrder) const {
+    tabOrder.push_back(m_table);
+    tabOrder.push_back(m_add);
+    tabOrder.push_back(m_remove);
+}

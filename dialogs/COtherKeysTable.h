@@ -25,6 +25,8 @@ public:
     QTableWidget* GetTable() const { return m_table; }
     QPushButton* GetAddButton() const { return m_add; }
     QPushButton* GetRemoveButton() const { return m_remove; }
+    // The table and its buttons at the end of a dialog's tab order.
+    void AppendTabStops(std::vector<QWidget*>& tabOrder) const;
 
 private:
     void AddRow();

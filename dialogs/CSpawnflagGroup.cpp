@@ -32,3 +32,7 @@ void CSpawnflagGroup::SetCaptions(const SpawnflagCaptions& captions) {
     for (size_t i = 0; i < m_boxes.size(); ++i)
         m_boxes[i]->setText(ToDialogText(captions[i]));
 }
+
+void CSpawnflagGroup::AppendTabStops(std::vector<QWidget*>& tabOrder) const {
+    tabOrder.insert(tabOrder.end(), m_boxes.begin(), m_boxes.end());
+}

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 
@@ -20,6 +21,8 @@ public:
     SpawnflagChecks GetChecks() const;
     void SetCaptions(const SpawnflagCaptions& captions);
     QCheckBox* GetBox(int index) const { return m_boxes[static_cast<size_t>(index)]; }
+    // Its boxes, top to bottom, at the end of a dialog's tab order.
+    void AppendTabStops(std::vector<QWidget*>& tabOrder) const;
 
 private:
     std::array<QCheckBox*, kSpawnflagBoxCount> m_boxes{};

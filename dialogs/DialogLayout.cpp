@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 QLineEdit* AddLabeledEdit(QGridLayout& grid, int row, const QString& label, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -20,6 +23,21 @@ QGroupBox* MakeFrame(QGridLayout*& grid, QWidget* parent, const QString& title) 
     auto* frame = new QGroupBox(title, parent);
     grid = new QGridLayout(frame);
     return frame;
+}
+
+QHBoxLayout* MakeClassRow(QDialog& dialog, QWidget* classBox, QPushButton* ok,
+                          QPushButton* cancel) {
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto* classLabel = new QLabel(QStringLiteral("Classname:"), &dialog);
+    classLabel->setBuddy(classBox);
+    auto* row = new QHBoxLayout;
+    row->addWidget(classLabel);
+    row->addWidget(classBox, 1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }
 
 void ChainTabOrder(const std::vector<QWidget*>& widgets) {

@@ -4,7 +4,10 @@
 
 #include <vector>
 
+class QDialog;
 class QGridLayout;
+class QHBoxLayout;
+class QPushButton;
 class QGroupBox;
 class QLineEdit;
 class QWidget;
@@ -14,6 +17,10 @@ QLineEdit* AddLabeledEdit(QGridLayout& grid, int row, const QString& label, QWid
 
 // A frame without a title around a grid of rows.
 QGroupBox* MakeFrame(QGridLayout*& grid, QWidget* parent, const QString& title = QString());
+
+// The top row of an entity dialog: "Classname:", the class box, OK (the
+// default button, accepting) and Cancel (rejecting).
+QHBoxLayout* MakeClassRow(QDialog& dialog, QWidget* classBox, QPushButton* ok, QPushButton* cancel);
 
 // Tab goes from each widget to the next, in reading order.
 void ChainTabOrder(const std::vector<QWidget*>& widgets);
