@@ -93,9 +93,23 @@ inline constexpr const char* kCubeFaceLines =
     "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
     "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n";
 
-// A map whose world holds the cube, followed by `rest` (more entities).
-inline std::string CubeMapText(const std::string& rest = "") {
-    return std::string("{\n\"classname\" \"worldspawn\"\n{\n") + kCubeFaceLines + "}\n}\n" + rest;
+// A map whose world holds the cube, followed by `rest` (more entities);
+// `worldKeys` are key lines of the world after its class name.
+inline std::string CubeMapText(const std::string& rest = "", const std::string& worldKeys = "") {
+    return "{\n\"classname\" \"worldspawn\"\n" + worldKeys + "{\n" + kCubeFaceLines + "}\n}\n" +
+           rest;
+}
+
+// The face lines of a box from x0 to x1 along x, from -64 to 64 along y and
+// z, every face `texture`: a slab beside the cube.
+inline std::string BoxFaceLines(int x0, int x1, const std::string& texture) {
+    const std::string rest = " " + texture + " 0 0 0 1 1\n";
+    const std::string a = std::to_string(x0), b = std::to_string(x1);
+    return "( " + a + " 0 1 ) ( " + a + " -1 0 ) ( " + a + " 0 0 )" + rest + "( " + b +
+           " 0 1 ) ( " + b + " 1 0 ) ( " + b + " 0 0 )" + rest +
+           "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 )" + rest + "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 )" +
+           rest + "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 )" + rest +
+           "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 )" + rest;
 }
 
 // Writes the document's map text to a string, as a save would.

@@ -22,45 +22,11 @@
 namespace {
 
 // A world brush, a door of two brushes and two lights.
-constexpr const char* kDoorMap = R"({
-"classname" "worldspawn"
-{
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-}
-}
-{
-"classname" "func_door"
-{
-( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
-( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
-}
-{
-( 192 0 1 ) ( 192 -1 0 ) ( 192 0 0 ) door 0 0 0 1 1
-( 224 0 1 ) ( 224 1 0 ) ( 224 0 0 ) door 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
-}
-}
-{
-"classname" "light"
-"origin" "-200 -150 0"
-}
-{
-"classname" "light"
-"origin" "200 150 0"
-}
-)";
+const std::string kDoorMap =
+    CubeMapText("{\n\"classname\" \"func_door\"\n{\n" + BoxFaceLines(128, 160, "door") + "}\n{\n" +
+                BoxFaceLines(192, 224, "door") +
+                "}\n}\n{\n\"classname\" \"light\"\n\"origin\" \"-200 -150 0\"\n}\n"
+                "{\n\"classname\" \"light\"\n\"origin\" \"200 150 0\"\n}\n");
 
 struct CommandFixture {
     CScriptedDialogRunner dialogs;
