@@ -22,6 +22,8 @@ public:
     // Performs the step and keeps it.
     void Perform(std::unique_ptr<QUndoCommand> step);
     void MarkSaved() { m_stack.setClean(); }
+    // For a map whose file holds none of the history's states.
+    void MarkUnsaved() { m_stack.resetClean(); }
 
     // A drag is one step from press to release. What it may move is kept at
     // the press, as the moves forget the texts and planes the map was read

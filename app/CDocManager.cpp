@@ -69,11 +69,8 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
         m_recentFiles.AddRecentFile(canonical);
         return open;
     }
-    auto doc = std::make_unique<CTolveDoc>();
-    UserMessages messages;
-    const bool opened = doc->OnOpenDocument(ToLocalPath(canonical), messages);
-    ShowMessages(messages);
-    if (!opened)
+    std::unique_ptr<CTolveDoc> doc = ReadDocument(canonical);
+    if (!doc)
         return nullptr;
     LoadTextureWadAsking(doc->m_textureWad);
     doc->SetPathName(ToLocalPath(canonical));
@@ -81,6 +78,28 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
     doc->SetModifiedFlag(false);
     m_recentFiles.AddRecentFile(canonical);
     return &AddDocument(std::move(doc));
+}
+
+CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::string& title,
+                                          const std::string& mapFolder) {
+    std::unique_ptr<CTolveDoc> doc = ReadDocument(copyPath);
+    if (!doc)
+        return nullptr;
+    doc->m_textureWad.RestoreLocation(doc->m_textureWad.GetFileName(), mapFolder);
+    LoadTextureWadAsking(doc->m_textureWad);
+    doc->SetTitle(title);
+    CTolveDoc& added = AddDocument(std::move(doc));
+    // No state of its history is on disk, so undoing never makes it clean.
+    GetHistory(added).MarkUnsaved();
+    return &added;
+}
+
+std::unique_ptr<CTolveDoc> CDocManager::ReadDocument(const QString& path) {
+    auto doc = std::make_unique<CTolveDoc>();
+    UserMessages messages;
+    const bool opened = doc->OnOpenDocument(ToLocalPath(path), messages);
+    ShowMessages(messages);
+    return opened ? std::move(doc) : nullptr;
 }
 
 void CDocManager::PromptAndOpenDocument() {
@@ -95,9 +114,15 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     bool saved = doc.OnSaveDocument(doc.GetPathName(), messages);
     ShowMessages(messages);
     if (saved)
-        GetHistory(doc).MarkSaved();
+        FinishSave(doc);
     UpdateFrameTitles(doc);
     return saved;
+}
+
+void CDocManager::FinishSave(CTolveDoc& doc) {
+    GetHistory(doc).MarkSaved();
+    UpdateFrameTitles(doc);
+    emit DocumentSaved(doc);
 }
 
 bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
@@ -120,8 +145,7 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     doc.SetPathName(ToLocalPath(saved));
     doc.SetTitle(ToLocalPath(QFileInfo(saved).fileName()));
     m_recentFiles.AddRecentFile(saved);
-    GetHistory(doc).MarkSaved();
-    UpdateFrameTitles(doc);
+    FinishSave(doc);
     return true;
 }
 
@@ -257,6 +281,7 @@ void CDocManager::RemoveDocument(const CTolveDoc& doc) {
     // Take it out of the list first: nothing may reach it while it goes.
     std::unique_ptr<CTolveDoc> closing = std::move(*found);
     m_documents.erase(found);
+    emit DocumentClosing(*closing);
     m_histories.erase(closing.get());
     closing->DeleteContents();
     closing.reset();

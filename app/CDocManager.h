@@ -32,6 +32,11 @@ public:
     // Opens a map file, or activates its window when it is open already. Null
     // when the file could not be read (the document has said why).
     CTolveDoc* OpenDocument(const QString& path);
+    // Opens an autosaved copy as a new, modified map that was never saved,
+    // titled `title`. A texture file named relative to the map is looked for
+    // in `mapFolder`, where the map was.
+    CTolveDoc* OpenRecoveredCopy(const QString& copyPath, const std::string& title,
+                                 const std::string& mapFolder);
     // Asks for a map file and opens it.
     void PromptAndOpenDocument();
 
@@ -69,9 +74,16 @@ public:
 signals:
     // A document was opened or closed.
     void DocumentsChanged();
+    // A document was written to its file.
+    void DocumentSaved(const CTolveDoc& doc);
+    // A document is about to go, after the user had the chance to save it.
+    void DocumentClosing(const CTolveDoc& doc);
 
 private:
     CTolveDoc* FindDocument(const QString& path) const;
+    // Reads a map file into a new document; null when it could not be read.
+    std::unique_ptr<CTolveDoc> ReadDocument(const QString& path);
+    void FinishSave(CTolveDoc& doc);
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);
     void ActivateFrame(CChildFrame* frame);

@@ -1,15 +1,12 @@
 #include "app/CRecentFileList.h"
 
+#include "app/AppSettings.h"
+
 #include <QFileInfo>
-#include <QSettings>
 
 namespace {
 
 const char* const kGroup = "Recent File List";
-
-QSettings OpenSettings() {
-    return QSettings(QStringLiteral("Tolve"), QStringLiteral("Tolve"));
-}
 
 QString EntryKey(int index) {
     return QStringLiteral("File%1").arg(index + 1);
@@ -23,7 +20,7 @@ bool IsSameFile(const QString& a, const QString& b) {
 } // namespace
 
 void CRecentFileList::LoadRecentFiles() {
-    QSettings settings = OpenSettings();
+    QSettings settings = OpenAppSettings();
     settings.beginGroup(QLatin1String(kGroup));
     m_paths.clear();
     for (int i = 0; i < kMaxEntries; ++i) {
@@ -52,7 +49,7 @@ void CRecentFileList::RemoveRecentFile(const QString& path) {
 }
 
 void CRecentFileList::SaveRecentFiles() const {
-    QSettings settings = OpenSettings();
+    QSettings settings = OpenAppSettings();
     settings.beginGroup(QLatin1String(kGroup));
     for (int i = 0; i < kMaxEntries; ++i) {
         if (i < m_paths.size())

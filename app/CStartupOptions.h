@@ -9,6 +9,7 @@ struct CStartupOptions {
     bool singleInstance = true; // hand files to an editor that already runs
     QString serverName;         // where editors meet; empty for the user's default
     QString screenshotPath;     // when set: save a picture of the window and quit
+    QString autosaveFolder;     // where copies of modified maps go; empty for the user's data
 };
 
 // Reads "tolve [--new-instance] [--screenshot FILE.png] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in

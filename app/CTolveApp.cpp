@@ -1,9 +1,11 @@
 #include "app/CTolveApp.h"
 
+#include "app/CAutosaver.h"
 #include "app/CDocManager.h"
 #include "app/CInstanceServer.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
+#include "app/MapRecovery.h"
 #include "texture/TexturePalette.h"
 
 #include <QDir>
@@ -14,7 +16,10 @@ CTolveApp::CTolveApp() = default;
 
 CTolveApp::~CTolveApp() {
     // Windows go before their documents, and both before the main window.
+    // Autosave goes first: a map still open now was never closed by the
+    // user, and its copies stay.
     m_instanceServer.reset();
+    m_autosaver.reset();
     m_docManager.reset();
     m_mainFrame.reset();
 }
@@ -45,14 +50,27 @@ bool CTolveApp::InitInstance(const CStartupOptions& options) {
             m_instanceServer.reset(); // another editor keeps the name
     }
 
-    ProcessCommandLine(options.files);
+    StartAutosave(options);
+    // A picture of the window is taken unattended: nothing may ask.
+    const int recovered =
+        options.screenshotPath.isEmpty() ? OfferMapRecovery(*m_autosaver, m_mainFrame.get()) : 0;
+    ProcessCommandLine(options.files, recovered);
     m_mainFrame->show();
     m_mainFrame->RefreshState();
     return true;
 }
 
-void CTolveApp::ProcessCommandLine(const QStringList& files) {
-    if (files.isEmpty()) {
+void CTolveApp::StartAutosave(const CStartupOptions& options) {
+    const QString folder =
+        options.autosaveFolder.isEmpty() ? CAutosaver::DefaultFolder() : options.autosaveFolder;
+    m_autosaver = std::make_unique<CAutosaver>(*m_docManager, folder);
+    m_autosaver->Start(CAutosaver::LoadIntervalMinutes());
+}
+
+void CTolveApp::ProcessCommandLine(const QStringList& files, int recoveredMaps) {
+    // Recovered maps are what the user wanted to go on with, so the empty
+    // new map would only be in the way.
+    if (files.isEmpty() && recoveredMaps == 0) {
         m_docManager->NewDocument();
         return;
     }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class CAutosaver;
 class CDocManager;
 class CInstanceServer;
 class CMainFrame;
@@ -22,24 +23,28 @@ public:
     ~CTolveApp() override;
 
     // Starts the editor: recent files, the About sound's path, the palette, the
-    // main window, the single-instance server and the command line, then shows
-    // the window. False when the editor cannot run.
+    // main window, the single-instance server, autosave with the recovery of
+    // what an earlier run left, and the command line, then shows the window.
+    // False when the editor cannot run.
     bool InitInstance(const CStartupOptions& options);
 
     CMainFrame& GetMainFrame() const { return *m_mainFrame; }
     CDocManager& GetDocManager() const { return *m_docManager; }
     CRecentFileList& GetRecentFiles() const { return *m_recentFiles; }
+    CAutosaver& GetAutosaver() const { return *m_autosaver; }
     const std::string& GetSoundPath() const { return m_soundPath; }
     // Null unless single-instance mode is on and this editor holds the name.
     CInstanceServer* GetInstanceServer() const { return m_instanceServer.get(); }
 
 private:
-    void ProcessCommandLine(const QStringList& files);
+    void StartAutosave(const CStartupOptions& options);
+    void ProcessCommandLine(const QStringList& files, int recoveredMaps);
     void OpenSentFiles(const QStringList& paths);
 
     std::string m_soundPath; // fixed at start-up
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CDocManager> m_docManager;
+    std::unique_ptr<CAutosaver> m_autosaver;
     std::unique_ptr<CInstanceServer> m_instanceServer;
 };

@@ -11,7 +11,14 @@ public:
     virtual ~CDocument() = default;
 
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // Every change marks the document modified and counts, so that a copy
+    // can tell whether it is out of date.
+    void SetModifiedFlag(bool modified = true) {
+        m_modified = modified;
+        if (modified)
+            ++m_revision;
+    }
+    unsigned long GetRevision() const { return m_revision; }
 
     const std::string& GetTitle() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
@@ -29,6 +36,7 @@ public:
 
 private:
     bool m_modified = false;
+    unsigned long m_revision = 0;
     std::string m_title;
     std::string m_pathName;
 };

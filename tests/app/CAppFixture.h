@@ -44,11 +44,19 @@ protected:
 
     void StartApp(const QStringList& files = {}) {
         m_app = std::make_unique<CTolveApp>();
-        CStartupOptions options;
+        CStartupOptions options = TestOptions();
         options.files = files;
         options.singleInstance = false;
         ASSERT_TRUE(m_app->InitInstance(options));
     }
+
+    // Start-up options that keep the editor's files in the test's folders.
+    CStartupOptions TestOptions() const {
+        CStartupOptions options;
+        options.autosaveFolder = QString::fromStdString(AutosaveFolder().string());
+        return options;
+    }
+    std::filesystem::path AutosaveFolder() const { return m_userData.Path("autosave"); }
 
     // A map file in the test's own folder.
     QString WriteMap(const std::string& name, const char* text = kRoomMap) {
@@ -69,6 +77,7 @@ protected:
     CWorkingDirectoryGuard m_workingDirectory{TOLVE_SAMPLES};
     CTempSettings m_settings;
     CTempDir m_files;
+    CTempDir m_userData;
     CRecordingMessages m_messages;
     CScriptedFileChooser m_openChooser;
     CScriptedSaveChooser m_saveChooser;

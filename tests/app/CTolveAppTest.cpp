@@ -133,7 +133,7 @@ using CTolveAppSingleInstance = CAppFixture;
 
 TEST_F(CTolveAppSingleInstance, FilesSentByALaterStartAreOpenedHere) {
     m_app = std::make_unique<CTolveApp>();
-    CStartupOptions options;
+    CStartupOptions options = TestOptions();
     options.serverName = QStringLiteral("tolve-test-%1").arg(QCoreApplication::applicationPid());
     ASSERT_TRUE(m_app->InitInstance(options));
     ASSERT_NE(m_app->GetInstanceServer(), nullptr);

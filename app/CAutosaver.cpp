@@ -1,0 +1,151 @@
+#include "app/CAutosaver.h"
+
+#include "app/AppSettings.h"
+#include "app/CDocManager.h"
+#include "framework/CStatusNotice.h"
+#include "map/CMapWriter.h"
+#include "map/CTolveDoc.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kIntervalKey = "Autosave/IntervalMinutes";
+constexpr int kLongestInterval = 24 * 60;
+constexpr int kMillisecondsPerMinute = 60 * 1000;
+
+std::filesystem::path ToPath(const QString& folder) {
+    return QFile::encodeName(folder).toStdString();
+}
+
+std::string FolderOf(const std::string& path) {
+    return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
+}
+
+} // namespace
+
+CAutosaver::CAutosaver(CDocManager& docs, const QString& folder)
+    : m_docs(docs), m_store(ToPath(folder)) {
+    m_writer.setMaxThreadCount(1);
+    connect(&m_timer, &QTimer::timeout, this, &CAutosaver::AutosaveModified);
+    connect(&m_docs, &CDocManager::DocumentSaved, this, &CAutosaver::ForgetCopies);
+    connect(&m_docs, &CDocManager::DocumentClosing, this, &CAutosaver::ForgetCopies);
+}
+
+CAutosaver::~CAutosaver() {
+    WaitForCopies();
+    for (const auto& [doc, copies] : m_copies) {
+        if (!doc->IsModified())
+            m_store.RemoveSlot(copies.slot);
+    }
+}
+
+QString CAutosaver::DefaultFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QStringLiteral("/autosave");
+}
+
+int CAutosaver::LoadIntervalMinutes() {
+    bool valid = false;
+    const int minutes = OpenAppSettings().value(QLatin1String(kIntervalKey)).toInt(&valid);
+    return valid ? std::clamp(minutes, 0, kLongestInterval) : kDefaultIntervalMinutes;
+}
+
+void CAutosaver::StoreIntervalMinutes(int minutes) {
+    OpenAppSettings().setValue(QLatin1String(kIntervalKey), minutes);
+}
+
+void CAutosaver::Start(int intervalMinutes) {
+    // The folder is opened even with the timer off, so that what an earlier
+    // run left can still be recovered.
+    if (std::optional<std::string> error = m_store.Open()) {
+        ShowStatusNotice("Autosave is off: " + *error);
+        return;
+    }
+    if (intervalMinutes > 0)
+        m_timer.start(intervalMinutes * kMillisecondsPerMinute);
+}
+
+void CAutosaver::AutosaveModified() {
+    for (const auto& doc : m_docs.GetDocuments())
+        Autosave(*doc);
+}
+
+void CAutosaver::Autosave(const CTolveDoc& doc) {
+    if (!m_store.IsOpen() || !doc.IsModified())
+        return;
+    auto [entry, added] = m_copies.try_emplace(&doc);
+    DocCopies& copies = entry->second;
+    if (added)
+        copies.slot = m_store.AddSlot();
+    else if (copies.copiedRevision == doc.GetRevision())
+        return;
+    copies.copiedRevision = doc.GetRevision();
+
+    const MapContents contents = doc.GetContents();
+    if (std::optional<std::string> reason = CMapWriter::FindUnwritableText(contents)) {
+        OnCopyFailed(doc.GetTitle(), *reason);
+        return;
+    }
+    const AutosaveOrigin origin{doc.GetTitle(), doc.GetPathName()};
+    m_writer.start([this, slot = copies.slot, text = CMapWriter::WriteText(contents), origin] {
+        std::optional<CFileError> error = m_store.SaveCopy(slot, text, origin);
+        if (!error)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, title = origin.title, reason = error->reason] { OnCopyFailed(title, reason); },
+            Qt::QueuedConnection);
+    });
+}
+
+void CAutosaver::WaitForCopies() {
+    m_writer.waitForDone();
+}
+
+void CAutosaver::ForgetCopies(const CTolveDoc& doc) {
+    auto found = m_copies.find(&doc);
+    if (found == m_copies.end())
+        return;
+    WaitForCopies();
+    m_store.RemoveSlot(found->second.slot);
+    m_copies.erase(found);
+}
+
+void CAutosaver::OnCopyFailed(const std::string& title, const std::string& reason) {
+    ShowStatusNotice("Autosave of \"" + title + "\" failed: " + reason);
+}
+
+std::vector<AbandonedAutosave> CAutosaver::FindAbandoned() {
+    return m_store.IsOpen() ? m_store.FindAbandoned() : std::vector<AbandonedAutosave>{};
+}
+
+CTolveDoc* CAutosaver::Recover(const AbandonedAutosave& abandoned) {
+    std::optional<int> slot = m_store.AdoptAbandoned(abandoned);
+    if (!slot)
+        return nullptr;
+    const std::filesystem::path newest = m_store.ListCopies(*slot).back();
+    CTolveDoc* doc = m_docs.OpenRecoveredCopy(QFile::decodeName(newest.c_str()),
+                                              RecoveredTitle(abandoned.origin.title),
+                                              FolderOf(abandoned.origin.pathName));
+    // A copy that cannot be read stays in this run's folder, to be offered
+    // again next time.
+    if (doc)
+        m_copies[doc] = {*slot, doc->GetRevision()};
+    return doc;
+}
+
+void CAutosaver::Discard(const AbandonedAutosave& abandoned) {
+    m_store.DiscardAbandoned(abandoned);
+}
+
+std::string CAutosaver::RecoveredTitle(const std::string& title) {
+    const std::string mark = " (recovered)";
+    const size_t dot = title.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return title + mark;
+    return title.substr(0, dot) + mark + title.substr(dot);
+}

@@ -1,0 +1,245 @@
+#include "framework/CAutosaveStore.h"
+
+#include "framework/CSafeFileWriter.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <fstream>
+#include <random>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kSessionPrefix = "run-";
+const char* const kSlotPrefix = "map-";
+const char* const kCopyPrefix = "copy-";
+const char* const kCopySuffix = ".map";
+const char* const kLockName = "lock";
+const char* const kOriginName = "origin";
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// The number in "copy-000042.map", or nothing for any other name.
+std::optional<unsigned long> CopyNumber(const fs::path& file) {
+    const std::string name = file.filename().string();
+    const std::string suffix = kCopySuffix;
+    if (!StartsWith(name, kCopyPrefix) || name.size() <= suffix.size() + 5 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return std::nullopt;
+    const std::string digits = name.substr(5, name.size() - 5 - suffix.size());
+    if (digits.empty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoul(digits);
+}
+
+std::vector<fs::path> CopiesIn(const fs::path& folder) {
+    std::vector<std::pair<unsigned long, fs::path>> numbered;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        if (std::optional<unsigned long> number = CopyNumber(entry.path()))
+            numbered.emplace_back(*number, entry.path());
+    }
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<fs::path> copies;
+    for (auto& [number, path] : numbered)
+        copies.push_back(std::move(path));
+    return copies;
+}
+
+std::string CopyName(unsigned long number) {
+    std::string digits = std::to_string(number);
+    digits.insert(0, digits.size() < 6 ? 6 - digits.size() : 0, '0');
+    return kCopyPrefix + digits + kCopySuffix;
+}
+
+// One line per field: a line break inside a title or path would split it.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+AutosaveOrigin ReadOrigin(const fs::path& folder) {
+    AutosaveOrigin origin;
+    std::ifstream in(folder / kOriginName);
+    std::getline(in, origin.title);
+    std::getline(in, origin.pathName);
+    return origin;
+}
+
+std::optional<CFileError> WriteSafely(const fs::path& path, std::string_view text) {
+    CSafeFileWriter writer(path.string());
+    if (writer.Open() && writer.Write(text.data(), text.size()) && writer.Commit())
+        return std::nullopt;
+    return CFileError{path.string(), writer.GetError()};
+}
+
+// Takes the lock of a session folder without waiting: false while the run
+// that made it lives. The descriptor comes back through `fd`.
+bool TryLock(const fs::path& lockFile, int& fd) {
+    fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    ::close(fd);
+    fd = -1;
+    return false;
+}
+
+bool HasSlots(const fs::path& session) {
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(session, error)) {
+        if (StartsWith(entry.path().filename().string(), kSlotPrefix))
+            return true;
+    }
+    return false;
+}
+
+void RemoveSessionIfEmpty(const fs::path& session) {
+    if (HasSlots(session))
+        return;
+    std::error_code error;
+    fs::remove(session / kLockName, error);
+    fs::remove(session, error);
+}
+
+std::string RandomTag() {
+    std::random_device device;
+    return std::to_string(device() % 1000000);
+}
+
+} // namespace
+
+CAutosaveStore::CAutosaveStore(fs::path root) : m_root(std::move(root)) {}
+
+CAutosaveStore::~CAutosaveStore() {
+    if (m_lockFd < 0)
+        return;
+    RemoveSessionIfEmpty(m_session);
+    ::close(m_lockFd);
+}
+
+std::optional<std::string> CAutosaveStore::Open() {
+    std::error_code error;
+    fs::create_directories(m_root, error);
+    if (error)
+        return "Cannot make the autosave folder " + m_root.string() + ": " + error.message();
+    fs::permissions(m_root, fs::perms::owner_all, error);
+    // The folder is made and locked under a name that nobody looks for, so no
+    // other run can take it for an abandoned one before the lock is held.
+    const std::string name = kSessionPrefix + std::to_string(::getpid()) + "-" + RandomTag();
+    const fs::path making = m_root / ("." + name);
+    if (!fs::create_directory(making, error))
+        return "Cannot make the autosave folder " + making.string() + ": " +
+               (error ? error.message() : "it exists");
+    int fd = -1;
+    if (!TryLock(making / kLockName, fd)) {
+        fs::remove_all(making, error);
+        return "Cannot lock the autosave folder " + making.string();
+    }
+    fs::rename(making, m_root / name, error);
+    if (error) {
+        ::close(fd);
+        fs::remove_all(making, error);
+        return "Cannot make the autosave folder " + (m_root / name).string() + ": " +
+               error.message();
+    }
+    m_session = m_root / name;
+    m_lockFd = fd;
+    return std::nullopt;
+}
+
+int CAutosaveStore::AddSlot() {
+    return ++m_slotCount;
+}
+
+fs::path CAutosaveStore::SlotFolder(int slot) const {
+    return m_session / (kSlotPrefix + std::to_string(slot));
+}
+
+std::optional<CFileError> CAutosaveStore::SaveCopy(int slot, std::string_view text,
+                                                   const AutosaveOrigin& origin) const {
+    if (!IsOpen())
+        return CFileError{m_root.string(), "The autosave folder is not open", true};
+    const fs::path folder = SlotFolder(slot);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error)
+        return CFileError{folder.string(), error.message()};
+    const std::string originText = OneLine(origin.title) + "\n" + OneLine(origin.pathName) + "\n";
+    if (std::optional<CFileError> failed = WriteSafely(folder / kOriginName, originText))
+        return failed;
+    std::vector<fs::path> copies = CopiesIn(folder);
+    const unsigned long next = copies.empty() ? 1 : *CopyNumber(copies.back()) + 1;
+    if (std::optional<CFileError> failed = WriteSafely(folder / CopyName(next), text))
+        return failed;
+    // The new copy is safely down before any old one goes.
+    copies.push_back(folder / CopyName(next));
+    for (size_t i = 0; i + kKeptCopies < copies.size(); ++i)
+        fs::remove(copies[i], error);
+    return std::nullopt;
+}
+
+std::vector<fs::path> CAutosaveStore::ListCopies(int slot) const {
+    return CopiesIn(SlotFolder(slot));
+}
+
+void CAutosaveStore::RemoveSlot(int slot) const {
+    if (!IsOpen())
+        return;
+    std::error_code error;
+    fs::remove_all(SlotFolder(slot), error);
+}
+
+std::vector<AbandonedAutosave> CAutosaveStore::FindAbandoned() const {
+    std::vector<AbandonedAutosave> found;
+    std::error_code error;
+    for (const fs::directory_entry& session : fs::directory_iterator(m_root, error)) {
+        if (!StartsWith(session.path().filename().string(), kSessionPrefix) ||
+            session.path() == m_session || !session.is_directory(error))
+            continue;
+        int fd = -1;
+        if (!TryLock(session.path() / kLockName, fd))
+            continue; // its run is still going
+        std::vector<fs::path> slots;
+        for (const fs::directory_entry& slot : fs::directory_iterator(session.path(), error)) {
+            if (StartsWith(slot.path().filename().string(), kSlotPrefix))
+                slots.push_back(slot.path());
+        }
+        std::sort(slots.begin(), slots.end());
+        for (const fs::path& slot : slots) {
+            std::vector<fs::path> copies = CopiesIn(slot);
+            if (copies.empty())
+                fs::remove_all(slot, error);
+            else
+                found.push_back({slot, ReadOrigin(slot), copies.back(), copies.size()});
+        }
+        RemoveSessionIfEmpty(session.path());
+        ::close(fd);
+    }
+    return found;
+}
+
+std::optional<int> CAutosaveStore::AdoptAbandoned(const AbandonedAutosave& abandoned) {
+    if (!IsOpen())
+        return std::nullopt;
+    const int slot = AddSlot();
+    std::error_code error;
+    fs::rename(abandoned.folder, SlotFolder(slot), error);
+    if (error)
+        return std::nullopt;
+    RemoveSessionIfEmpty(abandoned.folder.parent_path());
+    return slot;
+}
+
+void CAutosaveStore::DiscardAbandoned(const AbandonedAutosave& abandoned) const {
+    std::error_code error;
+    fs::remove_all(abandoned.folder, error);
+    RemoveSessionIfEmpty(abandoned.folder.parent_path());
+}

@@ -1,0 +1,240 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "TestSupport.h"
+#include "app/CAutosaver.h"
+#include "dialogs/CRecoveryDlg.h"
+#include "widgets/CTolveView.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Autosave : public CAppFixture {
+protected:
+    void OpenCastle() {
+        m_castlePath = WriteMap("castle.map");
+        StartApp({m_castlePath});
+        ASSERT_NE(ActiveFrame(), nullptr);
+    }
+
+    // Deletes the light with the Delete key, as a user would.
+    void DeleteTheLight() {
+        QCoreApplication::processEvents(); // the window shows before it takes keys
+        CTolveDoc& doc = ActiveDoc();
+        doc.m_editMode = kEntityMode;
+        doc.m_selectedPointEntity = doc.m_pointEntities.at(0).get();
+        Frame().RefreshState();
+        CTolveView* view = Frame().GetActiveView();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Delete);
+        ASSERT_TRUE(doc.m_pointEntities.empty());
+    }
+
+    // Lets the timer go off, as it would after the interval, and waits for
+    // the copies to be written.
+    void RunTheTimer() {
+        CAutosaver& autosaver = m_app->GetAutosaver();
+        const int interval = autosaver.GetTimer().interval();
+        autosaver.GetTimer().start(1);
+        bool fired = false;
+        auto connection =
+            QObject::connect(&autosaver.GetTimer(), &QTimer::timeout, [&fired] { fired = true; });
+        QElapsedTimer clock;
+        clock.start();
+        while (!fired && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QObject::disconnect(connection);
+        autosaver.GetTimer().start(interval);
+        autosaver.WaitForCopies();
+        QCoreApplication::processEvents(); // failures report back through the event loop
+        ASSERT_TRUE(fired);
+    }
+
+    std::vector<fs::path> Copies() const {
+        std::vector<fs::path> copies;
+        if (!fs::exists(AutosaveFolder()))
+            return copies;
+        for (const auto& entry : fs::recursive_directory_iterator(AutosaveFolder())) {
+            if (entry.path().extension() == ".map")
+                copies.push_back(entry.path());
+        }
+        std::sort(copies.begin(), copies.end());
+        return copies;
+    }
+
+    // The editor goes away without the user closing the map: what a crash
+    // leaves behind.
+    void EndWithoutClosing() {
+        m_app.reset();
+        ProcessDeferredDeletes();
+    }
+
+    // A key pressed in the active view, once the window has caught up.
+    void PressInView(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QCoreApplication::processEvents();
+        QTest::keyClick(Frame().GetActiveView(), key, modifiers);
+    }
+
+    QString m_castlePath;
+};
+
+TEST_F(Autosave, AModifiedMapIsCopiedOnTheTimerAndTheUsersFileIsUntouched) {
+    OpenCastle();
+    EXPECT_EQ(m_app->GetAutosaver().GetTimer().interval(), 3 * 60 * 1000);
+    EXPECT_TRUE(m_app->GetAutosaver().GetTimer().isActive());
+    RunTheTimer();
+    EXPECT_TRUE(Copies().empty()) << "an unchanged map needs no copy";
+
+    DeleteTheLight();
+    RunTheTimer();
+    ASSERT_EQ(Copies().size(), 1u);
+    EXPECT_EQ(ReadFileText(Copies()[0]), MapText(ActiveDoc()));
+    EXPECT_EQ(ReadFileText(m_castlePath.toStdString()), kRoomMap);
+    EXPECT_TRUE(ActiveDoc().IsModified());
+
+    RunTheTimer();
+    EXPECT_EQ(Copies().size(), 1u) << "nothing changed since the last copy";
+    EXPECT_TRUE(m_messages.m_boxes.empty());
+}
+
+TEST_F(Autosave, SavingOrClosingAMapTakesItsCopiesAway) {
+    OpenCastle();
+    DeleteTheLight();
+    RunTheTimer();
+    ASSERT_EQ(Copies().size(), 1u);
+    PressInView(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    EXPECT_TRUE(Copies().empty());
+
+    // Undo makes it modified again; closing it without saving is the user's
+    // choice, so the copies go too.
+    PressInView(Qt::Key_Z, Qt::ControlModifier);
+    RunTheTimer();
+    ASSERT_EQ(Copies().size(), 1u);
+    m_messages.m_answers = {MessageAnswer::No};
+    Frame().RunCommand(CommandId::FileClose);
+    EXPECT_TRUE(Docs().GetDocuments().empty());
+    EXPECT_TRUE(Copies().empty());
+}
+
+TEST_F(Autosave, AMapLeftOpenByACrashIsOfferedAndOpensAsAModifiedUntitledCopy) {
+    OpenCastle();
+    DeleteTheLight();
+    const std::string edited = MapText(ActiveDoc());
+    RunTheTimer();
+    EndWithoutClosing();
+    ASSERT_EQ(Copies().size(), 1u);
+
+    CScriptedDialogRunner dialogs;
+    dialogs.m_script = [](CModalDialog& dialog) {
+        auto& recovery = dynamic_cast<CRecoveryDlg&>(dialog);
+        ASSERT_EQ(recovery.GetMapList()->topLevelItemCount(), 1);
+        EXPECT_EQ(recovery.GetMapList()->topLevelItem(0)->text(0), "castle.map");
+        // Return in the list presses the default button, Open.
+        recovery.show();
+        QTest::keyClick(recovery.GetMapList(), Qt::Key_Return);
+    };
+    StartApp();
+    EXPECT_EQ(dialogs.m_names, std::vector<std::string>{CRecoveryDlg::kTitle});
+    ASSERT_EQ(Docs().GetDocuments().size(), 1u) << "no empty new map beside the recovered one";
+    CTolveDoc& doc = ActiveDoc();
+    EXPECT_EQ(doc.GetTitle(), "castle (recovered).map");
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(MapText(doc), edited);
+    EXPECT_EQ(ActiveFrame()->windowTitle(), "castle (recovered).map*");
+
+    // Its copies stay until it is saved.
+    EXPECT_EQ(Copies().size(), 1u);
+    const std::string saved = m_files.Path("castle2.map").string();
+    m_saveChooser.m_answers = {saved};
+    PressInView(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFileText(saved), edited);
+    EXPECT_TRUE(Copies().empty());
+}
+
+TEST_F(Autosave, UndoInARecoveredMapNeverMakesItLookSaved) {
+    OpenCastle();
+    DeleteTheLight();
+    RunTheTimer();
+    EndWithoutClosing();
+
+    StartApp(); // the recording runner answers the offer with Open
+    ASSERT_EQ(Docs().GetDocuments().size(), 1u);
+    CTolveDoc& recovered = ActiveDoc();
+    recovered.m_editMode = kBrushMode;
+    recovered.m_selectedBrush = recovered.m_worldBrushes.at(0).get();
+    Frame().RefreshState();
+    PressInView(Qt::Key_Delete);
+    PressInView(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(recovered.m_worldBrushes.size(), 1u);
+    EXPECT_TRUE(recovered.IsModified());
+
+    // So closing it still asks.
+    m_messages.m_answers = {MessageAnswer::Cancel};
+    Frame().RunCommand(CommandId::FileClose);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              "Save changes to \"castle (recovered).map\" before closing?");
+    EXPECT_EQ(Docs().GetDocuments().size(), 1u);
+}
+
+TEST_F(Autosave, DiscardDeletesTheCopiesAndLaterKeepsThemForNextTime) {
+    OpenCastle();
+    DeleteTheLight();
+    RunTheTimer();
+    EndWithoutClosing();
+
+    CScriptedDialogRunner later;
+    later.m_script = [](CModalDialog& dialog) {
+        QTest::keyClick(dynamic_cast<QDialog*>(&dialog), Qt::Key_Escape);
+    };
+    StartApp();
+    EXPECT_EQ(later.m_names.size(), 1u);
+    EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve1");
+    EndWithoutClosing();
+    EXPECT_EQ(Copies().size(), 1u);
+
+    CScriptedDialogRunner discard;
+    discard.m_script = [](CModalDialog& dialog) {
+        QTest::mouseClick(dynamic_cast<CRecoveryDlg&>(dialog).GetDiscardButton(), Qt::LeftButton);
+    };
+    m_messages.m_answers = {MessageAnswer::Yes};
+    StartApp();
+    EXPECT_EQ(discard.m_names.size(), 1u);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].title, CRecoveryDlg::kTitle);
+    EXPECT_TRUE(Copies().empty());
+    EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve1");
+}
+
+TEST_F(Autosave, AFailedCopyShowsInTheStatusBarOnly) {
+    OpenCastle();
+    DeleteTheLight();
+    // Something that is not a folder where the map's copies would go.
+    fs::path session;
+    for (const auto& entry : fs::directory_iterator(AutosaveFolder()))
+        session = entry.path();
+    ASSERT_FALSE(session.empty());
+    WriteFileText(session / "map-1", "in the way");
+    RunTheTimer();
+    EXPECT_TRUE(m_messages.m_boxes.empty());
+    const QString notice = Frame().statusBar()->currentMessage();
+    EXPECT_TRUE(notice.startsWith("Autosave of \"castle.map\" failed: ")) << notice.toStdString();
+}
+
+TEST(AutosaveTitles, ARecoveredCopyIsNamedAfterItsMap) {
+    EXPECT_EQ(CAutosaver::RecoveredTitle("castle.map"), "castle (recovered).map");
+    EXPECT_EQ(CAutosaver::RecoveredTitle("Tolve3"), "Tolve3 (recovered)");
+    EXPECT_EQ(CAutosaver::RecoveredTitle(".map"), ".map (recovered)");
+}
+
+} // namespace
