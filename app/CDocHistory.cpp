@@ -4,6 +4,7 @@
 #include "app/CPointEntityStateStep.h"
 #include "map/CMapChange.h"
 #include "map/CTolveDoc.h"
+#include "widgets/CTolveView.h"
 
 CDocHistory::CDocHistory(CTolveDoc& doc) : m_doc(doc) {
     QObject::connect(&m_stack, &QUndoStack::indexChanged, &m_stack, [this] { FollowCleanState(); });
@@ -41,4 +42,10 @@ void CDocHistory::OnDragCommitted(const CMapChange& change) {
     }
     m_brushBeforeDrag.reset();
     m_entityBeforeDrag.reset();
+}
+
+void CDocHistory::FollowDrags(CTolveView& view) {
+    QObject::connect(&view, &CTolveView::DragBegun, &m_stack, [this] { OnDragBegun(); });
+    QObject::connect(&view, &CTolveView::DragCommitted, &m_stack,
+                     [this](const CMapChange& change) { OnDragCommitted(change); });
 }

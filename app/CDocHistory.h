@@ -9,6 +9,7 @@
 #include <optional>
 
 class CTolveDoc;
+class CTolveView;
 struct CMapChange;
 
 // The undo history of one open map. The document's modified flag follows the
@@ -30,6 +31,8 @@ public:
     // with.
     void OnDragBegun();
     void OnDragCommitted(const CMapChange& change);
+    // Keeps the drags of a view of this map, for as long as both exist.
+    void FollowDrags(CTolveView& view);
 
 private:
     void FollowCleanState();

@@ -195,11 +195,7 @@ void CDocManager::CloseAllDocuments() {
 
 CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc) {
     auto* frame = new CChildFrame(doc, *this);
-    CDocHistory& history = GetHistory(doc);
-    CTolveView& view = frame->GetView();
-    connect(&view, &CTolveView::DragBegun, this, [&history] { history.OnDragBegun(); });
-    connect(&view, &CTolveView::DragCommitted, this,
-            [&history](const CMapChange& change) { history.OnDragCommitted(change); });
+    GetHistory(doc).FollowDrags(frame->GetView());
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
     m_arranger->PlaceNewWindow(*frame);

@@ -1,15 +1,13 @@
 // How long the entity dialogs take to open with the full class lists, and
 // "Brush & Face Edit" with a large map and texture file: what a user waits for
 // after New Entity, New Brush or Edit.
-#include "bench/CLargeMapGenerator.h"
+#include "bench/ReadGeneratedMap.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "entity/EntityClassNames.h"
 #include "map/CTolveDoc.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -75,11 +73,6 @@ std::string MakeTextureWad(int count) {
     return bytes + directory;
 }
 
-class CQuietDiagnostics : public CMapDiagnostics {
-public:
-    void Report(int, int, std::string_view) override {}
-};
-
 void BM_OpenBrushFace(benchmark::State& state) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / "tolve-dialog-bench.wad";
@@ -88,9 +81,7 @@ void BM_OpenBrushFace(benchmark::State& state) {
         out << MakeTextureWad(static_cast<int>(state.range(1)));
     }
     CTolveDoc doc;
-    CQuietDiagnostics quiet;
-    doc.ReadMapText(CLargeMapGenerator().GenerateMap(static_cast<int>(state.range(0))).text.c_str(),
-                    quiet);
+    ReadGeneratedMap(doc, static_cast<int>(state.range(0)));
     doc.m_textureWad.SetFileName(path.string());
     doc.m_textureWad.LoadTextureWad();
     CBrushFaceFields fields;
@@ -112,11 +103,3 @@ BENCHMARK(BM_OpenBrushFace)->Args({100000, 2000})->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_OpenEntityVariables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenModelEntityVariables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenWorldspawn)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -2,53 +2,17 @@
 // of one brush for a hint, one hover-selection update, one drag step and the
 // deletion of one brush.
 #include "bench/BrushDeletion.h"
-#include "bench/CLargeMapGenerator.h"
+#include "bench/LargeMapView.h"
 #include "map/CTolveDoc.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
-#include "widgets/CTolveView.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
 namespace {
 
-class CQuietDiagnostics : public CMapDiagnostics {
-public:
-    void Report(int, int, std::string_view) override {}
-};
-
-// One loaded map and a 1600 x 1000 view at zoom 8 centred on the world origin,
-// built once per brush count.
-struct LoadedMap {
-    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
-    std::unique_ptr<CTolveView> view;
-};
-
-LoadedMap& Map(int brushes) {
-    static std::map<int, LoadedMap> maps;
-    LoadedMap& loaded = maps[brushes];
-    if (!loaded.view) {
-        GeneratedMap generated = CLargeMapGenerator().GenerateMap(brushes);
-        CQuietDiagnostics quiet;
-        loaded.doc->ReadMapText(generated.text.c_str(), quiet);
-        loaded.view = std::make_unique<CTolveView>(*loaded.doc);
-        loaded.view->resize(1600, 1000);
-        CViewProjection& p = loaded.view->m_projection;
-        p.m_zoom = 8;
-        p.m_originX = -800 * 8;
-        p.m_originY = 500 * 8;
-        loaded.view->RenderNow();
-    }
-    return loaded;
-}
-
 void BM_FullRepaint(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         map.view->InvalidateAll();
         benchmark::DoNotOptimize(map.view->RenderNow().constBits());
@@ -66,7 +30,7 @@ public:
 };
 
 void BM_PaintWithoutPixels(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CNullCanvas canvas;
     for (auto _ : state)
         CMapPainter(*map.doc, map.view->m_projection, canvas).PaintAll(1600, 1000);
@@ -74,7 +38,7 @@ void BM_PaintWithoutPixels(benchmark::State& state) {
 }
 
 void BM_HintBrushRedraw(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
     doc.m_selectedEntity = nullptr;
     doc.m_selectedBrush = doc.m_worldBrushes[doc.m_worldBrushes.size() / 2].get();
@@ -85,7 +49,7 @@ void BM_HintBrushRedraw(benchmark::State& state) {
 }
 
 void BM_UpdateSelection(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     map.view->RenderNow();
     int step = 0;
     for (auto _ : state) {
@@ -98,7 +62,7 @@ void BM_UpdateSelection(benchmark::State& state) {
 
 // The search alone, with no view to redraw what changed.
 void BM_SelectionSearchOnly(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
     doc.RemoveView(map.view.get());
     IntPoint cursor;
@@ -112,7 +76,7 @@ void BM_SelectionSearchOnly(benchmark::State& state) {
 }
 
 void BM_DragStepBrush(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
     CTolveView& view = *map.view;
     view.OnMouseMove(false, {800, 500});
@@ -132,7 +96,7 @@ void BM_DragStepBrush(benchmark::State& state) {
 // out of its list, the selection cleared, the map marked modified and a full
 // repaint requested. The brush is put back, untimed, between rounds.
 void BM_DeleteBrush(benchmark::State& state) {
-    LoadedMap& map = Map(static_cast<int>(state.range(0)));
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
     map.view->RenderNow();
     const size_t middle = doc.m_worldBrushes.size() / 2;
@@ -157,12 +121,3 @@ BENCHMARK(BM_UpdateSelection)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmar
 BENCHMARK(BM_SelectionSearchOnly)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragStepBrush)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DeleteBrush)->Arg(100000)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

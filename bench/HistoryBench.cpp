@@ -1,0 +1,174 @@
+// Undo and redo on the 100,000-brush generated map: of a drag of one brush and
+// of the Delete of one brush; the memory a history of brush drags holds; and
+// Copy and Paste of one brush as map text through the clipboard.
+#include "app/CDocHistory.h"
+#include "app/ClipboardTransfer.h"
+#include "app/DeletionStep.h"
+#include "bench/LargeMapView.h"
+#include "map/CMapEdits.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <malloc.h>
+#include <memory>
+
+namespace {
+
+constexpr int kBrushes = 100000;
+constexpr int kDragSnapSteps = 4;
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Bytes the allocator has handed out and not had back.
+double HeapInUse() {
+    return static_cast<double>(mallinfo2().uordblks);
+}
+
+// The shared map with its middle world brush selected in brush mode, and a
+// history of its own that keeps the view's drags as an open window's does.
+// Going, it undoes everything it kept, so that the next benchmark finds the
+// map as it was read.
+class CEditedMap {
+public:
+    CEditedMap() : m_map(GetLargeMapView(kBrushes)), m_doc(*m_map.doc), m_history(m_doc) {
+        m_history.FollowDrags(*m_map.view);
+        m_doc.m_editMode = kBrushMode;
+        m_doc.m_selectedEntity = nullptr;
+        m_doc.m_selectedBrush = m_doc.m_worldBrushes[m_doc.m_worldBrushes.size() / 2].get();
+    }
+    ~CEditedMap() {
+        Stack().setIndex(0);
+        m_doc.m_selectedBrush = nullptr;
+        m_doc.m_editMode = kCornerMode;
+    }
+    CEditedMap(const CEditedMap&) = delete;
+    CEditedMap& operator=(const CEditedMap&) = delete;
+
+    CTolveDoc& Doc() { return m_doc; }
+    CTolveView& View() { return *m_map.view; }
+    QUndoStack& Stack() { return m_history.GetStack(); }
+    void Perform(std::unique_ptr<QUndoCommand> step) { m_history.Perform(std::move(step)); }
+
+    // A press, `steps` mouse moves of one pixel, one snap step each, to the
+    // right (to the left when negative) and the release. False when the
+    // selected brush did not go as far.
+    bool Drag(int steps) {
+        const ScreenPoint press{800, 500};
+        CTolveView& view = View();
+        const int32_t startX = m_doc.m_selectedBrush->m_vertices[0].x;
+        view.OnLButtonDown(press);
+        for (int step = 1; step <= std::abs(steps); ++step)
+            view.OnMouseMove(false, {press.x + (steps > 0 ? step : -step), press.y});
+        view.OnLButtonUp();
+        return m_doc.m_selectedBrush->m_vertices[0].x - startX == steps * m_doc.m_snap;
+    }
+
+private:
+    LargeMapView& m_map;
+    CTolveDoc& m_doc;
+    CDocHistory m_history;
+};
+
+// Times the undo, or the redo, of the stack's last step; the other puts it
+// back untimed.
+void TimeUndoOrRedo(benchmark::State& state, QUndoStack& stack, bool undo) {
+    if (!stack.canUndo()) {
+        state.SkipWithError("the edit made no step");
+        return;
+    }
+    for (auto _ : state) {
+        if (!undo)
+            stack.undo();
+        const Clock::time_point start = Clock::now();
+        undo ? stack.undo() : stack.redo();
+        state.SetIterationTime(SecondsSince(start));
+        if (undo)
+            stack.redo();
+    }
+}
+
+void BM_BrushDragStep(benchmark::State& state, bool undo) {
+    CEditedMap map;
+    if (!map.Drag(kDragSnapSteps))
+        state.SkipWithError("the drag did not move the brush");
+    TimeUndoOrRedo(state, map.Stack(), undo);
+}
+
+void BM_BrushDeleteStep(benchmark::State& state, bool undo) {
+    CEditedMap map;
+    if (std::unique_ptr<QUndoCommand> step = MakeDeletionStep(map.Doc()))
+        map.Perform(std::move(step));
+    TimeUndoOrRedo(state, map.Stack(), undo);
+}
+
+// The heap a history of drags of one brush to and fro holds; the time is that
+// of the drags.
+void BM_BrushDragHistoryMemory(benchmark::State& state) {
+    const int steps = static_cast<int>(state.range(0));
+    CEditedMap map;
+    const double before = HeapInUse();
+    for (auto _ : state) {
+        for (int drag = 0; drag < steps; ++drag) {
+            if (!map.Drag(drag % 2 ? -kDragSnapSteps : kDragSnapSteps))
+                state.SkipWithError("a drag did not move the brush");
+        }
+    }
+    const double grown = HeapInUse() - before;
+    if (map.Stack().count() != steps)
+        state.SkipWithError("a drag made no step");
+    state.counters["heap_bytes"] = grown;
+    state.counters["heap_bytes_per_step"] = grown / steps;
+    state.counters["brush_object_bytes"] = sizeof(CMapBrush);
+}
+
+// What Copy does with a world brush selected in brush mode.
+void BM_CopyBrush(benchmark::State& state) {
+    CEditedMap map;
+    const CommandContext context{.view = &map.View()};
+    QGuiApplication::clipboard()->clear();
+    for (auto _ : state)
+        CopySelection(context);
+    const qsizetype copied = QGuiApplication::clipboard()->text().size();
+    if (copied == 0)
+        state.SkipWithError("nothing reached the clipboard");
+    state.counters["text_bytes"] = static_cast<double>(copied);
+}
+
+// What Paste does with that brush's text on the clipboard. The pasted brush,
+// last of the world's, is taken out again untimed.
+void BM_PasteBrush(benchmark::State& state) {
+    CEditedMap map;
+    CTolveDoc& doc = map.Doc();
+    const CommandContext context{.view = &map.View()};
+    CopySelection(context);
+    const size_t loaded = doc.m_worldBrushes.size();
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        PasteClipboard(context);
+        state.SetIterationTime(SecondsSince(start));
+        if (doc.m_worldBrushes.size() != loaded + 1) {
+            state.SkipWithError("the paste added no brush");
+            break;
+        }
+        CMapEdits(doc).RemoveBrush(nullptr, *doc.m_worldBrushes.back());
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_BrushDragStep, undo, true)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BrushDragStep, redo, false)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BrushDeleteStep, undo, true)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BrushDeleteStep, redo, false)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BrushDragHistoryMemory)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyBrush)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PasteBrush)->UseManualTime()->Unit(benchmark::kMicrosecond);
