@@ -2,6 +2,7 @@
 // size, outside the timed loops.
 
 #include "bench/CLargeMapGenerator.h"
+#include "framework/CAutosaveStore.h"
 #include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
 
@@ -278,8 +279,61 @@ void BM_WriteMapFile(benchmark::State& state) {
         state.SkipWithError("the saved file differs from the printf reference");
 }
 
+// What an autosave holds the editor up for: checking that the map can be
+// written and making its text, as the autosaver does before it hands the text
+// to its writing thread.
+void BM_AutosaveSnapshot(benchmark::State& state) {
+    const int brushes = static_cast<int>(state.range(0));
+    long diagnostics = 0;
+    const CTolveDoc& doc = LoadedDocument(brushes, diagnostics);
+    size_t size = 0;
+    bool writable = true;
+    for (auto _ : state) {
+        const MapContents contents = doc.GetContents();
+        writable = !CMapWriter::FindUnwritableText(contents) && writable;
+        std::string text = CMapWriter::WriteText(contents);
+        size = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));
+    if (diagnostics != 0 || !writable)
+        state.SkipWithError("the generated map could not be written");
+}
+
+// The part on the writing thread: the copy goes down safely, and the oldest
+// of the kept copies goes.
+void BM_AutosaveCopy(benchmark::State& state) {
+    const int brushes = static_cast<int>(state.range(0));
+    long diagnostics = 0;
+    const std::string text =
+        CMapWriter::WriteText(LoadedDocument(brushes, diagnostics).GetContents());
+    const std::filesystem::path root = TempMapPath("autosave", brushes) + ".d";
+    bool failed = false;
+    {
+        CAutosaveStore store(root);
+        failed = store.Open().has_value();
+        const int slot = store.AddSlot();
+        for (auto _ : state) {
+            if (failed || store.SaveCopy(slot, text, {"bench.map", ""})) {
+                failed = true;
+                break;
+            }
+        }
+        failed = failed || store.ListCopies(slot).size() !=
+                               std::min<size_t>(state.iterations(), CAutosaveStore::kKeptCopies);
+        store.RemoveSlot(slot);
+    }
+    std::filesystem::remove_all(root);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+    if (failed)
+        state.SkipWithError("the autosave copies could not be written");
+}
+
 } // namespace
 
+BENCHMARK(BM_AutosaveSnapshot)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutosaveCopy)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadMapText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadMapFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteMapText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

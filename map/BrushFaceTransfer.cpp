@@ -8,11 +8,15 @@
 
 namespace {
 
+// Fields take whole strings ("64"s): assigning bare literals trips a false
+// -Wrestrict of gcc 12 at -O3.
+using namespace std::string_literals;
+
 void SetShapeDefaults(CBrushFaceFields& fields) {
     using enum BrushFaceField;
-    fields[BaseSides] = "3";
-    fields[Width] = "64";
-    fields[Height] = "64";
+    fields[BaseSides] = "3"s;
+    fields[Width] = "64"s;
+    fields[Height] = "64"s;
     fields.shape = kBoxShape;
 }
 
@@ -24,8 +28,8 @@ CBrushFaceFields MakeNewBrushFields() {
     SetShapeDefaults(fields);
     fields[XScale] = FormatFieldFloat(1.0f);
     fields[YScale] = FormatFieldFloat(1.0f);
-    fields[XOffset] = "0";
-    fields[YOffset] = "0";
+    fields[XOffset] = "0"s;
+    fields[YOffset] = "0"s;
     fields[Rotation] = FormatFieldFloat(0.0f);
     return fields;
 }
