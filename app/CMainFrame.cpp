@@ -15,6 +15,7 @@
 #include "widgets/CTolveView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -68,6 +69,8 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     connect(&history, &QUndoGroup::indexChanged, this, &CMainFrame::RefreshState);
     connect(&history, &QUndoGroup::activeStackChanged, this, &CMainFrame::RefreshState);
     connect(&history, &QUndoGroup::cleanChanged, this, &CMainFrame::RefreshState);
+    // Paste follows the clipboard, whichever program filled or emptied it.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::RefreshState);
     connect(m_menus, &CMenuBars::RecentFileChosen, this, [this](const QString& path) {
         OpenRecentFile(MakeCommandContext(), path);
         RefreshState();

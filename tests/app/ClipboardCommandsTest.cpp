@@ -248,6 +248,19 @@ TEST(ClipboardCommands, ABrokenBrushChangesNothingAndNamesItsLine) {
     f.ExpectRefusedWith(f.messages.Texts()[0], before);
 }
 
+TEST(ClipboardCommands, ABrushTooBigToEditChangesNothingAndSaysWhy) {
+    ClipboardFixture f;
+    const std::string before = MapText(f.doc);
+    std::string faces;
+    for (int i = 0; i < 6; ++i)
+        faces += kCubeFaceLines; // 36 face lines: more than a brush can hold
+    f.PasteText(("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n").c_str());
+    ASSERT_EQ(f.messages.Texts().size(), 1u);
+    EXPECT_NE(f.messages.Texts()[0].find("more than 32 faces"), std::string::npos)
+        << f.messages.Texts()[0];
+    f.ExpectRefusedWith(f.messages.Texts()[0], before);
+}
+
 namespace {
 
 class ClipboardEndToEnd : public CAppFixture {};

@@ -310,7 +310,7 @@ TEST_F(UndoCommands, UndoBackToTheSavedStateClearsTheModifiedFlag) {
     EXPECT_TRUE(Docs().GetDocuments().empty());
 }
 
-TEST_F(UndoCommands, ControlZInTheMainWindowUndoesADeletion) {
+TEST_F(UndoCommands, UndoAndRedoKeysInTheMainWindowTakeBackADeletionAndRedoIt) {
     OpenMap();
     SelectWorldBrush();
     const std::string before = MapText(ActiveDoc());
@@ -321,8 +321,26 @@ TEST_F(UndoCommands, ControlZInTheMainWindowUndoesADeletion) {
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Delete);
     ASSERT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    const std::string after = MapText(ActiveDoc());
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(MapText(ActiveDoc()), before);
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(MapText(ActiveDoc()), after);
+    QTest::keyClick(view, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(MapText(ActiveDoc()), before);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(MapText(ActiveDoc()), after);
+}
+
+TEST_F(UndoCommands, PasteFollowsTheClipboardWhoeverFillsIt) {
+    OpenMap();
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(Action(Frame(), CommandId::EditPaste)->isEnabled());
+    // Another program copies text: nothing in the editor happens meanwhile.
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(kCubeFaceLines));
+    EXPECT_TRUE(Action(Frame(), CommandId::EditPaste)->isEnabled());
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(Action(Frame(), CommandId::EditPaste)->isEnabled());
 }
 
 } // namespace
