@@ -144,8 +144,11 @@ void CAutosaver::Discard(const AbandonedAutosave& abandoned) {
 
 std::string CAutosaver::RecoveredTitle(const std::string& title) {
     const std::string mark = " (recovered)";
-    const size_t dot = title.rfind('.');
+    size_t dot = title.rfind('.');
     if (dot == std::string::npos || dot == 0)
-        return title + mark;
+        dot = title.size();
+    // A copy recovered twice is still one recovered copy.
+    if (dot >= mark.size() && title.compare(dot - mark.size(), mark.size(), mark) == 0)
+        return title;
     return title.substr(0, dot) + mark + title.substr(dot);
 }

@@ -235,6 +235,8 @@ TEST(AutosaveTitles, ARecoveredCopyIsNamedAfterItsMap) {
     EXPECT_EQ(CAutosaver::RecoveredTitle("castle.map"), "castle (recovered).map");
     EXPECT_EQ(CAutosaver::RecoveredTitle("Tolve3"), "Tolve3 (recovered)");
     EXPECT_EQ(CAutosaver::RecoveredTitle(".map"), ".map (recovered)");
+    EXPECT_EQ(CAutosaver::RecoveredTitle("castle (recovered).map"), "castle (recovered).map");
+    EXPECT_EQ(CAutosaver::RecoveredTitle("Tolve3 (recovered)"), "Tolve3 (recovered)");
 }
 
 } // namespace
