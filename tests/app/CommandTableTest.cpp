@@ -196,7 +196,7 @@ protected:
 TEST_F(CCommandTableInFrame, EveryMenuItemOfBothMenuBarsComesFromTheTable) {
     StartApp();
     ASSERT_TRUE(Frame().GetMenuBars().IsShowingMapMenus());
-    EXPECT_EQ(ExpectMenuItemsFromTheTable(), 19 + CRecentFileList::kMaxEntries);
+    EXPECT_EQ(ExpectMenuItemsFromTheTable(), 20 + CRecentFileList::kMaxEntries);
     Frame().RunCommand(CommandId::FileClose);
     ASSERT_FALSE(Frame().GetMenuBars().IsShowingMapMenus());
     EXPECT_EQ(ExpectMenuItemsFromTheTable(), 7 + CRecentFileList::kMaxEntries);
