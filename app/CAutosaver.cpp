@@ -125,10 +125,11 @@ std::vector<AbandonedAutosave> CAutosaver::FindAbandoned() {
 
 CTolveDoc* CAutosaver::Recover(const AbandonedAutosave& abandoned) {
     std::optional<int> slot = m_store.AdoptAbandoned(abandoned);
-    if (!slot)
+    const std::vector<std::filesystem::path> copies =
+        slot ? m_store.ListCopies(*slot) : std::vector<std::filesystem::path>{};
+    if (copies.empty()) // another editor took them meanwhile
         return nullptr;
-    const std::filesystem::path newest = m_store.ListCopies(*slot).back();
-    CTolveDoc* doc = m_docs.OpenRecoveredCopy(QFile::decodeName(newest.c_str()),
+    CTolveDoc* doc = m_docs.OpenRecoveredCopy(QFile::decodeName(copies.back().c_str()),
                                               RecoveredTitle(abandoned.origin.title),
                                               FolderOf(abandoned.origin.pathName));
     // A copy that cannot be read stays in this run's folder, to be offered

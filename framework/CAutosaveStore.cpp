@@ -3,6 +3,7 @@
 #include "framework/CSafeFileWriter.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fcntl.h>
 #include <fstream>
 #include <random>
@@ -223,6 +224,13 @@ std::vector<AbandonedAutosave> CAutosaveStore::FindAbandoned() const {
         RemoveSessionIfEmpty(session.path());
         ::close(fd);
     }
+    // Folders come in no particular order; maps by name are easier to find.
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return std::lexicographical_compare(
+            a.origin.title.begin(), a.origin.title.end(), b.origin.title.begin(),
+            b.origin.title.end(),
+            [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
+    });
     return found;
 }
 

@@ -62,8 +62,9 @@ public:
     // Removes the slot with its copies: its document was saved or closed.
     void RemoveSlot(int slot) const;
 
-    // The copies of runs that ended without closing their documents, by map.
-    // Empty leftovers of such runs are tidied away on the way.
+    // The copies of runs that ended without closing their documents, one entry
+    // per map, by title. Empty leftovers of such runs are tidied away on the
+    // way.
     std::vector<AbandonedAutosave> FindAbandoned() const;
     // Makes abandoned copies a slot of this run: they stay until the
     // recovered document is saved or closed. Nothing when they are gone.

@@ -64,11 +64,11 @@ TEST_F(AutosaveStoreTest, ARunThatClosedEverythingLeavesNothingBehind) {
 TEST_F(AutosaveStoreTest, OffersOnlyTheCopiesOfRunsThatEndedWithoutClosingThem) {
     auto crashed = std::make_unique<CAutosaveStore>(Root());
     ASSERT_FALSE(crashed->Open());
+    const int untitled = crashed->AddSlot();
+    ASSERT_FALSE(crashed->SaveCopy(untitled, "sketch", {"Tolve1", ""}));
     const int castle = crashed->AddSlot();
     ASSERT_FALSE(crashed->SaveCopy(castle, "old castle", {"castle.map", "/maps/castle.map"}));
     ASSERT_FALSE(crashed->SaveCopy(castle, "new castle", {"castle.map", "/maps/castle.map"}));
-    const int untitled = crashed->AddSlot();
-    ASSERT_FALSE(crashed->SaveCopy(untitled, "sketch", {"Tolve1", ""}));
     crashed->AddSlot(); // a map never autosaved leaves no slot
 
     CAutosaveStore running(Root());
@@ -81,7 +81,7 @@ TEST_F(AutosaveStoreTest, OffersOnlyTheCopiesOfRunsThatEndedWithoutClosingThem) 
 
     crashed.reset(); // as a crash would: the lock goes, the copies stay
     std::vector<AbandonedAutosave> found = starting.FindAbandoned();
-    ASSERT_EQ(found.size(), 2u);
+    ASSERT_EQ(found.size(), 2u) << "by title, whatever the case";
     EXPECT_EQ(found[0].origin, (AutosaveOrigin{"castle.map", "/maps/castle.map"}));
     EXPECT_EQ(ReadFileText(found[0].newestCopy), "new castle");
     EXPECT_EQ(found[0].copyCount, 2u);
