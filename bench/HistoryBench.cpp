@@ -1,6 +1,7 @@
-// Undo and redo on the 100,000-brush generated map: of a drag of one brush and
-// of the Delete of one brush; the memory a history of brush drags holds; and
-// Copy and Paste of one brush as map text through the clipboard.
+// Undo and redo on the 100,000-brush generated map: of a drag of one brush,
+// with and without the view's repaint, and of the Delete of one brush; the
+// memory a history of brush drags holds; and Copy and Paste of one brush as
+// map text through the clipboard.
 #include "app/CDocHistory.h"
 #include "app/ClipboardTransfer.h"
 #include "app/DeletionStep.h"
@@ -103,6 +104,29 @@ void BM_BrushDragStep(benchmark::State& state, bool undo) {
     TimeUndoOrRedo(state, map.Stack(), undo);
 }
 
+// The undo of a drag with the view's picture brought up to date, as the next
+// paint of the window would find it; `whole` repaints all of it afterwards, as
+// every undo did while its notice asked the views for everything. The redo and
+// its repaint are untimed.
+void BM_BrushDragUndoRepainted(benchmark::State& state, bool whole) {
+    CEditedMap map;
+    if (!map.Drag(kDragSnapSteps))
+        state.SkipWithError("the drag did not move the brush");
+    CTolveView& view = map.View();
+    QUndoStack& stack = map.Stack();
+    view.RenderNow();
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        stack.undo();
+        if (whole)
+            view.InvalidateAll();
+        benchmark::DoNotOptimize(view.RenderNow().constBits());
+        state.SetIterationTime(SecondsSince(start));
+        stack.redo();
+        view.RenderNow();
+    }
+}
+
 void BM_BrushDeleteStep(benchmark::State& state, bool undo) {
     CEditedMap map;
     if (std::unique_ptr<QUndoCommand> step = MakeDeletionStep(map.Doc()))
@@ -167,6 +191,12 @@ void BM_PasteBrush(benchmark::State& state) {
 
 BENCHMARK_CAPTURE(BM_BrushDragStep, undo, true)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_BrushDragStep, redo, false)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BrushDragUndoRepainted, area, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BrushDragUndoRepainted, whole, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_BrushDeleteStep, undo, true)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_BrushDeleteStep, redo, false)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BrushDragHistoryMemory)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);

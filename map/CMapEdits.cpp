@@ -1,6 +1,7 @@
 #include "map/CMapEdits.h"
 
 #include "map/CTolveDoc.h"
+#include "map/ObjectBounds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,6 +39,14 @@ std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item,
     return taken;
 }
 
+// What the views redraw for an object that was in `before` and is in `after`
+// now: the box around both, or everything when neither is known.
+CMapNotice AreaNotice(const std::optional<IntBox>& before, const std::optional<IntBox>& after) {
+    std::optional<IntBox> area = before;
+    Grow(area, after);
+    return area ? CMapNotice::Area(*area) : CMapNotice::Repaint();
+}
+
 } // namespace
 
 CMapChange CMapEdits::Finish(CMapChange change) {
@@ -55,6 +64,7 @@ CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertic
     CMapChange change{Kind::kMoveVertices};
     change.brush = &brush;
     change.delta = delta;
+    const std::optional<IntBox> before = BoundsOf(brush);
     for (int v : vertices) {
         // A stale index moves nothing rather than a slot beyond the table.
         if (v >= 0 && v < brush.m_numVertices) {
@@ -64,6 +74,7 @@ CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertic
     }
     if (!change.vertices.empty())
         brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
+    change.notice = AreaNotice(before, BoundsOf(brush));
     return Finish(std::move(change));
 }
 
@@ -71,9 +82,11 @@ CMapChange CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
     CMapChange change{Kind::kMoveBrush};
     change.brush = &brush;
     change.delta = delta;
+    const std::optional<IntBox> before = BoundsOf(brush);
     for (int v = 0; v < brush.m_numVertices; ++v)
         Move(brush.m_vertices[v], delta);
     brush.ForgetReadPlanes();
+    change.notice = AreaNotice(before, BoundsOf(brush));
     return Finish(std::move(change));
 }
 
@@ -81,7 +94,9 @@ CMapChange CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
     CMapChange change{Kind::kMovePointEntity};
     change.pointEntity = &entity;
     change.delta = delta;
+    const IntBox before = BoundsOf(entity);
     Move(entity.m_origin, delta);
+    change.notice = AreaNotice(before, BoundsOf(entity));
     // An origin the file gave in a form the field could not hold is replaced
     // by the one the user moved it to.
     entity.m_keptTexts.Forget("origin");
@@ -97,6 +112,7 @@ CMapChange CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> b
     CMapChange change{Kind::kAddBrush};
     change.brush = brush.get();
     change.owner = owner;
+    change.notice = AreaNotice(std::nullopt, BoundsOf(*brush));
     InsertAt(BrushesOf(owner), std::move(brush), index);
     change.index = index;
     return Finish(std::move(change));
@@ -123,6 +139,7 @@ std::unique_ptr<CMapBrush> CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush
     CMapChange removal{Kind::kRemoveBrush};
     removal.brush = &brush;
     removal.owner = owner;
+    removal.notice = AreaNotice(BoundsOf(brush), std::nullopt);
     return TakeOutOf(BrushesOf(owner), brush, std::move(removal), change, [&] {
         if (m_doc.m_selectedBrush == &brush) {
             m_doc.m_selectedBrush = nullptr;
@@ -134,6 +151,7 @@ std::unique_ptr<CMapBrush> CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush
 CMapChange CMapEdits::AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index) {
     CMapChange change{Kind::kAddPointEntity};
     change.pointEntity = entity.get();
+    change.notice = AreaNotice(std::nullopt, BoundsOf(*entity));
     InsertAt(m_doc.m_pointEntities, std::move(entity), index);
     change.index = index;
     return Finish(std::move(change));
@@ -143,6 +161,7 @@ std::unique_ptr<CPointEntity> CMapEdits::RemovePointEntity(CPointEntity& entity,
                                                            CMapChange* change) {
     CMapChange removal{Kind::kRemovePointEntity};
     removal.pointEntity = &entity;
+    removal.notice = AreaNotice(BoundsOf(entity), std::nullopt);
     return TakeOutOf(m_doc.m_pointEntities, entity, std::move(removal), change, [&] {
         if (m_doc.m_selectedPointEntity == &entity)
             m_doc.m_selectedPointEntity = nullptr;
@@ -187,6 +206,7 @@ CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CMo
 CMapChange CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys) {
     CMapChange change{Kind::kSetPointEntityKeys};
     change.pointEntity = &entity;
+    change.notice = AreaNotice(BoundsOf(entity), BoundsOf(keys));
     entity = keys;
     return Finish(std::move(change));
 }
@@ -209,6 +229,9 @@ CMapChange CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTextu
     CMapChange change{Kind::kSetFaceTexture};
     change.brush = &brush;
     change.face = face;
+    // The views draw no textures; whatever they might show of one lies on
+    // the brush.
+    change.notice = AreaNotice(BoundsOf(brush), std::nullopt);
     BrushFace& target = brush.m_faces[face];
     std::memcpy(target.texture, texture.texture, sizeof target.texture);
     target.texture[kMaxTextureName] = '\0';
@@ -224,6 +247,7 @@ CMapChange CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTextu
 CMapChange CMapEdits::RestoreBrush(CMapBrush& brush, const CMapBrush& state) {
     CMapChange change{Kind::kRestoreBrush};
     change.brush = &brush;
+    change.notice = AreaNotice(BoundsOf(brush), BoundsOf(state));
     brush = state;
     return Finish(std::move(change));
 }

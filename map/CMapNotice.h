@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/IntBox.h"
+
 #include <cstdint>
 
 class CMapBrush;
@@ -15,25 +17,31 @@ struct CMapNotice {
         kOwnerBrushes, // every brush of `owner` (none: the world)
         kBrush,        // the selected brush changed; `brush` was selected before
         kOneBrush,     // `brush` of `owner` alone
+        kArea,         // whatever lies in `area`, in world units: the objects an edit
+                       // changed, where they were and where they are now
     };
 
     What what = What::kAll;
     const CPointEntity* pointEntity = nullptr;
     const CModelEntity* owner = nullptr;
     const CMapBrush* brush = nullptr;
+    IntBox area;
 
     static CMapNotice Repaint() { return {}; }
     static CMapNotice PointEntitySelection(const CPointEntity* before) {
-        return {What::kPointEntity, before, nullptr, nullptr};
+        return {What::kPointEntity, before, nullptr, nullptr, {}};
     }
     static CMapNotice OwnerBrushes(const CModelEntity* owner) {
-        return {What::kOwnerBrushes, nullptr, owner, nullptr};
+        return {What::kOwnerBrushes, nullptr, owner, nullptr, {}};
     }
     static CMapNotice BrushSelection(const CMapBrush* before) {
-        return {What::kBrush, nullptr, nullptr, before};
+        return {What::kBrush, nullptr, nullptr, before, {}};
     }
     static CMapNotice OneBrush(const CModelEntity* owner, const CMapBrush* brush) {
-        return {What::kOneBrush, nullptr, owner, brush};
+        return {What::kOneBrush, nullptr, owner, brush, {}};
+    }
+    static CMapNotice Area(const IntBox& area) {
+        return {What::kArea, nullptr, nullptr, nullptr, area};
     }
 
     friend bool operator==(const CMapNotice&, const CMapNotice&) = default;

@@ -1,26 +1,16 @@
 #include "map/FragmentPlacement.h"
 
 #include "map/CMapEdits.h"
+#include "map/ObjectBounds.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-void Grow(std::optional<IntBox>& box, const IntPoint& p) {
-    if (!box) {
-        box = IntBox{p, p};
-        return;
-    }
-    box->min = {std::min(box->min.x, p.x), std::min(box->min.y, p.y), std::min(box->min.z, p.z)};
-    box->max = {std::max(box->max.x, p.x), std::max(box->max.y, p.y), std::max(box->max.z, p.z)};
-}
-
 void GrowByBrushes(std::optional<IntBox>& box, const BrushList& brushes) {
-    for (const auto& brush : brushes) {
-        for (int v = 0; v < brush->m_numVertices; ++v)
-            Grow(box, brush->m_vertices[v]);
-    }
+    for (const auto& brush : brushes)
+        Grow(box, BoundsOf(*brush));
 }
 
 // Wraps at 32 bits like every other coordinate step of the editor.

@@ -2,18 +2,13 @@
 
 #include "map/CMapChange.h"
 #include "map/CMapFragment.h"
+#include "map/IntBox.h"
 #include "map/IntPoint.h"
 
 #include <optional>
 #include <vector>
 
 class CTolveDoc;
-
-// The smallest box around a set of points.
-struct IntBox {
-    IntPoint min;
-    IntPoint max;
-};
 
 // Around the corners of every brush the fragment can show and the origins of
 // its point entities; nothing when it has none of these.

@@ -3,6 +3,7 @@
 #include "view/BrushPrefetch.h"
 #include "view/ViewLimits.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,6 +15,48 @@ constexpr int32_t kEntityMarkerSize = 8;
 struct ProjectedCorners {
     ScreenPoint screen[kMaxBrushVertices];
     bool inside[kMaxBrushVertices];
+};
+
+// The outline of a marker, and the end pixel of a line, may fall one pixel
+// past the box they are drawn in; one more keeps rounding out of the question.
+constexpr int32_t kPenReach = 2;
+
+// Whether an object can draw anything into a rectangle: around its corners'
+// pixels, grown by the painter's margin.
+class CAreaReach {
+public:
+    CAreaReach(const CScreenMapper& mapper, const ScreenRect& area, int32_t margin)
+        : m_mapper(mapper), m_reach(area.Inflated(margin)) {}
+
+    bool operator()(const IntPoint& origin) const {
+        const ScreenPoint s = m_mapper.Map(origin);
+        return m_reach.Intersects({s.x, s.y, s.x, s.y});
+    }
+    bool operator()(const CMapBrush& brush) const {
+        return m_mapper.Visit([&](auto map) {
+            const int n = brush.m_numVertices;
+            if (n == 0)
+                return false;
+            const ScreenPoint first = map(brush.m_vertices[0]);
+            ScreenRect box{first.x, first.y, first.x, first.y};
+            for (int v = 1; v < n; ++v) {
+                const ScreenPoint s = map(brush.m_vertices[v]);
+                box.left = std::min(box.left, s.x), box.right = std::max(box.right, s.x);
+                box.top = std::min(box.top, s.y), box.bottom = std::max(box.bottom, s.y);
+            }
+            return m_reach.Intersects(box);
+        });
+    }
+
+private:
+    const CScreenMapper& m_mapper;
+    ScreenRect m_reach;
+};
+
+// Every object, for a full repaint.
+struct CEverywhere {
+    bool operator()(const IntPoint&) const { return true; }
+    bool operator()(const CMapBrush&) const { return true; }
 };
 
 } // namespace
@@ -118,11 +161,22 @@ void CMapPainter::DrawSelectionOverlay() {
 }
 
 void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
+    DrawOwnerBrushes(owner, CEverywhere());
+}
+
+template <class Reaches>
+void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner, const Reaches& reaches) {
     const BrushList& brushes = owner ? owner->m_brushes : m_doc.m_worldBrushes;
     for (size_t i = 0; i < brushes.size(); ++i) {
         PrefetchBrush(brushes, i + kPrefetchDistance);
-        DrawOwnedBrush(owner, *brushes[i]);
+        if (reaches(*brushes[i]))
+            DrawOwnedBrush(owner, *brushes[i]);
     }
+}
+
+void CMapPainter::DrawPointEntity(const CPointEntity& entity) {
+    const Rgb fill = &entity == m_doc.m_selectedPointEntity ? kOlive : kDarkGreen;
+    DrawMarker(entity.m_origin, kEntityMarkerSize, fill);
 }
 
 void CMapPainter::DrawAxes(int32_t width, int32_t height) {
@@ -175,20 +229,36 @@ void CMapPainter::DrawLimits() {
     m_canvas.DrawRectangle(a.x, a.y, b.x, b.y, kGrey);
 }
 
-void CMapPainter::PaintAll(int32_t width, int32_t height) {
+// A part repaints in the same order as the whole, so that where objects
+// overlap the same one ends up on top.
+template <class Reaches>
+void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
     ScreenPoint insertion = m_mapper.Map(m_doc.m_insertionPoint);
     m_canvas.DrawLine(insertion.x, 0, insertion.x, height, kBlack);
     m_canvas.DrawLine(0, insertion.y, width, insertion.y, kBlack);
     DrawAxes(width, height);
     DrawLimits();
     for (const auto& entity : m_doc.m_pointEntities) {
-        Rgb fill = entity.get() == m_doc.m_selectedPointEntity ? kOlive : kDarkGreen;
-        DrawMarker(entity->m_origin, kEntityMarkerSize, fill);
+        if (reaches(entity->m_origin))
+            DrawPointEntity(*entity);
     }
-    DrawOwnerBrushes(nullptr);
+    DrawOwnerBrushes(nullptr, reaches);
     for (const auto& entity : m_doc.m_modelEntities)
-        DrawOwnerBrushes(entity.get());
+        DrawOwnerBrushes(entity.get(), reaches);
     DrawSelectionOverlay();
+}
+
+void CMapPainter::PaintAll(int32_t width, int32_t height) {
+    Paint(width, height, CEverywhere());
+}
+
+void CMapPainter::PaintArea(const ScreenRect& area, int32_t width, int32_t height) {
+    Paint(width, height, CAreaReach(m_mapper, area, ObjectMargin(m_projection)));
+}
+
+int32_t CMapPainter::ObjectMargin(const CViewProjection& projection) {
+    const int32_t zoom = std::max(projection.m_zoom, 1);
+    return std::max(kEntityMarkerSize, kVertexMarkerSize) / zoom + kPenReach;
 }
 
 bool CMapPainter::PaintNotice(const CMapNotice& notice) {
@@ -216,6 +286,7 @@ bool CMapPainter::PaintNotice(const CMapNotice& notice) {
             DrawOwnedBrush(notice.owner, *notice.brush);
         return true;
     case What::kAll:
+    case What::kArea: // the view clears the area first
         return false;
     }
     return false;

@@ -5,6 +5,7 @@
 #include "map/CTolveDoc.h"
 #include "view/CCanvas.h"
 #include "view/CViewProjection.h"
+#include "view/ScreenRect.h"
 
 // Draws a map document as a wire-frame in one view: a full repaint, or the
 // incremental redraw of single brushes and entities on top of the picture.
@@ -16,6 +17,12 @@ public:
     // Everything, in order: insertion point, axes, limits, point entities,
     // brushes, selection.
     void PaintAll(int32_t width, int32_t height);
+    // As PaintAll, for a surface clipped to `area`: the brushes and entities
+    // that cannot reach it are passed over.
+    void PaintArea(const ScreenRect& area, int32_t width, int32_t height);
+    // The most anything drawn for an object reaches beyond the pixels its
+    // corners or origin map to: markers and the pixel of their outlines.
+    static int32_t ObjectMargin(const CViewProjection& projection);
     // Draws what an incremental notice asks for; false for one that needs a
     // full repaint instead.
     bool PaintNotice(const CMapNotice& notice);
@@ -30,9 +37,13 @@ public:
     void DrawSelectionOverlay();
 
 private:
+    template <class Reaches> void Paint(int32_t width, int32_t height, const Reaches& reaches);
     void DrawAxes(int32_t width, int32_t height);
     void DrawLimits();
+    void DrawPointEntity(const CPointEntity& entity);
     void DrawOwnerBrushes(const CModelEntity* owner);
+    template <class Reaches>
+    void DrawOwnerBrushes(const CModelEntity* owner, const Reaches& reaches);
 
     const CTolveDoc& m_doc;
     const CViewProjection& m_projection;

@@ -1,5 +1,6 @@
 #include "widgets/CTolveView.h"
 
+#include "view/AreaRepaint.h"
 #include "view/BrushShapeBuilder.h"
 #include "view/CMapDrag.h"
 #include "view/CMapPainter.h"
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <cstdio>
 
 CTolveView::CTolveView(CTolveDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
@@ -73,12 +75,43 @@ const QImage& CTolveView::RenderNow() {
     return m_image;
 }
 
+// Clipped to the area, the drawing gives the pixels a full repaint would,
+// however far its lines run beyond the area.
+bool CTolveView::RepaintArea(const IntBox& box) {
+    const qreal ratio = m_image.devicePixelRatio();
+    if (ratio != std::floor(ratio) || m_image.size() != size() * ratio)
+        return false; // area edges between device pixels, or a picture of another size
+    const AreaRepaint plan = PlanAreaRepaint(
+        box, m_projection, CMapPainter::ObjectMargin(m_projection), width(), height());
+    if (plan.how != AreaRepaint::How::kPart)
+        return plan.how == AreaRepaint::How::kNothing;
+    const ScreenRect& area = plan.rect;
+    const QRect rect(QPoint(area.left, area.top), QPoint(area.right, area.bottom));
+    QPainter painter(&m_image);
+    painter.setClipRect(rect);
+    painter.fillRect(rect, Qt::white);
+    {
+        CQtCanvas canvas(painter, &m_lineCache);
+        CMapPainter(m_doc, m_projection, canvas).PaintArea(area, width(), height());
+    }
+    update(rect);
+    return true;
+}
+
 void CTolveView::OnMapChanged(const CMapNotice& notice) {
+    using What = CMapNotice::What;
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();
-        if (notice.what == CMapNotice::What::kAll) // the map may have grown: the scroll bars follow
+        if (notice.what == What::kAll || notice.what == What::kArea)
+            emit ViewChanged(); // the map may have grown: the scroll bars follow
+        return;
+    }
+    if (notice.what == What::kArea) {
+        if (RepaintArea(notice.area))
             emit ViewChanged();
+        else
+            InvalidateAll();
         return;
     }
     QPainter painter(&m_image);

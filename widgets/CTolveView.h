@@ -18,7 +18,8 @@ class CMapDrag;
 // its own plane, flags, origins, zoom and cursor; the selection, limits,
 // insertion point and snap belong to the document and are shared by all its
 // views. The picture lives in a backing image: a full repaint redraws it, the
-// incremental notices draw on top of it and update only what they touched.
+// incremental notices draw on top of it and update only what they touched, and
+// a change confined to an area of the map clears and redraws just that part.
 class CTolveView : public QWidget, public CMapObserver {
     Q_OBJECT
 
@@ -63,6 +64,7 @@ public:
     const QImage& RenderNow();
     // Asks for a full repaint: everything is cleared and drawn again.
     void InvalidateAll();
+    bool IsFullRepaintPending() const { return m_fullRepaintPending; }
     // Zooms out until the whole map fits the client area, centres it and
     // repaints.
     void FrameMap();
@@ -94,6 +96,9 @@ protected:
 
 private:
     void RedrawBackingImage();
+    // Brings the picture up to date after a change inside `box`; false when
+    // only a full repaint will do.
+    bool RepaintArea(const IntBox& box);
 
     CTolveDoc& m_doc;
     QImage m_image;

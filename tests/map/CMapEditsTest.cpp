@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -32,13 +33,24 @@ struct EditFixture {
     CMapBrush& World() { return *doc.m_worldBrushes[0]; }
     CModelEntity& Door() { return *doc.m_modelEntities[0]; }
     CPointEntity& Light() { return *doc.m_pointEntities[0]; }
-    void ExpectHeardOnce() {
+    // Once, with `notice`: an edit of one brush or point entity names the area
+    // it touched, anything else asks for a full repaint.
+    void ExpectHeardOnce(const CMapNotice& notice = CMapNotice::Repaint()) {
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(views.m_notices, std::vector<CMapNotice>{CMapNotice::Repaint()});
+        EXPECT_EQ(views.m_notices, std::vector<CMapNotice>{notice});
         views.m_notices.clear();
         doc.SetModifiedFlag(false);
     }
 };
+
+// The box around the cube from -64 to 64, grown to `min` and `max`.
+CMapNotice CubeArea(IntPoint min = {-64, -64, -64}, IntPoint max = {64, 64, 64}) {
+    return CMapNotice::Area({min, max});
+}
+
+CMapNotice PointArea(IntPoint min, IntPoint max) {
+    return CMapNotice::Area({min, max});
+}
 
 bool SameBrush(const CMapBrush& a, const CMapBrush& b) {
     return a.m_numVertices == b.m_numVertices && a.m_numFaces == b.m_numFaces &&
@@ -57,18 +69,18 @@ TEST(CMapEdits, MovesDescribeWhatMovedAndByHowMuch) {
     EXPECT_EQ(change.brush, &f.World());
     EXPECT_EQ(change.vertices, std::vector<int>{2});
     EXPECT_EQ(f.World().m_vertices[2], IntPoint(corner.x + 8, corner.y, corner.z));
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(CubeArea({-64, -64, -64}, {std::max(64, corner.x + 8), 64, 64}));
 
     change = f.edits.MoveBrush(f.Door().m_brushes[0].operator*(), {0, 0, -16});
     EXPECT_EQ(change.kind, CMapChange::Kind::kMoveBrush);
     EXPECT_EQ(change.delta, IntPoint(0, 0, -16));
     EXPECT_EQ(f.Door().m_brushes[0]->m_vertices[0].z, 64 - 16);
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(CubeArea({-64, -64, -64 - 16}));
 
     change = f.edits.MovePointEntity(f.Light(), {1, 2, 3});
     EXPECT_EQ(change.pointEntity, &f.Light());
     EXPECT_EQ(f.Light().m_origin, IntPoint(1, 2, 3));
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(PointArea({0, 0, 0}, {1, 2, 3}));
 }
 
 TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
@@ -80,7 +92,7 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     EXPECT_EQ(change.owner, &f.Door());
     EXPECT_EQ(change.index, 0u);
     EXPECT_EQ(f.Door().m_brushes[0].get(), added);
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(CubeArea());
 
     f.doc.m_selectedEntity = &f.Door();
     f.doc.m_selectedBrush = added;
@@ -91,7 +103,7 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     EXPECT_EQ(f.Door().m_brushes.size(), 1u);
     EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
     EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(CubeArea());
     // Not in that list: nothing happens, nothing is heard.
     EXPECT_EQ(f.edits.RemoveBrush(nullptr, *f.Door().m_brushes[0]), nullptr);
     EXPECT_TRUE(f.views.m_notices.empty());
@@ -100,10 +112,10 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     std::unique_ptr<CPointEntity> light = f.edits.RemovePointEntity(f.Light(), &change);
     EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
     EXPECT_TRUE(f.doc.m_pointEntities.empty());
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(PointArea({0, 0, 0}, {0, 0, 0}));
     change = f.edits.AddPointEntity(std::move(light), change.index);
     EXPECT_EQ(f.doc.m_pointEntities.size(), 1u);
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(PointArea({0, 0, 0}, {0, 0, 0}));
 
     CModelEntity* door = &f.Door();
     f.doc.m_selectedEntity = door;
@@ -147,9 +159,10 @@ TEST(CMapEdits, SettingKeysLeavesBrushesAndTextureTextsGo) {
     CPointEntity light = f.Light();
     light.m_light = 300;
     light.m_hasLight = true;
+    light.m_origin = {0, -32, 16};
     f.edits.SetPointEntityKeys(f.Light(), light);
     EXPECT_EQ(f.Light().m_light, 300);
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(PointArea({0, -32, 0}, {0, 0, 16}));
 
     CWorldKeys world = f.doc;
     world.m_worldMessage = "The Hall";
@@ -167,7 +180,7 @@ TEST(CMapEdits, SettingKeysLeavesBrushesAndTextureTextsGo) {
     EXPECT_STREQ(f.World().m_faces[0].texture, "metal");
     EXPECT_EQ(f.World().m_faces[0].xOffset, 24);
     EXPECT_EQ(f.World().m_keptText->FindTextureText(0), nullptr);
-    f.ExpectHeardOnce();
+    f.ExpectHeardOnce(CubeArea());
     EXPECT_EQ(f.edits.SetFaceTexture(f.World(), 6, texture).kind, CMapChange::Kind::kNone);
 }
 
@@ -208,6 +221,17 @@ TEST(CMapEdits, RestoringABrushGivesBackItsCornersAndReadPlanes) {
     EXPECT_EQ(change.brush, &f.World());
     EXPECT_TRUE(SameBrush(f.World(), before));
     EXPECT_EQ(MapText(f.doc), text);
+    f.ExpectHeardOnce(CubeArea({-64, -64, -64}, {64 + 8, 64, 64}));
+}
+
+// A brush kept as text alone is not drawn and has no area to name.
+TEST(CMapEdits, ABrushWithoutCornersAsksForAFullRepaint) {
+    EditFixture f;
+    auto bare = std::make_unique<CMapBrush>();
+    CMapBrush& added = *bare;
+    f.edits.AddBrush(nullptr, std::move(bare));
+    f.ExpectHeardOnce();
+    f.edits.RemoveBrush(nullptr, added);
     f.ExpectHeardOnce();
 }
 

@@ -27,7 +27,8 @@ constexpr const char* kMap = R"({
 class CRepaintCounter : public CMapObserver {
 public:
     void OnMapChanged(const CMapNotice& notice) override {
-        m_repaints += notice.what == CMapNotice::What::kAll;
+        m_repaints +=
+            notice.what == CMapNotice::What::kAll || notice.what == CMapNotice::What::kArea;
     }
     int m_repaints = 0;
 };
