@@ -67,17 +67,21 @@ void CTolveView::RedrawBackingImage() {
     CQtCanvas canvas(painter, &m_lineCache);
     CMapPainter(m_doc, m_projection, canvas).PaintAll(width(), height());
     m_fullRepaintPending = false;
+    m_pendingArea = ScreenRect();
 }
 
 const QImage& CTolveView::RenderNow() {
     if (m_fullRepaintPending || m_image.isNull())
         RedrawBackingImage();
+    else if (!m_pendingArea.IsEmpty())
+        RedrawPendingArea();
     return m_image;
 }
 
-// Clipped to the area, the drawing gives the pixels a full repaint would,
-// however far its lines run beyond the area.
-bool CTolveView::RepaintArea(const IntBox& box) {
+// The area is only noted here and redrawn with the next paint, so that the
+// changes of one frame (every move of a drag, a step and its selection) cost
+// one partial redraw, and an edit never waits for drawing.
+bool CTolveView::NoteChangedArea(const IntBox& box) {
     const qreal ratio = m_image.devicePixelRatio();
     if (ratio != std::floor(ratio) || m_image.size() != size() * ratio)
         return false; // area edges between device pixels, or a picture of another size
@@ -86,16 +90,30 @@ bool CTolveView::RepaintArea(const IntBox& box) {
     if (plan.how != AreaRepaint::How::kPart)
         return plan.how == AreaRepaint::How::kNothing;
     const ScreenRect& area = plan.rect;
+    m_pendingArea = m_pendingArea.IsEmpty()
+                        ? area
+                        : ScreenRect{std::min(m_pendingArea.left, area.left),
+                                     std::min(m_pendingArea.top, area.top),
+                                     std::max(m_pendingArea.right, area.right),
+                                     std::max(m_pendingArea.bottom, area.bottom)};
+    // Past half the view a full repaint costs no more.
+    if (m_pendingArea.Area() * 2 > int64_t{width()} * height())
+        return false;
+    update(QRect(QPoint(area.left, area.top), QPoint(area.right, area.bottom)));
+    return true;
+}
+
+// Clipped to the area, the drawing gives the pixels a full repaint would,
+// however far its lines run beyond the area.
+void CTolveView::RedrawPendingArea() {
+    const ScreenRect area = m_pendingArea;
+    m_pendingArea = ScreenRect();
     const QRect rect(QPoint(area.left, area.top), QPoint(area.right, area.bottom));
     QPainter painter(&m_image);
     painter.setClipRect(rect);
     painter.fillRect(rect, Qt::white);
-    {
-        CQtCanvas canvas(painter, &m_lineCache);
-        CMapPainter(m_doc, m_projection, canvas).PaintArea(area, width(), height());
-    }
-    update(rect);
-    return true;
+    CQtCanvas canvas(painter, &m_lineCache);
+    CMapPainter(m_doc, m_projection, canvas).PaintArea(area, width(), height());
 }
 
 void CTolveView::OnMapChanged(const CMapNotice& notice) {
@@ -108,7 +126,7 @@ void CTolveView::OnMapChanged(const CMapNotice& notice) {
         return;
     }
     if (notice.what == What::kArea) {
-        if (RepaintArea(notice.area))
+        if (NoteChangedArea(notice.area))
             emit ViewChanged();
         else
             InvalidateAll();

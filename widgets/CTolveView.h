@@ -4,6 +4,7 @@
 #include "map/CTolveDoc.h"
 #include "view/CLineCache.h"
 #include "view/CViewProjection.h"
+#include "view/ScreenRect.h"
 
 #include <QImage>
 #include <QWidget>
@@ -96,14 +97,16 @@ protected:
 
 private:
     void RedrawBackingImage();
-    // Brings the picture up to date after a change inside `box`; false when
-    // only a full repaint will do.
-    bool RepaintArea(const IntBox& box);
+    // Notes a change inside `box` for the next paint; false when only a full
+    // repaint will do.
+    bool NoteChangedArea(const IntBox& box);
+    void RedrawPendingArea();
 
     CTolveDoc& m_doc;
     QImage m_image;
     CLineCache m_lineCache;
     bool m_fullRepaintPending = true;
+    ScreenRect m_pendingArea; // cleared and redrawn with the next paint
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom; // while the middle button pans
     std::unique_ptr<CMapDrag> m_drag;     // while the left button drags
