@@ -128,6 +128,16 @@ TEST_P(AreaRepaintView, AddOfABrushBetweenOthers) {
     ExpectRedrawnInPlace();
 }
 
+TEST_P(AreaRepaintView, SeveralChangesBeforeAPaintAreDrawnTogether) {
+    SelectSlab();
+    // The moves of a drag, then a light moved elsewhere, all before a frame.
+    for (int step = 1; step <= 3; ++step)
+        edits.MoveBrush(Slab(), {8, 8, 0});
+    CPointEntity& light = *doc.m_pointEntities[1];
+    edits.MovePointEntity(light, {-16, 0, 0});
+    ExpectRedrawnInPlace();
+}
+
 namespace {
 
 std::string SettingName(const ::testing::TestParamInfo<ViewSetting>& info) {
@@ -200,6 +210,21 @@ TEST(CTolveViewArea, AChangeOverMostOfTheViewIsRepaintedWhole) {
     f.edits.AddBrush(nullptr, f.CubeAt(0, 1024));
     EXPECT_TRUE(f.view->IsFullRepaintPending());
     EXPECT_EQ(f.viewChanges, 1);
+}
+
+TEST(CTolveViewArea, SmallChangesFarApartAddUpToAWholeRepaint) {
+    PlainViewFixture f;
+    auto smallCubeAt = [&f](int32_t dx, int32_t dy) {
+        std::unique_ptr<CMapBrush> cube = f.CubeAt(dx, 32);
+        for (int v = 0; v < cube->m_numVertices; ++v)
+            cube->m_vertices[v].y += dy;
+        return cube;
+    };
+    f.edits.AddBrush(nullptr, smallCubeAt(-kWidth / 2 + 40, -kHeight / 2 + 40));
+    EXPECT_FALSE(f.view->IsFullRepaintPending());
+    // Alone this one would be small too; together they span the view.
+    f.edits.AddBrush(nullptr, smallCubeAt(kWidth / 2 - 40, kHeight / 2 - 40));
+    EXPECT_TRUE(f.view->IsFullRepaintPending());
 }
 
 TEST(CTolveViewArea, APendingFullRepaintDrawsTheChangeItself) {
