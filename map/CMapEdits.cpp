@@ -139,7 +139,11 @@ std::unique_ptr<CMapBrush> CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush
     CMapChange removal{Kind::kRemoveBrush};
     removal.brush = &brush;
     removal.owner = owner;
-    removal.notice = AreaNotice(BoundsOf(brush), std::nullopt);
+    // Taking the selected brush out of an entity unselects the entity, and
+    // its other brushes change colour wherever they are.
+    const bool unselectsEntity = owner && m_doc.m_selectedBrush == &brush;
+    removal.notice =
+        unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush), std::nullopt);
     return TakeOutOf(BrushesOf(owner), brush, std::move(removal), change, [&] {
         if (m_doc.m_selectedBrush == &brush) {
             m_doc.m_selectedBrush = nullptr;

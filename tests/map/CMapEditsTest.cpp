@@ -103,7 +103,9 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     EXPECT_EQ(f.Door().m_brushes.size(), 1u);
     EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
     EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
-    f.ExpectHeardOnce(CubeArea());
+    // The door's other brushes are no longer the selected entity's, wherever
+    // they are.
+    f.ExpectHeardOnce(CMapNotice::Repaint());
     // Not in that list: nothing happens, nothing is heard.
     EXPECT_EQ(f.edits.RemoveBrush(nullptr, *f.Door().m_brushes[0]), nullptr);
     EXPECT_TRUE(f.views.m_notices.empty());

@@ -227,6 +227,27 @@ TEST(CTolveViewArea, SmallChangesFarApartAddUpToAWholeRepaint) {
     EXPECT_TRUE(f.view->IsFullRepaintPending());
 }
 
+TEST(CTolveViewArea, DeletingTheSelectedBrushOfAnEntityRecoloursItsOtherBrushes) {
+    PlainViewFixture f;
+    CRecordingDiagnostics diagnostics;
+    f.doc.ReadMapText("{\n\"classname\" \"func_wall\"\n{\n" + BoxFaceLines(200, 232, "a") +
+                          "}\n{\n" + BoxFaceLines(264, 296, "b") + "}\n}\n",
+                      diagnostics);
+    CModelEntity& wall = *f.doc.m_modelEntities.back();
+    ASSERT_EQ(wall.m_brushes.size(), 2u);
+    f.doc.m_editMode = kBrushMode;
+    f.doc.m_selectedEntity = &wall;
+    f.doc.m_selectedBrush = wall.m_brushes[0].get();
+    f.view->InvalidateAll();
+    f.view->RenderNow();
+
+    ASSERT_NE(f.edits.RemoveBrush(&wall, *wall.m_brushes[0]), nullptr);
+    const QImage after = f.view->RenderNow().copy();
+    f.view->InvalidateAll();
+    const QImage whole = f.view->RenderNow().copy();
+    EXPECT_TRUE(after == whole) << DescribeDifference(after, whole);
+}
+
 TEST(CTolveViewArea, APendingFullRepaintDrawsTheChangeItself) {
     PlainViewFixture f;
     f.view->InvalidateAll();
