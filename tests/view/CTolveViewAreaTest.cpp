@@ -27,6 +27,7 @@ struct ViewSetting {
     int32_t plane;
     bool threeD;
     int32_t zoom;
+    bool flipped = false;
 };
 
 std::string DescribeDifference(const QImage& a, const QImage& b) {
@@ -51,6 +52,7 @@ protected:
         view->m_projection.m_viewMode = GetParam().plane;
         view->m_projection.m_threeD = GetParam().threeD;
         view->m_projection.m_zoom = GetParam().zoom;
+        view->m_projection.m_flipped = GetParam().flipped;
         CentreView(view->m_projection, IntPoint(), kWidth, kHeight);
         view->InvalidateAll();
         Remember();
@@ -143,7 +145,7 @@ namespace {
 std::string SettingName(const ::testing::TestParamInfo<ViewSetting>& info) {
     static const char* const kPlanes[] = {"XY", "XZ", "YZ"};
     return std::string(kPlanes[info.param.plane]) + (info.param.threeD ? "ThreeD" : "Flat") +
-           "Zoom" + std::to_string(info.param.zoom);
+           "Zoom" + std::to_string(info.param.zoom) + (info.param.flipped ? "Flipped" : "");
 }
 
 } // namespace
@@ -152,7 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
     EveryPlane, AreaRepaintView,
     ::testing::Values(ViewSetting{kPlaneXY, false, 1}, ViewSetting{kPlaneXZ, false, 1},
                       ViewSetting{kPlaneYZ, false, 1}, ViewSetting{kPlaneXY, true, 2},
-                      ViewSetting{kPlaneXZ, true, 2}, ViewSetting{kPlaneYZ, true, 2}),
+                      ViewSetting{kPlaneXZ, true, 2}, ViewSetting{kPlaneYZ, true, 2},
+                      ViewSetting{kPlaneXY, true, 1, true}, ViewSetting{kPlaneYZ, false, 2, true}),
     SettingName);
 
 namespace {
