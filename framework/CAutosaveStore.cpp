@@ -173,9 +173,14 @@ std::optional<CFileError> CAutosaveStore::SaveCopy(int slot, std::string_view te
     fs::create_directories(folder, error);
     if (error)
         return CFileError{folder.string(), error.message()};
-    const std::string originText = OneLine(origin.title) + "\n" + OneLine(origin.pathName) + "\n";
-    if (std::optional<CFileError> failed = WriteSafely(folder / kOriginName, originText))
-        return failed;
+    // The origin changes only when a recovered map is copied the first time;
+    // it is not written, and synced, again with every copy.
+    const AutosaveOrigin kept{OneLine(origin.title), OneLine(origin.pathName)};
+    if (ReadOrigin(folder) != kept) {
+        const std::string text = kept.title + "\n" + kept.pathName + "\n";
+        if (std::optional<CFileError> failed = WriteSafely(folder / kOriginName, text))
+            return failed;
+    }
     std::vector<fs::path> copies = CopiesIn(folder);
     const unsigned long next = copies.empty() ? 1 : *CopyNumber(copies.back()) + 1;
     if (std::optional<CFileError> failed = WriteSafely(folder / CopyName(next), text))

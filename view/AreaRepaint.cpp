@@ -1,7 +1,6 @@
 #include "view/AreaRepaint.h"
 
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -25,15 +24,12 @@ bool SafeProjection(const CViewProjection& p) {
 // Around the eight corners: the oblique 3D shift moves each by its depth.
 ScreenRect ProjectBox(const IntBox& box, const CViewProjection& projection) {
     const CScreenMapper mapper(projection);
-    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
-    ScreenRect rect{kMax, kMax, kMin, kMin};
+    ScreenRect rect;
     for (int corner = 0; corner < 8; ++corner) {
         const IntPoint p((corner & 1 ? box.max : box.min).x, (corner & 2 ? box.max : box.min).y,
                          (corner & 4 ? box.max : box.min).z);
         const ScreenPoint s = mapper.Map(p);
-        rect = {std::min(rect.left, s.x), std::min(rect.top, s.y), std::max(rect.right, s.x),
-                std::max(rect.bottom, s.y)};
+        rect = rect.United({s.x, s.y, s.x, s.y});
     }
     return rect;
 }

@@ -34,15 +34,10 @@ public:
     }
     bool operator()(const CMapBrush& brush) const {
         return m_mapper.Visit([&](auto map) {
-            const int n = brush.m_numVertices;
-            if (n == 0)
-                return false;
-            const ScreenPoint first = map(brush.m_vertices[0]);
-            ScreenRect box{first.x, first.y, first.x, first.y};
-            for (int v = 1; v < n; ++v) {
+            ScreenRect box;
+            for (int v = 0; v < brush.m_numVertices; ++v) {
                 const ScreenPoint s = map(brush.m_vertices[v]);
-                box.left = std::min(box.left, s.x), box.right = std::max(box.right, s.x);
-                box.top = std::min(box.top, s.y), box.bottom = std::max(box.bottom, s.y);
+                box = box.United({s.x, s.y, s.x, s.y});
             }
             return m_reach.Intersects(box);
         });

@@ -23,6 +23,15 @@ struct ScreenRect {
         return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
                 std::min(bottom, o.bottom)};
     }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    ScreenRect United(const ScreenRect& o) const {
+        if (IsEmpty())
+            return o;
+        if (o.IsEmpty())
+            return *this;
+        return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                std::max(bottom, o.bottom)};
+    }
     // Grown by `margin` on every side; the caller keeps the edges far from the
     // ends of the 32-bit range.
     ScreenRect Inflated(int32_t margin) const {

@@ -90,12 +90,7 @@ bool CTolveView::NoteChangedArea(const IntBox& box) {
     if (plan.how != AreaRepaint::How::kPart)
         return plan.how == AreaRepaint::How::kNothing;
     const ScreenRect& area = plan.rect;
-    m_pendingArea = m_pendingArea.IsEmpty()
-                        ? area
-                        : ScreenRect{std::min(m_pendingArea.left, area.left),
-                                     std::min(m_pendingArea.top, area.top),
-                                     std::max(m_pendingArea.right, area.right),
-                                     std::max(m_pendingArea.bottom, area.bottom)};
+    m_pendingArea = m_pendingArea.United(area);
     // Past half the view a full repaint costs no more.
     if (m_pendingArea.Area() * 2 > int64_t{width()} * height())
         return false;
