@@ -127,3 +127,59 @@ size_t FormatFixed(float value, char* out) {
     }
     return static_cast<size_t>(std::snprintf(out, kFixedTextCapacity, "%f", wide));
 }
+
+size_t FormatShortest(double value, char* out) {
+    if (!std::isfinite(value))
+        return static_cast<size_t>(std::snprintf(out, kShortestTextCapacity, "%g", value));
+    return static_cast<size_t>(std::to_chars(out, out + kShortestTextCapacity, value).ptr - out);
+}
+
+size_t FormatShortest(float value, char* out) {
+    if (!std::isfinite(value))
+        return static_cast<size_t>(std::snprintf(out, kShortestTextCapacity, "%g", value));
+    return static_cast<size_t>(std::to_chars(out, out + kShortestTextCapacity, value).ptr - out);
+}
+
+namespace {
+
+// "0", "-0", "17", "-250": no sign but '-', no leading zero, at most 15
+// digits, so that a double holds it exactly and writes it back the same.
+bool ReadPlainInteger(const char* text, double& value) {
+    const char* digits = text + (*text == '-' ? 1 : 0);
+    const char* c = digits;
+    int64_t magnitude = 0;
+    for (; *c >= '0' && *c <= '9'; ++c)
+        magnitude = magnitude * 10 + (*c - '0');
+    const ptrdiff_t count = c - digits;
+    if (*c != '\0' || count == 0 || count > 15 || (digits[0] == '0' && count > 1))
+        return false;
+    value = static_cast<double>(magnitude);
+    if (digits != text)
+        value = -value;
+    return true;
+}
+
+template <class Number> bool MatchesShortest(const char* text, Number value) {
+    char written[kShortestTextCapacity];
+    const size_t length = FormatShortest(value, written);
+    return std::strlen(text) == length && std::memcmp(text, written, length) == 0;
+}
+
+} // namespace
+
+bool IsShortestText(const char* text, double& value) {
+    if (ReadPlainInteger(text, value))
+        return true;
+    value = ParseDouble(text);
+    return MatchesShortest(text, value);
+}
+
+bool IsShortestText(const char* text, float& value) {
+    double wide;
+    if (ReadPlainInteger(text, wide) && std::fabs(wide) <= 16777216.0) {
+        value = static_cast<float>(wide);
+        return true;
+    }
+    value = static_cast<float>(ParseDouble(text));
+    return MatchesShortest(text, value);
+}

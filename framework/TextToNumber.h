@@ -30,3 +30,16 @@ bool ParseWholeDouble(const char* text, double& value);
 // characters; returns the length written.
 size_t FormatFixed(float value, char* out);
 inline constexpr size_t kFixedTextCapacity = 400;
+
+// The shortest text that reads back as exactly `value` ("0.5", "-0", "1e+20",
+// "1.0000000000000002"). `out` needs room for kShortestTextCapacity
+// characters; returns the length written.
+size_t FormatShortest(double value, char* out);
+size_t FormatShortest(float value, char* out);
+inline constexpr size_t kShortestTextCapacity = 32;
+
+// True when `text` is exactly what FormatShortest writes for the number it
+// stands for, which goes to `value`: then writing the number gives the text
+// back. Plain integers of up to 15 digits take a quick path.
+bool IsShortestText(const char* text, double& value);
+bool IsShortestText(const char* text, float& value);
