@@ -66,12 +66,12 @@ void CutSelection(const CommandContext& context) {
 
 void PasteClipboard(const CommandContext& context) {
     CTolveView& view = *context.view;
-    PastedMapText pasted = ReadPastedMapText(ClipboardText());
+    CTolveDoc& doc = view.GetDocument();
+    PastedMapText pasted = ReadPastedMapText(ClipboardText(), doc.m_mapFormat);
     if (pasted.problem) {
         ShowMessageBox(kPasteTitle, *pasted.problem, MessageIcon::Warning);
         return;
     }
-    CTolveDoc& doc = view.GetDocument();
     if (std::optional<IntBox> box = BoundsOf(pasted.fragment)) {
         MoveFragment(pasted.fragment,
                      PasteOffset(*box, view.m_cursor, view.m_projection.m_viewMode, doc.m_snap));

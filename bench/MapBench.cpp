@@ -105,13 +105,11 @@ private:
             Print("\t{\n");
             for (int f = 0; f < brush->m_numFaces; ++f) {
                 const BrushFace& face = brush->m_faces[f];
-                const bool read = brush->m_readPlanes && brush->m_readPlanes->kept[f];
+                IntPoint points[3];
+                brush->GetPlanePoints(f, points);
                 Print("\t\t");
-                for (int k = 0; k < 3; ++k) {
-                    const IntPoint& p = read ? brush->m_readPlanes->points[f][k]
-                                             : brush->m_vertices[face.vertexIndex[k]];
+                for (const IntPoint& p : points)
                     Print("( %d %d %d ) ", p.x, p.y, p.z);
-                }
                 Print("%s %d %d %f %f %f\n", face.texture, face.xOffset, face.yOffset,
                       face.rotation, face.xScale, face.yScale);
             }

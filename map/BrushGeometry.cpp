@@ -1,5 +1,6 @@
 #include "map/BrushGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -101,11 +102,30 @@ Wide Gcd(Wide a, Wide b) {
     return a;
 }
 
+// The normal of points written with decimals, in double precision.
+Vec3d FractionalNormal(const FaceDef& face) {
+    const Vec3d* p = face.exactPoints;
+    return Cross(p[0] - p[1], p[2] - p[1]);
+}
+
+bool ComputeFractionalPlane(const FaceDef& face, Plane& plane) {
+    const Vec3d n = FractionalNormal(face);
+    const double length = Length(n);
+    if (length == 0.0)
+        return false;
+    plane.normal = {{static_cast<float>(n.x / length), static_cast<float>(n.y / length),
+                     static_cast<float>(n.z / length)}};
+    plane.dist = static_cast<float>(::Dot(n, face.exactPoints[1]) / length);
+    return true;
+}
+
 // The plane through a face's three points, worked out from the exact integer
 // plane reduced to lowest terms: any three points of one plane give the very
 // same float plane, so a brush saved through other points of its planes builds
 // again into exactly the same corners.
 bool ComputePlane(const FaceDef& face, Plane& plane) {
+    if (face.hasFractionalPoints)
+        return ComputeFractionalPlane(face, plane);
     WideVector n = WideNormal(face.points[0], face.points[1], face.points[2]);
     if (n.x == 0 && n.y == 0 && n.z == 0)
         return false;
@@ -148,6 +168,19 @@ ReadPlanePoints& ReadPlanesOf(CMapBrush& brush) {
         brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
     return *brush.m_readPlanes;
 }
+
+} // namespace
+
+void KeepReadPoints(CMapBrush& brush, int face, const FaceDef& def) {
+    std::vector<KeptPlanePoints>& kept = ReadPlanesOf(brush).points;
+    auto place = std::find_if(kept.begin(), kept.end(),
+                              [&](const KeptPlanePoints& entry) { return entry.face >= face; });
+    if (place != kept.end() && place->face == face)
+        return;
+    kept.insert(place, {face, {def.points[0], def.points[1], def.points[2]}});
+}
+
+namespace {
 
 // Keeps a face line without a polygon so that saving gives it back.
 void HideFace(CMapBrush& brush, const FaceDef& def) {
@@ -194,12 +227,8 @@ AddResult AddFace(CMapBrush& brush, const FaceDef& def, const Winding& winding) 
     face.yScale = def.yScale;
 
     const IntPoint* v = brush.m_vertices;
-    if (!SpansReadPlane(v[indices[0]], v[indices[1]], v[indices[2]], def.points)) {
-        ReadPlanePoints& read = ReadPlanesOf(brush);
-        read.kept[brush.m_numFaces] = true;
-        for (int k = 0; k < 3; ++k)
-            read.points[brush.m_numFaces][k] = def.points[k];
-    }
+    if (!SpansReadPlane(v[indices[0]], v[indices[1]], v[indices[2]], def.points))
+        KeepReadPoints(brush, brush.m_numFaces, def);
     ++brush.m_numFaces;
     return AddResult::kAdded;
 }
@@ -349,6 +378,8 @@ void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport&
 }
 
 bool FacePointsSpanPlane(const FaceDef& face) {
+    if (face.hasFractionalPoints)
+        return Length(FractionalNormal(face)) != 0.0;
     WideVector n = WideNormal(face.points[0], face.points[1], face.points[2]);
     return n.x != 0 || n.y != 0 || n.z != 0;
 }

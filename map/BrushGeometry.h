@@ -55,6 +55,10 @@ void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport&
 // Rounds halves upward: 2.5 -> 3, -2.5 -> -2.
 double RoundHalfUp(double value);
 
+// Saving the untouched brush writes face `face` through the plane points of
+// `def` rather than its corners.
+void KeepReadPoints(CMapBrush& brush, int face, const FaceDef& def);
+
 // False when a face's three points are equal or on one line, so that they give
 // no plane.
 bool FacePointsSpanPlane(const FaceDef& face);

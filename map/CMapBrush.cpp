@@ -14,6 +14,14 @@ const std::string* FindFaceText(const std::vector<KeptFaceText>& texts, int face
 
 } // namespace
 
+const IntPoint* ReadPlanePoints::FindPoints(int face) const {
+    for (const KeptPlanePoints& kept : points) {
+        if (kept.face == face)
+            return kept.points;
+    }
+    return nullptr;
+}
+
 const std::string* ReadPlanePoints::FindPlaneText(int face) const {
     return FindFaceText(planeTexts, face);
 }
@@ -28,6 +36,12 @@ void CMapBrush::ForgetTextureText(int face) {
                       [&](const KeptFaceText& kept) { return kept.face == face; });
 }
 
+void CMapBrush::GetPlanePoints(int face, IntPoint (&points)[3]) const {
+    const IntPoint* read = m_readPlanes ? m_readPlanes->FindPoints(face) : nullptr;
+    for (int k = 0; k < 3; ++k)
+        points[k] = read ? read[k] : m_vertices[m_faces[face].vertexIndex[k]];
+}
+
 namespace {
 
 template <class T> std::unique_ptr<T> CopyOf(const std::unique_ptr<T>& kept) {
@@ -38,7 +52,8 @@ template <class T> std::unique_ptr<T> CopyOf(const std::unique_ptr<T>& kept) {
 
 CMapBrush::CMapBrush(const CMapBrush& other)
     : m_numVertices(other.m_numVertices), m_numFaces(other.m_numFaces),
-      m_readPlanes(CopyOf(other.m_readPlanes)), m_keptText(CopyOf(other.m_keptText)) {
+      m_readPlanes(CopyOf(other.m_readPlanes)), m_keptText(CopyOf(other.m_keptText)),
+      m_valveAxes(other.m_valveAxes) {
     std::copy(std::begin(other.m_vertices), std::end(other.m_vertices), m_vertices);
     std::copy(std::begin(other.m_faces), std::end(other.m_faces), m_faces);
 }

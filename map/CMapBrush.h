@@ -3,6 +3,7 @@
 #include "map/FaceDef.h"
 #include "map/IntPoint.h"
 #include "map/MapLimits.h"
+#include "map/Vec3d.h"
 
 #include <array>
 #include <cstdint>
@@ -38,19 +39,41 @@ struct KeptFaceText {
     std::string text;
 };
 
+// The three plane points one face was read with.
+struct KeptPlanePoints {
+    int face = 0;
+    IntPoint points[3];
+};
+
 // What a brush was read with, as far as its corners cannot tell it again: the
 // plane points of the faces whose rounded corners no longer span exactly that
-// plane, and the face lines that gave no polygon. Saving a brush nobody touched
-// writes these back, so it reads again into the very same brush.
+// plane (of every Valve face, whose line is kept as written), and the face
+// lines that gave no polygon. Saving a brush nobody touched writes these back,
+// so it reads again into the very same brush.
 struct ReadPlanePoints {
-    std::array<bool, kMaxBrushFaces> kept = {};
-    std::array<std::array<IntPoint, 3>, kMaxBrushFaces> points = {};
+    std::vector<KeptPlanePoints> points; // in face order
     std::vector<HiddenFace> hidden;
     // "( x y z ) ( x y z ) ( x y z )" as read, for faces whose plane points
-    // are not whole 32-bit numbers.
+    // are not whole 32-bit numbers (or, on a Valve face, not written as the
+    // writer writes them).
     std::vector<KeptFaceText> planeTexts;
 
+    const IntPoint* FindPoints(int face) const;
     const std::string* FindPlaneText(int face) const;
+};
+
+// The texture projection of a Valve 220 face: a point P of the face shows the
+// texel s = P . u / xScale + uOffset, t = P . v / yScale + vOffset, with the
+// face's own scales. `line` is the line the face was read from (counted from
+// 0), or -1 for a face made in the editor.
+struct ValveAxes {
+    Vec3d u;
+    Vec3d v;
+    double uOffset = 0.0;
+    double vOffset = 0.0;
+    int line = -1;
+
+    friend bool operator==(const ValveAxes&, const ValveAxes&) = default;
 };
 
 // What a brush holds in its text beyond its fields, which survives changes of
@@ -87,6 +110,11 @@ public:
     // A brush too big for the tables is kept as text; it has no corners and
     // cannot be shown or edited.
     bool IsHeld() const { return !m_keptText || m_keptText->unheldFaceLines.empty(); }
+    // Its faces carry texture axes of their own (Valve 220).
+    bool HasValveAxes() const { return !m_valveAxes.empty(); }
+    // The points a face's plane is saved through: as read while the brush is
+    // untouched, else its first three corners.
+    void GetPlanePoints(int face, IntPoint (&points)[3]) const;
 
     uint8_t m_numVertices = 0;
     uint8_t m_numFaces = 0;
@@ -96,4 +124,5 @@ public:
     BrushFace m_faces[kMaxBrushFaces];
     std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when the corners tell it all
     std::unique_ptr<KeptBrushText> m_keptText;     // null when the fields tell it all
+    std::vector<ValveAxes> m_valveAxes;            // one per face for Valve faces, else empty
 };

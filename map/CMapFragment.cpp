@@ -8,5 +8,6 @@ MapContents ContentsOf(const CMapFragment& fragment) {
     contents.worldBrushes = &fragment.worldBrushes;
     contents.modelEntities = &fragment.modelEntities;
     contents.pointEntities = &fragment.pointEntities;
+    contents.format = fragment.format;
     return contents;
 }

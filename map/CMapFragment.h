@@ -3,6 +3,7 @@
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
+#include "map/MapFormat.h"
 
 #include <memory>
 #include <optional>
@@ -22,6 +23,11 @@ struct CMapFragment {
     BrushList worldBrushes;
     ModelEntityList modelEntities;
     PointEntityList pointEntities;
+    MapFormat format = MapFormat::kStandard;
+    MapGame game = MapGame::kQuake;
+    // The line of the opening brace (counted from 0) of each brush read
+    // with plane points that are not whole numbers.
+    std::vector<int> fractionalBrushLines;
 
     bool IsEmpty() const {
         return !hasWorld && worldBrushes.empty() && modelEntities.empty() && pointEntities.empty();
@@ -36,6 +42,7 @@ struct MapContents {
     const BrushList* worldBrushes = nullptr;
     const ModelEntityList* modelEntities = nullptr;
     const PointEntityList* pointEntities = nullptr;
+    MapFormat format = MapFormat::kStandard; // how every face line is written
 };
 
 // A fragment's world is written when it was read or holds brushes.

@@ -4,6 +4,7 @@
 #include "map/BrushGeometry.h"
 #include "map/CMapFragment.h"
 #include "map/EntityKeys.h"
+#include "map/TextureProjection.h"
 
 #include <cmath>
 #include <cstring>
@@ -107,10 +108,76 @@ bool SameTriple(const char* text, const IntPoint& point) {
     }
 }
 
+// "12", "-7", "0": a whole number spelled as the writer spells it, so that
+// writing the number gives the text back ("-0", "+5" and "007" do not).
+bool IsWrittenInteger(const char* text) {
+    const char* digits = text + (*text == '-' ? 1 : 0);
+    if (*digits < '0' || *digits > '9' || (*digits == '0' && (digits != text || digits[1])))
+        return false;
+    for (const char* c = digits; *c; ++c) {
+        if (*c < '0' || *c > '9')
+            return false;
+    }
+    return true;
+}
+
+bool IsWholeNumber(const char* text) {
+    bool exact;
+    ParseInt(text, exact);
+    return exact;
+}
+
+// Plane points written with decimals within this range are read as written.
+constexpr double kFractionalLimit = 2147483648.0;
+
+bool IsQuake3BlockName(const char* token) {
+    return Equals(token, "brushDef") || Equals(token, "brushDef3") || Equals(token, "patchDef2") ||
+           Equals(token, "patchDef3");
+}
+
+// Editors name the game a map is for in a comment at its top
+// ("// Game: Half-Life"); a Half-Life map reads like a Quake map otherwise.
+MapGame FindGameInHeader(std::string_view text) {
+    constexpr std::pair<std::string_view, MapGame> kGames[] = {
+        {"Half-Life", MapGame::kHalfLife}, {"Quake 2", MapGame::kQuake2},
+        {"Quake2", MapGame::kQuake2},      {"Quake 3", MapGame::kQuake3},
+        {"Quake3", MapGame::kQuake3},      {"Hexen 2", MapGame::kHexen2},
+        {"Hexen II", MapGame::kHexen2},
+    };
+    while (!text.empty()) {
+        const size_t start = text.find_first_not_of(" \t\r\n");
+        if (start == std::string_view::npos || text.compare(start, 2, "//") != 0)
+            break;
+        text.remove_prefix(start + 2);
+        std::string_view line = text.substr(0, text.find('\n'));
+        text.remove_prefix(line.size());
+        const size_t label = line.find("Game:");
+        if (label == std::string_view::npos)
+            continue;
+        line.remove_prefix(label + 5);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ')
+            line.remove_suffix(1);
+        for (const auto& [name, game] : kGames) {
+            if (line == name)
+                return game;
+        }
+        break;
+    }
+    return MapGame::kQuake;
+}
+
+std::string DescribeTrailingTokens(int count) {
+    return "Face line has " + std::to_string(count) +
+           (count == 1 ? " more value" : " more values") + " at its end than a Quake face line; " +
+           (count == 1 ? "it is" : "they are") + " kept as written\n";
+}
+
 } // namespace
 
 CMapReader::CMapReader(CMapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
-    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics) {}
+    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics), m_text(text) {}
 
 void CMapReader::ReadMap() {
     while (m_tokenizer.GetToken(false)) {
@@ -120,6 +187,27 @@ void CMapReader::ReadMap() {
         }
         ReadEntity();
     }
+    Finish();
+}
+
+// The game and the form of the face lines are known once all is read. What
+// is ordinary for another game is no problem of its map.
+void CMapReader::Finish() {
+    MapGame game = FindGameInHeader(m_text);
+    if (m_quake3Blocks > 0)
+        game = MapGame::kQuake3;
+    else if (m_quake2FaceLines > 0 && 2 * m_quake2FaceLines >= m_faceLines)
+        game = MapGame::kQuake2;
+    else if (m_hexen2FaceLines > 0 && 2 * m_hexen2FaceLines >= m_faceLines)
+        game = MapGame::kHexen2;
+    m_target.game = game;
+    m_target.format =
+        m_sawValveFace || m_sawValveVersion ? MapFormat::kValve : MapFormat::kStandard;
+    if (game == MapGame::kQuake) {
+        for (const DeferredProblem& problem : m_deferred)
+            m_diagnostics.Report(problem.line, -1, problem.message);
+    }
+    m_deferred.clear();
 }
 
 void CMapReader::ReadEntity() {
@@ -165,16 +253,29 @@ void CMapReader::ReportInexactNumber(const char* text, int32_t readAs) {
     m_diagnostics.Report(m_tokenizer.Line(), -1, message);
 }
 
-bool CMapReader::ReadPoint(IntPoint& point, FaceSource& source) {
+bool CMapReader::ReadPoint(IntPoint& point, Vec3d& exact, FaceSource& source) {
     int32_t* coordinates[3] = {&point.x, &point.y, &point.z};
-    for (int32_t* coordinate : coordinates) {
+    for (int axis = 0; axis < 3; ++axis) {
         if (!ReadSameLine())
             return false;
-        bool exact;
-        *coordinate = ParseInt(m_tokenizer.Token(), exact);
-        if (!exact) {
-            source.planeExact = false;
-            ReportInexactNumber(m_tokenizer.Token(), *coordinate);
+        const char* text = m_tokenizer.Token();
+        bool whole;
+        *coordinates[axis] = ParseInt(text, whole);
+        exact[axis] = *coordinates[axis];
+        if (whole) {
+            if (source.planeAsWritten && !IsWrittenInteger(text))
+                source.planeAsWritten = false;
+            continue;
+        }
+        source.planeExact = false;
+        source.planeAsWritten = false;
+        // Other editors write decimals; the plane is what they say.
+        double value;
+        if (ParseWholeDouble(text, value) && std::fabs(value) < kFractionalLimit) {
+            source.planeFractional = true;
+            exact[axis] = value;
+        } else {
+            ReportInexactNumber(text, *coordinates[axis]);
         }
     }
     if (!ReadSameLine())
@@ -196,7 +297,7 @@ void CMapReader::ReadFaceNumber(FaceDef& face, int index, FaceSource& source) {
 
 // Reads the rest of a face line whose first token has been read. Returns false
 // when the text ends inside it.
-bool CMapReader::ReadFace(FaceDef& face, FaceSource& source) {
+bool CMapReader::ReadFace(FaceDef& face, ValveAxes& axes, FaceSource& source) {
     for (int i = 0; i < 3; ++i) {
         if (i > 0) {
             if (!NextFaceToken(false))
@@ -204,28 +305,114 @@ bool CMapReader::ReadFace(FaceDef& face, FaceSource& source) {
             if (!m_tokenizer.TokenIs('('))
                 m_diagnostics.Report(m_tokenizer.Line(), -1, "parsing map file - missing (\n");
         }
-        if (!ReadPoint(face.points[i], source))
+        if (!ReadPoint(face.points[i], face.exactPoints[i], source))
             return false;
     }
+    face.hasFractionalPoints = source.planeFractional;
     if (!ReadSameLine())
         return false;
     const char* texture = m_tokenizer.Token();
     size_t length = std::strlen(texture);
     if (length > kMaxTextureName) {
-        m_diagnostics.Report(m_tokenizer.Line(), -1,
-                             "Texture name is longer than 15 characters; it is shown shortened "
-                             "and saved as written\n");
+        m_deferred.push_back({m_tokenizer.Line(),
+                              "Texture name is longer than 15 characters; it is shown shortened "
+                              "and saved as written\n"});
         length = kMaxTextureName;
         source.nameTooLong = true;
     }
     std::memcpy(face.texture, texture, length);
     face.texture[length] = '\0';
-    for (int n = 0; n < 5; ++n) {
+    if (!ReadSameLine())
+        return false;
+    const bool read = m_tokenizer.TokenIs('[') ? ReadValveTexture(face, axes, source)
+                                               : ReadStandardTexture(face, source);
+    if (read)
+        ReadTrailingTokens(source);
+    return read;
+}
+
+// "xoff yoff rotation xscale yscale", the first already read.
+bool CMapReader::ReadStandardTexture(FaceDef& face, FaceSource& source) {
+    ReadFaceNumber(face, 0, source);
+    for (int n = 1; n < 5; ++n) {
         if (!ReadSameLine())
             return false;
         ReadFaceNumber(face, n, source);
     }
     return true;
+}
+
+// "[ ux uy uz uoffset ] [ vx vy vz voffset ] rotation xscale yscale", the
+// first bracket already read. A number is exact when the writer would write
+// the very same text for it.
+bool CMapReader::ReadValveTexture(FaceDef& face, ValveAxes& axes, FaceSource& source) {
+    source.valve = true;
+    double* numbers[8] = {&axes.u.x, &axes.u.y, &axes.u.z, &axes.uOffset,
+                          &axes.v.x, &axes.v.y, &axes.v.z, &axes.vOffset};
+    int index = 0;
+    for (int half = 0; half < 2; ++half) {
+        if (half == 1 && !ReadBracket('['))
+            return false;
+        for (int k = 0; k < 4; ++k, ++index) {
+            if (!ReadSameLine())
+                return false;
+            if (!IsShortestText(m_tokenizer.Token(), *numbers[index]))
+                source.inexactNumbers |= static_cast<uint16_t>(1 << index);
+        }
+        if (!ReadBracket(']'))
+            return false;
+    }
+    float* floats[3] = {&face.rotation, &face.xScale, &face.yScale};
+    for (int k = 0; k < 3; ++k, ++index) {
+        if (!ReadSameLine())
+            return false;
+        // A zero scale is taken as 1; the text keeps the 0.
+        if (!IsShortestText(m_tokenizer.Token(), *floats[k]) || (k > 0 && *floats[k] == 0.0f))
+            source.inexactNumbers |= static_cast<uint16_t>(1 << index);
+    }
+    face.xOffset = static_cast<float>(axes.uOffset);
+    face.yOffset = static_cast<float>(axes.vOffset);
+    return true;
+}
+
+bool CMapReader::ReadBracket(char bracket) {
+    if (!ReadSameLine())
+        return false;
+    if (!m_tokenizer.TokenIs(bracket))
+        m_diagnostics.Report(m_tokenizer.Line(), -1,
+                             bracket == '[' ? "parsing map file - missing [\n"
+                                            : "parsing map file - missing ]\n");
+    return true;
+}
+
+// Other games write more on a face line: Quake 2 three whole numbers, Hexen
+// 2 one number. They are kept with the line.
+void CMapReader::ReadTrailingTokens(FaceSource& source) {
+    while (m_tokenizer.HasTrailingToken()) {
+        m_tokenizer.GetToken(true);
+        if (source.trailing < 255)
+            ++source.trailing;
+        if (!IsWholeNumber(m_tokenizer.Token()))
+            source.trailingNumbers = false;
+    }
+    // Such a line is another game's: it is written back as it stands.
+    if (source.trailing > 0) {
+        source.planeExact = false;
+        source.planeAsWritten = false;
+        source.inexactNumbers = 0xFFFF;
+    }
+}
+
+void CMapReader::CountFaceLine(const FaceSource& source) {
+    ++m_faceLines;
+    m_sawValveFace = m_sawValveFace || source.valve;
+    if (source.trailing == 0)
+        return;
+    if (source.trailing == 3 && source.trailingNumbers)
+        ++m_quake2FaceLines;
+    else if (source.trailing == 1 && source.trailingNumbers)
+        ++m_hexen2FaceLines;
+    m_deferred.push_back({source.line, DescribeTrailingTokens(source.trailing)});
 }
 
 // The tokens of a face line, found again only for the rare line that is kept.
@@ -263,42 +450,83 @@ std::string CMapReader::JoinTokens(const std::vector<std::string_view>& tokens, 
 }
 
 // The texture part of a face line: the numbers the fields hold exactly as the
-// writer writes them (a zero scale already fixed to 1), the others as read.
-std::string CMapReader::TextureText(const FaceSource& source, const BrushFace& face) const {
+// writer writes them (a zero standard scale already fixed to 1), the others,
+// brackets and whatever follows the numbers as read.
+std::string CMapReader::TextureText(const FaceSource& source, const BrushFace& face,
+                                    const ValveAxes& axes) const {
     const std::vector<std::string_view> tokens = FaceTokens(source);
     std::string text;
     AppendToken(text, tokens.at(kPlaneTokens));
     const int16_t offsets[2] = {face.xOffset, face.yOffset};
+    const double valveNumbers[8] = {axes.u.x, axes.u.y, axes.u.z, axes.uOffset,
+                                    axes.v.x, axes.v.y, axes.v.z, axes.vOffset};
     const float floats[3] = {face.rotation, face.xScale, face.yScale};
-    for (int n = 0; n < 5; ++n) {
+    const int numberCount = source.valve ? 11 : 5;
+    int n = 0;
+    for (size_t t = kPlaneTokens + 1; t < tokens.size(); ++t) {
         text.push_back(' ');
-        if (source.inexactNumbers & (1 << n)) {
-            AppendToken(text, tokens.at(kPlaneTokens + 1 + n));
+        const std::string_view token = tokens[t];
+        const bool bracket =
+            source.valve && token.size() == 1 && (token[0] == '[' || token[0] == ']');
+        if (bracket || n >= numberCount || (source.inexactNumbers & (1 << n))) {
+            AppendToken(text, token);
+        } else if (source.valve) {
+            char digits[kShortestTextCapacity];
+            text.append(digits, n < 8 ? FormatShortest(valveNumbers[n], digits)
+                                      : FormatShortest(floats[n - 8], digits));
         } else if (n < 2) {
             text.append(std::to_string(offsets[n]));
         } else {
             char digits[kFixedTextCapacity];
             text.append(digits, FormatFixed(floats[n - 2], digits));
         }
+        n += bracket ? 0 : 1;
     }
     return text;
 }
 
-// A brush the tables cannot hold is kept as its face lines, in its place.
-void CMapReader::KeepBrush(int braceLine, int faceLines, const char* why) {
+// A brush the tables cannot hold, or that shows nothing, is kept as its face
+// lines, in its place.
+void CMapReader::KeepBrush(int braceLine, int faceLines, const char* message) {
     auto brush = std::make_unique<CMapBrush>();
     brush->m_keptText = std::make_unique<KeptBrushText>();
     std::string& lines = brush->m_keptText->unheldFaceLines;
-    for (int i = 0; i < faceLines; ++i)
+    for (int i = 0; i < faceLines; ++i) {
+        const std::vector<std::string_view> tokens = FaceTokens(m_faceSources[i]);
         lines.append("\t\t")
-            .append(JoinTokens(FaceTokens(m_faceSources[i]), 0, kFaceTokens))
+            .append(JoinTokens(tokens, 0, static_cast<int>(tokens.size())))
             .append("\n");
+    }
     if (lines.empty())
         lines.push_back('\n'); // keeps the brush unheld even with no face line
-    std::string message = "Brush has ";
-    message.append(why).append("; it is kept as written but cannot be shown or edited\n");
     m_diagnostics.Report(braceLine, braceLine, message);
     m_brushes.push_back(std::move(brush));
+}
+
+// Quake 3 brushes and patches ("patchDef2 { ... }") are kept as written,
+// whole, up to the brush's closing brace.
+void CMapReader::KeepQuake3Block() {
+    const char* begin = m_tokenizer.TokenSource().data();
+    const char* end = begin + m_tokenizer.TokenSource().size();
+    int depth = 0;
+    while (m_tokenizer.GetToken(false)) {
+        if (m_tokenizer.TokenIs('}') && depth-- == 0)
+            break;
+        if (m_tokenizer.TokenIs('{'))
+            ++depth;
+        const std::string_view token = m_tokenizer.TokenSource();
+        end = token.data() + token.size();
+    }
+    auto brush = std::make_unique<CMapBrush>();
+    brush->m_keptText = std::make_unique<KeptBrushText>();
+    std::string& kept = brush->m_keptText->unheldFaceLines;
+    for (const char* c = begin; c != end; ++c) {
+        if (!(*c == '\r' && c + 1 != end && c[1] == '\n'))
+            kept.push_back(*c); // the file's line ends are the writer's
+    }
+    kept.push_back('\n');
+    m_brushes.push_back(std::move(brush));
+    ++m_quake3Blocks;
 }
 
 // Face lines whose numbers the fields cannot hold exactly are saved as read.
@@ -308,12 +536,16 @@ void CMapReader::KeepFaceTexts(CMapBrush& brush, int faceLines, const int* built
         const FaceSource& source = m_faceSources[i];
         const int built = builtFaceOfDef[i];
         if (built < 0) {
-            if (brush.m_readPlanes && hidden < brush.m_readPlanes->hidden.size())
+            if (brush.m_readPlanes && hidden < brush.m_readPlanes->hidden.size()) {
+                const std::vector<std::string_view> tokens = FaceTokens(source);
                 brush.m_readPlanes->hidden[hidden++].text =
-                    JoinTokens(FaceTokens(source), 0, kFaceTokens);
+                    JoinTokens(tokens, 0, static_cast<int>(tokens.size()));
+            }
             continue;
         }
-        if (!source.planeExact) {
+        // A Valve face line comes back as written; a standard one as long as
+        // its points are whole numbers.
+        if (source.valve ? !source.planeAsWritten : !source.planeExact) {
             if (!brush.m_readPlanes)
                 brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
             brush.m_readPlanes->planeTexts.push_back(
@@ -323,34 +555,78 @@ void CMapReader::KeepFaceTexts(CMapBrush& brush, int faceLines, const int* built
             if (!brush.m_keptText)
                 brush.m_keptText = std::make_unique<KeptBrushText>();
             brush.m_keptText->textures.push_back(
-                {built, TextureText(source, brush.m_faces[built])});
+                {built, TextureText(source, brush.m_faces[built], m_defAxes[i])});
         }
     }
+}
+
+// A brush with Valve faces keeps their axes, and the plane points they were
+// written with; a standard face among them turns into the Valve face that
+// shows the same texture, as the whole brush is saved in the Valve form.
+void CMapReader::AttachValveAxes(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const {
+    bool valve = false;
+    for (int i = 0; i < faceLines && !valve; ++i)
+        valve = m_faceSources[i].valve && builtFaceOfDef[i] >= 0;
+    if (!valve)
+        return;
+    std::vector<ValveAxes> axes(brush.m_numFaces);
+    for (int i = 0; i < faceLines; ++i) {
+        const int built = builtFaceOfDef[i];
+        if (built < 0)
+            continue;
+        const FaceSource& source = m_faceSources[i];
+        if (source.valve) {
+            axes[built] = m_defAxes[i];
+            if (source.planeAsWritten)
+                KeepReadPoints(brush, built, m_def.faces[i]);
+        } else {
+            axes[built] =
+                MakeValveAxes(GetFaceNormal(brush, built), GetStandardTexture(brush, built));
+            brush.ForgetTextureText(built);
+        }
+        axes[built].line = source.line;
+    }
+    brush.m_valveAxes = std::move(axes);
 }
 
 void CMapReader::ReadBrush() {
     const int braceLine = m_tokenizer.Line();
     int faceLines = 0;
+    bool fractional = false;
     m_def.numFaces = 0;
     m_faceSources.clear();
     m_faceCut = false;
     while (!m_faceCut && m_tokenizer.GetToken(false) && !m_tokenizer.TokenIs('}')) {
+        if (faceLines == 0 && IsQuake3BlockName(m_tokenizer.Token())) {
+            KeepQuake3Block();
+            return;
+        }
         FaceSource& source = m_faceSources.emplace_back();
         source.line = m_tokenizer.Line();
         const char* begin = m_tokenizer.TokenSource().data();
         FaceDef spare;
-        FaceDef& face = faceLines < kMaxBrushFaces ? m_def.faces[faceLines] : spare;
+        ValveAxes spareAxes;
+        const bool held = faceLines < kMaxBrushFaces;
+        FaceDef& face = held ? m_def.faces[faceLines] : spare;
+        ValveAxes& axes = held ? m_defAxes[faceLines] : spareAxes;
         face = FaceDef();
-        if (!ReadFace(face, source)) {
+        axes = ValveAxes();
+        if (!ReadFace(face, axes, source)) {
             m_faceSources.pop_back();
             break; // a face line cut off by the end of the text is left out
         }
         std::string_view last = m_tokenizer.TokenSource();
         source.text = {begin, static_cast<size_t>(last.data() + last.size() - begin)};
+        CountFaceLine(source);
+        fractional = fractional || source.planeFractional;
         ++faceLines;
     }
+    if (fractional)
+        m_target.fractionalBrushLines.push_back(braceLine);
     if (faceLines > kMaxBrushFaces) {
-        KeepBrush(braceLine, faceLines, "more than 32 faces");
+        KeepBrush(braceLine, faceLines,
+                  "Brush has more than 32 faces; it is kept as written but cannot be shown or "
+                  "edited\n");
         return;
     }
     m_def.numFaces = static_cast<uint8_t>(faceLines);
@@ -364,10 +640,18 @@ void CMapReader::ReadBrush() {
     auto report = [&](std::string_view message) { m_diagnostics.Report(0, braceLine, message); };
     int builtFaceOfDef[kMaxBrushFaces];
     if (!BuildBrush(*brush, m_def, report, builtFaceOfDef)) {
-        KeepBrush(braceLine, faceLines, "more than 64 corners");
+        KeepBrush(braceLine, faceLines,
+                  "Brush has more than 64 corners; it is kept as written but cannot be shown or "
+                  "edited\n");
+        return;
+    }
+    if (brush->m_numFaces == 0) {
+        KeepBrush(braceLine, faceLines,
+                  "Brush has no volume; it is kept as written but cannot be shown\n");
         return;
     }
     KeepFaceTexts(*brush, faceLines, builtFaceOfDef);
+    AttachValveAxes(*brush, faceLines, builtFaceOfDef);
     m_brushes.push_back(std::move(brush));
 }
 
@@ -468,6 +752,8 @@ void CMapReader::StoreWorld() {
     world.m_hasWorldSounds = false;
     world.m_worldKeptTexts = CKeptTexts();
     for (const Pair& pair : m_pairs) {
+        if (Equals(Key(pair), "mapversion") && Equals(Value(pair), "220"))
+            m_sawValveVersion = true;
         if (Equals(Key(pair), "wad"))
             m_target.wad = Value(pair);
         else if (!Equals(Key(pair), "classname"))

@@ -20,6 +20,9 @@ template <class Entity> struct KeyRule;
 // faces. Problems are reported and reading goes on. Whatever the model has no
 // field for, or cannot hold exactly, is kept as text so that saving gives it
 // back: other key/value pairs, number texts, face lines, oversized brushes.
+// Face lines are read in the standard and the Valve 220 form; what marks the
+// map as made for another game (Quake 2 and Hexen 2 face lines, Quake 3
+// patches) is kept as written and tells the fragment's game.
 class CMapReader {
 public:
     // Reads into `target`, whose world keys are where a "worldspawn" starts
@@ -36,31 +39,48 @@ private:
 
     // Where each token of one face line stands in the text, and whether the
     // fields can hold its plane points and its texture part exactly.
-    static constexpr int kFaceTokens = 21; // 3 x "( x y z )", texture, 5 numbers
-    static constexpr int kPlaneTokens = 15;
+    static constexpr int kPlaneTokens = 15; // 3 x "( x y z )"
     struct FaceSource {
         std::string_view text; // from its first token to its last, as in the text
         int line = 0;
-        bool planeExact = true;
+        bool planeExact = true;     // whole 32-bit numbers
+        bool planeAsWritten = true; // and spelled as the writer spells them
+        bool planeFractional = false;
+        bool valve = false; // texture axes in brackets
         bool nameTooLong = false;
-        uint8_t inexactNumbers = 0; // bit n: number n after the texture name
-        bool TextureExact() const { return !nameTooLong && inexactNumbers == 0; }
+        uint16_t inexactNumbers = 0; // bit n: number n after the texture name
+        uint8_t trailing = 0;        // tokens after the last number
+        bool trailingNumbers = true; // ... all of them whole numbers
+        bool TextureExact() const { return !nameTooLong && inexactNumbers == 0 && trailing == 0; }
+    };
+    // A problem that counts only if the map turns out to be a Quake map.
+    struct DeferredProblem {
+        int line;
+        std::string message;
     };
 
     void ReadEntity();
     void ReadBrush();
-    bool ReadFace(FaceDef& face, FaceSource& source);
-    bool ReadPoint(IntPoint& point, FaceSource& source);
+    void KeepQuake3Block();
+    bool ReadFace(FaceDef& face, ValveAxes& axes, FaceSource& source);
+    bool ReadPoint(IntPoint& point, Vec3d& exact, FaceSource& source);
+    bool ReadStandardTexture(FaceDef& face, FaceSource& source);
+    bool ReadValveTexture(FaceDef& face, ValveAxes& axes, FaceSource& source);
+    bool ReadBracket(char bracket);
+    void ReadTrailingTokens(FaceSource& source);
+    void CountFaceLine(const FaceSource& source);
     bool ReadSameLine();
     bool NextFaceToken(bool sameLine);
     void ReadFaceNumber(FaceDef& face, int index, FaceSource& source);
     void ReportInexactNumber(const char* text, int32_t readAs);
-    void KeepBrush(int braceLine, int faceLines, const char* why);
+    void KeepBrush(int braceLine, int faceLines, const char* message);
     void KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
+    void AttachValveAxes(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
     static std::vector<std::string_view> FaceTokens(const FaceSource& source);
     static void AppendToken(std::string& text, std::string_view token);
     static std::string JoinTokens(const std::vector<std::string_view>& tokens, int first, int last);
-    std::string TextureText(const FaceSource& source, const BrushFace& face) const;
+    std::string TextureText(const FaceSource& source, const BrushFace& face,
+                            const ValveAxes& axes) const;
     void AddPair();
     void StoreEntity();
     void StorePointEntity();
@@ -70,6 +90,7 @@ private:
     void ApplyPair(Entity& entity, std::span<const KeyRule<Entity>> rules, const Pair& pair,
                    CKeptTexts& kept, CustomPairList& others);
     void ReadTriple(const Pair& pair, IntPoint& point);
+    void Finish();
 
     const char* Key(const Pair& pair) const { return m_pairText.data() + pair.key; }
     const char* Value(const Pair& pair) const { return m_pairText.data() + pair.value; }
@@ -77,10 +98,20 @@ private:
     CMapFragment& m_target;
     CMapDiagnostics& m_diagnostics;
     CMapTokenizer m_tokenizer;
+    std::string_view m_text;
     std::vector<Pair> m_pairs;
     std::string m_pairText; // NUL-separated keys and values of the current entity
     std::vector<std::unique_ptr<CMapBrush>> m_brushes;
     std::vector<FaceSource> m_faceSources; // of the current brush, beyond 32 too
     BrushDef m_def;
-    bool m_faceCut = false; // the text ended inside the current face line
+    ValveAxes m_defAxes[kMaxBrushFaces]; // of the Valve faces of m_def
+    bool m_faceCut = false;              // the text ended inside the current face line
+    std::vector<DeferredProblem> m_deferred;
+    // What tells the games and formats apart.
+    int m_faceLines = 0;
+    int m_quake2FaceLines = 0; // three whole numbers more
+    int m_hexen2FaceLines = 0; // one number more
+    int m_quake3Blocks = 0;    // brushDef, patchDef2 ...
+    bool m_sawValveFace = false;
+    bool m_sawValveVersion = false; // "mapversion" "220"
 };

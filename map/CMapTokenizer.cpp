@@ -131,3 +131,14 @@ bool CMapTokenizer::GetToken(bool sameLine) {
         ReadPlain();
     return true;
 }
+
+bool CMapTokenizer::HasTrailingToken() {
+    const char* p = m_position;
+    while (p != m_end && (*p == ' ' || *p == '\t' || *p == '\r'))
+        ++p;
+    m_position = p;
+    if (p == m_end || IsSeparator(*p) || (*p == '/' && p + 1 != m_end && p[1] == '/'))
+        return false;
+    const bool single = p + 1 == m_end || IsSeparator(p[1]);
+    return !(single && (*p == '{' || *p == '}' || *p == '('));
+}

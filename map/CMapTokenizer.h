@@ -25,6 +25,11 @@ public:
     // end of the text; Token() then keeps what it held.
     bool GetToken(bool sameLine);
 
+    // Whether another token follows on the current line, other than a brace
+    // or an opening parenthesis (which start something new). Blanks before it
+    // are passed; nothing is reported.
+    bool HasTrailingToken();
+
     const char* Token() const { return m_token; }
     bool TokenIs(char c) const { return m_token[0] == c && m_token[1] == '\0'; }
     int Line() const { return m_line; }

@@ -5,6 +5,7 @@
 #include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
 #include "map/EntityKeys.h"
+#include "map/TextureProjection.h"
 
 #include <charconv>
 #include <cmath>
@@ -65,6 +66,11 @@ void CMapWriter::PutSigned(int32_t value) {
     char digits[16];
     auto result = std::to_chars(digits, digits + sizeof digits, value);
     Put(digits, static_cast<size_t>(result.ptr - digits));
+}
+
+template <class Number> void CMapWriter::PutShortest(Number value) {
+    char digits[kShortestTextCapacity];
+    Put(digits, FormatShortest(value, digits));
 }
 
 // "%f": six decimals, exactly as printf rounds them.
@@ -176,8 +182,7 @@ void CMapWriter::WritePlanePoints(const IntPoint (&points)[3]) {
     }
 }
 
-void CMapWriter::WriteFaceTexture(const char* texture, int16_t xOffset, int16_t yOffset,
-                                  float rotation, float xScale, float yScale) {
+void CMapWriter::PutTextureName(const char* texture) {
     if (NeedsQuotes(texture)) {
         Put('"');
         Put(texture);
@@ -185,6 +190,11 @@ void CMapWriter::WriteFaceTexture(const char* texture, int16_t xOffset, int16_t 
     } else {
         Put(texture);
     }
+}
+
+void CMapWriter::WriteFaceTexture(const char* texture, int16_t xOffset, int16_t yOffset,
+                                  float rotation, float xScale, float yScale) {
+    PutTextureName(texture);
     Put(' ');
     PutSigned(xOffset);
     Put(' ');
@@ -196,6 +206,90 @@ void CMapWriter::WriteFaceTexture(const char* texture, int16_t xOffset, int16_t 
     Put(' ');
     PutFixed(yScale);
     Put('\n');
+}
+
+void CMapWriter::WriteValveTexture(const char* texture, const ValveAxes& axes, float rotation,
+                                   float xScale, float yScale) {
+    PutTextureName(texture);
+    const Vec3d* vectors[2] = {&axes.u, &axes.v};
+    const double offsets[2] = {axes.uOffset, axes.vOffset};
+    for (int k = 0; k < 2; ++k) {
+        Put(" [ ", 3);
+        for (int axis = 0; axis < 3; ++axis) {
+            PutShortest((*vectors[k])[axis]);
+            Put(' ');
+        }
+        PutShortest(offsets[k]);
+        Put(" ]", 2);
+    }
+    for (float number : {rotation, xScale, yScale}) {
+        Put(' ');
+        PutShortest(number);
+    }
+    Put('\n');
+}
+
+std::string CMapWriter::FormatStandardTexture(const char* texture, const StandardTexture& numbers) {
+    std::string text;
+    if (NeedsQuotes(texture))
+        text.append("\"").append(texture).append("\"");
+    else
+        text.append(texture);
+    char digits[kFixedTextCapacity + 1];
+    for (double offset : {numbers.xOffset, numbers.yOffset}) {
+        text.push_back(' ');
+        if (offset == std::trunc(offset) && offset >= -32768.0 && offset <= 32767.0)
+            text.append(std::to_string(static_cast<int32_t>(offset)));
+        else
+            text.append(digits, FormatShortest(offset, digits));
+    }
+    // Six decimals where they are the float's own digits ("0.500000"), else
+    // the float's shortest text ("35.5377", not "35.537701").
+    char shortest[kShortestTextCapacity + 1];
+    for (double number : {numbers.rotation, numbers.xScale, numbers.yScale}) {
+        text.push_back(' ');
+        const float single = static_cast<float>(number);
+        digits[FormatFixed(single, digits)] = '\0';
+        shortest[FormatShortest(single, shortest)] = '\0';
+        if (ParseDouble(digits) == ParseDouble(shortest))
+            text.append(digits);
+        else
+            text.append(shortest);
+    }
+    return text;
+}
+
+// The texture part of a face in the map's form: as kept while it is in the
+// form it was read in, else from the fields, converted when the face was made
+// in the other form.
+void CMapWriter::WriteTexturePart(const CMapBrush& brush, int f) {
+    const BrushFace& face = brush.m_faces[f];
+    const bool valveFace = brush.HasValveAxes();
+    const bool valveOut = m_contents.format == MapFormat::kValve;
+    const std::string* kept = brush.m_keptText ? brush.m_keptText->FindTextureText(f) : nullptr;
+    if (kept && valveFace == valveOut) {
+        Put(*kept);
+        Put('\n');
+    } else if (valveFace && valveOut) {
+        WriteValveTexture(face.texture, brush.m_valveAxes[f], face.rotation, face.xScale,
+                          face.yScale);
+    } else if (valveOut) {
+        const StandardTexture numbers = GetStandardTexture(brush, f);
+        WriteValveTexture(face.texture, MakeValveAxes(GetFaceNormal(brush, f), numbers),
+                          static_cast<float>(numbers.rotation), static_cast<float>(numbers.xScale),
+                          static_cast<float>(numbers.yScale));
+    } else if (valveFace) {
+        const Vec3d normal = GetFaceNormal(brush, f);
+        const ValveAxes& axes = brush.m_valveAxes[f];
+        Put(FormatStandardTexture(
+            face.texture,
+            FindStandardTexture(normal, axes, face.rotation, face.xScale, face.yScale)
+                .value_or(NearestStandardTexture(normal, axes, face.xScale, face.yScale))));
+        Put('\n');
+    } else {
+        WriteFaceTexture(face.texture, face.xOffset, face.yOffset, face.rotation, face.xScale,
+                         face.yScale);
+    }
 }
 
 void CMapWriter::WriteHiddenFaces(const CMapBrush& brush, int before) {
@@ -226,10 +320,8 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
         return;
     }
     const ReadPlanePoints* read = brush.m_readPlanes.get();
-    const KeptBrushText* kept = brush.m_keptText.get();
     for (int f = 0; f < brush.m_numFaces; ++f) {
         WriteHiddenFaces(brush, f);
-        const BrushFace& face = brush.m_faces[f];
         Put("\t\t");
         const std::string* planeText = read ? read->FindPlaneText(f) : nullptr;
         if (planeText) {
@@ -237,30 +329,37 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
             Put(' ');
         } else {
             IntPoint points[3];
-            const bool fromReadPlane = read && read->kept[f];
-            for (int k = 0; k < 3; ++k)
-                points[k] =
-                    fromReadPlane ? read->points[f][k] : brush.m_vertices[face.vertexIndex[k]];
+            brush.GetPlanePoints(f, points);
             WritePlanePoints(points);
         }
-        const std::string* textureText = kept ? kept->FindTextureText(f) : nullptr;
-        if (textureText) {
-            Put(*textureText);
-            Put('\n');
-        } else {
-            WriteFaceTexture(face.texture, face.xOffset, face.yOffset, face.rotation, face.xScale,
-                             face.yScale);
-        }
+        WriteTexturePart(brush, f);
     }
     WriteHiddenFaces(brush, brush.m_numFaces);
     Put("\t}\n");
 }
 
+namespace {
+
+bool IsMapVersion(const CustomPair& pair) {
+    return pair.key == "mapversion";
+}
+
+} // namespace
+
+// A Valve map says so at its top; a map saved in the standard form loses the
+// version it had as a Valve map.
 void CMapWriter::WriteWorld(const CWorldKeys& world) {
     Put("{\n\t\"classname\" \"worldspawn\"\n");
+    const bool valve = m_contents.format == MapFormat::kValve;
+    if (valve)
+        WriteTextKey("mapversion", "220");
     WriteTextKey("wad", m_contents.wad);
     WriteKeys(world, WorldKeys(), world.m_worldKeptTexts);
-    WriteOtherPairs(world.m_worldOtherPairs);
+    for (const CustomPair& pair : world.m_worldOtherPairs) {
+        const bool dropped = IsMapVersion(pair) && (valve || pair.value == "220");
+        if (!pair.key.empty() && !dropped)
+            WriteTextKey(pair.key.c_str(), pair.value);
+    }
     if (m_contents.worldBrushes) {
         for (const auto& brush : *m_contents.worldBrushes)
             WriteBrush(*brush);

@@ -20,12 +20,15 @@ class CPointEntity;
 class CKeptTexts;
 class CWorldKeys;
 struct CustomPair;
+struct StandardTexture;
+struct ValveAxes;
 template <class Entity> struct KeyRule;
 
 // Writes a document or a fragment as map text: the world, then the brush
 // entities, then the point entities, each key on its own line in the order of
-// the key tables. Text is handed to `sink` in large pieces; the sink returns
-// false to stop the writing.
+// the key tables. Every face line takes the form of the contents (standard or
+// Valve 220); a face made in the other form is converted. Text is handed to `sink` in large pieces;
+// the sink returns false to stop the writing.
 class CMapWriter {
 public:
     using Sink = std::function<bool(const char* data, size_t size)>;
@@ -46,6 +49,10 @@ public:
     static std::optional<CFileError> WriteFile(const MapContents& contents,
                                                const std::string& path);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
+    // The texture part of a standard face line for numbers that came from a
+    // conversion: whole offsets within 16 bits and floats as the writer
+    // writes them wherever that loses nothing, else the shortest exact text.
+    static std::string FormatStandardTexture(const char* texture, const StandardTexture& numbers);
 
 private:
     void WriteWorld(const CWorldKeys& world);
@@ -59,6 +66,10 @@ private:
                        int16_t yOffset, float rotation, float xScale, float yScale);
     void WriteFaceTexture(const char* texture, int16_t xOffset, int16_t yOffset, float rotation,
                           float xScale, float yScale);
+    void WriteValveTexture(const char* texture, const ValveAxes& axes, float rotation, float xScale,
+                           float yScale);
+    void WriteTexturePart(const CMapBrush& brush, int face);
+    void PutTextureName(const char* texture);
     void WritePlanePoints(const IntPoint (&points)[3]);
     void WriteHiddenFaces(const CMapBrush& brush, int before);
     void WriteOtherPairs(const CustomPairList& pairs);
@@ -73,6 +84,7 @@ private:
     void Put(char c);
     void PutSigned(int32_t value);
     void PutFixed(float value);
+    template <class Number> void PutShortest(Number value);
     void Flush();
 
     MapContents m_contents;

@@ -46,6 +46,9 @@ void CTolveDoc::ResetWorld() {
     m_insertionPoint = IntPoint(0, 0, 0);
     m_snap = 8;
     m_editMode = kCornerMode;
+    m_mapFormat = MapFormat::kStandard;
+    m_mapGame = MapGame::kQuake;
+    m_fractionalBrushLines.clear();
     m_textureWad.SetFileName(kDefaultTextureWad);
     m_selectedPointEntity = nullptr;
     m_selectedBrush = nullptr;
@@ -119,6 +122,9 @@ void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics)
 }
 
 void CTolveDoc::AdoptFragment(CMapFragment&& fragment) {
+    m_mapFormat = fragment.format;
+    m_mapGame = fragment.game;
+    m_fractionalBrushLines = std::move(fragment.fractionalBrushLines);
     if (fragment.hasWorld)
         static_cast<CWorldKeys&>(*this) = std::move(fragment.world);
     if (fragment.wad)
@@ -153,6 +159,7 @@ MapContents CTolveDoc::GetContents() const {
     contents.worldBrushes = &m_worldBrushes;
     contents.modelEntities = &m_modelEntities;
     contents.pointEntities = &m_pointEntities;
+    contents.format = m_mapFormat;
     return contents;
 }
 

@@ -47,7 +47,8 @@ public:
     // Reads map text; a leading UTF-8 byte-order mark is skipped.
     void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
     // Takes over what was read: the world's keys when the fragment has a world
-    // (its brushes join the world's), the entities at the end of the lists.
+    // (its brushes join the world's), the entities at the end of the lists,
+    // and the form, game and notices of the read.
     void AdoptFragment(CMapFragment&& fragment);
     // The whole map, for the writer.
     MapContents GetContents() const;
@@ -62,7 +63,17 @@ public:
     // disk, and leaves everything as it was on failure.
     std::optional<CFileError> WriteMapFile(const std::string& path);
 
+    // A map made for another game is never saved over its file.
+    bool IsOtherGameMap() const { return m_mapGame != MapGame::kQuake; }
+
     CTextureWad m_textureWad;
+    MapFormat m_mapFormat = MapFormat::kStandard; // the form Save writes
+    MapGame m_mapGame = MapGame::kQuake;
+    // Brushes read with plane points that are not whole numbers: the line of
+    // each one's opening brace, counted from 0.
+    std::vector<int> m_fractionalBrushLines;
+    // Moving a Valve face moves its texture along with it.
+    bool m_textureLock = true;
     BrushList m_worldBrushes;
     std::vector<std::string> m_pointClassNames;
     std::vector<std::string> m_brushClassNames;

@@ -2,23 +2,19 @@
 
 #include "framework/CMessageService.h"
 
-namespace {
-
-std::string FormatProblem(int line, std::string_view message) {
-    std::string text = std::to_string(line) + " : ";
+std::string FormatMapProblem(int line, int brushLine, std::string_view message) {
+    std::string text = std::to_string(ShownLine(line, brushLine)) + " : ";
     text.append(message);
     return text;
 }
 
-} // namespace
-
 void ReportMapError(int line, std::string_view message) {
-    ShowMessageBox("Map Read Error", FormatProblem(line, message), MessageIcon::Error);
+    ShowMessageBox("Map Read Error", FormatMapProblem(line, -1, message), MessageIcon::Error);
 }
 
-void CMapErrorList::Report(int line, int, std::string_view message) {
+void CMapErrorList::Report(int line, int brushLine, std::string_view message) {
     if (m_lines.size() < kMaxListed)
-        m_lines.push_back(FormatProblem(line, message));
+        m_lines.push_back(FormatMapProblem(line, brushLine, message));
     ++m_count;
 }
 

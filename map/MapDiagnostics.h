@@ -9,14 +9,25 @@
 
 // Where reading and brush building report the problems they find. `line` is the
 // reader's line counter (the first line of the file is 0); `brushLine` is the
-// line of the opening brace of the brush being read, or -1 outside a brush.
+// line of the opening brace of the brush a problem of a whole brush concerns,
+// or -1.
 class CMapDiagnostics {
 public:
     virtual ~CMapDiagnostics() = default;
     virtual void Report(int line, int brushLine, std::string_view message) = 0;
 };
 
-// Shows one "Map Read Error" box with the text "<line> : <message>".
+// The line a user is shown for a problem, counted from 1 as editors count:
+// the brush's opening brace for a problem of a whole brush.
+inline int ShownLine(int line, int brushLine) {
+    return (brushLine >= 0 ? brushLine : line) + 1;
+}
+
+// "<line> : <message>" with the line as ShownLine gives it.
+std::string FormatMapProblem(int line, int brushLine, std::string_view message);
+
+// Shows one "Map Read Error" box with the text "<line> : <message>", the
+// line counted from 1.
 void ReportMapError(int line, std::string_view message);
 
 // The editor's diagnostics: every problem of one read, shown together in one

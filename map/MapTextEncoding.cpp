@@ -8,6 +8,30 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+// Some line of the text begins a map's structure: a brace, a quoted key or
+// a comment.
+bool HasMapStructure(std::string_view text) {
+    bool lineStart = true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            lineStart = true;
+        } else if (lineStart && c != ' ' && c != '\t' && c != '\r') {
+            if (c == '{' || c == '"' || (c == '/' && i + 1 < text.size() && text[i + 1] == '/'))
+                return true;
+            lineStart = false;
+        }
+    }
+    return false;
+}
+
+size_t CountControlBytes(std::string_view text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 32 && c != '\t' && c != '\n' && c != '\r' && c != '\f') || byte == 127;
+    }));
+}
+
 } // namespace
 
 std::string FindNotTextMapReason(std::string_view text) {
@@ -23,6 +47,10 @@ std::string FindNotTextMapReason(std::string_view text) {
     size_t nuls = static_cast<size_t>(std::count(head.begin(), head.end(), '\0'));
     if (!head.empty() && nuls * 4 > head.size())
         return "its first kilobyte is full of NUL bytes, as UTF-16 text or a binary file is";
+    // Pictures, archives and programs: text holds few control bytes, and a
+    // map shows its braces early.
+    if (CountControlBytes(head) * 10 > head.size() && !HasMapStructure(head))
+        return "it is not text: its first kilobyte holds many control bytes and no map";
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "map/PastedMapText.h"
 
 #include "map/CMapReader.h"
+#include "map/FormatConversion.h"
 #include "map/MapDiagnostics.h"
 #include "map/MapTextEncoding.h"
 
@@ -9,12 +10,12 @@ namespace {
 // Keeps the first problem only: one message is all a paste gives.
 class CFirstProblem : public CMapDiagnostics {
 public:
-    void Report(int line, int, std::string_view message) override {
+    void Report(int line, int brushLine, std::string_view message) override {
         if (m_text)
             return;
         while (!message.empty() && message.back() == '\n')
             message.remove_suffix(1);
-        m_text = std::to_string(line) + " : " + std::string(message);
+        m_text = FormatMapProblem(line, brushLine, message);
     }
     const std::optional<std::string>& Text() const { return m_text; }
 
@@ -27,17 +28,49 @@ bool HoldsMapObjects(const CMapFragment& fragment) {
            !fragment.pointEntities.empty();
 }
 
+template <class Change> void ForEachBrush(CMapFragment& fragment, Change change) {
+    for (auto& brush : fragment.worldBrushes)
+        change(*brush);
+    for (auto& entity : fragment.modelEntities) {
+        for (auto& brush : entity->m_brushes)
+            change(*brush);
+    }
+}
+
+// Brings the fragment's faces into the map's form, or says why it cannot.
+std::optional<std::string> FitToFormat(CMapFragment& fragment, MapFormat target) {
+    if (target == MapFormat::kValve) {
+        ForEachBrush(fragment, GiveValveAxes);
+    } else {
+        const std::vector<UnconvertibleFace> faces = FindUnconvertibleFaces(ContentsOf(fragment));
+        if (!faces.empty())
+            return "This map is in the standard format, which cannot express the texture axes "
+                   "of " +
+                   std::to_string(faces.size()) + (faces.size() == 1 ? " face" : " faces") +
+                   " on the clipboard:\n" + DescribeUnconvertibleFaces(faces, 20);
+        ForEachBrush(fragment, DropValveAxes);
+    }
+    fragment.format = target;
+    return std::nullopt;
+}
+
 } // namespace
 
-PastedMapText ReadPastedMapText(std::string_view text) {
+PastedMapText ReadPastedMapText(std::string_view text, MapFormat target) {
     PastedMapText pasted;
     CFirstProblem problem;
     CMapReader(pasted.fragment, SkipUtf8Mark(text), problem).ReadMap();
     // Prose fails at its first word; that it is no map says more than where.
     if (!HoldsMapObjects(pasted.fragment))
         pasted.problem = kNoMapObjects;
+    else if (pasted.fragment.game != MapGame::kQuake)
+        pasted.problem = std::string("The clipboard holds objects of a ") +
+                         GetGameName(pasted.fragment.game) +
+                         " map; Tolve edits Quake maps and pastes nothing of it";
     else if (problem.Text())
         pasted.problem = problem.Text();
+    else
+        pasted.problem = FitToFormat(pasted.fragment, target);
     if (pasted.problem)
         pasted.fragment = CMapFragment();
     return pasted;

@@ -1,15 +1,20 @@
 #pragma once
 
 #include "map/CMapFragment.h"
+#include "map/MapFormat.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Map text from elsewhere (the clipboard) read into a fragment, or why it
-// cannot be pasted: the reader's first problem with its line, or that the text
-// holds no map objects. A text with a problem gives no fragment at all, so
-// nothing half-read reaches a map.
+// Map text from elsewhere (the clipboard) read into a fragment for a map of
+// the given form, or why it cannot be pasted: the reader's first problem with
+// its line, that the text holds no map objects, that it comes from another
+// game's map, or which of its Valve faces a standard map cannot express. A
+// text with a problem gives no fragment at all, so nothing half-read reaches a
+// map. Brushes come in the map's form: standard faces pasted into a Valve map
+// get the axes that show the same texture, and Valve faces pasted into a
+// standard map the standard numbers of their axes.
 struct PastedMapText {
     CMapFragment fragment;
     std::optional<std::string> problem;
@@ -17,4 +22,4 @@ struct PastedMapText {
 
 inline constexpr const char* kNoMapObjects = "The clipboard holds no map objects";
 
-PastedMapText ReadPastedMapText(std::string_view text);
+PastedMapText ReadPastedMapText(std::string_view text, MapFormat target = MapFormat::kStandard);

@@ -16,7 +16,7 @@ public:
     void Report(int line, int brushLine, std::string_view message) override {
         if (!message.empty() && message.back() == '\n')
             message.remove_suffix(1);
-        int shown = (brushLine >= 0 ? brushLine : line) + 1;
+        const int shown = ShownLine(line, brushLine);
         std::fprintf(stderr, "%s:%d: %.*s\n", m_path, shown, static_cast<int>(message.size()),
                      message.data());
         ++m_count;

@@ -50,8 +50,8 @@ TEST(CMessageListDialog, ThousandsOfReadProblemsScrollInOneWindowClosedByReturn)
                                   MessageButtons::Ok),
               MessageAnswer::Ok);
     EXPECT_EQ(title, "Map Read Error");
-    EXPECT_TRUE(listed.startsWith("0 : Error: { not found\n1 : "));
-    EXPECT_TRUE(listed.endsWith("999 : Error: { not found\n... and 500 more\n"));
+    EXPECT_TRUE(listed.startsWith("1 : Error: { not found\n2 : "));
+    EXPECT_TRUE(listed.endsWith("1000 : Error: { not found\n... and 500 more\n"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -64,7 +64,7 @@ TEST(CMessageListDialog, AFewProblemsStayAnOrdinaryBox) {
         text = box->text();
     });
     service.ShowMessage("Map Read Error", ManyProblems(3), MessageIcon::Error, MessageButtons::Ok);
-    EXPECT_TRUE(text.startsWith("3 problems were found while reading the map:\n\n0 : "));
+    EXPECT_TRUE(text.startsWith("3 problems were found while reading the map:\n\n1 : "));
     EXPECT_FALSE(CMessageListDialog::NeedsList(QString("line\n").repeated(20)));
     EXPECT_TRUE(CMessageListDialog::NeedsList(QString("line\n").repeated(21)));
 }

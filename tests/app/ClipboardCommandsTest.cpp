@@ -213,15 +213,28 @@ TEST(ClipboardCommands, ProseOnTheClipboardChangesNothing) {
     f.ExpectRefusedWith(kNoMapObjects, before);
 }
 
-TEST(ClipboardCommands, AValve220MapChangesNothing) {
+TEST(ClipboardCommands, AValveBrushPastedIntoAStandardMapIsSavedInTheStandardForm) {
     ClipboardFixture f;
-    const std::string before = MapText(f.doc);
     const std::string text = ReadWholeFile(
         TestDataPath("maps-other-formats/valve220_tb_valveFormatMapWithoutFormatTag.map"));
     f.PasteText(text.c_str());
-    ASSERT_EQ(f.messages.Texts().size(), 1u);
-    EXPECT_EQ(f.messages.Texts()[0], *ReadPastedMapText(text).problem);
-    f.ExpectRefusedWith(f.messages.Texts()[0], before);
+    EXPECT_TRUE(f.messages.Texts().empty());
+    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
+    const std::string saved = MapText(f.doc);
+    EXPECT_EQ(saved.find('['), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("mapversion"), std::string::npos);
+    EXPECT_NE(saved.find("__TB_empty 0 0 0.000000 1.000000 1.000000"), std::string::npos) << saved;
+}
+
+TEST(ClipboardCommands, StandardBrushesPastedIntoAValveMapAreSavedWithAxes) {
+    ClipboardFixture f;
+    f.doc.m_mapFormat = MapFormat::kValve;
+    f.PasteText(CubeMapText().c_str());
+    EXPECT_TRUE(f.messages.Texts().empty());
+    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
+    EXPECT_TRUE(f.doc.m_worldBrushes[1]->HasValveAxes());
+    const std::string saved = MapText(f.doc);
+    EXPECT_NE(saved.find("floor [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"), std::string::npos) << saved;
 }
 
 TEST(ClipboardCommands, AQuake2MapChangesNothing) {
@@ -244,7 +257,7 @@ TEST(ClipboardCommands, ABrokenBrushChangesNothingAndNamesItsLine) {
                 "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1\n"
                 "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 )\n}\n}\n");
     ASSERT_EQ(f.messages.Texts().size(), 1u);
-    EXPECT_EQ(f.messages.Texts()[0].rfind("8 : ", 0), 0u) << f.messages.Texts()[0];
+    EXPECT_EQ(f.messages.Texts()[0].rfind("9 : ", 0), 0u) << f.messages.Texts()[0];
     f.ExpectRefusedWith(f.messages.Texts()[0], before);
 }
 

@@ -275,10 +275,11 @@ TEST(BuildBrush, NonIntegerCornersKeepTheReadPlanes) {
     // The sides stand on integer corners of the ring and keep their planes
     // when rounded; the top does not.
     for (int f = 0; f < 8; ++f)
-        EXPECT_FALSE(brush.m_readPlanes->kept[f]) << f;
-    ASSERT_TRUE(brush.m_readPlanes->kept[8]);
+        EXPECT_EQ(brush.m_readPlanes->FindPoints(f), nullptr) << f;
+    const IntPoint* top = brush.m_readPlanes->FindPoints(8);
+    ASSERT_NE(top, nullptr);
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(brush.m_readPlanes->points[8][k], def.faces[8].points[k]);
+        EXPECT_EQ(top[k], def.faces[8].points[k]);
     brush.ForgetReadPlanes();
     EXPECT_EQ(brush.m_readPlanes, nullptr);
 }

@@ -202,7 +202,7 @@ TEST(CMapReader, BrushEntityKeysEntityclassAndSetSkill) {
 
 TEST(CMapReader, FaceLineConversions) {
     auto r = Read("{ \"classname\" \"worldspawn\"\n{\n"
-                  "( -64.9 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) \"my wall\" 0.5 -0.5 12.5 0 -2\n"
+                  "( -64x 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) \"my wall\" 0.5 -0.5 12.5 0 -2\n"
                   "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1\n"
                   "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1\n"
                   "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1\n"
@@ -218,11 +218,11 @@ TEST(CMapReader, FaceLineConversions) {
     EXPECT_FLOAT_EQ(face.rotation, 12.5f);
     EXPECT_FLOAT_EQ(face.xScale, 1.0f); // a scale of 0 becomes 1
     EXPECT_FLOAT_EQ(face.yScale, -2.0f);
-    // -64.9 reads as -64, so the brush is still the 128 cube, and says so.
+    // -64x reads as -64, so the brush is still the 128 cube, and says so.
     EXPECT_EQ(brush.m_numVertices, 8);
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
-              "Number \"-64.9\" is not a whole number within 32 bits; it is read as -64\n");
+              "Number \"-64x\" is not a whole number within 32 bits; it is read as -64\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 2);
 }
 
@@ -381,6 +381,7 @@ TEST(CMapReader, MessagesGoToMapReadErrorBoxesWithTheLineFirst) {
     EXPECT_TRUE(OpenShowing(doc, dir.Path("a.map").string()));
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "Map Read Error");
-    EXPECT_EQ(messages.m_boxes[0].text, "2 : Error: { not found\n");
+    // Lines are counted from 1, as editors and the command line count them.
+    EXPECT_EQ(messages.m_boxes[0].text, "3 : Error: { not found\n");
     EXPECT_EQ(messages.m_boxes[0].icon, MessageIcon::Error);
 }

@@ -184,14 +184,14 @@ TEST(LosslessMap, UntouchedBrushKeepsFractionalOffsetsAndPlanePoints) {
 TEST(LosslessMap, DraggedBrushFollowsItsCornersButKeepsItsTextureNumbers) {
     std::string faces = kCubeFaceLines;
     faces.replace(faces.find("( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1"), 47,
-                  "( 64 0 1 ) ( 64 1 0 ) ( 64.5 0 0 ) wall 23.5294 0 0 1 1");
+                  "( 64 0 1 ) ( 64 1 0 ) ( 64.0 0 0 ) wall 23.5294 0 0 1 1");
     auto r = Read("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n");
     CMapBrush& brush = *r->doc->m_worldBrushes.at(0);
     for (int v = 0; v < brush.m_numVertices; ++v)
         brush.m_vertices[v].x += 8;
     brush.ForgetReadPlanes();
     std::string saved = MapText(*r->doc);
-    EXPECT_EQ(saved.find("64.5"), std::string::npos);
+    EXPECT_EQ(saved.find("64.0"), std::string::npos);
     EXPECT_NE(saved.find("\t\t( 72 64 64 ) ( 72 64 -64 ) ( 72 -64 -64 ) wall 23.5294 0 0.000000 "
                          "1.000000 1.000000\n"),
               std::string::npos)

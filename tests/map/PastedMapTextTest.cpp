@@ -57,12 +57,62 @@ TEST(PastedMapText, ABrokenBrushGivesTheFirstProblemWithItsLine) {
     ExpectRefusedWithALineProblem(text);
 }
 
-TEST(PastedMapText, AValve220MapIsRefused) {
-    ExpectRefusedWithALineProblem(ReadWholeFile(
-        TestDataPath("maps-other-formats/valve220_tb_valveFormatMapWithoutFormatTag.map")));
+TEST(PastedMapText, ValveBrushesComeInTheFormOfTheMap) {
+    const std::string text = ReadWholeFile(
+        TestDataPath("maps-other-formats/valve220_tb_valveFormatMapWithoutFormatTag.map"));
+    const PastedMapText intoValve = ReadPastedMapText(text, MapFormat::kValve);
+    ASSERT_FALSE(intoValve.problem) << *intoValve.problem;
+    ASSERT_EQ(intoValve.fragment.worldBrushes.size(), 1u);
+    const CMapBrush& valve = *intoValve.fragment.worldBrushes[0];
+    ASSERT_TRUE(valve.HasValveAxes());
+    EXPECT_EQ(valve.m_valveAxes[0].u, (Vec3d{0, -1, 0}));
+    // Its axes lie in the nearest axis planes, so a standard map takes them
+    // as rotations and scales: on this west face the texture runs against
+    // the axis a standard face has, which is a scale of -1.
+    const PastedMapText intoStandard = ReadPastedMapText(text, MapFormat::kStandard);
+    ASSERT_FALSE(intoStandard.problem) << *intoStandard.problem;
+    const CMapBrush& standard = *intoStandard.fragment.worldBrushes.at(0);
+    EXPECT_FALSE(standard.HasValveAxes());
+    EXPECT_EQ(standard.m_numFaces, 6);
+    EXPECT_FLOAT_EQ(standard.m_faces[0].rotation, 0.0f);
+    EXPECT_FLOAT_EQ(standard.m_faces[0].xScale, -1.0f);
+    EXPECT_FLOAT_EQ(standard.m_faces[0].yScale, 1.0f);
 }
 
-TEST(PastedMapText, AQuake2MapIsRefused) {
-    ExpectRefusedWithALineProblem(ReadWholeFile(
+TEST(PastedMapText, ValveFacesAStandardMapCannotExpressRefuseThePasteAndAreNamed) {
+    // The second face's axes lean out of the axis plane nearest to it.
+    const std::string text =
+        "{\n\"classname\" \"worldspawn\"\n{\n"
+        "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) a [ 0 -1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+        "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) b [ 0 1 1 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+        "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) c [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+        "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) d [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+        "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) e [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
+        "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) f [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
+        "}\n}\n";
+    EXPECT_FALSE(ReadPastedMapText(text, MapFormat::kValve).problem);
+    const PastedMapText pasted = ReadPastedMapText(text, MapFormat::kStandard);
+    ASSERT_TRUE(pasted.problem);
+    EXPECT_NE(pasted.problem->find("1 face"), std::string::npos) << *pasted.problem;
+    EXPECT_NE(pasted.problem->find("the world, brush 1, face 2 (line 5)"), std::string::npos)
+        << *pasted.problem;
+    EXPECT_TRUE(pasted.fragment.IsEmpty());
+}
+
+TEST(PastedMapText, StandardBrushesPastedIntoAValveMapGetTheAxesOfTheirTexture) {
+    const PastedMapText pasted = ReadPastedMapText(CubeMapText(), MapFormat::kValve);
+    ASSERT_FALSE(pasted.problem);
+    const CMapBrush& brush = *pasted.fragment.worldBrushes.at(0);
+    ASSERT_TRUE(brush.HasValveAxes());
+    // The floor (-z) keeps the texture x along the world's x, y against y.
+    EXPECT_EQ(brush.m_valveAxes[4].u, (Vec3d{1, 0, 0}));
+    EXPECT_EQ(brush.m_valveAxes[4].v, (Vec3d{0, -1, 0}));
+}
+
+TEST(PastedMapText, AnotherGamesMapIsRefusedByName) {
+    const PastedMapText pasted = ReadPastedMapText(ReadWholeFile(
         TestDataPath("maps-other-formats/q2_surfaceflags_ericw_q2_trans33_solid.map")));
+    ASSERT_TRUE(pasted.problem);
+    EXPECT_NE(pasted.problem->find("Quake 2"), std::string::npos) << *pasted.problem;
+    EXPECT_TRUE(pasted.fragment.IsEmpty());
 }

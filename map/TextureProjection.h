@@ -1,0 +1,51 @@
+#pragma once
+
+#include "map/CMapBrush.h"
+#include "map/Vec3d.h"
+
+#include <optional>
+
+// The texture numbers of a standard face line, as its text states them.
+struct StandardTexture {
+    double xOffset = 0.0;
+    double yOffset = 0.0;
+    double rotation = 0.0;
+    double xScale = 1.0;
+    double yScale = 1.0;
+};
+
+// The outward normal of a face's plane as the file states it (unit length).
+Vec3d GetFaceNormal(const CMapBrush& brush, int face);
+
+// A standard face's numbers, exactly as its line gives them (kept text
+// included); a zero scale counts as 1, as the compilers take it.
+StandardTexture GetStandardTexture(const CMapBrush& brush, int face);
+
+// The axes the compilers give a standard face: those of the axis plane
+// nearest to it, turned by its rotation; the offsets carry over. A Valve face
+// with these axes and the same scales shows exactly the same texture.
+ValveAxes MakeValveAxes(const Vec3d& normal, const StandardTexture& texture);
+
+// The standard numbers whose texture is the one the axes give with these
+// scales, when there are such: both axes lie in the axis plane nearest to the
+// face and stand at right angles there as a rotation turns them. The face's
+// own rotation is tried first, so that a face made from standard numbers gets
+// them back.
+std::optional<StandardTexture> FindStandardTexture(const Vec3d& normal, const ValveAxes& axes,
+                                                   double rotation, double xScale, double yScale);
+// The nearest standard numbers, for a conversion the user accepted: the
+// direction and length of each axis within that plane.
+StandardTexture NearestStandardTexture(const Vec3d& normal, const ValveAxes& axes, double xScale,
+                                       double yScale);
+
+// Turns both axes about the face's normal by `degrees`, in the sense a
+// standard rotation turns a texture.
+void TurnAxes(ValveAxes& axes, const Vec3d& normal, double degrees);
+// Texture lock: the offsets that keep the texture on a face that moved by
+// `delta`.
+void ShiftAxesWithMove(ValveAxes& axes, float xScale, float yScale, const IntPoint& delta);
+// A face whose plane turned keeps its axes projected onto the new plane, with
+// offsets such that the texture lies on the new plane as the old axes would
+// lay it. `pointOnPlane` is any point of the new plane.
+void ProjectAxesOntoPlane(ValveAxes& axes, float xScale, float yScale, const Vec3d& newNormal,
+                          const Vec3d& pointOnPlane);
