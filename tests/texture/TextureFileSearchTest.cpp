@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -131,16 +130,6 @@ TEST_F(TextureFileSearchTest, OtherMachinesPathsAreFoundByTheirFileName) {
     EXPECT_EQ(Found("", kAsNamed), "missing");
     m_paths.textureFolders.clear();
     EXPECT_EQ(Found("D:\\q\\shared.wad", kAsNamed), "missing");
-}
-
-TEST_F(TextureFileSearchTest, AChosenFileIsStoredRelativeToTheMapOnlyInsideIt) {
-    CRecordingNotices notices;
-    EXPECT_EQ(MakeStoredWadName(In("maps/sub/nested.wad"), m_paths.mapFolder), "sub/nested.wad");
-    EXPECT_THAT(notices.m_notices, IsEmpty());
-    EXPECT_EQ(MakeStoredWadName(In("maps/../tex1/own.wad"), m_paths.mapFolder),
-              In("maps/../tex1/own.wad"));
-    EXPECT_EQ(MakeStoredWadName("cwd.wad", ""), In("work/cwd.wad"));
-    EXPECT_EQ(notices.m_notices.size(), 2u);
 }
 
 } // namespace
