@@ -5,6 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
+#include "app/TextureFolderSetting.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "map/CTolveDoc.h"
@@ -40,6 +41,13 @@ QString CanonicalPath(const QString& path) {
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
+// The map's texture files, looked for in the texture folders as they are set
+// now.
+void LoadTextures(CTolveDoc& doc) {
+    doc.m_textureWad.SetTextureFolders(LoadTextureFolders());
+    LoadTextureWadAsking(doc.m_textureWad);
+}
+
 } // namespace
 
 CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
@@ -56,7 +64,7 @@ CTolveDoc* CDocManager::NewDocument() {
     doc->SetTitle(kUntitledBase + std::to_string(++m_untitledCount));
     if (!doc->OnNewDocument())
         return nullptr;
-    LoadTextureWadAsking(doc->m_textureWad);
+    LoadTextures(*doc);
     return &AddDocument(std::move(doc));
 }
 
@@ -72,7 +80,7 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
     std::unique_ptr<CTolveDoc> doc = ReadDocument(canonical);
     if (!doc)
         return nullptr;
-    LoadTextureWadAsking(doc->m_textureWad);
+    LoadTextures(*doc);
     doc->SetPathName(ToLocalPath(canonical));
     doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
     doc->SetModifiedFlag(false);
@@ -86,7 +94,7 @@ CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::st
     if (!doc)
         return nullptr;
     doc->m_textureWad.RestoreLocation(doc->m_textureWad.GetFileName(), mapFolder);
-    LoadTextureWadAsking(doc->m_textureWad);
+    LoadTextures(*doc);
     doc->SetTitle(title);
     CTolveDoc& added = AddDocument(std::move(doc));
     // No state of its history is on disk, so undoing never makes it clean.

@@ -44,3 +44,11 @@ std::optional<std::string> CQtFileChooser::ChooseFileToSave(const FileChooserReq
         dialog.selectFile(QFile::decodeName(suggestedPath.c_str()));
     return RunFileDialog(dialog);
 }
+
+std::optional<std::string> CQtFileChooser::ChooseFolder(const std::string& title) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromLocal8Bit(title));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return RunFileDialog(dialog);
+}

@@ -2,6 +2,7 @@
 
 #include "app/CSaveFileChooser.h"
 #include "framework/CFileChooser.h"
+#include "framework/CFolderChooser.h"
 
 #include <QString>
 
@@ -10,10 +11,12 @@
 // used as it is.
 QString BuildNameFilter(const FileChooserRequest& request);
 
-// File dialogs for opening and saving, owned by the active window.
-class CQtFileChooser : public CFileChooser, public CSaveFileChooser {
+// File dialogs for opening and saving and for picking a folder, owned by the
+// active window.
+class CQtFileChooser : public CFileChooser, public CSaveFileChooser, public CFolderChooser {
 public:
     std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) override;
     std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request,
                                                 const std::string& suggestedPath) override;
+    std::optional<std::string> ChooseFolder(const std::string& title) override;
 };

@@ -19,6 +19,7 @@ private:
     CServiceGuard<CMessageService> m_messageGuard;
     CServiceGuard<CFileChooser> m_openGuard;
     CServiceGuard<CSaveFileChooser> m_saveGuard;
+    CServiceGuard<CFolderChooser> m_folderGuard;
     CServiceGuard<CProgressService> m_progressGuard;
     CServiceGuard<CSoundPlayer> m_soundGuard;
 };

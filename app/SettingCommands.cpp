@@ -1,6 +1,8 @@
 #include "app/SettingCommands.h"
 
+#include "app/TextureFolderSetting.h"
 #include "dialogs/CSnapDlg.h"
+#include "dialogs/CTextureFilesDlg.h"
 #include "texture/TextureWadPrompt.h"
 #include "widgets/CTolveView.h"
 
@@ -13,5 +15,20 @@ void SetSnapStep(const CommandContext& context) {
 }
 
 void ChooseTextureFile(const CommandContext& context) {
-    ChooseTextureWadAsking(context.view->GetDocument().m_textureWad);
+    CTextureWad& wad = context.view->GetDocument().m_textureWad;
+    // With no file of the list found there is nothing to arrange yet: the user
+    // picks a file at once, as when the map was opened.
+    if (!wad.HasFoundFile()) {
+        ChooseTextureWadAsking(wad);
+        return;
+    }
+    CTextureFilesDlg dialog(wad.GetFileName(), wad.GetMapFolder(), LoadTextureFolders(),
+                            context.view->window());
+    if (!RunModalDialog(dialog))
+        return;
+    StoreTextureFolders(dialog.GetTextureFolders());
+    wad.SetTextureFolders(dialog.GetTextureFolders());
+    wad.SetFileName(dialog.GetWadValue());
+    // The dialog has shown what became of each file; the load says no more.
+    wad.LoadTextureWad();
 }

@@ -118,7 +118,7 @@ void BM_BuildTexturePreview(benchmark::State& state) {
     CTextureWad wad;
     wad.SetFileName(path);
     wad.LoadTextureWad();
-    if (!wad.OpenTextureFile()) {
+    if (!wad.OpenTextureFiles()) {
         state.SkipWithError("cannot open the WAD file");
         return;
     }
@@ -126,7 +126,7 @@ void BM_BuildTexturePreview(benchmark::State& state) {
         wad.BuildTexturePreview("big", 40);
         benchmark::DoNotOptimize(wad.GetPreviewImage().rgb.data());
     }
-    wad.CloseTextureFile();
+    wad.CloseTextureFiles();
     unlink(path);
 }
 

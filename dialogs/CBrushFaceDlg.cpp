@@ -15,6 +15,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +29,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -64,6 +67,8 @@ CBrushFaceDlg::CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceF
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_preview->setMinimumSize(24, 21);
     bottom->addWidget(m_preview, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_textureSource = new QLabel(this);
+    bottom->addWidget(m_textureSource, 0, 1);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_ok->setDefault(true);
@@ -78,7 +83,7 @@ CBrushFaceDlg::CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceF
         m_boxes[i]->setText(ToDialogText(fields.text[i]));
     SelectButton(*m_shape, fields.shape);
     m_changeTexture->setChecked(fields.changeTexture);
-    m_fileOpen = m_doc.m_textureWad.OpenTextureFile();
+    m_doc.m_textureWad.OpenTextureFiles();
     FillTextureList(fields.texture);
     FillEntityList(owner);
     m_brightness->setRange(0, kMaxPreviewBrightness);
@@ -89,9 +94,9 @@ CBrushFaceDlg::CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceF
             &CBrushFaceDlg::OnSelChangeTexture);
 }
 
+// The files are closed between dialogs; whatever this one opened goes.
 CBrushFaceDlg::~CBrushFaceDlg() {
-    if (m_fileOpen)
-        m_doc.m_textureWad.CloseTextureFile();
+    m_doc.m_textureWad.CloseTextureFiles();
 }
 
 QWidget* CBrushFaceDlg::BuildTextureGroup() {
@@ -157,11 +162,21 @@ QLineEdit* CBrushFaceDlg::AddBox(QGridLayout& grid, int row, int column, const c
     return box;
 }
 
+// Each item is the bare texture name, which is what a face stores; the file it
+// comes from is the item's tool tip.
 void CBrushFaceDlg::FillTextureList(const std::string& texture) {
-    std::vector<std::string> names = m_doc.m_textureWad.GetTextureNames();
-    std::stable_sort(names.begin(), names.end(), LessIgnoringCase);
-    for (const std::string& name : names)
-        m_textureList->addItem(ToDialogText(name));
+    const CTextureWad& wad = m_doc.m_textureWad;
+    const std::vector<std::string>& names = wad.GetTextureNames();
+    std::vector<int> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return LessIgnoringCase(names[a], names[b]); });
+    for (int index : order) {
+        m_textureList->addItem(ToDialogText(names[index]));
+        m_textureList->setItemData(m_textureList->count() - 1,
+                                   QFile::decodeName(wad.GetTextureFile(index).GetPath().c_str()),
+                                   Qt::ToolTipRole);
+    }
     if (names.empty())
         return;
     m_textureList->setCurrentIndex(0);
@@ -242,8 +257,21 @@ void CBrushFaceDlg::OnSelChangeTexture() {
     CTextureWad& wad = m_doc.m_textureWad;
     if (wad.GetTextureCount() == 0)
         return;
-    wad.BuildTexturePreview(FromDialogText(m_textureList->currentText()), m_brightness->value());
+    const std::string name = FromDialogText(m_textureList->currentText());
+    wad.BuildTexturePreview(name, m_brightness->value());
     ShowPreview(*m_preview, wad.GetPreviewImage());
+    ShowTextureSource(wad.FindTextureFile(name));
+}
+
+void CBrushFaceDlg::ShowTextureSource(const CTextureFile* file) {
+    if (!file) {
+        m_textureSource->clear();
+        m_textureSource->setToolTip(QString());
+        return;
+    }
+    const QString path = QFile::decodeName(file->GetPath().c_str());
+    m_textureSource->setText(QStringLiteral("from ") + QFileInfo(path).fileName());
+    m_textureSource->setToolTip(path);
 }
 
 void CBrushFaceDlg::OnNewEntity() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CEntityEditor;
+class CTextureFile;
 class CTolveDoc;
 class QButtonGroup;
 class QCheckBox;
@@ -25,7 +26,7 @@ class QSlider;
 
 // "Brush & Face Edit": the texture values of a new brush, of every face of a
 // brush or of one face; the size and shape of a new brush; and the brush
-// entity it belongs to. The texture file stays open while the dialog lives so
+// entity it belongs to. The texture files stay open while the dialog lives so
 // that the preview can read pixels. New..., Edit and Delete change the map at
 // once, through the map edits.
 class CBrushFaceDlg : public QDialog, public CModalDialog {
@@ -67,6 +68,8 @@ public:
     QComboBox* GetEntityList() const { return m_entityList; }
     QSlider* GetBrightnessSlider() const { return m_brightness; }
     QLabel* GetPreview() const { return m_preview; }
+    // Names the file the selected texture comes from.
+    QLabel* GetTextureSource() const { return m_textureSource; }
     QCheckBox* GetChangeTextureBox() const { return m_changeTexture; }
     QRadioButton* GetShapeButton(int shape) const;
     QPushButton* GetNewEntityButton() const { return m_newEntity; }
@@ -83,11 +86,11 @@ private:
     void FillTextureList(const std::string& texture);
     void FillEntityList(const CModelEntity* owner);
     void EnableForJob();
+    void ShowTextureSource(const CTextureFile* file);
 
     CTolveDoc& m_doc;
     CEntityEditor* m_entityEditor = nullptr;
     BrushFaceJob m_job;
-    bool m_fileOpen = false;
     CBrushFaceValues m_values;
     AcceptCheck m_acceptCheck;
     std::vector<CModelEntity*> m_entities; // parallel to the entity list's items
@@ -96,6 +99,7 @@ private:
     QComboBox* m_entityList = nullptr;
     QSlider* m_brightness = nullptr;
     QLabel* m_preview = nullptr;
+    QLabel* m_textureSource = nullptr;
     QCheckBox* m_changeTexture = nullptr;
     QButtonGroup* m_shape = nullptr;
     QPushButton* m_newEntity = nullptr;

@@ -1,8 +1,9 @@
 #include "framework/CFileChooser.h"
+#include "framework/CFolderChooser.h"
 #include "framework/CProgressService.h"
 
-// Services of programs without a user interface: nothing can be chosen and
-// progress is not shown.
+// Services of programs without a user interface: no file or folder can be
+// chosen and progress is not shown.
 namespace {
 
 class CNoFileChooser : public CFileChooser {
@@ -10,6 +11,11 @@ public:
     std::optional<std::string> ChooseFileToOpen(const FileChooserRequest&) override {
         return std::nullopt;
     }
+};
+
+class CNoFolderChooser : public CFolderChooser {
+public:
+    std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
 };
 
 class CSilentTask : public CProgressTask {
@@ -25,12 +31,18 @@ public:
 };
 
 CNoFileChooser g_noFileChooser;
+CNoFolderChooser g_noFolderChooser;
 CSilentProgress g_silentProgress;
 
 } // namespace
 
 template <> CFileChooser*& CServiceSlot<CFileChooser>::Current() {
     static CFileChooser* service = &g_noFileChooser;
+    return service;
+}
+
+template <> CFolderChooser*& CServiceSlot<CFolderChooser>::Current() {
+    static CFolderChooser* service = &g_noFolderChooser;
     return service;
 }
 

@@ -68,13 +68,13 @@ std::filesystem::path MakeInputPath() {
 } // namespace
 
 // Loads the bytes as a texture file, then reads the header of every listed
-// texture the way the texture preview does.
+// texture and builds its preview, as the brush & face dialog does.
 void FuzzWadLoader(const uint8_t* data, size_t size) {
     static const std::filesystem::path path = MakeInputPath();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    Require(file != nullptr);
-    Require(std::fwrite(data, 1, size, file) == size);
-    std::fclose(file);
+    FILE* input = std::fopen(path.c_str(), "wb");
+    Require(input != nullptr);
+    Require(std::fwrite(data, 1, size, input) == size);
+    std::fclose(input);
 
     CSilentMessages messages;
     CCancellingChooser chooser;
@@ -90,20 +90,31 @@ void FuzzWadLoader(const uint8_t* data, size_t size) {
     const std::vector<std::string>& names = wad.GetTextureNames();
     // Only a file that starts like a WAD2 file is scanned, with one display.
     const bool wad2 = size >= kWadHeaderSize && std::memcmp(data, "WAD2", 4) == 0;
+    Require(wad.GetFiles().size() == (wad2 ? 1u : 0u));
     Require(progress.m_displays == (wad2 ? 1 : 0));
     Require(progress.m_steps == progress.m_range);
-    Require(static_cast<size_t>(progress.m_range) == wad.GetDirectory().size());
-    Require(wad.GetDirectory().size() * kWadLumpSize <= size);
-    Require(std::adjacent_find(names.begin(), names.end(), std::greater_equal<>()) == names.end());
-    Require(!wad.IsTextureFileOpen());
-
-    Require(wad.OpenTextureFile());
-    for (const std::string& name : names) {
-        Require(!name.empty() && name.size() <= kWadNameSize);
-        const WadLump* lump = wad.FindLump(name);
-        Require(lump != nullptr);
-        wad.ReadMipTexHeader(*lump);
+    Require(wad.HasWad3File() == (size >= kWadHeaderSize && std::memcmp(data, "WAD3", 4) == 0));
+    if (!wad2) {
+        Require(names.empty());
+        std::remove(path.c_str());
+        return;
     }
-    wad.CloseTextureFile();
+    const CTextureFile& file = wad.GetFiles().front();
+    Require(static_cast<size_t>(progress.m_range) == file.GetDirectory().size());
+    Require(file.GetDirectory().size() * kWadLumpSize <= size);
+    Require(std::adjacent_find(names.begin(), names.end(), std::greater_equal<>()) == names.end());
+    Require(!file.IsOpen());
+
+    Require(wad.OpenTextureFiles());
+    for (int i = 0; i < wad.GetTextureCount(); ++i) {
+        const std::string& name = names[static_cast<size_t>(i)];
+        Require(!name.empty() && name.size() <= kWadNameSize);
+        Require(&wad.GetTextureFile(i) == &file);
+        const WadLump* lump = file.FindLump(name);
+        Require(lump != nullptr);
+        file.ReadMipTexHeader(*lump);
+        wad.BuildTexturePreview(name, 40);
+    }
+    wad.CloseTextureFiles();
     std::remove(path.c_str());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CFileChooser.h"
+#include "framework/CFolderChooser.h"
 #include "framework/CProgressService.h"
 #include "framework/CServiceSlot.h"
 #include "framework/CStatusNotice.h"
@@ -36,6 +37,28 @@ public:
 
 private:
     CServiceGuard<CFileChooser> m_guard;
+};
+
+// Answers folder requests from a script, recording each title; cancels once
+// the script is used up.
+class CScriptedFolderChooser : public CFolderChooser {
+public:
+    CScriptedFolderChooser() : m_guard(*this) {}
+
+    std::optional<std::string> ChooseFolder(const std::string& title) override {
+        m_titles.push_back(title);
+        if (m_answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<std::string>> m_answers;
+    std::vector<std::string> m_titles;
+
+private:
+    CServiceGuard<CFolderChooser> m_guard;
 };
 
 // Records every status-bar notice, empty ones (clearing it) included.

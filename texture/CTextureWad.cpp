@@ -1,203 +1,127 @@
 #include "texture/CTextureWad.h"
 
 #include "framework/CProgressService.h"
-#include "framework/CStatusNotice.h"
+#include "texture/WadListText.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <utility>
 
 namespace {
 
 constexpr const char* kNotFoundText = "Selected texture wad2 file was not found; please select an "
                                       "appropriate Quake texture wad2 file.";
 constexpr const char* kCannotOpenText = "Couldn't open texture file!";
+constexpr const char* kSomeNotLoadedText = "Some texture files of the map could not be loaded:";
+constexpr const char* kNoEntriesText = "The map names no texture file.";
 constexpr const char* kLoadingLabel = "Loading Texture Wad...";
-constexpr const char* kOutsideMapFolder =
-    "The texture file lies outside the map's folder: the map names it by its full path.";
-constexpr const char* kMapNotSaved =
-    "The map has no folder yet: it names the texture file by its full path.";
 
-// The message text, and on a second line which file and what is wrong with it.
-std::string Explain(const char* text, const std::string& path, const char* reason) {
-    return std::string(text) + "\n" + path + ": " + reason;
-}
-
-// `path` relative to `folder` when it lies inside it or below, else nothing.
-std::optional<std::filesystem::path> RelativeInside(const std::filesystem::path& path,
-                                                    const std::filesystem::path& folder) {
-    std::error_code error;
-    const std::filesystem::path file = std::filesystem::weakly_canonical(path, error);
-    if (error)
-        return std::nullopt;
-    const std::filesystem::path base = std::filesystem::weakly_canonical(folder, error);
-    if (error)
-        return std::nullopt;
-    std::filesystem::path relative = file.lexically_relative(base);
-    if (relative.empty() || *relative.begin() == "..")
-        return std::nullopt;
-    return relative;
-}
-
-// How many directory entries lie wholly inside the file. A header may claim
-// more than that, or place the directory outside the file; entries the file
-// does not hold count as absent, so nothing larger than the file is ever
-// allocated.
-size_t CountPresentEntries(int32_t count, int32_t offset, int64_t fileSize) {
-    if (count <= 0 || offset < 0 || offset > fileSize)
-        return 0;
-    int64_t fitting = (fileSize - offset) / static_cast<int64_t>(kWadLumpSize);
-    return static_cast<size_t>(std::min<int64_t>(count, fitting));
-}
-
-bool HasName(const WadLump& lump, std::string_view name) {
-    return ViewWadName(lump.name) == name;
+// A failed entry on a line of its own: the file when it was found, else the
+// name the map gives it.
+std::string DescribeFailure(const CTextureWadEntry& entry) {
+    return (entry.IsFound() ? entry.path : entry.name) + ": " +
+           DescribeTextureFileState(entry.state);
 }
 
 } // namespace
 
-bool CTextureWad::OpenTextureFile() {
-    CloseTextureFile();
-    // Directories open for reading on some systems; they are not texture files.
-    std::error_code error;
-    const std::string path = ResolveFileName();
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    std::unique_ptr<FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    long size = std::ftell(file.get());
-    if (size < 0)
-        return false;
-    m_file = std::move(file);
-    m_fileSize = size;
-    return true;
-}
-
-void CTextureWad::CloseTextureFile() {
-    m_file.reset();
-    m_fileSize = 0;
-}
-
-bool CTextureWad::ReadFileBytes(int64_t offset, void* buffer, size_t count) const {
-    if (!m_file || offset < 0 || offset > m_fileSize ||
-        count > static_cast<uint64_t>(m_fileSize - offset))
-        return false;
-    if (count == 0)
-        return true;
-    if (std::fseek(m_file.get(), static_cast<long>(offset), SEEK_SET) != 0)
-        return false;
-    // The file may have shrunk since it was opened.
-    return std::fread(buffer, 1, count, m_file.get()) == count;
-}
-
-std::optional<MipTexHeader> CTextureWad::ReadMipTexHeader(const WadLump& lump) const {
-    unsigned char bytes[kMipTexHeaderSize];
-    if (!ReadFileBytes(lump.filePos, bytes, sizeof bytes))
-        return std::nullopt;
-    return DecodeMipTexHeader(bytes);
-}
-
-const WadLump* CTextureWad::FindLump(std::string_view name) const {
-    auto found = std::find_if(m_directory.begin(), m_directory.end(),
-                              [&](const WadLump& lump) { return HasName(lump, name); });
-    return found == m_directory.end() ? nullptr : &*found;
-}
-
 void CTextureWad::SetMapFolder(const std::string& folder) {
-    std::error_code error;
-    const std::filesystem::path name(m_fileName);
-    if (!m_mapFolder.empty() && name.is_relative() &&
-        std::filesystem::exists(std::filesystem::path(m_mapFolder) / name, error)) {
-        const std::filesystem::path file = std::filesystem::path(m_mapFolder) / name;
-        std::optional<std::filesystem::path> relative =
-            folder.empty() ? std::nullopt : RelativeInside(file, folder);
-        m_fileName =
-            relative ? relative->string() : std::filesystem::absolute(file, error).string();
+    if (!m_search.mapFolder.empty() && folder != m_search.mapFolder) {
+        // From the last entry back, so that the offsets of those before stay.
+        const std::vector<WadListEntry> entries = SplitWadList(m_fileName);
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            if (auto moved = MoveWadEntry(entry->name, m_search.mapFolder, folder))
+                m_fileName = ReplaceWadListEntry(m_fileName, *entry, *moved);
+        }
     }
-    m_mapFolder = folder;
+    m_search.mapFolder = folder;
 }
 
-std::string CTextureWad::ResolveFileName() const {
-    const std::filesystem::path name(m_fileName);
-    if (m_mapFolder.empty() || !name.is_relative())
-        return m_fileName;
-    std::error_code error;
-    const std::filesystem::path inFolder = std::filesystem::path(m_mapFolder) / name;
-    return std::filesystem::exists(inFolder, error) ? inFolder.string() : m_fileName;
-}
-
-bool CTextureWad::HasWad2Header() const {
-    unsigned char header[kWadHeaderSize];
-    return ReadFileBytes(0, header, sizeof header) && std::equal(header, header + 4, "WAD2");
-}
-
-CTextureWad::LoadResult CTextureWad::LoadTextureWad() {
-    // A failed load leaves no entries behind that belong to another file.
-    m_textureNames.clear();
-    m_directory.clear();
-    m_declaredEntryCount = 0;
-    std::error_code error;
-    if (!std::filesystem::exists(ResolveFileName(), error))
-        return LoadResult::kMissing;
-    if (!OpenTextureFile())
-        return LoadResult::kUnreadable;
-    if (!HasWad2Header()) {
-        CloseTextureFile();
-        return LoadResult::kNotWad2;
-    }
-    ReadDirectory();
+bool CTextureWad::LoadTextureWad() {
+    // Nothing of an earlier list may stay behind.
+    m_entries.clear();
+    m_files.clear();
+    for (const WadListEntry& listed : SplitWadList(m_fileName))
+        m_entries.push_back(ReadWadEntry(listed.name, m_search, m_files));
     ListTextures();
-    CloseTextureFile();
-    return LoadResult::kLoaded;
-}
-
-std::string CTextureWad::DescribeLoadProblem(LoadResult result) const {
-    const std::string path = ResolveFileName();
-    switch (result) {
-    case LoadResult::kMissing:
-        return Explain(kNotFoundText, path, "missing");
-    case LoadResult::kUnreadable:
-        return Explain(kCannotOpenText, path, "unreadable");
-    case LoadResult::kNotWad2:
-        return Explain(kCannotOpenText, path, "not a WAD2 file");
-    case LoadResult::kLoaded:
-        break;
-    }
-    return {};
-}
-
-void CTextureWad::ReadDirectory() {
-    // A file too short for a header is read as one without entries.
-    unsigned char header[kWadHeaderSize];
-    if (!ReadFileBytes(0, header, sizeof header))
-        return;
-    m_declaredEntryCount = DecodeInt32(header + 4);
-    int32_t offset = DecodeInt32(header + 8);
-    size_t present = CountPresentEntries(m_declaredEntryCount, offset, m_fileSize);
-    std::vector<unsigned char> bytes(present * kWadLumpSize);
-    if (!ReadFileBytes(offset, bytes.data(), bytes.size()))
-        return;
-    m_directory.reserve(present);
-    for (size_t entry = 0; entry < present; ++entry)
-        m_directory.push_back(DecodeWadLump(bytes.data() + entry * kWadLumpSize));
+    return !m_entries.empty() && m_files.size() == m_entries.size();
 }
 
 void CTextureWad::ListTextures() {
-    // The bar counts the entries actually read, which is the header's count
-    // unless the file is cut short or the count is nonsense.
-    auto progress =
-        ProgressServiceSlot::Get().Begin(kLoadingLabel, static_cast<int>(m_directory.size()));
-    for (const WadLump& lump : m_directory) {
-        if (lump.IsMipTexture() && lump.name[0] != '\0')
-            m_textureNames.push_back(lump.GetName());
-        progress->Step();
+    m_textureNames.clear();
+    m_textureFiles.clear();
+    if (m_files.empty())
+        return;
+    // One display for all files; the bar counts the entries actually read,
+    // which is the headers' count unless a file is cut short or its count is
+    // nonsense.
+    size_t total = 0;
+    for (const CTextureFile& file : m_files)
+        total += file.GetDirectory().size();
+    auto progress = ProgressServiceSlot::Get().Begin(kLoadingLabel, static_cast<int>(total));
+    std::vector<std::pair<std::string, size_t>> listed;
+    for (size_t index = 0; index < m_files.size(); ++index) {
+        for (const WadLump& lump : m_files[index].GetDirectory()) {
+            if (lump.IsMipTexture() && lump.name[0] != '\0')
+                listed.emplace_back(lump.GetName(), index);
+            progress->Step();
+        }
     }
     progress.reset();
     // std::string compares its bytes as unsigned char, which is the order the
     // list is shown in: "*" < "+" < digits < upper case < lower case < 0x80..0xFF.
-    std::sort(m_textureNames.begin(), m_textureNames.end());
-    m_textureNames.erase(std::unique(m_textureNames.begin(), m_textureNames.end()),
-                         m_textureNames.end());
+    // The sort is stable and the files were taken in list order, so the first
+    // of equal names is that of the first file holding it.
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [name, file] : listed) {
+        if (!m_textureNames.empty() && m_textureNames.back() == name)
+            continue;
+        m_textureNames.push_back(std::move(name));
+        m_textureFiles.push_back(file);
+    }
+}
+
+bool CTextureWad::HasFoundFile() const {
+    return std::any_of(m_entries.begin(), m_entries.end(),
+                       [](const CTextureWadEntry& entry) { return entry.IsFound(); });
+}
+
+bool CTextureWad::HasWad3File() const {
+    return std::any_of(m_entries.begin(), m_entries.end(),
+                       [](const CTextureWadEntry& entry) { return entry.isWad3; });
+}
+
+std::string CTextureWad::DescribeLoadProblems() const {
+    std::vector<const CTextureWadEntry*> failed;
+    for (const CTextureWadEntry& entry : m_entries) {
+        if (entry.state != TextureFileState::kLoaded)
+            failed.push_back(&entry);
+    }
+    if (failed.empty() && !m_entries.empty())
+        return {};
+    return Describe(failed, !HasFoundFile());
+}
+
+std::string CTextureWad::DescribeEntryProblem(size_t index) const {
+    const CTextureWadEntry& entry = m_entries.at(index);
+    if (entry.state == TextureFileState::kLoaded)
+        return {};
+    return Describe({&entry}, !entry.IsFound());
+}
+
+// The first line says what follows: the user is asked for a file only when
+// nothing was found, and a lone file that would not open keeps its old words.
+std::string CTextureWad::Describe(const std::vector<const CTextureWadEntry*>& failed,
+                                  bool noneFound) {
+    const bool oneUnreadable = failed.size() == 1 && failed[0]->IsFound();
+    std::string text = noneFound       ? kNotFoundText
+                       : oneUnreadable ? kCannotOpenText
+                                       : kSomeNotLoadedText;
+    if (failed.empty())
+        text += std::string("\n") + kNoEntriesText;
+    for (const CTextureWadEntry* entry : failed)
+        text += "\n" + DescribeFailure(*entry);
+    return text;
 }
 
 FileChooserRequest CTextureWad::MakeChooserRequest() {
@@ -209,23 +133,38 @@ FileChooserRequest CTextureWad::MakeChooserRequest() {
     return request;
 }
 
-void CTextureWad::AdoptChosenFile(const std::string& chosenPath) {
-    SetFileName(MakeStoredName(chosenPath));
+// The default name stands for a map that named no file at all; a chosen file
+// takes its place. A list the map did name is kept, and the file joins it.
+bool CTextureWad::IsDefaultList() const {
+    const std::vector<WadListEntry> entries = SplitWadList(m_fileName);
+    return entries.empty() || (entries.size() == 1 && entries[0].name == kDefaultTextureWad);
 }
 
-// Inside the map's folder the name travels with the map; anywhere else only
-// the full path finds the file, which the status bar points out.
-std::string CTextureWad::MakeStoredName(const std::string& chosenPath) const {
-    std::error_code error;
-    std::filesystem::path fullPath = std::filesystem::absolute(chosenPath, error);
-    if (error)
-        fullPath = chosenPath;
-    if (m_mapFolder.empty()) {
-        ShowStatusNotice(kMapNotSaved);
-        return fullPath.string();
-    }
-    if (std::optional<std::filesystem::path> relative = RelativeInside(fullPath, m_mapFolder))
-        return relative->string();
-    ShowStatusNotice(kOutsideMapFolder);
-    return fullPath.string();
+size_t CTextureWad::AdoptChosenFile(const std::string& chosenPath) {
+    const std::string stored = MakeStoredWadName(chosenPath, m_search.mapFolder);
+    m_fileName = IsDefaultList() ? stored : AppendToWadList(m_fileName, stored);
+    return SplitWadList(m_fileName).size() - 1;
+}
+
+const CTextureFile& CTextureWad::GetTextureFile(int index) const {
+    return m_files.at(m_textureFiles.at(static_cast<size_t>(index)));
+}
+
+const CTextureFile* CTextureWad::FindTextureFile(std::string_view name) const {
+    auto found = std::lower_bound(m_textureNames.begin(), m_textureNames.end(), name);
+    if (found == m_textureNames.end() || *found != name)
+        return nullptr;
+    return &m_files.at(m_textureFiles.at(static_cast<size_t>(found - m_textureNames.begin())));
+}
+
+bool CTextureWad::OpenTextureFiles() {
+    bool allOpen = true;
+    for (CTextureFile& file : m_files)
+        allOpen = file.Open() && allOpen;
+    return allOpen;
+}
+
+void CTextureWad::CloseTextureFiles() {
+    for (CTextureFile& file : m_files)
+        file.Close();
 }

@@ -2,84 +2,93 @@
 
 #include "framework/CFileChooser.h"
 #include "texture/CPreviewImage.h"
+#include "texture/CTextureFile.h"
 #include "texture/TexturePalette.h"
-#include "texture/WadFormat.h"
+#include "texture/TextureWadEntry.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 inline constexpr const char* kDefaultTextureWad = "quake101.wad";
 
-// The texture catalogue of one map: the WAD2 file it names, the file's
-// directory and the sorted names of the mip textures it holds.
+// The texture catalogue of one map: the texture files its "wad" value names
+// (separated by ';'), what became of each, and the sorted names of the mip
+// textures they hold. A name held by several files comes from the first of
+// them in list order, as the map compilers take it.
 class CTextureWad {
 public:
+    // The "wad" value exactly as the map holds it. It changes only when the
+    // user changes the list, or when the map moves (SetMapFolder).
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }
 
-    // The folder of the map file, empty for a map never saved. A relative
-    // file name is looked for there first, then in the working directory; a
-    // file chosen inside it or below is stored relative to it. Moving the map
-    // elsewhere keeps a name stored relative to the old folder pointing at the
-    // same file.
-    const std::string& GetMapFolder() const { return m_mapFolder; }
+    // The folder of the map file, empty for a map never saved. Relative
+    // entries are looked for there first, and a file chosen inside it is
+    // stored relative to it. Moving the map elsewhere keeps each entry that
+    // was found relative to the old folder pointing at the same file; every
+    // other entry stays as written.
+    const std::string& GetMapFolder() const { return m_search.mapFolder; }
     void SetMapFolder(const std::string& folder);
-    // Both at once, as they were, without moving the name along.
+    // Both at once, as they were, without moving any entry along.
     void RestoreLocation(std::string fileName, std::string folder) {
         m_fileName = std::move(fileName);
-        m_mapFolder = std::move(folder);
+        m_search.mapFolder = std::move(folder);
     }
-    // The file the name stands for, as it would be opened now.
-    std::string ResolveFileName() const;
+    // Where an entry's file is looked for by its name alone, after the map's
+    // folder; the editor keeps them as a setting shared by all maps.
+    const std::vector<std::string>& GetTextureFolders() const { return m_search.textureFolders; }
+    void SetTextureFolders(std::vector<std::string> folders) {
+        m_search.textureFolders = std::move(folders);
+    }
+    const TextureSearchPaths& GetSearchPaths() const { return m_search; }
 
-    enum class LoadResult { kLoaded, kMissing, kUnreadable, kNotWad2 };
-    // Reads the directory of the named file and lists its textures. On any
-    // failure the list is empty afterwards.
-    LoadResult LoadTextureWad();
-    // What to tell the user about a failed load: the message, and on a second
-    // line which file and what is wrong with it.
-    std::string DescribeLoadProblem(LoadResult result) const;
+    // Looks for every entry's file and lists the textures of those that are
+    // WAD2 files. True when the list names at least one file and all loaded.
+    bool LoadTextureWad();
+    // The entries of the last load, in list order.
+    const std::vector<CTextureWadEntry>& GetEntries() const { return m_entries; }
+    // True when any entry's file exists, whether or not it could be read.
+    bool HasFoundFile() const;
+    // True when a found entry is a Half-Life WAD3 file (which is not loaded).
+    bool HasWad3File() const;
+
     static constexpr const char* kMessageTitle = "Texture File Initialization";
+    // The one message about the last load: a first line, then each entry that
+    // failed with its reason. Empty when there is nothing to tell.
+    std::string DescribeLoadProblems() const;
+    // The same for one entry, e.g. the file the user just chose.
+    std::string DescribeEntryProblem(size_t index) const;
     // The chooser's request for a texture file.
     static FileChooserRequest MakeChooserRequest();
-    // Takes a texture file the user chose: inside the map's folder it is named
-    // relative to it, elsewhere by its full path (and the status bar says so).
-    void AdoptChosenFile(const std::string& chosenPath);
+    // Adds a file the user chose to the end of the list, named relative to the
+    // map's folder when inside it (MakeStoredWadName); a list that is only the
+    // default name, or empty, is replaced. Returns the entry's index.
+    size_t AdoptChosenFile(const std::string& chosenPath);
 
-    // Distinct texture names, ascending by unsigned byte value.
+    // Distinct texture names of all loaded files, ascending by unsigned byte
+    // value.
     const std::vector<std::string>& GetTextureNames() const { return m_textureNames; }
     int GetTextureCount() const { return static_cast<int>(m_textureNames.size()); }
     const std::string& GetTextureName(int index) const { return m_textureNames.at(index); }
+    // The file a listed texture comes from.
+    const CTextureFile& GetTextureFile(int index) const;
+    // The same by name; null for a name no loaded file lists.
+    const CTextureFile* FindTextureFile(std::string_view name) const;
+    // The files that loaded, in list order.
+    const std::vector<CTextureFile>& GetFiles() const { return m_files; }
 
-    // The directory entries the last load could read, in file order.
-    const std::vector<WadLump>& GetDirectory() const { return m_directory; }
-    // The entry count the header claimed, which a broken file may overstate.
-    int32_t GetDeclaredEntryCount() const { return m_declaredEntryCount; }
-    // The first entry of any type with exactly this name, or null.
-    const WadLump* FindLump(std::string_view name) const;
+    // Every loaded file stays open between these two calls so that pixels can
+    // be read while the brush & face dialog is open. True when all opened.
+    bool OpenTextureFiles();
+    void CloseTextureFiles();
 
-    // The texture file stays open between these two calls (read-only, binary)
-    // so that pixels can be read while the brush & face dialog is open.
-    bool OpenTextureFile();
-    void CloseTextureFile();
-    bool IsTextureFileOpen() const { return m_file != nullptr; }
-    int64_t GetTextureFileSize() const { return m_fileSize; }
-
-    // Reads `count` bytes at `offset` of the open file; false, without reading
-    // anything, when the file is closed or the range is not wholly inside it.
-    bool ReadFileBytes(int64_t offset, void* buffer, size_t count) const;
-    // The header of the mip texture an entry points at, if the file holds it.
-    std::optional<MipTexHeader> ReadMipTexHeader(const WadLump& lump) const;
-
-    // Replaces the preview with the level-0 pixels of the first entry of that
-    // name, coloured through the palette and lightened by `brightness` (0..63)
-    // on every channel. The open file must hold the whole picture; a missing,
-    // compressed, nameless or broken texture leaves the previous preview.
+    // Replaces the preview with the level-0 pixels of the texture of that name
+    // (from the file it comes from), coloured through the palette and
+    // lightened by `brightness` (0..63) on every channel. The file must be
+    // open and hold the whole picture; a missing, compressed, nameless or
+    // broken texture leaves the previous preview.
     void BuildTexturePreview(const std::string& name, int brightness,
                              const TexturePalette& palette = GetTexturePalette());
     // The last preview built; empty until the first one. It outlives the
@@ -87,21 +96,15 @@ public:
     const CPreviewImage& GetPreviewImage() const { return m_preview; }
 
 private:
-    void ReadDirectory();
     void ListTextures();
-    bool HasWad2Header() const;
-    std::string MakeStoredName(const std::string& chosenPath) const;
-
-    struct CloseFile {
-        void operator()(FILE* file) const { std::fclose(file); }
-    };
+    bool IsDefaultList() const;
+    static std::string Describe(const std::vector<const CTextureWadEntry*>& failed, bool noneFound);
 
     std::string m_fileName = kDefaultTextureWad;
-    std::string m_mapFolder;
-    std::vector<WadLump> m_directory;
-    int32_t m_declaredEntryCount = 0;
+    TextureSearchPaths m_search;
+    std::vector<CTextureWadEntry> m_entries;
+    std::vector<CTextureFile> m_files;
     std::vector<std::string> m_textureNames;
-    std::unique_ptr<FILE, CloseFile> m_file;
-    int64_t m_fileSize = 0;
+    std::vector<size_t> m_textureFiles; // index in m_files, parallel to m_textureNames
     CPreviewImage m_preview;
 };

@@ -15,31 +15,34 @@ uint8_t AddBrightness(uint8_t channel, int brightness) {
 
 // The level-0 pixels of a lump, or nothing when the header does not describe a
 // picture that lies wholly inside the open file.
-bool ReadLevelZeroPixels(const CTextureWad& wad, const WadLump& lump, const MipTexHeader& header,
+bool ReadLevelZeroPixels(const CTextureFile& file, const WadLump& lump, const MipTexHeader& header,
                          std::vector<uint8_t>& pixels) {
     if (header.width <= 0 || header.height <= 0)
         return false;
     // Both are below 2^31, so the product fits; the file size bounds it again.
     const int64_t count = int64_t{header.width} * header.height;
     const int64_t offset = int64_t{lump.filePos} + int64_t{kMipTexHeaderSize};
-    if (count > wad.GetTextureFileSize() - offset)
+    if (count > file.GetSize() - offset)
         return false;
     pixels.resize(static_cast<size_t>(count));
-    return wad.ReadFileBytes(offset, pixels.data(), pixels.size());
+    return file.ReadBytes(offset, pixels.data(), pixels.size());
 }
 
 } // namespace
 
 void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
                                       const TexturePalette& palette) {
-    const WadLump* lump = FindLump(name);
+    // The pixels come from the file the name is listed from, and there from
+    // its first entry of that name.
+    const CTextureFile* file = FindTextureFile(name);
+    const WadLump* lump = file ? file->FindLump(name) : nullptr;
     if (!lump || lump->compression != 0)
         return;
-    const std::optional<MipTexHeader> header = ReadMipTexHeader(*lump);
+    const std::optional<MipTexHeader> header = file->ReadMipTexHeader(*lump);
     if (!header || header->name[0] == '\0')
         return;
     std::vector<uint8_t> pixels;
-    if (!ReadLevelZeroPixels(*this, *lump, *header, pixels))
+    if (!ReadLevelZeroPixels(*file, *lump, *header, pixels))
         return;
     brightness = std::clamp(brightness, 0, 255);
     CPreviewImage image;

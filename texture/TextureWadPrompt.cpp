@@ -5,12 +5,10 @@
 #include "texture/CTextureWad.h"
 
 void LoadTextureWadAsking(CTextureWad& wad) {
-    CTextureWad::LoadResult result = wad.LoadTextureWad();
-    if (result == CTextureWad::LoadResult::kLoaded)
+    if (wad.LoadTextureWad())
         return;
-    ShowMessageBox(CTextureWad::kMessageTitle, wad.DescribeLoadProblem(result),
-                   MessageIcon::Warning);
-    if (result == CTextureWad::LoadResult::kMissing)
+    ShowMessageBox(CTextureWad::kMessageTitle, wad.DescribeLoadProblems(), MessageIcon::Warning);
+    if (!wad.HasFoundFile())
         ChooseTextureWadAsking(wad);
 }
 
@@ -19,6 +17,14 @@ void ChooseTextureWadAsking(CTextureWad& wad) {
         FileChooserSlot::Get().ChooseFileToOpen(CTextureWad::MakeChooserRequest());
     if (!chosen)
         return;
-    wad.AdoptChosenFile(*chosen);
-    LoadTextureWadAsking(wad);
+    const size_t added = wad.AdoptChosenFile(*chosen);
+    wad.LoadTextureWad();
+    // The other entries were reported with the map; only the chosen file's
+    // fate is news. One that vanished meanwhile is asked for again.
+    const std::string problem = wad.DescribeEntryProblem(added);
+    if (problem.empty())
+        return;
+    ShowMessageBox(CTextureWad::kMessageTitle, problem, MessageIcon::Warning);
+    if (!wad.GetEntries()[added].IsFound())
+        ChooseTextureWadAsking(wad);
 }

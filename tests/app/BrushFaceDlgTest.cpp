@@ -57,10 +57,10 @@ TEST(BrushFaceDlg, OpensWithTheOwnerPreselectedAndTheSliderAtForty) {
     EXPECT_EQ(world->GetBrightnessSlider()->minimum(), 0);
     EXPECT_EQ(world->GetBrightnessSlider()->maximum(), 63);
     EXPECT_EQ(world->GetBrightnessSlider()->value(), 40);
-    EXPECT_TRUE(f.doc.m_textureWad.IsTextureFileOpen());
+    EXPECT_TRUE(f.doc.m_textureWad.GetFiles().at(0).IsOpen());
     world->GetBrightnessSlider()->setValue(3);
     world.reset();
-    EXPECT_FALSE(f.doc.m_textureWad.IsTextureFileOpen());
+    EXPECT_FALSE(f.doc.m_textureWad.GetFiles().at(0).IsOpen());
     auto door = f.Open(BrushFaceJob::EditBrush, &f.Door(1));
     EXPECT_EQ(door->GetEntityList()->currentIndex(), 2);
     EXPECT_EQ(door->GetChosenOwner(), &f.Door(1));
@@ -110,6 +110,32 @@ TEST(BrushFaceDlg, PreviewShowsTheSelectedTextureAtNaturalSize) {
     dialog->GetTextureList()->setCurrentIndex(dialog->GetTextureList()->findText("stone1"));
     EXPECT_GT(f.doc.m_textureWad.GetPreviewImage().generation, generation);
     EXPECT_TRUE(f.messages.m_boxes.empty());
+}
+
+TEST(BrushFaceDlg, EveryFilesTexturesAreListedAndTheSelectedOnesFileIsNamed) {
+    BrushFaceDlgFixture f;
+    f.doc.m_textureWad.SetFileName(TestDataPath("wads/ericw_origin.wad").string() + ";" +
+                                   TestDataPath("wads/lq_utility.wad").string());
+    f.doc.m_textureWad.LoadTextureWad();
+    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "CLI");
+    QComboBox* list = dialog->GetTextureList();
+    EXPECT_EQ(list->count(), 11);
+    EXPECT_EQ(list->currentText(), "clip") << "found by its first letters, as the face stores it";
+    EXPECT_EQ(dialog->GetTextureSource()->text(), "from lq_utility.wad");
+    EXPECT_EQ(dialog->GetTextureSource()->toolTip().toStdString(),
+              TestDataPath("wads/lq_utility.wad").string());
+    EXPECT_FALSE(dialog->GetPreview()->pixmap().isNull());
+
+    list->setCurrentIndex(list->findText("origin"));
+    EXPECT_EQ(dialog->GetTextureSource()->text(), "from ericw_origin.wad");
+    EXPECT_EQ(list->itemData(list->currentIndex(), Qt::ToolTipRole).toString().toStdString(),
+              TestDataPath("wads/ericw_origin.wad").string());
+    EXPECT_EQ(dialog->GetFields().texture, "origin");
+    for (const CTextureFile& file : f.doc.m_textureWad.GetFiles())
+        EXPECT_TRUE(file.IsOpen()) << file.GetPath();
+    dialog.reset();
+    for (const CTextureFile& file : f.doc.m_textureWad.GetFiles())
+        EXPECT_FALSE(file.IsOpen()) << file.GetPath();
 }
 
 // The program's palette, black for the length of a test.

@@ -6,6 +6,7 @@
 #include "widgets/CTolveView.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -128,6 +129,60 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
     EXPECT_EQ(savedDoor.m_brushes[0]->m_numFaces, newFaces);
     EXPECT_EQ(CountFaces(reread, "metal2", 0), metalFaces);
     EXPECT_EQ(CountFaces(reread, "tile1", 24), 1);
+}
+
+// A map of ericw-tools' test set names two texture files. The first could not
+// be had; the second lies beside the map. One message names the missing file
+// and nothing is asked; a texture of the second file goes into a face, and the
+// list is saved as it came.
+TEST_F(BrushFaceEndToEnd, ATextureOfTheSecondFileIsUsedAndTheListSavedAsItCame) {
+    const std::string list = "deprecated/free_wad.wad;deprecated/fence.wad";
+    std::filesystem::create_directories(m_files.Path("deprecated"));
+    std::filesystem::copy_file(TestDataPath("wads/ericw_fence.wad"),
+                               m_files.Path("deprecated/fence.wad"));
+    std::string text = kRoomMap;
+    text.insert(text.find('\n', 2) + 1, "\"wad\" \"" + list + "\"\n");
+    const QString path = WriteMap("fence.map", text.c_str());
+    StartApp({path});
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].title, "Texture File Initialization");
+    EXPECT_EQ(m_messages.m_boxes[0].text, "Some texture files of the map could not be loaded:\n"
+                                          "deprecated/free_wad.wad: missing");
+    EXPECT_TRUE(m_openChooser.m_requests.empty());
+
+    CTolveView* view = Frame().GetActiveView();
+    ASSERT_NE(view, nullptr);
+    Frame().RunCommand(CommandId::FaceMode);
+    for (int y = 5; y < view->height() && !ActiveDoc().m_selectedBrush; y += 10) {
+        for (int x = 5; x < view->width() && !ActiveDoc().m_selectedBrush; x += 10)
+            QTest::mouseMove(view, QPoint(x, y));
+    }
+    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
+    const std::string before =
+        ActiveDoc().m_selectedBrush->m_faces[ActiveDoc().m_selectedFace].texture;
+    CScriptedDialogRunner dialogs;
+    std::string source;
+    dialogs.m_script = [&](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        ChooseTexture(dialog, "{trigger");
+        source = dialog.GetTextureSource()->text().toStdString();
+        dialog.GetOkButton()->click();
+    };
+    Frame().RunCommand(CommandId::Edit);
+    EXPECT_EQ(source, "from fence.wad");
+    EXPECT_EQ(CountFaces(ActiveDoc(), "{trigger", 0), 1);
+
+    Frame().RunCommand(CommandId::FileSave);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    const std::string saved = ReadFileText(m_files.Path("fence.map"));
+    EXPECT_NE(saved.find("\t\"wad\" \"" + list + "\"\n"), std::string::npos) << saved;
+    CTolveDoc reread;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(reread.ReadMapFile(m_files.Path("fence.map").string(), diagnostics));
+    EXPECT_EQ(reread.m_textureWad.GetFileName(), list);
+    EXPECT_EQ(CountFaces(reread, "{trigger", 0), 1);
+    EXPECT_EQ(CountFaces(reread, before.c_str(), 0), CountFaces(ActiveDoc(), before.c_str(), 0));
+    EXPECT_EQ(m_messages.m_boxes.size(), 1u);
 }
 
 } // namespace

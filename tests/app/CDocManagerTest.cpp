@@ -1,6 +1,7 @@
 #include "CAppFixture.h"
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
+#include "app/TextureFolderSetting.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
 
@@ -91,6 +92,26 @@ TEST_F(CDocManagerOpen, DragsWithoutFilesAreRefused) {
     enter.setAccepted(false);
     QCoreApplication::sendEvent(&Frame(), &enter);
     EXPECT_FALSE(enter.isAccepted());
+}
+
+// The texture folders of the setting reach every map's catalogue: a file the
+// map names by another machine's path is found there by its name.
+TEST_F(CDocManagerOpen, TheMapsTextureFilesAreLookedForInTheTextureFolders) {
+    std::filesystem::create_directories(m_userData.Path("textures"));
+    std::filesystem::copy_file(TestDataPath("wads/ericw_fence.wad"),
+                               m_userData.Path("textures/fence.wad"));
+    StoreTextureFolders(
+        {m_userData.Path("elsewhere").string(), m_userData.Path("textures").string()});
+    std::string text = kRoomMap;
+    text.insert(text.find('\n', 2) + 1, "\"wad\" \"C:\\q\\fence.wad\"\n");
+    StartApp({WriteMap("fenced.map", text.c_str())});
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+    EXPECT_THAT(ActiveDoc().m_textureWad.GetTextureNames(), ElementsAre("{trigger"));
+
+    StoreTextureFolders({});
+    Docs().OpenDocument(WriteMap("fenced2.map", text.c_str()));
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u) << "the setting is read at each opening";
+    EXPECT_THAT(m_messages.m_boxes[0].text, HasSubstr("C:\\q\\fence.wad: missing"));
 }
 
 using CDocManagerWindows = CAppFixture;

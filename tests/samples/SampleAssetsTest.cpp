@@ -66,13 +66,13 @@ TEST(SampleAssets, TheEditorReadsTheCommittedTextureFileAndPalette) {
     CRecordingMessages boxes;
     CTextureWad wad;
     wad.SetFileName((committed / "quake101.wad").string());
-    EXPECT_EQ(wad.LoadTextureWad(), CTextureWad::LoadResult::kLoaded);
+    EXPECT_TRUE(wad.LoadTextureWad());
     EXPECT_TRUE(boxes.m_boxes.empty());
     std::vector<SampleTexture> textures = DrawSampleTextures();
     ASSERT_EQ(wad.GetTextureCount(), static_cast<int>(textures.size()));
     EXPECT_EQ(wad.GetTextureName(0).front(), '*'); // liquids sort first
     for (const SampleTexture& texture : textures) {
-        const WadLump* lump = wad.FindLump(texture.name);
+        const WadLump* lump = wad.GetFiles().at(0).FindLump(texture.name);
         ASSERT_NE(lump, nullptr) << texture.name;
         EXPECT_EQ(lump->type, 'D');
     }

@@ -33,6 +33,9 @@ protected:
         LoadTextureWadAsking(m_wad);
     }
 
+    // The one file of a single-file list that loaded.
+    const CTextureFile& File() const { return m_wad.GetFiles().at(0); }
+
     CTempDir m_dir;
     CRecordingMessages m_messages;
     CScriptedFileChooser m_chooser;
@@ -51,7 +54,7 @@ TEST_F(TextureWadTest, ListsMipTexturesSortedByUnsignedByteValue) {
     ASSERT_EQ(m_wad.GetTextureCount(), 7);
     EXPECT_EQ(m_wad.GetTextureName(3), "WALL");
     EXPECT_THAT(m_messages.m_boxes, IsEmpty());
-    EXPECT_FALSE(m_wad.IsTextureFileOpen());
+    EXPECT_FALSE(File().IsOpen());
 }
 
 TEST_F(TextureWadTest, ListsRepeatedNamesOnceButKeepsEveryDirectoryEntry) {
@@ -61,7 +64,7 @@ TEST_F(TextureWadTest, ListsRepeatedNamesOnceButKeepsEveryDirectoryEntry) {
              .AddMipTexture("brick", 32, 32)
              .AddMipTexture("brick", 64, 64));
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("brick", "stone"));
-    EXPECT_EQ(m_wad.GetDirectory().size(), 4u);
+    EXPECT_EQ(File().GetDirectory().size(), 4u);
 }
 
 TEST_F(TextureWadTest, LeavesOutOtherLumpsAndEmptyNamesButStepsForEveryEntry) {
@@ -96,15 +99,15 @@ TEST_F(TextureWadTest, NameFillingTheWholeFieldEndsWithTheField) {
     // The next directory entry follows the field and must not join the name.
     Load(CWadBuilder().AddMipTexture(full, 16, 16).AddMipTexture("zz", 16, 16));
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre(full, "zz"));
-    ASSERT_NE(m_wad.FindLump(full), nullptr);
-    EXPECT_EQ(m_wad.FindLump("abcdefghijklmno"), nullptr);
+    ASSERT_NE(File().FindLump(full), nullptr);
+    EXPECT_EQ(File().FindLump("abcdefghijklmno"), nullptr);
 }
 
 TEST_F(TextureWadTest, ReloadReplacesTheListOfTheFileBefore) {
     Load(CWadBuilder().AddMipTexture("first", 16, 16));
     Load(CWadBuilder().AddMipTexture("second", 16, 16));
     EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("second"));
-    EXPECT_EQ(m_wad.GetDirectory().size(), 1u);
+    EXPECT_EQ(File().GetDirectory().size(), 1u);
 }
 
 TEST_F(TextureWadTest, RealWadListsItsTexturesInOrder) {
@@ -113,15 +116,15 @@ TEST_F(TextureWadTest, RealWadListsItsTexturesInOrder) {
                 ElementsAre("*h2oteleskip", "*lavaskip", "*slimeskip", "black", "clip", "hint",
                             "hintskip", "light", "origin", "skip", "trigger"));
     EXPECT_EQ(m_progress.m_displays.at(0).steps, 11);
-    ASSERT_TRUE(m_wad.OpenTextureFile());
-    const WadLump* black = m_wad.FindLump("black");
+    ASSERT_TRUE(m_wad.OpenTextureFiles());
+    const WadLump* black = File().FindLump("black");
     ASSERT_NE(black, nullptr);
-    std::optional<MipTexHeader> header = m_wad.ReadMipTexHeader(*black);
+    std::optional<MipTexHeader> header = File().ReadMipTexHeader(*black);
     ASSERT_TRUE(header);
     EXPECT_EQ(header->width, 16);
     EXPECT_EQ(header->height, 16);
     EXPECT_STREQ(header->name, "black");
-    EXPECT_EQ(m_wad.ReadMipTexHeader(*m_wad.FindLump("trigger"))->width, 64);
+    EXPECT_EQ(File().ReadMipTexHeader(*File().FindLump("trigger"))->width, 64);
 }
 
 TEST_F(TextureWadTest, MissingFileIsReportedAndThenTheChooserAsked) {
@@ -148,15 +151,36 @@ TEST_F(TextureWadTest, MissingFileIsReportedAndThenTheChooserAsked) {
     EXPECT_EQ(m_wad.GetFileName(), m_dir.Path("absent.wad").string());
 }
 
-TEST_F(TextureWadTest, FileChosenAfterTheMissingOneIsLoadedUnderItsFullPath) {
+// The map's own entries are its author's data: the chosen file joins them
+// under its full path instead of taking their place. Only the default name,
+// which stands for no list at all, is replaced.
+TEST_F(TextureWadTest, FileChosenAfterTheMissingOnesJoinsTheList) {
     CWadBuilder().AddMipTexture("chosen", 16, 16).WriteTo(m_dir.Path("good.wad"));
     CWorkingDirectoryGuard inTemp(m_dir.Root());
-    m_wad.SetFileName("absent.wad");
-    m_chooser.m_answers.push_back("good.wad");
+    for (const std::string list : {"absent.wad", " a.wad ; b.wad;", "quake101.wad", ""}) {
+        SCOPED_TRACE(list);
+        m_messages.m_boxes.clear();
+        m_wad.SetFileName(list);
+        m_chooser.m_answers.push_back("good.wad");
+        LoadTextureWadAsking(m_wad);
+        const std::string full = (m_dir.Root() / "good.wad").string();
+        EXPECT_EQ(m_wad.GetFileName(), list == "absent.wad"        ? "absent.wad;" + full
+                                       : list == " a.wad ; b.wad;" ? " a.wad ; b.wad;" + full
+                                                                   : full);
+        EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("chosen"));
+        EXPECT_EQ(m_messages.m_boxes.size(), 1u) << "the entries still missing are not told again";
+    }
+}
+
+TEST_F(TextureWadTest, ChosenFileThatIsNoWad2FileIsReportedAlone) {
+    m_wad.SetFileName("absent.wad;gone.wad");
+    m_chooser.m_answers.push_back(TestDataPath("wads/tb_bad_magic.wad").string());
     LoadTextureWadAsking(m_wad);
-    EXPECT_EQ(m_wad.GetFileName(), (m_dir.Root() / "good.wad").string());
-    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("chosen"));
-    EXPECT_EQ(m_messages.m_boxes.size(), 1u);
+    ASSERT_EQ(m_messages.m_boxes.size(), 2u);
+    EXPECT_EQ(m_messages.m_boxes[1].text, "Couldn't open texture file!\n" +
+                                              TestDataPath("wads/tb_bad_magic.wad").string() +
+                                              ": not a WAD2 file");
+    EXPECT_EQ(m_chooser.m_requests.size(), 1u) << "a file was found, if a bad one";
 }
 
 TEST_F(TextureWadTest, CancelledChoiceKeepsTheLoadedListAndName) {
@@ -181,7 +205,7 @@ TEST_F(TextureWadTest, FileThatCannotBeOpenedIsReportedWithoutAChooser) {
     EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
     EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
-    EXPECT_THAT(m_wad.GetDirectory(), IsEmpty());
+    EXPECT_THAT(m_wad.GetFiles(), IsEmpty());
 }
 
 // Broken headers: whatever the header claims, only entries wholly inside the
@@ -208,8 +232,8 @@ TEST_P(BrokenHeaderTest, ReadsOnlyWhatTheFileHolds) {
     if (GetParam().offset)
         PatchInt32(bytes, 8, *GetParam().offset);
     LoadBytes(bytes);
-    EXPECT_EQ(m_wad.GetDirectory().size(), GetParam().entriesRead);
-    EXPECT_EQ(m_wad.GetDeclaredEntryCount(), GetParam().count);
+    EXPECT_EQ(File().GetDirectory().size(), GetParam().entriesRead);
+    EXPECT_EQ(File().GetDeclaredEntryCount(), GetParam().count);
     ASSERT_EQ(m_progress.m_displays.size(), 1u);
     EXPECT_EQ(m_progress.m_displays[0].range, static_cast<int>(GetParam().entriesRead));
     EXPECT_EQ(m_progress.m_displays[0].steps, static_cast<int>(GetParam().entriesRead));
@@ -259,7 +283,7 @@ TEST_F(TextureWadTest, MalformedCorpusFilesLoadWithoutComplaint) {
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
 }
 
-TEST_F(TextureWadTest, FilesThatAreNotWad2AreReportedAsSuch) {
+TEST_F(TextureWadTest, FilesThatAreNotWad2AreReportedAsSuchAndWad3IsTold) {
     for (const char* file : {"tb_bad_magic.wad", "tb_wad3_empty.wad", "tb_too_small.wad"}) {
         SCOPED_TRACE(file);
         m_messages.m_boxes.clear();
@@ -270,7 +294,8 @@ TEST_F(TextureWadTest, FilesThatAreNotWad2AreReportedAsSuch) {
                   "Couldn't open texture file!\n" +
                       TestDataPath(std::string("wads/") + file).string() + ": not a WAD2 file");
         EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
-        EXPECT_FALSE(m_wad.IsTextureFileOpen());
+        EXPECT_THAT(m_wad.GetFiles(), IsEmpty());
+        EXPECT_EQ(m_wad.HasWad3File(), std::string(file) == "tb_wad3_empty.wad");
     }
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
 }
@@ -288,10 +313,11 @@ TEST_F(TextureWadTest, AFileInsideTheMapsFolderIsStoredRelativeToTheMap) {
     EXPECT_THAT(m_notices.m_notices, IsEmpty());
 
     // One folder up is outside: the full path, and the status bar says why.
+    // The file joins the list.
     m_chooser.m_answers.push_back(m_dir.Path("maps/../shared.wad").string());
     ChooseTextureWadAsking(m_wad);
-    EXPECT_TRUE(std::filesystem::path(m_wad.GetFileName()).is_absolute());
-    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("outside"));
+    EXPECT_EQ(m_wad.GetFileName(), "textures/own.wad;" + m_dir.Path("maps/../shared.wad").string());
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("inside", "outside"));
     ASSERT_EQ(m_notices.m_notices.size(), 1u);
     EXPECT_THAT(m_notices.m_notices[0], ::testing::HasSubstr("full path"));
     EXPECT_THAT(m_messages.m_boxes, IsEmpty());
@@ -304,8 +330,7 @@ TEST_F(TextureWadTest, ARelativeNameFollowsTheMapToAnotherFolder) {
     m_wad.SetFileName("own.wad");
 
     m_wad.SetMapFolder(m_dir.Path("maps/deeper").string()); // saved one folder down
-    EXPECT_EQ(m_wad.ResolveFileName(), m_dir.Path("maps/own.wad").string());
-    EXPECT_TRUE(std::filesystem::path(m_wad.GetFileName()).is_absolute());
+    EXPECT_EQ(m_wad.GetFileName(), m_dir.Path("maps/own.wad").string());
 
     m_wad.SetFileName("own.wad");
     m_wad.SetMapFolder(m_dir.Path("maps").string());
@@ -317,15 +342,15 @@ TEST_F(TextureWadTest, ARelativeNameFollowsTheMapToAnotherFolder) {
 
 TEST_F(TextureWadTest, HeadersOutsideTheFileAreNotRead) {
     LoadDataFile("tb_entry_out_of_bounds.wad");
-    ASSERT_TRUE(m_wad.OpenTextureFile());
-    const WadLump* lump = m_wad.FindLump("toofar");
+    ASSERT_TRUE(m_wad.OpenTextureFiles());
+    const WadLump* lump = File().FindLump("toofar");
     ASSERT_NE(lump, nullptr);
-    EXPECT_EQ(m_wad.ReadMipTexHeader(*lump), std::nullopt);
+    EXPECT_EQ(File().ReadMipTexHeader(*lump), std::nullopt);
 
     LoadDataFile("tb_skips_empty_entry_name.wad");
-    ASSERT_TRUE(m_wad.OpenTextureFile());
+    ASSERT_TRUE(m_wad.OpenTextureFiles());
     // "real" holds 5 bytes, far less than a header.
-    EXPECT_EQ(m_wad.ReadMipTexHeader(*m_wad.FindLump("real")), std::nullopt);
+    EXPECT_EQ(File().ReadMipTexHeader(*File().FindLump("real")), std::nullopt);
 }
 
 TEST_F(TextureWadTest, FindLumpTakesTheFirstEntryOfAnyType) {
@@ -333,39 +358,141 @@ TEST_F(TextureWadTest, FindLumpTakesTheFirstEntryOfAnyType) {
              .AddLump("shared", 'B', "picture")
              .AddMipTexture("shared", 8, 8)
              .AddMipTexture("Shared", 4, 4));
-    const WadLump* found = m_wad.FindLump("shared");
+    const WadLump* found = File().FindLump("shared");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->type, 'B');
-    ASSERT_NE(m_wad.FindLump("Shared"), nullptr);
-    EXPECT_EQ(m_wad.FindLump("Shared")->type, 'D');
-    EXPECT_EQ(m_wad.FindLump("missing"), nullptr);
+    ASSERT_NE(File().FindLump("Shared"), nullptr);
+    EXPECT_EQ(File().FindLump("Shared")->type, 'D');
+    EXPECT_EQ(File().FindLump("missing"), nullptr);
 }
 
 TEST_F(TextureWadTest, FileReadsStayInsideTheOpenFile) {
     Load(CWadBuilder().AddMipTexture("tiny", 2, 2, 7));
     char byte = 0;
-    EXPECT_FALSE(m_wad.ReadFileBytes(0, &byte, 1)) << "the file is closed after a load";
-    ASSERT_TRUE(m_wad.OpenTextureFile());
-    int64_t size = m_wad.GetTextureFileSize();
+    EXPECT_FALSE(File().ReadBytes(0, &byte, 1)) << "the file is closed after a load";
+    ASSERT_TRUE(m_wad.OpenTextureFiles());
+    int64_t size = File().GetSize();
     EXPECT_EQ(size, 12 + 44 + 32);
-    EXPECT_TRUE(m_wad.ReadFileBytes(12 + 40, &byte, 1));
+    EXPECT_TRUE(File().ReadBytes(12 + 40, &byte, 1));
     EXPECT_EQ(byte, 7);
-    EXPECT_TRUE(m_wad.ReadFileBytes(size, &byte, 0));
-    EXPECT_FALSE(m_wad.ReadFileBytes(size, &byte, 1));
-    EXPECT_FALSE(m_wad.ReadFileBytes(size + 1, &byte, 0)) << "even nothing beyond the end";
-    EXPECT_FALSE(m_wad.ReadFileBytes(-1, &byte, 1));
+    EXPECT_TRUE(File().ReadBytes(size, &byte, 0));
+    EXPECT_FALSE(File().ReadBytes(size, &byte, 1));
+    EXPECT_FALSE(File().ReadBytes(size + 1, &byte, 0)) << "even nothing beyond the end";
+    EXPECT_FALSE(File().ReadBytes(-1, &byte, 1));
     char buffer[8];
-    EXPECT_FALSE(m_wad.ReadFileBytes(size - 4, buffer, sizeof buffer));
-    EXPECT_FALSE(m_wad.ReadFileBytes(1, buffer, SIZE_MAX));
-    m_wad.CloseTextureFile();
-    EXPECT_FALSE(m_wad.IsTextureFileOpen());
-    EXPECT_FALSE(m_wad.ReadFileBytes(0, &byte, 1));
+    EXPECT_FALSE(File().ReadBytes(size - 4, buffer, sizeof buffer));
+    EXPECT_FALSE(File().ReadBytes(1, buffer, SIZE_MAX));
+    m_wad.CloseTextureFiles();
+    EXPECT_FALSE(File().IsOpen());
+    EXPECT_FALSE(File().ReadBytes(0, &byte, 1));
 }
 
-TEST_F(TextureWadTest, OpeningAMissingFileFails) {
-    m_wad.SetFileName(m_dir.Path("none.wad").string());
-    EXPECT_FALSE(m_wad.OpenTextureFile());
-    EXPECT_FALSE(m_wad.IsTextureFileOpen());
+TEST_F(TextureWadTest, FilesThatVanishedSinceTheLoadDoNotOpen) {
+    Load(CWadBuilder().AddMipTexture("tiny", 2, 2, 7));
+    std::filesystem::remove(m_dir.Path("test.wad"));
+    EXPECT_FALSE(m_wad.OpenTextureFiles());
+    EXPECT_FALSE(File().IsOpen());
+    EXPECT_EQ(CTextureFile(m_dir.Path("test.wad").string()).Load(), TextureFileState::kMissing);
+}
+
+// --- Several files in one list ---
+
+std::string DataWad(const char* name) {
+    return TestDataPath(std::string("wads/") + name).string();
+}
+
+std::string FileNameOf(const CTextureFile& file) {
+    return std::filesystem::path(file.GetPath()).filename().string();
+}
+
+TEST_F(TextureWadTest, TheFirstFileHoldingANameWinsAndEveryNameKnowsItsFile) {
+    // Both LibreQuake's utility textures and ericw-tools' origin.wad hold "origin".
+    m_wad.SetFileName(DataWad("lq_utility.wad") + ";" + DataWad("ericw_origin.wad") + ";" +
+                      DataWad("ericw_fence.wad"));
+    LoadTextureWadAsking(m_wad);
+    EXPECT_THAT(m_wad.GetTextureNames(),
+                ElementsAre("*h2oteleskip", "*lavaskip", "*slimeskip", "black", "clip", "hint",
+                            "hintskip", "light", "origin", "skip", "trigger", "{trigger"));
+    EXPECT_EQ(FileNameOf(*m_wad.FindTextureFile("origin")), "lq_utility.wad");
+    EXPECT_EQ(FileNameOf(*m_wad.FindTextureFile("{trigger")), "ericw_fence.wad");
+    EXPECT_EQ(FileNameOf(m_wad.GetTextureFile(m_wad.GetTextureCount() - 1)), "ericw_fence.wad");
+    EXPECT_EQ(m_wad.FindTextureFile("Origin"), nullptr);
+    // One display for the three files' 13 entries.
+    ASSERT_EQ(m_progress.m_displays.size(), 1u);
+    EXPECT_EQ(m_progress.m_displays[0].range, 13);
+    EXPECT_EQ(m_progress.m_displays[0].steps, 13);
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+
+    m_wad.SetFileName(DataWad("ericw_origin.wad") + ";" + DataWad("lq_utility.wad"));
+    LoadTextureWadAsking(m_wad);
+    EXPECT_EQ(FileNameOf(*m_wad.FindTextureFile("origin")), "ericw_origin.wad");
+    EXPECT_EQ(FileNameOf(*m_wad.FindTextureFile("clip")), "lq_utility.wad");
+    EXPECT_EQ(m_wad.GetTextureCount(), 11);
+}
+
+TEST_F(TextureWadTest, OneMessageNamesEveryEntryThatFailedAndNothingIsAsked) {
+    std::filesystem::create_directory(m_dir.Path("folder.wad"));
+    m_wad.SetMapFolder(m_dir.Root().string());
+    m_wad.SetFileName(" lost.wad ;" + DataWad("lq_utility.wad") + ";C:\\q\\gone.wad;;" +
+                      DataWad("tb_wad3_empty.wad") + "; folder.wad");
+    LoadTextureWadAsking(m_wad);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              "Some texture files of the map could not be loaded:\nlost.wad: missing\n"
+              "C:\\q\\gone.wad: missing\n" +
+                  DataWad("tb_wad3_empty.wad") + ": not a WAD2 file\n" +
+                  m_dir.Path("folder.wad").string() + ": unreadable");
+    EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+    EXPECT_EQ(m_wad.GetTextureCount(), 11);
+    EXPECT_TRUE(m_wad.HasWad3File()) << "a WAD3 file is told even beside loaded ones";
+    ASSERT_EQ(m_wad.GetEntries().size(), 5u);
+    EXPECT_EQ(m_wad.GetEntries()[0].name, "lost.wad");
+    EXPECT_EQ(m_wad.GetEntries()[1].state, TextureFileState::kLoaded);
+}
+
+TEST_F(TextureWadTest, WhenNoEntryIsFoundEachIsNamedAndAFileAskedFor) {
+    m_wad.SetFileName("C:/Users/x/Desktop/q/texture-wads/lq_wood.wad;../../texture-wads/"
+                      "lq_greek.wad");
+    LoadTextureWadAsking(m_wad);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              std::string(kNotFound) + "\nC:/Users/x/Desktop/q/texture-wads/lq_wood.wad: missing"
+                                       "\n../../texture-wads/lq_greek.wad: missing");
+    EXPECT_EQ(m_chooser.m_requests.size(), 1u);
+
+    // A list without any entry has nothing to find either.
+    m_messages.m_boxes.clear();
+    m_wad.SetFileName(" ; ");
+    LoadTextureWadAsking(m_wad);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              std::string(kNotFound) + "\nThe map names no texture file.");
+    EXPECT_EQ(m_chooser.m_requests.size(), 2u);
+}
+
+// Every broken file of the corpus in a list with a good one: the good one's
+// textures are listed, each preview is built or refused, nothing reads out of
+// bounds (the sanitizers watch).
+TEST_F(TextureWadTest, HostileFilesAmongGoodOnesNeverCrash) {
+    std::string list;
+    for (const auto& file : std::filesystem::directory_iterator(TestDataPath("wads"))) {
+        const std::string name = file.path().filename().string();
+        if (name.rfind("tb_", 0) == 0)
+            list += file.path().string() + ";" + DataWad("ericw_fence.wad") + ";";
+    }
+    m_wad.SetFileName(list);
+    LoadTextureWadAsking(m_wad);
+    EXPECT_THAT(m_wad.GetTextureNames(), ElementsAre("real", "toofar", "{trigger"));
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+    ASSERT_TRUE(m_wad.OpenTextureFiles());
+    for (const std::string& name : m_wad.GetTextureNames()) {
+        m_wad.BuildTexturePreview(name, 40);
+        // "{trigger" sorts last and is the only one with a whole picture.
+        EXPECT_EQ(m_wad.GetPreviewImage().width, name == "{trigger" ? 64 : 0) << name;
+    }
+    m_wad.CloseTextureFiles();
 }
 
 } // namespace

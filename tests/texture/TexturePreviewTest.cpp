@@ -25,8 +25,8 @@ protected:
     void OpenBytes(const std::string& bytes) {
         WriteFileText(m_dir.Path("preview.wad"), bytes);
         m_wad.SetFileName(m_dir.Path("preview.wad").string());
-        ASSERT_EQ(m_wad.LoadTextureWad(), CTextureWad::LoadResult::kLoaded);
-        ASSERT_TRUE(m_wad.OpenTextureFile());
+        ASSERT_TRUE(m_wad.LoadTextureWad());
+        ASSERT_TRUE(m_wad.OpenTextureFiles());
     }
     void Open(const CWadBuilder& builder) { OpenBytes(builder.Build()); }
     void Build(const std::string& name, int brightness) {
@@ -113,6 +113,27 @@ TEST_F(TexturePreviewTest, TextureBehindOtherEntriesIsFound) {
     EXPECT_EQ(PixelAt(1, 1), (Rgb{1, 2, 3}));
 }
 
+TEST_F(TexturePreviewTest, PixelsComeFromTheFileTheNameIsListedFrom) {
+    m_palette.SetEntry(1, {10, 20, 30, 0});
+    m_palette.SetEntry(2, {40, 50, 60, 0});
+    m_palette.SetEntry(3, {70, 80, 90, 0});
+    CWadBuilder().AddMipTexture("shared", 4, 4, 1).WriteTo(m_dir.Path("first.wad"));
+    CWadBuilder()
+        .AddMipTexture("shared", 8, 8, 2)
+        .AddMipTexture("second", 2, 2, 3)
+        .WriteTo(m_dir.Path("second.wad"));
+    m_wad.SetMapFolder(m_dir.Root().string());
+    m_wad.SetFileName("first.wad;second.wad");
+    ASSERT_TRUE(m_wad.LoadTextureWad());
+    ASSERT_TRUE(m_wad.OpenTextureFiles());
+    Build("second", 0);
+    EXPECT_EQ(m_wad.GetPreviewImage().width, 2);
+    EXPECT_EQ(PixelAt(1, 1), (Rgb{70, 80, 90}));
+    Build("shared", 0);
+    EXPECT_EQ(m_wad.GetPreviewImage().width, 4);
+    EXPECT_EQ(PixelAt(3, 3), (Rgb{10, 20, 30}));
+}
+
 TEST_F(TexturePreviewTest, NamesAreMatchedExactlyWithCase) {
     Open(CWadBuilder().AddMipTexture("Wall", 4, 4, 1).AddMipTexture("wall", 8, 8, 1));
     Build("wall", 0);
@@ -194,7 +215,7 @@ TEST_F(PreviewKeptTest, PixelsPastTheEndOfTheFileKeepThePreviousPicture) {
 
 TEST_F(PreviewKeptTest, LumpPastTheEndOfTheFileKeepsThePreviousPicture) {
     OpenWith(CWadBuilder());
-    m_wad.CloseTextureFile();
+    m_wad.CloseTextureFiles();
     std::string bytes =
         CWadBuilder().AddMipTexture("first", 16, 8, 7).AddMipTexture("beyond", 4, 4, 1).Build();
     // The second entry's file position (directory entry 1, offset 0) far past the end.
@@ -207,9 +228,9 @@ TEST_F(PreviewKeptTest, LumpPastTheEndOfTheFileKeepsThePreviousPicture) {
 
 TEST_F(PreviewKeptTest, FileThatFailedToReopenKeepsThePreviousPicture) {
     OpenWith(CWadBuilder().AddMipTexture("other", 4, 4, 1));
-    m_wad.CloseTextureFile();
+    m_wad.CloseTextureFiles();
     std::filesystem::remove(m_dir.Path("preview.wad"));
-    ASSERT_FALSE(m_wad.OpenTextureFile());
+    ASSERT_FALSE(m_wad.OpenTextureFiles());
     Build("other", 0);
     ExpectKept();
 }

@@ -1,0 +1,215 @@
+#include "dialogs/CTextureFilesDlg.h"
+
+#include "dialogs/DialogLayout.h"
+#include "dialogs/DialogText.h"
+#include "framework/CFileChooser.h"
+#include "framework/CFolderChooser.h"
+#include "texture/CTextureWad.h"
+#include "texture/TextureWadEntry.h"
+#include "texture/WadListText.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Entries and folders keep their bytes in the items, so that what goes back
+// into the map is what came out of it.
+constexpr int kBytesRole = Qt::UserRole;
+
+std::string ItemBytes(const QVariant& data) {
+    return data.toByteArray().toStdString();
+}
+
+QByteArray ToBytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QPushButton* AddButton(QVBoxLayout& column, const char* text, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setAutoDefault(false);
+    column.addWidget(button);
+    return button;
+}
+
+} // namespace
+
+CTextureFilesDlg::CTextureFilesDlg(const std::string& wadValue, const std::string& mapFolder,
+                                   const std::vector<std::string>& textureFolders, QWidget* parent)
+    : QDialog(parent), m_wadValue(wadValue), m_search{mapFolder, {}} {
+    setWindowTitle(QString::fromLatin1(kTitle));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildFileGroup(), 2);
+    layout->addWidget(BuildFolderGroup(), 1);
+    auto* buttons = new QHBoxLayout;
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_ok->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, &CTextureFilesDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CTextureFilesDlg::reject);
+
+    for (const std::string& folder : textureFolders)
+        AddFolderItem(folder);
+    for (const std::string& name : SplitWadListNames(wadValue))
+        AddFileItem(name);
+    if (m_files->topLevelItemCount() > 0)
+        m_files->setCurrentItem(m_files->topLevelItem(0));
+    ShowFileStates();
+    EnableButtons();
+    resize(640, 400);
+}
+
+QWidget* CTextureFilesDlg::BuildFileGroup() {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Texture files of this map:"));
+    grid->addWidget(
+        new QLabel(QStringLiteral("A texture comes from the first file that holds it."), group), 0,
+        0);
+    m_files = new QTreeWidget(group);
+    m_files->setColumnCount(2);
+    m_files->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Found as")});
+    m_files->setRootIsDecorated(false);
+    m_files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grid->addWidget(m_files, 1, 0);
+    auto* column = new QVBoxLayout;
+    m_addFile = AddButton(*column, "Add File...", group);
+    m_removeFile = AddButton(*column, "Remove", group);
+    m_moveUp = AddButton(*column, "Move Up", group);
+    m_moveDown = AddButton(*column, "Move Down", group);
+    column->addStretch(1);
+    grid->addLayout(column, 1, 1);
+    connect(m_addFile, &QPushButton::clicked, this, &CTextureFilesDlg::OnAddFile);
+    connect(m_removeFile, &QPushButton::clicked, this, &CTextureFilesDlg::OnRemoveFile);
+    connect(m_moveUp, &QPushButton::clicked, this, [this] { OnMoveFile(-1); });
+    connect(m_moveDown, &QPushButton::clicked, this, [this] { OnMoveFile(1); });
+    connect(m_files, &QTreeWidget::currentItemChanged, this, &CTextureFilesDlg::EnableButtons);
+    return group;
+}
+
+QWidget* CTextureFilesDlg::BuildFolderGroup() {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Texture folders of all maps:"));
+    grid->addWidget(
+        new QLabel(QStringLiteral("A file the map's folder lacks is looked for here by its name."),
+                   group),
+        0, 0);
+    m_folders = new QListWidget(group);
+    grid->addWidget(m_folders, 1, 0);
+    auto* column = new QVBoxLayout;
+    m_addFolder = AddButton(*column, "Add Folder...", group);
+    m_removeFolder = AddButton(*column, "Remove Folder", group);
+    column->addStretch(1);
+    grid->addLayout(column, 1, 1);
+    connect(m_addFolder, &QPushButton::clicked, this, &CTextureFilesDlg::OnAddFolder);
+    connect(m_removeFolder, &QPushButton::clicked, this, &CTextureFilesDlg::OnRemoveFolder);
+    connect(m_folders, &QListWidget::currentRowChanged, this, &CTextureFilesDlg::EnableButtons);
+    return group;
+}
+
+void CTextureFilesDlg::AddFileItem(const std::string& name) {
+    auto* item = new QTreeWidgetItem(m_files);
+    item->setText(0, ToDialogText(name));
+    item->setData(0, kBytesRole, ToBytes(name));
+}
+
+void CTextureFilesDlg::AddFolderItem(const std::string& folder) {
+    auto* item = new QListWidgetItem(QFile::decodeName(folder.c_str()), m_folders);
+    item->setData(kBytesRole, ToBytes(folder));
+    m_search.textureFolders.push_back(folder);
+}
+
+std::vector<std::string> CTextureFilesDlg::GetEntryNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < m_files->topLevelItemCount(); ++i)
+        names.push_back(ItemBytes(m_files->topLevelItem(i)->data(0, kBytesRole)));
+    return names;
+}
+
+std::string CTextureFilesDlg::GetWadValue() const {
+    const std::vector<std::string> names = GetEntryNames();
+    return names == SplitWadListNames(m_wadValue) ? m_wadValue : JoinWadList(names);
+}
+
+std::vector<std::string> CTextureFilesDlg::GetTextureFolders() const {
+    return m_search.textureFolders;
+}
+
+// Every change may find or lose files, so each entry is looked at again.
+void CTextureFilesDlg::ShowFileStates() {
+    for (int i = 0; i < m_files->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_files->topLevelItem(i);
+        const CTextureWadEntry entry =
+            InspectWadEntry(ItemBytes(item->data(0, kBytesRole)), m_search);
+        item->setText(1, QFile::decodeName(DescribeWadEntry(entry).c_str()));
+    }
+}
+
+void CTextureFilesDlg::EnableButtons() {
+    const int row = m_files->indexOfTopLevelItem(m_files->currentItem());
+    m_removeFile->setEnabled(row >= 0);
+    m_moveUp->setEnabled(row > 0);
+    m_moveDown->setEnabled(row >= 0 && row + 1 < m_files->topLevelItemCount());
+    m_removeFolder->setEnabled(m_folders->currentRow() >= 0);
+}
+
+void CTextureFilesDlg::OnAddFile() {
+    std::optional<std::string> chosen =
+        FileChooserSlot::Get().ChooseFileToOpen(CTextureWad::MakeChooserRequest());
+    if (!chosen)
+        return;
+    AddFileItem(MakeStoredWadName(*chosen, m_search.mapFolder));
+    m_files->setCurrentItem(m_files->topLevelItem(m_files->topLevelItemCount() - 1));
+    ShowFileStates();
+    EnableButtons();
+}
+
+void CTextureFilesDlg::OnRemoveFile() {
+    delete m_files->currentItem();
+    EnableButtons();
+}
+
+void CTextureFilesDlg::OnMoveFile(int step) {
+    const int row = m_files->indexOfTopLevelItem(m_files->currentItem());
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_files->topLevelItemCount())
+        return;
+    QTreeWidgetItem* item = m_files->takeTopLevelItem(row);
+    m_files->insertTopLevelItem(target, item);
+    m_files->setCurrentItem(item);
+    EnableButtons();
+}
+
+void CTextureFilesDlg::OnAddFolder() {
+    std::optional<std::string> folder = FolderChooserSlot::Get().ChooseFolder("Add Texture Folder");
+    if (!folder)
+        return;
+    const auto& folders = m_search.textureFolders;
+    if (std::find(folders.begin(), folders.end(), *folder) == folders.end())
+        AddFolderItem(*folder);
+    ShowFileStates();
+    EnableButtons();
+}
+
+void CTextureFilesDlg::OnRemoveFolder() {
+    const int row = m_folders->currentRow();
+    if (row < 0)
+        return;
+    delete m_folders->takeItem(row);
+    m_search.textureFolders.erase(m_search.textureFolders.begin() + row);
+    ShowFileStates();
+    EnableButtons();
+}
