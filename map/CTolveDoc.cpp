@@ -137,6 +137,12 @@ void CTolveDoc::AdoptFragment(CMapFragment&& fragment) {
         m_pointEntities.push_back(std::move(entity));
 }
 
+void CTolveDoc::RecogniseGameByTextures() {
+    if (m_mapGame == MapGame::kQuake && m_mapFormat == MapFormat::kValve &&
+        m_textureWad.HasWad3File())
+        m_mapGame = MapGame::kHalfLife;
+}
+
 void CTolveDoc::AddView(CMapObserver* view) {
     m_views.push_back(view);
 }

@@ -65,6 +65,9 @@ public:
 
     // A map made for another game is never saved over its file.
     bool IsOtherGameMap() const { return m_mapGame != MapGame::kQuake; }
+    // Once the texture files are loaded: a Valve map whose textures come in
+    // Half-Life's texture files is a Half-Life map.
+    void RecogniseGameByTextures();
 
     CTextureWad m_textureWad;
     MapFormat m_mapFormat = MapFormat::kStandard; // the form Save writes

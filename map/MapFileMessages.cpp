@@ -15,3 +15,20 @@ CUserMessage DescribeSaveFailure(const CFileError& error) {
     return {"File Open Error", "couldn't open file!\n\"" + error.path + "\": " + error.reason +
                                    ". The file on disk was left as it was."};
 }
+
+std::string DescribeFractionalBrushes(size_t count) {
+    if (count == 1)
+        return "1 brush keeps fractional points as written; it is rounded to whole numbers when "
+               "edited";
+    return std::to_string(count) +
+           " brushes keep fractional points as written; they are rounded to whole numbers when "
+           "edited";
+}
+
+CUserMessage DescribeOtherGameMap(const std::string& title, MapGame game) {
+    return {"Another Game's Map",
+            "\"" + title + "\" is a " + GetGameName(game) +
+                " map. Tolve edits Quake maps, so it opens this one read-only: Save is off, and "
+                "Save As writes what Tolve read of it.",
+            MessageIcon::Information};
+}

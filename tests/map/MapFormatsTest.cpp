@@ -4,6 +4,7 @@
 
 #include "map/CMapWriter.h"
 #include "map/FormatConversion.h"
+#include "map/MapFileMessages.h"
 #include "map/MapTextEncoding.h"
 
 #include "TestSupport.h"
@@ -344,4 +345,30 @@ TEST(ReadRecovery, AfterAStrayWordTheWorldKeepsTheTextsOfItsFaces) {
         EXPECT_NE(MapText(*r->doc).find("( 64.0 0 0 ) wall 0 0"), std::string::npos);
         EXPECT_NE(MapText(*r->doc).find(" wall 1.5 0 0.000000"), std::string::npos);
     }
+}
+
+TEST(OtherGames, AValveMapWhoseTexturesComeInAHalfLifeFileIsAHalfLifeMap) {
+    CTempDir dir;
+    std::filesystem::copy_file(TestDataPath("wads/tb_wad3_empty.wad"), dir.Path("hl.wad"));
+    const std::string valve = ReadFileText(
+        TestDataPath("maps-other-formats/valve220_tb_valveFormatMapWithoutFormatTag.map"));
+    WriteFileText(dir.Path("a.map"), "{\n\"wad\" \"hl.wad\"\n" + valve.substr(valve.find('{') + 1));
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    ASSERT_TRUE(OpenShowing(doc, dir.Path("a.map").string()));
+    EXPECT_EQ(doc.m_mapGame, MapGame::kQuake);
+    doc.m_textureWad.LoadTextureWad();
+    doc.RecogniseGameByTextures();
+    EXPECT_EQ(doc.m_mapGame, MapGame::kHalfLife);
+    EXPECT_TRUE(doc.IsOtherGameMap());
+    EXPECT_EQ(DescribeOtherGameMap("a.map", doc.m_mapGame).text,
+              "\"a.map\" is a Half-Life map. Tolve edits Quake maps, so it opens this one "
+              "read-only: Save is off, and Save As writes what Tolve read of it.");
+}
+
+TEST(FractionalPoints, AreToldInOneLine) {
+    EXPECT_EQ(DescribeFractionalBrushes(1), "1 brush keeps fractional points as written; it is "
+                                            "rounded to whole numbers when edited");
+    EXPECT_EQ(DescribeFractionalBrushes(1700), "1700 brushes keep fractional points as written; "
+                                               "they are rounded to whole numbers when edited");
 }
