@@ -7,6 +7,7 @@
 #include "dialogs/CBrushFaceDlg.h"
 #include "map/BrushFaceTransfer.h"
 #include "map/CMapEdits.h"
+#include "map/FormatConversion.h"
 #include "widgets/CTolveView.h"
 
 #include <memory>
@@ -15,7 +16,8 @@ void NewBrush(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
     CModelEntity* owner = doc.m_selectedBrush ? doc.m_selectedEntity : nullptr;
-    CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, MakeNewBrushFields(), owner, view.window());
+    CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, MakeNewBrushFields(doc.m_mapFormat), owner,
+                         view.window());
     CHistoryEntityEditor entityEditor(context);
     dialog.SetEntityEditor(&entityEditor);
     // The brush is built while the dialog is still open, so that sides the
@@ -31,6 +33,10 @@ void NewBrush(const CommandContext& context) {
     });
     if (!RunModalDialog(dialog) || !brush)
         return;
+    // In a Valve map the brush's faces get the axes of the nearest axis
+    // planes, so that the texture lies as it would on a standard face.
+    if (doc.m_mapFormat == MapFormat::kValve)
+        GiveValveAxes(*brush);
     SetBrushTexture(*brush, MakeFaceTexture(dialog.GetValues(), dialog.GetFields().texture));
     PerformStep(context, CBrushInsertionStep::Adding(doc, QStringLiteral("New Brush"),
                                                      dialog.GetChosenOwner(), std::move(brush),
@@ -48,7 +54,7 @@ bool EditBrushOrFace(const CommandContext& context) {
     // A brush kept as text has no faces to show.
     if (face >= doc.m_selectedBrush->m_numFaces)
         return true;
-    CBrushFaceDlg dialog(doc, job, LoadFromFace(doc.m_selectedBrush->m_faces[face], job),
+    CBrushFaceDlg dialog(doc, job, LoadFromFace(*doc.m_selectedBrush, face, job),
                          doc.m_selectedEntity, view.window());
     CHistoryEntityEditor entityEditor(context);
     dialog.SetEntityEditor(&entityEditor);

@@ -6,9 +6,13 @@
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
 #include "app/TextureFolderSetting.h"
+#include "app/TextureLockCommand.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
+#include "framework/CStatusNotice.h"
 #include "map/CTolveDoc.h"
+#include "map/FormatConversion.h"
+#include "map/MapFileMessages.h"
 #include "texture/TextureWadPrompt.h"
 #include "widgets/CTolveView.h"
 
@@ -24,6 +28,47 @@ const char* const kUntitledBase = "Tolve";
 
 FileChooserRequest MapFileRequest() {
     return {"Quake Map Files (*.map)", "*.map", "map", true};
+}
+
+// The forms Save As offers, in the order of MapFormat.
+SaveFileKinds MapFormatKinds(MapFormat current) {
+    return {{"Quake map, standard format", "Quake map, Valve 220 format"},
+            static_cast<int>(current)};
+}
+
+// Saving a Valve map in the standard form changes the textures of faces it
+// cannot express; the user decides.
+bool AcceptFormat(const CTolveDoc& doc, MapFormat format) {
+    if (format != MapFormat::kStandard)
+        return true;
+    const std::vector<UnconvertibleFace> faces = FindUnconvertibleFaces(doc.GetContents());
+    if (faces.empty())
+        return true;
+    const std::string question =
+        "The standard format cannot express the texture axes of " + std::to_string(faces.size()) +
+        (faces.size() == 1 ? " face" : " faces") + ":\n\n" + DescribeUnconvertibleFaces(faces, 12) +
+        "\nSaved in the standard format, they get the nearest standard texture. Save anyway?";
+    return AskQuestion("Save As", question) == MessageAnswer::Yes;
+}
+
+// Another game's map is written as Tolve read it, which the user agrees to.
+bool AcceptSavingOtherGameMap(const CTolveDoc& doc) {
+    if (!doc.IsOtherGameMap())
+        return true;
+    const std::string question = "\"" + doc.GetTitle() + "\" is a " + GetGameName(doc.m_mapGame) +
+                                 " map. Tolve saves what it read of it, which that game's tools "
+                                 "may not take as they took the original. Save it anyway?";
+    return AskQuestion("Save As", question) == MessageAnswer::Yes;
+}
+
+// What the user should know of a map once it is open: another game's map is
+// read-only, and brushes with decimal plane points are kept as written.
+void TellWhatWasRead(CTolveDoc& doc) {
+    doc.RecogniseGameByTextures();
+    if (doc.IsOtherGameMap())
+        ShowMessages({DescribeOtherGameMap(doc.GetTitle(), doc.m_mapGame)});
+    if (!doc.m_fractionalBrushLines.empty())
+        ShowStatusNotice(DescribeFractionalBrushes(doc.m_fractionalBrushLines.size()));
 }
 
 std::string ToLocalPath(const QString& path) {
@@ -84,6 +129,7 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
     doc->SetPathName(ToLocalPath(canonical));
     doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
     doc->SetModifiedFlag(false);
+    TellWhatWasRead(*doc);
     m_recentFiles.AddRecentFile(canonical);
     return &AddDocument(std::move(doc));
 }
@@ -96,6 +142,7 @@ CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::st
     doc->m_textureWad.RestoreLocation(doc->m_textureWad.GetFileName(), mapFolder);
     LoadTextures(*doc);
     doc->SetTitle(title);
+    TellWhatWasRead(*doc);
     CTolveDoc& added = AddDocument(std::move(doc));
     // No state of its history is on disk, so undoing never makes it clean.
     GetHistory(added).MarkUnsaved();
@@ -116,7 +163,8 @@ void CDocManager::PromptAndOpenDocument() {
 }
 
 bool CDocManager::SaveDocument(CTolveDoc& doc) {
-    if (doc.GetPathName().empty())
+    // Another game's map is never saved over its file.
+    if (doc.GetPathName().empty() || doc.IsOtherGameMap())
         return SaveDocumentAs(doc);
     UserMessages messages;
     bool saved = doc.OnSaveDocument(doc.GetPathName(), messages);
@@ -140,15 +188,26 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
         if (suggested.find('.') == std::string::npos)
             suggested += ".map";
     }
+    if (!AcceptSavingOtherGameMap(doc))
+        return false;
+    SaveFileKinds kinds = MapFormatKinds(doc.m_mapFormat);
     std::optional<std::string> path =
-        SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested);
+        SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested, kinds);
     if (!path)
         return false;
+    const MapFormat format = static_cast<MapFormat>(kinds.chosen == 1 ? 1 : 0);
+    if (!AcceptFormat(doc, format))
+        return false;
+    // The map takes the form it is saved in, unless the save fails.
+    const MapFormat before = doc.m_mapFormat;
+    doc.m_mapFormat = format;
     UserMessages messages;
     const bool written = doc.OnSaveDocument(*path, messages);
     ShowMessages(messages);
-    if (!written)
+    if (!written) {
+        doc.m_mapFormat = before;
         return false;
+    }
     const QString saved = CanonicalPath(FromLocalPath(*path));
     doc.SetPathName(ToLocalPath(saved));
     doc.SetTitle(ToLocalPath(QFileInfo(saved).fileName()));
@@ -225,6 +284,9 @@ std::vector<CChildFrame*> CDocManager::GetFrames(const CTolveDoc& doc) const {
 void CDocManager::UpdateFrameTitles(const CTolveDoc& doc) {
     std::vector<CChildFrame*> frames = GetFrames(doc);
     QString title = QString::fromLocal8Bit(doc.GetTitle());
+    if (doc.IsOtherGameMap())
+        title +=
+            QStringLiteral(" (%1, read-only)").arg(QString::fromLatin1(GetGameName(doc.m_mapGame)));
     for (size_t i = 0; i < frames.size(); ++i) {
         QString frameTitle = title;
         if (frames.size() > 1)
@@ -266,6 +328,7 @@ CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {
 
 CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
     CTolveDoc& added = *doc;
+    added.m_textureLock = LoadTextureLockSetting();
     auto history = std::make_unique<CDocHistory>(added);
     m_undoGroup.addStack(&history->GetStack());
     connect(&history->GetStack(), &QUndoStack::cleanChanged, this,

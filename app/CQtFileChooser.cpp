@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileDialog>
 
+#include <algorithm>
+
 namespace {
 
 std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
@@ -34,15 +36,30 @@ std::optional<std::string> CQtFileChooser::ChooseFileToOpen(const FileChooserReq
 }
 
 std::optional<std::string> CQtFileChooser::ChooseFileToSave(const FileChooserRequest& request,
-                                                            const std::string& suggestedPath) {
+                                                            const std::string& suggestedPath,
+                                                            SaveFileKinds& kinds) {
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(BuildNameFilter(request));
+    QStringList filters;
+    for (const std::string& kind : kinds.names) {
+        FileChooserRequest kindRequest = request;
+        kindRequest.filterText = kind;
+        filters.append(BuildNameFilter(kindRequest));
+    }
+    if (filters.isEmpty())
+        filters.append(BuildNameFilter(request));
+    dialog.setNameFilters(filters);
+    if (kinds.chosen >= 0 && kinds.chosen < filters.size())
+        dialog.selectNameFilter(filters[kinds.chosen]);
     dialog.setDefaultSuffix(QString::fromLocal8Bit(request.defaultExtension));
     if (!suggestedPath.empty())
         dialog.selectFile(QFile::decodeName(suggestedPath.c_str()));
-    return RunFileDialog(dialog);
+    std::optional<std::string> chosen = RunFileDialog(dialog);
+    if (chosen && !kinds.names.empty())
+        kinds.chosen =
+            std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    return chosen;
 }
 
 std::optional<std::string> CQtFileChooser::ChooseFolder(const std::string& title) {

@@ -17,6 +17,7 @@ class CQtFileChooser : public CFileChooser, public CSaveFileChooser, public CFol
 public:
     std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) override;
     std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request,
-                                                const std::string& suggestedPath) override;
+                                                const std::string& suggestedPath,
+                                                SaveFileKinds& kinds) override;
     std::optional<std::string> ChooseFolder(const std::string& title) override;
 };

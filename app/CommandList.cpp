@@ -8,6 +8,7 @@
 #include "app/HelpCommands.h"
 #include "app/NavigationCommands.h"
 #include "app/SelectionCommands.h"
+#include "app/TextureLockCommand.h"
 #include "app/UndoCommands.h"
 #include "app/WindowCommands.h"
 
@@ -18,6 +19,7 @@ CommandEntries GatherCommandEntries() {
     AddFileCommands(entries);
     AddUndoCommands(entries);
     AddClipboardCommands(entries);
+    AddTextureLockCommand(entries);
     AddWindowCommands(entries);
     AddNavigationCommands(entries);
     AddEditModeCommands(entries);

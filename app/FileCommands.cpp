@@ -32,6 +32,11 @@ void SaveDocumentAs(const CommandContext& c) {
     c.docs->SaveDocumentAs(c.view->GetDocument());
 }
 
+// Another game's map is read-only: Save As only.
+bool CanSaveOverFile(const CommandContext& c) {
+    return !c.view->GetDocument().IsOtherGameMap();
+}
+
 void ExitApplication(const CommandContext& c) {
     c.frame->close();
 }
@@ -66,7 +71,8 @@ void AddFileCommands(CommandEntries& entries) {
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_S)},
                        .icon = ToolBarIcons::PaintSave,
                        .scope = Document,
-                       .run = SaveDocument});
+                       .run = SaveDocument,
+                       .enabled = CanSaveOverFile});
     entries.push_back({.id = FileSaveAs,
                        .menuText = "Save &As...",
                        .prompt = "Save the active document with a new name",

@@ -11,8 +11,8 @@ public:
 
 class CNoSaveFileChooser : public CSaveFileChooser {
 public:
-    std::optional<std::string> ChooseFileToSave(const FileChooserRequest&,
-                                                const std::string&) override {
+    std::optional<std::string> ChooseFileToSave(const FileChooserRequest&, const std::string&,
+                                                SaveFileKinds&) override {
         return std::nullopt;
     }
 };

@@ -52,7 +52,7 @@ int FindPrefixItem(const QComboBox& list, const QString& prefix) {
 
 CBrushFaceDlg::CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceFields& fields,
                              CModelEntity* owner, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_job(job) {
+    : QDialog(parent), m_doc(doc), m_job(job), m_numberOffsets(fields.numberOffsets) {
     setWindowTitle(QString::fromLatin1(kTitle));
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
@@ -227,6 +227,7 @@ CBrushFaceFields CBrushFaceDlg::GetFields() const {
     fields.texture = FromDialogText(m_textureList->currentText());
     fields.entityIndex = m_entityList->currentIndex();
     fields.changeTexture = m_changeTexture->isChecked();
+    fields.numberOffsets = m_numberOffsets;
     return fields;
 }
 

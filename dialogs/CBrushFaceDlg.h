@@ -91,6 +91,7 @@ private:
     CTolveDoc& m_doc;
     CEntityEditor* m_entityEditor = nullptr;
     BrushFaceJob m_job;
+    bool m_numberOffsets; // the offsets of Valve faces are any numbers
     CBrushFaceValues m_values;
     AcceptCheck m_acceptCheck;
     std::vector<CModelEntity*> m_entities; // parallel to the entity list's items

@@ -1,5 +1,6 @@
 #include "map/BrushFaceTransfer.h"
 
+#include "framework/TextToNumber.h"
 #include "map/CTolveDoc.h"
 
 #include <algorithm>
@@ -7,6 +8,12 @@
 #include <string>
 
 namespace {
+
+// A Valve offset as the box shows it: exactly, and no longer than it needs.
+std::string FormatFieldNumber(double value) {
+    char digits[kShortestTextCapacity];
+    return std::string(digits, FormatShortest(value, digits));
+}
 
 // Fields take whole strings ("64"s): assigning bare literals trips a false
 // -Wrestrict of gcc 12 at -O3.
@@ -22,9 +29,10 @@ void SetShapeDefaults(CBrushFaceFields& fields) {
 
 } // namespace
 
-CBrushFaceFields MakeNewBrushFields() {
+CBrushFaceFields MakeNewBrushFields(MapFormat format) {
     using enum BrushFaceField;
     CBrushFaceFields fields;
+    fields.numberOffsets = format == MapFormat::kValve;
     SetShapeDefaults(fields);
     fields[XScale] = FormatFieldFloat(1.0f);
     fields[YScale] = FormatFieldFloat(1.0f);
@@ -34,14 +42,22 @@ CBrushFaceFields MakeNewBrushFields() {
     return fields;
 }
 
-CBrushFaceFields LoadFromFace(const BrushFace& face, BrushFaceJob job) {
+CBrushFaceFields LoadFromFace(const CMapBrush& brush, int faceIndex, BrushFaceJob job) {
     using enum BrushFaceField;
+    const BrushFace& face = brush.m_faces[faceIndex];
     CBrushFaceFields fields;
     SetShapeDefaults(fields);
     fields[XScale] = FormatFieldFloat(face.xScale);
     fields[YScale] = FormatFieldFloat(face.yScale);
-    fields[XOffset] = std::to_string(face.xOffset);
-    fields[YOffset] = std::to_string(face.yOffset);
+    if (brush.HasValveAxes()) {
+        const ValveAxes& axes = brush.m_valveAxes[faceIndex];
+        fields[XOffset] = FormatFieldNumber(axes.uOffset);
+        fields[YOffset] = FormatFieldNumber(axes.vOffset);
+        fields.numberOffsets = true;
+    } else {
+        fields[XOffset] = std::to_string(face.xOffset);
+        fields[YOffset] = std::to_string(face.yOffset);
+    }
     fields[Rotation] = FormatFieldFloat(face.rotation);
     fields.texture.assign(face.texture, strnlen(face.texture, sizeof face.texture));
     fields.changeTexture = job == BrushFaceJob::EditBrush;
@@ -77,16 +93,8 @@ int FindOwnerIndex(const std::vector<CModelEntity*>& owners, const CModelEntity*
 }
 
 void SetBrushTexture(CMapBrush& brush, const FaceTexture& texture) {
-    for (int face = 0; face < brush.m_numFaces; ++face) {
-        BrushFace& target = brush.m_faces[face];
-        std::memcpy(target.texture, texture.texture, sizeof target.texture);
-        target.xOffset = texture.xOffset;
-        target.yOffset = texture.yOffset;
-        target.rotation = texture.rotation;
-        target.xScale = texture.xScale;
-        target.yScale = texture.yScale;
-        brush.ForgetTextureText(face);
-    }
+    for (int face = 0; face < brush.m_numFaces; ++face)
+        ApplyFaceTexture(brush, face, texture);
 }
 
 void SetBrushTexture(CMapEdits& edits, CMapBrush& brush, const FaceTexture& texture) {

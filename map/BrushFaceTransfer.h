@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CMapEdits.h"
+#include "map/MapFormat.h"
 #include "texture/BrushFaceFields.h"
 
 #include <memory>
@@ -12,11 +13,12 @@ class CTolveDoc;
 
 // The values a job opens with: a new brush starts from fixed sizes and a
 // blank texture; an edit from the selected brush's first face (brush mode) or
-// the selected face (face mode). Base sides, width, height and shape always
+// the selected face (face mode). Valve faces, and new brushes of a Valve map,
+// take any offsets. Base sides, width, height and shape always
 // open as 3, 64, 64 and Box. The entity index is left to the dialog, which
 // preselects the owner in its list.
-CBrushFaceFields MakeNewBrushFields();
-CBrushFaceFields LoadFromFace(const BrushFace& face, BrushFaceJob job);
+CBrushFaceFields MakeNewBrushFields(MapFormat format = MapFormat::kStandard);
+CBrushFaceFields LoadFromFace(const CMapBrush& brush, int face, BrushFaceJob job);
 
 // The face texture the values stand for; the name cut to what a face holds.
 FaceTexture MakeFaceTexture(const CBrushFaceValues& values, const std::string& texture);

@@ -1,9 +1,13 @@
 #include "map/CMapEdits.h"
 
 #include "map/CTolveDoc.h"
+#include "map/FormatConversion.h"
 #include "map/ObjectBounds.h"
+#include "map/TextureLock.h"
+#include "map/TextureProjection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -55,6 +59,13 @@ CMapChange CMapEdits::Finish(CMapChange change) {
     return change;
 }
 
+// A standard brush of a Valve map is saved in the Valve form anyway; as one
+// it can keep its texture where it is while it changes.
+void CMapEdits::GiveAxesInValveMap(CMapBrush& brush) {
+    if (m_doc.m_mapFormat == MapFormat::kValve)
+        GiveValveAxes(brush);
+}
+
 BrushList& CMapEdits::BrushesOf(CModelEntity* owner) {
     return owner ? owner->m_brushes : m_doc.m_worldBrushes;
 }
@@ -65,6 +76,8 @@ CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertic
     change.brush = &brush;
     change.delta = delta;
     const std::optional<IntBox> before = BoundsOf(brush);
+    GiveAxesInValveMap(brush);
+    const std::vector<Vec3d> normals = GetCornerNormals(brush);
     for (int v : vertices) {
         // A stale index moves nothing rather than a slot beyond the table.
         if (v >= 0 && v < brush.m_numVertices) {
@@ -72,8 +85,10 @@ CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertic
             change.vertices.push_back(v);
         }
     }
-    if (!change.vertices.empty())
+    if (!change.vertices.empty()) {
         brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
+        FollowTurnedPlanes(brush, normals);
+    }
     change.notice = AreaNotice(before, BoundsOf(brush));
     return Finish(std::move(change));
 }
@@ -83,9 +98,12 @@ CMapChange CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
     change.brush = &brush;
     change.delta = delta;
     const std::optional<IntBox> before = BoundsOf(brush);
+    GiveAxesInValveMap(brush);
     for (int v = 0; v < brush.m_numVertices; ++v)
         Move(brush.m_vertices[v], delta);
     brush.ForgetReadPlanes();
+    if (m_doc.m_textureLock)
+        MoveTexturesWithBrush(brush, delta);
     change.notice = AreaNotice(before, BoundsOf(brush));
     return Finish(std::move(change));
 }
@@ -236,16 +254,40 @@ CMapChange CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTextu
     // The views draw no textures; whatever they might show of one lies on
     // the brush.
     change.notice = AreaNotice(BoundsOf(brush), std::nullopt);
+    ApplyFaceTexture(brush, face, texture);
+    return Finish(std::move(change));
+}
+
+namespace {
+
+// The low 16 bits of a whole offset, as a standard face keeps it.
+int16_t ToFieldOffset(double offset) {
+    if (!std::isfinite(offset) || std::fabs(offset) >= 2147483648.0)
+        return 0;
+    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int32_t>(std::lround(offset))));
+}
+
+} // namespace
+
+void ApplyFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
     BrushFace& target = brush.m_faces[face];
     std::memcpy(target.texture, texture.texture, sizeof target.texture);
     target.texture[kMaxTextureName] = '\0';
-    target.xOffset = texture.xOffset;
-    target.yOffset = texture.yOffset;
+    if (brush.HasValveAxes()) {
+        ValveAxes& axes = brush.m_valveAxes[face];
+        const double turn = static_cast<double>(texture.rotation) - target.rotation;
+        if (turn != 0.0)
+            TurnAxes(axes, GetFaceNormal(brush, face), turn);
+        axes.uOffset = texture.xOffset;
+        axes.vOffset = texture.yOffset;
+    } else {
+        target.xOffset = ToFieldOffset(texture.xOffset);
+        target.yOffset = ToFieldOffset(texture.yOffset);
+    }
     target.rotation = texture.rotation;
     target.xScale = texture.xScale;
     target.yScale = texture.yScale;
     brush.ForgetTextureText(face);
-    return Finish(std::move(change));
 }
 
 CMapChange CMapEdits::RestoreBrush(CMapBrush& brush, const CMapBrush& state) {

@@ -13,15 +13,20 @@
 
 class CTolveDoc;
 
-// The texture values of one face.
+// The texture values of one face. A standard face keeps whole offsets within
+// 16 bits; a Valve face any offsets, and a change of its rotation turns its
+// axes by the difference.
 struct FaceTexture {
     char texture[kMaxTextureName + 1] = {};
-    int16_t xOffset = 0;
-    int16_t yOffset = 0;
+    double xOffset = 0.0;
+    double yOffset = 0.0;
     float rotation = 0.0f;
     float xScale = 1.0f;
     float yScale = 1.0f;
 };
+
+// Gives one face the values, by the rules of its form; its kept text goes.
+void ApplyFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
 
 // The named changes of a map. Every change the editor makes to the model goes
 // through one of these: the model is changed, the document is marked modified
@@ -71,6 +76,7 @@ private:
     std::unique_ptr<T> TakeOutOf(std::vector<std::unique_ptr<T>>& list, T& item, CMapChange removal,
                                  CMapChange* change, ClearSelection clearSelection);
     BrushList& BrushesOf(CModelEntity* owner);
+    void GiveAxesInValveMap(CMapBrush& brush);
 
     CTolveDoc& m_doc;
 };

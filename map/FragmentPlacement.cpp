@@ -2,6 +2,7 @@
 
 #include "map/CMapEdits.h"
 #include "map/ObjectBounds.h"
+#include "map/TextureLock.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,12 +22,14 @@ IntPoint Moved(const IntPoint& p, const IntPoint& delta) {
     return {add(p.x, delta.x), add(p.y, delta.y), add(p.z, delta.z)};
 }
 
-void MoveBrushes(BrushList& brushes, const IntPoint& delta) {
+void MoveBrushes(BrushList& brushes, const IntPoint& delta, bool moveTextures) {
     for (auto& brush : brushes) {
         for (int v = 0; v < brush->m_numVertices; ++v)
             brush->m_vertices[v] = Moved(brush->m_vertices[v], delta);
         // The plane points as read are where the brush was, not where it is.
         brush->ForgetReadPlanes();
+        if (moveTextures)
+            MoveTexturesWithBrush(*brush, delta);
     }
 }
 
@@ -42,10 +45,10 @@ std::optional<IntBox> BoundsOf(const CMapFragment& fragment) {
     return box;
 }
 
-void MoveFragment(CMapFragment& fragment, IntPoint delta) {
-    MoveBrushes(fragment.worldBrushes, delta);
+void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures) {
+    MoveBrushes(fragment.worldBrushes, delta, moveTextures);
     for (auto& entity : fragment.modelEntities)
-        MoveBrushes(entity->m_brushes, delta);
+        MoveBrushes(entity->m_brushes, delta, moveTextures);
     for (auto& entity : fragment.pointEntities) {
         entity->m_origin = Moved(entity->m_origin, delta);
         entity->m_keptTexts.Forget("origin");

@@ -15,8 +15,9 @@ class CTolveDoc;
 std::optional<IntBox> BoundsOf(const CMapFragment& fragment);
 
 // Moves every brush corner and point entity origin by `delta`. A brush kept as
-// text only (too big to hold) has no corners and stays where it is.
-void MoveFragment(CMapFragment& fragment, IntPoint delta);
+// text only (too big to hold) has no corners and stays where it is. With
+// `moveTextures`, the textures of Valve faces move along (texture lock).
+void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures = false);
 
 // Hands the fragment's objects to the document through the map edits: world
 // brushes join the world, entities are added at the end. The world's keys are

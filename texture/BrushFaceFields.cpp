@@ -3,6 +3,7 @@
 #include "framework/TextToNumber.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <limits>
@@ -40,11 +41,16 @@ bool ParseFieldInteger(const std::string& text, int64_t& value) {
     return true;
 }
 
-bool ParseFieldFloat(const std::string& text, float& value) {
+bool ParseFieldNumber(const std::string& text, double& value) {
     size_t at = text.find_first_not_of(" \t");
     size_t end = text.find_last_not_of(" \t");
+    return at != std::string::npos &&
+           ParseWholeDouble(text.substr(at, end - at + 1).c_str(), value) && std::isfinite(value);
+}
+
+bool ParseFieldFloat(const std::string& text, float& value) {
     double parsed = 0.0;
-    if (at == std::string::npos || !ParseWholeDouble(text.substr(at, end - at + 1).c_str(), parsed))
+    if (!ParseFieldNumber(text, parsed))
         return false;
     if (parsed > std::numeric_limits<float>::max() || parsed < -std::numeric_limits<float>::max())
         return false;
@@ -67,6 +73,12 @@ std::optional<std::string> CheckFloat(const std::string& text, float& value) {
     return std::nullopt;
 }
 
+std::optional<std::string> CheckNumber(const std::string& text, double& value) {
+    if (!ParseFieldNumber(text, value))
+        return kEnterNumber;
+    return std::nullopt;
+}
+
 constexpr IntegerRange kSidesRange{3, 64};
 constexpr IntegerRange kSizeRange{1, 25000};
 constexpr IntegerRange kOffsetRange{std::numeric_limits<int16_t>::min(),
@@ -78,15 +90,23 @@ std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields&
                                                          CBrushFaceValues& values) {
     using enum BrushFaceField;
     CBrushFaceValues checked;
-    int64_t sides = 0, width = 0, height = 0, xOffset = 0, yOffset = 0;
+    int64_t sides = 0, width = 0, height = 0;
+    auto checkOffset = [&](BrushFaceField field, double& offset) {
+        if (fields.numberOffsets)
+            return CheckNumber(fields[field], offset);
+        int64_t whole = 0;
+        std::optional<std::string> problem = CheckInteger(fields[field], kOffsetRange, whole);
+        offset = static_cast<double>(whole);
+        return problem;
+    };
     const std::pair<BrushFaceField, std::function<std::optional<std::string>()>> steps[] = {
         {BaseSides, [&] { return CheckInteger(fields[BaseSides], kSidesRange, sides); }},
         {XScale, [&] { return CheckFloat(fields[XScale], checked.xScale); }},
         {Width, [&] { return CheckInteger(fields[Width], kSizeRange, width); }},
-        {XOffset, [&] { return CheckInteger(fields[XOffset], kOffsetRange, xOffset); }},
+        {XOffset, [&] { return checkOffset(XOffset, checked.xOffset); }},
         {Rotation, [&] { return CheckFloat(fields[Rotation], checked.rotation); }},
         {Height, [&] { return CheckInteger(fields[Height], kSizeRange, height); }},
-        {YOffset, [&] { return CheckInteger(fields[YOffset], kOffsetRange, yOffset); }},
+        {YOffset, [&] { return checkOffset(YOffset, checked.yOffset); }},
         {YScale, [&] { return CheckFloat(fields[YScale], checked.yScale); }},
     };
     for (const auto& [field, step] : steps) {
@@ -97,8 +117,6 @@ std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields&
     checked.baseSides = static_cast<uint8_t>(sides);
     checked.width = static_cast<int16_t>(width);
     checked.height = static_cast<int16_t>(height);
-    checked.xOffset = static_cast<int16_t>(xOffset);
-    checked.yOffset = static_cast<int16_t>(yOffset);
     values = checked;
     return std::nullopt;
 }

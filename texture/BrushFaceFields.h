@@ -30,6 +30,8 @@ struct CBrushFaceFields {
     std::string texture;
     int entityIndex = -1; // item of the entity list; 0 is "worldspawn"
     bool changeTexture = false;
+    // The offsets are any numbers (Valve faces), not whole texels in 16 bits.
+    bool numberOffsets = false;
 
     std::string& operator[](BrushFaceField field) { return text[static_cast<size_t>(field)]; }
     const std::string& operator[](BrushFaceField field) const {
@@ -42,10 +44,10 @@ struct CBrushFaceValues {
     uint8_t baseSides = 0;
     float xScale = 0.0f;
     int16_t width = 0;
-    int16_t xOffset = 0;
+    double xOffset = 0.0;
     float rotation = 0.0f;
     int16_t height = 0;
-    int16_t yOffset = 0;
+    double yOffset = 0.0;
     float yScale = 0.0f;
 };
 
@@ -56,7 +58,8 @@ struct CBrushFaceProblem {
 
 // Checks the boxes in order and stops at the first that fails, with the
 // message the user is shown; otherwise fills `values`. Offsets must fit the
-// 16 bits a face keeps rather than wrap into another value.
+// 16 bits a standard face keeps rather than wrap into another value; those of
+// a Valve face may be any number.
 std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields& fields,
                                                          CBrushFaceValues& values);
 

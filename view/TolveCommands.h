@@ -48,4 +48,5 @@ enum class CommandId : int {
     Delete = 32806,
     Flipped = 32807,
     FrameMap = 32810,
+    TextureLock = 32811,
 };

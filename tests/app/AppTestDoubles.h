@@ -22,19 +22,27 @@ public:
     CScriptedSaveChooser() : m_guard(*this) {}
 
     std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request,
-                                                const std::string& suggestedPath) override {
+                                                const std::string& suggestedPath,
+                                                SaveFileKinds& kinds) override {
         m_requests.push_back(request);
         m_suggestions.push_back(suggestedPath);
+        m_kinds.push_back(kinds);
         if (m_answers.empty())
             return std::nullopt;
         std::optional<std::string> answer = m_answers.front();
         m_answers.pop_front();
+        if (!m_kindAnswers.empty()) {
+            kinds.chosen = m_kindAnswers.front();
+            m_kindAnswers.pop_front();
+        }
         return answer;
     }
 
     std::deque<std::optional<std::string>> m_answers;
+    std::deque<int> m_kindAnswers; // the kind each answer leaves selected; none: as offered
     std::vector<FileChooserRequest> m_requests;
     std::vector<std::string> m_suggestions;
+    std::vector<SaveFileKinds> m_kinds; // as offered
 
 private:
     CServiceGuard<CSaveFileChooser> m_guard;

@@ -5,6 +5,7 @@
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CModelEntityVariablesDlg.h"
+#include "map/FormatConversion.h"
 #include "widgets/CTolveView.h"
 
 #include <QApplication>
@@ -196,3 +197,63 @@ TEST(ViewContextMenuItems, NewBrushAndEditAreEnabled) {
 }
 
 } // namespace
+
+// In a Valve map the dialog edits a face's axes: its offsets are any numbers,
+// a change of rotation turns the axes, and a new brush gets the axes of the
+// axis planes nearest to its faces.
+TEST(ValveFaceCommands, AFaceEditTakesDecimalOffsetsAndTurnsTheAxesByTheRotationsChange) {
+    BrushCommandFixture f;
+    f.doc.m_mapFormat = MapFormat::kValve;
+    GiveValveAxes(f.World());
+    f.Select(f.World(), nullptr, kFaceMode, 4); // the floor
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        EXPECT_EQ(dialog.GetBox(XOffset)->text(), "0");
+        dialog.GetBox(XOffset)->setText("12.25");
+        dialog.GetBox(Rotation)->setText("90");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::Edit);
+    const ValveAxes& floor = f.World().m_valveAxes.at(4);
+    EXPECT_EQ(floor.uOffset, 12.25);
+    EXPECT_EQ(floor.u, (Vec3d{0, 1, 0}));
+    EXPECT_EQ(floor.v, (Vec3d{1, 0, 0}));
+    EXPECT_FLOAT_EQ(f.World().m_faces[4].rotation, 90.0f);
+    EXPECT_NE(MapText(f.doc).find(" [ 0 1 0 12.25 ] [ 1 0 0 0 ] 90 1 1\n"), std::string::npos)
+        << MapText(f.doc);
+
+    // A standard map keeps whole offsets within 16 bits.
+    BrushCommandFixture standard;
+    standard.Select(standard.World(), nullptr, kFaceMode, 4);
+    standard.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        dialog.GetBox(XOffset)->setText("12.25");
+        dialog.GetOkButton()->click();
+        EXPECT_TRUE(dialog.isVisible() || dialog.result() != QDialog::Accepted);
+    };
+    standard.Run(CommandId::Edit);
+    EXPECT_EQ(standard.World().m_faces[4].xOffset, 0);
+}
+
+TEST(ValveFaceCommands, ANewBrushInAValveMapGetsTheAxesOfItsAxisPlanes) {
+    BrushCommandFixture f;
+    f.doc.m_mapFormat = MapFormat::kValve;
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        dialog.GetBox(XOffset)->setText("0.5");
+        ChooseTexture(dialog, "stone1");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::NewBrush);
+    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
+    const CMapBrush& brush = *f.doc.m_worldBrushes[1];
+    ASSERT_TRUE(brush.HasValveAxes());
+    for (int i = 0; i < brush.m_numFaces; ++i) {
+        EXPECT_STREQ(brush.m_faces[i].texture, "stone1");
+        EXPECT_EQ(brush.m_valveAxes[i].uOffset, 0.5);
+        // Each axis is a unit axis of the world, as on a standard face.
+        EXPECT_EQ(Length(brush.m_valveAxes[i].u), 1.0);
+        EXPECT_EQ(Dot(brush.m_valveAxes[i].u, brush.m_valveAxes[i].v), 0.0);
+    }
+    EXPECT_NE(MapText(f.doc).find(" stone1 [ "), std::string::npos);
+}

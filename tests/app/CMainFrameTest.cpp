@@ -58,10 +58,16 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_THAT(MenuItems(*edit), ElementsAre("&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste"));
+    EXPECT_THAT(MenuItems(*edit), ElementsAre("&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-",
+                                              "Texture &Lock"));
     QGuiApplication::clipboard()->clear();
-    for (QAction* action : edit->actions())
-        EXPECT_FALSE(action->isEnabled() && !action->isSeparator()) << action->text().toStdString();
+    // Nothing to undo, cut, copy or paste in a new map; texture lock is on.
+    for (QAction* action : edit->actions()) {
+        const bool lock = action == Action(Frame(), CommandId::TextureLock);
+        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock)
+            << action->text().toStdString();
+    }
+    EXPECT_TRUE(Action(Frame(), CommandId::TextureLock)->isChecked());
 
     Frame().RunCommand(CommandId::FileClose);
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&View", "&Help"));

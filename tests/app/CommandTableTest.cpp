@@ -41,8 +41,8 @@ TEST(CommandTable, EveryCommandHasExactlyOneEntry) {
         EXPECT_NE(entry.menuText, nullptr);
         EXPECT_NE(entry.prompt, nullptr);
     }
-    EXPECT_EQ(seen.size(), 46u);
-    EXPECT_EQ(GetCommandEntries().size(), 46u);
+    EXPECT_EQ(seen.size(), 47u);
+    EXPECT_EQ(GetCommandEntries().size(), 47u);
 }
 
 TEST(CommandTable, EveryKeyIsUniqueAcrossTheTable) {
@@ -196,7 +196,7 @@ protected:
 TEST_F(CCommandTableInFrame, EveryMenuItemOfBothMenuBarsComesFromTheTable) {
     StartApp();
     ASSERT_TRUE(Frame().GetMenuBars().IsShowingMapMenus());
-    EXPECT_EQ(ExpectMenuItemsFromTheTable(), 20 + CRecentFileList::kMaxEntries);
+    EXPECT_EQ(ExpectMenuItemsFromTheTable(), 21 + CRecentFileList::kMaxEntries);
     Frame().RunCommand(CommandId::FileClose);
     ASSERT_FALSE(Frame().GetMenuBars().IsShowingMapMenus());
     EXPECT_EQ(ExpectMenuItemsFromTheTable(), 7 + CRecentFileList::kMaxEntries);

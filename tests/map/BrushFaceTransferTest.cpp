@@ -57,14 +57,16 @@ TEST(BrushFaceTransferTest, NewBrushOpensWithFixedValues) {
 }
 
 TEST(BrushFaceTransferTest, EditsOpenWithTheFacesValuesAndTheirChangeTextureBox) {
-    BrushFace face;
+    CMapBrush shape;
+    shape.m_numFaces = 1;
+    BrushFace& face = shape.m_faces[0];
     std::strcpy(face.texture, "metal1_2");
     face.xOffset = -32768;
     face.yOffset = 17;
     face.xScale = 0.75f;
     face.yScale = 3.0f;
     face.rotation = 22.5f;
-    const CBrushFaceFields brush = LoadFromFace(face, BrushFaceJob::EditBrush);
+    const CBrushFaceFields brush = LoadFromFace(shape, 0, BrushFaceJob::EditBrush);
     EXPECT_EQ(brush[XOffset], "-32768");
     EXPECT_EQ(brush[YOffset], "17");
     EXPECT_EQ(brush[XScale], "0.75");
@@ -73,7 +75,8 @@ TEST(BrushFaceTransferTest, EditsOpenWithTheFacesValuesAndTheirChangeTextureBox)
     EXPECT_EQ(brush[BaseSides], "3");
     EXPECT_EQ(brush.texture, "metal1_2");
     EXPECT_TRUE(brush.changeTexture);
-    EXPECT_FALSE(LoadFromFace(face, BrushFaceJob::EditFace).changeTexture);
+    EXPECT_FALSE(brush.numberOffsets);
+    EXPECT_FALSE(LoadFromFace(shape, 0, BrushFaceJob::EditFace).changeTexture);
 }
 
 TEST(BrushFaceTransferTest, OwnerListIsParallelToTheEntitiesAndPreselectsTheOwner) {
@@ -151,8 +154,8 @@ TEST(BrushFaceTransferTest, FaceEditWithUnchangedValuesWritesThemBackUnchanged) 
     f.World().m_faces[1].rotation = 12.25f;
     const BrushFace before = f.World().m_faces[1];
     CBrushFaceValues values;
-    ASSERT_FALSE(
-        ValidateBrushFaceFields(LoadFromFace(before, BrushFaceJob::EditFace), values).has_value());
+    ASSERT_FALSE(ValidateBrushFaceFields(LoadFromFace(f.World(), 1, BrushFaceJob::EditFace), values)
+                     .has_value());
     ApplyFaceEdit(f.doc, MakeFaceTexture(values, before.texture));
     EXPECT_EQ(std::memcmp(&before, &f.World().m_faces[1], sizeof before), 0);
 }

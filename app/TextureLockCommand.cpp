@@ -1,0 +1,45 @@
+#include "app/TextureLockCommand.h"
+
+#include "app/AppSettings.h"
+#include "app/CDocManager.h"
+#include "map/CTolveDoc.h"
+#include "widgets/CTolveView.h"
+
+namespace {
+
+const char* const kTextureLockKey = "Edit/TextureLock";
+
+// Every open map follows the one setting.
+void ToggleTextureLock(const CommandContext& context) {
+    const bool locked = !context.view->GetDocument().m_textureLock;
+    StoreTextureLockSetting(locked);
+    context.view->GetDocument().m_textureLock = locked;
+    if (context.docs) {
+        for (const auto& doc : context.docs->GetDocuments())
+            doc->m_textureLock = locked;
+    }
+}
+
+bool IsTextureLocked(const CommandContext& context) {
+    return context.view->GetDocument().m_textureLock;
+}
+
+} // namespace
+
+bool LoadTextureLockSetting() {
+    return OpenAppSettings().value(QLatin1String(kTextureLockKey), true).toBool();
+}
+
+void StoreTextureLockSetting(bool locked) {
+    OpenAppSettings().setValue(QLatin1String(kTextureLockKey), locked);
+}
+
+void AddTextureLockCommand(CommandEntries& entries) {
+    entries.push_back({.id = CommandId::TextureLock,
+                       .menuText = "Texture &Lock",
+                       .prompt = "Keep the textures of Valve faces in place when brushes move",
+                       .toolTip = "Texture lock",
+                       .scope = CommandScope::View,
+                       .run = ToggleTextureLock,
+                       .checked = IsTextureLocked});
+}
