@@ -35,6 +35,8 @@ bool HasCopyableSelection(const CTolveDoc& doc) {
 
 CMapFragment FragmentOfSelection(const CTolveDoc& doc) {
     CMapFragment fragment;
+    // Copies of a Valve map's brushes keep their axes on the clipboard.
+    fragment.format = doc.m_mapFormat;
     if (HasSelectedBrush(doc))
         CopySelectedBrush(doc, fragment);
     else if (HasSelectedPointEntity(doc))

@@ -84,3 +84,17 @@ TEST_F(SelectionFragment, APointEntityInEntityMode) {
     EXPECT_NE(text.find("\"-200 -150 0\""), std::string::npos) << text;
     EXPECT_EQ(text.find("worldspawn"), std::string::npos) << text;
 }
+
+TEST_F(SelectionFragment, ABrushOfAValveMapIsCopiedWithItsAxesAndComesBackTheSame) {
+    m_doc.m_mapFormat = MapFormat::kValve;
+    m_doc.m_editMode = kBrushMode;
+    m_doc.m_selectedBrush = m_doc.m_worldBrushes[0].get();
+    const std::string text = SelectionText();
+    EXPECT_NE(text.find("\t\"mapversion\" \"220\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" wall [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"), std::string::npos) << text;
+    CTolveDoc again;
+    CRecordingDiagnostics diagnostics;
+    again.ReadMapText(text, diagnostics);
+    EXPECT_EQ(again.m_mapFormat, MapFormat::kValve);
+    ASSERT_TRUE(again.m_worldBrushes.at(0)->HasValveAxes());
+}
