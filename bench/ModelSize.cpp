@@ -37,7 +37,10 @@ size_t BrushesBytes(const BrushList& brushes) {
     for (const auto& brush : brushes) {
         bytes += sizeof(CMapBrush);
         if (brush->m_readPlanes)
-            bytes += sizeof(ReadPlanePoints) + HeapBytes(brush->m_readPlanes->planeTexts);
+            bytes += sizeof(ReadPlanePoints) + HeapBytes(brush->m_readPlanes->planeTexts) +
+                     ListBytes(brush->m_readPlanes->points) +
+                     ListBytes(brush->m_readPlanes->hidden);
+        bytes += ListBytes(brush->m_valveAxes);
         if (brush->m_keptText)
             bytes += sizeof(KeptBrushText) + HeapBytes(brush->m_keptText->textures) +
                      HeapBytes(brush->m_keptText->unheldFaceLines);
