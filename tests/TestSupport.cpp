@@ -31,6 +31,12 @@ void WriteFileText(const std::filesystem::path& path, const std::string& text) {
     out << text;
 }
 
+std::unique_ptr<ReadMap> Read(const std::string& text) {
+    auto result = std::make_unique<ReadMap>();
+    result->doc->ReadMapText(text, result->diagnostics);
+    return result;
+}
+
 std::string MapText(const CTolveDoc& doc) {
     std::string text;
     CMapWriter writer(doc, [&](const char* data, size_t size) {

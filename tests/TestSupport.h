@@ -5,6 +5,7 @@
 #include "map/MapDiagnostics.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,13 @@ inline std::string BoxFaceLines(int x0, int x1, const std::string& texture) {
 
 // Writes the document's map text to a string, as a save would.
 std::string MapText(const CTolveDoc& doc);
+
+// A document read from map text, with whatever the read reported.
+struct ReadMap {
+    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
+    CRecordingDiagnostics diagnostics;
+};
+std::unique_ptr<ReadMap> Read(const std::string& text);
 
 // Open and save as the editor does them, showing what they have to say
 // through the message service.

@@ -15,17 +15,6 @@ std::string Cube() {
     return std::string("{") + kCubeFaces + "}\n";
 }
 
-struct ReadResult {
-    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
-    CRecordingDiagnostics diagnostics;
-};
-
-std::unique_ptr<ReadResult> Read(const std::string& text) {
-    auto result = std::make_unique<ReadResult>();
-    result->doc->ReadMapText(text.c_str(), result->diagnostics);
-    return result;
-}
-
 } // namespace
 
 TEST(CMapReader, CommentsAndWhitespaceOnlyGiveNoEntityAndNoMessage) {

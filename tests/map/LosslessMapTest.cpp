@@ -10,17 +10,6 @@
 
 namespace {
 
-struct ReadMap {
-    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
-    CRecordingDiagnostics diagnostics;
-};
-
-std::unique_ptr<ReadMap> Read(const std::string& text) {
-    auto result = std::make_unique<ReadMap>();
-    result->doc->ReadMapText(text, result->diagnostics);
-    return result;
-}
-
 // The text of the one entity after the world in a saved map.
 std::string SecondEntity(const std::string& saved) {
     size_t worldEnd = saved.find("\n}\n");

@@ -16,17 +16,6 @@
 
 namespace {
 
-struct ReadMap {
-    std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();
-    CRecordingDiagnostics diagnostics;
-};
-
-std::unique_ptr<ReadMap> Read(const std::string& text) {
-    auto result = std::make_unique<ReadMap>();
-    result->doc->ReadMapText(text, result->diagnostics);
-    return result;
-}
-
 std::unique_ptr<ReadMap> ReadData(const std::string& relative) {
     return Read(ReadFileText(TestDataPath(relative)));
 }
