@@ -1,6 +1,7 @@
 #include "map/CTolveDoc.h"
 #include "texture/TextureWadPrompt.h"
 #include "tools/MapCommands.h"
+#include "tools/MapOpening.h"
 
 #include <cstdio>
 

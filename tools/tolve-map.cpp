@@ -1,8 +1,5 @@
 #include "tools/MapCommands.h"
 
-#include "framework/CUserMessage.h"
-#include "map/CTolveDoc.h"
-
 #include <cstdio>
 #include <cstring>
 
@@ -32,13 +29,6 @@ void PrintUsage(FILE* out) {
 }
 
 } // namespace
-
-bool OpenMapForCommand(CTolveDoc& doc, const std::string& path) {
-    UserMessages messages;
-    const bool opened = doc.OnOpenDocument(path, messages);
-    ShowMessages(messages);
-    return opened;
-}
 
 bool WantsHelp(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
