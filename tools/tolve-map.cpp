@@ -14,7 +14,7 @@ struct Command {
 const Command kCommands[] = {
     {"check", RunCheckCommand, "report every problem the reader finds in map files"},
     {"convert", RunConvertCommand, "read a map and save it again, as the editor does"},
-    {"stats", RunStatsCommand, "count entities, brushes, faces and vertices"},
+    {"stats", RunStatsCommand, "count entities, brushes, faces and vertices; name form and game"},
     {"textures", RunTexturesCommand, "list the textures of WAD2 files, or of a map, with sizes"},
 #ifdef TOLVE_HAS_RENDER
     {"render", RunRenderCommand, "draw a map in one plane into a PNG picture"},
