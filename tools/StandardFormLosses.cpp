@@ -52,8 +52,8 @@ void PrintRefusal(const StandardFormLosses& losses, const std::string& path, FIL
     }
     if (const size_t count = losses.keptBrushes.size()) {
         std::fprintf(out,
-                     "  %zu %s too big to hold would stay as read, in the Valve form (--force "
-                     "writes %s so):\n",
+                     "  %zu %s kept as written would stay in the Valve form (--force writes %s "
+                     "so):\n",
                      count, Plural(count, "brush", "brushes"), Plural(count, "it", "them"));
         PrintIndented(ListBrushes(losses.keptBrushes), out);
     }
@@ -64,8 +64,6 @@ void PrintForcedLosses(const StandardFormLosses& losses, FILE* out) {
         std::fprintf(out, "tolve-map convert: %zu %s written with the nearest standard texture\n",
                      count, Plural(count, "face was", "faces were"));
     if (const size_t count = losses.keptBrushes.size())
-        std::fprintf(out,
-                     "tolve-map convert: %zu %s too big to hold kept as read, in the Valve "
-                     "form\n",
-                     count, Plural(count, "brush", "brushes"));
+        std::fprintf(out, "tolve-map convert: %zu %s kept as written, in the Valve form\n", count,
+                     Plural(count, "brush was", "brushes were"));
 }

@@ -9,7 +9,7 @@
 class CTolveDoc;
 
 // What a map would lose if written in the standard form: the faces that have
-// no standard texture, and the brushes kept as read in the Valve form.
+// no standard texture, and the brushes kept as written in the Valve form.
 struct StandardFormLosses {
     std::vector<UnconvertibleFace> faces;
     std::vector<std::string> keptBrushes;

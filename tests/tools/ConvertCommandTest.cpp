@@ -66,11 +66,11 @@ TEST(ConvertTool, WhatTheStandardFormCannotHoldIsListedAndWrittenOnlyWhenForced)
     EXPECT_THAT(forced.err, HasSubstr("1 face was written with the nearest standard texture"));
     EXPECT_EQ(ReadFileText(out).find('['), std::string::npos);
 
-    // A brush too big to hold stays as read, in the Valve form.
+    // A brush kept as written would stay in the Valve form.
     const std::string big = Data("maps-valve/ericw_qbsp_many_sided_face.map");
     EXPECT_THAT(Convert(dir, {"--format", "standard", big, dir.Path("big.map").string()}).err,
-                HasSubstr("\n  1 brush too big to hold would stay as read, in the Valve form "
-                          "(--force writes it so):\n    the world, brush 1\n"));
+                HasSubstr("\n  1 brush kept as written would stay in the Valve form (--force "
+                          "writes it so):\n    the world, brush 1\n"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("big.map")));
 }
 
