@@ -1,26 +1,75 @@
 #include "map/CTolveDoc.h"
 #include "texture/TextureWadPrompt.h"
+#include "tools/ConvertOptions.h"
 #include "tools/MapCommands.h"
+#include "tools/MapOpening.h"
+#include "tools/StandardFormLosses.h"
 
 #include <cstdio>
+#include <string>
+
+namespace {
+
+bool RefuseOtherGame(const CTolveDoc& doc, const std::string& path) {
+    if (!doc.IsOtherGameMap())
+        return false;
+    std::fprintf(stderr,
+                 "tolve-map convert: %s is a %s map; Tolve edits Quake maps and does not convert "
+                 "it\n",
+                 path.c_str(), GetGameName(doc.m_mapGame));
+    return true;
+}
+
+// What the standard form cannot hold stops the conversion, unless forced.
+// True when it may go on.
+bool AcceptStandardFormLosses(const CTolveDoc& doc, const ConvertOptions& options) {
+    if (doc.m_mapFormat != MapFormat::kStandard)
+        return true;
+    const StandardFormLosses losses = FindStandardFormLosses(doc);
+    if (losses.IsEmpty())
+        return true;
+    if (!options.force) {
+        PrintRefusal(losses, options.in, stderr);
+        return false;
+    }
+    PrintForcedLosses(losses, stderr);
+    return true;
+}
+
+} // namespace
 
 int RunConvertCommand(int argc, char** argv) {
-    if (argc != 2 || WantsHelp(argc, argv)) {
-        bool help = WantsHelp(argc, argv);
-        std::fprintf(help ? stdout : stderr,
-                     "usage: tolve-map convert IN OUT\n\n"
-                     "Opens IN and saves it as OUT exactly as the editor's Open and Save do.\n"
-                     "Problems are printed as the editor's message boxes would show them.\n"
-                     "Exit status: 0 when saved, 1 when the save failed, 2 when IN cannot be "
-                     "read.\n");
-        return help ? 0 : 2;
+    if (WantsHelp(argc, argv)) {
+        PrintConvertUsage(stdout);
+        return 0;
+    }
+    std::string error;
+    const std::optional<ConvertOptions> options = ParseConvertOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "tolve-map convert: %s\n", error.c_str());
+        std::fprintf(stderr, "'tolve-map convert --help' tells more.\n");
+        return kConvertNotOpened;
     }
     CTolveDoc doc;
-    if (!OpenMapForCommand(doc, argv[0]))
-        return 2;
+    const MapOpening opening = OpenMapReporting(doc, options->in);
+    // A map the reader knows for another game's is refused before its texture
+    // files are looked for; one whose files tell its game, after.
+    if (opening == MapOpening::kUnreadable || RefuseOtherGame(doc, options->in))
+        return kConvertNotOpened;
+    doc.m_textureWad.SetTextureFolders(options->textureFolders);
     LoadTextureWadAsking(doc.m_textureWad);
+    doc.RecogniseGameByTextures();
+    if (RefuseOtherGame(doc, options->in))
+        return kConvertNotOpened;
+
+    if (options->format)
+        doc.m_mapFormat = *options->format;
+    if (!AcceptStandardFormLosses(doc, *options))
+        return kConvertRefused;
     UserMessages messages;
-    const bool saved = doc.OnSaveDocument(argv[1], messages);
+    const bool saved = doc.OnSaveDocument(options->out, messages);
     ShowMessages(messages);
-    return saved ? 0 : 1;
+    if (!saved)
+        return kConvertSaveFailed;
+    return opening == MapOpening::kReadWithProblems ? kConvertReadProblems : kConvertSaved;
 }

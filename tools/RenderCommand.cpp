@@ -1,5 +1,6 @@
 #include "map/CTolveDoc.h"
 #include "tools/MapCommands.h"
+#include "tools/MapOpening.h"
 #include "view/ViewNavigation.h"
 #include "widgets/CTolveView.h"
 

@@ -2,6 +2,7 @@
 #include "texture/CTextureWad.h"
 #include "texture/WadListText.h"
 #include "tools/MapCommands.h"
+#include "tools/MapOpening.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,8 +1,5 @@
 #include "tools/MapCommands.h"
 
-#include "framework/CUserMessage.h"
-#include "map/CTolveDoc.h"
-
 #include <cstdio>
 #include <cstring>
 
@@ -16,8 +13,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"check", RunCheckCommand, "report every problem the reader finds in map files"},
-    {"convert", RunConvertCommand, "read a map and save it again, as the editor does"},
-    {"stats", RunStatsCommand, "count entities, brushes, faces and vertices"},
+    {"convert", RunConvertCommand, "save a map again as the editor does, in either form"},
+    {"stats", RunStatsCommand, "count entities, brushes, faces and vertices; name form and game"},
     {"textures", RunTexturesCommand, "list the textures of WAD2 files, or of a map, with sizes"},
 #ifdef TOLVE_HAS_RENDER
     {"render", RunRenderCommand, "draw a map in one plane into a PNG picture"},
@@ -32,13 +29,6 @@ void PrintUsage(FILE* out) {
 }
 
 } // namespace
-
-bool OpenMapForCommand(CTolveDoc& doc, const std::string& path) {
-    UserMessages messages;
-    const bool opened = doc.OnOpenDocument(path, messages);
-    ShowMessages(messages);
-    return opened;
-}
 
 bool WantsHelp(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {

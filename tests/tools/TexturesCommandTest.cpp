@@ -1,42 +1,16 @@
-#include "TestSupport.h"
+#include "ToolRun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <sys/wait.h>
 
 using ::testing::HasSubstr;
 
 namespace {
 
-struct ToolRun {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-// Runs `tolve-map textures` with the arguments, each quoted for the shell;
-// standard error goes to a file in `dir`.
 ToolRun RunTextures(const CTempDir& dir, const std::vector<std::string>& arguments) {
-    std::string command = std::string("'") + TOLVE_MAP_TOOL + "' textures";
-    for (const std::string& argument : arguments)
-        command += " '" + argument + "'";
-    const std::filesystem::path errors = dir.Path("stderr.txt");
-    command += " 2>'" + errors.string() + "'";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFileText(errors);
-    return run;
+    return RunTool(dir, "textures", arguments);
 }
 
 std::string Wad(const char* name) {
