@@ -41,13 +41,15 @@ SaveFileKinds MapFormatKinds(MapFormat current) {
 bool AcceptFormat(const CTolveDoc& doc, MapFormat format) {
     if (format != MapFormat::kStandard)
         return true;
-    const std::vector<UnconvertibleFace> faces = FindUnconvertibleFaces(doc.GetContents());
+    const std::vector<UnconvertibleFace> faces = FindLossesInStandardForm(doc.GetContents());
     if (faces.empty())
         return true;
     const std::string question =
         "The standard format cannot express the texture axes of " + std::to_string(faces.size()) +
-        (faces.size() == 1 ? " face" : " faces") + ":\n\n" + DescribeUnconvertibleFaces(faces, 12) +
-        "\nSaved in the standard format, they get the nearest standard texture. Save anyway?";
+        (faces.size() == 1 ? " face or brush" : " faces or brushes") + ":\n\n" +
+        DescribeUnconvertibleFaces(faces, 12) +
+        "\nSaved in the standard format, faces get the nearest standard texture and brushes "
+        "kept as written stay as they are. Save anyway?";
     return AskQuestion("Save As", question) == MessageAnswer::Yes;
 }
 

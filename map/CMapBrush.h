@@ -84,6 +84,7 @@ struct ValveAxes {
 struct KeptBrushText {
     std::vector<KeptFaceText> textures;
     std::string unheldFaceLines; // each line "\t\t...\n"
+    bool valveFaceLines = false; // some of them are in the Valve form
 
     const std::string* FindTextureText(int face) const;
 };

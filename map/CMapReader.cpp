@@ -499,6 +499,8 @@ void CMapReader::KeepBrush(int braceLine, int faceLines, const char* message) {
     }
     if (lines.empty())
         lines.push_back('\n'); // keeps the brush unheld even with no face line
+    for (int i = 0; i < faceLines; ++i)
+        brush->m_keptText->valveFaceLines |= m_faceSources[i].valve;
     m_diagnostics.Report(braceLine, braceLine, message);
     m_brushes.push_back(std::move(brush));
 }

@@ -70,19 +70,49 @@ void DropValveAxes(CMapBrush& brush) {
     brush.m_valveAxes.clear();
 }
 
-std::vector<UnconvertibleFace> FindUnconvertibleFaces(const MapContents& contents) {
+namespace {
+
+using BrushCheck = void (*)(const BrushList& brushes, const std::string& owner,
+                            std::vector<UnconvertibleFace>& found);
+
+std::vector<UnconvertibleFace> FindInEveryOwner(const MapContents& contents, BrushCheck check) {
     std::vector<UnconvertibleFace> found;
     if (contents.worldBrushes)
-        FindInBrushes(*contents.worldBrushes, "the world", found);
+        check(*contents.worldBrushes, "the world", found);
     if (contents.modelEntities) {
         for (size_t e = 0; e < contents.modelEntities->size(); ++e) {
             const CModelEntity& entity = *(*contents.modelEntities)[e];
-            FindInBrushes(entity.m_brushes,
-                          "brush entity " + std::to_string(e + 1) + " (" + entity.m_classname + ")",
-                          found);
+            check(entity.m_brushes,
+                  "brush entity " + std::to_string(e + 1) + " (" + entity.m_classname + ")", found);
         }
     }
     return found;
+}
+
+void FindKeptInBrushes(const BrushList& brushes, const std::string& owner,
+                       std::vector<UnconvertibleFace>& found) {
+    for (size_t b = 0; b < brushes.size(); ++b) {
+        const CMapBrush& brush = *brushes[b];
+        if (!brush.IsHeld() && brush.m_keptText->valveFaceLines)
+            found.push_back({owner, static_cast<int>(b + 1), 0, -1});
+    }
+}
+
+} // namespace
+
+std::vector<UnconvertibleFace> FindUnconvertibleFaces(const MapContents& contents) {
+    return FindInEveryOwner(contents, FindInBrushes);
+}
+
+std::vector<UnconvertibleFace> FindKeptValveBrushes(const MapContents& contents) {
+    return FindInEveryOwner(contents, FindKeptInBrushes);
+}
+
+std::vector<UnconvertibleFace> FindLossesInStandardForm(const MapContents& contents) {
+    std::vector<UnconvertibleFace> losses = FindUnconvertibleFaces(contents);
+    std::vector<UnconvertibleFace> kept = FindKeptValveBrushes(contents);
+    losses.insert(losses.end(), kept.begin(), kept.end());
+    return losses;
 }
 
 std::string DescribeUnconvertibleFaces(const std::vector<UnconvertibleFace>& faces,
@@ -90,8 +120,9 @@ std::string DescribeUnconvertibleFaces(const std::vector<UnconvertibleFace>& fac
     std::string text;
     for (size_t i = 0; i < faces.size() && i < maxListed; ++i) {
         const UnconvertibleFace& face = faces[i];
-        text += face.owner + ", brush " + std::to_string(face.brush) + ", face " +
-                std::to_string(face.face);
+        text += face.owner + ", brush " + std::to_string(face.brush);
+        if (face.face > 0)
+            text += ", face " + std::to_string(face.face);
         if (face.line >= 0)
             text += " (line " + std::to_string(face.line + 1) + ")";
         text += '\n';

@@ -42,11 +42,12 @@ std::optional<std::string> FitToFormat(CMapFragment& fragment, MapFormat target)
     if (target == MapFormat::kValve) {
         ForEachBrush(fragment, GiveValveAxes);
     } else {
-        const std::vector<UnconvertibleFace> faces = FindUnconvertibleFaces(ContentsOf(fragment));
+        const std::vector<UnconvertibleFace> faces = FindLossesInStandardForm(ContentsOf(fragment));
         if (!faces.empty())
             return "This map is in the standard format, which cannot express the texture axes "
                    "of " +
-                   std::to_string(faces.size()) + (faces.size() == 1 ? " face" : " faces") +
+                   std::to_string(faces.size()) +
+                   (faces.size() == 1 ? " face or brush" : " faces or brushes") +
                    " on the clipboard:\n" + DescribeUnconvertibleFaces(faces, 20);
         ForEachBrush(fragment, DropValveAxes);
     }

@@ -1,7 +1,6 @@
 #include "tools/StandardFormLosses.h"
 
 #include "map/CTolveDoc.h"
-#include "tools/KeptValveBrushes.h"
 
 namespace {
 
@@ -23,19 +22,11 @@ void PrintIndented(const std::string& lines, FILE* out) {
     }
 }
 
-std::string ListBrushes(const std::vector<std::string>& brushes) {
-    std::string text;
-    for (size_t i = 0; i < brushes.size() && i < kMaxListed; ++i)
-        text += brushes[i] + '\n';
-    if (brushes.size() > kMaxListed)
-        text += "... and " + std::to_string(brushes.size() - kMaxListed) + " more\n";
-    return text;
-}
-
 } // namespace
 
 StandardFormLosses FindStandardFormLosses(const CTolveDoc& doc) {
-    return {FindUnconvertibleFaces(doc.GetContents()), FindKeptValveBrushes(doc)};
+    const MapContents contents = doc.GetContents();
+    return {FindUnconvertibleFaces(contents), FindKeptValveBrushes(contents)};
 }
 
 void PrintRefusal(const StandardFormLosses& losses, const std::string& path, FILE* out) {
@@ -55,7 +46,7 @@ void PrintRefusal(const StandardFormLosses& losses, const std::string& path, FIL
                      "  %zu %s kept as written would stay in the Valve form (--force writes %s "
                      "so):\n",
                      count, Plural(count, "brush", "brushes"), Plural(count, "it", "them"));
-        PrintIndented(ListBrushes(losses.keptBrushes), out);
+        PrintIndented(DescribeUnconvertibleFaces(losses.keptBrushes, kMaxListed), out);
     }
 }
 

@@ -12,7 +12,7 @@ class CTolveDoc;
 // no standard texture, and the brushes kept as written in the Valve form.
 struct StandardFormLosses {
     std::vector<UnconvertibleFace> faces;
-    std::vector<std::string> keptBrushes;
+    std::vector<UnconvertibleFace> keptBrushes;
 
     bool IsEmpty() const { return faces.empty() && keptBrushes.empty(); }
 };

@@ -361,3 +361,23 @@ TEST(FractionalPoints, AreToldInOneLine) {
     EXPECT_EQ(DescribeFractionalBrushes(1700), "1700 brushes keep fractional points as written; "
                                                "they are rounded to whole numbers when edited");
 }
+
+TEST(ValveToStandard, ABrushKeptAsWrittenInTheValveFormIsNamedAsALossToo) {
+    // An inverted cube in the Valve form has no volume and is kept as written.
+    std::string faces;
+    for (const std::string& line : FaceLines(kInsideOutFaces))
+        faces += line.substr(0, line.find(" wall")) + " wall [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n";
+    auto r = Read(CubeMapText() + "{\n\"classname\" \"func_wall\"\n{\n" + faces + "}\n}\n");
+    const MapContents contents = r->doc->GetContents();
+    EXPECT_TRUE(FindUnconvertibleFaces(contents).empty());
+    const std::vector<UnconvertibleFace> kept = FindKeptValveBrushes(contents);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(DescribeUnconvertibleFaces(FindLossesInStandardForm(contents), 5),
+              "brush entity 1 (func_wall), brush 1\n");
+    // The same brush in the standard form loses nothing.
+    EXPECT_TRUE(
+        FindLossesInStandardForm(Read(CubeMapText() + "{\n\"classname\" \"func_wall\"\n{\n" +
+                                      std::string(kInsideOutFaces) + "}\n}\n")
+                                     ->doc->GetContents())
+            .empty());
+}
