@@ -1,5 +1,8 @@
 #include "bench/CBrushShapeText.h"
 
+#include "framework/TextToNumber.h"
+#include "map/TextureProjection.h"
+
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -89,12 +92,47 @@ void CBrushShapeText::AppendFace(IntPoint p, IntPoint q, IntPoint r, const FaceT
                                  m_insideSum[2] - m_insideCount * q.z};
     if (normal[0] * toInside[0] + normal[1] * toInside[1] + normal[2] * toInside[2] > 0)
         std::swap(p, r); // the normal must point away from the inside
-    char line[200];
-    int length = std::snprintf(
-        line, sizeof line, "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) %s %d %d %d %s %s\n", p.x, p.y,
-        p.z, q.x, q.y, q.z, r.x, r.y, r.z, texture.name, texture.xOffset, texture.yOffset,
-        texture.rotation, texture.xScale, texture.yScale);
-    m_out.append(line, static_cast<size_t>(length));
+    char points[120];
+    const int length =
+        std::snprintf(points, sizeof points, "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) ", p.x, p.y,
+                      p.z, q.x, q.y, q.z, r.x, r.y, r.z);
+    m_out.append(points, static_cast<size_t>(length));
+    if (m_format == MapFormat::kValve)
+        AppendValveTexture(p, q, r, texture);
+    else
+        AppendStandardTexture(texture);
+}
+
+void CBrushShapeText::AppendStandardTexture(const FaceTexture& texture) {
+    char part[120];
+    const int length =
+        std::snprintf(part, sizeof part, "%s %d %d %d %s %s\n", texture.name, texture.xOffset,
+                      texture.yOffset, texture.rotation, texture.xScale, texture.yScale);
+    m_out.append(part, static_cast<size_t>(length));
+}
+
+// The axes the standard numbers give the face's plane, each number in its
+// shortest text, as the writer writes them; rotation and scales as given.
+void CBrushShapeText::AppendValveTexture(const IntPoint& p, const IntPoint& q, const IntPoint& r,
+                                         const FaceTexture& texture) {
+    const Vec3d normal = Normalized(Cross(ToVec3d(p) - ToVec3d(q), ToVec3d(r) - ToVec3d(q)));
+    const StandardTexture numbers{static_cast<double>(texture.xOffset),
+                                  static_cast<double>(texture.yOffset),
+                                  static_cast<double>(texture.rotation),
+                                  ParseDouble(texture.xScale), ParseDouble(texture.yScale)};
+    const ValveAxes axes = MakeValveAxes(normal, numbers);
+    const double halves[2][4] = {{axes.u.x, axes.u.y, axes.u.z, axes.uOffset},
+                                 {axes.v.x, axes.v.y, axes.v.z, axes.vOffset}};
+    m_out += texture.name;
+    char digits[kShortestTextCapacity];
+    for (const auto& half : halves) {
+        m_out += " [";
+        for (double number : half)
+            m_out.append(" ").append(digits, FormatShortest(number, digits));
+        m_out += " ]";
+    }
+    m_out.append(" ").append(std::to_string(texture.rotation));
+    m_out.append(" ").append(texture.xScale).append(" ").append(texture.yScale).append("\n");
 }
 
 GeneratedBrush CBrushShapeText::AppendBox(const IntPoint& min, const IntPoint& max,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/IntPoint.h"
+#include "map/MapFormat.h"
 
 #include <cstdint>
 #include <string>
@@ -34,10 +35,12 @@ struct GridPoint {
 
 // Appends brushes of a few shapes as map text. Every face line is written
 // through three integer points ordered so that (P - Q) x (R - Q) points out
-// of the brush. `side` textures the vertical faces, `cap` the others.
+// of the brush. `side` textures the vertical faces, `cap` the others. In the
+// Valve form a face's axes show exactly the texture its standard numbers give.
 class CBrushShapeText {
 public:
-    explicit CBrushShapeText(std::string& out) : m_out(out) {}
+    explicit CBrushShapeText(std::string& out, MapFormat format = MapFormat::kStandard)
+        : m_out(out), m_format(format) {}
 
     GeneratedBrush AppendBox(const IntPoint& min, const IntPoint& max, const FaceTexture& side,
                              const FaceTexture& cap);
@@ -67,9 +70,13 @@ public:
 private:
     void BeginBrush(const IntPoint* corners, int count);
     void AppendFace(IntPoint p, IntPoint q, IntPoint r, const FaceTexture& texture);
+    void AppendStandardTexture(const FaceTexture& texture);
+    void AppendValveTexture(const IntPoint& p, const IntPoint& q, const IntPoint& r,
+                            const FaceTexture& texture);
     void EndBrush() { m_out += "}\n"; }
 
     std::string& m_out;
+    MapFormat m_format;
     int64_t m_insideSum[3] = {}; // the inside point times m_insideCount
     int64_t m_insideCount = 1;
 };

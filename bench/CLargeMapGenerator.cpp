@@ -54,8 +54,9 @@ IntPoint Offset(const IntPoint& p, int dx, int dy, int dz) {
 
 } // namespace
 
-GeneratedMap CLargeMapGenerator::GenerateMap(int brushCount) {
+GeneratedMap CLargeMapGenerator::GenerateMap(int brushCount, MapFormat format) {
     m_random = CMapRandom(m_seed);
+    m_format = format;
     m_target = brushCount;
     m_brushCount = 0;
     m_names = 0;
@@ -70,8 +71,7 @@ GeneratedMap CLargeMapGenerator::GenerateMap(int brushCount) {
 
     std::string& text = m_map.text;
     text.reserve(m_worldText.size() + m_entityText.size() + 256);
-    text = "{\n\"classname\" \"worldspawn\"\n\"message\" \"The Endless Keep\"\n"
-           "\"wad\" \"gfx/base.wad\"\n\"worldtype\" \"2\"\n\"sounds\" \"6\"\n";
+    text = WorldHeader();
     text += m_worldText;
     text += "}\n";
     text += m_entityText;
@@ -81,6 +81,14 @@ GeneratedMap CLargeMapGenerator::GenerateMap(int brushCount) {
     m_worldText.clear();
     m_entityText.clear();
     return std::move(m_map);
+}
+
+std::string CLargeMapGenerator::WorldHeader() const {
+    std::string header = "{\n\"classname\" \"worldspawn\"\n";
+    if (m_format == MapFormat::kValve)
+        header += "\"mapversion\" \"220\"\n";
+    return header + "\"message\" \"The Endless Keep\"\n\"wad\" \"gfx/base.wad\"\n"
+                    "\"worldtype\" \"2\"\n\"sounds\" \"6\"\n";
 }
 
 void CLargeMapGenerator::GenerateRoom(int index) {
@@ -522,22 +530,19 @@ void CLargeMapGenerator::Record(const GeneratedBrush& brush) {
 void CLargeMapGenerator::AddBox(const IntPoint& min, const IntPoint& max, const FaceTexture& side,
                                 const FaceTexture& cap) {
     if (!IsFull())
-        Record(CBrushShapeText(m_inBrushEntity ? m_pendingText : m_worldText)
-                   .AppendBox(min, max, side, cap));
+        Record(ShapeText().AppendBox(min, max, side, cap));
 }
 
 void CLargeMapGenerator::AddWedge(const IntPoint& min, const IntPoint& max, int rise,
                                   const FaceTexture& side, const FaceTexture& cap) {
     if (!IsFull())
-        Record(CBrushShapeText(m_inBrushEntity ? m_pendingText : m_worldText)
-                   .AppendWedge(min, max, rise, side, cap));
+        Record(ShapeText().AppendWedge(min, max, rise, side, cap));
 }
 
 void CLargeMapGenerator::AddPrism(const std::vector<GridPoint>& polygon, int32_t bottom,
                                   int32_t top, const FaceTexture& side, const FaceTexture& cap) {
     if (!IsFull())
-        Record(CBrushShapeText(m_inBrushEntity ? m_pendingText : m_worldText)
-                   .AppendPrism(polygon, bottom, top, side, cap));
+        Record(ShapeText().AppendPrism(polygon, bottom, top, side, cap));
 }
 
 void CLargeMapGenerator::AddRotatedSlab(const IntPoint& center, int32_t height,
@@ -546,8 +551,8 @@ void CLargeMapGenerator::AddRotatedSlab(const IntPoint& center, int32_t height,
     const int halfLength = m_random.NextStep(16, 48, 8);
     const int halfWidth = m_random.NextStep(16, 32, 8);
     if (!IsFull())
-        Record(CBrushShapeText(m_inBrushEntity ? m_pendingText : m_worldText)
-                   .AppendRotatedSlab(center, direction, halfLength, halfWidth, height, side, cap));
+        Record(ShapeText().AppendRotatedSlab(center, direction, halfLength, halfWidth, height, side,
+                                             cap));
 }
 
 void CLargeMapGenerator::BeginBrushEntity(const char* classname) {

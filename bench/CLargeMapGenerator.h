@@ -28,8 +28,10 @@ public:
 
     explicit CLargeMapGenerator(uint64_t seed = kDefaultSeed) : m_seed(seed), m_random(seed) {}
 
-    // A map of exactly `brushCount` (at least 1) brushes.
-    GeneratedMap GenerateMap(int brushCount);
+    // A map of exactly `brushCount` (at least 1) brushes, its face lines in
+    // `format`. Both forms hold the same brushes, textures and entities; the
+    // Valve map says "mapversion" "220" in its world.
+    GeneratedMap GenerateMap(int brushCount, MapFormat format = MapFormat::kStandard);
 
 private:
     struct Theme {
@@ -68,6 +70,10 @@ private:
     void AddRotatedSlab(const IntPoint& center, int32_t height, const FaceTexture& side,
                         const FaceTexture& cap);
     void Record(const GeneratedBrush& brush);
+    CBrushShapeText ShapeText() {
+        return CBrushShapeText(m_inBrushEntity ? m_pendingText : m_worldText, m_format);
+    }
+    std::string WorldHeader() const;
 
     void BeginBrushEntity(const char* classname);
     bool EndBrushEntity(); // false when no brush was left for it
@@ -84,6 +90,7 @@ private:
 
     uint64_t m_seed;
     CMapRandom m_random;
+    MapFormat m_format = MapFormat::kStandard;
     int m_target = 0;
     int m_brushCount = 0;
     int m_names = 0;

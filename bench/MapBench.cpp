@@ -8,8 +8,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -25,29 +27,47 @@ public:
     long m_count = 0;
 };
 
-const std::string& MapText(int brushes) {
-    static std::map<int, std::string> s_texts;
-    auto found = s_texts.find(brushes);
+const std::string& MapText(int brushes, MapFormat format = MapFormat::kStandard) {
+    static std::map<std::pair<int, MapFormat>, std::string> s_texts;
+    const std::pair<int, MapFormat> key(brushes, format);
+    auto found = s_texts.find(key);
     if (found == s_texts.end())
-        found = s_texts.emplace(brushes, CLargeMapGenerator().GenerateMap(brushes).text).first;
+        found = s_texts.emplace(key, CLargeMapGenerator().GenerateMap(brushes, format).text).first;
     return found->second;
 }
 
 // One loaded document at a time: the largest takes some 400 MB.
-CTolveDoc& LoadedDocument(int brushes, long& diagnostics) {
+CTolveDoc& LoadedDocument(int brushes, long& diagnostics, MapFormat format = MapFormat::kStandard) {
     static std::unique_ptr<CTolveDoc> s_doc;
-    static int s_brushes = -1;
+    static std::pair<int, MapFormat> s_loaded(-1, MapFormat::kStandard);
     static long s_diagnostics = 0;
-    if (s_brushes != brushes) {
+    if (s_loaded != std::pair(brushes, format)) {
         s_doc.reset();
         s_doc = std::make_unique<CTolveDoc>();
         CCountingDiagnostics counter;
-        s_doc->ReadMapText(MapText(brushes).c_str(), counter);
-        s_brushes = brushes;
+        s_doc->ReadMapText(MapText(brushes, format).c_str(), counter);
+        s_loaded = {brushes, format};
         s_diagnostics = counter.m_count;
     }
     diagnostics = s_diagnostics;
     return *s_doc;
+}
+
+// The shortest printf text that reads back as the number: a whole number
+// in plain digits, else the shortest "%g". For the numbers of a generated
+// Valve map this is what the writer writes.
+std::string ShortestG(double value) {
+    char text[40];
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+        std::snprintf(text, sizeof text, "%.0f", value);
+        return text;
+    }
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::snprintf(text, sizeof text, "%.*g", precision, value);
+        if (std::strtod(text, nullptr) == value)
+            break;
+    }
+    return text;
 }
 
 // Formats a document line by line with printf formats, as a check on the
@@ -58,6 +78,8 @@ public:
 
     std::string Format() {
         Print("{\n\t\"classname\" \"worldspawn\"\n");
+        if (m_doc.m_mapFormat == MapFormat::kValve)
+            Print("\t\"mapversion\" \"220\"\n");
         Print("\t\"wad\" \"%s\"\n", m_doc.m_textureWad.GetFileName().c_str());
         Text("message", m_doc.m_worldMessage);
         if (m_doc.m_worldType >= 0)
@@ -110,11 +132,22 @@ private:
                 Print("\t\t");
                 for (const IntPoint& p : points)
                     Print("( %d %d %d ) ", p.x, p.y, p.z);
-                Print("%s %d %d %f %f %f\n", face.texture, face.xOffset, face.yOffset,
-                      face.rotation, face.xScale, face.yScale);
+                if (brush->HasValveAxes())
+                    ValveTexture(face, brush->m_valveAxes[f]);
+                else
+                    Print("%s %d %d %f %f %f\n", face.texture, face.xOffset, face.yOffset,
+                          face.rotation, face.xScale, face.yScale);
             }
             Print("\t}\n");
         }
+    }
+    void ValveTexture(const BrushFace& face, const ValveAxes& axes) {
+        Print("%s", face.texture);
+        for (const auto& [axis, offset] : {std::pair(axes.u, axes.uOffset), {axes.v, axes.vOffset}})
+            Print(" [ %s %s %s %s ]", ShortestG(axis.x).c_str(), ShortestG(axis.y).c_str(),
+                  ShortestG(axis.z).c_str(), ShortestG(offset).c_str());
+        Print(" %s %s %s\n", ShortestG(face.rotation).c_str(), ShortestG(face.xScale).c_str(),
+              ShortestG(face.yScale).c_str());
     }
     void ModelEntity(const CModelEntity& e) {
         Print("{\n\t\"classname\" \"%s\"\n", e.m_classname.c_str());
@@ -168,9 +201,9 @@ void CountBrushes(benchmark::State& state, int brushes) {
                            benchmark::Counter::kIsRate);
 }
 
-void BM_ReadMapText(benchmark::State& state) {
+void ReadMapText(benchmark::State& state, MapFormat format) {
     const int brushes = static_cast<int>(state.range(0));
-    const std::string& text = MapText(brushes);
+    const std::string& text = MapText(brushes, format);
     CCountingDiagnostics diagnostics;
     for (auto _ : state) {
         auto doc = std::make_unique<CTolveDoc>();
@@ -187,6 +220,15 @@ void BM_ReadMapText(benchmark::State& state) {
     CountBrushes(state, brushes);
 }
 
+void BM_ReadMapText(benchmark::State& state) {
+    ReadMapText(state, MapFormat::kStandard);
+}
+
+// The same map with every face line in the Valve 220 form.
+void BM_ReadValveMapText(benchmark::State& state) {
+    ReadMapText(state, MapFormat::kValve);
+}
+
 std::string TempMapPath(const char* what, int brushes) {
     return "/tmp/tolve_bench_" + std::string(what) + "_" + std::to_string(brushes) + "_" +
            std::to_string(::getpid()) + ".map";
@@ -200,10 +242,10 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 // The same, from a file (in the page cache after the first round).
-void BM_ReadMapFile(benchmark::State& state) {
+void ReadMapFile(benchmark::State& state, MapFormat format) {
     const int brushes = static_cast<int>(state.range(0));
     const std::string path = TempMapPath("read", brushes);
-    const std::string& text = MapText(brushes);
+    const std::string& text = MapText(brushes, format);
     std::ofstream(path, std::ios::binary)
         .write(text.data(), static_cast<std::streamsize>(text.size()));
     CCountingDiagnostics diagnostics;
@@ -225,12 +267,21 @@ void BM_ReadMapFile(benchmark::State& state) {
     CountBrushes(state, brushes);
 }
 
-void BM_WriteMapText(benchmark::State& state) {
+void BM_ReadMapFile(benchmark::State& state) {
+    ReadMapFile(state, MapFormat::kStandard);
+}
+
+void BM_ReadValveMapFile(benchmark::State& state) {
+    ReadMapFile(state, MapFormat::kValve);
+}
+
+// The document read from the generated map written again in its own form.
+void WriteMapText(benchmark::State& state, MapFormat format) {
     const int brushes = static_cast<int>(state.range(0));
     long diagnostics = 0;
-    const CTolveDoc& doc = LoadedDocument(brushes, diagnostics);
+    const CTolveDoc& doc = LoadedDocument(brushes, diagnostics, format);
     std::string out;
-    out.reserve(MapText(brushes).size() * 2);
+    out.reserve(MapText(brushes, format).size() * 2);
     bool failed = false;
     for (auto _ : state) {
         out.clear();
@@ -249,6 +300,14 @@ void BM_WriteMapText(benchmark::State& state) {
         state.SkipWithError("the writer reported a failing sink");
     else if (out != CReferenceFormatter(doc).Format())
         state.SkipWithError("the writer's text differs from the printf reference");
+}
+
+void BM_WriteMapText(benchmark::State& state) {
+    WriteMapText(state, MapFormat::kStandard);
+}
+
+void BM_WriteValveMapText(benchmark::State& state) {
+    WriteMapText(state, MapFormat::kValve);
 }
 
 // A real save: temporary file, every write checked, fsync, rename.
@@ -334,7 +393,10 @@ BENCHMARK(BM_AutosaveSnapshot)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutosaveCopy)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadMapText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadMapFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadValveMapText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadValveMapFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteMapText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteValveMapText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteMapFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -15,8 +15,34 @@ bool IsCSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// A plain decimal of at most 15 digits ("12", "0.5", "1.000000"), up to the
+// first character that cannot continue it: a double holds its digits as a
+// whole number exactly, and so does a power of ten up to 1e15, so one
+// division gives the correctly rounded value, as from_chars does. False for
+// what may be more (an exponent, hexadecimal, more digits) or is no number.
+bool ParseShortDecimal(const char* text, double& value) {
+    static constexpr double kPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    const char* c = text;
+    for (; *c >= '0' && *c <= '9' && count <= 15; ++c, ++count)
+        digits = digits * 10u + static_cast<uint64_t>(*c - '0');
+    if (*c == '.') {
+        for (++c; *c >= '0' && *c <= '9' && count <= 15; ++c, ++count, ++decimals)
+            digits = digits * 10u + static_cast<uint64_t>(*c - '0');
+    }
+    if (count == 0 || count > 15 || *c == 'e' || *c == 'E' || *c == 'x' || *c == 'X')
+        return false;
+    value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return true;
+}
+
 // from_chars handles neither a leading '+' nor the "0x" prefix; strtod does.
 double ParseUnsignedDouble(const char* text) {
+    double quick;
+    if (ParseShortDecimal(text, quick))
+        return quick;
     const char* end = text + std::strlen(text);
     std::chars_format format = std::chars_format::general;
     if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

@@ -121,6 +121,24 @@ bool IsWrittenInteger(const char* text) {
     return true;
 }
 
+// The plane coordinates of most lines: a whole number as the writer writes
+// it, of at most nine digits. Gives its value, the one ParseInt gives; false
+// for any other text, which takes the general way.
+bool ReadWrittenCoordinate(const char* text, int32_t& value) {
+    const bool negative = *text == '-';
+    const char* digits = text + (negative ? 1 : 0);
+    if (*digits == '0') {
+        value = 0;
+        return !negative && digits[1] == '\0';
+    }
+    int32_t magnitude = 0;
+    const char* c = digits;
+    for (; *c >= '0' && *c <= '9' && c - digits < 9; ++c)
+        magnitude = magnitude * 10 + (*c - '0');
+    value = negative ? -magnitude : magnitude;
+    return c != digits && *c == '\0';
+}
+
 bool IsWholeNumber(const char* text) {
     bool exact;
     ParseInt(text, exact);
@@ -166,6 +184,16 @@ MapGame FindGameInHeader(std::string_view text) {
         break;
     }
     return MapGame::kQuake;
+}
+
+// Room for `more` kept plane points at once, as a Valve brush keeps those of
+// all its faces.
+void ReserveReadPoints(CMapBrush& brush, size_t more) {
+    if (more == 0)
+        return;
+    if (!brush.m_readPlanes)
+        brush.m_readPlanes = std::make_unique<ReadPlanePoints>();
+    brush.m_readPlanes->points.reserve(brush.m_readPlanes->points.size() + more);
 }
 
 std::string DescribeTrailingTokens(int count) {
@@ -259,6 +287,10 @@ bool CMapReader::ReadPoint(IntPoint& point, Vec3d& exact, FaceSource& source) {
         if (!ReadSameLine())
             return false;
         const char* text = m_tokenizer.Token();
+        if (ReadWrittenCoordinate(text, *coordinates[axis])) {
+            exact[axis] = *coordinates[axis];
+            continue;
+        }
         bool whole;
         *coordinates[axis] = ParseInt(text, whole);
         exact[axis] = *coordinates[axis];
@@ -567,11 +599,17 @@ void CMapReader::KeepFaceTexts(CMapBrush& brush, int faceLines, const int* built
 // shows the same texture, as the whole brush is saved in the Valve form.
 void CMapReader::AttachValveAxes(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const {
     bool valve = false;
-    for (int i = 0; i < faceLines && !valve; ++i)
-        valve = m_faceSources[i].valve && builtFaceOfDef[i] >= 0;
+    size_t keptPoints = 0;
+    for (int i = 0; i < faceLines; ++i) {
+        const FaceSource& source = m_faceSources[i];
+        const bool built = source.valve && builtFaceOfDef[i] >= 0;
+        valve = valve || built;
+        keptPoints += built && source.planeAsWritten;
+    }
     if (!valve)
         return;
     std::vector<ValveAxes> axes(brush.m_numFaces);
+    ReserveReadPoints(brush, keptPoints);
     for (int i = 0; i < faceLines; ++i) {
         const int built = builtFaceOfDef[i];
         if (built < 0)
@@ -598,6 +636,8 @@ void CMapReader::ReadBrush() {
     m_def.numFaces = 0;
     m_faceSources.clear();
     m_faceCut = false;
+    FaceDef spare; // for the lines beyond the table
+    ValveAxes spareAxes;
     while (!m_faceCut && m_tokenizer.GetToken(false) && !m_tokenizer.TokenIs('}')) {
         if (faceLines == 0 && IsQuake3BlockName(m_tokenizer.Token())) {
             KeepQuake3Block();
@@ -606,8 +646,6 @@ void CMapReader::ReadBrush() {
         FaceSource& source = m_faceSources.emplace_back();
         source.line = m_tokenizer.Line();
         const char* begin = m_tokenizer.TokenSource().data();
-        FaceDef spare;
-        ValveAxes spareAxes;
         const bool held = faceLines < kMaxBrushFaces;
         FaceDef& face = held ? m_def.faces[faceLines] : spare;
         ValveAxes& axes = held ? m_defAxes[faceLines] : spareAxes;

@@ -1,5 +1,6 @@
 #include "map/CMapTokenizer.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +16,8 @@ bool IsControlByte(char c) {
 }
 
 constexpr const char* kIncompleteLine = "Line is incomplete.\n";
+
+constexpr size_t kShortToken = 16;
 
 } // namespace
 
@@ -109,17 +112,22 @@ void CMapTokenizer::ReadPlain() {
     const bool tooLarge = length > static_cast<size_t>(kMaxTokenLength);
     if (tooLarge)
         length = kMaxTokenLength;
-    std::memcpy(m_token, start, length);
+    // Most tokens are short: one copy of fixed size, with whatever follows
+    // them in the text, beats a copy of their length.
+    if (length < kShortToken && static_cast<size_t>(m_end - start) >= kShortToken)
+        std::memcpy(m_token, start, kShortToken);
+    else
+        std::memcpy(m_token, start, length);
     m_token[length] = '\0';
     if (tooLarge)
         Report("Token is too large\n");
 }
 
 bool CMapTokenizer::GetToken(bool sameLine) {
-    // Most tokens follow a blank or two on the same line; only line feeds,
-    // comments, control bytes and the end take the long way.
+    // Most tokens follow a space or two on the same line; only other blanks,
+    // line feeds, comments, control bytes and the end take the long way.
     const char* p = m_position;
-    while (p != m_end && (*p == ' ' || *p == '\t' || *p == '\r'))
+    while (p != m_end && *p == ' ')
         ++p;
     m_position = p;
     if ((p == m_end || IsSeparator(*p) || *p == '/') && !SkipToToken(sameLine))

@@ -82,6 +82,22 @@ TEST(CBrushShapeText, FaceLineCarriesTheTextureSettingsAsGiven) {
     EXPECT_EQ(text.substr(text.size() - 2), "}\n");
 }
 
+TEST(CBrushShapeText, ValveFaceLineCarriesTheAxesOfItsStandardNumbers) {
+    std::string text;
+    CBrushShapeText(text, MapFormat::kValve)
+        .AppendBox({0, 0, 0}, {16, 16, 16}, kWall, {"+0button", 8, -16, 90, "0.5", "-1"});
+    // The west side faces -x: the axes of that plane, unturned.
+    EXPECT_NE(text.find("( 0 0 16 ) ( 0 0 0 ) ( 0 16 0 ) wall [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"),
+              std::string::npos)
+        << text;
+    // The bottom faces -z; a quarter turn takes (1 0 0) to (0 1 0) and (0 -1 0) to (1 0 0).
+    EXPECT_NE(text.find("( 0 16 0 ) ( 0 0 0 ) ( 16 0 0 ) +0button [ 0 1 0 8 ] [ 1 0 0 -16 ] 90 "
+                        "0.5 -1\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(ParseFaces(text).size(), 6u);
+}
+
 TEST(CBrushShapeText, RoundedPolygonsAreWellShapedForEverySideCount) {
     for (int sides = 3; sides <= 24; ++sides) {
         auto polygon = CBrushShapeText::MakeRoundedPolygon({-4000, 3000}, 16, sides, 37);

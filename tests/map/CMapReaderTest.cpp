@@ -1,3 +1,4 @@
+#include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
 
 #include "TestSupport.h"
@@ -373,4 +374,32 @@ TEST(CMapReader, MessagesGoToMapReadErrorBoxesWithTheLineFirst) {
     // Lines are counted from 1, as editors and the command line count them.
     EXPECT_EQ(messages.m_boxes[0].text, "3 : Error: { not found\n");
     EXPECT_EQ(messages.m_boxes[0].icon, MessageIcon::Error);
+}
+
+TEST(CMapReader, PlanePointsOfAValveFaceSpelledOtherwiseThanTheWriterSpellsThemAreKept) {
+    // "+64", "064" and "-0" are the numbers 64, 64 and 0, but not as saved.
+    const std::string odd =
+        "( -64 0 1 ) ( -64 -1 0 ) ( -64 -0 0 ) a [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1";
+    const std::string oddToo =
+        "( +64 0 1 ) ( 064 1 0 ) ( 64 0 0 ) a [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1";
+    const std::string plain[4] = {
+        "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) a [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1",
+        "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) a [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1",
+        "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) a [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1",
+        "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) a [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1"};
+    std::string text = "{\n\"classname\" \"worldspawn\"\n{\n" + odd + "\n" + oddToo + "\n";
+    for (const std::string& line : plain)
+        text += line + "\n";
+    text += "}\n}\n";
+    auto r = Read(text);
+    EXPECT_TRUE(r->diagnostics.m_entries.empty());
+    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
+    const CMapBrush& brush = *r->doc->m_worldBrushes[0];
+    EXPECT_EQ(brush.m_numVertices, 8);
+    ASSERT_TRUE(brush.m_readPlanes);
+    EXPECT_EQ(brush.m_readPlanes->planeTexts.size(), 2u);
+    EXPECT_EQ(brush.m_readPlanes->points.size(), 4u); // the faces written as saved
+    const std::string saved = CMapWriter::WriteText(r->doc->GetContents());
+    for (const std::string& line : {odd, oddToo, plain[0], plain[3]})
+        EXPECT_NE(saved.find("\t\t" + line + "\n"), std::string::npos) << line << "\n" << saved;
 }

@@ -128,3 +128,14 @@ TEST(CMapTokenizer, QuotedTokenCutByTheEndOfTheTextHoldsOnlyWhatWasRead) {
     tokens = AllTokens("\"a much longer token\" \"", diagnostics);
     EXPECT_EQ(Texts(tokens), (std::vector<std::string>{"a much longer token", ""}));
 }
+
+TEST(CMapTokenizer, ShortTokensAfterOtherBlanksAndAtTheVeryEnd) {
+    CRecordingDiagnostics diagnostics;
+    // Tabs and carriage returns before a token; tokens shorter and longer
+    // than the text left after them.
+    const std::string text = "a\t\tbb \r\n\t ccc_is_longer_than_sixteen\r\n \td\te";
+    EXPECT_EQ(AllTokens(text, diagnostics),
+              (std::vector<Token>{
+                  {"a", 0}, {"bb", 0}, {"ccc_is_longer_than_sixteen", 1}, {"d", 2}, {"e", 2}}));
+    EXPECT_TRUE(diagnostics.m_entries.empty());
+}
