@@ -171,13 +171,13 @@ ReadPlanePoints& ReadPlanesOf(CMapBrush& brush) {
 
 } // namespace
 
-void KeepReadPoints(CMapBrush& brush, int face, const FaceDef& def) {
+void KeepReadPoints(CMapBrush& brush, int face, const FaceDef& def, bool asWrittenOnly) {
     std::vector<KeptPlanePoints>& kept = ReadPlanesOf(brush).points;
     auto place = std::find_if(kept.begin(), kept.end(),
                               [&](const KeptPlanePoints& entry) { return entry.face >= face; });
     if (place != kept.end() && place->face == face)
         return;
-    kept.insert(place, {face, {def.points[0], def.points[1], def.points[2]}});
+    kept.insert(place, {face, {def.points[0], def.points[1], def.points[2]}, asWrittenOnly});
 }
 
 namespace {

@@ -56,8 +56,9 @@ void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport&
 double RoundHalfUp(double value);
 
 // Saving the untouched brush writes face `face` through the plane points of
-// `def` rather than its corners.
-void KeepReadPoints(CMapBrush& brush, int face, const FaceDef& def);
+// `def` rather than its corners; `asWrittenOnly` when its corners span that
+// plane too (a face that has such points keeps them as needed).
+void KeepReadPoints(CMapBrush& brush, int face, const FaceDef& def, bool asWrittenOnly = false);
 
 // False when a face's three points are equal or on one line, so that they give
 // no plane.

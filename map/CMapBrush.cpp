@@ -14,12 +14,17 @@ const std::string* FindFaceText(const std::vector<KeptFaceText>& texts, int face
 
 } // namespace
 
-const IntPoint* ReadPlanePoints::FindPoints(int face) const {
+const KeptPlanePoints* ReadPlanePoints::FindKept(int face) const {
     for (const KeptPlanePoints& kept : points) {
         if (kept.face == face)
-            return kept.points;
+            return &kept;
     }
     return nullptr;
+}
+
+const IntPoint* ReadPlanePoints::FindPoints(int face) const {
+    const KeptPlanePoints* kept = FindKept(face);
+    return kept ? kept->points : nullptr;
 }
 
 const std::string* ReadPlanePoints::FindPlaneText(int face) const {
@@ -36,8 +41,9 @@ void CMapBrush::ForgetTextureText(int face) {
                       [&](const KeptFaceText& kept) { return kept.face == face; });
 }
 
-void CMapBrush::GetPlanePoints(int face, IntPoint (&points)[3]) const {
-    const IntPoint* read = m_readPlanes ? m_readPlanes->FindPoints(face) : nullptr;
+void CMapBrush::GetPlanePoints(int face, IntPoint (&points)[3], bool asWritten) const {
+    const KeptPlanePoints* kept = m_readPlanes ? m_readPlanes->FindKept(face) : nullptr;
+    const IntPoint* read = kept && (asWritten || !kept->asWrittenOnly) ? kept->points : nullptr;
     for (int k = 0; k < 3; ++k)
         points[k] = read ? read[k] : m_vertices[m_faces[face].vertexIndex[k]];
 }

@@ -39,10 +39,13 @@ struct KeptFaceText {
     std::string text;
 };
 
-// The three plane points one face was read with.
+// The three plane points one face was read with. `asWrittenOnly`: the face's
+// corners span the very same plane; the points are kept only so that a Valve
+// line comes back as written.
 struct KeptPlanePoints {
     int face = 0;
     IntPoint points[3];
+    bool asWrittenOnly = false;
 };
 
 // What a brush was read with, as far as its corners cannot tell it again: the
@@ -58,6 +61,7 @@ struct ReadPlanePoints {
     // writer writes them).
     std::vector<KeptFaceText> planeTexts;
 
+    const KeptPlanePoints* FindKept(int face) const;
     const IntPoint* FindPoints(int face) const;
     const std::string* FindPlaneText(int face) const;
 };
@@ -114,8 +118,9 @@ public:
     // Its faces carry texture axes of their own (Valve 220).
     bool HasValveAxes() const { return !m_valveAxes.empty(); }
     // The points a face's plane is saved through: as read while the brush is
-    // untouched, else its first three corners.
-    void GetPlanePoints(int face, IntPoint (&points)[3]) const;
+    // untouched, else its first three corners. Without `asWritten`, points
+    // kept only to write a line as it was give way to the corners.
+    void GetPlanePoints(int face, IntPoint (&points)[3], bool asWritten = true) const;
 
     uint8_t m_numVertices = 0;
     uint8_t m_numFaces = 0;

@@ -618,7 +618,7 @@ void CMapReader::AttachValveAxes(CMapBrush& brush, int faceLines, const int* bui
         if (source.valve) {
             axes[built] = m_defAxes[i];
             if (source.planeAsWritten)
-                KeepReadPoints(brush, built, m_def.faces[i]);
+                KeepReadPoints(brush, built, m_def.faces[i], true);
         } else {
             axes[built] =
                 MakeValveAxes(GetFaceNormal(brush, built), GetStandardTexture(brush, built));

@@ -320,6 +320,7 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
         return;
     }
     const ReadPlanePoints* read = brush.m_readPlanes.get();
+    const bool valveOut = m_contents.format == MapFormat::kValve;
     for (int f = 0; f < brush.m_numFaces; ++f) {
         WriteHiddenFaces(brush, f);
         Put("\t\t");
@@ -328,8 +329,10 @@ void CMapWriter::WriteBrush(const CMapBrush& brush) {
             Put(*planeText);
             Put(' ');
         } else {
+            // A Valve line comes back as written; converted, it takes the
+            // points a standard face of the same plane is written through.
             IntPoint points[3];
-            brush.GetPlanePoints(f, points);
+            brush.GetPlanePoints(f, points, brush.HasValveAxes() == valveOut);
             WritePlanePoints(points);
         }
         WriteTexturePart(brush, f);
