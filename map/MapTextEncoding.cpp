@@ -50,7 +50,8 @@ std::string FindNotTextMapReason(std::string_view text) {
     // Pictures, archives and programs: text holds few control bytes, and a
     // map shows its braces early.
     if (CountControlBytes(head) * 10 > head.size() && !HasMapStructure(head))
-        return "it is not text: its first kilobyte holds many control bytes and no map";
+        return "its first kilobyte holds many control bytes and no map structure, as a binary "
+               "file does";
     return {};
 }
 

@@ -271,7 +271,17 @@ TEST(MapText, BinaryFilesAreRefusedAndTextWithAFewControlBytesIsNot) {
     std::string picture = "\x89PNG\r\n\x1a\n";
     for (int i = 0; i < 600; ++i)
         picture.push_back(static_cast<char>((i * 37) % 256));
-    EXPECT_NE(FindNotTextMapReason(picture).find("not text"), std::string::npos);
+    EXPECT_EQ(FindNotTextMapReason(picture),
+              "its first kilobyte holds many control bytes and no map structure, as a binary file "
+              "does");
+    // Opened, it is refused as other files that are no text map are.
+    CTempDir dir;
+    WriteFileText(dir.Path("picture.map"), picture);
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    EXPECT_FALSE(OpenShowing(doc, dir.Path("picture.map").string()));
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
     std::string map = CubeMapText();
     map[map.find("wall")] = '\x01';
     EXPECT_EQ(FindNotTextMapReason(map), "");
