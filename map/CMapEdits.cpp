@@ -77,7 +77,10 @@ CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertic
     change.delta = delta;
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
-    const std::vector<Vec3d> normals = GetCornerNormals(brush);
+    // Only Valve faces follow their planes; a drag step of a standard brush
+    // costs nothing more.
+    const std::vector<Vec3d> normals =
+        brush.HasValveAxes() ? GetCornerNormals(brush) : std::vector<Vec3d>();
     for (int v : vertices) {
         // A stale index moves nothing rather than a slot beyond the table.
         if (v >= 0 && v < brush.m_numVertices) {

@@ -31,6 +31,17 @@ void WriteFileText(const std::filesystem::path& path, const std::string& text) {
     out << text;
 }
 
+std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc) {
+    std::vector<const CMapBrush*> brushes;
+    for (const auto& brush : doc.m_worldBrushes)
+        brushes.push_back(brush.get());
+    for (const auto& entity : doc.m_modelEntities) {
+        for (const auto& brush : entity->m_brushes)
+            brushes.push_back(brush.get());
+    }
+    return brushes;
+}
+
 std::unique_ptr<ReadMap> Read(const std::string& text) {
     auto result = std::make_unique<ReadMap>();
     result->doc->ReadMapText(text, result->diagnostics);

@@ -116,6 +116,10 @@ inline std::string BoxFaceLines(int x0, int x1, const std::string& texture) {
 // Writes the document's map text to a string, as a save would.
 std::string MapText(const CTolveDoc& doc);
 
+// Every brush of the map in the order the file holds them: the world's, then
+// each brush entity's.
+std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc);
+
 // A document read from map text, with whatever the read reported.
 struct ReadMap {
     std::unique_ptr<CTolveDoc> doc = std::make_unique<CTolveDoc>();

@@ -27,16 +27,6 @@ const LoadedMap& Map2000() {
     return *s_map;
 }
 
-std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc) {
-    std::vector<const CMapBrush*> brushes;
-    for (const auto& brush : doc.m_worldBrushes)
-        brushes.push_back(brush.get());
-    for (const auto& entity : doc.m_modelEntities)
-        for (const auto& brush : entity->m_brushes)
-            brushes.push_back(brush.get());
-    return brushes;
-}
-
 std::string Describe(const GeneratedBrush& expected) {
     switch (expected.shape) {
     case BrushShape::kBox:

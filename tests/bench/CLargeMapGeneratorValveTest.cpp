@@ -42,16 +42,6 @@ const BothForms& Maps() {
     return s_maps;
 }
 
-std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc) {
-    std::vector<const CMapBrush*> brushes;
-    for (const auto& brush : doc.m_worldBrushes)
-        brushes.push_back(brush.get());
-    for (const auto& entity : doc.m_modelEntities)
-        for (const auto& brush : entity->m_brushes)
-            brushes.push_back(brush.get());
-    return brushes;
-}
-
 // How brush `b` of the Valve map differs from the standard one in corners,
 // faces and texture fields; empty when it does not.
 std::string Difference(size_t b, const CMapBrush& valve, const CMapBrush& standard) {
