@@ -239,15 +239,22 @@ void CMapReader::Finish() {
 }
 
 void CMapReader::ReadEntity() {
+    const int braceLine = m_tokenizer.Line();
     m_pairs.clear();
     m_pairText.clear();
     m_brushes.clear();
-    while (m_tokenizer.GetToken(false) && !m_tokenizer.TokenIs('}')) {
-        if (m_tokenizer.TokenIs('{'))
+    bool closed = false;
+    while (!closed && m_tokenizer.GetToken(false)) {
+        if (m_tokenizer.TokenIs('}'))
+            closed = true;
+        else if (m_tokenizer.TokenIs('{'))
             ReadBrush();
         else
             AddPair();
     }
+    // A file cut off between two lines reads as if it were whole but for this.
+    if (!closed)
+        m_diagnostics.Report(braceLine, -1, "Entity is not closed at the end of the file\n");
     StoreEntity();
 }
 
@@ -638,7 +645,12 @@ void CMapReader::ReadBrush() {
     m_faceCut = false;
     FaceDef spare; // for the lines beyond the table
     ValveAxes spareAxes;
-    while (!m_faceCut && m_tokenizer.GetToken(false) && !m_tokenizer.TokenIs('}')) {
+    bool closed = false;
+    while (!m_faceCut && m_tokenizer.GetToken(false)) {
+        if (m_tokenizer.TokenIs('}')) {
+            closed = true;
+            break;
+        }
         if (faceLines == 0 && IsQuake3BlockName(m_tokenizer.Token())) {
             KeepQuake3Block();
             return;
@@ -661,6 +673,8 @@ void CMapReader::ReadBrush() {
         fractional = fractional || source.planeFractional;
         ++faceLines;
     }
+    if (!closed)
+        m_diagnostics.Report(braceLine, -1, "Brush is not closed at the end of the file\n");
     if (fractional)
         m_target.fractionalBrushLines.push_back(braceLine);
     if (faceLines > kMaxBrushFaces) {

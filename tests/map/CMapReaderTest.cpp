@@ -337,7 +337,37 @@ TEST(CMapReader, EntityAndBrushCutByTheEndOfTheText) {
     auto r = Read("{ \"classname\" \"worldspawn\"\n{" + kCubeFaces + "( 0 0");
     ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
     EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 6);
-    EXPECT_EQ(r->diagnostics.Messages(), std::vector<std::string>{"Line is incomplete.\n"});
+    EXPECT_EQ(r->diagnostics.Messages(),
+              (std::vector<std::string>{"Line is incomplete.\n",
+                                        "Brush is not closed at the end of the file\n",
+                                        "Entity is not closed at the end of the file\n"}));
+    // Each at the line of its opening brace.
+    EXPECT_EQ(r->diagnostics.m_entries[1].line, 1);
+    EXPECT_EQ(r->diagnostics.m_entries[2].line, 0);
+}
+
+// A file cut off after any of its lines, as a full disk or a killed copy
+// leaves it, is either whole or says what is left open.
+TEST(CMapReader, AMapCutAfterAnyLineIsWholeOrSaysWhatIsLeftOpen) {
+    const std::string map =
+        CubeMapText("{\n\"classname\" \"func_door\"\n{\n" + std::string(kCubeFaceLines) +
+                    "}\n}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 0\"\n}\n");
+    int whole = 0;
+    int depth = 0;
+    for (size_t end = 0; end < map.size(); ++end) {
+        depth += map[end] == '{' ? 1 : map[end] == '}' ? -1 : 0;
+        if (map[end] != '\n')
+            continue;
+        const std::string cut = map.substr(0, end + 1);
+        auto r = Read(cut);
+        if (depth == 0) {
+            ++whole;
+            EXPECT_TRUE(r->diagnostics.m_entries.empty()) << cut;
+        } else {
+            EXPECT_FALSE(r->diagnostics.m_entries.empty()) << cut;
+        }
+    }
+    EXPECT_EQ(whole, 3);
 }
 
 TEST(CMapReader, BuildMessagesCarryLineZeroAndTheirBrushLine) {
