@@ -460,6 +460,46 @@ TEST(BuildBrush, BoxesCutBySlantedPlanesHaveTheExactCorners) {
     }
 }
 
+// A face on an axis plane halfway between whole units (other editors write
+// such planes with decimals), crossed by a slanted face: the crossing lies on
+// the axis plane exactly, so all corners there round alike and the brush
+// stays convex. Worked out along the slanted face's edges, a crossing lands a
+// hair short of the plane and rounds to the other side: a dent in the brush.
+TEST(BuildBrush, AxisPlanesHalfwayBetweenUnitsCutAtTheirOwnCoordinate) {
+    struct Case {
+        IntPoint lo, hi;
+        int axis;      // the high face along it lies half a unit below `hi`
+        IntPoint p, n; // the slanted face
+    };
+    const Case cases[] = {
+        {{-49, -70, -31}, {118, 95, 114}, 2, {42, 25, 33}, {2, -5, -3}},
+        {{-85, -51, -74}, {108, 51, 62}, 2, {23, 15, 11}, {-7, 0, 7}},
+    };
+    for (const Case& c : cases) {
+        BrushDef def = Box(c.lo, c.hi);
+        const double half = c.hi.Component(c.axis) - 0.5;
+        FaceDef& face = def.faces[2 * c.axis + 1];
+        face.hasFractionalPoints = true;
+        for (int k = 0; k < 3; ++k) {
+            face.exactPoints[k] = ToVec3d(face.points[k]);
+            face.exactPoints[k][c.axis] = half;
+        }
+        def.faces[6] = PlaneFace(c.p, c.n);
+        def.numFaces = 7;
+        Recorder recorder;
+        CMapBrush brush;
+        int built[kMaxBrushFaces];
+        ASSERT_TRUE(BuildBrush(brush, def, recorder.Report(), built));
+        ASSERT_GE(built[2 * c.axis + 1], 0);
+        const BrushFace& halfFace = brush.m_faces[built[2 * c.axis + 1]];
+        for (int k = 0; k < halfFace.numPoints; ++k) {
+            const IntPoint& corner = brush.m_vertices[halfFace.vertexIndex[k]];
+            EXPECT_EQ(corner.Component(c.axis), c.hi.Component(c.axis)) << k;
+        }
+        ExpectConvexAndOutward(brush);
+    }
+}
+
 // Corners of one face that round to the same integer point must not make the
 // face list that vertex twice, neither side by side nor as its last and first
 // entry: a drag would move such a vertex twice.
