@@ -72,6 +72,38 @@ TEST(LosslessMap, RepeatedKeysAreKeptAsWritten) {
     // A key with a field keeps its last value, the one the game takes.
     EXPECT_NE(entity.find("\t\"style\" \"2\"\n"), std::string::npos);
     EXPECT_EQ(entity.find("\"style\" \"1\""), std::string::npos);
+
+    // So does a key whose text the field cannot hold: a later text replaces
+    // the kept one, and a later number the field holds drops it.
+    auto kept = Read(BrushEntity("\"classname\" \"func_door\"\n\"wait\" \"0.5\"\n"
+                                 "\"wait\" \"1.5\"\n\"lip\" \"2.5\"\n\"lip\" \"8\"\n"));
+    std::string door = SecondEntity(MapText(*kept->doc));
+    EXPECT_NE(door.find("\t\"wait\" \"1.5\"\n"), std::string::npos) << door;
+    EXPECT_NE(door.find("\t\"lip\" \"8\"\n"), std::string::npos) << door;
+    EXPECT_EQ(door.find("0.5"), std::string::npos) << door;
+    EXPECT_EQ(door.find("2.5"), std::string::npos) << door;
+}
+
+// Texture numbers on the edge of what the fields hold: offsets are whole and
+// within 16 bits, rotation and scales keep six decimals. Inside the edge the
+// writer's form comes back, beyond it the text as written.
+TEST(LosslessMap, FaceNumbersAtTheEdgeOfTheFieldsComeBackAsTheyMean) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"wall 32767 -32768 7.123456 0.5 -2", "wall 32767 -32768 7.123456 0.500000 -2.000000"},
+        {"wall 32768 0 0 1 1", "wall 32768 0 0.000000 1.000000 1.000000"},
+        {"wall 0 -32769 0 1 1", "wall 0 -32769 0.000000 1.000000 1.000000"},
+        {"wall 0 0 0.1234565 1 1", "wall 0 0 0.1234565 1.000000 1.000000"},
+        {"wall 0 0 0 0.123456 7.1234567", "wall 0 0 0.000000 0.123456 7.1234567"},
+    };
+    for (const auto& [written, saved] : cases) {
+        SCOPED_TRACE(written);
+        std::string faces = kCubeFaceLines;
+        faces.replace(0, faces.find('\n'),
+                      "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) " + std::string(written));
+        const std::string text =
+            MapText(*Read("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n")->doc);
+        EXPECT_NE(text.find(") " + std::string(saved) + "\n"), std::string::npos) << text;
+    }
 }
 
 // The fields keep the reader's number for drawing and the dialogs; the file
