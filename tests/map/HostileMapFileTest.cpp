@@ -58,8 +58,12 @@ TEST(HostileMapFile, Utf16AndUtf32CopiesAreRefusedAsNoTextMap) {
     std::string wide;
     for (char c : CubeMapText())
         wide += c + "\0"s;
-    for (const std::string& text :
-         {"\xFF\xFE"s + wide, wide, "\xFF\xFE\0\0"s + wide, "\xFE\xFF"s + wide.substr(1)}) {
+    // Without a mark, a file far longer than the part that is looked at.
+    std::string longWide;
+    while (longWide.size() < 20 * wide.size())
+        longWide += wide;
+    for (const std::string& text : {"\xFF\xFE"s + wide, wide, "\xFF\xFE\0\0"s + wide,
+                                    "\xFE\xFF"s + wide.substr(1), longWide}) {
         auto opened = OpenText(dir, text);
         EXPECT_FALSE(opened->opened);
         ASSERT_EQ(opened->messages.m_boxes.size(), 1u);
@@ -67,6 +71,26 @@ TEST(HostileMapFile, Utf16AndUtf32CopiesAreRefusedAsNoTextMap) {
         EXPECT_NE(opened->messages.m_boxes[0].text.find("a.map\" is not a text map"),
                   std::string::npos);
     }
+}
+
+// A map opened through a symbolic link is read from the file it names, and
+// saved into that file, the link staying a link.
+TEST(HostileMapFile, AMapOpenedThroughALinkIsReadAndSavedThroughIt) {
+    CTempDir dir;
+    std::filesystem::create_directories(dir.Path("maps"));
+    WriteFileText(dir.Path("maps/real.map"), CubeMapText(kLightEntity));
+    std::filesystem::create_symlink("maps/real.map", dir.Path("link.map"));
+    CRecordingMessages messages;
+    CTolveDoc doc;
+    ASSERT_TRUE(OpenShowing(doc, dir.Path("link.map").string()));
+    EXPECT_TRUE(messages.m_boxes.empty());
+    ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
+    ASSERT_EQ(doc.m_pointEntities.size(), 1u);
+    doc.m_pointEntities[0]->m_origin.z = 48;
+    ASSERT_TRUE(SaveShowing(doc, dir.Path("link.map").string()));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.map")));
+    EXPECT_NE(ReadFileText(dir.Path("maps/real.map")).find("\"origin\" \"0 0 48\""),
+              std::string::npos);
 }
 
 TEST(HostileMapFile, Utf8ByteOrderMarkIsSkipped) {
