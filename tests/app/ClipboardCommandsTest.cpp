@@ -1,6 +1,7 @@
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
 #include "app/CommandList.h"
+#include "map/CMapWriter.h"
 #include "map/PastedMapText.h"
 #include "widgets/CTolveView.h"
 
@@ -58,9 +59,9 @@ struct ClipboardFixture {
     CommandContext context{.view = &view};
     QSignalSpy repaints{&view, &CTolveView::ViewChanged};
 
-    ClipboardFixture() {
+    explicit ClipboardFixture(const std::string& text = kClipMap) {
         CRecordingDiagnostics diagnostics;
-        doc.ReadMapText(kClipMap, diagnostics);
+        doc.ReadMapText(text, diagnostics);
         view.resize(801, 600);
         doc.SetModifiedFlag(false);
         QGuiApplication::clipboard()->clear();
@@ -157,6 +158,45 @@ TEST(ClipboardCommands, APastedWorldBrushLandsOnTheSnappedCursorInTheViewPlane) 
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_GT(f.repaints.count(), 0);
     EXPECT_TRUE(f.messages.Texts().empty());
+}
+
+// What is pasted is saved where it was pasted, not where it was copied from,
+// also in a Valve map, whose brushes keep the plane points they were read
+// with.
+TEST(ClipboardCommands, APastedBrushIsSavedWhereItWasPasted) {
+    for (const MapFormat format : {MapFormat::kStandard, MapFormat::kValve}) {
+        SCOPED_TRACE(DescribeMapFormat(format));
+        std::string text = kClipMap;
+        if (format == MapFormat::kValve) {
+            CTolveDoc standard;
+            CRecordingDiagnostics diagnostics;
+            standard.ReadMapText(kClipMap, diagnostics);
+            MapContents contents = standard.GetContents();
+            contents.format = format;
+            text = CMapWriter::WriteText(contents);
+        }
+        ClipboardFixture f(text);
+        ASSERT_EQ(f.doc.m_mapFormat, format);
+        f.SelectDoorBrush();
+        f.Run(CommandId::EditCopy);
+        f.view.m_cursor = IntPoint(400, -300, 0);
+        f.Run(CommandId::EditPaste);
+        ASSERT_EQ(f.doc.m_modelEntities.size(), 2u);
+        const IntPoint low = LowestCorner(*f.doc.m_modelEntities[1]->m_brushes.at(0));
+        const IntPoint high = HighestCorner(*f.doc.m_modelEntities[1]->m_brushes.at(0));
+        ASSERT_NE(low, LowestCorner(*f.doc.m_modelEntities[0]->m_brushes.at(0)));
+
+        CTempDir dir;
+        ASSERT_TRUE(SaveShowing(f.doc, dir.Path("pasted.map").string()));
+        CTolveDoc saved;
+        CRecordingDiagnostics diagnostics;
+        ASSERT_FALSE(saved.ReadMapFile(dir.Path("pasted.map").string(), diagnostics));
+        ASSERT_EQ(saved.m_modelEntities.size(), 2u);
+        const CMapBrush& brush = *saved.m_modelEntities[1]->m_brushes.at(0);
+        EXPECT_EQ(LowestCorner(brush), low);
+        EXPECT_EQ(HighestCorner(brush), high);
+        EXPECT_EQ(saved.m_modelEntities[1]->m_speed, 120);
+    }
 }
 
 TEST(ClipboardCommands, APastedPointEntityMovesByWholeSnapStepsInTheXZPlane) {

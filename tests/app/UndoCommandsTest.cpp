@@ -145,6 +145,68 @@ TEST_F(UndoCommands, DeleteOfAPointEntityUndoesToItsListPosition) {
     EXPECT_EQ(ActiveDoc().m_pointEntities[0].get(), first);
 }
 
+// Three of each kind, so that taking out the middle one shows where undo puts
+// it back: the map's order is the file's order.
+std::string ThreeOfEachMap() {
+    std::string world, doors, lights;
+    for (int i = 0; i < 3; ++i) {
+        const int x = 200 * i;
+        world += "{\n" + BoxFaceLines(x, x + 64, "w" + std::to_string(i)) + "}\n";
+        doors += "{\n\"classname\" \"func_door\"\n\"targetname\" \"d" + std::to_string(i) + "\"\n";
+        for (int b = 0; b < 3; ++b)
+            doors += "{\n" + BoxFaceLines(x + 80 + 16 * b, x + 88 + 16 * b, "door") + "}\n";
+        doors += "}\n";
+        lights += "{\n\"classname\" \"light\"\n\"origin\" \"" + std::to_string(x) + " 300 0\"\n}\n";
+    }
+    return "{\n\"classname\" \"worldspawn\"\n" + world + "}\n" + doors + lights;
+}
+
+TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
+    const std::string text = ThreeOfEachMap();
+    StartApp({WriteMap("three.map", text.c_str())});
+    CTolveDoc& doc = ActiveDoc();
+    ASSERT_EQ(doc.m_worldBrushes.size(), 3u);
+    ASSERT_EQ(doc.m_modelEntities.size(), 3u);
+    ASSERT_EQ(doc.m_pointEntities.size(), 3u);
+    const std::function<void()> selections[] = {
+        [&] {
+            doc.m_editMode = kBrushMode;
+            doc.m_selectedEntity = nullptr;
+            doc.m_selectedBrush = doc.m_worldBrushes[1].get();
+        },
+        [&] {
+            doc.m_editMode = kBrushMode;
+            doc.m_selectedEntity = doc.m_modelEntities[1].get();
+            doc.m_selectedBrush = doc.m_modelEntities[1]->m_brushes[1].get();
+        },
+        [&] {
+            doc.m_editMode = kEntityMode;
+            doc.m_selectedPointEntity = doc.m_pointEntities[1].get();
+        },
+    };
+    for (const auto& select : selections) {
+        select();
+        ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
+        Frame().RunCommand(CommandId::EditUndo);
+    }
+    // A brush entity taken out in the middle, with its brushes.
+    const std::string before = MapText(doc);
+    doc.m_editMode = kBrushMode;
+    doc.m_selectedEntity = nullptr;
+    doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+    m_dialogs.m_onRun = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.GetEntityList()->setCurrentIndex(2);
+        dialog.GetDeleteEntityButton()->click();
+        dialog.GetOkButton()->click();
+    };
+    Frame().RunCommand(CommandId::Edit);
+    ASSERT_EQ(doc.m_modelEntities.size(), 2u);
+    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_EQ(MapText(doc), before);
+}
+
 TEST_F(UndoCommands, RedoOfADeletionClearsTheSelectionOfIt) {
     OpenMap();
     SelectFirstLight();
