@@ -5,6 +5,7 @@
 #include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
 #include "map/EntityKeys.h"
+#include "map/FaceLineText.h"
 #include "map/TextureProjection.h"
 
 #include <charconv>
@@ -16,21 +17,6 @@
 namespace {
 
 constexpr size_t kFlushSize = 1 << 18;
-
-// The reader splits tokens at these bytes (every byte above 127 included).
-bool IsSeparator(char c) {
-    return static_cast<signed char>(c) <= 32;
-}
-
-bool NeedsQuotes(const char* texture) {
-    if (texture[0] == '\0' || (texture[0] == '/' && texture[1] == '/'))
-        return true;
-    for (const char* c = texture; *c; ++c) {
-        if (IsSeparator(*c))
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 
@@ -183,7 +169,7 @@ void CMapWriter::WritePlanePoints(const IntPoint (&points)[3]) {
 }
 
 void CMapWriter::PutTextureName(const char* texture) {
-    if (NeedsQuotes(texture)) {
+    if (TextureNameNeedsQuotes(texture)) {
         Put('"');
         Put(texture);
         Put('"');
@@ -227,36 +213,6 @@ void CMapWriter::WriteValveTexture(const char* texture, const ValveAxes& axes, f
         PutShortest(number);
     }
     Put('\n');
-}
-
-std::string CMapWriter::FormatStandardTexture(const char* texture, const StandardTexture& numbers) {
-    std::string text;
-    if (NeedsQuotes(texture))
-        text.append("\"").append(texture).append("\"");
-    else
-        text.append(texture);
-    char digits[kFixedTextCapacity + 1];
-    for (double offset : {numbers.xOffset, numbers.yOffset}) {
-        text.push_back(' ');
-        if (offset == std::trunc(offset) && offset >= -32768.0 && offset <= 32767.0)
-            text.append(std::to_string(static_cast<int32_t>(offset)));
-        else
-            text.append(digits, FormatShortest(offset, digits));
-    }
-    // Six decimals where they are the float's own digits ("0.500000"), else
-    // the float's shortest text ("35.5377", not "35.537701").
-    char shortest[kShortestTextCapacity + 1];
-    for (double number : {numbers.rotation, numbers.xScale, numbers.yScale}) {
-        text.push_back(' ');
-        const float single = static_cast<float>(number);
-        digits[FormatFixed(single, digits)] = '\0';
-        shortest[FormatShortest(single, shortest)] = '\0';
-        if (ParseDouble(digits) == ParseDouble(shortest))
-            text.append(digits);
-        else
-            text.append(shortest);
-    }
-    return text;
 }
 
 // The texture part of a face in the map's form: as kept while it is in the

@@ -20,7 +20,6 @@ class CPointEntity;
 class CKeptTexts;
 class CWorldKeys;
 struct CustomPair;
-struct StandardTexture;
 struct ValveAxes;
 template <class Entity> struct KeyRule;
 
@@ -49,10 +48,6 @@ public:
     static std::optional<CFileError> WriteFile(const MapContents& contents,
                                                const std::string& path);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
-    // The texture part of a standard face line for numbers that came from a
-    // conversion: whole offsets within 16 bits and floats as the writer
-    // writes them wherever that loses nothing, else the shortest exact text.
-    static std::string FormatStandardTexture(const char* texture, const StandardTexture& numbers);
 
 private:
     void WriteWorld(const CWorldKeys& world);

@@ -1,6 +1,6 @@
 #include "map/FormatConversion.h"
 
-#include "map/CMapWriter.h"
+#include "map/FaceLineText.h"
 #include "map/TextureProjection.h"
 
 #include <cmath>
@@ -64,8 +64,7 @@ void DropValveAxes(CMapBrush& brush) {
             continue;
         if (!brush.m_keptText)
             brush.m_keptText = std::make_unique<KeptBrushText>();
-        brush.m_keptText->textures.push_back(
-            {f, CMapWriter::FormatStandardTexture(face.texture, numbers)});
+        brush.m_keptText->textures.push_back({f, FormatStandardTexture(face.texture, numbers)});
     }
     brush.m_valveAxes.clear();
 }
