@@ -20,7 +20,8 @@ QString FromLocal(const std::string& text) {
 }
 
 QTreeWidgetItem* MakeRow(const AbandonedAutosave& map) {
-    const QDateTime savedAt = QFileInfo(QFile::decodeName(map.newestCopy.c_str())).lastModified();
+    const QDateTime savedAt =
+        QFileInfo(QFile::decodeName(map.copies.back().c_str())).lastModified();
     auto* row = new QTreeWidgetItem(
         {FromLocal(map.origin.title), QLocale().toString(savedAt, QLocale::ShortFormat),
          map.origin.pathName.empty() ? QStringLiteral("(never saved)")

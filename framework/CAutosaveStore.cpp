@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -81,9 +82,13 @@ std::optional<CFileError> WriteSafely(const fs::path& path, std::string_view tex
 }
 
 // Takes the lock of a session folder without waiting: false while the run
-// that made it lives. The descriptor comes back through `fd`.
+// that made it lives. The descriptor comes back through `fd`. A lock file that
+// may not be written can still be locked: a folder made read-only still tells
+// a live run from an ended one.
 bool TryLock(const fs::path& lockFile, int& fd) {
     fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
@@ -91,6 +96,39 @@ bool TryLock(const fs::path& lockFile, int& fd) {
     ::close(fd);
     fd = -1;
     return false;
+}
+
+// Whether `fd` is still the lock file of its folder: not when the folder, or
+// the file, was removed since it was opened.
+bool IsLockFileOf(int fd, const fs::path& lockFile) {
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(fd, &open) == 0 && ::stat(lockFile.c_str(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+// Makes the session folder and locks it. It is made under a name that nobody
+// looks for and renamed once locked, so that no other run can take it for an
+// abandoned one before the lock is held.
+std::optional<std::string> MakeLockedSession(const fs::path& session, int& fd) {
+    std::error_code error;
+    const fs::path making = session.parent_path() / ("." + session.filename().string());
+    fs::remove_all(making, error); // an earlier try of this run that failed half-way
+    if (!fs::create_directory(making, error))
+        return "Cannot make the autosave folder " + making.string() + ": " +
+               (error ? error.message() : "it exists");
+    if (!TryLock(making / kLockName, fd)) {
+        fs::remove_all(making, error);
+        return "Cannot lock the autosave folder " + making.string();
+    }
+    fs::rename(making, session, error);
+    if (error) {
+        ::close(fd);
+        fd = -1;
+        fs::remove_all(making, error);
+        return "Cannot make the autosave folder " + session.string() + ": " + error.message();
+    }
+    return std::nullopt;
 }
 
 bool HasSlots(const fs::path& session) {
@@ -120,6 +158,9 @@ std::string RandomTag() {
 CAutosaveStore::CAutosaveStore(fs::path root) : m_root(std::move(root)) {}
 
 CAutosaveStore::~CAutosaveStore() {
+    m_heldSlots.clear(); // their copies stay, for the next run
+    while (!m_heldSessionLocks.empty())
+        ReleaseHeldSession(m_heldSessionLocks.begin()->first);
     if (m_lockFd < 0)
         return;
     RemoveSessionIfEmpty(m_session);
@@ -131,28 +172,40 @@ std::optional<std::string> CAutosaveStore::Open() {
     fs::create_directories(m_root, error);
     if (error)
         return "Cannot make the autosave folder " + m_root.string() + ": " + error.message();
-    fs::permissions(m_root, fs::perms::owner_all, error);
-    // The folder is made and locked under a name that nobody looks for, so no
-    // other run can take it for an abandoned one before the lock is held.
-    const std::string name = kSessionPrefix + std::to_string(::getpid()) + "-" + RandomTag();
-    const fs::path making = m_root / ("." + name);
-    if (!fs::create_directory(making, error))
-        return "Cannot make the autosave folder " + making.string() + ": " +
-               (error ? error.message() : "it exists");
+    // Copies are nobody else's business; a folder its owner made read-only
+    // stays so, and this run keeps no copies.
+    fs::permissions(m_root, fs::perms::group_all | fs::perms::others_all, fs::perm_options::remove,
+                    error);
+    const fs::path session =
+        m_root / (kSessionPrefix + std::to_string(::getpid()) + "-" + RandomTag());
     int fd = -1;
-    if (!TryLock(making / kLockName, fd)) {
-        fs::remove_all(making, error);
-        return "Cannot lock the autosave folder " + making.string();
-    }
-    fs::rename(making, m_root / name, error);
-    if (error) {
-        ::close(fd);
-        fs::remove_all(making, error);
-        return "Cannot make the autosave folder " + (m_root / name).string() + ": " +
-               error.message();
-    }
-    m_session = m_root / name;
+    if (std::optional<std::string> failed = MakeLockedSession(session, fd))
+        return failed;
+    m_session = session;
     m_lockFd = fd;
+    return std::nullopt;
+}
+
+std::optional<std::string> CAutosaveStore::KeepSessionLocked() {
+    std::lock_guard<std::mutex> guard(m_lockMutex);
+    const fs::path lockFile = m_session / kLockName;
+    if (IsLockFileOf(m_lockFd, lockFile))
+        return std::nullopt;
+    // Someone removed the folder, or its lock, while the run went on: without
+    // a lock held, another run would take this run's copies for abandoned.
+    std::error_code error;
+    int fd = -1;
+    if (fs::exists(m_session, error)) {
+        if (!TryLock(lockFile, fd))
+            return "Cannot lock the autosave folder " + m_session.string();
+    } else {
+        fs::create_directories(m_root, error);
+        if (error)
+            return "Cannot make the autosave folder " + m_root.string() + ": " + error.message();
+        if (std::optional<std::string> failed = MakeLockedSession(m_session, fd))
+            return failed;
+    }
+    ::close(m_lockFd.exchange(fd));
     return std::nullopt;
 }
 
@@ -161,16 +214,23 @@ int CAutosaveStore::AddSlot() {
 }
 
 fs::path CAutosaveStore::SlotFolder(int slot) const {
+    auto held = m_heldSlots.find(slot);
+    if (held != m_heldSlots.end())
+        return held->second;
     return m_session / (kSlotPrefix + std::to_string(slot));
 }
 
 std::optional<CFileError> CAutosaveStore::SaveCopy(int slot, std::string_view text,
-                                                   const AutosaveOrigin& origin) const {
+                                                   const AutosaveOrigin& origin) {
     if (!IsOpen())
         return CFileError{m_root.string(), "The autosave folder is not open", true};
+    if (std::optional<std::string> failed = KeepSessionLocked())
+        return CFileError{m_session.string(), *failed};
     const fs::path folder = SlotFolder(slot);
     std::error_code error;
-    fs::create_directories(folder, error);
+    // Only the slot is made here: a session folder made without its lock
+    // would be anybody's.
+    fs::create_directory(folder, error);
     if (error)
         return CFileError{folder.string(), error.message()};
     // The origin changes only when a recovered map is copied the first time;
@@ -196,11 +256,18 @@ std::vector<fs::path> CAutosaveStore::ListCopies(int slot) const {
     return CopiesIn(SlotFolder(slot));
 }
 
-void CAutosaveStore::RemoveSlot(int slot) const {
-    if (!IsOpen())
-        return;
+void CAutosaveStore::RemoveSlot(int slot) {
     std::error_code error;
-    fs::remove_all(SlotFolder(slot), error);
+    auto held = m_heldSlots.find(slot);
+    if (held != m_heldSlots.end()) {
+        const fs::path folder = held->second;
+        m_heldSlots.erase(held);
+        fs::remove_all(folder, error);
+        ReleaseHeldSession(folder.parent_path());
+        return;
+    }
+    if (IsOpen())
+        fs::remove_all(SlotFolder(slot), error);
 }
 
 std::vector<AbandonedAutosave> CAutosaveStore::FindAbandoned() const {
@@ -224,7 +291,7 @@ std::vector<AbandonedAutosave> CAutosaveStore::FindAbandoned() const {
             if (copies.empty())
                 fs::remove_all(slot, error);
             else
-                found.push_back({slot, ReadOrigin(slot), copies.back(), copies.size()});
+                found.push_back({slot, ReadOrigin(slot), std::move(copies)});
         }
         RemoveSessionIfEmpty(session.path());
         ::close(fd);
@@ -241,6 +308,8 @@ std::vector<AbandonedAutosave> CAutosaveStore::FindAbandoned() const {
 
 std::optional<int> CAutosaveStore::AdoptAbandoned(const AbandonedAutosave& abandoned) {
     if (!IsOpen())
+        return HoldInPlace(abandoned);
+    if (KeepSessionLocked())
         return std::nullopt;
     const int slot = AddSlot();
     std::error_code error;
@@ -249,6 +318,36 @@ std::optional<int> CAutosaveStore::AdoptAbandoned(const AbandonedAutosave& aband
         return std::nullopt;
     RemoveSessionIfEmpty(abandoned.folder.parent_path());
     return slot;
+}
+
+std::optional<int> CAutosaveStore::HoldInPlace(const AbandonedAutosave& abandoned) {
+    const fs::path session = abandoned.folder.parent_path();
+    if (!m_heldSessionLocks.count(session)) {
+        int fd = -1;
+        if (!TryLock(session / kLockName, fd))
+            return std::nullopt;
+        m_heldSessionLocks[session] = fd;
+    }
+    if (CopiesIn(abandoned.folder).empty()) { // another run took them before the lock
+        ReleaseHeldSession(session);
+        return std::nullopt;
+    }
+    const int slot = AddSlot();
+    m_heldSlots[slot] = abandoned.folder;
+    return slot;
+}
+
+void CAutosaveStore::ReleaseHeldSession(const fs::path& session) {
+    for (const auto& [slot, folder] : m_heldSlots) {
+        if (folder.parent_path() == session)
+            return; // another of its slots is still held
+    }
+    auto lock = m_heldSessionLocks.find(session);
+    if (lock == m_heldSessionLocks.end())
+        return;
+    RemoveSessionIfEmpty(session);
+    ::close(lock->second);
+    m_heldSessionLocks.erase(lock);
 }
 
 void CAutosaveStore::DiscardAbandoned(const AbandonedAutosave& abandoned) const {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -83,10 +87,9 @@ TEST_F(AutosaveStoreTest, OffersOnlyTheCopiesOfRunsThatEndedWithoutClosingThem) 
     std::vector<AbandonedAutosave> found = starting.FindAbandoned();
     ASSERT_EQ(found.size(), 2u) << "by title, whatever the case";
     EXPECT_EQ(found[0].origin, (AutosaveOrigin{"castle.map", "/maps/castle.map"}));
-    EXPECT_EQ(ReadFileText(found[0].newestCopy), "new castle");
-    EXPECT_EQ(found[0].copyCount, 2u);
+    EXPECT_EQ(Texts(found[0].copies), (std::vector<std::string>{"old castle", "new castle"}));
     EXPECT_EQ(found[1].origin, (AutosaveOrigin{"Tolve1", ""}));
-    EXPECT_EQ(ReadFileText(found[1].newestCopy), "sketch");
+    EXPECT_EQ(Texts(found[1].copies), std::vector<std::string>{"sketch"});
 }
 
 TEST_F(AutosaveStoreTest, AdoptedCopiesStayUntilTheRecoveredMapIsSavedOrClosed) {
@@ -132,4 +135,101 @@ TEST_F(AutosaveStoreTest, SaysWhyWhenCopiesCannotBeKept) {
     std::optional<CFileError> failed = store.SaveCopy(slot, "text", {"a.map", ""});
     ASSERT_TRUE(failed);
     EXPECT_FALSE(failed->reason.empty());
+}
+
+// Removing the autosave folder under a running editor used to let its next
+// copy make the folder again without the lock, so that another run offered,
+// and could discard, the live run's map.
+TEST_F(AutosaveStoreTest, ARunLocksItsFolderAgainWhenTheFolderOrItsLockWasRemoved) {
+    auto live = std::make_unique<CAutosaveStore>(Root());
+    ASSERT_FALSE(live->Open());
+    const int slot = live->AddSlot();
+    ASSERT_FALSE(live->SaveCopy(slot, "first", {"castle.map", ""}));
+    const fs::path session = Entries(Root()).front();
+
+    fs::remove_all(Root());
+    ASSERT_FALSE(live->SaveCopy(slot, "after the folder went", {"castle.map", ""}));
+    CAutosaveStore other(Root());
+    ASSERT_FALSE(other.Open());
+    EXPECT_TRUE(other.FindAbandoned().empty()) << "the live run holds its lock again";
+    EXPECT_EQ(Texts(live->ListCopies(slot)), std::vector<std::string>{"after the folder went"});
+
+    fs::remove(session / "lock");
+    ASSERT_FALSE(live->SaveCopy(slot, "after the lock went", {"castle.map", ""}));
+    EXPECT_TRUE(fs::exists(session / "lock"));
+    EXPECT_TRUE(other.FindAbandoned().empty());
+
+    live.reset(); // as a crash would
+    std::vector<AbandonedAutosave> found = other.FindAbandoned();
+    ASSERT_EQ(found.size(), 1u) << "it was only the lock that kept them";
+    EXPECT_EQ(Texts(found[0].copies),
+              (std::vector<std::string>{"after the folder went", "after the lock went"}));
+}
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `check` as an ordinary user in a child process, so that permissions
+// hold even when the tests run as root: the child's exit status is what
+// `check` returns, 77 when the user could not be changed.
+template <class Check> int RunAsOrdinaryUser(Check check) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(77);
+        _exit(check());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void GiveToNobody(const fs::path& tree) {
+    ASSERT_EQ(chown(tree.c_str(), kNobody, kNobody), 0);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(tree))
+        ASSERT_EQ(chown(entry.path().c_str(), kNobody, kNobody), 0);
+}
+
+} // namespace
+
+// A run that could not make its own folder used to offer nothing, not even
+// what a crash had left there.
+TEST_F(AutosaveStoreTest, CopiesInAFolderThisRunCannotWriteAreStillOfferedAndHeld) {
+    {
+        CAutosaveStore crashed(Root());
+        ASSERT_FALSE(crashed.Open());
+        const int slot = crashed.AddSlot();
+        ASSERT_FALSE(crashed.SaveCopy(slot, "old castle", {"castle.map", ""}));
+        ASSERT_FALSE(crashed.SaveCopy(slot, "new castle", {"castle.map", ""}));
+    }
+    fs::permissions(m_dir.Root(), fs::perms::all);
+    if (getuid() == 0)
+        GiveToNobody(Root());
+    ASSERT_EQ(chmod(Root().c_str(), 0500), 0); // its owner may look, not write
+
+    // Each step that goes wrong exits with a number of its own.
+    const int status = RunAsOrdinaryUser([this]() -> int {
+        CAutosaveStore store(Root());
+        if (!store.Open())
+            return 1; // the folder is written after all
+        std::vector<AbandonedAutosave> found = store.FindAbandoned();
+        if (found.size() != 1 ||
+            Texts(found[0].copies) != std::vector<std::string>{"old castle", "new castle"})
+            return 2;
+        std::optional<int> slot = store.AdoptAbandoned(found[0]);
+        if (!slot || Texts(store.ListCopies(*slot)).size() != 2)
+            return 3;
+        CAutosaveStore another(Root());
+        if (!another.FindAbandoned().empty())
+            return 4;            // held copies are nobody else's
+        store.RemoveSlot(*slot); // the recovered map was saved
+        if (fs::exists(found[0].folder))
+            return 5;
+        return 0;
+    });
+    chmod(Root().c_str(), 0700);
+    if (status == 77)
+        GTEST_SKIP() << "running as root and cannot become an ordinary user";
+    EXPECT_EQ(status, 0);
 }
