@@ -2,7 +2,6 @@
 
 #include "app/AppSettings.h"
 #include "app/CDocManager.h"
-#include "framework/CStatusNotice.h"
 #include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
 
@@ -60,9 +59,10 @@ void CAutosaver::StoreIntervalMinutes(int minutes) {
 
 void CAutosaver::Start(int intervalMinutes) {
     // The folder is opened even with the timer off, so that what an earlier
-    // run left can still be recovered.
+    // run left can still be recovered into it.
     if (std::optional<std::string> error = m_store.Open()) {
-        ShowStatusNotice("Autosave is off: " + *error);
+        m_offReason = *error;
+        emit ProblemsChanged();
         return;
     }
     if (intervalMinutes > 0)
@@ -81,25 +81,67 @@ void CAutosaver::Autosave(const CTolveDoc& doc) {
     DocCopies& copies = entry->second;
     if (added)
         copies.slot = m_store.AddSlot();
-    else if (copies.copiedRevision == doc.GetRevision())
+    const unsigned long revision = doc.GetRevision();
+    if (copies.copiedRevision == revision || copies.writingRevision == revision)
         return;
-    copies.copiedRevision = doc.GetRevision();
 
     const MapContents contents = doc.GetContents();
     if (std::optional<std::string> reason = CMapWriter::FindUnwritableText(contents)) {
-        OnCopyFailed(doc.GetTitle(), *reason);
+        ReportFailure(doc, *reason);
         return;
     }
+    copies.writingRevision = revision;
     const AutosaveOrigin origin{doc.GetTitle(), doc.GetPathName()};
-    m_writer.start([this, slot = copies.slot, text = CMapWriter::WriteText(contents), origin] {
-        std::optional<CFileError> error = m_store.SaveCopy(slot, text, origin);
-        if (!error)
-            return;
-        QMetaObject::invokeMethod(
-            this,
-            [this, title = origin.title, reason = error->reason] { OnCopyFailed(title, reason); },
-            Qt::QueuedConnection);
-    });
+    m_writer.start(
+        [this, slot = copies.slot, revision, text = CMapWriter::WriteText(contents), origin] {
+            std::optional<CFileError> error = m_store.SaveCopy(slot, text, origin);
+            std::optional<std::string> failure;
+            if (error)
+                failure = error->reason;
+            // The outcome is the GUI thread's to record: it owns the maps' state.
+            QMetaObject::invokeMethod(
+                this, [this, slot, revision, failure] { OnCopyWritten(slot, revision, failure); },
+                Qt::QueuedConnection);
+        });
+}
+
+void CAutosaver::OnCopyWritten(int slot, unsigned long revision,
+                               std::optional<std::string> failure) {
+    auto found = FindSlot(slot);
+    if (found == m_copies.end()) // saved or closed meanwhile
+        return;
+    DocCopies& copies = found->second;
+    if (copies.writingRevision == revision)
+        copies.writingRevision.reset();
+    if (failure) {
+        // The revision counts as not copied, so the next tick tries again.
+        ReportFailure(*found->first, *failure);
+        return;
+    }
+    copies.copiedRevision = revision;
+    ClearFailure(slot);
+}
+
+void CAutosaver::ReportFailure(const CTolveDoc& doc, const std::string& reason) {
+    m_failures[m_copies.at(&doc).slot] = {doc.GetTitle(), reason};
+    emit ProblemsChanged();
+}
+
+void CAutosaver::ClearFailure(int slot) {
+    if (m_failures.erase(slot) > 0)
+        emit ProblemsChanged();
+}
+
+std::vector<CAutosaver::FailedCopy> CAutosaver::GetFailedCopies() const {
+    std::vector<FailedCopy> failed;
+    for (const auto& [slot, failure] : m_failures)
+        failed.push_back(failure);
+    return failed;
+}
+
+CAutosaver::CopiesMap::iterator CAutosaver::FindSlot(int slot) {
+    return std::find_if(m_copies.begin(), m_copies.end(),
+                        [slot](const auto& entry) { return entry.second.slot == slot; });
 }
 
 void CAutosaver::WaitForCopies() {
@@ -111,16 +153,14 @@ void CAutosaver::ForgetCopies(const CTolveDoc& doc) {
     if (found == m_copies.end())
         return;
     WaitForCopies();
-    m_store.RemoveSlot(found->second.slot);
+    const int slot = found->second.slot;
+    m_store.RemoveSlot(slot);
     m_copies.erase(found);
-}
-
-void CAutosaver::OnCopyFailed(const std::string& title, const std::string& reason) {
-    ShowStatusNotice("Autosave of \"" + title + "\" failed: " + reason);
+    ClearFailure(slot);
 }
 
 std::vector<AbandonedAutosave> CAutosaver::FindAbandoned() {
-    return m_store.IsOpen() ? m_store.FindAbandoned() : std::vector<AbandonedAutosave>{};
+    return m_store.FindAbandoned();
 }
 
 CTolveDoc* CAutosaver::Recover(const AbandonedAutosave& abandoned) {
@@ -135,7 +175,7 @@ CTolveDoc* CAutosaver::Recover(const AbandonedAutosave& abandoned) {
     // A copy that cannot be read stays in this run's folder, to be offered
     // again next time.
     if (doc)
-        m_copies[doc] = {*slot, doc->GetRevision()};
+        m_copies[doc] = {*slot, doc->GetRevision(), std::nullopt};
     return doc;
 }
 

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 class CDocManager;
@@ -16,8 +17,9 @@ class CTolveDoc;
 // Writes a copy of every modified open map on a timer, into the user's data
 // location and never over the user's own files, so that a crash costs minutes
 // of work. A map's copies go when it is saved or closed. Autosave never
-// stops the user with a message: a copy that cannot be written shows in the
-// status bar.
+// stops the user with a message: a copy that cannot be written, or autosave
+// being off, is reported to whoever listens until it is over, and a failed
+// copy is tried again at every tick until one is written.
 //
 // The map text is made at once, so the copy is exactly the map of that
 // moment; the file is written on a thread of its own, so a big map does not
@@ -27,6 +29,12 @@ class CAutosaver : public QObject {
 
 public:
     static constexpr int kDefaultIntervalMinutes = 3;
+
+    // A map whose newest changes have no copy on disk, and why.
+    struct FailedCopy {
+        std::string title;
+        std::string reason;
+    };
 
     CAutosaver(CDocManager& docs, const QString& folder);
     // Copies of maps that were never closed stay when they hold changes: the
@@ -39,17 +47,23 @@ public:
     static int LoadIntervalMinutes();
     static void StoreIntervalMinutes(int minutes);
 
-    // Locks this run's folder and starts the timer; off (with a notice in the
-    // status bar) when the folder cannot be made.
+    // Locks this run's folder and starts the timer; off for this run when the
+    // folder cannot be made.
     void Start(int intervalMinutes);
     QTimer& GetTimer() { return m_timer; }
 
-    // Writes a copy of each modified map that changed since its last copy.
+    // Writes a copy of each modified map whose changes have no copy yet.
     void AutosaveModified();
     // Returns once every copy under way is on disk.
     void WaitForCopies();
 
-    // The copies that runs which ended without closing their maps left.
+    // Why autosave is off for this run; empty while it works.
+    const std::string& GetOffReason() const { return m_offReason; }
+    // The maps whose last copy failed, in the order of their first copies.
+    std::vector<FailedCopy> GetFailedCopies() const;
+
+    // The copies that runs which ended without closing their maps left, also
+    // when this run cannot keep copies of its own.
     std::vector<AbandonedAutosave> FindAbandoned();
     // Opens the newest copy as a modified map never saved, named after its
     // map; the copies stay until that map is saved or closed. Null when the
@@ -60,19 +74,30 @@ public:
     // The title of a recovered copy of a map titled `title`.
     static std::string RecoveredTitle(const std::string& title);
 
+signals:
+    // Autosave went off, a copy failed, or a map that had none was copied.
+    void ProblemsChanged();
+
 private:
     struct DocCopies {
         int slot = 0;
-        unsigned long copiedRevision = 0; // the document's revision at its last copy
+        std::optional<unsigned long> copiedRevision;  // the revision whose copy is on disk
+        std::optional<unsigned long> writingRevision; // the one being written now
     };
+    using CopiesMap = std::map<const CTolveDoc*, DocCopies>;
 
     void Autosave(const CTolveDoc& doc);
+    void OnCopyWritten(int slot, unsigned long revision, std::optional<std::string> failure);
+    void ReportFailure(const CTolveDoc& doc, const std::string& reason);
+    void ClearFailure(int slot);
+    CopiesMap::iterator FindSlot(int slot);
     void ForgetCopies(const CTolveDoc& doc);
-    void OnCopyFailed(const std::string& title, const std::string& reason);
 
     CDocManager& m_docs;
     CAutosaveStore m_store;
     QTimer m_timer;
     QThreadPool m_writer; // one thread: copies are written in the order they were made
-    std::map<const CTolveDoc*, DocCopies> m_copies;
+    CopiesMap m_copies;
+    std::map<int, FailedCopy> m_failures; // by slot
+    std::string m_offReason;
 };

@@ -1,5 +1,6 @@
 #include "app/CTolveApp.h"
 
+#include "app/CAutosaveIndicator.h"
 #include "app/CAutosaver.h"
 #include "app/CDocManager.h"
 #include "app/CInstanceServer.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QStatusBar>
 
 CTolveApp::CTolveApp() = default;
 
@@ -64,6 +66,8 @@ void CTolveApp::StartAutosave(const CStartupOptions& options) {
     const QString folder =
         options.autosaveFolder.isEmpty() ? CAutosaver::DefaultFolder() : options.autosaveFolder;
     m_autosaver = std::make_unique<CAutosaver>(*m_docManager, folder);
+    QStatusBar* bar = m_mainFrame->statusBar();
+    bar->addPermanentWidget(new CAutosaveIndicator(*m_autosaver, bar));
     m_autosaver->Start(CAutosaver::LoadIntervalMinutes());
 }
 

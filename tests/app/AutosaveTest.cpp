@@ -1,21 +1,52 @@
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
 #include "TestSupport.h"
+#include "app/CAutosaveIndicator.h"
 #include "app/CAutosaver.h"
+#include "app/CCommandTable.h"
+#include "app/CTolveApp.h"
 #include "dialogs/CRecoveryDlg.h"
 #include "widgets/CTolveView.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace fs = std::filesystem;
 
 namespace {
+
+// Every write past `bytes` fails with "File too large" while it lives, as
+// writes fail on a full disk.
+class CFullDisk {
+public:
+    explicit CFullDisk(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CFullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    CFullDisk(const CFullDisk&) = delete;
+    CFullDisk& operator=(const CFullDisk&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int);
+};
 
 class Autosave : public CAppFixture {
 protected:
@@ -81,6 +112,22 @@ protected:
     void PressInView(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QCoreApplication::processEvents();
         QTest::keyClick(Frame().GetActiveView(), key, modifiers);
+    }
+
+    CAutosaveIndicator& Indicator() const {
+        auto* indicator = Frame().statusBar()->findChild<CAutosaveIndicator*>();
+        EXPECT_NE(indicator, nullptr);
+        return *indicator;
+    }
+
+    // Points at a toolbar button, whose prompt shows as a passing message.
+    void HoverToolBarButton(CommandId id) {
+        QAction* action = Frame().GetCommands().GetAction(id);
+        QWidget* button = Frame().GetToolBar().widgetForAction(action);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseMove(button);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(Frame().statusBar()->currentMessage(), action->statusTip());
     }
 
     QString m_castlePath;
@@ -216,19 +263,73 @@ TEST_F(Autosave, DiscardDeletesTheCopiesAndLaterKeepsThemForNextTime) {
     EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve1");
 }
 
-TEST_F(Autosave, AFailedCopyShowsInTheStatusBarOnly) {
+// A copy that failed used to count as made, so no copy came until the map
+// changed again; its notice was a passing message that the next prompt
+// replaced.
+TEST_F(Autosave, AFailedCopyStaysInTheStatusBarAndIsTriedAgainAtEveryTick) {
     OpenCastle();
     DeleteTheLight();
-    // Something that is not a folder where the map's copies would go.
-    fs::path session;
-    for (const auto& entry : fs::directory_iterator(AutosaveFolder()))
-        session = entry.path();
-    ASSERT_FALSE(session.empty());
-    WriteFileText(session / "map-1", "in the way");
+    {
+        CFullDisk full(16);
+        RunTheTimer();
+    }
+    EXPECT_TRUE(Copies().empty());
+    EXPECT_TRUE(m_messages.m_boxes.empty()) << "autosave never stops the user";
+    CAutosaveIndicator& indicator = Indicator();
+    EXPECT_TRUE(indicator.isVisible());
+    EXPECT_EQ(indicator.text(), "Autosave of \"castle.map\" failed");
+    EXPECT_TRUE(indicator.toolTip().startsWith("Autosave of \"castle.map\" failed: File too large"))
+        << indicator.toolTip().toStdString();
+
+    HoverToolBarButton(CommandId::FileNew);
+    EXPECT_TRUE(indicator.isVisible()) << "a prompt covers no warning";
+    EXPECT_EQ(indicator.text(), "Autosave of \"castle.map\" failed");
+
+    // With room on the disk again, the next tick writes the copy that failed,
+    // without another edit.
     RunTheTimer();
+    ASSERT_EQ(Copies().size(), 1u);
+    EXPECT_EQ(ReadFileText(Copies()[0]), MapText(ActiveDoc()));
+    EXPECT_FALSE(indicator.isVisible());
+    RunTheTimer();
+    EXPECT_EQ(Copies().size(), 1u) << "a copy that was written is not written again";
+}
+
+// "Autosave is off" used to be a passing message drawn over the idle text.
+TEST_F(Autosave, AutosaveOffIsAPermanentItemThatCoversNothing) {
+    WriteFileText(AutosaveFolder(), "a file where the folder should be");
+    StartApp();
+    CAutosaveIndicator& indicator = Indicator();
+    EXPECT_TRUE(indicator.isVisible());
+    EXPECT_EQ(indicator.text(), "Autosave is off");
+    const std::string expectedStart =
+        "Autosave is off: Cannot make the autosave folder " + AutosaveFolder().string() + ": ";
+    EXPECT_EQ(indicator.toolTip().toStdString().substr(0, expectedStart.size()), expectedStart);
+    EXPECT_TRUE(Frame().GetIdleLabel().isVisible());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
+
+    HoverToolBarButton(CommandId::FileOpen);
+    EXPECT_TRUE(indicator.isVisible());
     EXPECT_TRUE(m_messages.m_boxes.empty());
-    const QString notice = Frame().statusBar()->currentMessage();
-    EXPECT_TRUE(notice.startsWith("Autosave of \"castle.map\" failed: ")) << notice.toStdString();
+}
+
+// Removing the autosave folder under a running editor used to let the next
+// copy make it again without the run's lock: a second editor offered the
+// live run's map, and its Discard deleted it.
+TEST_F(Autosave, ARunWhoseFolderWasRemovedLocksItAgainAndNoOtherEditorOffersItsMap) {
+    OpenCastle();
+    fs::remove_all(AutosaveFolder());
+    DeleteTheLight();
+    RunTheTimer();
+    ASSERT_EQ(Copies().size(), 1u);
+    EXPECT_FALSE(Indicator().isVisible());
+
+    CTolveApp second;
+    CStartupOptions options = TestOptions();
+    options.singleInstance = false;
+    ASSERT_TRUE(second.InitInstance(options));
+    EXPECT_TRUE(m_dialogs.m_names.empty()) << "the live run's map is not offered";
+    EXPECT_EQ(second.GetDocManager().GetDocuments().size(), 1u) << "only its own new map";
 }
 
 TEST(AutosaveTitles, ARecoveredCopyIsNamedAfterItsMap) {
