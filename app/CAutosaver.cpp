@@ -30,8 +30,8 @@ CAutosaver::CAutosaver(CDocManager& docs, const QString& folder)
     : m_docs(docs), m_store(ToPath(folder)) {
     m_writer.setMaxThreadCount(1);
     connect(&m_timer, &QTimer::timeout, this, &CAutosaver::AutosaveModified);
-    connect(&m_docs, &CDocManager::DocumentSaved, this, &CAutosaver::ForgetCopies);
-    connect(&m_docs, &CDocManager::DocumentClosing, this, &CAutosaver::ForgetCopies);
+    connect(&m_docs, &CDocManager::DocumentSaved, this, &CAutosaver::OnDocumentSaved);
+    connect(&m_docs, &CDocManager::DocumentClosing, this, &CAutosaver::OnDocumentClosing);
 }
 
 CAutosaver::~CAutosaver() {
@@ -148,13 +148,25 @@ void CAutosaver::WaitForCopies() {
     m_writer.waitForDone();
 }
 
-void CAutosaver::ForgetCopies(const CTolveDoc& doc) {
+void CAutosaver::OnDocumentSaved(const CTolveDoc& doc) {
+    ForgetCopies(doc, true);
+}
+
+void CAutosaver::OnDocumentClosing(const CTolveDoc& doc) {
+    // Closing a recovered map unsaved must not lose the work it came back
+    // with: its copies wait for the next start.
+    auto found = m_copies.find(&doc);
+    ForgetCopies(doc, found == m_copies.end() || !found->second.recovered);
+}
+
+void CAutosaver::ForgetCopies(const CTolveDoc& doc, bool removeThem) {
     auto found = m_copies.find(&doc);
     if (found == m_copies.end())
         return;
     WaitForCopies();
     const int slot = found->second.slot;
-    m_store.RemoveSlot(slot);
+    if (removeThem)
+        m_store.RemoveSlot(slot);
     m_copies.erase(found);
     ClearFailure(slot);
 }
@@ -163,19 +175,26 @@ std::vector<AbandonedAutosave> CAutosaver::FindAbandoned() {
     return m_store.FindAbandoned();
 }
 
-CTolveDoc* CAutosaver::Recover(const AbandonedAutosave& abandoned) {
-    std::optional<int> slot = m_store.AdoptAbandoned(abandoned);
-    const std::vector<std::filesystem::path> copies =
-        slot ? m_store.ListCopies(*slot) : std::vector<std::filesystem::path>{};
-    if (copies.empty()) // another editor took them meanwhile
+CTolveDoc* CAutosaver::Recover(const AbandonedAutosave& abandoned, size_t copy) {
+    if (copy >= abandoned.copies.size())
         return nullptr;
-    CTolveDoc* doc = m_docs.OpenRecoveredCopy(QFile::decodeName(copies.back().c_str()),
+    const std::filesystem::path chosenName = abandoned.copies[copy].filename();
+    std::optional<int> slot = m_store.AdoptAbandoned(abandoned);
+    if (!slot) // another editor took them meanwhile
+        return nullptr;
+    // The copies moved with their folder, under the same names.
+    const std::vector<std::filesystem::path> copies = m_store.ListCopies(*slot);
+    auto chosen = std::find_if(copies.begin(), copies.end(),
+                               [&](const auto& path) { return path.filename() == chosenName; });
+    if (chosen == copies.end())
+        return nullptr;
+    CTolveDoc* doc = m_docs.OpenRecoveredCopy(QFile::decodeName(chosen->c_str()),
                                               RecoveredTitle(abandoned.origin.title),
                                               FolderOf(abandoned.origin.pathName));
     // A copy that cannot be read stays in this run's folder, to be offered
     // again next time.
     if (doc)
-        m_copies[doc] = {*slot, doc->GetRevision(), std::nullopt};
+        m_copies[doc] = {*slot, doc->GetRevision(), std::nullopt, true};
     return doc;
 }
 

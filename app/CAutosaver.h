@@ -16,10 +16,11 @@ class CTolveDoc;
 
 // Writes a copy of every modified open map on a timer, into the user's data
 // location and never over the user's own files, so that a crash costs minutes
-// of work. A map's copies go when it is saved or closed. Autosave never
-// stops the user with a message: a copy that cannot be written, or autosave
-// being off, is reported to whoever listens until it is over, and a failed
-// copy is tried again at every tick until one is written.
+// of work. A map's copies go when it is saved, or when it is closed without
+// saving unless the copies are all that holds its work (a recovered map).
+// Autosave never stops the user with a message: a copy that cannot be
+// written, or autosave being off, is reported to whoever listens until it is
+// over, and a failed copy is tried again at every tick until one is written.
 //
 // The map text is made at once, so the copy is exactly the map of that
 // moment; the file is written on a thread of its own, so a big map does not
@@ -65,10 +66,11 @@ public:
     // The copies that runs which ended without closing their maps left, also
     // when this run cannot keep copies of its own.
     std::vector<AbandonedAutosave> FindAbandoned();
-    // Opens the newest copy as a modified map never saved, named after its
-    // map; the copies stay until that map is saved or closed. Null when the
-    // copy could not be read.
-    CTolveDoc* Recover(const AbandonedAutosave& abandoned);
+    // Opens one of the copies (an index into `abandoned.copies`) as a
+    // modified map never saved, named after its map. All its copies stay
+    // until that map is saved: closing it unsaved keeps them for the next
+    // start. Null when the copies are gone or the copy could not be read.
+    CTolveDoc* Recover(const AbandonedAutosave& abandoned, size_t copy);
     void Discard(const AbandonedAutosave& abandoned);
 
     // The title of a recovered copy of a map titled `title`.
@@ -83,6 +85,7 @@ private:
         int slot = 0;
         std::optional<unsigned long> copiedRevision;  // the revision whose copy is on disk
         std::optional<unsigned long> writingRevision; // the one being written now
+        bool recovered = false;                       // its copies are all there is of its changes
     };
     using CopiesMap = std::map<const CTolveDoc*, DocCopies>;
 
@@ -91,7 +94,9 @@ private:
     void ReportFailure(const CTolveDoc& doc, const std::string& reason);
     void ClearFailure(int slot);
     CopiesMap::iterator FindSlot(int slot);
-    void ForgetCopies(const CTolveDoc& doc);
+    void OnDocumentSaved(const CTolveDoc& doc);
+    void OnDocumentClosing(const CTolveDoc& doc);
+    void ForgetCopies(const CTolveDoc& doc, bool removeThem);
 
     CDocManager& m_docs;
     CAutosaveStore m_store;

@@ -8,6 +8,8 @@
 #include "dialogs/CRecoveryDlg.h"
 #include "widgets/CTolveView.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -330,6 +333,150 @@ TEST_F(Autosave, ARunWhoseFolderWasRemovedLocksItAgainAndNoOtherEditorOffersItsM
     ASSERT_TRUE(second.InitInstance(options));
     EXPECT_TRUE(m_dialogs.m_names.empty()) << "the live run's map is not offered";
     EXPECT_EQ(second.GetDocManager().GetDocuments().size(), 1u) << "only its own new map";
+}
+
+TEST_F(Autosave, ARecoveredMapClosedWithoutSavingKeepsItsCopiesForTheNextStart) {
+    OpenCastle();
+    DeleteTheLight();
+    const std::string edited = MapText(ActiveDoc());
+    RunTheTimer();
+    EndWithoutClosing();
+
+    StartApp(); // the recording runner answers the offer with Open
+    ASSERT_EQ(Docs().GetDocuments().size(), 1u);
+    m_messages.m_answers = {MessageAnswer::No};
+    Frame().RunCommand(CommandId::FileClose);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_TRUE(Docs().GetDocuments().empty());
+    EXPECT_EQ(Copies().size(), 1u);
+
+    m_app.reset(); // an orderly end
+    ProcessDeferredDeletes();
+    StartApp();
+    EXPECT_EQ(m_dialogs.m_names,
+              (std::vector<std::string>{CRecoveryDlg::kTitle, CRecoveryDlg::kTitle}));
+    ASSERT_EQ(Docs().GetDocuments().size(), 1u);
+    EXPECT_EQ(ActiveDoc().GetTitle(), "castle (recovered).map");
+    EXPECT_EQ(MapText(ActiveDoc()), edited);
+}
+
+// Two copies of the demo map, each after a light was deleted, left by an
+// editor that went without closing it.
+class RecoveryOfBrokenCopies : public Autosave {
+protected:
+    void SetUp() override {
+        const fs::path demo = m_files.Path("demo.map");
+        fs::copy_file(fs::path(TOLVE_SAMPLES) / "demo.map", demo);
+        StartApp({QString::fromStdString(demo.string())});
+        ASSERT_NE(ActiveFrame(), nullptr);
+        DeleteALight();
+        RunTheTimer();
+        m_olderText = MapText(ActiveDoc());
+        DeleteALight();
+        RunTheTimer();
+        EndWithoutClosing();
+        ASSERT_EQ(Copies().size(), 2u);
+        ASSERT_EQ(ReadFileText(Copies()[0]), m_olderText);
+    }
+
+    void DeleteALight() {
+        QCoreApplication::processEvents();
+        CTolveDoc& doc = ActiveDoc();
+        const size_t before = doc.m_pointEntities.size();
+        doc.m_editMode = kEntityMode;
+        doc.m_selectedPointEntity = doc.m_pointEntities.at(0).get();
+        Frame().RefreshState();
+        PressInView(Qt::Key_Delete);
+        ASSERT_EQ(doc.m_pointEntities.size(), before - 1);
+    }
+
+    // Starts the editor, checks what the offer says of the two copies and
+    // opens the map from the copy it chose.
+    void RecoverWithDefaultChoice(const std::string& newestCopyProblem) {
+        CScriptedDialogRunner dialogs;
+        dialogs.m_script = [&newestCopyProblem](CModalDialog& dialog) {
+            auto& recovery = dynamic_cast<CRecoveryDlg&>(dialog);
+            ASSERT_EQ(recovery.GetMapList()->topLevelItemCount(), 1);
+            QComboBox* copies = recovery.GetCopyChooser(0);
+            ASSERT_EQ(copies->count(), 2);
+            EXPECT_TRUE(
+                copies->itemText(0).endsWith(" - " + QString::fromStdString(newestCopyProblem)))
+                << copies->itemText(0).toStdString();
+            EXPECT_FALSE(copies->itemText(1).contains("broken"))
+                << copies->itemText(1).toStdString();
+            EXPECT_EQ(copies->currentIndex(), 1) << "the intact older copy is offered";
+            EXPECT_EQ(recovery.GetMapList()->topLevelItem(0)->text(2).toStdString(),
+                      "the newest copy is " + newestCopyProblem);
+            recovery.show();
+            QTest::keyClick(recovery.GetMapList(), Qt::Key_Return);
+        };
+        StartApp();
+        ASSERT_EQ(dialogs.m_names, std::vector<std::string>{CRecoveryDlg::kTitle});
+        ASSERT_EQ(Docs().GetDocuments().size(), 1u);
+        EXPECT_TRUE(m_messages.m_boxes.empty()) << "the copy opened reads cleanly";
+    }
+
+    // Saves the recovered map where the user says and reads the file back.
+    void SaveAndCompare() {
+        const std::string saved = m_files.Path("demo2.map").string();
+        m_saveChooser.m_answers = {saved};
+        PressInView(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_FALSE(ActiveDoc().IsModified());
+        EXPECT_EQ(ReadFileText(saved), m_olderText);
+        EXPECT_TRUE(Copies().empty()) << "saved, its copies go";
+    }
+
+    std::string m_olderText;
+};
+
+// A truncated newest copy used to open as the recovered map, half its
+// brushes missing and nothing said.
+TEST_F(RecoveryOfBrokenCopies, ATruncatedNewestCopyIsMarkedAndTheIntactOlderOneOpens) {
+    // Cut off after the second face line of a brush a third of the way in.
+    const std::string newest = ReadFileText(Copies()[1]);
+    const size_t brace = newest.find("\n\t{\n", newest.size() / 3) + 1;
+    ASSERT_GT(brace, 0u);
+    const size_t cut = newest.find('\n', newest.find('\n', brace + 2) + 1) + 1;
+    WriteFileText(Copies()[1], newest.substr(0, cut));
+    const long braceLine = std::count(newest.begin(), newest.begin() + brace, '\n') + 1;
+
+    RecoverWithDefaultChoice("broken at line " + std::to_string(braceLine) +
+                             ": Brush is not closed at the end of the file");
+    EXPECT_EQ(MapText(ActiveDoc()), m_olderText);
+    EXPECT_EQ(Copies().size(), 2u) << "both copies stay until the map is saved";
+    SaveAndCompare();
+}
+
+// An empty newest copy used to open as an empty map.
+TEST_F(RecoveryOfBrokenCopies, AnEmptyNewestCopyIsMarkedAndTheIntactOlderOneOpens) {
+    WriteFileText(Copies()[1], "");
+    RecoverWithDefaultChoice("broken: The file is empty");
+    EXPECT_EQ(MapText(ActiveDoc()), m_olderText);
+    SaveAndCompare();
+}
+
+TEST_F(RecoveryOfBrokenCopies, AnOlderCopyCanBeChosenWithTheKeyboard) {
+    CScriptedDialogRunner dialogs;
+    dialogs.m_script = [](CModalDialog& dialog) {
+        auto& recovery = dynamic_cast<CRecoveryDlg&>(dialog);
+        recovery.show();
+        recovery.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&recovery));
+        QComboBox* copies = recovery.GetCopyChooser(0);
+        EXPECT_EQ(copies->currentIndex(), 0) << "both read cleanly: the newest is offered";
+        // Tab goes from the list to the copies, Down picks the older one and
+        // Return still opens.
+        QTest::keyClick(recovery.GetMapList(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), copies);
+        QTest::keyClick(copies, Qt::Key_Down);
+        EXPECT_EQ(copies->currentIndex(), 1);
+        QTest::keyClick(copies, Qt::Key_Return);
+    };
+    StartApp();
+    EXPECT_EQ(dialogs.m_names.size(), 1u);
+    ASSERT_EQ(Docs().GetDocuments().size(), 1u);
+    EXPECT_EQ(MapText(ActiveDoc()), m_olderText);
+    EXPECT_EQ(Copies().size(), 2u);
 }
 
 TEST(AutosaveTitles, ARecoveredCopyIsNamedAfterItsMap) {
