@@ -1,25 +1,35 @@
 #include "app/BrushFaceCommands.h"
-#include "app/CBrushEditStep.h"
-#include "app/CBrushInsertionStep.h"
-#include "app/CHistoryEntityEditor.h"
-#include "app/UndoCommands.h"
 
 #include "dialogs/CBrushFaceDlg.h"
 #include "map/BrushFaceTransfer.h"
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 #include "map/FormatConversion.h"
 #include "widgets/CTolveView.h"
 
 #include <memory>
 
+namespace {
+
+// An entity made by the dialog's New... that got no brush would be saved as a
+// point entity.
+void DropEmptyNewEntities(CMapTransaction& transaction, const CBrushFaceDlg& dialog) {
+    for (CModelEntity* entity : dialog.GetNewEntities()) {
+        if (entity->m_brushes.empty())
+            transaction.Edits().RemoveModelEntity(*entity);
+    }
+}
+
+} // namespace
+
 void NewBrush(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
     CModelEntity* owner = doc.m_selectedBrush ? doc.m_selectedEntity : nullptr;
-    CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, MakeNewBrushFields(doc.m_mapFormat), owner,
-                         view.window());
-    CHistoryEntityEditor entityEditor(context);
-    dialog.SetEntityEditor(&entityEditor);
+    // Everything the dialog does to the map, its entity buttons included,
+    // is one step with the new brush, or nothing after Cancel.
+    CMapTransaction transaction(doc, "New Brush");
+    CBrushFaceDlg dialog(transaction, BrushFaceJob::NewBrush, MakeNewBrushFields(doc.m_mapFormat),
+                         owner, view.window());
     // The brush is built while the dialog is still open, so that sides the
     // brush cannot hold are told and the user can choose again.
     std::unique_ptr<CMapBrush> brush;
@@ -38,9 +48,9 @@ void NewBrush(const CommandContext& context) {
     if (doc.m_mapFormat == MapFormat::kValve)
         GiveValveAxes(*brush);
     SetBrushTexture(*brush, MakeFaceTexture(dialog.GetValues(), dialog.GetFields().texture));
-    PerformStep(context, CBrushInsertionStep::Adding(doc, QStringLiteral("New Brush"),
-                                                     dialog.GetChosenOwner(), std::move(brush),
-                                                     CMapEdits::kAtEnd));
+    transaction.Edits().AddBrush(dialog.GetChosenOwner(), std::move(brush));
+    DropEmptyNewEntities(transaction, dialog);
+    transaction.Commit();
 }
 
 bool EditBrushOrFace(const CommandContext& context) {
@@ -54,28 +64,20 @@ bool EditBrushOrFace(const CommandContext& context) {
     // A brush kept as text has no faces to show.
     if (face >= doc.m_selectedBrush->m_numFaces)
         return true;
-    CBrushFaceDlg dialog(doc, job, LoadFromFace(*doc.m_selectedBrush, face, job),
+    CMapTransaction transaction(doc, brushMode ? "Brush Edit" : "Face Edit");
+    CBrushFaceDlg dialog(transaction, job, LoadFromFace(*doc.m_selectedBrush, face, job),
                          doc.m_selectedEntity, view.window());
-    CHistoryEntityEditor entityEditor(context);
-    dialog.SetEntityEditor(&entityEditor);
     if (!RunModalDialog(dialog))
         return true;
     const CBrushFaceFields fields = dialog.GetFields();
     const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), fields.texture);
-    // The dialog's own entity edits may have let go of the brush.
-    CMapBrush* brush = doc.m_selectedBrush;
-    if (!brush) {
-        ApplyBrushEdit(doc, texture, fields.changeTexture, dialog.GetChosenOwner());
-        return true;
-    }
-    const CMapBrush before = *brush;
-    const CBrushEditStep::Place from = FindBrushPlace(doc, doc.m_selectedEntity, *brush);
+    // The dialog's own entity edits may have let go of the brush; then only
+    // they are kept.
     if (brushMode)
-        ApplyBrushEdit(doc, texture, fields.changeTexture, dialog.GetChosenOwner());
+        ApplyBrushEdit(transaction, texture, fields.changeTexture, dialog.GetChosenOwner());
     else
-        ApplyFaceEdit(doc, texture);
-    const CBrushEditStep::Place to = FindBrushPlace(doc, doc.m_selectedEntity, *brush);
-    const QString text = brushMode ? QStringLiteral("Brush Edit") : QStringLiteral("Face Edit");
-    PerformStep(context, std::make_unique<CBrushEditStep>(doc, text, *brush, before, from, to));
+        ApplyFaceEdit(transaction, texture);
+    DropEmptyNewEntities(transaction, dialog);
+    transaction.Commit();
     return true;
 }

@@ -1,7 +1,6 @@
 #include "app/CDocManager.h"
 
 #include "app/CChildFrame.h"
-#include "app/CDocHistory.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
@@ -98,9 +97,7 @@ void LoadTextures(CTolveDoc& doc) {
 } // namespace
 
 CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
-    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {
-    connect(&m_area, &QMdiArea::subWindowActivated, this, &CDocManager::FollowActiveFrame);
-}
+    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {}
 
 CDocManager::~CDocManager() {
     CloseAllDocuments();
@@ -130,7 +127,6 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
     LoadTextures(*doc);
     doc->SetPathName(ToLocalPath(canonical));
     doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
-    doc->SetModifiedFlag(false);
     TellWhatWasRead(*doc);
     m_recentFiles.AddRecentFile(canonical);
     return &AddDocument(std::move(doc));
@@ -147,7 +143,7 @@ CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::st
     TellWhatWasRead(*doc);
     CTolveDoc& added = AddDocument(std::move(doc));
     // No state of its history is on disk, so undoing never makes it clean.
-    GetHistory(added).MarkUnsaved();
+    added.GetHistory().MarkNoCleanState();
     return &added;
 }
 
@@ -178,7 +174,7 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
 }
 
 void CDocManager::FinishSave(CTolveDoc& doc) {
-    GetHistory(doc).MarkSaved();
+    doc.GetHistory().MarkClean();
     UpdateFrameTitles(doc);
     emit DocumentSaved(doc);
 }
@@ -256,15 +252,22 @@ void CDocManager::CloseAllDocuments() {
     std::vector<CChildFrame*> frames = m_frames;
     for (CChildFrame* frame : frames)
         delete frame;
-    if (!m_documents.empty()) {
-        m_documents.clear();
-        emit DocumentsChanged();
-    }
+    if (m_documents.empty())
+        return;
+    // Closing everything at once is no choice of the user's: the copies of
+    // unsaved maps stay.
+    while (!m_documents.empty())
+        TakeDocument(*m_documents.back(), false);
+    emit DocumentsChanged();
+}
+
+void CDocManager::EndDrags() {
+    for (CChildFrame* frame : m_frames)
+        frame->GetView().EndDrag();
 }
 
 CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc) {
     auto* frame = new CChildFrame(doc, *this);
-    GetHistory(doc).FollowDrags(frame->GetView());
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
     m_arranger->PlaceNewWindow(*frame);
@@ -331,11 +334,10 @@ CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {
 CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
     CTolveDoc& added = *doc;
     added.m_textureLock = LoadTextureLockSetting();
-    auto history = std::make_unique<CDocHistory>(added);
-    m_undoGroup.addStack(&history->GetStack());
-    connect(&history->GetStack(), &QUndoStack::cleanChanged, this,
-            [this, &added] { UpdateFrameTitles(added); });
-    m_histories[&added] = std::move(history);
+    m_historyListeners[&added] = added.GetHistory().AddListener([this, &added](bool) {
+        UpdateFrameTitles(added);
+        emit HistoryChanged();
+    });
     m_documents.push_back(std::move(doc));
     CreateFrame(added);
     emit DocumentsChanged();
@@ -343,27 +345,29 @@ CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
 }
 
 void CDocManager::RemoveDocument(const CTolveDoc& doc) {
+    if (std::unique_ptr<CTolveDoc> closing = TakeDocument(doc, true)) {
+        closing.reset();
+        emit DocumentsChanged();
+    }
+}
+
+std::unique_ptr<CTolveDoc> CDocManager::TakeDocument(const CTolveDoc& doc, bool tellClosing) {
     auto found = std::find_if(m_documents.begin(), m_documents.end(),
                               [&](const auto& open) { return open.get() == &doc; });
     if (found == m_documents.end())
-        return;
+        return nullptr;
     // Take it out of the list first: nothing may reach it while it goes.
     std::unique_ptr<CTolveDoc> closing = std::move(*found);
     m_documents.erase(found);
-    emit DocumentClosing(*closing);
-    m_histories.erase(closing.get());
+    if (tellClosing)
+        emit DocumentClosing(*closing);
+    auto listener = m_historyListeners.find(closing.get());
+    if (listener != m_historyListeners.end()) {
+        closing->GetHistory().RemoveListener(listener->second);
+        m_historyListeners.erase(listener);
+    }
     closing->DeleteContents();
-    closing.reset();
-    emit DocumentsChanged();
-}
-
-CDocHistory& CDocManager::GetHistory(const CTolveDoc& doc) const {
-    return *m_histories.at(&doc);
-}
-
-void CDocManager::FollowActiveFrame() {
-    auto* frame = qobject_cast<CChildFrame*>(m_area.activeSubWindow());
-    m_undoGroup.setActiveStack(frame ? &GetHistory(frame->GetDocument()).GetStack() : nullptr);
+    return closing;
 }
 
 void CDocManager::ActivateFrame(CChildFrame* frame) {

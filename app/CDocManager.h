@@ -3,16 +3,12 @@
 #include <QObject>
 #include <QString>
 
-#include <QUndoGroup>
-#include <QUndoStack>
-
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CChildFrame;
-class CDocHistory;
 class CRecentFileList;
 class CTolveDoc;
 class CWindowArranger;
@@ -58,9 +54,9 @@ public:
     std::vector<CChildFrame*> GetFrames(const CTolveDoc& doc) const;
     const std::vector<std::unique_ptr<CTolveDoc>>& GetDocuments() const { return m_documents; }
     CWindowArranger& GetWindowArranger() const { return *m_arranger; }
-    // The undo history of an open document; the group follows the active window.
-    CDocHistory& GetHistory(const CTolveDoc& doc) const;
-    QUndoGroup& GetUndoGroup() { return m_undoGroup; }
+    // Ends a drag under way in any window, as its release would, so that a
+    // command acts on the map the drag left.
+    void EndDrags();
 
     // Window titles: the document's title, numbered "name:1", "name:2" when it
     // has several windows, with "*" while it has unsaved changes.
@@ -78,6 +74,9 @@ signals:
     void DocumentSaved(const CTolveDoc& doc);
     // A document is about to go, after the user had the chance to save it.
     void DocumentClosing(const CTolveDoc& doc);
+    // A step of some document's history was done, undone or redone, or its
+    // saved state moved.
+    void HistoryChanged();
 
 private:
     CTolveDoc* FindDocument(const QString& path) const;
@@ -87,14 +86,15 @@ private:
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);
     void ActivateFrame(CChildFrame* frame);
-    void FollowActiveFrame();
+    // Takes the document out of the list, emptied; it is deleted when the
+    // return goes. `tellClosing`: the user closed it.
+    std::unique_ptr<CTolveDoc> TakeDocument(const CTolveDoc& doc, bool tellClosing);
 
     QMdiArea& m_area;
     CWindowArranger* m_arranger; // owned by the area
     CRecentFileList& m_recentFiles;
     std::vector<std::unique_ptr<CTolveDoc>> m_documents;
-    std::map<const CTolveDoc*, std::unique_ptr<CDocHistory>> m_histories;
-    QUndoGroup m_undoGroup;
+    std::map<const CTolveDoc*, int> m_historyListeners;
     std::vector<CChildFrame*> m_frames; // in the order they were made
     int m_untitledCount = 0;            // only grows, like the numbers it gives
 };

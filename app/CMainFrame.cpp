@@ -65,10 +65,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshState);
     connect(&m_docManager, &CDocManager::DocumentsChanged, this, &CMainFrame::OnDocumentsChanged);
     // Undo and Redo name the step they take and are disabled with none.
-    QUndoGroup& history = m_docManager.GetUndoGroup();
-    connect(&history, &QUndoGroup::indexChanged, this, &CMainFrame::RefreshState);
-    connect(&history, &QUndoGroup::activeStackChanged, this, &CMainFrame::RefreshState);
-    connect(&history, &QUndoGroup::cleanChanged, this, &CMainFrame::RefreshState);
+    connect(&m_docManager, &CDocManager::HistoryChanged, this, &CMainFrame::RefreshState);
     // Paste follows the clipboard, whichever program filled or emptied it.
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::RefreshState);
     connect(m_menus, &CMenuBars::RecentFileChosen, this, [this](const QString& path) {
@@ -126,6 +123,8 @@ CTolveView* CMainFrame::GetActiveView() const {
 }
 
 void CMainFrame::RunCommand(CommandId id) {
+    // A key pressed while the mouse still drags: the drag is done first.
+    m_docManager.EndDrags();
     const CommandEntry* entry = FindCommandEntry(id);
     const CommandContext context = MakeCommandContext();
     if (entry && IsCommandEnabled(*entry, context))

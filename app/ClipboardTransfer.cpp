@@ -1,11 +1,7 @@
 #include "app/ClipboardTransfer.h"
 
-#include "app/CBrushInsertionStep.h"
-#include "app/CModelEntityInsertionStep.h"
-#include "app/CPointEntityInsertionStep.h"
-#include "app/CStepGroup.h"
 #include "app/UndoCommands.h"
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 
 #include "app/DeleteCommands.h"
 #include "framework/CMessageService.h"
@@ -60,8 +56,12 @@ void CopySelection(const CommandContext& context) {
 }
 
 void CutSelection(const CommandContext& context) {
-    if (CanCopySelection(context) && PutSelectionOnClipboard(context.view->GetDocument()))
-        DeleteSelection(context);
+    CTolveDoc& doc = context.view->GetDocument();
+    if (!CanCopySelection(context) || !PutSelectionOnClipboard(doc))
+        return;
+    CMapTransaction transaction(doc, "Cut");
+    DeleteSelection(transaction);
+    transaction.Commit();
 }
 
 void PasteClipboard(const CommandContext& context) {
@@ -78,15 +78,7 @@ void PasteClipboard(const CommandContext& context) {
                      doc.m_textureLock);
     }
     // The whole paste is one step of the map's history.
-    auto paste = std::make_unique<CStepGroup>(QStringLiteral("Paste"));
-    for (auto& brush : pasted.fragment.worldBrushes)
-        paste->Add(CBrushInsertionStep::Adding(doc, paste->text(), nullptr, std::move(brush),
-                                               CMapEdits::kAtEnd));
-    for (auto& entity : pasted.fragment.modelEntities)
-        paste->Add(CModelEntityInsertionStep::Adding(doc, paste->text(), std::move(entity)));
-    for (auto& entity : pasted.fragment.pointEntities)
-        paste->Add(CPointEntityInsertionStep::Adding(doc, paste->text(), std::move(entity),
-                                                     CMapEdits::kAtEnd));
-    if (!paste->IsEmpty())
-        PerformStep(context, std::move(paste));
+    CMapTransaction transaction(doc, "Paste");
+    AddFragment(transaction.Edits(), std::move(pasted.fragment));
+    transaction.Commit();
 }

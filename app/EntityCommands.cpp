@@ -1,12 +1,9 @@
 #include "app/EntityCommands.h"
 
 #include "app/BrushFaceCommands.h"
-#include "app/CPointEntityInsertionStep.h"
-#include "app/CPointEntityStateStep.h"
-#include "app/UndoCommands.h"
 
 #include "dialogs/CEntityVariablesDlg.h"
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 #include "map/EntityFieldTransfer.h"
 #include "view/CViewProjection.h"
 #include "widgets/CTolveView.h"
@@ -28,8 +25,9 @@ void NewEntity(const CommandContext& context) {
     auto entity = std::make_unique<CPointEntity>();
     StoreToEntity(dialog.GetFields(), *entity);
     entity->m_origin = SnapPoint(view.m_cursor, doc.m_snap);
-    PerformStep(context, CPointEntityInsertionStep::Adding(doc, QStringLiteral("New Entity"),
-                                                           std::move(entity), CMapEdits::kAtEnd));
+    CMapTransaction transaction(doc, "New Entity");
+    transaction.Edits().AddPointEntity(std::move(entity));
+    transaction.Commit();
 }
 
 void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
@@ -43,8 +41,9 @@ void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
         return;
     CPointEntity keys = entity;
     StoreToEntity(dialog.GetFields(), keys);
-    PerformStep(context, std::make_unique<CPointEntityStateStep>(doc, QStringLiteral("Entity Keys"),
-                                                                 entity, entity, keys));
+    CMapTransaction transaction(doc, "Entity Keys");
+    transaction.Edits().SetPointEntityKeys(entity, keys);
+    transaction.Commit();
 }
 
 } // namespace

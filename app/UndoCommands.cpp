@@ -1,59 +1,49 @@
 #include "app/UndoCommands.h"
 
-#include "app/CDocHistory.h"
-#include "app/CDocManager.h"
+#include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
 
 namespace {
 
-QUndoStack* StackOf(const CommandContext& context) {
-    if (!context.docs || !context.view)
-        return nullptr;
-    return &context.docs->GetHistory(context.view->GetDocument()).GetStack();
+CMapHistory* HistoryOf(const CommandContext& context) {
+    return context.view ? &context.view->GetDocument().GetHistory() : nullptr;
 }
 
 void Undo(const CommandContext& context) {
-    if (QUndoStack* stack = StackOf(context))
-        stack->undo();
+    if (CMapHistory* history = HistoryOf(context))
+        history->Undo(context.view->GetDocument());
 }
 
 void Redo(const CommandContext& context) {
-    if (QUndoStack* stack = StackOf(context))
-        stack->redo();
+    if (CMapHistory* history = HistoryOf(context))
+        history->Redo(context.view->GetDocument());
 }
 
 bool CanUndo(const CommandContext& context) {
-    QUndoStack* stack = StackOf(context);
-    return stack && stack->canUndo();
+    const CMapHistory* history = HistoryOf(context);
+    return history && history->CanUndo();
 }
 
 bool CanRedo(const CommandContext& context) {
-    QUndoStack* stack = StackOf(context);
-    return stack && stack->canRedo();
+    const CMapHistory* history = HistoryOf(context);
+    return history && history->CanRedo();
 }
 
 QString UndoLabel(const CommandContext& context) {
-    const QUndoStack* stack = StackOf(context);
-    if (!stack || !stack->canUndo())
+    if (!CanUndo(context))
         return QStringLiteral("&Undo");
-    return QStringLiteral("&Undo %1").arg(stack->undoText());
+    return QStringLiteral("&Undo %1")
+        .arg(QString::fromStdString(HistoryOf(context)->GetUndoName()));
 }
 
 QString RedoLabel(const CommandContext& context) {
-    const QUndoStack* stack = StackOf(context);
-    if (!stack || !stack->canRedo())
+    if (!CanRedo(context))
         return QStringLiteral("&Redo");
-    return QStringLiteral("&Redo %1").arg(stack->redoText());
+    return QStringLiteral("&Redo %1")
+        .arg(QString::fromStdString(HistoryOf(context)->GetRedoName()));
 }
 
 } // namespace
-
-void PerformStep(const CommandContext& context, std::unique_ptr<QUndoCommand> step) {
-    if (context.docs && context.view)
-        context.docs->GetHistory(context.view->GetDocument()).Perform(std::move(step));
-    else
-        step->redo();
-}
 
 void AddUndoCommands(CommandEntries& entries) {
     using enum CommandId;

@@ -1,11 +1,13 @@
 #include "bench/BrushDeletion.h"
 
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 
-std::unique_ptr<CMapBrush> DeleteSelectedBrush(CTolveDoc& doc) {
-    return CMapEdits(doc).RemoveBrush(doc.m_selectedEntity, *doc.m_selectedBrush);
+void DeleteSelectedBrush(CTolveDoc& doc) {
+    CMapTransaction transaction(doc, "Delete Brush");
+    transaction.Edits().RemoveBrush(doc.m_selectedEntity, *doc.m_selectedBrush);
+    transaction.Commit();
 }
 
-void RestoreWorldBrush(CTolveDoc& doc, std::unique_ptr<CMapBrush> brush, size_t index) {
-    CMapEdits(doc).AddBrush(nullptr, std::move(brush), index);
+void UndoLastStep(CTolveDoc& doc) {
+    doc.GetHistory().Undo(doc);
 }

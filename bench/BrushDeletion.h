@@ -2,10 +2,8 @@
 
 #include "map/CTolveDoc.h"
 
-#include <cstddef>
-#include <memory>
-
 // The map edits beside the large-map generator, whose face record shares a
-// name with theirs: Delete of the selected brush and putting it back.
-std::unique_ptr<CMapBrush> DeleteSelectedBrush(CTolveDoc& doc);
-void RestoreWorldBrush(CTolveDoc& doc, std::unique_ptr<CMapBrush> brush, size_t index);
+// name with theirs: Delete of the selected brush as one step of the history,
+// and its undo.
+void DeleteSelectedBrush(CTolveDoc& doc);
+void UndoLastStep(CTolveDoc& doc);

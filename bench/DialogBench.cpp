@@ -7,6 +7,7 @@
 #include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "entity/EntityClassNames.h"
+#include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 
 #include <benchmark/benchmark.h>
@@ -89,7 +90,8 @@ void BM_OpenBrushFace(benchmark::State& state) {
     fields.shape = kBoxShape;
     fields.texture = "tex1500";
     for (auto _ : state) {
-        CBrushFaceDlg dialog(doc, BrushFaceJob::NewBrush, fields, nullptr);
+        CMapTransaction transaction(doc, "New Brush");
+        CBrushFaceDlg dialog(transaction, BrushFaceJob::NewBrush, fields, nullptr);
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
     state.counters["textures"] = doc.m_textureWad.GetTextureCount();

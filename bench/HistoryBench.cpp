@@ -2,11 +2,10 @@
 // with and without the view's repaint, and of the Delete of one brush; the
 // memory a history of brush drags holds; and Copy and Paste of one brush as
 // map text through the clipboard.
-#include "app/CDocHistory.h"
 #include "app/ClipboardTransfer.h"
-#include "app/DeletionStep.h"
+#include "app/DeleteCommands.h"
 #include "bench/LargeMapView.h"
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -34,20 +33,20 @@ double HeapInUse() {
     return static_cast<double>(mallinfo2().uordblks);
 }
 
-// The shared map with its middle world brush selected in brush mode, and a
-// history of its own that keeps the view's drags as an open window's does.
-// Going, it undoes everything it kept, so that the next benchmark finds the
+// The shared map with its middle world brush selected in brush mode. Going,
+// it undoes everything its history kept, so that the next benchmark finds the
 // map as it was read.
 class CEditedMap {
 public:
-    CEditedMap() : m_map(GetLargeMapView(kBrushes)), m_doc(*m_map.doc), m_history(m_doc) {
-        m_history.FollowDrags(*m_map.view);
+    CEditedMap() : m_map(GetLargeMapView(kBrushes)), m_doc(*m_map.doc) {
         m_doc.m_editMode = kBrushMode;
         m_doc.m_selectedEntity = nullptr;
         m_doc.m_selectedBrush = m_doc.m_worldBrushes[m_doc.m_worldBrushes.size() / 2].get();
     }
     ~CEditedMap() {
-        Stack().setIndex(0);
+        while (History().CanUndo())
+            History().Undo(m_doc);
+        History().Clear();
         m_doc.m_selectedBrush = nullptr;
         m_doc.m_editMode = kCornerMode;
     }
@@ -56,8 +55,9 @@ public:
 
     CTolveDoc& Doc() { return m_doc; }
     CTolveView& View() { return *m_map.view; }
-    QUndoStack& Stack() { return m_history.GetStack(); }
-    void Perform(std::unique_ptr<QUndoCommand> step) { m_history.Perform(std::move(step)); }
+    CMapHistory& History() { return m_doc.GetHistory(); }
+    void Undo() { History().Undo(m_doc); }
+    void Redo() { History().Redo(m_doc); }
 
     // A press, `steps` mouse moves of one pixel, one snap step each, to the
     // right (to the left when negative) and the release. False when the
@@ -76,24 +76,23 @@ public:
 private:
     LargeMapView& m_map;
     CTolveDoc& m_doc;
-    CDocHistory m_history;
 };
 
-// Times the undo, or the redo, of the stack's last step; the other puts it
+// Times the undo, or the redo, of the history's last step; the other puts it
 // back untimed.
-void TimeUndoOrRedo(benchmark::State& state, QUndoStack& stack, bool undo) {
-    if (!stack.canUndo()) {
+void TimeUndoOrRedo(benchmark::State& state, CEditedMap& map, bool undo) {
+    if (!map.History().CanUndo()) {
         state.SkipWithError("the edit made no step");
         return;
     }
     for (auto _ : state) {
         if (!undo)
-            stack.undo();
+            map.Undo();
         const Clock::time_point start = Clock::now();
-        undo ? stack.undo() : stack.redo();
+        undo ? map.Undo() : map.Redo();
         state.SetIterationTime(SecondsSince(start));
         if (undo)
-            stack.redo();
+            map.Redo();
     }
 }
 
@@ -101,7 +100,7 @@ void BM_BrushDragStep(benchmark::State& state, bool undo) {
     CEditedMap map;
     if (!map.Drag(kDragSnapSteps))
         state.SkipWithError("the drag did not move the brush");
-    TimeUndoOrRedo(state, map.Stack(), undo);
+    TimeUndoOrRedo(state, map, undo);
 }
 
 // The undo of a drag with the view's picture brought up to date, as the next
@@ -113,25 +112,23 @@ void BM_BrushDragUndoRepainted(benchmark::State& state, bool whole) {
     if (!map.Drag(kDragSnapSteps))
         state.SkipWithError("the drag did not move the brush");
     CTolveView& view = map.View();
-    QUndoStack& stack = map.Stack();
     view.RenderNow();
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        stack.undo();
+        map.Undo();
         if (whole)
             view.InvalidateAll();
         benchmark::DoNotOptimize(view.RenderNow().constBits());
         state.SetIterationTime(SecondsSince(start));
-        stack.redo();
+        map.Redo();
         view.RenderNow();
     }
 }
 
 void BM_BrushDeleteStep(benchmark::State& state, bool undo) {
     CEditedMap map;
-    if (std::unique_ptr<QUndoCommand> step = MakeDeletionStep(map.Doc()))
-        map.Perform(std::move(step));
-    TimeUndoOrRedo(state, map.Stack(), undo);
+    DeleteSelection(CommandContext{.view = &map.View()});
+    TimeUndoOrRedo(state, map, undo);
 }
 
 // The heap a history of drags of one brush to and fro holds; the time is that
@@ -147,7 +144,7 @@ void BM_BrushDragHistoryMemory(benchmark::State& state) {
         }
     }
     const double grown = HeapInUse() - before;
-    if (map.Stack().count() != steps)
+    if (map.History().GetStepCount() != static_cast<size_t>(steps))
         state.SkipWithError("a drag made no step");
     state.counters["heap_bytes"] = grown;
     state.counters["heap_bytes_per_step"] = grown / steps;
@@ -183,7 +180,7 @@ void BM_PasteBrush(benchmark::State& state) {
             state.SkipWithError("the paste added no brush");
             break;
         }
-        CMapEdits(doc).RemoveBrush(nullptr, *doc.m_worldBrushes.back());
+        map.Undo();
     }
 }
 

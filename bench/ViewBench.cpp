@@ -93,8 +93,8 @@ void BM_DragStepBrush(benchmark::State& state) {
 }
 
 // What Delete does with a world brush selected in brush mode: the brush taken
-// out of its list, the selection cleared, the map marked modified and a full
-// repaint requested. The brush is put back, untimed, between rounds.
+// out of its list as a step of the history, the selection cleared and a
+// repaint requested. The step is undone, untimed, between rounds.
 void BM_DeleteBrush(benchmark::State& state) {
     LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
@@ -104,9 +104,9 @@ void BM_DeleteBrush(benchmark::State& state) {
         doc.m_editMode = kBrushMode;
         doc.m_selectedEntity = nullptr;
         doc.m_selectedBrush = doc.m_worldBrushes[middle].get();
-        std::unique_ptr<CMapBrush> removed = DeleteSelectedBrush(doc);
+        DeleteSelectedBrush(doc);
         state.PauseTiming();
-        RestoreWorldBrush(doc, std::move(removed), middle);
+        UndoLastStep(doc);
         state.ResumeTiming();
     }
     doc.m_editMode = kCornerMode;

@@ -1,6 +1,5 @@
 #include "dialogs/CBrushFaceDlg.h"
 
-#include "dialogs/CEntityEditor.h"
 #include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "dialogs/DialogLayout.h"
@@ -8,7 +7,7 @@
 #include "dialogs/PreviewPixmap.h"
 #include "framework/CMessageService.h"
 #include "map/BrushFaceTransfer.h"
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 #include "map/EntityFieldTransfer.h"
 
@@ -50,9 +49,10 @@ int FindPrefixItem(const QComboBox& list, const QString& prefix) {
 
 } // namespace
 
-CBrushFaceDlg::CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceFields& fields,
-                             CModelEntity* owner, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_job(job), m_numberOffsets(fields.numberOffsets) {
+CBrushFaceDlg::CBrushFaceDlg(CMapTransaction& transaction, BrushFaceJob job,
+                             const CBrushFaceFields& fields, CModelEntity* owner, QWidget* parent)
+    : QDialog(parent), m_transaction(transaction), m_doc(transaction.GetDocument()), m_job(job),
+      m_numberOffsets(fields.numberOffsets) {
     setWindowTitle(QString::fromLatin1(kTitle));
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
@@ -282,11 +282,8 @@ void CBrushFaceDlg::OnNewEntity() {
         return;
     auto entity = std::make_unique<CModelEntity>();
     StoreToEntity(dialog.GetFields(), *entity);
-    CModelEntity* added = entity.get();
-    if (m_entityEditor)
-        m_entityEditor->AddModelEntity(std::move(entity));
-    else
-        CMapEdits(m_doc).AddModelEntity(std::move(entity));
+    CModelEntity* added = &m_transaction.Edits().AddModelEntity(std::move(entity));
+    m_newEntities.push_back(added);
     m_entities.push_back(added);
     m_entityList->addItem(ToDialogText(added->m_classname));
     m_entityList->setCurrentIndex(m_entityList->count() - 1);
@@ -303,10 +300,7 @@ void CBrushFaceDlg::OnEditEntity() {
             return;
         CWorldKeys keys = m_doc;
         StoreToWorld(dialog.GetFields(), keys);
-        if (m_entityEditor)
-            m_entityEditor->SetWorldKeys(keys);
-        else
-            CMapEdits(m_doc).SetWorldKeys(keys);
+        m_transaction.Edits().SetWorldKeys(keys);
         return;
     }
     CModelEntityVariablesDlg dialog(m_doc.m_brushClassNames, this);
@@ -317,21 +311,15 @@ void CBrushFaceDlg::OnEditEntity() {
         return;
     CModelEntityKeys keys = *entity;
     StoreToEntity(dialog.GetFields(), keys);
-    if (m_entityEditor)
-        m_entityEditor->SetModelEntityKeys(*entity, keys);
-    else
-        CMapEdits(m_doc).SetModelEntityKeys(*entity, keys);
+    m_transaction.Edits().SetModelEntityKeys(*entity, keys);
 }
 
-// The map edit marks the document modified at once: Cancel cannot bring the
-// entity back, so closing the map must not lose its removal.
+// Cancel brings the entity back with the rest of the dialog's changes.
 void CBrushFaceDlg::OnDeleteEntity() {
     if (m_entityList->currentIndex() <= 0)
         return;
     CModelEntity* entity = GetChosenOwner();
-    if (m_entityEditor)
-        m_entityEditor->RemoveModelEntity(*entity);
-    else
-        CMapEdits(m_doc).RemoveModelEntity(*entity);
+    m_transaction.Edits().RemoveModelEntity(*entity);
+    std::erase(m_newEntities, entity);
     FillEntityList(nullptr);
 }

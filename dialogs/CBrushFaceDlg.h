@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class CEntityEditor;
+class CMapTransaction;
 class CTextureFile;
 class CTolveDoc;
 class QButtonGroup;
@@ -28,14 +28,14 @@ class QSlider;
 // brush or of one face; the size and shape of a new brush; and the brush
 // entity it belongs to. The texture files stay open while the dialog lives so
 // that the preview can read pixels. New..., Edit and Delete change the map at
-// once, through the map edits.
+// once, inside the transaction the dialog is given, which Cancel rolls back.
 class CBrushFaceDlg : public QDialog, public CModalDialog {
     Q_OBJECT
 
 public:
     static constexpr const char* kTitle = "Brush & Face Edit";
 
-    CBrushFaceDlg(CTolveDoc& doc, BrushFaceJob job, const CBrushFaceFields& fields,
+    CBrushFaceDlg(CMapTransaction& transaction, BrushFaceJob job, const CBrushFaceFields& fields,
                   CModelEntity* owner, QWidget* parent = nullptr);
     ~CBrushFaceDlg() override;
 
@@ -44,9 +44,8 @@ public:
     const CBrushFaceValues& GetValues() const { return m_values; }
     // The entity the chosen item stands for; null for "worldspawn".
     CModelEntity* GetChosenOwner() const;
-    // Where New..., Delete and the entity dialogs' OK send their changes;
-    // none: straight to the map edits.
-    void SetEntityEditor(CEntityEditor* editor) { m_entityEditor = editor; }
+    // The entities New... made, whether they have brushes yet or not.
+    const std::vector<CModelEntity*>& GetNewEntities() const { return m_newEntities; }
     const std::vector<CModelEntity*>& GetEntities() const { return m_entities; }
 
     // Run on OK once every box has passed; false keeps the dialog open (it has
@@ -88,8 +87,9 @@ private:
     void EnableForJob();
     void ShowTextureSource(const CTextureFile* file);
 
+    CMapTransaction& m_transaction;
     CTolveDoc& m_doc;
-    CEntityEditor* m_entityEditor = nullptr;
+    std::vector<CModelEntity*> m_newEntities;
     BrushFaceJob m_job;
     bool m_numberOffsets; // the offsets of Valve faces are any numbers
     CBrushFaceValues m_values;

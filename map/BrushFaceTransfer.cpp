@@ -102,19 +102,20 @@ void SetBrushTexture(CMapEdits& edits, CMapBrush& brush, const FaceTexture& text
         edits.SetFaceTexture(brush, face, texture);
 }
 
-void ApplyBrushEdit(CTolveDoc& doc, const FaceTexture& texture, bool changeTexture,
+void ApplyBrushEdit(CMapTransaction& transaction, const FaceTexture& texture, bool changeTexture,
                     CModelEntity* chosenOwner) {
-    CMapEdits edits(doc);
+    CTolveDoc& doc = transaction.GetDocument();
+    CMapEdits& edits = transaction.Edits();
     CMapBrush* brush = doc.m_selectedBrush;
     if (brush && changeTexture)
         SetBrushTexture(edits, *brush, texture);
     if (brush && chosenOwner != doc.m_selectedEntity)
         edits.MoveBrushToOwner(*brush, doc.m_selectedEntity, chosenOwner);
-    edits.Touch();
 }
 
-void ApplyFaceEdit(CTolveDoc& doc, const FaceTexture& texture) {
+void ApplyFaceEdit(CMapTransaction& transaction, const FaceTexture& texture) {
+    CTolveDoc& doc = transaction.GetDocument();
     if (!doc.m_selectedBrush)
         return;
-    CMapEdits(doc).SetFaceTexture(*doc.m_selectedBrush, doc.m_selectedFace, texture);
+    transaction.Edits().SetFaceTexture(*doc.m_selectedBrush, doc.m_selectedFace, texture);
 }

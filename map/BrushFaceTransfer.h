@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 #include "map/MapFormat.h"
 #include "texture/BrushFaceFields.h"
 
@@ -35,9 +36,9 @@ void SetBrushTexture(CMapBrush& brush, const FaceTexture& texture);
 void SetBrushTexture(CMapEdits& edits, CMapBrush& brush, const FaceTexture& texture);
 
 // OK after Edit in brush mode: the texture to every face if asked, the brush
-// to the chosen owner if it is another; the document counts as changed either
-// way. Nothing happens to a brush the dialog's Delete took away.
-void ApplyBrushEdit(CTolveDoc& doc, const FaceTexture& texture, bool changeTexture,
+// to the chosen owner if it is another. Nothing happens to a brush the
+// dialog's Delete took away.
+void ApplyBrushEdit(CMapTransaction& transaction, const FaceTexture& texture, bool changeTexture,
                     CModelEntity* chosenOwner);
 // OK after Edit in face mode: the values into the selected face only.
-void ApplyFaceEdit(CTolveDoc& doc, const FaceTexture& texture);
+void ApplyFaceEdit(CMapTransaction& transaction, const FaceTexture& texture);

@@ -69,3 +69,19 @@ CMapBrush& CMapBrush::operator=(const CMapBrush& other) {
         *this = CMapBrush(other);
     return *this;
 }
+
+namespace {
+
+template <class T> bool SamePointee(const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
+    return a && b ? *a == *b : !a && !b;
+}
+
+} // namespace
+
+bool operator==(const CMapBrush& a, const CMapBrush& b) {
+    return a.m_numVertices == b.m_numVertices && a.m_numFaces == b.m_numFaces &&
+           std::equal(a.m_vertices, a.m_vertices + a.m_numVertices, b.m_vertices) &&
+           std::equal(a.m_faces, a.m_faces + a.m_numFaces, b.m_faces) &&
+           a.m_valveAxes == b.m_valveAxes && SamePointee(a.m_readPlanes, b.m_readPlanes) &&
+           SamePointee(a.m_keptText, b.m_keptText);
+}

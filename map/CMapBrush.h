@@ -22,6 +22,8 @@ struct BrushFace {
     float rotation = 0.0f;
     float xScale = 0.0f;
     float yScale = 0.0f;
+
+    friend bool operator==(const BrushFace&, const BrushFace&) = default;
 };
 
 // A face line that gave no polygon (its points were collinear, it repeated a
@@ -31,12 +33,16 @@ struct HiddenFace {
     int before = 0;
     FaceDef def;
     std::string text;
+
+    friend bool operator==(const HiddenFace&, const HiddenFace&) = default;
 };
 
 // Text of one face line as read, for a face whose fields cannot hold it.
 struct KeptFaceText {
     int face = 0;
     std::string text;
+
+    friend bool operator==(const KeptFaceText&, const KeptFaceText&) = default;
 };
 
 // The three plane points one face was read with. `asWrittenOnly`: the face's
@@ -46,6 +52,8 @@ struct KeptPlanePoints {
     int face = 0;
     IntPoint points[3];
     bool asWrittenOnly = false;
+
+    friend bool operator==(const KeptPlanePoints&, const KeptPlanePoints&) = default;
 };
 
 // What a brush was read with, as far as its corners cannot tell it again: the
@@ -60,6 +68,8 @@ struct ReadPlanePoints {
     // are not whole 32-bit numbers (or, on a Valve face, not written as the
     // writer writes them).
     std::vector<KeptFaceText> planeTexts;
+
+    friend bool operator==(const ReadPlanePoints&, const ReadPlanePoints&) = default;
 
     const KeptPlanePoints* FindKept(int face) const;
     const IntPoint* FindPoints(int face) const;
@@ -89,6 +99,8 @@ struct KeptBrushText {
     std::vector<KeptFaceText> textures;
     std::string unheldFaceLines; // each line "\t\t...\n"
     bool valveFaceLines = false; // some of them are in the Valve form
+
+    friend bool operator==(const KeptBrushText&, const KeptBrushText&) = default;
 
     const std::string* FindTextureText(int face) const;
 };
@@ -131,4 +143,7 @@ public:
     std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when the corners tell it all
     std::unique_ptr<KeptBrushText> m_keptText;     // null when the fields tell it all
     std::vector<ValveAxes> m_valveAxes;            // one per face for Valve faces, else empty
+
+    // Alike in everything a save would write of them.
+    friend bool operator==(const CMapBrush& a, const CMapBrush& b);
 };

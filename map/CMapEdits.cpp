@@ -1,8 +1,10 @@
 #include "map/CMapEdits.h"
 
 #include "map/CTolveDoc.h"
+#include "map/EditRecords.h"
 #include "map/FormatConversion.h"
 #include "map/ObjectBounds.h"
+#include "map/ObjectLists.h"
 #include "map/TextureLock.h"
 #include "map/TextureProjection.h"
 
@@ -12,51 +14,27 @@
 
 namespace {
 
-using Kind = CMapChange::Kind;
-
 void Move(IntPoint& point, const IntPoint& delta) {
     point.x += delta.x;
     point.y += delta.y;
     point.z += delta.z;
 }
 
-template <class T> size_t IndexOf(const std::vector<std::unique_ptr<T>>& list, const T& item) {
-    auto found = std::find_if(list.begin(), list.end(), [&](const std::unique_ptr<T>& entry) {
-        return entry.get() == &item;
-    });
-    return static_cast<size_t>(found - list.begin());
-}
-
-template <class T>
-void InsertAt(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> item, size_t& index) {
-    index = std::min(index, list.size());
-    list.insert(list.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
-}
-
-template <class T>
-std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item, size_t& index) {
-    index = IndexOf(list, item);
-    if (index == list.size())
-        return nullptr;
-    std::unique_ptr<T> taken = std::move(list[index]);
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
-    return taken;
-}
-
 // What the views redraw for an object that was in `before` and is in `after`
 // now: the box around both, or everything when neither is known.
-CMapNotice AreaNotice(const std::optional<IntBox>& before, const std::optional<IntBox>& after) {
-    std::optional<IntBox> area = before;
-    Grow(area, after);
-    return area ? CMapNotice::Area(*area) : CMapNotice::Repaint();
+CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
+    Grow(before, after);
+    return before ? CMapNotice::Area(*before) : CMapNotice::Repaint();
 }
 
 } // namespace
 
-CMapChange CMapEdits::Finish(CMapChange change) {
-    m_doc.SetModifiedFlag();
-    m_doc.UpdateAllViews(change.notice);
-    return change;
+template <class Record, class State> void CMapEdits::KeepState(State& object) {
+    CMapHistory& history = m_doc.GetHistory();
+    if (history.KeepsStateOf(&object))
+        return;
+    history.Record(std::make_unique<Record>(object));
+    history.NoteStateKept(&object);
 }
 
 // A standard brush of a Valve map is saved in the Valve form anyway; as one
@@ -66,15 +44,12 @@ void CMapEdits::GiveAxesInValveMap(CMapBrush& brush) {
         GiveValveAxes(brush);
 }
 
-BrushList& CMapEdits::BrushesOf(CModelEntity* owner) {
-    return owner ? owner->m_brushes : m_doc.m_worldBrushes;
-}
-
-CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices,
-                                   IntPoint delta) {
-    CMapChange change{Kind::kMoveVertices};
-    change.brush = &brush;
-    change.delta = delta;
+void CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices, IntPoint delta) {
+    // A stale index moves nothing rather than a slot beyond the table.
+    auto held = [&brush](int v) { return v >= 0 && v < brush.m_numVertices; };
+    if (std::none_of(vertices.begin(), vertices.end(), held))
+        return;
+    KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
     // Only Valve faces follow their planes; a drag step of a standard brush
@@ -82,24 +57,16 @@ CMapChange CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertic
     const std::vector<Vec3d> normals =
         brush.HasValveAxes() ? GetCornerNormals(brush) : std::vector<Vec3d>();
     for (int v : vertices) {
-        // A stale index moves nothing rather than a slot beyond the table.
-        if (v >= 0 && v < brush.m_numVertices) {
+        if (held(v))
             Move(brush.m_vertices[v], delta);
-            change.vertices.push_back(v);
-        }
     }
-    if (!change.vertices.empty()) {
-        brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
-        FollowTurnedPlanes(brush, normals);
-    }
-    change.notice = AreaNotice(before, BoundsOf(brush));
-    return Finish(std::move(change));
+    brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
+    FollowTurnedPlanes(brush, normals);
+    m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
 
-CMapChange CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
-    CMapChange change{Kind::kMoveBrush};
-    change.brush = &brush;
-    change.delta = delta;
+void CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
+    KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
     for (int v = 0; v < brush.m_numVertices; ++v)
@@ -107,158 +74,116 @@ CMapChange CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
     brush.ForgetReadPlanes();
     if (m_doc.m_textureLock)
         MoveTexturesWithBrush(brush, delta);
-    change.notice = AreaNotice(before, BoundsOf(brush));
-    return Finish(std::move(change));
+    m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
 
-CMapChange CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
-    CMapChange change{Kind::kMovePointEntity};
-    change.pointEntity = &entity;
-    change.delta = delta;
+void CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
+    KeepState<CPointEntityStateRecord>(entity);
     const IntBox before = BoundsOf(entity);
     Move(entity.m_origin, delta);
-    change.notice = AreaNotice(before, BoundsOf(entity));
     // An origin the file gave in a form the field could not hold is replaced
     // by the one the user moved it to.
     entity.m_keptTexts.Forget("origin");
-    return Finish(std::move(change));
+    m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(entity)));
 }
 
-CMapChange CMapEdits::Touch() {
-    return Finish(CMapChange{Kind::kTouch});
-}
-
-CMapChange CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
+CMapBrush& CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
                                size_t index) {
-    CMapChange change{Kind::kAddBrush};
-    change.brush = brush.get();
-    change.owner = owner;
-    change.notice = AreaNotice(std::nullopt, BoundsOf(*brush));
-    InsertAt(BrushesOf(owner), std::move(brush), index);
-    change.index = index;
-    return Finish(std::move(change));
+    CMapBrush& added = *brush;
+    PutBrush(m_doc, owner, std::move(brush), index);
+    m_doc.GetHistory().Record(CBrushPlacementRecord::Added(owner, added, index));
+    return added;
 }
 
-// Takes an object out of its list; the selection lets go of it before the
-// views hear of the change.
-template <class T, class ClearSelection>
-std::unique_ptr<T> CMapEdits::TakeOutOf(std::vector<std::unique_ptr<T>>& list, T& item,
-                                        CMapChange removal, CMapChange* change,
-                                        ClearSelection clearSelection) {
-    std::unique_ptr<T> taken = TakeOut(list, item, removal.index);
+BrushRemoval CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush& brush) {
+    size_t index = 0;
+    std::unique_ptr<CMapBrush> taken = TakeBrush(m_doc, owner, brush, index);
     if (!taken)
-        return nullptr;
-    clearSelection();
-    removal = Finish(std::move(removal));
-    if (change)
-        *change = std::move(removal);
-    return taken;
+        return BrushRemoval::kNotFound;
+    m_doc.GetHistory().Record(CBrushPlacementRecord::Removed(owner, std::move(taken), index));
+    // A brush entity without brushes would be saved as a point entity.
+    if (owner && owner->m_brushes.empty()) {
+        RemoveModelEntity(*owner);
+        return BrushRemoval::kBrushAndEntity;
+    }
+    return BrushRemoval::kBrush;
 }
 
-std::unique_ptr<CMapBrush> CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush& brush,
-                                                  CMapChange* change) {
-    CMapChange removal{Kind::kRemoveBrush};
-    removal.brush = &brush;
-    removal.owner = owner;
-    // Taking the selected brush out of an entity unselects the entity, and
-    // its other brushes change colour wherever they are.
-    const bool unselectsEntity = owner && m_doc.m_selectedBrush == &brush;
-    removal.notice =
-        unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush), std::nullopt);
-    return TakeOutOf(BrushesOf(owner), brush, std::move(removal), change, [&] {
-        if (m_doc.m_selectedBrush == &brush) {
-            m_doc.m_selectedBrush = nullptr;
-            m_doc.m_selectedEntity = nullptr;
-        }
-    });
+CPointEntity& CMapEdits::AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index) {
+    CPointEntity& added = *entity;
+    PutPointEntity(m_doc, std::move(entity), index);
+    m_doc.GetHistory().Record(CPointEntityPlacementRecord::Added(nullptr, added, index));
+    return added;
 }
 
-CMapChange CMapEdits::AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index) {
-    CMapChange change{Kind::kAddPointEntity};
-    change.pointEntity = entity.get();
-    change.notice = AreaNotice(std::nullopt, BoundsOf(*entity));
-    InsertAt(m_doc.m_pointEntities, std::move(entity), index);
-    change.index = index;
-    return Finish(std::move(change));
-}
-
-std::unique_ptr<CPointEntity> CMapEdits::RemovePointEntity(CPointEntity& entity,
-                                                           CMapChange* change) {
-    CMapChange removal{Kind::kRemovePointEntity};
-    removal.pointEntity = &entity;
-    removal.notice = AreaNotice(BoundsOf(entity), std::nullopt);
-    return TakeOutOf(m_doc.m_pointEntities, entity, std::move(removal), change, [&] {
-        if (m_doc.m_selectedPointEntity == &entity)
-            m_doc.m_selectedPointEntity = nullptr;
-    });
-}
-
-CMapChange CMapEdits::AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index) {
-    CMapChange change{Kind::kAddModelEntity};
-    change.owner = entity.get();
-    InsertAt(m_doc.m_modelEntities, std::move(entity), index);
-    change.index = index;
-    return Finish(std::move(change));
-}
-
-std::unique_ptr<CModelEntity> CMapEdits::RemoveModelEntity(CModelEntity& entity,
-                                                           CMapChange* change) {
-    CMapChange removal{Kind::kRemoveModelEntity};
-    removal.owner = &entity;
-    return TakeOutOf(m_doc.m_modelEntities, entity, std::move(removal), change, [&] {
-        if (m_doc.m_selectedEntity == &entity) {
-            m_doc.m_selectedEntity = nullptr;
-            m_doc.m_selectedBrush = nullptr;
-        }
-    });
-}
-
-CMapChange CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to,
-                                       size_t index) {
-    CMapChange change{Kind::kMoveBrushToOwner};
-    change.brush = &brush;
-    change.owner = from;
-    change.newOwner = to;
-    std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(from), brush, change.index);
+bool CMapEdits::RemovePointEntity(CPointEntity& entity) {
+    size_t index = 0;
+    std::unique_ptr<CPointEntity> taken = TakePointEntity(m_doc, entity, index);
     if (!taken)
-        return CMapChange{};
-    InsertAt(BrushesOf(to), std::move(taken), index);
-    if (m_doc.m_selectedBrush == &brush)
-        m_doc.m_selectedEntity = to;
-    return Finish(std::move(change));
+        return false;
+    m_doc.GetHistory().Record(
+        CPointEntityPlacementRecord::Removed(nullptr, std::move(taken), index));
+    return true;
 }
 
-CMapChange CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys) {
-    CMapChange change{Kind::kSetPointEntityKeys};
-    change.pointEntity = &entity;
-    change.notice = AreaNotice(BoundsOf(entity), BoundsOf(keys));
+CModelEntity& CMapEdits::AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index) {
+    CModelEntity& added = *entity;
+    PutModelEntity(m_doc, std::move(entity), index);
+    m_doc.GetHistory().Record(CModelEntityPlacementRecord::Added(nullptr, added, index));
+    return added;
+}
+
+bool CMapEdits::RemoveModelEntity(CModelEntity& entity) {
+    size_t index = 0;
+    std::unique_ptr<CModelEntity> taken = TakeModelEntity(m_doc, entity, index);
+    if (!taken)
+        return false;
+    m_doc.GetHistory().Record(
+        CModelEntityPlacementRecord::Removed(nullptr, std::move(taken), index));
+    return true;
+}
+
+void CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to,
+                                 size_t index) {
+    if (from == to)
+        return;
+    size_t fromIndex = 0;
+    if (!MoveBrushBetween(m_doc, brush, from, to, fromIndex, index))
+        return;
+    const size_t toIndex = std::min(index, BrushesOf(m_doc, to).size() - 1);
+    m_doc.GetHistory().Record(std::make_unique<COwnerRecord>(brush, from, fromIndex, to, toIndex));
+    if (from && from->m_brushes.empty())
+        RemoveModelEntity(*from);
+}
+
+void CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys) {
+    KeepState<CPointEntityStateRecord>(entity);
+    const CMapNotice notice = AreaNotice(BoundsOf(entity), BoundsOf(keys));
     entity = keys;
-    return Finish(std::move(change));
+    m_doc.UpdateAllViews(notice);
 }
 
-CMapChange CMapEdits::SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys) {
-    CMapChange change{Kind::kSetModelEntityKeys};
-    change.owner = &entity;
+void CMapEdits::SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys) {
+    KeepState<CModelEntityKeysRecord, CModelEntityKeys>(entity);
     static_cast<CModelEntityKeys&>(entity) = keys;
-    return Finish(std::move(change));
+    m_doc.UpdateAllViews(CMapNotice::Repaint());
 }
 
-CMapChange CMapEdits::SetWorldKeys(const CWorldKeys& keys) {
+void CMapEdits::SetWorldKeys(const CWorldKeys& keys) {
+    KeepState<CWorldKeysRecord, CWorldKeys>(m_doc);
     static_cast<CWorldKeys&>(m_doc) = keys;
-    return Finish(CMapChange{Kind::kSetWorldKeys});
+    m_doc.UpdateAllViews(CMapNotice::Repaint());
 }
 
-CMapChange CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
+void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
     if (face < 0 || face >= brush.m_numFaces)
-        return CMapChange{};
-    CMapChange change{Kind::kSetFaceTexture};
-    change.brush = &brush;
-    change.face = face;
+        return;
+    KeepState<CBrushStateRecord>(brush);
     // The views draw no textures; whatever they might show of one lies on
     // the brush.
-    change.notice = AreaNotice(BoundsOf(brush), std::nullopt);
+    const CMapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
     ApplyFaceTexture(brush, face, texture);
-    return Finish(std::move(change));
+    m_doc.UpdateAllViews(notice);
 }
 
 namespace {
@@ -291,12 +216,4 @@ void ApplyFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
     target.xScale = texture.xScale;
     target.yScale = texture.yScale;
     brush.ForgetTextureText(face);
-}
-
-CMapChange CMapEdits::RestoreBrush(CMapBrush& brush, const CMapBrush& state) {
-    CMapChange change{Kind::kRestoreBrush};
-    change.brush = &brush;
-    change.notice = AreaNotice(BoundsOf(brush), BoundsOf(state));
-    brush = state;
-    return Finish(std::move(change));
 }

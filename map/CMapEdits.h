@@ -1,11 +1,11 @@
 #pragma once
 
-#include "map/CMapChange.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <span>
@@ -28,54 +28,53 @@ struct FaceTexture {
 // Gives one face the values, by the rules of its form; its kept text goes.
 void ApplyFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
 
+// What a brush's removal took with it.
+enum class BrushRemoval : uint8_t {
+    kNotFound,
+    kBrush,
+    kBrushAndEntity, // the last brush of a brush entity: the entity went too
+};
+
 // The named changes of a map. Every change the editor makes to the model goes
-// through one of these: the model is changed, the document is marked modified
-// (here and nowhere else), its views are told, and the change is described.
-// Removing an object clears a selection that points at it.
+// through one of these, inside a transaction that records it: the model is
+// changed and the views are told. Removing an object clears a selection that
+// points at it, and takes what depends on it along.
 class CMapEdits {
 public:
     static constexpr size_t kAtEnd = std::numeric_limits<size_t>::max();
 
-    explicit CMapEdits(CTolveDoc& doc) : m_doc(doc) {}
+    void MoveVertices(CMapBrush& brush, std::span<const int> vertices, IntPoint delta);
+    void MoveBrush(CMapBrush& brush, IntPoint delta);
+    void MovePointEntity(CPointEntity& entity, IntPoint delta);
 
-    CMapChange MoveVertices(CMapBrush& brush, std::span<const int> vertices, IntPoint delta);
-    CMapChange MoveBrush(CMapBrush& brush, IntPoint delta);
-    CMapChange MovePointEntity(CPointEntity& entity, IntPoint delta);
-    // Counts as a change without changing anything: what a drag step does
-    // with nothing selected to move.
-    CMapChange Touch();
-
-    // `owner` null: the world. `index` kAtEnd appends.
-    CMapChange AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
+    // `owner` null: the world. `index` kAtEnd appends. The object goes
+    // where it was added and stays at that address.
+    CMapBrush& AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
                         size_t index = kAtEnd);
-    std::unique_ptr<CMapBrush> RemoveBrush(CModelEntity* owner, CMapBrush& brush,
-                                           CMapChange* change = nullptr);
-    CMapChange AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index = kAtEnd);
-    std::unique_ptr<CPointEntity> RemovePointEntity(CPointEntity& entity,
-                                                    CMapChange* change = nullptr);
+    BrushRemoval RemoveBrush(CModelEntity* owner, CMapBrush& brush);
+    CPointEntity& AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index = kAtEnd);
+    bool RemovePointEntity(CPointEntity& entity);
     // A brush entity comes and goes with its brushes.
-    CMapChange AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index = kAtEnd);
-    std::unique_ptr<CModelEntity> RemoveModelEntity(CModelEntity& entity,
-                                                    CMapChange* change = nullptr);
-    // Moves a brush from the end or middle of one owner's list to the end of
-    // another's (null: the world), or to `index` in it.
-    CMapChange MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to,
-                                size_t index = kAtEnd);
+    CModelEntity& AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index = kAtEnd);
+    bool RemoveModelEntity(CModelEntity& entity);
+    // Moves a brush from its place in one owner's list to the end of another's
+    // (null: the world), or to `index` in it. An entity left without brushes
+    // goes.
+    void MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEntity* to,
+                          size_t index = kAtEnd);
 
-    CMapChange SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys);
-    CMapChange SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys);
-    CMapChange SetWorldKeys(const CWorldKeys& keys);
-    CMapChange SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
-    // Gives a brush back everything a copy of it kept: corners, faces and the
-    // texts and planes it was read with.
-    CMapChange RestoreBrush(CMapBrush& brush, const CMapBrush& state);
+    void SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys);
+    void SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys);
+    void SetWorldKeys(const CWorldKeys& keys);
+    void SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
 
 private:
-    CMapChange Finish(CMapChange change);
-    template <class T, class ClearSelection>
-    std::unique_ptr<T> TakeOutOf(std::vector<std::unique_ptr<T>>& list, T& item, CMapChange removal,
-                                 CMapChange* change, ClearSelection clearSelection);
-    BrushList& BrushesOf(CModelEntity* owner);
+    friend class CMapTransaction;
+    explicit CMapEdits(CTolveDoc& doc) : m_doc(doc) {}
+
+    // Records the state of an object before its first change in the
+    // transaction.
+    template <class Record, class State> void KeepState(State& object);
     void GiveAxesInValveMap(CMapBrush& brush);
 
     CTolveDoc& m_doc;

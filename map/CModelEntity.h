@@ -44,6 +44,8 @@ public:
     // Custom rows show the first two.
     CustomPairList m_otherPairs;
     CKeptTexts m_keptTexts;
+
+    friend bool operator==(const CModelEntityKeys&, const CModelEntityKeys&) = default;
 };
 
 // An entity made of brushes: doors, platforms, triggers. It owns its brushes;

@@ -32,4 +32,6 @@ public:
     // Custom rows show the first two.
     CustomPairList m_otherPairs;
     CKeptTexts m_keptTexts;
+
+    friend bool operator==(const CPointEntity&, const CPointEntity&) = default;
 };

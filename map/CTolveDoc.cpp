@@ -11,7 +11,17 @@
 #include <filesystem>
 
 CTolveDoc::CTolveDoc()
-    : m_pointClassNames(GetPointClassNames()), m_brushClassNames(GetBrushClassNames()) {}
+    : m_pointClassNames(GetPointClassNames()), m_brushClassNames(GetBrushClassNames()) {
+    m_history.AddListener([this](bool contents) { FollowHistory(contents); });
+}
+
+// A change of the map counts, so that a copy can tell it is out of date, even
+// when an undo brings back the state on disk.
+void CTolveDoc::FollowHistory(bool contents) {
+    if (contents)
+        SetModifiedFlag(true);
+    SetModifiedFlag(!m_history.IsClean());
+}
 
 CTolveDoc::~CTolveDoc() {
     DeleteContents();
@@ -22,6 +32,8 @@ void CTolveDoc::Serialize() {
 }
 
 void CTolveDoc::DeleteContents() {
+    // The history holds objects and points at others.
+    m_history.Clear();
     // A brush entity's brushes go before the entity itself.
     m_worldBrushes.clear();
     for (auto& entity : m_modelEntities)
@@ -172,6 +184,6 @@ MapContents CTolveDoc::GetContents() const {
 std::optional<CFileError> CTolveDoc::WriteMapFile(const std::string& path) {
     std::optional<CFileError> error = CMapWriter::WriteFile(GetContents(), path);
     if (!error)
-        SetModifiedFlag(false);
+        m_history.MarkClean();
     return error;
 }

@@ -3,6 +3,7 @@
 #include "framework/CDocument.h"
 #include "framework/CFileError.h"
 #include "map/CMapFragment.h"
+#include "map/CMapHistory.h"
 #include "map/CMapNotice.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
@@ -63,6 +64,11 @@ public:
     // disk, and leaves everything as it was on failure.
     std::optional<CFileError> WriteMapFile(const std::string& path);
 
+    // Every change of the map is a step of its history (see CMapTransaction),
+    // whose saved state alone says whether the map is modified.
+    CMapHistory& GetHistory() { return m_history; }
+    const CMapHistory& GetHistory() const { return m_history; }
+
     // A map made for another game is never saved over its file.
     bool IsOtherGameMap() const { return m_mapGame != MapGame::kQuake; }
     // Once the texture files are loaded: a Valve map whose textures come in
@@ -96,5 +102,10 @@ public:
     CPointEntity* m_selectedPointEntity = nullptr;
 
 private:
+    // Only the history says whether the map is modified.
+    using CDocument::SetModifiedFlag;
+    void FollowHistory(bool contents);
+
     std::vector<CMapObserver*> m_views;
+    CMapHistory m_history;
 };

@@ -18,4 +18,6 @@ public:
     bool m_hasWorldSounds = false;
     CustomPairList m_worldOtherPairs; // "_sunlight", "sky", "fog"...: written after the keys above
     CKeptTexts m_worldKeptTexts;
+
+    friend bool operator==(const CWorldKeys&, const CWorldKeys&) = default;
 };

@@ -17,4 +17,6 @@ struct FaceDef {
     // which the plane is worked out from.
     bool hasFractionalPoints = false;
     Vec3d exactPoints[3];
+
+    friend bool operator==(const FaceDef&, const FaceDef&) = default;
 };

@@ -55,17 +55,14 @@ void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures) {
     }
 }
 
-std::vector<CMapChange> AddFragment(CTolveDoc& doc, CMapFragment&& fragment) {
-    CMapEdits edits(doc);
-    std::vector<CMapChange> changes;
+void AddFragment(CMapEdits& edits, CMapFragment&& fragment) {
     for (auto& brush : fragment.worldBrushes)
-        changes.push_back(edits.AddBrush(nullptr, std::move(brush)));
+        edits.AddBrush(nullptr, std::move(brush));
     for (auto& entity : fragment.modelEntities)
-        changes.push_back(edits.AddModelEntity(std::move(entity)));
+        edits.AddModelEntity(std::move(entity));
     for (auto& entity : fragment.pointEntities)
-        changes.push_back(edits.AddPointEntity(std::move(entity)));
+        edits.AddPointEntity(std::move(entity));
     fragment.worldBrushes.clear();
     fragment.modelEntities.clear();
     fragment.pointEntities.clear();
-    return changes;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "map/CMapChange.h"
 #include "map/CMapFragment.h"
 #include "map/IntBox.h"
 #include "map/IntPoint.h"
@@ -8,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-class CTolveDoc;
+class CMapEdits;
 
 // Around the corners of every brush the fragment can show and the origins of
 // its point entities; nothing when it has none of these.
@@ -19,7 +18,7 @@ std::optional<IntBox> BoundsOf(const CMapFragment& fragment);
 // `moveTextures`, the textures of Valve faces move along (texture lock).
 void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures = false);
 
-// Hands the fragment's objects to the document through the map edits: world
-// brushes join the world, entities are added at the end. The world's keys are
-// not taken over. Returns the changes in the order they were made.
-std::vector<CMapChange> AddFragment(CTolveDoc& doc, CMapFragment&& fragment);
+// Hands the fragment's objects to the map through its edits: world brushes
+// join the world, entities are added at the end. The world's keys are not
+// taken over.
+void AddFragment(CMapEdits& edits, CMapFragment&& fragment);

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "map/CMapTransaction.h"
+
 #include "map/CMapWriter.h"
 
 #include <fstream>
@@ -46,6 +48,20 @@ std::unique_ptr<ReadMap> Read(const std::string& text) {
     auto result = std::make_unique<ReadMap>();
     result->doc->ReadMapText(text, result->diagnostics);
     return result;
+}
+
+void MakeModified(CTolveDoc& doc) {
+    CWorldKeys keys = doc;
+    keys.m_worldMessage += '*';
+    CMapTransaction transaction(doc, "Mark");
+    transaction.Edits().SetWorldKeys(keys);
+    transaction.Commit();
+}
+
+void Edit(CTolveDoc& doc, const std::function<void(CMapEdits&)>& edits) {
+    CMapTransaction transaction(doc, "Edit");
+    edits(transaction.Edits());
+    transaction.Commit();
 }
 
 std::string MapText(const CTolveDoc& doc) {

@@ -5,6 +5,7 @@
 #include "map/MapDiagnostics.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,6 +116,15 @@ inline std::string BoxFaceLines(int x0, int x1, const std::string& texture) {
 
 // Writes the document's map text to a string, as a save would.
 std::string MapText(const CTolveDoc& doc);
+
+// Changes the map by one step of its history, as any edit would: the world's
+// message gets a mark. The map is then modified.
+void MakeModified(CTolveDoc& doc);
+
+class CMapEdits;
+
+// Runs map edits as one committed step of the map's history.
+void Edit(CTolveDoc& doc, const std::function<void(CMapEdits&)>& edits);
 
 // Every brush of the map in the order the file holds them: the world's, then
 // each brush entity's.

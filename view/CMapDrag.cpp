@@ -30,17 +30,33 @@ IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projecti
     return SnapPoint(projection.ScreenToWorld(mouse.x, mouse.y, doc.m_insertionPoint), doc.m_snap);
 }
 
-CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press)
-    : m_doc(doc), m_projection(projection), m_cursor(SnappedWorldPoint(doc, projection, press)) {}
+namespace {
 
-CMapChange CMapDrag::MoveSelection(const IntPoint& delta) {
-    CMapEdits edits(m_doc);
+const char* DragName(uint8_t mode) {
+    switch (mode) {
+    case kBrushMode:
+        return "Move Brush";
+    case kEntityMode:
+        return "Move Entity";
+    default:
+        return "Move Corners";
+    }
+}
+
+} // namespace
+
+CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press)
+    : m_doc(doc), m_projection(projection), m_cursor(SnappedWorldPoint(doc, projection, press)),
+      m_transaction(doc, DragName(doc.m_editMode)) {}
+
+void CMapDrag::MoveSelection(const IntPoint& delta) {
+    CMapEdits& edits = m_transaction.Edits();
     CMapBrush* brush = m_doc.m_selectedBrush;
     switch (m_doc.m_editMode) {
     case kCornerMode:
         if (brush) {
             const int vertex = m_doc.m_selectedVertex;
-            return edits.MoveVertices(*brush, std::span(&vertex, 1), delta);
+            edits.MoveVertices(*brush, std::span(&vertex, 1), delta);
         }
         break;
     case kFaceMode:
@@ -49,40 +65,45 @@ CMapChange CMapDrag::MoveSelection(const IntPoint& delta) {
             int corners[kMaxFacePoints];
             for (int k = 0; k < face.numPoints; ++k)
                 corners[k] = face.vertexIndex[k];
-            return edits.MoveVertices(*brush, std::span(corners, face.numPoints), delta);
+            edits.MoveVertices(*brush, std::span(corners, face.numPoints), delta);
         }
         break;
     case kBrushMode:
         if (brush)
-            return edits.MoveBrush(*brush, delta);
+            edits.MoveBrush(*brush, delta);
         break;
     case kEntityMode:
         if (m_doc.m_selectedPointEntity)
-            return edits.MovePointEntity(*m_doc.m_selectedPointEntity, delta);
+            edits.MovePointEntity(*m_doc.m_selectedPointEntity, delta);
         break;
     default:
         break;
     }
-    return edits.Touch();
 }
 
 bool CMapDrag::Step(ScreenPoint mouse) {
+    if (!m_transaction.IsOpen())
+        return false;
     IntPoint delta = Difference(SnappedWorldPoint(m_doc, m_projection, mouse), m_cursor);
     if (delta == IntPoint())
         return false;
     m_cursor = Sum(m_cursor, delta);
     m_total = Sum(m_total, delta);
-    m_last = MoveSelection(delta);
+    MoveSelection(delta);
     ReportFlatness(m_doc);
     return true;
 }
 
-CMapChange CMapDrag::Commit() {
-    if (m_last.kind == CMapChange::Kind::kNone)
-        return CMapChange();
-    CMapChange whole = std::move(m_last);
-    whole.delta = m_total;
-    m_last = CMapChange();
-    m_total = IntPoint();
-    return whole;
+void CMapDrag::Commit() {
+    // Back where it began, the brush would still have forgotten the planes
+    // it was read with: the file must not change for a drag that went nowhere.
+    if (m_total == IntPoint())
+        m_transaction.RollBack();
+    else
+        m_transaction.Commit();
+}
+
+void CMapDrag::Cancel() {
+    m_transaction.RollBack();
+    ReportFlatness(m_doc);
 }

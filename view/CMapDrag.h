@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map/CMapChange.h"
+#include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 #include "view/CViewProjection.h"
 
@@ -9,10 +9,9 @@
 IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projection,
                            ScreenPoint mouse);
 
-// One drag with the left button, from press to release. Each step moves the
-// edit mode's object of the selection by the snapped steps the mouse made in
-// the view's plane (a step with nothing to move still counts as a change);
-// the commit describes the whole drag as one move.
+// One drag with the left button, from press to release: one transaction.
+// Each step moves the edit mode's object of the selection by the snapped
+// steps the mouse made in the view's plane.
 class CMapDrag {
 public:
     // Begins at the press: the cursor is the snapped world point under it.
@@ -21,18 +20,21 @@ public:
     // Follows the mouse. False, changing nothing, while the snapped point
     // stays put.
     bool Step(ScreenPoint mouse);
-    // Ends the drag: what it moved and by how much in all, or a change of
-    // kind kNone when it moved nothing.
-    CMapChange Commit();
+    // Ends the drag as one step of the history. A drag that came back to
+    // where it began, or had nothing to move, leaves the map as it was and
+    // no step.
+    void Commit();
+    // Takes the whole drag back: the map is exactly as it was at the press.
+    void Cancel();
 
     const IntPoint& GetCursor() const { return m_cursor; }
 
 private:
-    CMapChange MoveSelection(const IntPoint& delta);
+    void MoveSelection(const IntPoint& delta);
 
     CTolveDoc& m_doc;
     const CViewProjection& m_projection;
     IntPoint m_cursor;
     IntPoint m_total;
-    CMapChange m_last; // the last step's change, for the commit's description
+    CMapTransaction m_transaction;
 };

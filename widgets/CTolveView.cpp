@@ -9,6 +9,7 @@
 #include "widgets/CQtCanvas.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -177,7 +178,9 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
 }
 
 void CTolveView::OnLButtonDown(ScreenPoint position) {
-    emit DragBegun();
+    // A press while a drag goes on (another button's release was missed)
+    // ends that drag first.
+    EndDrag();
     m_drag = std::make_unique<CMapDrag>(m_doc, m_projection, position);
     m_mouse = position;
     m_cursor = m_drag->GetCursor();
@@ -185,12 +188,23 @@ void CTolveView::OnLButtonDown(ScreenPoint position) {
 }
 
 void CTolveView::OnLButtonUp() {
+    EndDrag();
+}
+
+void CTolveView::EndDrag() {
     if (!m_drag)
         return;
-    CMapChange change = m_drag->Commit();
-    m_drag.reset();
-    if (change.kind != CMapChange::Kind::kNone)
-        emit DragCommitted(change);
+    std::unique_ptr<CMapDrag> drag = std::move(m_drag);
+    drag->Commit();
+}
+
+void CTolveView::CancelDrag() {
+    if (!m_drag)
+        return;
+    std::unique_ptr<CMapDrag> drag = std::move(m_drag);
+    drag->Cancel();
+    // The mouse may have moved off what the drag held.
+    UpdateSelection(false);
 }
 
 void CTolveView::OnMouseWheel(int angleDelta, ScreenPoint position) {
@@ -244,6 +258,15 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
     else if (event->button() == Qt::MiddleButton)
         OnMButtonUp();
     QWidget::mouseReleaseEvent(event);
+}
+
+void CTolveView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && m_drag) {
+        CancelDrag();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CTolveView::wheelEvent(QWheelEvent* event) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "map/CMapChange.h"
 #include "map/CTolveDoc.h"
 #include "view/CLineCache.h"
 #include "view/CViewProjection.h"
@@ -45,6 +44,11 @@ public:
     void OnLButtonDown(ScreenPoint position);
     void OnLButtonUp();
     bool IsDragging() const { return m_drag != nullptr; }
+    // Ends a drag under way as one step, as its release would: a command
+    // given while the button is still held acts on the map the drag left.
+    void EndDrag();
+    // Takes a drag under way back; the map is as it was at the press.
+    void CancelDrag();
     void UpdateSelection(bool restricted);
     // The wheel zooms by whole notches (120 eighths of a degree, summed for
     // touchpads) about the pixel under the mouse; the middle button pans.
@@ -79,10 +83,6 @@ signals:
     void CursorChanged();
     // The picture is due to be drawn again: origins, zoom, plane or map changed.
     void ViewChanged();
-    // The left button went down: a drag may move the selection.
-    void DragBegun();
-    // A drag ended having moved something: the whole drag as one change.
-    void DragCommitted(const CMapChange& change);
     // The user asked for the pop-up menu at a screen position.
     void ContextMenuRequested(QPoint global);
 
@@ -92,6 +92,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 

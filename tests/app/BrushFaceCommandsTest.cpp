@@ -53,7 +53,7 @@ struct BrushCommandFixture {
         doc.m_textureWad.LoadTextureWad();
         view.resize(801, 600);
         view.m_mouse = {400, 300};
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
     }
     CModelEntity& Door() { return *doc.m_modelEntities.at(0); }
     CMapBrush& World() { return *doc.m_worldBrushes.at(0); }

@@ -5,6 +5,7 @@
 #include "dialogs/CWorldspawnDlg.h"
 #include "dialogs/PreviewPixmap.h"
 #include "map/BrushFaceTransfer.h"
+#include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 #include "texture/TexturePalette.h"
 #include "texture/WadBuilder.h"
@@ -19,6 +20,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -36,15 +39,18 @@ struct BrushFaceDlgFixture {
         doc.m_textureWad.SetFileName(
             (std::filesystem::path(TOLVE_SAMPLES) / "quake101.wad").string());
         doc.m_textureWad.LoadTextureWad();
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
     }
+    // The edits of a dialog's entity buttons; tests commit or roll it back.
+    std::optional<CMapTransaction> transaction;
     CModelEntity& Door(size_t i) { return *doc.m_modelEntities.at(i); }
     std::unique_ptr<CBrushFaceDlg> Open(BrushFaceJob job, CModelEntity* owner,
                                         const std::string& texture = "") {
         CBrushFaceFields fields = MakeNewBrushFields();
         fields.texture = texture;
         fields.changeTexture = job == BrushFaceJob::EditBrush;
-        return std::make_unique<CBrushFaceDlg>(doc, job, fields, owner);
+        transaction.emplace(doc, "Brush Edit");
+        return std::make_unique<CBrushFaceDlg>(*transaction, job, fields, owner);
     }
 };
 
@@ -213,14 +219,14 @@ TEST(BrushFaceDlg, OkRefusesABadBoxWithTheStandardMessageAndFocus) {
     EXPECT_EQ(dialog->GetValues().xOffset, -8);
 }
 
-TEST(BrushFaceDlg, DeleteRemovesTheEntityWithItsBrushesAndMarksModifiedAtOnce) {
+TEST(BrushFaceDlg, DeleteRemovesTheEntityWithItsBrushesUntilTheEditIsRolledBack) {
     BrushFaceDlgFixture f;
+    const std::string before = MapText(f.doc);
     f.doc.m_selectedEntity = &f.Door(0);
     f.doc.m_selectedBrush = f.Door(0).m_brushes.at(0).get();
     CModelEntity* second = &f.Door(1);
     auto dialog = f.Open(BrushFaceJob::EditBrush, &f.Door(0));
     dialog->GetDeleteEntityButton()->click();
-    EXPECT_TRUE(f.doc.IsModified());
     ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
     EXPECT_EQ(&f.Door(0), second);
     EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
@@ -229,6 +235,9 @@ TEST(BrushFaceDlg, DeleteRemovesTheEntityWithItsBrushesAndMarksModifiedAtOnce) {
     EXPECT_EQ(dialog->GetEntities(), ListBrushOwners(f.doc));
     dialog->GetDeleteEntityButton()->click(); // on "worldspawn": nothing
     EXPECT_EQ(f.doc.m_modelEntities.size(), 1u);
+    f.transaction->RollBack();
+    EXPECT_EQ(MapText(f.doc), before);
+    EXPECT_FALSE(f.doc.IsModified());
 }
 
 TEST(BrushFaceDlg, TwoEntitiesOfOneClassEachEditTheirOwn) {
@@ -246,6 +255,7 @@ TEST(BrushFaceDlg, TwoEntitiesOfOneClassEachEditTheirOwn) {
     EXPECT_EQ(runner.m_names, (std::vector<std::string>{"Model Entity Variables"}));
     EXPECT_EQ(f.Door(1).m_speed, 250);
     EXPECT_NE(f.Door(0).m_speed, 250);
+    f.transaction->Commit();
     EXPECT_TRUE(f.doc.IsModified());
 }
 
@@ -277,7 +287,8 @@ TEST(BrushFaceDlg, NewEntityIsAddedToTheMapAndChosen) {
     EXPECT_EQ(f.doc.m_modelEntities.back()->m_classname, "func_plat");
     EXPECT_EQ(dialog->GetEntityList()->currentText(), "func_plat");
     EXPECT_EQ(dialog->GetChosenOwner(), f.doc.m_modelEntities.back().get());
-    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(dialog->GetNewEntities(),
+              std::vector<CModelEntity*>{f.doc.m_modelEntities.back().get()});
 }
 
 } // namespace

@@ -130,7 +130,7 @@ TEST_F(CDocManagerWindows, NewWindowShowsTheSameMapAgainNumbered) {
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve1:2]");
 
     // Closing one window of two asks nothing and leaves the map open.
-    doc.SetModifiedFlag(true);
+    MakeModified(doc);
     first->close();
     ProcessDeferredDeletes();
     EXPECT_TRUE(m_messages.m_boxes.empty());
@@ -143,7 +143,7 @@ TEST_F(CDocManagerWindows, AMaximisedWindowNamesItsMapOnceInTheTitle) {
     ActiveFrame()->showMaximized();
     Frame().RunCommand(CommandId::WindowNew);
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve1:2]");
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     Frame().RefreshState();
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve1:2*]");
     Frame().RunCommand(CommandId::FileNew);
@@ -156,7 +156,7 @@ using CDocManagerClose = CAppFixture;
 
 TEST_F(CDocManagerClose, YesSavesTheModifiedMapThenClosesIt) {
     StartApp();
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     m_messages.m_answers = {MessageAnswer::Yes};
     std::string target = m_files.Path("saved.map").string();
     m_saveChooser.m_answers = {target};
@@ -180,7 +180,7 @@ TEST_F(CDocManagerClose, NoDiscardsTheChanges) {
     QString path = WriteMap("room.map");
     StartApp({path});
     ActiveDoc().m_worldBrushes.clear();
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     m_messages.m_answers = {MessageAnswer::No};
     ActiveFrame()->close();
     ProcessDeferredDeletes();
@@ -191,7 +191,7 @@ TEST_F(CDocManagerClose, NoDiscardsTheChanges) {
 
 TEST_F(CDocManagerClose, CancelKeepsTheMapOpen) {
     StartApp();
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     m_messages.m_answers = {MessageAnswer::Cancel};
     ActiveFrame()->close();
     ProcessDeferredDeletes();
@@ -203,7 +203,7 @@ TEST_F(CDocManagerClose, CancelKeepsTheMapOpen) {
 
 TEST_F(CDocManagerClose, ASaveThatIsCancelledKeepsTheMapOpen) {
     StartApp();
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     m_messages.m_answers = {MessageAnswer::Yes};
     Frame().RunCommand(CommandId::FileClose);
     EXPECT_EQ(m_saveChooser.m_requests.size(), 1u);
@@ -221,8 +221,8 @@ TEST_F(CDocManagerClose, ExitAsksForEachModifiedMapAndCancelStopsIt) {
     StartApp({WriteMap("a.map")});
     Frame().RunCommand(CommandId::FileNew);
     Frame().RunCommand(CommandId::FileNew);
-    Docs().GetDocuments()[0]->SetModifiedFlag(true);
-    Docs().GetDocuments()[2]->SetModifiedFlag(true);
+    MakeModified(*Docs().GetDocuments()[0]);
+    MakeModified(*Docs().GetDocuments()[2]);
     m_messages.m_answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
     Frame().RunCommand(CommandId::AppExit);
 
@@ -244,7 +244,7 @@ TEST_F(CDocManagerSave, SaveWritesToTheMapsOwnFile) {
     QString path = WriteMap("room.map");
     StartApp({path});
     ActiveDoc().m_pointEntities.clear();
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     Frame().RunCommand(CommandId::FileSave);
     EXPECT_TRUE(m_saveChooser.m_requests.empty());
     EXPECT_FALSE(ActiveDoc().IsModified());
@@ -264,7 +264,7 @@ TEST_F(CDocManagerSave, SaveAsRenamesTheMapAndRemembersIt) {
 
 TEST_F(CDocManagerSave, AFailedSaveKeepsTheNameAndTheChanges) {
     StartApp();
-    ActiveDoc().SetModifiedFlag(true);
+    MakeModified(ActiveDoc());
     m_saveChooser.m_answers = {m_files.Path("no-such-folder/x.map").string()};
     Frame().RunCommand(CommandId::FileSaveAs);
     EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve1");

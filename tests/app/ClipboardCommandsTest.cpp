@@ -63,7 +63,7 @@ struct ClipboardFixture {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(text, diagnostics);
         view.resize(801, 600);
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
         QGuiApplication::clipboard()->clear();
     }
 
@@ -229,7 +229,9 @@ TEST(ClipboardCommands, CutTakesTheBrushOutAndPasteBringsItBackInItsEntity) {
     ClipboardFixture f;
     f.SelectDoorBrush();
     f.Run(CommandId::EditCut);
-    EXPECT_TRUE(f.doc.m_modelEntities[0]->m_brushes.empty());
+    // The door's only brush: the door goes with it, as one step.
+    EXPECT_TRUE(f.doc.m_modelEntities.empty());
+    EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Cut");
     EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
@@ -237,8 +239,8 @@ TEST(ClipboardCommands, CutTakesTheBrushOutAndPasteBringsItBackInItsEntity) {
     // The door's centre (144 0 0) goes to the cursor (144 0): no move.
     f.view.m_cursor = IntPoint(144, 0, 0);
     f.Run(CommandId::EditPaste);
-    ASSERT_EQ(f.doc.m_modelEntities.size(), 2u);
-    const CModelEntity& pasted = *f.doc.m_modelEntities[1];
+    ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
+    const CModelEntity& pasted = *f.doc.m_modelEntities[0];
     EXPECT_EQ(pasted.m_classname, "func_door");
     EXPECT_EQ(pasted.m_speed, 120);
     ASSERT_EQ(pasted.m_brushes.size(), 1u);

@@ -42,7 +42,7 @@ struct CommandFixture {
         doc.ReadMapText(kDoorMap, diagnostics);
         view.resize(801, 600);
         otherView.resize(801, 600);
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
     }
 
     void Run(CommandId id) {
@@ -228,12 +228,19 @@ TEST(DeleteCommand, BrushModeRemovesOnlyTheSelectedBrushOfAnEntity) {
     EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
     EXPECT_TRUE(f.doc.IsModified());
 
-    // Its last brush gone, the entity stays, empty.
+    // With its last brush the entity goes too, in the same step, and the
+    // status bar says so; Undo brings both back in their places.
+    const std::string before = MapText(f.doc);
     f.doc.m_selectedEntity = &f.Door();
     f.doc.m_selectedBrush = kept;
+    CRecordingNotices notices;
     f.Run(CommandId::Delete);
-    ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
-    EXPECT_TRUE(f.Door().m_brushes.empty());
+    EXPECT_TRUE(f.doc.m_modelEntities.empty());
+    EXPECT_EQ(MapText(f.doc).find("func_door"), std::string::npos);
+    ASSERT_EQ(notices.m_notices.size(), 1u);
+    EXPECT_NE(notices.m_notices[0].find("\"func_door\""), std::string::npos);
+    f.doc.GetHistory().Undo(f.doc);
+    EXPECT_EQ(MapText(f.doc), before);
 }
 
 TEST(DeleteCommand, EntityModeRemovesTheSelectedPointEntity) {

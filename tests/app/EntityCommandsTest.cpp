@@ -40,7 +40,7 @@ struct EntityCommandFixture {
 
     EntityCommandFixture() {
         view.resize(801, 600);
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
     }
 
     void Run(CommandId id) {
@@ -57,8 +57,8 @@ struct EntityCommandFixture {
         entity->m_light = 200;
         entity->m_spawnflags = 4096;
         CPointEntity& added = *entity;
-        CMapEdits(doc).AddPointEntity(std::move(entity));
-        doc.SetModifiedFlag(false);
+        Edit(doc, [&](CMapEdits& edits) { edits.AddPointEntity(std::move(entity)); });
+        doc.GetHistory().MarkClean();
         return added;
     }
 };
@@ -120,7 +120,8 @@ TEST(EditEntityCommand, CancelLeavesTheEntityAndTheModifiedFlag) {
         EntityCommandFixture f;
         CPointEntity& light = f.AddLight();
         const CPointEntity before = light;
-        f.doc.SetModifiedFlag(modified);
+        if (modified)
+            MakeModified(f.doc);
         f.doc.m_editMode = kEntityMode;
         f.doc.m_selectedPointEntity = &light;
         f.dialogs.m_script = [](CModalDialog& modal) {

@@ -71,7 +71,7 @@ struct SnapCommandFixture {
     CTolveView view{doc};
     CommandContext context{.view = &view};
 
-    SnapCommandFixture() { doc.SetModifiedFlag(false); }
+    SnapCommandFixture() { doc.GetHistory().MarkClean(); }
 
     void Run(CommandId id) {
         const CommandEntry* entry = FindCommandEntry(id);

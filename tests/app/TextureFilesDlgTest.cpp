@@ -128,7 +128,7 @@ struct TexturesCommandFixture : TextureFilesFixture {
         doc.m_textureWad.SetMapFolder(MapFolder());
         doc.m_textureWad.SetFileName(kList);
         doc.m_textureWad.LoadTextureWad();
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
     }
     void Run() { FindCommandEntry(CommandId::Textures)->run(context); }
 };

@@ -2,11 +2,11 @@
 #include "CAppFixture.h"
 #include "TestSupport.h"
 #include "app/CCommandTable.h"
-#include "app/CDocHistory.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CWorldspawnDlg.h"
 #include "widgets/CTolveView.h"
 
 #include <QAction>
@@ -100,7 +100,7 @@ protected:
         EXPECT_EQ(MapText(ActiveDoc()), before);
     }
 
-    QUndoStack& Stack() const { return Docs().GetHistory(ActiveDoc()).GetStack(); }
+    CMapHistory& History() const { return ActiveDoc().GetHistory(); }
 
     // Drags from the view's centre, `moves` snapped steps to the right.
     void Drag(int moves) {
@@ -262,7 +262,7 @@ TEST_F(UndoCommands, BrushEditOfTextureAndOwnerIsOneStep) {
     EXPECT_EQ(ActiveDoc().m_selectedEntity, ActiveDoc().m_modelEntities[0].get());
 }
 
-TEST_F(UndoCommands, TheDialogsNewEntityIsAStepOfItsOwn) {
+TEST_F(UndoCommands, TheDialogsNewEntityIsOneStepWithItsOK) {
     OpenMap();
     SelectWorldBrush();
     const std::string before = MapText(ActiveDoc());
@@ -280,15 +280,44 @@ TEST_F(UndoCommands, TheDialogsNewEntityIsAStepOfItsOwn) {
     const std::string after = MapText(ActiveDoc());
     ASSERT_EQ(ActiveDoc().m_modelEntities.size(), 2u);
     ASSERT_TRUE(ActiveDoc().m_worldBrushes.empty());
-    // The brush goes back to the world, then the entity goes.
-    Frame().RunCommand(CommandId::EditUndo);
-    EXPECT_EQ(ActiveDoc().m_modelEntities.size(), 2u);
-    EXPECT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
     Frame().RunCommand(CommandId::EditUndo);
     EXPECT_EQ(MapText(ActiveDoc()), before);
-    Frame().RunCommand(CommandId::EditRedo);
+    EXPECT_FALSE(ActiveDoc().GetHistory().CanUndo());
     Frame().RunCommand(CommandId::EditRedo);
     EXPECT_EQ(MapText(ActiveDoc()), after);
+}
+
+// Cancel takes back what the dialog's buttons did: a new entity, a deleted
+// one, the world's keys.
+TEST_F(UndoCommands, TheDialogsCancelTakesBackItsEntityEdits) {
+    OpenMap();
+    SelectWorldBrush();
+    const std::string before = MapText(ActiveDoc());
+    CScriptedDialogRunner runner; // OK and Cancel answer as they would
+    runner.m_script = [](CModalDialog& modal) {
+        if (auto* entity = dynamic_cast<CModelEntityVariablesDlg*>(&modal)) {
+            QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_wall");
+            entity->GetOkButton()->click();
+            return;
+        }
+        if (auto* world = dynamic_cast<CWorldspawnDlg*>(&modal)) {
+            world->GetBox(WorldField::Title)->setText("Changed");
+            world->GetOkButton()->click();
+            return;
+        }
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.GetEntityList()->setCurrentIndex(1);
+        dialog.GetDeleteEntityButton()->click();
+        dialog.GetEditEntityButton()->click(); // on "worldspawn"
+        dialog.GetNewEntityButton()->click();
+        dialog.GetCancelButton()->click();
+    };
+    Frame().RunCommand(CommandId::Edit);
+    EXPECT_EQ(MapText(ActiveDoc()), before);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    EXPECT_FALSE(ActiveDoc().GetHistory().CanUndo());
+    EXPECT_EQ(runner.m_names, (std::vector<std::string>{"Brush & Face Edit", "Worldspawn Entity",
+                                                        "Model Entity Variables"}));
 }
 
 TEST_F(UndoCommands, TheDialogsDeleteOfAnEntityUndoesWithItsBrushes) {
@@ -303,8 +332,6 @@ TEST_F(UndoCommands, TheDialogsDeleteOfAnEntityUndoesWithItsBrushes) {
     };
     Frame().RunCommand(CommandId::Edit);
     EXPECT_TRUE(ActiveDoc().m_modelEntities.empty());
-    Frame().RunCommand(CommandId::EditUndo);
-    EXPECT_EQ(ActiveDoc().m_modelEntities.size(), 0u); // the OK's step came first
     Frame().RunCommand(CommandId::EditUndo);
     EXPECT_EQ(MapText(ActiveDoc()), before);
 }
@@ -325,9 +352,9 @@ TEST_F(UndoCommands, FaceEditIsOneStep) {
 TEST_F(UndoCommands, ABrushDragOfFiftyMovesIsOneStepThatRestoresTheReadPlanes) {
     OpenMap();
     SelectWorldBrush();
-    const int steps = Stack().count();
+    const size_t steps = History().GetStepCount();
     ExpectUndoAndRedo([this] { Drag(50); });
-    EXPECT_EQ(Stack().count(), steps + 1);
+    EXPECT_EQ(History().GetStepCount(), steps + 1);
 }
 
 TEST_F(UndoCommands, ACornerDragIsOneStep) {
@@ -418,11 +445,11 @@ TEST_F(UndoCommands, APasteOfABrushAndAnEntityIsOneStep) {
     Frame().RunCommand(CommandId::EditCopy);
     // A brush and a point entity on the clipboard together.
     QGuiApplication::clipboard()->setText(brushText + QGuiApplication::clipboard()->text());
-    const int steps = Stack().count();
+    const size_t steps = History().GetStepCount();
     ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::EditPaste); });
-    EXPECT_EQ(Stack().count(), steps + 1);
-    EXPECT_EQ(Stack().undoText(), "");
-    EXPECT_EQ(Stack().redoText(), "Paste");
+    EXPECT_EQ(History().GetStepCount(), steps + 1);
+    EXPECT_EQ(History().GetUndoName(), "");
+    EXPECT_EQ(History().GetRedoName(), "Paste");
 }
 
 } // namespace

@@ -20,7 +20,7 @@ struct TransferFixture {
         const std::string door =
             "{\n\"classname\" \"func_door\"\n{\n" + std::string(kCubeFaceLines) + "}\n}\n";
         doc.ReadMapText(CubeMapText(door + door), diagnostics);
-        doc.SetModifiedFlag(false);
+        doc.GetHistory().MarkClean();
     }
     CMapBrush& World() { return *doc.m_worldBrushes.at(0); }
     CModelEntity& Door(size_t i) { return *doc.m_modelEntities.at(i); }
@@ -40,6 +40,23 @@ FaceTexture MakeTexture(const char* name, int16_t xOffset) {
     values.rotation = 90.0f;
     return MakeFaceTexture(values, name);
 }
+
+namespace {
+
+void CommitBrushEdit(CTolveDoc& doc, const FaceTexture& texture, bool changeTexture,
+                     CModelEntity* chosenOwner) {
+    CMapTransaction transaction(doc, "Brush Edit");
+    ApplyBrushEdit(transaction, texture, changeTexture, chosenOwner);
+    transaction.Commit();
+}
+
+void CommitFaceEdit(CTolveDoc& doc, const FaceTexture& texture) {
+    CMapTransaction transaction(doc, "Face Edit");
+    ApplyFaceEdit(transaction, texture);
+    transaction.Commit();
+}
+
+} // namespace
 
 TEST(BrushFaceTransferTest, NewBrushOpensWithFixedValues) {
     const CBrushFaceFields fields = MakeNewBrushFields();
@@ -102,7 +119,7 @@ TEST(BrushFaceTransferTest, BrushEditWithoutChangeTextureChangesNoFaceButMovesTh
     f.SelectFace(f.World(), nullptr, 0);
     const CMapBrush before = f.World();
     CMapBrush& brush = f.World();
-    ApplyBrushEdit(f.doc, MakeTexture("other", 5), false, &f.Door(1));
+    CommitBrushEdit(f.doc, MakeTexture("other", 5), false, &f.Door(1));
     EXPECT_EQ(std::memcmp(before.m_faces, brush.m_faces, sizeof(BrushFace) * brush.m_numFaces), 0);
     EXPECT_TRUE(f.doc.m_worldBrushes.empty());
     ASSERT_EQ(f.Door(1).m_brushes.size(), 2u);
@@ -115,7 +132,7 @@ TEST(BrushFaceTransferTest, BrushEditWithChangeTextureSetsEveryFaceAndMarksModif
     TransferFixture f;
     CMapBrush& brush = *f.Door(0).m_brushes.at(0);
     f.SelectFace(brush, &f.Door(0), 2);
-    ApplyBrushEdit(f.doc, MakeTexture("other", 5), true, &f.Door(0));
+    CommitBrushEdit(f.doc, MakeTexture("other", 5), true, &f.Door(0));
     for (int i = 0; i < brush.m_numFaces; ++i) {
         EXPECT_STREQ(brush.m_faces[i].texture, "other");
         EXPECT_EQ(brush.m_faces[i].xOffset, 5);
@@ -126,20 +143,20 @@ TEST(BrushFaceTransferTest, BrushEditWithChangeTextureSetsEveryFaceAndMarksModif
     EXPECT_TRUE(f.doc.IsModified());
 }
 
-TEST(BrushFaceTransferTest, BrushEditAfterItsOwnerWasDeletedOnlyMarksModified) {
+TEST(BrushFaceTransferTest, BrushEditAfterItsOwnerWasDeletedChangesNothing) {
     TransferFixture f;
     f.SelectFace(*f.Door(0).m_brushes.at(0), &f.Door(0), 0);
-    CMapEdits(f.doc).RemoveModelEntity(f.Door(0));
-    f.doc.SetModifiedFlag(false);
-    ApplyBrushEdit(f.doc, MakeTexture("other", 5), true, nullptr);
+    Edit(f.doc, [&](CMapEdits& edits) { edits.RemoveModelEntity(f.Door(0)); });
+    f.doc.GetHistory().MarkClean();
+    CommitBrushEdit(f.doc, MakeTexture("other", 5), true, nullptr);
     EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
-    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_FALSE(f.doc.IsModified());
 }
 
 TEST(BrushFaceTransferTest, FaceEditWritesTheSelectedFaceOnly) {
     TransferFixture f;
     f.SelectFace(f.World(), nullptr, 3);
-    ApplyFaceEdit(f.doc, MakeTexture("lava", -7));
+    CommitFaceEdit(f.doc, MakeTexture("lava", -7));
     EXPECT_STREQ(f.World().m_faces[3].texture, "lava");
     EXPECT_EQ(f.World().m_faces[3].xOffset, -7);
     EXPECT_FLOAT_EQ(f.World().m_faces[3].xScale, 0.5f);
@@ -156,7 +173,7 @@ TEST(BrushFaceTransferTest, FaceEditWithUnchangedValuesWritesThemBackUnchanged) 
     CBrushFaceValues values;
     ASSERT_FALSE(ValidateBrushFaceFields(LoadFromFace(f.World(), 1, BrushFaceJob::EditFace), values)
                      .has_value());
-    ApplyFaceEdit(f.doc, MakeFaceTexture(values, before.texture));
+    CommitFaceEdit(f.doc, MakeFaceTexture(values, before.texture));
     EXPECT_EQ(std::memcmp(&before, &f.World().m_faces[1], sizeof before), 0);
 }
 

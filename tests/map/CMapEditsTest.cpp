@@ -1,4 +1,4 @@
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 
 #include "TestSupport.h"
 
@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -15,12 +16,17 @@ public:
     std::vector<CMapNotice> m_notices;
 };
 
-// A world cube, a door with a cube, a light; every edit is heard and marks
-// the document modified.
+// A world cube, a door with a cube, a light; every edit is heard, and marks
+// the document modified once its transaction commits.
 struct EditFixture {
     CTolveDoc doc;
     CNoticeRecorder views;
-    CMapEdits edits{doc};
+    std::optional<CMapTransaction> transaction;
+    CMapEdits& Edits() {
+        if (!transaction)
+            transaction.emplace(doc, "Edit");
+        return transaction->Edits();
+    }
     EditFixture() {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(CubeMapText("{\n\"classname\" \"func_door\"\n{\n" +
@@ -36,10 +42,13 @@ struct EditFixture {
     // Once, with `notice`: an edit of one brush or point entity names the area
     // it touched, anything else asks for a full repaint.
     void ExpectHeardOnce(const CMapNotice& notice = CMapNotice::Repaint()) {
-        EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(views.m_notices, std::vector<CMapNotice>{notice});
         views.m_notices.clear();
-        doc.SetModifiedFlag(false);
+        ASSERT_TRUE(transaction);
+        transaction->Commit();
+        transaction.reset();
+        EXPECT_TRUE(doc.IsModified());
+        doc.GetHistory().MarkClean();
     }
 };
 
@@ -60,25 +69,19 @@ bool SameBrush(const CMapBrush& a, const CMapBrush& b) {
 
 } // namespace
 
-TEST(CMapEdits, MovesDescribeWhatMovedAndByHowMuch) {
+TEST(CMapEdits, MovesNameTheAreaTheyTouched) {
     EditFixture f;
     const IntPoint corner = f.World().m_vertices[2];
     const int moved[] = {2, 64, -1}; // stale indices move nothing
-    CMapChange change = f.edits.MoveVertices(f.World(), moved, {8, 0, 0});
-    EXPECT_EQ(change.kind, CMapChange::Kind::kMoveVertices);
-    EXPECT_EQ(change.brush, &f.World());
-    EXPECT_EQ(change.vertices, std::vector<int>{2});
+    f.Edits().MoveVertices(f.World(), moved, {8, 0, 0});
     EXPECT_EQ(f.World().m_vertices[2], IntPoint(corner.x + 8, corner.y, corner.z));
     f.ExpectHeardOnce(CubeArea({-64, -64, -64}, {std::max(64, corner.x + 8), 64, 64}));
 
-    change = f.edits.MoveBrush(f.Door().m_brushes[0].operator*(), {0, 0, -16});
-    EXPECT_EQ(change.kind, CMapChange::Kind::kMoveBrush);
-    EXPECT_EQ(change.delta, IntPoint(0, 0, -16));
+    f.Edits().MoveBrush(f.Door().m_brushes[0].operator*(), {0, 0, -16});
     EXPECT_EQ(f.Door().m_brushes[0]->m_vertices[0].z, 64 - 16);
     f.ExpectHeardOnce(CubeArea({-64, -64, -64 - 16}));
 
-    change = f.edits.MovePointEntity(f.Light(), {1, 2, 3});
-    EXPECT_EQ(change.pointEntity, &f.Light());
+    f.Edits().MovePointEntity(f.Light(), {1, 2, 3});
     EXPECT_EQ(f.Light().m_origin, IntPoint(1, 2, 3));
     f.ExpectHeardOnce(PointArea({0, 0, 0}, {1, 2, 3}));
 }
@@ -87,48 +90,41 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     EditFixture f;
     auto copy = std::make_unique<CMapBrush>(f.World());
     CMapBrush* added = copy.get();
-    CMapChange change = f.edits.AddBrush(&f.Door(), std::move(copy), 0);
-    EXPECT_EQ(change.kind, CMapChange::Kind::kAddBrush);
-    EXPECT_EQ(change.owner, &f.Door());
-    EXPECT_EQ(change.index, 0u);
+    EXPECT_EQ(&f.Edits().AddBrush(&f.Door(), std::move(copy), 0), added);
     EXPECT_EQ(f.Door().m_brushes[0].get(), added);
     f.ExpectHeardOnce(CubeArea());
 
     f.doc.m_selectedEntity = &f.Door();
     f.doc.m_selectedBrush = added;
-    std::unique_ptr<CMapBrush> removed = f.edits.RemoveBrush(&f.Door(), *added, &change);
-    EXPECT_EQ(removed.get(), added);
-    EXPECT_EQ(change.kind, CMapChange::Kind::kRemoveBrush);
-    EXPECT_EQ(change.index, 0u);
+    EXPECT_EQ(f.Edits().RemoveBrush(&f.Door(), *added), BrushRemoval::kBrush);
     EXPECT_EQ(f.Door().m_brushes.size(), 1u);
     EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
     EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
     // The door's other brushes are no longer the selected entity's, wherever
     // they are.
     f.ExpectHeardOnce(CMapNotice::Repaint());
-    // Not in that list: nothing happens, nothing is heard.
-    EXPECT_EQ(f.edits.RemoveBrush(nullptr, *f.Door().m_brushes[0]), nullptr);
+    // Not in that list: nothing happens, nothing is heard, no step is left.
+    EXPECT_EQ(f.Edits().RemoveBrush(nullptr, *f.Door().m_brushes[0]), BrushRemoval::kNotFound);
     EXPECT_TRUE(f.views.m_notices.empty());
+    f.transaction->Commit();
+    f.transaction.reset();
+    EXPECT_FALSE(f.doc.IsModified());
 
     f.doc.m_selectedPointEntity = &f.Light();
-    std::unique_ptr<CPointEntity> light = f.edits.RemovePointEntity(f.Light(), &change);
+    EXPECT_TRUE(f.Edits().RemovePointEntity(f.Light()));
     EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
     EXPECT_TRUE(f.doc.m_pointEntities.empty());
     f.ExpectHeardOnce(PointArea({0, 0, 0}, {0, 0, 0}));
-    change = f.edits.AddPointEntity(std::move(light), change.index);
+    f.Edits().AddPointEntity(std::make_unique<CPointEntity>());
     EXPECT_EQ(f.doc.m_pointEntities.size(), 1u);
     f.ExpectHeardOnce(PointArea({0, 0, 0}, {0, 0, 0}));
 
     CModelEntity* door = &f.Door();
     f.doc.m_selectedEntity = door;
     f.doc.m_selectedBrush = door->m_brushes[0].get();
-    std::unique_ptr<CModelEntity> taken = f.edits.RemoveModelEntity(*door, &change);
-    EXPECT_EQ(change.kind, CMapChange::Kind::kRemoveModelEntity);
-    EXPECT_EQ(taken->m_brushes.size(), 1u); // the brushes go with it
+    EXPECT_TRUE(f.Edits().RemoveModelEntity(*door));
+    EXPECT_TRUE(f.doc.m_modelEntities.empty()); // its brushes went with it
     EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
-    f.ExpectHeardOnce();
-    f.edits.AddModelEntity(std::move(taken), 0);
-    EXPECT_EQ(f.doc.m_modelEntities[0].get(), door);
     f.ExpectHeardOnce();
 }
 
@@ -136,10 +132,7 @@ TEST(CMapEdits, BrushMovesToAnotherOwnerAndTheSelectionFollows) {
     EditFixture f;
     CMapBrush* world = &f.World();
     f.doc.m_selectedBrush = world;
-    CMapChange change = f.edits.MoveBrushToOwner(*world, nullptr, &f.Door());
-    EXPECT_EQ(change.kind, CMapChange::Kind::kMoveBrushToOwner);
-    EXPECT_EQ(change.owner, nullptr);
-    EXPECT_EQ(change.newOwner, &f.Door());
+    f.Edits().MoveBrushToOwner(*world, nullptr, &f.Door());
     EXPECT_TRUE(f.doc.m_worldBrushes.empty());
     EXPECT_EQ(f.Door().m_brushes.back().get(), world);
     EXPECT_EQ(f.doc.m_selectedEntity, &f.Door());
@@ -153,7 +146,7 @@ TEST(CMapEdits, SettingKeysLeavesBrushesAndTextureTextsGo) {
     keys.m_hasSpeed = true;
     keys.m_speed = 150;
     CMapBrush* brush = f.Door().m_brushes[0].get();
-    f.edits.SetModelEntityKeys(f.Door(), keys);
+    f.Edits().SetModelEntityKeys(f.Door(), keys);
     EXPECT_EQ(f.Door().m_classname, "func_plat");
     EXPECT_EQ(f.Door().m_brushes[0].get(), brush);
     f.ExpectHeardOnce();
@@ -162,13 +155,13 @@ TEST(CMapEdits, SettingKeysLeavesBrushesAndTextureTextsGo) {
     light.m_light = 300;
     light.m_hasLight = true;
     light.m_origin = {0, -32, 16};
-    f.edits.SetPointEntityKeys(f.Light(), light);
+    f.Edits().SetPointEntityKeys(f.Light(), light);
     EXPECT_EQ(f.Light().m_light, 300);
     f.ExpectHeardOnce(PointArea({0, -32, 0}, {0, 0, 16}));
 
     CWorldKeys world = f.doc;
     world.m_worldMessage = "The Hall";
-    f.edits.SetWorldKeys(world);
+    f.Edits().SetWorldKeys(world);
     EXPECT_EQ(f.doc.m_worldMessage, "The Hall");
     f.ExpectHeardOnce();
 
@@ -177,13 +170,14 @@ TEST(CMapEdits, SettingKeysLeavesBrushesAndTextureTextsGo) {
     FaceTexture texture;
     std::strcpy(texture.texture, "metal");
     texture.xOffset = 24;
-    CMapChange change = f.edits.SetFaceTexture(f.World(), 0, texture);
-    EXPECT_EQ(change.face, 0);
+    f.Edits().SetFaceTexture(f.World(), 0, texture);
     EXPECT_STREQ(f.World().m_faces[0].texture, "metal");
     EXPECT_EQ(f.World().m_faces[0].xOffset, 24);
     EXPECT_EQ(f.World().m_keptText->FindTextureText(0), nullptr);
     f.ExpectHeardOnce(CubeArea());
-    EXPECT_EQ(f.edits.SetFaceTexture(f.World(), 6, texture).kind, CMapChange::Kind::kNone);
+    f.Edits().SetFaceTexture(f.World(), 6, texture); // no such face
+    EXPECT_TRUE(f.views.m_notices.empty());
+    EXPECT_FALSE(f.transaction->HasChanges());
 }
 
 TEST(CMapBrush, ACopyIsEqualAndIndependent) {
@@ -196,10 +190,15 @@ TEST(CMapBrush, ACopyIsEqualAndIndependent) {
     ASSERT_NE(original.m_readPlanes, nullptr);
     CMapBrush copy(original);
     EXPECT_TRUE(SameBrush(copy, original));
+    EXPECT_EQ(copy, original);
     EXPECT_NE(copy.m_readPlanes.get(), original.m_readPlanes.get());
     EXPECT_EQ(copy.m_readPlanes->hidden.at(0).text, original.m_readPlanes->hidden.at(0).text);
     copy.m_vertices[0].x += 1;
     EXPECT_FALSE(SameBrush(copy, original));
+    EXPECT_NE(copy, original);
+    copy = original;
+    copy.m_readPlanes->hidden[0].text += ' '; // written differently
+    EXPECT_NE(copy, original);
 
     CModelEntity door;
     door.m_classname = "func_door";
@@ -211,29 +210,14 @@ TEST(CMapBrush, ACopyIsEqualAndIndependent) {
     EXPECT_TRUE(SameBrush(*doorCopy.m_brushes[0], *door.m_brushes[0]));
 }
 
-TEST(CMapEdits, RestoringABrushGivesBackItsCornersAndReadPlanes) {
-    EditFixture f;
-    const CMapBrush before = f.World();
-    const std::string text = MapText(f.doc);
-    f.edits.MoveBrush(f.World(), {8, 0, 0});
-    f.doc.SetModifiedFlag(false);
-    f.views.m_notices.clear();
-    CMapChange change = f.edits.RestoreBrush(f.World(), before);
-    EXPECT_EQ(change.kind, CMapChange::Kind::kRestoreBrush);
-    EXPECT_EQ(change.brush, &f.World());
-    EXPECT_TRUE(SameBrush(f.World(), before));
-    EXPECT_EQ(MapText(f.doc), text);
-    f.ExpectHeardOnce(CubeArea({-64, -64, -64}, {64 + 8, 64, 64}));
-}
-
 // A brush kept as text alone is not drawn and has no area to name.
 TEST(CMapEdits, ABrushWithoutCornersAsksForAFullRepaint) {
     EditFixture f;
     auto bare = std::make_unique<CMapBrush>();
     CMapBrush& added = *bare;
-    f.edits.AddBrush(nullptr, std::move(bare));
+    f.Edits().AddBrush(nullptr, std::move(bare));
     f.ExpectHeardOnce();
-    f.edits.RemoveBrush(nullptr, added);
+    f.Edits().RemoveBrush(nullptr, added);
     f.ExpectHeardOnce();
 }
 
@@ -241,7 +225,7 @@ TEST(CMapEdits, BrushMovesToAGivenPlaceOfAnotherOwner) {
     EditFixture f;
     CMapBrush* world = &f.World();
     CMapBrush* door = f.Door().m_brushes[0].get();
-    f.edits.MoveBrushToOwner(*world, nullptr, &f.Door(), 0);
+    f.Edits().MoveBrushToOwner(*world, nullptr, &f.Door(), 0);
     ASSERT_EQ(f.Door().m_brushes.size(), 2u);
     EXPECT_EQ(f.Door().m_brushes[0].get(), world);
     EXPECT_EQ(f.Door().m_brushes[1].get(), door);

@@ -76,7 +76,7 @@ TEST(CMapFragment, AFailedWriteComesBackAsPathAndReasonWithoutABox) {
     CRecordingMessages messages;
     CTempDir dir;
     CTolveDoc doc;
-    doc.SetModifiedFlag();
+    MakeModified(doc);
     const std::string path = dir.Path("no/such/folder.map").string();
     std::optional<CFileError> error = CMapWriter::WriteFile(doc.GetContents(), path);
     ASSERT_TRUE(error);

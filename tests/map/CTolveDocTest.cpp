@@ -16,7 +16,7 @@ struct SavedMap {
         WriteFileText(path, kSmallMap);
         CRecordingMessages quiet;
         EXPECT_TRUE(OpenShowing(doc, path.string()));
-        doc.SetModifiedFlag();
+        MakeModified(doc);
     }
 };
 

@@ -66,17 +66,18 @@ TEST(FragmentPlacement, AddedObjectsJoinTheDocumentAsChanges) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n\"message\" \"Kept\"\n}\n", diagnostics);
-    doc.SetModifiedFlag(false);
+    doc.GetHistory().MarkClean();
     CMapFragment fragment = ReadFragment(kDoorAndLight);
     fragment.hasWorld = true;
     fragment.world.m_worldMessage = "Not taken";
-    const std::vector<CMapChange> changes = AddFragment(doc, std::move(fragment));
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].kind, CMapChange::Kind::kAddModelEntity);
-    EXPECT_EQ(changes[1].kind, CMapChange::Kind::kAddPointEntity);
+    const std::string before = MapText(doc);
+    Edit(doc, [&](CMapEdits& edits) { AddFragment(edits, std::move(fragment)); });
     ASSERT_EQ(doc.m_modelEntities.size(), 1u);
-    EXPECT_EQ(changes[0].owner, doc.m_modelEntities[0].get());
+    EXPECT_EQ(doc.m_modelEntities[0]->m_classname, "func_door");
     ASSERT_EQ(doc.m_pointEntities.size(), 1u);
     EXPECT_EQ(doc.m_worldMessage, "Kept");
     EXPECT_TRUE(doc.IsModified());
+    // One step: its undo leaves the map as it was.
+    doc.GetHistory().Undo(doc);
+    EXPECT_EQ(MapText(doc), before);
 }

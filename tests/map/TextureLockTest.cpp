@@ -66,7 +66,7 @@ TEST(TextureLock, AMovedValveBrushKeepsEachTextureWhereItWasOnTheFace) {
     std::vector<TexCoord> before;
     for (int face = 0; face < 6; ++face)
         before.push_back(TexCoordAt(f.Brush(), face, f.Corner(face)));
-    CMapEdits(f.doc).MoveBrush(f.Brush(), delta);
+    Edit(f.doc, [&](CMapEdits& edits) { edits.MoveBrush(f.Brush(), delta); });
     for (int face = 0; face < 6; ++face) {
         SCOPED_TRACE(face);
         // The corner moved with the brush and shows the same texel.
@@ -83,11 +83,12 @@ TEST(TextureLock, OffLeavesTheOffsetsAndAStandardMapIsNeverTouched) {
     ValveFixture f;
     f.doc.m_textureLock = false;
     const ValveAxes axes = f.Brush().m_valveAxes[0];
-    CMapEdits(f.doc).MoveBrush(f.Brush(), IntPoint(16, 0, 0));
+    Edit(f.doc, [&](CMapEdits& edits) { edits.MoveBrush(f.Brush(), IntPoint(16, 0, 0)); });
     EXPECT_EQ(f.Brush().m_valveAxes[0], axes);
 
     ValveFixture standard(CubeMapText());
-    CMapEdits(standard.doc).MoveBrush(standard.Brush(), IntPoint(16, 0, 0));
+    Edit(standard.doc,
+         [&](CMapEdits& edits) { edits.MoveBrush(standard.Brush(), IntPoint(16, 0, 0)); });
     EXPECT_FALSE(standard.Brush().HasValveAxes());
     EXPECT_EQ(standard.Brush().m_faces[0].xOffset, 0);
 }
@@ -96,7 +97,7 @@ TEST(TextureLock, AStandardBrushMovedInAValveMapTakesAxesFirst) {
     ValveFixture f("{\n\"classname\" \"worldspawn\"\n\"mapversion\" \"220\"\n{\n" +
                    std::string(kCubeFaceLines) + "}\n}\n");
     ASSERT_FALSE(f.Brush().HasValveAxes());
-    CMapEdits(f.doc).MoveBrush(f.Brush(), IntPoint(0, 0, 10));
+    Edit(f.doc, [&](CMapEdits& edits) { edits.MoveBrush(f.Brush(), IntPoint(0, 0, 10)); });
     ASSERT_TRUE(f.Brush().HasValveAxes());
     // The west wall: u along -y... of its axis plane, v down; moved up by 10.
     EXPECT_EQ(f.Brush().m_valveAxes[0].vOffset, 10.0);
@@ -123,7 +124,9 @@ TEST(TextureLock, APlaneThatTurnsKeepsItsAxesOnItAndItsTextureWhereTheFacesMeet)
     for (const IntPoint& p : staying)
         before.push_back(TexCoordAt(brush, 1, p));
     const ValveAxes west = brush.m_valveAxes[0];
-    CMapEdits(f.doc).MoveVertices(brush, std::span(&corner, 1), IntPoint(0, 0, 32));
+    Edit(f.doc, [&](CMapEdits& edits) {
+        edits.MoveVertices(brush, std::span(&corner, 1), IntPoint(0, 0, 32));
+    });
     // A face whose plane did not turn keeps its axes exactly.
     EXPECT_EQ(brush.m_valveAxes[0], west);
     for (size_t k = 0; k < staying.size(); ++k)
@@ -140,7 +143,7 @@ TEST(TextureLock, ATurnedRotationTurnsTheAxesAboutTheNormal) {
     texture.rotation = 90.0f;
     texture.xOffset = 2.5;
     texture.yOffset = -4.0;
-    CMapEdits(f.doc).SetFaceTexture(brush, 4, texture);
+    Edit(f.doc, [&](CMapEdits& edits) { edits.SetFaceTexture(brush, 4, texture); });
     // The floor's u (x) turned a quarter about +z is +y; its v (-y) is +x.
     EXPECT_EQ(brush.m_valveAxes[4].u, (Vec3d{0, 1, 0}));
     EXPECT_EQ(brush.m_valveAxes[4].v, (Vec3d{1, 0, 0}));

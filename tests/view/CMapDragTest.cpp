@@ -50,7 +50,11 @@ struct DragFixture {
         doc.m_selectedBrush = doc.m_worldBrushes[0].get();
     }
     ~DragFixture() { doc.RemoveView(&counter); }
+    // A press ends the drag before, as its release would have.
     void Press(int32_t x, int32_t y) {
+        if (drag)
+            drag->Commit();
+        drag.reset();
         drag = std::make_unique<CMapDrag>(doc, projection, ScreenPoint{x, -y});
         cursor = drag->GetCursor();
     }
@@ -86,9 +90,24 @@ TEST(CMapDrag, SnapsEachStepAndKeepsOffGridOffsets) {
     EXPECT_TRUE(f.DragTo(11, 0)); // back to 8
     EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(3, 0, 0));
     EXPECT_EQ(f.counter.m_repaints, 2);
-    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_FALSE(f.doc.IsModified()); // not before the drag ends
     // The corner has moved: the brush now saves through its corners.
     EXPECT_EQ(f.Brush().m_readPlanes, nullptr);
+}
+
+// Back where it began, a drag leaves the map exactly as it was, planes read
+// from the file included, and no step.
+TEST(CMapDrag, ADragBackToItsStartLeavesTheFileAsItWas) {
+    DragFixture f;
+    const std::string before = MapText(f.doc);
+    f.doc.m_editMode = kBrushMode;
+    f.Press(0, 0);
+    EXPECT_TRUE(f.DragTo(16, 8));
+    EXPECT_TRUE(f.DragTo(0, 0));
+    f.drag->Commit();
+    EXPECT_EQ(MapText(f.doc), before);
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_FALSE(f.doc.GetHistory().CanUndo());
 }
 
 // A selected vertex index the brush does not have (a stale selection) must
@@ -173,18 +192,24 @@ TEST(CMapDrag, FaceAndBrushModesMoveTheirVerticesInThePlane) {
     }
 }
 
-TEST(CMapDrag, EntityModeMovesTheOriginAndWithoutOneStillMarksModified) {
+TEST(CMapDrag, EntityModeMovesTheOriginAndWithoutOneChangesNothing) {
     DragFixture f;
     f.doc.m_editMode = kEntityMode;
     f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(8, 0));
-    EXPECT_TRUE(f.doc.IsModified());
-    EXPECT_EQ(f.counter.m_repaints, 1);
+    EXPECT_EQ(f.counter.m_repaints, 0);
     EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(100, 100, 0));
+    f.drag->Commit();
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_FALSE(f.doc.GetHistory().CanUndo());
 
     f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
+    f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(8, -24));
-    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(100, 76, 0));
+    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(108, 76, 0));
+    f.drag->Commit();
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Move Entity");
 }
 
 // The file's fractional origin is kept while the entity stays put; the drag
@@ -199,7 +224,9 @@ TEST(CMapDrag, DraggedEntityReplacesTheOriginTextTheFileGave) {
     projection.m_originY = 0;
     doc.m_editMode = kEntityMode;
     doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
-    ASSERT_TRUE(CMapDrag(doc, projection, {0, 0}).Step({8, 0}));
+    CMapDrag drag(doc, projection, {0, 0});
+    ASSERT_TRUE(drag.Step({8, 0}));
+    drag.Commit();
     EXPECT_NE(MapText(doc).find("\t\"origin\" \"108 100 0\"\n"), std::string::npos);
 }
 
@@ -233,42 +260,55 @@ TEST(CMapDrag, DraggingViewFreezesItsSelectionButNotAnotherViews) {
     EXPECT_FALSE(dragging.IsDragging());
 }
 
-TEST(CMapDrag, CommitDescribesTheWholeDragAsOneMove) {
+TEST(CMapDrag, ADragIsOneStepOfTheHistory) {
     DragFixture f;
     f.doc.m_editMode = kBrushMode;
+    const std::string before = MapText(f.doc);
     f.Press(0, 0);
-    EXPECT_EQ(f.drag->Commit().kind, CMapChange::Kind::kNone); // nothing moved yet
+    f.drag->Commit(); // nothing moved
+    EXPECT_FALSE(f.doc.GetHistory().CanUndo());
     f.Press(0, 0);
     for (int step = 1; step <= 50; ++step)
         f.DragTo(8 * (step % 2 ? step : -step), 0);
-    CMapChange whole = f.drag->Commit();
-    EXPECT_EQ(whole.kind, CMapChange::Kind::kMoveBrush);
-    EXPECT_EQ(whole.brush, &f.Brush());
-    EXPECT_EQ(whole.delta, IntPoint(-400, 0, 0)); // the sum of the 50 steps
+    f.drag->Commit();
     EXPECT_EQ(f.counter.m_repaints, 50);
-    EXPECT_EQ(f.drag->Commit().kind, CMapChange::Kind::kNone); // committed once
+    EXPECT_GE(f.VertexAt({3 - 400, 0, 0}), 0); // the sum of the 50 steps
+    EXPECT_EQ(f.doc.GetHistory().GetStepCount(), 1u);
+    EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Move Brush");
+    f.doc.GetHistory().Undo(f.doc);
+    EXPECT_EQ(MapText(f.doc), before);
 }
 
-TEST(CMapDrag, ReleaseReportsTheCommittedDragOnce) {
+TEST(CMapDrag, EscapeTakesTheWholeDragBack) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText(kMap, diagnostics);
+    const std::string before = MapText(doc);
     CTolveView view(doc);
     view.resize(400, 300);
     view.m_projection.m_originX = 0;
     view.m_projection.m_originY = 0;
-    std::vector<CMapChange> committed;
-    QObject::connect(&view, &CTolveView::DragCommitted,
-                     [&](const CMapChange& change) { committed.push_back(change); });
-    view.OnMouseMove(false, {64, -64});
+    for (uint8_t mode : {kCornerMode, kFaceMode, kBrushMode}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        doc.m_editMode = mode;
+        view.OnMouseMove(false, {64, -64});
+        ASSERT_NE(doc.m_selectedBrush, nullptr);
+        view.OnLButtonDown({64, -64});
+        view.OnMouseMove(false, {80, -64});
+        view.OnMouseMove(false, {96, -48});
+        EXPECT_NE(MapText(doc), before);
+        view.CancelDrag();
+        EXPECT_FALSE(view.IsDragging());
+        view.OnLButtonUp(); // the release after it ends nothing
+        EXPECT_EQ(MapText(doc), before);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_FALSE(doc.GetHistory().CanUndo());
+    }
     view.OnLButtonDown({64, -64});
-    view.OnLButtonUp();
-    EXPECT_TRUE(committed.empty()); // a click is no change
-    view.OnLButtonDown({64, -64});
-    view.OnMouseMove(false, {80, -64});
     view.OnMouseMove(false, {96, -64});
+    view.EndDrag(); // a command's key while the button is still held
+    EXPECT_EQ(doc.GetHistory().GetStepCount(), 1u);
+    view.OnMouseMove(false, {128, -64});
     view.OnLButtonUp();
-    ASSERT_EQ(committed.size(), 1u);
-    EXPECT_EQ(committed[0].kind, CMapChange::Kind::kMoveVertices);
-    EXPECT_EQ(committed[0].delta, IntPoint(32, 0, 0));
+    EXPECT_EQ(doc.GetHistory().GetStepCount(), 1u);
 }

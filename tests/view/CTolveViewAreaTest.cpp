@@ -3,7 +3,7 @@
 #include "widgets/CTolveView.h"
 
 #include "TestSupport.h"
-#include "map/CMapEdits.h"
+#include "map/CMapTransaction.h"
 #include "view/ViewNavigation.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +84,8 @@ protected:
 
     CTolveDoc doc;
     std::unique_ptr<CTolveView> view;
-    CMapEdits edits{doc};
+    CMapTransaction transaction{doc, "Edit"};
+    CMapEdits& edits = transaction.Edits();
     QImage m_before;
 };
 
@@ -95,17 +96,17 @@ TEST_P(AreaRepaintView, UndoAndRedoOfABrushDrag) {
     const CMapBrush before = Slab();
     edits.MoveBrush(Slab(), {24, 16, 8});
     ExpectRedrawnInPlace();
-    const CMapBrush after = Slab();
-    edits.RestoreBrush(Slab(), before);
+    transaction.Commit();
+    doc.GetHistory().Undo(doc);
+    EXPECT_EQ(Slab(), before);
     ExpectRedrawnInPlace();
-    edits.RestoreBrush(Slab(), after);
+    doc.GetHistory().Redo(doc);
     ExpectRedrawnInPlace();
 }
 
 TEST_P(AreaRepaintView, DeleteOfASelectedBrush) {
     SelectSlab();
-    std::unique_ptr<CMapBrush> removed = edits.RemoveBrush(nullptr, Slab());
-    ASSERT_NE(removed, nullptr);
+    ASSERT_EQ(edits.RemoveBrush(nullptr, Slab()), BrushRemoval::kBrush);
     ExpectRedrawnInPlace();
 }
 
@@ -114,8 +115,7 @@ TEST_P(AreaRepaintView, DeleteOfASelectedPointEntity) {
     doc.m_selectedPointEntity = &InnerLight();
     view->InvalidateAll();
     Remember();
-    std::unique_ptr<CPointEntity> removed = edits.RemovePointEntity(InnerLight());
-    ASSERT_NE(removed, nullptr);
+    ASSERT_TRUE(edits.RemovePointEntity(InnerLight()));
     ExpectRedrawnInPlace();
 }
 
@@ -163,7 +163,8 @@ namespace {
 struct PlainViewFixture {
     CTolveDoc doc;
     std::unique_ptr<CTolveView> view;
-    CMapEdits edits{doc};
+    CMapTransaction transaction{doc, "Edit"};
+    CMapEdits& edits = transaction.Edits();
     int viewChanges = 0;
     PlainViewFixture() {
         CRecordingDiagnostics diagnostics;
@@ -244,7 +245,7 @@ TEST(CTolveViewArea, DeletingTheSelectedBrushOfAnEntityRecoloursItsOtherBrushes)
     f.view->InvalidateAll();
     f.view->RenderNow();
 
-    ASSERT_NE(f.edits.RemoveBrush(&wall, *wall.m_brushes[0]), nullptr);
+    ASSERT_EQ(f.edits.RemoveBrush(&wall, *wall.m_brushes[0]), BrushRemoval::kBrush);
     const QImage after = f.view->RenderNow().copy();
     f.view->InvalidateAll();
     const QImage whole = f.view->RenderNow().copy();

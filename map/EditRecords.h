@@ -1,0 +1,99 @@
+#pragma once
+
+#include "map/CEditRecord.h"
+#include "map/CModelEntity.h"
+#include "map/CPointEntity.h"
+#include "map/CWorldKeys.h"
+
+#include <cstddef>
+#include <memory>
+
+// The records the map edits leave in a transaction.
+
+// What an object was before the transaction changed it. What it became is
+// taken when the step is undone, so a drag of many steps keeps one copy.
+template <class State> class CStateRecord : public CEditRecord {
+public:
+    explicit CStateRecord(State& object) : m_object(object), m_before(object) {}
+
+    void Undo(CTolveDoc& doc) override {
+        m_after = m_object;
+        Apply(doc, m_before);
+    }
+    void Redo(CTolveDoc& doc) override { Apply(doc, m_after); }
+    bool ChangesNothing() const override { return m_object == m_before; }
+
+private:
+    void Apply(CTolveDoc& doc, const State& state);
+
+    State& m_object;
+    State m_before;
+    State m_after;
+};
+
+template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state);
+template <> void CStateRecord<CPointEntity>::Apply(CTolveDoc& doc, const CPointEntity& state);
+template <>
+void CStateRecord<CModelEntityKeys>::Apply(CTolveDoc& doc, const CModelEntityKeys& state);
+template <> void CStateRecord<CWorldKeys>::Apply(CTolveDoc& doc, const CWorldKeys& state);
+
+using CBrushStateRecord = CStateRecord<CMapBrush>;
+using CPointEntityStateRecord = CStateRecord<CPointEntity>;
+using CModelEntityKeysRecord = CStateRecord<CModelEntityKeys>;
+using CWorldKeysRecord = CStateRecord<CWorldKeys>;
+
+// An object put into one of the map's lists, or taken out of it. The record
+// holds the object while it is out of the map.
+template <class Object> class CPlacementRecord : public CEditRecord {
+public:
+    // Made after the object went in at `index`.
+    static std::unique_ptr<CPlacementRecord> Added(CModelEntity* owner, Object& object,
+                                                   size_t index);
+    // Made after the object was taken out of `index`.
+    static std::unique_ptr<CPlacementRecord> Removed(CModelEntity* owner,
+                                                     std::unique_ptr<Object> object, size_t index);
+
+    void Undo(CTolveDoc& doc) override { m_added ? TakeOut(doc) : PutIn(doc); }
+    void Redo(CTolveDoc& doc) override { m_added ? PutIn(doc) : TakeOut(doc); }
+
+private:
+    CPlacementRecord(CModelEntity* owner, Object& object, size_t index, bool added)
+        : m_owner(owner), m_object(object), m_index(index), m_added(added) {}
+    void PutIn(CTolveDoc& doc);
+    void TakeOut(CTolveDoc& doc);
+
+    CModelEntity* m_owner; // of a brush; none: the world
+    Object& m_object;
+    std::unique_ptr<Object> m_held;
+    size_t m_index;
+    bool m_added;
+};
+
+template <> void CPlacementRecord<CMapBrush>::PutIn(CTolveDoc& doc);
+template <> void CPlacementRecord<CMapBrush>::TakeOut(CTolveDoc& doc);
+template <> void CPlacementRecord<CPointEntity>::PutIn(CTolveDoc& doc);
+template <> void CPlacementRecord<CPointEntity>::TakeOut(CTolveDoc& doc);
+template <> void CPlacementRecord<CModelEntity>::PutIn(CTolveDoc& doc);
+template <> void CPlacementRecord<CModelEntity>::TakeOut(CTolveDoc& doc);
+
+using CBrushPlacementRecord = CPlacementRecord<CMapBrush>;
+using CPointEntityPlacementRecord = CPlacementRecord<CPointEntity>;
+using CModelEntityPlacementRecord = CPlacementRecord<CModelEntity>;
+
+// A brush that went from one owner's list to another's.
+class COwnerRecord : public CEditRecord {
+public:
+    COwnerRecord(CMapBrush& brush, CModelEntity* from, size_t fromIndex, CModelEntity* to,
+                 size_t toIndex)
+        : m_brush(brush), m_from(from), m_to(to), m_fromIndex(fromIndex), m_toIndex(toIndex) {}
+
+    void Undo(CTolveDoc& doc) override;
+    void Redo(CTolveDoc& doc) override;
+
+private:
+    CMapBrush& m_brush;
+    CModelEntity* m_from;
+    CModelEntity* m_to;
+    size_t m_fromIndex;
+    size_t m_toIndex;
+};

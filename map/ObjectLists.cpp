@@ -1,0 +1,111 @@
+#include "map/ObjectLists.h"
+
+#include "map/CTolveDoc.h"
+#include "map/ObjectBounds.h"
+
+#include <algorithm>
+
+namespace {
+
+template <class T> size_t IndexOf(const std::vector<std::unique_ptr<T>>& list, const T& item) {
+    auto found = std::find_if(list.begin(), list.end(), [&](const std::unique_ptr<T>& entry) {
+        return entry.get() == &item;
+    });
+    return static_cast<size_t>(found - list.begin());
+}
+
+template <class T>
+void InsertAt(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> item, size_t& index) {
+    index = std::min(index, list.size());
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+}
+
+template <class T>
+std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item, size_t& index) {
+    index = IndexOf(list, item);
+    if (index == list.size())
+        return nullptr;
+    std::unique_ptr<T> taken = std::move(list[index]);
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    return taken;
+}
+
+CMapNotice AreaNotice(const std::optional<IntBox>& bounds) {
+    return bounds ? CMapNotice::Area(*bounds) : CMapNotice::Repaint();
+}
+
+} // namespace
+
+BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner) {
+    return owner ? owner->m_brushes : doc.m_worldBrushes;
+}
+
+void PutBrush(CTolveDoc& doc, CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
+              size_t& index) {
+    const CMapNotice notice = AreaNotice(BoundsOf(*brush));
+    InsertAt(BrushesOf(doc, owner), std::move(brush), index);
+    doc.UpdateAllViews(notice);
+}
+
+std::unique_ptr<CMapBrush> TakeBrush(CTolveDoc& doc, CModelEntity* owner, CMapBrush& brush,
+                                     size_t& index) {
+    // Taking the selected brush out of an entity unselects the entity, and
+    // its other brushes change colour wherever they are.
+    const bool unselectsEntity = owner && doc.m_selectedBrush == &brush;
+    const CMapNotice notice = unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush));
+    std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(doc, owner), brush, index);
+    if (!taken)
+        return nullptr;
+    if (doc.m_selectedBrush == &brush) {
+        doc.m_selectedBrush = nullptr;
+        doc.m_selectedEntity = nullptr;
+    }
+    doc.UpdateAllViews(notice);
+    return taken;
+}
+
+void PutPointEntity(CTolveDoc& doc, std::unique_ptr<CPointEntity> entity, size_t& index) {
+    const CMapNotice notice = CMapNotice::Area(BoundsOf(*entity));
+    InsertAt(doc.m_pointEntities, std::move(entity), index);
+    doc.UpdateAllViews(notice);
+}
+
+std::unique_ptr<CPointEntity> TakePointEntity(CTolveDoc& doc, CPointEntity& entity, size_t& index) {
+    const CMapNotice notice = CMapNotice::Area(BoundsOf(entity));
+    std::unique_ptr<CPointEntity> taken = TakeOut(doc.m_pointEntities, entity, index);
+    if (!taken)
+        return nullptr;
+    if (doc.m_selectedPointEntity == &entity)
+        doc.m_selectedPointEntity = nullptr;
+    doc.UpdateAllViews(notice);
+    return taken;
+}
+
+void PutModelEntity(CTolveDoc& doc, std::unique_ptr<CModelEntity> entity, size_t& index) {
+    InsertAt(doc.m_modelEntities, std::move(entity), index);
+    doc.UpdateAllViews(CMapNotice::Repaint());
+}
+
+std::unique_ptr<CModelEntity> TakeModelEntity(CTolveDoc& doc, CModelEntity& entity, size_t& index) {
+    std::unique_ptr<CModelEntity> taken = TakeOut(doc.m_modelEntities, entity, index);
+    if (!taken)
+        return nullptr;
+    if (doc.m_selectedEntity == &entity) {
+        doc.m_selectedEntity = nullptr;
+        doc.m_selectedBrush = nullptr;
+    }
+    doc.UpdateAllViews(CMapNotice::Repaint());
+    return taken;
+}
+
+bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CModelEntity* to,
+                      size_t& fromIndex, size_t toIndex) {
+    std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(doc, from), brush, fromIndex);
+    if (!taken)
+        return false;
+    InsertAt(BrushesOf(doc, to), std::move(taken), toIndex);
+    if (doc.m_selectedBrush == &brush)
+        doc.m_selectedEntity = to;
+    doc.UpdateAllViews(CMapNotice::Repaint());
+    return true;
+}
