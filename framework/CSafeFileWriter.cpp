@@ -1,13 +1,10 @@
 #include "framework/CSafeFileWriter.h"
 
+#include "framework/CStaleSaveSweeper.h"
 #include "framework/RegularFile.h"
 
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,10 +37,6 @@ bool FollowLink(std::string& path) {
         target = FolderOf(path) + "/" + target;
     path = target;
     return true;
-}
-
-bool ProcessIsAlive(long pid) {
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
 }
 
 } // namespace
@@ -109,28 +102,10 @@ bool CSafeFileWriter::CheckExistingTarget() {
     return true;
 }
 
-// Temporary files of this file whose saving process is gone.
-void CSafeFileWriter::RemoveStaleTempFiles() const {
-    const std::string folder = FolderOf(m_finalPath);
-    const std::string prefix = TempPrefix(NameOf(m_finalPath));
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
-        if (!ProcessIsAlive(pid))
-            ::unlink((folder + "/" + name).c_str());
-    }
-    ::closedir(dir);
-}
-
 bool CSafeFileWriter::Open() {
     if (!ResolveTarget() || !CheckExistingTarget())
         return false;
-    RemoveStaleTempFiles();
+    CStaleSaveSweeper::SweepFolder(FolderOf(m_finalPath), NameOf(m_finalPath));
     std::string pattern = FolderOf(m_finalPath) + "/" + TempPrefix(NameOf(m_finalPath)) +
                           std::to_string(::getpid()) + "-XXXXXX";
     m_fd = ::mkstemp(pattern.data());

@@ -11,7 +11,7 @@
 // stays a link). A target that is not a regular file, or that the user may not
 // write, is refused rather than replaced. Temporary files are named
 // ".NAME.tolve-save-PID-XXXXXX"; one left by a save that was killed is removed
-// by the next save of the same file.
+// by the next save of the same file (see CStaleSaveSweeper).
 class CSafeFileWriter {
 public:
     explicit CSafeFileWriter(std::string targetPath);
@@ -40,7 +40,6 @@ private:
     bool Fail(std::string reason);
     bool ResolveTarget();
     bool CheckExistingTarget();
-    void RemoveStaleTempFiles() const;
 
     std::string m_targetPath;
     std::string m_finalPath;
