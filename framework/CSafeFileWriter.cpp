@@ -90,7 +90,7 @@ bool CSafeFileWriter::CheckExistingTarget() {
             return Fail();
         mode_t mask = ::umask(0);
         ::umask(mask);
-        m_mode = 0666 & ~mask;
+        m_attributes.before.mode = 0666u & ~mask; // as any new file of the user
         return true;
     }
     if (!S_ISREG(status.st_mode))
@@ -98,7 +98,27 @@ bool CSafeFileWriter::CheckExistingTarget() {
                     ", not a regular file");
     if (::access(m_finalPath.c_str(), W_OK) != 0)
         return Fail();
-    m_mode = status.st_mode & 07777;
+    m_replacing = true;
+    m_attributes.before = {status.st_uid, status.st_gid, status.st_mode & 07777u};
+    return true;
+}
+
+// Done before anything is written, so that the text is never readable by more
+// people than the old file allowed.
+bool CSafeFileWriter::TakeOverAttributes() {
+    const CFileAttributes& wanted = m_attributes.before;
+    // Only root may give a file away; anyone may give it a group of theirs.
+    if (m_replacing && ::fchown(m_fd, wanted.owner, wanted.group) != 0)
+        (void)::fchown(m_fd, static_cast<uid_t>(-1), wanted.group);
+    // After the owner: changing it clears the set-id bits.
+    if (::fchmod(m_fd, static_cast<mode_t>(wanted.mode)) != 0)
+        return Fail();
+    struct stat status;
+    if (::fstat(m_fd, &status) != 0)
+        return Fail();
+    m_attributes.after = {status.st_uid, status.st_gid, status.st_mode & 07777u};
+    if (!m_replacing)
+        m_attributes.before = m_attributes.after; // nothing was there to keep
     return true;
 }
 
@@ -112,9 +132,7 @@ bool CSafeFileWriter::Open() {
     if (m_fd < 0)
         return Fail();
     m_tempPath = pattern;
-    if (::fchmod(m_fd, static_cast<mode_t>(m_mode)) != 0)
-        return Fail();
-    return true;
+    return TakeOverAttributes();
 }
 
 bool CSafeFileWriter::Write(const char* data, size_t size) {
@@ -138,6 +156,8 @@ bool CSafeFileWriter::Commit() {
         return false;
     if (::fsync(m_fd) != 0)
         return Fail();
+    // The rename keeps all of it, and nothing writes the file after this.
+    m_writtenStamp = ReadFileStamp(m_fd);
     int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0)
         return Fail();

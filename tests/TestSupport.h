@@ -83,6 +83,10 @@ private:
 
 std::string ReadFileText(const std::filesystem::path& path);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
+// Writes the file as another program would while it is open in the editor:
+// in place, with its modification time two seconds after the old one, so
+// that the change shows even on a file system with coarse times.
+void WriteAsAnotherProgram(const std::filesystem::path& path, const std::string& text);
 
 // The six face lines of the cube from -64 to 64 on every axis, each plane
 // pointing out of the cube: the worked example of the map format.
