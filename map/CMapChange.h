@@ -32,6 +32,7 @@ struct CMapChange {
         kSetFaceTexture,
         kRestoreBrush,
         kTouch, // marked modified with nothing to move: a drag step of nothing
+        kExchangeContents,
     };
 
     CMapChange() = default;

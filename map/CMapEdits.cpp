@@ -300,3 +300,24 @@ CMapChange CMapEdits::RestoreBrush(CMapBrush& brush, const CMapBrush& state) {
     brush = state;
     return Finish(std::move(change));
 }
+
+CMapChange CMapEdits::ExchangeContents(CMapFragment& other) {
+    std::swap(static_cast<CWorldKeys&>(m_doc), other.world);
+    std::string wad = m_doc.m_textureWad.GetFileName();
+    // A map without "wad" opens with the default one; so it is exchanged.
+    m_doc.m_textureWad.SetFileName(other.wad.value_or(kDefaultTextureWad));
+    other.wad = std::move(wad);
+    other.hasWorld = true;
+    std::swap(m_doc.m_worldBrushes, other.worldBrushes);
+    std::swap(m_doc.m_modelEntities, other.modelEntities);
+    std::swap(m_doc.m_pointEntities, other.pointEntities);
+    std::swap(m_doc.m_mapFormat, other.format);
+    std::swap(m_doc.m_mapGame, other.game);
+    std::swap(m_doc.m_fractionalBrushLines, other.fractionalBrushLines);
+    m_doc.m_selectedEntity = nullptr;
+    m_doc.m_selectedBrush = nullptr;
+    m_doc.m_selectedPointEntity = nullptr;
+    m_doc.m_selectedVertex = 0;
+    m_doc.m_selectedFace = 0;
+    return Finish(CMapChange{Kind::kExchangeContents});
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CMapChange.h"
+#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
@@ -69,6 +70,11 @@ public:
     // Gives a brush back everything a copy of it kept: corners, faces and the
     // texts and planes it was read with.
     CMapChange RestoreBrush(CMapBrush& brush, const CMapBrush& state);
+    // Trades everything the map file holds (world keys, "wad", brushes,
+    // entities, form and game) for what `other` holds, which gets the map's
+    // own. The objects themselves move, so a second exchange gives back the
+    // very objects the history points at. Nothing stays selected.
+    CMapChange ExchangeContents(CMapFragment& other);
 
 private:
     CMapChange Finish(CMapChange change);
