@@ -2,6 +2,7 @@
 
 #include "dialogs/CMessageListDialog.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
@@ -33,6 +34,17 @@ MessageAnswer ToAnswer(int button) {
     }
 }
 
+QMessageBox::StandardButton ToButton(MessageAnswer answer) {
+    switch (answer) {
+    case MessageAnswer::No:
+        return QMessageBox::No;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    default:
+        return QMessageBox::Yes;
+    }
+}
+
 } // namespace
 
 MessageAnswer CQtMessageService::ShowMessage(const std::string& title, const std::string& text,
@@ -55,4 +67,23 @@ MessageAnswer CQtMessageService::ShowMessage(const std::string& title, const std
     if (question && answer != QMessageBox::Yes && answer != QMessageBox::No)
         return MessageAnswer::Cancel;
     return ToAnswer(answer);
+}
+
+MessageAnswer CQtMessageService::AskWithCaptions(const std::string& title, const std::string& text,
+                                                 const QuestionCaptions& captions) {
+    const bool hasCancel = !captions.cancel.empty();
+    QMessageBox box(QMessageBox::Question, QString::fromLocal8Bit(title),
+                    QString::fromLocal8Bit(text),
+                    QMessageBox::Yes | QMessageBox::No |
+                        (hasCancel ? QMessageBox::Cancel : QMessageBox::NoButton));
+    box.button(QMessageBox::Yes)->setText(QString::fromLocal8Bit(captions.yes));
+    box.button(QMessageBox::No)->setText(QString::fromLocal8Bit(captions.no));
+    if (hasCancel)
+        box.button(QMessageBox::Cancel)->setText(QString::fromLocal8Bit(captions.cancel));
+    box.setDefaultButton(ToButton(captions.preferred));
+    box.setEscapeButton(hasCancel ? QMessageBox::Cancel : QMessageBox::No);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes || answer == QMessageBox::No)
+        return ToAnswer(answer);
+    return hasCancel ? MessageAnswer::Cancel : MessageAnswer::No;
 }

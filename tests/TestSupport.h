@@ -31,6 +31,13 @@ public:
         return answer;
     }
 
+    // Questions with captions of their own are boxes too, with their captions.
+    MessageAnswer AskWithCaptions(const std::string& title, const std::string& text,
+                                  const QuestionCaptions& captions) override {
+        m_captions.push_back(captions);
+        return ShowMessage(title, text, MessageIcon::Question, MessageButtons::YesNoCancel);
+    }
+
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const Box& box : m_boxes)
@@ -39,7 +46,8 @@ public:
     }
 
     std::vector<Box> m_boxes;
-    std::vector<MessageAnswer> m_answers; // answers to questions, in order
+    std::vector<MessageAnswer> m_answers;     // answers to questions, in order
+    std::vector<QuestionCaptions> m_captions; // of the questions that have their own
 
 private:
     CServiceGuard<CMessageService> m_guard;
