@@ -2,6 +2,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CDocHistory.h"
+#include "app/CFileChangeWatcher.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
@@ -122,6 +123,7 @@ MessageAnswer AskAboutOtherWriter(const CTolveDoc& doc) {
 CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
     : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {
     connect(&m_area, &QMdiArea::subWindowActivated, this, &CDocManager::FollowActiveFrame);
+    new CFileChangeWatcher(*this); // a child of this manager
 }
 
 CDocManager::~CDocManager() {

@@ -107,6 +107,12 @@ protected:
         view.setFocus();
         return view;
     }
+    // The user comes back to the editor from another program.
+    static void ComeBack() {
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+        emit qApp->applicationStateChanged(Qt::ApplicationActive);
+        QCoreApplication::processEvents();
+    }
     void ExpectSaveQuestion(const QuestionCaptions& captions) {
         ASSERT_EQ(m_messages.m_boxes.size(), 1u);
         EXPECT_EQ(m_messages.m_boxes[0].title, "Save");
@@ -174,11 +180,101 @@ TEST_F(OtherWriters, AFileRemovedSinceItWasReadIsAskedAboutBeforeItIsWrittenAgai
     OpenRoom();
     DeleteTheLight();
     std::filesystem::remove(m_path);
+    ComeBack();
+    EXPECT_TRUE(m_messages.m_boxes.empty()) << "nothing to reload";
     m_messages.m_answers = {MessageAnswer::Yes};
     Frame().RunCommand(CommandId::FileSave);
     ExpectSaveQuestion({"Save there", "Save elsewhere", "Cancel", MessageAnswer::No});
     EXPECT_THAT(m_messages.m_boxes[0].text, HasSubstr("is no longer on disk"));
     EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+}
+
+TEST_F(OtherWriters, ComingBackOffersAReloadThatOneUndoTakesBack) {
+    OpenRoom();
+    DeleteTheLight();
+    ComeBack();
+    EXPECT_TRUE(m_messages.m_boxes.empty()) << "nothing changed on disk";
+
+    WriteAsAnotherProgram(m_path, kTheirRoom);
+    m_messages.m_answers = {MessageAnswer::Yes};
+    ComeBack();
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(m_messages.m_boxes[0].title, "File Changed");
+    EXPECT_EQ(m_messages.m_boxes[0].text,
+              "\"room.map\" was changed on disk by another program.\n\nReload it from the "
+              "file?\n\nThe changes you have not saved would be replaced; Undo brings them back.");
+    EXPECT_TRUE(SameCaptions(m_messages.m_captions[0], {"Reload", "Keep mine", ""}));
+    CTolveDoc& doc = ActiveDoc();
+    ASSERT_EQ(doc.m_pointEntities.size(), 2u);
+    EXPECT_EQ(doc.m_pointEntities[1]->m_origin, IntPoint(100, 100, 0));
+    EXPECT_FALSE(doc.IsModified()) << "the map is its file";
+    EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map");
+    ComeBack();
+    EXPECT_EQ(m_messages.m_boxes.size(), 1u) << "a reloaded file is news no more";
+
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_TRUE(doc.m_pointEntities.empty()) << "the unsaved deletion is back";
+    EXPECT_TRUE(doc.IsModified());
+    Frame().RunCommand(CommandId::EditUndo);
+    EXPECT_EQ(doc.m_pointEntities.size(), 1u);
+    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::EditRedo);
+    EXPECT_EQ(doc.m_pointEntities.size(), 2u);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(OtherWriters, KeepMineIsAnsweredOncePerChangeAndLeavesTheMapToSave) {
+    OpenRoom();
+    WriteAsAnotherProgram(m_path, kTheirRoom);
+    m_messages.m_answers = {MessageAnswer::No};
+    ComeBack();
+    ComeBack();
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_THAT(m_messages.m_boxes[0].text, Not(HasSubstr("not saved")));
+    EXPECT_EQ(ActiveDoc().m_pointEntities.size(), 1u);
+    // The file no longer holds the user's map: closing it would lose it.
+    EXPECT_TRUE(ActiveDoc().IsModified());
+    EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map*");
+
+    // The user knows of that change: saving over it asks nothing more.
+    Frame().RunCommand(CommandId::FileSave);
+    EXPECT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    EXPECT_FALSE(ActiveDoc().IsModified());
+
+    WriteAsAnotherProgram(m_path, kTheirRoom);
+    ComeBack();
+    EXPECT_EQ(m_messages.m_boxes.size(), 2u) << "a new change is asked about";
+}
+
+TEST_F(OtherWriters, EachChangedMapIsAskedAboutOnceAndNoneWhileADialogIsOpen) {
+    const QString a = WriteMap("a.map");
+    const QString b = WriteMap("b.map");
+    const QString c = WriteMap("c.map");
+    StartApp({a, b, c});
+    WriteAsAnotherProgram(a.toStdString(), kTheirRoom);
+    WriteAsAnotherProgram(c.toStdString(), kTheirRoom);
+
+    QDialog dialog(&Frame());
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    ComeBack();
+    ComeBack();
+    EXPECT_TRUE(m_messages.m_boxes.empty()) << "asked over a dialog";
+
+    m_messages.m_answers = {MessageAnswer::No, MessageAnswer::Yes};
+    dialog.accept();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    std::vector<std::string> asked;
+    for (const CRecordingMessages::Box& box : m_messages.m_boxes)
+        asked.push_back(box.text.substr(0, box.text.find(' ')));
+    EXPECT_THAT(asked, ElementsAre("\"a.map\"", "\"c.map\"")) << "once the dialog closed";
+    EXPECT_EQ(Docs().GetDocuments()[0]->m_pointEntities.size(), 1u) << "kept";
+    EXPECT_EQ(Docs().GetDocuments()[2]->m_pointEntities.size(), 2u) << "reloaded";
+    ComeBack();
+    EXPECT_EQ(m_messages.m_boxes.size(), 2u);
 }
 
 // Through the window as the user works it: Ctrl+S in the view, the question
@@ -216,6 +312,43 @@ TEST_F(OtherWriters, CtrlSOverAChangedFileAsksAndSaveElsewhereKeepsBothVersions)
     EXPECT_THAT(ReadFileText(elsewhere), Not(HasSubstr("light")));
     EXPECT_EQ(ActiveFrame()->windowTitle(), "mine.map");
     EXPECT_FALSE(ActiveDoc().IsModified());
+}
+
+// Coming back to the editor: Return reloads, Ctrl+Z in the view gives back
+// the map as it was, and Ctrl+S saves that over the reloaded file.
+TEST_F(OtherWriters, ReturnReloadsAndCtrlZBringsBackTheMapToSaveOverTheirs) {
+    OpenRoom();
+    CTolveView& view = FocusTheView();
+    DeleteTheLight();
+    const std::string mine = MapText(ActiveDoc());
+    WriteAsAnotherProgram(m_path, kTheirRoom);
+
+    QString text;
+    {
+        CQtMessageService realBoxes;
+        CServiceGuard<CMessageService> useRealBoxes(realBoxes);
+        CBoxAnswerer user([&](QMessageBox& box) {
+            text = box.text();
+            QTest::keyClick(&box, Qt::Key_Return);
+        });
+        ComeBack();
+        ASSERT_TRUE(user.Answered());
+    }
+    EXPECT_THAT(text.toStdString(), HasSubstr("Reload it from the file?"));
+    ASSERT_EQ(ActiveDoc().m_pointEntities.size(), 2u);
+    EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_EQ(QApplication::focusWidget(), &view) << "the focus is back where the user left it";
+
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MapText(ActiveDoc()), mine);
+    EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map*");
+    // The reloaded file is the one the editor knows: saving asks nothing.
+    QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(m_messages.m_boxes.empty());
+    ExpectFileHolds(m_path, ActiveDoc());
+    EXPECT_THAT(ReadFileText(m_path), Not(HasSubstr("light")));
+    EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map");
 }
 
 } // namespace
