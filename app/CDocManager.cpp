@@ -1,11 +1,13 @@
 #include "app/CDocManager.h"
 
 #include "app/CChildFrame.h"
+#include "app/CFileChangeWatcher.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
 #include "app/TextureFolderSetting.h"
 #include "app/TextureLockCommand.h"
+#include "framework/CFileAttributes.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
@@ -94,10 +96,33 @@ void LoadTextures(CTolveDoc& doc) {
     LoadTextureWadAsking(doc.m_textureWad);
 }
 
+// Another program wrote or removed the map's file since Tolve read or saved
+// it. Yes overwrites, No saves elsewhere, Cancel saves nothing; a file as Tolve
+// left it is simply saved over. Return keeps both versions.
+MessageAnswer AskAboutOtherWriter(const CTolveDoc& doc) {
+    const CKnownFile::Change change = doc.GetKnownFile().Compare(doc.GetPathName());
+    if (change == CKnownFile::Change::kNone)
+        return MessageAnswer::Yes;
+    const std::string name = "\"" + doc.GetTitle() + "\"";
+    if (change == CKnownFile::Change::kRemoved)
+        return AskQuestion("Save",
+                           name + " is no longer on disk: another program removed or moved it "
+                                  "since Tolve read or saved it.\n\nSave the map there again, "
+                                  "or save it elsewhere?",
+                           {"Save there", "Save elsewhere", "Cancel", MessageAnswer::No});
+    return AskQuestion("Save",
+                       name + " was changed on disk by another program since Tolve read or "
+                              "saved it.\n\nOverwrite that version with this map, or save this "
+                              "map elsewhere and keep both?",
+                       {"Overwrite", "Save elsewhere", "Cancel", MessageAnswer::No});
+}
+
 } // namespace
 
 CDocManager::CDocManager(QMdiArea& area, CRecentFileList& recentFiles)
-    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {}
+    : m_area(area), m_arranger(new CWindowArranger(area)), m_recentFiles(recentFiles) {
+    new CFileChangeWatcher(*this); // a child of this manager
+}
 
 CDocManager::~CDocManager() {
     CloseAllDocuments();
@@ -121,6 +146,7 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
         m_recentFiles.AddRecentFile(canonical);
         return open;
     }
+    m_staleSaves.SweepFolderOf(ToLocalPath(canonical));
     std::unique_ptr<CTolveDoc> doc = ReadDocument(canonical);
     if (!doc)
         return nullptr;
@@ -164,19 +190,48 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     // Another game's map is never saved over its file.
     if (doc.GetPathName().empty() || doc.IsOtherGameMap())
         return SaveDocumentAs(doc);
+    switch (AskAboutOtherWriter(doc)) {
+    case MessageAnswer::No:
+        return SaveDocumentAs(doc);
+    case MessageAnswer::Cancel:
+        return false;
+    default:
+        break;
+    }
     UserMessages messages;
-    bool saved = doc.OnSaveDocument(doc.GetPathName(), messages);
+    CAttributeChange attributes;
+    bool saved = doc.OnSaveDocument(doc.GetPathName(), messages, attributes);
     ShowMessages(messages);
     if (saved)
-        FinishSave(doc);
+        FinishSave(doc, attributes);
     UpdateFrameTitles(doc);
     return saved;
 }
 
-void CDocManager::FinishSave(CTolveDoc& doc) {
+void CDocManager::FinishSave(CTolveDoc& doc, const CAttributeChange& attributes) {
     doc.GetHistory().MarkClean();
     UpdateFrameTitles(doc);
+    // The save is done; what it could not keep is worth knowing, not a box.
+    if (!attributes.IsEmpty())
+        ShowStatusNotice(DescribeAttributeChange(doc.GetTitle(), attributes));
     emit DocumentSaved(doc);
+}
+
+// Two windows on one file would each save over the other's work.
+bool CDocManager::AcceptTarget(const CTolveDoc& doc, const QString& canonicalPath) const {
+    const CTolveDoc* other = FindDocument(canonicalPath);
+    if (!other || other == &doc)
+        return true;
+    const std::vector<CChildFrame*> frames = GetFrames(*other);
+    const std::string window = frames.empty()
+                                   ? other->GetTitle()
+                                   : frames.front()->windowTitle().toLocal8Bit().toStdString();
+    ShowMessageBox("Save As",
+                   "\"" + other->GetTitle() + "\" is open in the window \"" + window +
+                       "\". Close that window first to save this map over its file, or choose "
+                       "another name.",
+                   MessageIcon::Warning);
+    return false;
 }
 
 bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
@@ -191,7 +246,7 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     SaveFileKinds kinds = MapFormatKinds(doc.m_mapFormat);
     std::optional<std::string> path =
         SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested, kinds);
-    if (!path)
+    if (!path || !AcceptTarget(doc, CanonicalPath(FromLocalPath(*path))))
         return false;
     const MapFormat format = static_cast<MapFormat>(kinds.chosen == 1 ? 1 : 0);
     if (!AcceptFormat(doc, format))
@@ -200,7 +255,8 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     const MapFormat before = doc.m_mapFormat;
     doc.m_mapFormat = format;
     UserMessages messages;
-    const bool written = doc.OnSaveDocument(*path, messages);
+    CAttributeChange attributes;
+    const bool written = doc.OnSaveDocument(*path, messages, attributes);
     ShowMessages(messages);
     if (!written) {
         doc.m_mapFormat = before;
@@ -210,7 +266,7 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     doc.SetPathName(ToLocalPath(saved));
     doc.SetTitle(ToLocalPath(QFileInfo(saved).fileName()));
     m_recentFiles.AddRecentFile(saved);
-    FinishSave(doc);
+    FinishSave(doc, attributes);
     return true;
 }
 
@@ -320,6 +376,11 @@ void CDocManager::OnFrameDestroyed(CChildFrame& frame) {
         RemoveDocument(doc);
     else
         UpdateFrameTitles(doc);
+}
+
+void CDocManager::SweepStaleSaves(const QStringList& paths) {
+    for (const QString& path : paths)
+        m_staleSaves.SweepFolderOf(ToLocalPath(CanonicalPath(path)));
 }
 
 CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {

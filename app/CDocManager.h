@@ -1,7 +1,10 @@
 #pragma once
 
+#include "framework/CStaleSaveSweeper.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <memory>
@@ -13,6 +16,7 @@ class CRecentFileList;
 class CTolveDoc;
 class CWindowArranger;
 class QMdiArea;
+struct CAttributeChange;
 
 // The open maps and their child windows: making, opening, saving and closing
 // documents, with the questions a user expects before anything is lost.
@@ -36,8 +40,11 @@ public:
     // Asks for a map file and opens it.
     void PromptAndOpenDocument();
 
-    // Saves under the document's path; a map never saved asks for one.
+    // Saves under the document's path; a map never saved asks for one. When
+    // another program changed or removed the file since the map was read or
+    // saved, the user chooses between overwriting it and saving elsewhere.
     bool SaveDocument(CTolveDoc& doc);
+    // Refuses the file of another open map: two windows would hold one file.
     bool SaveDocumentAs(CTolveDoc& doc);
     // Offers to save a modified document: false when the user cancelled.
     bool SaveModified(CTolveDoc& doc);
@@ -63,6 +70,10 @@ public:
     void UpdateFrameTitles(const CTolveDoc& doc);
     void UpdateAllFrameTitles();
 
+    // Removes what killed saves left beside these files (and beside every map
+    // opened later), once per folder.
+    void SweepStaleSaves(const QStringList& paths);
+
     // Called by a child window that is about to close or has gone.
     bool CanCloseFrame(CChildFrame& frame);
     void OnFrameDestroyed(CChildFrame& frame);
@@ -82,7 +93,8 @@ private:
     CTolveDoc* FindDocument(const QString& path) const;
     // Reads a map file into a new document; null when it could not be read.
     std::unique_ptr<CTolveDoc> ReadDocument(const QString& path);
-    void FinishSave(CTolveDoc& doc);
+    void FinishSave(CTolveDoc& doc, const CAttributeChange& attributes);
+    bool AcceptTarget(const CTolveDoc& doc, const QString& canonicalPath) const;
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);
     void ActivateFrame(CChildFrame* frame);
@@ -97,4 +109,5 @@ private:
     std::map<const CTolveDoc*, int> m_historyListeners;
     std::vector<CChildFrame*> m_frames; // in the order they were made
     int m_untitledCount = 0;            // only grows, like the numbers it gives
+    CStaleSaveSweeper m_staleSaves;
 };

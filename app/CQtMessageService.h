@@ -7,4 +7,6 @@ class CQtMessageService : public CMessageService {
 public:
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    MessageAnswer AskWithCaptions(const std::string& title, const std::string& text,
+                                  const QuestionCaptions& captions) override;
 };

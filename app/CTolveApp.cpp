@@ -39,6 +39,9 @@ bool CTolveApp::InitInstance(const CStartupOptions& options) {
 
     auto* area = new QMdiArea;
     m_docManager = std::make_unique<CDocManager>(*area, *m_recentFiles);
+    // Saves killed last time left temporary files beside the maps they saved,
+    // most likely the maps worked on lately.
+    m_docManager->SweepStaleSaves(m_recentFiles->GetPaths());
     m_mainFrame = std::make_unique<CMainFrame>(area, *this);
 
     if (options.singleInstance) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/CKnownFile.h"
 #include "framework/CUserMessage.h"
 
 #include <string>
@@ -24,6 +25,9 @@ public:
     void SetTitle(const std::string& title) { m_title = title; }
     const std::string& GetPathName() const { return m_pathName; }
     void SetPathName(const std::string& path) { m_pathName = path; }
+    // The file under the path as the document last read or wrote it.
+    CKnownFile& GetKnownFile() { return m_knownFile; }
+    const CKnownFile& GetKnownFile() const { return m_knownFile; }
 
     // Empties the document; the base only clears the modified flag.
     virtual void DeleteContents() { m_modified = false; }
@@ -39,4 +43,5 @@ private:
     unsigned long m_revision = 0;
     std::string m_title;
     std::string m_pathName;
+    CKnownFile m_knownFile;
 };

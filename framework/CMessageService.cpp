@@ -22,6 +22,17 @@ MessageAnswer AskQuestion(const std::string& title, const std::string& text) {
                                                  MessageButtons::YesNoCancel);
 }
 
+MessageAnswer AskQuestion(const std::string& title, const std::string& text,
+                          const QuestionCaptions& captions) {
+    const MessageAnswer answer = MessageServiceSlot::Get().AskWithCaptions(title, text, captions);
+    return answer == MessageAnswer::Cancel && captions.cancel.empty() ? MessageAnswer::No : answer;
+}
+
+MessageAnswer CMessageService::AskWithCaptions(const std::string& title, const std::string& text,
+                                               const QuestionCaptions&) {
+    return ShowMessage(title, text, MessageIcon::Question, MessageButtons::YesNoCancel);
+}
+
 MessageAnswer CConsoleMessageService::ShowMessage(const std::string& title, const std::string& text,
                                                   MessageIcon, MessageButtons buttons) {
     // Messages meant for a box often end in a line feed of their own.

@@ -1,13 +1,10 @@
 #include "framework/CSafeFileWriter.h"
 
+#include "framework/CStaleSaveSweeper.h"
 #include "framework/RegularFile.h"
 
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,10 +37,6 @@ bool FollowLink(std::string& path) {
         target = FolderOf(path) + "/" + target;
     path = target;
     return true;
-}
-
-bool ProcessIsAlive(long pid) {
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
 }
 
 } // namespace
@@ -97,7 +90,7 @@ bool CSafeFileWriter::CheckExistingTarget() {
             return Fail();
         mode_t mask = ::umask(0);
         ::umask(mask);
-        m_mode = 0666 & ~mask;
+        m_attributes.before.mode = 0666u & ~mask; // as any new file of the user
         return true;
     }
     if (!S_ISREG(status.st_mode))
@@ -105,41 +98,41 @@ bool CSafeFileWriter::CheckExistingTarget() {
                     ", not a regular file");
     if (::access(m_finalPath.c_str(), W_OK) != 0)
         return Fail();
-    m_mode = status.st_mode & 07777;
+    m_replacing = true;
+    m_attributes.before = {status.st_uid, status.st_gid, status.st_mode & 07777u};
     return true;
 }
 
-// Temporary files of this file whose saving process is gone.
-void CSafeFileWriter::RemoveStaleTempFiles() const {
-    const std::string folder = FolderOf(m_finalPath);
-    const std::string prefix = TempPrefix(NameOf(m_finalPath));
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
-        if (!ProcessIsAlive(pid))
-            ::unlink((folder + "/" + name).c_str());
-    }
-    ::closedir(dir);
+// Done before anything is written, so that the text is never readable by more
+// people than the old file allowed.
+bool CSafeFileWriter::TakeOverAttributes() {
+    const CFileAttributes& wanted = m_attributes.before;
+    // Only root may give a file away; anyone may give it a group of theirs.
+    if (m_replacing && ::fchown(m_fd, wanted.owner, wanted.group) != 0)
+        (void)::fchown(m_fd, static_cast<uid_t>(-1), wanted.group);
+    // After the owner: changing it clears the set-id bits.
+    if (::fchmod(m_fd, static_cast<mode_t>(wanted.mode)) != 0)
+        return Fail();
+    struct stat status;
+    if (::fstat(m_fd, &status) != 0)
+        return Fail();
+    m_attributes.after = {status.st_uid, status.st_gid, status.st_mode & 07777u};
+    if (!m_replacing)
+        m_attributes.before = m_attributes.after; // nothing was there to keep
+    return true;
 }
 
 bool CSafeFileWriter::Open() {
     if (!ResolveTarget() || !CheckExistingTarget())
         return false;
-    RemoveStaleTempFiles();
+    CStaleSaveSweeper::SweepFolder(FolderOf(m_finalPath), NameOf(m_finalPath));
     std::string pattern = FolderOf(m_finalPath) + "/" + TempPrefix(NameOf(m_finalPath)) +
                           std::to_string(::getpid()) + "-XXXXXX";
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0)
         return Fail();
     m_tempPath = pattern;
-    if (::fchmod(m_fd, static_cast<mode_t>(m_mode)) != 0)
-        return Fail();
-    return true;
+    return TakeOverAttributes();
 }
 
 bool CSafeFileWriter::Write(const char* data, size_t size) {
@@ -163,6 +156,8 @@ bool CSafeFileWriter::Commit() {
         return false;
     if (::fsync(m_fd) != 0)
         return Fail();
+    // The rename keeps all of it, and nothing writes the file after this.
+    m_writtenStamp = ReadFileStamp(m_fd);
     int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0)
         return Fail();

@@ -1,7 +1,17 @@
 #pragma once
 
+#include "framework/CFileAttributes.h"
+#include "framework/CFileStamp.h"
+
 #include <cstddef>
 #include <string>
+
+// What a finished save left on disk besides the text: the file's stamp, and
+// what it kept of the attributes of the file it replaced.
+struct CWrittenFile {
+    CFileStamp stamp;
+    CAttributeChange attributes;
+};
 
 // Writes a file so that the old one survives any failure: the text goes to a
 // temporary file beside the target, every write and the close are checked, and
@@ -9,9 +19,12 @@
 //
 // A symbolic link is followed to its final target, which is written (the link
 // stays a link). A target that is not a regular file, or that the user may not
-// write, is refused rather than replaced. Temporary files are named
+// write, is refused rather than replaced. The new file takes over the owner,
+// group and permission bits of the one it replaces as far as the process may
+// set them (root may give any owner; a user may give a group of theirs); what
+// it could not keep is told, not refused. Temporary files are named
 // ".NAME.tolve-save-PID-XXXXXX"; one left by a save that was killed is removed
-// by the next save of the same file.
+// by the next save of the same file (see CStaleSaveSweeper).
 class CSafeFileWriter {
 public:
     explicit CSafeFileWriter(std::string targetPath);
@@ -31,6 +44,10 @@ public:
     const std::string& GetError() const { return m_error; }
     // The file that is written in the end: the target with its links followed.
     const std::string& GetFinalPath() const { return m_finalPath; }
+    // Once open: the replaced file's attributes and the new file's.
+    const CAttributeChange& GetAttributeChange() const { return m_attributes; }
+    // Once committed: the stamp of the file as written, and its attributes.
+    CWrittenFile GetWrittenFile() const { return {m_writtenStamp, m_attributes}; }
 
     // The prefix of the temporary files of `target`'s saves.
     static std::string TempPrefix(const std::string& fileName);
@@ -40,7 +57,7 @@ private:
     bool Fail(std::string reason);
     bool ResolveTarget();
     bool CheckExistingTarget();
-    void RemoveStaleTempFiles() const;
+    bool TakeOverAttributes();
 
     std::string m_targetPath;
     std::string m_finalPath;
@@ -48,6 +65,8 @@ private:
     int m_fd = -1;
     bool m_failed = false;
     bool m_committed = false;
-    unsigned m_mode = 0;
+    bool m_replacing = false; // the target exists
+    CAttributeChange m_attributes;
+    CFileStamp m_writtenStamp;
     std::string m_error;
 };

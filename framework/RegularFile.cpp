@@ -52,7 +52,8 @@ bool ReadAll(int fd, std::string& text, std::string& reason) {
 
 } // namespace
 
-bool ReadRegularFile(const std::string& path, std::string& text, std::string& reason) {
+bool ReadRegularFile(const std::string& path, std::string& text, std::string& reason,
+                     CFileStamp* stamp) {
     // Looked at before opening: opening a FIFO blocks and opening a device may
     // do things of its own.
     struct stat status;
@@ -77,6 +78,8 @@ bool ReadRegularFile(const std::string& path, std::string& text, std::string& re
         reason = NotRegular(status.st_mode);
         ok = false;
     }
+    if (ok && stamp)
+        *stamp = ReadFileStamp(fd);
     if (ok) {
         text.reserve(static_cast<size_t>(status.st_size) + 1);
         ok = ReadAll(fd, text, reason);

@@ -186,6 +186,11 @@ void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& te
     m_doc.UpdateAllViews(notice);
 }
 
+void CMapEdits::ExchangeContents(CMapFragment other) {
+    ::ExchangeContents(m_doc, other);
+    m_doc.GetHistory().Record(std::make_unique<CContentsRecord>(std::move(other)));
+}
+
 namespace {
 
 // The low 16 bits of a whole offset, as a standard face keeps it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
@@ -67,6 +68,11 @@ public:
     void SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys);
     void SetWorldKeys(const CWorldKeys& keys);
     void SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
+    // Trades everything the map file holds (world keys, "wad", brushes,
+    // entities, form and game) for what `other` holds: reading the file again.
+    // The objects themselves move, so the steps before find the very objects
+    // they point at once this one is undone. Nothing stays selected.
+    void ExchangeContents(CMapFragment other);
 
 private:
     friend class CMapTransaction;

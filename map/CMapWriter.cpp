@@ -470,17 +470,19 @@ std::string CMapWriter::WriteText(const MapContents& contents) {
 }
 
 std::optional<CFileError> CMapWriter::WriteFile(const MapContents& contents,
-                                                const std::string& path) {
+                                                const std::string& path, CWrittenFile* written) {
     if (std::optional<std::string> problem = FindUnwritableText(contents))
         return CFileError{path, *problem, true};
     CSafeFileWriter file(path);
-    bool written = file.Open();
-    if (written) {
+    bool saved = file.Open();
+    if (saved) {
         CMapWriter writer(contents,
                           [&](const char* data, size_t size) { return file.Write(data, size); });
-        written = writer.WriteMap() && file.Commit();
+        saved = writer.WriteMap() && file.Commit();
     }
-    if (!written)
+    if (!saved)
         return CFileError{path, file.GetError()};
+    if (written)
+        *written = file.GetWrittenFile();
     return std::nullopt;
 }

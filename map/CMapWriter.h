@@ -19,6 +19,7 @@ class CModelEntity;
 class CPointEntity;
 class CKeptTexts;
 class CWorldKeys;
+struct CWrittenFile;
 struct CustomPair;
 struct ValveAxes;
 template <class Entity> struct KeyRule;
@@ -44,9 +45,10 @@ public:
     // The whole text at once.
     static std::string WriteText(const MapContents& contents);
     // Writes a file safely (the old one survives any failure); refuses
-    // contents the format cannot hold. Touches no document.
-    static std::optional<CFileError> WriteFile(const MapContents& contents,
-                                               const std::string& path);
+    // contents the format cannot hold. Touches no document. `written`, when
+    // given, learns what a successful save left on disk.
+    static std::optional<CFileError> WriteFile(const MapContents& contents, const std::string& path,
+                                               CWrittenFile* written = nullptr);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
 private:

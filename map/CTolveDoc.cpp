@@ -2,6 +2,7 @@
 
 #include "entity/EntityClassNames.h"
 #include "framework/CMessageService.h"
+#include "framework/CSafeFileWriter.h"
 #include "framework/RegularFile.h"
 #include "map/CMapReader.h"
 #include "map/CMapWriter.h"
@@ -88,34 +89,46 @@ bool CTolveDoc::OnOpenDocument(const std::string& path, UserMessages& messages) 
     ResetWorld();
     m_textureWad.SetMapFolder(FolderOf(path));
     CMapErrorList problems;
-    if (std::optional<CFileError> error = ReadMapFile(path, problems)) {
+    CFileStamp stamp;
+    if (std::optional<CFileError> error = ReadMapFile(path, problems, &stamp)) {
         messages.push_back(DescribeReadFailure(*error));
         return false;
     }
+    GetKnownFile().Remember(stamp);
     if (std::optional<CUserMessage> box = problems.ToMessage())
         messages.push_back(std::move(*box));
     return true;
 }
 
 bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages) {
+    CAttributeChange ignored;
+    return OnSaveDocument(path, messages, ignored);
+}
+
+bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
+                               CAttributeChange& attributes) {
     // A texture file named relative to the map must still be found from the
     // map's new place.
     const std::string wadName = m_textureWad.GetFileName();
     const std::string wadFolder = m_textureWad.GetMapFolder();
     m_textureWad.SetMapFolder(FolderOf(path));
-    std::optional<CFileError> error = WriteMapFile(path);
-    if (!error)
+    CWrittenFile written;
+    std::optional<CFileError> error = WriteMapFile(path, &written);
+    if (!error) {
+        GetKnownFile().Remember(written.stamp);
+        attributes = written.attributes;
         return true;
+    }
     m_textureWad.RestoreLocation(wadName, wadFolder);
     messages.push_back(DescribeSaveFailure(*error));
     return false;
 }
 
 std::optional<CFileError> CTolveDoc::ReadMapFile(const std::string& path,
-                                                 CMapDiagnostics& diagnostics) {
+                                                 CMapDiagnostics& diagnostics, CFileStamp* stamp) {
     std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, text, reason))
+    if (!ReadRegularFile(path, text, reason, stamp))
         return CFileError{path, reason};
     reason = FindNotTextMapReason(text);
     if (!reason.empty())
@@ -181,8 +194,8 @@ MapContents CTolveDoc::GetContents() const {
     return contents;
 }
 
-std::optional<CFileError> CTolveDoc::WriteMapFile(const std::string& path) {
-    std::optional<CFileError> error = CMapWriter::WriteFile(GetContents(), path);
+std::optional<CFileError> CTolveDoc::WriteMapFile(const std::string& path, CWrittenFile* written) {
+    std::optional<CFileError> error = CMapWriter::WriteFile(GetContents(), path, written);
     if (!error)
         m_history.MarkClean();
     return error;

@@ -18,6 +18,9 @@
 #include <string_view>
 #include <vector>
 
+struct CAttributeChange;
+struct CWrittenFile;
+
 enum EditMode : uint8_t { kCornerMode = 0, kFaceMode = 1, kBrushMode = 2, kEntityMode = 3 };
 
 // One open map: the world, its brush and point entities, the texture catalogue
@@ -34,6 +37,11 @@ public:
     // Reads the map; its texture catalogue is the caller's to load.
     bool OnOpenDocument(const std::string& path, UserMessages& messages) override;
     bool OnSaveDocument(const std::string& path, UserMessages& messages) override;
+    // The file opened or saved becomes the one the document knows
+    // (GetKnownFile). This save also tells in `attributes` what the new file
+    // kept of the owner, group and permissions of the one it replaced.
+    bool OnSaveDocument(const std::string& path, UserMessages& messages,
+                        CAttributeChange& attributes);
 
     // Maps are only read and written as map text, never through an archive.
     void Serialize();
@@ -43,8 +51,10 @@ public:
 
     // Reads a map file into the (reset) document; problems in the text go to
     // `diagnostics`. A file that cannot be read at all, or is no text map,
-    // comes back as an error and nothing is read.
-    std::optional<CFileError> ReadMapFile(const std::string& path, CMapDiagnostics& diagnostics);
+    // comes back as an error and nothing is read. `stamp`, when given, gets
+    // the stamp of the file read.
+    std::optional<CFileError> ReadMapFile(const std::string& path, CMapDiagnostics& diagnostics,
+                                          CFileStamp* stamp = nullptr);
     // Reads map text; a leading UTF-8 byte-order mark is skipped.
     void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
     // Takes over what was read: the world's keys when the fragment has a world
@@ -61,8 +71,10 @@ public:
     const std::vector<CMapObserver*>& GetViews() const { return m_views; }
     void UpdateAllViews(const CMapNotice& notice);
     // Saves the map safely; clears the modified flag only once the file is on
-    // disk, and leaves everything as it was on failure.
-    std::optional<CFileError> WriteMapFile(const std::string& path);
+    // disk, and leaves everything as it was on failure. `written`, when given,
+    // learns what the save left on disk.
+    std::optional<CFileError> WriteMapFile(const std::string& path,
+                                           CWrittenFile* written = nullptr);
 
     // Every change of the map is a step of its history (see CMapTransaction),
     // whose saved state alone says whether the map is modified.

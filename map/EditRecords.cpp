@@ -88,3 +88,11 @@ void COwnerRecord::Redo(CTolveDoc& doc) {
     size_t fromIndex = 0;
     MoveBrushBetween(doc, m_brush, m_from, m_to, fromIndex, m_toIndex);
 }
+
+void CContentsRecord::Undo(CTolveDoc& doc) {
+    ExchangeContents(doc, m_other);
+}
+
+void CContentsRecord::Redo(CTolveDoc& doc) {
+    ExchangeContents(doc, m_other);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CEditRecord.h"
+#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
@@ -96,4 +97,17 @@ private:
     CModelEntity* m_to;
     size_t m_fromIndex;
     size_t m_toIndex;
+};
+
+// The whole map traded for other contents, such as its file read again; the
+// record holds what the map does not have right now.
+class CContentsRecord : public CEditRecord {
+public:
+    explicit CContentsRecord(CMapFragment other) : m_other(std::move(other)) {}
+
+    void Undo(CTolveDoc& doc) override;
+    void Redo(CTolveDoc& doc) override;
+
+private:
+    CMapFragment m_other;
 };

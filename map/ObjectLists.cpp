@@ -109,3 +109,27 @@ bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CMod
     doc.UpdateAllViews(CMapNotice::Repaint());
     return true;
 }
+
+void ExchangeContents(CTolveDoc& doc, CMapFragment& other) {
+    std::swap(static_cast<CWorldKeys&>(doc), other.world);
+    std::string wad = doc.m_textureWad.GetFileName();
+    // A map without "wad" opens with the default one; so it is exchanged.
+    doc.m_textureWad.SetFileName(other.wad.value_or(kDefaultTextureWad));
+    const bool otherTextures = doc.m_textureWad.GetFileName() != wad;
+    other.wad = std::move(wad);
+    other.hasWorld = true;
+    std::swap(doc.m_worldBrushes, other.worldBrushes);
+    std::swap(doc.m_modelEntities, other.modelEntities);
+    std::swap(doc.m_pointEntities, other.pointEntities);
+    std::swap(doc.m_mapFormat, other.format);
+    std::swap(doc.m_mapGame, other.game);
+    std::swap(doc.m_fractionalBrushLines, other.fractionalBrushLines);
+    doc.m_selectedEntity = nullptr;
+    doc.m_selectedBrush = nullptr;
+    doc.m_selectedPointEntity = nullptr;
+    doc.m_selectedVertex = 0;
+    doc.m_selectedFace = 0;
+    if (otherTextures)
+        doc.m_textureWad.LoadTextureWad();
+    doc.UpdateAllViews(CMapNotice::Repaint());
+}

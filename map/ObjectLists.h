@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 
@@ -28,3 +29,8 @@ bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CMod
                       size_t& fromIndex, size_t toIndex);
 
 BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner);
+
+// Trades everything the map file holds with `other`; see
+// CMapEdits::ExchangeContents. The texture catalogue follows the map's "wad",
+// quietly.
+void ExchangeContents(CTolveDoc& doc, CMapFragment& other);

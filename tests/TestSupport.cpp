@@ -4,10 +4,12 @@
 
 #include "map/CMapWriter.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 CTempDir::CTempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tolve-test-XXXXXX").string();
@@ -31,6 +33,17 @@ std::string ReadFileText(const std::filesystem::path& path) {
 void WriteFileText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+void WriteAsAnotherProgram(const std::filesystem::path& path, const std::string& text) {
+    struct stat before {};
+    const bool existed = stat(path.c_str(), &before) == 0;
+    WriteFileText(path, text);
+    if (!existed)
+        return;
+    timespec times[2] = {before.st_atim, before.st_mtim};
+    times[1].tv_sec += 2;
+    utimensat(AT_FDCWD, path.c_str(), times, 0);
 }
 
 std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc) {

@@ -32,6 +32,13 @@ public:
         return answer;
     }
 
+    // Questions with captions of their own are boxes too, with their captions.
+    MessageAnswer AskWithCaptions(const std::string& title, const std::string& text,
+                                  const QuestionCaptions& captions) override {
+        m_captions.push_back(captions);
+        return ShowMessage(title, text, MessageIcon::Question, MessageButtons::YesNoCancel);
+    }
+
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const Box& box : m_boxes)
@@ -40,7 +47,8 @@ public:
     }
 
     std::vector<Box> m_boxes;
-    std::vector<MessageAnswer> m_answers; // answers to questions, in order
+    std::vector<MessageAnswer> m_answers;     // answers to questions, in order
+    std::vector<QuestionCaptions> m_captions; // of the questions that have their own
 
 private:
     CServiceGuard<CMessageService> m_guard;
@@ -84,6 +92,10 @@ private:
 
 std::string ReadFileText(const std::filesystem::path& path);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
+// Writes the file as another program would while it is open in the editor:
+// in place, with its modification time two seconds after the old one, so
+// that the change shows even on a file system with coarse times.
+void WriteAsAnotherProgram(const std::filesystem::path& path, const std::string& text);
 
 // The six face lines of the cube from -64 to 64 on every axis, each plane
 // pointing out of the cube: the worked example of the map format.

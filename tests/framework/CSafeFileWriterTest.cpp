@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -65,6 +69,57 @@ int RefusalAsOrdinaryUser(const std::string& target) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct stat StatusOf(const std::filesystem::path& path) {
+    struct stat status {};
+    EXPECT_EQ(stat(path.c_str(), &status), 0);
+    return status;
+}
+
+// A group of the user's other than the one new files get; none when the user
+// has no other.
+std::optional<gid_t> AnotherGroupOfTheUser() {
+    std::vector<gid_t> groups(static_cast<size_t>(std::max(getgroups(0, nullptr), 0)));
+    groups.resize(static_cast<size_t>(
+        std::max(getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    for (gid_t group : groups) {
+        if (group != getegid())
+            return group;
+    }
+    return std::nullopt;
+}
+
+constexpr gid_t kSecondGroup = 4242; // any number will do as a group
+
+enum SaveAsNobodyResult { kKeptAll = 0, kNotSaved = 1, kKeptSome = 2, kNotNobody = 77 };
+
+// Saves `target` as the ordinary user nobody, in `groups` besides its own, in
+// a child process; tells whether the save went through and whether it said it
+// kept every attribute.
+int SaveAsNobody(const std::string& target, const std::vector<gid_t>& groups) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(groups.size(), groups.data()) != 0 || setgid(kNobody) != 0 ||
+            setuid(kNobody) != 0)
+            _exit(kNotNobody);
+        CSafeFileWriter writer(target);
+        if (!writer.Open() || !writer.Write("new", 3) || !writer.Commit())
+            _exit(kNotSaved);
+        _exit(writer.GetAttributeChange().IsEmpty() ? kKeptAll : kKeptSome);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A folder and a map in it that nobody may write, the map of `group`.
+void PrepareNobodysMap(const CTempDir& dir, const std::filesystem::path& target, gid_t group,
+                       mode_t mode) {
+    ASSERT_EQ(chown(dir.Root().c_str(), kNobody, kNobody), 0);
+    WriteFileText(target, "old");
+    ASSERT_EQ(chown(target.c_str(), kNobody, group), 0);
+    ASSERT_EQ(chmod(target.c_str(), mode), 0);
 }
 
 } // namespace
@@ -209,4 +264,66 @@ TEST(CSafeFileWriter, TemporaryFileSitsBesideTheTargetUnderARecognisableName) {
     auto entries = FolderEntries(dir.Root());
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].rfind(".a.map.tolve-save-" + std::to_string(getpid()) + "-", 0), 0u);
+}
+
+// Saving a user's 0640 map as root used to hand it to root.
+TEST(CSafeFileWriter, TheNewFileKeepsTheOwnerGroupAndModeItMaySet) {
+    CTempDir dir;
+    const auto target = dir.Path("a.map");
+    WriteFileText(target, "old");
+    uid_t owner = getuid();
+    gid_t group = getegid();
+    if (getuid() == 0) {
+        owner = kNobody;
+        group = kNobody;
+    } else if (std::optional<gid_t> other = AnotherGroupOfTheUser()) {
+        group = *other;
+    } else {
+        GTEST_SKIP() << "an ordinary user without a second group cannot give a file a group "
+                        "that new files do not get";
+    }
+    ASSERT_EQ(chown(target.c_str(), owner, group), 0);
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+
+    CSafeFileWriter writer(target.string());
+    ASSERT_TRUE(writer.Open() && writer.Write("new", 3) && writer.Commit());
+    const struct stat status = StatusOf(target);
+    EXPECT_EQ(status.st_uid, owner);
+    EXPECT_EQ(status.st_gid, group);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_TRUE(writer.GetAttributeChange().IsEmpty());
+    EXPECT_EQ(writer.GetWrittenFile().stamp, ReadFileStamp(target.string()));
+    EXPECT_EQ(ReadFileText(target), "new");
+}
+
+// New files of nobody get its own group: the one of the map is given back.
+TEST(CSafeFileWriter, AnOrdinaryUserKeepsAGroupOfTheirsAndTheMode) {
+    if (getuid() != 0)
+        GTEST_SKIP() << "only root can make a user of a second group";
+    CTempDir dir;
+    const auto target = dir.Path("shared.map");
+    PrepareNobodysMap(dir, target, kSecondGroup, 02640);
+    const int result = SaveAsNobody(target.string(), {kSecondGroup});
+    if (result == kNotNobody)
+        GTEST_SKIP() << "running as root and cannot become an ordinary user";
+    EXPECT_EQ(result, kKeptAll);
+    EXPECT_EQ(ReadFileText(target), "new");
+    EXPECT_EQ(StatusOf(target).st_uid, kNobody);
+    EXPECT_EQ(StatusOf(target).st_gid, kSecondGroup);
+    EXPECT_EQ(StatusOf(target).st_mode & 07777, 02640u) << "set-group-id too, in its group";
+}
+
+TEST(CSafeFileWriter, WhatCannotBeKeptIsToldAndTheSaveStillHappens) {
+    if (getuid() != 0)
+        GTEST_SKIP() << "only root can give a file a group its saver is not in";
+    CTempDir dir;
+    const auto target = dir.Path("shared.map");
+    PrepareNobodysMap(dir, target, 0, 0660);
+    const int result = SaveAsNobody(target.string(), {});
+    if (result == kNotNobody)
+        GTEST_SKIP() << "running as root and cannot become an ordinary user";
+    EXPECT_EQ(result, kKeptSome);
+    EXPECT_EQ(ReadFileText(target), "new");
+    EXPECT_EQ(StatusOf(target).st_gid, kNobody);
+    EXPECT_EQ(StatusOf(target).st_mode & 07777, 0660u);
 }

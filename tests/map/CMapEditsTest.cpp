@@ -230,3 +230,35 @@ TEST(CMapEdits, BrushMovesToAGivenPlaceOfAnotherOwner) {
     EXPECT_EQ(f.Door().m_brushes[0].get(), world);
     EXPECT_EQ(f.Door().m_brushes[1].get(), door);
 }
+
+// Reading a map's file again trades the whole map; a second trade gives back
+// the very objects the history points at.
+TEST(CMapEdits, ExchangingContentsTradesTheWholeMapAndTradesItBack) {
+    EditFixture f;
+    CMapBrush* world = &f.World();
+    CPointEntity* light = &f.Light();
+    f.doc.m_worldMessage = "mine";
+    f.doc.m_selectedBrush = world;
+    f.doc.m_selectedPointEntity = light;
+    CMapFragment other; // a Valve map with nothing but a message
+    other.world.m_worldMessage = "theirs";
+    other.format = MapFormat::kValve;
+
+    const std::string mine = MapText(f.doc);
+    f.Edits().ExchangeContents(std::move(other));
+    f.ExpectHeardOnce();
+    EXPECT_EQ(f.doc.m_worldMessage, "theirs");
+    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    EXPECT_TRUE(f.doc.m_pointEntities.empty());
+    EXPECT_EQ(f.doc.m_mapFormat, MapFormat::kValve);
+    EXPECT_EQ(f.doc.m_textureWad.GetFileName(), kDefaultTextureWad) << "as a map without one opens";
+    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
+
+    f.doc.GetHistory().Undo(f.doc);
+    EXPECT_EQ(f.doc.m_worldMessage, "mine");
+    EXPECT_EQ(f.doc.m_worldBrushes[0].get(), world);
+    EXPECT_EQ(f.doc.m_pointEntities[0].get(), light);
+    EXPECT_EQ(f.doc.m_mapFormat, MapFormat::kStandard);
+    EXPECT_EQ(MapText(f.doc), mine);
+}

@@ -1,0 +1,28 @@
+#include "framework/CFileStamp.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+CFileStamp StampOf(const struct stat& status) {
+    CFileStamp stamp;
+    stamp.exists = true;
+    stamp.device = static_cast<uint64_t>(status.st_dev);
+    stamp.inode = static_cast<uint64_t>(status.st_ino);
+    stamp.size = static_cast<int64_t>(status.st_size);
+    stamp.modifiedSeconds = static_cast<int64_t>(status.st_mtim.tv_sec);
+    stamp.modifiedNanoseconds = static_cast<int64_t>(status.st_mtim.tv_nsec);
+    return stamp;
+}
+
+} // namespace
+
+CFileStamp ReadFileStamp(const std::string& path) {
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 ? StampOf(status) : CFileStamp();
+}
+
+CFileStamp ReadFileStamp(int fd) {
+    struct stat status;
+    return ::fstat(fd, &status) == 0 ? StampOf(status) : CFileStamp();
+}

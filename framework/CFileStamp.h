@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What tells one state of a file from another without reading it: where it
+// lives (device and inode, which a file renamed over it changes), its size and
+// its modification time to the nanosecond. A file that cannot be looked at is
+// a stamp that does not exist.
+struct CFileStamp {
+    bool exists = false;
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modifiedSeconds = 0;
+    int64_t modifiedNanoseconds = 0;
+
+    friend bool operator==(const CFileStamp&, const CFileStamp&) = default;
+};
+
+// The stamp of the file at `path`, its links followed.
+CFileStamp ReadFileStamp(const std::string& path);
+// The stamp of an open file.
+CFileStamp ReadFileStamp(int fd);

@@ -1,0 +1,12 @@
+#include "framework/CKnownFile.h"
+
+CKnownFile::Change CKnownFile::Compare(const std::string& path, CFileStamp* seen) const {
+    if (!m_stamp)
+        return Change::kNone;
+    const CFileStamp now = ReadFileStamp(path);
+    if (seen)
+        *seen = now;
+    if (now == *m_stamp || now == m_dismissed)
+        return Change::kNone;
+    return now.exists ? Change::kChanged : Change::kRemoved;
+}

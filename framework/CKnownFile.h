@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/CFileStamp.h"
+
+#include <optional>
+#include <string>
+
+// What a document knows of its file on disk: the file's stamp as the document
+// last read or wrote it, and a later state of the file the user has already
+// been told of and chose to keep the document over. Comparing the file with
+// these tells whether another program wrote it in between.
+class CKnownFile {
+public:
+    enum class Change { kNone, kChanged, kRemoved };
+
+    // After the document read or wrote the file.
+    void Remember(const CFileStamp& stamp) {
+        m_stamp = stamp;
+        m_dismissed.reset();
+    }
+    // The document no longer stands for a file it read (a recovered copy).
+    void Forget() {
+        m_stamp.reset();
+        m_dismissed.reset();
+    }
+    bool IsKnown() const { return m_stamp.has_value(); }
+
+    // How the file at `path` differs from what the document last read or
+    // wrote. A change the user dismissed counts as none, so that the same
+    // change is never asked about twice. `seen`, when given, gets the stamp
+    // the file was compared by.
+    Change Compare(const std::string& path, CFileStamp* seen = nullptr) const;
+    // The user was told of the file as `seen` and keeps the document as it
+    // is. The stamp is the one the user was told of, not the file's state
+    // after the answer, so that a write during the question is news again.
+    void Dismiss(const CFileStamp& seen) { m_dismissed = seen; }
+
+private:
+    std::optional<CFileStamp> m_stamp;
+    std::optional<CFileStamp> m_dismissed;
+};
