@@ -20,13 +20,6 @@ void Move(IntPoint& point, const IntPoint& delta) {
     point.z += delta.z;
 }
 
-// What the views redraw for an object that was in `before` and is in `after`
-// now: the box around both, or everything when neither is known.
-CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
-    Grow(before, after);
-    return before ? CMapNotice::Area(*before) : CMapNotice::Repaint();
-}
-
 } // namespace
 
 template <class Record, class State> void CMapEdits::KeepState(State& object) {

@@ -4,15 +4,6 @@
 #include "map/ObjectBounds.h"
 #include "map/ObjectLists.h"
 
-namespace {
-
-CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
-    Grow(before, after);
-    return before ? CMapNotice::Area(*before) : CMapNotice::Repaint();
-}
-
-} // namespace
-
 template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state) {
     const CMapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
     m_object = state;

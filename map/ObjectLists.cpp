@@ -30,11 +30,12 @@ std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item,
     return taken;
 }
 
-CMapNotice AreaNotice(const std::optional<IntBox>& bounds) {
-    return bounds ? CMapNotice::Area(*bounds) : CMapNotice::Repaint();
-}
-
 } // namespace
+
+CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
+    Grow(before, after);
+    return before ? CMapNotice::Area(*before) : CMapNotice::Repaint();
+}
 
 BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner) {
     return owner ? owner->m_brushes : doc.m_worldBrushes;
@@ -42,7 +43,7 @@ BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner) {
 
 void PutBrush(CTolveDoc& doc, CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
               size_t& index) {
-    const CMapNotice notice = AreaNotice(BoundsOf(*brush));
+    const CMapNotice notice = AreaNotice(BoundsOf(*brush), std::nullopt);
     InsertAt(BrushesOf(doc, owner), std::move(brush), index);
     doc.UpdateAllViews(notice);
 }
@@ -52,7 +53,8 @@ std::unique_ptr<CMapBrush> TakeBrush(CTolveDoc& doc, CModelEntity* owner, CMapBr
     // Taking the selected brush out of an entity unselects the entity, and
     // its other brushes change colour wherever they are.
     const bool unselectsEntity = owner && doc.m_selectedBrush == &brush;
-    const CMapNotice notice = unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush));
+    const CMapNotice notice =
+        unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush), std::nullopt);
     std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(doc, owner), brush, index);
     if (!taken)
         return nullptr;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "map/CMapFragment.h"
+#include "map/CMapNotice.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 class CTolveDoc;
 
@@ -29,6 +31,10 @@ bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CMod
                       size_t& fromIndex, size_t toIndex);
 
 BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner);
+
+// What the views redraw for an object that was in `before` and is in `after`
+// now: the box around both, or everything when neither is known.
+CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after);
 
 // Trades everything the map file holds with `other`; see
 // CMapEdits::ExchangeContents. The texture catalogue follows the map's "wad",
