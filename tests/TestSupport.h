@@ -4,6 +4,9 @@
 #include "map/CTolveDoc.h"
 #include "map/MapDiagnostics.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -153,3 +156,26 @@ std::unique_ptr<ReadMap> Read(const std::string& text);
 // through the message service.
 bool OpenShowing(CTolveDoc& doc, const std::string& path);
 bool SaveShowing(CTolveDoc& doc, const std::string& path);
+
+// Every write past `bytes` fails with "File too large" (EFBIG) while it
+// lives, as writes fail on a full disk.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int);
+};

@@ -28,29 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every write past `bytes` fails with "File too large" while it lives, as
-// writes fail on a full disk.
-class CFullDisk {
-public:
-    explicit CFullDisk(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CFullDisk() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    CFullDisk(const CFullDisk&) = delete;
-    CFullDisk& operator=(const CFullDisk&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int);
-};
-
 class Autosave : public CAppFixture {
 protected:
     void OpenCastle() {
@@ -273,7 +250,7 @@ TEST_F(Autosave, AFailedCopyStaysInTheStatusBarAndIsTriedAgainAtEveryTick) {
     OpenCastle();
     DeleteTheLight();
     {
-        CFullDisk full(16);
+        CFileSizeLimit full(16);
         RunTheTimer();
     }
     EXPECT_TRUE(Copies().empty());
