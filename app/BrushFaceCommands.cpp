@@ -24,7 +24,8 @@ void DropEmptyNewEntities(CMapTransaction& transaction, const CBrushFaceDlg& dia
 void NewBrush(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CModelEntity* owner = doc.m_selectedBrush ? doc.m_selectedEntity : nullptr;
+    const CEditorState& state = doc.GetEditorState();
+    CModelEntity* owner = state.GetSelectedBrush() ? state.GetSelectedEntity() : nullptr;
     // Everything the dialog does to the map, its entity buttons included,
     // is one step with the new brush, or nothing after Cancel.
     CMapTransaction transaction(doc, "New Brush");
@@ -35,8 +36,8 @@ void NewBrush(const CommandContext& context) {
     std::unique_ptr<CMapBrush> brush;
     dialog.SetAcceptCheck([&](const CBrushFaceValues& values, const CBrushFaceFields& fields) {
         auto built = std::make_unique<CMapBrush>();
-        if (!view.BuildBrushShape(*built, values.width, values.height, doc.m_snap, values.baseSides,
-                                  fields.shape == kBoxShape))
+        if (!view.BuildBrushShape(*built, values.width, values.height, state.GetSnap(),
+                                  values.baseSides, fields.shape == kBoxShape))
             return false;
         brush = std::move(built);
         return true;
@@ -56,17 +57,18 @@ void NewBrush(const CommandContext& context) {
 bool EditBrushOrFace(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    const bool brushMode = doc.m_editMode == kBrushMode;
-    if ((!brushMode && doc.m_editMode != kFaceMode) || !doc.m_selectedBrush)
+    const CEditorState& state = doc.GetEditorState();
+    const bool brushMode = state.GetEditMode() == kBrushMode;
+    if ((!brushMode && state.GetEditMode() != kFaceMode) || !state.GetSelectedBrush())
         return false;
     const BrushFaceJob job = brushMode ? BrushFaceJob::EditBrush : BrushFaceJob::EditFace;
-    const int face = brushMode ? 0 : doc.m_selectedFace;
+    const int face = brushMode ? 0 : state.GetSelectedFace();
     // A brush kept as text has no faces to show.
-    if (face >= doc.m_selectedBrush->m_numFaces)
+    if (face >= state.GetSelectedBrush()->m_numFaces)
         return true;
     CMapTransaction transaction(doc, brushMode ? "Brush Edit" : "Face Edit");
-    CBrushFaceDlg dialog(transaction, job, LoadFromFace(*doc.m_selectedBrush, face, job),
-                         doc.m_selectedEntity, view.window());
+    CBrushFaceDlg dialog(transaction, job, LoadFromFace(*state.GetSelectedBrush(), face, job),
+                         state.GetSelectedEntity(), view.window());
     if (!RunModalDialog(dialog))
         return true;
     const CBrushFaceFields fields = dialog.GetFields();

@@ -74,7 +74,8 @@ void PasteClipboard(const CommandContext& context) {
     }
     if (std::optional<IntBox> box = BoundsOf(pasted.fragment)) {
         MoveFragment(pasted.fragment,
-                     PasteOffset(*box, view.m_cursor, view.m_projection.m_viewMode, doc.m_snap),
+                     PasteOffset(*box, view.m_cursor, view.m_projection.m_viewMode,
+                                 doc.GetEditorState().GetSnap()),
                      doc.m_textureLock);
     }
     // The whole paste is one step of the map's history.

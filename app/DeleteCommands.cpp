@@ -18,20 +18,21 @@ void TellRemoval(BrushRemoval removal, const std::string& classname) {
 
 void DeleteSelection(CMapTransaction& transaction) {
     CTolveDoc& doc = transaction.GetDocument();
+    const CEditorState& state = doc.GetEditorState();
     CMapEdits& edits = transaction.Edits();
-    if (doc.m_editMode == kBrushMode && doc.m_selectedBrush) {
-        CModelEntity* owner = doc.m_selectedEntity;
+    if (state.GetEditMode() == kBrushMode && state.GetSelectedBrush()) {
+        CModelEntity* owner = state.GetSelectedEntity();
         const std::string classname = owner ? owner->m_classname : std::string();
-        TellRemoval(edits.RemoveBrush(owner, *doc.m_selectedBrush), classname);
-    } else if (doc.m_editMode == kEntityMode && doc.m_selectedPointEntity) {
-        edits.RemovePointEntity(*doc.m_selectedPointEntity);
+        TellRemoval(edits.RemoveBrush(owner, *state.GetSelectedBrush()), classname);
+    } else if (state.GetEditMode() == kEntityMode && state.GetSelectedPointEntity()) {
+        edits.RemovePointEntity(*state.GetSelectedPointEntity());
     }
 }
 
 void DeleteSelection(const CommandContext& context) {
     CTolveDoc& doc = context.view->GetDocument();
-    CMapTransaction transaction(doc,
-                                doc.m_editMode == kEntityMode ? "Delete Entity" : "Delete Brush");
+    CMapTransaction transaction(
+        doc, doc.GetEditorState().GetEditMode() == kEntityMode ? "Delete Entity" : "Delete Brush");
     DeleteSelection(transaction);
     transaction.Commit();
 }

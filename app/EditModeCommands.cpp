@@ -8,13 +8,12 @@ namespace {
 using enum CommandId;
 using enum CommandScope;
 
-// Only the mode changes; nothing is redrawn.
 template <EditMode Mode> void SelectMode(const CommandContext& c) {
-    c.view->GetDocument().m_editMode = Mode;
+    c.view->GetDocument().GetEditorState().SetEditMode(Mode);
 }
 
 template <EditMode Mode> bool IsInMode(const CommandContext& c) {
-    return c.view->GetDocument().m_editMode == Mode;
+    return c.view->GetDocument().GetEditorState().GetEditMode() == Mode;
 }
 
 } // namespace

@@ -24,7 +24,7 @@ void NewEntity(const CommandContext& context) {
         return;
     auto entity = std::make_unique<CPointEntity>();
     StoreToEntity(dialog.GetFields(), *entity);
-    entity->m_origin = SnapPoint(view.m_cursor, doc.m_snap);
+    entity->m_origin = SnapPoint(view.m_cursor, doc.GetEditorState().GetSnap());
     CMapTransaction transaction(doc, "New Entity");
     transaction.Edits().AddPointEntity(std::move(entity));
     transaction.Commit();
@@ -52,8 +52,9 @@ void EditSelection(const CommandContext& context) {
     if (EditBrushOrFace(context))
         return;
     CTolveDoc& doc = context.view->GetDocument();
-    if (doc.m_editMode == kEntityMode && doc.m_selectedPointEntity)
-        EditPointEntity(context, *doc.m_selectedPointEntity);
+    const CEditorState& state = doc.GetEditorState();
+    if (state.GetEditMode() == kEntityMode && state.GetSelectedPointEntity())
+        EditPointEntity(context, *state.GetSelectedPointEntity());
 }
 
 void AddEntityCommands(CommandEntries& entries) {

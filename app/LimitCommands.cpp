@@ -5,23 +5,28 @@
 
 namespace {
 
-void SetFromCursor(const CommandContext& context, IntPoint CTolveDoc::*point) {
+using PointGetter = const IntPoint& (CEditorState::*)() const;
+using PointSetter = void (CEditorState::*)(const IntPoint&);
+
+// Only the components of the view's plane follow the cursor; the depth stays.
+void SetFromCursor(const CommandContext& context, PointGetter get, PointSetter set) {
     CTolveView& view = *context.view;
-    CTolveDoc& doc = view.GetDocument();
-    CopyPlaneComponents(doc.*point, view.m_cursor, view.m_projection.m_viewMode);
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    CEditorState& state = view.GetDocument().GetEditorState();
+    IntPoint point = (state.*get)();
+    CopyPlaneComponents(point, view.m_cursor, view.m_projection.m_viewMode);
+    (state.*set)(point);
 }
 
 } // namespace
 
 void SetUpperLimitFromCursor(const CommandContext& context) {
-    SetFromCursor(context, &CTolveDoc::m_upperLimit);
+    SetFromCursor(context, &CEditorState::GetUpperLimit, &CEditorState::SetUpperLimit);
 }
 
 void SetLowerLimitFromCursor(const CommandContext& context) {
-    SetFromCursor(context, &CTolveDoc::m_lowerLimit);
+    SetFromCursor(context, &CEditorState::GetLowerLimit, &CEditorState::SetLowerLimit);
 }
 
 void SetInsertionPointFromCursor(const CommandContext& context) {
-    SetFromCursor(context, &CTolveDoc::m_insertionPoint);
+    SetFromCursor(context, &CEditorState::GetInsertionPoint, &CEditorState::SetInsertionPoint);
 }

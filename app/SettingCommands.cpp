@@ -8,10 +8,11 @@
 
 void SetSnapStep(const CommandContext& context) {
     CTolveDoc& doc = context.view->GetDocument();
+    CEditorState& state = doc.GetEditorState();
     CSnapDlg dialog(context.view->window());
-    dialog.SetFields(LoadSnapFields(doc.m_snap));
+    dialog.SetFields(LoadSnapFields(state.GetSnap()));
     if (RunModalDialog(dialog))
-        doc.m_snap = StoreSnap(dialog.GetFields());
+        state.SetSnap(StoreSnap(dialog.GetFields()));
 }
 
 void ChooseTextureFile(const CommandContext& context) {

@@ -4,7 +4,8 @@
 
 void DeleteSelectedBrush(CTolveDoc& doc) {
     CMapTransaction transaction(doc, "Delete Brush");
-    transaction.Edits().RemoveBrush(doc.m_selectedEntity, *doc.m_selectedBrush);
+    transaction.Edits().RemoveBrush(doc.GetEditorState().GetSelectedEntity(),
+                                    *doc.GetEditorState().GetSelectedBrush());
     transaction.Commit();
 }
 

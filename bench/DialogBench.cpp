@@ -95,7 +95,7 @@ void BM_OpenBrushFace(benchmark::State& state) {
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
     state.counters["textures"] = doc.m_textureWad.GetTextureCount();
-    state.counters["entities"] = static_cast<double>(doc.m_modelEntities.size());
+    state.counters["entities"] = static_cast<double>(doc.GetModelEntities().size());
     std::filesystem::remove(path);
 }
 

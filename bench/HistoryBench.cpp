@@ -39,16 +39,17 @@ double HeapInUse() {
 class CEditedMap {
 public:
     CEditedMap() : m_map(GetLargeMapView(kBrushes)), m_doc(*m_map.doc) {
-        m_doc.m_editMode = kBrushMode;
-        m_doc.m_selectedEntity = nullptr;
-        m_doc.m_selectedBrush = m_doc.m_worldBrushes[m_doc.m_worldBrushes.size() / 2].get();
+        m_doc.GetEditorState().SetEditMode(kBrushMode);
+        m_doc.GetEditorState().SetSelectedEntity(nullptr);
+        m_doc.GetEditorState().SetSelectedBrush(
+            m_doc.GetWorldBrushes()[m_doc.GetWorldBrushes().size() / 2].get());
     }
     ~CEditedMap() {
         while (History().CanUndo())
             History().Undo(m_doc);
         History().Clear();
-        m_doc.m_selectedBrush = nullptr;
-        m_doc.m_editMode = kCornerMode;
+        m_doc.GetEditorState().SetSelectedBrush(nullptr);
+        m_doc.GetEditorState().SetEditMode(kCornerMode);
     }
     CEditedMap(const CEditedMap&) = delete;
     CEditedMap& operator=(const CEditedMap&) = delete;
@@ -65,12 +66,13 @@ public:
     bool Drag(int steps) {
         const ScreenPoint press{800, 500};
         CTolveView& view = View();
-        const int32_t startX = m_doc.m_selectedBrush->m_vertices[0].x;
+        const int32_t startX = m_doc.GetEditorState().GetSelectedBrush()->m_vertices[0].x;
         view.OnLButtonDown(press);
         for (int step = 1; step <= std::abs(steps); ++step)
             view.OnMouseMove(false, {press.x + (steps > 0 ? step : -step), press.y});
         view.OnLButtonUp();
-        return m_doc.m_selectedBrush->m_vertices[0].x - startX == steps * m_doc.m_snap;
+        return m_doc.GetEditorState().GetSelectedBrush()->m_vertices[0].x - startX ==
+               steps * m_doc.GetEditorState().GetSnap();
     }
 
 private:
@@ -171,12 +173,12 @@ void BM_PasteBrush(benchmark::State& state) {
     CTolveDoc& doc = map.Doc();
     const CommandContext context{.view = &map.View()};
     CopySelection(context);
-    const size_t loaded = doc.m_worldBrushes.size();
+    const size_t loaded = doc.GetWorldBrushes().size();
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         PasteClipboard(context);
         state.SetIterationTime(SecondsSince(start));
-        if (doc.m_worldBrushes.size() != loaded + 1) {
+        if (doc.GetWorldBrushes().size() != loaded + 1) {
             state.SkipWithError("the paste added no brush");
             break;
         }

@@ -88,11 +88,11 @@ public:
             Print("\t\"sounds\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldSounds));
         if (m_doc.m_hasWorldLight)
             Print("\t\"light\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldLight));
-        Brushes(m_doc.m_worldBrushes);
+        Brushes(m_doc.GetWorldBrushes());
         Print("}\n");
-        for (const auto& e : m_doc.m_modelEntities)
+        for (const auto& e : m_doc.GetModelEntities())
             ModelEntity(*e);
-        for (const auto& e : m_doc.m_pointEntities)
+        for (const auto& e : m_doc.GetPointEntities())
             PointEntity(*e);
         return std::move(m_text);
     }
@@ -208,7 +208,7 @@ void ReadMapText(benchmark::State& state, MapFormat format) {
     for (auto _ : state) {
         auto doc = std::make_unique<CTolveDoc>();
         doc->ReadMapText(text.c_str(), diagnostics);
-        benchmark::DoNotOptimize(doc->m_worldBrushes.data());
+        benchmark::DoNotOptimize(doc->GetWorldBrushes().data());
         state.PauseTiming(); // freeing the map is not part of reading it
         doc.reset();
         state.ResumeTiming();

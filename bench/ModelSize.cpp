@@ -66,11 +66,11 @@ size_t EntityBytes(const CPointEntity& e) {
 size_t EstimateModelBytes(const CTolveDoc& doc) {
     size_t bytes = HeapBytes(doc.m_worldMessage) + HeapBytes(doc.m_textureWad.GetFileName()) +
                    HeapBytes(doc.m_worldOtherPairs) + HeapBytes(doc.m_worldKeptTexts.Texts()) +
-                   BrushesBytes(doc.m_worldBrushes) + ListBytes(doc.m_modelEntities) +
-                   ListBytes(doc.m_pointEntities);
-    for (const auto& entity : doc.m_modelEntities)
+                   BrushesBytes(doc.GetWorldBrushes()) + ListBytes(doc.GetModelEntities()) +
+                   ListBytes(doc.GetPointEntities());
+    for (const auto& entity : doc.GetModelEntities())
         bytes += EntityBytes(*entity);
-    for (const auto& entity : doc.m_pointEntities)
+    for (const auto& entity : doc.GetPointEntities())
         bytes += EntityBytes(*entity);
     return bytes;
 }

@@ -40,9 +40,10 @@ void BM_PaintWithoutPixels(benchmark::State& state) {
 void BM_HintBrushRedraw(benchmark::State& state) {
     LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
-    doc.m_selectedEntity = nullptr;
-    doc.m_selectedBrush = doc.m_worldBrushes[doc.m_worldBrushes.size() / 2].get();
-    CMapBrush* old = doc.m_worldBrushes[doc.m_worldBrushes.size() / 3].get();
+    doc.GetEditorState().SetSelectedEntity(nullptr);
+    doc.GetEditorState().SetSelectedBrush(
+        doc.GetWorldBrushes()[doc.GetWorldBrushes().size() / 2].get());
+    CMapBrush* old = doc.GetWorldBrushes()[doc.GetWorldBrushes().size() / 3].get();
     map.view->RenderNow();
     for (auto _ : state)
         doc.UpdateAllViews(CMapNotice::BrushSelection(old));
@@ -80,7 +81,7 @@ void BM_DragStepBrush(benchmark::State& state) {
     CTolveDoc& doc = *map.doc;
     CTolveView& view = *map.view;
     view.OnMouseMove(false, {800, 500});
-    doc.m_editMode = kBrushMode;
+    doc.GetEditorState().SetEditMode(kBrushMode);
     view.OnLButtonDown({800, 500});
     int step = 0;
     for (auto _ : state) {
@@ -89,7 +90,7 @@ void BM_DragStepBrush(benchmark::State& state) {
         ++step;
     }
     view.OnLButtonUp();
-    doc.m_editMode = kCornerMode;
+    doc.GetEditorState().SetEditMode(kCornerMode);
 }
 
 // What Delete does with a world brush selected in brush mode: the brush taken
@@ -99,17 +100,17 @@ void BM_DeleteBrush(benchmark::State& state) {
     LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
     map.view->RenderNow();
-    const size_t middle = doc.m_worldBrushes.size() / 2;
+    const size_t middle = doc.GetWorldBrushes().size() / 2;
     for (auto _ : state) {
-        doc.m_editMode = kBrushMode;
-        doc.m_selectedEntity = nullptr;
-        doc.m_selectedBrush = doc.m_worldBrushes[middle].get();
+        doc.GetEditorState().SetEditMode(kBrushMode);
+        doc.GetEditorState().SetSelectedEntity(nullptr);
+        doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[middle].get());
         DeleteSelectedBrush(doc);
         state.PauseTiming();
         UndoLastStep(doc);
         state.ResumeTiming();
     }
-    doc.m_editMode = kCornerMode;
+    doc.GetEditorState().SetEditMode(kCornerMode);
 }
 
 } // namespace

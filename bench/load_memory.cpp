@@ -91,8 +91,8 @@ int LoadFile(const char* path) {
         return 2;
     const PeakMemory after = MeasurePeak();
 
-    long brushes = static_cast<long>(doc.m_worldBrushes.size());
-    for (const auto& entity : doc.m_modelEntities)
+    long brushes = static_cast<long>(doc.GetWorldBrushes().size());
+    for (const auto& entity : doc.GetModelEntities())
         brushes += static_cast<long>(entity->m_brushes.size());
     const double model = static_cast<double>(EstimateModelBytes(doc));
     const double bound = (model + static_cast<double>(fileSize)) * 1.1;
@@ -103,7 +103,7 @@ int LoadFile(const char* path) {
     std::printf("file size:           %10.1f MiB\n", MiB(static_cast<double>(fileSize)));
     std::printf("brushes:             %10ld  (%zu brush entities, %zu point entities, "
                 "%ld diagnostics)\n",
-                brushes, doc.m_modelEntities.size(), doc.m_pointEntities.size(),
+                brushes, doc.GetModelEntities().size(), doc.GetPointEntities().size(),
                 diagnostics.m_count);
     std::printf("model estimate:      %10.1f MiB  (%zu bytes per brush object)\n", MiB(model),
                 sizeof(CMapBrush));

@@ -78,7 +78,7 @@ FaceTexture MakeFaceTexture(const CBrushFaceValues& values, const std::string& t
 
 std::vector<CModelEntity*> ListBrushOwners(const CTolveDoc& doc) {
     std::vector<CModelEntity*> owners{nullptr};
-    for (const auto& entity : doc.m_modelEntities)
+    for (const auto& entity : doc.GetModelEntities())
         owners.push_back(entity.get());
     return owners;
 }
@@ -106,16 +106,17 @@ void ApplyBrushEdit(CMapTransaction& transaction, const FaceTexture& texture, bo
                     CModelEntity* chosenOwner) {
     CTolveDoc& doc = transaction.GetDocument();
     CMapEdits& edits = transaction.Edits();
-    CMapBrush* brush = doc.m_selectedBrush;
+    CMapBrush* brush = doc.GetEditorState().GetSelectedBrush();
     if (brush && changeTexture)
         SetBrushTexture(edits, *brush, texture);
-    if (brush && chosenOwner != doc.m_selectedEntity)
-        edits.MoveBrushToOwner(*brush, doc.m_selectedEntity, chosenOwner);
+    if (brush && chosenOwner != doc.GetEditorState().GetSelectedEntity())
+        edits.MoveBrushToOwner(*brush, doc.GetEditorState().GetSelectedEntity(), chosenOwner);
 }
 
 void ApplyFaceEdit(CMapTransaction& transaction, const FaceTexture& texture) {
     CTolveDoc& doc = transaction.GetDocument();
-    if (!doc.m_selectedBrush)
+    const CEditorState& state = doc.GetEditorState();
+    if (!state.GetSelectedBrush())
         return;
-    transaction.Edits().SetFaceTexture(*doc.m_selectedBrush, doc.m_selectedFace, texture);
+    transaction.Edits().SetFaceTexture(*state.GetSelectedBrush(), state.GetSelectedFace(), texture);
 }

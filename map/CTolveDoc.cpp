@@ -44,9 +44,7 @@ void CTolveDoc::DeleteContents() {
     m_worldOtherPairs.clear();
     m_worldKeptTexts = CKeptTexts();
     // Nothing may keep pointing at what was just deleted.
-    m_selectedEntity = nullptr;
-    m_selectedBrush = nullptr;
-    m_selectedPointEntity = nullptr;
+    m_editorState.ForgetSelection();
     CDocument::DeleteContents();
 }
 
@@ -54,18 +52,11 @@ void CTolveDoc::ResetWorld() {
     m_hasWorldLight = false;
     m_hasWorldSounds = false;
     m_worldType = -1;
-    m_upperLimit = IntPoint(-25000, 25000, 25000);
-    m_lowerLimit = IntPoint(25000, -25000, -25000);
-    m_insertionPoint = IntPoint(0, 0, 0);
-    m_snap = 8;
-    m_editMode = kCornerMode;
+    m_editorState.Reset();
     m_mapFormat = MapFormat::kStandard;
     m_mapGame = MapGame::kQuake;
     m_fractionalBrushLines.clear();
     m_textureWad.SetFileName(kDefaultTextureWad);
-    m_selectedPointEntity = nullptr;
-    m_selectedBrush = nullptr;
-    m_selectedEntity = nullptr;
 }
 
 bool CTolveDoc::OnNewDocument() {

@@ -2,6 +2,7 @@
 
 #include "framework/CDocument.h"
 #include "framework/CFileError.h"
+#include "map/CEditorState.h"
 #include "map/CMapFragment.h"
 #include "map/CMapHistory.h"
 #include "map/CMapNotice.h"
@@ -20,8 +21,6 @@
 
 struct CAttributeChange;
 struct CWrittenFile;
-
-enum EditMode : uint8_t { kCornerMode = 0, kFaceMode = 1, kBrushMode = 2, kEntityMode = 3 };
 
 // One open map: the world, its brush and point entities, the texture catalogue
 // and the editing state that all views of the map share.
@@ -95,29 +94,32 @@ public:
     std::vector<int> m_fractionalBrushLines;
     // Moving a Valve face moves its texture along with it.
     bool m_textureLock = true;
-    BrushList m_worldBrushes;
     std::vector<std::string> m_pointClassNames;
     std::vector<std::string> m_brushClassNames;
-    // The limits are stored as the views use them: m_upperLimit holds the
-    // smallest x and the largest y and z, m_lowerLimit the opposite.
-    IntPoint m_upperLimit{-25000, 25000, 25000};
-    IntPoint m_lowerLimit{25000, -25000, -25000};
-    IntPoint m_insertionPoint;
-    int16_t m_snap = 8;
-    uint8_t m_editMode = kCornerMode;
-    ModelEntityList m_modelEntities;
-    PointEntityList m_pointEntities;
-    CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
-    CMapBrush* m_selectedBrush = nullptr;
-    int32_t m_selectedVertex = 0;
-    uint8_t m_selectedFace = 0;
-    CPointEntity* m_selectedPointEntity = nullptr;
+
+    // The map's objects, in file order; they change only through the map
+    // edits of a transaction.
+    const BrushList& GetWorldBrushes() const { return m_worldBrushes; }
+    const ModelEntityList& GetModelEntities() const { return m_modelEntities; }
+    const PointEntityList& GetPointEntities() const { return m_pointEntities; }
+
+    // Selection, edit mode, snap, limits and insertion point.
+    CEditorState& GetEditorState() { return m_editorState; }
+    const CEditorState& GetEditorState() const { return m_editorState; }
 
 private:
+    friend BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner);
+    friend PointEntityList& PointEntitiesOf(CTolveDoc& doc);
+    friend ModelEntityList& ModelEntitiesOf(CTolveDoc& doc);
+
     // Only the history says whether the map is modified.
     using CDocument::SetModifiedFlag;
     void FollowHistory(bool contents);
 
+    BrushList m_worldBrushes;
+    ModelEntityList m_modelEntities;
+    PointEntityList m_pointEntities;
     std::vector<CMapObserver*> m_views;
     CMapHistory m_history;
+    CEditorState m_editorState{*this};
 };

@@ -41,6 +41,14 @@ BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner) {
     return owner ? owner->m_brushes : doc.m_worldBrushes;
 }
 
+PointEntityList& PointEntitiesOf(CTolveDoc& doc) {
+    return doc.m_pointEntities;
+}
+
+ModelEntityList& ModelEntitiesOf(CTolveDoc& doc) {
+    return doc.m_modelEntities;
+}
+
 void PutBrush(CTolveDoc& doc, CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
               size_t& index) {
     const CMapNotice notice = AreaNotice(BoundsOf(*brush), std::nullopt);
@@ -52,50 +60,43 @@ std::unique_ptr<CMapBrush> TakeBrush(CTolveDoc& doc, CModelEntity* owner, CMapBr
                                      size_t& index) {
     // Taking the selected brush out of an entity unselects the entity, and
     // its other brushes change colour wherever they are.
-    const bool unselectsEntity = owner && doc.m_selectedBrush == &brush;
+    const bool unselectsEntity = owner && doc.GetEditorState().GetSelectedBrush() == &brush;
     const CMapNotice notice =
         unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush), std::nullopt);
     std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(doc, owner), brush, index);
     if (!taken)
         return nullptr;
-    if (doc.m_selectedBrush == &brush) {
-        doc.m_selectedBrush = nullptr;
-        doc.m_selectedEntity = nullptr;
-    }
+    doc.GetEditorState().ForgetBrush(brush);
     doc.UpdateAllViews(notice);
     return taken;
 }
 
 void PutPointEntity(CTolveDoc& doc, std::unique_ptr<CPointEntity> entity, size_t& index) {
     const CMapNotice notice = CMapNotice::Area(BoundsOf(*entity));
-    InsertAt(doc.m_pointEntities, std::move(entity), index);
+    InsertAt(PointEntitiesOf(doc), std::move(entity), index);
     doc.UpdateAllViews(notice);
 }
 
 std::unique_ptr<CPointEntity> TakePointEntity(CTolveDoc& doc, CPointEntity& entity, size_t& index) {
     const CMapNotice notice = CMapNotice::Area(BoundsOf(entity));
-    std::unique_ptr<CPointEntity> taken = TakeOut(doc.m_pointEntities, entity, index);
+    std::unique_ptr<CPointEntity> taken = TakeOut(PointEntitiesOf(doc), entity, index);
     if (!taken)
         return nullptr;
-    if (doc.m_selectedPointEntity == &entity)
-        doc.m_selectedPointEntity = nullptr;
+    doc.GetEditorState().ForgetPointEntity(entity);
     doc.UpdateAllViews(notice);
     return taken;
 }
 
 void PutModelEntity(CTolveDoc& doc, std::unique_ptr<CModelEntity> entity, size_t& index) {
-    InsertAt(doc.m_modelEntities, std::move(entity), index);
+    InsertAt(ModelEntitiesOf(doc), std::move(entity), index);
     doc.UpdateAllViews(CMapNotice::Repaint());
 }
 
 std::unique_ptr<CModelEntity> TakeModelEntity(CTolveDoc& doc, CModelEntity& entity, size_t& index) {
-    std::unique_ptr<CModelEntity> taken = TakeOut(doc.m_modelEntities, entity, index);
+    std::unique_ptr<CModelEntity> taken = TakeOut(ModelEntitiesOf(doc), entity, index);
     if (!taken)
         return nullptr;
-    if (doc.m_selectedEntity == &entity) {
-        doc.m_selectedEntity = nullptr;
-        doc.m_selectedBrush = nullptr;
-    }
+    doc.GetEditorState().ForgetModelEntity(entity);
     doc.UpdateAllViews(CMapNotice::Repaint());
     return taken;
 }
@@ -106,8 +107,7 @@ bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CMod
     if (!taken)
         return false;
     InsertAt(BrushesOf(doc, to), std::move(taken), toIndex);
-    if (doc.m_selectedBrush == &brush)
-        doc.m_selectedEntity = to;
+    doc.GetEditorState().FollowBrush(brush, to);
     doc.UpdateAllViews(CMapNotice::Repaint());
     return true;
 }
@@ -120,17 +120,13 @@ void ExchangeContents(CTolveDoc& doc, CMapFragment& other) {
     const bool otherTextures = doc.m_textureWad.GetFileName() != wad;
     other.wad = std::move(wad);
     other.hasWorld = true;
-    std::swap(doc.m_worldBrushes, other.worldBrushes);
-    std::swap(doc.m_modelEntities, other.modelEntities);
-    std::swap(doc.m_pointEntities, other.pointEntities);
+    std::swap(BrushesOf(doc, nullptr), other.worldBrushes);
+    std::swap(ModelEntitiesOf(doc), other.modelEntities);
+    std::swap(PointEntitiesOf(doc), other.pointEntities);
     std::swap(doc.m_mapFormat, other.format);
     std::swap(doc.m_mapGame, other.game);
     std::swap(doc.m_fractionalBrushLines, other.fractionalBrushLines);
-    doc.m_selectedEntity = nullptr;
-    doc.m_selectedBrush = nullptr;
-    doc.m_selectedPointEntity = nullptr;
-    doc.m_selectedVertex = 0;
-    doc.m_selectedFace = 0;
+    doc.GetEditorState().ForgetSelection();
     if (otherTextures)
         doc.m_textureWad.LoadTextureWad();
     doc.UpdateAllViews(CMapNotice::Repaint());

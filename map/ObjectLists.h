@@ -30,7 +30,11 @@ std::unique_ptr<CModelEntity> TakeModelEntity(CTolveDoc& doc, CModelEntity& enti
 bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CModelEntity* to,
                       size_t& fromIndex, size_t toIndex);
 
+// The lists themselves, for the operations above; the document lends them
+// to nobody else.
 BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner);
+PointEntityList& PointEntitiesOf(CTolveDoc& doc);
+ModelEntityList& ModelEntitiesOf(CTolveDoc& doc);
 
 // What the views redraw for an object that was in `before` and is in `after`
 // now: the box around both, or everything when neither is known.

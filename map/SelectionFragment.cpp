@@ -7,22 +7,25 @@
 namespace {
 
 bool HasSelectedBrush(const CTolveDoc& doc) {
-    return doc.m_editMode == kBrushMode && doc.m_selectedBrush;
+    const CEditorState& state = doc.GetEditorState();
+    return state.GetEditMode() == kBrushMode && state.GetSelectedBrush();
 }
 
 bool HasSelectedPointEntity(const CTolveDoc& doc) {
-    return doc.m_editMode == kEntityMode && doc.m_selectedPointEntity;
+    const CEditorState& state = doc.GetEditorState();
+    return state.GetEditMode() == kEntityMode && state.GetSelectedPointEntity();
 }
 
 void CopySelectedBrush(const CTolveDoc& doc, CMapFragment& fragment) {
-    auto brush = std::make_unique<CMapBrush>(*doc.m_selectedBrush);
-    if (!doc.m_selectedEntity) {
+    const CEditorState& state = doc.GetEditorState();
+    auto brush = std::make_unique<CMapBrush>(*state.GetSelectedBrush());
+    if (!state.GetSelectedEntity()) {
         fragment.worldBrushes.push_back(std::move(brush));
         return;
     }
     // Only the keys: the entity's other brushes are not part of the selection.
     auto entity = std::make_unique<CModelEntity>();
-    static_cast<CModelEntityKeys&>(*entity) = *doc.m_selectedEntity;
+    static_cast<CModelEntityKeys&>(*entity) = *state.GetSelectedEntity();
     entity->m_brushes.push_back(std::move(brush));
     fragment.modelEntities.push_back(std::move(entity));
 }
@@ -41,6 +44,6 @@ CMapFragment FragmentOfSelection(const CTolveDoc& doc) {
         CopySelectedBrush(doc, fragment);
     else if (HasSelectedPointEntity(doc))
         fragment.pointEntities.push_back(
-            std::make_unique<CPointEntity>(*doc.m_selectedPointEntity));
+            std::make_unique<CPointEntity>(*doc.GetEditorState().GetSelectedPointEntity()));
     return fragment;
 }

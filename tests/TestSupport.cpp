@@ -48,9 +48,9 @@ void WriteAsAnotherProgram(const std::filesystem::path& path, const std::string&
 
 std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc) {
     std::vector<const CMapBrush*> brushes;
-    for (const auto& brush : doc.m_worldBrushes)
+    for (const auto& brush : doc.GetWorldBrushes())
         brushes.push_back(brush.get());
-    for (const auto& entity : doc.m_modelEntities) {
+    for (const auto& entity : doc.GetModelEntities()) {
         for (const auto& brush : entity->m_brushes)
             brushes.push_back(brush.get());
     }
@@ -75,6 +75,30 @@ void Edit(CTolveDoc& doc, const std::function<void(CMapEdits&)>& edits) {
     CMapTransaction transaction(doc, "Edit");
     edits(transaction.Edits());
     transaction.Commit();
+}
+
+void SetStateCoordinate(CTolveDoc& doc, StatePoint point, int32_t IntPoint::*axis, int32_t value) {
+    CEditorState& state = doc.GetEditorState();
+    switch (point) {
+    case StatePoint::kUpperLimit: {
+        IntPoint limit = state.GetUpperLimit();
+        limit.*axis = value;
+        state.SetUpperLimit(limit);
+        break;
+    }
+    case StatePoint::kLowerLimit: {
+        IntPoint limit = state.GetLowerLimit();
+        limit.*axis = value;
+        state.SetLowerLimit(limit);
+        break;
+    }
+    case StatePoint::kInsertionPoint: {
+        IntPoint insertion = state.GetInsertionPoint();
+        insertion.*axis = value;
+        state.SetInsertionPoint(insertion);
+        break;
+    }
+    }
 }
 
 std::string MapText(const CTolveDoc& doc) {

@@ -141,6 +141,11 @@ class CMapEdits;
 // Runs map edits as one committed step of the map's history.
 void Edit(CTolveDoc& doc, const std::function<void(CMapEdits&)>& edits);
 
+// Moves one coordinate of a limit or of the insertion point, as the commands
+// that set them from the cursor do.
+enum class StatePoint { kUpperLimit, kLowerLimit, kInsertionPoint };
+void SetStateCoordinate(CTolveDoc& doc, StatePoint point, int32_t IntPoint::*axis, int32_t value);
+
 // Every brush of the map in the order the file holds them: the world's, then
 // each brush entity's.
 std::vector<const CMapBrush*> BrushesInOrder(const CTolveDoc& doc);

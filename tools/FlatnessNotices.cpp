@@ -27,9 +27,9 @@ int PrintBrushList(const BrushList& brushes, const std::string& owner, const cha
 } // namespace
 
 int PrintFlatnessNotices(const CTolveDoc& doc, const char* path, FILE* out) {
-    int listed = PrintBrushList(doc.m_worldBrushes, "world", path, out);
-    for (size_t e = 0; e < doc.m_modelEntities.size(); ++e) {
-        const CModelEntity& entity = *doc.m_modelEntities[e];
+    int listed = PrintBrushList(doc.GetWorldBrushes(), "world", path, out);
+    for (size_t e = 0; e < doc.GetModelEntities().size(); ++e) {
+        const CModelEntity& entity = *doc.GetModelEntities()[e];
         const std::string owner =
             "brush entity " + std::to_string(e + 1) + " (" + entity.m_classname + ")";
         listed += PrintBrushList(entity.m_brushes, owner, path, out);

@@ -40,9 +40,9 @@ int RunStatsCommand(int argc, char** argv) {
     RecogniseGameQuietly(doc);
     MapCounts counts;
     counts.entities =
-        1 + static_cast<long>(doc.m_modelEntities.size() + doc.m_pointEntities.size());
-    counts.AddBrushes(doc.m_worldBrushes);
-    for (const auto& entity : doc.m_modelEntities)
+        1 + static_cast<long>(doc.GetModelEntities().size() + doc.GetPointEntities().size());
+    counts.AddBrushes(doc.GetWorldBrushes());
+    for (const auto& entity : doc.GetModelEntities())
         counts.AddBrushes(entity->m_brushes);
     std::printf("entities: %ld\nbrushes: %ld\nfaces: %ld\nvertices: %ld\n", counts.entities,
                 counts.brushes, counts.faces, counts.vertices);

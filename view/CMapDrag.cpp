@@ -9,9 +9,10 @@ namespace {
 // Moved corners may leave faces bent; the file will keep another shape for
 // them than the one on screen, so say so while the drag goes on.
 void ReportFlatness(const CTolveDoc& doc) {
-    if (doc.m_editMode == kEntityMode || !doc.m_selectedBrush)
+    const CEditorState& state = doc.GetEditorState();
+    if (state.GetEditMode() == kEntityMode || !state.GetSelectedBrush())
         return;
-    const int bent = CountNonFlatFaces(*doc.m_selectedBrush);
+    const int bent = CountNonFlatFaces(*state.GetSelectedBrush());
     ShowStatusNotice(bent > 0 ? DescribeNonFlatFaces(bent) : std::string());
 }
 
@@ -27,12 +28,14 @@ IntPoint Sum(const IntPoint& a, const IntPoint& b) {
 
 IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projection,
                            ScreenPoint mouse) {
-    return SnapPoint(projection.ScreenToWorld(mouse.x, mouse.y, doc.m_insertionPoint), doc.m_snap);
+    return SnapPoint(
+        projection.ScreenToWorld(mouse.x, mouse.y, doc.GetEditorState().GetInsertionPoint()),
+        doc.GetEditorState().GetSnap());
 }
 
 namespace {
 
-const char* DragName(uint8_t mode) {
+const char* DragName(EditMode mode) {
     switch (mode) {
     case kBrushMode:
         return "Move Brush";
@@ -47,21 +50,22 @@ const char* DragName(uint8_t mode) {
 
 CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press)
     : m_doc(doc), m_projection(projection), m_cursor(SnappedWorldPoint(doc, projection, press)),
-      m_transaction(doc, DragName(doc.m_editMode)) {}
+      m_transaction(doc, DragName(doc.GetEditorState().GetEditMode())) {}
 
 void CMapDrag::MoveSelection(const IntPoint& delta) {
+    const CEditorState& state = m_doc.GetEditorState();
     CMapEdits& edits = m_transaction.Edits();
-    CMapBrush* brush = m_doc.m_selectedBrush;
-    switch (m_doc.m_editMode) {
+    CMapBrush* brush = state.GetSelectedBrush();
+    switch (state.GetEditMode()) {
     case kCornerMode:
         if (brush) {
-            const int vertex = m_doc.m_selectedVertex;
+            const int vertex = state.GetSelectedVertex();
             edits.MoveVertices(*brush, std::span(&vertex, 1), delta);
         }
         break;
     case kFaceMode:
-        if (brush && m_doc.m_selectedFace < brush->m_numFaces) {
-            const BrushFace& face = brush->m_faces[m_doc.m_selectedFace];
+        if (brush && state.GetSelectedFace() < brush->m_numFaces) {
+            const BrushFace& face = brush->m_faces[state.GetSelectedFace()];
             int corners[kMaxFacePoints];
             for (int k = 0; k < face.numPoints; ++k)
                 corners[k] = face.vertexIndex[k];
@@ -73,8 +77,8 @@ void CMapDrag::MoveSelection(const IntPoint& delta) {
             edits.MoveBrush(*brush, delta);
         break;
     case kEntityMode:
-        if (m_doc.m_selectedPointEntity)
-            edits.MovePointEntity(*m_doc.m_selectedPointEntity, delta);
+        if (state.GetSelectedPointEntity())
+            edits.MovePointEntity(*state.GetSelectedPointEntity(), delta);
         break;
     default:
         break;

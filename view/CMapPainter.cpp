@@ -132,10 +132,11 @@ void CMapPainter::DrawFace(const CMapBrush& brush, int f, Rgb colour) {
 }
 
 void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush) {
+    const CEditorState& state = m_doc.GetEditorState();
     const bool world = owner == nullptr;
     Rgb colour;
-    if (owner == m_doc.m_selectedEntity) {
-        if (&brush == m_doc.m_selectedBrush)
+    if (owner == state.GetSelectedEntity()) {
+        if (&brush == state.GetSelectedBrush())
             colour = world ? kPurple : kOlive;
         else
             colour = world ? kNavy : kDarkGreen;
@@ -146,13 +147,14 @@ void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& bru
 }
 
 void CMapPainter::DrawSelectionOverlay() {
-    const CMapBrush* brush = m_doc.m_selectedBrush;
+    const CEditorState& state = m_doc.GetEditorState();
+    const CMapBrush* brush = state.GetSelectedBrush();
     if (!brush)
         return;
-    if (m_doc.m_selectedVertex >= 0 && m_doc.m_selectedVertex < brush->m_numVertices)
-        DrawMarker(brush->m_vertices[m_doc.m_selectedVertex], kVertexMarkerSize, kPurple);
-    if (m_doc.m_editMode == kFaceMode && m_doc.m_selectedFace < brush->m_numFaces)
-        DrawFace(*brush, m_doc.m_selectedFace, kDarkRed);
+    if (state.GetSelectedVertex() >= 0 && state.GetSelectedVertex() < brush->m_numVertices)
+        DrawMarker(brush->m_vertices[state.GetSelectedVertex()], kVertexMarkerSize, kPurple);
+    if (state.GetEditMode() == kFaceMode && state.GetSelectedFace() < brush->m_numFaces)
+        DrawFace(*brush, state.GetSelectedFace(), kDarkRed);
 }
 
 void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
@@ -161,7 +163,7 @@ void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
 
 template <class Reaches>
 void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner, const Reaches& reaches) {
-    const BrushList& brushes = owner ? owner->m_brushes : m_doc.m_worldBrushes;
+    const BrushList& brushes = owner ? owner->m_brushes : m_doc.GetWorldBrushes();
     for (size_t i = 0; i < brushes.size(); ++i) {
         PrefetchBrush(brushes, i + kPrefetchDistance);
         if (reaches(*brushes[i]))
@@ -170,12 +172,13 @@ void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner, const Reaches& rea
 }
 
 void CMapPainter::DrawPointEntity(const CPointEntity& entity) {
-    const Rgb fill = &entity == m_doc.m_selectedPointEntity ? kOlive : kDarkGreen;
+    const Rgb fill =
+        &entity == m_doc.GetEditorState().GetSelectedPointEntity() ? kOlive : kDarkGreen;
     DrawMarker(entity.m_origin, kEntityMarkerSize, fill);
 }
 
 void CMapPainter::DrawAxes(int32_t width, int32_t height) {
-    const IntPoint& i = m_doc.m_insertionPoint;
+    const IntPoint& i = m_doc.GetEditorState().GetInsertionPoint();
     ScreenPoint origin;
     const char* vertical;
     const char* horizontal;
@@ -203,9 +206,10 @@ void CMapPainter::DrawAxes(int32_t width, int32_t height) {
 }
 
 void CMapPainter::DrawLimits() {
-    const IntPoint& u = m_doc.m_upperLimit;
-    const IntPoint& l = m_doc.m_lowerLimit;
-    const IntPoint& i = m_doc.m_insertionPoint;
+    const CEditorState& state = m_doc.GetEditorState();
+    const IntPoint& u = state.GetUpperLimit();
+    const IntPoint& l = state.GetLowerLimit();
+    const IntPoint& i = state.GetInsertionPoint();
     ScreenPoint a, b;
     switch (m_projection.m_viewMode) {
     case kPlaneXY:
@@ -228,17 +232,17 @@ void CMapPainter::DrawLimits() {
 // overlap the same one ends up on top.
 template <class Reaches>
 void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
-    ScreenPoint insertion = m_mapper.Map(m_doc.m_insertionPoint);
+    ScreenPoint insertion = m_mapper.Map(m_doc.GetEditorState().GetInsertionPoint());
     m_canvas.DrawLine(insertion.x, 0, insertion.x, height, kBlack);
     m_canvas.DrawLine(0, insertion.y, width, insertion.y, kBlack);
     DrawAxes(width, height);
     DrawLimits();
-    for (const auto& entity : m_doc.m_pointEntities) {
+    for (const auto& entity : m_doc.GetPointEntities()) {
         if (reaches(entity->m_origin))
             DrawPointEntity(*entity);
     }
     DrawOwnerBrushes(nullptr, reaches);
-    for (const auto& entity : m_doc.m_modelEntities)
+    for (const auto& entity : m_doc.GetModelEntities())
         DrawOwnerBrushes(entity.get(), reaches);
     DrawSelectionOverlay();
 }
@@ -257,13 +261,14 @@ int32_t CMapPainter::ObjectMargin(const CViewProjection& projection) {
 }
 
 bool CMapPainter::PaintNotice(const CMapNotice& notice) {
+    const CEditorState& state = m_doc.GetEditorState();
     using What = CMapNotice::What;
     switch (notice.what) {
     case What::kPointEntity:
         if (notice.pointEntity)
             DrawMarker(notice.pointEntity->m_origin, kEntityMarkerSize, kDarkGreen);
-        if (m_doc.m_selectedPointEntity)
-            DrawMarker(m_doc.m_selectedPointEntity->m_origin, kEntityMarkerSize, kOlive);
+        if (state.GetSelectedPointEntity())
+            DrawMarker(state.GetSelectedPointEntity()->m_origin, kEntityMarkerSize, kOlive);
         return true;
     case What::kOwnerBrushes:
         DrawOwnerBrushes(notice.owner);
@@ -271,9 +276,9 @@ bool CMapPainter::PaintNotice(const CMapNotice& notice) {
         return true;
     case What::kBrush:
         if (notice.brush)
-            DrawOwnedBrush(m_doc.m_selectedEntity, *notice.brush);
-        if (m_doc.m_selectedBrush)
-            DrawOwnedBrush(m_doc.m_selectedEntity, *m_doc.m_selectedBrush);
+            DrawOwnedBrush(state.GetSelectedEntity(), *notice.brush);
+        if (state.GetSelectedBrush())
+            DrawOwnedBrush(state.GetSelectedEntity(), *state.GetSelectedBrush());
         DrawSelectionOverlay();
         return true;
     case What::kOneBrush:

@@ -98,16 +98,15 @@ void CMapSelection::PickVertices(const BrushList& brushes, CModelEntity* owner) 
     }
 }
 
-void CMapSelection::PickPointEntity() {
-    m_doc.m_selectedPointEntity = nullptr;
+CPointEntity* CMapSelection::PickPointEntity() const {
+    CPointEntity* selected = nullptr;
     int64_t best = 0;
-    const PointEntityList& entities = m_doc.m_pointEntities;
+    const PointEntityList& entities = m_doc.GetPointEntities();
     for (size_t i = 0; i < entities.size(); ++i) {
         if (i + kPrefetchDistance < entities.size())
             __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
         const auto& entity = entities[i];
         const IntPoint& o = entity->m_origin;
-        CPointEntity*& selected = m_doc.m_selectedPointEntity;
         if (!selected) {
             selected = entity.get();
             best = ScreenDistance(o);
@@ -122,10 +121,10 @@ void CMapSelection::PickPointEntity() {
             best = a;
         }
     }
+    return selected;
 }
 
-void CMapSelection::PickFace() {
-    const CMapBrush& brush = *m_doc.m_selectedBrush;
+uint8_t CMapSelection::PickFace(const CMapBrush& brush) const {
     int best = 0;
     if (brush.m_numFaces > 0) {
         auto centre = [&](int f) {
@@ -146,57 +145,32 @@ void CMapSelection::PickFace() {
             }
         }
     }
-    m_doc.m_selectedFace = static_cast<uint8_t>(best);
+    return static_cast<uint8_t>(best);
 }
 
 void CMapSelection::UpdateSelection(bool restricted) {
-    m_cursor = m_projection.ScreenToWorld(m_mouse.x, m_mouse.y, m_doc.m_insertionPoint);
+    CEditorState& state = m_doc.GetEditorState();
+    m_cursor = m_projection.ScreenToWorld(m_mouse.x, m_mouse.y, state.GetInsertionPoint());
 
-    CModelEntity* oldOwner = m_doc.m_selectedEntity;
-    CMapBrush* oldBrush = m_doc.m_selectedBrush;
-    const int32_t oldVertex = m_doc.m_selectedVertex;
-    m_bestOwner = oldOwner; // kept when no brush is offered
+    HoverSelection hover = state.GetHover();
+    m_bestOwner = hover.entity; // kept when no brush is offered
     m_bestBrush = nullptr;
-    m_bestVertex = oldVertex;
+    m_bestVertex = hover.vertex;
     if (restricted) {
-        if (oldBrush)
-            PickVertex(oldBrush, oldOwner);
+        if (hover.brush)
+            PickVertex(hover.brush, hover.entity);
     } else {
-        PickVertices(m_doc.m_worldBrushes, nullptr);
-        for (const auto& entity : m_doc.m_modelEntities)
+        PickVertices(m_doc.GetWorldBrushes(), nullptr);
+        for (const auto& entity : m_doc.GetModelEntities())
             PickVertices(entity->m_brushes, entity.get());
     }
-    m_doc.m_selectedEntity = m_bestOwner;
-    m_doc.m_selectedBrush = m_bestBrush;
-    m_doc.m_selectedVertex = m_bestVertex;
+    hover.entity = m_bestOwner;
+    hover.brush = m_bestBrush;
+    hover.vertex = m_bestVertex;
+    hover.pointEntity = PickPointEntity();
+    if (state.GetEditMode() == kFaceMode && hover.brush)
+        hover.face = PickFace(*hover.brush);
 
-    CPointEntity* oldPointEntity = m_doc.m_selectedPointEntity;
-    PickPointEntity();
-    if (m_doc.m_editMode == kFaceMode && m_doc.m_selectedBrush)
-        PickFace();
-
-    m_cursor = SnapPoint(m_cursor, m_doc.m_snap);
-    Notify(oldOwner, oldBrush, oldVertex, oldPointEntity);
-}
-
-void CMapSelection::Notify(CModelEntity* oldOwner, CMapBrush* oldBrush, int32_t oldVertex,
-                           CPointEntity* oldPointEntity) {
-    if (m_doc.m_selectedPointEntity != oldPointEntity)
-        m_doc.UpdateAllViews(CMapNotice::PointEntitySelection(oldPointEntity));
-
-    if (m_doc.m_selectedEntity != oldOwner) {
-        // A world brush is redrawn alone; a brush entity with all its brushes.
-        if (oldBrush) {
-            m_doc.UpdateAllViews(oldOwner ? CMapNotice::OwnerBrushes(oldOwner)
-                                          : CMapNotice::OneBrush(nullptr, oldBrush));
-        }
-        m_doc.UpdateAllViews(m_doc.m_selectedEntity
-                                 ? CMapNotice::OwnerBrushes(m_doc.m_selectedEntity)
-                                 : CMapNotice::OneBrush(nullptr, m_doc.m_selectedBrush));
-        return;
-    }
-    if (m_doc.m_selectedBrush != oldBrush || m_doc.m_editMode == kFaceMode)
-        m_doc.UpdateAllViews(CMapNotice::BrushSelection(oldBrush));
-    else if (m_doc.m_selectedVertex != oldVertex)
-        m_doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
+    m_cursor = SnapPoint(m_cursor, state.GetSnap());
+    state.SetHover(hover);
 }

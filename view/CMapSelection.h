@@ -25,10 +25,8 @@ public:
 
 private:
     void PickVertices(const BrushList& brushes, CModelEntity* owner);
-    void PickPointEntity();
-    void PickFace();
-    void Notify(CModelEntity* oldOwner, CMapBrush* oldBrush, int32_t oldVertex,
-                CPointEntity* oldPointEntity);
+    CPointEntity* PickPointEntity() const;
+    uint8_t PickFace(const CMapBrush& brush) const;
     bool BrushBeatsSelected(const CMapBrush& brush) const;
     int64_t ScreenDistance(const IntPoint& world) const;
     int64_t WorldDistance(const IntPoint& world) const;

@@ -19,8 +19,9 @@ struct DepthSlab {
 // The limits are stored the way the views use them: the upper limit holds the
 // smallest x, so the YZ slab runs from it to the lower limit's x.
 inline DepthSlab SlabOf(const CTolveDoc& doc, int32_t plane) {
-    const IntPoint& u = doc.m_upperLimit;
-    const IntPoint& l = doc.m_lowerLimit;
+    const CEditorState& state = doc.GetEditorState();
+    const IntPoint& u = state.GetUpperLimit();
+    const IntPoint& l = state.GetLowerLimit();
     switch (plane) {
     case kPlaneXY:
         return {2, l.z, u.z};

@@ -69,10 +69,10 @@ std::optional<MapBounds> FindMapBounds(const CTolveDoc& doc) {
             for (int v = 0; v < brush->m_numVertices; ++v)
                 add(brush->m_vertices[v]);
     };
-    addBrushes(doc.m_worldBrushes);
-    for (const auto& entity : doc.m_modelEntities)
+    addBrushes(doc.GetWorldBrushes());
+    for (const auto& entity : doc.GetModelEntities())
         addBrushes(entity->m_brushes);
-    for (const auto& entity : doc.m_pointEntities)
+    for (const auto& entity : doc.GetPointEntities())
         add(entity->m_origin);
     return bounds;
 }

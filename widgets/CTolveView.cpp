@@ -32,11 +32,11 @@ CTolveView::~CTolveView() {
 }
 
 IntPoint CTolveView::ScreenToWorld(int32_t sx, int32_t sy) const {
-    return m_projection.ScreenToWorld(sx, sy, m_doc.m_insertionPoint);
+    return m_projection.ScreenToWorld(sx, sy, m_doc.GetEditorState().GetInsertionPoint());
 }
 
 IntPoint CTolveView::ScreenToWorldAtDepth(int32_t sx, int32_t sy, int32_t h) const {
-    return m_projection.ScreenToWorldAtDepth(sx, sy, h, m_doc.m_insertionPoint);
+    return m_projection.ScreenToWorldAtDepth(sx, sy, h, m_doc.GetEditorState().GetInsertionPoint());
 }
 
 std::string CTolveView::GetCoordinateText() const {
@@ -231,8 +231,9 @@ void CTolveView::OnMButtonUp() {
 
 bool CTolveView::BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height, int16_t snap,
                                  uint8_t sides, bool prism) const {
-    return brushshapes::BuildBrushShape(brush, m_projection, m_mouse, m_doc.m_insertionPoint, width,
-                                        height, snap, sides, prism);
+    return brushshapes::BuildBrushShape(brush, m_projection, m_mouse,
+                                        m_doc.GetEditorState().GetInsertionPoint(), width, height,
+                                        snap, sides, prism);
 }
 
 void CTolveView::mouseMoveEvent(QMouseEvent* event) {

@@ -40,13 +40,13 @@ protected:
     void DeleteTheLight() {
         QCoreApplication::processEvents(); // the window shows before it takes keys
         CTolveDoc& doc = ActiveDoc();
-        doc.m_editMode = kEntityMode;
-        doc.m_selectedPointEntity = doc.m_pointEntities.at(0).get();
+        doc.GetEditorState().SetEditMode(kEntityMode);
+        doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities().at(0).get());
         Frame().RefreshState();
         CTolveView* view = Frame().GetActiveView();
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Delete);
-        ASSERT_TRUE(doc.m_pointEntities.empty());
+        ASSERT_TRUE(doc.GetPointEntities().empty());
     }
 
     // Lets the timer go off, as it would after the interval, and waits for
@@ -197,12 +197,12 @@ TEST_F(Autosave, UndoInARecoveredMapNeverMakesItLookSaved) {
     StartApp(); // the recording runner answers the offer with Open
     ASSERT_EQ(Docs().GetDocuments().size(), 1u);
     CTolveDoc& recovered = ActiveDoc();
-    recovered.m_editMode = kBrushMode;
-    recovered.m_selectedBrush = recovered.m_worldBrushes.at(0).get();
+    recovered.GetEditorState().SetEditMode(kBrushMode);
+    recovered.GetEditorState().SetSelectedBrush(recovered.GetWorldBrushes().at(0).get());
     Frame().RefreshState();
     PressInView(Qt::Key_Delete);
     PressInView(Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_EQ(recovered.m_worldBrushes.size(), 1u);
+    ASSERT_EQ(recovered.GetWorldBrushes().size(), 1u);
     EXPECT_TRUE(recovered.IsModified());
 
     // So closing it still asks.
@@ -359,12 +359,12 @@ protected:
     void DeleteALight() {
         QCoreApplication::processEvents();
         CTolveDoc& doc = ActiveDoc();
-        const size_t before = doc.m_pointEntities.size();
-        doc.m_editMode = kEntityMode;
-        doc.m_selectedPointEntity = doc.m_pointEntities.at(0).get();
+        const size_t before = doc.GetPointEntities().size();
+        doc.GetEditorState().SetEditMode(kEntityMode);
+        doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities().at(0).get());
         Frame().RefreshState();
         PressInView(Qt::Key_Delete);
-        ASSERT_EQ(doc.m_pointEntities.size(), before - 1);
+        ASSERT_EQ(doc.GetPointEntities().size(), before - 1);
     }
 
     // Starts the editor, checks what the offer says of the two copies and

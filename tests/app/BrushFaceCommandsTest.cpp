@@ -55,13 +55,13 @@ struct BrushCommandFixture {
         view.m_mouse = {400, 300};
         doc.GetHistory().MarkClean();
     }
-    CModelEntity& Door() { return *doc.m_modelEntities.at(0); }
-    CMapBrush& World() { return *doc.m_worldBrushes.at(0); }
-    void Select(CMapBrush& brush, CModelEntity* owner, uint8_t mode, int face = 0) {
-        doc.m_selectedBrush = &brush;
-        doc.m_selectedEntity = owner;
-        doc.m_editMode = mode;
-        doc.m_selectedFace = static_cast<uint8_t>(face);
+    CModelEntity& Door() { return *doc.GetModelEntities().at(0); }
+    CMapBrush& World() { return *doc.GetWorldBrushes().at(0); }
+    void Select(CMapBrush& brush, CModelEntity* owner, EditMode mode, int face = 0) {
+        doc.GetEditorState().SetSelectedBrush(&brush);
+        doc.GetEditorState().SetSelectedEntity(owner);
+        doc.GetEditorState().SetEditMode(mode);
+        doc.GetEditorState().SetSelectedFace(static_cast<uint8_t>(face));
     }
     void Run(CommandId id) {
         const CommandEntry* entry = FindCommandEntry(id);
@@ -103,7 +103,7 @@ TEST(NewBrushCommand, NothingSelectedPreselectsTheWorldAndCancelMakesNothing) {
         EXPECT_EQ(BrushDialog(modal).GetEntityList()->currentIndex(), 0);
     };
     f.Run(CommandId::NewBrush);
-    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
     EXPECT_FALSE(f.doc.IsModified());
 }
 
@@ -123,8 +123,8 @@ TEST(NewBrushCommand, SidesBeyondTheBrushKeepTheDialogOpenWithTheBuildersMessage
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(f.messages.m_boxes.size(), 1u);
     EXPECT_EQ(f.messages.m_boxes[0].title, "New Brush");
-    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
-    EXPECT_EQ(f.doc.m_worldBrushes[1]->m_numFaces, 32);
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
+    EXPECT_EQ(f.doc.GetWorldBrushes()[1]->m_numFaces, 32);
 }
 
 TEST(EditCommand, BrushModeWithoutChangeTextureMovesTheBrushOnly) {
@@ -141,12 +141,12 @@ TEST(EditCommand, BrushModeWithoutChangeTextureMovesTheBrushOnly) {
         dialog.GetOkButton()->click();
     };
     f.Run(CommandId::Edit);
-    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     ASSERT_EQ(f.Door().m_brushes.size(), 2u);
     EXPECT_EQ(f.Door().m_brushes[1].get(), brush);
     EXPECT_EQ(std::memcmp(before.m_faces, brush->m_faces, sizeof(BrushFace) * brush->m_numFaces),
               0);
-    EXPECT_EQ(f.doc.m_selectedEntity, &f.Door());
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedEntity(), &f.Door());
     EXPECT_TRUE(f.doc.IsModified());
 }
 
@@ -172,8 +172,8 @@ TEST(EditCommand, FaceModeWritesTheSelectedFaceOnly) {
 
 TEST(EditCommand, NothingSelectedCornerModeOrAFaceBeyondTheBrushOpensNothing) {
     BrushCommandFixture f;
-    for (uint8_t mode : {kCornerMode, kFaceMode, kBrushMode, kEntityMode}) {
-        f.doc.m_editMode = mode;
+    for (EditMode mode : {kCornerMode, kFaceMode, kBrushMode, kEntityMode}) {
+        f.doc.GetEditorState().SetEditMode(mode);
         f.Run(CommandId::Edit);
     }
     f.Select(f.World(), nullptr, kCornerMode);
@@ -245,8 +245,8 @@ TEST(ValveFaceCommands, ANewBrushInAValveMapGetsTheAxesOfItsAxisPlanes) {
         dialog.GetOkButton()->click();
     };
     f.Run(CommandId::NewBrush);
-    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
-    const CMapBrush& brush = *f.doc.m_worldBrushes[1];
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
+    const CMapBrush& brush = *f.doc.GetWorldBrushes()[1];
     ASSERT_TRUE(brush.HasValveAxes());
     for (int i = 0; i < brush.m_numFaces; ++i) {
         EXPECT_STREQ(brush.m_faces[i].texture, "stone1");

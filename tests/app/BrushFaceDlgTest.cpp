@@ -43,7 +43,7 @@ struct BrushFaceDlgFixture {
     }
     // The edits of a dialog's entity buttons; tests commit or roll it back.
     std::optional<CMapTransaction> transaction;
-    CModelEntity& Door(size_t i) { return *doc.m_modelEntities.at(i); }
+    CModelEntity& Door(size_t i) { return *doc.GetModelEntities().at(i); }
     std::unique_ptr<CBrushFaceDlg> Open(BrushFaceJob job, CModelEntity* owner,
                                         const std::string& texture = "") {
         CBrushFaceFields fields = MakeNewBrushFields();
@@ -222,19 +222,19 @@ TEST(BrushFaceDlg, OkRefusesABadBoxWithTheStandardMessageAndFocus) {
 TEST(BrushFaceDlg, DeleteRemovesTheEntityWithItsBrushesUntilTheEditIsRolledBack) {
     BrushFaceDlgFixture f;
     const std::string before = MapText(f.doc);
-    f.doc.m_selectedEntity = &f.Door(0);
-    f.doc.m_selectedBrush = f.Door(0).m_brushes.at(0).get();
+    f.doc.GetEditorState().SetSelectedEntity(&f.Door(0));
+    f.doc.GetEditorState().SetSelectedBrush(f.Door(0).m_brushes.at(0).get());
     CModelEntity* second = &f.Door(1);
     auto dialog = f.Open(BrushFaceJob::EditBrush, &f.Door(0));
     dialog->GetDeleteEntityButton()->click();
-    ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
+    ASSERT_EQ(f.doc.GetModelEntities().size(), 1u);
     EXPECT_EQ(&f.Door(0), second);
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_EQ(dialog->GetEntityList()->count(), 2);
     EXPECT_EQ(dialog->GetEntityList()->currentIndex(), 0);
     EXPECT_EQ(dialog->GetEntities(), ListBrushOwners(f.doc));
     dialog->GetDeleteEntityButton()->click(); // on "worldspawn": nothing
-    EXPECT_EQ(f.doc.m_modelEntities.size(), 1u);
+    EXPECT_EQ(f.doc.GetModelEntities().size(), 1u);
     f.transaction->RollBack();
     EXPECT_EQ(MapText(f.doc), before);
     EXPECT_FALSE(f.doc.IsModified());
@@ -283,12 +283,12 @@ TEST(BrushFaceDlg, NewEntityIsAddedToTheMapAndChosen) {
     };
     auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
     dialog->GetNewEntityButton()->click();
-    ASSERT_EQ(f.doc.m_modelEntities.size(), 3u);
-    EXPECT_EQ(f.doc.m_modelEntities.back()->m_classname, "func_plat");
+    ASSERT_EQ(f.doc.GetModelEntities().size(), 3u);
+    EXPECT_EQ(f.doc.GetModelEntities().back()->m_classname, "func_plat");
     EXPECT_EQ(dialog->GetEntityList()->currentText(), "func_plat");
-    EXPECT_EQ(dialog->GetChosenOwner(), f.doc.m_modelEntities.back().get());
+    EXPECT_EQ(dialog->GetChosenOwner(), f.doc.GetModelEntities().back().get());
     EXPECT_EQ(dialog->GetNewEntities(),
-              std::vector<CModelEntity*>{f.doc.m_modelEntities.back().get()});
+              std::vector<CModelEntity*>{f.doc.GetModelEntities().back().get()});
 }
 
 } // namespace

@@ -47,9 +47,9 @@ int CountFaces(const CTolveDoc& doc, const char* texture, int16_t yOffset) {
             count += std::strcmp(brush.m_faces[i].texture, texture) == 0 &&
                      brush.m_faces[i].yOffset == yOffset;
     };
-    for (const auto& brush : doc.m_worldBrushes)
+    for (const auto& brush : doc.GetWorldBrushes())
         countBrush(*brush);
-    for (const auto& entity : doc.m_modelEntities) {
+    for (const auto& entity : doc.GetModelEntities()) {
         for (const auto& brush : entity->m_brushes)
             countBrush(*brush);
     }
@@ -57,8 +57,8 @@ int CountFaces(const CTolveDoc& doc, const char* texture, int16_t yOffset) {
 }
 
 size_t CountBrushes(const CTolveDoc& doc) {
-    size_t count = doc.m_worldBrushes.size();
-    for (const auto& entity : doc.m_modelEntities)
+    size_t count = doc.GetWorldBrushes().size();
+    for (const auto& entity : doc.GetModelEntities())
         count += entity->m_brushes.size();
     return count;
 }
@@ -72,7 +72,7 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
     CTolveView* view = Frame().GetActiveView();
     ASSERT_NE(view, nullptr);
     ASSERT_GT(ActiveDoc().m_textureWad.GetTextureCount(), 0);
-    const size_t entitiesBefore = ActiveDoc().m_modelEntities.size();
+    const size_t entitiesBefore = ActiveDoc().GetModelEntities().size();
     const QPoint centre(view->width() / 2, view->height() / 2);
     QTest::mouseMove(view, centre);
 
@@ -81,15 +81,15 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
     Frame().RunCommand(CommandId::NewBrush);
     ASSERT_EQ(dialogs.m_names,
               (std::vector<std::string>{"Brush & Face Edit", "Model Entity Variables"}));
-    ASSERT_EQ(ActiveDoc().m_modelEntities.size(), entitiesBefore + 1);
-    const CModelEntity& door = *ActiveDoc().m_modelEntities.back();
+    ASSERT_EQ(ActiveDoc().GetModelEntities().size(), entitiesBefore + 1);
+    const CModelEntity& door = *ActiveDoc().GetModelEntities().back();
     ASSERT_EQ(door.m_brushes.size(), 1u);
     const int newFaces = door.m_brushes[0]->m_numFaces;
     EXPECT_EQ(newFaces, 6);
 
     Frame().RunCommand(CommandId::FaceMode);
     QTest::mouseMove(view, centre + QPoint(3, 3));
-    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
     ASSERT_EQ(CountFaces(ActiveDoc(), "tile1", 24), 0);
     dialogs.m_names.clear();
     dialogs.m_script = [](CModalDialog& modal) {
@@ -106,24 +106,25 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
 
     // A world brush away from the new one goes with the Delete key.
     Frame().RunCommand(CommandId::BrushMode);
-    for (int x = 10; x < view->width() && ActiveDoc().m_selectedEntity != nullptr; x += 20)
+    for (int x = 10;
+         x < view->width() && ActiveDoc().GetEditorState().GetSelectedEntity() != nullptr; x += 20)
         QTest::mouseMove(view, QPoint(x, 10));
-    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
-    ASSERT_EQ(ActiveDoc().m_selectedEntity, nullptr);
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectedEntity(), nullptr);
     const size_t brushes = CountBrushes(ActiveDoc());
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Delete);
     EXPECT_EQ(CountBrushes(ActiveDoc()), brushes - 1);
-    EXPECT_EQ(ActiveDoc().m_selectedBrush, nullptr);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
 
     Frame().RunCommand(CommandId::FileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
     CTolveDoc reread;
     CRecordingDiagnostics diagnostics;
     ASSERT_FALSE(reread.ReadMapFile(copy.string(), diagnostics).has_value());
-    ASSERT_EQ(reread.m_modelEntities.size(), entitiesBefore + 1);
+    ASSERT_EQ(reread.GetModelEntities().size(), entitiesBefore + 1);
     EXPECT_EQ(CountBrushes(reread), brushes - 1);
-    const CModelEntity& savedDoor = *reread.m_modelEntities.back();
+    const CModelEntity& savedDoor = *reread.GetModelEntities().back();
     EXPECT_EQ(savedDoor.m_classname, "func_door");
     ASSERT_EQ(savedDoor.m_brushes.size(), 1u);
     EXPECT_EQ(savedDoor.m_brushes[0]->m_numFaces, newFaces);
@@ -153,13 +154,18 @@ TEST_F(BrushFaceEndToEnd, ATextureOfTheSecondFileIsUsedAndTheListSavedAsItCame) 
     CTolveView* view = Frame().GetActiveView();
     ASSERT_NE(view, nullptr);
     Frame().RunCommand(CommandId::FaceMode);
-    for (int y = 5; y < view->height() && !ActiveDoc().m_selectedBrush; y += 10) {
-        for (int x = 5; x < view->width() && !ActiveDoc().m_selectedBrush; x += 10)
+    for (int y = 5; y < view->height() && !ActiveDoc().GetEditorState().GetSelectedBrush();
+         y += 10) {
+        for (int x = 5; x < view->width() && !ActiveDoc().GetEditorState().GetSelectedBrush();
+             x += 10)
             QTest::mouseMove(view, QPoint(x, y));
     }
-    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
-    const std::string before =
-        ActiveDoc().m_selectedBrush->m_faces[ActiveDoc().m_selectedFace].texture;
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
+    const std::string before = ActiveDoc()
+                                   .GetEditorState()
+                                   .GetSelectedBrush()
+                                   ->m_faces[ActiveDoc().GetEditorState().GetSelectedFace()]
+                                   .texture;
     CScriptedDialogRunner dialogs;
     std::string source;
     dialogs.m_script = [&](CModalDialog& modal) {

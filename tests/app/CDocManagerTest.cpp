@@ -2,6 +2,7 @@
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
 #include "app/TextureFolderSetting.h"
+#include "map/CMapEdits.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
 
@@ -179,7 +180,6 @@ TEST_F(CDocManagerClose, YesSavesTheModifiedMapThenClosesIt) {
 TEST_F(CDocManagerClose, NoDiscardsTheChanges) {
     QString path = WriteMap("room.map");
     StartApp({path});
-    ActiveDoc().m_worldBrushes.clear();
     MakeModified(ActiveDoc());
     m_messages.m_answers = {MessageAnswer::No};
     ActiveFrame()->close();
@@ -243,8 +243,8 @@ using CDocManagerSave = CAppFixture;
 TEST_F(CDocManagerSave, SaveWritesToTheMapsOwnFile) {
     QString path = WriteMap("room.map");
     StartApp({path});
-    ActiveDoc().m_pointEntities.clear();
-    MakeModified(ActiveDoc());
+    Edit(ActiveDoc(),
+         [&](CMapEdits& edits) { edits.RemovePointEntity(*ActiveDoc().GetPointEntities().at(0)); });
     Frame().RunCommand(CommandId::FileSave);
     EXPECT_TRUE(m_saveChooser.m_requests.empty());
     EXPECT_FALSE(ActiveDoc().IsModified());

@@ -165,7 +165,7 @@ TEST_F(CMainFrameToolBar, ButtonsFollowTheActiveView) {
     EXPECT_TRUE(view.m_projection.m_threeD);
     EXPECT_TRUE(Action(Frame(), CommandId::ThreeD)->isChecked());
     Action(Frame(), CommandId::BrushMode)->trigger();
-    EXPECT_EQ(ActiveDoc().m_editMode, kBrushMode);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetEditMode(), kBrushMode);
 
     // A second window has its own plane; the edit mode is the map's.
     Frame().RunCommand(CommandId::WindowNew);

@@ -28,7 +28,7 @@ TEST_F(CTolveAppStartUp, WithoutArgumentsOpensOneEmptyMapTolve1) {
     EXPECT_EQ(doc.GetTitle(), "Tolve1");
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(doc.m_worldBrushes.empty());
+    EXPECT_TRUE(doc.GetWorldBrushes().empty());
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve1]");
     EXPECT_THAT(m_messages.Texts(), IsEmpty());
@@ -44,8 +44,8 @@ TEST_F(CTolveAppStartUp, WithAPathOpensOnlyThatMap) {
     CTolveDoc& doc = *Docs().GetDocuments().front();
     EXPECT_EQ(doc.GetTitle(), "room.map");
     EXPECT_EQ(doc.GetPathName(), m_files.Path("room.map").string());
-    EXPECT_EQ(doc.m_worldBrushes.size(), 1u);
-    EXPECT_EQ(doc.m_pointEntities.size(), 1u);
+    EXPECT_EQ(doc.GetWorldBrushes().size(), 1u);
+    EXPECT_EQ(doc.GetPointEntities().size(), 1u);
     EXPECT_TRUE(Frame().GetMenuBars().IsShowingMapMenus());
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [room.map]");
     EXPECT_THAT(m_app->GetRecentFiles().GetPaths(), ElementsAre(path));

@@ -78,20 +78,20 @@ struct ClipboardFixture {
     }
 
     void SelectWorldBrush() {
-        doc.m_editMode = kBrushMode;
-        doc.m_selectedEntity = nullptr;
-        doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+        doc.GetEditorState().SetEditMode(kBrushMode);
+        doc.GetEditorState().SetSelectedEntity(nullptr);
+        doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[0].get());
     }
 
     void SelectDoorBrush() {
-        doc.m_editMode = kBrushMode;
-        doc.m_selectedEntity = doc.m_modelEntities[0].get();
-        doc.m_selectedBrush = doc.m_modelEntities[0]->m_brushes[0].get();
+        doc.GetEditorState().SetEditMode(kBrushMode);
+        doc.GetEditorState().SetSelectedEntity(doc.GetModelEntities()[0].get());
+        doc.GetEditorState().SetSelectedBrush(doc.GetModelEntities()[0]->m_brushes[0].get());
     }
 
     void SelectLight() {
-        doc.m_editMode = kEntityMode;
-        doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+        doc.GetEditorState().SetEditMode(kEntityMode);
+        doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities()[0].get());
     }
 
     void PasteText(const char* text) {
@@ -111,13 +111,13 @@ struct ClipboardFixture {
 
 TEST(ClipboardCommands, CopyAndCutNeedASelectionOfTheMode) {
     ClipboardFixture f;
-    f.doc.m_editMode = kBrushMode;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
     EXPECT_FALSE(f.IsEnabled(CommandId::EditCopy));
     EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
     f.SelectLight();
     EXPECT_TRUE(f.IsEnabled(CommandId::EditCopy));
     EXPECT_TRUE(f.IsEnabled(CommandId::EditCut));
-    f.doc.m_editMode = kFaceMode;
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
     EXPECT_FALSE(f.IsEnabled(CommandId::EditCopy));
 }
 
@@ -150,11 +150,11 @@ TEST(ClipboardCommands, APastedWorldBrushLandsOnTheSnappedCursorInTheViewPlane) 
     f.view.m_cursor = IntPoint(203, 101, 999);
     f.repaints.clear();
     f.Run(CommandId::EditPaste);
-    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
-    EXPECT_EQ(LowestCorner(*f.doc.m_worldBrushes[1]), IntPoint(136, 40, -64));
-    EXPECT_EQ(HighestCorner(*f.doc.m_worldBrushes[1]), IntPoint(264, 168, 64));
-    EXPECT_EQ(LowestCorner(*f.doc.m_worldBrushes[0]), IntPoint(-64, -64, -64));
-    EXPECT_EQ(HighestCorner(*f.doc.m_worldBrushes[0]), IntPoint(64, 64, 64));
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
+    EXPECT_EQ(LowestCorner(*f.doc.GetWorldBrushes()[1]), IntPoint(136, 40, -64));
+    EXPECT_EQ(HighestCorner(*f.doc.GetWorldBrushes()[1]), IntPoint(264, 168, 64));
+    EXPECT_EQ(LowestCorner(*f.doc.GetWorldBrushes()[0]), IntPoint(-64, -64, -64));
+    EXPECT_EQ(HighestCorner(*f.doc.GetWorldBrushes()[0]), IntPoint(64, 64, 64));
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_GT(f.repaints.count(), 0);
     EXPECT_TRUE(f.messages.Texts().empty());
@@ -181,21 +181,21 @@ TEST(ClipboardCommands, APastedBrushIsSavedWhereItWasPasted) {
         f.Run(CommandId::EditCopy);
         f.view.m_cursor = IntPoint(400, -300, 0);
         f.Run(CommandId::EditPaste);
-        ASSERT_EQ(f.doc.m_modelEntities.size(), 2u);
-        const IntPoint low = LowestCorner(*f.doc.m_modelEntities[1]->m_brushes.at(0));
-        const IntPoint high = HighestCorner(*f.doc.m_modelEntities[1]->m_brushes.at(0));
-        ASSERT_NE(low, LowestCorner(*f.doc.m_modelEntities[0]->m_brushes.at(0)));
+        ASSERT_EQ(f.doc.GetModelEntities().size(), 2u);
+        const IntPoint low = LowestCorner(*f.doc.GetModelEntities()[1]->m_brushes.at(0));
+        const IntPoint high = HighestCorner(*f.doc.GetModelEntities()[1]->m_brushes.at(0));
+        ASSERT_NE(low, LowestCorner(*f.doc.GetModelEntities()[0]->m_brushes.at(0)));
 
         CTempDir dir;
         ASSERT_TRUE(SaveShowing(f.doc, dir.Path("pasted.map").string()));
         CTolveDoc saved;
         CRecordingDiagnostics diagnostics;
         ASSERT_FALSE(saved.ReadMapFile(dir.Path("pasted.map").string(), diagnostics));
-        ASSERT_EQ(saved.m_modelEntities.size(), 2u);
-        const CMapBrush& brush = *saved.m_modelEntities[1]->m_brushes.at(0);
+        ASSERT_EQ(saved.GetModelEntities().size(), 2u);
+        const CMapBrush& brush = *saved.GetModelEntities()[1]->m_brushes.at(0);
         EXPECT_EQ(LowestCorner(brush), low);
         EXPECT_EQ(HighestCorner(brush), high);
-        EXPECT_EQ(saved.m_modelEntities[1]->m_speed, 120);
+        EXPECT_EQ(saved.GetModelEntities()[1]->m_speed, 120);
     }
 }
 
@@ -208,10 +208,10 @@ TEST(ClipboardCommands, APastedPointEntityMovesByWholeSnapStepsInTheXZPlane) {
     // y, the depth, stays.
     f.view.m_cursor = IntPoint(13, 500, 27);
     f.Run(CommandId::EditPaste);
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 2u);
-    EXPECT_EQ(f.doc.m_pointEntities[1]->m_classname, "light");
-    EXPECT_EQ(f.doc.m_pointEntities[1]->m_origin, IntPoint(16, -150, 24));
-    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(-200, -150, 0));
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 2u);
+    EXPECT_EQ(f.doc.GetPointEntities()[1]->m_classname, "light");
+    EXPECT_EQ(f.doc.GetPointEntities()[1]->m_origin, IntPoint(16, -150, 24));
+    EXPECT_EQ(f.doc.GetPointEntities()[0]->m_origin, IntPoint(-200, -150, 0));
 }
 
 TEST(ClipboardCommands, AnOffGridOriginMovesByWholeStepsNotOntoTheGrid) {
@@ -221,8 +221,8 @@ TEST(ClipboardCommands, AnOffGridOriginMovesByWholeStepsNotOntoTheGrid) {
     // y: from -150 toward 24 is 174, 21.75 steps of 8: 22 steps.
     f.view.m_cursor = IntPoint(0, 24, 0);
     f.Run(CommandId::EditPaste);
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 2u);
-    EXPECT_EQ(f.doc.m_pointEntities[1]->m_origin, IntPoint(0, 26, 0));
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 2u);
+    EXPECT_EQ(f.doc.GetPointEntities()[1]->m_origin, IntPoint(0, 26, 0));
 }
 
 TEST(ClipboardCommands, CutTakesTheBrushOutAndPasteBringsItBackInItsEntity) {
@@ -230,22 +230,22 @@ TEST(ClipboardCommands, CutTakesTheBrushOutAndPasteBringsItBackInItsEntity) {
     f.SelectDoorBrush();
     f.Run(CommandId::EditCut);
     // The door's only brush: the door goes with it, as one step.
-    EXPECT_TRUE(f.doc.m_modelEntities.empty());
+    EXPECT_TRUE(f.doc.GetModelEntities().empty());
     EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Cut");
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
 
     // The door's centre (144 0 0) goes to the cursor (144 0): no move.
     f.view.m_cursor = IntPoint(144, 0, 0);
     f.Run(CommandId::EditPaste);
-    ASSERT_EQ(f.doc.m_modelEntities.size(), 1u);
-    const CModelEntity& pasted = *f.doc.m_modelEntities[0];
+    ASSERT_EQ(f.doc.GetModelEntities().size(), 1u);
+    const CModelEntity& pasted = *f.doc.GetModelEntities()[0];
     EXPECT_EQ(pasted.m_classname, "func_door");
     EXPECT_EQ(pasted.m_speed, 120);
     ASSERT_EQ(pasted.m_brushes.size(), 1u);
     EXPECT_EQ(LowestCorner(*pasted.m_brushes[0]), IntPoint(128, -64, -64));
-    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
 }
 
 TEST(ClipboardCommands, ProseOnTheClipboardChangesNothing) {
@@ -261,7 +261,7 @@ TEST(ClipboardCommands, AValveBrushPastedIntoAStandardMapIsSavedInTheStandardFor
         TestDataPath("maps-other-formats/valve220_tb_valveFormatMapWithoutFormatTag.map"));
     f.PasteText(text.c_str());
     EXPECT_TRUE(f.messages.Texts().empty());
-    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
     const std::string saved = MapText(f.doc);
     EXPECT_EQ(saved.find('['), std::string::npos) << saved;
     EXPECT_EQ(saved.find("mapversion"), std::string::npos);
@@ -273,8 +273,8 @@ TEST(ClipboardCommands, StandardBrushesPastedIntoAValveMapAreSavedWithAxes) {
     f.doc.m_mapFormat = MapFormat::kValve;
     f.PasteText(CubeMapText().c_str());
     EXPECT_TRUE(f.messages.Texts().empty());
-    ASSERT_EQ(f.doc.m_worldBrushes.size(), 2u);
-    EXPECT_TRUE(f.doc.m_worldBrushes[1]->HasValveAxes());
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
+    EXPECT_TRUE(f.doc.GetWorldBrushes()[1]->HasValveAxes());
     const std::string saved = MapText(f.doc);
     EXPECT_NE(saved.find("floor [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"), std::string::npos) << saved;
 }
@@ -321,8 +321,8 @@ namespace {
 class ClipboardEndToEnd : public CAppFixture {};
 
 size_t CountBrushes(const CTolveDoc& doc) {
-    size_t count = doc.m_worldBrushes.size();
-    for (const auto& entity : doc.m_modelEntities)
+    size_t count = doc.GetWorldBrushes().size();
+    for (const auto& entity : doc.GetModelEntities())
         count += entity->m_brushes.size();
     return count;
 }
@@ -339,15 +339,15 @@ TEST_F(ClipboardEndToEnd, CtrlCAndCtrlVCopyTheHoveredBrushAndTheSavedFileHoldsBo
     view.setFocus();
     Frame().RunCommand(CommandId::BrushMode);
     QGuiApplication::clipboard()->clear();
-    for (int x = 10; x < view.width() && !ActiveDoc().m_selectedBrush; x += 7) {
+    for (int x = 10; x < view.width() && !ActiveDoc().GetEditorState().GetSelectedBrush(); x += 7) {
         const QPoint hover(x, view.height() / 2);
         QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&view, &move);
     }
-    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
-    const CMapBrush original = *ActiveDoc().m_selectedBrush;
-    const bool inWorld = ActiveDoc().m_selectedEntity == nullptr;
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
+    const CMapBrush original = *ActiveDoc().GetEditorState().GetSelectedBrush();
+    const bool inWorld = ActiveDoc().GetEditorState().GetSelectedEntity() == nullptr;
     const size_t brushes = CountBrushes(ActiveDoc());
 
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
@@ -365,11 +365,11 @@ TEST_F(ClipboardEndToEnd, CtrlCAndCtrlVCopyTheHoveredBrushAndTheSavedFileHoldsBo
     EXPECT_EQ(MapText(reread), edited);
     // The copy has the original's size, moved by whole snap steps.
     ASSERT_EQ(CountBrushes(reread), brushes + 1);
-    const CMapBrush* copy = inWorld ? reread.m_worldBrushes.back().get()
-                                    : reread.m_modelEntities.back()->m_brushes.front().get();
+    const CMapBrush* copy = inWorld ? reread.GetWorldBrushes().back().get()
+                                    : reread.GetModelEntities().back()->m_brushes.front().get();
     const IntPoint from = LowestCorner(original);
     const IntPoint to = LowestCorner(*copy);
-    const int snap = ActiveDoc().m_snap;
+    const int snap = ActiveDoc().GetEditorState().GetSnap();
     EXPECT_EQ((to.x - from.x) % snap, 0);
     EXPECT_EQ((to.y - from.y) % snap, 0);
     EXPECT_EQ(to.z, from.z);

@@ -95,7 +95,7 @@ struct CommandFixture {
         return items;
     }
 
-    CModelEntity& Door() const { return *doc.m_modelEntities[0]; }
+    CModelEntity& Door() const { return *doc.GetModelEntities()[0]; }
 };
 
 // Types a class and presses OK.
@@ -108,11 +108,11 @@ void FillLight(CModalDialog& modal) {
 TEST(SetCommands, InsertionPointInAnXZViewTakesXAndZAndRepaintsEveryView) {
     CommandFixture f;
     f.view.m_projection.m_viewMode = kPlaneXZ;
-    f.doc.m_insertionPoint = {1, 2, 3};
+    f.doc.GetEditorState().SetInsertionPoint({1, 2, 3});
     f.view.m_cursor = {40, 99, -24};
     const QImage before = f.otherView.RenderNow().copy();
     f.Run(CommandId::SetInsertionPoint);
-    EXPECT_EQ(f.doc.m_insertionPoint, (IntPoint{40, 2, -24}));
+    EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint(), (IntPoint{40, 2, -24}));
     EXPECT_GE(f.repaints.count(), 1);
     EXPECT_GE(f.otherRepaints.count(), 1);
     // The other view, an XY one, draws its cross-hair at the new point.
@@ -124,11 +124,11 @@ TEST(SetCommands, LimitsTakeTheTwoComponentsOfTheViewsPlane) {
     CommandFixture f;
     f.view.m_cursor = {-96, 80, 7};
     f.Run(CommandId::SetUpperLimit);
-    EXPECT_EQ(f.doc.m_upperLimit, (IntPoint{-96, 80, 25000}));
+    EXPECT_EQ(f.doc.GetEditorState().GetUpperLimit(), (IntPoint{-96, 80, 25000}));
     f.view.m_projection.m_viewMode = kPlaneYZ;
     f.view.m_cursor = {5, -48, -16};
     f.Run(CommandId::SetLowerLimit);
-    EXPECT_EQ(f.doc.m_lowerLimit, (IntPoint{25000, -48, -16}));
+    EXPECT_EQ(f.doc.GetEditorState().GetLowerLimit(), (IntPoint{25000, -48, -16}));
     EXPECT_GE(f.otherRepaints.count(), 1);
     EXPECT_FALSE(f.doc.IsModified());
 }
@@ -139,13 +139,13 @@ TEST(SetCommands, ReversedLimitsAreKeptAsGiven) {
     f.Run(CommandId::SetUpperLimit);
     f.view.m_cursor = {-300, 300, 0};
     f.Run(CommandId::SetLowerLimit);
-    EXPECT_EQ(f.doc.m_upperLimit, (IntPoint{300, -300, 25000}));
-    EXPECT_EQ(f.doc.m_lowerLimit, (IntPoint{-300, 300, -25000}));
+    EXPECT_EQ(f.doc.GetEditorState().GetUpperLimit(), (IntPoint{300, -300, 25000}));
+    EXPECT_EQ(f.doc.GetEditorState().GetLowerLimit(), (IntPoint{-300, 300, -25000}));
 }
 
 TEST(SetCommands, TheKeyUsesTheSnappedHoverPointThePopupTheExactClick) {
     CommandFixture f;
-    f.doc.m_snap = 64;
+    f.doc.GetEditorState().SetSnap(64);
     const ScreenPoint click{413, 297};
     const IntPoint exact = f.view.ScreenToWorld(click.x, click.y);
     ASSERT_NE(exact, SnapPoint(exact, 64));
@@ -154,37 +154,37 @@ TEST(SetCommands, TheKeyUsesTheSnappedHoverPointThePopupTheExactClick) {
     const IntPoint hover = f.view.m_cursor;
     EXPECT_EQ(hover, SnapPoint(hover, 64));
     f.Run(CommandId::SetInsertionPoint);
-    EXPECT_EQ(f.doc.m_insertionPoint.x, hover.x);
-    EXPECT_EQ(f.doc.m_insertionPoint.y, hover.y);
+    EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint().x, hover.x);
+    EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint().y, hover.y);
 
-    f.doc.m_insertionPoint = {};
+    f.doc.GetEditorState().SetInsertionPoint({});
     f.ChooseFromPopup(click, CommandId::SetInsertionPoint);
-    EXPECT_EQ(f.doc.m_insertionPoint, (IntPoint{exact.x, exact.y, 0}));
+    EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint(), (IntPoint{exact.x, exact.y, 0}));
     EXPECT_FALSE(f.doc.IsModified());
 }
 
 TEST(NewEntityDepth, FromThePopupTheClickSnappedAtTheInsertionPointsDepth) {
     CommandFixture f;
-    f.doc.m_insertionPoint = {0, 0, 37};
+    f.doc.GetEditorState().SetInsertionPoint({0, 0, 37});
     f.dialogs.m_script = FillLight;
     const ScreenPoint click{237, 181};
     const IntPoint exact = f.view.ScreenToWorld(click.x, click.y);
     f.ChooseFromPopup(click, CommandId::NewEntity);
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 3u);
-    const IntPoint origin = f.doc.m_pointEntities.back()->m_origin;
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 3u);
+    const IntPoint origin = f.doc.GetPointEntities().back()->m_origin;
     EXPECT_EQ(origin, SnapPoint(exact, 8));
     EXPECT_EQ(origin.z, 40);
 }
 
 TEST(NewEntityDepth, FromTheKeyTheSnappedHoverPointAtTheInsertionPointsDepth) {
     CommandFixture f;
-    f.doc.m_insertionPoint = {0, 0, 37};
+    f.doc.GetEditorState().SetInsertionPoint({0, 0, 37});
     f.dialogs.m_script = FillLight;
     f.view.OnMouseMove(false, {600, 100});
     const IntPoint hover = f.view.m_cursor;
     f.Run(CommandId::NewEntity);
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 3u);
-    const IntPoint origin = f.doc.m_pointEntities.back()->m_origin;
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 3u);
+    const IntPoint origin = f.doc.GetPointEntities().back()->m_origin;
     EXPECT_EQ(origin, hover);
     EXPECT_EQ(origin.z, 40);
 }
@@ -198,17 +198,17 @@ TEST(NewEntityDepth, SetInsertionPointInAnXZViewMovesTheDepthOfXYViews) {
     CommandContext other{.view = &f.otherView};
     f.otherView.OnMouseMove(false, {400, 300});
     FindCommandEntry(CommandId::NewEntity)->run(other);
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 3u);
-    EXPECT_EQ(f.doc.m_pointEntities.back()->m_origin.z, 80);
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 3u);
+    EXPECT_EQ(f.doc.GetPointEntities().back()->m_origin.z, 80);
 }
 
 TEST(DeleteCommand, BrushModeRemovesTheSelectedWorldBrush) {
     CommandFixture f;
-    f.doc.m_editMode = kBrushMode;
-    f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
+    f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
     f.Run(CommandId::Delete);
-    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_EQ(f.Door().m_brushes.size(), 2u);
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_GE(f.otherRepaints.count(), 1);
@@ -216,26 +216,26 @@ TEST(DeleteCommand, BrushModeRemovesTheSelectedWorldBrush) {
 
 TEST(DeleteCommand, BrushModeRemovesOnlyTheSelectedBrushOfAnEntity) {
     CommandFixture f;
-    f.doc.m_editMode = kBrushMode;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
     CMapBrush* kept = f.Door().m_brushes[1].get();
-    f.doc.m_selectedEntity = &f.Door();
-    f.doc.m_selectedBrush = f.Door().m_brushes[0].get();
+    f.doc.GetEditorState().SetSelectedEntity(&f.Door());
+    f.doc.GetEditorState().SetSelectedBrush(f.Door().m_brushes[0].get());
     f.Run(CommandId::Delete);
     ASSERT_EQ(f.Door().m_brushes.size(), 1u);
     EXPECT_EQ(f.Door().m_brushes[0].get(), kept);
-    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
-    EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
+    EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedEntity(), nullptr);
     EXPECT_TRUE(f.doc.IsModified());
 
     // With its last brush the entity goes too, in the same step, and the
     // status bar says so; Undo brings both back in their places.
     const std::string before = MapText(f.doc);
-    f.doc.m_selectedEntity = &f.Door();
-    f.doc.m_selectedBrush = kept;
+    f.doc.GetEditorState().SetSelectedEntity(&f.Door());
+    f.doc.GetEditorState().SetSelectedBrush(kept);
     CRecordingNotices notices;
     f.Run(CommandId::Delete);
-    EXPECT_TRUE(f.doc.m_modelEntities.empty());
+    EXPECT_TRUE(f.doc.GetModelEntities().empty());
     EXPECT_EQ(MapText(f.doc).find("func_door"), std::string::npos);
     ASSERT_EQ(notices.m_notices.size(), 1u);
     EXPECT_NE(notices.m_notices[0].find("\"func_door\""), std::string::npos);
@@ -245,42 +245,42 @@ TEST(DeleteCommand, BrushModeRemovesOnlyTheSelectedBrushOfAnEntity) {
 
 TEST(DeleteCommand, EntityModeRemovesTheSelectedPointEntity) {
     CommandFixture f;
-    f.doc.m_editMode = kEntityMode;
-    CPointEntity* kept = f.doc.m_pointEntities[1].get();
-    f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
-    f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
+    f.doc.GetEditorState().SetEditMode(kEntityMode);
+    CPointEntity* kept = f.doc.GetPointEntities()[1].get();
+    f.doc.GetEditorState().SetSelectedPointEntity(f.doc.GetPointEntities()[0].get());
+    f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
     f.Run(CommandId::Delete);
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 1u);
-    EXPECT_EQ(f.doc.m_pointEntities[0].get(), kept);
-    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
-    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 1u);
+    EXPECT_EQ(f.doc.GetPointEntities()[0].get(), kept);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
+    EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_GE(f.repaints.count(), 1);
 }
 
 TEST(DeleteCommand, CornerAndFaceModesDeleteNothing) {
-    for (uint8_t mode : {kCornerMode, kFaceMode}) {
+    for (EditMode mode : {kCornerMode, kFaceMode}) {
         CommandFixture f;
-        f.doc.m_editMode = mode;
-        f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
-        f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
+        f.doc.GetEditorState().SetEditMode(mode);
+        f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
+        f.doc.GetEditorState().SetSelectedPointEntity(f.doc.GetPointEntities()[0].get());
         f.Run(CommandId::Delete);
-        EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
-        EXPECT_EQ(f.doc.m_pointEntities.size(), 2u);
-        EXPECT_NE(f.doc.m_selectedBrush, nullptr);
+        EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
+        EXPECT_EQ(f.doc.GetPointEntities().size(), 2u);
+        EXPECT_NE(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
         EXPECT_FALSE(f.doc.IsModified());
         EXPECT_EQ(f.otherRepaints.count(), 0);
     }
 }
 
 TEST(DeleteCommand, NothingSelectedDeletesNothing) {
-    for (uint8_t mode : {kBrushMode, kEntityMode}) {
+    for (EditMode mode : {kBrushMode, kEntityMode}) {
         CommandFixture f;
-        f.doc.m_editMode = mode;
+        f.doc.GetEditorState().SetEditMode(mode);
         f.Run(CommandId::Delete);
-        EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+        EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
         EXPECT_EQ(f.Door().m_brushes.size(), 2u);
-        EXPECT_EQ(f.doc.m_pointEntities.size(), 2u);
+        EXPECT_EQ(f.doc.GetPointEntities().size(), 2u);
         EXPECT_FALSE(f.doc.IsModified());
         EXPECT_EQ(f.otherRepaints.count(), 0);
     }
@@ -297,8 +297,8 @@ protected:
     }
 
     static size_t CountBrushes(const CTolveDoc& doc) {
-        size_t count = doc.m_worldBrushes.size();
-        for (const auto& entity : doc.m_modelEntities)
+        size_t count = doc.GetWorldBrushes().size();
+        for (const auto& entity : doc.GetModelEntities())
             count += entity->m_brushes.size();
         return count;
     }
@@ -310,16 +310,16 @@ TEST_F(DeleteEndToEnd, TheDeleteKeyRemovesTheHoveredBrushAndTheSavedFileAgrees) 
     StartOnDemoCopy();
     CTolveView& view = ActiveFrame()->GetView();
     const size_t brushesBefore = CountBrushes(ActiveDoc());
-    const size_t entitiesBefore = ActiveDoc().m_pointEntities.size();
+    const size_t entitiesBefore = ActiveDoc().GetPointEntities().size();
     Frame().RunCommand(CommandId::BrushMode);
     const QPoint hover(300, 200);
     QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &move);
-    ASSERT_NE(ActiveDoc().m_selectedBrush, nullptr);
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
 
     QTest::keyClick(&view, Qt::Key_Delete);
-    EXPECT_EQ(ActiveDoc().m_selectedBrush, nullptr);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_EQ(CountBrushes(ActiveDoc()), brushesBefore - 1);
     EXPECT_TRUE(ActiveDoc().IsModified());
     const std::string edited = MapText(ActiveDoc());
@@ -330,22 +330,22 @@ TEST_F(DeleteEndToEnd, TheDeleteKeyRemovesTheHoveredBrushAndTheSavedFileAgrees) 
     CRecordingDiagnostics diagnostics;
     ASSERT_FALSE(reread.ReadMapFile(m_copy.string(), diagnostics).has_value());
     EXPECT_EQ(CountBrushes(reread), brushesBefore - 1);
-    EXPECT_EQ(reread.m_pointEntities.size(), entitiesBefore);
+    EXPECT_EQ(reread.GetPointEntities().size(), entitiesBefore);
     EXPECT_EQ(MapText(reread), edited);
 }
 
 TEST_F(DeleteEndToEnd, CtrlISetsTheInsertionPointThePopupTheUpperLimit) {
     StartOnDemoCopy();
     CTolveView& view = ActiveFrame()->GetView();
-    ActiveDoc().m_snap = 64;
+    ActiveDoc().GetEditorState().SetSnap(64);
     const QPoint hover(310, 190);
     QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &move);
     const IntPoint snapped = view.m_cursor;
     QTest::keyClick(&view, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(ActiveDoc().m_insertionPoint.x, snapped.x);
-    EXPECT_EQ(ActiveDoc().m_insertionPoint.y, snapped.y);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetInsertionPoint().x, snapped.x);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetInsertionPoint().y, snapped.y);
 
     const QPoint click(237, 181);
     QContextMenuEvent event(QContextMenuEvent::Mouse, click, view.mapToGlobal(click));
@@ -364,8 +364,8 @@ TEST_F(DeleteEndToEnd, CtrlISetsTheInsertionPointThePopupTheUpperLimit) {
     EXPECT_TRUE(upper->isEnabled());
     menu->close();
     upper->trigger();
-    EXPECT_EQ(ActiveDoc().m_upperLimit.x, exact.x);
-    EXPECT_EQ(ActiveDoc().m_upperLimit.y, exact.y);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetUpperLimit().x, exact.x);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetUpperLimit().y, exact.y);
     EXPECT_FALSE(ActiveDoc().IsModified());
 }
 

@@ -80,8 +80,8 @@ protected:
 
     // Hovers `from` in `mode`, presses there and moves by two snap steps
     // right and one up; the button stays down.
-    void StartDrag(uint8_t mode, const IntPoint& from) {
-        ActiveDoc().m_editMode = mode;
+    void StartDrag(EditMode mode, const IntPoint& from) {
+        ActiveDoc().GetEditorState().SetEditMode(mode);
         CTolveView& view = View();
         const QPoint press = ScreenOf(from);
         MoveMouse(press);
@@ -105,7 +105,7 @@ TEST_F(EditPath, EscapeDuringACornerBrushOrEntityDragLeavesTheFileAsItWas) {
     OpenMap();
     const std::string before = MapText(ActiveDoc());
     const struct {
-        uint8_t mode;
+        EditMode mode;
         IntPoint from;
     } drags[] = {
         {kCornerMode, {64, 64, 0}}, {kBrushMode, {0, 0, 0}}, {kEntityMode, {-200, -150, 0}}};
@@ -144,7 +144,7 @@ TEST_F(EditPath, UndoAndDeletePressedDuringADragEndItFirst) {
     StartDrag(kBrushMode, {16, 8, 0});
     QTest::keyClick(&View(), Qt::Key_Delete);
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, ScreenOf({0, 0, 0}));
-    EXPECT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    EXPECT_TRUE(ActiveDoc().GetWorldBrushes().empty());
     EXPECT_EQ(ActiveDoc().GetHistory().GetStepCount(), 3u); // drag, drag, delete
     for (int undo = 0; undo < 3; ++undo)
         QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
@@ -155,12 +155,13 @@ TEST_F(EditPath, UndoAndDeletePressedDuringADragEndItFirst) {
 TEST_F(EditPath, DeletingTheOnlyBrushOfADoorRemovesTheDoorUntilUndo) {
     OpenMap();
     const std::string before = MapText(ActiveDoc());
-    ActiveDoc().m_editMode = kBrushMode;
+    ActiveDoc().GetEditorState().SetEditMode(kBrushMode);
     MoveMouse(ScreenOf({144, 0, 0}));
     View().setFocus();
-    ASSERT_EQ(ActiveDoc().m_selectedEntity, ActiveDoc().m_modelEntities.at(0).get());
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectedEntity(),
+              ActiveDoc().GetModelEntities().at(0).get());
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_TRUE(ActiveDoc().m_modelEntities.empty());
+    EXPECT_TRUE(ActiveDoc().GetModelEntities().empty());
     EXPECT_TRUE(Frame().statusBar()->currentMessage().contains("\"func_door\""));
     const std::string saved = SavedText();
     EXPECT_EQ(saved.find("func_door"), std::string::npos);
@@ -175,7 +176,7 @@ TEST_F(EditPath, ADragWithNothingToMoveLeavesTheMapUnmodified) {
     StartApp();
     Frame().RunCommand(CommandId::FileNew);
     ASSERT_NE(ActiveFrame(), nullptr);
-    for (uint8_t mode : {kCornerMode, kBrushMode, kEntityMode}) {
+    for (EditMode mode : {kCornerMode, kBrushMode, kEntityMode}) {
         StartDrag(mode, {0, 0, 0});
         QTest::mouseRelease(&View(), Qt::LeftButton, {}, ScreenOf({16, 8, 0}));
     }

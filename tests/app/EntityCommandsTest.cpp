@@ -65,7 +65,7 @@ struct EntityCommandFixture {
 
 TEST(NewEntityCommand, OkAddsTheEntityAtTheSnappedCursor) {
     EntityCommandFixture f;
-    f.doc.m_snap = 16;
+    f.doc.GetEditorState().SetSnap(16);
     f.view.m_cursor = {37, -9, 100};
     f.dialogs.m_script = [](CModalDialog& modal) {
         EXPECT_TRUE(PointDialog(modal).GetStyleButton(0)->isChecked());
@@ -73,8 +73,8 @@ TEST(NewEntityCommand, OkAddsTheEntityAtTheSnappedCursor) {
     };
     f.Run(CommandId::NewEntity);
     EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
-    ASSERT_EQ(f.doc.m_pointEntities.size(), 1u);
-    const CPointEntity& entity = *f.doc.m_pointEntities[0];
+    ASSERT_EQ(f.doc.GetPointEntities().size(), 1u);
+    const CPointEntity& entity = *f.doc.GetPointEntities()[0];
     EXPECT_EQ(entity.m_classname, "light");
     EXPECT_TRUE(entity.m_hasLight);
     EXPECT_EQ(entity.m_light, 300);
@@ -90,7 +90,7 @@ TEST(NewEntityCommand, CancelCreatesNothing) {
         PointDialog(modal).GetCancelButton()->click();
     };
     f.Run(CommandId::NewEntity);
-    EXPECT_TRUE(f.doc.m_pointEntities.empty());
+    EXPECT_TRUE(f.doc.GetPointEntities().empty());
     EXPECT_FALSE(f.doc.IsModified());
 }
 
@@ -98,8 +98,8 @@ TEST(EditEntityCommand, OkChangesTheSelectedEntityAndKeepsItsOrigin) {
     EntityCommandFixture f;
     CPointEntity& light = f.AddLight();
     light.m_origin = {8, 8, 8};
-    f.doc.m_editMode = kEntityMode;
-    f.doc.m_selectedPointEntity = &light;
+    f.doc.GetEditorState().SetEditMode(kEntityMode);
+    f.doc.GetEditorState().SetSelectedPointEntity(&light);
     f.dialogs.m_script = [](CModalDialog& modal) {
         CEntityVariablesDlg& dialog = PointDialog(modal);
         EXPECT_EQ(dialog.GetBox(PointField::Light)->text(), "200");
@@ -122,8 +122,8 @@ TEST(EditEntityCommand, CancelLeavesTheEntityAndTheModifiedFlag) {
         const CPointEntity before = light;
         if (modified)
             MakeModified(f.doc);
-        f.doc.m_editMode = kEntityMode;
-        f.doc.m_selectedPointEntity = &light;
+        f.doc.GetEditorState().SetEditMode(kEntityMode);
+        f.doc.GetEditorState().SetSelectedPointEntity(&light);
         f.dialogs.m_script = [](CModalDialog& modal) {
             PointDialog(modal).GetBox(PointField::Light)->setText("5");
             PointDialog(modal).GetCancelButton()->click();
@@ -138,10 +138,10 @@ TEST(EditEntityCommand, CancelLeavesTheEntityAndTheModifiedFlag) {
 TEST(EditEntityCommand, OpensNothingWithoutASelectedEntityOrOutsideEntityMode) {
     EntityCommandFixture f;
     CPointEntity& light = f.AddLight();
-    f.doc.m_editMode = kEntityMode;
+    f.doc.GetEditorState().SetEditMode(kEntityMode);
     f.Run(CommandId::Edit);
-    f.doc.m_editMode = kBrushMode;
-    f.doc.m_selectedPointEntity = &light;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
+    f.doc.GetEditorState().SetSelectedPointEntity(&light);
     f.Run(CommandId::Edit);
     EXPECT_TRUE(f.dialogs.m_names.empty());
     EXPECT_FALSE(f.doc.IsModified());
@@ -180,7 +180,7 @@ TEST(ViewContextMenu, EveryItemIsEnabled) {
 
 TEST(ViewContextMenu, TheRightClickSetsTheUnsnappedCursor) {
     EntityCommandFixture f;
-    f.doc.m_snap = 64;
+    f.doc.GetEditorState().SetSnap(64);
     QSignalSpy requests(&f.view, &CTolveView::ContextMenuRequested);
     f.view.OnContextMenu({413, 297}, QPoint(1000, 700));
     EXPECT_EQ(f.view.m_cursor, f.view.ScreenToWorld(413, 297));
@@ -205,15 +205,15 @@ TEST_F(EntityEndToEnd, NewEntityFromTheContextMenuIsSavedAtTheSnappedPoint) {
     StartApp({QString::fromStdString(copy.string())});
     CTolveView* view = Frame().GetActiveView();
     ASSERT_NE(view, nullptr);
-    const size_t entitiesBefore = ActiveDoc().m_pointEntities.size();
+    const size_t entitiesBefore = ActiveDoc().GetPointEntities().size();
     CScriptedDialogRunner dialogs;
     dialogs.m_script = FillLight;
 
     const QPoint click(237, 181);
     QContextMenuEvent event(QContextMenuEvent::Mouse, click, view->mapToGlobal(click));
     QCoreApplication::sendEvent(view, &event);
-    const IntPoint expected =
-        SnapPoint(view->ScreenToWorld(click.x(), click.y()), ActiveDoc().m_snap);
+    const IntPoint expected = SnapPoint(view->ScreenToWorld(click.x(), click.y()),
+                                        ActiveDoc().GetEditorState().GetSnap());
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
     QAction* newItem = FindItem(*menu, "New");
@@ -223,15 +223,15 @@ TEST_F(EntityEndToEnd, NewEntityFromTheContextMenuIsSavedAtTheSnappedPoint) {
     menu->close();
     entityItem->trigger();
     ASSERT_EQ(dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
-    ASSERT_EQ(ActiveDoc().m_pointEntities.size(), entitiesBefore + 1);
+    ASSERT_EQ(ActiveDoc().GetPointEntities().size(), entitiesBefore + 1);
     Frame().RunCommand(CommandId::FileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
 
     CTolveDoc reread;
     CRecordingDiagnostics diagnostics;
     ASSERT_FALSE(reread.ReadMapFile(copy.string(), diagnostics).has_value());
-    ASSERT_EQ(reread.m_pointEntities.size(), entitiesBefore + 1);
-    const CPointEntity& saved = *reread.m_pointEntities.back();
+    ASSERT_EQ(reread.GetPointEntities().size(), entitiesBefore + 1);
+    const CPointEntity& saved = *reread.GetPointEntities().back();
     EXPECT_EQ(saved.m_classname, "light");
     EXPECT_EQ(saved.m_light, 300);
     EXPECT_EQ(saved.m_origin, expected);

@@ -95,7 +95,7 @@ protected:
     void DeleteTheLight() {
         CTolveDoc& doc = ActiveDoc();
         CMapTransaction deletion(doc, "Delete Entity");
-        deletion.Edits().RemovePointEntity(*doc.m_pointEntities.front());
+        deletion.Edits().RemovePointEntity(*doc.GetPointEntities().front());
         deletion.Commit();
     }
     // The view of the active map, with the keyboard focus, in the active
@@ -208,21 +208,21 @@ TEST_F(OtherWriters, ComingBackOffersAReloadThatOneUndoTakesBack) {
               "file?\n\nThe changes you have not saved would be replaced; Undo brings them back.");
     EXPECT_TRUE(SameCaptions(m_messages.m_captions[0], {"Reload", "Keep mine", ""}));
     CTolveDoc& doc = ActiveDoc();
-    ASSERT_EQ(doc.m_pointEntities.size(), 2u);
-    EXPECT_EQ(doc.m_pointEntities[1]->m_origin, IntPoint(100, 100, 0));
+    ASSERT_EQ(doc.GetPointEntities().size(), 2u);
+    EXPECT_EQ(doc.GetPointEntities()[1]->m_origin, IntPoint(100, 100, 0));
     EXPECT_FALSE(doc.IsModified()) << "the map is its file";
     EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map");
     ComeBack();
     EXPECT_EQ(m_messages.m_boxes.size(), 1u) << "a reloaded file is news no more";
 
     Frame().RunCommand(CommandId::EditUndo);
-    EXPECT_TRUE(doc.m_pointEntities.empty()) << "the unsaved deletion is back";
+    EXPECT_TRUE(doc.GetPointEntities().empty()) << "the unsaved deletion is back";
     EXPECT_TRUE(doc.IsModified());
     Frame().RunCommand(CommandId::EditUndo);
-    EXPECT_EQ(doc.m_pointEntities.size(), 1u);
+    EXPECT_EQ(doc.GetPointEntities().size(), 1u);
     Frame().RunCommand(CommandId::EditRedo);
     Frame().RunCommand(CommandId::EditRedo);
-    EXPECT_EQ(doc.m_pointEntities.size(), 2u);
+    EXPECT_EQ(doc.GetPointEntities().size(), 2u);
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -234,7 +234,7 @@ TEST_F(OtherWriters, KeepMineIsAnsweredOncePerChangeAndLeavesTheMapToSave) {
     ComeBack();
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_THAT(m_messages.m_boxes[0].text, Not(HasSubstr("not saved")));
-    EXPECT_EQ(ActiveDoc().m_pointEntities.size(), 1u);
+    EXPECT_EQ(ActiveDoc().GetPointEntities().size(), 1u);
     // The file no longer holds the user's map: closing it would lose it.
     EXPECT_TRUE(ActiveDoc().IsModified());
     EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map*");
@@ -274,8 +274,8 @@ TEST_F(OtherWriters, EachChangedMapIsAskedAboutOnceAndNoneWhileADialogIsOpen) {
     for (const CRecordingMessages::Box& box : m_messages.m_boxes)
         asked.push_back(box.text.substr(0, box.text.find(' ')));
     EXPECT_THAT(asked, ElementsAre("\"a.map\"", "\"c.map\"")) << "once the dialog closed";
-    EXPECT_EQ(Docs().GetDocuments()[0]->m_pointEntities.size(), 1u) << "kept";
-    EXPECT_EQ(Docs().GetDocuments()[2]->m_pointEntities.size(), 2u) << "reloaded";
+    EXPECT_EQ(Docs().GetDocuments()[0]->GetPointEntities().size(), 1u) << "kept";
+    EXPECT_EQ(Docs().GetDocuments()[2]->GetPointEntities().size(), 2u) << "reloaded";
     ComeBack();
     EXPECT_EQ(m_messages.m_boxes.size(), 2u);
 }
@@ -338,7 +338,7 @@ TEST_F(OtherWriters, ReturnReloadsAndCtrlZBringsBackTheMapToSaveOverTheirs) {
         ASSERT_TRUE(user.Answered());
     }
     EXPECT_THAT(text.toStdString(), HasSubstr("Reload it from the file?"));
-    ASSERT_EQ(ActiveDoc().m_pointEntities.size(), 2u);
+    ASSERT_EQ(ActiveDoc().GetPointEntities().size(), 2u);
     EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map");
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     EXPECT_EQ(QApplication::focusWidget(), &view) << "the focus is back where the user left it";

@@ -60,7 +60,7 @@ protected:
     void DragFirstWorldBrush(QPoint pixels) {
         CTolveView& view = *Frame().GetActiveView();
         Frame().RunCommand(CommandId::BrushMode);
-        const CMapBrush& brush = *ActiveDoc().m_worldBrushes.at(0);
+        const CMapBrush& brush = *ActiveDoc().GetWorldBrushes().at(0);
         const IntPoint corner = CornerOfItsOwnInTheTopView(brush);
         view.m_projection.m_originX = corner.x - 200;
         view.m_projection.m_originY = corner.y + 150;
@@ -70,7 +70,7 @@ protected:
         // From elsewhere: a move to where the pointer is already is no move.
         QTest::mouseMove(&view, at + QPoint(40, 40));
         QTest::mouseMove(&view, at);
-        ASSERT_EQ(ActiveDoc().m_selectedBrush, &brush);
+        ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectedBrush(), &brush);
         QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseMove(&view, at + pixels);
         QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, at + pixels);
@@ -82,7 +82,7 @@ protected:
         for (int v = 0; v < brush.m_numVertices; ++v) {
             const IntPoint& corner = brush.m_vertices[v];
             bool shared = false;
-            for (const auto& other : ActiveDoc().m_worldBrushes) {
+            for (const auto& other : ActiveDoc().GetWorldBrushes()) {
                 for (int w = 0; w < other->m_numVertices && other.get() != &brush; ++w)
                     shared = shared || (other->m_vertices[w].x == corner.x &&
                                         other->m_vertices[w].y == corner.y);
@@ -120,7 +120,7 @@ TEST_F(MapFormatsEndToEnd, AValveMapOfSeveralTextureFilesKeepsItsTexturesThrough
     EXPECT_EQ(ActiveDoc().m_mapFormat, MapFormat::kValve);
     EXPECT_GT(ActiveDoc().m_textureWad.GetTextureCount(), 0);
 
-    const CMapBrush& brush = *ActiveDoc().m_worldBrushes.at(0);
+    const CMapBrush& brush = *ActiveDoc().GetWorldBrushes().at(0);
     const IntPoint corner = brush.m_vertices[brush.m_faces[1].vertexIndex[0]];
     const double before = TexelS(brush, 1, corner);
     DragFirstWorldBrush(QPoint(32, 0));
@@ -141,7 +141,7 @@ TEST_F(MapFormatsEndToEnd, AValveMapOfSeveralTextureFilesKeepsItsTexturesThrough
     EXPECT_TRUE(diagnostics.m_entries.empty());
     EXPECT_EQ(reread.m_mapFormat, MapFormat::kValve);
     // The moved brush's face shows at its moved corner what it showed before.
-    const CMapBrush& read = *reread.m_worldBrushes.at(0);
+    const CMapBrush& read = *reread.GetWorldBrushes().at(0);
     EXPECT_NEAR(TexelS(read, 1, moved), before, 1e-6);
     // Every other brush comes back line for line.
     const std::vector<std::string> originalLines = FaceLines(original);
@@ -158,9 +158,9 @@ TEST_F(MapFormatsEndToEnd, WithTextureLockOffTheTexturesStayInTheWorld) {
     lock->trigger();
     EXPECT_FALSE(ActiveDoc().m_textureLock);
     EXPECT_FALSE(LoadTextureLockSetting());
-    const ValveAxes axes = ActiveDoc().m_worldBrushes.at(0)->m_valveAxes.at(1);
+    const ValveAxes axes = ActiveDoc().GetWorldBrushes().at(0)->m_valveAxes.at(1);
     DragFirstWorldBrush(QPoint(32, 0));
-    EXPECT_EQ(ActiveDoc().m_worldBrushes.at(0)->m_valveAxes.at(1), axes);
+    EXPECT_EQ(ActiveDoc().GetWorldBrushes().at(0)->m_valveAxes.at(1), axes);
     // A map opened later follows the setting.
     Docs().NewDocument();
     EXPECT_FALSE(ActiveDoc().m_textureLock);

@@ -22,8 +22,8 @@ namespace {
 // Every point entity taken out, as the user deletes them: one step.
 void RemovePointEntities(CTolveDoc& doc) {
     Edit(doc, [&doc](CMapEdits& edits) {
-        while (!doc.m_pointEntities.empty())
-            edits.RemovePointEntity(*doc.m_pointEntities.front());
+        while (!doc.GetPointEntities().empty())
+            edits.RemovePointEntity(*doc.GetPointEntities().front());
     });
 }
 

@@ -83,7 +83,7 @@ struct SnapCommandFixture {
 
 TEST(SnapCommand, OkStoresTheStepWithoutMarkingTheMap) {
     SnapCommandFixture f;
-    f.doc.m_snap = 16;
+    f.doc.GetEditorState().SetSnap(16);
     f.dialogs.m_script = [](CModalDialog& modal) {
         CSnapDlg& dialog = SnapDialog(modal);
         EXPECT_EQ(dialog.GetSnapBox()->text(), "16");
@@ -92,14 +92,14 @@ TEST(SnapCommand, OkStoresTheStepWithoutMarkingTheMap) {
     };
     f.Run(CommandId::Snap);
     EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Snap"}));
-    EXPECT_EQ(f.doc.m_snap, 1024);
+    EXPECT_EQ(f.doc.GetEditorState().GetSnap(), 1024);
     EXPECT_FALSE(f.doc.IsModified());
 }
 
 TEST(SnapCommand, CancelAndARefusedStepKeepTheOldStep) {
     SnapCommandFixture f;
     CRecordingMessages messages;
-    f.doc.m_snap = 16;
+    f.doc.GetEditorState().SetSnap(16);
     f.dialogs.m_script = [](CModalDialog& modal) {
         CSnapDlg& dialog = SnapDialog(modal);
         dialog.GetSnapBox()->setText("0");
@@ -108,7 +108,7 @@ TEST(SnapCommand, CancelAndARefusedStepKeepTheOldStep) {
     };
     f.Run(CommandId::Snap);
     EXPECT_EQ(messages.m_boxes.size(), 1u);
-    EXPECT_EQ(f.doc.m_snap, 16);
+    EXPECT_EQ(f.doc.GetEditorState().GetSnap(), 16);
 }
 
 TEST(TexturesCommand, TheChosenFileIsLoaded) {

@@ -74,15 +74,15 @@ protected:
 
     void SelectWorldBrush() {
         CTolveDoc& doc = ActiveDoc();
-        doc.m_editMode = kBrushMode;
-        doc.m_selectedEntity = nullptr;
-        doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+        doc.GetEditorState().SetEditMode(kBrushMode);
+        doc.GetEditorState().SetSelectedEntity(nullptr);
+        doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[0].get());
     }
 
     void SelectFirstLight() {
         CTolveDoc& doc = ActiveDoc();
-        doc.m_editMode = kEntityMode;
-        doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+        doc.GetEditorState().SetEditMode(kEntityMode);
+        doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities()[0].get());
     }
 
     // Runs `edit`, then undoes and redoes it: each gives back the map text of
@@ -133,16 +133,16 @@ TEST_F(UndoCommands, DeleteOfABrushUndoesToItsPlace) {
     OpenMap();
     SelectWorldBrush();
     ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
-    EXPECT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
+    EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
 }
 
 TEST_F(UndoCommands, DeleteOfAPointEntityUndoesToItsListPosition) {
     OpenMap();
     SelectFirstLight();
-    CPointEntity* first = ActiveDoc().m_pointEntities[0].get();
+    CPointEntity* first = ActiveDoc().GetPointEntities()[0].get();
     ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
-    ASSERT_EQ(ActiveDoc().m_pointEntities.size(), 2u);
-    EXPECT_EQ(ActiveDoc().m_pointEntities[0].get(), first);
+    ASSERT_EQ(ActiveDoc().GetPointEntities().size(), 2u);
+    EXPECT_EQ(ActiveDoc().GetPointEntities()[0].get(), first);
 }
 
 // Three of each kind, so that taking out the middle one shows where undo puts
@@ -165,23 +165,23 @@ TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
     const std::string text = ThreeOfEachMap();
     StartApp({WriteMap("three.map", text.c_str())});
     CTolveDoc& doc = ActiveDoc();
-    ASSERT_EQ(doc.m_worldBrushes.size(), 3u);
-    ASSERT_EQ(doc.m_modelEntities.size(), 3u);
-    ASSERT_EQ(doc.m_pointEntities.size(), 3u);
+    ASSERT_EQ(doc.GetWorldBrushes().size(), 3u);
+    ASSERT_EQ(doc.GetModelEntities().size(), 3u);
+    ASSERT_EQ(doc.GetPointEntities().size(), 3u);
     const std::function<void()> selections[] = {
         [&] {
-            doc.m_editMode = kBrushMode;
-            doc.m_selectedEntity = nullptr;
-            doc.m_selectedBrush = doc.m_worldBrushes[1].get();
+            doc.GetEditorState().SetEditMode(kBrushMode);
+            doc.GetEditorState().SetSelectedEntity(nullptr);
+            doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[1].get());
         },
         [&] {
-            doc.m_editMode = kBrushMode;
-            doc.m_selectedEntity = doc.m_modelEntities[1].get();
-            doc.m_selectedBrush = doc.m_modelEntities[1]->m_brushes[1].get();
+            doc.GetEditorState().SetEditMode(kBrushMode);
+            doc.GetEditorState().SetSelectedEntity(doc.GetModelEntities()[1].get());
+            doc.GetEditorState().SetSelectedBrush(doc.GetModelEntities()[1]->m_brushes[1].get());
         },
         [&] {
-            doc.m_editMode = kEntityMode;
-            doc.m_selectedPointEntity = doc.m_pointEntities[1].get();
+            doc.GetEditorState().SetEditMode(kEntityMode);
+            doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities()[1].get());
         },
     };
     for (const auto& select : selections) {
@@ -191,9 +191,9 @@ TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
     }
     // A brush entity taken out in the middle, with its brushes.
     const std::string before = MapText(doc);
-    doc.m_editMode = kBrushMode;
-    doc.m_selectedEntity = nullptr;
-    doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+    doc.GetEditorState().SetEditMode(kBrushMode);
+    doc.GetEditorState().SetSelectedEntity(nullptr);
+    doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[0].get());
     m_dialogs.m_onRun = [](CModalDialog& modal) {
         auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
         dialog.GetEntityList()->setCurrentIndex(2);
@@ -201,7 +201,7 @@ TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
         dialog.GetOkButton()->click();
     };
     Frame().RunCommand(CommandId::Edit);
-    ASSERT_EQ(doc.m_modelEntities.size(), 2u);
+    ASSERT_EQ(doc.GetModelEntities().size(), 2u);
     Frame().RunCommand(CommandId::EditUndo);
     Frame().RunCommand(CommandId::EditUndo);
     EXPECT_EQ(MapText(doc), before);
@@ -212,16 +212,16 @@ TEST_F(UndoCommands, RedoOfADeletionClearsTheSelectionOfIt) {
     SelectFirstLight();
     Frame().RunCommand(CommandId::Delete);
     Frame().RunCommand(CommandId::EditUndo);
-    ActiveDoc().m_selectedPointEntity = ActiveDoc().m_pointEntities[0].get();
+    ActiveDoc().GetEditorState().SetSelectedPointEntity(ActiveDoc().GetPointEntities()[0].get());
     Frame().RunCommand(CommandId::EditRedo);
-    EXPECT_EQ(ActiveDoc().m_selectedPointEntity, nullptr);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedPointEntity(), nullptr);
 }
 
 TEST_F(UndoCommands, NewEntity) {
     OpenMap();
     m_dialogs.m_onRun = FillLight;
     ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::NewEntity); });
-    EXPECT_EQ(ActiveDoc().m_pointEntities.size(), 2u);
+    EXPECT_EQ(ActiveDoc().GetPointEntities().size(), 2u);
 }
 
 TEST_F(UndoCommands, EntityDialogOkIsOneStep) {
@@ -241,7 +241,7 @@ TEST_F(UndoCommands, NewBrush) {
         dynamic_cast<CBrushFaceDlg&>(modal).GetOkButton()->click();
     };
     ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::NewBrush); });
-    EXPECT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
+    EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
 }
 
 TEST_F(UndoCommands, BrushEditOfTextureAndOwnerIsOneStep) {
@@ -255,11 +255,12 @@ TEST_F(UndoCommands, BrushEditOfTextureAndOwnerIsOneStep) {
         dialog.GetOkButton()->click();
     };
     ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
-    ASSERT_EQ(ActiveDoc().m_worldBrushes.size(), 1u);
-    EXPECT_EQ(ActiveDoc().m_selectedEntity, nullptr);
+    ASSERT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedEntity(), nullptr);
     Frame().RunCommand(CommandId::EditRedo);
-    EXPECT_TRUE(ActiveDoc().m_worldBrushes.empty());
-    EXPECT_EQ(ActiveDoc().m_selectedEntity, ActiveDoc().m_modelEntities[0].get());
+    EXPECT_TRUE(ActiveDoc().GetWorldBrushes().empty());
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedEntity(),
+              ActiveDoc().GetModelEntities()[0].get());
 }
 
 TEST_F(UndoCommands, TheDialogsNewEntityIsOneStepWithItsOK) {
@@ -278,8 +279,8 @@ TEST_F(UndoCommands, TheDialogsNewEntityIsOneStepWithItsOK) {
     };
     Frame().RunCommand(CommandId::Edit);
     const std::string after = MapText(ActiveDoc());
-    ASSERT_EQ(ActiveDoc().m_modelEntities.size(), 2u);
-    ASSERT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    ASSERT_EQ(ActiveDoc().GetModelEntities().size(), 2u);
+    ASSERT_TRUE(ActiveDoc().GetWorldBrushes().empty());
     Frame().RunCommand(CommandId::EditUndo);
     EXPECT_EQ(MapText(ActiveDoc()), before);
     EXPECT_FALSE(ActiveDoc().GetHistory().CanUndo());
@@ -331,7 +332,7 @@ TEST_F(UndoCommands, TheDialogsDeleteOfAnEntityUndoesWithItsBrushes) {
         dialog.GetOkButton()->click();
     };
     Frame().RunCommand(CommandId::Edit);
-    EXPECT_TRUE(ActiveDoc().m_modelEntities.empty());
+    EXPECT_TRUE(ActiveDoc().GetModelEntities().empty());
     Frame().RunCommand(CommandId::EditUndo);
     EXPECT_EQ(MapText(ActiveDoc()), before);
 }
@@ -339,8 +340,8 @@ TEST_F(UndoCommands, TheDialogsDeleteOfAnEntityUndoesWithItsBrushes) {
 TEST_F(UndoCommands, FaceEditIsOneStep) {
     OpenMap();
     SelectWorldBrush();
-    ActiveDoc().m_editMode = kFaceMode;
-    ActiveDoc().m_selectedFace = 1;
+    ActiveDoc().GetEditorState().SetEditMode(kFaceMode);
+    ActiveDoc().GetEditorState().SetSelectedFace(1);
     m_dialogs.m_onRun = [](CModalDialog& modal) {
         auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
         dialog.GetTextureList()->setCurrentIndex(1);
@@ -360,8 +361,8 @@ TEST_F(UndoCommands, ABrushDragOfFiftyMovesIsOneStepThatRestoresTheReadPlanes) {
 TEST_F(UndoCommands, ACornerDragIsOneStep) {
     OpenMap();
     SelectWorldBrush();
-    ActiveDoc().m_editMode = kCornerMode;
-    ActiveDoc().m_selectedVertex = 0;
+    ActiveDoc().GetEditorState().SetEditMode(kCornerMode);
+    ActiveDoc().GetEditorState().SetSelectedVertex(0);
     ExpectUndoAndRedo([this] { Drag(3); });
 }
 
@@ -409,7 +410,7 @@ TEST_F(UndoCommands, UndoAndRedoKeysInTheMainWindowTakeBackADeletionAndRedoIt) {
     Frame().RefreshState();
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Delete);
-    ASSERT_TRUE(ActiveDoc().m_worldBrushes.empty());
+    ASSERT_TRUE(ActiveDoc().GetWorldBrushes().empty());
     const std::string after = MapText(ActiveDoc());
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(MapText(ActiveDoc()), before);

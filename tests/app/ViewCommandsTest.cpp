@@ -86,12 +86,12 @@ TEST(EditModeCommands, ModesBelongToTheDocument) {
     CTolveView first(doc), second(doc);
     const CommandEntry& faceMode = *FindCommandEntry(CommandId::FaceMode);
     faceMode.run({.view = &first});
-    EXPECT_EQ(doc.m_editMode, kFaceMode);
+    EXPECT_EQ(doc.GetEditorState().GetEditMode(), kFaceMode);
     const CommandContext other{.view = &second};
     EXPECT_TRUE(IsCommandChecked(faceMode, other));
     EXPECT_FALSE(IsCommandChecked(*FindCommandEntry(CommandId::CornerMode), other));
     FindCommandEntry(CommandId::EntityMode)->run(other);
-    EXPECT_EQ(doc.m_editMode, kEntityMode);
+    EXPECT_EQ(doc.GetEditorState().GetEditMode(), kEntityMode);
 }
 
 } // namespace

@@ -68,9 +68,9 @@ TEST(CLargeMapGenerator, EveryBrushBuildsWithoutDiagnosticsIntoItsShape) {
     EXPECT_EQ(loaded.diagnostics.Messages(), std::vector<std::string>{});
     ASSERT_EQ(loaded.map.brushes.size(), 2000u);
     EXPECT_EQ(BrushesInOrder(loaded.doc).size(), 2000u);
-    EXPECT_EQ(loaded.doc.m_worldBrushes.size(), static_cast<size_t>(loaded.map.worldBrushes));
-    EXPECT_EQ(loaded.doc.m_modelEntities.size(), static_cast<size_t>(loaded.map.modelEntities));
-    EXPECT_EQ(loaded.doc.m_pointEntities.size(), static_cast<size_t>(loaded.map.pointEntities));
+    EXPECT_EQ(loaded.doc.GetWorldBrushes().size(), static_cast<size_t>(loaded.map.worldBrushes));
+    EXPECT_EQ(loaded.doc.GetModelEntities().size(), static_cast<size_t>(loaded.map.modelEntities));
+    EXPECT_EQ(loaded.doc.GetPointEntities().size(), static_cast<size_t>(loaded.map.pointEntities));
     EXPECT_EQ(ShapeMismatches(loaded), std::vector<std::string>{});
 }
 
@@ -123,7 +123,7 @@ TEST(CLargeMapGenerator, GivesExactlyTheBrushCountAskedFor) {
         auto loaded = Load(brushes);
         EXPECT_EQ(loaded->map.brushes.size(), static_cast<size_t>(brushes));
         EXPECT_EQ(BrushesInOrder(loaded->doc).size(), static_cast<size_t>(brushes));
-        EXPECT_EQ(loaded->doc.m_modelEntities.size(),
+        EXPECT_EQ(loaded->doc.GetModelEntities().size(),
                   static_cast<size_t>(loaded->map.modelEntities));
         EXPECT_TRUE(loaded->diagnostics.m_entries.empty());
         EXPECT_EQ(ShapeMismatches(*loaded), std::vector<std::string>{});
@@ -150,7 +150,7 @@ TEST(CLargeMapGenerator, ReadsLikeALevelWithLinkedEntities) {
     EXPECT_FALSE(doc.m_worldMessage.empty());
 
     std::set<std::string> brushClasses, names;
-    for (const auto& e : doc.m_modelEntities) {
+    for (const auto& e : doc.GetModelEntities()) {
         brushClasses.insert(e->m_classname);
         names.insert(e->m_targetname);
     }
@@ -159,7 +159,7 @@ TEST(CLargeMapGenerator, ReadsLikeALevelWithLinkedEntities) {
         EXPECT_TRUE(brushClasses.count(wanted)) << wanted;
 
     int starts = 0, styledLights = 0, turnedMonsters = 0, mangles = 0, corners = 0;
-    for (const auto& e : doc.m_pointEntities) {
+    for (const auto& e : doc.GetPointEntities()) {
         names.insert(e->m_targetname);
         starts += e->m_classname == "info_player_start";
         styledLights += e->m_classname == "light" && e->m_hasLight && e->m_style != 0;
@@ -178,9 +178,9 @@ TEST(CLargeMapGenerator, ReadsLikeALevelWithLinkedEntities) {
         if (!target.empty() && !names.count(target))
             dangling.push_back(target);
     };
-    for (const auto& e : doc.m_modelEntities)
+    for (const auto& e : doc.GetModelEntities())
         check(e->m_target);
-    for (const auto& e : doc.m_pointEntities) {
+    for (const auto& e : doc.GetPointEntities()) {
         check(e->m_target);
         check(e->m_killtarget);
     }

@@ -100,8 +100,10 @@ TEST(CLargeMapGeneratorValve, ReadsWithoutProblemsIntoTheBrushesOfTheStandardMap
             differences.push_back(difference);
     }
     EXPECT_EQ(differences, std::vector<std::string>{});
-    EXPECT_EQ(maps.valve->doc.m_modelEntities.size(), maps.standard->doc.m_modelEntities.size());
-    EXPECT_EQ(maps.valve->doc.m_pointEntities.size(), maps.standard->doc.m_pointEntities.size());
+    EXPECT_EQ(maps.valve->doc.GetModelEntities().size(),
+              maps.standard->doc.GetModelEntities().size());
+    EXPECT_EQ(maps.valve->doc.GetPointEntities().size(),
+              maps.standard->doc.GetPointEntities().size());
 }
 
 TEST(CLargeMapGeneratorValve, EveryBrushCarriesExactValveAxes) {

@@ -22,12 +22,12 @@ struct TransferFixture {
         doc.ReadMapText(CubeMapText(door + door), diagnostics);
         doc.GetHistory().MarkClean();
     }
-    CMapBrush& World() { return *doc.m_worldBrushes.at(0); }
-    CModelEntity& Door(size_t i) { return *doc.m_modelEntities.at(i); }
+    CMapBrush& World() { return *doc.GetWorldBrushes().at(0); }
+    CModelEntity& Door(size_t i) { return *doc.GetModelEntities().at(i); }
     void SelectFace(CMapBrush& brush, CModelEntity* owner, int face) {
-        doc.m_selectedBrush = &brush;
-        doc.m_selectedEntity = owner;
-        doc.m_selectedFace = static_cast<uint8_t>(face);
+        doc.GetEditorState().SetSelectedBrush(&brush);
+        doc.GetEditorState().SetSelectedEntity(owner);
+        doc.GetEditorState().SetSelectedFace(static_cast<uint8_t>(face));
     }
 };
 
@@ -121,10 +121,10 @@ TEST(BrushFaceTransferTest, BrushEditWithoutChangeTextureChangesNoFaceButMovesTh
     CMapBrush& brush = f.World();
     CommitBrushEdit(f.doc, MakeTexture("other", 5), false, &f.Door(1));
     EXPECT_EQ(std::memcmp(before.m_faces, brush.m_faces, sizeof(BrushFace) * brush.m_numFaces), 0);
-    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     ASSERT_EQ(f.Door(1).m_brushes.size(), 2u);
     EXPECT_EQ(f.Door(1).m_brushes[1].get(), &brush);
-    EXPECT_EQ(f.doc.m_selectedEntity, &f.Door(1));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedEntity(), &f.Door(1));
     EXPECT_TRUE(f.doc.IsModified());
 }
 
@@ -149,7 +149,7 @@ TEST(BrushFaceTransferTest, BrushEditAfterItsOwnerWasDeletedChangesNothing) {
     Edit(f.doc, [&](CMapEdits& edits) { edits.RemoveModelEntity(f.Door(0)); });
     f.doc.GetHistory().MarkClean();
     CommitBrushEdit(f.doc, MakeTexture("other", 5), true, nullptr);
-    EXPECT_EQ(f.doc.m_worldBrushes.size(), 1u);
+    EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
     EXPECT_FALSE(f.doc.IsModified());
 }
 

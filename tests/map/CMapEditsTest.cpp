@@ -36,9 +36,9 @@ struct EditFixture {
         doc.AddView(&views);
     }
     ~EditFixture() { doc.RemoveView(&views); }
-    CMapBrush& World() { return *doc.m_worldBrushes[0]; }
-    CModelEntity& Door() { return *doc.m_modelEntities[0]; }
-    CPointEntity& Light() { return *doc.m_pointEntities[0]; }
+    CMapBrush& World() { return *doc.GetWorldBrushes()[0]; }
+    CModelEntity& Door() { return *doc.GetModelEntities()[0]; }
+    CPointEntity& Light() { return *doc.GetPointEntities()[0]; }
     // Once, with `notice`: an edit of one brush or point entity names the area
     // it touched, anything else asks for a full repaint.
     void ExpectHeardOnce(const CMapNotice& notice = CMapNotice::Repaint()) {
@@ -94,12 +94,13 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     EXPECT_EQ(f.Door().m_brushes[0].get(), added);
     f.ExpectHeardOnce(CubeArea());
 
-    f.doc.m_selectedEntity = &f.Door();
-    f.doc.m_selectedBrush = added;
+    f.doc.GetEditorState().SetSelectedEntity(&f.Door());
+    f.doc.GetEditorState().SetSelectedBrush(added);
+    f.views.m_notices.clear(); // only what the edit below tells
     EXPECT_EQ(f.Edits().RemoveBrush(&f.Door(), *added), BrushRemoval::kBrush);
     EXPECT_EQ(f.Door().m_brushes.size(), 1u);
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
-    EXPECT_EQ(f.doc.m_selectedEntity, nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedEntity(), nullptr);
     // The door's other brushes are no longer the selected entity's, wherever
     // they are.
     f.ExpectHeardOnce(CMapNotice::Repaint());
@@ -110,32 +111,35 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     f.transaction.reset();
     EXPECT_FALSE(f.doc.IsModified());
 
-    f.doc.m_selectedPointEntity = &f.Light();
+    f.doc.GetEditorState().SetSelectedPointEntity(&f.Light());
+    f.views.m_notices.clear(); // only what the edit below tells
     EXPECT_TRUE(f.Edits().RemovePointEntity(f.Light()));
-    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
-    EXPECT_TRUE(f.doc.m_pointEntities.empty());
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
+    EXPECT_TRUE(f.doc.GetPointEntities().empty());
     f.ExpectHeardOnce(PointArea({0, 0, 0}, {0, 0, 0}));
     f.Edits().AddPointEntity(std::make_unique<CPointEntity>());
-    EXPECT_EQ(f.doc.m_pointEntities.size(), 1u);
+    EXPECT_EQ(f.doc.GetPointEntities().size(), 1u);
     f.ExpectHeardOnce(PointArea({0, 0, 0}, {0, 0, 0}));
 
     CModelEntity* door = &f.Door();
-    f.doc.m_selectedEntity = door;
-    f.doc.m_selectedBrush = door->m_brushes[0].get();
+    f.doc.GetEditorState().SetSelectedEntity(door);
+    f.doc.GetEditorState().SetSelectedBrush(door->m_brushes[0].get());
+    f.views.m_notices.clear(); // only what the edit below tells
     EXPECT_TRUE(f.Edits().RemoveModelEntity(*door));
-    EXPECT_TRUE(f.doc.m_modelEntities.empty()); // its brushes went with it
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_TRUE(f.doc.GetModelEntities().empty()); // its brushes went with it
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     f.ExpectHeardOnce();
 }
 
 TEST(CMapEdits, BrushMovesToAnotherOwnerAndTheSelectionFollows) {
     EditFixture f;
     CMapBrush* world = &f.World();
-    f.doc.m_selectedBrush = world;
+    f.doc.GetEditorState().SetSelectedBrush(world);
+    f.views.m_notices.clear(); // only what the edit below tells
     f.Edits().MoveBrushToOwner(*world, nullptr, &f.Door());
-    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
+    EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     EXPECT_EQ(f.Door().m_brushes.back().get(), world);
-    EXPECT_EQ(f.doc.m_selectedEntity, &f.Door());
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedEntity(), &f.Door());
     f.ExpectHeardOnce();
 }
 
@@ -186,7 +190,7 @@ TEST(CMapBrush, ACopyIsEqualAndIndependent) {
     std::string faces = kCubeFaceLines;
     faces += "( 0 0 0 ) ( 1 1 1 ) ( 2 2 2 ) wall 0.5 0 0 1 1\n"; // kept as a hidden face
     doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n", diagnostics);
-    const CMapBrush& original = *doc.m_worldBrushes.at(0);
+    const CMapBrush& original = *doc.GetWorldBrushes().at(0);
     ASSERT_NE(original.m_readPlanes, nullptr);
     CMapBrush copy(original);
     EXPECT_TRUE(SameBrush(copy, original));
@@ -238,9 +242,10 @@ TEST(CMapEdits, ExchangingContentsTradesTheWholeMapAndTradesItBack) {
     CMapBrush* world = &f.World();
     CPointEntity* light = &f.Light();
     f.doc.m_worldMessage = "mine";
-    f.doc.m_selectedBrush = world;
-    f.doc.m_selectedPointEntity = light;
-    CMapFragment other; // a Valve map with nothing but a message
+    f.doc.GetEditorState().SetSelectedBrush(world);
+    f.doc.GetEditorState().SetSelectedPointEntity(light);
+    f.views.m_notices.clear(); // only what the edit below tells
+    CMapFragment other;        // a Valve map with nothing but a message
     other.world.m_worldMessage = "theirs";
     other.format = MapFormat::kValve;
 
@@ -248,17 +253,17 @@ TEST(CMapEdits, ExchangingContentsTradesTheWholeMapAndTradesItBack) {
     f.Edits().ExchangeContents(std::move(other));
     f.ExpectHeardOnce();
     EXPECT_EQ(f.doc.m_worldMessage, "theirs");
-    EXPECT_TRUE(f.doc.m_worldBrushes.empty());
-    EXPECT_TRUE(f.doc.m_pointEntities.empty());
+    EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
+    EXPECT_TRUE(f.doc.GetPointEntities().empty());
     EXPECT_EQ(f.doc.m_mapFormat, MapFormat::kValve);
     EXPECT_EQ(f.doc.m_textureWad.GetFileName(), kDefaultTextureWad) << "as a map without one opens";
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
-    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
 
     f.doc.GetHistory().Undo(f.doc);
     EXPECT_EQ(f.doc.m_worldMessage, "mine");
-    EXPECT_EQ(f.doc.m_worldBrushes[0].get(), world);
-    EXPECT_EQ(f.doc.m_pointEntities[0].get(), light);
+    EXPECT_EQ(f.doc.GetWorldBrushes()[0].get(), world);
+    EXPECT_EQ(f.doc.GetPointEntities()[0].get(), light);
     EXPECT_EQ(f.doc.m_mapFormat, MapFormat::kStandard);
     EXPECT_EQ(MapText(f.doc), mine);
 }

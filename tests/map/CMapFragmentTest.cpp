@@ -66,9 +66,9 @@ TEST(CMapFragment, ADocumentAdoptsAFragmentAtTheEndOfItsLists) {
     doc.ReadMapText(CubeMapText("{\n\"classname\" \"info_null\"\n}\n"), diagnostics);
     CMapFragment fragment = ReadFragment("{\n\"classname\" \"light\"\n}\n", diagnostics);
     doc.AdoptFragment(std::move(fragment));
-    ASSERT_EQ(doc.m_pointEntities.size(), 2u);
-    EXPECT_EQ(doc.m_pointEntities[1]->m_classname, "light");
-    EXPECT_EQ(doc.m_worldBrushes.size(), 1u);
+    ASSERT_EQ(doc.GetPointEntities().size(), 2u);
+    EXPECT_EQ(doc.GetPointEntities()[1]->m_classname, "light");
+    EXPECT_EQ(doc.GetWorldBrushes().size(), 1u);
 }
 
 // Autosave will write copies this way: no box, no modified flag touched.

@@ -16,7 +16,7 @@ std::unique_ptr<ReadMap> ReadDataMap(const std::string& relative) {
 }
 
 CModelEntity* FindEntityWithBrushes(CTolveDoc& doc, size_t count) {
-    for (auto& entity : doc.m_modelEntities) {
+    for (auto& entity : doc.GetModelEntities()) {
         if (entity->m_brushes.size() == count)
             return entity.get();
     }
@@ -24,7 +24,7 @@ CModelEntity* FindEntityWithBrushes(CTolveDoc& doc, size_t count) {
 }
 
 CPointEntity* FindPointEntity(CTolveDoc& doc, const std::string& classname) {
-    for (auto& entity : doc.m_pointEntities) {
+    for (auto& entity : doc.GetPointEntities()) {
         if (entity->m_classname == classname)
             return entity.get();
     }
@@ -39,7 +39,7 @@ struct NamedEdit {
 // One of each edit the map knows, on objects every test map has: a world
 // brush, brush entities of one brush and of several, a light.
 std::vector<NamedEdit> EveryEdit() {
-    auto world = [](CTolveDoc& doc) -> CMapBrush& { return *doc.m_worldBrushes.at(3); };
+    auto world = [](CTolveDoc& doc) -> CMapBrush& { return *doc.GetWorldBrushes().at(3); };
     return {
         {"corner",
          [=](CMapEdits& e, CTolveDoc& d) {
@@ -82,11 +82,11 @@ std::vector<NamedEdit> EveryEdit() {
          }},
         {"remove brush entity",
          [](CMapEdits& e, CTolveDoc& d) {
-             EXPECT_TRUE(e.RemoveModelEntity(*d.m_modelEntities.back()));
+             EXPECT_TRUE(e.RemoveModelEntity(*d.GetModelEntities().back()));
          }},
         {"owner",
          [=](CMapEdits& e, CTolveDoc& d) {
-             e.MoveBrushToOwner(world(d), nullptr, d.m_modelEntities.back().get(), 0);
+             e.MoveBrushToOwner(world(d), nullptr, d.GetModelEntities().back().get(), 0);
          }},
         {"owner emptied",
          [](CMapEdits& e, CTolveDoc& d) {
@@ -103,7 +103,7 @@ std::vector<NamedEdit> EveryEdit() {
          }},
         {"brush entity keys",
          [](CMapEdits& e, CTolveDoc& d) {
-             CModelEntity& entity = *d.m_modelEntities.front();
+             CModelEntity& entity = *d.GetModelEntities().front();
              CModelEntityKeys keys = entity;
              keys.m_targetname = "t99";
              e.SetModelEntityKeys(entity, keys);
@@ -129,8 +129,8 @@ std::vector<NamedEdit> EveryEdit() {
              CMapBrush& brush = world(d);
              e.MoveBrush(brush, {8, 0, 0});
              e.MoveBrush(brush, {8, 0, 0});
-             e.MoveBrushToOwner(brush, nullptr, d.m_modelEntities.front().get());
-             e.RemoveBrush(d.m_modelEntities.front().get(), brush);
+             e.MoveBrushToOwner(brush, nullptr, d.GetModelEntities().front().get());
+             e.RemoveBrush(d.GetModelEntities().front().get(), brush);
          }},
     };
 }
@@ -179,7 +179,7 @@ TEST(CMapHistory, ARollBackLeavesTheMapAsItWasAndNoStep) {
     }
     {
         CMapTransaction forgotten(doc, "Forgotten");
-        forgotten.Edits().MoveBrush(*doc.m_worldBrushes[0], {8, 8, 8});
+        forgotten.Edits().MoveBrush(*doc.GetWorldBrushes()[0], {8, 8, 8});
     } // ends without a commit
     EXPECT_EQ(MapText(doc), before);
     EXPECT_FALSE(doc.GetHistory().CanUndo());
@@ -192,7 +192,7 @@ TEST(CMapHistory, ANestedTransactionJoinsTheOuterOneAndRollsBackItsOwn) {
     std::unique_ptr<ReadMap> read = Read(CubeMapText());
     CTolveDoc& doc = *read->doc;
     const std::string before = MapText(doc);
-    CMapBrush& cube = *doc.m_worldBrushes[0];
+    CMapBrush& cube = *doc.GetWorldBrushes()[0];
     CMapTransaction outer(doc, "Brush Edit");
     outer.Edits().MoveBrush(cube, {8, 0, 0});
     const std::string moved = MapText(doc);
@@ -229,7 +229,7 @@ TEST(CMapHistory, AnEditThatChangesNothingLeavesNoStep) {
     CTolveDoc& doc = *read->doc;
     CMapTransaction transaction(doc, "Entity Keys");
     transaction.Edits().SetWorldKeys(doc);
-    CPointEntity& light = *doc.m_pointEntities[0];
+    CPointEntity& light = *doc.GetPointEntities()[0];
     transaction.Edits().SetPointEntityKeys(light, CPointEntity(light));
     transaction.Edits().MovePointEntity(light, {8, 0, 0});
     transaction.Edits().MovePointEntity(light, {-8, 0, 0});
@@ -244,7 +244,7 @@ TEST(CMapHistory, OnlyTheSavedStateIsUnmodified) {
     CMapHistory& history = doc.GetHistory();
     auto move = [&doc](int x) {
         CMapTransaction transaction(doc, "Move Brush");
-        transaction.Edits().MoveBrush(*doc.m_worldBrushes[0], {x, 0, 0});
+        transaction.Edits().MoveBrush(*doc.GetWorldBrushes()[0], {x, 0, 0});
         transaction.Commit();
     };
     EXPECT_FALSE(doc.IsModified());
@@ -281,16 +281,16 @@ TEST(CMapHistory, NoUndoWhileATransactionIsOpen) {
     CTolveDoc& doc = *read->doc;
     MakeModified(doc);
     CMapTransaction drag(doc, "Move Brush");
-    drag.Edits().MoveBrush(*doc.m_worldBrushes[0], {8, 0, 0});
+    drag.Edits().MoveBrush(*doc.GetWorldBrushes()[0], {8, 0, 0});
     // Offered, as a key pressed during a drag ends it first; refused until then.
     EXPECT_TRUE(doc.GetHistory().CanUndo());
     EXPECT_EQ(doc.GetHistory().GetUndoName(), "Move Brush");
     doc.GetHistory().Undo(doc);
-    EXPECT_EQ(doc.m_worldBrushes[0]->m_vertices[0].x, -64 + 8);
+    EXPECT_EQ(doc.GetWorldBrushes()[0]->m_vertices[0].x, -64 + 8);
     drag.Commit();
     EXPECT_EQ(doc.GetHistory().GetStepCount(), 2u);
     doc.GetHistory().Undo(doc);
-    EXPECT_EQ(doc.m_worldBrushes[0]->m_vertices[0].x, -64);
+    EXPECT_EQ(doc.GetWorldBrushes()[0]->m_vertices[0].x, -64);
 }
 
 // A brush entity without brushes would be saved as a point entity.
@@ -300,17 +300,17 @@ TEST(CMapHistory, TheLastBrushOfAnEntityTakesTheEntityAlongAndUndoBringsBothBack
         "}\n}\n{\n\"classname\" \"func_wall\"\n{\n" + BoxFaceLines(96, 128, "wall") + "}\n}\n"));
     CTolveDoc& doc = *read->doc;
     const std::string before = MapText(doc);
-    CModelEntity* door = doc.m_modelEntities[0].get();
-    doc.m_selectedEntity = door;
-    doc.m_selectedBrush = door->m_brushes[0].get();
+    CModelEntity* door = doc.GetModelEntities()[0].get();
+    doc.GetEditorState().SetSelectedEntity(door);
+    doc.GetEditorState().SetSelectedBrush(door->m_brushes[0].get());
     CMapTransaction transaction(doc, "Delete Brush");
     EXPECT_EQ(transaction.Edits().RemoveBrush(door, *door->m_brushes[0]),
               BrushRemoval::kBrushAndEntity);
     transaction.Commit();
-    ASSERT_EQ(doc.m_modelEntities.size(), 1u);
-    EXPECT_EQ(doc.m_modelEntities[0]->m_classname, "func_wall");
+    ASSERT_EQ(doc.GetModelEntities().size(), 1u);
+    EXPECT_EQ(doc.GetModelEntities()[0]->m_classname, "func_wall");
     EXPECT_EQ(MapText(doc).find("func_door"), std::string::npos);
     doc.GetHistory().Undo(doc);
     EXPECT_EQ(MapText(doc), before);
-    EXPECT_EQ(doc.m_modelEntities[0].get(), door);
+    EXPECT_EQ(doc.GetModelEntities()[0].get(), door);
 }

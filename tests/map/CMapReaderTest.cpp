@@ -20,16 +20,16 @@ std::string Cube() {
 
 TEST(CMapReader, CommentsAndWhitespaceOnlyGiveNoEntityAndNoMessage) {
     auto r = Read("// nothing here\n\n   \t// still nothing\n");
-    EXPECT_TRUE(r->doc->m_pointEntities.empty());
-    EXPECT_TRUE(r->doc->m_modelEntities.empty());
-    EXPECT_TRUE(r->doc->m_worldBrushes.empty());
+    EXPECT_TRUE(r->doc->GetPointEntities().empty());
+    EXPECT_TRUE(r->doc->GetModelEntities().empty());
+    EXPECT_TRUE(r->doc->GetWorldBrushes().empty());
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
 }
 
 TEST(CMapReader, EmptyBracesGiveAPointEntityWithoutAName) {
     auto r = Read("{\n}\n");
-    ASSERT_EQ(r->doc->m_pointEntities.size(), 1u);
-    const CPointEntity& e = *r->doc->m_pointEntities[0];
+    ASSERT_EQ(r->doc->GetPointEntities().size(), 1u);
+    const CPointEntity& e = *r->doc->GetPointEntities()[0];
     EXPECT_EQ(e.m_classname, "");
     EXPECT_EQ(e.m_origin, IntPoint(0, 0, 0));
     EXPECT_FALSE(e.m_hasAngle || e.m_hasLight || e.m_hasMangle || e.m_hasNextthink);
@@ -41,7 +41,7 @@ TEST(CMapReader, StrayTokensOutsideEntitiesAreEachReportedOnce) {
     EXPECT_EQ(r->diagnostics.m_entries[0].message, "Error: { not found\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 0);
     EXPECT_EQ(r->diagnostics.m_entries[1].line, 1);
-    EXPECT_EQ(r->doc->m_pointEntities.size(), 1u);
+    EXPECT_EQ(r->doc->GetPointEntities().size(), 1u);
 }
 
 TEST(CMapReader, PointEntityKeysGoToTheirFields) {
@@ -61,8 +61,8 @@ TEST(CMapReader, PointEntityKeysGoToTheirFields) {
 "unknown" "kept"
 "light" "200"
 })");
-    ASSERT_EQ(r->doc->m_pointEntities.size(), 1u);
-    const CPointEntity& e = *r->doc->m_pointEntities[0];
+    ASSERT_EQ(r->doc->GetPointEntities().size(), 1u);
+    const CPointEntity& e = *r->doc->GetPointEntities()[0];
     EXPECT_EQ(e.m_classname, "light");
     EXPECT_EQ(e.m_origin, IntPoint(8, 16, -24));
     EXPECT_TRUE(e.m_hasAngle);
@@ -85,16 +85,16 @@ TEST(CMapReader, PointEntityKeysGoToTheirFields) {
 
 TEST(CMapReader, LightAboveSixteenBitsKeepsItsLowBits) {
     auto r = Read("{ \"light\" \"70000\" }");
-    EXPECT_EQ(r->doc->m_pointEntities[0]->m_light, 70000 - 65536);
+    EXPECT_EQ(r->doc->GetPointEntities()[0]->m_light, 70000 - 65536);
 }
 
 TEST(CMapReader, OriginSplitsAtSpacesButNotAtTabs) {
     auto r = Read("{ \"origin\" \"  8  16 -24\" }\n{ \"origin\" \"8\t16\t-24\" }\n");
-    ASSERT_EQ(r->doc->m_pointEntities.size(), 2u);
-    EXPECT_EQ(r->doc->m_pointEntities[0]->m_origin, IntPoint(8, 16, -24));
+    ASSERT_EQ(r->doc->GetPointEntities().size(), 2u);
+    EXPECT_EQ(r->doc->GetPointEntities()[0]->m_origin, IntPoint(8, 16, -24));
     // The tab-separated value is one number followed by junk; the missing two
     // become 0 and the shortfall is reported.
-    EXPECT_EQ(r->doc->m_pointEntities[1]->m_origin, IntPoint(8, 0, 0));
+    EXPECT_EQ(r->doc->GetPointEntities()[1]->m_origin, IntPoint(8, 0, 0));
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
               "Value of \"origin\" has fewer than three numbers\n");
@@ -103,7 +103,7 @@ TEST(CMapReader, OriginSplitsAtSpacesButNotAtTabs) {
 
 TEST(CMapReader, MangleWithTwoNumbersIsReportedAndCompletedWithZero) {
     auto r = Read("{\n\"mangle\" \"10 20\"\n}");
-    EXPECT_EQ(r->doc->m_pointEntities[0]->m_mangle, IntPoint(10, 20, 0));
+    EXPECT_EQ(r->doc->GetPointEntities()[0]->m_mangle, IntPoint(10, 20, 0));
     EXPECT_EQ(r->diagnostics.Messages(),
               std::vector<std::string>{"Value of \"mangle\" has fewer than three numbers\n"});
 }
@@ -113,17 +113,17 @@ TEST(CMapReader, ValueOnTheNextLineIsTakenAfterOneMessage) {
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message, "Line is incomplete.\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].line, 1);
-    EXPECT_EQ(r->doc->m_pointEntities[0]->m_classname, "light");
+    EXPECT_EQ(r->doc->GetPointEntities()[0]->m_classname, "light");
 }
 
 TEST(CMapReader, WorldspawnWithoutBrushesIsStillTheWorld) {
     auto r = Read("{ \"classname\" \"worldspawn\" \"wad\" \"other.wad\" }");
-    EXPECT_TRUE(r->doc->m_pointEntities.empty());
+    EXPECT_TRUE(r->doc->GetPointEntities().empty());
     EXPECT_EQ(r->doc->m_textureWad.GetFileName(), "other.wad");
     // A new map saved and opened again stays one world, however often.
     std::string text = MapText(*r->doc);
     auto again = Read(text);
-    EXPECT_TRUE(again->doc->m_pointEntities.empty());
+    EXPECT_TRUE(again->doc->GetPointEntities().empty());
     EXPECT_EQ(MapText(*again->doc), text);
 }
 
@@ -141,8 +141,8 @@ TEST(CMapReader, WorldKeysAndBrushes) {
     EXPECT_EQ(doc.m_worldSounds, 6);
     EXPECT_TRUE(doc.m_hasWorldLight);
     EXPECT_EQ(doc.m_worldLight, 300);
-    EXPECT_EQ(doc.m_worldBrushes.size(), 1u);
-    EXPECT_TRUE(doc.m_pointEntities.empty());
+    EXPECT_EQ(doc.GetWorldBrushes().size(), 1u);
+    EXPECT_TRUE(doc.GetPointEntities().empty());
 }
 
 TEST(CMapReader, TwoWorldspawnsMergeAndEachStartsItsKeysAgain) {
@@ -150,7 +150,7 @@ TEST(CMapReader, TwoWorldspawnsMergeAndEachStartsItsKeysAgain) {
         Read("{ \"classname\" \"worldspawn\" \"worldtype\" \"1\" \"light\" \"5\"" + Cube() +
              "}\n{ \"classname\" \"worldspawn\" \"message\" \"second\"" + Cube() + Cube() + "}\n");
     const CTolveDoc& doc = *r->doc;
-    EXPECT_EQ(doc.m_worldBrushes.size(), 3u);
+    EXPECT_EQ(doc.GetWorldBrushes().size(), 3u);
     EXPECT_EQ(doc.m_worldType, -1);
     EXPECT_FALSE(doc.m_hasWorldLight);
     EXPECT_EQ(doc.m_worldMessage, "second");
@@ -164,8 +164,8 @@ TEST(CMapReader, BrushEntityKeysEntityclassAndSetSkill) {
              "\"targetname\" \"b\" \"killtarget\" \"c\" \"message\" \"msg\" \"map\" \"e1m2\" "
              "\"angle\" \"90\" \"origin\" \"1 2 3\"" +
              Cube() + "}\n{ \"classname\" \"trigger_setskill\" \"message\" \"2\"" + Cube() + "}\n");
-    ASSERT_EQ(r->doc->m_modelEntities.size(), 2u);
-    const CModelEntity& e = *r->doc->m_modelEntities[0];
+    ASSERT_EQ(r->doc->GetModelEntities().size(), 2u);
+    const CModelEntity& e = *r->doc->GetModelEntities()[0];
     EXPECT_EQ(e.m_classname, "func_plat");
     EXPECT_TRUE(e.m_hasSpeed && e.m_hasWait && e.m_hasDmg && e.m_hasLip && e.m_hasHealth &&
                 e.m_hasDelay && e.m_hasHeight && e.m_hasSounds);
@@ -185,7 +185,7 @@ TEST(CMapReader, BrushEntityKeysEntityclassAndSetSkill) {
     EXPECT_EQ(e.m_map, "e1m2");
     EXPECT_EQ(e.m_brushes.size(), 1u);
 
-    const CModelEntity& skill = *r->doc->m_modelEntities[1];
+    const CModelEntity& skill = *r->doc->GetModelEntities()[1];
     EXPECT_EQ(skill.m_skill, 2);
     EXPECT_EQ(skill.m_message, "");
 }
@@ -198,8 +198,8 @@ TEST(CMapReader, FaceLineConversions) {
                   "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1\n"
                   "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
                   "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n}\n}\n");
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
-    const CMapBrush& brush = *r->doc->m_worldBrushes[0];
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 1u);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes()[0];
     ASSERT_EQ(brush.m_numFaces, 6);
     const BrushFace& face = brush.m_faces[0];
     EXPECT_STREQ(face.texture, "my wall");
@@ -229,8 +229,9 @@ TEST(CMapReader, TextureNameOverFifteenCharactersIsShortened) {
     std::string text = "{\n{" + kCubeFaces + "}\n}";
     text.replace(text.find("wall"), 4, "a_very_long_texture_name");
     auto r = Read(text);
-    ASSERT_EQ(r->doc->m_modelEntities.size(), 1u);
-    EXPECT_STREQ(r->doc->m_modelEntities[0]->m_brushes[0]->m_faces[0].texture, "a_very_long_tex");
+    ASSERT_EQ(r->doc->GetModelEntities().size(), 1u);
+    EXPECT_STREQ(r->doc->GetModelEntities()[0]->m_brushes[0]->m_faces[0].texture,
+                 "a_very_long_tex");
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
               "Texture name is longer than 15 characters; it is shown shortened and saved as "
@@ -242,8 +243,9 @@ TEST(CMapReader, TextureNameOfFifteenCharactersIsKeptWholeWithoutAMessage) {
     std::string text = "{\n{" + kCubeFaces + "}\n}";
     text.replace(text.find("wall"), 4, "fifteen_chars15");
     auto r = Read(text);
-    ASSERT_EQ(r->doc->m_modelEntities.size(), 1u);
-    EXPECT_STREQ(r->doc->m_modelEntities[0]->m_brushes[0]->m_faces[0].texture, "fifteen_chars15");
+    ASSERT_EQ(r->doc->GetModelEntities().size(), 1u);
+    EXPECT_STREQ(r->doc->GetModelEntities()[0]->m_brushes[0]->m_faces[0].texture,
+                 "fifteen_chars15");
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
 }
 
@@ -273,8 +275,8 @@ std::string PrismFaceLines(int sides) {
 
 TEST(CMapReader, BrushOfThirtyTwoFaceLinesIsHeldWithoutAMessage) {
     auto r = Read("{ \"classname\" \"worldspawn\"\n{\n" + PrismFaceLines(30) + "}\n}");
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
-    const CMapBrush& brush = *r->doc->m_worldBrushes[0];
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 1u);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes()[0];
     EXPECT_TRUE(brush.IsHeld());
     EXPECT_EQ(brush.m_numFaces, 32);
     EXPECT_EQ(brush.m_numVertices, 60);
@@ -283,8 +285,8 @@ TEST(CMapReader, BrushOfThirtyTwoFaceLinesIsHeldWithoutAMessage) {
     // One line more is one too many, even when it only repeats a face.
     auto over = Read("{ \"classname\" \"worldspawn\"\n{\n" + PrismFaceLines(30) +
                      "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) top 0 0 0 1 1\n}\n}");
-    ASSERT_EQ(over->doc->m_worldBrushes.size(), 1u);
-    EXPECT_FALSE(over->doc->m_worldBrushes[0]->IsHeld());
+    ASSERT_EQ(over->doc->GetWorldBrushes().size(), 1u);
+    EXPECT_FALSE(over->doc->GetWorldBrushes()[0]->IsHeld());
     EXPECT_EQ(over->diagnostics.Messages(),
               std::vector<std::string>{"Brush has more than 32 faces; it is kept as written but "
                                        "cannot be shown or edited\n"});
@@ -295,11 +297,11 @@ TEST(CMapReader, BrushWithMoreThan32FaceLinesIsKeptUnheldBesideTheRest) {
     for (int i = 0; i < 6; ++i)
         faces += kCubeFaces;
     auto r = Read("{ \"classname\" \"worldspawn\"\n{" + faces + "}\n" + Cube() + "}");
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 2u);
-    EXPECT_FALSE(r->doc->m_worldBrushes[0]->IsHeld());
-    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 0);
-    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numVertices, 0);
-    EXPECT_TRUE(r->doc->m_worldBrushes[1]->IsHeld());
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 2u);
+    EXPECT_FALSE(r->doc->GetWorldBrushes()[0]->IsHeld());
+    EXPECT_EQ(r->doc->GetWorldBrushes()[0]->m_numFaces, 0);
+    EXPECT_EQ(r->doc->GetWorldBrushes()[0]->m_numVertices, 0);
+    EXPECT_TRUE(r->doc->GetWorldBrushes()[1]->IsHeld());
     ASSERT_EQ(r->diagnostics.m_entries.size(), 1u);
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
               "Brush has more than 32 faces; it is kept as written but cannot be shown or "
@@ -318,8 +320,8 @@ TEST(CMapReader, SecondAndThirdPointsMayStartOnTheNextLine) {
     auto r = Read("{ \"classname\" \"worldspawn\"\n{" + split + "}\n}");
     auto one = Read("{ \"classname\" \"worldspawn\"\n{" + kCubeFaces + "}\n}");
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
-    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 6);
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 1u);
+    EXPECT_EQ(r->doc->GetWorldBrushes()[0]->m_numFaces, 6);
     EXPECT_EQ(MapText(*r->doc), MapText(*one->doc));
 
     // A number of a point on the next line is still reported.
@@ -335,8 +337,8 @@ TEST(CMapReader, SecondAndThirdPointsMayStartOnTheNextLine) {
 
 TEST(CMapReader, EntityAndBrushCutByTheEndOfTheText) {
     auto r = Read("{ \"classname\" \"worldspawn\"\n{" + kCubeFaces + "( 0 0");
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
-    EXPECT_EQ(r->doc->m_worldBrushes[0]->m_numFaces, 6);
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 1u);
+    EXPECT_EQ(r->doc->GetWorldBrushes()[0]->m_numFaces, 6);
     EXPECT_EQ(r->diagnostics.Messages(),
               (std::vector<std::string>{"Line is incomplete.\n",
                                         "Brush is not closed at the end of the file\n",
@@ -423,8 +425,8 @@ TEST(CMapReader, PlanePointsOfAValveFaceSpelledOtherwiseThanTheWriterSpellsThemA
     text += "}\n}\n";
     auto r = Read(text);
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 1u);
-    const CMapBrush& brush = *r->doc->m_worldBrushes[0];
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 1u);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes()[0];
     EXPECT_EQ(brush.m_numVertices, 8);
     ASSERT_TRUE(brush.m_readPlanes);
     EXPECT_EQ(brush.m_readPlanes->planeTexts.size(), 2u);

@@ -1,4 +1,5 @@
 #include "map/CMapWriter.h"
+#include "map/CMapEdits.h"
 
 #include "TestSupport.h"
 
@@ -54,7 +55,7 @@ TEST(CMapWriter, NewDocumentIsFourLines) {
 TEST(CMapWriter, CubeIsWrittenFromItsCornersWithTheExpectedVertexTable) {
     auto doc = ReadText(CubeMapText());
     EXPECT_EQ(MapText(*doc), kCubeWritten);
-    const CMapBrush& brush = *doc->m_worldBrushes[0];
+    const CMapBrush& brush = *doc->GetWorldBrushes()[0];
     const IntPoint expected[8] = {{-64, -64, 64}, {-64, -64, -64}, {-64, 64, -64}, {-64, 64, 64},
                                   {64, 64, 64},   {64, 64, -64},   {64, -64, -64}, {64, -64, 64}};
     ASSERT_EQ(brush.m_numVertices, 8);
@@ -64,7 +65,7 @@ TEST(CMapWriter, CubeIsWrittenFromItsCornersWithTheExpectedVertexTable) {
     auto again = ReadText(kCubeWritten);
     EXPECT_EQ(MapText(*again), kCubeWritten);
     for (int v = 0; v < 8; ++v)
-        EXPECT_EQ(again->m_worldBrushes[0]->m_vertices[v], expected[v]) << v;
+        EXPECT_EQ(again->GetWorldBrushes()[0]->m_vertices[v], expected[v]) << v;
 }
 
 TEST(CMapWriter, WorldKeysInOrder) {
@@ -101,7 +102,7 @@ TEST(CMapWriter, BrushEntityKeysInOrderWithCustomPairs) {
     e->m_height = -32768;
     e->m_map = "e1m2";
     e->m_otherPairs = {{"_color", "1 0 0"}, {"", "ignored"}};
-    doc.m_modelEntities.push_back(std::move(e));
+    Edit(doc, [&](CMapEdits& edits) { edits.AddModelEntity(std::move(e)); });
     std::string text = MapText(doc);
     EXPECT_EQ(text.substr(text.find("}\n") + 2),
               "{\n\t\"classname\" \"func_door\"\n\t\"target\" \"t\"\n\t\"targetname\" \"tn\"\n"
@@ -115,7 +116,7 @@ TEST(CMapWriter, SetSkillAlwaysWritesItsNumberAndNeverItsText) {
     CTolveDoc doc;
     auto e = ModelEntity("trigger_setskill");
     e->m_message = "text that is never written";
-    doc.m_modelEntities.push_back(std::move(e));
+    Edit(doc, [&](CMapEdits& edits) { edits.AddModelEntity(std::move(e)); });
     std::string text = MapText(doc);
     EXPECT_NE(text.find("\t\"message\" \"0\"\n"), std::string::npos);
     EXPECT_EQ(text.find("never written"), std::string::npos);
@@ -136,7 +137,7 @@ TEST(CMapWriter, PointEntityKeysInOrder) {
     e->m_mangle = {1, -2, 3};
     e->m_nextthink = -1;
     e->m_otherPairs = {{"_fade", "0.5"}};
-    doc.m_pointEntities.push_back(std::move(e));
+    Edit(doc, [&](CMapEdits& edits) { edits.AddPointEntity(std::move(e)); });
     std::string text = MapText(doc);
     EXPECT_EQ(text.substr(text.find("}\n") + 2),
               "{\n\t\"classname\" \"\"\n\t\"origin\" \"0 0 0\"\n\t\"angle\" \"-90\"\n"
@@ -148,7 +149,7 @@ TEST(CMapWriter, PointEntityKeysInOrder) {
 
 TEST(CMapWriter, FloatsAreWrittenAsPrintfDoes) {
     auto doc = ReadText(CubeMapText());
-    BrushFace& face = doc->m_worldBrushes[0]->m_faces[0];
+    BrushFace& face = doc->GetWorldBrushes()[0]->m_faces[0];
     const float values[] = {0.1f, -0.0f, 1e-7f, 123456.789f, -2.5f, 3e20f, 0.0000005f, 1e9f};
     for (float value : values) {
         face.rotation = value;
@@ -161,7 +162,7 @@ TEST(CMapWriter, FloatsAreWrittenAsPrintfDoes) {
 
 TEST(CMapWriter, TextureNamesThatWouldNotReadBackAreQuoted) {
     auto doc = ReadText(CubeMapText());
-    CMapBrush& brush = *doc->m_worldBrushes[0];
+    CMapBrush& brush = *doc->GetWorldBrushes()[0];
     std::strcpy(brush.m_faces[0].texture, "two words");
     std::strcpy(brush.m_faces[1].texture, "");
     std::strcpy(brush.m_faces[2].texture, "//slash");
@@ -175,7 +176,7 @@ TEST(CMapWriter, TextureNamesThatWouldNotReadBackAreQuoted) {
     EXPECT_NE(text.find(") *lava1 0"), std::string::npos);
     EXPECT_NE(text.find(") \"\xE9\" 0"), std::string::npos);
     auto again = ReadText(text);
-    const CMapBrush& read = *again->m_worldBrushes[0];
+    const CMapBrush& read = *again->GetWorldBrushes()[0];
     for (int f = 0; f < 6; ++f)
         EXPECT_STREQ(read.m_faces[f].texture, brush.m_faces[f].texture) << f;
 }
@@ -186,21 +187,21 @@ TEST(CMapWriter, FindsTextThatAMapFileCannotHold) {
     auto e = std::make_unique<CPointEntity>();
     e->m_classname = "info_null";
     e->m_message = "say \"hi\"";
-    doc.m_pointEntities.push_back(std::move(e));
+    Edit(doc, [&](CMapEdits& edits) { edits.AddPointEntity(std::move(e)); });
     auto problem = CMapWriter::FindUnwritableText(doc);
     ASSERT_TRUE(problem);
     EXPECT_EQ(*problem, "Cannot save the map: the value of the key \"message\" of the entity "
                         "\"info_null\" contains a double quote, which a map file cannot hold.");
 
-    doc.m_pointEntities[0]->m_message = "fine";
-    doc.m_pointEntities[0]->m_otherPairs = {{"}", "x"}};
+    doc.GetPointEntities()[0]->m_message = "fine";
+    doc.GetPointEntities()[0]->m_otherPairs = {{"}", "x"}};
     problem = CMapWriter::FindUnwritableText(doc);
     ASSERT_TRUE(problem);
     EXPECT_NE(problem->find("\"}\""), std::string::npos);
 
-    doc.m_pointEntities[0]->m_otherPairs = {{"note", std::string(1023, 'x')}};
+    doc.GetPointEntities()[0]->m_otherPairs = {{"note", std::string(1023, 'x')}};
     EXPECT_FALSE(CMapWriter::FindUnwritableText(doc));
-    doc.m_pointEntities[0]->m_otherPairs = {{"note", std::string(1024, 'x')}};
+    doc.GetPointEntities()[0]->m_otherPairs = {{"note", std::string(1024, 'x')}};
     problem = CMapWriter::FindUnwritableText(doc);
     ASSERT_TRUE(problem);
     EXPECT_NE(problem->find("longer than the 1023 characters"), std::string::npos);
@@ -227,9 +228,9 @@ template <class Entity> std::string EntityText(std::unique_ptr<Entity> entity) {
     CTolveDoc doc;
     doc.ResetWorld();
     if constexpr (std::is_same_v<Entity, CPointEntity>)
-        doc.m_pointEntities.push_back(std::move(entity));
+        Edit(doc, [&](CMapEdits& edits) { edits.AddPointEntity(std::move(entity)); });
     else
-        doc.m_modelEntities.push_back(std::move(entity));
+        Edit(doc, [&](CMapEdits& edits) { edits.AddModelEntity(std::move(entity)); });
     std::string text = MapText(doc);
     EXPECT_EQ(text.substr(0, text.find("}\n") + 2), std::string(kWorldStart) + "}\n");
     return text.substr(text.find("}\n") + 2);

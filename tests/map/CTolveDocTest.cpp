@@ -25,20 +25,20 @@ struct SavedMap {
 TEST(CTolveDoc, ResetWorldSetsTheDefaultsAndLeavesTheRest) {
     CTolveDoc doc;
     doc.m_worldMessage = "kept";
-    doc.m_selectedVertex = 5;
-    doc.m_snap = 64;
-    doc.m_editMode = kEntityMode;
-    doc.m_insertionPoint = {1, 2, 3};
+    doc.GetEditorState().SetSelectedVertex(5);
+    doc.GetEditorState().SetSnap(64);
+    doc.GetEditorState().SetEditMode(kEntityMode);
+    doc.GetEditorState().SetInsertionPoint({1, 2, 3});
     doc.m_textureWad.SetFileName("x.wad");
     doc.m_worldType = 3;
     doc.ResetWorld();
     EXPECT_EQ(doc.m_worldMessage, "kept");
-    EXPECT_EQ(doc.m_selectedVertex, 5);
-    EXPECT_EQ(doc.m_snap, 8);
-    EXPECT_EQ(doc.m_editMode, kCornerMode);
-    EXPECT_EQ(doc.m_insertionPoint, IntPoint(0, 0, 0));
-    EXPECT_EQ(doc.m_upperLimit, IntPoint(-25000, 25000, 25000));
-    EXPECT_EQ(doc.m_lowerLimit, IntPoint(25000, -25000, -25000));
+    EXPECT_EQ(doc.GetEditorState().GetSelectedVertex(), 5);
+    EXPECT_EQ(doc.GetEditorState().GetSnap(), 8);
+    EXPECT_EQ(doc.GetEditorState().GetEditMode(), kCornerMode);
+    EXPECT_EQ(doc.GetEditorState().GetInsertionPoint(), IntPoint(0, 0, 0));
+    EXPECT_EQ(doc.GetEditorState().GetUpperLimit(), IntPoint(-25000, 25000, 25000));
+    EXPECT_EQ(doc.GetEditorState().GetLowerLimit(), IntPoint(25000, -25000, -25000));
     EXPECT_EQ(doc.m_textureWad.GetFileName(), "quake101.wad");
     EXPECT_EQ(doc.m_worldType, -1);
 }
@@ -55,14 +55,14 @@ TEST(CTolveDoc, SerializingIsRefused) {
 TEST(CTolveDoc, DeleteContentsEmptiesEveryListAndTheSelection) {
     SavedMap map;
     CTolveDoc& doc = map.doc;
-    doc.m_selectedBrush = doc.m_worldBrushes[0].get();
-    doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+    doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[0].get());
+    doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities()[0].get());
     doc.DeleteContents();
-    EXPECT_TRUE(doc.m_worldBrushes.empty());
-    EXPECT_TRUE(doc.m_pointEntities.empty());
-    EXPECT_TRUE(doc.m_modelEntities.empty());
-    EXPECT_EQ(doc.m_selectedBrush, nullptr);
-    EXPECT_EQ(doc.m_selectedPointEntity, nullptr);
+    EXPECT_TRUE(doc.GetWorldBrushes().empty());
+    EXPECT_TRUE(doc.GetPointEntities().empty());
+    EXPECT_TRUE(doc.GetModelEntities().empty());
+    EXPECT_EQ(doc.GetEditorState().GetSelectedBrush(), nullptr);
+    EXPECT_EQ(doc.GetEditorState().GetSelectedPointEntity(), nullptr);
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -91,7 +91,7 @@ TEST(CTolveDoc, SaveIntoAMissingFolderSaysSoAndStaysModified) {
 TEST(CTolveDoc, ValueWithADoubleQuoteRefusesTheSaveAndKeepsTheOldFile) {
     SavedMap map;
     CRecordingMessages messages;
-    map.doc.m_pointEntities[0]->m_targetname = "a\"b";
+    map.doc.GetPointEntities()[0]->m_targetname = "a\"b";
     EXPECT_FALSE(SaveShowing(map.doc, map.path.string()));
     EXPECT_TRUE(map.doc.IsModified());
     EXPECT_EQ(ReadFileText(map.path), kSmallMap);

@@ -15,7 +15,7 @@ struct CubeFixture {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(CubeMapText().c_str(), diagnostics);
     }
-    CMapBrush& Brush() { return *doc.m_worldBrushes.at(0); }
+    CMapBrush& Brush() { return *doc.GetWorldBrushes().at(0); }
     IntPoint& Corner(IntPoint at) {
         for (int v = 0; v < Brush().m_numVertices; ++v) {
             if (Brush().m_vertices[v] == at)

@@ -72,9 +72,9 @@ TEST(FragmentPlacement, AddedObjectsJoinTheDocumentAsChanges) {
     fragment.world.m_worldMessage = "Not taken";
     const std::string before = MapText(doc);
     Edit(doc, [&](CMapEdits& edits) { AddFragment(edits, std::move(fragment)); });
-    ASSERT_EQ(doc.m_modelEntities.size(), 1u);
-    EXPECT_EQ(doc.m_modelEntities[0]->m_classname, "func_door");
-    ASSERT_EQ(doc.m_pointEntities.size(), 1u);
+    ASSERT_EQ(doc.GetModelEntities().size(), 1u);
+    EXPECT_EQ(doc.GetModelEntities()[0]->m_classname, "func_door");
+    ASSERT_EQ(doc.GetPointEntities().size(), 1u);
     EXPECT_EQ(doc.m_worldMessage, "Kept");
     EXPECT_TRUE(doc.IsModified());
     // One step: its undo leaves the map as it was.

@@ -44,9 +44,9 @@ TEST(HostileMapFile, NulBytesAnywhereLoseNothingAfterThem) {
         SCOPED_TRACE(text.find('\0'));
         auto opened = OpenText(dir, text);
         ASSERT_TRUE(opened->opened);
-        EXPECT_EQ(opened->doc.m_worldBrushes.size(), 1u);
-        ASSERT_EQ(opened->doc.m_pointEntities.size(), 1u);
-        EXPECT_EQ(opened->doc.m_pointEntities[0]->m_origin, IntPoint(0, 0, 32));
+        EXPECT_EQ(opened->doc.GetWorldBrushes().size(), 1u);
+        ASSERT_EQ(opened->doc.GetPointEntities().size(), 1u);
+        EXPECT_EQ(opened->doc.GetPointEntities()[0]->m_origin, IntPoint(0, 0, 32));
         ASSERT_EQ(opened->messages.m_boxes.size(), 1u);
         EXPECT_NE(opened->messages.m_boxes[0].text.find("Control character 0x00"),
                   std::string::npos);
@@ -84,9 +84,9 @@ TEST(HostileMapFile, AMapOpenedThroughALinkIsReadAndSavedThroughIt) {
     CTolveDoc doc;
     ASSERT_TRUE(OpenShowing(doc, dir.Path("link.map").string()));
     EXPECT_TRUE(messages.m_boxes.empty());
-    ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
-    ASSERT_EQ(doc.m_pointEntities.size(), 1u);
-    doc.m_pointEntities[0]->m_origin.z = 48;
+    ASSERT_EQ(doc.GetWorldBrushes().size(), 1u);
+    ASSERT_EQ(doc.GetPointEntities().size(), 1u);
+    doc.GetPointEntities()[0]->m_origin.z = 48;
     ASSERT_TRUE(SaveShowing(doc, dir.Path("link.map").string()));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.map")));
     EXPECT_NE(ReadFileText(dir.Path("maps/real.map")).find("\"origin\" \"0 0 48\""),
@@ -97,7 +97,7 @@ TEST(HostileMapFile, Utf8ByteOrderMarkIsSkipped) {
     CTempDir dir;
     auto opened = OpenText(dir, "\xEF\xBB\xBF"s + CubeMapText());
     EXPECT_TRUE(opened->opened);
-    EXPECT_EQ(opened->doc.m_worldBrushes.size(), 1u);
+    EXPECT_EQ(opened->doc.GetWorldBrushes().size(), 1u);
     EXPECT_TRUE(opened->messages.m_boxes.empty());
 }
 
@@ -174,7 +174,7 @@ TEST(HostileMapFile, FacesWithoutAPlaneAreReportedAtTheirLine) {
     EXPECT_EQ(opened->messages.m_boxes[0].text,
               "2 problems were found while reading the map:\n\n10" + message + "11" + message);
     // The brush is still the cube, and the faces are kept for the file.
-    EXPECT_EQ(opened->doc.m_worldBrushes.at(0)->m_numFaces, 6);
+    EXPECT_EQ(opened->doc.GetWorldBrushes().at(0)->m_numFaces, 6);
     EXPECT_NE(MapText(opened->doc).find("( 5 5 5 ) ( 5 5 5 ) ( 5 5 5 ) wall 0 0 0 1 1\n"),
               std::string::npos);
 }

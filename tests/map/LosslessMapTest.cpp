@@ -1,6 +1,7 @@
 // Opening and saving a map must never change what it means: what the model has
 // no field for, or cannot hold exactly, comes back as the file had it.
 #include "MapPairs.h"
+#include "map/CMapEdits.h"
 
 #include "map/CMapWriter.h"
 
@@ -28,10 +29,10 @@ TEST(LosslessMap, EveryPairWithoutAFieldStaysOnItsEntityInFileOrder) {
                          "\"speed\" \"100\"\n\"_phong\" \"1\"\n") +
              "{\n\"classname\" \"light\"\n\"_color\" \"1 0.5 0\"\n\"origin\" \"0 0 64\"\n"
              "\"wait\" \"2\"\n\"delay\" \"1\"\n}\n");
-    const CModelEntity& door = *r->doc->m_modelEntities.at(0);
+    const CModelEntity& door = *r->doc->GetModelEntities().at(0);
     EXPECT_EQ(door.m_otherPairs,
               (CustomPairList{{"angle", "-1"}, {"origin", "0 0 8"}, {"_phong", "1"}}));
-    const CPointEntity& light = *r->doc->m_pointEntities.at(0);
+    const CPointEntity& light = *r->doc->GetPointEntities().at(0);
     EXPECT_EQ(light.m_otherPairs,
               (CustomPairList{{"_color", "1 0.5 0"}, {"wait", "2"}, {"delay", "1"}}));
 
@@ -59,9 +60,10 @@ TEST(LosslessMap, CustomRowsAreTheFirstOtherPairsAndComeBackInTheSameRows) {
     auto entity = std::make_unique<CPointEntity>();
     entity->m_classname = "info_notnull";
     entity->m_otherPairs = {{"first", "1"}, {"second", "two words"}, {"third", "3"}};
-    doc.m_pointEntities.push_back(std::move(entity));
+    Edit(doc, [&](CMapEdits& edits) { edits.AddPointEntity(std::move(entity)); });
     auto r = Read(MapText(doc));
-    EXPECT_EQ(r->doc->m_pointEntities.at(0)->m_otherPairs, doc.m_pointEntities[0]->m_otherPairs);
+    EXPECT_EQ(r->doc->GetPointEntities().at(0)->m_otherPairs,
+              doc.GetPointEntities()[0]->m_otherPairs);
 }
 
 TEST(LosslessMap, RepeatedKeysAreKeptAsWritten) {
@@ -145,9 +147,9 @@ TEST(LosslessMap, FieldsStillHoldTheReadersNumbers) {
     auto r =
         Read(BrushEntity("\"classname\" \"func_door\"\n\"wait\" \"0.5\"\n") +
              "{\n\"classname\" \"light\"\n\"light\" \"70000\"\n\"mangle\" \"10.5 -20 0\"\n}\n");
-    EXPECT_EQ(r->doc->m_modelEntities.at(0)->m_wait, 0);
-    EXPECT_TRUE(r->doc->m_modelEntities.at(0)->m_hasWait);
-    const CPointEntity& light = *r->doc->m_pointEntities.at(0);
+    EXPECT_EQ(r->doc->GetModelEntities().at(0)->m_wait, 0);
+    EXPECT_TRUE(r->doc->GetModelEntities().at(0)->m_hasWait);
+    const CPointEntity& light = *r->doc->GetPointEntities().at(0);
     EXPECT_EQ(light.m_light, 70000 - 65536);
     EXPECT_EQ(light.m_mangle, IntPoint(10, -20, 0));
 }
@@ -163,7 +165,7 @@ TEST(LosslessMap, TheSameNumberWrittenOtherwiseIsWrittenInTheNormalForm) {
 
 TEST(LosslessMap, AChangedFieldReplacesItsKeptText) {
     auto r = Read(CubeMapText("{\n\"classname\" \"light\"\n\"origin\" \"0.5 16 32.25\"\n}\n"));
-    CPointEntity& light = *r->doc->m_pointEntities.at(0);
+    CPointEntity& light = *r->doc->GetPointEntities().at(0);
     EXPECT_EQ(light.m_origin, IntPoint(0, 16, 32));
     EXPECT_NE(MapText(*r->doc).find("\"origin\" \"0.5 16 32.25\""), std::string::npos);
     light.m_origin.x += 8;
@@ -188,7 +190,7 @@ TEST(LosslessMap, UntouchedBrushKeepsFractionalOffsetsAndPlanePoints) {
     faces.replace(faces.find("( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1"), 47,
                   "( 64 0 1 ) ( 64 1 0 ) ( 64.0000001 0 0 ) wall 23.5294 -7 0.333333333 1 1");
     auto r = Read("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n");
-    const CMapBrush& brush = *r->doc->m_worldBrushes.at(0);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes().at(0);
     EXPECT_EQ(brush.m_faces[1].xOffset, 24);
     std::string saved = MapText(*r->doc);
     EXPECT_NE(saved.find("\t\t( 64 0 1 ) ( 64 1 0 ) ( 64.0000001 0 0 ) wall 23.5294 -7 "
@@ -207,7 +209,7 @@ TEST(LosslessMap, DraggedBrushFollowsItsCornersButKeepsItsTextureNumbers) {
     faces.replace(faces.find("( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) wall 0 0 0 1 1"), 47,
                   "( 64 0 1 ) ( 64 1 0 ) ( 64.0 0 0 ) wall 23.5294 0 0 1 1");
     auto r = Read("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n");
-    CMapBrush& brush = *r->doc->m_worldBrushes.at(0);
+    CMapBrush& brush = *r->doc->GetWorldBrushes().at(0);
     for (int v = 0; v < brush.m_numVertices; ++v)
         brush.m_vertices[v].x += 8;
     brush.ForgetReadPlanes();
@@ -245,8 +247,8 @@ TEST(LosslessMap, BrushTooBigToHoldIsWrittenBackInItsPlace) {
                  std::to_string(i) + " ) t 0 0 0 1 1\n";
     auto r = Read("{\n\"classname\" \"worldspawn\"\n{\n" + std::string(kCubeFaceLines) + "}\n{\n" +
                   faces + "}\n{\n" + kCubeFaceLines + "}\n}\n");
-    ASSERT_EQ(r->doc->m_worldBrushes.size(), 3u);
-    EXPECT_FALSE(r->doc->m_worldBrushes[1]->IsHeld());
+    ASSERT_EQ(r->doc->GetWorldBrushes().size(), 3u);
+    EXPECT_FALSE(r->doc->GetWorldBrushes()[1]->IsHeld());
     std::string saved = MapText(*r->doc);
     size_t kept = saved.find("\t{\n\t\t( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) t 0 0 0 1 1\n");
     ASSERT_NE(kept, std::string::npos) << saved;

@@ -107,7 +107,7 @@ TEST(ValveMaps, FaceLinesKeepTheirAxesOffsetsRotationAndScales) {
                   "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) e [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
                   "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) f [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n}\n}\n");
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
-    const CMapBrush& brush = *r->doc->m_worldBrushes.at(0);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes().at(0);
     ASSERT_EQ(brush.m_numFaces, 6);
     ASSERT_TRUE(brush.HasValveAxes());
     const ValveAxes& axes = brush.m_valveAxes[0];
@@ -133,7 +133,7 @@ TEST(ValveMaps, NumbersWrittenOtherwiseThanTheWriterWritesThemKeepTheirText) {
                              "] 0 1 1\n( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) f [ 1 0 0 0 ] [ 0 -1 0 "
                              "0 ] 0 1 1\n}\n}\n";
     auto r = Read(text);
-    const CMapBrush& brush = *r->doc->m_worldBrushes.at(0);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes().at(0);
     // The model holds the numbers; a zero scale is taken as 1.
     EXPECT_EQ(brush.m_valveAxes[0].u, (Vec3d{0, -1, 0}));
     EXPECT_EQ(brush.m_valveAxes[0].vOffset, 8.0);
@@ -297,7 +297,7 @@ TEST(FractionalPoints, AreNoProblemAndTheBrushIsBuiltFromThem) {
     auto r = Read("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n");
     EXPECT_TRUE(r->diagnostics.m_entries.empty());
     EXPECT_EQ(r->doc->m_fractionalBrushLines, std::vector<int>{2});
-    const CMapBrush& brush = *r->doc->m_worldBrushes.at(0);
+    const CMapBrush& brush = *r->doc->GetWorldBrushes().at(0);
     int eastCorners = 0;
     for (int v = 0; v < brush.m_numVertices; ++v)
         eastCorners += brush.m_vertices[v].x == 65 ? 1 : 0;
@@ -322,7 +322,7 @@ TEST(BrushWithoutVolume, IsAProblemAndKeptAsWritten) {
     EXPECT_EQ(r->diagnostics.m_entries[0].message,
               "Brush has no volume; it is kept as written but cannot be shown\n");
     EXPECT_EQ(r->diagnostics.m_entries[0].brushLine, 13);
-    const CModelEntity& wall = *r->doc->m_modelEntities.at(0);
+    const CModelEntity& wall = *r->doc->GetModelEntities().at(0);
     ASSERT_EQ(wall.m_brushes.size(), 1u);
     EXPECT_FALSE(wall.m_brushes[0]->IsHeld());
     const std::vector<std::string> saved = FaceLines(MapText(*r->doc));

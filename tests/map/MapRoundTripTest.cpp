@@ -73,24 +73,24 @@ std::string ModelDifference(const CTolveDoc& a, const CTolveDoc& b) {
         (!a.m_hasWorldSounds || a.m_worldSounds == b.m_worldSounds);
     if (!sameWorld)
         return "world keys";
-    std::string difference = BrushListDifference(a.m_worldBrushes, b.m_worldBrushes);
+    std::string difference = BrushListDifference(a.GetWorldBrushes(), b.GetWorldBrushes());
     if (!difference.empty())
         return "world " + difference;
-    if (a.m_modelEntities.size() != b.m_modelEntities.size())
+    if (a.GetModelEntities().size() != b.GetModelEntities().size())
         return "brush entity count";
-    for (size_t i = 0; i < a.m_modelEntities.size(); ++i) {
-        const CModelEntity& x = *a.m_modelEntities[i];
-        const CModelEntity& y = *b.m_modelEntities[i];
+    for (size_t i = 0; i < a.GetModelEntities().size(); ++i) {
+        const CModelEntity& x = *a.GetModelEntities()[i];
+        const CModelEntity& y = *b.GetModelEntities()[i];
         if (!SameKeys(x, y))
             return "keys of brush entity " + std::to_string(i);
         difference = BrushListDifference(x.m_brushes, y.m_brushes);
         if (!difference.empty())
             return "brush entity " + std::to_string(i) + " " + difference;
     }
-    if (a.m_pointEntities.size() != b.m_pointEntities.size())
+    if (a.GetPointEntities().size() != b.GetPointEntities().size())
         return "point entity count";
-    for (size_t i = 0; i < a.m_pointEntities.size(); ++i) {
-        if (!SameKeys(*a.m_pointEntities[i], *b.m_pointEntities[i]))
+    for (size_t i = 0; i < a.GetPointEntities().size(); ++i) {
+        if (!SameKeys(*a.GetPointEntities()[i], *b.GetPointEntities()[i]))
             return "keys of point entity " + std::to_string(i);
     }
     return {};
@@ -141,14 +141,14 @@ TEST(MapRoundTrip, UntouchedBrushKeepsItsPlanesAndAMovedOneFollowsItsCorners) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText(text, diagnostics);
-    ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
-    ASSERT_EQ(doc.m_worldBrushes[0]->m_numFaces, 6);
+    ASSERT_EQ(doc.GetWorldBrushes().size(), 1u);
+    ASSERT_EQ(doc.GetWorldBrushes()[0]->m_numFaces, 6);
     std::string written = MapText(doc);
     EXPECT_NE(written.find("\t\t( 100 0 71 ) ( 0 0 64 ) ( 0 100 64 ) t 0 0"), std::string::npos);
 
     // The corners at x = 50 lie at z = 67.5 and round to 68, off the slope.
     // Once a corner is dragged, the corners rule.
-    CMapBrush& brush = *doc.m_worldBrushes[0];
+    CMapBrush& brush = *doc.GetWorldBrushes()[0];
     brush.m_vertices[0].z += 8;
     brush.ForgetReadPlanes();
     written = MapText(doc);
@@ -170,6 +170,6 @@ TEST(MapRoundTrip, OtherDialectsAndBrokenFilesAreReadWithoutCrashOrStormOfBoxes)
         CTolveDoc again;
         CRecordingDiagnostics diagnostics;
         again.ReadMapText(written.c_str(), diagnostics);
-        EXPECT_EQ(again.m_pointEntities.size(), doc.m_pointEntities.size());
+        EXPECT_EQ(again.GetPointEntities().size(), doc.GetPointEntities().size());
     }
 }

@@ -32,25 +32,25 @@ protected:
 } // namespace
 
 TEST_F(SelectionFragment, NothingSelectedGivesNothing) {
-    m_doc.m_editMode = kBrushMode;
+    m_doc.GetEditorState().SetEditMode(kBrushMode);
     EXPECT_FALSE(HasCopyableSelection(m_doc));
     EXPECT_TRUE(FragmentOfSelection(m_doc).IsEmpty());
     EXPECT_EQ(SelectionText(), "");
 }
 
 TEST_F(SelectionFragment, ASelectionOfAnotherModeIsNotCopied) {
-    m_doc.m_editMode = kFaceMode;
-    m_doc.m_selectedBrush = m_doc.m_worldBrushes[0].get();
+    m_doc.GetEditorState().SetEditMode(kFaceMode);
+    m_doc.GetEditorState().SetSelectedBrush(m_doc.GetWorldBrushes()[0].get());
     EXPECT_FALSE(HasCopyableSelection(m_doc));
-    m_doc.m_editMode = kBrushMode;
-    m_doc.m_selectedPointEntity = m_doc.m_pointEntities[0].get();
-    m_doc.m_selectedBrush = nullptr;
+    m_doc.GetEditorState().SetEditMode(kBrushMode);
+    m_doc.GetEditorState().SetSelectedPointEntity(m_doc.GetPointEntities()[0].get());
+    m_doc.GetEditorState().SetSelectedBrush(nullptr);
     EXPECT_FALSE(HasCopyableSelection(m_doc));
 }
 
 TEST_F(SelectionFragment, AWorldBrushGoesInsideAWorldWithoutTheMapsKeys) {
-    m_doc.m_editMode = kBrushMode;
-    m_doc.m_selectedBrush = m_doc.m_worldBrushes[0].get();
+    m_doc.GetEditorState().SetEditMode(kBrushMode);
+    m_doc.GetEditorState().SetSelectedBrush(m_doc.GetWorldBrushes()[0].get());
     ASSERT_TRUE(HasCopyableSelection(m_doc));
     const std::string text = SelectionText();
     EXPECT_NE(text.find("\"worldspawn\""), std::string::npos) << text;
@@ -60,10 +60,10 @@ TEST_F(SelectionFragment, AWorldBrushGoesInsideAWorldWithoutTheMapsKeys) {
 }
 
 TEST_F(SelectionFragment, AnEntityBrushGoesInsideItsKeysAlone) {
-    CModelEntity& door = *m_doc.m_modelEntities[0];
-    m_doc.m_editMode = kBrushMode;
-    m_doc.m_selectedEntity = &door;
-    m_doc.m_selectedBrush = door.m_brushes[1].get();
+    CModelEntity& door = *m_doc.GetModelEntities()[0];
+    m_doc.GetEditorState().SetEditMode(kBrushMode);
+    m_doc.GetEditorState().SetSelectedEntity(&door);
+    m_doc.GetEditorState().SetSelectedBrush(door.m_brushes[1].get());
     const CMapFragment fragment = FragmentOfSelection(m_doc);
     ASSERT_EQ(fragment.modelEntities.size(), 1u);
     EXPECT_TRUE(fragment.worldBrushes.empty());
@@ -77,8 +77,8 @@ TEST_F(SelectionFragment, AnEntityBrushGoesInsideItsKeysAlone) {
 }
 
 TEST_F(SelectionFragment, APointEntityInEntityMode) {
-    m_doc.m_editMode = kEntityMode;
-    m_doc.m_selectedPointEntity = m_doc.m_pointEntities[0].get();
+    m_doc.GetEditorState().SetEditMode(kEntityMode);
+    m_doc.GetEditorState().SetSelectedPointEntity(m_doc.GetPointEntities()[0].get());
     const std::string text = SelectionText();
     EXPECT_NE(text.find("\"light\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"-200 -150 0\""), std::string::npos) << text;
@@ -87,8 +87,8 @@ TEST_F(SelectionFragment, APointEntityInEntityMode) {
 
 TEST_F(SelectionFragment, ABrushOfAValveMapIsCopiedWithItsAxesAndComesBackTheSame) {
     m_doc.m_mapFormat = MapFormat::kValve;
-    m_doc.m_editMode = kBrushMode;
-    m_doc.m_selectedBrush = m_doc.m_worldBrushes[0].get();
+    m_doc.GetEditorState().SetEditMode(kBrushMode);
+    m_doc.GetEditorState().SetSelectedBrush(m_doc.GetWorldBrushes()[0].get());
     const std::string text = SelectionText();
     EXPECT_NE(text.find("\t\"mapversion\" \"220\"\n"), std::string::npos) << text;
     EXPECT_NE(text.find(" wall [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"), std::string::npos) << text;
@@ -96,5 +96,5 @@ TEST_F(SelectionFragment, ABrushOfAValveMapIsCopiedWithItsAxesAndComesBackTheSam
     CRecordingDiagnostics diagnostics;
     again.ReadMapText(text, diagnostics);
     EXPECT_EQ(again.m_mapFormat, MapFormat::kValve);
-    ASSERT_TRUE(again.m_worldBrushes.at(0)->HasValveAxes());
+    ASSERT_TRUE(again.GetWorldBrushes().at(0)->HasValveAxes());
 }

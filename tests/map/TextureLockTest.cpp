@@ -49,7 +49,7 @@ struct ValveFixture {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(text, diagnostics);
     }
-    CMapBrush& Brush() { return *doc.m_worldBrushes.at(0); }
+    CMapBrush& Brush() { return *doc.GetWorldBrushes().at(0); }
     // The first corner of a face.
     IntPoint Corner(int face) { return Brush().m_vertices[Brush().m_faces[face].vertexIndex[0]]; }
 };

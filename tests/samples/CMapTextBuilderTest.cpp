@@ -51,8 +51,8 @@ TEST(CMapTextBuilder, ABoxReadsBackAsACubeWithOutwardFaces) {
 
     CTolveDoc doc;
     ReadText(doc, map.GetText());
-    ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
-    const CMapBrush& brush = *doc.m_worldBrushes[0];
+    ASSERT_EQ(doc.GetWorldBrushes().size(), 1u);
+    const CMapBrush& brush = *doc.GetWorldBrushes()[0];
     ASSERT_EQ(brush.m_numVertices, 8);
     ASSERT_EQ(brush.m_numFaces, 6);
     for (int i = 0; i < 8; ++i) {
@@ -81,8 +81,8 @@ TEST(CMapTextBuilder, AConvexBrushIsOrientedFromItsInsidePoint) {
 
     CTolveDoc doc;
     ReadText(doc, map.GetText());
-    ASSERT_EQ(doc.m_modelEntities.size(), 1u);
-    const CMapBrush& brush = *doc.m_modelEntities[0]->m_brushes.at(0);
+    ASSERT_EQ(doc.GetModelEntities().size(), 1u);
+    const CMapBrush& brush = *doc.GetModelEntities()[0]->m_brushes.at(0);
     EXPECT_EQ(brush.m_numVertices, 6);
     EXPECT_EQ(brush.m_numFaces, 5);
     EXPECT_TRUE(FacesPointOutward(brush));

@@ -20,9 +20,9 @@ protected:
 
     std::vector<const CMapBrush*> AllBrushes() const {
         std::vector<const CMapBrush*> brushes;
-        for (const auto& brush : m_doc.m_worldBrushes)
+        for (const auto& brush : m_doc.GetWorldBrushes())
             brushes.push_back(brush.get());
-        for (const auto& entity : m_doc.m_modelEntities) {
+        for (const auto& entity : m_doc.GetModelEntities()) {
             for (const auto& brush : entity->m_brushes)
                 brushes.push_back(brush.get());
         }
@@ -30,7 +30,7 @@ protected:
     }
 
     const CModelEntity* FindModelEntity(const std::string& classname) const {
-        for (const auto& entity : m_doc.m_modelEntities) {
+        for (const auto& entity : m_doc.GetModelEntities()) {
             if (entity->m_classname == classname)
                 return entity.get();
         }
@@ -39,7 +39,7 @@ protected:
 
     std::vector<const CPointEntity*> PointEntities(const std::string& prefix) const {
         std::vector<const CPointEntity*> found;
-        for (const auto& entity : m_doc.m_pointEntities) {
+        for (const auto& entity : m_doc.GetPointEntities()) {
             if (entity->m_classname.rfind(prefix, 0) == 0)
                 found.push_back(entity.get());
         }
@@ -65,7 +65,7 @@ TEST_F(SampleMapTest, ReadsWithoutAnyReport) {
 TEST_F(SampleMapTest, WorldNamesTheSampleTextureFileAndAMessage) {
     EXPECT_EQ(m_doc.m_textureWad.GetFileName(), "quake101.wad");
     EXPECT_FALSE(m_doc.m_worldMessage.empty());
-    EXPECT_GE(m_doc.m_worldBrushes.size(), 30u);
+    EXPECT_GE(m_doc.GetWorldBrushes().size(), 30u);
 }
 
 TEST_F(SampleMapTest, HasADoorOpenedByATrigger) {
@@ -104,11 +104,11 @@ TEST_F(SampleMapTest, PlacesAPlayerLightsAndMonsters) {
 TEST_F(SampleMapTest, EveryTargetNamesSomething) {
     std::set<std::string> names;
     std::vector<std::string> targets;
-    for (const auto& entity : m_doc.m_modelEntities) {
+    for (const auto& entity : m_doc.GetModelEntities()) {
         names.insert(entity->m_targetname);
         targets.push_back(entity->m_target);
     }
-    for (const auto& entity : m_doc.m_pointEntities) {
+    for (const auto& entity : m_doc.GetPointEntities()) {
         names.insert(entity->m_targetname);
         targets.push_back(entity->m_target);
     }
@@ -146,7 +146,7 @@ TEST_F(SampleMapTest, CornersAndOriginsLieOnTheGrid) {
                 << v.x << " " << v.y << " " << v.z;
         }
     }
-    for (const auto& entity : m_doc.m_pointEntities) {
+    for (const auto& entity : m_doc.GetPointEntities()) {
         const IntPoint& o = entity->m_origin;
         EXPECT_TRUE(OnGrid(o.x) && OnGrid(o.y) && OnGrid(o.z)) << entity->m_classname;
     }

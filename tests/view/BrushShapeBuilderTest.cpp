@@ -1,4 +1,5 @@
 #include "view/BrushShapeBuilder.h"
+#include "map/CMapEdits.h"
 
 #include "TestSupport.h"
 
@@ -161,14 +162,14 @@ TEST(BuildBrushShape, NewBrushWrittenAndReadBackKeepsItsCorners) {
         auto brush = std::make_unique<CMapBrush>();
         ASSERT_TRUE(f.Build(*brush, 96, 48, 8, 6, prism));
         std::vector<IntPoint> corners(brush->m_vertices, brush->m_vertices + brush->m_numVertices);
-        doc.m_worldBrushes.push_back(std::move(brush));
+        Edit(doc, [&](CMapEdits& edits) { edits.AddBrush(nullptr, std::move(brush)); });
         std::string text = MapText(doc);
         CTolveDoc again;
         CRecordingDiagnostics diagnostics;
         again.ReadMapText(text.c_str(), diagnostics);
         EXPECT_TRUE(diagnostics.m_entries.empty());
-        ASSERT_EQ(again.m_worldBrushes.size(), 1u);
-        const CMapBrush& read = *again.m_worldBrushes[0];
+        ASSERT_EQ(again.GetWorldBrushes().size(), 1u);
+        const CMapBrush& read = *again.GetWorldBrushes()[0];
         std::vector<IntPoint> readCorners(read.m_vertices, read.m_vertices + read.m_numVertices);
         auto less = [](const IntPoint& a, const IntPoint& b) {
             return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z);

@@ -47,7 +47,7 @@ struct DragFixture {
         projection.m_originX = 0;
         projection.m_originY = 0;
         doc.AddView(&counter);
-        doc.m_selectedBrush = doc.m_worldBrushes[0].get();
+        doc.GetEditorState().SetSelectedBrush(doc.GetWorldBrushes()[0].get());
     }
     ~DragFixture() { doc.RemoveView(&counter); }
     // A press ends the drag before, as its release would have.
@@ -63,7 +63,7 @@ struct DragFixture {
         cursor = drag->GetCursor();
         return moved;
     }
-    CMapBrush& Brush() { return *doc.m_worldBrushes[0]; }
+    CMapBrush& Brush() { return *doc.GetWorldBrushes()[0]; }
     int VertexAt(IntPoint p) {
         for (int v = 0; v < Brush().m_numVertices; ++v) {
             if (Brush().m_vertices[v] == p)
@@ -79,7 +79,7 @@ TEST(CMapDrag, SnapsEachStepAndKeepsOffGridOffsets) {
     DragFixture f;
     int v = f.VertexAt({3, 0, 0});
     ASSERT_GE(v, 0);
-    f.doc.m_selectedVertex = v;
+    f.doc.GetEditorState().SetSelectedVertex(v);
     f.Press(9, 0);
     EXPECT_EQ(f.cursor.x, 8);
     EXPECT_FALSE(f.DragTo(11, 0)); // still 8
@@ -100,7 +100,7 @@ TEST(CMapDrag, SnapsEachStepAndKeepsOffGridOffsets) {
 TEST(CMapDrag, ADragBackToItsStartLeavesTheFileAsItWas) {
     DragFixture f;
     const std::string before = MapText(f.doc);
-    f.doc.m_editMode = kBrushMode;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
     f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(16, 8));
     EXPECT_TRUE(f.DragTo(0, 0));
@@ -121,8 +121,8 @@ TEST(CMapDrag, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
     doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n{\n" + std::string(kCubeFaceLines) +
                         "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n}\n}\n",
                     diagnostics);
-    ASSERT_EQ(doc.m_worldBrushes.size(), 1u);
-    CMapBrush& brush = *doc.m_worldBrushes[0];
+    ASSERT_EQ(doc.GetWorldBrushes().size(), 1u);
+    CMapBrush& brush = *doc.GetWorldBrushes()[0];
     ASSERT_NE(brush.m_readPlanes, nullptr);
     ASSERT_EQ(brush.m_readPlanes->hidden.size(), 1u);
     const ReadPlanePoints* readPlanes = brush.m_readPlanes.get();
@@ -133,11 +133,11 @@ TEST(CMapDrag, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
     CViewProjection projection;
     projection.m_originX = 0;
     projection.m_originY = 0;
-    doc.m_editMode = kCornerMode;
-    doc.m_selectedBrush = &brush;
+    doc.GetEditorState().SetEditMode(kCornerMode);
+    doc.GetEditorState().SetSelectedBrush(&brush);
     for (int32_t vertex : {int32_t{numVertices}, int32_t{numVertices} + 1, -1}) {
         SCOPED_TRACE(vertex);
-        doc.m_selectedVertex = vertex;
+        doc.GetEditorState().SetSelectedVertex(vertex);
         CMapDrag(doc, projection, {0, 0}).Step({16, -16});
         EXPECT_EQ(brush.m_numVertices, numVertices);
         EXPECT_EQ(brush.m_numFaces, numFaces);
@@ -150,7 +150,7 @@ TEST(CMapDrag, NegativeWorldPointsSnapLikePositiveOnes) {
     DragFixture f;
     const int v = f.VertexAt({3, 0, 0});
     ASSERT_GE(v, 0);
-    f.doc.m_selectedVertex = v;
+    f.doc.GetEditorState().SetSelectedVertex(v);
     f.Press(-5, 0);
     EXPECT_EQ(f.cursor.x, -8);
     EXPECT_FALSE(f.DragTo(-4 - 8, 0)); // -12 still snaps to -8
@@ -169,8 +169,8 @@ TEST(CMapDrag, NegativeWorldPointsSnapLikePositiveOnes) {
 
 TEST(CMapDrag, FaceAndBrushModesMoveTheirVerticesInThePlane) {
     DragFixture f;
-    f.doc.m_editMode = kFaceMode;
-    f.doc.m_selectedFace = 1; // the x = 64 side
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
+    f.doc.GetEditorState().SetSelectedFace(1); // the x = 64 side
     f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(16, 8));
     const BrushFace& face = f.Brush().m_faces[1];
@@ -181,7 +181,7 @@ TEST(CMapDrag, FaceAndBrushModesMoveTheirVerticesInThePlane) {
     }
     EXPECT_GE(f.VertexAt({3, 0, 64}), 0); // the other side stays
 
-    f.doc.m_editMode = kBrushMode;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
     IntPoint before[kMaxBrushVertices];
     std::copy(f.Brush().m_vertices, f.Brush().m_vertices + 8, before);
     EXPECT_TRUE(f.DragTo(16, 16));
@@ -194,19 +194,19 @@ TEST(CMapDrag, FaceAndBrushModesMoveTheirVerticesInThePlane) {
 
 TEST(CMapDrag, EntityModeMovesTheOriginAndWithoutOneChangesNothing) {
     DragFixture f;
-    f.doc.m_editMode = kEntityMode;
+    f.doc.GetEditorState().SetEditMode(kEntityMode);
     f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(8, 0));
     EXPECT_EQ(f.counter.m_repaints, 0);
-    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(100, 100, 0));
+    EXPECT_EQ(f.doc.GetPointEntities()[0]->m_origin, IntPoint(100, 100, 0));
     f.drag->Commit();
     EXPECT_FALSE(f.doc.IsModified());
     EXPECT_FALSE(f.doc.GetHistory().CanUndo());
 
-    f.doc.m_selectedPointEntity = f.doc.m_pointEntities[0].get();
+    f.doc.GetEditorState().SetSelectedPointEntity(f.doc.GetPointEntities()[0].get());
     f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(8, -24));
-    EXPECT_EQ(f.doc.m_pointEntities[0]->m_origin, IntPoint(108, 76, 0));
+    EXPECT_EQ(f.doc.GetPointEntities()[0]->m_origin, IntPoint(108, 76, 0));
     f.drag->Commit();
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Move Entity");
@@ -222,8 +222,8 @@ TEST(CMapDrag, DraggedEntityReplacesTheOriginTextTheFileGave) {
     CViewProjection projection;
     projection.m_originX = 0;
     projection.m_originY = 0;
-    doc.m_editMode = kEntityMode;
-    doc.m_selectedPointEntity = doc.m_pointEntities[0].get();
+    doc.GetEditorState().SetEditMode(kEntityMode);
+    doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities()[0].get());
     CMapDrag drag(doc, projection, {0, 0});
     ASSERT_TRUE(drag.Step({8, 0}));
     drag.Commit();
@@ -241,9 +241,9 @@ TEST(CMapDrag, DraggingViewFreezesItsSelectionButNotAnotherViews) {
         view->m_projection.m_originY = 0;
     }
     dragging.OnMouseMove(false, {64, -64});
-    CMapBrush* brush = doc.m_selectedBrush;
+    CMapBrush* brush = doc.GetEditorState().GetSelectedBrush();
     ASSERT_NE(brush, nullptr);
-    const int32_t vertex = doc.m_selectedVertex;
+    const int32_t vertex = doc.GetEditorState().GetSelectedVertex();
     dragging.OnLButtonDown({64, -64});
     EXPECT_TRUE(dragging.IsDragging());
     EXPECT_FALSE(doc.IsModified());
@@ -252,17 +252,17 @@ TEST(CMapDrag, DraggingViewFreezesItsSelectionButNotAnotherViews) {
 
     dragging.OnLButtonDown({64, -64});
     dragging.OnMouseMove(false, {0, 0}); // a drag step, not a new selection
-    EXPECT_EQ(doc.m_selectedVertex, vertex);
+    EXPECT_EQ(doc.GetEditorState().GetSelectedVertex(), vertex);
     EXPECT_EQ(brush->m_vertices[vertex], IntPoint(0, 0, brush->m_vertices[vertex].z));
     other.OnMouseMove(false, {100, -100}); // the other view still selects
-    EXPECT_NE(doc.m_selectedPointEntity, nullptr);
+    EXPECT_NE(doc.GetEditorState().GetSelectedPointEntity(), nullptr);
     dragging.OnLButtonUp();
     EXPECT_FALSE(dragging.IsDragging());
 }
 
 TEST(CMapDrag, ADragIsOneStepOfTheHistory) {
     DragFixture f;
-    f.doc.m_editMode = kBrushMode;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
     const std::string before = MapText(f.doc);
     f.Press(0, 0);
     f.drag->Commit(); // nothing moved
@@ -288,11 +288,11 @@ TEST(CMapDrag, EscapeTakesTheWholeDragBack) {
     view.resize(400, 300);
     view.m_projection.m_originX = 0;
     view.m_projection.m_originY = 0;
-    for (uint8_t mode : {kCornerMode, kFaceMode, kBrushMode}) {
+    for (EditMode mode : {kCornerMode, kFaceMode, kBrushMode}) {
         SCOPED_TRACE(static_cast<int>(mode));
-        doc.m_editMode = mode;
+        doc.GetEditorState().SetEditMode(mode);
         view.OnMouseMove(false, {64, -64});
-        ASSERT_NE(doc.m_selectedBrush, nullptr);
+        ASSERT_NE(doc.GetEditorState().GetSelectedBrush(), nullptr);
         view.OnLButtonDown({64, -64});
         view.OnMouseMove(false, {80, -64});
         view.OnMouseMove(false, {96, -48});

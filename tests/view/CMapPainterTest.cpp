@@ -36,8 +36,8 @@ struct PaintFixture {
         projection.m_originY = 300;
     }
     CMapPainter Painter() { return CMapPainter(doc, projection, canvas); }
-    CMapBrush& World() { return *doc.m_worldBrushes[0]; }
-    CMapBrush& Door() { return *doc.m_modelEntities[0]->m_brushes[0]; }
+    CMapBrush& World() { return *doc.GetWorldBrushes()[0]; }
+    CMapBrush& Door() { return *doc.GetModelEntities()[0]->m_brushes[0]; }
 };
 
 } // namespace
@@ -92,8 +92,8 @@ TEST(CMapPainter, SharedEdgesAreDrawnOncePerBrushButAgainByDrawFace) {
 TEST(CMapPainter, SlabCullsPerEdge) {
     PaintFixture f;
     // Only the top corners (z = 64) lie strictly inside 0 < z < 100.
-    f.doc.m_lowerLimit.z = 0;
-    f.doc.m_upperLimit.z = 100;
+    SetStateCoordinate(f.doc, StatePoint::kLowerLimit, &IntPoint::z, 0);
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z, 100);
     f.Painter().DrawBrush(f.World(), kNavy);
     EXPECT_EQ(f.canvas.Count("ellipse"), 4);
     EXPECT_EQ(f.canvas.Count("line"), 8); // the top square and the four uprights
@@ -106,8 +106,8 @@ TEST(CMapPainter, SlabCullsPerEdge) {
 TEST(CMapPainter, LimitsSlabAlongEachDepthAxis) {
     PaintFixture f;
     CMapPainter painter = f.Painter();
-    f.doc.m_upperLimit = {-10, 10, 10};
-    f.doc.m_lowerLimit = {10, -10, -10};
+    f.doc.GetEditorState().SetUpperLimit({-10, 10, 10});
+    f.doc.GetEditorState().SetLowerLimit({10, -10, -10});
     EXPECT_TRUE(painter.InsideLimits({99, 99, 9}));
     EXPECT_FALSE(painter.InsideLimits({0, 0, 10}));
     f.projection.m_viewMode = kPlaneXZ;
@@ -117,8 +117,8 @@ TEST(CMapPainter, LimitsSlabAlongEachDepthAxis) {
     EXPECT_TRUE(painter.InsideLimits({9, 99, 99}));
     EXPECT_FALSE(painter.InsideLimits({10, 0, 0}));
     // Reversed limits make the slab empty.
-    f.doc.m_upperLimit.x = 10;
-    f.doc.m_lowerLimit.x = -10;
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::x, 10);
+    SetStateCoordinate(f.doc, StatePoint::kLowerLimit, &IntPoint::x, -10);
     EXPECT_FALSE(painter.InsideLimits({0, 0, 0}));
 }
 
@@ -149,7 +149,7 @@ TEST(CMapPainter, MarkersShrinkWithZoomAndVanish) {
 
 TEST(CMapPainter, BrushColoursFollowTheSelection) {
     PaintFixture f;
-    CModelEntity* door = f.doc.m_modelEntities[0].get();
+    CModelEntity* door = f.doc.GetModelEntities()[0].get();
     const struct {
         CModelEntity* selectedOwner;
         CMapBrush* selectedBrush;
@@ -161,8 +161,8 @@ TEST(CMapPainter, BrushColoursFollowTheSelection) {
         {door, &f.Door(), kNavy, kOlive},
     };
     for (const auto& c : cases) {
-        f.doc.m_selectedEntity = c.selectedOwner;
-        f.doc.m_selectedBrush = c.selectedBrush;
+        f.doc.GetEditorState().SetSelectedEntity(c.selectedOwner);
+        f.doc.GetEditorState().SetSelectedBrush(c.selectedBrush);
         f.canvas.m_calls.clear();
         CMapPainter painter = f.Painter();
         painter.DrawOwnedBrush(nullptr, f.World());
@@ -171,8 +171,8 @@ TEST(CMapPainter, BrushColoursFollowTheSelection) {
         EXPECT_EQ(f.canvas.CountColour("line", c.doorColour), 12);
     }
     // Another brush of the selected owner is dark green.
-    f.doc.m_selectedEntity = door;
-    f.doc.m_selectedBrush = &f.World();
+    f.doc.GetEditorState().SetSelectedEntity(door);
+    f.doc.GetEditorState().SetSelectedBrush(&f.World());
     f.canvas.m_calls.clear();
     f.Painter().DrawOwnedBrush(door, f.Door());
     EXPECT_EQ(f.canvas.CountColour("line", kDarkGreen), 12);
@@ -180,30 +180,30 @@ TEST(CMapPainter, BrushColoursFollowTheSelection) {
 
 TEST(CMapPainter, OverlayNeedsASelectedBrushAndOutlinesTheFaceInFaceMode) {
     PaintFixture f;
-    f.doc.m_editMode = kFaceMode;
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
     f.Painter().DrawSelectionOverlay();
     EXPECT_TRUE(f.canvas.m_calls.empty());
 
-    f.doc.m_selectedBrush = &f.World();
-    f.doc.m_selectedVertex = 2;
-    f.doc.m_selectedFace = 4;
+    f.doc.GetEditorState().SetSelectedBrush(&f.World());
+    f.doc.GetEditorState().SetSelectedVertex(2);
+    f.doc.GetEditorState().SetSelectedFace(4);
     f.Painter().DrawSelectionOverlay();
     ASSERT_EQ(f.canvas.Count("ellipse"), 1);
     EXPECT_EQ(f.canvas.m_calls[0].fill, kPurple);
     EXPECT_EQ(f.canvas.CountColour("line", kDarkRed), 4);
     f.canvas.m_calls.clear();
-    f.doc.m_editMode = kBrushMode;
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
     f.Painter().DrawSelectionOverlay();
     EXPECT_EQ(f.canvas.Count("line"), 0);
 }
 
 TEST(CMapPainter, IncrementalNotices) {
     PaintFixture f;
-    CPointEntity* light = f.doc.m_pointEntities[0].get();
+    CPointEntity* light = f.doc.GetPointEntities()[0].get();
     // A point entity notice with nothing before and nothing selected draws nothing.
     EXPECT_TRUE(f.Painter().PaintNotice(CMapNotice::PointEntitySelection(nullptr)));
     EXPECT_TRUE(f.canvas.m_calls.empty());
-    f.doc.m_selectedPointEntity = light;
+    f.doc.GetEditorState().SetSelectedPointEntity(light);
     f.Painter().PaintNotice(CMapNotice::PointEntitySelection(light));
     ASSERT_EQ(f.canvas.Count("ellipse"), 2);
     EXPECT_EQ(f.canvas.m_calls[0].fill, kDarkGreen);
@@ -211,8 +211,8 @@ TEST(CMapPainter, IncrementalNotices) {
 
     // An owner's brushes: every brush of it, then the overlay.
     f.canvas.m_calls.clear();
-    f.doc.m_selectedBrush = &f.World();
-    f.Painter().PaintNotice(CMapNotice::OwnerBrushes(f.doc.m_modelEntities[0].get()));
+    f.doc.GetEditorState().SetSelectedBrush(&f.World());
+    f.Painter().PaintNotice(CMapNotice::OwnerBrushes(f.doc.GetModelEntities()[0].get()));
     EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 1);
 
@@ -224,7 +224,7 @@ TEST(CMapPainter, IncrementalNotices) {
 
     // One brush of its owner, with no overlay.
     f.canvas.m_calls.clear();
-    f.Painter().PaintNotice(CMapNotice::OneBrush(f.doc.m_modelEntities[0].get(), &f.Door()));
+    f.Painter().PaintNotice(CMapNotice::OneBrush(f.doc.GetModelEntities()[0].get(), &f.Door()));
     EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 0);
 
@@ -234,14 +234,14 @@ TEST(CMapPainter, IncrementalNotices) {
 
 TEST(CMapPainter, PointEntityOutsideTheSlabIsNotDrawn) {
     PaintFixture f;
-    f.doc.m_upperLimit.z = 40;
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z, 40);
     f.Painter().PaintAll(800, 600);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kDarkGreen), 0);
 }
 
 TEST(CMapPainter, AxesAndLimitsInTheOtherPlanes) {
     PaintFixture f;
-    f.doc.m_insertionPoint = {5, 6, 7};
+    f.doc.GetEditorState().SetInsertionPoint({5, 6, 7});
     f.projection.m_viewMode = kPlaneYZ;
     f.Painter().PaintAll(800, 600);
     const auto& calls = f.canvas.m_calls;

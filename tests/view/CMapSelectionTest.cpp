@@ -47,9 +47,11 @@ struct SelectionFixture {
         CMapSelection(doc, projection, {x, -y}, cursor).UpdateSelection(restricted);
     }
     const IntPoint& SelectedVertex() const {
-        return doc.m_selectedBrush->m_vertices[doc.m_selectedVertex];
+        return doc.GetEditorState()
+            .GetSelectedBrush()
+            ->m_vertices[doc.GetEditorState().GetSelectedVertex()];
     }
-    CMapBrush* World(int i) { return doc.m_worldBrushes[i].get(); }
+    CMapBrush* World(int i) { return doc.GetWorldBrushes()[i].get(); }
 };
 
 std::string WorldWith(const std::string& brushes, const std::string& extra = "") {
@@ -60,12 +62,12 @@ std::string WorldWith(const std::string& brushes, const std::string& extra = "")
 
 TEST(CMapSelection, EmptyMapSelectsNothingEvenInFaceMode) {
     SelectionFixture f("");
-    f.doc.m_editMode = kFaceMode;
-    f.doc.m_selectedFace = 3;
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
+    f.doc.GetEditorState().SetSelectedFace(3);
     f.MoveTo(10, 10);
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
-    EXPECT_EQ(f.doc.m_selectedPointEntity, nullptr);
-    EXPECT_EQ(f.doc.m_selectedFace, 3);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedFace(), 3);
     // Face mode redraws the (missing) selected brush at every move; nothing shows.
     EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
 }
@@ -73,7 +75,7 @@ TEST(CMapSelection, EmptyMapSelectsNothingEvenInFaceMode) {
 TEST(CMapSelection, OneBrushAlwaysHasASelectedVertexAndTheCursorIsSnapped) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
     f.MoveTo(5000, -3000);
-    ASSERT_EQ(f.doc.m_selectedBrush, f.World(0));
+    ASSERT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(0));
     EXPECT_EQ(f.SelectedVertex().x, 64);
     EXPECT_EQ(f.SelectedVertex().y, 0);
     f.MoveTo(61, 67);
@@ -88,11 +90,11 @@ TEST(CMapSelection, VerticesOnOnePixelAreSplitByWorldDistanceThenLowerIndex) {
     // (z = 0) makes the bottom corner nearer.
     f.MoveTo(0, 0);
     EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 0));
-    f.doc.m_insertionPoint.z = 64;
+    SetStateCoordinate(f.doc, StatePoint::kInsertionPoint, &IntPoint::z, 64);
     f.MoveTo(0, 0);
     EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 64));
     // Halfway in depth the two are tied and the lower index stays.
-    f.doc.m_insertionPoint.z = 32;
+    SetStateCoordinate(f.doc, StatePoint::kInsertionPoint, &IntPoint::z, 32);
     f.MoveTo(0, 0);
     const CMapBrush& brush = *f.World(0);
     int top = -1, bottom = -1;
@@ -102,7 +104,7 @@ TEST(CMapSelection, VerticesOnOnePixelAreSplitByWorldDistanceThenLowerIndex) {
         if (brush.m_vertices[v] == IntPoint(0, 0, 0))
             bottom = v;
     }
-    EXPECT_EQ(f.doc.m_selectedVertex, std::min(top, bottom));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedVertex(), std::min(top, bottom));
 }
 
 namespace {
@@ -134,14 +136,15 @@ TEST(CMapSelection, FullTieAcrossBrushesGoesToTheBrushOfferedLater) {
         ASSERT_EQ(first.x, second.x);
         ASSERT_EQ(first.y, second.y);
         ASSERT_EQ((first.z + second.z) % 2, 0);
-        f.doc.m_insertionPoint.z = (first.z + second.z) / 2;
-        ASSERT_EQ(std::abs(first.z - f.doc.m_insertionPoint.z),
-                  std::abs(second.z - f.doc.m_insertionPoint.z));
+        SetStateCoordinate(f.doc, StatePoint::kInsertionPoint, &IntPoint::z,
+                           (first.z + second.z) / 2);
+        ASSERT_EQ(std::abs(first.z - f.doc.GetEditorState().GetInsertionPoint().z),
+                  std::abs(second.z - f.doc.GetEditorState().GetInsertionPoint().z));
         // The shared corner (0, 0, 0) is the nearest vertex of both brushes
         // as long as the cursor stays nearer to z = 0 than to z = +-64.
-        ASSERT_LT(std::abs(f.doc.m_insertionPoint.z), 32);
+        ASSERT_LT(std::abs(f.doc.GetEditorState().GetInsertionPoint().z), 32);
         f.MoveTo(0, 0);
-        EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+        EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(1));
         EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 0));
     }
 }
@@ -158,11 +161,11 @@ TEST(CMapSelection, VertexTieAcrossBrushesGoesToTheCentreNearerInTheWorld) {
         const IntPoint second = BrushCentre(*f.World(1));
         ASSERT_EQ(first.x, second.x); // equal on screen
         ASSERT_EQ(first.y, second.y);
-        f.doc.m_insertionPoint.z = upperFirst ? 8 : -8;
-        ASSERT_LT(std::abs(first.z - f.doc.m_insertionPoint.z),
-                  std::abs(second.z - f.doc.m_insertionPoint.z));
+        SetStateCoordinate(f.doc, StatePoint::kInsertionPoint, &IntPoint::z, upperFirst ? 8 : -8);
+        ASSERT_LT(std::abs(first.z - f.doc.GetEditorState().GetInsertionPoint().z),
+                  std::abs(second.z - f.doc.GetEditorState().GetInsertionPoint().z));
         f.MoveTo(0, 0);
-        EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
+        EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(0));
         EXPECT_EQ(f.SelectedVertex(), IntPoint(0, 0, 0));
     }
 }
@@ -172,39 +175,40 @@ TEST(CMapSelection, VertexTieAcrossBrushesGoesToTheCentreNearerOnScreen) {
     // world; the brush whose centre is nearer to the mouse on screen wins.
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({64, 0, 0}, {128, 64, 64})));
     f.MoveTo(60, 0); // the first box's centre is nearer on screen
-    EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(0));
     f.MoveTo(68, 0);
-    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(1));
 }
 
 TEST(CMapSelection, ControlKeepsTheSearchInsideTheSelectedBrush) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({200, 0, 0}, {264, 64, 64})));
     f.MoveTo(10, 10);
-    ASSERT_EQ(f.doc.m_selectedBrush, f.World(0));
+    ASSERT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(0));
     f.MoveTo(200, 0, true);
-    EXPECT_EQ(f.doc.m_selectedBrush, f.World(0));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(0));
     EXPECT_EQ(f.SelectedVertex().x, 64);
     f.MoveTo(200, 0, false);
-    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(1));
 }
 
 TEST(CMapSelection, ControlWithNothingSelectedSelectsNothing) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
     f.MoveTo(0, 0, true);
-    EXPECT_EQ(f.doc.m_selectedBrush, nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
 }
 
 TEST(CMapSelection, VerticesOutsideTheSlabLoseExceptTheFirstOffered) {
     SelectionFixture f(
         WorldWith(Box({0, 0, 100}, {64, 64, 164}) + Box({500, 500, 0}, {564, 564, 64})));
-    f.doc.m_upperLimit.z = 90; // the first box lies above the slab
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z,
+                       90); // the first box lies above the slab
     // Its first vertex is taken without a test, but none of its others ever
     // replaces it, however near to the mouse.
     f.MoveTo(64, 64);
-    ASSERT_EQ(f.doc.m_selectedBrush, f.World(0));
-    EXPECT_EQ(f.doc.m_selectedVertex, 0);
+    ASSERT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(0));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedVertex(), 0);
     f.MoveTo(560, 560);
-    EXPECT_EQ(f.doc.m_selectedBrush, f.World(1));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), f.World(1));
 }
 
 TEST(CMapSelection, PointEntitiesNearestOnScreenThenInTheWorldThenTheLaterOne) {
@@ -213,22 +217,23 @@ TEST(CMapSelection, PointEntitiesNearestOnScreenThenInTheWorldThenTheLaterOne) {
                                      "{ \"classname\" \"c\" \"origin\" \"100 0 0\" }\n"
                                      "{ \"classname\" \"d\" \"origin\" \"100 0 50\" }\n"));
     f.MoveTo(90, 0);
-    ASSERT_NE(f.doc.m_selectedPointEntity, nullptr);
-    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "c"); // b and c tie fully
-    f.doc.m_insertionPoint.z = 50;
+    ASSERT_NE(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity()->m_classname,
+              "c"); // b and c tie fully
+    SetStateCoordinate(f.doc, StatePoint::kInsertionPoint, &IntPoint::z, 50);
     f.MoveTo(90, 0);
-    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "d");
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity()->m_classname, "d");
     f.MoveTo(0, 0);
-    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "a");
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity()->m_classname, "a");
 }
 
 TEST(CMapSelection, FaceModePicksTheFaceWhoseCentreIsNearest) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
-    f.doc.m_editMode = kFaceMode;
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
     const CMapBrush& brush = *f.World(0);
     auto selectedFaceCorners = [&] {
         std::vector<IntPoint> corners;
-        const BrushFace& face = brush.m_faces[f.doc.m_selectedFace];
+        const BrushFace& face = brush.m_faces[f.doc.GetEditorState().GetSelectedFace()];
         for (int k = 0; k < face.numPoints; ++k)
             corners.push_back(brush.m_vertices[face.vertexIndex[k]]);
         return corners;
@@ -243,7 +248,7 @@ TEST(CMapSelection, FaceModePicksTheFaceWhoseCentreIsNearest) {
 
 TEST(CMapSelection, FullFaceTieKeepsTheLowerFaceIndex) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
-    f.doc.m_editMode = kFaceMode;
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
     const CMapBrush& brush = *f.World(0);
     auto faceCentre = [&](int face) {
         return CentreOf(brush.m_vertices, brush.m_faces[face].vertexIndex,
@@ -267,7 +272,7 @@ TEST(CMapSelection, FullFaceTieKeepsTheLowerFaceIndex) {
     ASSERT_EQ(low.y, high.y);
     ASSERT_EQ(low.z, 0);
     ASSERT_EQ(high.z, 64);
-    f.doc.m_insertionPoint.z = 32;
+    SetStateCoordinate(f.doc, StatePoint::kInsertionPoint, &IntPoint::z, 32);
     // Every side face is farther on screen from the mouse over that pixel.
     for (int face = 0; face < brush.m_numFaces; ++face) {
         if (face == bottom || face == top)
@@ -276,7 +281,7 @@ TEST(CMapSelection, FullFaceTieKeepsTheLowerFaceIndex) {
         ASSERT_GT(std::abs(c.x - low.x) + std::abs(c.y - low.y), 0) << face;
     }
     f.MoveTo(low.x, low.y);
-    EXPECT_EQ(f.doc.m_selectedFace, std::min(bottom, top));
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedFace(), std::min(bottom, top));
 }
 
 TEST(CMapSelection, PointEntityOutsideTheSlabIsNeverSelectedOnceAnotherIs) {
@@ -285,17 +290,18 @@ TEST(CMapSelection, PointEntityOutsideTheSlabIsNeverSelectedOnceAnotherIs) {
     SelectionFixture f(WorldWith("", "{ \"classname\" \"a\" \"origin\" \"0 0 0\" }\n"
                                      "{ \"classname\" \"b\" \"origin\" \"100 0 200\" }\n"
                                      "{ \"classname\" \"c\" \"origin\" \"100 0 -200\" }\n"));
-    f.doc.m_upperLimit.z = 200; // the slab is open: 200 itself is outside
-    f.doc.m_lowerLimit.z = -200;
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z,
+                       200); // the slab is open: 200 itself is outside
+    SetStateCoordinate(f.doc, StatePoint::kLowerLimit, &IntPoint::z, -200);
     f.MoveTo(100, 0);
-    ASSERT_NE(f.doc.m_selectedPointEntity, nullptr);
-    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "a");
+    ASSERT_NE(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity()->m_classname, "a");
     // Just inside the limits they are candidates again; the full tie goes to
     // the later one.
-    f.doc.m_upperLimit.z = 201;
-    f.doc.m_lowerLimit.z = -201;
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z, 201);
+    SetStateCoordinate(f.doc, StatePoint::kLowerLimit, &IntPoint::z, -201);
     f.MoveTo(100, 0);
-    EXPECT_EQ(f.doc.m_selectedPointEntity->m_classname, "c");
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity()->m_classname, "c");
 }
 
 TEST(CentreOf, IsARunningMeanTruncatingTowardZero) {
@@ -309,18 +315,18 @@ TEST(CentreOf, IsARunningMeanTruncatingTowardZero) {
 TEST(CMapSelection, SwitchingToFaceModeDoesNotPickAFaceUntilTheNextMove) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})));
     f.MoveTo(-40, 32);
-    f.doc.m_selectedFace = 5;
-    f.doc.m_editMode = kFaceMode; // the mode command touches nothing else
-    EXPECT_EQ(f.doc.m_selectedFace, 5);
+    f.doc.GetEditorState().SetSelectedFace(5);
+    f.doc.GetEditorState().SetEditMode(kFaceMode); // the mode command touches nothing else
+    EXPECT_EQ(f.doc.GetEditorState().GetSelectedFace(), 5);
     f.MoveTo(-40, 32);
-    EXPECT_NE(f.doc.m_selectedFace, 5);
+    EXPECT_NE(f.doc.GetEditorState().GetSelectedFace(), 5);
 }
 
 TEST(CMapSelection, NoticesForAChangeOfVertexBrushAndOwner) {
     SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64})) + "{ \"classname\" \"func_door\"\n" +
                        Box({200, 0, 0}, {264, 64, 64}) + "}\n");
     CMapBrush* world = f.World(0);
-    CModelEntity* door = f.doc.m_modelEntities[0].get();
+    CModelEntity* door = f.doc.GetModelEntities()[0].get();
     CMapBrush* doorBrush = door->m_brushes[0].get();
 
     f.MoveTo(0, 0); // from nothing to a world brush: the owner (world) is unchanged
@@ -335,7 +341,7 @@ TEST(CMapSelection, NoticesForAChangeOfVertexBrushAndOwner) {
     f.MoveTo(0, 0); // back: every brush of the door, then the world brush alone
     EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::OwnerBrushes(door),
                                                           CMapNotice::OneBrush(nullptr, world)}));
-    f.doc.m_editMode = kFaceMode;
+    f.doc.GetEditorState().SetEditMode(kFaceMode);
     f.MoveTo(0, 0); // face mode redraws the brush at every move
     EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(world)}));
     (void)doorBrush;
@@ -347,7 +353,7 @@ TEST(CMapSelection, PointEntityChangeSendsANoticeWithTheOldEntity) {
     f.MoveTo(0, 0);
     EXPECT_EQ(f.hints.m_notices,
               (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(nullptr)}));
-    CPointEntity* a = f.doc.m_selectedPointEntity;
+    CPointEntity* a = f.doc.GetEditorState().GetSelectedPointEntity();
     f.MoveTo(100, 0);
     EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(a)}));
 }

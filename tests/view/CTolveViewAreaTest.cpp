@@ -58,13 +58,13 @@ protected:
         Remember();
     }
 
-    CMapBrush& Slab() { return *doc.m_worldBrushes[1]; }
-    CPointEntity& InnerLight() { return *doc.m_pointEntities[0]; }
+    CMapBrush& Slab() { return *doc.GetWorldBrushes()[1]; }
+    CPointEntity& InnerLight() { return *doc.GetPointEntities()[0]; }
     void SelectSlab() {
-        doc.m_editMode = kBrushMode;
-        doc.m_selectedEntity = nullptr;
-        doc.m_selectedBrush = &Slab();
-        doc.m_selectedVertex = 0;
+        doc.GetEditorState().SetEditMode(kBrushMode);
+        doc.GetEditorState().SetSelectedEntity(nullptr);
+        doc.GetEditorState().SetSelectedBrush(&Slab());
+        doc.GetEditorState().SetSelectedVertex(0);
         view->InvalidateAll();
         Remember();
     }
@@ -111,8 +111,8 @@ TEST_P(AreaRepaintView, DeleteOfASelectedBrush) {
 }
 
 TEST_P(AreaRepaintView, DeleteOfASelectedPointEntity) {
-    doc.m_editMode = kEntityMode;
-    doc.m_selectedPointEntity = &InnerLight();
+    doc.GetEditorState().SetEditMode(kEntityMode);
+    doc.GetEditorState().SetSelectedPointEntity(&InnerLight());
     view->InvalidateAll();
     Remember();
     ASSERT_TRUE(edits.RemovePointEntity(InnerLight()));
@@ -121,7 +121,7 @@ TEST_P(AreaRepaintView, DeleteOfASelectedPointEntity) {
 
 TEST_P(AreaRepaintView, AddOfABrushBetweenOthers) {
     SelectSlab();
-    auto copy = std::make_unique<CMapBrush>(*doc.m_worldBrushes[0]);
+    auto copy = std::make_unique<CMapBrush>(*doc.GetWorldBrushes()[0]);
     for (int v = 0; v < copy->m_numVertices; ++v) {
         copy->m_vertices[v].x += 20;
         copy->m_vertices[v].z += 40;
@@ -135,7 +135,7 @@ TEST_P(AreaRepaintView, SeveralChangesBeforeAPaintAreDrawnTogether) {
     // The moves of a drag, then a light moved elsewhere, all before a frame.
     for (int step = 1; step <= 3; ++step)
         edits.MoveBrush(Slab(), {8, 8, 0});
-    CPointEntity& light = *doc.m_pointEntities[1];
+    CPointEntity& light = *doc.GetPointEntities()[1];
     edits.MovePointEntity(light, {-16, 0, 0});
     ExpectRedrawnInPlace();
 }
@@ -177,7 +177,7 @@ struct PlainViewFixture {
         QObject::connect(view.get(), &CTolveView::ViewChanged, [this] { ++viewChanges; });
     }
     std::unique_ptr<CMapBrush> CubeAt(int32_t dx, int32_t size) {
-        auto brush = std::make_unique<CMapBrush>(*doc.m_worldBrushes[0]);
+        auto brush = std::make_unique<CMapBrush>(*doc.GetWorldBrushes()[0]);
         for (int v = 0; v < brush->m_numVertices; ++v) {
             IntPoint& p = brush->m_vertices[v];
             p = {p.x * size / 128 + dx, p.y * size / 128, p.z * size / 128};
@@ -237,11 +237,11 @@ TEST(CTolveViewArea, DeletingTheSelectedBrushOfAnEntityRecoloursItsOtherBrushes)
     f.doc.ReadMapText("{\n\"classname\" \"func_wall\"\n{\n" + BoxFaceLines(200, 232, "a") +
                           "}\n{\n" + BoxFaceLines(264, 296, "b") + "}\n}\n",
                       diagnostics);
-    CModelEntity& wall = *f.doc.m_modelEntities.back();
+    CModelEntity& wall = *f.doc.GetModelEntities().back();
     ASSERT_EQ(wall.m_brushes.size(), 2u);
-    f.doc.m_editMode = kBrushMode;
-    f.doc.m_selectedEntity = &wall;
-    f.doc.m_selectedBrush = wall.m_brushes[0].get();
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
+    f.doc.GetEditorState().SetSelectedEntity(&wall);
+    f.doc.GetEditorState().SetSelectedBrush(wall.m_brushes[0].get());
     f.view->InvalidateAll();
     f.view->RenderNow();
 
@@ -256,7 +256,7 @@ TEST(CTolveViewArea, APendingFullRepaintDrawsTheChangeItself) {
     PlainViewFixture f;
     f.view->InvalidateAll();
     f.viewChanges = 0;
-    f.edits.RemoveBrush(nullptr, *f.doc.m_worldBrushes[1]);
+    f.edits.RemoveBrush(nullptr, *f.doc.GetWorldBrushes()[1]);
     EXPECT_TRUE(f.view->IsFullRepaintPending());
     EXPECT_EQ(f.viewChanges, 1);
 }

@@ -64,8 +64,8 @@ TEST(CTolveView, PicturesTheMapInItsColours) {
 
 TEST(CTolveView, LimitsRectangleIsGrey) {
     ViewFixture f;
-    f.doc.m_upperLimit = {-300, 200, 25000};
-    f.doc.m_lowerLimit = {300, -200, -25000};
+    f.doc.GetEditorState().SetUpperLimit({-300, 200, 25000});
+    f.doc.GetEditorState().SetLowerLimit({300, -200, -25000});
     f.view->InvalidateAll();
     EXPECT_EQ(f.Pixel(100, 200), Rgb32(kGrey)); // top edge at y = 300 - 200
     EXPECT_EQ(f.Pixel(700, 450), Rgb32(kGrey)); // right edge at x = 400 + 300
@@ -74,11 +74,11 @@ TEST(CTolveView, LimitsRectangleIsGrey) {
 TEST(CTolveView, IncrementalNoticeDrawsOnTopWithoutARepaint) {
     ViewFixture f;
     f.view->RenderNow();
-    f.doc.m_selectedBrush = f.doc.m_worldBrushes[0].get();
+    f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
     f.doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
     // Drawn straight into the picture: the brush is purple now.
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kPurple));
-    f.doc.m_selectedBrush = nullptr;
-    f.doc.UpdateAllViews(CMapNotice::BrushSelection(f.doc.m_worldBrushes[0].get()));
+    f.doc.GetEditorState().SetSelectedBrush(nullptr);
+    f.doc.UpdateAllViews(CMapNotice::BrushSelection(f.doc.GetWorldBrushes()[0].get()));
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kNavy));
 }

@@ -42,7 +42,7 @@ struct SamplePicture {
 TEST(SampleMapPicture, PlayerStartIsADarkGreenDisc) {
     SamplePicture picture(2);
     const CPointEntity* start = nullptr;
-    for (const auto& entity : picture.doc.m_pointEntities) {
+    for (const auto& entity : picture.doc.GetPointEntities()) {
         if (entity->m_classname == "info_player_start")
             start = entity.get();
     }
@@ -59,7 +59,7 @@ TEST(SampleMapPicture, OutermostWallEdgeIsNavy) {
     // The world corner farthest west, and an edge running north-south from it.
     const CMapBrush* wall = nullptr;
     int32_t west = INT32_MAX;
-    for (const auto& brush : picture.doc.m_worldBrushes) {
+    for (const auto& brush : picture.doc.GetWorldBrushes()) {
         for (int v = 0; v < brush->m_numVertices; ++v) {
             if (brush->m_vertices[v].x < west) {
                 west = brush->m_vertices[v].x;
@@ -83,8 +83,8 @@ TEST(SampleMapPicture, OutermostWallEdgeIsNavy) {
 
 TEST(SampleMapPicture, LimitsRectangleIsGreyFromFarAway) {
     SamplePicture picture(64);
-    const IntPoint& u = picture.doc.m_upperLimit;              // smallest x, largest y
-    EXPECT_EQ(picture.PixelAt(u.x, u.y / 2, 0), Rgb32(kGrey)); // west side
-    EXPECT_EQ(picture.PixelAt(u.x / 2, u.y, 0), Rgb32(kGrey)); // north side
+    const IntPoint& u = picture.doc.GetEditorState().GetUpperLimit(); // smallest x, largest y
+    EXPECT_EQ(picture.PixelAt(u.x, u.y / 2, 0), Rgb32(kGrey));        // west side
+    EXPECT_EQ(picture.PixelAt(u.x / 2, u.y, 0), Rgb32(kGrey));        // north side
     EXPECT_EQ(picture.PixelAt(u.x / 2, u.y / 2, 0), qRgb(255, 255, 255));
 }

@@ -1,0 +1,144 @@
+#include "map/CEditorState.h"
+
+#include "map/CTolveDoc.h"
+
+void CEditorState::Reset() {
+    m_editMode = kCornerMode;
+    m_snap = 8;
+    m_upperLimit = IntPoint(-25000, 25000, 25000);
+    m_lowerLimit = IntPoint(25000, -25000, -25000);
+    m_insertionPoint = IntPoint(0, 0, 0);
+    m_selectedEntity = nullptr;
+    m_selectedBrush = nullptr;
+    m_selectedPointEntity = nullptr;
+}
+
+void CEditorState::Tell(const CMapNotice& notice) const {
+    m_doc.UpdateAllViews(notice);
+}
+
+// The selection is drawn in the mode's colours, so a new mode redraws it.
+void CEditorState::SetEditMode(EditMode mode) {
+    if (mode == m_editMode)
+        return;
+    m_editMode = mode;
+    Tell(CMapNotice::Repaint());
+}
+
+void CEditorState::SetSnap(int16_t snap) {
+    if (snap == m_snap)
+        return;
+    m_snap = snap;
+    Tell(CMapNotice::Repaint());
+}
+
+void CEditorState::SetUpperLimit(const IntPoint& point) {
+    m_upperLimit = point;
+    Tell(CMapNotice::Repaint());
+}
+
+void CEditorState::SetLowerLimit(const IntPoint& point) {
+    m_lowerLimit = point;
+    Tell(CMapNotice::Repaint());
+}
+
+void CEditorState::SetInsertionPoint(const IntPoint& point) {
+    m_insertionPoint = point;
+    Tell(CMapNotice::Repaint());
+}
+
+HoverSelection CEditorState::GetHover() const {
+    return {m_selectedEntity, m_selectedBrush, m_selectedVertex, m_selectedFace,
+            m_selectedPointEntity};
+}
+
+void CEditorState::SetHover(const HoverSelection& hover) {
+    const HoverSelection old = GetHover();
+    m_selectedEntity = hover.entity;
+    m_selectedBrush = hover.brush;
+    m_selectedVertex = hover.vertex;
+    m_selectedFace = hover.face;
+    m_selectedPointEntity = hover.pointEntity;
+    if (hover.pointEntity != old.pointEntity)
+        Tell(CMapNotice::PointEntitySelection(old.pointEntity));
+    TellBrushChange(old);
+}
+
+void CEditorState::SetSelectedEntity(CModelEntity* entity) {
+    HoverSelection hover = GetHover();
+    hover.entity = entity;
+    SetHover(hover);
+}
+
+void CEditorState::SetSelectedBrush(CMapBrush* brush) {
+    HoverSelection hover = GetHover();
+    hover.brush = brush;
+    SetHover(hover);
+}
+
+void CEditorState::SetSelectedVertex(int32_t vertex) {
+    HoverSelection hover = GetHover();
+    hover.vertex = vertex;
+    SetHover(hover);
+}
+
+void CEditorState::SetSelectedFace(uint8_t face) {
+    HoverSelection hover = GetHover();
+    hover.face = face;
+    SetHover(hover);
+}
+
+void CEditorState::SetSelectedPointEntity(CPointEntity* entity) {
+    HoverSelection hover = GetHover();
+    hover.pointEntity = entity;
+    SetHover(hover);
+}
+
+void CEditorState::TellBrushChange(const HoverSelection& old) const {
+    if (m_selectedEntity != old.entity) {
+        // A world brush is redrawn alone; a brush entity with all its brushes.
+        if (old.brush) {
+            Tell(old.entity ? CMapNotice::OwnerBrushes(old.entity)
+                            : CMapNotice::OneBrush(nullptr, old.brush));
+        }
+        Tell(m_selectedEntity ? CMapNotice::OwnerBrushes(m_selectedEntity)
+                              : CMapNotice::OneBrush(nullptr, m_selectedBrush));
+        return;
+    }
+    if (m_selectedBrush != old.brush || m_editMode == kFaceMode)
+        Tell(CMapNotice::BrushSelection(old.brush));
+    else if (m_selectedVertex != old.vertex)
+        Tell(CMapNotice::BrushSelection(nullptr));
+}
+
+void CEditorState::ForgetBrush(const CMapBrush& brush) {
+    if (m_selectedBrush != &brush)
+        return;
+    m_selectedBrush = nullptr;
+    m_selectedEntity = nullptr;
+}
+
+void CEditorState::ForgetPointEntity(const CPointEntity& entity) {
+    if (m_selectedPointEntity == &entity)
+        m_selectedPointEntity = nullptr;
+}
+
+void CEditorState::ForgetModelEntity(const CModelEntity& entity) {
+    if (m_selectedEntity != &entity)
+        return;
+    m_selectedEntity = nullptr;
+    m_selectedBrush = nullptr;
+}
+
+void CEditorState::ForgetSelection() {
+    m_selectedEntity = nullptr;
+    m_selectedBrush = nullptr;
+    m_selectedPointEntity = nullptr;
+    m_selectedVertex = 0;
+    m_selectedFace = 0;
+}
+
+void CEditorState::FollowBrush(const CMapBrush& brush, CModelEntity* owner) {
+    if (m_selectedBrush == &brush)
+        m_selectedEntity = owner;
+}

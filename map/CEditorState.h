@@ -1,0 +1,93 @@
+#pragma once
+
+#include "map/CMapNotice.h"
+#include "map/IntPoint.h"
+
+#include <cstdint>
+
+class CMapBrush;
+class CModelEntity;
+class CPointEntity;
+class CTolveDoc;
+
+enum EditMode : uint8_t { kCornerMode = 0, kFaceMode = 1, kBrushMode = 2, kEntityMode = 3 };
+
+// What the pointer picked: the vertex nearest to it with its brush and that
+// brush's owner (none: the world), the face of that brush in face mode and the
+// nearest point entity.
+struct HoverSelection {
+    CModelEntity* entity = nullptr;
+    CMapBrush* brush = nullptr;
+    int32_t vertex = 0;
+    uint8_t face = 0;
+    CPointEntity* pointEntity = nullptr;
+
+    friend bool operator==(const HoverSelection&, const HoverSelection&) = default;
+};
+
+// The editing state every view of a map shares: the selection, the edit mode,
+// the snap step, the limits and the insertion point. Each setter tells the
+// views what they must redraw, so no caller has to remember it.
+class CEditorState {
+public:
+    explicit CEditorState(CTolveDoc& doc) : m_doc(doc) {}
+    CEditorState(const CEditorState&) = delete;
+    CEditorState& operator=(const CEditorState&) = delete;
+
+    // The defaults of a new map, with nothing selected; the views hear
+    // nothing, as a new map is drawn whole anyway.
+    void Reset();
+
+    EditMode GetEditMode() const { return m_editMode; }
+    void SetEditMode(EditMode mode);
+    int16_t GetSnap() const { return m_snap; }
+    void SetSnap(int16_t snap);
+    // The limits are stored as the views use them: the upper limit holds the
+    // smallest x and the largest y and z, the lower limit the opposite.
+    const IntPoint& GetUpperLimit() const { return m_upperLimit; }
+    const IntPoint& GetLowerLimit() const { return m_lowerLimit; }
+    void SetUpperLimit(const IntPoint& point);
+    void SetLowerLimit(const IntPoint& point);
+    const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
+    void SetInsertionPoint(const IntPoint& point);
+
+    CModelEntity* GetSelectedEntity() const { return m_selectedEntity; }
+    CMapBrush* GetSelectedBrush() const { return m_selectedBrush; }
+    int32_t GetSelectedVertex() const { return m_selectedVertex; }
+    uint8_t GetSelectedFace() const { return m_selectedFace; }
+    CPointEntity* GetSelectedPointEntity() const { return m_selectedPointEntity; }
+    HoverSelection GetHover() const;
+    // Takes what the pointer picked; the views redraw what changed colour.
+    void SetHover(const HoverSelection& hover);
+    // One part of the selection at a time, as SetHover.
+    void SetSelectedEntity(CModelEntity* entity);
+    void SetSelectedBrush(CMapBrush* brush);
+    void SetSelectedVertex(int32_t vertex);
+    void SetSelectedFace(uint8_t face);
+    void SetSelectedPointEntity(CPointEntity* entity);
+
+    // An object leaving the map is no longer selected; its removal tells the
+    // views, so these do not.
+    void ForgetBrush(const CMapBrush& brush);
+    void ForgetPointEntity(const CPointEntity& entity);
+    void ForgetModelEntity(const CModelEntity& entity);
+    void ForgetSelection();
+    // A selected brush that moved to another owner stays selected with it.
+    void FollowBrush(const CMapBrush& brush, CModelEntity* owner);
+
+private:
+    void Tell(const CMapNotice& notice) const;
+    void TellBrushChange(const HoverSelection& old) const;
+
+    CTolveDoc& m_doc;
+    EditMode m_editMode = kCornerMode;
+    int16_t m_snap = 8;
+    IntPoint m_upperLimit{-25000, 25000, 25000};
+    IntPoint m_lowerLimit{25000, -25000, -25000};
+    IntPoint m_insertionPoint;
+    CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
+    CMapBrush* m_selectedBrush = nullptr;
+    int32_t m_selectedVertex = 0;
+    uint8_t m_selectedFace = 0;
+    CPointEntity* m_selectedPointEntity = nullptr;
+};
