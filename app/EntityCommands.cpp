@@ -16,14 +16,14 @@ namespace {
 void NewEntity(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CEntityVariablesDlg dialog(doc.m_pointClassNames, view.window());
+    CEntityVariablesDlg dialog(EntityKind::Point, doc.m_pointClassNames, view.window());
     CPointEntityFields fields;
     fields.style = 0;
     dialog.SetFields(fields);
     if (!RunModalDialog(dialog))
         return;
     auto entity = std::make_unique<CPointEntity>();
-    StoreToEntity(dialog.GetFields(), *entity);
+    StoreToEntity(dialog.GetPointFields(), *entity);
     entity->m_origin = SnapPoint(view.m_cursor, doc.GetEditorState().GetSnap());
     CMapTransaction transaction(doc, "New Entity");
     transaction.Edits().AddPointEntity(std::move(entity));
@@ -33,14 +33,14 @@ void NewEntity(const CommandContext& context) {
 void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CEntityVariablesDlg dialog(doc.m_pointClassNames, view.window());
+    CEntityVariablesDlg dialog(EntityKind::Point, doc.m_pointClassNames, view.window());
     CPointEntityFields fields;
     LoadFromEntity(fields, entity);
     dialog.SetFields(fields);
     if (!RunModalDialog(dialog))
         return;
     CPointEntity keys = entity;
-    StoreToEntity(dialog.GetFields(), keys);
+    StoreToEntity(dialog.GetPointFields(), keys);
     CMapTransaction transaction(doc, "Entity Keys");
     transaction.Edits().SetPointEntityKeys(entity, keys);
     transaction.Commit();

@@ -4,7 +4,6 @@
 #include "bench/ReadGeneratedMap.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CEntityVariablesDlg.h"
-#include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "entity/EntityClassNames.h"
 #include "map/CMapTransaction.h"
@@ -21,7 +20,7 @@ namespace {
 void BM_OpenEntityVariables(benchmark::State& state) {
     const std::vector<std::string> names = GetPointClassNames();
     for (auto _ : state) {
-        CEntityVariablesDlg dialog(names);
+        CEntityVariablesDlg dialog(EntityKind::Point, names);
         dialog.SetFields(CPointEntityFields{});
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
@@ -30,7 +29,7 @@ void BM_OpenEntityVariables(benchmark::State& state) {
 void BM_OpenModelEntityVariables(benchmark::State& state) {
     const std::vector<std::string> names = GetBrushClassNames();
     for (auto _ : state) {
-        CModelEntityVariablesDlg dialog(names);
+        CEntityVariablesDlg dialog(EntityKind::Brush, names);
         dialog.SetFields(CModelEntityFields{});
         benchmark::DoNotOptimize(dialog.sizeHint());
     }

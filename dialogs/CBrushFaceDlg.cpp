@@ -1,6 +1,6 @@
 #include "dialogs/CBrushFaceDlg.h"
 
-#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/DialogText.h"
@@ -276,12 +276,12 @@ void CBrushFaceDlg::ShowTextureSource(const CTextureFile* file) {
 }
 
 void CBrushFaceDlg::OnNewEntity() {
-    CModelEntityVariablesDlg dialog(m_doc.m_brushClassNames, this);
+    CEntityVariablesDlg dialog(EntityKind::Brush, m_doc.m_brushClassNames, this);
     dialog.SetFields(CModelEntityFields{});
     if (!RunModalDialog(dialog))
         return;
     auto entity = std::make_unique<CModelEntity>();
-    StoreToEntity(dialog.GetFields(), *entity);
+    StoreToEntity(dialog.GetBrushFields(), *entity);
     CModelEntity* added = &m_transaction.Edits().AddModelEntity(std::move(entity));
     m_newEntities.push_back(added);
     m_entities.push_back(added);
@@ -303,14 +303,14 @@ void CBrushFaceDlg::OnEditEntity() {
         m_transaction.Edits().SetWorldKeys(keys);
         return;
     }
-    CModelEntityVariablesDlg dialog(m_doc.m_brushClassNames, this);
+    CEntityVariablesDlg dialog(EntityKind::Brush, m_doc.m_brushClassNames, this);
     CModelEntityFields fields;
     LoadFromEntity(fields, *entity);
     dialog.SetFields(fields);
     if (!RunModalDialog(dialog))
         return;
     CModelEntityKeys keys = *entity;
-    StoreToEntity(dialog.GetFields(), keys);
+    StoreToEntity(dialog.GetBrushFields(), keys);
     m_transaction.Edits().SetModelEntityKeys(*entity, keys);
 }
 

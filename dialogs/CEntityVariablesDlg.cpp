@@ -9,16 +9,15 @@
 #include "framework/CMessageService.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <cassert>
 
 namespace {
 
@@ -27,50 +26,111 @@ constexpr const char* kStyleCaptions[kStyleButtonCount] = {
     "Fast Strobe", "Gentle Pulse", "Flicker 2",           "Candle 2",
     "Candle 3",    "Slow Stobe",   "Flourescent Flicker", "Slow Pulse, Not Fading to Black"};
 
+constexpr const char* kSkillCaptions[kSkillButtonCount] = {"Easy", "Medium", "Hard", "Nightmare"};
+
+// The class box is no line edit; it stands first in both kinds' field lists.
+constexpr size_t kClassnameField = 0;
+static_assert(static_cast<size_t>(PointField::Classname) == kClassnameField);
+static_assert(static_cast<size_t>(ModelField::Classname) == kClassnameField);
+
+template <class Field> constexpr size_t FieldIndex(Field field) {
+    return static_cast<size_t>(field);
+}
+
+QVBoxLayout* MakeColumn(QWidget*& column, QWidget* parent) {
+    column = new QWidget(parent);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
 } // namespace
 
-CEntityVariablesDlg::CEntityVariablesDlg(const std::vector<std::string>& classNames,
+CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind,
+                                         const std::vector<std::string>& classNames,
                                          QWidget* parent)
-    : QDialog(parent), m_class(new CClassNameCombo(classNames, this)),
+    : QDialog(parent), m_kind(kind), m_class(new CClassNameCombo(classNames, this)),
       m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-    setWindowTitle(QString::fromLatin1(kTitle));
+      m_cancel(new QPushButton(QStringLiteral("Cancel"), this)), m_choice(new QButtonGroup(this)) {
+    setWindowTitle(QString::fromLatin1(GetTitle()));
     std::vector<QWidget*> tabOrder{m_class, m_ok, m_cancel};
     QHBoxLayout* top = MakeClassRow(*this, m_class, m_ok, m_cancel);
 
-    QWidget* left = BuildLeftColumn(tabOrder);
+    QWidget* left =
+        kind == EntityKind::Point ? BuildPointLeftColumn(tabOrder) : BuildBrushLeftColumn(tabOrder);
     m_spawnflags = new CSpawnflagGroup(this);
     m_spawnflags->AppendTabStops(tabOrder);
     QWidget* right = BuildRightColumn(tabOrder);
-    m_otherKeys = new COtherKeysTable(this);
-    m_otherKeys->AppendTabStops(tabOrder);
-
     auto* columns = new QHBoxLayout;
     columns->addWidget(left);
     columns->addWidget(m_spawnflags);
     columns->addWidget(right, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(columns);
+    if (kind == EntityKind::Brush)
+        layout->addWidget(BuildBrushCustomGroup(tabOrder));
+    m_otherKeys = new COtherKeysTable(this);
+    m_otherKeys->AppendTabStops(tabOrder);
     layout->addWidget(m_otherKeys);
     ChainTabOrder(tabOrder);
 
     connect(m_class, &CClassNameCombo::ClassChosen, this, &CEntityVariablesDlg::UpdateFlagLabels);
 }
 
-QLineEdit* CEntityVariablesDlg::AddBox(QGridLayout& grid, int row, const char* label,
-                                       PointField field, std::vector<QWidget*>& tabOrder) {
+const char* CEntityVariablesDlg::GetTitle() const {
+    return m_kind == EntityKind::Point ? kPointTitle : kBrushTitle;
+}
+
+template <class Field>
+QLineEdit* CEntityVariablesDlg::AddBox(QGridLayout& grid, int row, const char* label, Field field,
+                                       std::vector<QWidget*>& tabOrder) {
     QLineEdit* box = AddLabeledEdit(grid, row, QString::fromLatin1(label), this);
-    m_boxes[static_cast<size_t>(field)] = box;
+    m_boxes[FieldIndex(field)] = box;
     tabOrder.push_back(box);
     return box;
 }
 
-QWidget* CEntityVariablesDlg::BuildLeftColumn(std::vector<QWidget*>& tabOrder) {
+// Target, Targetname, Killtarget and Message, which every entity may have.
+template <class Field>
+void CEntityVariablesDlg::AddLinkBoxes(QGridLayout& grid, std::vector<QWidget*>& tabOrder) {
+    AddBox(grid, 0, "Target:", Field::Target, tabOrder);
+    AddBox(grid, 1, "Targetname:", Field::Targetname, tabOrder);
+    AddBox(grid, 2, "Killtarget:", Field::Killtarget, tabOrder);
+    AddBox(grid, 3, "Message:", Field::Message, tabOrder);
+}
+
+// The two free key/value pairs, in reading order.
+template <class Field>
+void CEntityVariablesDlg::AddCustomBoxes(QGridLayout& grid, int boxesPerRow,
+                                         std::vector<QWidget*>& tabOrder) {
+    const Field fields[] = {Field::CustomKey1, Field::CustomValue1, Field::CustomKey2,
+                            Field::CustomValue2};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QLineEdit(grid.parentWidget());
+        box->setAccessibleName(QString::fromLatin1(GetBoxName(fields[i])));
+        grid.addWidget(box, i / boxesPerRow, i % boxesPerRow);
+        m_boxes[FieldIndex(fields[i])] = box;
+        tabOrder.push_back(box);
+    }
+    // A key is longer than its value.
+    for (int column = 0; column < boxesPerRow; ++column)
+        grid.setColumnStretch(column, column % 2 == 0 ? 3 : 2);
+}
+
+QRadioButton* CEntityVariablesDlg::AddChoiceButton(const char* caption, int index, QWidget* parent,
+                                                   std::vector<QWidget*>& tabOrder) {
+    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
+    m_choice->addButton(button, index);
+    tabOrder.push_back(button);
+    return button;
+}
+
+QWidget* CEntityVariablesDlg::BuildPointLeftColumn(std::vector<QWidget*>& tabOrder) {
     using enum PointField;
-    auto* column = new QWidget(this);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QWidget* column = nullptr;
+    QVBoxLayout* layout = MakeColumn(column, this);
     QGridLayout* grid = nullptr;
     layout->addWidget(MakeFrame(grid, column));
     AddBox(*grid, 0, "Angle:", Angle, tabOrder);
@@ -83,98 +143,206 @@ QWidget* CEntityVariablesDlg::BuildLeftColumn(std::vector<QWidget*>& tabOrder) {
     layout->addWidget(MakeFrame(grid, column, QStringLiteral("Shooter")));
     AddBox(*grid, 0, "Nextthink:", Nextthink, tabOrder);
     layout->addWidget(MakeFrame(grid, column, QStringLiteral("Custom")));
-    const PointField custom[2][2] = {{CustomKey1, CustomValue1}, {CustomKey2, CustomValue2}};
-    for (int row = 0; row < 2; ++row) {
-        for (int side = 0; side < 2; ++side) {
-            auto* box = new QLineEdit(this);
-            box->setAccessibleName(QString::fromLatin1(GetBoxName(custom[row][side])));
-            grid->addWidget(box, row, side);
-            m_boxes[static_cast<size_t>(custom[row][side])] = box;
-            tabOrder.push_back(box);
-        }
-    }
-    // The key is the longer of the two.
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
+    AddCustomBoxes<PointField>(*grid, 2, tabOrder);
+    layout->addStretch(1);
+    return column;
+}
+
+QWidget* CEntityVariablesDlg::BuildBrushLeftColumn(std::vector<QWidget*>& tabOrder) {
+    using enum ModelField;
+    QWidget* column = nullptr;
+    QVBoxLayout* layout = MakeColumn(column, this);
+    QGridLayout* grid = nullptr;
+    layout->addWidget(MakeFrame(grid, column));
+    const std::pair<const char*, ModelField> numbers[] = {
+        {"Speed:", Speed},   {"Wait:", Wait},   {"Lip:", Lip},       {"Dmg:", Dmg},
+        {"Health:", Health}, {"Delay:", Delay}, {"Height:", Height}, {"Angle:", Angle}};
+    int row = 0;
+    for (const auto& [label, field] : numbers)
+        AddBox(*grid, row++, label, field, tabOrder);
+    layout->addWidget(MakeFrame(grid, column, QStringLiteral("Counter")));
+    AddBox(*grid, 0, "Count:", Count, tabOrder);
     layout->addStretch(1);
     return column;
 }
 
 QWidget* CEntityVariablesDlg::BuildRightColumn(std::vector<QWidget*>& tabOrder) {
-    using enum PointField;
-    auto* column = new QWidget(this);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QWidget* column = nullptr;
+    QVBoxLayout* layout = MakeColumn(column, this);
     QGridLayout* grid = nullptr;
     layout->addWidget(MakeFrame(grid, column));
-    AddBox(*grid, 0, "Target:", Target, tabOrder);
-    AddBox(*grid, 1, "Targetname:", Targetname, tabOrder);
-    AddBox(*grid, 2, "Killtarget:", Killtarget, tabOrder);
-    AddBox(*grid, 3, "Message:", Message, tabOrder);
-    layout->addWidget(MakeFrame(grid, column, QStringLiteral("Style")));
-    m_style = new QButtonGroup(this);
-    constexpr int kRows = kStyleButtonCount / 2;
-    for (int index = 0; index < kStyleButtonCount; ++index) {
-        auto* button = new QRadioButton(QString::fromLatin1(kStyleCaptions[index]), column);
-        m_style->addButton(button, index);
-        grid->addWidget(button, index % kRows, index / kRows);
-        tabOrder.push_back(button);
+    if (m_kind == EntityKind::Point) {
+        AddLinkBoxes<PointField>(*grid, tabOrder);
+        AddStyleGroup(*layout, tabOrder);
+    } else {
+        AddLinkBoxes<ModelField>(*grid, tabOrder);
+        AddLevelSkillAndSound(*layout, tabOrder);
     }
     layout->addStretch(1);
     return column;
 }
 
-QRadioButton* CEntityVariablesDlg::GetStyleButton(int index) const {
-    return static_cast<QRadioButton*>(m_style->button(index));
+// The light styles, in two columns of six.
+void CEntityVariablesDlg::AddStyleGroup(QVBoxLayout& column, std::vector<QWidget*>& tabOrder) {
+    QWidget* parent = column.parentWidget();
+    QGridLayout* grid = nullptr;
+    column.addWidget(MakeFrame(grid, parent, QStringLiteral("Style")));
+    constexpr int kRows = kStyleButtonCount / 2;
+    for (int index = 0; index < kStyleButtonCount; ++index) {
+        QRadioButton* button = AddChoiceButton(kStyleCaptions[index], index, parent, tabOrder);
+        grid->addWidget(button, index % kRows, index / kRows);
+    }
 }
 
-void CEntityVariablesDlg::SetFields(const CPointEntityFields& fields) {
-    m_fields = fields;
-    m_class->SetClassName(fields.text[PointField::Classname]);
-    for (size_t i = 0; i < m_boxes.size(); ++i) {
+// The level a changer leads to, then the skills beside the sound.
+void CEntityVariablesDlg::AddLevelSkillAndSound(QVBoxLayout& column,
+                                                std::vector<QWidget*>& tabOrder) {
+    QWidget* parent = column.parentWidget();
+    QGridLayout* grid = nullptr;
+    column.addWidget(MakeFrame(grid, parent, QStringLiteral("Changelevel")));
+    AddBox(*grid, 0, "Map:", ModelField::Map, tabOrder);
+
+    auto* setskill = new QGroupBox(QStringLiteral("Setskill"), parent);
+    auto* skillLayout = new QVBoxLayout(setskill);
+    for (int index = 0; index < kSkillButtonCount; ++index)
+        skillLayout->addWidget(AddChoiceButton(kSkillCaptions[index], index, setskill, tabOrder));
+    skillLayout->addStretch(1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(setskill, 1);
+    bottom->addWidget(BuildSoundFrame(tabOrder), 1);
+    column.addLayout(bottom);
+}
+
+QWidget* CEntityVariablesDlg::BuildSoundFrame(std::vector<QWidget*>& tabOrder) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* frame = MakeFrame(grid, this);
+    QLineEdit* sound = AddBox(*grid, 0, "Sound:", ModelField::Sound, tabOrder);
+    for (int number = 0; number <= kSoundButtonCount; ++number) {
+        const QString text = QString::number(number);
+        auto* button = new QPushButton(number == 0 ? QStringLiteral("No Sound") : text, frame);
+        button->setAutoDefault(false);
+        // Whatever its caption says, a button writes its own number.
+        connect(button, &QPushButton::clicked, sound, [sound, text] { sound->setText(text); });
+        grid->addWidget(button, number + 1, 0, 1, 2);
+        m_soundButtons[static_cast<size_t>(number)] = button;
+        tabOrder.push_back(button);
+    }
+    return frame;
+}
+
+// A brush entity's custom pairs run along the bottom, in one row.
+QWidget* CEntityVariablesDlg::BuildBrushCustomGroup(std::vector<QWidget*>& tabOrder) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Custom"));
+    AddCustomBoxes<ModelField>(*grid, 4, tabOrder);
+    return group;
+}
+
+QLineEdit* CEntityVariablesDlg::GetBox(PointField field) const {
+    return m_kind == EntityKind::Point ? m_boxes[FieldIndex(field)] : nullptr;
+}
+
+QLineEdit* CEntityVariablesDlg::GetBox(ModelField field) const {
+    return m_kind == EntityKind::Brush ? m_boxes[FieldIndex(field)] : nullptr;
+}
+
+QRadioButton* CEntityVariablesDlg::GetChoiceButton(EntityKind kind, int index) const {
+    return kind == m_kind ? static_cast<QRadioButton*>(m_choice->button(index)) : nullptr;
+}
+
+QRadioButton* CEntityVariablesDlg::GetStyleButton(int index) const {
+    return GetChoiceButton(EntityKind::Point, index);
+}
+
+QRadioButton* CEntityVariablesDlg::GetSkillButton(int index) const {
+    return GetChoiceButton(EntityKind::Brush, index);
+}
+
+template <class Fields> void CEntityVariablesDlg::ShowFields(const Fields& fields, int choice) {
+    m_loadedChoice = choice;
+    m_class->SetClassName(fields.text.texts[kClassnameField]);
+    for (size_t i = 0; i < fields.text.texts.size(); ++i) {
         if (m_boxes[i])
             m_boxes[i]->setText(ToDialogText(fields.text.texts[i]));
     }
     m_spawnflags->SetChecks(fields.spawnflags);
-    SelectButton(*m_style, fields.style);
+    SelectButton(*m_choice, choice);
     m_otherKeys->SetPairs(fields.otherKeys);
 }
 
-CPointEntityFields CEntityVariablesDlg::GetFields() const {
-    CPointEntityFields fields;
-    fields.text[PointField::Classname] = m_class->GetClassName();
-    for (size_t i = 0; i < m_boxes.size(); ++i) {
+template <class Fields> Fields CEntityVariablesDlg::ReadFields() const {
+    Fields fields;
+    fields.text.texts[kClassnameField] = m_class->GetClassName();
+    for (size_t i = 0; i < fields.text.texts.size(); ++i) {
         if (m_boxes[i])
             fields.text.texts[i] = FromDialogText(m_boxes[i]->text());
     }
     fields.spawnflags = m_spawnflags->GetChecks();
-    fields.style = GetChosenButton(*m_style, m_fields.style);
     fields.otherKeys = m_otherKeys->GetPairs();
     return fields;
 }
 
+void CEntityVariablesDlg::SetFields(const CPointEntityFields& fields) {
+    assert(m_kind == EntityKind::Point);
+    ShowFields(fields, fields.style);
+}
+
+void CEntityVariablesDlg::SetFields(const CModelEntityFields& fields) {
+    assert(m_kind == EntityKind::Brush);
+    ShowFields(fields, fields.skill == kNoButton ? 0 : fields.skill);
+}
+
+CPointEntityFields CEntityVariablesDlg::GetPointFields() const {
+    assert(m_kind == EntityKind::Point);
+    CPointEntityFields fields = ReadFields<CPointEntityFields>();
+    fields.style = GetChosenButton(*m_choice, m_loadedChoice);
+    return fields;
+}
+
+CModelEntityFields CEntityVariablesDlg::GetBrushFields() const {
+    assert(m_kind == EntityKind::Brush);
+    CModelEntityFields fields = ReadFields<CModelEntityFields>();
+    fields.skill = GetChosenButton(*m_choice, m_loadedChoice);
+    return fields;
+}
+
 void CEntityVariablesDlg::UpdateFlagLabels(const std::string& className) {
-    m_spawnflags->SetCaptions(MakePointFlagLabels(className));
+    if (m_kind == EntityKind::Point) {
+        m_spawnflags->SetCaptions(MakePointFlagLabels(className));
+        return;
+    }
+    const BrushEntityCaptions captions = MakeBrushFlagLabels(className);
+    m_spawnflags->SetCaptions(captions.flags);
+    for (int i = 0; i < kSoundButtonCount; ++i)
+        m_soundButtons[static_cast<size_t>(i + 1)]->setText(ToDialogText(captions.sounds[i]));
 }
 
 void CEntityVariablesDlg::accept() {
-    if (auto problem = FindUnstorableText(GetFields())) {
-        ShowMessageBox(kTitle, problem->message, MessageIcon::Warning);
-        if (problem->field)
-            FocusField(*problem->field);
-        else
-            m_otherKeys->FocusRow(problem->otherRow);
-        return;
-    }
-    QDialog::accept();
+    const bool refused = m_kind == EntityKind::Point ? ExplainUnstorableText(GetPointFields())
+                                                     : ExplainUnstorableText(GetBrushFields());
+    if (!refused)
+        QDialog::accept();
 }
 
-void CEntityVariablesDlg::FocusField(PointField field) {
-    if (field == PointField::Classname) {
+// Names the first text the map cannot hold and puts the cursor on it.
+template <class Fields> bool CEntityVariablesDlg::ExplainUnstorableText(const Fields& fields) {
+    const auto problem = FindUnstorableText(fields);
+    if (!problem)
+        return false;
+    ShowMessageBox(GetTitle(), problem->message, MessageIcon::Warning);
+    if (problem->field)
+        FocusBox(FieldIndex(*problem->field));
+    else
+        m_otherKeys->FocusRow(problem->otherRow);
+    return true;
+}
+
+void CEntityVariablesDlg::FocusBox(size_t field) {
+    if (field == kClassnameField) {
         m_class->setFocus();
         return;
     }
-    QLineEdit* box = GetBox(field);
+    QLineEdit* box = m_boxes[field];
     box->setFocus();
     box->selectAll();
 }

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CSoundPlayer.h"
+#include "dialogs/CEntityVariablesDlg.h"
 #include "framework/CDialogRunner.h"
 
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 // Answers "save as" requests from a script; cancels once it runs out.
@@ -90,6 +92,19 @@ public:
 private:
     CServiceGuard<CDialogRunner> m_guard;
 };
+
+// The entity dialog of that kind, or none when the dialog is another one.
+inline CEntityVariablesDlg* AsEntityDialog(CModalDialog& modal, EntityKind kind) {
+    auto* dialog = dynamic_cast<CEntityVariablesDlg*>(&modal);
+    return dialog && dialog->GetKind() == kind ? dialog : nullptr;
+}
+
+// The entity dialog of that kind; any other dialog fails the test.
+inline CEntityVariablesDlg& CastEntityDialog(CModalDialog& modal, EntityKind kind) {
+    if (CEntityVariablesDlg* dialog = AsEntityDialog(modal, kind))
+        return *dialog;
+    throw std::bad_cast();
+}
 
 class CRecordingSoundPlayer : public CSoundPlayer {
 public:

@@ -4,7 +4,7 @@
 #include "app/ViewContextMenu.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
-#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CEntityVariablesDlg.h"
 #include "map/FormatConversion.h"
 #include "widgets/CTolveView.h"
 

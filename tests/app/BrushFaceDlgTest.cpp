@@ -1,7 +1,7 @@
 #include "AppTestDoubles.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
-#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "dialogs/PreviewPixmap.h"
 #include "map/BrushFaceTransfer.h"
@@ -244,7 +244,7 @@ TEST(BrushFaceDlg, TwoEntitiesOfOneClassEachEditTheirOwn) {
     BrushFaceDlgFixture f;
     CScriptedDialogRunner runner;
     runner.m_script = [](CModalDialog& modal) {
-        auto& entity = dynamic_cast<CModelEntityVariablesDlg&>(modal);
+        auto& entity = CastEntityDialog(modal, EntityKind::Brush);
         entity.GetBox(ModelField::Speed)->setText("250");
         entity.GetOkButton()->click();
     };
@@ -277,7 +277,7 @@ TEST(BrushFaceDlg, NewEntityIsAddedToTheMapAndChosen) {
     BrushFaceDlgFixture f;
     CScriptedDialogRunner runner;
     runner.m_script = [](CModalDialog& modal) {
-        auto& entity = dynamic_cast<CModelEntityVariablesDlg&>(modal);
+        auto& entity = CastEntityDialog(modal, EntityKind::Brush);
         QTest::keyClicks(entity.GetClassCombo()->lineEdit(), "func_plat");
         entity.GetOkButton()->click();
     };

@@ -2,7 +2,7 @@
 #include "CAppFixture.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
-#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CEntityVariablesDlg.h"
 #include "widgets/CTolveView.h"
 
 #include <QComboBox>
@@ -28,7 +28,7 @@ void ChooseTexture(CBrushFaceDlg& dialog, const char* name) {
 
 // New... makes a func_door, and the brush goes into it with "metal2".
 void MakeDoorBrush(CModalDialog& modal) {
-    if (auto* entity = dynamic_cast<CModelEntityVariablesDlg*>(&modal)) {
+    if (auto* entity = AsEntityDialog(modal, EntityKind::Brush)) {
         QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_door");
         entity->GetOkButton()->click();
         return;

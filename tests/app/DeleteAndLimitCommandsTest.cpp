@@ -100,7 +100,7 @@ struct CommandFixture {
 
 // Types a class and presses OK.
 void FillLight(CModalDialog& modal) {
-    auto& dialog = dynamic_cast<CEntityVariablesDlg&>(modal);
+    auto& dialog = CastEntityDialog(modal, EntityKind::Point);
     QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
     dialog.GetOkButton()->click();
 }

@@ -21,7 +21,7 @@
 namespace {
 
 CEntityVariablesDlg& PointDialog(CModalDialog& dialog) {
-    return dynamic_cast<CEntityVariablesDlg&>(dialog);
+    return CastEntityDialog(dialog, EntityKind::Point);
 }
 
 // Types a class and a light value and presses OK.

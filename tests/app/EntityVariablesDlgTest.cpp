@@ -22,7 +22,7 @@ namespace {
 using enum PointField;
 
 struct PointDialogFixture {
-    CEntityVariablesDlg dialog{GetPointClassNames()};
+    CEntityVariablesDlg dialog{EntityKind::Point, GetPointClassNames()};
 
     PointDialogFixture() {
         CPointEntityFields fields;
@@ -129,10 +129,10 @@ TEST(EntityVariablesDlgOpening, ControlsGiveBackWhatWasLoaded) {
     fields.otherKeys = {{"wait", "2"}};
     f.dialog.SetFields(fields);
     EXPECT_TRUE(f.dialog.GetStyleButton(7)->isChecked());
-    EXPECT_EQ(f.dialog.GetFields().text.texts, fields.text.texts);
-    EXPECT_EQ(f.dialog.GetFields().spawnflags, fields.spawnflags);
-    EXPECT_EQ(f.dialog.GetFields().style, 7);
-    EXPECT_EQ(f.dialog.GetFields().otherKeys, fields.otherKeys);
+    EXPECT_EQ(f.dialog.GetPointFields().text.texts, fields.text.texts);
+    EXPECT_EQ(f.dialog.GetPointFields().spawnflags, fields.spawnflags);
+    EXPECT_EQ(f.dialog.GetPointFields().style, 7);
+    EXPECT_EQ(f.dialog.GetPointFields().otherKeys, fields.otherKeys);
 }
 
 TEST(EntityVariablesDlgOpening, AStyleWithoutAButtonChoosesNoneAndIsKept) {
@@ -142,9 +142,9 @@ TEST(EntityVariablesDlgOpening, AStyleWithoutAButtonChoosesNoneAndIsKept) {
     f.dialog.SetFields(fields);
     for (int i = 0; i < kStyleButtonCount; ++i)
         EXPECT_FALSE(f.dialog.GetStyleButton(i)->isChecked());
-    EXPECT_EQ(f.dialog.GetFields().style, 40);
+    EXPECT_EQ(f.dialog.GetPointFields().style, 40);
     f.dialog.GetStyleButton(4)->click();
-    EXPECT_EQ(f.dialog.GetFields().style, 4);
+    EXPECT_EQ(f.dialog.GetPointFields().style, 4);
 }
 
 TEST(EntityVariablesDlgClass, OpeningKeepsTemplateCaptionsChoosingAndTypingRelabel) {
@@ -164,7 +164,7 @@ TEST(EntityVariablesDlgClass, OpeningKeepsTemplateCaptionsChoosingAndTypingRelab
     EXPECT_EQ(f.Caption(0), "1");
     QTest::keyClicks(combo.lineEdit(), "t");
     EXPECT_EQ(f.Caption(0), "Starts off");
-    EXPECT_EQ(f.dialog.GetFields().text[Classname], "light");
+    EXPECT_EQ(f.dialog.GetPointFields().text[Classname], "light");
 }
 
 TEST(EntityVariablesDlgClass, ARelabelledBoxStillStandsForItsBit) {
@@ -172,7 +172,7 @@ TEST(EntityVariablesDlgClass, ARelabelledBoxStillStandsForItsBit) {
     f.dialog.UpdateFlagLabels("item_sigil");
     EXPECT_EQ(f.Caption(3), "E4");
     f.dialog.GetSpawnflags()->GetBox(3)->click();
-    EXPECT_TRUE(f.dialog.GetFields().spawnflags[3]);
+    EXPECT_TRUE(f.dialog.GetPointFields().spawnflags[3]);
 }
 
 TEST(EntityVariablesDlgButtons, OkAcceptsAndEscapeCancels) {
@@ -208,10 +208,76 @@ TEST(EntityVariablesDlgOtherKeys, RowsCanBeAddedChangedAndRemoved) {
     table.GetTable()->item(0, 1)->setText("1");
     table.GetAddButton()->click();
     table.GetTable()->item(1, 0)->setText("fog");
-    EXPECT_EQ(f.dialog.GetFields().otherKeys, (std::vector<FieldPair>{{"_sun", "1"}, {"fog", ""}}));
+    EXPECT_EQ(f.dialog.GetPointFields().otherKeys,
+              (std::vector<FieldPair>{{"_sun", "1"}, {"fog", ""}}));
     table.GetTable()->setCurrentCell(0, 0);
     table.GetRemoveButton()->click();
-    EXPECT_EQ(f.dialog.GetFields().otherKeys, (std::vector<FieldPair>{{"fog", ""}}));
+    EXPECT_EQ(f.dialog.GetPointFields().otherKeys, (std::vector<FieldPair>{{"fog", ""}}));
+}
+
+// The brush entity dialog shares the class; its own parts and order.
+struct BrushDialogFixture {
+    CEntityVariablesDlg dialog{EntityKind::Brush, GetBrushClassNames()};
+
+    BrushDialogFixture() { dialog.SetFields(CModelEntityFields{}); }
+};
+
+TEST(EntityVariablesDlgKinds, EachKindHasItsOwnTitleGroupsAndClassList) {
+    BrushDialogFixture f;
+    EXPECT_EQ(f.dialog.GetKind(), EntityKind::Brush);
+    EXPECT_EQ(f.dialog.windowTitle(), "Model Entity Variables");
+    EXPECT_EQ(f.dialog.GetDialogName(), "Model Entity Variables");
+    EXPECT_EQ(GroupTitles(f.dialog),
+              (std::vector<std::string>{"Counter", "Spawnflags", "Changelevel", "Setskill",
+                                        "Custom", "Other keys"}));
+    EXPECT_EQ(f.dialog.GetClassCombo()->count(), static_cast<int>(GetBrushClassNames().size()));
+    EXPECT_GE(f.dialog.GetClassCombo()->findText("func_door"), 0);
+    EXPECT_EQ(f.dialog.GetClassCombo()->findText("light"), -1);
+    PointDialogFixture g;
+    EXPECT_EQ(g.dialog.GetKind(), EntityKind::Point);
+    EXPECT_EQ(g.dialog.GetClassCombo()->findText("func_door"), -1);
+    for (int number = 0; number <= kSoundButtonCount; ++number)
+        EXPECT_EQ(g.dialog.GetSoundButton(number), nullptr);
+    EXPECT_EQ(g.dialog.GetSkillButton(0), nullptr);
+    EXPECT_EQ(g.dialog.GetBox(ModelField::Speed), nullptr);
+    EXPECT_EQ(f.dialog.GetStyleButton(0), nullptr);
+    EXPECT_EQ(f.dialog.GetBox(PointField::Angle), nullptr);
+}
+
+TEST(EntityVariablesDlgKinds, BrushTabFollowsReadingOrder) {
+    BrushDialogFixture f;
+    std::vector<QWidget*> expected{f.dialog.GetClassCombo(), f.dialog.GetOkButton(),
+                                   f.dialog.GetCancelButton()};
+    using enum ModelField;
+    for (ModelField field : {Speed, Wait, Lip, Dmg, Health, Delay, Height, Angle, Count})
+        expected.push_back(f.dialog.GetBox(field));
+    for (int i = 0; i < kSpawnflagBoxCount; ++i)
+        expected.push_back(f.dialog.GetSpawnflags()->GetBox(i));
+    for (ModelField field : {Target, Targetname, Killtarget, Message, Map})
+        expected.push_back(f.dialog.GetBox(field));
+    for (int i = 0; i < kSkillButtonCount; ++i)
+        expected.push_back(f.dialog.GetSkillButton(i));
+    expected.push_back(f.dialog.GetBox(Sound));
+    for (int number = 0; number <= kSoundButtonCount; ++number)
+        expected.push_back(f.dialog.GetSoundButton(number));
+    for (ModelField field : {CustomKey1, CustomValue1, CustomKey2, CustomValue2})
+        expected.push_back(f.dialog.GetBox(field));
+    expected.push_back(f.dialog.GetOtherKeys()->GetTable());
+    std::vector<QWidget*> chain = TabChain(f.dialog.GetClassCombo(), expected.size());
+    EXPECT_EQ(chain, expected);
+}
+
+// A refusal names the dialog it comes from and focuses that kind's box.
+TEST(EntityVariablesDlgKinds, ARefusalCarriesTheBrushTitle) {
+    CRecordingMessages messages;
+    BrushDialogFixture f;
+    QTest::keyClicks(f.dialog.GetBox(ModelField::Speed), "1\"");
+    f.dialog.GetOkButton()->click();
+    EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_EQ(messages.m_boxes[0].title, "Model Entity Variables");
+    EXPECT_NE(messages.m_boxes[0].text.find("\"Speed\""), std::string::npos);
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::Speed));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "AppTestDoubles.h"
 #include "dialogs/CClassNameCombo.h"
-#include "dialogs/CModelEntityVariablesDlg.h"
+#include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CSpawnflagGroup.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "entity/EntityClassNames.h"
@@ -16,7 +16,7 @@
 namespace {
 
 struct ModelDialogFixture {
-    CModelEntityVariablesDlg dialog{GetBrushClassNames()};
+    CEntityVariablesDlg dialog{EntityKind::Brush, GetBrushClassNames()};
 
     ModelDialogFixture() { dialog.SetFields(CModelEntityFields{}); }
 
@@ -34,7 +34,7 @@ TEST(ModelEntityVariablesDlg, ANewEntityOpensWithEasy) {
     EXPECT_EQ(f.dialog.windowTitle(), "Model Entity Variables");
     EXPECT_TRUE(f.dialog.GetSkillButton(0)->isChecked());
     EXPECT_EQ(f.dialog.GetSkillButton(3)->text(), "Nightmare");
-    EXPECT_EQ(f.dialog.GetFields().skill, 0);
+    EXPECT_EQ(f.dialog.GetBrushFields().skill, 0);
     EXPECT_TRUE(f.dialog.GetOkButton()->isDefault());
 }
 
@@ -48,7 +48,7 @@ TEST(ModelEntityVariablesDlg, ALoadedSkillIsSelectedAndOneWithoutAButtonKept) {
     f.dialog.SetFields(fields);
     for (int i = 0; i < kSkillButtonCount; ++i)
         EXPECT_FALSE(f.dialog.GetSkillButton(i)->isChecked());
-    EXPECT_EQ(f.dialog.GetFields().skill, 7);
+    EXPECT_EQ(f.dialog.GetBrushFields().skill, 7);
 }
 
 TEST(ModelEntityVariablesDlg, SoundButtonsWriteTheirNumbersWhateverTheirCaptions) {
@@ -62,7 +62,7 @@ TEST(ModelEntityVariablesDlg, SoundButtonsWriteTheirNumbersWhateverTheirCaptions
     EXPECT_EQ(f.SoundText(), "0");
     EXPECT_EQ(f.Sound(0), "No Sound");
     f.dialog.GetSpawnflags()->GetBox(3)->click();
-    EXPECT_TRUE(f.dialog.GetFields().spawnflags[3]);
+    EXPECT_TRUE(f.dialog.GetBrushFields().spawnflags[3]);
 }
 
 TEST(ModelEntityVariablesDlg, ChoosingAnotherClassBringsBackTheTemplateCaptions) {
@@ -92,7 +92,7 @@ TEST(ModelEntityVariablesDlg, TheAngleAndCountBoxesAndOtherTextsComeBack) {
     fields.otherKeys = {{"sky", "x"}};
     fields.skill = 1;
     f.dialog.SetFields(fields);
-    CModelEntityFields back = f.dialog.GetFields();
+    CModelEntityFields back = f.dialog.GetBrushFields();
     EXPECT_EQ(back.text.texts, fields.text.texts);
     EXPECT_EQ(back.otherKeys, fields.otherKeys);
 }

@@ -5,7 +5,6 @@
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CEntityVariablesDlg.h"
-#include "dialogs/CModelEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "widgets/CTolveView.h"
 
@@ -117,7 +116,7 @@ protected:
 };
 
 void FillLight(CModalDialog& modal) {
-    auto& dialog = dynamic_cast<CEntityVariablesDlg&>(modal);
+    auto& dialog = CastEntityDialog(modal, EntityKind::Point);
     QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
     QTest::keyClicks(dialog.GetBox(PointField::Light), "300");
     dialog.GetOkButton()->click();
@@ -228,7 +227,7 @@ TEST_F(UndoCommands, EntityDialogOkIsOneStep) {
     OpenMap();
     SelectFirstLight();
     m_dialogs.m_onRun = [](CModalDialog& modal) {
-        auto& dialog = dynamic_cast<CEntityVariablesDlg&>(modal);
+        auto& dialog = CastEntityDialog(modal, EntityKind::Point);
         QTest::keyClicks(dialog.GetBox(PointField::Light), "250");
         dialog.GetOkButton()->click();
     };
@@ -268,7 +267,7 @@ TEST_F(UndoCommands, TheDialogsNewEntityIsOneStepWithItsOK) {
     SelectWorldBrush();
     const std::string before = MapText(ActiveDoc());
     m_dialogs.m_onRun = [](CModalDialog& modal) {
-        if (auto* entity = dynamic_cast<CModelEntityVariablesDlg*>(&modal)) {
+        if (auto* entity = AsEntityDialog(modal, EntityKind::Brush)) {
             QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_wall");
             entity->GetOkButton()->click();
             return;
@@ -296,7 +295,7 @@ TEST_F(UndoCommands, TheDialogsCancelTakesBackItsEntityEdits) {
     const std::string before = MapText(ActiveDoc());
     CScriptedDialogRunner runner; // OK and Cancel answer as they would
     runner.m_script = [](CModalDialog& modal) {
-        if (auto* entity = dynamic_cast<CModelEntityVariablesDlg*>(&modal)) {
+        if (auto* entity = AsEntityDialog(modal, EntityKind::Brush)) {
             QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_wall");
             entity->GetOkButton()->click();
             return;

@@ -1,5 +1,6 @@
 #include "map/CMapTransaction.h"
 
+#include "CNoticeRecorder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,6 @@
 #include <optional>
 
 namespace {
-
-class CNoticeRecorder : public CMapObserver {
-public:
-    void OnMapChanged(const CMapNotice& notice) override { m_notices.push_back(notice); }
-    std::vector<CMapNotice> m_notices;
-};
 
 // A world cube, a door with a cube, a light; every edit is heard, and marks
 // the document modified once its transaction commits.

@@ -1,5 +1,6 @@
 #include "map/CTolveDoc.h"
 
+#include "CNoticeRecorder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -110,30 +111,17 @@ TEST(CTolveDoc, OpeningAMissingFileFails) {
     EXPECT_EQ(messages.m_boxes[0].title, "File Open Error");
 }
 
-namespace {
-
-class CLoggingView : public CMapObserver {
-public:
-    CLoggingView(std::vector<int>& log, int id) : m_log(log), m_id(id) {}
-    void OnMapChanged(const CMapNotice& notice) override {
-        m_log.push_back(m_id * 100 + static_cast<int>(notice.what));
-    }
-
-private:
-    std::vector<int>& m_log;
-    int m_id;
-};
-
-} // namespace
-
 TEST(CTolveDoc, NotifiesEveryViewInOrderUntilRemoved) {
     CTolveDoc doc;
-    std::vector<int> log;
-    CLoggingView first(log, 1), second(log, 2);
+    std::vector<CNoticeRecorder::Hearing> journal;
+    CNoticeRecorder first(&journal), second(&journal);
     doc.AddView(&first);
     doc.AddView(&second);
     doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
     doc.RemoveView(&first);
     doc.UpdateAllViews(CMapNotice::Repaint());
-    EXPECT_EQ(log, (std::vector<int>{103, 203, 200}));
+    const CMapNotice selection = CMapNotice::BrushSelection(nullptr);
+    EXPECT_EQ(journal,
+              (std::vector<CNoticeRecorder::Hearing>{
+                  {&first, selection}, {&second, selection}, {&second, CMapNotice::Repaint()}}));
 }

@@ -1,5 +1,6 @@
 #include "view/CMapDrag.h"
 
+#include "CNoticeRecorder.h"
 #include "TestSupport.h"
 #include "widgets/CTolveView.h"
 
@@ -24,15 +25,6 @@ constexpr const char* kMap = R"({
 }
 )";
 
-class CRepaintCounter : public CMapObserver {
-public:
-    void OnMapChanged(const CMapNotice& notice) override {
-        m_repaints +=
-            notice.what == CMapNotice::What::kAll || notice.what == CMapNotice::What::kArea;
-    }
-    int m_repaints = 0;
-};
-
 // An XY view at zoom 1 with pixel (0, 0) on world (0, 0): world (x, y) is
 // pixel (x, -y).
 struct DragFixture {
@@ -40,7 +32,7 @@ struct DragFixture {
     CViewProjection projection;
     std::unique_ptr<CMapDrag> drag;
     IntPoint cursor;
-    CRepaintCounter counter;
+    CNoticeRecorder counter;
     DragFixture() {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(kMap, diagnostics);
@@ -55,6 +47,7 @@ struct DragFixture {
         if (drag)
             drag->Commit();
         drag.reset();
+        counter.m_notices.clear(); // only what the drag tells counts
         drag = std::make_unique<CMapDrag>(doc, projection, ScreenPoint{x, -y});
         cursor = drag->GetCursor();
     }
@@ -83,13 +76,13 @@ TEST(CMapDrag, SnapsEachStepAndKeepsOffGridOffsets) {
     f.Press(9, 0);
     EXPECT_EQ(f.cursor.x, 8);
     EXPECT_FALSE(f.DragTo(11, 0)); // still 8
-    EXPECT_EQ(f.counter.m_repaints, 0);
+    EXPECT_EQ(f.counter.CountRepaints(), 0);
     EXPECT_FALSE(f.doc.IsModified());
     EXPECT_TRUE(f.DragTo(12, 0)); // 16: one step of +8
     EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(11, 0, 0));
     EXPECT_TRUE(f.DragTo(11, 0)); // back to 8
     EXPECT_EQ(f.Brush().m_vertices[v], IntPoint(3, 0, 0));
-    EXPECT_EQ(f.counter.m_repaints, 2);
+    EXPECT_EQ(f.counter.CountRepaints(), 2);
     EXPECT_FALSE(f.doc.IsModified()); // not before the drag ends
     // The corner has moved: the brush now saves through its corners.
     EXPECT_EQ(f.Brush().m_readPlanes, nullptr);
@@ -197,7 +190,7 @@ TEST(CMapDrag, EntityModeMovesTheOriginAndWithoutOneChangesNothing) {
     f.doc.GetEditorState().SetEditMode(kEntityMode);
     f.Press(0, 0);
     EXPECT_TRUE(f.DragTo(8, 0));
-    EXPECT_EQ(f.counter.m_repaints, 0);
+    EXPECT_EQ(f.counter.CountRepaints(), 0);
     EXPECT_EQ(f.doc.GetPointEntities()[0]->m_origin, IntPoint(100, 100, 0));
     f.drag->Commit();
     EXPECT_FALSE(f.doc.IsModified());
@@ -271,7 +264,7 @@ TEST(CMapDrag, ADragIsOneStepOfTheHistory) {
     for (int step = 1; step <= 50; ++step)
         f.DragTo(8 * (step % 2 ? step : -step), 0);
     f.drag->Commit();
-    EXPECT_EQ(f.counter.m_repaints, 50);
+    EXPECT_EQ(f.counter.CountRepaints(), 50);
     EXPECT_GE(f.VertexAt({3 - 400, 0, 0}), 0); // the sum of the 50 steps
     EXPECT_EQ(f.doc.GetHistory().GetStepCount(), 1u);
     EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Move Brush");

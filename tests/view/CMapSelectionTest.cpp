@@ -1,5 +1,6 @@
 #include "view/CMapSelection.h"
 
+#include "CNoticeRecorder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +21,6 @@ std::string Box(IntPoint lo, IntPoint hi) {
                   lo.z, lo.z, hi.z, hi.z, hi.z);
     return text;
 }
-
-class CNoticeRecorder : public CMapObserver {
-public:
-    void OnMapChanged(const CMapNotice& notice) override { m_notices.push_back(notice); }
-    std::vector<CMapNotice> m_notices;
-};
 
 // An XY view at zoom 1 whose pixel (0, 0) shows world (0, 0).
 struct SelectionFixture {
