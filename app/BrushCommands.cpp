@@ -11,6 +11,7 @@ void AddBrushCommands(CommandEntries& entries) {
                        .menuText = "New Brush",
                        .prompt = "Insert a new brush",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
+                       .popUp = PopUpPlace{.submenu = "New", .text = "Brush", .order = 1},
                        .scope = View,
                        .run = ::NewBrush});
     entries.push_back({.id = Snap,
@@ -18,6 +19,7 @@ void AddBrushCommands(CommandEntries& entries) {
                        .prompt = "Set the snap",
                        .toolTip = "Snap",
                        .icon = ToolBarIcons::PaintSnap,
+                       .button = ToolBarPlace{3, 1},
                        .scope = View,
                        .run = SetSnapStep});
     entries.push_back({.id = Textures,
@@ -25,6 +27,7 @@ void AddBrushCommands(CommandEntries& entries) {
                        .prompt = "Select texture wad",
                        .toolTip = "Textures",
                        .icon = ToolBarIcons::PaintTextures,
+                       .button = ToolBarPlace{3, 2},
                        .scope = View,
                        .run = ChooseTextureFile});
 }

@@ -89,7 +89,7 @@ void CMainFrame::CreateToolBar() {
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setIconSize(kToolBarIconSize);
-    for (const std::optional<CommandId>& slot : GetToolBarLayout()) {
+    for (const std::optional<CommandId>& slot : MakeToolBarLayout(GetCommandEntries())) {
         if (!slot) {
             m_toolBar->addSeparator();
             continue;

@@ -3,6 +3,7 @@
 #include "app/CCommandTable.h"
 #include "app/CRecentFileList.h"
 #include "app/CommandLayout.h"
+#include "app/CommandList.h"
 #include "view/TolveCommands.h"
 
 #include <QAction>
@@ -39,8 +40,8 @@ CMenuBars::CMenuBars(QMainWindow& window, QMdiArea& area, const CCommandTable& c
         });
         m_recentActions.append(action);
     }
-    m_noMapMenus = BuildMenus(GetNoMapMenuLayout(), commands);
-    m_mapMenus = BuildMenus(GetMapMenuLayout(), commands);
+    m_noMapMenus = BuildMenus(MakeMenuBarLayout(GetCommandEntries(), false), commands);
+    m_mapMenus = BuildMenus(MakeMenuBarLayout(GetCommandEntries(), true), commands);
     connect(&m_recentFiles, &CRecentFileList::Changed, this, &CMenuBars::RefreshRecentActions);
     RefreshRecentActions();
     ShowMapMenus(false);
@@ -65,7 +66,7 @@ QMenu* CMenuBars::BuildMenu(const MenuLayout& layout, const CCommandTable& comma
             menu->addSeparator();
             break;
         case MenuItem::RecentFiles:
-            AddRecentFileSection(*menu, commands);
+            AddRecentFileList(*menu);
             break;
         }
     }
@@ -76,11 +77,9 @@ QMenu* CMenuBars::BuildMenu(const MenuLayout& layout, const CCommandTable& comma
     return menu;
 }
 
-void CMenuBars::AddRecentFileSection(QMenu& menu, const CCommandTable& commands) {
-    menu.addSeparator();
-    menu.addAction(commands.GetAction(FileRecent));
+void CMenuBars::AddRecentFileList(QMenu& menu) {
+    menu.addAction(m_placeholder);
     menu.addActions(m_recentActions);
-    menu.addSeparator();
 }
 
 void CMenuBars::ShowMapMenus(bool mapOpen) {

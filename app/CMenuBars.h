@@ -35,7 +35,7 @@ signals:
 private:
     QList<QMenu*> BuildMenus(const std::vector<MenuLayout>& layouts, const CCommandTable& commands);
     QMenu* BuildMenu(const MenuLayout& layout, const CCommandTable& commands);
-    void AddRecentFileSection(QMenu& menu, const CCommandTable& commands);
+    void AddRecentFileList(QMenu& menu);
     void RefreshRecentActions();
     void ListWindows();
 

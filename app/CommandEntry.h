@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/CommandPlace.h"
 #include "view/TolveCommands.h"
 
 #include <QKeySequence>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class CDocManager;
@@ -32,14 +34,17 @@ using CommandIconPainter = void (*)(CIconCanvas&);
 using CommandLabel = QString (*)(const CommandContext&);
 
 // Everything about one command, declared once: the menus, the toolbar, the
-// accelerators and the status prompts are all made from these.
+// pop-up menu, the accelerators and the status prompts are all made from these.
 struct CommandEntry {
     CommandId id;
     const char* menuText;
-    const char* prompt = "";           // the status-bar prompt
-    const char* toolTip = nullptr;     // none: the menu text without its mnemonic
-    std::vector<QKeySequence> keys{};  // the key a menu names first
-    CommandIconPainter icon = nullptr; // its toolbar picture, if it has a button
+    const char* prompt = "";              // the status-bar prompt
+    const char* toolTip = nullptr;        // none: the menu text without its mnemonic
+    std::vector<QKeySequence> keys{};     // the key a menu names first
+    std::optional<MenuPlace> menu{};      // its item in the main window's menus, if any
+    CommandIconPainter icon = nullptr;    // its toolbar picture, if it has a button
+    std::optional<ToolBarPlace> button{}; // its toolbar button, if any
+    std::optional<PopUpPlace> popUp{};    // its item in the view's pop-up menu, if any
     CommandScope scope = CommandScope::Application;
     CommandHandler run = nullptr;   // none yet: the command is shown disabled
     CommandState checked = nullptr; // none: the command has no check mark

@@ -1,55 +1,108 @@
 #include "app/CommandLayout.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
-using enum CommandId;
+struct MainMenuTitle {
+    MainMenu menu;
+    const char* title;
+    bool listsWindows = false;
+};
 
-constexpr MenuItem kSeparator{MenuItem::Separator};
-constexpr MenuItem kRecentFiles{MenuItem::RecentFiles};
+// In the order the menu bar shows them.
+constexpr MainMenuTitle kMainMenus[] = {
+    {MainMenu::File, "&File"},           {MainMenu::Edit, "&Edit"}, {MainMenu::View, "&View"},
+    {MainMenu::Window, "&Window", true}, {MainMenu::Help, "&Help"},
+};
 
-constexpr MenuItem Item(CommandId id) {
-    return {MenuItem::Command, id};
+struct PlacedEntry {
+    int group;
+    int order;
+    const CommandEntry* entry;
+};
+
+// Stable, so that two entries given one place keep the table's order.
+void SortPlaced(std::vector<PlacedEntry>& placed) {
+    std::ranges::stable_sort(placed, [](const PlacedEntry& a, const PlacedEntry& b) {
+        return a.group != b.group ? a.group < b.group : a.order < b.order;
+    });
 }
 
-const std::vector<MenuLayout> kNoMapMenus = {
-    {"&File", {Item(FileNew), Item(FileOpen), kRecentFiles, Item(AppExit)}},
-    {"&View", {Item(ViewToolbar), Item(ViewStatusBar)}},
-    {"&Help", {Item(AppAbout)}},
-};
+// Calls `item` for each entry in turn and `gap` between two groups.
+template <typename Gap, typename Item>
+void WalkGroups(const std::vector<PlacedEntry>& placed, Gap gap, Item item) {
+    for (auto it = placed.begin(); it != placed.end(); ++it) {
+        if (it != placed.begin() && std::prev(it)->group != it->group)
+            gap();
+        item(*it->entry);
+    }
+}
 
-const std::vector<MenuLayout> kMapMenus = {
-    {"&File",
-     {Item(FileNew), Item(FileOpen), Item(FileClose), Item(FileSave), Item(FileSaveAs),
-      kRecentFiles, Item(AppExit)}},
-    {"&Edit",
-     {Item(EditUndo), Item(EditRedo), kSeparator, Item(EditCut), Item(EditCopy), Item(EditPaste),
-      kSeparator, Item(TextureLock)}},
-    {"&View", {Item(ViewToolbar), Item(ViewStatusBar), kSeparator, Item(FrameMap)}},
-    {"&Window",
-     {Item(WindowNew), Item(WindowCascade), Item(WindowTile), Item(WindowArrange)},
-     true},
-    {"&Help", {Item(AppAbout)}},
-};
+std::vector<PlacedEntry> PlacedInMenu(const CommandEntries& entries, MainMenu menu, bool mapOpen) {
+    std::vector<PlacedEntry> placed;
+    for (const CommandEntry& entry : entries) {
+        if (entry.menu && entry.menu->menu == menu && IsInMenuBar(*entry.menu, mapOpen))
+            placed.push_back({entry.menu->group, entry.menu->order, &entry});
+    }
+    SortPlaced(placed);
+    return placed;
+}
 
-constexpr std::nullopt_t kButtonGap = std::nullopt;
-
-const std::vector<std::optional<CommandId>> kToolBar = {
-    FileNew,   FileOpen,   FileSave,   kButtonGap, EditCut,    EditCopy,   kButtonGap,
-    Snap,      Textures,   kButtonGap, ThreeD,     ViewXY,     ViewXZ,     ViewYZ,
-    Flipped,   kButtonGap, ZoomIn,     ZoomOut,    kButtonGap, CornerMode, FaceMode,
-    BrushMode, EntityMode, kButtonGap, AppAbout,
-};
+MenuItem ItemAt(const CommandEntry& entry) {
+    const bool recent = entry.menu->role == MenuItemRole::RecentFiles;
+    return {recent ? MenuItem::RecentFiles : MenuItem::Command, entry.id};
+}
 
 } // namespace
 
-const std::vector<MenuLayout>& GetNoMapMenuLayout() {
-    return kNoMapMenus;
+std::vector<MenuLayout> MakeMenuBarLayout(const CommandEntries& entries, bool mapOpen) {
+    std::vector<MenuLayout> menus;
+    for (const MainMenuTitle& menu : kMainMenus) {
+        const std::vector<PlacedEntry> placed = PlacedInMenu(entries, menu.menu, mapOpen);
+        if (placed.empty())
+            continue;
+        MenuLayout layout{menu.title, {}, menu.listsWindows};
+        WalkGroups(
+            placed, [&] { layout.items.push_back({MenuItem::Separator}); },
+            [&](const CommandEntry& entry) { layout.items.push_back(ItemAt(entry)); });
+        menus.push_back(std::move(layout));
+    }
+    return menus;
 }
 
-const std::vector<MenuLayout>& GetMapMenuLayout() {
-    return kMapMenus;
+std::vector<std::optional<CommandId>> MakeToolBarLayout(const CommandEntries& entries) {
+    std::vector<PlacedEntry> placed;
+    for (const CommandEntry& entry : entries) {
+        if (entry.button)
+            placed.push_back({entry.button->group, entry.button->order, &entry});
+    }
+    SortPlaced(placed);
+    std::vector<std::optional<CommandId>> buttons;
+    WalkGroups(
+        placed, [&] { buttons.push_back(std::nullopt); },
+        [&](const CommandEntry& entry) { buttons.push_back(entry.id); });
+    return buttons;
 }
 
-const std::vector<std::optional<CommandId>>& GetToolBarLayout() {
-    return kToolBar;
+std::vector<const CommandEntry*> MakePopUpLayout(const CommandEntries& entries) {
+    std::vector<PlacedEntry> placed;
+    for (const CommandEntry& entry : entries) {
+        if (entry.popUp)
+            placed.push_back({0, entry.popUp->order, &entry});
+    }
+    SortPlaced(placed);
+    std::vector<const CommandEntry*> items;
+    for (const PlacedEntry& item : placed)
+        items.push_back(item.entry);
+    return items;
+}
+
+QString GetPopUpItemText(const CommandEntry& entry) {
+    const char* text = entry.popUp && entry.popUp->text ? entry.popUp->text : entry.menuText;
+    QString item = QString::fromLatin1(text);
+    if (!entry.keys.empty())
+        item += QLatin1Char('\t') + entry.keys.front().toString(QKeySequence::NativeText);
+    return item;
 }

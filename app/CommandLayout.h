@@ -1,12 +1,14 @@
 #pragma once
 
-#include "view/TolveCommands.h"
+#include "app/CommandEntry.h"
+
+#include <QString>
 
 #include <optional>
 #include <vector>
 
-// One place in a menu: a command, a separator, or the recent-file section
-// (its separators, the placeholder and the numbered files).
+// One item of a menu: a command, a separator, or the recent-file list (the
+// placeholder and the numbered files).
 struct MenuItem {
     enum Kind { Command, Separator, RecentFiles } kind;
     CommandId id{};
@@ -18,9 +20,16 @@ struct MenuLayout {
     bool listsWindows = false; // the open windows follow the items
 };
 
-// The menu bar while no map is open, and while one is.
-const std::vector<MenuLayout>& GetNoMapMenuLayout();
-const std::vector<MenuLayout>& GetMapMenuLayout();
+// The menu bar while a map is open, or while none is, from the places of the
+// entries. A menu with no item in that bar is left out.
+std::vector<MenuLayout> MakeMenuBarLayout(const CommandEntries& entries, bool mapOpen);
 
 // The toolbar's buttons from left to right; an empty slot is a separator.
-const std::vector<std::optional<CommandId>>& GetToolBarLayout();
+std::vector<std::optional<CommandId>> MakeToolBarLayout(const CommandEntries& entries);
+
+// The entries of the view's pop-up menu, in order.
+std::vector<const CommandEntry*> MakePopUpLayout(const CommandEntries& entries);
+
+// The text of a pop-up item: its own text or the menu text, then the key the
+// menus name for the command.
+QString GetPopUpItemText(const CommandEntry& entry);

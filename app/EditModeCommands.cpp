@@ -24,6 +24,7 @@ void AddEditModeCommands(CommandEntries& entries) {
                        .prompt = "Select corner mode",
                        .toolTip = "Corner mode",
                        .icon = ToolBarIcons::PaintCornerMode,
+                       .button = ToolBarPlace{6, 1},
                        .scope = View,
                        .run = SelectMode<kCornerMode>,
                        .checked = IsInMode<kCornerMode>});
@@ -32,6 +33,7 @@ void AddEditModeCommands(CommandEntries& entries) {
                        .prompt = "Select face mode",
                        .toolTip = "Face mode",
                        .icon = ToolBarIcons::PaintFaceMode,
+                       .button = ToolBarPlace{6, 2},
                        .scope = View,
                        .run = SelectMode<kFaceMode>,
                        .checked = IsInMode<kFaceMode>});
@@ -40,6 +42,7 @@ void AddEditModeCommands(CommandEntries& entries) {
                        .prompt = "Select brush mode",
                        .toolTip = "Brush mode",
                        .icon = ToolBarIcons::PaintBrushMode,
+                       .button = ToolBarPlace{6, 3},
                        .scope = View,
                        .run = SelectMode<kBrushMode>,
                        .checked = IsInMode<kBrushMode>});
@@ -48,6 +51,7 @@ void AddEditModeCommands(CommandEntries& entries) {
                        .prompt = "Select entity mode",
                        .toolTip = "Entity mode",
                        .icon = ToolBarIcons::PaintEntityMode,
+                       .button = ToolBarPlace{6, 4},
                        .scope = View,
                        .run = SelectMode<kEntityMode>,
                        .checked = IsInMode<kEntityMode>});

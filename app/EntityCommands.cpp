@@ -64,6 +64,7 @@ void AddEntityCommands(CommandEntries& entries) {
                        .menuText = "New Entity",
                        .prompt = "Insert a new entity",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_E)},
+                       .popUp = PopUpPlace{.submenu = "New", .text = "Entity", .order = 2},
                        .scope = View,
                        .run = ::NewEntity});
 }

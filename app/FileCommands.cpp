@@ -49,19 +49,24 @@ void AddFileCommands(CommandEntries& entries) {
                        .prompt = "Create a new document",
                        .toolTip = "New",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_N)},
+                       .menu = MenuPlace{MainMenu::File, 1, 1},
                        .icon = ToolBarIcons::PaintNew,
+                       .button = ToolBarPlace{1, 1},
                        .run = NewDocument});
     entries.push_back({.id = FileOpen,
                        .menuText = "&Open...",
                        .prompt = "Open an existing document",
                        .toolTip = "Open",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_O)},
+                       .menu = MenuPlace{MainMenu::File, 1, 2},
                        .icon = ToolBarIcons::PaintOpen,
+                       .button = ToolBarPlace{1, 2},
                        .run = OpenDocument});
     entries.push_back({.id = FileClose,
                        .menuText = "&Close",
                        .prompt = "Close the active document",
                        .toolTip = "Close",
+                       .menu = MenuPlace{MainMenu::File, 1, 3, MenuBarChoice::WithMap},
                        .scope = Document,
                        .run = CloseDocument});
     entries.push_back({.id = FileSave,
@@ -69,7 +74,9 @@ void AddFileCommands(CommandEntries& entries) {
                        .prompt = "Save the active document",
                        .toolTip = "Save",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_S)},
+                       .menu = MenuPlace{MainMenu::File, 1, 4, MenuBarChoice::WithMap},
                        .icon = ToolBarIcons::PaintSave,
+                       .button = ToolBarPlace{1, 3},
                        .scope = Document,
                        .run = SaveDocument,
                        .enabled = CanSaveOverFile});
@@ -77,16 +84,22 @@ void AddFileCommands(CommandEntries& entries) {
                        .menuText = "Save &As...",
                        .prompt = "Save the active document with a new name",
                        .toolTip = "Save As",
+                       .menu = MenuPlace{MainMenu::File, 1, 5, MenuBarChoice::WithMap},
                        .scope = Document,
                        .run = SaveDocumentAs});
     // The placeholder of an empty recent-file list; the entries themselves
     // are made by the menus and run OpenRecentFile.
     entries.push_back(
-        {.id = FileRecent, .menuText = "Recent File", .prompt = "Open this document"});
+        {.id = FileRecent,
+         .menuText = "Recent File",
+         .prompt = "Open this document",
+         .menu = MenuPlace{
+             .menu = MainMenu::File, .group = 2, .order = 1, .role = MenuItemRole::RecentFiles}});
     entries.push_back({.id = AppExit,
                        .menuText = "E&xit",
                        .prompt = "Quit the application; prompts to save documents",
                        .toolTip = "Exit",
+                       .menu = MenuPlace{MainMenu::File, 3, 1},
                        .run = ExitApplication});
 }
 

@@ -22,6 +22,8 @@ void AddHelpCommands(CommandEntries& entries) {
                        .menuText = "&About Tolve...",
                        .prompt = "Show the program's name, version and notice",
                        .toolTip = "About",
+                       .menu = MenuPlace{MainMenu::Help, 1, 1},
                        .icon = ToolBarIcons::PaintAbout,
+                       .button = ToolBarPlace{7, 1},
                        .run = ShowAbout});
 }

@@ -100,6 +100,7 @@ void AddPlaneCommands(CommandEntries& entries) {
                        .prompt = "Toggle 3D viewing mode",
                        .toolTip = "3D mode",
                        .icon = ToolBarIcons::PaintThreeD,
+                       .button = ToolBarPlace{4, 1},
                        .scope = View,
                        .run = ToggleThreeD,
                        .checked = IsThreeD});
@@ -108,6 +109,7 @@ void AddPlaneCommands(CommandEntries& entries) {
                        .prompt = "Select XY viewing mode",
                        .toolTip = "XY mode",
                        .icon = ToolBarIcons::PaintViewXY,
+                       .button = ToolBarPlace{4, 2},
                        .scope = View,
                        .run = ShowXY,
                        .checked = IsShowingXY});
@@ -116,6 +118,7 @@ void AddPlaneCommands(CommandEntries& entries) {
                        .prompt = "Select XZ viewing mode",
                        .toolTip = "XZ mode",
                        .icon = ToolBarIcons::PaintViewXZ,
+                       .button = ToolBarPlace{4, 3},
                        .scope = View,
                        .run = ShowXZ,
                        .checked = IsShowingXZ});
@@ -124,6 +127,7 @@ void AddPlaneCommands(CommandEntries& entries) {
                        .prompt = "Select YZ Viewing mode",
                        .toolTip = "YZ mode",
                        .icon = ToolBarIcons::PaintViewYZ,
+                       .button = ToolBarPlace{4, 4},
                        .scope = View,
                        .run = ShowYZ,
                        .checked = IsShowingYZ});
@@ -132,6 +136,7 @@ void AddPlaneCommands(CommandEntries& entries) {
                        .prompt = "Toggle Flipped Horizontal Axis Mode",
                        .toolTip = "Flipped",
                        .icon = ToolBarIcons::PaintFlipped,
+                       .button = ToolBarPlace{4, 5},
                        .scope = View,
                        .run = ToggleFlipped,
                        .checked = IsFlipped});
@@ -170,6 +175,7 @@ void AddZoomCommands(CommandEntries& entries) {
                        .keys = {QKeySequence(Qt::Key_Equal), QKeySequence(Qt::Key_Plus),
                                 QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)},
                        .icon = ToolBarIcons::PaintZoomIn,
+                       .button = ToolBarPlace{5, 1},
                        .scope = View,
                        .run = ZoomViewIn});
     entries.push_back(
@@ -179,6 +185,7 @@ void AddZoomCommands(CommandEntries& entries) {
          .toolTip = "Zoom out",
          .keys = {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
          .icon = ToolBarIcons::PaintZoomOut,
+         .button = ToolBarPlace{5, 2},
          .scope = View,
          .run = ZoomViewOut});
     entries.push_back({.id = FrameMap,
@@ -186,6 +193,7 @@ void AddZoomCommands(CommandEntries& entries) {
                        .prompt = "Show the whole map in the view",
                        .toolTip = "Frame Map",
                        .keys = {QKeySequence(Qt::Key_Home)},
+                       .menu = MenuPlace{MainMenu::View, 2, 1, MenuBarChoice::WithMap},
                        .scope = View,
                        .run = FrameWholeMap});
 }

@@ -11,30 +11,35 @@ void AddSelectionCommands(CommandEntries& entries) {
                        .menuText = "Edit",
                        .prompt = "Edit Brush/Face/Entity",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                       .popUp = PopUpPlace{.order = 3},
                        .scope = View,
                        .run = EditSelection});
     entries.push_back({.id = Delete,
                        .menuText = "Delete",
                        .prompt = "Delete selected object",
                        .keys = {QKeySequence(Qt::Key_Delete)},
+                       .popUp = PopUpPlace{.order = 7},
                        .scope = View,
                        .run = DeleteSelection});
     entries.push_back({.id = SetUpperLimit,
                        .menuText = "Set Upper Limit",
                        .prompt = "Set upper left limit",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_U)},
+                       .popUp = PopUpPlace{.submenu = "Set", .text = "Upper limit", .order = 4},
                        .scope = View,
                        .run = SetUpperLimitFromCursor});
     entries.push_back({.id = SetLowerLimit,
                        .menuText = "Set Lower Limit",
                        .prompt = "Set lower right limit",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_L)},
+                       .popUp = PopUpPlace{.submenu = "Set", .text = "Lower limit", .order = 5},
                        .scope = View,
                        .run = SetLowerLimitFromCursor});
     entries.push_back({.id = SetInsertionPoint,
                        .menuText = "Set Insertion Point",
                        .prompt = "Set insertion point",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_I)},
+                       .popUp = PopUpPlace{.submenu = "Set", .text = "Insertion point", .order = 6},
                        .scope = View,
                        .run = SetInsertionPointFromCursor});
 }

@@ -39,6 +39,7 @@ void AddTextureLockCommand(CommandEntries& entries) {
                        .menuText = "Texture &Lock",
                        .prompt = "Keep the textures of Valve faces in place when brushes move",
                        .toolTip = "Texture lock",
+                       .menu = MenuPlace{MainMenu::Edit, 3, 1, MenuBarChoice::WithMap},
                        .scope = CommandScope::View,
                        .run = ToggleTextureLock,
                        .checked = IsTextureLocked});

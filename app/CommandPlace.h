@@ -1,0 +1,43 @@
+#pragma once
+
+// Where a command shows itself: in a menu of the main window, on the toolbar,
+// in the view's pop-up menu. Each entry of the command table says so for
+// itself; the menus, the toolbar and the pop-up are made by walking the table.
+
+// The menus of the main window's menu bars.
+enum class MainMenu { File, Edit, View, Window, Help };
+
+// The menu bar shown while a map is open, the one shown while none is, or both.
+enum class MenuBarChoice { Both, WithMap, WithoutMap };
+
+// What stands at a menu place: the command's own item, or the recent-file
+// list, whose placeholder the command is.
+enum class MenuItemRole { Command, RecentFiles };
+
+// The items of a menu, and the toolbar's buttons, stand in the order of their
+// group, then of their order within it; a separator stands between groups.
+struct MenuPlace {
+    MainMenu menu;
+    int group;
+    int order;
+    MenuBarChoice bars = MenuBarChoice::Both;
+    MenuItemRole role = MenuItemRole::Command;
+};
+
+// Whether the item stands in the menu bar shown while a map is open (or not).
+inline bool IsInMenuBar(const MenuPlace& place, bool mapOpen) {
+    return place.bars == MenuBarChoice::Both || (place.bars == MenuBarChoice::WithMap) == mapOpen;
+}
+
+struct ToolBarPlace {
+    int group;
+    int order;
+};
+
+// An item of the view's pop-up menu. A submenu stands where its first item
+// would; the item's key follows its text.
+struct PopUpPlace {
+    const char* submenu = nullptr; // "New", "Set"; none: the pop-up itself
+    const char* text = nullptr;    // none: the menu text
+    int order = 0;
+};

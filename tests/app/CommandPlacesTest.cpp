@@ -1,0 +1,212 @@
+#include "CAppFixture.h"
+#include "app/CMenuBars.h"
+#include "app/CommandLayout.h"
+#include "widgets/CTolveView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include <gmock/gmock.h>
+
+#include <string>
+#include <vector>
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+namespace {
+
+using enum CommandId;
+
+// A menu bar as "title: item item - item", "*" after a title whose menu lists
+// the windows, "[text]" for the recent-file list.
+QStringList DescribeMenuBar(const std::vector<MenuLayout>& menus, const CommandEntries& entries) {
+    QStringList described;
+    for (const MenuLayout& menu : menus) {
+        QStringList items;
+        for (const MenuItem& item : menu.items) {
+            if (item.kind == MenuItem::Separator) {
+                items.append(QStringLiteral("-"));
+                continue;
+            }
+            QString text;
+            for (const CommandEntry& entry : entries) {
+                if (entry.id == item.id)
+                    text = QString::fromLatin1(entry.menuText);
+            }
+            items.append(item.kind == MenuItem::RecentFiles ? "[" + text + "]" : text);
+        }
+        described.append(QString::fromLatin1(menu.title) + (menu.listsWindows ? "*" : "") + ": " +
+                         items.join(QLatin1Char(' ')));
+    }
+    return described;
+}
+
+// Out of order on purpose: the places, not the table, decide.
+const CommandEntries kPlacedInMenus = {
+    {.id = AppExit, .menuText = "Exit", .menu = MenuPlace{MainMenu::File, 7, 1}},
+    {.id = AppAbout, .menuText = "About", .menu = MenuPlace{MainMenu::Help, 1, 1}},
+    {.id = FileOpen, .menuText = "Open", .menu = MenuPlace{MainMenu::File, 1, 5}},
+    {.id = FileRecent,
+     .menuText = "Recent",
+     .menu =
+         MenuPlace{
+             .menu = MainMenu::File, .group = 2, .order = 1, .role = MenuItemRole::RecentFiles}},
+    {.id = WindowTile,
+     .menuText = "Tile",
+     .menu = MenuPlace{MainMenu::Window, 1, 1, MenuBarChoice::WithMap}},
+    {.id = FileNew, .menuText = "New", .menu = MenuPlace{MainMenu::File, 1, 2}},
+    {.id = FileClose,
+     .menuText = "Close",
+     .menu = MenuPlace{MainMenu::File, 1, 9, MenuBarChoice::WithMap}},
+    {.id = ViewToolbar,
+     .menuText = "Toolbar",
+     .menu = MenuPlace{MainMenu::View, 1, 1, MenuBarChoice::WithoutMap}},
+    {.id = ScrollUp, .menuText = "Scroll Up"},
+};
+
+TEST(MenuBarLayout, ItemsStandByGroupAndOrderWithSeparatorsBetweenGroups) {
+    EXPECT_THAT(
+        DescribeMenuBar(MakeMenuBarLayout(kPlacedInMenus, true), kPlacedInMenus),
+        ElementsAre("&File: New Open Close - [Recent] - Exit", "&Window*: Tile", "&Help: About"));
+    // A menu with nothing in this bar is left out.
+    EXPECT_THAT(DescribeMenuBar(MakeMenuBarLayout(kPlacedInMenus, false), kPlacedInMenus),
+                ElementsAre("&File: New Open - [Recent] - Exit", "&View: Toolbar", "&Help: About"));
+    EXPECT_TRUE(MakeMenuBarLayout({}, true).empty());
+}
+
+TEST(ToolBarLayout, ButtonsStandByGroupAndOrderWithGapsBetweenGroups) {
+    const CommandEntries entries = {
+        {.id = ZoomOut, .menuText = "", .button = ToolBarPlace{5, 2}},
+        {.id = FileNew, .menuText = "", .button = ToolBarPlace{2, 1}},
+        {.id = ScrollUp, .menuText = ""},
+        {.id = ZoomIn, .menuText = "", .button = ToolBarPlace{5, 1}},
+        {.id = FileOpen, .menuText = "", .button = ToolBarPlace{2, 3}},
+        {.id = AppAbout, .menuText = "", .button = ToolBarPlace{9, 1}},
+    };
+    EXPECT_THAT(MakeToolBarLayout(entries), ElementsAre(FileNew, FileOpen, std::nullopt, ZoomIn,
+                                                        ZoomOut, std::nullopt, AppAbout));
+}
+
+TEST(PopUpLayout, ItemsStandInOrderAndNameTheirFirstKey) {
+    const CommandEntries entries = {
+        {.id = Delete,
+         .menuText = "Delete",
+         .keys = {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
+         .popUp = PopUpPlace{.order = 9}},
+        {.id = ScrollUp, .menuText = "Scroll Up", .keys = {QKeySequence(Qt::Key_Up)}},
+        {.id = NewBrush,
+         .menuText = "New Brush",
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
+         .popUp = PopUpPlace{.submenu = "New", .text = "Brush", .order = 1}},
+        {.id = FrameMap, .menuText = "&Frame Map", .popUp = PopUpPlace{.order = 4}},
+    };
+    QStringList texts;
+    for (const CommandEntry* entry : MakePopUpLayout(entries))
+        texts.append(GetPopUpItemText(*entry));
+    EXPECT_THAT(texts, ElementsAre("Brush\tCtrl+B", "&Frame Map", "Delete\tDel"));
+}
+
+// An item as the user sees it: its text, then the key the menu names, if any;
+// "-" for a separator.
+QString ShownItem(const QAction& action) {
+    if (action.isSeparator())
+        return QStringLiteral("-");
+    const QString key = action.shortcut().toString(QKeySequence::NativeText);
+    return key.isEmpty() ? action.text() : action.text() + QLatin1Char('\t') + key;
+}
+
+// Plain strings, which a failed check prints readably.
+std::vector<std::string> Readable(const QStringList& texts) {
+    std::vector<std::string> readable;
+    for (const QString& text : texts)
+        readable.push_back(text.toStdString());
+    return readable;
+}
+
+// Each menu of the bar as "title: item | item ...", with only the items shown.
+std::vector<std::string> ShownMenuBar(QMenuBar& bar) {
+    QStringList menus;
+    for (QAction* title : bar.actions()) {
+        QMenu* menu = title->menu();
+        // The Window menu fills in the open windows as it opens.
+        emit menu->aboutToShow();
+        QStringList items;
+        for (QAction* action : menu->actions()) {
+            if (action->isVisible())
+                items.append(ShownItem(*action));
+        }
+        menus.append(title->text() + QStringLiteral(": ") + items.join(QStringLiteral(" | ")));
+    }
+    return Readable(menus);
+}
+
+// The pop-up's items, those of a submenu as "submenu > item".
+QStringList ShownPopUp(const QMenu& menu) {
+    QStringList items;
+    for (QAction* action : menu.actions()) {
+        if (const QMenu* submenu = action->menu()) {
+            for (const QString& item : ShownPopUp(*submenu))
+                items.append(action->text() + QStringLiteral(" > ") + item);
+        } else {
+            items.append(ShownItem(*action));
+        }
+    }
+    return items;
+}
+
+using CommandPlacesInFrame = CAppFixture;
+
+TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
+    StartApp();
+    EXPECT_THAT(
+        ShownMenuBar(*Frame().menuBar()),
+        ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save "
+                    "&As... | - | Recent File | - | E&xit",
+                    "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t\tCtrl+X | "
+                    "&Copy\tCtrl+C | &Paste\tCtrl+V | - | Texture &Lock",
+                    "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome",
+                    "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
+                    "&Help: &About Tolve..."));
+
+    Frame().RunCommand(CommandId::FileClose);
+    EXPECT_THAT(ShownMenuBar(*Frame().menuBar()),
+                ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | - | Recent File | - | E&xit",
+                            "&View: &Toolbar | &Status Bar", "&Help: &About Tolve..."));
+}
+
+TEST_F(CommandPlacesInFrame, TheToolBarShowsItsButtonsInGroups) {
+    StartApp();
+    QStringList buttons;
+    for (QAction* action : Frame().GetToolBar().actions())
+        buttons.append(action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+    EXPECT_THAT(
+        Readable(buttons),
+        ElementsAreArray({"New",       "Open",       "Save",        "|",        "Cut",
+                          "Copy",      "|",          "Snap",        "Textures", "|",
+                          "3D mode",   "XY mode",    "XZ mode",     "YZ mode",  "Flipped",
+                          "|",         "Zoom in",    "Zoom out",    "|",        "Corner mode",
+                          "Face mode", "Brush mode", "Entity mode", "|",        "About"}));
+}
+
+TEST_F(CommandPlacesInFrame, TheViewsPopUpMenuNamesEachItemsKey) {
+    StartApp();
+    CTolveView* view = Frame().GetActiveView();
+    ASSERT_NE(view, nullptr);
+    const QPoint click(200, 150);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, click, view->mapToGlobal(click));
+    QCoreApplication::sendEvent(view, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_THAT(Readable(ShownPopUp(*menu)),
+                ElementsAre("New > Brush\tCtrl+B", "New > Entity\tCtrl+E", "Edit\tCtrl+D",
+                            "Set > Upper limit\tCtrl+U", "Set > Lower limit\tCtrl+L",
+                            "Set > Insertion point\tCtrl+I", "Delete\tDel"));
+    menu->close();
+}
+
+} // namespace
