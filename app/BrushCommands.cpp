@@ -7,27 +7,27 @@
 void AddBrushCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
-    entries.push_back({.id = NewBrush,
+    entries.push_back({.id = kNewBrush,
                        .menuText = "New Brush",
                        .prompt = "Insert a new brush",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
                        .popUp = PopUpPlace{.submenu = "New", .text = "Brush", .order = 1},
-                       .scope = View,
+                       .scope = kView,
                        .run = ::NewBrush});
-    entries.push_back({.id = Snap,
+    entries.push_back({.id = kSnap,
                        .menuText = "Snap...",
                        .prompt = "Set the snap",
                        .toolTip = "Snap",
                        .icon = ToolBarIcons::PaintSnap,
                        .button = ToolBarPlace{3, 1},
-                       .scope = View,
+                       .scope = kView,
                        .run = SetSnapStep});
-    entries.push_back({.id = Textures,
+    entries.push_back({.id = kTextures,
                        .menuText = "Textures...",
                        .prompt = "Select texture wad",
                        .toolTip = "Textures",
                        .icon = ToolBarIcons::PaintTextures,
                        .button = ToolBarPlace{3, 2},
-                       .scope = View,
+                       .scope = kView,
                        .run = ChooseTextureFile});
 }

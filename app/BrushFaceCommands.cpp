@@ -29,12 +29,12 @@ void NewBrush(const CommandContext& context) {
     // Everything the dialog does to the map, its entity buttons included,
     // is one step with the new brush, or nothing after Cancel.
     CMapTransaction transaction(doc, "New Brush");
-    CBrushFaceDlg dialog(transaction, BrushFaceJob::NewBrush, MakeNewBrushFields(doc.m_mapFormat),
+    CBrushFaceDlg dialog(transaction, BrushFaceJob::kNewBrush, MakeNewBrushFields(doc.m_mapFormat),
                          owner, view.window());
     // The brush is built while the dialog is still open, so that sides the
     // brush cannot hold are told and the user can choose again.
     std::unique_ptr<CMapBrush> brush;
-    dialog.SetAcceptCheck([&](const CBrushFaceValues& values, const CBrushFaceFields& fields) {
+    dialog.SetAcceptCheck([&](const BrushFaceValues& values, const BrushFaceFields& fields) {
         auto built = std::make_unique<CMapBrush>();
         if (!view.BuildBrushShape(*built, values.width, values.height, state.GetSnap(),
                                   values.baseSides, fields.shape == kBoxShape))
@@ -61,7 +61,7 @@ bool EditBrushOrFace(const CommandContext& context) {
     const bool brushMode = state.GetEditMode() == kBrushMode;
     if ((!brushMode && state.GetEditMode() != kFaceMode) || !state.GetSelectedBrush())
         return false;
-    const BrushFaceJob job = brushMode ? BrushFaceJob::EditBrush : BrushFaceJob::EditFace;
+    const BrushFaceJob job = brushMode ? BrushFaceJob::kEditBrush : BrushFaceJob::kEditFace;
     const int face = brushMode ? 0 : state.GetSelectedFace();
     // A brush kept as text has no faces to show.
     if (face >= state.GetSelectedBrush()->m_numFaces)
@@ -71,7 +71,7 @@ bool EditBrushOrFace(const CommandContext& context) {
                          state.GetSelectedEntity(), view.window());
     if (!RunModalDialog(dialog))
         return true;
-    const CBrushFaceFields fields = dialog.GetFields();
+    const BrushFaceFields fields = dialog.GetFields();
     const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), fields.texture);
     // The dialog's own entity edits may have let go of the brush; then only
     // they are kept.

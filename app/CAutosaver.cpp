@@ -94,7 +94,7 @@ void CAutosaver::Autosave(const CTolveDoc& doc) {
     const AutosaveOrigin origin{doc.GetTitle(), doc.GetPathName()};
     m_writer.start(
         [this, slot = copies.slot, revision, text = CMapWriter::WriteText(contents), origin] {
-            std::optional<CFileError> error = m_store.SaveCopy(slot, text, origin);
+            std::optional<FileError> error = m_store.SaveCopy(slot, text, origin);
             std::optional<std::string> failure;
             if (error)
                 failure = error->reason;

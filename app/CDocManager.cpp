@@ -7,10 +7,10 @@
 #include "app/CWindowArranger.h"
 #include "app/TextureFolderSetting.h"
 #include "app/TextureLockCommand.h"
-#include "framework/CFileAttributes.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
+#include "framework/FileAttributes.h"
 #include "map/CTolveDoc.h"
 #include "map/FormatConversion.h"
 #include "map/MapFileMessages.h"
@@ -51,7 +51,7 @@ bool AcceptFormat(const CTolveDoc& doc, MapFormat format) {
         DescribeUnconvertibleFaces(faces, 12) +
         "\nSaved in the standard format, faces get the nearest standard texture and brushes "
         "kept as written stay as they are. Save anyway?";
-    return AskQuestion("Save As", question) == MessageAnswer::Yes;
+    return AskQuestion("Save As", question) == MessageAnswer::kYes;
 }
 
 // Another game's map is written as Tolve read it, which the user agrees to.
@@ -61,7 +61,7 @@ bool AcceptSavingOtherGameMap(const CTolveDoc& doc) {
     const std::string question = "\"" + doc.GetTitle() + "\" is a " + GetGameName(doc.m_mapGame) +
                                  " map. Tolve saves what it read of it, which that game's tools "
                                  "may not take as they took the original. Save it anyway?";
-    return AskQuestion("Save As", question) == MessageAnswer::Yes;
+    return AskQuestion("Save As", question) == MessageAnswer::kYes;
 }
 
 // What the user should know of a map once it is open: another game's map is
@@ -102,19 +102,19 @@ void LoadTextures(CTolveDoc& doc) {
 MessageAnswer AskAboutOtherWriter(const CTolveDoc& doc) {
     const CKnownFile::Change change = doc.GetKnownFile().Compare(doc.GetPathName());
     if (change == CKnownFile::Change::kNone)
-        return MessageAnswer::Yes;
+        return MessageAnswer::kYes;
     const std::string name = "\"" + doc.GetTitle() + "\"";
     if (change == CKnownFile::Change::kRemoved)
         return AskQuestion("Save",
                            name + " is no longer on disk: another program removed or moved it "
                                   "since Tolve read or saved it.\n\nSave the map there again, "
                                   "or save it elsewhere?",
-                           {"Save there", "Save elsewhere", "Cancel", MessageAnswer::No});
+                           {"Save there", "Save elsewhere", "Cancel", MessageAnswer::kNo});
     return AskQuestion("Save",
                        name + " was changed on disk by another program since Tolve read or "
                               "saved it.\n\nOverwrite that version with this map, or save this "
                               "map elsewhere and keep both?",
-                       {"Overwrite", "Save elsewhere", "Cancel", MessageAnswer::No});
+                       {"Overwrite", "Save elsewhere", "Cancel", MessageAnswer::kNo});
 }
 
 } // namespace
@@ -191,15 +191,15 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     if (doc.GetPathName().empty() || doc.IsOtherGameMap())
         return SaveDocumentAs(doc);
     switch (AskAboutOtherWriter(doc)) {
-    case MessageAnswer::No:
+    case MessageAnswer::kNo:
         return SaveDocumentAs(doc);
-    case MessageAnswer::Cancel:
+    case MessageAnswer::kCancel:
         return false;
     default:
         break;
     }
     UserMessages messages;
-    CAttributeChange attributes;
+    AttributeChange attributes;
     bool saved = doc.OnSaveDocument(doc.GetPathName(), messages, attributes);
     ShowMessages(messages);
     if (saved)
@@ -208,7 +208,7 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     return saved;
 }
 
-void CDocManager::FinishSave(CTolveDoc& doc, const CAttributeChange& attributes) {
+void CDocManager::FinishSave(CTolveDoc& doc, const AttributeChange& attributes) {
     doc.GetHistory().MarkClean();
     UpdateFrameTitles(doc);
     // The save is done; what it could not keep is worth knowing, not a box.
@@ -230,7 +230,7 @@ bool CDocManager::AcceptTarget(const CTolveDoc& doc, const QString& canonicalPat
                    "\"" + other->GetTitle() + "\" is open in the window \"" + window +
                        "\". Close that window first to save this map over its file, or choose "
                        "another name.",
-                   MessageIcon::Warning);
+                   MessageIcon::kWarning);
     return false;
 }
 
@@ -255,7 +255,7 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     const MapFormat before = doc.m_mapFormat;
     doc.m_mapFormat = format;
     UserMessages messages;
-    CAttributeChange attributes;
+    AttributeChange attributes;
     const bool written = doc.OnSaveDocument(*path, messages, attributes);
     ShowMessages(messages);
     if (!written) {
@@ -274,10 +274,10 @@ bool CDocManager::SaveModified(CTolveDoc& doc) {
     if (!doc.IsModified())
         return true;
     switch (AskQuestion("Tolve", "Save changes to \"" + doc.GetTitle() + "\" before closing?")) {
-    case MessageAnswer::Yes:
+    case MessageAnswer::kYes:
         // A save that fails or is cancelled keeps the map open.
         return SaveDocument(doc);
-    case MessageAnswer::No:
+    case MessageAnswer::kNo:
         return true;
     default:
         return false;

@@ -16,7 +16,7 @@ class CRecentFileList;
 class CTolveDoc;
 class CWindowArranger;
 class QMdiArea;
-struct CAttributeChange;
+struct AttributeChange;
 
 // The open maps and their child windows: making, opening, saving and closing
 // documents, with the questions a user expects before anything is lost.
@@ -93,7 +93,7 @@ private:
     CTolveDoc* FindDocument(const QString& path) const;
     // Reads a map file into a new document; null when it could not be read.
     std::unique_ptr<CTolveDoc> ReadDocument(const QString& path);
-    void FinishSave(CTolveDoc& doc, const CAttributeChange& attributes);
+    void FinishSave(CTolveDoc& doc, const AttributeChange& attributes);
     bool AcceptTarget(const CTolveDoc& doc, const QString& canonicalPath) const;
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);

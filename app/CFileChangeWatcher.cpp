@@ -19,7 +19,8 @@ bool AsksToReload(const CTolveDoc& doc) {
                            "\" was changed on disk by another program.\n\nReload it from the file?";
     if (doc.IsModified())
         question += "\n\nThe changes you have not saved would be replaced; Undo brings them back.";
-    return AskQuestion("File Changed", question, {"Reload", "Keep mine", ""}) == MessageAnswer::Yes;
+    return AskQuestion("File Changed", question, {"Reload", "Keep mine", ""}) ==
+           MessageAnswer::kYes;
 }
 
 bool IsOpen(const CDocManager& docs, const CTolveDoc* doc) {
@@ -83,7 +84,7 @@ void CFileChangeWatcher::CheckOpenMaps() {
 
 void CFileChangeWatcher::OfferReload(CTolveDoc& doc) {
     const std::string& path = doc.GetPathName();
-    CFileStamp seen;
+    FileStamp seen;
     // A removed file has nothing to reload; Save tells of it.
     if (path.empty() || doc.GetKnownFile().Compare(path, &seen) != CKnownFile::Change::kChanged)
         return;
@@ -103,7 +104,7 @@ bool CFileChangeWatcher::Reload(CTolveDoc& doc) {
     if (!read)
         return false;
     // The fresh copy is thrown away: its contents are taken without a step.
-    CMapFragment contents;
+    MapFragment contents;
     ExchangeContents(fresh, contents);
     const std::string wad = doc.m_textureWad.GetFileName();
     CMapTransaction reload(doc, "Reload");
@@ -115,7 +116,7 @@ bool CFileChangeWatcher::Reload(CTolveDoc& doc) {
     if (doc.m_textureWad.GetFileName() != wad) {
         const std::string problems = doc.m_textureWad.DescribeLoadProblems();
         if (!problems.empty())
-            ShowMessageBox(CTextureWad::kMessageTitle, problems, MessageIcon::Warning);
+            ShowMessageBox(CTextureWad::kMessageTitle, problems, MessageIcon::kWarning);
     }
     // Only the loaded textures tell a Half-Life map, which stays read-only.
     doc.RecogniseGameByTextures();

@@ -29,7 +29,7 @@ QString NumberedEntry(int index, QString text) {
 CMenuBars::CMenuBars(QMainWindow& window, QMdiArea& area, const CCommandTable& commands,
                      CRecentFileList& recentFiles)
     : QObject(&window), m_window(window), m_area(area), m_recentFiles(recentFiles),
-      m_placeholder(commands.GetAction(FileRecent)) {
+      m_placeholder(commands.GetAction(kFileRecent)) {
     const QString prompt = m_placeholder->statusTip();
     for (int i = 0; i < CRecentFileList::kMaxEntries; ++i) {
         auto* action = new QAction(this);

@@ -11,13 +11,13 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Error:
+    case MessageIcon::kError:
         return QMessageBox::Critical;
-    case MessageIcon::Warning:
+    case MessageIcon::kWarning:
         return QMessageBox::Warning;
-    case MessageIcon::Information:
+    case MessageIcon::kInformation:
         return QMessageBox::Information;
-    case MessageIcon::Question:
+    case MessageIcon::kQuestion:
         return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
@@ -26,21 +26,21 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 MessageAnswer ToAnswer(int button) {
     switch (button) {
     case QMessageBox::Yes:
-        return MessageAnswer::Yes;
+        return MessageAnswer::kYes;
     case QMessageBox::No:
-        return MessageAnswer::No;
+        return MessageAnswer::kNo;
     case QMessageBox::Cancel:
-        return MessageAnswer::Cancel;
+        return MessageAnswer::kCancel;
     default:
-        return MessageAnswer::Ok;
+        return MessageAnswer::kOk;
     }
 }
 
 QMessageBox::StandardButton ToButton(MessageAnswer answer) {
     switch (answer) {
-    case MessageAnswer::No:
+    case MessageAnswer::kNo:
         return QMessageBox::No;
-    case MessageAnswer::Cancel:
+    case MessageAnswer::kCancel:
         return QMessageBox::Cancel;
     default:
         return QMessageBox::Yes;
@@ -67,11 +67,11 @@ int ExecGivingFocusBack(QDialog& box) {
 
 MessageAnswer CQtMessageService::ShowMessage(const std::string& title, const std::string& text,
                                              MessageIcon icon, MessageButtons buttons) {
-    const bool question = buttons == MessageButtons::YesNoCancel;
+    const bool question = buttons == MessageButtons::kYesNoCancel;
     if (!question && CMessageListDialog::NeedsList(QString::fromLocal8Bit(text))) {
         CMessageListDialog list(QString::fromLocal8Bit(title), QString::fromLocal8Bit(text));
         ExecGivingFocusBack(list);
-        return MessageAnswer::Ok;
+        return MessageAnswer::kOk;
     }
     QMessageBox box(ToQtIcon(icon), QString::fromLocal8Bit(title), QString::fromLocal8Bit(text),
                     question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
@@ -83,7 +83,7 @@ MessageAnswer CQtMessageService::ShowMessage(const std::string& title, const std
     int answer = ExecGivingFocusBack(box);
     // Closing a question box any other way than with a button is a cancel.
     if (question && answer != QMessageBox::Yes && answer != QMessageBox::No)
-        return MessageAnswer::Cancel;
+        return MessageAnswer::kCancel;
     return ToAnswer(answer);
 }
 
@@ -103,5 +103,5 @@ MessageAnswer CQtMessageService::AskWithCaptions(const std::string& title, const
     const int answer = ExecGivingFocusBack(box);
     if (answer == QMessageBox::Yes || answer == QMessageBox::No)
         return ToAnswer(answer);
-    return hasCancel ? MessageAnswer::Cancel : MessageAnswer::No;
+    return hasCancel ? MessageAnswer::kCancel : MessageAnswer::kNo;
 }

@@ -26,7 +26,7 @@ CTolveApp::~CTolveApp() {
     m_mainFrame.reset();
 }
 
-bool CTolveApp::InitInstance(const CStartupOptions& options) {
+bool CTolveApp::InitInstance(const StartupOptions& options) {
     m_recentFiles = std::make_unique<CRecentFileList>();
     m_recentFiles->LoadRecentFiles();
 
@@ -65,7 +65,7 @@ bool CTolveApp::InitInstance(const CStartupOptions& options) {
     return true;
 }
 
-void CTolveApp::StartAutosave(const CStartupOptions& options) {
+void CTolveApp::StartAutosave(const StartupOptions& options) {
     const QString folder =
         options.autosaveFolder.isEmpty() ? CAutosaver::DefaultFolder() : options.autosaveFolder;
     m_autosaver = std::make_unique<CAutosaver>(*m_docManager, folder);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CStartupOptions.h"
+#include "app/StartupOptions.h"
 
 #include <QObject>
 
@@ -26,7 +26,7 @@ public:
     // main window, the single-instance server, autosave with the recovery of
     // what an earlier run left, and the command line, then shows the window.
     // False when the editor cannot run.
-    bool InitInstance(const CStartupOptions& options);
+    bool InitInstance(const StartupOptions& options);
 
     CMainFrame& GetMainFrame() const { return *m_mainFrame; }
     CDocManager& GetDocManager() const { return *m_docManager; }
@@ -37,7 +37,7 @@ public:
     CInstanceServer* GetInstanceServer() const { return m_instanceServer.get(); }
 
 private:
-    void StartAutosave(const CStartupOptions& options);
+    void StartAutosave(const StartupOptions& options);
     void ProcessCommandLine(const QStringList& files, int recoveredMaps);
     void OpenSentFiles(const QStringList& paths);
 

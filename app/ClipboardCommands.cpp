@@ -8,37 +8,37 @@ void AddClipboardCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
     entries.push_back(
-        {.id = EditCut,
+        {.id = kEditCut,
          .menuText = "Cu&t",
          .prompt = "Cut the selection and put it on the Clipboard",
          .toolTip = "Cut",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-         .menu = MenuPlace{MainMenu::Edit, 2, 1, MenuBarChoice::WithMap},
+         .menu = MenuPlace{MainMenu::kEdit, 2, 1, MenuBarChoice::kWithMap},
          .icon = ToolBarIcons::PaintCut,
          .button = ToolBarPlace{2, 1},
-         .scope = View,
+         .scope = kView,
          .run = CutSelection,
          .enabled = CanCopySelection});
     entries.push_back(
-        {.id = EditCopy,
+        {.id = kEditCopy,
          .menuText = "&Copy",
          .prompt = "Copy the selection and put it on the Clipboard",
          .toolTip = "Copy",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-         .menu = MenuPlace{MainMenu::Edit, 2, 2, MenuBarChoice::WithMap},
+         .menu = MenuPlace{MainMenu::kEdit, 2, 2, MenuBarChoice::kWithMap},
          .icon = ToolBarIcons::PaintCopy,
          .button = ToolBarPlace{2, 2},
-         .scope = View,
+         .scope = kView,
          .run = CopySelection,
          .enabled = CanCopySelection});
     entries.push_back(
-        {.id = EditPaste,
+        {.id = kEditPaste,
          .menuText = "&Paste",
          .prompt = "Insert the Clipboard contents",
          .toolTip = "Paste",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-         .menu = MenuPlace{MainMenu::Edit, 2, 3, MenuBarChoice::WithMap},
-         .scope = View,
+         .menu = MenuPlace{MainMenu::kEdit, 2, 3, MenuBarChoice::kWithMap},
+         .scope = kView,
          .run = PasteClipboard,
          .enabled = CanPasteClipboard});
 }

@@ -25,10 +25,10 @@ constexpr const char* kPasteTitle = "Paste";
 
 // False, with a message, when the selection cannot be written as map text.
 bool PutSelectionOnClipboard(const CTolveDoc& doc) {
-    const CMapFragment fragment = FragmentOfSelection(doc);
+    const MapFragment fragment = FragmentOfSelection(doc);
     const MapContents contents = ContentsOf(fragment);
     if (std::optional<std::string> why = CMapWriter::FindUnwritableText(contents)) {
-        ShowMessageBox("Copy", *why, MessageIcon::Error);
+        ShowMessageBox("Copy", *why, MessageIcon::kError);
         return false;
     }
     const std::string text = CMapWriter::WriteText(contents);
@@ -69,7 +69,7 @@ void PasteClipboard(const CommandContext& context) {
     CTolveDoc& doc = view.GetDocument();
     PastedMapText pasted = ReadPastedMapText(ClipboardText(), doc.m_mapFormat);
     if (pasted.problem) {
-        ShowMessageBox(kPasteTitle, *pasted.problem, MessageIcon::Warning);
+        ShowMessageBox(kPasteTitle, *pasted.problem, MessageIcon::kWarning);
         return;
     }
     if (std::optional<IntBox> box = BoundsOf(pasted.fragment)) {

@@ -13,7 +13,7 @@ QString GetCommandToolTip(const CommandEntry& entry) {
 bool IsCommandEnabled(const CommandEntry& entry, const CommandContext& context) {
     if (!entry.run)
         return false;
-    if (entry.scope != CommandScope::Application && !context.view)
+    if (entry.scope != CommandScope::kApplication && !context.view)
         return false;
     return !entry.enabled || entry.enabled(context);
 }

@@ -26,7 +26,7 @@ struct CommandContext {
 
 // Where a command applies: the application runs whether or not a map is open;
 // the others need an active document or view.
-enum class CommandScope { Application, Document, View };
+enum class CommandScope { kApplication, kDocument, kView };
 
 using CommandHandler = void (*)(const CommandContext&);
 using CommandState = bool (*)(const CommandContext&);
@@ -45,7 +45,7 @@ struct CommandEntry {
     CommandIconPainter icon = nullptr;    // its toolbar picture, if it has a button
     std::optional<ToolBarPlace> button{}; // its toolbar button, if any
     std::optional<PopUpPlace> popUp{};    // its item in the view's pop-up menu, if any
-    CommandScope scope = CommandScope::Application;
+    CommandScope scope = CommandScope::kApplication;
     CommandHandler run = nullptr;   // none yet: the command is shown disabled
     CommandState checked = nullptr; // none: the command has no check mark
     CommandState enabled = nullptr; // a condition beyond its scope, if any

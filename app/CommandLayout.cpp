@@ -13,8 +13,8 @@ struct MainMenuTitle {
 
 // In the order the menu bar shows them.
 constexpr MainMenuTitle kMainMenus[] = {
-    {MainMenu::File, "&File"},           {MainMenu::Edit, "&Edit"}, {MainMenu::View, "&View"},
-    {MainMenu::Window, "&Window", true}, {MainMenu::Help, "&Help"},
+    {MainMenu::kFile, "&File"},           {MainMenu::kEdit, "&Edit"}, {MainMenu::kView, "&View"},
+    {MainMenu::kWindow, "&Window", true}, {MainMenu::kHelp, "&Help"},
 };
 
 struct PlacedEntry {
@@ -51,7 +51,7 @@ std::vector<PlacedEntry> PlacedInMenu(const CommandEntries& entries, MainMenu me
 }
 
 MenuItem ItemAt(const CommandEntry& entry) {
-    const bool recent = entry.menu->role == MenuItemRole::RecentFiles;
+    const bool recent = entry.menu->role == MenuItemRole::kRecentFiles;
     return {recent ? MenuItem::RecentFiles : MenuItem::Command, entry.id};
 }
 

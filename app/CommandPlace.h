@@ -5,14 +5,14 @@
 // itself; the menus, the toolbar and the pop-up are made by walking the table.
 
 // The menus of the main window's menu bars.
-enum class MainMenu { File, Edit, View, Window, Help };
+enum class MainMenu { kFile, kEdit, kView, kWindow, kHelp };
 
 // The menu bar shown while a map is open, the one shown while none is, or both.
-enum class MenuBarChoice { Both, WithMap, WithoutMap };
+enum class MenuBarChoice { kBoth, kWithMap, kWithoutMap };
 
 // What stands at a menu place: the command's own item, or the recent-file
 // list, whose placeholder the command is.
-enum class MenuItemRole { Command, RecentFiles };
+enum class MenuItemRole { kCommand, kRecentFiles };
 
 // The items of a menu, and the toolbar's buttons, stand in the order of their
 // group, then of their order within it; a separator stands between groups.
@@ -20,13 +20,13 @@ struct MenuPlace {
     MainMenu menu;
     int group;
     int order;
-    MenuBarChoice bars = MenuBarChoice::Both;
-    MenuItemRole role = MenuItemRole::Command;
+    MenuBarChoice bars = MenuBarChoice::kBoth;
+    MenuItemRole role = MenuItemRole::kCommand;
 };
 
 // Whether the item stands in the menu bar shown while a map is open (or not).
 inline bool IsInMenuBar(const MenuPlace& place, bool mapOpen) {
-    return place.bars == MenuBarChoice::Both || (place.bars == MenuBarChoice::WithMap) == mapOpen;
+    return place.bars == MenuBarChoice::kBoth || (place.bars == MenuBarChoice::kWithMap) == mapOpen;
 }
 
 struct ToolBarPlace {

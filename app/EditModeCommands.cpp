@@ -5,7 +5,6 @@
 
 namespace {
 
-using enum CommandId;
 using enum CommandScope;
 
 template <EditMode Mode> void SelectMode(const CommandContext& c) {
@@ -19,40 +18,40 @@ template <EditMode Mode> bool IsInMode(const CommandContext& c) {
 } // namespace
 
 void AddEditModeCommands(CommandEntries& entries) {
-    entries.push_back({.id = CornerMode,
+    entries.push_back({.id = CommandId::kCornerMode,
                        .menuText = "Corner Mode",
                        .prompt = "Select corner mode",
                        .toolTip = "Corner mode",
                        .icon = ToolBarIcons::PaintCornerMode,
                        .button = ToolBarPlace{6, 1},
-                       .scope = View,
+                       .scope = kView,
                        .run = SelectMode<kCornerMode>,
                        .checked = IsInMode<kCornerMode>});
-    entries.push_back({.id = FaceMode,
+    entries.push_back({.id = CommandId::kFaceMode,
                        .menuText = "Face Mode",
                        .prompt = "Select face mode",
                        .toolTip = "Face mode",
                        .icon = ToolBarIcons::PaintFaceMode,
                        .button = ToolBarPlace{6, 2},
-                       .scope = View,
+                       .scope = kView,
                        .run = SelectMode<kFaceMode>,
                        .checked = IsInMode<kFaceMode>});
-    entries.push_back({.id = BrushMode,
+    entries.push_back({.id = CommandId::kBrushMode,
                        .menuText = "Brush Mode",
                        .prompt = "Select brush mode",
                        .toolTip = "Brush mode",
                        .icon = ToolBarIcons::PaintBrushMode,
                        .button = ToolBarPlace{6, 3},
-                       .scope = View,
+                       .scope = kView,
                        .run = SelectMode<kBrushMode>,
                        .checked = IsInMode<kBrushMode>});
-    entries.push_back({.id = EntityMode,
+    entries.push_back({.id = CommandId::kEntityMode,
                        .menuText = "Entity Mode",
                        .prompt = "Select entity mode",
                        .toolTip = "Entity mode",
                        .icon = ToolBarIcons::PaintEntityMode,
                        .button = ToolBarPlace{6, 4},
-                       .scope = View,
+                       .scope = kView,
                        .run = SelectMode<kEntityMode>,
                        .checked = IsInMode<kEntityMode>});
 }

@@ -16,8 +16,8 @@ namespace {
 void NewEntity(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CEntityVariablesDlg dialog(EntityKind::Point, doc.m_pointClassNames, view.window());
-    CPointEntityFields fields;
+    CEntityVariablesDlg dialog(EntityKind::kPoint, doc.m_pointClassNames, view.window());
+    PointEntityFields fields;
     fields.style = 0;
     dialog.SetFields(fields);
     if (!RunModalDialog(dialog))
@@ -33,8 +33,8 @@ void NewEntity(const CommandContext& context) {
 void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CEntityVariablesDlg dialog(EntityKind::Point, doc.m_pointClassNames, view.window());
-    CPointEntityFields fields;
+    CEntityVariablesDlg dialog(EntityKind::kPoint, doc.m_pointClassNames, view.window());
+    PointEntityFields fields;
     LoadFromEntity(fields, entity);
     dialog.SetFields(fields);
     if (!RunModalDialog(dialog))
@@ -53,18 +53,18 @@ void EditSelection(const CommandContext& context) {
         return;
     CTolveDoc& doc = context.view->GetDocument();
     const CEditorState& state = doc.GetEditorState();
-    if (state.GetEditMode() == kEntityMode && state.GetSelectedPointEntity())
+    if (state.GetEditMode() == EditMode::kEntityMode && state.GetSelectedPointEntity())
         EditPointEntity(context, *state.GetSelectedPointEntity());
 }
 
 void AddEntityCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
-    entries.push_back({.id = NewEntity,
+    entries.push_back({.id = kNewEntity,
                        .menuText = "New Entity",
                        .prompt = "Insert a new entity",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_E)},
                        .popUp = PopUpPlace{.submenu = "New", .text = "Entity", .order = 2},
-                       .scope = View,
+                       .scope = kView,
                        .run = ::NewEntity});
 }

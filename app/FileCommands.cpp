@@ -44,62 +44,62 @@ void ExitApplication(const CommandContext& c) {
 } // namespace
 
 void AddFileCommands(CommandEntries& entries) {
-    entries.push_back({.id = FileNew,
+    entries.push_back({.id = kFileNew,
                        .menuText = "&New",
                        .prompt = "Create a new document",
                        .toolTip = "New",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_N)},
-                       .menu = MenuPlace{MainMenu::File, 1, 1},
+                       .menu = MenuPlace{MainMenu::kFile, 1, 1},
                        .icon = ToolBarIcons::PaintNew,
                        .button = ToolBarPlace{1, 1},
                        .run = NewDocument});
-    entries.push_back({.id = FileOpen,
+    entries.push_back({.id = kFileOpen,
                        .menuText = "&Open...",
                        .prompt = "Open an existing document",
                        .toolTip = "Open",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_O)},
-                       .menu = MenuPlace{MainMenu::File, 1, 2},
+                       .menu = MenuPlace{MainMenu::kFile, 1, 2},
                        .icon = ToolBarIcons::PaintOpen,
                        .button = ToolBarPlace{1, 2},
                        .run = OpenDocument});
-    entries.push_back({.id = FileClose,
+    entries.push_back({.id = kFileClose,
                        .menuText = "&Close",
                        .prompt = "Close the active document",
                        .toolTip = "Close",
-                       .menu = MenuPlace{MainMenu::File, 1, 3, MenuBarChoice::WithMap},
-                       .scope = Document,
+                       .menu = MenuPlace{MainMenu::kFile, 1, 3, MenuBarChoice::kWithMap},
+                       .scope = kDocument,
                        .run = CloseDocument});
-    entries.push_back({.id = FileSave,
+    entries.push_back({.id = kFileSave,
                        .menuText = "&Save",
                        .prompt = "Save the active document",
                        .toolTip = "Save",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_S)},
-                       .menu = MenuPlace{MainMenu::File, 1, 4, MenuBarChoice::WithMap},
+                       .menu = MenuPlace{MainMenu::kFile, 1, 4, MenuBarChoice::kWithMap},
                        .icon = ToolBarIcons::PaintSave,
                        .button = ToolBarPlace{1, 3},
-                       .scope = Document,
+                       .scope = kDocument,
                        .run = SaveDocument,
                        .enabled = CanSaveOverFile});
-    entries.push_back({.id = FileSaveAs,
+    entries.push_back({.id = kFileSaveAs,
                        .menuText = "Save &As...",
                        .prompt = "Save the active document with a new name",
                        .toolTip = "Save As",
-                       .menu = MenuPlace{MainMenu::File, 1, 5, MenuBarChoice::WithMap},
-                       .scope = Document,
+                       .menu = MenuPlace{MainMenu::kFile, 1, 5, MenuBarChoice::kWithMap},
+                       .scope = kDocument,
                        .run = SaveDocumentAs});
     // The placeholder of an empty recent-file list; the entries themselves
     // are made by the menus and run OpenRecentFile.
     entries.push_back(
-        {.id = FileRecent,
+        {.id = kFileRecent,
          .menuText = "Recent File",
          .prompt = "Open this document",
          .menu = MenuPlace{
-             .menu = MainMenu::File, .group = 2, .order = 1, .role = MenuItemRole::RecentFiles}});
-    entries.push_back({.id = AppExit,
+             .menu = MainMenu::kFile, .group = 2, .order = 1, .role = MenuItemRole::kRecentFiles}});
+    entries.push_back({.id = kAppExit,
                        .menuText = "E&xit",
                        .prompt = "Quit the application; prompts to save documents",
                        .toolTip = "Exit",
-                       .menu = MenuPlace{MainMenu::File, 3, 1},
+                       .menu = MenuPlace{MainMenu::kFile, 3, 1},
                        .run = ExitApplication});
 }
 

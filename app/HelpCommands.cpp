@@ -18,11 +18,11 @@ void ShowAbout(const CommandContext& c) {
 } // namespace
 
 void AddHelpCommands(CommandEntries& entries) {
-    entries.push_back({.id = AppAbout,
+    entries.push_back({.id = kAppAbout,
                        .menuText = "&About Tolve...",
                        .prompt = "Show the program's name, version and notice",
                        .toolTip = "About",
-                       .menu = MenuPlace{MainMenu::Help, 1, 1},
+                       .menu = MenuPlace{MainMenu::kHelp, 1, 1},
                        .icon = ToolBarIcons::PaintAbout,
                        .button = ToolBarPlace{7, 1},
                        .run = ShowAbout});

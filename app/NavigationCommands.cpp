@@ -95,80 +95,80 @@ void FrameWholeMap(const CommandContext& c) {
 }
 
 void AddPlaneCommands(CommandEntries& entries) {
-    entries.push_back({.id = ThreeD,
+    entries.push_back({.id = kThreeD,
                        .menuText = "3D Mode",
                        .prompt = "Toggle 3D viewing mode",
                        .toolTip = "3D mode",
                        .icon = ToolBarIcons::PaintThreeD,
                        .button = ToolBarPlace{4, 1},
-                       .scope = View,
+                       .scope = kView,
                        .run = ToggleThreeD,
                        .checked = IsThreeD});
-    entries.push_back({.id = ViewXY,
+    entries.push_back({.id = kViewXY,
                        .menuText = "XY Mode",
                        .prompt = "Select XY viewing mode",
                        .toolTip = "XY mode",
                        .icon = ToolBarIcons::PaintViewXY,
                        .button = ToolBarPlace{4, 2},
-                       .scope = View,
+                       .scope = kView,
                        .run = ShowXY,
                        .checked = IsShowingXY});
-    entries.push_back({.id = ViewXZ,
+    entries.push_back({.id = kViewXZ,
                        .menuText = "XZ Mode",
                        .prompt = "Select XZ viewing mode",
                        .toolTip = "XZ mode",
                        .icon = ToolBarIcons::PaintViewXZ,
                        .button = ToolBarPlace{4, 3},
-                       .scope = View,
+                       .scope = kView,
                        .run = ShowXZ,
                        .checked = IsShowingXZ});
-    entries.push_back({.id = ViewYZ,
+    entries.push_back({.id = kViewYZ,
                        .menuText = "YZ Mode",
                        .prompt = "Select YZ Viewing mode",
                        .toolTip = "YZ mode",
                        .icon = ToolBarIcons::PaintViewYZ,
                        .button = ToolBarPlace{4, 4},
-                       .scope = View,
+                       .scope = kView,
                        .run = ShowYZ,
                        .checked = IsShowingYZ});
-    entries.push_back({.id = Flipped,
+    entries.push_back({.id = kFlipped,
                        .menuText = "Flipped",
                        .prompt = "Toggle Flipped Horizontal Axis Mode",
                        .toolTip = "Flipped",
                        .icon = ToolBarIcons::PaintFlipped,
                        .button = ToolBarPlace{4, 5},
-                       .scope = View,
+                       .scope = kView,
                        .run = ToggleFlipped,
                        .checked = IsFlipped});
 }
 
 void AddScrollCommands(CommandEntries& entries) {
-    entries.push_back({.id = ScrollUp,
+    entries.push_back({.id = kScrollUp,
                        .menuText = "Scroll Up",
                        .keys = {QKeySequence(Qt::Key_Up)},
-                       .scope = View,
+                       .scope = kView,
                        .run = ScrollViewUp});
-    entries.push_back({.id = ScrollDown,
+    entries.push_back({.id = kScrollDown,
                        .menuText = "Scroll Down",
                        .keys = {QKeySequence(Qt::Key_Down)},
-                       .scope = View,
+                       .scope = kView,
                        .run = ScrollViewDown});
-    entries.push_back({.id = ScrollRight,
+    entries.push_back({.id = kScrollRight,
                        .menuText = "Scroll Right",
                        .keys = {QKeySequence(Qt::Key_Right)},
-                       .scope = View,
+                       .scope = kView,
                        .run = ScrollViewRight});
-    entries.push_back({.id = ScrollLeft,
+    entries.push_back({.id = kScrollLeft,
                        .menuText = "Scroll Left",
                        .keys = {QKeySequence(Qt::Key_Left)},
-                       .scope = View,
+                       .scope = kView,
                        .run = ScrollViewLeft});
 }
 
 // "-" and "=" are typed characters: the key with no modifier, and for "-" the
 // keypad's as well. "+" zooms in like "=", with the keypad's too.
 void AddZoomCommands(CommandEntries& entries) {
-    entries.push_back({.id = ZoomIn,
+    entries.push_back({.id = kZoomIn,
                        .menuText = "Zoom In",
                        .prompt = "Zoom in",
                        .toolTip = "Zoom in",
@@ -176,25 +176,25 @@ void AddZoomCommands(CommandEntries& entries) {
                                 QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)},
                        .icon = ToolBarIcons::PaintZoomIn,
                        .button = ToolBarPlace{5, 1},
-                       .scope = View,
+                       .scope = kView,
                        .run = ZoomViewIn});
     entries.push_back(
-        {.id = ZoomOut,
+        {.id = kZoomOut,
          .menuText = "Zoom Out",
          .prompt = "Zoom out",
          .toolTip = "Zoom out",
          .keys = {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
          .icon = ToolBarIcons::PaintZoomOut,
          .button = ToolBarPlace{5, 2},
-         .scope = View,
+         .scope = kView,
          .run = ZoomViewOut});
-    entries.push_back({.id = FrameMap,
+    entries.push_back({.id = kFrameMap,
                        .menuText = "&Frame Map",
                        .prompt = "Show the whole map in the view",
                        .toolTip = "Frame Map",
                        .keys = {QKeySequence(Qt::Key_Home)},
-                       .menu = MenuPlace{MainMenu::View, 2, 1, MenuBarChoice::WithMap},
-                       .scope = View,
+                       .menu = MenuPlace{MainMenu::kView, 2, 1, MenuBarChoice::kWithMap},
+                       .scope = kView,
                        .run = FrameWholeMap});
 }
 

@@ -7,39 +7,39 @@
 void AddSelectionCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
-    entries.push_back({.id = Edit,
+    entries.push_back({.id = kEdit,
                        .menuText = "Edit",
                        .prompt = "Edit Brush/Face/Entity",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_D)},
                        .popUp = PopUpPlace{.order = 3},
-                       .scope = View,
+                       .scope = kView,
                        .run = EditSelection});
-    entries.push_back({.id = Delete,
+    entries.push_back({.id = kDelete,
                        .menuText = "Delete",
                        .prompt = "Delete selected object",
                        .keys = {QKeySequence(Qt::Key_Delete)},
                        .popUp = PopUpPlace{.order = 7},
-                       .scope = View,
+                       .scope = kView,
                        .run = DeleteSelection});
-    entries.push_back({.id = SetUpperLimit,
+    entries.push_back({.id = kSetUpperLimit,
                        .menuText = "Set Upper Limit",
                        .prompt = "Set upper left limit",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_U)},
                        .popUp = PopUpPlace{.submenu = "Set", .text = "Upper limit", .order = 4},
-                       .scope = View,
+                       .scope = kView,
                        .run = SetUpperLimitFromCursor});
-    entries.push_back({.id = SetLowerLimit,
+    entries.push_back({.id = kSetLowerLimit,
                        .menuText = "Set Lower Limit",
                        .prompt = "Set lower right limit",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_L)},
                        .popUp = PopUpPlace{.submenu = "Set", .text = "Lower limit", .order = 5},
-                       .scope = View,
+                       .scope = kView,
                        .run = SetLowerLimitFromCursor});
-    entries.push_back({.id = SetInsertionPoint,
+    entries.push_back({.id = kSetInsertionPoint,
                        .menuText = "Set Insertion Point",
                        .prompt = "Set insertion point",
                        .keys = {QKeySequence(Qt::CTRL | Qt::Key_I)},
                        .popUp = PopUpPlace{.submenu = "Set", .text = "Insertion point", .order = 6},
-                       .scope = View,
+                       .scope = kView,
                        .run = SetInsertionPointFromCursor});
 }

@@ -35,12 +35,12 @@ void StoreTextureLockSetting(bool locked) {
 }
 
 void AddTextureLockCommand(CommandEntries& entries) {
-    entries.push_back({.id = CommandId::TextureLock,
+    entries.push_back({.id = CommandId::kTextureLock,
                        .menuText = "Texture &Lock",
                        .prompt = "Keep the textures of Valve faces in place when brushes move",
                        .toolTip = "Texture lock",
-                       .menu = MenuPlace{MainMenu::Edit, 3, 1, MenuBarChoice::WithMap},
-                       .scope = CommandScope::View,
+                       .menu = MenuPlace{MainMenu::kEdit, 3, 1, MenuBarChoice::kWithMap},
+                       .scope = CommandScope::kView,
                        .run = ToggleTextureLock,
                        .checked = IsTextureLocked});
 }

@@ -49,24 +49,24 @@ void AddUndoCommands(CommandEntries& entries) {
     using enum CommandId;
     using enum CommandScope;
     entries.push_back(
-        {.id = EditUndo,
+        {.id = kEditUndo,
          .menuText = "&Undo",
          .prompt = "Undo the last action",
          .toolTip = "Undo",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-         .menu = MenuPlace{MainMenu::Edit, 1, 1, MenuBarChoice::WithMap},
-         .scope = View,
+         .menu = MenuPlace{MainMenu::kEdit, 1, 1, MenuBarChoice::kWithMap},
+         .scope = kView,
          .run = Undo,
          .enabled = CanUndo,
          .label = UndoLabel});
-    entries.push_back({.id = EditRedo,
+    entries.push_back({.id = kEditRedo,
                        .menuText = "&Redo",
                        .prompt = "Redo the action last undone",
                        .toolTip = "Redo",
                        .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                 QKeySequence(Qt::CTRL | Qt::Key_Y)},
-                       .menu = MenuPlace{MainMenu::Edit, 1, 2, MenuBarChoice::WithMap},
-                       .scope = View,
+                       .menu = MenuPlace{MainMenu::kEdit, 1, 2, MenuBarChoice::kWithMap},
+                       .scope = kView,
                        .run = Redo,
                        .enabled = CanRedo,
                        .label = RedoLabel});

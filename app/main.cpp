@@ -1,8 +1,8 @@
 #include "app/AppIcon.h"
 #include "app/CInstanceServer.h"
 #include "app/CQtServices.h"
-#include "app/CStartupOptions.h"
 #include "app/CTolveApp.h"
+#include "app/StartupOptions.h"
 
 #include "app/CMainFrame.h"
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("tolve"));
     QApplication::setWindowIcon(MakeApplicationIcon());
 
-    CStartupOptions options = ParseCommandLine(QApplication::arguments());
+    StartupOptions options = ParseCommandLine(QApplication::arguments());
     options.serverName = CInstanceServer::GetDefaultServerName();
     if (options.singleInstance && !options.files.isEmpty() &&
         CInstanceServer::SendToRunningInstance(options.serverName, AbsolutePaths(options.files)))

@@ -20,8 +20,8 @@ namespace {
 void BM_OpenEntityVariables(benchmark::State& state) {
     const std::vector<std::string> names = GetPointClassNames();
     for (auto _ : state) {
-        CEntityVariablesDlg dialog(EntityKind::Point, names);
-        dialog.SetFields(CPointEntityFields{});
+        CEntityVariablesDlg dialog(EntityKind::kPoint, names);
+        dialog.SetFields(PointEntityFields{});
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
 }
@@ -29,8 +29,8 @@ void BM_OpenEntityVariables(benchmark::State& state) {
 void BM_OpenModelEntityVariables(benchmark::State& state) {
     const std::vector<std::string> names = GetBrushClassNames();
     for (auto _ : state) {
-        CEntityVariablesDlg dialog(EntityKind::Brush, names);
-        dialog.SetFields(CModelEntityFields{});
+        CEntityVariablesDlg dialog(EntityKind::kBrush, names);
+        dialog.SetFields(ModelEntityFields{});
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
 }
@@ -38,7 +38,7 @@ void BM_OpenModelEntityVariables(benchmark::State& state) {
 void BM_OpenWorldspawn(benchmark::State& state) {
     for (auto _ : state) {
         CWorldspawnDlg dialog;
-        dialog.SetFields(CWorldFields{});
+        dialog.SetFields(WorldFields{});
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
 }
@@ -84,13 +84,13 @@ void BM_OpenBrushFace(benchmark::State& state) {
     ReadGeneratedMap(doc, static_cast<int>(state.range(0)));
     doc.m_textureWad.SetFileName(path.string());
     doc.m_textureWad.LoadTextureWad();
-    CBrushFaceFields fields;
+    BrushFaceFields fields;
     fields.text = {"3", "1", "64", "0", "0", "64", "0", "1"};
     fields.shape = kBoxShape;
     fields.texture = "tex1500";
     for (auto _ : state) {
         CMapTransaction transaction(doc, "New Brush");
-        CBrushFaceDlg dialog(transaction, BrushFaceJob::NewBrush, fields, nullptr);
+        CBrushFaceDlg dialog(transaction, BrushFaceJob::kNewBrush, fields, nullptr);
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
     state.counters["textures"] = doc.m_textureWad.GetTextureCount();

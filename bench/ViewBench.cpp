@@ -46,7 +46,7 @@ void BM_HintBrushRedraw(benchmark::State& state) {
     CMapBrush* old = doc.GetWorldBrushes()[doc.GetWorldBrushes().size() / 3].get();
     map.view->RenderNow();
     for (auto _ : state)
-        doc.UpdateAllViews(CMapNotice::BrushSelection(old));
+        doc.UpdateAllViews(MapNotice::BrushSelection(old));
 }
 
 void BM_UpdateSelection(benchmark::State& state) {

@@ -57,7 +57,7 @@ class CQuietMessages : public CMessageService {
 public:
     MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon,
                               MessageButtons) override {
-        return MessageAnswer::Ok;
+        return MessageAnswer::kOk;
     }
 };
 

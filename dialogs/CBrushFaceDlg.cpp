@@ -50,7 +50,7 @@ int FindPrefixItem(const QComboBox& list, const QString& prefix) {
 } // namespace
 
 CBrushFaceDlg::CBrushFaceDlg(CMapTransaction& transaction, BrushFaceJob job,
-                             const CBrushFaceFields& fields, CModelEntity* owner, QWidget* parent)
+                             const BrushFaceFields& fields, CModelEntity* owner, QWidget* parent)
     : QDialog(parent), m_transaction(transaction), m_doc(transaction.GetDocument()), m_job(job),
       m_numberOffsets(fields.numberOffsets) {
     setWindowTitle(QString::fromLatin1(kTitle));
@@ -106,11 +106,11 @@ QWidget* CBrushFaceDlg::BuildTextureGroup() {
     grid->addWidget(new QLabel(QStringLiteral("Texture:"), group), 0, 0);
     m_textureList = new QComboBox(group);
     grid->addWidget(m_textureList, 0, 1, 1, 3);
-    AddBox(*grid, 1, 0, "X offset:", XOffset);
-    AddBox(*grid, 1, 2, "Y offset:", YOffset);
-    AddBox(*grid, 2, 0, "X scale:", XScale);
-    AddBox(*grid, 2, 2, "Y scale:", YScale);
-    AddBox(*grid, 3, 0, "Rotation:", Rotation);
+    AddBox(*grid, 1, 0, "X offset:", kXOffset);
+    AddBox(*grid, 1, 2, "Y offset:", kYOffset);
+    AddBox(*grid, 2, 0, "X scale:", kXScale);
+    AddBox(*grid, 2, 2, "Y scale:", kYScale);
+    AddBox(*grid, 3, 0, "Rotation:", kRotation);
     grid->addWidget(new QLabel(QStringLiteral("Gamma Correction:"), group), 4, 0, 1, 2);
     m_brightness = new QSlider(Qt::Horizontal, group);
     m_brightness->setTickPosition(QSlider::TicksAbove);
@@ -147,9 +147,9 @@ QWidget* CBrushFaceDlg::BuildStructureGroup() {
     m_shape->addButton(cone, kConeShape);
     grid->addWidget(box, 2, 1);
     grid->addWidget(cone, 2, 2);
-    AddBox(*grid, 3, 0, "Base Sides:", BaseSides);
-    AddBox(*grid, 4, 0, "Width:", Width);
-    AddBox(*grid, 4, 2, "Height:", Height);
+    AddBox(*grid, 3, 0, "Base Sides:", kBaseSides);
+    AddBox(*grid, 4, 0, "Width:", kWidth);
+    AddBox(*grid, 4, 2, "Height:", kHeight);
     return group;
 }
 
@@ -204,12 +204,12 @@ void CBrushFaceDlg::EnableForJob() {
     };
     using enum BrushFaceField;
     const std::initializer_list<QWidget*> shapeControls = {
-        GetShapeButton(kBoxShape), GetShapeButton(kConeShape), GetBox(Height), GetBox(BaseSides),
-        GetBox(Width)};
-    if (m_job == BrushFaceJob::EditBrush) {
+        GetShapeButton(kBoxShape), GetShapeButton(kConeShape), GetBox(kHeight), GetBox(kBaseSides),
+        GetBox(kWidth)};
+    if (m_job == BrushFaceJob::kEditBrush) {
         m_changeTexture->setEnabled(true);
         disable(shapeControls);
-    } else if (m_job == BrushFaceJob::EditFace) {
+    } else if (m_job == BrushFaceJob::kEditFace) {
         disable(shapeControls);
         disable({m_entityList, m_editEntity, m_newEntity});
     }
@@ -219,8 +219,8 @@ QRadioButton* CBrushFaceDlg::GetShapeButton(int shape) const {
     return static_cast<QRadioButton*>(m_shape->button(shape));
 }
 
-CBrushFaceFields CBrushFaceDlg::GetFields() const {
-    CBrushFaceFields fields;
+BrushFaceFields CBrushFaceDlg::GetFields() const {
+    BrushFaceFields fields;
     for (size_t i = 0; i < kBrushFaceFieldCount; ++i)
         fields.text[i] = FromDialogText(m_boxes[i]->text());
     fields.shape = GetChosenButton(*m_shape, -1);
@@ -239,9 +239,9 @@ CModelEntity* CBrushFaceDlg::GetChosenOwner() const {
 }
 
 void CBrushFaceDlg::accept() {
-    const CBrushFaceFields fields = GetFields();
+    const BrushFaceFields fields = GetFields();
     if (auto problem = ValidateBrushFaceFields(fields, m_values)) {
-        ShowMessageBox(kTitle, problem->message, MessageIcon::Warning);
+        ShowMessageBox(kTitle, problem->message, MessageIcon::kWarning);
         QLineEdit* box = GetBox(problem->field);
         box->setFocus();
         box->selectAll();
@@ -250,7 +250,7 @@ void CBrushFaceDlg::accept() {
     if (m_acceptCheck && !m_acceptCheck(m_values, fields))
         return;
     if (auto notice = DescribeCutTextureName(fields.texture))
-        ShowMessageBox(kTitle, *notice, MessageIcon::Information);
+        ShowMessageBox(kTitle, *notice, MessageIcon::kInformation);
     QDialog::accept();
 }
 
@@ -276,8 +276,8 @@ void CBrushFaceDlg::ShowTextureSource(const CTextureFile* file) {
 }
 
 void CBrushFaceDlg::OnNewEntity() {
-    CEntityVariablesDlg dialog(EntityKind::Brush, m_doc.m_brushClassNames, this);
-    dialog.SetFields(CModelEntityFields{});
+    CEntityVariablesDlg dialog(EntityKind::kBrush, m_doc.m_brushClassNames, this);
+    dialog.SetFields(ModelEntityFields{});
     if (!RunModalDialog(dialog))
         return;
     auto entity = std::make_unique<CModelEntity>();
@@ -293,7 +293,7 @@ void CBrushFaceDlg::OnEditEntity() {
     CModelEntity* entity = GetChosenOwner();
     if (!entity) {
         CWorldspawnDlg dialog(this);
-        CWorldFields fields;
+        WorldFields fields;
         LoadFromWorld(fields, m_doc);
         dialog.SetFields(fields);
         if (!RunModalDialog(dialog))
@@ -303,8 +303,8 @@ void CBrushFaceDlg::OnEditEntity() {
         m_transaction.Edits().SetWorldKeys(keys);
         return;
     }
-    CEntityVariablesDlg dialog(EntityKind::Brush, m_doc.m_brushClassNames, this);
-    CModelEntityFields fields;
+    CEntityVariablesDlg dialog(EntityKind::kBrush, m_doc.m_brushClassNames, this);
+    ModelEntityFields fields;
     LoadFromEntity(fields, *entity);
     dialog.SetFields(fields);
     if (!RunModalDialog(dialog))

@@ -35,13 +35,13 @@ class CBrushFaceDlg : public QDialog, public CModalDialog {
 public:
     static constexpr const char* kTitle = "Brush & Face Edit";
 
-    CBrushFaceDlg(CMapTransaction& transaction, BrushFaceJob job, const CBrushFaceFields& fields,
+    CBrushFaceDlg(CMapTransaction& transaction, BrushFaceJob job, const BrushFaceFields& fields,
                   CModelEntity* owner, QWidget* parent = nullptr);
     ~CBrushFaceDlg() override;
 
     // What the controls hold now; after OK, the values they passed with.
-    CBrushFaceFields GetFields() const;
-    const CBrushFaceValues& GetValues() const { return m_values; }
+    BrushFaceFields GetFields() const;
+    const BrushFaceValues& GetValues() const { return m_values; }
     // The entity the chosen item stands for; null for "worldspawn".
     CModelEntity* GetChosenOwner() const;
     // The entities New... made, whether they have brushes yet or not.
@@ -50,7 +50,7 @@ public:
 
     // Run on OK once every box has passed; false keeps the dialog open (it has
     // told the user why).
-    using AcceptCheck = std::function<bool(const CBrushFaceValues&, const CBrushFaceFields&)>;
+    using AcceptCheck = std::function<bool(const BrushFaceValues&, const BrushFaceFields&)>;
     void SetAcceptCheck(AcceptCheck check) { m_acceptCheck = std::move(check); }
 
     std::string GetDialogName() const override { return kTitle; }
@@ -92,7 +92,7 @@ private:
     std::vector<CModelEntity*> m_newEntities;
     BrushFaceJob m_job;
     bool m_numberOffsets; // the offsets of Valve faces are any numbers
-    CBrushFaceValues m_values;
+    BrushFaceValues m_values;
     AcceptCheck m_acceptCheck;
     std::vector<CModelEntity*> m_entities; // parallel to the entity list's items
     std::array<QLineEdit*, kBrushFaceFieldCount> m_boxes{};

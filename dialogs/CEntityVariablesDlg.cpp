@@ -30,8 +30,8 @@ constexpr const char* kSkillCaptions[kSkillButtonCount] = {"Easy", "Medium", "Ha
 
 // The class box is no line edit; it stands first in both kinds' field lists.
 constexpr size_t kClassnameField = 0;
-static_assert(static_cast<size_t>(PointField::Classname) == kClassnameField);
-static_assert(static_cast<size_t>(ModelField::Classname) == kClassnameField);
+static_assert(static_cast<size_t>(PointField::kClassname) == kClassnameField);
+static_assert(static_cast<size_t>(ModelField::kClassname) == kClassnameField);
 
 template <class Field> constexpr size_t FieldIndex(Field field) {
     return static_cast<size_t>(field);
@@ -56,8 +56,8 @@ CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind,
     std::vector<QWidget*> tabOrder{m_class, m_ok, m_cancel};
     QHBoxLayout* top = MakeClassRow(*this, m_class, m_ok, m_cancel);
 
-    QWidget* left =
-        kind == EntityKind::Point ? BuildPointLeftColumn(tabOrder) : BuildBrushLeftColumn(tabOrder);
+    QWidget* left = kind == EntityKind::kPoint ? BuildPointLeftColumn(tabOrder)
+                                               : BuildBrushLeftColumn(tabOrder);
     m_spawnflags = new CSpawnflagGroup(this);
     m_spawnflags->AppendTabStops(tabOrder);
     QWidget* right = BuildRightColumn(tabOrder);
@@ -69,7 +69,7 @@ CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(columns);
-    if (kind == EntityKind::Brush)
+    if (kind == EntityKind::kBrush)
         layout->addWidget(BuildBrushCustomGroup(tabOrder));
     m_otherKeys = new COtherKeysTable(this);
     m_otherKeys->AppendTabStops(tabOrder);
@@ -80,7 +80,7 @@ CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind,
 }
 
 const char* CEntityVariablesDlg::GetTitle() const {
-    return m_kind == EntityKind::Point ? kPointTitle : kBrushTitle;
+    return m_kind == EntityKind::kPoint ? kPointTitle : kBrushTitle;
 }
 
 template <class Field>
@@ -95,18 +95,18 @@ QLineEdit* CEntityVariablesDlg::AddBox(QGridLayout& grid, int row, const char* l
 // Target, Targetname, Killtarget and Message, which every entity may have.
 template <class Field>
 void CEntityVariablesDlg::AddLinkBoxes(QGridLayout& grid, std::vector<QWidget*>& tabOrder) {
-    AddBox(grid, 0, "Target:", Field::Target, tabOrder);
-    AddBox(grid, 1, "Targetname:", Field::Targetname, tabOrder);
-    AddBox(grid, 2, "Killtarget:", Field::Killtarget, tabOrder);
-    AddBox(grid, 3, "Message:", Field::Message, tabOrder);
+    AddBox(grid, 0, "Target:", Field::kTarget, tabOrder);
+    AddBox(grid, 1, "Targetname:", Field::kTargetname, tabOrder);
+    AddBox(grid, 2, "Killtarget:", Field::kKilltarget, tabOrder);
+    AddBox(grid, 3, "Message:", Field::kMessage, tabOrder);
 }
 
 // The two free key/value pairs, in reading order.
 template <class Field>
 void CEntityVariablesDlg::AddCustomBoxes(QGridLayout& grid, int boxesPerRow,
                                          std::vector<QWidget*>& tabOrder) {
-    const Field fields[] = {Field::CustomKey1, Field::CustomValue1, Field::CustomKey2,
-                            Field::CustomValue2};
+    const Field fields[] = {Field::kCustomKey1, Field::kCustomValue1, Field::kCustomKey2,
+                            Field::kCustomValue2};
     for (int i = 0; i < 4; ++i) {
         auto* box = new QLineEdit(grid.parentWidget());
         box->setAccessibleName(QString::fromLatin1(GetBoxName(fields[i])));
@@ -133,15 +133,15 @@ QWidget* CEntityVariablesDlg::BuildPointLeftColumn(std::vector<QWidget*>& tabOrd
     QVBoxLayout* layout = MakeColumn(column, this);
     QGridLayout* grid = nullptr;
     layout->addWidget(MakeFrame(grid, column));
-    AddBox(*grid, 0, "Angle:", Angle, tabOrder);
+    AddBox(*grid, 0, "Angle:", kAngle, tabOrder);
     layout->addWidget(MakeFrame(grid, column));
-    AddBox(*grid, 0, "Light:", Light, tabOrder);
+    AddBox(*grid, 0, "Light:", kLight, tabOrder);
     layout->addWidget(MakeFrame(grid, column, QStringLiteral("Mangle")));
-    AddBox(*grid, 0, "x", MangleX, tabOrder);
-    AddBox(*grid, 1, "y", MangleY, tabOrder);
-    AddBox(*grid, 2, "z", MangleZ, tabOrder);
+    AddBox(*grid, 0, "x", kMangleX, tabOrder);
+    AddBox(*grid, 1, "y", kMangleY, tabOrder);
+    AddBox(*grid, 2, "z", kMangleZ, tabOrder);
     layout->addWidget(MakeFrame(grid, column, QStringLiteral("Shooter")));
-    AddBox(*grid, 0, "Nextthink:", Nextthink, tabOrder);
+    AddBox(*grid, 0, "Nextthink:", kNextthink, tabOrder);
     layout->addWidget(MakeFrame(grid, column, QStringLiteral("Custom")));
     AddCustomBoxes<PointField>(*grid, 2, tabOrder);
     layout->addStretch(1);
@@ -155,13 +155,13 @@ QWidget* CEntityVariablesDlg::BuildBrushLeftColumn(std::vector<QWidget*>& tabOrd
     QGridLayout* grid = nullptr;
     layout->addWidget(MakeFrame(grid, column));
     const std::pair<const char*, ModelField> numbers[] = {
-        {"Speed:", Speed},   {"Wait:", Wait},   {"Lip:", Lip},       {"Dmg:", Dmg},
-        {"Health:", Health}, {"Delay:", Delay}, {"Height:", Height}, {"Angle:", Angle}};
+        {"Speed:", kSpeed},   {"Wait:", kWait},   {"Lip:", kLip},       {"Dmg:", kDmg},
+        {"Health:", kHealth}, {"Delay:", kDelay}, {"Height:", kHeight}, {"Angle:", kAngle}};
     int row = 0;
     for (const auto& [label, field] : numbers)
         AddBox(*grid, row++, label, field, tabOrder);
     layout->addWidget(MakeFrame(grid, column, QStringLiteral("Counter")));
-    AddBox(*grid, 0, "Count:", Count, tabOrder);
+    AddBox(*grid, 0, "Count:", kCount, tabOrder);
     layout->addStretch(1);
     return column;
 }
@@ -171,7 +171,7 @@ QWidget* CEntityVariablesDlg::BuildRightColumn(std::vector<QWidget*>& tabOrder) 
     QVBoxLayout* layout = MakeColumn(column, this);
     QGridLayout* grid = nullptr;
     layout->addWidget(MakeFrame(grid, column));
-    if (m_kind == EntityKind::Point) {
+    if (m_kind == EntityKind::kPoint) {
         AddLinkBoxes<PointField>(*grid, tabOrder);
         AddStyleGroup(*layout, tabOrder);
     } else {
@@ -200,7 +200,7 @@ void CEntityVariablesDlg::AddLevelSkillAndSound(QVBoxLayout& column,
     QWidget* parent = column.parentWidget();
     QGridLayout* grid = nullptr;
     column.addWidget(MakeFrame(grid, parent, QStringLiteral("Changelevel")));
-    AddBox(*grid, 0, "Map:", ModelField::Map, tabOrder);
+    AddBox(*grid, 0, "Map:", ModelField::kMap, tabOrder);
 
     auto* setskill = new QGroupBox(QStringLiteral("Setskill"), parent);
     auto* skillLayout = new QVBoxLayout(setskill);
@@ -216,7 +216,7 @@ void CEntityVariablesDlg::AddLevelSkillAndSound(QVBoxLayout& column,
 QWidget* CEntityVariablesDlg::BuildSoundFrame(std::vector<QWidget*>& tabOrder) {
     QGridLayout* grid = nullptr;
     QGroupBox* frame = MakeFrame(grid, this);
-    QLineEdit* sound = AddBox(*grid, 0, "Sound:", ModelField::Sound, tabOrder);
+    QLineEdit* sound = AddBox(*grid, 0, "Sound:", ModelField::kSound, tabOrder);
     for (int number = 0; number <= kSoundButtonCount; ++number) {
         const QString text = QString::number(number);
         auto* button = new QPushButton(number == 0 ? QStringLiteral("No Sound") : text, frame);
@@ -239,11 +239,11 @@ QWidget* CEntityVariablesDlg::BuildBrushCustomGroup(std::vector<QWidget*>& tabOr
 }
 
 QLineEdit* CEntityVariablesDlg::GetBox(PointField field) const {
-    return m_kind == EntityKind::Point ? m_boxes[FieldIndex(field)] : nullptr;
+    return m_kind == EntityKind::kPoint ? m_boxes[FieldIndex(field)] : nullptr;
 }
 
 QLineEdit* CEntityVariablesDlg::GetBox(ModelField field) const {
-    return m_kind == EntityKind::Brush ? m_boxes[FieldIndex(field)] : nullptr;
+    return m_kind == EntityKind::kBrush ? m_boxes[FieldIndex(field)] : nullptr;
 }
 
 QRadioButton* CEntityVariablesDlg::GetChoiceButton(EntityKind kind, int index) const {
@@ -251,11 +251,11 @@ QRadioButton* CEntityVariablesDlg::GetChoiceButton(EntityKind kind, int index) c
 }
 
 QRadioButton* CEntityVariablesDlg::GetStyleButton(int index) const {
-    return GetChoiceButton(EntityKind::Point, index);
+    return GetChoiceButton(EntityKind::kPoint, index);
 }
 
 QRadioButton* CEntityVariablesDlg::GetSkillButton(int index) const {
-    return GetChoiceButton(EntityKind::Brush, index);
+    return GetChoiceButton(EntityKind::kBrush, index);
 }
 
 template <class Fields> void CEntityVariablesDlg::ShowFields(const Fields& fields, int choice) {
@@ -282,32 +282,32 @@ template <class Fields> Fields CEntityVariablesDlg::ReadFields() const {
     return fields;
 }
 
-void CEntityVariablesDlg::SetFields(const CPointEntityFields& fields) {
-    assert(m_kind == EntityKind::Point);
+void CEntityVariablesDlg::SetFields(const PointEntityFields& fields) {
+    assert(m_kind == EntityKind::kPoint);
     ShowFields(fields, fields.style);
 }
 
-void CEntityVariablesDlg::SetFields(const CModelEntityFields& fields) {
-    assert(m_kind == EntityKind::Brush);
+void CEntityVariablesDlg::SetFields(const ModelEntityFields& fields) {
+    assert(m_kind == EntityKind::kBrush);
     ShowFields(fields, fields.skill == kNoButton ? 0 : fields.skill);
 }
 
-CPointEntityFields CEntityVariablesDlg::GetPointFields() const {
-    assert(m_kind == EntityKind::Point);
-    CPointEntityFields fields = ReadFields<CPointEntityFields>();
+PointEntityFields CEntityVariablesDlg::GetPointFields() const {
+    assert(m_kind == EntityKind::kPoint);
+    PointEntityFields fields = ReadFields<PointEntityFields>();
     fields.style = GetChosenButton(*m_choice, m_loadedChoice);
     return fields;
 }
 
-CModelEntityFields CEntityVariablesDlg::GetBrushFields() const {
-    assert(m_kind == EntityKind::Brush);
-    CModelEntityFields fields = ReadFields<CModelEntityFields>();
+ModelEntityFields CEntityVariablesDlg::GetBrushFields() const {
+    assert(m_kind == EntityKind::kBrush);
+    ModelEntityFields fields = ReadFields<ModelEntityFields>();
     fields.skill = GetChosenButton(*m_choice, m_loadedChoice);
     return fields;
 }
 
 void CEntityVariablesDlg::UpdateFlagLabels(const std::string& className) {
-    if (m_kind == EntityKind::Point) {
+    if (m_kind == EntityKind::kPoint) {
         m_spawnflags->SetCaptions(MakePointFlagLabels(className));
         return;
     }
@@ -318,8 +318,8 @@ void CEntityVariablesDlg::UpdateFlagLabels(const std::string& className) {
 }
 
 void CEntityVariablesDlg::accept() {
-    const bool refused = m_kind == EntityKind::Point ? ExplainUnstorableText(GetPointFields())
-                                                     : ExplainUnstorableText(GetBrushFields());
+    const bool refused = m_kind == EntityKind::kPoint ? ExplainUnstorableText(GetPointFields())
+                                                      : ExplainUnstorableText(GetBrushFields());
     if (!refused)
         QDialog::accept();
 }
@@ -329,7 +329,7 @@ template <class Fields> bool CEntityVariablesDlg::ExplainUnstorableText(const Fi
     const auto problem = FindUnstorableText(fields);
     if (!problem)
         return false;
-    ShowMessageBox(GetTitle(), problem->message, MessageIcon::Warning);
+    ShowMessageBox(GetTitle(), problem->message, MessageIcon::kWarning);
     if (problem->field)
         FocusBox(FieldIndex(*problem->field));
     else

@@ -22,7 +22,7 @@ class QVBoxLayout;
 
 // The two kinds of entity the dialog edits: one standing at a point, or one
 // made of brushes.
-enum class EntityKind { Point, Brush };
+enum class EntityKind { kPoint, kBrush };
 
 // The keys of one entity, every one but a point entity's origin: "Entity
 // Variables" for a point entity, "Model Entity Variables" for a brush entity.
@@ -47,10 +47,10 @@ public:
 
     // Each pair only for its own kind of dialog. A new brush entity has no
     // skill yet and opens with "Easy".
-    void SetFields(const CPointEntityFields& fields);
-    void SetFields(const CModelEntityFields& fields);
-    CPointEntityFields GetPointFields() const;
-    CModelEntityFields GetBrushFields() const;
+    void SetFields(const PointEntityFields& fields);
+    void SetFields(const ModelEntityFields& fields);
+    PointEntityFields GetPointFields() const;
+    ModelEntityFields GetBrushFields() const;
 
     // Relabels the spawnflag boxes, and a brush entity's sound buttons, for a class.
     void UpdateFlagLabels(const std::string& className);

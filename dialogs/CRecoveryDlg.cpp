@@ -167,7 +167,7 @@ void CRecoveryDlg::FollowChecks() {
 
 void CRecoveryDlg::OnDiscard() {
     if (AskQuestion(kTitle, "Discard the autosaved copies of the checked maps? They cannot be "
-                            "brought back.") != MessageAnswer::Yes)
+                            "brought back.") != MessageAnswer::kYes)
         return;
     m_choice = Choice::kDiscard;
     reject();

@@ -30,17 +30,17 @@ CSnapDlg::CSnapDlg(QWidget* parent)
     ChainTabOrder({m_snap, m_ok, m_cancel});
 }
 
-void CSnapDlg::SetFields(const CSnapFields& fields) {
+void CSnapDlg::SetFields(const SnapFields& fields) {
     m_snap->setText(ToDialogText(fields.snap));
 }
 
-CSnapFields CSnapDlg::GetFields() const {
+SnapFields CSnapDlg::GetFields() const {
     return {FromDialogText(m_snap->text())};
 }
 
 void CSnapDlg::accept() {
     if (std::optional<std::string> problem = FindSnapProblem(GetFields())) {
-        ShowMessageBox(kFieldMessageTitle, *problem, MessageIcon::Warning);
+        ShowMessageBox(kFieldMessageTitle, *problem, MessageIcon::kWarning);
         m_snap->setFocus();
         m_snap->selectAll();
         return;

@@ -18,8 +18,8 @@ public:
 
     explicit CSnapDlg(QWidget* parent = nullptr);
 
-    void SetFields(const CSnapFields& fields);
-    CSnapFields GetFields() const;
+    void SetFields(const SnapFields& fields);
+    SnapFields GetFields() const;
 
     std::string GetDialogName() const override { return kTitle; }
     bool RunDialog() override { return exec() == QDialog::Accepted; }

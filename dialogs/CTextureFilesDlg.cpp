@@ -152,7 +152,7 @@ std::vector<std::string> CTextureFilesDlg::GetTextureFolders() const {
 void CTextureFilesDlg::ShowFileStates() {
     for (int i = 0; i < m_files->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_files->topLevelItem(i);
-        const CTextureWadEntry entry =
+        const TextureWadEntry entry =
             InspectWadEntry(ItemBytes(item->data(0, kBytesRole)), m_search);
         item->setText(1, QFile::decodeName(DescribeWadEntry(entry).c_str()));
     }

@@ -24,10 +24,10 @@ CWorldspawnDlg::CWorldspawnDlg(QWidget* parent)
       m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     using enum WorldField;
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(QString::fromLatin1(CWorldspawnDlg::kTitle));
     auto* grid = new QGridLayout(this);
     QLineEdit* title = AddLabeledEdit(*grid, 0, QStringLiteral("Title:"), this);
-    m_boxes[static_cast<size_t>(Title)] = title;
+    m_boxes[static_cast<size_t>(kTitle)] = title;
     std::vector<QWidget*> tabOrder{title, m_default};
     grid->addWidget(new QLabel(QStringLiteral("Worldtype:"), this), 1, 0);
     grid->addWidget(m_default, 1, 1);
@@ -39,12 +39,12 @@ CWorldspawnDlg::CWorldspawnDlg(QWidget* parent)
         grid->addWidget(button, 2 + index, 0, 1, 2);
         tabOrder.push_back(button);
     }
-    m_boxes[static_cast<size_t>(Light)] =
+    m_boxes[static_cast<size_t>(kLight)] =
         AddLabeledEdit(*grid, 5, QStringLiteral("Default Light Level:"), this);
-    m_boxes[static_cast<size_t>(CdTrack)] =
+    m_boxes[static_cast<size_t>(kCdTrack)] =
         AddLabeledEdit(*grid, 6, QStringLiteral("CD Track:"), this);
-    tabOrder.push_back(m_boxes[static_cast<size_t>(Light)]);
-    tabOrder.push_back(m_boxes[static_cast<size_t>(CdTrack)]);
+    tabOrder.push_back(m_boxes[static_cast<size_t>(kLight)]);
+    tabOrder.push_back(m_boxes[static_cast<size_t>(kCdTrack)]);
     grid->addWidget(m_ok, 7, 0);
     grid->addWidget(m_cancel, 7, 1);
     tabOrder.push_back(m_ok);
@@ -59,15 +59,15 @@ QRadioButton* CWorldspawnDlg::GetWorldTypeButton(int index) const {
     return static_cast<QRadioButton*>(m_worldType->button(index));
 }
 
-void CWorldspawnDlg::SetFields(const CWorldFields& fields) {
+void CWorldspawnDlg::SetFields(const WorldFields& fields) {
     m_fields = fields;
     for (size_t i = 0; i < m_boxes.size(); ++i)
         m_boxes[i]->setText(ToDialogText(fields.text.texts[i]));
     SelectButton(*m_worldType, fields.worldType);
 }
 
-CWorldFields CWorldspawnDlg::GetFields() const {
-    CWorldFields fields;
+WorldFields CWorldspawnDlg::GetFields() const {
+    WorldFields fields;
     for (size_t i = 0; i < m_boxes.size(); ++i)
         fields.text.texts[i] = FromDialogText(m_boxes[i]->text());
     fields.worldType = GetChosenButton(*m_worldType, m_fields.worldType);
@@ -81,7 +81,7 @@ void CWorldspawnDlg::RestoreDefault() {
 
 void CWorldspawnDlg::accept() {
     if (auto problem = FindUnstorableText(GetFields())) {
-        ShowMessageBox(kTitle, problem->message, MessageIcon::Warning);
+        ShowMessageBox(CWorldspawnDlg::kTitle, problem->message, MessageIcon::kWarning);
         QLineEdit* box = GetBox(*problem->field);
         box->setFocus();
         box->selectAll();

@@ -23,8 +23,8 @@ public:
 
     explicit CWorldspawnDlg(QWidget* parent = nullptr);
 
-    void SetFields(const CWorldFields& fields);
-    CWorldFields GetFields() const;
+    void SetFields(const WorldFields& fields);
+    WorldFields GetFields() const;
     void RestoreDefault();
 
     std::string GetDialogName() const override { return kTitle; }
@@ -38,7 +38,7 @@ public:
     QPushButton* GetCancelButton() const { return m_cancel; }
 
 private:
-    CWorldFields m_fields; // as loaded
+    WorldFields m_fields; // as loaded
     std::array<QLineEdit*, kWorldFieldCount> m_boxes{};
     QButtonGroup* m_worldType;
     QPushButton* m_default;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-QImage MakePreviewImage(const CPreviewImage& preview) {
+QImage MakePreviewImage(const PreviewImage& preview) {
     if (preview.IsEmpty())
         return QImage();
     const QImage view(preview.rgb.data(), preview.width, preview.height, preview.width * 3,
@@ -11,7 +11,7 @@ QImage MakePreviewImage(const CPreviewImage& preview) {
     return view.copy();
 }
 
-void ShowPreview(QLabel& label, const CPreviewImage& preview) {
+void ShowPreview(QLabel& label, const PreviewImage& preview) {
     const QImage image = MakePreviewImage(preview);
     if (image.isNull())
         return;

@@ -57,14 +57,14 @@ const char* GetBoxName(WorldField field) {
     return kWorldBoxNames[static_cast<size_t>(field)];
 }
 
-std::optional<CFieldProblem<PointField>> FindUnstorableText(const CPointEntityFields& fields) {
+std::optional<CFieldProblem<PointField>> FindUnstorableText(const PointEntityFields& fields) {
     return FindQuote(fields.text, &fields.otherKeys);
 }
 
-std::optional<CFieldProblem<ModelField>> FindUnstorableText(const CModelEntityFields& fields) {
+std::optional<CFieldProblem<ModelField>> FindUnstorableText(const ModelEntityFields& fields) {
     return FindQuote(fields.text, &fields.otherKeys);
 }
 
-std::optional<CFieldProblem<WorldField>> FindUnstorableText(const CWorldFields& fields) {
+std::optional<CFieldProblem<WorldField>> FindUnstorableText(const WorldFields& fields) {
     return FindQuote(fields.text, nullptr);
 }

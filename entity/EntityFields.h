@@ -27,53 +27,53 @@ using SpawnflagChecks = std::array<bool, kSpawnflagBoxCount>;
 inline constexpr int kNoButton = -1;
 
 enum class PointField {
-    Classname,
-    Angle,
-    Light,
-    MangleX,
-    MangleY,
-    MangleZ,
-    Nextthink,
-    CustomKey1,
-    CustomValue1,
-    CustomKey2,
-    CustomValue2,
-    Target,
-    Targetname,
-    Killtarget,
-    Message,
-    Count
+    kClassname,
+    kAngle,
+    kLight,
+    kMangleX,
+    kMangleY,
+    kMangleZ,
+    kNextthink,
+    kCustomKey1,
+    kCustomValue1,
+    kCustomKey2,
+    kCustomValue2,
+    kTarget,
+    kTargetname,
+    kKilltarget,
+    kMessage,
+    kCount
 };
 
 enum class ModelField {
-    Classname,
-    Speed,
-    Wait,
-    Lip,
-    Dmg,
-    Health,
-    Delay,
-    Height,
-    Angle,
-    Count,
-    CustomKey1,
-    CustomValue1,
-    CustomKey2,
-    CustomValue2,
-    Target,
-    Targetname,
-    Killtarget,
-    Message,
-    Map,
-    Sound,
-    FieldCount
+    kClassname,
+    kSpeed,
+    kWait,
+    kLip,
+    kDmg,
+    kHealth,
+    kDelay,
+    kHeight,
+    kAngle,
+    kCount,
+    kCustomKey1,
+    kCustomValue1,
+    kCustomKey2,
+    kCustomValue2,
+    kTarget,
+    kTargetname,
+    kKilltarget,
+    kMessage,
+    kMap,
+    kSound,
+    kFieldCount
 };
 
-enum class WorldField { Title, Light, CdTrack, Count };
+enum class WorldField { kTitle, kLight, kCdTrack, kCount };
 
-inline constexpr size_t kPointFieldCount = static_cast<size_t>(PointField::Count);
-inline constexpr size_t kModelFieldCount = static_cast<size_t>(ModelField::FieldCount);
-inline constexpr size_t kWorldFieldCount = static_cast<size_t>(WorldField::Count);
+inline constexpr size_t kPointFieldCount = static_cast<size_t>(PointField::kCount);
+inline constexpr size_t kModelFieldCount = static_cast<size_t>(ModelField::kFieldCount);
+inline constexpr size_t kWorldFieldCount = static_cast<size_t>(WorldField::kCount);
 inline constexpr int kStyleButtonCount = 12;
 inline constexpr int kSkillButtonCount = 4;
 inline constexpr int kWorldTypeButtonCount = 3;
@@ -87,7 +87,7 @@ template <class Field, size_t N> struct CFieldTexts {
 
 // The "Entity Variables" dialog's values. A new record has every text empty,
 // every box clear and no style chosen.
-struct CPointEntityFields {
+struct PointEntityFields {
     CFieldTexts<PointField, kPointFieldCount> text;
     SpawnflagChecks spawnflags{};
     int style = kNoButton;
@@ -95,7 +95,7 @@ struct CPointEntityFields {
 };
 
 // The "Model Entity Variables" dialog's values.
-struct CModelEntityFields {
+struct ModelEntityFields {
     CFieldTexts<ModelField, kModelFieldCount> text;
     SpawnflagChecks spawnflags{};
     int skill = kNoButton;
@@ -103,7 +103,7 @@ struct CModelEntityFields {
 };
 
 // The "Worldspawn Entity" dialog's values.
-struct CWorldFields {
+struct WorldFields {
     CFieldTexts<WorldField, kWorldFieldCount> text;
     int worldType = kNoButton;
 };
@@ -121,6 +121,6 @@ template <class Field> struct CFieldProblem {
 };
 
 // A map text cannot hold a double quote: the first box that has one, if any.
-std::optional<CFieldProblem<PointField>> FindUnstorableText(const CPointEntityFields& fields);
-std::optional<CFieldProblem<ModelField>> FindUnstorableText(const CModelEntityFields& fields);
-std::optional<CFieldProblem<WorldField>> FindUnstorableText(const CWorldFields& fields);
+std::optional<CFieldProblem<PointField>> FindUnstorableText(const PointEntityFields& fields);
+std::optional<CFieldProblem<ModelField>> FindUnstorableText(const ModelEntityFields& fields);
+std::optional<CFieldProblem<WorldField>> FindUnstorableText(const WorldFields& fields);

@@ -74,11 +74,11 @@ AutosaveOrigin ReadOrigin(const fs::path& folder) {
     return origin;
 }
 
-std::optional<CFileError> WriteSafely(const fs::path& path, std::string_view text) {
+std::optional<FileError> WriteSafely(const fs::path& path, std::string_view text) {
     CSafeFileWriter writer(path.string());
     if (writer.Open() && writer.Write(text.data(), text.size()) && writer.Commit())
         return std::nullopt;
-    return CFileError{path.string(), writer.GetError()};
+    return FileError{path.string(), writer.GetError()};
 }
 
 // Takes the lock of a session folder without waiting: false while the run
@@ -220,30 +220,30 @@ fs::path CAutosaveStore::SlotFolder(int slot) const {
     return m_session / (kSlotPrefix + std::to_string(slot));
 }
 
-std::optional<CFileError> CAutosaveStore::SaveCopy(int slot, std::string_view text,
-                                                   const AutosaveOrigin& origin) {
+std::optional<FileError> CAutosaveStore::SaveCopy(int slot, std::string_view text,
+                                                  const AutosaveOrigin& origin) {
     if (!IsOpen())
-        return CFileError{m_root.string(), "The autosave folder is not open", true};
+        return FileError{m_root.string(), "The autosave folder is not open", true};
     if (std::optional<std::string> failed = KeepSessionLocked())
-        return CFileError{m_session.string(), *failed};
+        return FileError{m_session.string(), *failed};
     const fs::path folder = SlotFolder(slot);
     std::error_code error;
     // Only the slot is made here: a session folder made without its lock
     // would be anybody's.
     fs::create_directory(folder, error);
     if (error)
-        return CFileError{folder.string(), error.message()};
+        return FileError{folder.string(), error.message()};
     // The origin changes only when a recovered map is copied the first time;
     // it is not written, and synced, again with every copy.
     const AutosaveOrigin kept{OneLine(origin.title), OneLine(origin.pathName)};
     if (ReadOrigin(folder) != kept) {
         const std::string text = kept.title + "\n" + kept.pathName + "\n";
-        if (std::optional<CFileError> failed = WriteSafely(folder / kOriginName, text))
+        if (std::optional<FileError> failed = WriteSafely(folder / kOriginName, text))
             return failed;
     }
     std::vector<fs::path> copies = CopiesIn(folder);
     const unsigned long next = copies.empty() ? 1 : *CopyNumber(copies.back()) + 1;
-    if (std::optional<CFileError> failed = WriteSafely(folder / CopyName(next), text))
+    if (std::optional<FileError> failed = WriteSafely(folder / CopyName(next), text))
         return failed;
     // The new copy is safely down before any old one goes.
     copies.push_back(folder / CopyName(next));

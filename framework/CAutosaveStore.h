@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CFileError.h"
+#include "framework/FileError.h"
 
 #include <atomic>
 #include <filesystem>
@@ -59,8 +59,8 @@ public:
     // Writes a copy into the slot, keeping its newest kKeptCopies. A session
     // folder that was removed meanwhile is made again, and locked again,
     // before any copy goes into it.
-    std::optional<CFileError> SaveCopy(int slot, std::string_view text,
-                                       const AutosaveOrigin& origin);
+    std::optional<FileError> SaveCopy(int slot, std::string_view text,
+                                      const AutosaveOrigin& origin);
     // The slot's copies, oldest first.
     std::vector<std::filesystem::path> ListCopies(int slot) const;
     // Removes the slot with its copies: its document was saved, or its

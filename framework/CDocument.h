@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/CKnownFile.h"
-#include "framework/CUserMessage.h"
+#include "framework/UserMessage.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "framework/CKnownFile.h"
 
-CKnownFile::Change CKnownFile::Compare(const std::string& path, CFileStamp* seen) const {
+CKnownFile::Change CKnownFile::Compare(const std::string& path, FileStamp* seen) const {
     if (!m_stamp)
         return Change::kNone;
-    const CFileStamp now = ReadFileStamp(path);
+    const FileStamp now = ReadFileStamp(path);
     if (seen)
         *seen = now;
     if (now == *m_stamp || now == m_dismissed)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CFileStamp.h"
+#include "framework/FileStamp.h"
 
 #include <optional>
 #include <string>
@@ -14,7 +14,7 @@ public:
     enum class Change { kNone, kChanged, kRemoved };
 
     // After the document read or wrote the file.
-    void Remember(const CFileStamp& stamp) {
+    void Remember(const FileStamp& stamp) {
         m_stamp = stamp;
         m_dismissed.reset();
     }
@@ -29,13 +29,13 @@ public:
     // wrote. A change the user dismissed counts as none, so that the same
     // change is never asked about twice. `seen`, when given, gets the stamp
     // the file was compared by.
-    Change Compare(const std::string& path, CFileStamp* seen = nullptr) const;
+    Change Compare(const std::string& path, FileStamp* seen = nullptr) const;
     // The user was told of the file as `seen` and keeps the document as it
     // is. The stamp is the one the user was told of, not the file's state
     // after the answer, so that a write during the question is news again.
-    void Dismiss(const CFileStamp& seen) { m_dismissed = seen; }
+    void Dismiss(const FileStamp& seen) { m_dismissed = seen; }
 
 private:
-    std::optional<CFileStamp> m_stamp;
-    std::optional<CFileStamp> m_dismissed;
+    std::optional<FileStamp> m_stamp;
+    std::optional<FileStamp> m_dismissed;
 };

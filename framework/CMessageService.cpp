@@ -1,6 +1,6 @@
 #include "framework/CMessageService.h"
 
-#include "framework/CUserMessage.h"
+#include "framework/UserMessage.h"
 
 #include <cstdio>
 
@@ -14,23 +14,24 @@ template <> CMessageService*& CServiceSlot<CMessageService>::Current() {
 }
 
 void ShowMessageBox(const std::string& title, const std::string& text, MessageIcon icon) {
-    MessageServiceSlot::Get().ShowMessage(title, text, icon, MessageButtons::Ok);
+    MessageServiceSlot::Get().ShowMessage(title, text, icon, MessageButtons::kOk);
 }
 
 MessageAnswer AskQuestion(const std::string& title, const std::string& text) {
-    return MessageServiceSlot::Get().ShowMessage(title, text, MessageIcon::Question,
-                                                 MessageButtons::YesNoCancel);
+    return MessageServiceSlot::Get().ShowMessage(title, text, MessageIcon::kQuestion,
+                                                 MessageButtons::kYesNoCancel);
 }
 
 MessageAnswer AskQuestion(const std::string& title, const std::string& text,
                           const QuestionCaptions& captions) {
     const MessageAnswer answer = MessageServiceSlot::Get().AskWithCaptions(title, text, captions);
-    return answer == MessageAnswer::Cancel && captions.cancel.empty() ? MessageAnswer::No : answer;
+    return answer == MessageAnswer::kCancel && captions.cancel.empty() ? MessageAnswer::kNo
+                                                                       : answer;
 }
 
 MessageAnswer CMessageService::AskWithCaptions(const std::string& title, const std::string& text,
                                                const QuestionCaptions&) {
-    return ShowMessage(title, text, MessageIcon::Question, MessageButtons::YesNoCancel);
+    return ShowMessage(title, text, MessageIcon::kQuestion, MessageButtons::kYesNoCancel);
 }
 
 MessageAnswer CConsoleMessageService::ShowMessage(const std::string& title, const std::string& text,
@@ -41,10 +42,10 @@ MessageAnswer CConsoleMessageService::ShowMessage(const std::string& title, cons
         line.pop_back();
     std::fprintf(stderr, "%s\n", line.c_str());
     // Nobody can answer on a console; leave things as they are.
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    return buttons == MessageButtons::kOk ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }
 
 void ShowMessages(const UserMessages& messages) {
-    for (const CUserMessage& message : messages)
+    for (const UserMessage& message : messages)
         ShowMessageBox(message.title, message.text, message.icon);
 }

@@ -4,12 +4,12 @@
 
 #include <string>
 
-enum class MessageIcon { Error, Warning, Information, Question };
+enum class MessageIcon { kError, kWarning, kInformation, kQuestion };
 
 // Answers of a question box; a plain message box always answers Ok.
-enum class MessageAnswer { Ok, Yes, No, Cancel };
+enum class MessageAnswer { kOk, kYes, kNo, kCancel };
 
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { kOk, kYesNoCancel };
 
 // The buttons of a question that "Yes" and "No" would not answer clearly, in
 // the places of Yes, No and Cancel. Without a `cancel` caption the question
@@ -19,7 +19,7 @@ struct QuestionCaptions {
     std::string yes;
     std::string no;
     std::string cancel;
-    MessageAnswer preferred = MessageAnswer::Yes;
+    MessageAnswer preferred = MessageAnswer::kYes;
 };
 
 // Modal message boxes without an owner window. The call returns when the user

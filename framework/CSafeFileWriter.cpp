@@ -106,7 +106,7 @@ bool CSafeFileWriter::CheckExistingTarget() {
 // Done before anything is written, so that the text is never readable by more
 // people than the old file allowed.
 bool CSafeFileWriter::TakeOverAttributes() {
-    const CFileAttributes& wanted = m_attributes.before;
+    const FileAttributes& wanted = m_attributes.before;
     // Only root may give a file away; anyone may give it a group of theirs.
     if (m_replacing && ::fchown(m_fd, wanted.owner, wanted.group) != 0)
         (void)::fchown(m_fd, static_cast<uid_t>(-1), wanted.group);

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "framework/CFileAttributes.h"
-#include "framework/CFileStamp.h"
+#include "framework/FileAttributes.h"
+#include "framework/FileStamp.h"
 
 #include <cstddef>
 #include <string>
 
 // What a finished save left on disk besides the text: the file's stamp, and
 // what it kept of the attributes of the file it replaced.
-struct CWrittenFile {
-    CFileStamp stamp;
-    CAttributeChange attributes;
+struct WrittenFile {
+    FileStamp stamp;
+    AttributeChange attributes;
 };
 
 // Writes a file so that the old one survives any failure: the text goes to a
@@ -45,9 +45,9 @@ public:
     // The file that is written in the end: the target with its links followed.
     const std::string& GetFinalPath() const { return m_finalPath; }
     // Once open: the replaced file's attributes and the new file's.
-    const CAttributeChange& GetAttributeChange() const { return m_attributes; }
+    const AttributeChange& GetAttributeChange() const { return m_attributes; }
     // Once committed: the stamp of the file as written, and its attributes.
-    CWrittenFile GetWrittenFile() const { return {m_writtenStamp, m_attributes}; }
+    WrittenFile GetWrittenFile() const { return {m_writtenStamp, m_attributes}; }
 
     // The prefix of the temporary files of `target`'s saves.
     static std::string TempPrefix(const std::string& fileName);
@@ -66,7 +66,7 @@ private:
     bool m_failed = false;
     bool m_committed = false;
     bool m_replacing = false; // the target exists
-    CAttributeChange m_attributes;
-    CFileStamp m_writtenStamp;
+    AttributeChange m_attributes;
+    FileStamp m_writtenStamp;
     std::string m_error;
 };

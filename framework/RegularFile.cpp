@@ -53,7 +53,7 @@ bool ReadAll(int fd, std::string& text, std::string& reason) {
 } // namespace
 
 bool ReadRegularFile(const std::string& path, std::string& text, std::string& reason,
-                     CFileStamp* stamp) {
+                     FileStamp* stamp) {
     // Looked at before opening: opening a FIFO blocks and opening a device may
     // do things of its own.
     struct stat status;

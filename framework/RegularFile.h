@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CFileStamp.h"
+#include "framework/FileStamp.h"
 
 #include <string>
 
@@ -14,4 +14,4 @@ const char* DescribeFileType(unsigned mode);
 // the file's stamp as it was opened: a writer that changes it while it is read
 // leaves a stamp that no longer matches, which errs on the side of asking.
 bool ReadRegularFile(const std::string& path, std::string& text, std::string& reason,
-                     CFileStamp* stamp = nullptr);
+                     FileStamp* stamp = nullptr);

@@ -19,7 +19,7 @@ class CSilentMessages : public CMessageService {
 public:
     MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon,
                               MessageButtons) override {
-        return MessageAnswer::Ok;
+        return MessageAnswer::kOk;
     }
 };
 

@@ -19,52 +19,52 @@ std::string FormatFieldNumber(double value) {
 // -Wrestrict of gcc 12 at -O3.
 using namespace std::string_literals;
 
-void SetShapeDefaults(CBrushFaceFields& fields) {
+void SetShapeDefaults(BrushFaceFields& fields) {
     using enum BrushFaceField;
-    fields[BaseSides] = "3"s;
-    fields[Width] = "64"s;
-    fields[Height] = "64"s;
+    fields[kBaseSides] = "3"s;
+    fields[kWidth] = "64"s;
+    fields[kHeight] = "64"s;
     fields.shape = kBoxShape;
 }
 
 } // namespace
 
-CBrushFaceFields MakeNewBrushFields(MapFormat format) {
+BrushFaceFields MakeNewBrushFields(MapFormat format) {
     using enum BrushFaceField;
-    CBrushFaceFields fields;
+    BrushFaceFields fields;
     fields.numberOffsets = format == MapFormat::kValve;
     SetShapeDefaults(fields);
-    fields[XScale] = FormatFieldFloat(1.0f);
-    fields[YScale] = FormatFieldFloat(1.0f);
-    fields[XOffset] = "0"s;
-    fields[YOffset] = "0"s;
-    fields[Rotation] = FormatFieldFloat(0.0f);
+    fields[kXScale] = FormatFieldFloat(1.0f);
+    fields[kYScale] = FormatFieldFloat(1.0f);
+    fields[kXOffset] = "0"s;
+    fields[kYOffset] = "0"s;
+    fields[kRotation] = FormatFieldFloat(0.0f);
     return fields;
 }
 
-CBrushFaceFields LoadFromFace(const CMapBrush& brush, int faceIndex, BrushFaceJob job) {
+BrushFaceFields LoadFromFace(const CMapBrush& brush, int faceIndex, BrushFaceJob job) {
     using enum BrushFaceField;
     const BrushFace& face = brush.m_faces[faceIndex];
-    CBrushFaceFields fields;
+    BrushFaceFields fields;
     SetShapeDefaults(fields);
-    fields[XScale] = FormatFieldFloat(face.xScale);
-    fields[YScale] = FormatFieldFloat(face.yScale);
+    fields[kXScale] = FormatFieldFloat(face.xScale);
+    fields[kYScale] = FormatFieldFloat(face.yScale);
     if (brush.HasValveAxes()) {
         const ValveAxes& axes = brush.m_valveAxes[faceIndex];
-        fields[XOffset] = FormatFieldNumber(axes.uOffset);
-        fields[YOffset] = FormatFieldNumber(axes.vOffset);
+        fields[kXOffset] = FormatFieldNumber(axes.uOffset);
+        fields[kYOffset] = FormatFieldNumber(axes.vOffset);
         fields.numberOffsets = true;
     } else {
-        fields[XOffset] = std::to_string(face.xOffset);
-        fields[YOffset] = std::to_string(face.yOffset);
+        fields[kXOffset] = std::to_string(face.xOffset);
+        fields[kYOffset] = std::to_string(face.yOffset);
     }
-    fields[Rotation] = FormatFieldFloat(face.rotation);
+    fields[kRotation] = FormatFieldFloat(face.rotation);
     fields.texture.assign(face.texture, strnlen(face.texture, sizeof face.texture));
-    fields.changeTexture = job == BrushFaceJob::EditBrush;
+    fields.changeTexture = job == BrushFaceJob::kEditBrush;
     return fields;
 }
 
-FaceTexture MakeFaceTexture(const CBrushFaceValues& values, const std::string& texture) {
+FaceTexture MakeFaceTexture(const BrushFaceValues& values, const std::string& texture) {
     FaceTexture face;
     const std::string kept = CutTextureName(texture);
     std::memcpy(face.texture, kept.data(), kept.size());

@@ -18,11 +18,11 @@ class CTolveDoc;
 // take any offsets. Base sides, width, height and shape always
 // open as 3, 64, 64 and Box. The entity index is left to the dialog, which
 // preselects the owner in its list.
-CBrushFaceFields MakeNewBrushFields(MapFormat format = MapFormat::kStandard);
-CBrushFaceFields LoadFromFace(const CMapBrush& brush, int face, BrushFaceJob job);
+BrushFaceFields MakeNewBrushFields(MapFormat format = MapFormat::kStandard);
+BrushFaceFields LoadFromFace(const CMapBrush& brush, int face, BrushFaceJob job);
 
 // The face texture the values stand for; the name cut to what a face holds.
-FaceTexture MakeFaceTexture(const CBrushFaceValues& values, const std::string& texture);
+FaceTexture MakeFaceTexture(const BrushFaceValues& values, const std::string& texture);
 
 // The entity list: "worldspawn" (null) first, then every brush entity in
 // map order, so that an item's index is its entry's index.

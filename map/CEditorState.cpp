@@ -13,7 +13,7 @@ void CEditorState::Reset() {
     m_selectedPointEntity = nullptr;
 }
 
-void CEditorState::Tell(const CMapNotice& notice) const {
+void CEditorState::Tell(const MapNotice& notice) const {
     m_doc.UpdateAllViews(notice);
 }
 
@@ -22,29 +22,29 @@ void CEditorState::SetEditMode(EditMode mode) {
     if (mode == m_editMode)
         return;
     m_editMode = mode;
-    Tell(CMapNotice::Repaint());
+    Tell(MapNotice::Repaint());
 }
 
 void CEditorState::SetSnap(int16_t snap) {
     if (snap == m_snap)
         return;
     m_snap = snap;
-    Tell(CMapNotice::Repaint());
+    Tell(MapNotice::Repaint());
 }
 
 void CEditorState::SetUpperLimit(const IntPoint& point) {
     m_upperLimit = point;
-    Tell(CMapNotice::Repaint());
+    Tell(MapNotice::Repaint());
 }
 
 void CEditorState::SetLowerLimit(const IntPoint& point) {
     m_lowerLimit = point;
-    Tell(CMapNotice::Repaint());
+    Tell(MapNotice::Repaint());
 }
 
 void CEditorState::SetInsertionPoint(const IntPoint& point) {
     m_insertionPoint = point;
-    Tell(CMapNotice::Repaint());
+    Tell(MapNotice::Repaint());
 }
 
 HoverSelection CEditorState::GetHover() const {
@@ -60,7 +60,7 @@ void CEditorState::SetHover(const HoverSelection& hover) {
     m_selectedFace = hover.face;
     m_selectedPointEntity = hover.pointEntity;
     if (hover.pointEntity != old.pointEntity)
-        Tell(CMapNotice::PointEntitySelection(old.pointEntity));
+        Tell(MapNotice::PointEntitySelection(old.pointEntity));
     TellBrushChange(old);
 }
 
@@ -98,17 +98,17 @@ void CEditorState::TellBrushChange(const HoverSelection& old) const {
     if (m_selectedEntity != old.entity) {
         // A world brush is redrawn alone; a brush entity with all its brushes.
         if (old.brush) {
-            Tell(old.entity ? CMapNotice::OwnerBrushes(old.entity)
-                            : CMapNotice::OneBrush(nullptr, old.brush));
+            Tell(old.entity ? MapNotice::OwnerBrushes(old.entity)
+                            : MapNotice::OneBrush(nullptr, old.brush));
         }
-        Tell(m_selectedEntity ? CMapNotice::OwnerBrushes(m_selectedEntity)
-                              : CMapNotice::OneBrush(nullptr, m_selectedBrush));
+        Tell(m_selectedEntity ? MapNotice::OwnerBrushes(m_selectedEntity)
+                              : MapNotice::OneBrush(nullptr, m_selectedBrush));
         return;
     }
     if (m_selectedBrush != old.brush || m_editMode == kFaceMode)
-        Tell(CMapNotice::BrushSelection(old.brush));
+        Tell(MapNotice::BrushSelection(old.brush));
     else if (m_selectedVertex != old.vertex)
-        Tell(CMapNotice::BrushSelection(nullptr));
+        Tell(MapNotice::BrushSelection(nullptr));
 }
 
 void CEditorState::ForgetBrush(const CMapBrush& brush) {

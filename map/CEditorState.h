@@ -1,7 +1,7 @@
 #pragma once
 
-#include "map/CMapNotice.h"
 #include "map/IntPoint.h"
+#include "map/MapNotice.h"
 
 #include <cstdint>
 
@@ -76,7 +76,7 @@ public:
     void FollowBrush(const CMapBrush& brush, CModelEntity* owner);
 
 private:
-    void Tell(const CMapNotice& notice) const;
+    void Tell(const MapNotice& notice) const;
     void TellBrushChange(const HoverSelection& old) const;
 
     CTolveDoc& m_doc;

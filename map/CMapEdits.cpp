@@ -151,7 +151,7 @@ void CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEnt
 
 void CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys) {
     KeepState<CPointEntityStateRecord>(entity);
-    const CMapNotice notice = AreaNotice(BoundsOf(entity), BoundsOf(keys));
+    const MapNotice notice = AreaNotice(BoundsOf(entity), BoundsOf(keys));
     entity = keys;
     m_doc.UpdateAllViews(notice);
 }
@@ -159,13 +159,13 @@ void CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& key
 void CMapEdits::SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys) {
     KeepState<CModelEntityKeysRecord, CModelEntityKeys>(entity);
     static_cast<CModelEntityKeys&>(entity) = keys;
-    m_doc.UpdateAllViews(CMapNotice::Repaint());
+    m_doc.UpdateAllViews(MapNotice::Repaint());
 }
 
 void CMapEdits::SetWorldKeys(const CWorldKeys& keys) {
     KeepState<CWorldKeysRecord, CWorldKeys>(m_doc);
     static_cast<CWorldKeys&>(m_doc) = keys;
-    m_doc.UpdateAllViews(CMapNotice::Repaint());
+    m_doc.UpdateAllViews(MapNotice::Repaint());
 }
 
 void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
@@ -174,12 +174,12 @@ void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& te
     KeepState<CBrushStateRecord>(brush);
     // The views draw no textures; whatever they might show of one lies on
     // the brush.
-    const CMapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
+    const MapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
     ApplyFaceTexture(brush, face, texture);
     m_doc.UpdateAllViews(notice);
 }
 
-void CMapEdits::ExchangeContents(CMapFragment other) {
+void CMapEdits::ExchangeContents(MapFragment other) {
     ::ExchangeContents(m_doc, other);
     m_doc.GetHistory().Record(std::make_unique<CContentsRecord>(std::move(other)));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
+#include "map/MapFragment.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -72,7 +72,7 @@ public:
     // entities, form and game) for what `other` holds: reading the file again.
     // The objects themselves move, so the steps before find the very objects
     // they point at once this one is undone. Nothing stays selected.
-    void ExchangeContents(CMapFragment other);
+    void ExchangeContents(MapFragment other);
 
 private:
     friend class CMapTransaction;

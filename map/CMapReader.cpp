@@ -2,8 +2,8 @@
 
 #include "framework/TextToNumber.h"
 #include "map/BrushGeometry.h"
-#include "map/CMapFragment.h"
 #include "map/EntityKeys.h"
+#include "map/MapFragment.h"
 #include "map/TextureProjection.h"
 
 #include <cmath>
@@ -204,7 +204,7 @@ std::string DescribeTrailingTokens(int count) {
 
 } // namespace
 
-CMapReader::CMapReader(CMapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
+CMapReader::CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
     : m_target(target), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics), m_text(text) {}
 
 void CMapReader::ReadMap() {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-struct CMapFragment;
+struct MapFragment;
 class CKeptTexts;
 template <class Entity> struct KeyRule;
 
@@ -27,7 +27,7 @@ class CMapReader {
 public:
     // Reads into `target`, whose world keys are where a "worldspawn" starts
     // from (a document passes its own, so that several merge).
-    CMapReader(CMapFragment& target, std::string_view text, CMapDiagnostics& diagnostics);
+    CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics);
     void ReadMap();
 
 private:
@@ -95,7 +95,7 @@ private:
     const char* Key(const Pair& pair) const { return m_pairText.data() + pair.key; }
     const char* Value(const Pair& pair) const { return m_pairText.data() + pair.value; }
 
-    CMapFragment& m_target;
+    MapFragment& m_target;
     CMapDiagnostics& m_diagnostics;
     CMapTokenizer m_tokenizer;
     std::string_view m_text;

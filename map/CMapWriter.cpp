@@ -469,10 +469,10 @@ std::string CMapWriter::WriteText(const MapContents& contents) {
     return text;
 }
 
-std::optional<CFileError> CMapWriter::WriteFile(const MapContents& contents,
-                                                const std::string& path, CWrittenFile* written) {
+std::optional<FileError> CMapWriter::WriteFile(const MapContents& contents, const std::string& path,
+                                               WrittenFile* written) {
     if (std::optional<std::string> problem = FindUnwritableText(contents))
-        return CFileError{path, *problem, true};
+        return FileError{path, *problem, true};
     CSafeFileWriter file(path);
     bool saved = file.Open();
     if (saved) {
@@ -481,7 +481,7 @@ std::optional<CFileError> CMapWriter::WriteFile(const MapContents& contents,
         saved = writer.WriteMap() && file.Commit();
     }
     if (!saved)
-        return CFileError{path, file.GetError()};
+        return FileError{path, file.GetError()};
     if (written)
         *written = file.GetWrittenFile();
     return std::nullopt;

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "framework/CFileError.h"
-#include "map/CMapFragment.h"
+#include "framework/FileError.h"
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
+#include "map/MapFragment.h"
 
 class CTolveDoc;
 class CMapBrush;
@@ -19,7 +19,7 @@ class CModelEntity;
 class CPointEntity;
 class CKeptTexts;
 class CWorldKeys;
-struct CWrittenFile;
+struct WrittenFile;
 struct CustomPair;
 struct ValveAxes;
 template <class Entity> struct KeyRule;
@@ -47,8 +47,8 @@ public:
     // Writes a file safely (the old one survives any failure); refuses
     // contents the format cannot hold. Touches no document. `written`, when
     // given, learns what a successful save left on disk.
-    static std::optional<CFileError> WriteFile(const MapContents& contents, const std::string& path,
-                                               CWrittenFile* written = nullptr);
+    static std::optional<FileError> WriteFile(const MapContents& contents, const std::string& path,
+                                              WrittenFile* written = nullptr);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
 private:

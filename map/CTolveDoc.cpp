@@ -29,7 +29,7 @@ CTolveDoc::~CTolveDoc() {
 }
 
 void CTolveDoc::Serialize() {
-    ShowMessageBox("Cop'ing an Attitude", "I will not serialize", MessageIcon::Information);
+    ShowMessageBox("Cop'ing an Attitude", "I will not serialize", MessageIcon::kInformation);
 }
 
 void CTolveDoc::DeleteContents() {
@@ -80,31 +80,31 @@ bool CTolveDoc::OnOpenDocument(const std::string& path, UserMessages& messages) 
     ResetWorld();
     m_textureWad.SetMapFolder(FolderOf(path));
     CMapErrorList problems;
-    CFileStamp stamp;
-    if (std::optional<CFileError> error = ReadMapFile(path, problems, &stamp)) {
+    FileStamp stamp;
+    if (std::optional<FileError> error = ReadMapFile(path, problems, &stamp)) {
         messages.push_back(DescribeReadFailure(*error));
         return false;
     }
     GetKnownFile().Remember(stamp);
-    if (std::optional<CUserMessage> box = problems.ToMessage())
+    if (std::optional<UserMessage> box = problems.ToMessage())
         messages.push_back(std::move(*box));
     return true;
 }
 
 bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages) {
-    CAttributeChange ignored;
+    AttributeChange ignored;
     return OnSaveDocument(path, messages, ignored);
 }
 
 bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
-                               CAttributeChange& attributes) {
+                               AttributeChange& attributes) {
     // A texture file named relative to the map must still be found from the
     // map's new place.
     const std::string wadName = m_textureWad.GetFileName();
     const std::string wadFolder = m_textureWad.GetMapFolder();
     m_textureWad.SetMapFolder(FolderOf(path));
-    CWrittenFile written;
-    std::optional<CFileError> error = WriteMapFile(path, &written);
+    WrittenFile written;
+    std::optional<FileError> error = WriteMapFile(path, &written);
     if (!error) {
         GetKnownFile().Remember(written.stamp);
         attributes = written.attributes;
@@ -115,15 +115,15 @@ bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
     return false;
 }
 
-std::optional<CFileError> CTolveDoc::ReadMapFile(const std::string& path,
-                                                 CMapDiagnostics& diagnostics, CFileStamp* stamp) {
+std::optional<FileError> CTolveDoc::ReadMapFile(const std::string& path,
+                                                CMapDiagnostics& diagnostics, FileStamp* stamp) {
     std::string text;
     std::string reason;
     if (!ReadRegularFile(path, text, reason, stamp))
-        return CFileError{path, reason};
+        return FileError{path, reason};
     reason = FindNotTextMapReason(text);
     if (!reason.empty())
-        return CFileError{path, reason, true};
+        return FileError{path, reason, true};
     ReadMapText(text, diagnostics);
     return std::nullopt;
 }
@@ -131,13 +131,13 @@ std::optional<CFileError> CTolveDoc::ReadMapFile(const std::string& path,
 void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics) {
     // The world read starts from the document's, so that what it does not set
     // (its message, the pairs of an earlier worldspawn) stays.
-    CMapFragment fragment;
+    MapFragment fragment;
     fragment.world = static_cast<const CWorldKeys&>(*this);
     CMapReader(fragment, SkipUtf8Mark(text), diagnostics).ReadMap();
     AdoptFragment(std::move(fragment));
 }
 
-void CTolveDoc::AdoptFragment(CMapFragment&& fragment) {
+void CTolveDoc::AdoptFragment(MapFragment&& fragment) {
     m_mapFormat = fragment.format;
     m_mapGame = fragment.game;
     m_fractionalBrushLines = std::move(fragment.fractionalBrushLines);
@@ -167,7 +167,7 @@ void CTolveDoc::RemoveView(CMapObserver* view) {
     std::erase(m_views, view);
 }
 
-void CTolveDoc::UpdateAllViews(const CMapNotice& notice) {
+void CTolveDoc::UpdateAllViews(const MapNotice& notice) {
     // A view may close itself while handling a change; walk a copy.
     const std::vector<CMapObserver*> views = m_views;
     for (CMapObserver* view : views)
@@ -185,8 +185,8 @@ MapContents CTolveDoc::GetContents() const {
     return contents;
 }
 
-std::optional<CFileError> CTolveDoc::WriteMapFile(const std::string& path, CWrittenFile* written) {
-    std::optional<CFileError> error = CMapWriter::WriteFile(GetContents(), path, written);
+std::optional<FileError> CTolveDoc::WriteMapFile(const std::string& path, WrittenFile* written) {
+    std::optional<FileError> error = CMapWriter::WriteFile(GetContents(), path, written);
     if (!error)
         m_history.MarkClean();
     return error;

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "framework/CDocument.h"
-#include "framework/CFileError.h"
+#include "framework/FileError.h"
 #include "map/CEditorState.h"
-#include "map/CMapFragment.h"
 #include "map/CMapHistory.h"
-#include "map/CMapNotice.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
 #include "map/MapDiagnostics.h"
+#include "map/MapFragment.h"
+#include "map/MapNotice.h"
 #include "texture/CTextureWad.h"
 
 #include <cstdint>
@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-struct CAttributeChange;
-struct CWrittenFile;
+struct AttributeChange;
+struct WrittenFile;
 
 // One open map: the world, its brush and point entities, the texture catalogue
 // and the editing state that all views of the map share.
@@ -40,7 +40,7 @@ public:
     // (GetKnownFile). This save also tells in `attributes` what the new file
     // kept of the owner, group and permissions of the one it replaced.
     bool OnSaveDocument(const std::string& path, UserMessages& messages,
-                        CAttributeChange& attributes);
+                        AttributeChange& attributes);
 
     // Maps are only read and written as map text, never through an archive.
     void Serialize();
@@ -52,14 +52,14 @@ public:
     // `diagnostics`. A file that cannot be read at all, or is no text map,
     // comes back as an error and nothing is read. `stamp`, when given, gets
     // the stamp of the file read.
-    std::optional<CFileError> ReadMapFile(const std::string& path, CMapDiagnostics& diagnostics,
-                                          CFileStamp* stamp = nullptr);
+    std::optional<FileError> ReadMapFile(const std::string& path, CMapDiagnostics& diagnostics,
+                                         FileStamp* stamp = nullptr);
     // Reads map text; a leading UTF-8 byte-order mark is skipped.
     void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
     // Takes over what was read: the world's keys when the fragment has a world
     // (its brushes join the world's), the entities at the end of the lists,
     // and the form, game and notices of the read.
-    void AdoptFragment(CMapFragment&& fragment);
+    void AdoptFragment(MapFragment&& fragment);
     // The whole map, for the writer.
     MapContents GetContents() const;
 
@@ -68,12 +68,11 @@ public:
     void AddView(CMapObserver* view);
     void RemoveView(CMapObserver* view);
     const std::vector<CMapObserver*>& GetViews() const { return m_views; }
-    void UpdateAllViews(const CMapNotice& notice);
+    void UpdateAllViews(const MapNotice& notice);
     // Saves the map safely; clears the modified flag only once the file is on
     // disk, and leaves everything as it was on failure. `written`, when given,
     // learns what the save left on disk.
-    std::optional<CFileError> WriteMapFile(const std::string& path,
-                                           CWrittenFile* written = nullptr);
+    std::optional<FileError> WriteMapFile(const std::string& path, WrittenFile* written = nullptr);
 
     // Every change of the map is a step of its history (see CMapTransaction),
     // whose saved state alone says whether the map is modified.

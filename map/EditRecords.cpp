@@ -5,13 +5,13 @@
 #include "map/ObjectLists.h"
 
 template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state) {
-    const CMapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
+    const MapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
     m_object = state;
     doc.UpdateAllViews(notice);
 }
 
 template <> void CStateRecord<CPointEntity>::Apply(CTolveDoc& doc, const CPointEntity& state) {
-    const CMapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
+    const MapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
     m_object = state;
     doc.UpdateAllViews(notice);
 }
@@ -19,12 +19,12 @@ template <> void CStateRecord<CPointEntity>::Apply(CTolveDoc& doc, const CPointE
 template <>
 void CStateRecord<CModelEntityKeys>::Apply(CTolveDoc& doc, const CModelEntityKeys& state) {
     m_object = state;
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    doc.UpdateAllViews(MapNotice::Repaint());
 }
 
 template <> void CStateRecord<CWorldKeys>::Apply(CTolveDoc& doc, const CWorldKeys& state) {
     m_object = state;
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    doc.UpdateAllViews(MapNotice::Repaint());
 }
 
 template <class Object>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "map/CEditRecord.h"
-#include "map/CMapFragment.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
+#include "map/MapFragment.h"
 
 #include <cstddef>
 #include <memory>
@@ -103,11 +103,11 @@ private:
 // record holds what the map does not have right now.
 class CContentsRecord : public CEditRecord {
 public:
-    explicit CContentsRecord(CMapFragment other) : m_other(std::move(other)) {}
+    explicit CContentsRecord(MapFragment other) : m_other(std::move(other)) {}
 
     void Undo(CTolveDoc& doc) override;
     void Redo(CTolveDoc& doc) override;
 
 private:
-    CMapFragment m_other;
+    MapFragment m_other;
 };

@@ -155,32 +155,32 @@ void PlaceBoxPairs(CustomPairList& pairs, const CustomPairList& before,
 
 } // namespace
 
-void LoadFromEntity(CPointEntityFields& fields, const CPointEntity& entity) {
+void LoadFromEntity(PointEntityFields& fields, const CPointEntity& entity) {
     using enum PointField;
     auto& text = fields.text;
     const CKeptTexts& kept = entity.m_keptTexts;
-    text[Classname] = entity.m_classname;
-    text[Angle] = NumberText(kept, "angle", entity.m_hasAngle, entity.m_angle);
-    text[Light] = NumberText(kept, "light", entity.m_hasLight, entity.m_light);
-    text[Nextthink] =
+    text[kClassname] = entity.m_classname;
+    text[kAngle] = NumberText(kept, "angle", entity.m_hasAngle, entity.m_angle);
+    text[kLight] = NumberText(kept, "light", entity.m_hasLight, entity.m_light);
+    text[kNextthink] =
         NumberText(kept, "nextthink", entity.m_hasNextthink, WidenedUnsigned(entity.m_nextthink));
     if (const std::string* mangle = kept.Find("mangle")) {
         auto parts = SplitTriple(*mangle);
-        text[MangleX] = parts[0];
-        text[MangleY] = parts[1];
-        text[MangleZ] = parts[2];
+        text[kMangleX] = parts[0];
+        text[kMangleY] = parts[1];
+        text[kMangleZ] = parts[2];
     } else {
         bool has = entity.m_hasMangle;
-        text[MangleX] = has ? FormatSigned(entity.m_mangle.x) : "";
-        text[MangleY] = has ? FormatSigned(entity.m_mangle.y) : "";
-        text[MangleZ] = has ? FormatSigned(entity.m_mangle.z) : "";
+        text[kMangleX] = has ? FormatSigned(entity.m_mangle.x) : "";
+        text[kMangleY] = has ? FormatSigned(entity.m_mangle.y) : "";
+        text[kMangleZ] = has ? FormatSigned(entity.m_mangle.z) : "";
     }
-    LoadRows(text, fields.otherKeys, entity.m_otherPairs, CustomKey1, CustomValue1, CustomKey2,
-             CustomValue2);
-    text[Target] = entity.m_target;
-    text[Targetname] = entity.m_targetname;
-    text[Killtarget] = entity.m_killtarget;
-    text[Message] = entity.m_message;
+    LoadRows(text, fields.otherKeys, entity.m_otherPairs, kCustomKey1, kCustomValue1, kCustomKey2,
+             kCustomValue2);
+    text[kTarget] = entity.m_target;
+    text[kTargetname] = entity.m_targetname;
+    text[kKilltarget] = entity.m_killtarget;
+    text[kMessage] = entity.m_message;
     LoadChecks(fields.spawnflags, entity.m_spawnflags);
     fields.style = entity.m_style;
 }
@@ -188,10 +188,10 @@ void LoadFromEntity(CPointEntityFields& fields, const CPointEntity& entity) {
 namespace {
 
 // All three numbers or none; none leaves the stored numbers as they were.
-void StoreMangle(const CPointEntityFields& fields, CPointEntity& entity) {
+void StoreMangle(const PointEntityFields& fields, CPointEntity& entity) {
     using enum PointField;
-    const std::string* texts[3] = {&fields.text[MangleX], &fields.text[MangleY],
-                                   &fields.text[MangleZ]};
+    const std::string* texts[3] = {&fields.text[kMangleX], &fields.text[kMangleY],
+                                   &fields.text[kMangleZ]};
     entity.m_hasMangle = !texts[0]->empty() && !texts[1]->empty() && !texts[2]->empty();
     if (!entity.m_hasMangle) {
         entity.m_keptTexts.Forget("mangle");
@@ -211,82 +211,82 @@ void StoreMangle(const CPointEntityFields& fields, CPointEntity& entity) {
 
 } // namespace
 
-void StoreToEntity(const CPointEntityFields& fields, CPointEntity& entity) {
+void StoreToEntity(const PointEntityFields& fields, CPointEntity& entity) {
     using enum PointField;
     const auto& text = fields.text;
     CKeptTexts& kept = entity.m_keptTexts;
-    entity.m_classname = text[Classname];
-    StoreNumber(text[Angle], entity.m_angle, entity.m_hasAngle, kept, "angle");
-    StoreNumber(text[Light], entity.m_light, entity.m_hasLight, kept, "light");
-    StoreNumber(text[Nextthink], entity.m_nextthink, entity.m_hasNextthink, kept, "nextthink",
+    entity.m_classname = text[kClassname];
+    StoreNumber(text[kAngle], entity.m_angle, entity.m_hasAngle, kept, "angle");
+    StoreNumber(text[kLight], entity.m_light, entity.m_hasLight, kept, "light");
+    StoreNumber(text[kNextthink], entity.m_nextthink, entity.m_hasNextthink, kept, "nextthink",
                 true);
     StoreMangle(fields, entity);
     entity.m_otherPairs =
-        StoreRows(text, fields.otherKeys, CustomKey1, CustomValue1, CustomKey2, CustomValue2);
-    entity.m_target = text[Target];
-    entity.m_targetname = text[Targetname];
-    entity.m_killtarget = text[Killtarget];
-    entity.m_message = text[Message];
+        StoreRows(text, fields.otherKeys, kCustomKey1, kCustomValue1, kCustomKey2, kCustomValue2);
+    entity.m_target = text[kTarget];
+    entity.m_targetname = text[kTargetname];
+    entity.m_killtarget = text[kKilltarget];
+    entity.m_message = text[kMessage];
     StoreChecks(fields.spawnflags, entity.m_spawnflags, kept);
     StoreChoice(fields.style, entity.m_style, kept, "style");
 }
 
-void LoadFromEntity(CModelEntityFields& fields, const CModelEntityKeys& entity) {
+void LoadFromEntity(ModelEntityFields& fields, const CModelEntityKeys& entity) {
     using enum ModelField;
     auto& text = fields.text;
     const CKeptTexts& kept = entity.m_keptTexts;
-    text[Classname] = entity.m_classname;
-    text[Speed] = NumberText(kept, "speed", entity.m_hasSpeed, entity.m_speed);
-    text[Wait] = NumberText(kept, "wait", entity.m_hasWait, entity.m_wait);
-    text[Lip] = NumberText(kept, "lip", entity.m_hasLip, entity.m_lip);
-    text[Dmg] = NumberText(kept, "dmg", entity.m_hasDmg, entity.m_dmg);
-    text[Health] = NumberText(kept, "health", entity.m_hasHealth, entity.m_health);
-    text[Delay] = NumberText(kept, "delay", entity.m_hasDelay, entity.m_delay);
-    text[Height] = NumberText(kept, "height", entity.m_hasHeight, entity.m_height);
-    text[Sound] = NumberText(kept, "sounds", entity.m_hasSounds, entity.m_sounds);
+    text[kClassname] = entity.m_classname;
+    text[kSpeed] = NumberText(kept, "speed", entity.m_hasSpeed, entity.m_speed);
+    text[kWait] = NumberText(kept, "wait", entity.m_hasWait, entity.m_wait);
+    text[kLip] = NumberText(kept, "lip", entity.m_hasLip, entity.m_lip);
+    text[kDmg] = NumberText(kept, "dmg", entity.m_hasDmg, entity.m_dmg);
+    text[kHealth] = NumberText(kept, "health", entity.m_hasHealth, entity.m_health);
+    text[kDelay] = NumberText(kept, "delay", entity.m_hasDelay, entity.m_delay);
+    text[kHeight] = NumberText(kept, "height", entity.m_hasHeight, entity.m_height);
+    text[kSound] = NumberText(kept, "sounds", entity.m_hasSounds, entity.m_sounds);
     const CustomPair* angle = FindPair(entity.m_otherPairs, kModelAngleKey);
     const CustomPair* count = FindPair(entity.m_otherPairs, kModelCountKey);
-    text[Angle] = angle ? angle->value : "";
-    text[Count] = count ? count->value : "";
+    text[kAngle] = angle ? angle->value : "";
+    text[kCount] = count ? count->value : "";
     CustomPairList rows;
     for (const CustomPair& pair : entity.m_otherPairs) {
         if (&pair != angle && &pair != count)
             rows.push_back(pair);
     }
-    LoadRows(text, fields.otherKeys, rows, CustomKey1, CustomValue1, CustomKey2, CustomValue2);
-    text[Target] = entity.m_target;
-    text[Targetname] = entity.m_targetname;
-    text[Killtarget] = entity.m_killtarget;
-    text[Message] = entity.m_message;
-    text[Map] = entity.m_map;
+    LoadRows(text, fields.otherKeys, rows, kCustomKey1, kCustomValue1, kCustomKey2, kCustomValue2);
+    text[kTarget] = entity.m_target;
+    text[kTargetname] = entity.m_targetname;
+    text[kKilltarget] = entity.m_killtarget;
+    text[kMessage] = entity.m_message;
+    text[kMap] = entity.m_map;
     LoadChecks(fields.spawnflags, entity.m_spawnflags);
     fields.skill = entity.m_skill;
 }
 
-void StoreToEntity(const CModelEntityFields& fields, CModelEntityKeys& entity) {
+void StoreToEntity(const ModelEntityFields& fields, CModelEntityKeys& entity) {
     using enum ModelField;
     const auto& text = fields.text;
     CKeptTexts& kept = entity.m_keptTexts;
-    entity.m_classname = text[Classname];
-    StoreNumber(text[Speed], entity.m_speed, entity.m_hasSpeed, kept, "speed");
-    StoreNumber(text[Wait], entity.m_wait, entity.m_hasWait, kept, "wait");
-    StoreNumber(text[Lip], entity.m_lip, entity.m_hasLip, kept, "lip");
-    StoreNumber(text[Dmg], entity.m_dmg, entity.m_hasDmg, kept, "dmg");
-    StoreNumber(text[Health], entity.m_health, entity.m_hasHealth, kept, "health");
-    StoreNumber(text[Delay], entity.m_delay, entity.m_hasDelay, kept, "delay");
-    StoreNumber(text[Height], entity.m_height, entity.m_hasHeight, kept, "height");
-    StoreNumber(text[Sound], entity.m_sounds, entity.m_hasSounds, kept, "sounds");
+    entity.m_classname = text[kClassname];
+    StoreNumber(text[kSpeed], entity.m_speed, entity.m_hasSpeed, kept, "speed");
+    StoreNumber(text[kWait], entity.m_wait, entity.m_hasWait, kept, "wait");
+    StoreNumber(text[kLip], entity.m_lip, entity.m_hasLip, kept, "lip");
+    StoreNumber(text[kDmg], entity.m_dmg, entity.m_hasDmg, kept, "dmg");
+    StoreNumber(text[kHealth], entity.m_health, entity.m_hasHealth, kept, "health");
+    StoreNumber(text[kDelay], entity.m_delay, entity.m_hasDelay, kept, "delay");
+    StoreNumber(text[kHeight], entity.m_height, entity.m_hasHeight, kept, "height");
+    StoreNumber(text[kSound], entity.m_sounds, entity.m_hasSounds, kept, "sounds");
     const CustomPairList before = std::move(entity.m_otherPairs);
     entity.m_otherPairs =
-        StoreRows(text, fields.otherKeys, CustomKey1, CustomValue1, CustomKey2, CustomValue2);
+        StoreRows(text, fields.otherKeys, kCustomKey1, kCustomValue1, kCustomKey2, kCustomValue2);
     PlaceBoxPairs(
         entity.m_otherPairs, before,
-        {CustomPair{kModelAngleKey, text[Angle]}, CustomPair{kModelCountKey, text[Count]}});
-    entity.m_target = text[Target];
-    entity.m_targetname = text[Targetname];
-    entity.m_killtarget = text[Killtarget];
-    entity.m_message = text[Message];
-    entity.m_map = text[Map];
+        {CustomPair{kModelAngleKey, text[kAngle]}, CustomPair{kModelCountKey, text[kCount]}});
+    entity.m_target = text[kTarget];
+    entity.m_targetname = text[kTargetname];
+    entity.m_killtarget = text[kKilltarget];
+    entity.m_message = text[kMessage];
+    entity.m_map = text[kMap];
     StoreChecks(fields.spawnflags, entity.m_spawnflags, kept);
     if (fields.skill != kNoButton) {
         uint8_t skill = static_cast<uint8_t>(fields.skill);
@@ -297,21 +297,21 @@ void StoreToEntity(const CModelEntityFields& fields, CModelEntityKeys& entity) {
     }
 }
 
-void LoadFromWorld(CWorldFields& fields, const CWorldKeys& world) {
+void LoadFromWorld(WorldFields& fields, const CWorldKeys& world) {
     using enum WorldField;
     const CKeptTexts& kept = world.m_worldKeptTexts;
-    fields.text[Title] = world.m_worldMessage;
-    fields.text[Light] = NumberText(kept, "light", world.m_hasWorldLight, world.m_worldLight);
-    fields.text[CdTrack] = NumberText(kept, "sounds", world.m_hasWorldSounds, world.m_worldSounds);
+    fields.text[kTitle] = world.m_worldMessage;
+    fields.text[kLight] = NumberText(kept, "light", world.m_hasWorldLight, world.m_worldLight);
+    fields.text[kCdTrack] = NumberText(kept, "sounds", world.m_hasWorldSounds, world.m_worldSounds);
     fields.worldType = world.m_worldType;
 }
 
-void StoreToWorld(const CWorldFields& fields, CWorldKeys& world) {
+void StoreToWorld(const WorldFields& fields, CWorldKeys& world) {
     using enum WorldField;
     CKeptTexts& kept = world.m_worldKeptTexts;
-    world.m_worldMessage = fields.text[Title];
-    StoreNumber(fields.text[Light], world.m_worldLight, world.m_hasWorldLight, kept, "light");
-    StoreNumber(fields.text[CdTrack], world.m_worldSounds, world.m_hasWorldSounds, kept, "sounds");
+    world.m_worldMessage = fields.text[kTitle];
+    StoreNumber(fields.text[kLight], world.m_worldLight, world.m_hasWorldLight, kept, "light");
+    StoreNumber(fields.text[kCdTrack], world.m_worldSounds, world.m_hasWorldSounds, kept, "sounds");
     int16_t worldType = static_cast<int16_t>(fields.worldType);
     if (worldType != world.m_worldType)
         kept.Forget("worldtype");

@@ -18,16 +18,16 @@
 // The two Custom rows are the entity's first two other pairs; the "Other
 // keys" table holds the rest. An empty row (no key, no value) is dropped.
 
-void LoadFromEntity(CPointEntityFields& fields, const CPointEntity& entity);
-void StoreToEntity(const CPointEntityFields& fields, CPointEntity& entity);
+void LoadFromEntity(PointEntityFields& fields, const CPointEntity& entity);
+void StoreToEntity(const PointEntityFields& fields, CPointEntity& entity);
 
 // The Angle and Count boxes of a brush entity edit its "angle" and "count"
 // pairs, which are then not among the rows.
-void LoadFromEntity(CModelEntityFields& fields, const CModelEntityKeys& entity);
-void StoreToEntity(const CModelEntityFields& fields, CModelEntityKeys& entity);
+void LoadFromEntity(ModelEntityFields& fields, const CModelEntityKeys& entity);
+void StoreToEntity(const ModelEntityFields& fields, CModelEntityKeys& entity);
 
-void LoadFromWorld(CWorldFields& fields, const CWorldKeys& world);
-void StoreToWorld(const CWorldFields& fields, CWorldKeys& world);
+void LoadFromWorld(WorldFields& fields, const CWorldKeys& world);
+void StoreToWorld(const WorldFields& fields, CWorldKeys& world);
 
 inline constexpr const char* kModelAngleKey = "angle";
 inline constexpr const char* kModelCountKey = "count";

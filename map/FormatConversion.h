@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map/CMapFragment.h"
+#include "map/MapFragment.h"
 
 #include <string>
 #include <vector>

@@ -35,7 +35,7 @@ void MoveBrushes(BrushList& brushes, const IntPoint& delta, bool moveTextures) {
 
 } // namespace
 
-std::optional<IntBox> BoundsOf(const CMapFragment& fragment) {
+std::optional<IntBox> BoundsOf(const MapFragment& fragment) {
     std::optional<IntBox> box;
     GrowByBrushes(box, fragment.worldBrushes);
     for (const auto& entity : fragment.modelEntities)
@@ -45,7 +45,7 @@ std::optional<IntBox> BoundsOf(const CMapFragment& fragment) {
     return box;
 }
 
-void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures) {
+void MoveFragment(MapFragment& fragment, IntPoint delta, bool moveTextures) {
     MoveBrushes(fragment.worldBrushes, delta, moveTextures);
     for (auto& entity : fragment.modelEntities)
         MoveBrushes(entity->m_brushes, delta, moveTextures);
@@ -55,7 +55,7 @@ void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures) {
     }
 }
 
-void AddFragment(CMapEdits& edits, CMapFragment&& fragment) {
+void AddFragment(CMapEdits& edits, MapFragment&& fragment) {
     for (auto& brush : fragment.worldBrushes)
         edits.AddBrush(nullptr, std::move(brush));
     for (auto& entity : fragment.modelEntities)

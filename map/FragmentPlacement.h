@@ -1,8 +1,8 @@
 #pragma once
 
-#include "map/CMapFragment.h"
 #include "map/IntBox.h"
 #include "map/IntPoint.h"
+#include "map/MapFragment.h"
 
 #include <optional>
 #include <vector>
@@ -11,14 +11,14 @@ class CMapEdits;
 
 // Around the corners of every brush the fragment can show and the origins of
 // its point entities; nothing when it has none of these.
-std::optional<IntBox> BoundsOf(const CMapFragment& fragment);
+std::optional<IntBox> BoundsOf(const MapFragment& fragment);
 
 // Moves every brush corner and point entity origin by `delta`. A brush kept as
 // text only (too big to hold) has no corners and stays where it is. With
 // `moveTextures`, the textures of Valve faces move along (texture lock).
-void MoveFragment(CMapFragment& fragment, IntPoint delta, bool moveTextures = false);
+void MoveFragment(MapFragment& fragment, IntPoint delta, bool moveTextures = false);
 
 // Hands the fragment's objects to the map through its edits: world brushes
 // join the world, entities are added at the end. The world's keys are not
 // taken over.
-void AddFragment(CMapEdits& edits, CMapFragment&& fragment);
+void AddFragment(CMapEdits& edits, MapFragment&& fragment);

@@ -9,7 +9,7 @@ std::string FormatMapProblem(int line, int brushLine, std::string_view message) 
 }
 
 void ReportMapError(int line, std::string_view message) {
-    ShowMessageBox("Map Read Error", FormatMapProblem(line, -1, message), MessageIcon::Error);
+    ShowMessageBox("Map Read Error", FormatMapProblem(line, -1, message), MessageIcon::kError);
 }
 
 void CMapErrorList::Report(int line, int brushLine, std::string_view message) {
@@ -32,8 +32,8 @@ std::string CMapErrorList::Text() const {
     return text;
 }
 
-std::optional<CUserMessage> CMapErrorList::ToMessage() const {
+std::optional<UserMessage> CMapErrorList::ToMessage() const {
     if (m_count == 0)
         return std::nullopt;
-    return CUserMessage{"Map Read Error", Text(), MessageIcon::Error};
+    return UserMessage{"Map Read Error", Text(), MessageIcon::kError};
 }

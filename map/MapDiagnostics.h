@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CUserMessage.h"
+#include "framework/UserMessage.h"
 
 #include <optional>
 #include <string>
@@ -43,7 +43,7 @@ public:
     // The box's text; empty when nothing was reported.
     std::string Text() const;
     // The box for the user, if there is anything to say.
-    std::optional<CUserMessage> ToMessage() const;
+    std::optional<UserMessage> ToMessage() const;
 
 private:
     std::vector<std::string> m_lines; // "<line> : <message>", the first kMaxListed

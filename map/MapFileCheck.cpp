@@ -1,9 +1,9 @@
 #include "map/MapFileCheck.h"
 
 #include "framework/RegularFile.h"
-#include "map/CMapFragment.h"
 #include "map/CMapReader.h"
 #include "map/MapDiagnostics.h"
+#include "map/MapFragment.h"
 #include "map/MapTextEncoding.h"
 
 #include <algorithm>
@@ -45,7 +45,7 @@ std::optional<MapFileProblem> FindFirstMapFileProblem(const std::string& path) {
     const std::string_view mapText = SkipUtf8Mark(text);
     if (IsBlank(mapText))
         return MapFileProblem{0, kEmptyMapFile};
-    CMapFragment fragment;
+    MapFragment fragment;
     CFirstFileProblem problems;
     CMapReader(fragment, mapText, problems).ReadMap();
     if (problems.Problem())

@@ -1,6 +1,6 @@
 #include "map/MapFileMessages.h"
 
-CUserMessage DescribeReadFailure(const CFileError& error) {
+UserMessage DescribeReadFailure(const FileError& error) {
     if (error.inContent)
         return {"File Open Error",
                 "\"" + error.path + "\" is not a text map: " + error.reason + "."};
@@ -9,7 +9,7 @@ CUserMessage DescribeReadFailure(const CFileError& error) {
 
 // Every failure of a save keeps the first line the user knows and says where
 // and why; a map that cannot be written at all says what stands in the way.
-CUserMessage DescribeSaveFailure(const CFileError& error) {
+UserMessage DescribeSaveFailure(const FileError& error) {
     if (error.inContent)
         return {"File Save Error", error.reason};
     return {"File Open Error", "couldn't open file!\n\"" + error.path + "\": " + error.reason +
@@ -25,10 +25,10 @@ std::string DescribeFractionalBrushes(size_t count) {
            "edited";
 }
 
-CUserMessage DescribeOtherGameMap(const std::string& title, MapGame game) {
+UserMessage DescribeOtherGameMap(const std::string& title, MapGame game) {
     return {"Another Game's Map",
             "\"" + title + "\" is a " + GetGameName(game) +
                 " map. Tolve edits Quake maps, so it opens this one read-only: Save is off, and "
                 "Save As writes what Tolve read of it.",
-            MessageIcon::Information};
+            MessageIcon::kInformation};
 }

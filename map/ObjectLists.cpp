@@ -32,9 +32,9 @@ std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item,
 
 } // namespace
 
-CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
+MapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
     Grow(before, after);
-    return before ? CMapNotice::Area(*before) : CMapNotice::Repaint();
+    return before ? MapNotice::Area(*before) : MapNotice::Repaint();
 }
 
 BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner) {
@@ -51,7 +51,7 @@ ModelEntityList& ModelEntitiesOf(CTolveDoc& doc) {
 
 void PutBrush(CTolveDoc& doc, CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
               size_t& index) {
-    const CMapNotice notice = AreaNotice(BoundsOf(*brush), std::nullopt);
+    const MapNotice notice = AreaNotice(BoundsOf(*brush), std::nullopt);
     InsertAt(BrushesOf(doc, owner), std::move(brush), index);
     doc.UpdateAllViews(notice);
 }
@@ -61,8 +61,8 @@ std::unique_ptr<CMapBrush> TakeBrush(CTolveDoc& doc, CModelEntity* owner, CMapBr
     // Taking the selected brush out of an entity unselects the entity, and
     // its other brushes change colour wherever they are.
     const bool unselectsEntity = owner && doc.GetEditorState().GetSelectedBrush() == &brush;
-    const CMapNotice notice =
-        unselectsEntity ? CMapNotice::Repaint() : AreaNotice(BoundsOf(brush), std::nullopt);
+    const MapNotice notice =
+        unselectsEntity ? MapNotice::Repaint() : AreaNotice(BoundsOf(brush), std::nullopt);
     std::unique_ptr<CMapBrush> taken = TakeOut(BrushesOf(doc, owner), brush, index);
     if (!taken)
         return nullptr;
@@ -72,13 +72,13 @@ std::unique_ptr<CMapBrush> TakeBrush(CTolveDoc& doc, CModelEntity* owner, CMapBr
 }
 
 void PutPointEntity(CTolveDoc& doc, std::unique_ptr<CPointEntity> entity, size_t& index) {
-    const CMapNotice notice = CMapNotice::Area(BoundsOf(*entity));
+    const MapNotice notice = MapNotice::Area(BoundsOf(*entity));
     InsertAt(PointEntitiesOf(doc), std::move(entity), index);
     doc.UpdateAllViews(notice);
 }
 
 std::unique_ptr<CPointEntity> TakePointEntity(CTolveDoc& doc, CPointEntity& entity, size_t& index) {
-    const CMapNotice notice = CMapNotice::Area(BoundsOf(entity));
+    const MapNotice notice = MapNotice::Area(BoundsOf(entity));
     std::unique_ptr<CPointEntity> taken = TakeOut(PointEntitiesOf(doc), entity, index);
     if (!taken)
         return nullptr;
@@ -89,7 +89,7 @@ std::unique_ptr<CPointEntity> TakePointEntity(CTolveDoc& doc, CPointEntity& enti
 
 void PutModelEntity(CTolveDoc& doc, std::unique_ptr<CModelEntity> entity, size_t& index) {
     InsertAt(ModelEntitiesOf(doc), std::move(entity), index);
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    doc.UpdateAllViews(MapNotice::Repaint());
 }
 
 std::unique_ptr<CModelEntity> TakeModelEntity(CTolveDoc& doc, CModelEntity& entity, size_t& index) {
@@ -97,7 +97,7 @@ std::unique_ptr<CModelEntity> TakeModelEntity(CTolveDoc& doc, CModelEntity& enti
     if (!taken)
         return nullptr;
     doc.GetEditorState().ForgetModelEntity(entity);
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    doc.UpdateAllViews(MapNotice::Repaint());
     return taken;
 }
 
@@ -108,11 +108,11 @@ bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CMod
         return false;
     InsertAt(BrushesOf(doc, to), std::move(taken), toIndex);
     doc.GetEditorState().FollowBrush(brush, to);
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    doc.UpdateAllViews(MapNotice::Repaint());
     return true;
 }
 
-void ExchangeContents(CTolveDoc& doc, CMapFragment& other) {
+void ExchangeContents(CTolveDoc& doc, MapFragment& other) {
     std::swap(static_cast<CWorldKeys&>(doc), other.world);
     std::string wad = doc.m_textureWad.GetFileName();
     // A map without "wad" opens with the default one; so it is exchanged.
@@ -129,5 +129,5 @@ void ExchangeContents(CTolveDoc& doc, CMapFragment& other) {
     doc.GetEditorState().ForgetSelection();
     if (otherTextures)
         doc.m_textureWad.LoadTextureWad();
-    doc.UpdateAllViews(CMapNotice::Repaint());
+    doc.UpdateAllViews(MapNotice::Repaint());
 }

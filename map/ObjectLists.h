@@ -1,9 +1,9 @@
 #pragma once
 
-#include "map/CMapFragment.h"
-#include "map/CMapNotice.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
+#include "map/MapFragment.h"
+#include "map/MapNotice.h"
 
 #include <cstddef>
 #include <memory>
@@ -38,9 +38,9 @@ ModelEntityList& ModelEntitiesOf(CTolveDoc& doc);
 
 // What the views redraw for an object that was in `before` and is in `after`
 // now: the box around both, or everything when neither is known.
-CMapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after);
+MapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after);
 
 // Trades everything the map file holds with `other`; see
 // CMapEdits::ExchangeContents. The texture catalogue follows the map's "wad",
 // quietly.
-void ExchangeContents(CTolveDoc& doc, CMapFragment& other);
+void ExchangeContents(CTolveDoc& doc, MapFragment& other);

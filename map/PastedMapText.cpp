@@ -23,12 +23,12 @@ private:
     std::optional<std::string> m_text;
 };
 
-bool HoldsMapObjects(const CMapFragment& fragment) {
+bool HoldsMapObjects(const MapFragment& fragment) {
     return !fragment.worldBrushes.empty() || !fragment.modelEntities.empty() ||
            !fragment.pointEntities.empty();
 }
 
-template <class Change> void ForEachBrush(CMapFragment& fragment, Change change) {
+template <class Change> void ForEachBrush(MapFragment& fragment, Change change) {
     for (auto& brush : fragment.worldBrushes)
         change(*brush);
     for (auto& entity : fragment.modelEntities) {
@@ -38,7 +38,7 @@ template <class Change> void ForEachBrush(CMapFragment& fragment, Change change)
 }
 
 // Brings the fragment's faces into the map's form, or says why it cannot.
-std::optional<std::string> FitToFormat(CMapFragment& fragment, MapFormat target) {
+std::optional<std::string> FitToFormat(MapFragment& fragment, MapFormat target) {
     if (target == MapFormat::kValve) {
         ForEachBrush(fragment, GiveValveAxes);
     } else {
@@ -73,6 +73,6 @@ PastedMapText ReadPastedMapText(std::string_view text, MapFormat target) {
     else
         pasted.problem = FitToFormat(pasted.fragment, target);
     if (pasted.problem)
-        pasted.fragment = CMapFragment();
+        pasted.fragment = MapFragment();
     return pasted;
 }

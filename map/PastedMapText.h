@@ -1,7 +1,7 @@
 #pragma once
 
-#include "map/CMapFragment.h"
 #include "map/MapFormat.h"
+#include "map/MapFragment.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +16,7 @@
 // get the axes that show the same texture, and Valve faces pasted into a
 // standard map the standard numbers of their axes.
 struct PastedMapText {
-    CMapFragment fragment;
+    MapFragment fragment;
     std::optional<std::string> problem;
 };
 

@@ -16,7 +16,7 @@ bool HasSelectedPointEntity(const CTolveDoc& doc) {
     return state.GetEditMode() == kEntityMode && state.GetSelectedPointEntity();
 }
 
-void CopySelectedBrush(const CTolveDoc& doc, CMapFragment& fragment) {
+void CopySelectedBrush(const CTolveDoc& doc, MapFragment& fragment) {
     const CEditorState& state = doc.GetEditorState();
     auto brush = std::make_unique<CMapBrush>(*state.GetSelectedBrush());
     if (!state.GetSelectedEntity()) {
@@ -36,8 +36,8 @@ bool HasCopyableSelection(const CTolveDoc& doc) {
     return HasSelectedBrush(doc) || HasSelectedPointEntity(doc);
 }
 
-CMapFragment FragmentOfSelection(const CTolveDoc& doc) {
-    CMapFragment fragment;
+MapFragment FragmentOfSelection(const CTolveDoc& doc) {
+    MapFragment fragment;
     // Copies of a Valve map's brushes keep their axes on the clipboard.
     fragment.format = doc.m_mapFormat;
     if (HasSelectedBrush(doc))

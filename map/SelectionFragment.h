@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map/CMapFragment.h"
+#include "map/MapFragment.h"
 
 class CTolveDoc;
 
@@ -11,4 +11,4 @@ bool HasCopyableSelection(const CTolveDoc& doc);
 // Copies of the selected object, ready to be written as map text: a world
 // brush inside a world entity, an entity's brush inside a copy of its keys, a
 // point entity as it is. Empty when nothing copyable is selected.
-CMapFragment FragmentOfSelection(const CTolveDoc& doc);
+MapFragment FragmentOfSelection(const CTolveDoc& doc);

@@ -3,11 +3,11 @@
 #include "framework/FieldMessages.h"
 #include "framework/TextToNumber.h"
 
-CSnapFields LoadSnapFields(int16_t snap) {
+SnapFields LoadSnapFields(int16_t snap) {
     return {std::to_string(snap)};
 }
 
-std::optional<std::string> FindSnapProblem(const CSnapFields& fields) {
+std::optional<std::string> FindSnapProblem(const SnapFields& fields) {
     std::optional<int32_t> value = ParseWholeInteger(fields.snap);
     if (!value)
         return std::string(kPositiveIntegerMessage);
@@ -16,6 +16,6 @@ std::optional<std::string> FindSnapProblem(const CSnapFields& fields) {
     return std::nullopt;
 }
 
-int16_t StoreSnap(const CSnapFields& fields) {
+int16_t StoreSnap(const SnapFields& fields) {
     return static_cast<int16_t>(ParseInt(fields.snap.c_str()));
 }

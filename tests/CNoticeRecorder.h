@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map/CMapNotice.h"
+#include "map/MapNotice.h"
 
 #include <algorithm>
 #include <vector>
@@ -11,7 +11,7 @@ public:
     // One notice as one recorder heard it.
     struct Hearing {
         const CNoticeRecorder* by = nullptr;
-        CMapNotice notice;
+        MapNotice notice;
 
         friend bool operator==(const Hearing&, const Hearing&) = default;
     };
@@ -19,7 +19,7 @@ public:
     // Recorders that share a journal also show which of them heard first.
     explicit CNoticeRecorder(std::vector<Hearing>* journal = nullptr) : m_journal(journal) {}
 
-    void OnMapChanged(const CMapNotice& notice) override {
+    void OnMapChanged(const MapNotice& notice) override {
         m_notices.push_back(notice);
         if (m_journal)
             m_journal->push_back({this, notice});
@@ -27,12 +27,12 @@ public:
 
     // The notices that ask a view to paint again: everything or an area.
     int CountRepaints() const {
-        return static_cast<int>(std::ranges::count_if(m_notices, [](const CMapNotice& notice) {
-            return notice.what == CMapNotice::What::kAll || notice.what == CMapNotice::What::kArea;
+        return static_cast<int>(std::ranges::count_if(m_notices, [](const MapNotice& notice) {
+            return notice.what == MapNotice::What::kAll || notice.what == MapNotice::What::kArea;
         }));
     }
 
-    std::vector<CMapNotice> m_notices;
+    std::vector<MapNotice> m_notices;
 
 private:
     std::vector<Hearing>* m_journal;

@@ -27,9 +27,9 @@ public:
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override {
         m_boxes.push_back({title, text, icon});
-        if (buttons == MessageButtons::Ok)
-            return MessageAnswer::Ok;
-        MessageAnswer answer = m_answers.empty() ? MessageAnswer::Cancel : m_answers.front();
+        if (buttons == MessageButtons::kOk)
+            return MessageAnswer::kOk;
+        MessageAnswer answer = m_answers.empty() ? MessageAnswer::kCancel : m_answers.front();
         if (!m_answers.empty())
             m_answers.erase(m_answers.begin());
         return answer;
@@ -39,7 +39,7 @@ public:
     MessageAnswer AskWithCaptions(const std::string& title, const std::string& text,
                                   const QuestionCaptions& captions) override {
         m_captions.push_back(captions);
-        return ShowMessage(title, text, MessageIcon::Question, MessageButtons::YesNoCancel);
+        return ShowMessage(title, text, MessageIcon::kQuestion, MessageButtons::kYesNoCancel);
     }
 
     std::vector<std::string> Texts() const {

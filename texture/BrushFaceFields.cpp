@@ -86,10 +86,10 @@ constexpr IntegerRange kOffsetRange{std::numeric_limits<int16_t>::min(),
 
 } // namespace
 
-std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields& fields,
-                                                         CBrushFaceValues& values) {
+std::optional<BrushFaceProblem> ValidateBrushFaceFields(const BrushFaceFields& fields,
+                                                        BrushFaceValues& values) {
     using enum BrushFaceField;
-    CBrushFaceValues checked;
+    BrushFaceValues checked;
     int64_t sides = 0, width = 0, height = 0;
     auto checkOffset = [&](BrushFaceField field, double& offset) {
         if (fields.numberOffsets)
@@ -100,18 +100,18 @@ std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields&
         return problem;
     };
     const std::pair<BrushFaceField, std::function<std::optional<std::string>()>> steps[] = {
-        {BaseSides, [&] { return CheckInteger(fields[BaseSides], kSidesRange, sides); }},
-        {XScale, [&] { return CheckFloat(fields[XScale], checked.xScale); }},
-        {Width, [&] { return CheckInteger(fields[Width], kSizeRange, width); }},
-        {XOffset, [&] { return checkOffset(XOffset, checked.xOffset); }},
-        {Rotation, [&] { return CheckFloat(fields[Rotation], checked.rotation); }},
-        {Height, [&] { return CheckInteger(fields[Height], kSizeRange, height); }},
-        {YOffset, [&] { return checkOffset(YOffset, checked.yOffset); }},
-        {YScale, [&] { return CheckFloat(fields[YScale], checked.yScale); }},
+        {kBaseSides, [&] { return CheckInteger(fields[kBaseSides], kSidesRange, sides); }},
+        {kXScale, [&] { return CheckFloat(fields[kXScale], checked.xScale); }},
+        {kWidth, [&] { return CheckInteger(fields[kWidth], kSizeRange, width); }},
+        {kXOffset, [&] { return checkOffset(kXOffset, checked.xOffset); }},
+        {kRotation, [&] { return CheckFloat(fields[kRotation], checked.rotation); }},
+        {kHeight, [&] { return CheckInteger(fields[kHeight], kSizeRange, height); }},
+        {kYOffset, [&] { return checkOffset(kYOffset, checked.yOffset); }},
+        {kYScale, [&] { return CheckFloat(fields[kYScale], checked.yScale); }},
     };
     for (const auto& [field, step] : steps) {
         if (std::optional<std::string> message = step())
-            return CBrushFaceProblem{field, *message};
+            return BrushFaceProblem{field, *message};
     }
     // Every number is inside its field's range now.
     checked.baseSides = static_cast<uint8_t>(sides);

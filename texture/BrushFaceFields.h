@@ -12,11 +12,20 @@
 // texts in the order they are checked on OK; the dialog only moves these to
 // and from its controls.
 
-enum class BrushFaceField { BaseSides, XScale, Width, XOffset, Rotation, Height, YOffset, YScale };
+enum class BrushFaceField {
+    kBaseSides,
+    kXScale,
+    kWidth,
+    kXOffset,
+    kRotation,
+    kHeight,
+    kYOffset,
+    kYScale
+};
 inline constexpr size_t kBrushFaceFieldCount = 8;
 
 // The three uses of the dialog.
-enum class BrushFaceJob { NewBrush, EditBrush, EditFace };
+enum class BrushFaceJob { kNewBrush, kEditBrush, kEditFace };
 
 inline constexpr int kBoxShape = 0;
 inline constexpr int kConeShape = 1;
@@ -24,7 +33,7 @@ inline constexpr int kConeShape = 1;
 inline constexpr int kMaxPreviewBrightness = 63;
 inline constexpr int kStartPreviewBrightness = 40;
 
-struct CBrushFaceFields {
+struct BrushFaceFields {
     std::array<std::string, kBrushFaceFieldCount> text{};
     int shape = -1;
     std::string texture;
@@ -40,7 +49,7 @@ struct CBrushFaceFields {
 };
 
 // The boxes as numbers, once every one has passed.
-struct CBrushFaceValues {
+struct BrushFaceValues {
     uint8_t baseSides = 0;
     float xScale = 0.0f;
     int16_t width = 0;
@@ -51,7 +60,7 @@ struct CBrushFaceValues {
     float yScale = 0.0f;
 };
 
-struct CBrushFaceProblem {
+struct BrushFaceProblem {
     BrushFaceField field;
     std::string message;
 };
@@ -60,8 +69,8 @@ struct CBrushFaceProblem {
 // message the user is shown; otherwise fills `values`. Offsets must fit the
 // 16 bits a standard face keeps rather than wrap into another value; those of
 // a Valve face may be any number.
-std::optional<CBrushFaceProblem> ValidateBrushFaceFields(const CBrushFaceFields& fields,
-                                                         CBrushFaceValues& values);
+std::optional<BrushFaceProblem> ValidateBrushFaceFields(const BrushFaceFields& fields,
+                                                        BrushFaceValues& values);
 
 // A float as the boxes show it: shortest general form, six significant digits.
 std::string FormatFieldFloat(float value);

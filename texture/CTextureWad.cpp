@@ -17,7 +17,7 @@ constexpr const char* kLoadingLabel = "Loading Texture Wad...";
 
 // A failed entry on a line of its own: the file when it was found, else the
 // name the map gives it.
-std::string DescribeFailure(const CTextureWadEntry& entry) {
+std::string DescribeFailure(const TextureWadEntry& entry) {
     return (entry.IsFound() ? entry.path : entry.name) + ": " +
            DescribeTextureFileState(entry.state);
 }
@@ -83,17 +83,17 @@ void CTextureWad::ListTextures() {
 
 bool CTextureWad::HasFoundFile() const {
     return std::any_of(m_entries.begin(), m_entries.end(),
-                       [](const CTextureWadEntry& entry) { return entry.IsFound(); });
+                       [](const TextureWadEntry& entry) { return entry.IsFound(); });
 }
 
 bool CTextureWad::HasWad3File() const {
     return std::any_of(m_entries.begin(), m_entries.end(),
-                       [](const CTextureWadEntry& entry) { return entry.isWad3; });
+                       [](const TextureWadEntry& entry) { return entry.isWad3; });
 }
 
 std::string CTextureWad::DescribeLoadProblems() const {
-    std::vector<const CTextureWadEntry*> failed;
-    for (const CTextureWadEntry& entry : m_entries) {
+    std::vector<const TextureWadEntry*> failed;
+    for (const TextureWadEntry& entry : m_entries) {
         if (entry.state != TextureFileState::kLoaded)
             failed.push_back(&entry);
     }
@@ -103,7 +103,7 @@ std::string CTextureWad::DescribeLoadProblems() const {
 }
 
 std::string CTextureWad::DescribeEntryProblem(size_t index) const {
-    const CTextureWadEntry& entry = m_entries.at(index);
+    const TextureWadEntry& entry = m_entries.at(index);
     if (entry.state == TextureFileState::kLoaded)
         return {};
     return Describe({&entry}, !entry.IsFound());
@@ -111,7 +111,7 @@ std::string CTextureWad::DescribeEntryProblem(size_t index) const {
 
 // The first line says what follows: the user is asked for a file only when
 // nothing was found, and a lone file that would not open keeps its old words.
-std::string CTextureWad::Describe(const std::vector<const CTextureWadEntry*>& failed,
+std::string CTextureWad::Describe(const std::vector<const TextureWadEntry*>& failed,
                                   bool noneFound) {
     const bool oneUnreadable = failed.size() == 1 && failed[0]->IsFound();
     std::string text = noneFound       ? kNotFoundText
@@ -119,7 +119,7 @@ std::string CTextureWad::Describe(const std::vector<const CTextureWadEntry*>& fa
                                        : kSomeNotLoadedText;
     if (failed.empty())
         text += std::string("\n") + kNoEntriesText;
-    for (const CTextureWadEntry* entry : failed)
+    for (const TextureWadEntry* entry : failed)
         text += "\n" + DescribeFailure(*entry);
     return text;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/CFileChooser.h"
-#include "texture/CPreviewImage.h"
 #include "texture/CTextureFile.h"
+#include "texture/PreviewImage.h"
 #include "texture/TexturePalette.h"
 #include "texture/TextureWadEntry.h"
 
@@ -48,7 +48,7 @@ public:
     // WAD2 files. True when the list names at least one file and all loaded.
     bool LoadTextureWad();
     // The entries of the last load, in list order.
-    const std::vector<CTextureWadEntry>& GetEntries() const { return m_entries; }
+    const std::vector<TextureWadEntry>& GetEntries() const { return m_entries; }
     // True when any entry's file exists, whether or not it could be read.
     bool HasFoundFile() const;
     // True when a found entry is a Half-Life WAD3 file (which is not loaded).
@@ -93,18 +93,18 @@ public:
                              const TexturePalette& palette = GetTexturePalette());
     // The last preview built; empty until the first one. It outlives the
     // dialogs that ask for it.
-    const CPreviewImage& GetPreviewImage() const { return m_preview; }
+    const PreviewImage& GetPreviewImage() const { return m_preview; }
 
 private:
     void ListTextures();
     bool IsDefaultList() const;
-    static std::string Describe(const std::vector<const CTextureWadEntry*>& failed, bool noneFound);
+    static std::string Describe(const std::vector<const TextureWadEntry*>& failed, bool noneFound);
 
     std::string m_fileName = kDefaultTextureWad;
     TextureSearchPaths m_search;
-    std::vector<CTextureWadEntry> m_entries;
+    std::vector<TextureWadEntry> m_entries;
     std::vector<CTextureFile> m_files;
     std::vector<std::string> m_textureNames;
     std::vector<size_t> m_textureFiles; // index in m_files, parallel to m_textureNames
-    CPreviewImage m_preview;
+    PreviewImage m_preview;
 };

@@ -45,7 +45,7 @@ void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
     if (!ReadLevelZeroPixels(*file, *lump, *header, pixels))
         return;
     brightness = std::clamp(brightness, 0, 255);
-    CPreviewImage image;
+    PreviewImage image;
     image.width = header->width;
     image.height = header->height;
     image.rgb.resize(pixels.size() * 3);

@@ -1,8 +1,8 @@
 #include "texture/TextureWadEntry.h"
 
-CTextureWadEntry ReadWadEntry(std::string_view name, const TextureSearchPaths& paths,
-                              std::vector<CTextureFile>& loaded) {
-    CTextureWadEntry entry;
+TextureWadEntry ReadWadEntry(std::string_view name, const TextureSearchPaths& paths,
+                             std::vector<CTextureFile>& loaded) {
+    TextureWadEntry entry;
     entry.name = std::string(name);
     std::optional<FoundTextureFile> found = LocateTextureFile(name, paths);
     if (!found)
@@ -17,7 +17,7 @@ CTextureWadEntry ReadWadEntry(std::string_view name, const TextureSearchPaths& p
     return entry;
 }
 
-CTextureWadEntry InspectWadEntry(std::string_view name, const TextureSearchPaths& paths) {
+TextureWadEntry InspectWadEntry(std::string_view name, const TextureSearchPaths& paths) {
     std::vector<CTextureFile> discarded;
     return ReadWadEntry(name, paths, discarded);
 }
@@ -36,7 +36,7 @@ const char* DescribeTextureFileState(TextureFileState state) {
     return "";
 }
 
-std::string DescribeWadEntry(const CTextureWadEntry& entry) {
+std::string DescribeWadEntry(const TextureWadEntry& entry) {
     if (!entry.IsFound())
         return DescribeTextureFileState(TextureFileState::kMissing);
     std::string text = entry.path;

@@ -7,7 +7,7 @@
 void LoadTextureWadAsking(CTextureWad& wad) {
     if (wad.LoadTextureWad())
         return;
-    ShowMessageBox(CTextureWad::kMessageTitle, wad.DescribeLoadProblems(), MessageIcon::Warning);
+    ShowMessageBox(CTextureWad::kMessageTitle, wad.DescribeLoadProblems(), MessageIcon::kWarning);
     if (!wad.HasFoundFile())
         ChooseTextureWadAsking(wad);
 }
@@ -24,7 +24,7 @@ void ChooseTextureWadAsking(CTextureWad& wad) {
     const std::string problem = wad.DescribeEntryProblem(added);
     if (problem.empty())
         return;
-    ShowMessageBox(CTextureWad::kMessageTitle, problem, MessageIcon::Warning);
+    ShowMessageBox(CTextureWad::kMessageTitle, problem, MessageIcon::kWarning);
     if (!wad.GetEntries()[added].IsFound())
         ChooseTextureWadAsking(wad);
 }

@@ -68,7 +68,7 @@ void PrintOtherGameNotice(const CTolveDoc& doc, const char* path) {
 bool CheckMap(const char* path, bool verbose, int& problems) {
     CTolveDoc doc;
     CCheckDiagnostics diagnostics(path);
-    if (std::optional<CFileError> error = doc.ReadMapFile(path, diagnostics)) {
+    if (std::optional<FileError> error = doc.ReadMapFile(path, diagnostics)) {
         ShowMessages({DescribeReadFailure(*error)});
         return false;
     }

@@ -1,6 +1,6 @@
 #include "tools/MapOpening.h"
 
-#include "framework/CUserMessage.h"
+#include "framework/UserMessage.h"
 #include "map/CTolveDoc.h"
 
 #include <algorithm>
@@ -14,8 +14,8 @@ MapOpening OpenMapReporting(CTolveDoc& doc, const std::string& path) {
         return MapOpening::kUnreadable;
     // The problems of a read come in an error box; what the editor merely
     // tells of a map that read well does not.
-    const bool problems = std::any_of(messages.begin(), messages.end(), [](const CUserMessage& m) {
-        return m.icon == MessageIcon::Error;
+    const bool problems = std::any_of(messages.begin(), messages.end(), [](const UserMessage& m) {
+        return m.icon == MessageIcon::kError;
     });
     return problems ? MapOpening::kReadWithProblems : MapOpening::kRead;
 }

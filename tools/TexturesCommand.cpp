@@ -98,7 +98,7 @@ bool ReportEntries(const CTextureWad& wad) {
     bool allLoaded = !wad.GetEntries().empty();
     if (!allLoaded)
         std::fprintf(stderr, "tolve-map textures: the map names no texture file\n");
-    for (const CTextureWadEntry& entry : wad.GetEntries()) {
+    for (const TextureWadEntry& entry : wad.GetEntries()) {
         if (entry.state == TextureFileState::kLoaded)
             continue;
         allLoaded = false;

@@ -17,7 +17,7 @@ bool CheckSides(int sides, bool prism) {
                        std::to_string(kMinBaseSides) + " to " + std::to_string(most) +
                        " base sides; " + std::to_string(sides) + " is too " +
                        (sides < kMinBaseSides ? "few" : "many") + " for one brush.";
-    ShowMessageBox("New Brush", text, MessageIcon::Warning);
+    ShowMessageBox("New Brush", text, MessageIcon::kWarning);
     return false;
 }
 

@@ -260,9 +260,9 @@ int32_t CMapPainter::ObjectMargin(const CViewProjection& projection) {
     return std::max(kEntityMarkerSize, kVertexMarkerSize) / zoom + kPenReach;
 }
 
-bool CMapPainter::PaintNotice(const CMapNotice& notice) {
+bool CMapPainter::PaintNotice(const MapNotice& notice) {
     const CEditorState& state = m_doc.GetEditorState();
-    using What = CMapNotice::What;
+    using What = MapNotice::What;
     switch (notice.what) {
     case What::kPointEntity:
         if (notice.pointEntity)

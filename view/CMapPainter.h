@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/CDocument.h"
-#include "map/CMapNotice.h"
 #include "map/CTolveDoc.h"
+#include "map/MapNotice.h"
 #include "view/CCanvas.h"
 #include "view/CViewProjection.h"
 #include "view/ScreenRect.h"
@@ -25,7 +25,7 @@ public:
     static int32_t ObjectMargin(const CViewProjection& projection);
     // Draws what an incremental notice asks for; false for one that needs a
     // full repaint instead.
-    bool PaintNotice(const CMapNotice& notice);
+    bool PaintNotice(const MapNotice& notice);
 
     // Strictly between the limits along the view's depth axis.
     bool InsideLimits(const IntPoint& point) const;

@@ -112,8 +112,8 @@ void CTolveView::RedrawPendingArea() {
     CMapPainter(m_doc, m_projection, canvas).PaintArea(area, width(), height());
 }
 
-void CTolveView::OnMapChanged(const CMapNotice& notice) {
-    using What = CMapNotice::What;
+void CTolveView::OnMapChanged(const MapNotice& notice) {
+    using What = MapNotice::What;
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();

@@ -35,7 +35,7 @@ public:
     IntPoint ScreenToWorld(int32_t sx, int32_t sy) const;
     IntPoint ScreenToWorldAtDepth(int32_t sx, int32_t sy, int32_t h) const;
 
-    void OnMapChanged(const CMapNotice& notice) override;
+    void OnMapChanged(const MapNotice& notice) override;
 
     // Mouse handling, called by the Qt events and directly by tests. A move
     // without the left button down in this view updates the selection

@@ -146,8 +146,8 @@ TEST_F(Autosave, SavingOrClosingAMapTakesItsCopiesAway) {
     PressInView(Qt::Key_Z, Qt::ControlModifier);
     RunTheTimer();
     ASSERT_EQ(Copies().size(), 1u);
-    m_messages.m_answers = {MessageAnswer::No};
-    Frame().RunCommand(CommandId::FileClose);
+    m_messages.m_answers = {MessageAnswer::kNo};
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_TRUE(Docs().GetDocuments().empty());
     EXPECT_TRUE(Copies().empty());
 }
@@ -206,8 +206,8 @@ TEST_F(Autosave, UndoInARecoveredMapNeverMakesItLookSaved) {
     EXPECT_TRUE(recovered.IsModified());
 
     // So closing it still asks.
-    m_messages.m_answers = {MessageAnswer::Cancel};
-    Frame().RunCommand(CommandId::FileClose);
+    m_messages.m_answers = {MessageAnswer::kCancel};
+    Frame().RunCommand(CommandId::kFileClose);
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].text,
               "Save changes to \"castle (recovered).map\" before closing?");
@@ -234,7 +234,7 @@ TEST_F(Autosave, DiscardDeletesTheCopiesAndLaterKeepsThemForNextTime) {
     discard.m_script = [](CModalDialog& dialog) {
         QTest::mouseClick(dynamic_cast<CRecoveryDlg&>(dialog).GetDiscardButton(), Qt::LeftButton);
     };
-    m_messages.m_answers = {MessageAnswer::Yes};
+    m_messages.m_answers = {MessageAnswer::kYes};
     StartApp();
     EXPECT_EQ(discard.m_names.size(), 1u);
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
@@ -261,7 +261,7 @@ TEST_F(Autosave, AFailedCopyStaysInTheStatusBarAndIsTriedAgainAtEveryTick) {
     EXPECT_TRUE(indicator.toolTip().startsWith("Autosave of \"castle.map\" failed: File too large"))
         << indicator.toolTip().toStdString();
 
-    HoverToolBarButton(CommandId::FileNew);
+    HoverToolBarButton(CommandId::kFileNew);
     EXPECT_TRUE(indicator.isVisible()) << "a prompt covers no warning";
     EXPECT_EQ(indicator.text(), "Autosave of \"castle.map\" failed");
 
@@ -288,7 +288,7 @@ TEST_F(Autosave, AutosaveOffIsAPermanentItemThatCoversNothing) {
     EXPECT_TRUE(Frame().GetIdleLabel().isVisible());
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 
-    HoverToolBarButton(CommandId::FileOpen);
+    HoverToolBarButton(CommandId::kFileOpen);
     EXPECT_TRUE(indicator.isVisible());
     EXPECT_TRUE(m_messages.m_boxes.empty());
 }
@@ -305,7 +305,7 @@ TEST_F(Autosave, ARunWhoseFolderWasRemovedLocksItAgainAndNoOtherEditorOffersItsM
     EXPECT_FALSE(Indicator().isVisible());
 
     CTolveApp second;
-    CStartupOptions options = TestOptions();
+    StartupOptions options = TestOptions();
     options.singleInstance = false;
     ASSERT_TRUE(second.InitInstance(options));
     EXPECT_TRUE(m_dialogs.m_names.empty()) << "the live run's map is not offered";
@@ -321,8 +321,8 @@ TEST_F(Autosave, ARecoveredMapClosedWithoutSavingKeepsItsCopiesForTheNextStart) 
 
     StartApp(); // the recording runner answers the offer with Open
     ASSERT_EQ(Docs().GetDocuments().size(), 1u);
-    m_messages.m_answers = {MessageAnswer::No};
-    Frame().RunCommand(CommandId::FileClose);
+    m_messages.m_answers = {MessageAnswer::kNo};
+    Frame().RunCommand(CommandId::kFileClose);
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_TRUE(Docs().GetDocuments().empty());
     EXPECT_EQ(Copies().size(), 1u);

@@ -77,13 +77,13 @@ TEST(NewBrushCommand, OkBuildsTheBrushWithTheTextureIntoTheChosenOwner) {
     f.dialogs.m_script = [](CModalDialog& modal) {
         CBrushFaceDlg& dialog = BrushDialog(modal);
         EXPECT_EQ(dialog.GetEntityList()->currentIndex(), 1);
-        EXPECT_EQ(dialog.GetBox(Width)->text(), "64");
-        dialog.GetBox(BaseSides)->setText("4");
-        dialog.GetBox(XOffset)->setText("8");
+        EXPECT_EQ(dialog.GetBox(kWidth)->text(), "64");
+        dialog.GetBox(kBaseSides)->setText("4");
+        dialog.GetBox(kXOffset)->setText("8");
         ChooseTexture(dialog, "stone1");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::NewBrush);
+    f.Run(CommandId::kNewBrush);
     EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Brush & Face Edit"}));
     ASSERT_EQ(f.Door().m_brushes.size(), 2u);
     const CMapBrush& brush = *f.Door().m_brushes[1];
@@ -102,7 +102,7 @@ TEST(NewBrushCommand, NothingSelectedPreselectsTheWorldAndCancelMakesNothing) {
     f.dialogs.m_script = [](CModalDialog& modal) {
         EXPECT_EQ(BrushDialog(modal).GetEntityList()->currentIndex(), 0);
     };
-    f.Run(CommandId::NewBrush);
+    f.Run(CommandId::kNewBrush);
     EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
     EXPECT_FALSE(f.doc.IsModified());
 }
@@ -112,14 +112,14 @@ TEST(NewBrushCommand, SidesBeyondTheBrushKeepTheDialogOpenWithTheBuildersMessage
     bool stayedOpen = false;
     f.dialogs.m_script = [&](CModalDialog& modal) {
         CBrushFaceDlg& dialog = BrushDialog(modal);
-        dialog.GetBox(BaseSides)->setText("40");
+        dialog.GetBox(kBaseSides)->setText("40");
         dialog.GetOkButton()->click();
         stayedOpen = dialog.result() != QDialog::Accepted;
         dialog.GetShapeButton(kConeShape)->setChecked(true);
-        dialog.GetBox(BaseSides)->setText("31");
+        dialog.GetBox(kBaseSides)->setText("31");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::NewBrush);
+    f.Run(CommandId::kNewBrush);
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(f.messages.m_boxes.size(), 1u);
     EXPECT_EQ(f.messages.m_boxes[0].title, "New Brush");
@@ -140,7 +140,7 @@ TEST(EditCommand, BrushModeWithoutChangeTextureMovesTheBrushOnly) {
         dialog.GetEntityList()->setCurrentIndex(1);
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     ASSERT_EQ(f.Door().m_brushes.size(), 2u);
     EXPECT_EQ(f.Door().m_brushes[1].get(), brush);
@@ -156,13 +156,13 @@ TEST(EditCommand, FaceModeWritesTheSelectedFaceOnly) {
     f.World().m_faces[2].xScale = 0.5f;
     f.dialogs.m_script = [](CModalDialog& modal) {
         CBrushFaceDlg& dialog = BrushDialog(modal);
-        EXPECT_EQ(dialog.GetBox(XScale)->text(), "0.5");
+        EXPECT_EQ(dialog.GetBox(kXScale)->text(), "0.5");
         EXPECT_FALSE(dialog.GetChangeTextureBox()->isChecked());
         ChooseTexture(dialog, "tile2");
-        dialog.GetBox(YOffset)->setText("-12");
+        dialog.GetBox(kYOffset)->setText("-12");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     EXPECT_STREQ(f.World().m_faces[2].texture, "tile2");
     EXPECT_EQ(f.World().m_faces[2].yOffset, -12);
     EXPECT_FLOAT_EQ(f.World().m_faces[2].xScale, 0.5f);
@@ -174,12 +174,12 @@ TEST(EditCommand, NothingSelectedCornerModeOrAFaceBeyondTheBrushOpensNothing) {
     BrushCommandFixture f;
     for (EditMode mode : {kCornerMode, kFaceMode, kBrushMode, kEntityMode}) {
         f.doc.GetEditorState().SetEditMode(mode);
-        f.Run(CommandId::Edit);
+        f.Run(CommandId::kEdit);
     }
     f.Select(f.World(), nullptr, kCornerMode);
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     f.Select(f.World(), nullptr, kFaceMode, f.World().m_numFaces);
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     EXPECT_TRUE(f.dialogs.m_names.empty());
     EXPECT_FALSE(f.doc.IsModified());
 }
@@ -208,12 +208,12 @@ TEST(ValveFaceCommands, AFaceEditTakesDecimalOffsetsAndTurnsTheAxesByTheRotation
     f.Select(f.World(), nullptr, kFaceMode, 4); // the floor
     f.dialogs.m_script = [](CModalDialog& modal) {
         CBrushFaceDlg& dialog = BrushDialog(modal);
-        EXPECT_EQ(dialog.GetBox(XOffset)->text(), "0");
-        dialog.GetBox(XOffset)->setText("12.25");
-        dialog.GetBox(Rotation)->setText("90");
+        EXPECT_EQ(dialog.GetBox(kXOffset)->text(), "0");
+        dialog.GetBox(kXOffset)->setText("12.25");
+        dialog.GetBox(kRotation)->setText("90");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     const ValveAxes& floor = f.World().m_valveAxes.at(4);
     EXPECT_EQ(floor.uOffset, 12.25);
     EXPECT_EQ(floor.u, (Vec3d{0, 1, 0}));
@@ -227,11 +227,11 @@ TEST(ValveFaceCommands, AFaceEditTakesDecimalOffsetsAndTurnsTheAxesByTheRotation
     standard.Select(standard.World(), nullptr, kFaceMode, 4);
     standard.dialogs.m_script = [](CModalDialog& modal) {
         CBrushFaceDlg& dialog = BrushDialog(modal);
-        dialog.GetBox(XOffset)->setText("12.25");
+        dialog.GetBox(kXOffset)->setText("12.25");
         dialog.GetOkButton()->click();
         EXPECT_TRUE(dialog.isVisible() || dialog.result() != QDialog::Accepted);
     };
-    standard.Run(CommandId::Edit);
+    standard.Run(CommandId::kEdit);
     EXPECT_EQ(standard.World().m_faces[4].xOffset, 0);
 }
 
@@ -240,11 +240,11 @@ TEST(ValveFaceCommands, ANewBrushInAValveMapGetsTheAxesOfItsAxisPlanes) {
     f.doc.m_mapFormat = MapFormat::kValve;
     f.dialogs.m_script = [](CModalDialog& modal) {
         CBrushFaceDlg& dialog = BrushDialog(modal);
-        dialog.GetBox(XOffset)->setText("0.5");
+        dialog.GetBox(kXOffset)->setText("0.5");
         ChooseTexture(dialog, "stone1");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::NewBrush);
+    f.Run(CommandId::kNewBrush);
     ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
     const CMapBrush& brush = *f.doc.GetWorldBrushes()[1];
     ASSERT_TRUE(brush.HasValveAxes());

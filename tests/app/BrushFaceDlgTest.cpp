@@ -46,9 +46,9 @@ struct BrushFaceDlgFixture {
     CModelEntity& Door(size_t i) { return *doc.GetModelEntities().at(i); }
     std::unique_ptr<CBrushFaceDlg> Open(BrushFaceJob job, CModelEntity* owner,
                                         const std::string& texture = "") {
-        CBrushFaceFields fields = MakeNewBrushFields();
+        BrushFaceFields fields = MakeNewBrushFields();
         fields.texture = texture;
-        fields.changeTexture = job == BrushFaceJob::EditBrush;
+        fields.changeTexture = job == BrushFaceJob::kEditBrush;
         transaction.emplace(doc, "Brush Edit");
         return std::make_unique<CBrushFaceDlg>(*transaction, job, fields, owner);
     }
@@ -56,7 +56,7 @@ struct BrushFaceDlgFixture {
 
 TEST(BrushFaceDlg, OpensWithTheOwnerPreselectedAndTheSliderAtForty) {
     BrushFaceDlgFixture f;
-    auto world = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto world = f.Open(BrushFaceJob::kNewBrush, nullptr);
     EXPECT_EQ(world->windowTitle(), "Brush & Face Edit");
     EXPECT_EQ(world->GetEntityList()->currentIndex(), 0);
     EXPECT_EQ(world->GetEntityList()->currentText(), "worldspawn");
@@ -67,7 +67,7 @@ TEST(BrushFaceDlg, OpensWithTheOwnerPreselectedAndTheSliderAtForty) {
     world->GetBrightnessSlider()->setValue(3);
     world.reset();
     EXPECT_FALSE(f.doc.m_textureWad.GetFiles().at(0).IsOpen());
-    auto door = f.Open(BrushFaceJob::EditBrush, &f.Door(1));
+    auto door = f.Open(BrushFaceJob::kEditBrush, &f.Door(1));
     EXPECT_EQ(door->GetEntityList()->currentIndex(), 2);
     EXPECT_EQ(door->GetChosenOwner(), &f.Door(1));
     EXPECT_EQ(door->GetBrightnessSlider()->value(), 40);
@@ -76,38 +76,38 @@ TEST(BrushFaceDlg, OpensWithTheOwnerPreselectedAndTheSliderAtForty) {
 
 TEST(BrushFaceDlg, TextureIsFoundByCaseInsensitivePrefix) {
     BrushFaceDlgFixture f;
-    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "BRICK_G");
+    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "BRICK_G");
     EXPECT_EQ(dialog->GetTextureList()->currentText(), "brick_grey");
-    auto none = f.Open(BrushFaceJob::EditFace, nullptr, "nosuchname");
+    auto none = f.Open(BrushFaceJob::kEditFace, nullptr, "nosuchname");
     EXPECT_EQ(none->GetTextureList()->currentIndex(), 0);
-    auto blank = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto blank = f.Open(BrushFaceJob::kNewBrush, nullptr);
     EXPECT_EQ(blank->GetTextureList()->currentIndex(), 0);
 }
 
 TEST(BrushFaceDlg, ControlsAreEnabledPerJob) {
     BrushFaceDlgFixture f;
-    auto brand = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto brand = f.Open(BrushFaceJob::kNewBrush, nullptr);
     EXPECT_FALSE(brand->GetChangeTextureBox()->isEnabled());
-    EXPECT_TRUE(brand->GetBox(Width)->isEnabled());
+    EXPECT_TRUE(brand->GetBox(kWidth)->isEnabled());
     EXPECT_TRUE(brand->GetShapeButton(kBoxShape)->isChecked());
-    auto brush = f.Open(BrushFaceJob::EditBrush, nullptr);
+    auto brush = f.Open(BrushFaceJob::kEditBrush, nullptr);
     EXPECT_TRUE(brush->GetChangeTextureBox()->isEnabled());
     EXPECT_TRUE(brush->GetChangeTextureBox()->isChecked());
-    EXPECT_FALSE(brush->GetBox(BaseSides)->isEnabled());
+    EXPECT_FALSE(brush->GetBox(kBaseSides)->isEnabled());
     EXPECT_FALSE(brush->GetShapeButton(kConeShape)->isEnabled());
     EXPECT_TRUE(brush->GetEntityList()->isEnabled());
-    auto face = f.Open(BrushFaceJob::EditFace, nullptr);
+    auto face = f.Open(BrushFaceJob::kEditFace, nullptr);
     EXPECT_FALSE(face->GetEntityList()->isEnabled());
     EXPECT_FALSE(face->GetNewEntityButton()->isEnabled());
     EXPECT_FALSE(face->GetEditEntityButton()->isEnabled());
     EXPECT_TRUE(face->GetDeleteEntityButton()->isEnabled());
-    EXPECT_FALSE(face->GetBox(Height)->isEnabled());
+    EXPECT_FALSE(face->GetBox(kHeight)->isEnabled());
 }
 
 TEST(BrushFaceDlg, PreviewShowsTheSelectedTextureAtNaturalSize) {
     BrushFaceDlgFixture f;
-    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "brick_red");
-    const CPreviewImage& preview = f.doc.m_textureWad.GetPreviewImage();
+    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "brick_red");
+    const PreviewImage& preview = f.doc.m_textureWad.GetPreviewImage();
     ASSERT_FALSE(preview.IsEmpty());
     EXPECT_EQ(dialog->GetPreview()->pixmap().size(), QSize(preview.width, preview.height));
     const uint64_t generation = preview.generation;
@@ -123,7 +123,7 @@ TEST(BrushFaceDlg, EveryFilesTexturesAreListedAndTheSelectedOnesFileIsNamed) {
     f.doc.m_textureWad.SetFileName(TestDataPath("wads/ericw_origin.wad").string() + ";" +
                                    TestDataPath("wads/lq_utility.wad").string());
     f.doc.m_textureWad.LoadTextureWad();
-    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "CLI");
+    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "CLI");
     QComboBox* list = dialog->GetTextureList();
     EXPECT_EQ(list->count(), 11);
     EXPECT_EQ(list->currentText(), "clip") << "found by its first letters, as the face stores it";
@@ -157,7 +157,7 @@ private:
 TEST(BrushFaceDlg, SliderTakesEffectAtTheNextTextureChange) {
     BrushFaceDlgFixture f;
     CBlackPalette black;
-    auto dialog = f.Open(BrushFaceJob::EditFace, nullptr, "stone1");
+    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "stone1");
     EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 40);
     dialog->GetBrightnessSlider()->setValue(0);
     EXPECT_EQ(f.doc.m_textureWad.GetPreviewImage().rgb.at(0), 40);
@@ -174,7 +174,7 @@ TEST(BrushFaceDlg, SixteenCharacterTextureNameIsCutWithTheUserTold) {
     BrushFaceDlgFixture f;
     f.doc.m_textureWad.SetFileName(dir.Path("long.wad").string());
     f.doc.m_textureWad.LoadTextureWad();
-    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto dialog = f.Open(BrushFaceJob::kNewBrush, nullptr);
     EXPECT_EQ(dialog->GetTextureList()->currentText(), "abcdefghijklmnop");
     dialog->GetOkButton()->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -186,7 +186,7 @@ TEST(BrushFaceDlg, SixteenCharacterTextureNameIsCutWithTheUserTold) {
 }
 
 TEST(BrushFaceDlg, PreviewImageCopiesTheBuffersColours) {
-    CPreviewImage preview;
+    PreviewImage preview;
     preview.width = 2;
     preview.height = 1;
     preview.rgb = {200, 10, 255, 1, 2, 3};
@@ -194,25 +194,25 @@ TEST(BrushFaceDlg, PreviewImageCopiesTheBuffersColours) {
     EXPECT_EQ(image.size(), QSize(2, 1));
     EXPECT_EQ(image.pixelColor(0, 0), QColor(200, 10, 255));
     EXPECT_EQ(image.pixelColor(1, 0), QColor(1, 2, 3));
-    EXPECT_TRUE(MakePreviewImage(CPreviewImage{}).isNull());
+    EXPECT_TRUE(MakePreviewImage(PreviewImage{}).isNull());
 }
 
 TEST(BrushFaceDlg, OkRefusesABadBoxWithTheStandardMessageAndFocus) {
     BrushFaceDlgFixture f;
-    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
-    dialog->GetBox(BaseSides)->setText("65");
-    dialog->GetBox(XOffset)->setText("40000");
+    auto dialog = f.Open(BrushFaceJob::kNewBrush, nullptr);
+    dialog->GetBox(kBaseSides)->setText("65");
+    dialog->GetBox(kXOffset)->setText("40000");
     dialog->setResult(QDialog::Rejected);
     dialog->GetOkButton()->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     ASSERT_EQ(f.messages.Texts(),
               (std::vector<std::string>{"Please enter an integer between 3 and 64."}));
-    EXPECT_EQ(dialog->focusWidget(), dialog->GetBox(BaseSides));
-    dialog->GetBox(BaseSides)->setText("4");
+    EXPECT_EQ(dialog->focusWidget(), dialog->GetBox(kBaseSides));
+    dialog->GetBox(kBaseSides)->setText("4");
     dialog->GetOkButton()->click();
     EXPECT_EQ(f.messages.m_boxes.back().text, "Please enter an integer between -32768 and 32767.");
-    EXPECT_EQ(dialog->focusWidget(), dialog->GetBox(XOffset));
-    dialog->GetBox(XOffset)->setText("-8");
+    EXPECT_EQ(dialog->focusWidget(), dialog->GetBox(kXOffset));
+    dialog->GetBox(kXOffset)->setText("-8");
     dialog->GetOkButton()->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(dialog->GetValues().baseSides, 4);
@@ -225,7 +225,7 @@ TEST(BrushFaceDlg, DeleteRemovesTheEntityWithItsBrushesUntilTheEditIsRolledBack)
     f.doc.GetEditorState().SetSelectedEntity(&f.Door(0));
     f.doc.GetEditorState().SetSelectedBrush(f.Door(0).m_brushes.at(0).get());
     CModelEntity* second = &f.Door(1);
-    auto dialog = f.Open(BrushFaceJob::EditBrush, &f.Door(0));
+    auto dialog = f.Open(BrushFaceJob::kEditBrush, &f.Door(0));
     dialog->GetDeleteEntityButton()->click();
     ASSERT_EQ(f.doc.GetModelEntities().size(), 1u);
     EXPECT_EQ(&f.Door(0), second);
@@ -244,11 +244,11 @@ TEST(BrushFaceDlg, TwoEntitiesOfOneClassEachEditTheirOwn) {
     BrushFaceDlgFixture f;
     CScriptedDialogRunner runner;
     runner.m_script = [](CModalDialog& modal) {
-        auto& entity = CastEntityDialog(modal, EntityKind::Brush);
-        entity.GetBox(ModelField::Speed)->setText("250");
+        auto& entity = CastEntityDialog(modal, EntityKind::kBrush);
+        entity.GetBox(ModelField::kSpeed)->setText("250");
         entity.GetOkButton()->click();
     };
-    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto dialog = f.Open(BrushFaceJob::kNewBrush, nullptr);
     EXPECT_EQ(dialog->GetEntityList()->itemText(1), dialog->GetEntityList()->itemText(2));
     dialog->GetEntityList()->setCurrentIndex(2);
     dialog->GetEditEntityButton()->click();
@@ -264,10 +264,10 @@ TEST(BrushFaceDlg, EditOnWorldspawnOpensTheWorldDialog) {
     CScriptedDialogRunner runner;
     runner.m_script = [](CModalDialog& modal) {
         auto& world = dynamic_cast<CWorldspawnDlg&>(modal);
-        world.GetBox(WorldField::Title)->setText("Castle");
+        world.GetBox(WorldField::kTitle)->setText("Castle");
         world.GetOkButton()->click();
     };
-    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto dialog = f.Open(BrushFaceJob::kNewBrush, nullptr);
     dialog->GetEditEntityButton()->click();
     EXPECT_EQ(runner.m_names, (std::vector<std::string>{"Worldspawn Entity"}));
     EXPECT_EQ(f.doc.m_worldMessage, "Castle");
@@ -277,11 +277,11 @@ TEST(BrushFaceDlg, NewEntityIsAddedToTheMapAndChosen) {
     BrushFaceDlgFixture f;
     CScriptedDialogRunner runner;
     runner.m_script = [](CModalDialog& modal) {
-        auto& entity = CastEntityDialog(modal, EntityKind::Brush);
+        auto& entity = CastEntityDialog(modal, EntityKind::kBrush);
         QTest::keyClicks(entity.GetClassCombo()->lineEdit(), "func_plat");
         entity.GetOkButton()->click();
     };
-    auto dialog = f.Open(BrushFaceJob::NewBrush, nullptr);
+    auto dialog = f.Open(BrushFaceJob::kNewBrush, nullptr);
     dialog->GetNewEntityButton()->click();
     ASSERT_EQ(f.doc.GetModelEntities().size(), 3u);
     EXPECT_EQ(f.doc.GetModelEntities().back()->m_classname, "func_plat");

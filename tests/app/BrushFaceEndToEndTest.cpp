@@ -28,7 +28,7 @@ void ChooseTexture(CBrushFaceDlg& dialog, const char* name) {
 
 // New... makes a func_door, and the brush goes into it with "metal2".
 void MakeDoorBrush(CModalDialog& modal) {
-    if (auto* entity = AsEntityDialog(modal, EntityKind::Brush)) {
+    if (auto* entity = AsEntityDialog(modal, EntityKind::kBrush)) {
         QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_door");
         entity->GetOkButton()->click();
         return;
@@ -36,7 +36,7 @@ void MakeDoorBrush(CModalDialog& modal) {
     auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
     dialog.GetNewEntityButton()->click();
     ChooseTexture(dialog, "metal2");
-    dialog.GetBox(BrushFaceField::BaseSides)->setText("4");
+    dialog.GetBox(BrushFaceField::kBaseSides)->setText("4");
     dialog.GetOkButton()->click();
 }
 
@@ -78,7 +78,7 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
 
     CScriptedDialogRunner dialogs;
     dialogs.m_script = MakeDoorBrush;
-    Frame().RunCommand(CommandId::NewBrush);
+    Frame().RunCommand(CommandId::kNewBrush);
     ASSERT_EQ(dialogs.m_names,
               (std::vector<std::string>{"Brush & Face Edit", "Model Entity Variables"}));
     ASSERT_EQ(ActiveDoc().GetModelEntities().size(), entitiesBefore + 1);
@@ -87,7 +87,7 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
     const int newFaces = door.m_brushes[0]->m_numFaces;
     EXPECT_EQ(newFaces, 6);
 
-    Frame().RunCommand(CommandId::FaceMode);
+    Frame().RunCommand(CommandId::kFaceMode);
     QTest::mouseMove(view, centre + QPoint(3, 3));
     ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
     ASSERT_EQ(CountFaces(ActiveDoc(), "tile1", 24), 0);
@@ -95,17 +95,17 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
     dialogs.m_script = [](CModalDialog& modal) {
         auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
         ChooseTexture(dialog, "tile1");
-        dialog.GetBox(BrushFaceField::YOffset)->setText("24");
+        dialog.GetBox(BrushFaceField::kYOffset)->setText("24");
         dialog.GetOkButton()->click();
     };
-    Frame().RunCommand(CommandId::Edit);
+    Frame().RunCommand(CommandId::kEdit);
     ASSERT_EQ(dialogs.m_names, (std::vector<std::string>{"Brush & Face Edit"}));
     const int metalFaces = CountFaces(ActiveDoc(), "metal2", 0);
     EXPECT_GE(metalFaces, newFaces - 1);
     EXPECT_EQ(CountFaces(ActiveDoc(), "tile1", 24), 1);
 
     // A world brush away from the new one goes with the Delete key.
-    Frame().RunCommand(CommandId::BrushMode);
+    Frame().RunCommand(CommandId::kBrushMode);
     for (int x = 10;
          x < view->width() && ActiveDoc().GetEditorState().GetSelectedEntity() != nullptr; x += 20)
         QTest::mouseMove(view, QPoint(x, 10));
@@ -117,7 +117,7 @@ TEST_F(BrushFaceEndToEnd, NewDoorBrushAFaceTextureAndADeletionSurviveSavingAndRe
     EXPECT_EQ(CountBrushes(ActiveDoc()), brushes - 1);
     EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
 
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
     CTolveDoc reread;
     CRecordingDiagnostics diagnostics;
@@ -153,7 +153,7 @@ TEST_F(BrushFaceEndToEnd, ATextureOfTheSecondFileIsUsedAndTheListSavedAsItCame) 
 
     CTolveView* view = Frame().GetActiveView();
     ASSERT_NE(view, nullptr);
-    Frame().RunCommand(CommandId::FaceMode);
+    Frame().RunCommand(CommandId::kFaceMode);
     for (int y = 5; y < view->height() && !ActiveDoc().GetEditorState().GetSelectedBrush();
          y += 10) {
         for (int x = 5; x < view->width() && !ActiveDoc().GetEditorState().GetSelectedBrush();
@@ -174,11 +174,11 @@ TEST_F(BrushFaceEndToEnd, ATextureOfTheSecondFileIsUsedAndTheListSavedAsItCame) 
         source = dialog.GetTextureSource()->text().toStdString();
         dialog.GetOkButton()->click();
     };
-    Frame().RunCommand(CommandId::Edit);
+    Frame().RunCommand(CommandId::kEdit);
     EXPECT_EQ(source, "from fence.wad");
     EXPECT_EQ(CountFaces(ActiveDoc(), "{trigger", 0), 1);
 
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
     const std::string saved = ReadFileText(m_files.Path("fence.map"));
     EXPECT_NE(saved.find("\t\"wad\" \"" + list + "\"\n"), std::string::npos) << saved;

@@ -44,15 +44,15 @@ protected:
 
     void StartApp(const QStringList& files = {}) {
         m_app = std::make_unique<CTolveApp>();
-        CStartupOptions options = TestOptions();
+        StartupOptions options = TestOptions();
         options.files = files;
         options.singleInstance = false;
         ASSERT_TRUE(m_app->InitInstance(options));
     }
 
     // Start-up options that keep the editor's files in the test's folders.
-    CStartupOptions TestOptions() const {
-        CStartupOptions options;
+    StartupOptions TestOptions() const {
+        StartupOptions options;
         options.autosaveFolder = QString::fromStdString(AutosaveFolder().string());
         return options;
     }

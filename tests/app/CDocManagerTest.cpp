@@ -32,10 +32,10 @@ using CDocManagerNew = CAppFixture;
 
 TEST_F(CDocManagerNew, CountsUntitledMapsUpAndNeverBack) {
     StartApp();
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve2");
     ASSERT_TRUE(Docs().CloseDocument(ActiveDoc()));
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve3");
     EXPECT_EQ(Docs().GetDocuments().size(), 2u);
 }
@@ -46,7 +46,7 @@ TEST_F(CDocManagerOpen, AsksForAMapFileAndOpensIt) {
     StartApp();
     m_openChooser.m_answers = {m_files.Path("room.map").string()};
     WriteMap("room.map");
-    Frame().RunCommand(CommandId::FileOpen);
+    Frame().RunCommand(CommandId::kFileOpen);
     ASSERT_EQ(m_openChooser.m_requests.size(), 1u);
     EXPECT_EQ(m_openChooser.m_requests[0].filterText, "Quake Map Files (*.map)");
     EXPECT_EQ(m_openChooser.m_requests[0].pattern, "*.map");
@@ -57,14 +57,14 @@ TEST_F(CDocManagerOpen, AsksForAMapFileAndOpensIt) {
 
 TEST_F(CDocManagerOpen, CancellingTheChooserOpensNothing) {
     StartApp();
-    Frame().RunCommand(CommandId::FileOpen);
+    Frame().RunCommand(CommandId::kFileOpen);
     EXPECT_EQ(Docs().GetDocuments().size(), 1u);
 }
 
 TEST_F(CDocManagerOpen, AnOpenMapIsActivatedInsteadOfOpenedTwice) {
     QString path = WriteMap("room.map");
     StartApp({path});
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     CTolveDoc* first = Docs().GetDocuments().front().get();
     // Another spelling of the same file.
     std::filesystem::path sameFile = m_files.Root() / ".." / m_files.Root().filename() / "room.map";
@@ -121,7 +121,7 @@ TEST_F(CDocManagerWindows, NewWindowShowsTheSameMapAgainNumbered) {
     StartApp();
     CTolveDoc& doc = ActiveDoc();
     CChildFrame* first = ActiveFrame();
-    Frame().RunCommand(CommandId::WindowNew);
+    Frame().RunCommand(CommandId::kWindowNew);
     CChildFrame* second = ActiveFrame();
     ASSERT_NE(second, first);
     EXPECT_EQ(&second->GetDocument(), &doc);
@@ -142,12 +142,12 @@ TEST_F(CDocManagerWindows, NewWindowShowsTheSameMapAgainNumbered) {
 TEST_F(CDocManagerWindows, AMaximisedWindowNamesItsMapOnceInTheTitle) {
     StartApp();
     ActiveFrame()->showMaximized();
-    Frame().RunCommand(CommandId::WindowNew);
+    Frame().RunCommand(CommandId::kWindowNew);
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve1:2]");
     MakeModified(ActiveDoc());
     Frame().RefreshState();
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve1:2*]");
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve2]");
     ActiveFrame()->showNormal();
     EXPECT_EQ(Frame().windowTitle(), "Tolve - [Tolve2]");
@@ -158,16 +158,16 @@ using CDocManagerClose = CAppFixture;
 TEST_F(CDocManagerClose, YesSavesTheModifiedMapThenClosesIt) {
     StartApp();
     MakeModified(ActiveDoc());
-    m_messages.m_answers = {MessageAnswer::Yes};
+    m_messages.m_answers = {MessageAnswer::kYes};
     std::string target = m_files.Path("saved.map").string();
     m_saveChooser.m_answers = {target};
     const std::string mapText = MapText(ActiveDoc());
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
 
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, "Tolve");
     EXPECT_EQ(m_messages.m_boxes[0].text, "Save changes to \"Tolve1\" before closing?");
-    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Question);
+    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::kQuestion);
     ASSERT_EQ(m_saveChooser.m_suggestions.size(), 1u);
     EXPECT_EQ(m_saveChooser.m_suggestions[0], "Tolve1.map");
     EXPECT_EQ(m_saveChooser.m_requests[0].defaultExtension, "map");
@@ -181,7 +181,7 @@ TEST_F(CDocManagerClose, NoDiscardsTheChanges) {
     QString path = WriteMap("room.map");
     StartApp({path});
     MakeModified(ActiveDoc());
-    m_messages.m_answers = {MessageAnswer::No};
+    m_messages.m_answers = {MessageAnswer::kNo};
     ActiveFrame()->close();
     ProcessDeferredDeletes();
     EXPECT_EQ(m_messages.m_boxes.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(CDocManagerClose, NoDiscardsTheChanges) {
 TEST_F(CDocManagerClose, CancelKeepsTheMapOpen) {
     StartApp();
     MakeModified(ActiveDoc());
-    m_messages.m_answers = {MessageAnswer::Cancel};
+    m_messages.m_answers = {MessageAnswer::kCancel};
     ActiveFrame()->close();
     ProcessDeferredDeletes();
     ASSERT_EQ(Docs().GetDocuments().size(), 1u);
@@ -204,27 +204,27 @@ TEST_F(CDocManagerClose, CancelKeepsTheMapOpen) {
 TEST_F(CDocManagerClose, ASaveThatIsCancelledKeepsTheMapOpen) {
     StartApp();
     MakeModified(ActiveDoc());
-    m_messages.m_answers = {MessageAnswer::Yes};
-    Frame().RunCommand(CommandId::FileClose);
+    m_messages.m_answers = {MessageAnswer::kYes};
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_EQ(m_saveChooser.m_requests.size(), 1u);
     EXPECT_EQ(Docs().GetDocuments().size(), 1u);
 }
 
 TEST_F(CDocManagerClose, AnUnchangedMapClosesWithoutAQuestion) {
     StartApp();
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_TRUE(m_messages.m_boxes.empty());
     EXPECT_TRUE(Docs().GetDocuments().empty());
 }
 
 TEST_F(CDocManagerClose, ExitAsksForEachModifiedMapAndCancelStopsIt) {
     StartApp({WriteMap("a.map")});
-    Frame().RunCommand(CommandId::FileNew);
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     MakeModified(*Docs().GetDocuments()[0]);
     MakeModified(*Docs().GetDocuments()[2]);
-    m_messages.m_answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
-    Frame().RunCommand(CommandId::AppExit);
+    m_messages.m_answers = {MessageAnswer::kYes, MessageAnswer::kCancel};
+    Frame().RunCommand(CommandId::kAppExit);
 
     EXPECT_THAT(m_messages.Texts(), ElementsAre("Save changes to \"a.map\" before closing?",
                                                 "Save changes to \"Tolve2\" before closing?"));
@@ -232,8 +232,8 @@ TEST_F(CDocManagerClose, ExitAsksForEachModifiedMapAndCancelStopsIt) {
     EXPECT_EQ(Docs().GetDocuments().size(), 3u);
     EXPECT_FALSE(Docs().GetDocuments()[0]->IsModified()); // saved in place
 
-    m_messages.m_answers = {MessageAnswer::No};
-    Frame().RunCommand(CommandId::AppExit);
+    m_messages.m_answers = {MessageAnswer::kNo};
+    Frame().RunCommand(CommandId::kAppExit);
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_TRUE(Docs().GetDocuments().empty());
 }
@@ -245,7 +245,7 @@ TEST_F(CDocManagerSave, SaveWritesToTheMapsOwnFile) {
     StartApp({path});
     Edit(ActiveDoc(),
          [&](CMapEdits& edits) { edits.RemovePointEntity(*ActiveDoc().GetPointEntities().at(0)); });
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_TRUE(m_saveChooser.m_requests.empty());
     EXPECT_FALSE(ActiveDoc().IsModified());
     EXPECT_THAT(ReadFileText(path.toStdString()), Not(HasSubstr("light")));
@@ -255,7 +255,7 @@ TEST_F(CDocManagerSave, SaveAsRenamesTheMapAndRemembersIt) {
     StartApp();
     std::string target = m_files.Path("renamed.map").string();
     m_saveChooser.m_answers = {target};
-    Frame().RunCommand(CommandId::FileSaveAs);
+    Frame().RunCommand(CommandId::kFileSaveAs);
     EXPECT_EQ(ActiveDoc().GetTitle(), "renamed.map");
     EXPECT_EQ(ActiveDoc().GetPathName(), target);
     EXPECT_EQ(ActiveFrame()->windowTitle(), "renamed.map");
@@ -266,7 +266,7 @@ TEST_F(CDocManagerSave, AFailedSaveKeepsTheNameAndTheChanges) {
     StartApp();
     MakeModified(ActiveDoc());
     m_saveChooser.m_answers = {m_files.Path("no-such-folder/x.map").string()};
-    Frame().RunCommand(CommandId::FileSaveAs);
+    Frame().RunCommand(CommandId::kFileSaveAs);
     EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve1");
     EXPECT_TRUE(ActiveDoc().IsModified());
     EXPECT_FALSE(m_messages.m_boxes.empty());

@@ -63,18 +63,18 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy or paste in a new map; texture lock is on.
     for (QAction* action : edit->actions()) {
-        const bool lock = action == Action(Frame(), CommandId::TextureLock);
+        const bool lock = action == Action(Frame(), CommandId::kTextureLock);
         EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock)
             << action->text().toStdString();
     }
-    EXPECT_TRUE(Action(Frame(), CommandId::TextureLock)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());
 
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&View", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "-", "Recent File", "-", "E&xit"));
 
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...", "-",
@@ -97,21 +97,21 @@ TEST_F(CMainFrameMenus, RecentFilesTakeThePlaceholdersPlace) {
 
 TEST_F(CMainFrameMenus, PromptsAndKeysOfTheMenuItems) {
     StartApp();
-    EXPECT_EQ(Action(Frame(), CommandId::FileNew)->statusTip(), "Create a new document");
-    EXPECT_EQ(Action(Frame(), CommandId::FileNew)->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(Action(Frame(), CommandId::AppExit)->statusTip(),
+    EXPECT_EQ(Action(Frame(), CommandId::kFileNew)->statusTip(), "Create a new document");
+    EXPECT_EQ(Action(Frame(), CommandId::kFileNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(Action(Frame(), CommandId::kAppExit)->statusTip(),
               "Quit the application; prompts to save documents");
-    EXPECT_EQ(Action(Frame(), CommandId::WindowTile)->statusTip(),
+    EXPECT_EQ(Action(Frame(), CommandId::kWindowTile)->statusTip(),
               "Arrange windows as non-overlapping tiles");
     // The menu names Ctrl+X; Shift+Delete works as well.
-    EXPECT_THAT(Action(Frame(), CommandId::EditCut)->shortcuts(),
+    EXPECT_THAT(Action(Frame(), CommandId::kEditCut)->shortcuts(),
                 ElementsAre(QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")));
-    EXPECT_FALSE(Action(Frame(), CommandId::AppAbout)->statusTip().isEmpty());
+    EXPECT_FALSE(Action(Frame(), CommandId::kAppAbout)->statusTip().isEmpty());
 }
 
 TEST_F(CMainFrameMenus, ToolbarAndStatusBarToggle) {
     StartApp();
-    QAction* toolbar = Action(Frame(), CommandId::ViewToolbar);
+    QAction* toolbar = Action(Frame(), CommandId::kViewToolbar);
     EXPECT_TRUE(toolbar->isChecked());
     toolbar->trigger();
     EXPECT_TRUE(Frame().GetToolBar().isHidden());
@@ -120,7 +120,7 @@ TEST_F(CMainFrameMenus, ToolbarAndStatusBarToggle) {
     EXPECT_FALSE(Frame().GetToolBar().isHidden());
     EXPECT_TRUE(toolbar->isChecked());
 
-    QAction* statusBar = Action(Frame(), CommandId::ViewStatusBar);
+    QAction* statusBar = Action(Frame(), CommandId::kViewStatusBar);
     statusBar->trigger();
     EXPECT_TRUE(Frame().statusBar()->isHidden());
     EXPECT_FALSE(statusBar->isChecked());
@@ -155,48 +155,48 @@ TEST_F(CMainFrameToolBar, HasNineteenButtonsAndSixSeparatorsInOrder) {
 TEST_F(CMainFrameToolBar, ButtonsFollowTheActiveView) {
     StartApp();
     CTolveView& view = ActiveFrame()->GetView();
-    EXPECT_TRUE(Action(Frame(), CommandId::ViewXY)->isChecked());
-    EXPECT_TRUE(Action(Frame(), CommandId::CornerMode)->isChecked());
-    Action(Frame(), CommandId::ViewYZ)->trigger();
+    EXPECT_TRUE(Action(Frame(), CommandId::kViewXY)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::kCornerMode)->isChecked());
+    Action(Frame(), CommandId::kViewYZ)->trigger();
     EXPECT_EQ(view.m_projection.m_viewMode, kPlaneYZ);
-    EXPECT_TRUE(Action(Frame(), CommandId::ViewYZ)->isChecked());
-    EXPECT_FALSE(Action(Frame(), CommandId::ViewXY)->isChecked());
-    Action(Frame(), CommandId::ThreeD)->trigger();
+    EXPECT_TRUE(Action(Frame(), CommandId::kViewYZ)->isChecked());
+    EXPECT_FALSE(Action(Frame(), CommandId::kViewXY)->isChecked());
+    Action(Frame(), CommandId::kThreeD)->trigger();
     EXPECT_TRUE(view.m_projection.m_threeD);
-    EXPECT_TRUE(Action(Frame(), CommandId::ThreeD)->isChecked());
-    Action(Frame(), CommandId::BrushMode)->trigger();
+    EXPECT_TRUE(Action(Frame(), CommandId::kThreeD)->isChecked());
+    Action(Frame(), CommandId::kBrushMode)->trigger();
     EXPECT_EQ(ActiveDoc().GetEditorState().GetEditMode(), kBrushMode);
 
     // A second window has its own plane; the edit mode is the map's.
-    Frame().RunCommand(CommandId::WindowNew);
-    EXPECT_TRUE(Action(Frame(), CommandId::ViewXY)->isChecked());
-    EXPECT_FALSE(Action(Frame(), CommandId::ThreeD)->isChecked());
-    EXPECT_TRUE(Action(Frame(), CommandId::BrushMode)->isChecked());
+    Frame().RunCommand(CommandId::kWindowNew);
+    EXPECT_TRUE(Action(Frame(), CommandId::kViewXY)->isChecked());
+    EXPECT_FALSE(Action(Frame(), CommandId::kThreeD)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::kBrushMode)->isChecked());
 }
 
 TEST_F(CMainFrameToolBar, CommandsWithoutAHandlerAreDisabled) {
     StartApp();
-    for (CommandId id : {CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
-                         CommandId::EditUndo, CommandId::NextPane, CommandId::PreviousPane}) {
+    for (CommandId id : {CommandId::kEditCut, CommandId::kEditCopy, CommandId::kEditPaste,
+                         CommandId::kEditUndo, CommandId::kNextPane, CommandId::kPreviousPane}) {
         EXPECT_FALSE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
     }
     // Not run yet, though a view is active.
     for (CommandId id :
-         {CommandId::Snap, CommandId::Textures, CommandId::Delete, CommandId::SetUpperLimit,
-          CommandId::SetLowerLimit, CommandId::SetInsertionPoint}) {
+         {CommandId::kSnap, CommandId::kTextures, CommandId::kDelete, CommandId::kSetUpperLimit,
+          CommandId::kSetLowerLimit, CommandId::kSetInsertionPoint}) {
         EXPECT_TRUE(Action(Frame(), id)->isEnabled()) << static_cast<int>(id);
     }
-    EXPECT_TRUE(Action(Frame(), CommandId::NewBrush)->isEnabled());
-    EXPECT_TRUE(Action(Frame(), CommandId::ZoomIn)->isEnabled());
-    EXPECT_TRUE(Action(Frame(), CommandId::FileSave)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::kNewBrush)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::kZoomIn)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::kFileSave)->isEnabled());
 
     // With no map open only the application's own commands are left.
-    Frame().RunCommand(CommandId::FileClose);
-    EXPECT_FALSE(Action(Frame(), CommandId::FileSave)->isEnabled());
-    EXPECT_FALSE(Action(Frame(), CommandId::ZoomIn)->isEnabled());
-    EXPECT_FALSE(Action(Frame(), CommandId::ViewXY)->isChecked());
-    EXPECT_TRUE(Action(Frame(), CommandId::FileNew)->isEnabled());
-    EXPECT_TRUE(Action(Frame(), CommandId::AppAbout)->isEnabled());
+    Frame().RunCommand(CommandId::kFileClose);
+    EXPECT_FALSE(Action(Frame(), CommandId::kFileSave)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::kZoomIn)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::kViewXY)->isChecked());
+    EXPECT_TRUE(Action(Frame(), CommandId::kFileNew)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::kAppAbout)->isEnabled());
 }
 
 using CMainFrameStatusBar = CAppFixture;
@@ -209,7 +209,7 @@ TEST_F(CMainFrameStatusBar, ShowsTheIdleTextAndA150PixelCoordinatePane) {
     EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 0, y: 0, z: 0");
 
     // A prompt covers the idle text while it is shown.
-    Frame().statusBar()->showMessage(Action(Frame(), CommandId::FileOpen)->statusTip());
+    Frame().statusBar()->showMessage(Action(Frame(), CommandId::kFileOpen)->statusTip());
     EXPECT_FALSE(Frame().GetIdleLabel().isVisible());
     Frame().statusBar()->clearMessage();
     EXPECT_TRUE(Frame().GetIdleLabel().isVisible());
@@ -223,13 +223,13 @@ TEST_F(CMainFrameStatusBar, TheCoordinatePaneFollowsTheActiveViewsCursor) {
     EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 8, y: -16, z: 24");
 
     // Another window's cursor is not shown, its own is.
-    Frame().RunCommand(CommandId::WindowNew);
+    Frame().RunCommand(CommandId::kWindowNew);
     EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 0, y: 0, z: 0");
     view.m_cursor = IntPoint(1, 2, 3);
     emit view.CursorChanged();
     EXPECT_EQ(Frame().GetCoordinatePane().text(), "x: 0, y: 0, z: 0");
 
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_EQ(Frame().GetCoordinatePane().text(), "x:      , y:      , z:      ");
 }
 

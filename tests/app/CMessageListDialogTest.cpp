@@ -46,9 +46,9 @@ TEST(CMessageListDialog, ThousandsOfReadProblemsScrollInOneWindowClosedByReturn)
         title = dialog->windowTitle();
         listed = dialog->GetList()->toPlainText();
     });
-    EXPECT_EQ(service.ShowMessage("Map Read Error", ManyProblems(1500), MessageIcon::Error,
-                                  MessageButtons::Ok),
-              MessageAnswer::Ok);
+    EXPECT_EQ(service.ShowMessage("Map Read Error", ManyProblems(1500), MessageIcon::kError,
+                                  MessageButtons::kOk),
+              MessageAnswer::kOk);
     EXPECT_EQ(title, "Map Read Error");
     EXPECT_TRUE(listed.startsWith("1 : Error: { not found\n2 : "));
     EXPECT_TRUE(listed.endsWith("1000 : Error: { not found\n... and 500 more\n"));
@@ -63,7 +63,8 @@ TEST(CMessageListDialog, AFewProblemsStayAnOrdinaryBox) {
         ASSERT_NE(box, nullptr);
         text = box->text();
     });
-    service.ShowMessage("Map Read Error", ManyProblems(3), MessageIcon::Error, MessageButtons::Ok);
+    service.ShowMessage("Map Read Error", ManyProblems(3), MessageIcon::kError,
+                        MessageButtons::kOk);
     EXPECT_TRUE(text.startsWith("3 problems were found while reading the map:\n\n1 : "));
     EXPECT_FALSE(CMessageListDialog::NeedsList(QString("line\n").repeated(20)));
     EXPECT_TRUE(CMessageListDialog::NeedsList(QString("line\n").repeated(21)));

@@ -1,5 +1,5 @@
 #include "app/CQtFileChooser.h"
-#include "app/CStartupOptions.h"
+#include "app/StartupOptions.h"
 #include "dialogs/CLoadingWindow.h"
 
 #include "TestSupport.h"
@@ -64,11 +64,11 @@ TEST(BuildNameFilter, NamesThePatternOnce) {
 }
 
 TEST(ParseCommandLine, ReadsFilesAndTheNewInstanceSwitch) {
-    CStartupOptions plain = ParseCommandLine({"tolve", "a.map", "b c.map"});
+    StartupOptions plain = ParseCommandLine({"tolve", "a.map", "b c.map"});
     EXPECT_EQ(plain.files, QStringList({"a.map", "b c.map"}));
     EXPECT_TRUE(plain.singleInstance);
 
-    CStartupOptions separate = ParseCommandLine({"tolve", "--new-instance", "a.map"});
+    StartupOptions separate = ParseCommandLine({"tolve", "--new-instance", "a.map"});
     EXPECT_EQ(separate.files, QStringList({"a.map"}));
     EXPECT_FALSE(separate.singleInstance);
 

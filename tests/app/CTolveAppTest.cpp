@@ -67,7 +67,7 @@ TEST_F(CTolveAppStartUp, AMapThatCannotBeReadLeavesAnEmptyEditor) {
     EXPECT_EQ(Frame().windowTitle(), "Tolve");
     EXPECT_TRUE(Frame().isVisible());
     // A later New still counts from one.
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     EXPECT_EQ(ActiveDoc().GetTitle(), "Tolve1");
 }
 
@@ -91,7 +91,7 @@ TEST_F(CTolveAppStartUp, TheSoundIsLookedForWhereTheEditorStarted) {
     EXPECT_EQ(m_app->GetSoundPath(), expected);
 
     // Moving elsewhere later does not move the sound.
-    Frame().RunCommand(CommandId::AppAbout);
+    Frame().RunCommand(CommandId::kAppAbout);
     EXPECT_THAT(m_sound.m_played, ElementsAre(expected));
 }
 
@@ -109,7 +109,7 @@ TEST_F(CTolveAppAbout, ShowsTheBoxWithIconVersionAndOk) {
         EXPECT_FALSE(about->GetIconLabel()->pixmap().isNull());
         inspected = true;
     };
-    Frame().RunCommand(CommandId::AppAbout);
+    Frame().RunCommand(CommandId::kAppAbout);
     EXPECT_THAT(m_dialogs.m_names, ElementsAre("About Tolve"));
     EXPECT_TRUE(inspected);
 }
@@ -124,7 +124,7 @@ TEST_F(CTolveAppAbout, AMissingSoundShowsTheBoxAndNoMessage) {
     }
     // The new map missed its texture file there; that is not About's doing.
     m_messages.m_boxes.clear();
-    Frame().RunCommand(CommandId::AppAbout);
+    Frame().RunCommand(CommandId::kAppAbout);
     EXPECT_THAT(m_dialogs.m_names, ElementsAre("About Tolve"));
     EXPECT_THAT(m_messages.Texts(), IsEmpty());
 }
@@ -133,7 +133,7 @@ using CTolveAppSingleInstance = CAppFixture;
 
 TEST_F(CTolveAppSingleInstance, FilesSentByALaterStartAreOpenedHere) {
     m_app = std::make_unique<CTolveApp>();
-    CStartupOptions options = TestOptions();
+    StartupOptions options = TestOptions();
     options.serverName = QStringLiteral("tolve-test-%1").arg(QCoreApplication::applicationPid());
     ASSERT_TRUE(m_app->InitInstance(options));
     ASSERT_NE(m_app->GetInstanceServer(), nullptr);

@@ -96,7 +96,7 @@ struct ClipboardFixture {
 
     void PasteText(const char* text) {
         QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
-        Run(CommandId::EditPaste);
+        Run(CommandId::kEditPaste);
     }
 
     void ExpectRefusedWith(const std::string& message, const std::string& before) {
@@ -112,27 +112,27 @@ struct ClipboardFixture {
 TEST(ClipboardCommands, CopyAndCutNeedASelectionOfTheMode) {
     ClipboardFixture f;
     f.doc.GetEditorState().SetEditMode(kBrushMode);
-    EXPECT_FALSE(f.IsEnabled(CommandId::EditCopy));
-    EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
+    EXPECT_FALSE(f.IsEnabled(CommandId::kEditCopy));
+    EXPECT_FALSE(f.IsEnabled(CommandId::kEditCut));
     f.SelectLight();
-    EXPECT_TRUE(f.IsEnabled(CommandId::EditCopy));
-    EXPECT_TRUE(f.IsEnabled(CommandId::EditCut));
+    EXPECT_TRUE(f.IsEnabled(CommandId::kEditCopy));
+    EXPECT_TRUE(f.IsEnabled(CommandId::kEditCut));
     f.doc.GetEditorState().SetEditMode(kFaceMode);
-    EXPECT_FALSE(f.IsEnabled(CommandId::EditCopy));
+    EXPECT_FALSE(f.IsEnabled(CommandId::kEditCopy));
 }
 
 TEST(ClipboardCommands, PasteNeedsTextOnTheClipboard) {
     ClipboardFixture f;
-    EXPECT_FALSE(f.IsEnabled(CommandId::EditPaste));
+    EXPECT_FALSE(f.IsEnabled(CommandId::kEditPaste));
     QGuiApplication::clipboard()->setText("anything");
-    EXPECT_TRUE(f.IsEnabled(CommandId::EditPaste));
+    EXPECT_TRUE(f.IsEnabled(CommandId::kEditPaste));
 }
 
 TEST(ClipboardCommands, CopyPutsMapTextOnTheClipboardAndChangesNothing) {
     ClipboardFixture f;
     const std::string before = MapText(f.doc);
     f.SelectDoorBrush();
-    f.Run(CommandId::EditCopy);
+    f.Run(CommandId::kEditCopy);
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
     EXPECT_NE(text.find("\"func_door\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"120\""), std::string::npos) << text;
@@ -144,12 +144,12 @@ TEST(ClipboardCommands, CopyPutsMapTextOnTheClipboardAndChangesNothing) {
 TEST(ClipboardCommands, APastedWorldBrushLandsOnTheSnappedCursorInTheViewPlane) {
     ClipboardFixture f;
     f.SelectWorldBrush();
-    f.Run(CommandId::EditCopy);
+    f.Run(CommandId::kEditCopy);
     // Snap 8: the cursor snaps to (200 104); the cube's centre is the origin;
     // the height stays.
     f.view.m_cursor = IntPoint(203, 101, 999);
     f.repaints.clear();
-    f.Run(CommandId::EditPaste);
+    f.Run(CommandId::kEditPaste);
     ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
     EXPECT_EQ(LowestCorner(*f.doc.GetWorldBrushes()[1]), IntPoint(136, 40, -64));
     EXPECT_EQ(HighestCorner(*f.doc.GetWorldBrushes()[1]), IntPoint(264, 168, 64));
@@ -178,9 +178,9 @@ TEST(ClipboardCommands, APastedBrushIsSavedWhereItWasPasted) {
         ClipboardFixture f(text);
         ASSERT_EQ(f.doc.m_mapFormat, format);
         f.SelectDoorBrush();
-        f.Run(CommandId::EditCopy);
+        f.Run(CommandId::kEditCopy);
         f.view.m_cursor = IntPoint(400, -300, 0);
-        f.Run(CommandId::EditPaste);
+        f.Run(CommandId::kEditPaste);
         ASSERT_EQ(f.doc.GetModelEntities().size(), 2u);
         const IntPoint low = LowestCorner(*f.doc.GetModelEntities()[1]->m_brushes.at(0));
         const IntPoint high = HighestCorner(*f.doc.GetModelEntities()[1]->m_brushes.at(0));
@@ -202,12 +202,12 @@ TEST(ClipboardCommands, APastedBrushIsSavedWhereItWasPasted) {
 TEST(ClipboardCommands, APastedPointEntityMovesByWholeSnapStepsInTheXZPlane) {
     ClipboardFixture f;
     f.SelectLight();
-    f.Run(CommandId::EditCopy);
+    f.Run(CommandId::kEditCopy);
     f.view.m_projection.m_viewMode = kPlaneXZ;
     // The cursor snaps to (16 _ 24): x moves 216 (27 steps), z 24 (3 steps);
     // y, the depth, stays.
     f.view.m_cursor = IntPoint(13, 500, 27);
-    f.Run(CommandId::EditPaste);
+    f.Run(CommandId::kEditPaste);
     ASSERT_EQ(f.doc.GetPointEntities().size(), 2u);
     EXPECT_EQ(f.doc.GetPointEntities()[1]->m_classname, "light");
     EXPECT_EQ(f.doc.GetPointEntities()[1]->m_origin, IntPoint(16, -150, 24));
@@ -217,10 +217,10 @@ TEST(ClipboardCommands, APastedPointEntityMovesByWholeSnapStepsInTheXZPlane) {
 TEST(ClipboardCommands, AnOffGridOriginMovesByWholeStepsNotOntoTheGrid) {
     ClipboardFixture f;
     f.SelectLight();
-    f.Run(CommandId::EditCopy);
+    f.Run(CommandId::kEditCopy);
     // y: from -150 toward 24 is 174, 21.75 steps of 8: 22 steps.
     f.view.m_cursor = IntPoint(0, 24, 0);
-    f.Run(CommandId::EditPaste);
+    f.Run(CommandId::kEditPaste);
     ASSERT_EQ(f.doc.GetPointEntities().size(), 2u);
     EXPECT_EQ(f.doc.GetPointEntities()[1]->m_origin, IntPoint(0, 26, 0));
 }
@@ -228,17 +228,17 @@ TEST(ClipboardCommands, AnOffGridOriginMovesByWholeStepsNotOntoTheGrid) {
 TEST(ClipboardCommands, CutTakesTheBrushOutAndPasteBringsItBackInItsEntity) {
     ClipboardFixture f;
     f.SelectDoorBrush();
-    f.Run(CommandId::EditCut);
+    f.Run(CommandId::kEditCut);
     // The door's only brush: the door goes with it, as one step.
     EXPECT_TRUE(f.doc.GetModelEntities().empty());
     EXPECT_EQ(f.doc.GetHistory().GetUndoName(), "Cut");
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_TRUE(f.doc.IsModified());
-    EXPECT_FALSE(f.IsEnabled(CommandId::EditCut));
+    EXPECT_FALSE(f.IsEnabled(CommandId::kEditCut));
 
     // The door's centre (144 0 0) goes to the cursor (144 0): no move.
     f.view.m_cursor = IntPoint(144, 0, 0);
-    f.Run(CommandId::EditPaste);
+    f.Run(CommandId::kEditPaste);
     ASSERT_EQ(f.doc.GetModelEntities().size(), 1u);
     const CModelEntity& pasted = *f.doc.GetModelEntities()[0];
     EXPECT_EQ(pasted.m_classname, "func_door");
@@ -337,7 +337,7 @@ TEST_F(ClipboardEndToEnd, CtrlCAndCtrlVCopyTheHoveredBrushAndTheSavedFileHoldsBo
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     CTolveView& view = ActiveFrame()->GetView();
     view.setFocus();
-    Frame().RunCommand(CommandId::BrushMode);
+    Frame().RunCommand(CommandId::kBrushMode);
     QGuiApplication::clipboard()->clear();
     for (int x = 10; x < view.width() && !ActiveDoc().GetEditorState().GetSelectedBrush(); x += 7) {
         const QPoint hover(x, view.height() / 2);
@@ -357,7 +357,7 @@ TEST_F(ClipboardEndToEnd, CtrlCAndCtrlVCopyTheHoveredBrushAndTheSavedFileHoldsBo
     EXPECT_EQ(CountBrushes(ActiveDoc()), brushes + 1);
     const std::string edited = MapText(ActiveDoc());
 
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
     CTolveDoc reread;
     CRecordingDiagnostics diagnostics;

@@ -48,25 +48,25 @@ QStringList DescribeMenuBar(const std::vector<MenuLayout>& menus, const CommandE
 
 // Out of order on purpose: the places, not the table, decide.
 const CommandEntries kPlacedInMenus = {
-    {.id = AppExit, .menuText = "Exit", .menu = MenuPlace{MainMenu::File, 7, 1}},
-    {.id = AppAbout, .menuText = "About", .menu = MenuPlace{MainMenu::Help, 1, 1}},
-    {.id = FileOpen, .menuText = "Open", .menu = MenuPlace{MainMenu::File, 1, 5}},
-    {.id = FileRecent,
+    {.id = kAppExit, .menuText = "Exit", .menu = MenuPlace{MainMenu::kFile, 7, 1}},
+    {.id = kAppAbout, .menuText = "About", .menu = MenuPlace{MainMenu::kHelp, 1, 1}},
+    {.id = kFileOpen, .menuText = "Open", .menu = MenuPlace{MainMenu::kFile, 1, 5}},
+    {.id = kFileRecent,
      .menuText = "Recent",
      .menu =
          MenuPlace{
-             .menu = MainMenu::File, .group = 2, .order = 1, .role = MenuItemRole::RecentFiles}},
-    {.id = WindowTile,
+             .menu = MainMenu::kFile, .group = 2, .order = 1, .role = MenuItemRole::kRecentFiles}},
+    {.id = kWindowTile,
      .menuText = "Tile",
-     .menu = MenuPlace{MainMenu::Window, 1, 1, MenuBarChoice::WithMap}},
-    {.id = FileNew, .menuText = "New", .menu = MenuPlace{MainMenu::File, 1, 2}},
-    {.id = FileClose,
+     .menu = MenuPlace{MainMenu::kWindow, 1, 1, MenuBarChoice::kWithMap}},
+    {.id = kFileNew, .menuText = "New", .menu = MenuPlace{MainMenu::kFile, 1, 2}},
+    {.id = kFileClose,
      .menuText = "Close",
-     .menu = MenuPlace{MainMenu::File, 1, 9, MenuBarChoice::WithMap}},
-    {.id = ViewToolbar,
+     .menu = MenuPlace{MainMenu::kFile, 1, 9, MenuBarChoice::kWithMap}},
+    {.id = kViewToolbar,
      .menuText = "Toolbar",
-     .menu = MenuPlace{MainMenu::View, 1, 1, MenuBarChoice::WithoutMap}},
-    {.id = ScrollUp, .menuText = "Scroll Up"},
+     .menu = MenuPlace{MainMenu::kView, 1, 1, MenuBarChoice::kWithoutMap}},
+    {.id = kScrollUp, .menuText = "Scroll Up"},
 };
 
 TEST(MenuBarLayout, ItemsStandByGroupAndOrderWithSeparatorsBetweenGroups) {
@@ -81,29 +81,29 @@ TEST(MenuBarLayout, ItemsStandByGroupAndOrderWithSeparatorsBetweenGroups) {
 
 TEST(ToolBarLayout, ButtonsStandByGroupAndOrderWithGapsBetweenGroups) {
     const CommandEntries entries = {
-        {.id = ZoomOut, .menuText = "", .button = ToolBarPlace{5, 2}},
-        {.id = FileNew, .menuText = "", .button = ToolBarPlace{2, 1}},
-        {.id = ScrollUp, .menuText = ""},
-        {.id = ZoomIn, .menuText = "", .button = ToolBarPlace{5, 1}},
-        {.id = FileOpen, .menuText = "", .button = ToolBarPlace{2, 3}},
-        {.id = AppAbout, .menuText = "", .button = ToolBarPlace{9, 1}},
+        {.id = kZoomOut, .menuText = "", .button = ToolBarPlace{5, 2}},
+        {.id = kFileNew, .menuText = "", .button = ToolBarPlace{2, 1}},
+        {.id = kScrollUp, .menuText = ""},
+        {.id = kZoomIn, .menuText = "", .button = ToolBarPlace{5, 1}},
+        {.id = kFileOpen, .menuText = "", .button = ToolBarPlace{2, 3}},
+        {.id = kAppAbout, .menuText = "", .button = ToolBarPlace{9, 1}},
     };
-    EXPECT_THAT(MakeToolBarLayout(entries), ElementsAre(FileNew, FileOpen, std::nullopt, ZoomIn,
-                                                        ZoomOut, std::nullopt, AppAbout));
+    EXPECT_THAT(MakeToolBarLayout(entries), ElementsAre(kFileNew, kFileOpen, std::nullopt, kZoomIn,
+                                                        kZoomOut, std::nullopt, kAppAbout));
 }
 
 TEST(PopUpLayout, ItemsStandInOrderAndNameTheirFirstKey) {
     const CommandEntries entries = {
-        {.id = Delete,
+        {.id = kDelete,
          .menuText = "Delete",
          .keys = {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
          .popUp = PopUpPlace{.order = 9}},
-        {.id = ScrollUp, .menuText = "Scroll Up", .keys = {QKeySequence(Qt::Key_Up)}},
-        {.id = NewBrush,
+        {.id = kScrollUp, .menuText = "Scroll Up", .keys = {QKeySequence(Qt::Key_Up)}},
+        {.id = kNewBrush,
          .menuText = "New Brush",
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_B)},
          .popUp = PopUpPlace{.submenu = "New", .text = "Brush", .order = 1}},
-        {.id = FrameMap, .menuText = "&Frame Map", .popUp = PopUpPlace{.order = 4}},
+        {.id = kFrameMap, .menuText = "&Frame Map", .popUp = PopUpPlace{.order = 4}},
     };
     QStringList texts;
     for (const CommandEntry* entry : MakePopUpLayout(entries))
@@ -173,7 +173,7 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
                     "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
                     "&Help: &About Tolve..."));
 
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_THAT(ShownMenuBar(*Frame().menuBar()),
                 ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | - | Recent File | - | E&xit",
                             "&View: &Toolbar | &Status Bar", "&Help: &About Tolve..."));

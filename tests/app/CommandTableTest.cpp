@@ -83,37 +83,38 @@ TEST(CommandTable, EveryKeyIsUniqueAcrossTheTable) {
 }
 
 TEST(CommandTable, PromptsAndToolTips) {
-    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::ViewYZ)), "Select YZ Viewing mode");
-    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::ViewYZ)), "YZ mode");
-    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::Flipped)), "Toggle Flipped Horizontal Axis Mode");
-    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::NewBrush)), "Insert a new brush");
+    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::kViewYZ)), "Select YZ Viewing mode");
+    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::kViewYZ)), "YZ mode");
+    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::kFlipped)),
+              "Toggle Flipped Horizontal Axis Mode");
+    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::kNewBrush)), "Insert a new brush");
     // Without a tool tip of its own the menu text stands in, without its mnemonic.
-    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::NewBrush)), "New Brush");
-    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::FrameMap)), "Frame Map");
-    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::WindowNew)), "New Window");
-    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::ScrollUp)), "");
+    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::kNewBrush)), "New Brush");
+    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::kFrameMap)), "Frame Map");
+    EXPECT_EQ(GetCommandToolTip(EntryOf(CommandId::kWindowNew)), "New Window");
+    EXPECT_EQ(GetCommandPrompt(EntryOf(CommandId::kScrollUp)), "");
 }
 
 TEST(CommandTable, KeysNameTheMenusKeyFirst) {
     EXPECT_THAT(
-        KeysOf(CommandId::ZoomOut),
+        KeysOf(CommandId::kZoomOut),
         ElementsAre(QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)));
-    EXPECT_THAT(KeysOf(CommandId::ZoomIn),
+    EXPECT_THAT(KeysOf(CommandId::kZoomIn),
                 ElementsAre(QKeySequence(Qt::Key_Equal), QKeySequence(Qt::Key_Plus),
                             QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)));
-    EXPECT_THAT(KeysOf(CommandId::FrameMap), ElementsAre(QKeySequence(Qt::Key_Home)));
-    EXPECT_THAT(KeysOf(CommandId::EditCopy),
+    EXPECT_THAT(KeysOf(CommandId::kFrameMap), ElementsAre(QKeySequence(Qt::Key_Home)));
+    EXPECT_THAT(KeysOf(CommandId::kEditCopy),
                 ElementsAre(QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")));
-    EXPECT_THAT(KeysOf(CommandId::EditPaste),
+    EXPECT_THAT(KeysOf(CommandId::kEditPaste),
                 ElementsAre(QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")));
-    EXPECT_THAT(KeysOf(CommandId::EditUndo),
+    EXPECT_THAT(KeysOf(CommandId::kEditUndo),
                 ElementsAre(QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")));
-    EXPECT_THAT(KeysOf(CommandId::EditCut),
+    EXPECT_THAT(KeysOf(CommandId::kEditCut),
                 ElementsAre(QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")));
-    EXPECT_THAT(KeysOf(CommandId::Delete), ElementsAre(QKeySequence(Qt::Key_Delete)));
-    EXPECT_THAT(KeysOf(CommandId::PreviousPane), ElementsAre(QKeySequence("Shift+F6")));
-    EXPECT_THAT(KeysOf(CommandId::SetUpperLimit), ElementsAre(QKeySequence("Ctrl+U")));
-    EXPECT_TRUE(KeysOf(CommandId::FileSaveAs).isEmpty());
+    EXPECT_THAT(KeysOf(CommandId::kDelete), ElementsAre(QKeySequence(Qt::Key_Delete)));
+    EXPECT_THAT(KeysOf(CommandId::kPreviousPane), ElementsAre(QKeySequence("Shift+F6")));
+    EXPECT_THAT(KeysOf(CommandId::kSetUpperLimit), ElementsAre(QKeySequence("Ctrl+U")));
+    EXPECT_TRUE(KeysOf(CommandId::kFileSaveAs).isEmpty());
 }
 
 TEST(CommandTable, ACommandWithoutAHandlerIsNeverEnabled) {
@@ -129,12 +130,12 @@ TEST(CommandTable, ACommandWithoutAHandlerIsNeverEnabled) {
 }
 
 TEST(CommandTable, ViewCommandsNeedAView) {
-    for (CommandId id : {CommandId::ZoomIn, CommandId::ViewXY, CommandId::CornerMode,
-                         CommandId::FileSave, CommandId::WindowNew}) {
+    for (CommandId id : {CommandId::kZoomIn, CommandId::kViewXY, CommandId::kCornerMode,
+                         CommandId::kFileSave, CommandId::kWindowNew}) {
         EXPECT_FALSE(IsCommandEnabled(EntryOf(id), {})) << static_cast<int>(id);
         EXPECT_FALSE(IsCommandChecked(EntryOf(id), {})) << static_cast<int>(id);
     }
-    EXPECT_TRUE(IsCommandEnabled(EntryOf(CommandId::FileNew), {}));
+    EXPECT_TRUE(IsCommandEnabled(EntryOf(CommandId::kFileNew), {}));
 }
 
 TEST(ToolBarIcons, EveryButtonIsDrawnAtOneAndTwoTimesItsSize) {
@@ -172,7 +173,7 @@ TEST(ToolBarIcons, NoTwoButtonsLookAlike) {
 // A command shown somewhere must do something when chosen, unless it only
 // holds a place: the recent-file placeholder is disabled on purpose.
 bool RunsOrHoldsAPlace(const CommandEntry& entry) {
-    return entry.run || (entry.menu && entry.menu->role == MenuItemRole::RecentFiles);
+    return entry.run || (entry.menu && entry.menu->role == MenuItemRole::kRecentFiles);
 }
 
 TEST(CommandPlaces, EveryPlacedCommandHasAHandler) {
@@ -233,7 +234,7 @@ protected:
                 if (action->isSeparator())
                     continue;
                 if (recent.contains(action)) {
-                    EXPECT_EQ(action->statusTip(), EntryOf(CommandId::FileRecent).prompt);
+                    EXPECT_EQ(action->statusTip(), EntryOf(CommandId::kFileRecent).prompt);
                     continue;
                 }
                 const CommandEntry* entry = EntryOfAction(Frame(), action);
@@ -269,7 +270,7 @@ TEST_F(CCommandTableInFrame, EveryMenuItemOfBothMenuBarsComesFromTheTable) {
     StartApp();
     ASSERT_TRUE(Frame().GetMenuBars().IsShowingMapMenus());
     ExpectEveryPlacedMenuItemShown(true);
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
     ASSERT_FALSE(Frame().GetMenuBars().IsShowingMapMenus());
     ExpectEveryPlacedMenuItemShown(false);
 }
@@ -343,7 +344,7 @@ TEST_F(CCommandTableInFrame, ActionsAreEnabledAsTheirEntriesSay) {
                 EXPECT_FALSE(action->isEnabled()) << static_cast<int>(entry.id);
             }
         }
-        Frame().RunCommand(CommandId::FileClose);
+        Frame().RunCommand(CommandId::kFileClose);
     }
 }
 

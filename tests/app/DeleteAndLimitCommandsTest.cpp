@@ -69,13 +69,13 @@ struct CommandFixture {
 
     static QString ItemText(CommandId id) {
         switch (id) {
-        case CommandId::SetUpperLimit:
+        case CommandId::kSetUpperLimit:
             return QStringLiteral("Upper limit");
-        case CommandId::SetLowerLimit:
+        case CommandId::kSetLowerLimit:
             return QStringLiteral("Lower limit");
-        case CommandId::SetInsertionPoint:
+        case CommandId::kSetInsertionPoint:
             return QStringLiteral("Insertion point");
-        case CommandId::NewEntity:
+        case CommandId::kNewEntity:
             return QStringLiteral("Entity");
         default:
             return QStringLiteral("Delete");
@@ -100,7 +100,7 @@ struct CommandFixture {
 
 // Types a class and presses OK.
 void FillLight(CModalDialog& modal) {
-    auto& dialog = CastEntityDialog(modal, EntityKind::Point);
+    auto& dialog = CastEntityDialog(modal, EntityKind::kPoint);
     QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
     dialog.GetOkButton()->click();
 }
@@ -111,7 +111,7 @@ TEST(SetCommands, InsertionPointInAnXZViewTakesXAndZAndRepaintsEveryView) {
     f.doc.GetEditorState().SetInsertionPoint({1, 2, 3});
     f.view.m_cursor = {40, 99, -24};
     const QImage before = f.otherView.RenderNow().copy();
-    f.Run(CommandId::SetInsertionPoint);
+    f.Run(CommandId::kSetInsertionPoint);
     EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint(), (IntPoint{40, 2, -24}));
     EXPECT_GE(f.repaints.count(), 1);
     EXPECT_GE(f.otherRepaints.count(), 1);
@@ -123,11 +123,11 @@ TEST(SetCommands, InsertionPointInAnXZViewTakesXAndZAndRepaintsEveryView) {
 TEST(SetCommands, LimitsTakeTheTwoComponentsOfTheViewsPlane) {
     CommandFixture f;
     f.view.m_cursor = {-96, 80, 7};
-    f.Run(CommandId::SetUpperLimit);
+    f.Run(CommandId::kSetUpperLimit);
     EXPECT_EQ(f.doc.GetEditorState().GetUpperLimit(), (IntPoint{-96, 80, 25000}));
     f.view.m_projection.m_viewMode = kPlaneYZ;
     f.view.m_cursor = {5, -48, -16};
-    f.Run(CommandId::SetLowerLimit);
+    f.Run(CommandId::kSetLowerLimit);
     EXPECT_EQ(f.doc.GetEditorState().GetLowerLimit(), (IntPoint{25000, -48, -16}));
     EXPECT_GE(f.otherRepaints.count(), 1);
     EXPECT_FALSE(f.doc.IsModified());
@@ -136,9 +136,9 @@ TEST(SetCommands, LimitsTakeTheTwoComponentsOfTheViewsPlane) {
 TEST(SetCommands, ReversedLimitsAreKeptAsGiven) {
     CommandFixture f;
     f.view.m_cursor = {300, -300, 0};
-    f.Run(CommandId::SetUpperLimit);
+    f.Run(CommandId::kSetUpperLimit);
     f.view.m_cursor = {-300, 300, 0};
-    f.Run(CommandId::SetLowerLimit);
+    f.Run(CommandId::kSetLowerLimit);
     EXPECT_EQ(f.doc.GetEditorState().GetUpperLimit(), (IntPoint{300, -300, 25000}));
     EXPECT_EQ(f.doc.GetEditorState().GetLowerLimit(), (IntPoint{-300, 300, -25000}));
 }
@@ -153,12 +153,12 @@ TEST(SetCommands, TheKeyUsesTheSnappedHoverPointThePopupTheExactClick) {
     f.view.OnMouseMove(false, click);
     const IntPoint hover = f.view.m_cursor;
     EXPECT_EQ(hover, SnapPoint(hover, 64));
-    f.Run(CommandId::SetInsertionPoint);
+    f.Run(CommandId::kSetInsertionPoint);
     EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint().x, hover.x);
     EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint().y, hover.y);
 
     f.doc.GetEditorState().SetInsertionPoint({});
-    f.ChooseFromPopup(click, CommandId::SetInsertionPoint);
+    f.ChooseFromPopup(click, CommandId::kSetInsertionPoint);
     EXPECT_EQ(f.doc.GetEditorState().GetInsertionPoint(), (IntPoint{exact.x, exact.y, 0}));
     EXPECT_FALSE(f.doc.IsModified());
 }
@@ -169,7 +169,7 @@ TEST(NewEntityDepth, FromThePopupTheClickSnappedAtTheInsertionPointsDepth) {
     f.dialogs.m_script = FillLight;
     const ScreenPoint click{237, 181};
     const IntPoint exact = f.view.ScreenToWorld(click.x, click.y);
-    f.ChooseFromPopup(click, CommandId::NewEntity);
+    f.ChooseFromPopup(click, CommandId::kNewEntity);
     ASSERT_EQ(f.doc.GetPointEntities().size(), 3u);
     const IntPoint origin = f.doc.GetPointEntities().back()->m_origin;
     EXPECT_EQ(origin, SnapPoint(exact, 8));
@@ -182,7 +182,7 @@ TEST(NewEntityDepth, FromTheKeyTheSnappedHoverPointAtTheInsertionPointsDepth) {
     f.dialogs.m_script = FillLight;
     f.view.OnMouseMove(false, {600, 100});
     const IntPoint hover = f.view.m_cursor;
-    f.Run(CommandId::NewEntity);
+    f.Run(CommandId::kNewEntity);
     ASSERT_EQ(f.doc.GetPointEntities().size(), 3u);
     const IntPoint origin = f.doc.GetPointEntities().back()->m_origin;
     EXPECT_EQ(origin, hover);
@@ -193,11 +193,11 @@ TEST(NewEntityDepth, SetInsertionPointInAnXZViewMovesTheDepthOfXYViews) {
     CommandFixture f;
     f.view.m_projection.m_viewMode = kPlaneXZ;
     f.view.m_cursor = {0, 0, 77};
-    f.Run(CommandId::SetInsertionPoint);
+    f.Run(CommandId::kSetInsertionPoint);
     f.dialogs.m_script = FillLight;
     CommandContext other{.view = &f.otherView};
     f.otherView.OnMouseMove(false, {400, 300});
-    FindCommandEntry(CommandId::NewEntity)->run(other);
+    FindCommandEntry(CommandId::kNewEntity)->run(other);
     ASSERT_EQ(f.doc.GetPointEntities().size(), 3u);
     EXPECT_EQ(f.doc.GetPointEntities().back()->m_origin.z, 80);
 }
@@ -206,7 +206,7 @@ TEST(DeleteCommand, BrushModeRemovesTheSelectedWorldBrush) {
     CommandFixture f;
     f.doc.GetEditorState().SetEditMode(kBrushMode);
     f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
-    f.Run(CommandId::Delete);
+    f.Run(CommandId::kDelete);
     EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_EQ(f.Door().m_brushes.size(), 2u);
@@ -220,7 +220,7 @@ TEST(DeleteCommand, BrushModeRemovesOnlyTheSelectedBrushOfAnEntity) {
     CMapBrush* kept = f.Door().m_brushes[1].get();
     f.doc.GetEditorState().SetSelectedEntity(&f.Door());
     f.doc.GetEditorState().SetSelectedBrush(f.Door().m_brushes[0].get());
-    f.Run(CommandId::Delete);
+    f.Run(CommandId::kDelete);
     ASSERT_EQ(f.Door().m_brushes.size(), 1u);
     EXPECT_EQ(f.Door().m_brushes[0].get(), kept);
     EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
@@ -234,7 +234,7 @@ TEST(DeleteCommand, BrushModeRemovesOnlyTheSelectedBrushOfAnEntity) {
     f.doc.GetEditorState().SetSelectedEntity(&f.Door());
     f.doc.GetEditorState().SetSelectedBrush(kept);
     CRecordingNotices notices;
-    f.Run(CommandId::Delete);
+    f.Run(CommandId::kDelete);
     EXPECT_TRUE(f.doc.GetModelEntities().empty());
     EXPECT_EQ(MapText(f.doc).find("func_door"), std::string::npos);
     ASSERT_EQ(notices.m_notices.size(), 1u);
@@ -249,7 +249,7 @@ TEST(DeleteCommand, EntityModeRemovesTheSelectedPointEntity) {
     CPointEntity* kept = f.doc.GetPointEntities()[1].get();
     f.doc.GetEditorState().SetSelectedPointEntity(f.doc.GetPointEntities()[0].get());
     f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
-    f.Run(CommandId::Delete);
+    f.Run(CommandId::kDelete);
     ASSERT_EQ(f.doc.GetPointEntities().size(), 1u);
     EXPECT_EQ(f.doc.GetPointEntities()[0].get(), kept);
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
@@ -264,7 +264,7 @@ TEST(DeleteCommand, CornerAndFaceModesDeleteNothing) {
         f.doc.GetEditorState().SetEditMode(mode);
         f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
         f.doc.GetEditorState().SetSelectedPointEntity(f.doc.GetPointEntities()[0].get());
-        f.Run(CommandId::Delete);
+        f.Run(CommandId::kDelete);
         EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
         EXPECT_EQ(f.doc.GetPointEntities().size(), 2u);
         EXPECT_NE(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
@@ -277,7 +277,7 @@ TEST(DeleteCommand, NothingSelectedDeletesNothing) {
     for (EditMode mode : {kBrushMode, kEntityMode}) {
         CommandFixture f;
         f.doc.GetEditorState().SetEditMode(mode);
-        f.Run(CommandId::Delete);
+        f.Run(CommandId::kDelete);
         EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
         EXPECT_EQ(f.Door().m_brushes.size(), 2u);
         EXPECT_EQ(f.doc.GetPointEntities().size(), 2u);
@@ -311,7 +311,7 @@ TEST_F(DeleteEndToEnd, TheDeleteKeyRemovesTheHoveredBrushAndTheSavedFileAgrees) 
     CTolveView& view = ActiveFrame()->GetView();
     const size_t brushesBefore = CountBrushes(ActiveDoc());
     const size_t entitiesBefore = ActiveDoc().GetPointEntities().size();
-    Frame().RunCommand(CommandId::BrushMode);
+    Frame().RunCommand(CommandId::kBrushMode);
     const QPoint hover(300, 200);
     QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
@@ -324,7 +324,7 @@ TEST_F(DeleteEndToEnd, TheDeleteKeyRemovesTheHoveredBrushAndTheSavedFileAgrees) 
     EXPECT_TRUE(ActiveDoc().IsModified());
     const std::string edited = MapText(ActiveDoc());
 
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
     CTolveDoc reread;
     CRecordingDiagnostics diagnostics;

@@ -174,7 +174,7 @@ TEST_F(EditPath, DeletingTheOnlyBrushOfADoorRemovesTheDoorUntilUndo) {
 
 TEST_F(EditPath, ADragWithNothingToMoveLeavesTheMapUnmodified) {
     StartApp();
-    Frame().RunCommand(CommandId::FileNew);
+    Frame().RunCommand(CommandId::kFileNew);
     ASSERT_NE(ActiveFrame(), nullptr);
     for (EditMode mode : {kCornerMode, kBrushMode, kEntityMode}) {
         StartDrag(mode, {0, 0, 0});

@@ -21,14 +21,14 @@
 namespace {
 
 CEntityVariablesDlg& PointDialog(CModalDialog& dialog) {
-    return CastEntityDialog(dialog, EntityKind::Point);
+    return CastEntityDialog(dialog, EntityKind::kPoint);
 }
 
 // Types a class and a light value and presses OK.
 void FillLight(CModalDialog& modal) {
     CEntityVariablesDlg& dialog = PointDialog(modal);
     QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
-    QTest::keyClicks(dialog.GetBox(PointField::Light), "300");
+    QTest::keyClicks(dialog.GetBox(PointField::kLight), "300");
     dialog.GetOkButton()->click();
 }
 
@@ -71,7 +71,7 @@ TEST(NewEntityCommand, OkAddsTheEntityAtTheSnappedCursor) {
         EXPECT_TRUE(PointDialog(modal).GetStyleButton(0)->isChecked());
         FillLight(modal);
     };
-    f.Run(CommandId::NewEntity);
+    f.Run(CommandId::kNewEntity);
     EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
     ASSERT_EQ(f.doc.GetPointEntities().size(), 1u);
     const CPointEntity& entity = *f.doc.GetPointEntities()[0];
@@ -86,10 +86,10 @@ TEST(NewEntityCommand, OkAddsTheEntityAtTheSnappedCursor) {
 TEST(NewEntityCommand, CancelCreatesNothing) {
     EntityCommandFixture f;
     f.dialogs.m_script = [](CModalDialog& modal) {
-        QTest::keyClicks(PointDialog(modal).GetBox(PointField::Light), "300");
+        QTest::keyClicks(PointDialog(modal).GetBox(PointField::kLight), "300");
         PointDialog(modal).GetCancelButton()->click();
     };
-    f.Run(CommandId::NewEntity);
+    f.Run(CommandId::kNewEntity);
     EXPECT_TRUE(f.doc.GetPointEntities().empty());
     EXPECT_FALSE(f.doc.IsModified());
 }
@@ -102,11 +102,11 @@ TEST(EditEntityCommand, OkChangesTheSelectedEntityAndKeepsItsOrigin) {
     f.doc.GetEditorState().SetSelectedPointEntity(&light);
     f.dialogs.m_script = [](CModalDialog& modal) {
         CEntityVariablesDlg& dialog = PointDialog(modal);
-        EXPECT_EQ(dialog.GetBox(PointField::Light)->text(), "200");
-        dialog.GetBox(PointField::Light)->setText("70000");
+        EXPECT_EQ(dialog.GetBox(PointField::kLight)->text(), "200");
+        dialog.GetBox(PointField::kLight)->setText("70000");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     EXPECT_EQ(light.m_light, 4464);
     ASSERT_NE(light.m_keptTexts.Find("light"), nullptr);
     EXPECT_EQ(*light.m_keptTexts.Find("light"), "70000");
@@ -125,10 +125,10 @@ TEST(EditEntityCommand, CancelLeavesTheEntityAndTheModifiedFlag) {
         f.doc.GetEditorState().SetEditMode(kEntityMode);
         f.doc.GetEditorState().SetSelectedPointEntity(&light);
         f.dialogs.m_script = [](CModalDialog& modal) {
-            PointDialog(modal).GetBox(PointField::Light)->setText("5");
+            PointDialog(modal).GetBox(PointField::kLight)->setText("5");
             PointDialog(modal).GetCancelButton()->click();
         };
-        f.Run(CommandId::Edit);
+        f.Run(CommandId::kEdit);
         EXPECT_EQ(light.m_light, before.m_light);
         EXPECT_EQ(light.m_classname, before.m_classname);
         EXPECT_EQ(f.doc.IsModified(), modified);
@@ -139,10 +139,10 @@ TEST(EditEntityCommand, OpensNothingWithoutASelectedEntityOrOutsideEntityMode) {
     EntityCommandFixture f;
     CPointEntity& light = f.AddLight();
     f.doc.GetEditorState().SetEditMode(kEntityMode);
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     f.doc.GetEditorState().SetEditMode(kBrushMode);
     f.doc.GetEditorState().SetSelectedPointEntity(&light);
-    f.Run(CommandId::Edit);
+    f.Run(CommandId::kEdit);
     EXPECT_TRUE(f.dialogs.m_names.empty());
     EXPECT_FALSE(f.doc.IsModified());
 }
@@ -174,7 +174,7 @@ TEST(ViewContextMenu, EveryItemIsEnabled) {
                                                          {"Set > Insertion point\tCtrl+I", true},
                                                          {"Delete\tDel", true}}));
     menu->actions()[1]->trigger();
-    EXPECT_EQ(ran, (std::vector<CommandId>{CommandId::Edit}));
+    EXPECT_EQ(ran, (std::vector<CommandId>{CommandId::kEdit}));
     delete menu;
 }
 
@@ -224,7 +224,7 @@ TEST_F(EntityEndToEnd, NewEntityFromTheContextMenuIsSavedAtTheSnappedPoint) {
     entityItem->trigger();
     ASSERT_EQ(dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
     ASSERT_EQ(ActiveDoc().GetPointEntities().size(), entitiesBefore + 1);
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_FALSE(ActiveDoc().IsModified());
 
     CTolveDoc reread;

@@ -132,13 +132,13 @@ TEST_F(EntityDialogKindsEndToEnd, APointEntityShowsAndSavesOnlyPointParts) {
     const std::filesystem::path path = OpenDemoCopy();
     CScriptedDialogRunner dialogs;
     dialogs.m_script = [](CModalDialog& modal) {
-        CEntityVariablesDlg& dialog = CastEntityDialog(modal, EntityKind::Point);
+        CEntityVariablesDlg& dialog = CastEntityDialog(modal, EntityKind::kPoint);
         dialog.show();
         for (const char* brushOnly : {"Speed:", "Count:", "Map:", "Sound:"})
             EXPECT_FALSE(HasLabel(dialog, brushOnly)) << brushOnly;
         EXPECT_EQ(dialog.GetSkillButton(0), nullptr);
         EXPECT_EQ(dialog.GetSoundButton(0), nullptr);
-        EXPECT_EQ(dialog.GetBox(ModelField::Map), nullptr);
+        EXPECT_EQ(dialog.GetBox(ModelField::kMap), nullptr);
         TypeInto(dialog.GetClassCombo()->lineEdit(), "light");
         TypeByLabels(dialog, {{"Angle:", "90"},
                               {"Light:", "300"},
@@ -153,11 +153,11 @@ TEST_F(EntityDialogKindsEndToEnd, APointEntityShowsAndSavesOnlyPointParts) {
         TickFirstFlag(dialog);
         QTest::mouseClick(dialog.GetStyleButton(3), Qt::LeftButton);
         TypeByLabels(dialog, {{"Targetname:", "typed_light"}});
-        PressReturnIn(dialog, dialog.GetBox(PointField::Targetname));
+        PressReturnIn(dialog, dialog.GetBox(PointField::kTargetname));
     };
-    Frame().RunCommand(CommandId::NewEntity);
+    Frame().RunCommand(CommandId::kNewEntity);
     ASSERT_EQ(dialogs.m_names, (std::vector<std::string>{"Entity Variables"}));
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     ASSERT_FALSE(ActiveDoc().IsModified());
 
     KeyPairs saved = SavedKeysOf(path, "typed_light");
@@ -182,13 +182,13 @@ TEST_F(EntityDialogKindsEndToEnd, ABrushEntityShowsAndSavesOnlyBrushParts) {
     const std::filesystem::path path = OpenDemoCopy();
     CScriptedDialogRunner dialogs;
     dialogs.m_script = [](CModalDialog& modal) {
-        if (CEntityVariablesDlg* entity = AsEntityDialog(modal, EntityKind::Brush)) {
+        if (CEntityVariablesDlg* entity = AsEntityDialog(modal, EntityKind::kBrush)) {
             CEntityVariablesDlg& dialog = *entity;
             dialog.show();
             for (const char* pointOnly : {"Light:", "x", "Nextthink:"})
                 EXPECT_FALSE(HasLabel(dialog, pointOnly)) << pointOnly;
             EXPECT_EQ(dialog.GetStyleButton(0), nullptr);
-            EXPECT_EQ(dialog.GetBox(PointField::Light), nullptr);
+            EXPECT_EQ(dialog.GetBox(PointField::kLight), nullptr);
             TypeInto(dialog.GetClassCombo()->lineEdit(), "func_door");
             TypeByLabels(dialog, {{"Speed:", "100"},
                                   {"Wait:", "2"},
@@ -207,18 +207,18 @@ TEST_F(EntityDialogKindsEndToEnd, ABrushEntityShowsAndSavesOnlyBrushParts) {
             TickFirstFlag(dialog);
             QTest::mouseClick(dialog.GetSoundButton(2), Qt::LeftButton);
             TypeByLabels(dialog, {{"Targetname:", "typed_door"}});
-            PressReturnIn(dialog, dialog.GetBox(ModelField::Targetname));
+            PressReturnIn(dialog, dialog.GetBox(ModelField::kTargetname));
             return;
         }
         auto& brushFace = dynamic_cast<CBrushFaceDlg&>(modal);
         brushFace.GetNewEntityButton()->click();
-        brushFace.GetBox(BrushFaceField::BaseSides)->setText("4");
+        brushFace.GetBox(BrushFaceField::kBaseSides)->setText("4");
         brushFace.GetOkButton()->click();
     };
-    Frame().RunCommand(CommandId::NewBrush);
+    Frame().RunCommand(CommandId::kNewBrush);
     ASSERT_EQ(dialogs.m_names,
               (std::vector<std::string>{"Brush & Face Edit", "Model Entity Variables"}));
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     ASSERT_FALSE(ActiveDoc().IsModified());
 
     EXPECT_EQ(SavedKeysOf(path, "typed_door"), (KeyPairs{{"_tag", "first"},

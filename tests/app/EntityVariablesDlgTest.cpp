@@ -22,10 +22,10 @@ namespace {
 using enum PointField;
 
 struct PointDialogFixture {
-    CEntityVariablesDlg dialog{EntityKind::Point, GetPointClassNames()};
+    CEntityVariablesDlg dialog{EntityKind::kPoint, GetPointClassNames()};
 
     PointDialogFixture() {
-        CPointEntityFields fields;
+        PointEntityFields fields;
         fields.style = 0;
         dialog.SetFields(fields);
     }
@@ -79,12 +79,12 @@ TEST(EntityVariablesDlgLayout, TabFollowsReadingOrder) {
     PointDialogFixture f;
     std::vector<QWidget*> expected{f.dialog.GetClassCombo(), f.dialog.GetOkButton(),
                                    f.dialog.GetCancelButton()};
-    for (PointField field : {Angle, Light, MangleX, MangleY, MangleZ, Nextthink, CustomKey1,
-                             CustomValue1, CustomKey2, CustomValue2})
+    for (PointField field : {kAngle, kLight, kMangleX, kMangleY, kMangleZ, kNextthink, kCustomKey1,
+                             kCustomValue1, kCustomKey2, kCustomValue2})
         expected.push_back(f.dialog.GetBox(field));
     for (int i = 0; i < kSpawnflagBoxCount; ++i)
         expected.push_back(f.dialog.GetSpawnflags()->GetBox(i));
-    for (PointField field : {Target, Targetname, Killtarget, Message})
+    for (PointField field : {kTarget, kTargetname, kKilltarget, kMessage})
         expected.push_back(f.dialog.GetBox(field));
     expected.push_back(f.dialog.GetStyleButton(0));
     std::vector<QWidget*> chain = TabChain(f.dialog.GetClassCombo(), expected.size());
@@ -95,7 +95,7 @@ TEST(EntityVariablesDlgOpening, ANewEntityOpensRegularAndEmptyWithTemplateCaptio
     PointDialogFixture f;
     EXPECT_TRUE(f.dialog.GetStyleButton(0)->isChecked());
     EXPECT_EQ(f.dialog.GetClassCombo()->currentText(), "");
-    for (PointField field : {Angle, Light, MangleX, Nextthink, Target, Message})
+    for (PointField field : {kAngle, kLight, kMangleX, kNextthink, kTarget, kMessage})
         EXPECT_EQ(f.dialog.GetBox(field)->text(), "");
     for (int i = 0; i < kSpawnflagBoxCount; ++i)
         EXPECT_FALSE(f.dialog.GetSpawnflags()->GetBox(i)->isChecked());
@@ -117,13 +117,13 @@ TEST(EntityVariablesDlgOpening, TheClassListIsSortedWithoutRegardToCase) {
 
 TEST(EntityVariablesDlgOpening, ControlsGiveBackWhatWasLoaded) {
     PointDialogFixture f;
-    CPointEntityFields fields;
-    fields.text[Classname] = "light";
-    fields.text[Light] = "70000";
-    fields.text[MangleY] = "-90";
-    fields.text[CustomKey1] = "_color";
-    fields.text[CustomValue1] = "1 0 0";
-    fields.text[Message] = "caf\xe9";
+    PointEntityFields fields;
+    fields.text[kClassname] = "light";
+    fields.text[kLight] = "70000";
+    fields.text[kMangleY] = "-90";
+    fields.text[kCustomKey1] = "_color";
+    fields.text[kCustomValue1] = "1 0 0";
+    fields.text[kMessage] = "caf\xe9";
     fields.spawnflags[1] = true;
     fields.style = 7;
     fields.otherKeys = {{"wait", "2"}};
@@ -137,7 +137,7 @@ TEST(EntityVariablesDlgOpening, ControlsGiveBackWhatWasLoaded) {
 
 TEST(EntityVariablesDlgOpening, AStyleWithoutAButtonChoosesNoneAndIsKept) {
     PointDialogFixture f;
-    CPointEntityFields fields;
+    PointEntityFields fields;
     fields.style = 40;
     f.dialog.SetFields(fields);
     for (int i = 0; i < kStyleButtonCount; ++i)
@@ -149,8 +149,8 @@ TEST(EntityVariablesDlgOpening, AStyleWithoutAButtonChoosesNoneAndIsKept) {
 
 TEST(EntityVariablesDlgClass, OpeningKeepsTemplateCaptionsChoosingAndTypingRelabel) {
     PointDialogFixture f;
-    CPointEntityFields fields;
-    fields.text[Classname] = "monster_army";
+    PointEntityFields fields;
+    fields.text[kClassname] = "monster_army";
     f.dialog.SetFields(fields);
     EXPECT_EQ(f.Caption(0), "1");
     CClassNameCombo& combo = *f.dialog.GetClassCombo();
@@ -164,7 +164,7 @@ TEST(EntityVariablesDlgClass, OpeningKeepsTemplateCaptionsChoosingAndTypingRelab
     EXPECT_EQ(f.Caption(0), "1");
     QTest::keyClicks(combo.lineEdit(), "t");
     EXPECT_EQ(f.Caption(0), "Starts off");
-    EXPECT_EQ(f.dialog.GetPointFields().text[Classname], "light");
+    EXPECT_EQ(f.dialog.GetPointFields().text[kClassname], "light");
 }
 
 TEST(EntityVariablesDlgClass, ARelabelledBoxStillStandsForItsBit) {
@@ -188,14 +188,14 @@ TEST(EntityVariablesDlgButtons, OkAcceptsAndEscapeCancels) {
 TEST(EntityVariablesDlgButtons, ADoubleQuoteIsRefusedNamingAndFocusingItsBox) {
     CRecordingMessages messages;
     PointDialogFixture f;
-    QTest::keyClicks(f.dialog.GetBox(Targetname), "door\"1");
+    QTest::keyClicks(f.dialog.GetBox(kTargetname), "door\"1");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "Entity Variables");
     EXPECT_NE(messages.m_boxes[0].text.find("\"Targetname\""), std::string::npos);
-    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(Targetname));
-    f.dialog.GetBox(Targetname)->setText("door1");
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(kTargetname));
+    f.dialog.GetBox(kTargetname)->setText("door1");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
 }
@@ -217,14 +217,14 @@ TEST(EntityVariablesDlgOtherKeys, RowsCanBeAddedChangedAndRemoved) {
 
 // The brush entity dialog shares the class; its own parts and order.
 struct BrushDialogFixture {
-    CEntityVariablesDlg dialog{EntityKind::Brush, GetBrushClassNames()};
+    CEntityVariablesDlg dialog{EntityKind::kBrush, GetBrushClassNames()};
 
-    BrushDialogFixture() { dialog.SetFields(CModelEntityFields{}); }
+    BrushDialogFixture() { dialog.SetFields(ModelEntityFields{}); }
 };
 
 TEST(EntityVariablesDlgKinds, EachKindHasItsOwnTitleGroupsAndClassList) {
     BrushDialogFixture f;
-    EXPECT_EQ(f.dialog.GetKind(), EntityKind::Brush);
+    EXPECT_EQ(f.dialog.GetKind(), EntityKind::kBrush);
     EXPECT_EQ(f.dialog.windowTitle(), "Model Entity Variables");
     EXPECT_EQ(f.dialog.GetDialogName(), "Model Entity Variables");
     EXPECT_EQ(GroupTitles(f.dialog),
@@ -234,14 +234,14 @@ TEST(EntityVariablesDlgKinds, EachKindHasItsOwnTitleGroupsAndClassList) {
     EXPECT_GE(f.dialog.GetClassCombo()->findText("func_door"), 0);
     EXPECT_EQ(f.dialog.GetClassCombo()->findText("light"), -1);
     PointDialogFixture g;
-    EXPECT_EQ(g.dialog.GetKind(), EntityKind::Point);
+    EXPECT_EQ(g.dialog.GetKind(), EntityKind::kPoint);
     EXPECT_EQ(g.dialog.GetClassCombo()->findText("func_door"), -1);
     for (int number = 0; number <= kSoundButtonCount; ++number)
         EXPECT_EQ(g.dialog.GetSoundButton(number), nullptr);
     EXPECT_EQ(g.dialog.GetSkillButton(0), nullptr);
-    EXPECT_EQ(g.dialog.GetBox(ModelField::Speed), nullptr);
+    EXPECT_EQ(g.dialog.GetBox(ModelField::kSpeed), nullptr);
     EXPECT_EQ(f.dialog.GetStyleButton(0), nullptr);
-    EXPECT_EQ(f.dialog.GetBox(PointField::Angle), nullptr);
+    EXPECT_EQ(f.dialog.GetBox(PointField::kAngle), nullptr);
 }
 
 TEST(EntityVariablesDlgKinds, BrushTabFollowsReadingOrder) {
@@ -249,18 +249,18 @@ TEST(EntityVariablesDlgKinds, BrushTabFollowsReadingOrder) {
     std::vector<QWidget*> expected{f.dialog.GetClassCombo(), f.dialog.GetOkButton(),
                                    f.dialog.GetCancelButton()};
     using enum ModelField;
-    for (ModelField field : {Speed, Wait, Lip, Dmg, Health, Delay, Height, Angle, Count})
+    for (ModelField field : {kSpeed, kWait, kLip, kDmg, kHealth, kDelay, kHeight, kAngle, kCount})
         expected.push_back(f.dialog.GetBox(field));
     for (int i = 0; i < kSpawnflagBoxCount; ++i)
         expected.push_back(f.dialog.GetSpawnflags()->GetBox(i));
-    for (ModelField field : {Target, Targetname, Killtarget, Message, Map})
+    for (ModelField field : {kTarget, kTargetname, kKilltarget, kMessage, kMap})
         expected.push_back(f.dialog.GetBox(field));
     for (int i = 0; i < kSkillButtonCount; ++i)
         expected.push_back(f.dialog.GetSkillButton(i));
-    expected.push_back(f.dialog.GetBox(Sound));
+    expected.push_back(f.dialog.GetBox(kSound));
     for (int number = 0; number <= kSoundButtonCount; ++number)
         expected.push_back(f.dialog.GetSoundButton(number));
-    for (ModelField field : {CustomKey1, CustomValue1, CustomKey2, CustomValue2})
+    for (ModelField field : {kCustomKey1, kCustomValue1, kCustomKey2, kCustomValue2})
         expected.push_back(f.dialog.GetBox(field));
     expected.push_back(f.dialog.GetOtherKeys()->GetTable());
     std::vector<QWidget*> chain = TabChain(f.dialog.GetClassCombo(), expected.size());
@@ -271,13 +271,13 @@ TEST(EntityVariablesDlgKinds, BrushTabFollowsReadingOrder) {
 TEST(EntityVariablesDlgKinds, ARefusalCarriesTheBrushTitle) {
     CRecordingMessages messages;
     BrushDialogFixture f;
-    QTest::keyClicks(f.dialog.GetBox(ModelField::Speed), "1\"");
+    QTest::keyClicks(f.dialog.GetBox(ModelField::kSpeed), "1\"");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(messages.m_boxes[0].title, "Model Entity Variables");
     EXPECT_NE(messages.m_boxes[0].text.find("\"Speed\""), std::string::npos);
-    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::Speed));
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::kSpeed));
 }
 
 } // namespace

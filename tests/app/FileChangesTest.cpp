@@ -30,7 +30,7 @@ const std::string kTheirRoom = std::string(kRoomMap) + R"({
 }
 )";
 
-const QuestionCaptions kSaveCaptions{"Overwrite", "Save elsewhere", "Cancel", MessageAnswer::No};
+const QuestionCaptions kSaveCaptions{"Overwrite", "Save elsewhere", "Cancel", MessageAnswer::kNo};
 
 bool SameCaptions(const QuestionCaptions& captions, const QuestionCaptions& expected) {
     return captions.yes == expected.yes && captions.no == expected.no &&
@@ -134,8 +134,8 @@ TEST_F(OtherWriters, SaveAsksAndOverwriteWritesTheMap) {
     OpenRoom();
     DeleteTheLight();
     WriteAsAnotherProgram(m_path, kTheirRoom);
-    m_messages.m_answers = {MessageAnswer::Yes};
-    Frame().RunCommand(CommandId::FileSave);
+    m_messages.m_answers = {MessageAnswer::kYes};
+    Frame().RunCommand(CommandId::kFileSave);
     ExpectSaveQuestion(kSaveCaptions);
     EXPECT_EQ(m_messages.m_boxes[0].text,
               "\"room.map\" was changed on disk by another program since Tolve read or saved "
@@ -151,7 +151,7 @@ TEST_F(OtherWriters, SaveAsksAndOverwriteWritesTheMap) {
     CMapTransaction edit(ActiveDoc(), "World Keys");
     edit.Edits().SetWorldKeys(keys);
     edit.Commit();
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_THAT(ReadFileText(m_path), HasSubstr("again"));
 }
@@ -160,17 +160,17 @@ TEST_F(OtherWriters, SaveElsewhereKeepsTheirVersionAndCancelWritesNothing) {
     OpenRoom();
     DeleteTheLight();
     WriteAsAnotherProgram(m_path, kTheirRoom);
-    m_messages.m_answers = {MessageAnswer::Cancel};
-    Frame().RunCommand(CommandId::FileSave);
+    m_messages.m_answers = {MessageAnswer::kCancel};
+    Frame().RunCommand(CommandId::kFileSave);
     ExpectSaveQuestion(kSaveCaptions);
     EXPECT_TRUE(m_saveChooser.m_requests.empty());
     EXPECT_EQ(ReadFileText(m_path), kTheirRoom);
     EXPECT_TRUE(ActiveDoc().IsModified());
 
     const std::string elsewhere = m_files.Path("mine.map").string();
-    m_messages.m_answers = {MessageAnswer::No};
+    m_messages.m_answers = {MessageAnswer::kNo};
     m_saveChooser.m_answers = {elsewhere};
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_EQ(m_messages.m_boxes.size(), 2u);
     EXPECT_EQ(ReadFileText(m_path), kTheirRoom);
     EXPECT_EQ(ReadFileText(elsewhere), MapText(ActiveDoc()));
@@ -185,9 +185,9 @@ TEST_F(OtherWriters, AFileRemovedSinceItWasReadIsAskedAboutBeforeItIsWrittenAgai
     std::filesystem::remove(m_path);
     ComeBack();
     EXPECT_TRUE(m_messages.m_boxes.empty()) << "nothing to reload";
-    m_messages.m_answers = {MessageAnswer::Yes};
-    Frame().RunCommand(CommandId::FileSave);
-    ExpectSaveQuestion({"Save there", "Save elsewhere", "Cancel", MessageAnswer::No});
+    m_messages.m_answers = {MessageAnswer::kYes};
+    Frame().RunCommand(CommandId::kFileSave);
+    ExpectSaveQuestion({"Save there", "Save elsewhere", "Cancel", MessageAnswer::kNo});
     EXPECT_THAT(m_messages.m_boxes[0].text, HasSubstr("is no longer on disk"));
     EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
 }
@@ -199,7 +199,7 @@ TEST_F(OtherWriters, ComingBackOffersAReloadThatOneUndoTakesBack) {
     EXPECT_TRUE(m_messages.m_boxes.empty()) << "nothing changed on disk";
 
     WriteAsAnotherProgram(m_path, kTheirRoom);
-    m_messages.m_answers = {MessageAnswer::Yes};
+    m_messages.m_answers = {MessageAnswer::kYes};
     ComeBack();
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].title, "File Changed");
@@ -215,13 +215,13 @@ TEST_F(OtherWriters, ComingBackOffersAReloadThatOneUndoTakesBack) {
     ComeBack();
     EXPECT_EQ(m_messages.m_boxes.size(), 1u) << "a reloaded file is news no more";
 
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     EXPECT_TRUE(doc.GetPointEntities().empty()) << "the unsaved deletion is back";
     EXPECT_TRUE(doc.IsModified());
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     EXPECT_EQ(doc.GetPointEntities().size(), 1u);
-    Frame().RunCommand(CommandId::EditRedo);
-    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::kEditRedo);
+    Frame().RunCommand(CommandId::kEditRedo);
     EXPECT_EQ(doc.GetPointEntities().size(), 2u);
     EXPECT_FALSE(doc.IsModified());
 }
@@ -229,7 +229,7 @@ TEST_F(OtherWriters, ComingBackOffersAReloadThatOneUndoTakesBack) {
 TEST_F(OtherWriters, KeepMineIsAnsweredOncePerChangeAndLeavesTheMapToSave) {
     OpenRoom();
     WriteAsAnotherProgram(m_path, kTheirRoom);
-    m_messages.m_answers = {MessageAnswer::No};
+    m_messages.m_answers = {MessageAnswer::kNo};
     ComeBack();
     ComeBack();
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
@@ -240,7 +240,7 @@ TEST_F(OtherWriters, KeepMineIsAnsweredOncePerChangeAndLeavesTheMapToSave) {
     EXPECT_EQ(ActiveFrame()->windowTitle(), "room.map*");
 
     // The user knows of that change: saving over it asks nothing more.
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     EXPECT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
     EXPECT_FALSE(ActiveDoc().IsModified());
@@ -266,7 +266,7 @@ TEST_F(OtherWriters, EachChangedMapIsAskedAboutOnceAndNoneWhileADialogIsOpen) {
     ComeBack();
     EXPECT_TRUE(m_messages.m_boxes.empty()) << "asked over a dialog";
 
-    m_messages.m_answers = {MessageAnswer::No, MessageAnswer::Yes};
+    m_messages.m_answers = {MessageAnswer::kNo, MessageAnswer::kYes};
     dialog.accept();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();

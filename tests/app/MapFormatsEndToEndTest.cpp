@@ -59,7 +59,7 @@ protected:
     // by `pixels` in the top view at zoom 1.
     void DragFirstWorldBrush(QPoint pixels) {
         CTolveView& view = *Frame().GetActiveView();
-        Frame().RunCommand(CommandId::BrushMode);
+        Frame().RunCommand(CommandId::kBrushMode);
         const CMapBrush& brush = *ActiveDoc().GetWorldBrushes().at(0);
         const IntPoint corner = CornerOfItsOwnInTheTopView(brush);
         view.m_projection.m_originX = corner.x - 200;
@@ -153,7 +153,7 @@ TEST_F(MapFormatsEndToEnd, AValveMapOfSeveralTextureFilesKeepsItsTexturesThrough
 
 TEST_F(MapFormatsEndToEnd, WithTextureLockOffTheTexturesStayInTheWorld) {
     StartShown({CopyFenceMap()});
-    QAction* lock = Frame().GetCommands().GetAction(CommandId::TextureLock);
+    QAction* lock = Frame().GetCommands().GetAction(CommandId::kTextureLock);
     ASSERT_TRUE(lock->isChecked());
     lock->trigger();
     EXPECT_FALSE(ActiveDoc().m_textureLock);
@@ -177,11 +177,11 @@ TEST_F(MapFormatsEndToEnd, AnotherGamesMapOpensReadOnlyAndIsSavedOnlyAsAnotherFi
     EXPECT_EQ(m_messages.m_boxes.back().text,
               DescribeOtherGameMap("q2.map", MapGame::kQuake2).text);
     EXPECT_EQ(ActiveFrame()->windowTitle(), "q2.map (Quake 2, read-only)");
-    EXPECT_FALSE(Frame().GetCommands().GetAction(CommandId::FileSave)->isEnabled());
+    EXPECT_FALSE(Frame().GetCommands().GetAction(CommandId::kFileSave)->isEnabled());
 
     // The keys of Save ask before anything is written, and "No" writes nothing.
     m_messages.m_boxes.clear();
-    m_messages.m_answers = {MessageAnswer::No};
+    m_messages.m_answers = {MessageAnswer::kNo};
     Docs().SaveDocument(ActiveDoc());
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_NE(m_messages.m_boxes[0].text.find("is a Quake 2 map"), std::string::npos);
@@ -189,9 +189,9 @@ TEST_F(MapFormatsEndToEnd, AnotherGamesMapOpensReadOnlyAndIsSavedOnlyAsAnotherFi
     EXPECT_EQ(ReadFileText(q2), original);
 
     // Save As, agreed to, writes what was read into another file.
-    m_messages.m_answers = {MessageAnswer::Yes};
+    m_messages.m_answers = {MessageAnswer::kYes};
     m_saveChooser.m_answers = {m_files.Path("copy.map").string()};
-    Frame().RunCommand(CommandId::FileSaveAs);
+    Frame().RunCommand(CommandId::kFileSaveAs);
     const std::string copy = ReadFileText(m_files.Path("copy.map"));
     EXPECT_EQ(FaceLines(copy), FaceLines(original));
     EXPECT_EQ(ReadFileText(q2), original);
@@ -209,8 +209,8 @@ TEST_F(MapFormatsEndToEnd, SaveAsOffersTheFormsAndAsksBeforeApproximatingTexture
     m_saveChooser.m_answers = {standard.string()};
     m_saveChooser.m_kindAnswers = {0};
     m_messages.m_boxes.clear();
-    m_messages.m_answers = {MessageAnswer::No};
-    Frame().RunCommand(CommandId::FileSaveAs);
+    m_messages.m_answers = {MessageAnswer::kNo};
+    Frame().RunCommand(CommandId::kFileSaveAs);
     ASSERT_EQ(m_saveChooser.m_kinds.size(), 1u);
     EXPECT_EQ(
         m_saveChooser.m_kinds[0].names,
@@ -225,8 +225,8 @@ TEST_F(MapFormatsEndToEnd, SaveAsOffersTheFormsAndAsksBeforeApproximatingTexture
 
     m_saveChooser.m_answers = {standard.string()};
     m_saveChooser.m_kindAnswers = {0};
-    m_messages.m_answers = {MessageAnswer::Yes};
-    Frame().RunCommand(CommandId::FileSaveAs);
+    m_messages.m_answers = {MessageAnswer::kYes};
+    Frame().RunCommand(CommandId::kFileSaveAs);
     EXPECT_EQ(ActiveDoc().m_mapFormat, MapFormat::kStandard);
     EXPECT_FALSE(ActiveDoc().IsModified());
     const std::string saved = ReadFileText(standard);

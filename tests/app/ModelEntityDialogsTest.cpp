@@ -16,9 +16,9 @@
 namespace {
 
 struct ModelDialogFixture {
-    CEntityVariablesDlg dialog{EntityKind::Brush, GetBrushClassNames()};
+    CEntityVariablesDlg dialog{EntityKind::kBrush, GetBrushClassNames()};
 
-    ModelDialogFixture() { dialog.SetFields(CModelEntityFields{}); }
+    ModelDialogFixture() { dialog.SetFields(ModelEntityFields{}); }
 
     std::string Sound(int number) const {
         return dialog.GetSoundButton(number)->text().toStdString();
@@ -26,7 +26,7 @@ struct ModelDialogFixture {
     std::string Flag(int box) const {
         return dialog.GetSpawnflags()->GetBox(box)->text().toStdString();
     }
-    QString SoundText() const { return dialog.GetBox(ModelField::Sound)->text(); }
+    QString SoundText() const { return dialog.GetBox(ModelField::kSound)->text(); }
 };
 
 TEST(ModelEntityVariablesDlg, ANewEntityOpensWithEasy) {
@@ -40,7 +40,7 @@ TEST(ModelEntityVariablesDlg, ANewEntityOpensWithEasy) {
 
 TEST(ModelEntityVariablesDlg, ALoadedSkillIsSelectedAndOneWithoutAButtonKept) {
     ModelDialogFixture f;
-    CModelEntityFields fields;
+    ModelEntityFields fields;
     fields.skill = 2;
     f.dialog.SetFields(fields);
     EXPECT_TRUE(f.dialog.GetSkillButton(2)->isChecked());
@@ -67,8 +67,8 @@ TEST(ModelEntityVariablesDlg, SoundButtonsWriteTheirNumbersWhateverTheirCaptions
 
 TEST(ModelEntityVariablesDlg, ChoosingAnotherClassBringsBackTheTemplateCaptions) {
     ModelDialogFixture f;
-    CModelEntityFields fields;
-    fields.text[ModelField::Classname] = "func_door";
+    ModelEntityFields fields;
+    fields.text[ModelField::kClassname] = "func_door";
     f.dialog.SetFields(fields);
     EXPECT_EQ(f.Sound(1), "1"); // opening keeps the template captions
     f.dialog.UpdateFlagLabels("func_door");
@@ -84,15 +84,15 @@ TEST(ModelEntityVariablesDlg, ChoosingAnotherClassBringsBackTheTemplateCaptions)
 
 TEST(ModelEntityVariablesDlg, TheAngleAndCountBoxesAndOtherTextsComeBack) {
     ModelDialogFixture f;
-    CModelEntityFields fields;
-    fields.text[ModelField::Angle] = "-1";
-    fields.text[ModelField::Count] = "3";
-    fields.text[ModelField::Map] = "e1m2";
-    fields.text[ModelField::CustomValue2] = "v";
+    ModelEntityFields fields;
+    fields.text[ModelField::kAngle] = "-1";
+    fields.text[ModelField::kCount] = "3";
+    fields.text[ModelField::kMap] = "e1m2";
+    fields.text[ModelField::kCustomValue2] = "v";
     fields.otherKeys = {{"sky", "x"}};
     fields.skill = 1;
     f.dialog.SetFields(fields);
-    CModelEntityFields back = f.dialog.GetBrushFields();
+    ModelEntityFields back = f.dialog.GetBrushFields();
     EXPECT_EQ(back.text.texts, fields.text.texts);
     EXPECT_EQ(back.otherKeys, fields.otherKeys);
 }
@@ -100,12 +100,12 @@ TEST(ModelEntityVariablesDlg, TheAngleAndCountBoxesAndOtherTextsComeBack) {
 TEST(ModelEntityVariablesDlg, ADoubleQuoteInTheMapBoxIsRefused) {
     CRecordingMessages messages;
     ModelDialogFixture f;
-    f.dialog.GetBox(ModelField::Map)->setText("e1\"m2");
+    f.dialog.GetBox(ModelField::kMap)->setText("e1\"m2");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
     ASSERT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_NE(messages.m_boxes[0].text.find("\"Map\""), std::string::npos);
-    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::Map));
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(ModelField::kMap));
 }
 
 struct WorldDialogFixture {
@@ -116,9 +116,9 @@ struct WorldDialogFixture {
 
 TEST(WorldspawnDlg, ANewDocumentShowsEmptyBoxesAndNoWorldtype) {
     WorldDialogFixture f;
-    f.dialog.SetFields(CWorldFields{});
+    f.dialog.SetFields(WorldFields{});
     EXPECT_EQ(f.dialog.windowTitle(), "Worldspawn Entity");
-    EXPECT_EQ(f.Text(WorldField::Title), "");
+    EXPECT_EQ(f.Text(WorldField::kTitle), "");
     for (int i = 0; i < kWorldTypeButtonCount; ++i)
         EXPECT_FALSE(f.dialog.GetWorldTypeButton(i)->isChecked());
     EXPECT_EQ(f.dialog.GetFields().worldType, kNoButton);
@@ -127,18 +127,18 @@ TEST(WorldspawnDlg, ANewDocumentShowsEmptyBoxesAndNoWorldtype) {
 
 TEST(WorldspawnDlg, DefaultBringsBackTheOpeningTextsAndClearsTheWorldtype) {
     WorldDialogFixture f;
-    CWorldFields fields;
-    fields.text[WorldField::Title] = "The Slipgate";
-    fields.text[WorldField::Light] = "200";
+    WorldFields fields;
+    fields.text[WorldField::kTitle] = "The Slipgate";
+    fields.text[WorldField::kLight] = "200";
     fields.worldType = 1;
     f.dialog.SetFields(fields);
     EXPECT_TRUE(f.dialog.GetWorldTypeButton(1)->isChecked());
     EXPECT_EQ(f.dialog.GetWorldTypeButton(1)->text(), "Runic (Metal)");
-    f.dialog.GetBox(WorldField::Title)->setText("Something else");
+    f.dialog.GetBox(WorldField::kTitle)->setText("Something else");
     f.dialog.GetWorldTypeButton(2)->click();
     f.dialog.GetDefaultButton()->click();
-    EXPECT_EQ(f.Text(WorldField::Title), "The Slipgate");
-    EXPECT_EQ(f.Text(WorldField::Light), "200");
+    EXPECT_EQ(f.Text(WorldField::kTitle), "The Slipgate");
+    EXPECT_EQ(f.Text(WorldField::kLight), "200");
     for (int i = 0; i < kWorldTypeButtonCount; ++i)
         EXPECT_FALSE(f.dialog.GetWorldTypeButton(i)->isChecked());
     EXPECT_EQ(f.dialog.GetFields().worldType, kNoButton);
@@ -146,7 +146,7 @@ TEST(WorldspawnDlg, DefaultBringsBackTheOpeningTextsAndClearsTheWorldtype) {
 
 TEST(WorldspawnDlg, AWorldtypeWithoutAButtonIsKeptUntilDefault) {
     WorldDialogFixture f;
-    CWorldFields fields;
+    WorldFields fields;
     fields.worldType = 5;
     f.dialog.SetFields(fields);
     EXPECT_EQ(f.dialog.GetFields().worldType, 5);

@@ -1,7 +1,7 @@
 #include "CAppFixture.h"
 #include "TestSupport.h"
 #include "app/CRecentFileList.h"
-#include "framework/CFileAttributes.h"
+#include "framework/FileAttributes.h"
 #include "map/CMapEdits.h"
 #include "map/CTolveDoc.h"
 
@@ -107,7 +107,7 @@ TEST_F(SavingAnotherUsersMap, KeepsItsOwnerAndMode) {
     ASSERT_EQ(chmod(path.toLocal8Bit().constData(), 0640), 0);
     StartApp({path});
     RemovePointEntities(ActiveDoc());
-    Frame().RunCommand(CommandId::FileSave);
+    Frame().RunCommand(CommandId::kFileSave);
     struct stat status {};
     ASSERT_EQ(stat(path.toLocal8Bit().constData(), &status), 0);
     EXPECT_EQ(status.st_uid, kNobody);
@@ -130,11 +130,11 @@ TEST_F(SavingAnotherUsersMap, SavesAnywayAndTheStatusBarTellsWhatItCouldNotKeep)
         CEffectiveUser nobody(kNobody);
         if (!nobody.Became())
             GTEST_SKIP() << "cannot become an ordinary user";
-        Frame().RunCommand(CommandId::FileSave);
+        Frame().RunCommand(CommandId::kFileSave);
     }
     EXPECT_THAT(ReadFileText(path.toStdString()), Not(HasSubstr("light")));
     EXPECT_FALSE(ActiveDoc().IsModified());
-    const CAttributeChange change{{kNobody, 0, 0660}, {kNobody, kNobody, 0660}};
+    const AttributeChange change{{kNobody, 0, 0660}, {kNobody, kNobody, 0660}};
     EXPECT_EQ(Frame().statusBar()->currentMessage().toStdString(),
               DescribeAttributeChange("shared.map", change));
     EXPECT_THAT(Frame().statusBar()->currentMessage().toStdString(), HasSubstr("group"));

@@ -90,7 +90,7 @@ TEST(SnapCommand, OkStoresTheStepWithoutMarkingTheMap) {
         dialog.GetSnapBox()->setText("1024");
         dialog.GetOkButton()->click();
     };
-    f.Run(CommandId::Snap);
+    f.Run(CommandId::kSnap);
     EXPECT_EQ(f.dialogs.m_names, (std::vector<std::string>{"Snap"}));
     EXPECT_EQ(f.doc.GetEditorState().GetSnap(), 1024);
     EXPECT_FALSE(f.doc.IsModified());
@@ -106,7 +106,7 @@ TEST(SnapCommand, CancelAndARefusedStepKeepTheOldStep) {
         dialog.GetOkButton()->click();
         dialog.GetCancelButton()->click();
     };
-    f.Run(CommandId::Snap);
+    f.Run(CommandId::kSnap);
     EXPECT_EQ(messages.m_boxes.size(), 1u);
     EXPECT_EQ(f.doc.GetEditorState().GetSnap(), 16);
 }
@@ -117,7 +117,7 @@ TEST(TexturesCommand, TheChosenFileIsLoaded) {
     CScriptedFileChooser chooser;
     const std::string wad = (std::filesystem::path(TOLVE_SAMPLES) / "quake101.wad").string();
     chooser.m_answers.push_back(wad);
-    f.Run(CommandId::Textures);
+    f.Run(CommandId::kTextures);
     EXPECT_EQ(chooser.m_requests.size(), 1u);
     EXPECT_TRUE(messages.m_boxes.empty());
     EXPECT_GT(f.doc.m_textureWad.GetTextureCount(), 0);
@@ -126,7 +126,7 @@ TEST(TexturesCommand, TheChosenFileIsLoaded) {
 TEST(TexturesCommand, CancelLoadsNothing) {
     SnapCommandFixture f;
     CScriptedFileChooser chooser;
-    f.Run(CommandId::Textures);
+    f.Run(CommandId::kTextures);
     EXPECT_EQ(chooser.m_requests.size(), 1u);
     EXPECT_EQ(f.doc.m_textureWad.GetTextureCount(), 0);
 }

@@ -130,7 +130,7 @@ struct TexturesCommandFixture : TextureFilesFixture {
         doc.m_textureWad.LoadTextureWad();
         doc.GetHistory().MarkClean();
     }
-    void Run() { FindCommandEntry(CommandId::Textures)->run(context); }
+    void Run() { FindCommandEntry(CommandId::kTextures)->run(context); }
 };
 
 // Adds the texture folder and puts the last entry first, then presses `button`.

@@ -91,11 +91,11 @@ protected:
         edit();
         const std::string after = MapText(ActiveDoc());
         ASSERT_NE(before, after);
-        Frame().RunCommand(CommandId::EditUndo);
+        Frame().RunCommand(CommandId::kEditUndo);
         EXPECT_EQ(MapText(ActiveDoc()), before);
-        Frame().RunCommand(CommandId::EditRedo);
+        Frame().RunCommand(CommandId::kEditRedo);
         EXPECT_EQ(MapText(ActiveDoc()), after);
-        Frame().RunCommand(CommandId::EditUndo);
+        Frame().RunCommand(CommandId::kEditUndo);
         EXPECT_EQ(MapText(ActiveDoc()), before);
     }
 
@@ -116,22 +116,22 @@ protected:
 };
 
 void FillLight(CModalDialog& modal) {
-    auto& dialog = CastEntityDialog(modal, EntityKind::Point);
+    auto& dialog = CastEntityDialog(modal, EntityKind::kPoint);
     QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "light");
-    QTest::keyClicks(dialog.GetBox(PointField::Light), "300");
+    QTest::keyClicks(dialog.GetBox(PointField::kLight), "300");
     dialog.GetOkButton()->click();
 }
 
 TEST_F(UndoCommands, NothingToUndoAtFirst) {
     OpenMap();
-    EXPECT_FALSE(Action(Frame(), CommandId::EditUndo)->isEnabled());
-    EXPECT_FALSE(Action(Frame(), CommandId::EditRedo)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::kEditUndo)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::kEditRedo)->isEnabled());
 }
 
 TEST_F(UndoCommands, DeleteOfABrushUndoesToItsPlace) {
     OpenMap();
     SelectWorldBrush();
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kDelete); });
     EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
 }
 
@@ -139,7 +139,7 @@ TEST_F(UndoCommands, DeleteOfAPointEntityUndoesToItsListPosition) {
     OpenMap();
     SelectFirstLight();
     CPointEntity* first = ActiveDoc().GetPointEntities()[0].get();
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kDelete); });
     ASSERT_EQ(ActiveDoc().GetPointEntities().size(), 2u);
     EXPECT_EQ(ActiveDoc().GetPointEntities()[0].get(), first);
 }
@@ -185,8 +185,8 @@ TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
     };
     for (const auto& select : selections) {
         select();
-        ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Delete); });
-        Frame().RunCommand(CommandId::EditUndo);
+        ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kDelete); });
+        Frame().RunCommand(CommandId::kEditUndo);
     }
     // A brush entity taken out in the middle, with its brushes.
     const std::string before = MapText(doc);
@@ -199,27 +199,27 @@ TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
         dialog.GetDeleteEntityButton()->click();
         dialog.GetOkButton()->click();
     };
-    Frame().RunCommand(CommandId::Edit);
+    Frame().RunCommand(CommandId::kEdit);
     ASSERT_EQ(doc.GetModelEntities().size(), 2u);
-    Frame().RunCommand(CommandId::EditUndo);
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     EXPECT_EQ(MapText(doc), before);
 }
 
 TEST_F(UndoCommands, RedoOfADeletionClearsTheSelectionOfIt) {
     OpenMap();
     SelectFirstLight();
-    Frame().RunCommand(CommandId::Delete);
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kDelete);
+    Frame().RunCommand(CommandId::kEditUndo);
     ActiveDoc().GetEditorState().SetSelectedPointEntity(ActiveDoc().GetPointEntities()[0].get());
-    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::kEditRedo);
     EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedPointEntity(), nullptr);
 }
 
 TEST_F(UndoCommands, NewEntity) {
     OpenMap();
     m_dialogs.m_onRun = FillLight;
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::NewEntity); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kNewEntity); });
     EXPECT_EQ(ActiveDoc().GetPointEntities().size(), 2u);
 }
 
@@ -227,11 +227,11 @@ TEST_F(UndoCommands, EntityDialogOkIsOneStep) {
     OpenMap();
     SelectFirstLight();
     m_dialogs.m_onRun = [](CModalDialog& modal) {
-        auto& dialog = CastEntityDialog(modal, EntityKind::Point);
-        QTest::keyClicks(dialog.GetBox(PointField::Light), "250");
+        auto& dialog = CastEntityDialog(modal, EntityKind::kPoint);
+        QTest::keyClicks(dialog.GetBox(PointField::kLight), "250");
         dialog.GetOkButton()->click();
     };
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kEdit); });
 }
 
 TEST_F(UndoCommands, NewBrush) {
@@ -239,7 +239,7 @@ TEST_F(UndoCommands, NewBrush) {
     m_dialogs.m_onRun = [](CModalDialog& modal) {
         dynamic_cast<CBrushFaceDlg&>(modal).GetOkButton()->click();
     };
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::NewBrush); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kNewBrush); });
     EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
 }
 
@@ -253,10 +253,10 @@ TEST_F(UndoCommands, BrushEditOfTextureAndOwnerIsOneStep) {
         dialog.GetEntityList()->setCurrentIndex(1);
         dialog.GetOkButton()->click();
     };
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kEdit); });
     ASSERT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
     EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedEntity(), nullptr);
-    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::kEditRedo);
     EXPECT_TRUE(ActiveDoc().GetWorldBrushes().empty());
     EXPECT_EQ(ActiveDoc().GetEditorState().GetSelectedEntity(),
               ActiveDoc().GetModelEntities()[0].get());
@@ -267,7 +267,7 @@ TEST_F(UndoCommands, TheDialogsNewEntityIsOneStepWithItsOK) {
     SelectWorldBrush();
     const std::string before = MapText(ActiveDoc());
     m_dialogs.m_onRun = [](CModalDialog& modal) {
-        if (auto* entity = AsEntityDialog(modal, EntityKind::Brush)) {
+        if (auto* entity = AsEntityDialog(modal, EntityKind::kBrush)) {
             QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_wall");
             entity->GetOkButton()->click();
             return;
@@ -276,14 +276,14 @@ TEST_F(UndoCommands, TheDialogsNewEntityIsOneStepWithItsOK) {
         dialog.GetNewEntityButton()->click();
         dialog.GetOkButton()->click();
     };
-    Frame().RunCommand(CommandId::Edit);
+    Frame().RunCommand(CommandId::kEdit);
     const std::string after = MapText(ActiveDoc());
     ASSERT_EQ(ActiveDoc().GetModelEntities().size(), 2u);
     ASSERT_TRUE(ActiveDoc().GetWorldBrushes().empty());
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     EXPECT_EQ(MapText(ActiveDoc()), before);
     EXPECT_FALSE(ActiveDoc().GetHistory().CanUndo());
-    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::kEditRedo);
     EXPECT_EQ(MapText(ActiveDoc()), after);
 }
 
@@ -295,13 +295,13 @@ TEST_F(UndoCommands, TheDialogsCancelTakesBackItsEntityEdits) {
     const std::string before = MapText(ActiveDoc());
     CScriptedDialogRunner runner; // OK and Cancel answer as they would
     runner.m_script = [](CModalDialog& modal) {
-        if (auto* entity = AsEntityDialog(modal, EntityKind::Brush)) {
+        if (auto* entity = AsEntityDialog(modal, EntityKind::kBrush)) {
             QTest::keyClicks(entity->GetClassCombo()->lineEdit(), "func_wall");
             entity->GetOkButton()->click();
             return;
         }
         if (auto* world = dynamic_cast<CWorldspawnDlg*>(&modal)) {
-            world->GetBox(WorldField::Title)->setText("Changed");
+            world->GetBox(WorldField::kTitle)->setText("Changed");
             world->GetOkButton()->click();
             return;
         }
@@ -312,7 +312,7 @@ TEST_F(UndoCommands, TheDialogsCancelTakesBackItsEntityEdits) {
         dialog.GetNewEntityButton()->click();
         dialog.GetCancelButton()->click();
     };
-    Frame().RunCommand(CommandId::Edit);
+    Frame().RunCommand(CommandId::kEdit);
     EXPECT_EQ(MapText(ActiveDoc()), before);
     EXPECT_FALSE(ActiveDoc().IsModified());
     EXPECT_FALSE(ActiveDoc().GetHistory().CanUndo());
@@ -330,9 +330,9 @@ TEST_F(UndoCommands, TheDialogsDeleteOfAnEntityUndoesWithItsBrushes) {
         dialog.GetDeleteEntityButton()->click();
         dialog.GetOkButton()->click();
     };
-    Frame().RunCommand(CommandId::Edit);
+    Frame().RunCommand(CommandId::kEdit);
     EXPECT_TRUE(ActiveDoc().GetModelEntities().empty());
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     EXPECT_EQ(MapText(ActiveDoc()), before);
 }
 
@@ -346,7 +346,7 @@ TEST_F(UndoCommands, FaceEditIsOneStep) {
         dialog.GetTextureList()->setCurrentIndex(1);
         dialog.GetOkButton()->click();
     };
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::Edit); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kEdit); });
 }
 
 TEST_F(UndoCommands, ABrushDragOfFiftyMovesIsOneStepThatRestoresTheReadPlanes) {
@@ -374,27 +374,27 @@ TEST_F(UndoCommands, AnEntityDragIsOneStep) {
 TEST_F(UndoCommands, TheMenuNamesTheStep) {
     OpenMap();
     SelectWorldBrush();
-    Frame().RunCommand(CommandId::Delete);
-    EXPECT_TRUE(Action(Frame(), CommandId::EditUndo)->isEnabled());
-    EXPECT_EQ(Action(Frame(), CommandId::EditUndo)->text(), QStringLiteral("&Undo Delete Brush"));
-    Frame().RunCommand(CommandId::EditUndo);
-    EXPECT_FALSE(Action(Frame(), CommandId::EditUndo)->isEnabled());
-    EXPECT_EQ(Action(Frame(), CommandId::EditRedo)->text(), QStringLiteral("&Redo Delete Brush"));
+    Frame().RunCommand(CommandId::kDelete);
+    EXPECT_TRUE(Action(Frame(), CommandId::kEditUndo)->isEnabled());
+    EXPECT_EQ(Action(Frame(), CommandId::kEditUndo)->text(), QStringLiteral("&Undo Delete Brush"));
+    Frame().RunCommand(CommandId::kEditUndo);
+    EXPECT_FALSE(Action(Frame(), CommandId::kEditUndo)->isEnabled());
+    EXPECT_EQ(Action(Frame(), CommandId::kEditRedo)->text(), QStringLiteral("&Redo Delete Brush"));
 }
 
 TEST_F(UndoCommands, UndoBackToTheSavedStateClearsTheModifiedFlag) {
     OpenMap();
     SelectWorldBrush();
-    Frame().RunCommand(CommandId::FileSave);
-    Frame().RunCommand(CommandId::Delete);
+    Frame().RunCommand(CommandId::kFileSave);
+    Frame().RunCommand(CommandId::kDelete);
     EXPECT_TRUE(ActiveDoc().IsModified());
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     EXPECT_FALSE(ActiveDoc().IsModified());
-    Frame().RunCommand(CommandId::EditRedo);
+    Frame().RunCommand(CommandId::kEditRedo);
     EXPECT_TRUE(ActiveDoc().IsModified());
-    Frame().RunCommand(CommandId::EditUndo);
+    Frame().RunCommand(CommandId::kEditUndo);
     // Nothing is lost, so closing asks nothing.
-    Frame().RunCommand(CommandId::FileClose);
+    Frame().RunCommand(CommandId::kFileClose);
     EXPECT_TRUE(m_messages.m_boxes.empty());
     EXPECT_TRUE(Docs().GetDocuments().empty());
 }
@@ -424,12 +424,12 @@ TEST_F(UndoCommands, UndoAndRedoKeysInTheMainWindowTakeBackADeletionAndRedoIt) {
 TEST_F(UndoCommands, PasteFollowsTheClipboardWhoeverFillsIt) {
     OpenMap();
     QGuiApplication::clipboard()->clear();
-    EXPECT_FALSE(Action(Frame(), CommandId::EditPaste)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::kEditPaste)->isEnabled());
     // Another program copies text: nothing in the editor happens meanwhile.
     QGuiApplication::clipboard()->setText(QString::fromLatin1(kCubeFaceLines));
-    EXPECT_TRUE(Action(Frame(), CommandId::EditPaste)->isEnabled());
+    EXPECT_TRUE(Action(Frame(), CommandId::kEditPaste)->isEnabled());
     QGuiApplication::clipboard()->clear();
-    EXPECT_FALSE(Action(Frame(), CommandId::EditPaste)->isEnabled());
+    EXPECT_FALSE(Action(Frame(), CommandId::kEditPaste)->isEnabled());
 }
 
 } // namespace
@@ -439,14 +439,14 @@ namespace {
 TEST_F(UndoCommands, APasteOfABrushAndAnEntityIsOneStep) {
     OpenMap();
     SelectWorldBrush();
-    Frame().RunCommand(CommandId::EditCopy);
+    Frame().RunCommand(CommandId::kEditCopy);
     SelectFirstLight();
     const QString brushText = QGuiApplication::clipboard()->text();
-    Frame().RunCommand(CommandId::EditCopy);
+    Frame().RunCommand(CommandId::kEditCopy);
     // A brush and a point entity on the clipboard together.
     QGuiApplication::clipboard()->setText(brushText + QGuiApplication::clipboard()->text());
     const size_t steps = History().GetStepCount();
-    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::EditPaste); });
+    ExpectUndoAndRedo([this] { Frame().RunCommand(CommandId::kEditPaste); });
     EXPECT_EQ(History().GetStepCount(), steps + 1);
     EXPECT_EQ(History().GetUndoName(), "");
     EXPECT_EQ(History().GetRedoName(), "Paste");

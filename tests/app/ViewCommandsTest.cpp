@@ -30,43 +30,43 @@ struct ViewCommandFixture {
 
 TEST(NavigationCommands, PlanesAndFlagsAreCheckedAndRepaint) {
     ViewCommandFixture f;
-    EXPECT_TRUE(f.IsChecked(CommandId::ViewXY));
-    f.Run(CommandId::ViewYZ);
+    EXPECT_TRUE(f.IsChecked(CommandId::kViewXY));
+    f.Run(CommandId::kViewYZ);
     EXPECT_EQ(f.view.m_projection.m_viewMode, kPlaneYZ);
-    EXPECT_FALSE(f.IsChecked(CommandId::ViewXY));
-    EXPECT_TRUE(f.IsChecked(CommandId::ViewYZ));
+    EXPECT_FALSE(f.IsChecked(CommandId::kViewXY));
+    EXPECT_TRUE(f.IsChecked(CommandId::kViewYZ));
     EXPECT_EQ(f.changes.count(), 1);
-    f.Run(CommandId::ThreeD);
-    EXPECT_TRUE(f.IsChecked(CommandId::ThreeD));
+    f.Run(CommandId::kThreeD);
+    EXPECT_TRUE(f.IsChecked(CommandId::kThreeD));
     EXPECT_EQ(f.changes.count(), 1);
-    f.Run(CommandId::Flipped);
-    EXPECT_TRUE(f.IsChecked(CommandId::Flipped));
+    f.Run(CommandId::kFlipped);
+    EXPECT_TRUE(f.IsChecked(CommandId::kFlipped));
     EXPECT_EQ(f.changes.count(), 1);
-    f.Run(CommandId::Flipped);
-    EXPECT_FALSE(f.IsChecked(CommandId::Flipped));
-    EXPECT_FALSE(IsCheckable(*FindCommandEntry(CommandId::ZoomIn)));
+    f.Run(CommandId::kFlipped);
+    EXPECT_FALSE(f.IsChecked(CommandId::kFlipped));
+    EXPECT_FALSE(IsCheckable(*FindCommandEntry(CommandId::kZoomIn)));
 }
 
 TEST(NavigationCommands, ScrollingMovesTheOriginsAndRepaints) {
     ViewCommandFixture f;
     const int32_t x = f.view.m_projection.m_originX, y = f.view.m_projection.m_originY;
-    f.Run(CommandId::ScrollRight);
+    f.Run(CommandId::kScrollRight);
     EXPECT_EQ(f.view.m_projection.m_originX, x + 8);
     EXPECT_EQ(f.changes.count(), 1);
-    f.Run(CommandId::ScrollUp);
+    f.Run(CommandId::kScrollUp);
     EXPECT_EQ(f.view.m_projection.m_originY, y + 8);
-    f.Run(CommandId::ScrollLeft);
-    f.Run(CommandId::ScrollDown);
+    f.Run(CommandId::kScrollLeft);
+    f.Run(CommandId::kScrollDown);
     EXPECT_EQ(f.view.m_projection.m_originX, x);
     EXPECT_EQ(f.view.m_projection.m_originY, y);
 }
 
 TEST(NavigationCommands, ZoomInAtOneDoesNothingAndZoomOutUsesTheClientSize) {
     ViewCommandFixture f;
-    f.Run(CommandId::ZoomIn);
+    f.Run(CommandId::kZoomIn);
     EXPECT_EQ(f.view.m_projection.m_zoom, 1);
     EXPECT_EQ(f.changes.count(), 0);
-    f.Run(CommandId::ZoomOut);
+    f.Run(CommandId::kZoomOut);
     EXPECT_EQ(f.view.m_projection.m_zoom, 2);
     EXPECT_EQ(f.view.m_projection.m_originX, -500);
     EXPECT_EQ(f.changes.count(), 1);
@@ -75,7 +75,7 @@ TEST(NavigationCommands, ZoomInAtOneDoesNothingAndZoomOutUsesTheClientSize) {
 TEST(NavigationCommands, FrameMapCentresAnEmptyMapOnTheOrigin) {
     ViewCommandFixture f;
     f.view.m_projection.m_zoom = 16;
-    f.Run(CommandId::FrameMap);
+    f.Run(CommandId::kFrameMap);
     EXPECT_EQ(f.view.m_projection.m_zoom, 1);
     EXPECT_EQ(f.view.m_projection.WorldToScreen(0, 0, 0), (ScreenPoint{400, 300}));
     EXPECT_EQ(f.changes.count(), 1);
@@ -84,13 +84,13 @@ TEST(NavigationCommands, FrameMapCentresAnEmptyMapOnTheOrigin) {
 TEST(EditModeCommands, ModesBelongToTheDocument) {
     CTolveDoc doc;
     CTolveView first(doc), second(doc);
-    const CommandEntry& faceMode = *FindCommandEntry(CommandId::FaceMode);
+    const CommandEntry& faceMode = *FindCommandEntry(CommandId::kFaceMode);
     faceMode.run({.view = &first});
     EXPECT_EQ(doc.GetEditorState().GetEditMode(), kFaceMode);
     const CommandContext other{.view = &second};
     EXPECT_TRUE(IsCommandChecked(faceMode, other));
-    EXPECT_FALSE(IsCommandChecked(*FindCommandEntry(CommandId::CornerMode), other));
-    FindCommandEntry(CommandId::EntityMode)->run(other);
+    EXPECT_FALSE(IsCommandChecked(*FindCommandEntry(CommandId::kCornerMode), other));
+    FindCommandEntry(CommandId::kEntityMode)->run(other);
     EXPECT_EQ(doc.GetEditorState().GetEditMode(), kEntityMode);
 }
 

@@ -73,8 +73,8 @@ TEST_F(WindowPlacement, NewWindowsOpenWhollyInsideTheWorkspace) {
     StartShown(QSize(700, 500));
     ExpectAllInside("at start-up");
     for (int i = 0; i < 12; ++i)
-        Trigger(CommandId::WindowNew);
-    Trigger(CommandId::FileNew);
+        Trigger(CommandId::kWindowNew);
+    Trigger(CommandId::kFileNew);
     ASSERT_EQ(Area().subWindowList().size(), 14);
     ExpectAllInside("after New Window and New");
     // Windows are staggered, not stacked on one spot.
@@ -89,10 +89,10 @@ TEST_F(WindowPlacement, NewWindowsOpenWhollyInsideTheWorkspace) {
 TEST_F(WindowPlacement, CascadeKeepsEveryWindowAtAUsableSize) {
     StartShown();
     for (int i = 0; i < 5; ++i)
-        Trigger(CommandId::WindowNew);
+        Trigger(CommandId::kWindowNew);
     QMdiSubWindow* active = Area().activeSubWindow();
     for (int round = 0; round < 2; ++round) { // again: it must not shrink each time
-        Trigger(CommandId::WindowCascade);
+        Trigger(CommandId::kWindowCascade);
         const QSize space = Area().viewport()->size();
         QList<QMdiSubWindow*> windows = Area().subWindowList(QMdiArea::CreationOrder);
         ASSERT_EQ(windows.size(), 6);
@@ -143,7 +143,7 @@ TEST_F(ViewFocus, ReturnsToTheViewRatherThanItsWindowFrame) {
     CTolveView& view = ActiveFrame()->GetView();
     CFocusThief thief(ActiveFrame());
     m_openChooser.m_onRequest = [&] { thief.Steal(); };
-    Frame().GetCommands().GetAction(CommandId::FileOpen)->trigger();
+    Frame().GetCommands().GetAction(CommandId::kFileOpen)->trigger();
     ASSERT_TRUE(thief.m_stole);
     QCoreApplication::processEvents(); // the window system's answer to the activation
     EXPECT_EQ(QApplication::activeWindow(), &Frame());
@@ -188,7 +188,7 @@ TEST_F(Navigation, HomeFramesTheMapAndPlusZoomsIn) {
     EXPECT_EQ(view.m_projection.m_zoom, framed);
 
     // The View menu offers it too.
-    QAction* frameMap = Frame().GetCommands().GetAction(CommandId::FrameMap);
+    QAction* frameMap = Frame().GetCommands().GetAction(CommandId::kFrameMap);
     EXPECT_EQ(frameMap->text(), "&Frame Map");
     EXPECT_TRUE(frameMap->isEnabled());
 }

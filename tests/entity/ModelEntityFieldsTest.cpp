@@ -6,28 +6,28 @@ namespace {
 
 using enum ModelField;
 
-CModelEntityFields LoadedFrom(const CModelEntityKeys& entity) {
-    CModelEntityFields fields;
+ModelEntityFields LoadedFrom(const CModelEntityKeys& entity) {
+    ModelEntityFields fields;
     LoadFromEntity(fields, entity);
     return fields;
 }
 
-CModelEntityKeys StoredFrom(const CModelEntityFields& fields, CModelEntityKeys entity = {}) {
+CModelEntityKeys StoredFrom(const ModelEntityFields& fields, CModelEntityKeys entity = {}) {
     StoreToEntity(fields, entity);
     return entity;
 }
 
-CModelEntityFields WithText(ModelField field, const char* text) {
-    CModelEntityFields fields;
+ModelEntityFields WithText(ModelField field, const char* text) {
+    ModelEntityFields fields;
     fields.text[field] = text;
     return fields;
 }
 
 TEST(ModelEntityPresence, EachNumberIsPresentWhenItsBoxIsNotEmpty) {
-    CModelEntityFields fields;
-    fields.text[Speed] = "100";
-    fields.text[Wait] = "-1";
-    fields.text[Height] = " ";
+    ModelEntityFields fields;
+    fields.text[kSpeed] = "100";
+    fields.text[kWait] = "-1";
+    fields.text[kHeight] = " ";
     CModelEntityKeys entity = StoredFrom(fields);
     EXPECT_TRUE(entity.m_hasSpeed);
     EXPECT_EQ(entity.m_speed, 100);
@@ -49,39 +49,39 @@ TEST(ModelEntityPresence, LoadShowsPresentNumbersOnly) {
     entity.m_hasSounds = true;
     entity.m_sounds = 200;
     entity.m_dmg = 5; // not present
-    CModelEntityFields fields = LoadedFrom(entity);
-    EXPECT_EQ(fields.text[Lip], "-8");
-    EXPECT_EQ(fields.text[Sound], "200");
-    EXPECT_EQ(fields.text[Dmg], "");
+    ModelEntityFields fields = LoadedFrom(entity);
+    EXPECT_EQ(fields.text[kLip], "-8");
+    EXPECT_EQ(fields.text[kSound], "200");
+    EXPECT_EQ(fields.text[kDmg], "");
 }
 
 TEST(ModelEntityNumbers, SoundKeepsTheLowEightBitsAndTheTypedText) {
-    CModelEntityKeys entity = StoredFrom(WithText(Sound, "300"));
+    CModelEntityKeys entity = StoredFrom(WithText(kSound, "300"));
     EXPECT_TRUE(entity.m_hasSounds);
     EXPECT_EQ(entity.m_sounds, 44);
     ASSERT_NE(entity.m_keptTexts.Find("sounds"), nullptr);
-    EXPECT_EQ(LoadedFrom(entity).text[Sound], "300");
+    EXPECT_EQ(LoadedFrom(entity).text[kSound], "300");
 }
 
 TEST(ModelEntityNumbers, NoSoundIsAPresentZero) {
-    CModelEntityKeys entity = StoredFrom(WithText(Sound, "0"));
+    CModelEntityKeys entity = StoredFrom(WithText(kSound, "0"));
     EXPECT_TRUE(entity.m_hasSounds);
     EXPECT_EQ(entity.m_sounds, 0);
     EXPECT_TRUE(entity.m_keptTexts.IsEmpty());
 }
 
 TEST(ModelEntityNumbers, AFractionalWaitSetsTheFieldAndIsKept) {
-    CModelEntityKeys entity = StoredFrom(WithText(Wait, "0.5"));
+    CModelEntityKeys entity = StoredFrom(WithText(kWait, "0.5"));
     EXPECT_EQ(entity.m_wait, 0);
     ASSERT_NE(entity.m_keptTexts.Find("wait"), nullptr);
     EXPECT_EQ(*entity.m_keptTexts.Find("wait"), "0.5");
 }
 
 TEST(ModelEntityNumbers, SixteenBitWrapAndAtoi) {
-    EXPECT_EQ(StoredFrom(WithText(Speed, "65536")).m_speed, 0);
-    EXPECT_EQ(StoredFrom(WithText(Health, "40000")).m_health, 40000 - 65536);
-    EXPECT_EQ(StoredFrom(WithText(Dmg, "12abc")).m_dmg, 12);
-    EXPECT_EQ(StoredFrom(WithText(Delay, "abc")).m_delay, 0);
+    EXPECT_EQ(StoredFrom(WithText(kSpeed, "65536")).m_speed, 0);
+    EXPECT_EQ(StoredFrom(WithText(kHealth, "40000")).m_health, 40000 - 65536);
+    EXPECT_EQ(StoredFrom(WithText(kDmg, "12abc")).m_dmg, 12);
+    EXPECT_EQ(StoredFrom(WithText(kDelay, "abc")).m_delay, 0);
 }
 
 TEST(ModelEntitySkill, TheLoadedSkillIsTheIndexAndOutOfRangeIsKept) {
@@ -90,7 +90,7 @@ TEST(ModelEntitySkill, TheLoadedSkillIsTheIndexAndOutOfRangeIsKept) {
     entity.m_skill = 2;
     EXPECT_EQ(LoadedFrom(entity).skill, 2);
     entity.m_skill = 9;
-    CModelEntityFields fields = LoadedFrom(entity);
+    ModelEntityFields fields = LoadedFrom(entity);
     fields.skill = kNoButton; // the dialog chose no button for 9
     EXPECT_EQ(StoredFrom(fields, entity).m_skill, 9);
     fields.skill = 3;
@@ -102,7 +102,7 @@ TEST(ModelEntitySkill, AChosenSkillForgetsTheSkillTriggersKeptMessage) {
     entity.m_classname = kSetSkillClass;
     entity.m_skill = 2;
     entity.m_keptTexts.Keep("message", "2.0");
-    CModelEntityFields fields = LoadedFrom(entity);
+    ModelEntityFields fields = LoadedFrom(entity);
     EXPECT_NE(StoredFrom(fields, entity).m_keptTexts.Find("message"), nullptr);
     fields.skill = 1;
     EXPECT_EQ(StoredFrom(fields, entity).m_keptTexts.Find("message"), nullptr);
@@ -111,7 +111,7 @@ TEST(ModelEntitySkill, AChosenSkillForgetsTheSkillTriggersKeptMessage) {
 TEST(ModelEntitySpawnflags, HigherBitsSurvive) {
     CModelEntityKeys entity;
     entity.m_spawnflags = 4096 | 4;
-    CModelEntityFields fields = LoadedFrom(entity);
+    ModelEntityFields fields = LoadedFrom(entity);
     EXPECT_TRUE(fields.spawnflags[2]);
     fields.spawnflags[2] = false;
     fields.spawnflags[4] = true;
@@ -121,45 +121,45 @@ TEST(ModelEntitySpawnflags, HigherBitsSurvive) {
 TEST(ModelEntityAngleAndCount, BoxesEditTheirPairsOutsideTheRows) {
     CModelEntityKeys entity;
     entity.m_otherPairs = {{"angle", "90"}, {"_minlight", "5"}, {"count", "3"}, {"sky", "x"}};
-    CModelEntityFields fields = LoadedFrom(entity);
-    EXPECT_EQ(fields.text[Angle], "90");
-    EXPECT_EQ(fields.text[Count], "3");
-    EXPECT_EQ(fields.text[CustomKey1], "_minlight");
-    EXPECT_EQ(fields.text[CustomKey2], "sky");
+    ModelEntityFields fields = LoadedFrom(entity);
+    EXPECT_EQ(fields.text[kAngle], "90");
+    EXPECT_EQ(fields.text[kCount], "3");
+    EXPECT_EQ(fields.text[kCustomKey1], "_minlight");
+    EXPECT_EQ(fields.text[kCustomKey2], "sky");
     EXPECT_TRUE(fields.otherKeys.empty());
     EXPECT_EQ(StoredFrom(fields, entity).m_otherPairs, entity.m_otherPairs);
-    fields.text[Angle] = "-1";
-    fields.text[Count] = "";
+    fields.text[kAngle] = "-1";
+    fields.text[kCount] = "";
     EXPECT_EQ(StoredFrom(fields, entity).m_otherPairs,
               (CustomPairList{{"angle", "-1"}, {"_minlight", "5"}, {"sky", "x"}}));
 }
 
 TEST(ModelEntityAngleAndCount, NewValuesAreAppended) {
-    CModelEntityFields fields;
-    fields.text[CustomKey1] = "_shadow";
-    fields.text[CustomValue1] = "1";
-    fields.text[Count] = "4";
+    ModelEntityFields fields;
+    fields.text[kCustomKey1] = "_shadow";
+    fields.text[kCustomValue1] = "1";
+    fields.text[kCount] = "4";
     EXPECT_EQ(StoredFrom(fields).m_otherPairs, (CustomPairList{{"_shadow", "1"}, {"count", "4"}}));
 }
 
 TEST(ModelEntityTexts, TextsAreStoredUnchanged) {
-    CModelEntityFields fields;
-    fields.text[Classname] = "trigger_changelevel";
-    fields.text[Map] = "e1m2";
-    fields.text[Message] = "Go on";
-    fields.text[Target] = "t";
+    ModelEntityFields fields;
+    fields.text[kClassname] = "trigger_changelevel";
+    fields.text[kMap] = "e1m2";
+    fields.text[kMessage] = "Go on";
+    fields.text[kTarget] = "t";
     CModelEntityKeys entity = StoredFrom(fields);
     EXPECT_EQ(entity.m_classname, "trigger_changelevel");
     EXPECT_EQ(entity.m_map, "e1m2");
     EXPECT_EQ(entity.m_message, "Go on");
     EXPECT_EQ(entity.m_target, "t");
-    EXPECT_EQ(LoadedFrom(entity).text[Map], "e1m2");
+    EXPECT_EQ(LoadedFrom(entity).text[kMap], "e1m2");
 }
 
 TEST(ModelEntityQuotes, AQuoteInTheMapBoxIsNamed) {
-    auto problem = FindUnstorableText(WithText(Map, "e1\"m2"));
+    auto problem = FindUnstorableText(WithText(kMap, "e1\"m2"));
     ASSERT_TRUE(problem.has_value());
-    EXPECT_EQ(problem->field, Map);
+    EXPECT_EQ(problem->field, kMap);
     EXPECT_NE(problem->message.find("\"Map\""), std::string::npos);
 }
 

@@ -132,7 +132,7 @@ TEST_F(AutosaveStoreTest, SaysWhyWhenCopiesCannotBeKept) {
     const int slot = store.AddSlot();
     const fs::path session = Entries(Root()).front();
     WriteFileText(session / ("map-" + std::to_string(slot)), "in the way");
-    std::optional<CFileError> failed = store.SaveCopy(slot, "text", {"a.map", ""});
+    std::optional<FileError> failed = store.SaveCopy(slot, "text", {"a.map", ""});
     ASSERT_TRUE(failed);
     EXPECT_FALSE(failed->reason.empty());
 }

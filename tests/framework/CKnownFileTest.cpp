@@ -15,7 +15,7 @@ using Change = CKnownFile::Change;
 CKnownFile ReadAndKnow(const std::filesystem::path& path) {
     std::string text;
     std::string reason;
-    CFileStamp stamp;
+    FileStamp stamp;
     EXPECT_TRUE(ReadRegularFile(path.string(), text, reason, &stamp));
     CKnownFile known;
     known.Remember(stamp);
@@ -30,7 +30,7 @@ TEST(CKnownFile, AnotherWriterIsSeenUntilTheUserDismissesThatVeryChange) {
     EXPECT_EQ(known.Compare(path.string()), Change::kNone);
 
     WriteAsAnotherProgram(path, "second, longer");
-    CFileStamp told;
+    FileStamp told;
     EXPECT_EQ(known.Compare(path.string(), &told), Change::kChanged);
     EXPECT_EQ(told, ReadFileStamp(path.string()));
     known.Dismiss(told);

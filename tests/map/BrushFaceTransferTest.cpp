@@ -32,7 +32,7 @@ struct TransferFixture {
 };
 
 FaceTexture MakeTexture(const char* name, int16_t xOffset) {
-    CBrushFaceValues values;
+    BrushFaceValues values;
     values.xOffset = xOffset;
     values.yOffset = -3;
     values.xScale = 0.5f;
@@ -59,15 +59,15 @@ void CommitFaceEdit(CTolveDoc& doc, const FaceTexture& texture) {
 } // namespace
 
 TEST(BrushFaceTransferTest, NewBrushOpensWithFixedValues) {
-    const CBrushFaceFields fields = MakeNewBrushFields();
-    EXPECT_EQ(fields[BaseSides], "3");
-    EXPECT_EQ(fields[Width], "64");
-    EXPECT_EQ(fields[Height], "64");
-    EXPECT_EQ(fields[XScale], "1");
-    EXPECT_EQ(fields[YScale], "1");
-    EXPECT_EQ(fields[XOffset], "0");
-    EXPECT_EQ(fields[YOffset], "0");
-    EXPECT_EQ(fields[Rotation], "0");
+    const BrushFaceFields fields = MakeNewBrushFields();
+    EXPECT_EQ(fields[kBaseSides], "3");
+    EXPECT_EQ(fields[kWidth], "64");
+    EXPECT_EQ(fields[kHeight], "64");
+    EXPECT_EQ(fields[kXScale], "1");
+    EXPECT_EQ(fields[kYScale], "1");
+    EXPECT_EQ(fields[kXOffset], "0");
+    EXPECT_EQ(fields[kYOffset], "0");
+    EXPECT_EQ(fields[kRotation], "0");
     EXPECT_EQ(fields.shape, kBoxShape);
     EXPECT_EQ(fields.texture, "");
     EXPECT_FALSE(fields.changeTexture);
@@ -83,17 +83,17 @@ TEST(BrushFaceTransferTest, EditsOpenWithTheFacesValuesAndTheirChangeTextureBox)
     face.xScale = 0.75f;
     face.yScale = 3.0f;
     face.rotation = 22.5f;
-    const CBrushFaceFields brush = LoadFromFace(shape, 0, BrushFaceJob::EditBrush);
-    EXPECT_EQ(brush[XOffset], "-32768");
-    EXPECT_EQ(brush[YOffset], "17");
-    EXPECT_EQ(brush[XScale], "0.75");
-    EXPECT_EQ(brush[YScale], "3");
-    EXPECT_EQ(brush[Rotation], "22.5");
-    EXPECT_EQ(brush[BaseSides], "3");
+    const BrushFaceFields brush = LoadFromFace(shape, 0, BrushFaceJob::kEditBrush);
+    EXPECT_EQ(brush[kXOffset], "-32768");
+    EXPECT_EQ(brush[kYOffset], "17");
+    EXPECT_EQ(brush[kXScale], "0.75");
+    EXPECT_EQ(brush[kYScale], "3");
+    EXPECT_EQ(brush[kRotation], "22.5");
+    EXPECT_EQ(brush[kBaseSides], "3");
     EXPECT_EQ(brush.texture, "metal1_2");
     EXPECT_TRUE(brush.changeTexture);
     EXPECT_FALSE(brush.numberOffsets);
-    EXPECT_FALSE(LoadFromFace(shape, 0, BrushFaceJob::EditFace).changeTexture);
+    EXPECT_FALSE(LoadFromFace(shape, 0, BrushFaceJob::kEditFace).changeTexture);
 }
 
 TEST(BrushFaceTransferTest, OwnerListIsParallelToTheEntitiesAndPreselectsTheOwner) {
@@ -170,9 +170,10 @@ TEST(BrushFaceTransferTest, FaceEditWithUnchangedValuesWritesThemBackUnchanged) 
     f.World().m_faces[1].xScale = 0.3f;
     f.World().m_faces[1].rotation = 12.25f;
     const BrushFace before = f.World().m_faces[1];
-    CBrushFaceValues values;
-    ASSERT_FALSE(ValidateBrushFaceFields(LoadFromFace(f.World(), 1, BrushFaceJob::EditFace), values)
-                     .has_value());
+    BrushFaceValues values;
+    ASSERT_FALSE(
+        ValidateBrushFaceFields(LoadFromFace(f.World(), 1, BrushFaceJob::kEditFace), values)
+            .has_value());
     CommitFaceEdit(f.doc, MakeFaceTexture(values, before.texture));
     EXPECT_EQ(std::memcmp(&before, &f.World().m_faces[1], sizeof before), 0);
 }

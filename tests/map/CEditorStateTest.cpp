@@ -27,14 +27,14 @@ struct StateFixture {
     CEditorState& State() { return doc.GetEditorState(); }
     CModelEntity& Door() { return *doc.GetModelEntities()[0]; }
     // The notices heard since the last call.
-    std::vector<CMapNotice> Heard() { return std::exchange(views.m_notices, {}); }
+    std::vector<MapNotice> Heard() { return std::exchange(views.m_notices, {}); }
 };
 
 } // namespace
 
 TEST(CEditorState, EachSetterRedrawsTheViewsOnceAndOnlyForAChange) {
     StateFixture f;
-    const std::vector<CMapNotice> repaint{CMapNotice::Repaint()};
+    const std::vector<MapNotice> repaint{MapNotice::Repaint()};
     f.State().SetEditMode(kFaceMode);
     EXPECT_EQ(f.Heard(), repaint);
     f.State().SetEditMode(kFaceMode);
@@ -46,7 +46,7 @@ TEST(CEditorState, EachSetterRedrawsTheViewsOnceAndOnlyForAChange) {
     f.State().SetUpperLimit({-100, 100, 100});
     f.State().SetLowerLimit({100, -100, -100});
     f.State().SetInsertionPoint({0, 0, 16});
-    EXPECT_EQ(f.Heard(), std::vector<CMapNotice>(3, CMapNotice::Repaint()));
+    EXPECT_EQ(f.Heard(), std::vector<MapNotice>(3, MapNotice::Repaint()));
     EXPECT_EQ(f.State().GetEditMode(), kFaceMode);
     EXPECT_EQ(f.State().GetSnap(), 32);
     EXPECT_EQ(f.State().GetUpperLimit(), IntPoint(-100, 100, 100));
@@ -66,16 +66,16 @@ TEST(CEditorState, AHoverChangeRedrawsWhatChangedColour) {
     CPointEntity* light = f.doc.GetPointEntities()[0].get();
 
     f.State().SetHover({nullptr, world, 3, 0, light});
-    EXPECT_EQ(f.Heard(), (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(nullptr),
-                                                  CMapNotice::BrushSelection(nullptr)}));
+    EXPECT_EQ(f.Heard(), (std::vector<MapNotice>{MapNotice::PointEntitySelection(nullptr),
+                                                 MapNotice::BrushSelection(nullptr)}));
     f.State().SetSelectedVertex(4); // the same brush: its marker moves
-    EXPECT_EQ(f.Heard(), std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)});
+    EXPECT_EQ(f.Heard(), std::vector<MapNotice>{MapNotice::BrushSelection(nullptr)});
     f.State().SetHover({nullptr, world, 4, 0, light});
     EXPECT_TRUE(f.Heard().empty());
     // Into a brush entity: the world brush alone, then the entity whole.
     f.State().SetHover({&f.Door(), door, 0, 0, light});
-    EXPECT_EQ(f.Heard(), (std::vector<CMapNotice>{CMapNotice::OneBrush(nullptr, world),
-                                                  CMapNotice::OwnerBrushes(&f.Door())}));
+    EXPECT_EQ(f.Heard(), (std::vector<MapNotice>{MapNotice::OneBrush(nullptr, world),
+                                                 MapNotice::OwnerBrushes(&f.Door())}));
     EXPECT_EQ(f.State().GetHover(), (HoverSelection{&f.Door(), door, 0, 0, light}));
 }
 

@@ -36,8 +36,8 @@ struct EditFixture {
     CPointEntity& Light() { return *doc.GetPointEntities()[0]; }
     // Once, with `notice`: an edit of one brush or point entity names the area
     // it touched, anything else asks for a full repaint.
-    void ExpectHeardOnce(const CMapNotice& notice = CMapNotice::Repaint()) {
-        EXPECT_EQ(views.m_notices, std::vector<CMapNotice>{notice});
+    void ExpectHeardOnce(const MapNotice& notice = MapNotice::Repaint()) {
+        EXPECT_EQ(views.m_notices, std::vector<MapNotice>{notice});
         views.m_notices.clear();
         ASSERT_TRUE(transaction);
         transaction->Commit();
@@ -48,12 +48,12 @@ struct EditFixture {
 };
 
 // The box around the cube from -64 to 64, grown to `min` and `max`.
-CMapNotice CubeArea(IntPoint min = {-64, -64, -64}, IntPoint max = {64, 64, 64}) {
-    return CMapNotice::Area({min, max});
+MapNotice CubeArea(IntPoint min = {-64, -64, -64}, IntPoint max = {64, 64, 64}) {
+    return MapNotice::Area({min, max});
 }
 
-CMapNotice PointArea(IntPoint min, IntPoint max) {
-    return CMapNotice::Area({min, max});
+MapNotice PointArea(IntPoint min, IntPoint max) {
+    return MapNotice::Area({min, max});
 }
 
 bool SameBrush(const CMapBrush& a, const CMapBrush& b) {
@@ -98,7 +98,7 @@ TEST(CMapEdits, AddAndRemoveKeepListPositionsAndClearTheSelection) {
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedEntity(), nullptr);
     // The door's other brushes are no longer the selected entity's, wherever
     // they are.
-    f.ExpectHeardOnce(CMapNotice::Repaint());
+    f.ExpectHeardOnce(MapNotice::Repaint());
     // Not in that list: nothing happens, nothing is heard, no step is left.
     EXPECT_EQ(f.Edits().RemoveBrush(nullptr, *f.Door().m_brushes[0]), BrushRemoval::kNotFound);
     EXPECT_TRUE(f.views.m_notices.empty());
@@ -240,7 +240,7 @@ TEST(CMapEdits, ExchangingContentsTradesTheWholeMapAndTradesItBack) {
     f.doc.GetEditorState().SetSelectedBrush(world);
     f.doc.GetEditorState().SetSelectedPointEntity(light);
     f.views.m_notices.clear(); // only what the edit below tells
-    CMapFragment other;        // a Valve map with nothing but a message
+    MapFragment other;         // a Valve map with nothing but a message
     other.world.m_worldMessage = "theirs";
     other.format = MapFormat::kValve;
 

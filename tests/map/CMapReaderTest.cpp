@@ -405,7 +405,7 @@ TEST(CMapReader, MessagesGoToMapReadErrorBoxesWithTheLineFirst) {
     EXPECT_EQ(messages.m_boxes[0].title, "Map Read Error");
     // Lines are counted from 1, as editors and the command line count them.
     EXPECT_EQ(messages.m_boxes[0].text, "3 : Error: { not found\n");
-    EXPECT_EQ(messages.m_boxes[0].icon, MessageIcon::Error);
+    EXPECT_EQ(messages.m_boxes[0].icon, MessageIcon::kError);
 }
 
 TEST(CMapReader, PlanePointsOfAValveFaceSpelledOtherwiseThanTheWriterSpellsThemAreKept) {

@@ -117,11 +117,11 @@ TEST(CTolveDoc, NotifiesEveryViewInOrderUntilRemoved) {
     CNoticeRecorder first(&journal), second(&journal);
     doc.AddView(&first);
     doc.AddView(&second);
-    doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
+    doc.UpdateAllViews(MapNotice::BrushSelection(nullptr));
     doc.RemoveView(&first);
-    doc.UpdateAllViews(CMapNotice::Repaint());
-    const CMapNotice selection = CMapNotice::BrushSelection(nullptr);
+    doc.UpdateAllViews(MapNotice::Repaint());
+    const MapNotice selection = MapNotice::BrushSelection(nullptr);
     EXPECT_EQ(journal,
               (std::vector<CNoticeRecorder::Hearing>{
-                  {&first, selection}, {&second, selection}, {&second, CMapNotice::Repaint()}}));
+                  {&first, selection}, {&second, selection}, {&second, MapNotice::Repaint()}}));
 }

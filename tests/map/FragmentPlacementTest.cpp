@@ -28,8 +28,8 @@ constexpr const char* kDoorAndLight = R"({
 }
 )";
 
-CMapFragment ReadFragment(const char* text) {
-    CMapFragment fragment;
+MapFragment ReadFragment(const char* text) {
+    MapFragment fragment;
     CRecordingDiagnostics diagnostics;
     CMapReader(fragment, text, diagnostics).ReadMap();
     EXPECT_TRUE(diagnostics.m_entries.empty());
@@ -43,11 +43,11 @@ TEST(FragmentPlacement, BoundsTakeBrushCornersAndEntityOrigins) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->min, IntPoint(-32, 0, 0));
     EXPECT_EQ(box->max, IntPoint(32, 100, 32));
-    EXPECT_FALSE(BoundsOf(CMapFragment()));
+    EXPECT_FALSE(BoundsOf(MapFragment()));
 }
 
 TEST(FragmentPlacement, MovedObjectsAreWrittenWhereTheyWent) {
-    CMapFragment fragment = ReadFragment(kDoorAndLight);
+    MapFragment fragment = ReadFragment(kDoorAndLight);
     MoveFragment(fragment, IntPoint(64, -8, 0));
     const std::optional<IntBox> box = BoundsOf(fragment);
     ASSERT_TRUE(box);
@@ -67,7 +67,7 @@ TEST(FragmentPlacement, AddedObjectsJoinTheDocumentAsChanges) {
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n\"message\" \"Kept\"\n}\n", diagnostics);
     doc.GetHistory().MarkClean();
-    CMapFragment fragment = ReadFragment(kDoorAndLight);
+    MapFragment fragment = ReadFragment(kDoorAndLight);
     fragment.hasWorld = true;
     fragment.world.m_worldMessage = "Not taken";
     const std::string before = MapText(doc);

@@ -64,7 +64,7 @@ TEST_F(SelectionFragment, AnEntityBrushGoesInsideItsKeysAlone) {
     m_doc.GetEditorState().SetEditMode(kBrushMode);
     m_doc.GetEditorState().SetSelectedEntity(&door);
     m_doc.GetEditorState().SetSelectedBrush(door.m_brushes[1].get());
-    const CMapFragment fragment = FragmentOfSelection(m_doc);
+    const MapFragment fragment = FragmentOfSelection(m_doc);
     ASSERT_EQ(fragment.modelEntities.size(), 1u);
     EXPECT_TRUE(fragment.worldBrushes.empty());
     const CModelEntity& copy = *fragment.modelEntities[0];

@@ -6,7 +6,7 @@
 namespace {
 
 std::optional<std::string> Problem(const char* text) {
-    return FindSnapProblem(CSnapFields{text});
+    return FindSnapProblem(SnapFields{text});
 }
 
 TEST(SnapFields, LoadShowsTheStep) {
@@ -21,8 +21,8 @@ TEST(SnapFields, TheBoundsAreAcceptedAndTheirNeighboursRefused) {
     EXPECT_EQ(Problem("1024"), std::nullopt);
     EXPECT_EQ(Problem("1025"), range);
     EXPECT_EQ(Problem("-8"), range);
-    EXPECT_EQ(StoreSnap(CSnapFields{"1"}), 1);
-    EXPECT_EQ(StoreSnap(CSnapFields{"1024"}), 1024);
+    EXPECT_EQ(StoreSnap(SnapFields{"1"}), 1);
+    EXPECT_EQ(StoreSnap(SnapFields{"1024"}), 1024);
 }
 
 TEST(SnapFields, TextThatIsNoWholeNumberIsRefused) {
@@ -32,7 +32,7 @@ TEST(SnapFields, TextThatIsNoWholeNumberIsRefused) {
 
 TEST(SnapFields, BlanksAroundTheNumberAreAllowed) {
     EXPECT_EQ(Problem(" 16 "), std::nullopt);
-    EXPECT_EQ(StoreSnap(CSnapFields{" 16 "}), 16);
+    EXPECT_EQ(StoreSnap(SnapFields{" 16 "}), 16);
 }
 
 } // namespace

@@ -36,7 +36,7 @@ TEST(CWad2Writer, WritesHeaderLumpsAndDirectoryInOrder) {
 
 TEST(CWad2Writer, MipLevelsFollowTheHeaderOneAfterAnother) {
     CWad2Writer wad(MakeSamplePalette());
-    wad.AddMipTexture("plate", CIndexImage(64, 32, Shade(Ramp::Steel, 9)));
+    wad.AddMipTexture("plate", CIndexImage(64, 32, Shade(Ramp::kSteel, 9)));
     std::string bytes = wad.MakeFile();
     WadTestEntry entry = ReadWadDirectory(bytes).at(0);
     WadTestTexture texture = ReadWadTexture(bytes, entry);
@@ -51,7 +51,7 @@ TEST(CWad2Writer, MipLevelsFollowTheHeaderOneAfterAnother) {
     std::string lump =
         bytes.substr(static_cast<size_t>(entry.filePosition), static_cast<size_t>(entry.size));
     for (size_t i = 40; i < lump.size(); ++i)
-        ASSERT_EQ(static_cast<uint8_t>(lump[i]), Shade(Ramp::Steel, 9)) << "byte " << i;
+        ASSERT_EQ(static_cast<uint8_t>(lump[i]), Shade(Ramp::kSteel, 9)) << "byte " << i;
 }
 
 TEST(CWad2Writer, RefusesNamesAndSizesTheGameCannotUse) {
@@ -67,18 +67,18 @@ TEST(CWad2Writer, RefusesNamesAndSizesTheGameCannotUse) {
 TEST(ShrinkImage, AveragesEachBlockToTheNearestPaletteColour) {
     std::string palette = MakeSamplePalette();
     // Black and the lightest grey average to the middle of the grey ramp.
-    CIndexImage image(4, 2, Shade(Ramp::Grey, 0));
-    image.Set(0, 0, Shade(Ramp::Grey, 15));
-    image.Set(1, 1, Shade(Ramp::Grey, 15));
-    image.Set(2, 0, Shade(Ramp::Water, 5));
-    image.Set(3, 0, Shade(Ramp::Water, 5));
-    image.Set(2, 1, Shade(Ramp::Water, 5));
-    image.Set(3, 1, Shade(Ramp::Water, 5));
+    CIndexImage image(4, 2, Shade(Ramp::kGrey, 0));
+    image.Set(0, 0, Shade(Ramp::kGrey, 15));
+    image.Set(1, 1, Shade(Ramp::kGrey, 15));
+    image.Set(2, 0, Shade(Ramp::kWater, 5));
+    image.Set(3, 0, Shade(Ramp::kWater, 5));
+    image.Set(2, 1, Shade(Ramp::kWater, 5));
+    image.Set(3, 1, Shade(Ramp::kWater, 5));
     CIndexImage small = ShrinkImage(image, 2, palette);
     ASSERT_EQ(small.Width(), 2);
     ASSERT_EQ(small.Height(), 1);
-    EXPECT_EQ(small.At(0, 0), Shade(Ramp::Grey, 8));
-    EXPECT_EQ(small.At(1, 0), Shade(Ramp::Water, 5));
+    EXPECT_EQ(small.At(0, 0), Shade(Ramp::kGrey, 8));
+    EXPECT_EQ(small.At(1, 0), Shade(Ramp::kWater, 5));
 }
 
 TEST(ShrinkImage, RefusesAShortPalette) {

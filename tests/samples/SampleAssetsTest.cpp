@@ -79,7 +79,7 @@ TEST(SampleAssets, TheEditorReadsTheCommittedTextureFileAndPalette) {
 
     TexturePalette palette;
     palette.ReadPaletteFile((committed / "quake.pal").string());
-    const PaletteEntry& fire = palette[Shade(Ramp::Fire, 15)];
+    const PaletteEntry& fire = palette[Shade(Ramp::kFire, 15)];
     EXPECT_EQ(fire.red, 252);
     EXPECT_EQ(fire.flags, 0);
     EXPECT_EQ(palette[0].red + palette[0].green + palette[0].blue, 0);

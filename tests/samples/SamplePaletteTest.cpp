@@ -51,10 +51,10 @@ TEST(SamplePalette, NoTwoEntriesAreTheSame) {
 }
 
 TEST(Shade, PicksTheLevelOfARampAndClampsIt) {
-    EXPECT_EQ(Shade(Ramp::Grey, 0), 0);
-    EXPECT_EQ(Shade(Ramp::Wood, 3), 19);
-    EXPECT_EQ(Shade(Ramp::Fire, 15), 255);
-    EXPECT_EQ(Shade(Ramp::Water, -4), Shade(Ramp::Water, 0));
-    EXPECT_EQ(Shade(Ramp::Water, 40), Shade(Ramp::Water, 15));
-    EXPECT_NE(Shade(Ramp::Water, 40), Shade(Ramp::Sky, 0));
+    EXPECT_EQ(Shade(Ramp::kGrey, 0), 0);
+    EXPECT_EQ(Shade(Ramp::kWood, 3), 19);
+    EXPECT_EQ(Shade(Ramp::kFire, 15), 255);
+    EXPECT_EQ(Shade(Ramp::kWater, -4), Shade(Ramp::kWater, 0));
+    EXPECT_EQ(Shade(Ramp::kWater, 40), Shade(Ramp::kWater, 15));
+    EXPECT_NE(Shade(Ramp::kWater, 40), Shade(Ramp::kSky, 0));
 }

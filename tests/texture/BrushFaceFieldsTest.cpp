@@ -6,23 +6,23 @@ namespace {
 
 using enum BrushFaceField;
 
-CBrushFaceFields MakeValidFields() {
-    CBrushFaceFields fields;
-    fields[BaseSides] = "6";
-    fields[XScale] = "0.5";
-    fields[Width] = "128";
-    fields[XOffset] = "-16";
-    fields[Rotation] = "45";
-    fields[Height] = "32";
-    fields[YOffset] = " 8 ";
-    fields[YScale] = "2";
+BrushFaceFields MakeValidFields() {
+    BrushFaceFields fields;
+    fields[kBaseSides] = "6";
+    fields[kXScale] = "0.5";
+    fields[kWidth] = "128";
+    fields[kXOffset] = "-16";
+    fields[kRotation] = "45";
+    fields[kHeight] = "32";
+    fields[kYOffset] = " 8 ";
+    fields[kYScale] = "2";
     return fields;
 }
 
-void ExpectRefused(CBrushFaceFields fields, BrushFaceField field, const std::string& text,
+void ExpectRefused(BrushFaceFields fields, BrushFaceField field, const std::string& text,
                    const std::string& message) {
     fields[field] = text;
-    CBrushFaceValues values;
+    BrushFaceValues values;
     values.width = 99;
     auto problem = ValidateBrushFaceFields(fields, values);
     ASSERT_TRUE(problem.has_value()) << text;
@@ -32,7 +32,7 @@ void ExpectRefused(CBrushFaceFields fields, BrushFaceField field, const std::str
 }
 
 TEST(BrushFaceFieldsTest, ValidBoxesGiveTheirNumbers) {
-    CBrushFaceValues values;
+    BrushFaceValues values;
     ASSERT_FALSE(ValidateBrushFaceFields(MakeValidFields(), values).has_value());
     EXPECT_EQ(values.baseSides, 6);
     EXPECT_FLOAT_EQ(values.xScale, 0.5f);
@@ -45,23 +45,23 @@ TEST(BrushFaceFieldsTest, ValidBoxesGiveTheirNumbers) {
 }
 
 TEST(BrushFaceFieldsTest, BoundsOfSidesAndSizesAreRefusedWithTheRange) {
-    const CBrushFaceFields fields = MakeValidFields();
-    ExpectRefused(fields, BaseSides, "2", "Please enter an integer between 3 and 64.");
-    ExpectRefused(fields, BaseSides, "65", "Please enter an integer between 3 and 64.");
-    ExpectRefused(fields, Width, "0", "Please enter an integer between 1 and 25000.");
-    ExpectRefused(fields, Width, "25001", "Please enter an integer between 1 and 25000.");
-    ExpectRefused(fields, Height, "0", "Please enter an integer between 1 and 25000.");
-    ExpectRefused(fields, Height, "25001", "Please enter an integer between 1 and 25000.");
+    const BrushFaceFields fields = MakeValidFields();
+    ExpectRefused(fields, kBaseSides, "2", "Please enter an integer between 3 and 64.");
+    ExpectRefused(fields, kBaseSides, "65", "Please enter an integer between 3 and 64.");
+    ExpectRefused(fields, kWidth, "0", "Please enter an integer between 1 and 25000.");
+    ExpectRefused(fields, kWidth, "25001", "Please enter an integer between 1 and 25000.");
+    ExpectRefused(fields, kHeight, "0", "Please enter an integer between 1 and 25000.");
+    ExpectRefused(fields, kHeight, "25001", "Please enter an integer between 1 and 25000.");
 }
 
 TEST(BrushFaceFieldsTest, BoundsThemselvesPass) {
-    CBrushFaceFields fields = MakeValidFields();
-    fields[BaseSides] = "64";
-    fields[Width] = "25000";
-    fields[Height] = "1";
-    fields[XOffset] = "-32768";
-    fields[YOffset] = "32767";
-    CBrushFaceValues values;
+    BrushFaceFields fields = MakeValidFields();
+    fields[kBaseSides] = "64";
+    fields[kWidth] = "25000";
+    fields[kHeight] = "1";
+    fields[kXOffset] = "-32768";
+    fields[kYOffset] = "32767";
+    BrushFaceValues values;
     ASSERT_FALSE(ValidateBrushFaceFields(fields, values).has_value());
     EXPECT_EQ(values.baseSides, 64);
     EXPECT_EQ(values.xOffset, -32768);
@@ -69,35 +69,35 @@ TEST(BrushFaceFieldsTest, BoundsThemselvesPass) {
 }
 
 TEST(BrushFaceFieldsTest, OffsetsOutsideSixteenBitsAreRefusedNotWrapped) {
-    const CBrushFaceFields fields = MakeValidFields();
+    const BrushFaceFields fields = MakeValidFields();
     const std::string range = "Please enter an integer between -32768 and 32767.";
-    ExpectRefused(fields, XOffset, "32768", range);
-    ExpectRefused(fields, XOffset, "-32769", range);
-    ExpectRefused(fields, YOffset, "65536", range);
-    ExpectRefused(fields, YOffset, "99999999999999999999999", range);
+    ExpectRefused(fields, kXOffset, "32768", range);
+    ExpectRefused(fields, kXOffset, "-32769", range);
+    ExpectRefused(fields, kYOffset, "65536", range);
+    ExpectRefused(fields, kYOffset, "99999999999999999999999", range);
 }
 
 TEST(BrushFaceFieldsTest, TextThatIsNoNumberIsRefused) {
-    const CBrushFaceFields fields = MakeValidFields();
-    ExpectRefused(fields, BaseSides, "", kEnterInteger);
-    ExpectRefused(fields, Width, "12a", kEnterInteger);
-    ExpectRefused(fields, XOffset, "1.5", kEnterInteger);
-    ExpectRefused(fields, XScale, "abc", kEnterNumber);
-    ExpectRefused(fields, Rotation, "", kEnterNumber);
-    ExpectRefused(fields, YScale, "1e999", kEnterNumber);
+    const BrushFaceFields fields = MakeValidFields();
+    ExpectRefused(fields, kBaseSides, "", kEnterInteger);
+    ExpectRefused(fields, kWidth, "12a", kEnterInteger);
+    ExpectRefused(fields, kXOffset, "1.5", kEnterInteger);
+    ExpectRefused(fields, kXScale, "abc", kEnterNumber);
+    ExpectRefused(fields, kRotation, "", kEnterNumber);
+    ExpectRefused(fields, kYScale, "1e999", kEnterNumber);
 }
 
 TEST(BrushFaceFieldsTest, FirstFailingBoxInCheckingOrderIsReported) {
-    CBrushFaceFields fields = MakeValidFields();
-    fields[YScale] = "x";
-    fields[Height] = "0";
-    fields[XScale] = "y";
-    CBrushFaceValues values;
-    EXPECT_EQ(ValidateBrushFaceFields(fields, values)->field, XScale);
-    fields[XScale] = "1";
-    EXPECT_EQ(ValidateBrushFaceFields(fields, values)->field, Height);
-    fields[Height] = "5";
-    EXPECT_EQ(ValidateBrushFaceFields(fields, values)->field, YScale);
+    BrushFaceFields fields = MakeValidFields();
+    fields[kYScale] = "x";
+    fields[kHeight] = "0";
+    fields[kXScale] = "y";
+    BrushFaceValues values;
+    EXPECT_EQ(ValidateBrushFaceFields(fields, values)->field, kXScale);
+    fields[kXScale] = "1";
+    EXPECT_EQ(ValidateBrushFaceFields(fields, values)->field, kHeight);
+    fields[kHeight] = "5";
+    EXPECT_EQ(ValidateBrushFaceFields(fields, values)->field, kYScale);
 }
 
 TEST(BrushFaceFieldsTest, FloatsShowInShortGeneralForm) {

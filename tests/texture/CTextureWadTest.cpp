@@ -138,7 +138,7 @@ TEST_F(TextureWadTest, MissingFileIsReportedAndThenTheChooserAsked) {
     EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
     EXPECT_EQ(m_messages.m_boxes[0].text,
               std::string(kNotFound) + "\n" + m_dir.Path("absent.wad").string() + ": missing");
-    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::kWarning);
     ASSERT_EQ(m_chooser.m_requests.size(), 1u);
     EXPECT_EQ(boxesAtRequest, 1u);
     const FileChooserRequest& request = m_chooser.m_requests[0];
@@ -202,7 +202,7 @@ TEST_F(TextureWadTest, FileThatCannotBeOpenedIsReportedWithoutAChooser) {
     EXPECT_EQ(m_messages.m_boxes[0].title, kTitle);
     EXPECT_EQ(m_messages.m_boxes[0].text,
               "Couldn't open texture file!\n" + m_dir.Path("folder.wad").string() + ": unreadable");
-    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(m_messages.m_boxes[0].icon, MessageIcon::kWarning);
     EXPECT_THAT(m_chooser.m_requests, IsEmpty());
     EXPECT_THAT(m_wad.GetTextureNames(), IsEmpty());
     EXPECT_THAT(m_wad.GetFiles(), IsEmpty());

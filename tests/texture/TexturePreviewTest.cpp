@@ -33,14 +33,14 @@ protected:
         m_wad.BuildTexturePreview(name, brightness, m_palette);
     }
     Rgb PixelAt(int x, int y) const {
-        const CPreviewImage& image = m_wad.GetPreviewImage();
+        const PreviewImage& image = m_wad.GetPreviewImage();
         const size_t at = (static_cast<size_t>(y) * image.width + x) * 3;
         return {image.rgb.at(at), image.rgb.at(at + 1), image.rgb.at(at + 2)};
     }
     // Shows "first" (16 x 8 texels of index 7) so that a failed build can be
     // seen to leave it.
     void ExpectFirstStillShown(uint64_t generation) const {
-        const CPreviewImage& image = m_wad.GetPreviewImage();
+        const PreviewImage& image = m_wad.GetPreviewImage();
         EXPECT_EQ(image.generation, generation);
         EXPECT_EQ(image.width, 16);
         EXPECT_EQ(image.height, 8);

@@ -201,10 +201,10 @@ TEST(CMapPainter, IncrementalNotices) {
     PaintFixture f;
     CPointEntity* light = f.doc.GetPointEntities()[0].get();
     // A point entity notice with nothing before and nothing selected draws nothing.
-    EXPECT_TRUE(f.Painter().PaintNotice(CMapNotice::PointEntitySelection(nullptr)));
+    EXPECT_TRUE(f.Painter().PaintNotice(MapNotice::PointEntitySelection(nullptr)));
     EXPECT_TRUE(f.canvas.m_calls.empty());
     f.doc.GetEditorState().SetSelectedPointEntity(light);
-    f.Painter().PaintNotice(CMapNotice::PointEntitySelection(light));
+    f.Painter().PaintNotice(MapNotice::PointEntitySelection(light));
     ASSERT_EQ(f.canvas.Count("ellipse"), 2);
     EXPECT_EQ(f.canvas.m_calls[0].fill, kDarkGreen);
     EXPECT_EQ(f.canvas.m_calls[1].fill, kOlive);
@@ -212,24 +212,24 @@ TEST(CMapPainter, IncrementalNotices) {
     // An owner's brushes: every brush of it, then the overlay.
     f.canvas.m_calls.clear();
     f.doc.GetEditorState().SetSelectedBrush(&f.World());
-    f.Painter().PaintNotice(CMapNotice::OwnerBrushes(f.doc.GetModelEntities()[0].get()));
+    f.Painter().PaintNotice(MapNotice::OwnerBrushes(f.doc.GetModelEntities()[0].get()));
     EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 1);
 
     // A brush selection: the old brush, the selected brush, the overlay.
     f.canvas.m_calls.clear();
-    f.Painter().PaintNotice(CMapNotice::BrushSelection(&f.Door()));
+    f.Painter().PaintNotice(MapNotice::BrushSelection(&f.Door()));
     EXPECT_EQ(f.canvas.CountColour("line", kNavy), 12); // owner is the selected one: the world
     EXPECT_EQ(f.canvas.CountColour("line", kPurple), 12);
 
     // One brush of its owner, with no overlay.
     f.canvas.m_calls.clear();
-    f.Painter().PaintNotice(CMapNotice::OneBrush(f.doc.GetModelEntities()[0].get(), &f.Door()));
+    f.Painter().PaintNotice(MapNotice::OneBrush(f.doc.GetModelEntities()[0].get(), &f.Door()));
     EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 0);
 
     // Anything else asks for a full repaint.
-    EXPECT_FALSE(f.Painter().PaintNotice(CMapNotice::Repaint()));
+    EXPECT_FALSE(f.Painter().PaintNotice(MapNotice::Repaint()));
 }
 
 TEST(CMapPainter, PointEntityOutsideTheSlabIsNotDrawn) {

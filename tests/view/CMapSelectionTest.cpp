@@ -64,7 +64,7 @@ TEST(CMapSelection, EmptyMapSelectsNothingEvenInFaceMode) {
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedFace(), 3);
     // Face mode redraws the (missing) selected brush at every move; nothing shows.
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::BrushSelection(nullptr)}));
 }
 
 TEST(CMapSelection, OneBrushAlwaysHasASelectedVertexAndTheCursorIsSnapped) {
@@ -325,20 +325,20 @@ TEST(CMapSelection, NoticesForAChangeOfVertexBrushAndOwner) {
     CMapBrush* doorBrush = door->m_brushes[0].get();
 
     f.MoveTo(0, 0); // from nothing to a world brush: the owner (world) is unchanged
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::BrushSelection(nullptr)}));
     f.MoveTo(0, 0); // nothing changes: no notice at all
     EXPECT_TRUE(f.hints.m_notices.empty());
     f.MoveTo(64, 0); // another vertex of the same brush
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(nullptr)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::BrushSelection(nullptr)}));
     f.MoveTo(200, 0); // world to door: the old brush alone, then every brush of the door
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::OneBrush(nullptr, world),
-                                                          CMapNotice::OwnerBrushes(door)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::OneBrush(nullptr, world),
+                                                         MapNotice::OwnerBrushes(door)}));
     f.MoveTo(0, 0); // back: every brush of the door, then the world brush alone
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::OwnerBrushes(door),
-                                                          CMapNotice::OneBrush(nullptr, world)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::OwnerBrushes(door),
+                                                         MapNotice::OneBrush(nullptr, world)}));
     f.doc.GetEditorState().SetEditMode(kFaceMode);
     f.MoveTo(0, 0); // face mode redraws the brush at every move
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::BrushSelection(world)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::BrushSelection(world)}));
     (void)doorBrush;
 }
 
@@ -347,8 +347,8 @@ TEST(CMapSelection, PointEntityChangeSendsANoticeWithTheOldEntity) {
                                      "{ \"classname\" \"b\" \"origin\" \"100 0 0\" }\n"));
     f.MoveTo(0, 0);
     EXPECT_EQ(f.hints.m_notices,
-              (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(nullptr)}));
+              (std::vector<MapNotice>{MapNotice::PointEntitySelection(nullptr)}));
     CPointEntity* a = f.doc.GetEditorState().GetSelectedPointEntity();
     f.MoveTo(100, 0);
-    EXPECT_EQ(f.hints.m_notices, (std::vector<CMapNotice>{CMapNotice::PointEntitySelection(a)}));
+    EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::PointEntitySelection(a)}));
 }

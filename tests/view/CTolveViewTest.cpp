@@ -75,10 +75,10 @@ TEST(CTolveView, IncrementalNoticeDrawsOnTopWithoutARepaint) {
     ViewFixture f;
     f.view->RenderNow();
     f.doc.GetEditorState().SetSelectedBrush(f.doc.GetWorldBrushes()[0].get());
-    f.doc.UpdateAllViews(CMapNotice::BrushSelection(nullptr));
+    f.doc.UpdateAllViews(MapNotice::BrushSelection(nullptr));
     // Drawn straight into the picture: the brush is purple now.
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kPurple));
     f.doc.GetEditorState().SetSelectedBrush(nullptr);
-    f.doc.UpdateAllViews(CMapNotice::BrushSelection(f.doc.GetWorldBrushes()[0].get()));
+    f.doc.UpdateAllViews(MapNotice::BrushSelection(f.doc.GetWorldBrushes()[0].get()));
     EXPECT_EQ(f.view->RenderNow().pixel(336, 300), Rgb32(kNavy));
 }

@@ -11,7 +11,7 @@ namespace {
 void FillMortar(CIndexImage& image, const CTileNoise& noise, int level) {
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x)
-            image.Set(x, y, Shade(Ramp::Sand, level + noise.Random(x, y, 7) % 3 - 1));
+            image.Set(x, y, Shade(Ramp::kSand, level + noise.Random(x, y, 7) % 3 - 1));
     }
 }
 
@@ -50,7 +50,7 @@ CIndexImage DrawStoneWall() {
     CIndexImage image(64, 64);
     CTileNoise noise(64, 64, 1201);
     FillMortar(image, noise, 3);
-    BlockStyle style{Ramp::Sand, 3, 8, 2, 5};
+    BlockStyle style{Ramp::kSand, 3, 8, 2, 5};
     constexpr int kRowHeight = 16;
     for (int row = 0; row < 4; ++row) {
         // Blocks of 16 to 32 units whose widths add up to the texture width.
@@ -101,21 +101,21 @@ CIndexImage DrawCobbles() {
             int level = 5 + stone % 4 + NoiseOffset(noise.Fractal(x, y, 8, 2), 2) -
                         IntegerSqrt(nearest) / 4;
             if (gap < 2)
-                image.Set(x, y, Shade(Ramp::Earth, 2 + gap));
+                image.Set(x, y, Shade(Ramp::kEarth, 2 + gap));
             else
-                image.Set(x, y, Shade(Ramp::Grey, level + (gap < 3 ? -1 : 1)));
+                image.Set(x, y, Shade(Ramp::kGrey, level + (gap < 3 ? -1 : 1)));
         }
     }
     return image;
 }
 
 CIndexImage DrawCheckerTiles() {
-    CIndexImage image(64, 64, Shade(Ramp::Grey, 3));
+    CIndexImage image(64, 64, Shade(Ramp::kGrey, 3));
     CTileNoise noise(64, 64, 1401);
     for (int row = 0; row < 2; ++row) {
         for (int column = 0; column < 2; ++column) {
             bool light = (row + column) % 2 == 0;
-            BlockStyle style{light ? Ramp::Sand : Ramp::Brick, 1, 16, 2, 9};
+            BlockStyle style{light ? Ramp::kSand : Ramp::kBrick, 1, 16, 2, 9};
             DrawBlock(image, noise, style, column * 32 + 1, row * 32 + 1, 30, 30, light ? 10 : 6);
         }
     }
@@ -123,9 +123,9 @@ CIndexImage DrawCheckerTiles() {
 }
 
 CIndexImage DrawMosaic() {
-    CIndexImage image(64, 64, Shade(Ramp::Grey, 3));
+    CIndexImage image(64, 64, Shade(Ramp::kGrey, 3));
     CTileNoise noise(64, 64, 1501);
-    const Ramp ramps[] = {Ramp::Teal, Ramp::Water, Ramp::Water, Ramp::Sand};
+    const Ramp ramps[] = {Ramp::kTeal, Ramp::kWater, Ramp::kWater, Ramp::kSand};
     for (int row = 0; row < 8; ++row) {
         for (int column = 0; column < 8; ++column) {
             uint32_t hash = noise.Hash(column, row, 3);
@@ -144,17 +144,17 @@ CIndexImage DrawConcrete() {
         for (int x = 0; x < 64; ++x) {
             int level = 8 + NoiseOffset(noise.Fractal(x, y, 32, 5), 3) +
                         (noise.Random(x, y) > 230 ? -2 : 0) + (noise.Random(x, y, 1) > 240 ? 2 : 0);
-            image.Set(x, y, Shade(Ramp::Grey, level));
+            image.Set(x, y, Shade(Ramp::kGrey, level));
         }
     }
     // Expansion joints and a wandering crack.
-    image.FillRect(0, 0, 64, 1, Shade(Ramp::Grey, 4));
-    image.FillRect(0, 0, 1, 64, Shade(Ramp::Grey, 4));
+    image.FillRect(0, 0, 64, 1, Shade(Ramp::kGrey, 4));
+    image.FillRect(0, 0, 1, 64, Shade(Ramp::kGrey, 4));
     int crackY = 20;
     for (int x = 8; x < 50; ++x) {
         crackY += static_cast<int>(noise.Hash(x, 0, 5) % 3) - 1;
-        image.Set(x, crackY, Shade(Ramp::Grey, 3));
-        image.Set(x, crackY + 1, Shade(Ramp::Grey, 10));
+        image.Set(x, crackY, Shade(Ramp::kGrey, 3));
+        image.Set(x, crackY + 1, Shade(Ramp::kGrey, 10));
     }
     return image;
 }
@@ -172,11 +172,11 @@ CIndexImage DrawPillar() {
             else if (x % 8 == 1)
                 level += 1;
             level += NoiseOffset(noise.Fractal(x, y, 8, 3), 1);
-            image.Set(x, y, Shade(Ramp::Sand, level));
+            image.Set(x, y, Shade(Ramp::kSand, level));
         }
     }
     // Bands at the foot and the head of the column.
-    BlockStyle band{Ramp::Sand, 1, 4, 2, 2};
+    BlockStyle band{Ramp::kSand, 1, 4, 2, 2};
     DrawBlock(image, noise, band, 0, 0, 32, 10, 9);
     DrawBlock(image, noise, band, 0, 118, 32, 10, 9);
     return image;
@@ -213,10 +213,10 @@ CIndexImage DrawPlanks() {
                 level = base + 2;
             else if (y % kPlank == kPlank - 1 || x == joint)
                 level = 1;
-            image.Set(x, y, Shade(Ramp::Wood, level));
+            image.Set(x, y, Shade(Ramp::kWood, level));
         }
         if (y % kPlank == 4 || y % kPlank == 11)
-            image.Set(joint + 2, y, Shade(Ramp::Grey, 4));
+            image.Set(joint + 2, y, Shade(Ramp::kGrey, 4));
     }
     return image;
 }
@@ -234,17 +234,17 @@ CIndexImage DrawCrate() {
                 level = 8 + NoiseOffset(noise.Fractal(x, y, 8, 2), 1);
             else if (std::abs(x + y - 63) == 6)
                 level = 2;
-            image.Set(x, y, Shade(Ramp::Wood, level));
+            image.Set(x, y, Shade(Ramp::kWood, level));
         }
     }
-    BlockStyle frame{Ramp::Wood, 1, 8, 2, 3};
+    BlockStyle frame{Ramp::kWood, 1, 8, 2, 3};
     DrawBlock(image, noise, frame, 0, 0, 64, 8, 10);
     DrawBlock(image, noise, frame, 0, 56, 64, 8, 10);
     DrawBlock(image, noise, frame, 0, 8, 8, 48, 9);
     DrawBlock(image, noise, frame, 56, 8, 8, 48, 9);
     for (int corner : {2, 58}) {
-        DrawRivet(image, corner, 2, Ramp::Steel);
-        DrawRivet(image, corner, 58, Ramp::Steel);
+        DrawRivet(image, corner, 2, Ramp::kSteel);
+        DrawRivet(image, corner, 58, Ramp::kSteel);
     }
     return image;
 }

@@ -8,22 +8,22 @@ namespace samples {
 // The sample palette is 16 ramps of 16 shades each, darkest first, so a
 // texture is drawn by choosing a ramp and a brightness level.
 enum class Ramp : uint8_t {
-    Grey,
-    Wood,
-    Earth,
-    Sand,
-    Brick,
-    Rust,
-    Gold,
-    Moss,
-    Slime,
-    Teal,
-    Water,
-    Sky,
-    Violet,
-    Skin,
-    Steel,
-    Fire,
+    kGrey,
+    kWood,
+    kEarth,
+    kSand,
+    kBrick,
+    kRust,
+    kGold,
+    kMoss,
+    kSlime,
+    kTeal,
+    kWater,
+    kSky,
+    kViolet,
+    kSkin,
+    kSteel,
+    kFire,
 };
 
 inline constexpr int kRampCount = 16;

@@ -9,16 +9,16 @@ std::vector<SampleTexture> DrawSampleTextures() {
     auto add = [&](const char* name, CIndexImage image) {
         textures.push_back({name, std::move(image)});
     };
-    add("brick_red", DrawBrickWall(Ramp::Brick, 64, 64, 32, 16, 1001));
-    add("brick_grey", DrawBrickWall(Ramp::Grey, 128, 64, 64, 32, 1101));
+    add("brick_red", DrawBrickWall(Ramp::kBrick, 64, 64, 32, 16, 1001));
+    add("brick_grey", DrawBrickWall(Ramp::kGrey, 128, 64, 64, 32, 1101));
     add("stone1", DrawStoneWall());
     add("cobble1", DrawCobbles());
     add("tile1", DrawCheckerTiles());
     add("tile2", DrawMosaic());
     add("floor1", DrawConcrete());
     add("pillar1", DrawPillar());
-    add("rock1", DrawRock(Ramp::Earth, 1961));
-    add("moss1", DrawRock(Ramp::Moss, 1951));
+    add("rock1", DrawRock(Ramp::kEarth, 1961));
+    add("moss1", DrawRock(Ramp::kMoss, 1951));
     add("wood1", DrawPlanks());
     add("crate1", DrawCrate());
     add("metal1", DrawMetalPlate());

@@ -18,7 +18,7 @@ int Relief(const CTileNoise& noise, int x, int y, int cell, int octaves);
 
 // How a raised rectangle (a brick, a panel, a tile) is painted.
 struct BlockStyle {
-    Ramp ramp = Ramp::Grey;
+    Ramp ramp = Ramp::kGrey;
     int grain = 2; // strength of the surface noise, in levels
     int cell = 8;  // size of the surface noise
     int bevel = 2; // lighter upper-left and darker lower-right edge, in levels

@@ -5,7 +5,7 @@
 
 // A texture's picture as 8-bit red, green, blue triples, row by row from the
 // top, one pixel per texel.
-struct CPreviewImage {
+struct PreviewImage {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgb; // width * height * 3 bytes

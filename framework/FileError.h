@@ -5,10 +5,10 @@
 // Why a file could not be read or written: which file and the reason, the
 // system's own or, for what cannot be written at all, what is wrong with the
 // content.
-struct CFileError {
+struct FileError {
     std::string path;
     std::string reason;
     bool inContent = false; // the file system was never asked
 
-    friend bool operator==(const CFileError&, const CFileError&) = default;
+    friend bool operator==(const FileError&, const FileError&) = default;
 };

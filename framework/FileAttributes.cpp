@@ -1,4 +1,4 @@
-#include "framework/CFileAttributes.h"
+#include "framework/FileAttributes.h"
 
 #include <grp.h>
 #include <pwd.h>
@@ -43,11 +43,11 @@ void AddPart(std::string& parts, const std::string& part) {
 
 } // namespace
 
-std::string DescribeAttributeChange(const std::string& fileName, const CAttributeChange& change) {
+std::string DescribeAttributeChange(const std::string& fileName, const AttributeChange& change) {
     if (change.IsEmpty())
         return {};
-    const CFileAttributes& was = change.before;
-    const CFileAttributes& now = change.after;
+    const FileAttributes& was = change.before;
+    const FileAttributes& now = change.after;
     std::string parts;
     if (was.owner != now.owner)
         AddPart(parts, "owner " + UserName(now.owner) + " (was " + UserName(was.owner) + ")");

@@ -16,7 +16,7 @@ using PointEntityList = std::vector<std::unique_ptr<CPointEntity>>;
 
 // Entities and brushes that belong to no document: a map as read before a
 // document takes it over, or the objects on their way to the clipboard.
-struct CMapFragment {
+struct MapFragment {
     bool hasWorld = false; // a "worldspawn" was read, or is to be written
     CWorldKeys world;
     std::optional<std::string> wad; // the world's "wad", when it had one
@@ -46,4 +46,4 @@ struct MapContents {
 };
 
 // A fragment's world is written when it was read or holds brushes.
-MapContents ContentsOf(const CMapFragment& fragment);
+MapContents ContentsOf(const MapFragment& fragment);

@@ -7,7 +7,7 @@
 // lives (device and inode, which a file renamed over it changes), its size and
 // its modification time to the nanosecond. A file that cannot be looked at is
 // a stamp that does not exist.
-struct CFileStamp {
+struct FileStamp {
     bool exists = false;
     uint64_t device = 0;
     uint64_t inode = 0;
@@ -15,10 +15,10 @@ struct CFileStamp {
     int64_t modifiedSeconds = 0;
     int64_t modifiedNanoseconds = 0;
 
-    friend bool operator==(const CFileStamp&, const CFileStamp&) = default;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
 // The stamp of the file at `path`, its links followed.
-CFileStamp ReadFileStamp(const std::string& path);
+FileStamp ReadFileStamp(const std::string& path);
 // The stamp of an open file.
-CFileStamp ReadFileStamp(int fd);
+FileStamp ReadFileStamp(int fd);

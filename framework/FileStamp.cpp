@@ -1,11 +1,11 @@
-#include "framework/CFileStamp.h"
+#include "framework/FileStamp.h"
 
 #include <sys/stat.h>
 
 namespace {
 
-CFileStamp StampOf(const struct stat& status) {
-    CFileStamp stamp;
+FileStamp StampOf(const struct stat& status) {
+    FileStamp stamp;
     stamp.exists = true;
     stamp.device = static_cast<uint64_t>(status.st_dev);
     stamp.inode = static_cast<uint64_t>(status.st_ino);
@@ -17,12 +17,12 @@ CFileStamp StampOf(const struct stat& status) {
 
 } // namespace
 
-CFileStamp ReadFileStamp(const std::string& path) {
+FileStamp ReadFileStamp(const std::string& path) {
     struct stat status;
-    return ::stat(path.c_str(), &status) == 0 ? StampOf(status) : CFileStamp();
+    return ::stat(path.c_str(), &status) == 0 ? StampOf(status) : FileStamp();
 }
 
-CFileStamp ReadFileStamp(int fd) {
+FileStamp ReadFileStamp(int fd) {
     struct stat status;
-    return ::fstat(fd, &status) == 0 ? StampOf(status) : CFileStamp();
+    return ::fstat(fd, &status) == 0 ? StampOf(status) : FileStamp();
 }

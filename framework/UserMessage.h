@@ -7,15 +7,15 @@
 
 // A message the core has for the user. The core returns these; whoever called
 // it decides when and how they are shown.
-struct CUserMessage {
+struct UserMessage {
     std::string title;
     std::string text;
-    MessageIcon icon = MessageIcon::Error;
+    MessageIcon icon = MessageIcon::kError;
 
-    friend bool operator==(const CUserMessage&, const CUserMessage&) = default;
+    friend bool operator==(const UserMessage&, const UserMessage&) = default;
 };
 
-using UserMessages = std::vector<CUserMessage>;
+using UserMessages = std::vector<UserMessage>;
 
 // Shows each message in its own box through the message service, in order.
 void ShowMessages(const UserMessages& messages);

@@ -1,8 +1,8 @@
-#include "app/CStartupOptions.h"
+#include "app/StartupOptions.h"
 
 #include <QCommandLineParser>
 
-CStartupOptions ParseCommandLine(const QStringList& arguments) {
+StartupOptions ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tolve, a level editor for Quake map files."));
     parser.addHelpOption();
@@ -21,7 +21,7 @@ CStartupOptions ParseCommandLine(const QStringList& arguments) {
     // --help and --version print and end the program here.
     parser.process(arguments);
 
-    CStartupOptions options;
+    StartupOptions options;
     options.files = parser.positionalArguments();
     options.screenshotPath = parser.value(screenshot);
     // A picture is always of an editor of its own.

@@ -1,4 +1,4 @@
-#include "map/CMapFragment.h"
+#include "map/MapFragment.h"
 
 #include "map/CMapReader.h"
 #include "map/CMapWriter.h"
@@ -9,8 +9,8 @@
 
 namespace {
 
-CMapFragment ReadFragment(const std::string& text, CRecordingDiagnostics& diagnostics) {
-    CMapFragment fragment;
+MapFragment ReadFragment(const std::string& text, CRecordingDiagnostics& diagnostics) {
+    MapFragment fragment;
     CMapReader(fragment, text, diagnostics).ReadMap();
     return fragment;
 }
@@ -19,7 +19,7 @@ CMapFragment ReadFragment(const std::string& text, CRecordingDiagnostics& diagno
 
 // What the clipboard will carry: one brush of a door and one light, with no
 // document anywhere.
-TEST(CMapFragment, OneBrushAndOneEntityRoundTripThroughText) {
+TEST(MapFragment, OneBrushAndOneEntityRoundTripThroughText) {
     const std::string text = "{\n\t\"classname\" \"func_door\"\n\t\"angle\" \"-1\"\n\t{\n"
                              "\t\t( -64 -64 64 ) ( -64 -64 -64 ) ( -64 64 -64 ) wall 0 0 0.000000 "
                              "1.000000 1.000000\n"
@@ -36,7 +36,7 @@ TEST(CMapFragment, OneBrushAndOneEntityRoundTripThroughText) {
                              "{\n\t\"classname\" \"light\"\n\t\"origin\" \"0 0 32\"\n"
                              "\t\"light\" \"300\"\n}\n";
     CRecordingDiagnostics diagnostics;
-    CMapFragment fragment = ReadFragment(text, diagnostics);
+    MapFragment fragment = ReadFragment(text, diagnostics);
     EXPECT_TRUE(diagnostics.m_entries.empty());
     EXPECT_FALSE(fragment.hasWorld);
     ASSERT_EQ(fragment.modelEntities.size(), 1u);
@@ -47,12 +47,12 @@ TEST(CMapFragment, OneBrushAndOneEntityRoundTripThroughText) {
     EXPECT_EQ(CMapWriter::WriteText(ContentsOf(fragment)), text);
 }
 
-TEST(CMapFragment, AWorldBrushIsWrittenInsideAWorldspawn) {
+TEST(MapFragment, AWorldBrushIsWrittenInsideAWorldspawn) {
     CRecordingDiagnostics diagnostics;
-    CMapFragment fragment = ReadFragment(CubeMapText(), diagnostics);
+    MapFragment fragment = ReadFragment(CubeMapText(), diagnostics);
     EXPECT_TRUE(fragment.hasWorld);
     EXPECT_EQ(fragment.worldBrushes.size(), 1u);
-    CMapFragment brushOnly;
+    MapFragment brushOnly;
     brushOnly.worldBrushes.push_back(std::move(fragment.worldBrushes[0]));
     brushOnly.wad = "base.wad";
     std::string text = CMapWriter::WriteText(ContentsOf(brushOnly));
@@ -60,11 +60,11 @@ TEST(CMapFragment, AWorldBrushIsWrittenInsideAWorldspawn) {
               0u);
 }
 
-TEST(CMapFragment, ADocumentAdoptsAFragmentAtTheEndOfItsLists) {
+TEST(MapFragment, ADocumentAdoptsAFragmentAtTheEndOfItsLists) {
     CTolveDoc doc;
     CRecordingDiagnostics diagnostics;
     doc.ReadMapText(CubeMapText("{\n\"classname\" \"info_null\"\n}\n"), diagnostics);
-    CMapFragment fragment = ReadFragment("{\n\"classname\" \"light\"\n}\n", diagnostics);
+    MapFragment fragment = ReadFragment("{\n\"classname\" \"light\"\n}\n", diagnostics);
     doc.AdoptFragment(std::move(fragment));
     ASSERT_EQ(doc.GetPointEntities().size(), 2u);
     EXPECT_EQ(doc.GetPointEntities()[1]->m_classname, "light");
@@ -72,13 +72,13 @@ TEST(CMapFragment, ADocumentAdoptsAFragmentAtTheEndOfItsLists) {
 }
 
 // Autosave will write copies this way: no box, no modified flag touched.
-TEST(CMapFragment, AFailedWriteComesBackAsPathAndReasonWithoutABox) {
+TEST(MapFragment, AFailedWriteComesBackAsPathAndReasonWithoutABox) {
     CRecordingMessages messages;
     CTempDir dir;
     CTolveDoc doc;
     MakeModified(doc);
     const std::string path = dir.Path("no/such/folder.map").string();
-    std::optional<CFileError> error = CMapWriter::WriteFile(doc.GetContents(), path);
+    std::optional<FileError> error = CMapWriter::WriteFile(doc.GetContents(), path);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->path, path);
     EXPECT_EQ(error->reason, "No such file or directory");

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // What the command line asks for.
-struct CStartupOptions {
+struct StartupOptions {
     QStringList files;          // maps to open; none means a new empty map
     bool singleInstance = true; // hand files to an editor that already runs
     QString serverName;         // where editors meet; empty for the user's default
@@ -14,4 +14,4 @@ struct CStartupOptions {
 
 // Reads "tolve [--new-instance] [--screenshot FILE.png] [FILE...]". Setting TOLVE_NEW_INSTANCE=1 in
 // the environment has the same effect as --new-instance.
-CStartupOptions ParseCommandLine(const QStringList& arguments);
+StartupOptions ParseCommandLine(const QStringList& arguments);

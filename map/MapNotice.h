@@ -10,7 +10,7 @@ class CPointEntity;
 
 // What changed in a map, so that each view redraws just that much. Sent to
 // every view of the document, synchronously, in the order they registered.
-struct CMapNotice {
+struct MapNotice {
     enum class What : uint8_t {
         kAll,          // anything: repaint everything
         kPointEntity,  // the selected point entity changed; `pointEntity` was selected before
@@ -27,29 +27,29 @@ struct CMapNotice {
     const CMapBrush* brush = nullptr;
     IntBox area;
 
-    static CMapNotice Repaint() { return {}; }
-    static CMapNotice PointEntitySelection(const CPointEntity* before) {
+    static MapNotice Repaint() { return {}; }
+    static MapNotice PointEntitySelection(const CPointEntity* before) {
         return {What::kPointEntity, before, nullptr, nullptr, {}};
     }
-    static CMapNotice OwnerBrushes(const CModelEntity* owner) {
+    static MapNotice OwnerBrushes(const CModelEntity* owner) {
         return {What::kOwnerBrushes, nullptr, owner, nullptr, {}};
     }
-    static CMapNotice BrushSelection(const CMapBrush* before) {
+    static MapNotice BrushSelection(const CMapBrush* before) {
         return {What::kBrush, nullptr, nullptr, before, {}};
     }
-    static CMapNotice OneBrush(const CModelEntity* owner, const CMapBrush* brush) {
+    static MapNotice OneBrush(const CModelEntity* owner, const CMapBrush* brush) {
         return {What::kOneBrush, nullptr, owner, brush, {}};
     }
-    static CMapNotice Area(const IntBox& area) {
+    static MapNotice Area(const IntBox& area) {
         return {What::kArea, nullptr, nullptr, nullptr, area};
     }
 
-    friend bool operator==(const CMapNotice&, const CMapNotice&) = default;
+    friend bool operator==(const MapNotice&, const MapNotice&) = default;
 };
 
 // Something that shows a map and wants to hear about its changes.
 class CMapObserver {
 public:
     virtual ~CMapObserver() = default;
-    virtual void OnMapChanged(const CMapNotice& notice) = 0;
+    virtual void OnMapChanged(const MapNotice& notice) = 0;
 };

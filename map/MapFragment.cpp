@@ -1,6 +1,6 @@
-#include "map/CMapFragment.h"
+#include "map/MapFragment.h"
 
-MapContents ContentsOf(const CMapFragment& fragment) {
+MapContents ContentsOf(const MapFragment& fragment) {
     MapContents contents;
     if (fragment.hasWorld || !fragment.worldBrushes.empty())
         contents.world = &fragment.world;
