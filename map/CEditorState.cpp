@@ -64,34 +64,31 @@ void CEditorState::SetHover(const HoverSelection& hover) {
     TellBrushChange(old);
 }
 
-void CEditorState::SetSelectedEntity(CModelEntity* entity) {
+template <class Part>
+void CEditorState::SetHoverPart(Part HoverSelection::*part, const Part& value) {
     HoverSelection hover = GetHover();
-    hover.entity = entity;
+    hover.*part = value;
     SetHover(hover);
+}
+
+void CEditorState::SetSelectedEntity(CModelEntity* entity) {
+    SetHoverPart(&HoverSelection::entity, entity);
 }
 
 void CEditorState::SetSelectedBrush(CMapBrush* brush) {
-    HoverSelection hover = GetHover();
-    hover.brush = brush;
-    SetHover(hover);
+    SetHoverPart(&HoverSelection::brush, brush);
 }
 
 void CEditorState::SetSelectedVertex(int32_t vertex) {
-    HoverSelection hover = GetHover();
-    hover.vertex = vertex;
-    SetHover(hover);
+    SetHoverPart(&HoverSelection::vertex, vertex);
 }
 
 void CEditorState::SetSelectedFace(uint8_t face) {
-    HoverSelection hover = GetHover();
-    hover.face = face;
-    SetHover(hover);
+    SetHoverPart(&HoverSelection::face, face);
 }
 
 void CEditorState::SetSelectedPointEntity(CPointEntity* entity) {
-    HoverSelection hover = GetHover();
-    hover.pointEntity = entity;
-    SetHover(hover);
+    SetHoverPart(&HoverSelection::pointEntity, entity);
 }
 
 void CEditorState::TellBrushChange(const HoverSelection& old) const {

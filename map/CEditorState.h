@@ -76,6 +76,7 @@ public:
     void FollowBrush(const CMapBrush& brush, CModelEntity* owner);
 
 private:
+    template <class Part> void SetHoverPart(Part HoverSelection::*part, const Part& value);
     void Tell(const MapNotice& notice) const;
     void TellBrushChange(const HoverSelection& old) const;
 

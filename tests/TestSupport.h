@@ -110,6 +110,37 @@ inline constexpr const char* kCubeFaceLines =
     "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1\n"
     "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1\n";
 
+// A world cube read with plane points its corners do not give back, a door
+// of one brush beside it, and a light whose origin is kept as written.
+inline constexpr const char* kKeptTextDoorMap = R"({
+"classname" "worldspawn"
+{
+( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
+( 64 0 7 ) ( 64 3 0 ) ( 64 0 0 ) wall 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
+}
+}
+{
+"classname" "func_door"
+"speed" "1e2"
+{
+( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
+( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
+( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
+( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
+( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
+( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
+}
+}
+{
+"classname" "light"
+"origin" "-200.0 -150 0"
+}
+)";
+
 // A map whose world holds the cube, followed by `rest` (more entities);
 // `worldKeys` are key lines of the world after its class name.
 inline std::string CubeMapText(const std::string& rest = "", const std::string& worldKeys = "") {
@@ -127,6 +158,12 @@ inline std::string BoxFaceLines(int x0, int x1, const std::string& texture) {
            "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 )" + rest + "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 )" +
            rest + "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 )" + rest +
            "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 )" + rest;
+}
+
+// A world cube, a door of one cube and a light, all of whole numbers.
+inline std::string CubeDoorLightMapText() {
+    return CubeMapText("{\n\"classname\" \"func_door\"\n{\n" + std::string(kCubeFaceLines) +
+                       "}\n}\n{\n\"classname\" \"light\"\n}\n");
 }
 
 // Writes the document's map text to a string, as a save would.

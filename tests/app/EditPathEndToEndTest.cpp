@@ -19,41 +19,10 @@
 
 namespace {
 
-// A world cube read with plane points its corners do not give back, a door
-// of one brush beside it, and a light whose origin is kept as written.
-constexpr const char* kDoorMap = R"({
-"classname" "worldspawn"
-{
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 7 ) ( 64 3 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-}
-}
-{
-"classname" "func_door"
-"speed" "1e2"
-{
-( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
-( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
-}
-}
-{
-"classname" "light"
-"origin" "-200.0 -150 0"
-}
-)";
-
 class EditPath : public CAppFixture {
 protected:
     void OpenMap() {
-        m_path = WriteMap("door.map", kDoorMap);
+        m_path = WriteMap("door.map", kKeptTextDoorMap);
         StartApp({m_path});
         ASSERT_NE(ActiveFrame(), nullptr);
         CTolveView& view = View();

@@ -28,44 +28,14 @@ QAction* Action(CMainFrame& frame, CommandId id) {
     return frame.GetCommands().GetAction(id);
 }
 
-// A world brush read with plane points that its corners do not give back
-// exactly, and a light whose origin is kept as it was written.
-constexpr const char* kKeptTextMap = R"({
-"classname" "worldspawn"
-{
-( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) wall 0 0 0 1 1
-( 64 0 7 ) ( 64 3 0 ) ( 64 0 0 ) wall 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) wall 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) wall 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) floor 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) floor 0 0 0 1 1
-}
-}
-{
-"classname" "func_door"
-{
-( 128 0 1 ) ( 128 -1 0 ) ( 128 0 0 ) door 0 0 0 1 1
-( 160 0 1 ) ( 160 1 0 ) ( 160 0 0 ) door 0 0 0 1 1
-( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) door 0 0 0 1 1
-( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) door 0 0 0 1 1
-( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) door 0 0 0 1 1
-( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) door 0 0 0 1 1
-}
-}
-{
-"classname" "light"
-"origin" "-200.0 -150 0"
-}
-{
-"classname" "light"
-"origin" "200 150 0"
-}
-)";
+// Two lights, the first with its origin kept as it was written.
+const std::string kTwoLightsMap =
+    std::string(kKeptTextDoorMap) + "{\n\"classname\" \"light\"\n\"origin\" \"200 150 0\"\n}\n";
 
 class UndoCommands : public CAppFixture {
 protected:
     void OpenMap() {
-        StartApp({WriteMap("undo.map", kKeptTextMap)});
+        StartApp({WriteMap("undo.map", kTwoLightsMap.c_str())});
         ASSERT_NE(ActiveFrame(), nullptr);
     }
 

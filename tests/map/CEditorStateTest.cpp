@@ -17,10 +17,7 @@ struct StateFixture {
     CNoticeRecorder views;
     StateFixture() {
         CRecordingDiagnostics diagnostics;
-        doc.ReadMapText(CubeMapText("{\n\"classname\" \"func_door\"\n{\n" +
-                                    std::string(kCubeFaceLines) +
-                                    "}\n}\n{\n\"classname\" \"light\"\n}\n"),
-                        diagnostics);
+        doc.ReadMapText(CubeDoorLightMapText(), diagnostics);
         doc.AddView(&views);
     }
     ~StateFixture() { doc.RemoveView(&views); }

@@ -24,10 +24,7 @@ struct EditFixture {
     }
     EditFixture() {
         CRecordingDiagnostics diagnostics;
-        doc.ReadMapText(CubeMapText("{\n\"classname\" \"func_door\"\n{\n" +
-                                    std::string(kCubeFaceLines) +
-                                    "}\n}\n{\n\"classname\" \"light\"\n}\n"),
-                        diagnostics);
+        doc.ReadMapText(CubeDoorLightMapText(), diagnostics);
         doc.AddView(&views);
     }
     ~EditFixture() { doc.RemoveView(&views); }
