@@ -58,13 +58,16 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_THAT(MenuItems(*edit), ElementsAre("&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-",
-                                              "Texture &Lock"));
+    EXPECT_THAT(MenuItems(*edit),
+                ElementsAre("&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "Texture &Lock",
+                            "-", "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode"));
     QGuiApplication::clipboard()->clear();
-    // Nothing to undo, cut, copy or paste in a new map; texture lock is on.
+    // Nothing to undo, cut, copy or paste in a new map; texture lock is on,
+    // and the modes can always be chosen.
     for (QAction* action : edit->actions()) {
         const bool lock = action == Action(Frame(), CommandId::kTextureLock);
-        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock)
+        const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
+        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock || mode)
             << action->text().toStdString();
     }
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());

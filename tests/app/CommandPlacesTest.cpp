@@ -168,7 +168,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
         ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save "
                     "&As... | - | Recent File | - | E&xit",
                     "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t\tCtrl+X | "
-                    "&Copy\tCtrl+C | &Paste\tCtrl+V | - | Texture &Lock",
+                    "&Copy\tCtrl+C | &Paste\tCtrl+V | - | Texture &Lock | - | Corner "
+                    "Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity Mode\tCtrl+4",
                     "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome",
                     "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
                     "&Help: &About Tolve..."));

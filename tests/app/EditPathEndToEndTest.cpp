@@ -155,3 +155,29 @@ TEST_F(EditPath, ADragWithNothingToMoveLeavesTheMapUnmodified) {
 }
 
 } // namespace
+
+TEST_F(EditPath, TheModeKeysChooseWhatDeleteTakes) {
+    OpenMap();
+    QAction* entityMode = Frame().GetCommands().GetAction(CommandId::kEntityMode);
+    QAction* brushMode = Frame().GetCommands().GetAction(CommandId::kBrushMode);
+    QTest::keyClick(&View(), Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetEditMode(), kEntityMode);
+    EXPECT_TRUE(entityMode->isChecked());
+    MoveMouse(ScreenOf({-200, -150, 0}));
+    QTest::keyClick(&View(), Qt::Key_Delete);
+    EXPECT_TRUE(ActiveDoc().GetPointEntities().empty());
+
+    QTest::keyClick(&View(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetEditMode(), kBrushMode);
+    EXPECT_TRUE(brushMode->isChecked());
+    EXPECT_FALSE(entityMode->isChecked());
+    MoveMouse(ScreenOf({160, 64, 0})); // a corner of the door
+    QTest::keyClick(&View(), Qt::Key_Delete);
+
+    std::unique_ptr<ReadMap> saved = Read(SavedText());
+    EXPECT_TRUE(saved->doc->GetPointEntities().empty());
+    EXPECT_TRUE(saved->doc->GetModelEntities().empty()); // its only brush took the door along
+    EXPECT_EQ(saved->doc->GetWorldBrushes().size(), 1u);
+    QTest::keyClick(&View(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(ActiveDoc().GetEditorState().GetEditMode(), kCornerMode);
+}
