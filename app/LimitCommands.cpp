@@ -30,3 +30,11 @@ void SetLowerLimitFromCursor(const CommandContext& context) {
 void SetInsertionPointFromCursor(const CommandContext& context) {
     SetFromCursor(context, &CEditorState::GetInsertionPoint, &CEditorState::SetInsertionPoint);
 }
+
+void ClearLimits(const CommandContext& context) {
+    context.view->GetDocument().GetEditorState().ClearLimits();
+}
+
+bool HasLimits(const CommandContext& context) {
+    return context.view->GetDocument().GetEditorState().HasLimits();
+}

@@ -8,3 +8,7 @@
 void SetUpperLimitFromCursor(const CommandContext& context);
 void SetLowerLimitFromCursor(const CommandContext& context);
 void SetInsertionPointFromCursor(const CommandContext& context);
+
+// Limits that hide nothing again, in every view.
+void ClearLimits(const CommandContext& context);
+bool HasLimits(const CommandContext& context);

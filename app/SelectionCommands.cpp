@@ -35,6 +35,14 @@ void AddSelectionCommands(CommandEntries& entries) {
                        .popUp = PopUpPlace{.submenu = "Set", .text = "Lower limit", .order = 5},
                        .scope = kView,
                        .run = SetLowerLimitFromCursor});
+    entries.push_back({.id = kClearLimits,
+                       .menuText = "Clear &Limits",
+                       .prompt = "Show everything again: clear the upper and lower limits",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},
+                       .menu = MenuPlace{MainMenu::kView, 2, 2, MenuBarChoice::kWithMap},
+                       .scope = kView,
+                       .run = ClearLimits,
+                       .enabled = HasLimits});
     entries.push_back({.id = kSetInsertionPoint,
                        .menuText = "Set Insertion Point",
                        .prompt = "Set insertion point",

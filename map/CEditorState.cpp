@@ -5,8 +5,8 @@
 void CEditorState::Reset() {
     m_editMode = kCornerMode;
     m_snap = 8;
-    m_upperLimit = IntPoint(-25000, 25000, 25000);
-    m_lowerLimit = IntPoint(25000, -25000, -25000);
+    m_upperLimit = kNoUpperLimit;
+    m_lowerLimit = kNoLowerLimit;
     m_insertionPoint = IntPoint(0, 0, 0);
     m_selectedEntity = nullptr;
     m_selectedBrush = nullptr;
@@ -39,6 +39,18 @@ void CEditorState::SetUpperLimit(const IntPoint& point) {
 
 void CEditorState::SetLowerLimit(const IntPoint& point) {
     m_lowerLimit = point;
+    Tell(MapNotice::Repaint());
+}
+
+bool CEditorState::HasLimits() const {
+    return m_upperLimit != kNoUpperLimit || m_lowerLimit != kNoLowerLimit;
+}
+
+void CEditorState::ClearLimits() {
+    if (!HasLimits())
+        return;
+    m_upperLimit = kNoUpperLimit;
+    m_lowerLimit = kNoLowerLimit;
     Tell(MapNotice::Repaint());
 }
 

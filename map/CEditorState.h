@@ -48,6 +48,9 @@ public:
     const IntPoint& GetLowerLimit() const { return m_lowerLimit; }
     void SetUpperLimit(const IntPoint& point);
     void SetLowerLimit(const IntPoint& point);
+    // Whether the limits hide anything at all; clearing them shows everything.
+    bool HasLimits() const;
+    void ClearLimits();
     const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
     void SetInsertionPoint(const IntPoint& point);
 
@@ -83,8 +86,10 @@ private:
     CTolveDoc& m_doc;
     EditMode m_editMode = kCornerMode;
     int16_t m_snap = 8;
-    IntPoint m_upperLimit{-25000, 25000, 25000};
-    IntPoint m_lowerLimit{25000, -25000, -25000};
+    static constexpr IntPoint kNoUpperLimit{-25000, 25000, 25000};
+    static constexpr IntPoint kNoLowerLimit{25000, -25000, -25000};
+    IntPoint m_upperLimit = kNoUpperLimit;
+    IntPoint m_lowerLimit = kNoLowerLimit;
     IntPoint m_insertionPoint;
     CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
     CMapBrush* m_selectedBrush = nullptr;

@@ -49,4 +49,5 @@ enum class CommandId : int {
     kFlipped = 32807,
     kFrameMap = 32810,
     kTextureLock = 32811,
+    kClearLimits = 32812,
 };

@@ -165,14 +165,15 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
     StartApp();
     EXPECT_THAT(
         ShownMenuBar(*Frame().menuBar()),
-        ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save "
-                    "&As... | - | Recent File | - | E&xit",
-                    "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t\tCtrl+X | "
-                    "&Copy\tCtrl+C | &Paste\tCtrl+V | - | Texture &Lock | - | Corner "
-                    "Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity Mode\tCtrl+4",
-                    "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome",
-                    "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
-                    "&Help: &About Tolve..."));
+        ElementsAre(
+            "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save "
+            "&As... | - | Recent File | - | E&xit",
+            "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t\tCtrl+X | "
+            "&Copy\tCtrl+C | &Paste\tCtrl+V | - | Texture &Lock | - | Corner "
+            "Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity Mode\tCtrl+4",
+            "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome | Clear &Limits\tCtrl+Shift+L",
+            "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
+            "&Help: &About Tolve..."));
 
     Frame().RunCommand(CommandId::kFileClose);
     EXPECT_THAT(ShownMenuBar(*Frame().menuBar()),

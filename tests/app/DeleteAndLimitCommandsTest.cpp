@@ -1,11 +1,13 @@
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
+#include "app/CCommandTable.h"
 #include "app/CommandList.h"
 #include "app/ViewContextMenu.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "widgets/CTolveView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -370,3 +372,27 @@ TEST_F(DeleteEndToEnd, CtrlISetsTheInsertionPointThePopupTheUpperLimit) {
 }
 
 } // namespace
+
+TEST_F(DeleteEndToEnd, CtrlShiftLClearsTheLimitsCtrlUSet) {
+    StartOnDemoCopy();
+    CTolveView& view = ActiveFrame()->GetView();
+    QAction* clear = Frame().GetCommands().GetAction(CommandId::kClearLimits);
+    const CEditorState& state = ActiveDoc().GetEditorState();
+    const IntPoint upper = state.GetUpperLimit(), lower = state.GetLowerLimit();
+    EXPECT_FALSE(clear->isEnabled()); // nothing hidden, nothing to clear
+    const QPoint hover(310, 190);
+    QMouseEvent move(QEvent::MouseMove, hover, view.mapToGlobal(hover), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &move);
+    QTest::keyClick(&view, Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(state.HasLimits());
+    Frame().RefreshState();
+    EXPECT_TRUE(clear->isEnabled());
+
+    QTest::keyClick(&view, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(state.HasLimits());
+    EXPECT_EQ(state.GetUpperLimit(), upper);
+    EXPECT_EQ(state.GetLowerLimit(), lower);
+    EXPECT_FALSE(ActiveDoc().IsModified()); // the limits are no part of the map
+}

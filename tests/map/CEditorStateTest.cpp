@@ -49,6 +49,12 @@ TEST(CEditorState, EachSetterRedrawsTheViewsOnceAndOnlyForAChange) {
     EXPECT_EQ(f.State().GetUpperLimit(), IntPoint(-100, 100, 100));
     EXPECT_EQ(f.State().GetLowerLimit(), IntPoint(100, -100, -100));
     EXPECT_EQ(f.State().GetInsertionPoint(), IntPoint(0, 0, 16));
+    EXPECT_TRUE(f.State().HasLimits());
+    f.State().ClearLimits();
+    EXPECT_EQ(f.Heard(), repaint);
+    EXPECT_FALSE(f.State().HasLimits());
+    f.State().ClearLimits();
+    EXPECT_TRUE(f.Heard().empty());
     // A new map starts from the defaults, quietly: it is drawn whole anyway.
     f.doc.ResetWorld();
     EXPECT_TRUE(f.Heard().empty());
