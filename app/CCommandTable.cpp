@@ -12,7 +12,7 @@ CCommandTable::CCommandTable(QWidget& window) : QObject(&window) {
 
 void CCommandTable::MakeAction(QWidget& window, const CommandEntry& entry) {
     auto* action = new QAction(this);
-    action->setText(QString::fromLatin1(entry.menuText));
+    action->setText(QString::fromUtf8(entry.menuText));
     action->setStatusTip(GetCommandPrompt(entry));
     action->setToolTip(GetCommandToolTip(entry));
     action->setShortcuts(QList<QKeySequence>(entry.keys.begin(), entry.keys.end()));

@@ -5,6 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
+#include "app/PickDistanceSetting.h"
 #include "app/TextureFolderSetting.h"
 #include "app/TextureLockCommand.h"
 #include "framework/CFileChooser.h"
@@ -395,6 +396,7 @@ CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {
 CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
     CTolveDoc& added = *doc;
     added.m_textureLock = LoadTextureLockSetting();
+    added.GetEditorState().SetPickDistance(LoadPickDistance());
     m_historyListeners[&added] = added.GetHistory().AddListener([this, &added](bool) {
         UpdateFrameTitles(added);
         emit HistoryChanged();

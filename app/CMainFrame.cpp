@@ -12,6 +12,7 @@
 #include "app/FileCommands.h"
 #include "app/ToolBarIcons.h"
 #include "app/ViewContextMenu.h"
+#include "view/SelectionDescription.h"
 #include "widgets/CTolveView.h"
 
 #include <QApplication>
@@ -105,6 +106,8 @@ void CMainFrame::CreateStatusBar() {
     // The idle text sits under the prompts: a prompt hides it while shown.
     m_idleLabel = new QLabel(QString::fromLatin1(kIdleText), bar);
     bar->addWidget(m_idleLabel, 1);
+    m_selectionPane = new QLabel(bar);
+    bar->addPermanentWidget(m_selectionPane);
     m_coordinatePane = new QLabel(QString::fromLatin1(kEmptyCoordinates), bar);
     m_coordinatePane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_coordinatePane->setFixedWidth(kCoordinatePaneWidth);
@@ -177,6 +180,8 @@ void CMainFrame::ShowViewContextMenu(QPoint global) {
 
 void CMainFrame::RefreshCoordinatePane() {
     CTolveView* view = GetActiveView();
+    m_selectionPane->setText(view ? QString::fromStdString(DescribeSelection(view->GetDocument()))
+                                  : QString());
     m_coordinatePane->setText(view ? QString::fromLatin1(view->GetCoordinateText())
                                    : QString::fromLatin1(kEmptyCoordinates));
 }

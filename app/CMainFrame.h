@@ -38,6 +38,8 @@ public:
     QToolBar& GetToolBar() const { return *m_toolBar; }
     QLabel& GetIdleLabel() const { return *m_idleLabel; }
     QLabel& GetCoordinatePane() const { return *m_coordinatePane; }
+    // What is hovered and selected in the active view's map.
+    QLabel& GetSelectionPane() const { return *m_selectionPane; }
 
     // Runs a command as if it came from a menu, button or key; a disabled one
     // does nothing.
@@ -75,6 +77,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idleLabel = nullptr;
     QLabel* m_coordinatePane = nullptr;
+    QLabel* m_selectionPane = nullptr;
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
     QMetaObject::Connection m_contextMenuConnection;

@@ -18,7 +18,8 @@ void AddClipboardCommands(CommandEntries& entries) {
          .button = ToolBarPlace{2, 1},
          .scope = kView,
          .run = CutSelection,
-         .enabled = CanCopySelection});
+         .enabled = CanCutSelection,
+         .label = CutLabel});
     entries.push_back(
         {.id = kEditCopy,
          .menuText = "&Copy",
@@ -30,7 +31,8 @@ void AddClipboardCommands(CommandEntries& entries) {
          .button = ToolBarPlace{2, 2},
          .scope = kView,
          .run = CopySelection,
-         .enabled = CanCopySelection});
+         .enabled = CanCopySelection,
+         .label = CopyLabel});
     entries.push_back(
         {.id = kEditPaste,
          .menuText = "&Paste",

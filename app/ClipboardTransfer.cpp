@@ -5,10 +5,12 @@
 
 #include "app/DeleteCommands.h"
 #include "framework/CMessageService.h"
+#include "framework/CStatusNotice.h"
 #include "map/CMapWriter.h"
 #include "map/FragmentPlacement.h"
 #include "map/PastedMapText.h"
-#include "map/SelectionFragment.h"
+#include "map/SelectionSetEdits.h"
+#include "view/CommandTarget.h"
 #include "view/PasteOffset.h"
 #include "widgets/CTolveView.h"
 
@@ -23,9 +25,9 @@ namespace {
 
 constexpr const char* kPasteTitle = "Paste";
 
-// False, with a message, when the selection cannot be written as map text.
-bool PutSelectionOnClipboard(const CTolveDoc& doc) {
-    const MapFragment fragment = FragmentOfSelection(doc);
+// False, with a message, when the objects cannot be written as map text.
+bool PutObjectsOnClipboard(const CTolveDoc& doc, const CSelectionSet& objects) {
+    const MapFragment fragment = FragmentOfSet(doc, objects, doc.GetEditorState().GetEditMode());
     const MapContents contents = ContentsOf(fragment);
     if (std::optional<std::string> why = CMapWriter::FindUnwritableText(contents)) {
         ShowMessageBox("Copy", *why, MessageIcon::kError);
@@ -40,10 +42,30 @@ std::string ClipboardText() {
     return QGuiApplication::clipboard()->text().toUtf8().toStdString();
 }
 
+// Cut takes what it copies out of the map: brushes or point entities.
+bool ModeCanDelete(const CommandContext& context) {
+    const EditMode mode = context.view->GetDocument().GetEditorState().GetEditMode();
+    return mode == kBrushMode || mode == kEntityMode;
+}
+
 } // namespace
 
 bool CanCopySelection(const CommandContext& context) {
-    return context.view && HasCopyableSelection(context.view->GetDocument());
+    return context.view && context.view->HasCommandTarget();
+}
+
+bool CanCutSelection(const CommandContext& context) {
+    return CanCopySelection(context) && ModeCanDelete(context);
+}
+
+QString CopyLabel(const CommandContext& context) {
+    return context.view && !CanCopySelection(context) ? "&Copy (nothing selected)" : "&Copy";
+}
+
+QString CutLabel(const CommandContext& context) {
+    if (!context.view || CanCutSelection(context))
+        return "Cu&t";
+    return ModeCanDelete(context) ? "Cu&t (nothing selected)" : "Cu&t (brushes or entities only)";
 }
 
 bool CanPasteClipboard(const CommandContext& context) {
@@ -51,16 +73,28 @@ bool CanPasteClipboard(const CommandContext& context) {
 }
 
 void CopySelection(const CommandContext& context) {
-    if (CanCopySelection(context))
-        PutSelectionOnClipboard(context.view->GetDocument());
+    if (!context.view)
+        return;
+    const CSelectionSet objects = context.view->GetCommandTarget();
+    if (objects.IsEmpty())
+        ShowStatusNotice(kNothingUnderPointer);
+    else
+        PutObjectsOnClipboard(context.view->GetDocument(), objects);
 }
 
 void CutSelection(const CommandContext& context) {
+    if (!context.view || !ModeCanDelete(context))
+        return;
     CTolveDoc& doc = context.view->GetDocument();
-    if (!CanCopySelection(context) || !PutSelectionOnClipboard(doc))
+    const CSelectionSet objects = context.view->GetCommandTarget();
+    if (objects.IsEmpty()) {
+        ShowStatusNotice(kNothingUnderPointer);
+        return;
+    }
+    if (!PutObjectsOnClipboard(doc, objects))
         return;
     CMapTransaction transaction(doc, "Cut");
-    DeleteSelection(transaction);
+    DeleteObjects(transaction, objects);
     transaction.Commit();
 }
 

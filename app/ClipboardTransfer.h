@@ -5,9 +5,13 @@
 // Cut, Copy and Paste of map objects through the system clipboard, as map
 // text, so they travel to and from text editors and other map editors.
 
-// Copy and Cut need a brush selected in brush mode or a point entity in entity
-// mode.
+// Copy needs the selection set or a hovered object the view shows, of any
+// mode (corners and faces copy their brushes); Cut the same in brush or
+// entity mode. Their menu texts say why they cannot.
 bool CanCopySelection(const CommandContext& context);
+bool CanCutSelection(const CommandContext& context);
+QString CopyLabel(const CommandContext& context);
+QString CutLabel(const CommandContext& context);
 // Paste needs text on the clipboard.
 bool CanPasteClipboard(const CommandContext& context);
 

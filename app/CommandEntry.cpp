@@ -1,13 +1,13 @@
 #include "app/CommandEntry.h"
 
 QString GetCommandPrompt(const CommandEntry& entry) {
-    return QString::fromLatin1(entry.prompt);
+    return QString::fromUtf8(entry.prompt);
 }
 
 QString GetCommandToolTip(const CommandEntry& entry) {
     if (entry.toolTip)
-        return QString::fromLatin1(entry.toolTip);
-    return QString::fromLatin1(entry.menuText).remove(QLatin1Char('&'));
+        return QString::fromUtf8(entry.toolTip);
+    return QString::fromUtf8(entry.menuText).remove(QLatin1Char('&'));
 }
 
 bool IsCommandEnabled(const CommandEntry& entry, const CommandContext& context) {

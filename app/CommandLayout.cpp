@@ -101,7 +101,7 @@ std::vector<const CommandEntry*> MakePopUpLayout(const CommandEntries& entries) 
 
 QString GetPopUpItemText(const CommandEntry& entry) {
     const char* text = entry.popUp && entry.popUp->text ? entry.popUp->text : entry.menuText;
-    QString item = QString::fromLatin1(text);
+    QString item = QString::fromUtf8(text);
     if (!entry.keys.empty())
         item += QLatin1Char('\t') + entry.keys.front().toString(QKeySequence::NativeText);
     return item;

@@ -7,7 +7,10 @@
 #include "app/FileCommands.h"
 #include "app/HelpCommands.h"
 #include "app/NavigationCommands.h"
+#include "app/OwnerCommands.h"
+#include "app/PickDistanceSetting.h"
 #include "app/SelectionCommands.h"
+#include "app/SetCommands.h"
 #include "app/TextureLockCommand.h"
 #include "app/UndoCommands.h"
 #include "app/WindowCommands.h"
@@ -26,6 +29,9 @@ CommandEntries GatherCommandEntries() {
     AddBrushCommands(entries);
     AddEntityCommands(entries);
     AddSelectionCommands(entries);
+    AddSetCommands(entries);
+    AddOwnerCommands(entries);
+    AddPickDistanceCommand(entries);
     AddHelpCommands(entries);
     return entries;
 }

@@ -2,37 +2,42 @@
 
 #include "framework/CStatusNotice.h"
 #include "map/CMapTransaction.h"
+#include "map/SelectionSetEdits.h"
+#include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
 
 namespace {
 
-// Says so when the brush entity went with its last brush: it is out of sight
+// Says so when a brush entity went with its last brush: it is out of sight
 // and would otherwise go unnoticed.
-void TellRemoval(BrushRemoval removal, const std::string& classname) {
-    if (removal == BrushRemoval::kBrushAndEntity)
-        ShowStatusNotice("The brush entity \"" + classname +
+void TellRemovals(const std::vector<std::string>& emptied) {
+    if (emptied.size() == 1)
+        ShowStatusNotice("The brush entity \"" + emptied.front() +
                          "\" went with its last brush; Undo brings both back.");
+    else if (emptied.size() > 1)
+        ShowStatusNotice(std::to_string(emptied.size()) +
+                         " brush entities went with their last brushes; Undo brings them back.");
 }
 
 } // namespace
 
-void DeleteSelection(CMapTransaction& transaction) {
+void DeleteObjects(CMapTransaction& transaction, const CSelectionSet& objects) {
     CTolveDoc& doc = transaction.GetDocument();
-    const CEditorState& state = doc.GetEditorState();
-    CMapEdits& edits = transaction.Edits();
-    if (state.GetEditMode() == kBrushMode && state.GetSelectedBrush()) {
-        CModelEntity* owner = state.GetSelectedEntity();
-        const std::string classname = owner ? owner->m_classname : std::string();
-        TellRemoval(edits.RemoveBrush(owner, *state.GetSelectedBrush()), classname);
-    } else if (state.GetEditMode() == kEntityMode && state.GetSelectedPointEntity()) {
-        edits.RemovePointEntity(*state.GetSelectedPointEntity());
-    }
+    TellRemovals(
+        ::DeleteObjects(transaction.Edits(), doc, objects, doc.GetEditorState().GetEditMode()));
 }
 
 void DeleteSelection(const CommandContext& context) {
     CTolveDoc& doc = context.view->GetDocument();
-    CMapTransaction transaction(
-        doc, doc.GetEditorState().GetEditMode() == kEntityMode ? "Delete Entity" : "Delete Brush");
-    DeleteSelection(transaction);
+    const EditMode mode = doc.GetEditorState().GetEditMode();
+    if (mode != kBrushMode && mode != kEntityMode)
+        return;
+    const CSelectionSet objects = context.view->GetCommandTarget();
+    if (objects.IsEmpty()) {
+        ShowStatusNotice(kNothingUnderPointer);
+        return;
+    }
+    CMapTransaction transaction(doc, mode == kEntityMode ? "Delete Entity" : "Delete Brush");
+    DeleteObjects(transaction, objects);
     transaction.Commit();
 }

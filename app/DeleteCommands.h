@@ -3,10 +3,11 @@
 #include "app/CommandEntry.h"
 
 class CMapTransaction;
+class CSelectionSet;
 
-// Delete: the selected brush in brush mode, the selected point entity in
-// entity mode; nothing in the other modes or when nothing is selected. A
+// Delete: the selection set, or the hovered object the view shows; brushes in
+// brush mode, point entities in entity mode, nothing in the other modes. A
 // brush entity goes with its last brush.
 void DeleteSelection(const CommandContext& context);
-// The same inside a transaction of the caller's.
-void DeleteSelection(CMapTransaction& transaction);
+// Deletes `objects` inside a transaction of the caller's.
+void DeleteObjects(CMapTransaction& transaction, const CSelectionSet& objects);

@@ -1,6 +1,7 @@
 #include "map/CEditorState.h"
 
 #include "map/CTolveDoc.h"
+#include "map/ObjectBounds.h"
 
 void CEditorState::Reset() {
     m_editMode = kCornerMode;
@@ -11,17 +12,20 @@ void CEditorState::Reset() {
     m_selectedEntity = nullptr;
     m_selectedBrush = nullptr;
     m_selectedPointEntity = nullptr;
+    m_set.Clear();
 }
 
 void CEditorState::Tell(const MapNotice& notice) const {
     m_doc.UpdateAllViews(notice);
 }
 
-// The selection is drawn in the mode's colours, so a new mode redraws it.
+// The selection is drawn in the mode's colours, so a new mode redraws it. The
+// set holds objects of one mode only, so it starts again empty.
 void CEditorState::SetEditMode(EditMode mode) {
     if (mode == m_editMode)
         return;
     m_editMode = mode;
+    m_set.Clear();
     Tell(MapNotice::Repaint());
 }
 
@@ -121,6 +125,7 @@ void CEditorState::TellBrushChange(const HoverSelection& old) const {
 }
 
 void CEditorState::ForgetBrush(const CMapBrush& brush) {
+    m_set.Forget(brush);
     if (m_selectedBrush != &brush)
         return;
     m_selectedBrush = nullptr;
@@ -128,11 +133,13 @@ void CEditorState::ForgetBrush(const CMapBrush& brush) {
 }
 
 void CEditorState::ForgetPointEntity(const CPointEntity& entity) {
+    m_set.Forget(entity);
     if (m_selectedPointEntity == &entity)
         m_selectedPointEntity = nullptr;
 }
 
 void CEditorState::ForgetModelEntity(const CModelEntity& entity) {
+    m_set.Forget(entity);
     if (m_selectedEntity != &entity)
         return;
     m_selectedEntity = nullptr;
@@ -145,9 +152,73 @@ void CEditorState::ForgetSelection() {
     m_selectedPointEntity = nullptr;
     m_selectedVertex = 0;
     m_selectedFace = 0;
+    m_set.Clear();
 }
 
 void CEditorState::FollowBrush(const CMapBrush& brush, CModelEntity* owner) {
     if (m_selectedBrush == &brush)
         m_selectedEntity = owner;
+}
+
+namespace {
+
+// The corner or face the hover picked, as a mask of its brush's parts; the
+// whole brush in brush mode.
+uint64_t HoveredParts(EditMode mode, const HoverSelection& hover) {
+    switch (mode) {
+    case kCornerMode:
+        return hover.vertex < hover.brush->m_numVertices ? PartBit(hover.vertex) : 0;
+    case kFaceMode:
+        return hover.face < hover.brush->m_numFaces ? PartBit(hover.face) : 0;
+    default:
+        return CSelectionSet::kWholeBrush;
+    }
+}
+
+} // namespace
+
+bool CEditorState::IsHoverInSet() const {
+    if (m_editMode == kEntityMode)
+        return m_selectedPointEntity && m_set.Contains(*m_selectedPointEntity);
+    if (!m_selectedBrush)
+        return false;
+    const uint64_t parts = HoveredParts(m_editMode, GetHover());
+    return parts != 0 && (m_set.PartsOf(*m_selectedBrush) & parts) == parts;
+}
+
+CSelectionSet CEditorState::GetHoverAsSet() const {
+    CSelectionSet set;
+    if (m_editMode == kEntityMode) {
+        if (m_selectedPointEntity)
+            set.Add(*m_selectedPointEntity);
+    } else if (m_selectedBrush) {
+        set.Add(*m_selectedBrush, HoveredParts(m_editMode, GetHover()));
+    }
+    return set;
+}
+
+bool CEditorState::ToggleHoverInSet() {
+    if (m_editMode == kEntityMode) {
+        if (!m_selectedPointEntity)
+            return false;
+        m_set.Toggle(*m_selectedPointEntity);
+        Tell(MapNotice::Area(BoundsOf(*m_selectedPointEntity)));
+        return true;
+    }
+    if (!m_selectedBrush)
+        return false;
+    const uint64_t parts = HoveredParts(m_editMode, GetHover());
+    const std::optional<IntBox> bounds = BoundsOf(*m_selectedBrush);
+    if (parts == 0 || !bounds)
+        return false;
+    m_set.Toggle(*m_selectedBrush, parts);
+    Tell(MapNotice::Area(*bounds));
+    return true;
+}
+
+void CEditorState::SetSelectionSet(CSelectionSet set) {
+    if (set == m_set)
+        return;
+    m_set = std::move(set);
+    Tell(MapNotice::Repaint());
 }

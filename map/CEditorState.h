@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/CSelectionSet.h"
 #include "map/IntPoint.h"
 #include "map/MapNotice.h"
 
@@ -51,6 +52,10 @@ public:
     // Whether the limits hide anything at all; clearing them shows everything.
     bool HasLimits() const;
     void ClearLimits();
+    // How far from the pointer, in pixels, the hover may pick an object; 0
+    // for no limit. The user's choice, kept through a new map.
+    int32_t GetPickDistance() const { return m_pickDistance; }
+    void SetPickDistance(int32_t pixels) { m_pickDistance = pixels > 0 ? pixels : 0; }
     const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
     void SetInsertionPoint(const IntPoint& point);
 
@@ -68,6 +73,20 @@ public:
     void SetSelectedVertex(int32_t vertex);
     void SetSelectedFace(uint8_t face);
     void SetSelectedPointEntity(CPointEntity* entity);
+
+    // The set of objects gathered in the current mode; a new mode empties it.
+    const CSelectionSet& GetSelectionSet() const { return m_set; }
+    // Whether the hovered object of the mode is in the set.
+    bool IsHoverInSet() const;
+    // A set holding just the hovered object of the mode (its corner or face
+    // in those modes); empty when nothing is hovered.
+    CSelectionSet GetHoverAsSet() const;
+    // Adds the hovered object of the mode to the set, or takes it out if it
+    // is there; false when nothing is hovered.
+    bool ToggleHoverInSet();
+    // Trades the set for `set`, of the current mode; the views redraw.
+    void SetSelectionSet(CSelectionSet set);
+    void ClearSelectionSet() { SetSelectionSet(CSelectionSet()); }
 
     // An object leaving the map is no longer selected; its removal tells the
     // views, so these do not.
@@ -91,9 +110,11 @@ private:
     IntPoint m_upperLimit = kNoUpperLimit;
     IntPoint m_lowerLimit = kNoLowerLimit;
     IntPoint m_insertionPoint;
+    int32_t m_pickDistance = 0;
     CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
     CMapBrush* m_selectedBrush = nullptr;
     int32_t m_selectedVertex = 0;
     uint8_t m_selectedFace = 0;
     CPointEntity* m_selectedPointEntity = nullptr;
+    CSelectionSet m_set;
 };

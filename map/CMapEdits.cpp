@@ -80,6 +80,72 @@ void CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(entity)));
 }
 
+namespace {
+
+// Texture offsets that keep each texel of a Valve face on the same point of
+// the turned brush: s = P.u / scale + offset must hold for the turned P and u.
+void TurnValveAxes(CMapBrush& brush, const PlaneTurn& turn) {
+    const Vec3d centre = ToVec3d(turn.centre);
+    for (size_t f = 0; f < brush.m_valveAxes.size(); ++f) {
+        ValveAxes& axes = brush.m_valveAxes[f];
+        const Vec3d u = turn.ApplyToDirection(axes.u);
+        const Vec3d v = turn.ApplyToDirection(axes.v);
+        const BrushFace& face = brush.m_faces[f];
+        const double xScale = face.xScale != 0.0f ? face.xScale : 1.0;
+        const double yScale = face.yScale != 0.0f ? face.yScale : 1.0;
+        axes.uOffset += (Dot(centre, axes.u) - Dot(centre, u)) / xScale;
+        axes.vOffset += (Dot(centre, axes.v) - Dot(centre, v)) / yScale;
+        axes.u = u;
+        axes.v = v;
+    }
+}
+
+// Which number of "mangle" is the yaw: lights aim with "yaw pitch roll",
+// cameras such as info_intermission look with "pitch yaw roll".
+int32_t& MangleYaw(CPointEntity& entity) {
+    return entity.m_classname.starts_with("light") ? entity.m_mangle.x : entity.m_mangle.y;
+}
+
+} // namespace
+
+void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
+    if (brush.m_numVertices == 0)
+        return; // kept as text only: nothing to turn
+    KeepState<CBrushStateRecord>(brush);
+    const std::optional<IntBox> before = BoundsOf(brush);
+    GiveAxesInValveMap(brush);
+    for (int v = 0; v < brush.m_numVertices; ++v)
+        brush.m_vertices[v] = turn.Apply(brush.m_vertices[v]);
+    if (turn.Mirrors()) {
+        for (int f = 0; f < brush.m_numFaces; ++f) {
+            BrushFace& face = brush.m_faces[f];
+            std::reverse(face.vertexIndex, face.vertexIndex + face.numPoints);
+        }
+    }
+    TurnValveAxes(brush, turn);
+    brush.ForgetReadPlanes();
+    m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
+}
+
+void CMapEdits::TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn) {
+    CPointEntity turned = entity;
+    turned.m_origin = turn.Apply(entity.m_origin);
+    if (turned.m_origin != entity.m_origin)
+        turned.m_keptTexts.Forget("origin");
+    if (entity.m_hasAngle) {
+        turned.m_angle = static_cast<int16_t>(TurnYaw(entity.m_angle, turn));
+        if (turned.m_angle != entity.m_angle)
+            turned.m_keptTexts.Forget("angle");
+    }
+    if (entity.m_hasMangle) {
+        int32_t& yaw = MangleYaw(turned);
+        yaw = TurnYaw(yaw, turn);
+        if (turned.m_mangle != entity.m_mangle)
+            turned.m_keptTexts.Forget("mangle");
+    }
+    SetPointEntityKeys(entity, turned);
+}
+
 CMapBrush& CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
                                size_t index) {
     CMapBrush& added = *brush;

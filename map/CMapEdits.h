@@ -4,6 +4,7 @@
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
 #include "map/MapFragment.h"
+#include "map/PlaneTurn.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +48,12 @@ public:
     void MoveVertices(CMapBrush& brush, std::span<const int> vertices, IntPoint delta);
     void MoveBrush(CMapBrush& brush, IntPoint delta);
     void MovePointEntity(CPointEntity& entity, IntPoint delta);
+    // Turns or mirrors a brush's corners; its faces stay outward and the axes
+    // of Valve faces go along, so the textures stay where they were on it.
+    void TurnBrush(CMapBrush& brush, const PlaneTurn& turn);
+    // Moves the entity's origin, and turns its facing ("angle", the yaw of
+    // "mangle") with it.
+    void TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn);
 
     // `owner` null: the world. `index` kAtEnd appends. The object goes
     // where it was added and stays at that address.

@@ -17,6 +17,7 @@ inline constexpr Rgb kDarkGreen{0, 160, 0};
 inline constexpr Rgb kOlive{160, 160, 0};
 inline constexpr Rgb kTeal{0, 160, 160};
 inline constexpr Rgb kDarkRed{160, 0, 0};
+inline constexpr Rgb kOrange{230, 110, 0}; // the selection set
 
 // What the map drawing needs from a surface; pens are solid and one pixel wide.
 class CCanvas {

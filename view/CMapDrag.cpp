@@ -3,6 +3,7 @@
 #include "framework/CStatusNotice.h"
 #include "map/CMapEdits.h"
 #include "map/FaceFlatness.h"
+#include "map/SelectionSetEdits.h"
 
 namespace {
 
@@ -48,42 +49,11 @@ const char* DragName(EditMode mode) {
 
 } // namespace
 
-CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press)
+CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press,
+                   CSelectionSet objects)
     : m_doc(doc), m_projection(projection), m_cursor(SnappedWorldPoint(doc, projection, press)),
+      m_objects(std::move(objects)),
       m_transaction(doc, DragName(doc.GetEditorState().GetEditMode())) {}
-
-void CMapDrag::MoveSelection(const IntPoint& delta) {
-    const CEditorState& state = m_doc.GetEditorState();
-    CMapEdits& edits = m_transaction.Edits();
-    CMapBrush* brush = state.GetSelectedBrush();
-    switch (state.GetEditMode()) {
-    case kCornerMode:
-        if (brush) {
-            const int vertex = state.GetSelectedVertex();
-            edits.MoveVertices(*brush, std::span(&vertex, 1), delta);
-        }
-        break;
-    case kFaceMode:
-        if (brush && state.GetSelectedFace() < brush->m_numFaces) {
-            const BrushFace& face = brush->m_faces[state.GetSelectedFace()];
-            int corners[kMaxFacePoints];
-            for (int k = 0; k < face.numPoints; ++k)
-                corners[k] = face.vertexIndex[k];
-            edits.MoveVertices(*brush, std::span(corners, face.numPoints), delta);
-        }
-        break;
-    case kBrushMode:
-        if (brush)
-            edits.MoveBrush(*brush, delta);
-        break;
-    case kEntityMode:
-        if (state.GetSelectedPointEntity())
-            edits.MovePointEntity(*state.GetSelectedPointEntity(), delta);
-        break;
-    default:
-        break;
-    }
-}
 
 bool CMapDrag::Step(ScreenPoint mouse) {
     if (!m_transaction.IsOpen())
@@ -93,7 +63,7 @@ bool CMapDrag::Step(ScreenPoint mouse) {
         return false;
     m_cursor = Sum(m_cursor, delta);
     m_total = Sum(m_total, delta);
-    MoveSelection(delta);
+    MoveObjects(m_transaction.Edits(), m_objects, m_doc.GetEditorState().GetEditMode(), delta);
     ReportFlatness(m_doc);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CMapTransaction.h"
+#include "map/CSelectionSet.h"
 #include "map/CTolveDoc.h"
 #include "view/CViewProjection.h"
 
@@ -10,12 +11,15 @@ IntPoint SnappedWorldPoint(const CTolveDoc& doc, const CViewProjection& projecti
                            ScreenPoint mouse);
 
 // One drag with the left button, from press to release: one transaction.
-// Each step moves the edit mode's object of the selection by the snapped
-// steps the mouse made in the view's plane.
+// Each step moves the objects it was given (the hovered one, or the whole
+// selection set) by the snapped steps the mouse made in the view's plane.
 class CMapDrag {
 public:
     // Begins at the press: the cursor is the snapped world point under it.
-    CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press);
+    // `objects` are of the current edit mode; none makes a drag that moves
+    // nothing.
+    CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press,
+             CSelectionSet objects);
 
     // Follows the mouse. False, changing nothing, while the snapped point
     // stays put.
@@ -30,11 +34,10 @@ public:
     const IntPoint& GetCursor() const { return m_cursor; }
 
 private:
-    void MoveSelection(const IntPoint& delta);
-
     CTolveDoc& m_doc;
     const CViewProjection& m_projection;
     IntPoint m_cursor;
     IntPoint m_total;
+    CSelectionSet m_objects;
     CMapTransaction m_transaction;
 };

@@ -134,16 +134,35 @@ void CMapPainter::DrawFace(const CMapBrush& brush, int f, Rgb colour) {
 void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush) {
     const CEditorState& state = m_doc.GetEditorState();
     const bool world = owner == nullptr;
+    const uint64_t setParts = state.GetSelectionSet().PartsOf(brush);
+    const EditMode mode = state.GetEditMode();
     Rgb colour;
-    if (owner == state.GetSelectedEntity()) {
-        if (&brush == state.GetSelectedBrush())
-            colour = world ? kPurple : kOlive;
-        else
-            colour = world ? kNavy : kDarkGreen;
-    } else {
+    if (owner == state.GetSelectedEntity() && &brush == state.GetSelectedBrush())
+        colour = world ? kPurple : kOlive;
+    else if (setParts != 0 && mode == kBrushMode)
+        colour = kOrange;
+    else if (owner == state.GetSelectedEntity())
+        colour = world ? kNavy : kDarkGreen;
+    else
         colour = world ? kNavy : kTeal;
-    }
     DrawBrush(brush, colour);
+    if (setParts != 0 && mode != kBrushMode)
+        DrawSetParts(brush, mode, setParts);
+}
+
+// The corners or faces of a brush that are in the set, over its outline.
+void CMapPainter::DrawSetParts(const CMapBrush& brush, EditMode mode, uint64_t parts) {
+    if (mode == kCornerMode) {
+        for (int v = 0; v < brush.m_numVertices; ++v) {
+            if (parts & PartBit(v))
+                DrawMarker(brush.m_vertices[v], kVertexMarkerSize, kOrange);
+        }
+    } else if (mode == kFaceMode) {
+        for (int f = 0; f < brush.m_numFaces; ++f) {
+            if (parts & PartBit(f))
+                DrawFace(brush, f, kOrange);
+        }
+    }
 }
 
 void CMapPainter::DrawSelectionOverlay() {
@@ -171,10 +190,16 @@ void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner, const Reaches& rea
     }
 }
 
+Rgb CMapPainter::UnhoveredFill(const CPointEntity& entity) const {
+    const CEditorState& state = m_doc.GetEditorState();
+    const bool inSet =
+        state.GetEditMode() == kEntityMode && state.GetSelectionSet().Contains(entity);
+    return inSet ? kOrange : kDarkGreen;
+}
+
 void CMapPainter::DrawPointEntity(const CPointEntity& entity) {
-    const Rgb fill =
-        &entity == m_doc.GetEditorState().GetSelectedPointEntity() ? kOlive : kDarkGreen;
-    DrawMarker(entity.m_origin, kEntityMarkerSize, fill);
+    const bool hovered = &entity == m_doc.GetEditorState().GetSelectedPointEntity();
+    DrawMarker(entity.m_origin, kEntityMarkerSize, hovered ? kOlive : UnhoveredFill(entity));
 }
 
 void CMapPainter::DrawAxes(int32_t width, int32_t height) {
@@ -266,7 +291,8 @@ bool CMapPainter::PaintNotice(const MapNotice& notice) {
     switch (notice.what) {
     case What::kPointEntity:
         if (notice.pointEntity)
-            DrawMarker(notice.pointEntity->m_origin, kEntityMarkerSize, kDarkGreen);
+            DrawMarker(notice.pointEntity->m_origin, kEntityMarkerSize,
+                       UnhoveredFill(*notice.pointEntity));
         if (state.GetSelectedPointEntity())
             DrawMarker(state.GetSelectedPointEntity()->m_origin, kEntityMarkerSize, kOlive);
         return true;

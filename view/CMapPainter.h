@@ -41,6 +41,9 @@ private:
     void DrawAxes(int32_t width, int32_t height);
     void DrawLimits();
     void DrawPointEntity(const CPointEntity& entity);
+    // A point entity's fill when it is not hovered: the set's colour in it.
+    Rgb UnhoveredFill(const CPointEntity& entity) const;
+    void DrawSetParts(const CMapBrush& brush, EditMode mode, uint64_t parts);
     void DrawOwnerBrushes(const CModelEntity* owner);
     template <class Reaches>
     void DrawOwnerBrushes(const CModelEntity* owner, const Reaches& reaches);

@@ -168,6 +168,16 @@ void CMapSelection::UpdateSelection(bool restricted) {
     hover.brush = m_bestBrush;
     hover.vertex = m_bestVertex;
     hover.pointEntity = PickPointEntity();
+    // Nothing farther away than the user wants picked.
+    const int64_t reach = state.GetPickDistance();
+    if (reach > 0 && !restricted) {
+        if (hover.brush && m_bestScreen > reach) {
+            hover.brush = nullptr;
+            hover.entity = nullptr;
+        }
+        if (hover.pointEntity && ScreenDistance(hover.pointEntity->m_origin) > reach)
+            hover.pointEntity = nullptr;
+    }
     if (state.GetEditMode() == kFaceMode && hover.brush)
         hover.face = PickFace(*hover.brush);
 

@@ -1,13 +1,16 @@
 #include "widgets/CTolveView.h"
 
+#include "framework/CStatusNotice.h"
 #include "view/AreaRepaint.h"
 #include "view/BrushShapeBuilder.h"
 #include "view/CMapDrag.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
+#include "view/CommandTarget.h"
 #include "view/ViewNavigation.h"
 #include "widgets/CQtCanvas.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -147,6 +150,12 @@ void CTolveView::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), m_image,
                       QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
                              QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
+    if (m_bandFrom) {
+        const ScreenRect band = BandRect();
+        painter.setPen(QPen(QColor(230, 110, 0), 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(band.left, band.top, band.right - band.left, band.bottom - band.top);
+    }
 }
 
 void CTolveView::resizeEvent(QResizeEvent* event) {
@@ -166,6 +175,11 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
         InvalidateAll();
         return;
     }
+    if (m_bandFrom) {
+        m_bandTo = position;
+        update();
+        return;
+    }
     if (m_drag) {
         if (m_drag->Step(position)) {
             m_cursor = m_drag->GetCursor();
@@ -177,18 +191,75 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
     UpdateSelection(control);
 }
 
-void CTolveView::OnLButtonDown(ScreenPoint position) {
+void CTolveView::OnLButtonDown(ScreenPoint position, bool shift) {
     // A press while a drag goes on (another button's release was missed)
     // ends that drag first.
     EndDrag();
-    m_drag = std::make_unique<CMapDrag>(m_doc, m_projection, position);
     m_mouse = position;
-    m_cursor = m_drag->GetCursor();
+    m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
     emit CursorChanged();
+    if (shift) {
+        m_bandFrom = position;
+        m_bandTo = position;
+        return;
+    }
+    CSelectionSet objects = DragTarget(m_doc, m_projection, width(), height());
+    if (objects.IsEmpty()) {
+        ShowStatusNotice(kNothingUnderPointer);
+        return;
+    }
+    m_drag = std::make_unique<CMapDrag>(m_doc, m_projection, position, std::move(objects));
 }
 
 void CTolveView::OnLButtonUp() {
+    if (m_bandFrom)
+        EndRectangle();
     EndDrag();
+}
+
+namespace {
+
+// A press and release closer than this is a click, not a rectangle.
+constexpr int32_t kClickSlack = 3;
+
+} // namespace
+
+ScreenRect CTolveView::BandRect() const {
+    return {std::min(m_bandFrom->x, m_bandTo.x), std::min(m_bandFrom->y, m_bandTo.y),
+            std::max(m_bandFrom->x, m_bandTo.x), std::max(m_bandFrom->y, m_bandTo.y)};
+}
+
+void CTolveView::EndRectangle() {
+    const ScreenRect band = BandRect();
+    m_bandFrom.reset();
+    update();
+    CEditorState& state = m_doc.GetEditorState();
+    if (band.right - band.left <= kClickSlack && band.bottom - band.top <= kClickSlack) {
+        if (!IsHoverShown(m_doc, m_projection, width(), height()) || !state.ToggleHoverInSet())
+            ShowStatusNotice(kNothingUnderPointer);
+        return;
+    }
+    CSelectionSet set = state.GetSelectionSet();
+    set.Merge(ObjectsInRectangle(m_doc, m_projection, band));
+    state.SetSelectionSet(std::move(set));
+}
+
+void CTolveView::OnEscape() {
+    if (m_drag) {
+        CancelDrag();
+    } else if (m_bandFrom) {
+        m_bandFrom.reset();
+        update();
+    } else {
+        m_doc.GetEditorState().ClearSelectionSet();
+    }
+}
+
+void CTolveView::OnLeave() {
+    if (m_drag || m_bandFrom || m_panFrom)
+        return; // the mouse is held by the view; it comes back
+    m_doc.GetEditorState().SetHover(HoverSelection());
+    emit CursorChanged(); // what the commands may act on changed
 }
 
 void CTolveView::EndDrag() {
@@ -229,6 +300,15 @@ void CTolveView::OnMButtonUp() {
     m_panFrom.reset();
 }
 
+CSelectionSet CTolveView::GetCommandTarget() const {
+    return CommandTarget(m_doc, m_projection, width(), height());
+}
+
+bool CTolveView::HasCommandTarget() const {
+    return !m_doc.GetEditorState().GetSelectionSet().IsEmpty() ||
+           IsHoverShown(m_doc, m_projection, width(), height());
+}
+
 bool CTolveView::BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height, int16_t snap,
                                  uint8_t sides, bool prism) const {
     return brushshapes::BuildBrushShape(brush, m_projection, m_mouse,
@@ -247,7 +327,7 @@ void CTolveView::mouseMoveEvent(QMouseEvent* event) {
 void CTolveView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown({p.x(), p.y()});
+        OnLButtonDown({p.x(), p.y()}, event->modifiers() & Qt::ShiftModifier);
     else if (event->button() == Qt::MiddleButton)
         OnMButtonDown({p.x(), p.y()});
     QWidget::mousePressEvent(event);
@@ -262,12 +342,20 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTolveView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && m_drag) {
-        CancelDrag();
+    if (event->key() == Qt::Key_Escape) {
+        OnEscape();
         event->accept();
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// A pop-up menu takes the pointer from the view but acts on what it left
+// hovered, so only a pointer that really went elsewhere unhovers.
+void CTolveView::leaveEvent(QEvent* event) {
+    if (!QApplication::activePopupWidget())
+        OnLeave();
+    QWidget::leaveEvent(event);
 }
 
 void CTolveView::wheelEvent(QWheelEvent* event) {

@@ -41,8 +41,17 @@ public:
     // without the left button down in this view updates the selection
     // (restricted to the selected brush with Ctrl); with it, it drags.
     void OnMouseMove(bool control, ScreenPoint position);
-    void OnLButtonDown(ScreenPoint position);
+    // With Shift the press starts a gesture on the selection set: released
+    // where it began it adds or removes the hovered object, dragged it draws
+    // a rectangle whose objects join the set.
+    void OnLButtonDown(ScreenPoint position, bool shift = false);
     void OnLButtonUp();
+    // Escape: ends a drag or a rectangle without a change, else empties the
+    // selection set.
+    void OnEscape();
+    // The pointer left the view: nothing is hovered any more.
+    void OnLeave();
+    bool IsDrawingRectangle() const { return m_bandFrom.has_value(); }
     bool IsDragging() const { return m_drag != nullptr; }
     // Ends a drag under way as one step, as its release would: a command
     // given while the button is still held acts on the map the drag left.
@@ -58,6 +67,11 @@ public:
     // The right button: the cursor becomes the exact point clicked, not
     // snapped, and the view asks for its pop-up menu at `global`.
     void OnContextMenu(ScreenPoint position, QPoint global);
+
+    // What a command given in this view acts on: the selection set, else the
+    // hovered object if this view shows it, else nothing.
+    CSelectionSet GetCommandTarget() const;
+    bool HasCommandTarget() const;
 
     // A new prism or pyramid around the last mouse position; see
     // BrushShapeBuilder.h.
@@ -94,6 +108,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -102,6 +117,8 @@ private:
     // repaint will do.
     bool NoteChangedArea(const IntBox& box);
     void RedrawPendingArea();
+    void EndRectangle();
+    ScreenRect BandRect() const;
 
     CTolveDoc& m_doc;
     QImage m_image;
@@ -109,6 +126,8 @@ private:
     bool m_fullRepaintPending = true;
     ScreenRect m_pendingArea; // cleared and redrawn with the next paint
     int m_wheelRemainder = 0;
-    std::optional<ScreenPoint> m_panFrom; // while the middle button pans
-    std::unique_ptr<CMapDrag> m_drag;     // while the left button drags
+    std::optional<ScreenPoint> m_panFrom;  // while the middle button pans
+    std::unique_ptr<CMapDrag> m_drag;      // while the left button drags
+    std::optional<ScreenPoint> m_bandFrom; // while Shift and the left button gather
+    ScreenPoint m_bandTo;
 };

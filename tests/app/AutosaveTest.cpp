@@ -44,6 +44,7 @@ protected:
         doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities().at(0).get());
         Frame().RefreshState();
         CTolveView* view = Frame().GetActiveView();
+        view->FrameMap(); // Delete takes only what the view shows
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Delete);
         ASSERT_TRUE(doc.GetPointEntities().empty());
@@ -362,6 +363,7 @@ protected:
         const size_t before = doc.GetPointEntities().size();
         doc.GetEditorState().SetEditMode(kEntityMode);
         doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities().at(0).get());
+        Frame().GetActiveView()->FrameMap(); // Delete takes only what the view shows
         Frame().RefreshState();
         PressInView(Qt::Key_Delete);
         ASSERT_EQ(doc.GetPointEntities().size(), before - 1);

@@ -59,15 +59,20 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_THAT(MenuItems(*edit),
-                ElementsAre("&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "Texture &Lock",
-                            "-", "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode"));
+                ElementsAre("&Undo", "&Redo", "-", "Cu&t (brushes or entities only)",
+                            "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock", "-",
+                            "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode", "-",
+                            "Select &All", "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
+                            "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
+                            "Flip &Vertically", "-", "Move to &Entity...", "Move to &World"));
     QGuiApplication::clipboard()->clear();
-    // Nothing to undo, cut, copy or paste in a new map; texture lock is on,
-    // and the modes can always be chosen.
+    // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
+    // on, and the modes and Select All can always be chosen.
     for (QAction* action : edit->actions()) {
         const bool lock = action == Action(Frame(), CommandId::kTextureLock);
         const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
-        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock || mode)
+        const bool all = action == Action(Frame(), CommandId::kSelectAll);
+        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock || mode || all)
             << action->text().toStdString();
     }
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());

@@ -63,6 +63,7 @@ struct ClipboardFixture {
         CRecordingDiagnostics diagnostics;
         doc.ReadMapText(text, diagnostics);
         view.resize(801, 600);
+        view.FrameMap(); // commands act only on what the view shows
         doc.GetHistory().MarkClean();
         QGuiApplication::clipboard()->clear();
     }

@@ -168,10 +168,15 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
         ElementsAre(
             "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save "
             "&As... | - | Recent File | - | E&xit",
-            "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t\tCtrl+X | "
-            "&Copy\tCtrl+C | &Paste\tCtrl+V | - | Texture &Lock | - | Corner "
-            "Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity Mode\tCtrl+4",
-            "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome | Clear &Limits\tCtrl+Shift+L",
+            "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t (brushes or entities "
+            "only)\tCtrl+X | &Copy (nothing selected)\tCtrl+C | &Paste\tCtrl+V | - | Texture "
+            "&Lock | - | Corner Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity "
+            "Mode\tCtrl+4 | - | Select &All\tCtrl+A | D&uplicate\tCtrl+Shift+D | - | &Rotate "
+            "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
+            "&Horizontally\tCtrl+F | Flip &Vertically\tCtrl+Shift+F | - | Move to &Entity... | "
+            "Move to &World",
+            "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome | Clear &Limits\tCtrl+Shift+L "
+            "| Pick &Distance...",
             "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
             "&Help: &About Tolve..."));
 

@@ -44,6 +44,7 @@ struct CommandFixture {
         doc.ReadMapText(kDoorMap, diagnostics);
         view.resize(801, 600);
         otherView.resize(801, 600);
+        view.FrameMap(); // commands act only on what the view shows
         doc.GetHistory().MarkClean();
     }
 

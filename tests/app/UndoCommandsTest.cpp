@@ -37,6 +37,7 @@ protected:
     void OpenMap() {
         StartApp({WriteMap("undo.map", kTwoLightsMap.c_str())});
         ASSERT_NE(ActiveFrame(), nullptr);
+        View().FrameMap(); // commands and drags act only on what the view shows
     }
 
     CTolveView& View() const { return *Frame().GetActiveView(); }
@@ -133,6 +134,7 @@ std::string ThreeOfEachMap() {
 TEST_F(UndoCommands, DeletionsInTheMiddleUndoToTheirPlace) {
     const std::string text = ThreeOfEachMap();
     StartApp({WriteMap("three.map", text.c_str())});
+    View().FrameMap();
     CTolveDoc& doc = ActiveDoc();
     ASSERT_EQ(doc.GetWorldBrushes().size(), 3u);
     ASSERT_EQ(doc.GetModelEntities().size(), 3u);

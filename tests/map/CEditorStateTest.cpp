@@ -102,3 +102,72 @@ TEST(CEditorState, WhatLeavesTheMapIsNoLongerSelectedAndComesBackUnselected) {
     EXPECT_EQ(f.State().GetSelectedBrush(), nullptr);
     EXPECT_EQ(f.State().GetSelectedPointEntity(), nullptr);
 }
+
+TEST(CEditorState, TheHoveredObjectOfTheModeGoesInAndOutOfTheSet) {
+    StateFixture f;
+    CMapBrush& cube = *f.doc.GetWorldBrushes()[0];
+    f.State().SetEditMode(kCornerMode);
+    EXPECT_FALSE(f.State().ToggleHoverInSet()); // nothing hovered
+    f.State().SetHover({nullptr, &cube, 3, 0, nullptr});
+    f.Heard();
+    ASSERT_TRUE(f.State().ToggleHoverInSet());
+    EXPECT_EQ(f.State().GetSelectionSet().PartsOf(cube), PartBit(3));
+    EXPECT_TRUE(f.State().IsHoverInSet());
+    // Only the area of the brush is redrawn.
+    const std::vector<MapNotice> heard = f.Heard();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].what, MapNotice::What::kArea);
+    f.State().SetSelectedVertex(4);
+    EXPECT_FALSE(f.State().IsHoverInSet());
+    f.State().ToggleHoverInSet();
+    EXPECT_EQ(f.State().GetSelectionSet().CountParts(), 2u);
+    f.State().SetSelectedVertex(3);
+    f.State().ToggleHoverInSet();
+    EXPECT_EQ(f.State().GetSelectionSet().PartsOf(cube), PartBit(4));
+
+    f.State().SetEditMode(kEntityMode); // a new mode starts an empty set
+    EXPECT_TRUE(f.State().GetSelectionSet().IsEmpty());
+    f.State().SetSelectedPointEntity(f.doc.GetPointEntities()[0].get());
+    f.State().ToggleHoverInSet();
+    EXPECT_TRUE(f.State().GetSelectionSet().Contains(*f.doc.GetPointEntities()[0]));
+}
+
+TEST(CEditorState, ObjectsLeavingTheMapLeaveTheSet) {
+    StateFixture f;
+    f.State().SetEditMode(kBrushMode);
+    CSelectionSet set;
+    CMapBrush& cube = *f.doc.GetWorldBrushes()[0];
+    CMapBrush& door = *f.Door().m_brushes[0];
+    set.Add(cube, CSelectionSet::kWholeBrush);
+    set.Add(door, CSelectionSet::kWholeBrush);
+    f.Heard();
+    f.State().SetSelectionSet(set);
+    EXPECT_EQ(f.Heard(), std::vector<MapNotice>{MapNotice::Repaint()});
+    f.State().SetSelectionSet(set); // the same set: nothing to redraw
+    EXPECT_TRUE(f.Heard().empty());
+    Edit(f.doc, [&](CMapEdits& e) { e.RemoveModelEntity(f.Door()); });
+    EXPECT_FALSE(f.State().GetSelectionSet().Contains(door));
+    Edit(f.doc, [&](CMapEdits& e) { e.RemoveBrush(nullptr, cube); });
+    EXPECT_TRUE(f.State().GetSelectionSet().IsEmpty());
+}
+
+TEST(CSelectionSet, MasksAddRemoveToggleAndMerge) {
+    CMapBrush a, b;
+    CPointEntity light;
+    CSelectionSet set;
+    set.Add(a, PartBit(1) | PartBit(5));
+    set.Toggle(a, PartBit(5));
+    EXPECT_EQ(set.PartsOf(a), PartBit(1));
+    set.Remove(a, PartBit(1));
+    EXPECT_TRUE(set.IsEmpty());
+    CSelectionSet other;
+    other.Add(b, PartBit(63));
+    other.Add(light);
+    set.Add(a, PartBit(0));
+    set.Merge(other);
+    EXPECT_EQ(set.CountParts(), 3u);
+    EXPECT_TRUE(set.ContainsPart(b, 63));
+    EXPECT_FALSE(set.ContainsPart(b, 64)); // no such part: never in
+    set.Toggle(light);
+    EXPECT_FALSE(set.Contains(light));
+}

@@ -1,4 +1,4 @@
-#include "map/SelectionFragment.h"
+#include "map/SelectionSetEdits.h"
 
 #include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
@@ -23,9 +23,12 @@ protected:
         CRecordingDiagnostics diagnostics;
         m_doc.ReadMapText(kDoorAndLight, diagnostics);
     }
-    std::string SelectionText() const {
-        return CMapWriter::WriteText(ContentsOf(FragmentOfSelection(m_doc)));
+    MapFragment HoverFragment() const {
+        const CEditorState& state = m_doc.GetEditorState();
+        return FragmentOfSet(m_doc, state.GetHoverAsSet(), state.GetEditMode());
     }
+    bool HasCopyableHover() const { return !m_doc.GetEditorState().GetHoverAsSet().IsEmpty(); }
+    std::string SelectionText() const { return CMapWriter::WriteText(ContentsOf(HoverFragment())); }
     CTolveDoc m_doc;
 };
 
@@ -33,25 +36,29 @@ protected:
 
 TEST_F(SelectionFragment, NothingSelectedGivesNothing) {
     m_doc.GetEditorState().SetEditMode(kBrushMode);
-    EXPECT_FALSE(HasCopyableSelection(m_doc));
-    EXPECT_TRUE(FragmentOfSelection(m_doc).IsEmpty());
+    EXPECT_FALSE(HasCopyableHover());
+    EXPECT_TRUE(HoverFragment().IsEmpty());
     EXPECT_EQ(SelectionText(), "");
 }
 
-TEST_F(SelectionFragment, ASelectionOfAnotherModeIsNotCopied) {
+TEST_F(SelectionFragment, AFaceOrCornerCopiesItsBrushAndAnotherModesObjectNothing) {
     m_doc.GetEditorState().SetEditMode(kFaceMode);
     m_doc.GetEditorState().SetSelectedBrush(m_doc.GetWorldBrushes()[0].get());
-    EXPECT_FALSE(HasCopyableSelection(m_doc));
+    ASSERT_TRUE(HasCopyableHover());
+    const std::string faceText = SelectionText();
+    m_doc.GetEditorState().SetEditMode(kCornerMode);
+    EXPECT_EQ(SelectionText(), faceText);
+    EXPECT_NE(faceText.find("wall"), std::string::npos) << faceText;
     m_doc.GetEditorState().SetEditMode(kBrushMode);
     m_doc.GetEditorState().SetSelectedPointEntity(m_doc.GetPointEntities()[0].get());
     m_doc.GetEditorState().SetSelectedBrush(nullptr);
-    EXPECT_FALSE(HasCopyableSelection(m_doc));
+    EXPECT_FALSE(HasCopyableHover());
 }
 
 TEST_F(SelectionFragment, AWorldBrushGoesInsideAWorldWithoutTheMapsKeys) {
     m_doc.GetEditorState().SetEditMode(kBrushMode);
     m_doc.GetEditorState().SetSelectedBrush(m_doc.GetWorldBrushes()[0].get());
-    ASSERT_TRUE(HasCopyableSelection(m_doc));
+    ASSERT_TRUE(HasCopyableHover());
     const std::string text = SelectionText();
     EXPECT_NE(text.find("\"worldspawn\""), std::string::npos) << text;
     EXPECT_EQ(text.find("Room"), std::string::npos) << text;
@@ -64,7 +71,7 @@ TEST_F(SelectionFragment, AnEntityBrushGoesInsideItsKeysAlone) {
     m_doc.GetEditorState().SetEditMode(kBrushMode);
     m_doc.GetEditorState().SetSelectedEntity(&door);
     m_doc.GetEditorState().SetSelectedBrush(door.m_brushes[1].get());
-    const MapFragment fragment = FragmentOfSelection(m_doc);
+    const MapFragment fragment = HoverFragment();
     ASSERT_EQ(fragment.modelEntities.size(), 1u);
     EXPECT_TRUE(fragment.worldBrushes.empty());
     const CModelEntity& copy = *fragment.modelEntities[0];

@@ -48,7 +48,8 @@ struct DragFixture {
             drag->Commit();
         drag.reset();
         counter.m_notices.clear(); // only what the drag tells counts
-        drag = std::make_unique<CMapDrag>(doc, projection, ScreenPoint{x, -y});
+        drag = std::make_unique<CMapDrag>(doc, projection, ScreenPoint{x, -y},
+                                          doc.GetEditorState().GetHoverAsSet());
         cursor = drag->GetCursor();
     }
     bool DragTo(int32_t x, int32_t y) {
@@ -131,7 +132,7 @@ TEST(CMapDrag, CornerDragWithAVertexIndexOutOfRangeChangesNothing) {
     for (int32_t vertex : {int32_t{numVertices}, int32_t{numVertices} + 1, -1}) {
         SCOPED_TRACE(vertex);
         doc.GetEditorState().SetSelectedVertex(vertex);
-        CMapDrag(doc, projection, {0, 0}).Step({16, -16});
+        CMapDrag(doc, projection, {0, 0}, doc.GetEditorState().GetHoverAsSet()).Step({16, -16});
         EXPECT_EQ(brush.m_numVertices, numVertices);
         EXPECT_EQ(brush.m_numFaces, numFaces);
         EXPECT_TRUE(std::equal(std::begin(brush.m_vertices), std::end(brush.m_vertices), before));
@@ -217,7 +218,7 @@ TEST(CMapDrag, DraggedEntityReplacesTheOriginTextTheFileGave) {
     projection.m_originY = 0;
     doc.GetEditorState().SetEditMode(kEntityMode);
     doc.GetEditorState().SetSelectedPointEntity(doc.GetPointEntities()[0].get());
-    CMapDrag drag(doc, projection, {0, 0});
+    CMapDrag drag(doc, projection, {0, 0}, doc.GetEditorState().GetHoverAsSet());
     ASSERT_TRUE(drag.Step({8, 0}));
     drag.Commit();
     EXPECT_NE(MapText(doc).find("\t\"origin\" \"108 100 0\"\n"), std::string::npos);
@@ -231,23 +232,23 @@ TEST(CMapDrag, DraggingViewFreezesItsSelectionButNotAnotherViews) {
     for (CTolveView* view : {&dragging, &other}) {
         view->resize(400, 300);
         view->m_projection.m_originX = 0;
-        view->m_projection.m_originY = 0;
+        view->m_projection.m_originY = 200; // the map in sight: pixel (x, 200 - y)
     }
-    dragging.OnMouseMove(false, {64, -64});
+    dragging.OnMouseMove(false, {64, 136});
     CMapBrush* brush = doc.GetEditorState().GetSelectedBrush();
     ASSERT_NE(brush, nullptr);
     const int32_t vertex = doc.GetEditorState().GetSelectedVertex();
-    dragging.OnLButtonDown({64, -64});
+    dragging.OnLButtonDown({64, 136});
     EXPECT_TRUE(dragging.IsDragging());
     EXPECT_FALSE(doc.IsModified());
     dragging.OnLButtonUp();
     EXPECT_FALSE(doc.IsModified()); // press and release without moving changes nothing
 
-    dragging.OnLButtonDown({64, -64});
-    dragging.OnMouseMove(false, {0, 0}); // a drag step, not a new selection
+    dragging.OnLButtonDown({64, 136});
+    dragging.OnMouseMove(false, {0, 200}); // a drag step, not a new selection
     EXPECT_EQ(doc.GetEditorState().GetSelectedVertex(), vertex);
     EXPECT_EQ(brush->m_vertices[vertex], IntPoint(0, 0, brush->m_vertices[vertex].z));
-    other.OnMouseMove(false, {100, -100}); // the other view still selects
+    other.OnMouseMove(false, {100, 100}); // the other view still selects
     EXPECT_NE(doc.GetEditorState().GetSelectedPointEntity(), nullptr);
     dragging.OnLButtonUp();
     EXPECT_FALSE(dragging.IsDragging());
@@ -280,15 +281,15 @@ TEST(CMapDrag, EscapeTakesTheWholeDragBack) {
     CTolveView view(doc);
     view.resize(400, 300);
     view.m_projection.m_originX = 0;
-    view.m_projection.m_originY = 0;
+    view.m_projection.m_originY = 200; // the map in sight: pixel (x, 200 - y)
     for (EditMode mode : {kCornerMode, kFaceMode, kBrushMode}) {
         SCOPED_TRACE(static_cast<int>(mode));
         doc.GetEditorState().SetEditMode(mode);
-        view.OnMouseMove(false, {64, -64});
+        view.OnMouseMove(false, {64, 136});
         ASSERT_NE(doc.GetEditorState().GetSelectedBrush(), nullptr);
-        view.OnLButtonDown({64, -64});
-        view.OnMouseMove(false, {80, -64});
-        view.OnMouseMove(false, {96, -48});
+        view.OnLButtonDown({64, 136});
+        view.OnMouseMove(false, {80, 136});
+        view.OnMouseMove(false, {96, 152});
         EXPECT_NE(MapText(doc), before);
         view.CancelDrag();
         EXPECT_FALSE(view.IsDragging());
@@ -297,7 +298,7 @@ TEST(CMapDrag, EscapeTakesTheWholeDragBack) {
         EXPECT_FALSE(doc.IsModified());
         EXPECT_FALSE(doc.GetHistory().CanUndo());
     }
-    view.OnLButtonDown({64, -64});
+    view.OnLButtonDown({64, 136});
     view.OnMouseMove(false, {96, -64});
     view.EndDrag(); // a command's key while the button is still held
     EXPECT_EQ(doc.GetHistory().GetStepCount(), 1u);

@@ -1,0 +1,83 @@
+#include "map/CSelectionSet.h"
+
+#include "map/CModelEntity.h"
+
+#include <bit>
+
+void CSelectionSet::Clear() {
+    m_brushes.clear();
+    m_pointEntities.clear();
+}
+
+uint64_t CSelectionSet::PartsOf(const CMapBrush& brush) const {
+    if (m_brushes.empty())
+        return 0; // the common case while drawing: no lookup at all
+    const auto found = m_brushes.find(const_cast<CMapBrush*>(&brush));
+    return found == m_brushes.end() ? 0 : found->second;
+}
+
+bool CSelectionSet::ContainsPart(const CMapBrush& brush, int part) const {
+    return (PartsOf(brush) & PartBit(part)) != 0;
+}
+
+bool CSelectionSet::Contains(const CPointEntity& entity) const {
+    return !m_pointEntities.empty() && m_pointEntities.contains(const_cast<CPointEntity*>(&entity));
+}
+
+void CSelectionSet::Add(CMapBrush& brush, uint64_t parts) {
+    if (parts != 0)
+        m_brushes[&brush] |= parts;
+}
+
+void CSelectionSet::Remove(const CMapBrush& brush, uint64_t parts) {
+    const auto found = m_brushes.find(const_cast<CMapBrush*>(&brush));
+    if (found == m_brushes.end())
+        return;
+    found->second &= ~parts;
+    if (found->second == 0)
+        m_brushes.erase(found);
+}
+
+void CSelectionSet::Add(CPointEntity& entity) {
+    m_pointEntities.insert(&entity);
+}
+
+void CSelectionSet::Remove(const CPointEntity& entity) {
+    m_pointEntities.erase(const_cast<CPointEntity*>(&entity));
+}
+
+void CSelectionSet::Merge(const CSelectionSet& other) {
+    for (const auto& [brush, parts] : other.m_brushes)
+        Add(*brush, parts);
+    m_pointEntities.insert(other.m_pointEntities.begin(), other.m_pointEntities.end());
+}
+
+void CSelectionSet::Toggle(CMapBrush& brush, uint64_t parts) {
+    if ((PartsOf(brush) & parts) == parts)
+        Remove(brush, parts);
+    else
+        Add(brush, parts);
+}
+
+void CSelectionSet::Toggle(CPointEntity& entity) {
+    if (Contains(entity))
+        Remove(entity);
+    else
+        Add(entity);
+}
+
+void CSelectionSet::Forget(const CPointEntity& entity) {
+    Remove(entity);
+}
+
+void CSelectionSet::Forget(const CModelEntity& entity) {
+    for (const auto& brush : entity.m_brushes)
+        Forget(*brush);
+}
+
+size_t CSelectionSet::CountParts() const {
+    size_t count = m_pointEntities.size();
+    for (const auto& [brush, parts] : m_brushes)
+        count += static_cast<size_t>(std::popcount(parts));
+    return count;
+}
