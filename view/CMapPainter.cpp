@@ -63,6 +63,7 @@ bool CMapPainter::InsideLimits(const IntPoint& p) const {
 void CMapPainter::DrawMarker(const IntPoint& point, int32_t size, Rgb fill) {
     if (!InsideLimits(point))
         return;
+    m_drewInsideLimits = true;
     const int32_t r = size / m_projection.m_zoom;
     if (r == 0)
         return; // too small to see at this zoom
@@ -88,6 +89,9 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
             corners.screen[v] = map(brush.m_vertices[v]);
         }
     });
+    if (!m_drewInsideLimits)
+        m_drewInsideLimits =
+            std::any_of(corners.inside, corners.inside + n, [](bool b) { return b; });
     const int32_t r = kVertexMarkerSize / m_projection.m_zoom;
     if (r > 0) {
         for (int v = 0; v < n; ++v) {

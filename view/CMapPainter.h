@@ -27,6 +27,10 @@ public:
     // full repaint instead.
     bool PaintNotice(const MapNotice& notice);
 
+    // Whether anything the painter drew lay inside the limits: after a full
+    // repaint of a map with objects, false means the limits hide it all.
+    bool DrewInsideLimits() const { return m_drewInsideLimits; }
+
     // Strictly between the limits along the view's depth axis.
     bool InsideLimits(const IntPoint& point) const;
     void DrawMarker(const IntPoint& point, int32_t size, Rgb fill);
@@ -52,4 +56,5 @@ private:
     const CViewProjection& m_projection;
     CScreenMapper m_mapper;
     CCanvas& m_canvas;
+    bool m_drewInsideLimits = false;
 };

@@ -69,7 +69,11 @@ void CTolveView::RedrawBackingImage() {
     m_image.fill(Qt::white);
     QPainter painter(&m_image);
     CQtCanvas canvas(painter, &m_lineCache);
-    CMapPainter(m_doc, m_projection, canvas).PaintAll(width(), height());
+    CMapPainter mapPainter(m_doc, m_projection, canvas);
+    mapPainter.PaintAll(width(), height());
+    const bool hasObjects = !m_doc.GetWorldBrushes().empty() || !m_doc.GetModelEntities().empty() ||
+                            !m_doc.GetPointEntities().empty();
+    m_limitsHideTheMap = hasObjects && !mapPainter.DrewInsideLimits();
     m_fullRepaintPending = false;
     m_pendingArea = ScreenRect();
 }
@@ -150,6 +154,12 @@ void CTolveView::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), m_image,
                       QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
                              QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
+    if (m_limitsHideTheMap) {
+        painter.setPen(Qt::darkRed);
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignBottom,
+                         QStringLiteral("The limits hide the whole map: View > Clear Limits "
+                                        "(Ctrl+Shift+L) shows it again"));
+    }
     if (m_bandFrom) {
         const ScreenRect band = BandRect();
         painter.setPen(QPen(QColor(230, 110, 0), 1, Qt::DashLine));
@@ -212,8 +222,10 @@ void CTolveView::OnLButtonDown(ScreenPoint position, bool shift) {
 }
 
 void CTolveView::OnLButtonUp() {
-    if (m_bandFrom)
+    if (m_bandFrom) {
         EndRectangle();
+        emit CursorChanged(); // the status panes follow the set
+    }
     EndDrag();
 }
 
@@ -252,6 +264,7 @@ void CTolveView::OnEscape() {
         update();
     } else {
         m_doc.GetEditorState().ClearSelectionSet();
+        emit CursorChanged(); // the status panes follow the set
     }
 }
 

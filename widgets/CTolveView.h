@@ -84,6 +84,9 @@ public:
     // Asks for a full repaint: everything is cleared and drawn again.
     void InvalidateAll();
     bool IsFullRepaintPending() const { return m_fullRepaintPending; }
+    // The last full repaint drew nothing of a map that has objects: the
+    // limits hide it all, and the view says so in its corner.
+    bool LimitsHideTheMap() const { return m_limitsHideTheMap; }
     // Zooms out until the whole map fits the client area, centres it and
     // repaints.
     void FrameMap();
@@ -124,6 +127,7 @@ private:
     QImage m_image;
     CLineCache m_lineCache;
     bool m_fullRepaintPending = true;
+    bool m_limitsHideTheMap = false;
     ScreenRect m_pendingArea; // cleared and redrawn with the next paint
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom;  // while the middle button pans

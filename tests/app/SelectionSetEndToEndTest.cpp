@@ -1,0 +1,251 @@
+#include "AppTestDoubles.h"
+#include "CAppFixture.h"
+#include "app/CCommandTable.h"
+#include "dialogs/CClassNameCombo.h"
+#include "dialogs/CEntityChoiceDlg.h"
+#include "dialogs/CEntityVariablesDlg.h"
+#include "dialogs/CNumberDlg.h"
+#include "map/ObjectBounds.h"
+#include "view/CommandTarget.h"
+#include "widgets/CTolveView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Box(int x0, int x1, int y0, int y1) {
+    const std::string a = std::to_string(x0), b = std::to_string(x1);
+    const std::string c = std::to_string(y0), d = std::to_string(y1);
+    const std::string rest = " floor 0 0 0 1 1\n";
+    return "{\n( " + a + " 0 1 ) ( " + a + " -1 0 ) ( " + a + " 0 0 )" + rest + "( " + b +
+           " 0 1 ) ( " + b + " 1 0 ) ( " + b + " 0 0 )" + rest + "( 0 " + c + " 1 ) ( 1 " + c +
+           " 0 ) ( 0 " + c + " 0 )" + rest + "( 0 " + d + " 1 ) ( -1 " + d + " 0 ) ( 0 " + d +
+           " 0 )" + rest + "( 0 1 0 ) ( -1 0 0 ) ( 0 0 0 )" + rest +
+           "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 )" + rest + "}\n";
+}
+
+// Two cubes side by side, a third far to the right and a light above them.
+// The view opens with world (x, y) at pixel (x + 100, 100 - y).
+const std::string kMap = "{\n\"classname\" \"worldspawn\"\n" + Box(0, 64, 0, 64) +
+                         Box(128, 192, 0, 64) + Box(2000, 2064, 0, 64) +
+                         "}\n{\n\"classname\" \"light\"\n\"origin\" \"32 -100 32\"\n}\n";
+
+class SelectionSetEndToEnd : public CAppFixture {
+protected:
+    void Open() {
+        m_path = WriteMap("set.map", kMap.c_str());
+        StartApp({m_path});
+        Frame().resize(1000, 720);
+        ActiveFrame()->showMaximized();
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        View().setFocus();
+        ASSERT_GT(View().width(), 400);
+    }
+
+    CTolveView& View() const { return *Frame().GetActiveView(); }
+    CTolveDoc& Doc() const { return ActiveDoc(); }
+    CMapBrush& Brush(size_t i) const { return *Doc().GetWorldBrushes().at(i); }
+    const CSelectionSet& Set() const { return Doc().GetEditorState().GetSelectionSet(); }
+
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QMouseEvent event(type, at, View().mapToGlobal(at), button, held, modifiers);
+        QCoreApplication::sendEvent(&View(), &event);
+    }
+    void MoveTo(QPoint at) { Send(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+    void ShiftClick(QPoint at) {
+        MoveTo(at);
+        Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+        Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    }
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        MoveTo(from);
+        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, modifiers);
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&View(), static_cast<Qt::Key>(key), modifiers);
+    }
+    // Saves with Ctrl+S and reads the file back: it holds what the editor shows.
+    void ExpectSavedAsShown() {
+        Key(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_FALSE(Doc().IsModified());
+        CTolveDoc reread;
+        CRecordingDiagnostics diagnostics;
+        ASSERT_FALSE(reread.ReadMapFile(m_path.toStdString(), diagnostics).has_value());
+        EXPECT_EQ(MapText(reread), MapText(Doc()));
+    }
+    QString StatusText() const { return Frame().statusBar()->currentMessage(); }
+
+    QString m_path;
+};
+
+// The pixel of a world point in the view as it opens.
+QPoint At(int x, int y) {
+    return {x + 100, 100 - y};
+}
+
+} // namespace
+
+TEST_F(SelectionSetEndToEnd, ShiftClickTwoBrushesDragOneBothMoveUndoPutsBothBack) {
+    Open();
+    const std::string before = MapText(Doc());
+    Key(Qt::Key_3, Qt::ControlModifier);
+    ShiftClick(At(64, 64));
+    ShiftClick(At(192, 64));
+    ASSERT_EQ(Set().CountParts(), 2u);
+    EXPECT_TRUE(Set().Contains(Brush(0)));
+    EXPECT_TRUE(Set().Contains(Brush(1)));
+    EXPECT_TRUE(Frame().GetSelectionPane().text().contains("2 brushes selected"))
+        << Frame().GetSelectionPane().text().toStdString();
+
+    const IntBox first = *BoundsOf(Brush(0)), second = *BoundsOf(Brush(1));
+    Drag(At(64, 64), At(64 + 13, 64 - 18)); // snapped to 16 and -16
+    EXPECT_EQ(BoundsOf(Brush(0))->min, IntPoint(first.min.x + 16, first.min.y - 16, 0));
+    EXPECT_EQ(BoundsOf(Brush(1))->min, IntPoint(second.min.x + 16, second.min.y - 16, 0));
+    EXPECT_EQ(*BoundsOf(Brush(2)), (IntBox{{2000, 0, 0}, {2064, 64, 64}})); // not in the set
+    EXPECT_EQ(Doc().GetHistory().GetStepCount(), 1u);
+
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MapText(Doc()), before);
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(BoundsOf(Brush(1))->min.x, second.min.x + 16);
+    ExpectSavedAsShown();
+
+    // A Shift+click on a brush of the set takes it out; Escape empties it.
+    ShiftClick(At(192 + 16, 64 - 16));
+    EXPECT_EQ(Set().CountParts(), 1u);
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(Set().IsEmpty());
+}
+
+TEST_F(SelectionSetEndToEnd, DeleteFarFromEverythingDrawnDeletesNothingAndSaysSo) {
+    Open();
+    // The far cube sits just past the right edge: the nearest to the pointer,
+    // and not drawn.
+    View().m_projection.m_originX = 2000 - (View().width() + 40);
+    View().InvalidateAll();
+    Key(Qt::Key_3, Qt::ControlModifier);
+    MoveTo({View().width() - 3, 60});
+    ASSERT_EQ(Doc().GetEditorState().GetSelectedBrush(), &Brush(2));
+    const std::string before = MapText(Doc());
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(MapText(Doc()), before);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(StatusText(), QString::fromLatin1(kNothingUnderPointer));
+    // Nor does a drag from there move it.
+    Drag({View().width() - 3, 60}, {View().width() - 60, 60});
+    EXPECT_EQ(MapText(Doc()), before);
+
+    // With a pick distance of 20 pixels nothing that far is hovered at all.
+    CScriptedDialogRunner dialogs;
+    dialogs.m_script = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CNumberDlg&>(modal);
+        EXPECT_TRUE(dialog.GetBox()->hasFocus() || !dialog.isVisible());
+        dialog.GetBox()->setText("20");
+        dialog.GetOkButton()->click();
+    };
+    Frame().RunCommand(CommandId::kPickDistance);
+    EXPECT_EQ(Doc().GetEditorState().GetPickDistance(), 20);
+    MoveTo({View().width() - 3, 60});
+    EXPECT_EQ(Doc().GetEditorState().GetSelectedBrush(), nullptr);
+}
+
+TEST_F(SelectionSetEndToEnd, TurnsAndMirrorsComeBackExactlyAndDuplicateMakesTheNewSet) {
+    Open();
+    Key(Qt::Key_3, Qt::ControlModifier);
+    // The limits leave the far cube out of Select All.
+    MoveTo(At(1000, -200));
+    Key(Qt::Key_L, Qt::ControlModifier);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(Set().CountParts(), 2u);
+    // A nudge there and back leaves the text the corners give.
+    Key(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(BoundsOf(Brush(0))->min.x, 8);
+    Key(Qt::Key_Left, Qt::AltModifier);
+    const std::string start = MapText(Doc());
+    MoveTo(At(100, 300)); // the hover plays no part while there is a set
+    for (int turn = 0; turn < 4; ++turn) {
+        Key(Qt::Key_R, Qt::ControlModifier);
+        if (turn == 0) {
+            EXPECT_NE(MapText(Doc()), start);
+        }
+    }
+    EXPECT_EQ(MapText(Doc()), start);
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(BoundsOf(Brush(0))->min.x, 128); // the two cubes trade places
+    Key(Qt::Key_F, Qt::ControlModifier);
+    Key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(MapText(Doc()), start);
+
+    Key(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(Doc().GetWorldBrushes().size(), 5u);
+    EXPECT_EQ(Set().CountParts(), 2u);
+    EXPECT_TRUE(Set().Contains(Brush(3)));
+    EXPECT_EQ(BoundsOf(Brush(3))->min, IntPoint(8, -8, 0)); // right and down a snap step
+    ExpectSavedAsShown();
+}
+
+TEST_F(SelectionSetEndToEnd, ARectangleGathersAndBrushesMoveToANewEntityAndBack) {
+    Open();
+    Key(Qt::Key_3, Qt::ControlModifier);
+    Drag(At(-8, 72), At(200, -8), Qt::ShiftModifier);
+    ASSERT_EQ(Set().CountParts(), 2u);
+    EXPECT_FALSE(Set().Contains(Brush(2)));
+
+    CScriptedDialogRunner dialogs;
+    dialogs.m_script = [](CModalDialog& modal) {
+        if (auto* chooser = dynamic_cast<CEntityChoiceDlg*>(&modal)) {
+            EXPECT_EQ(chooser->GetChoice(), CEntityChoiceDlg::kNewEntity);
+            chooser->GetOkButton()->click();
+            return;
+        }
+        auto& dialog = CastEntityDialog(modal, EntityKind::kBrush);
+        QTest::keyClicks(dialog.GetClassCombo()->lineEdit(), "func_wall");
+        dialog.GetOkButton()->click();
+    };
+    Frame().RunCommand(CommandId::kMoveToEntity);
+    ASSERT_EQ(Doc().GetModelEntities().size(), 1u);
+    EXPECT_EQ(Doc().GetModelEntities()[0]->m_classname, "func_wall");
+    EXPECT_EQ(Doc().GetModelEntities()[0]->m_brushes.size(), 2u);
+    EXPECT_EQ(Doc().GetWorldBrushes().size(), 1u);
+    EXPECT_EQ(Doc().GetHistory().GetStepCount(), 1u);
+    ExpectSavedAsShown();
+
+    Frame().RunCommand(CommandId::kMoveToWorld);
+    EXPECT_TRUE(Doc().GetModelEntities().empty());
+    EXPECT_EQ(Doc().GetWorldBrushes().size(), 3u);
+    Key(Qt::Key_4, Qt::ControlModifier); // another mode starts an empty set
+    EXPECT_TRUE(Set().IsEmpty());
+}
+
+TEST_F(SelectionSetEndToEnd, AViewWhoseLimitsHideEverythingSaysSoUntilTheyAreCleared) {
+    Open();
+    View().RenderNow();
+    EXPECT_FALSE(View().LimitsHideTheMap());
+    // An XY view's depth is z: limits above every object hide them all.
+    MoveTo(At(0, 0));
+    View().m_projection.m_viewMode = kPlaneXZ;
+    View().m_cursor = {0, 0, 500};
+    Key(Qt::Key_L, Qt::ControlModifier); // the lower limit: z above the map
+    View().m_projection.m_viewMode = kPlaneXY;
+    View().InvalidateAll();
+    View().RenderNow();
+    EXPECT_TRUE(View().LimitsHideTheMap());
+    Key(Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    View().RenderNow();
+    EXPECT_FALSE(View().LimitsHideTheMap());
+}
