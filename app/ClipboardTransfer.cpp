@@ -114,6 +114,11 @@ void PasteClipboard(const CommandContext& context) {
     }
     // The whole paste is one step of the map's history.
     CMapTransaction transaction(doc, "Paste");
-    AddFragment(transaction.Edits(), std::move(pasted.fragment));
+    CEditorState& state = doc.GetEditorState();
+    CSelectionSet added =
+        AddFragmentAsSet(transaction.Edits(), doc, std::move(pasted.fragment), state.GetEditMode());
     transaction.Commit();
+    // What came in is what the next command takes, as after Duplicate.
+    if (!added.IsEmpty())
+        state.SetSelectionSet(std::move(added));
 }

@@ -3,9 +3,11 @@
 #include "app/BrushFaceCommands.h"
 
 #include "dialogs/CEntityVariablesDlg.h"
+#include "framework/CStatusNotice.h"
 #include "map/CMapTransaction.h"
 #include "map/EntityFieldTransfer.h"
 #include "view/CViewProjection.h"
+#include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
 
 #include <memory>
@@ -49,6 +51,11 @@ void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
 } // namespace
 
 void EditSelection(const CommandContext& context) {
+    CTolveView& view = *context.view;
+    if (!IsHoverShown(view.GetDocument(), view.m_projection, view.width(), view.height())) {
+        ShowStatusNotice(kNothingUnderPointer);
+        return;
+    }
     if (EditBrushOrFace(context))
         return;
     CTolveDoc& doc = context.view->GetDocument();

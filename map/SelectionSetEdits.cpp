@@ -122,28 +122,36 @@ MapFragment FragmentOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMo
     return fragment;
 }
 
+CSelectionSet AddFragmentAsSet(CMapEdits& edits, CTolveDoc& doc, MapFragment&& fragment,
+                               EditMode mode) {
+    const size_t worldBefore = doc.GetWorldBrushes().size();
+    const size_t entitiesBefore = doc.GetModelEntities().size();
+    const size_t pointsBefore = doc.GetPointEntities().size();
+    AddFragment(edits, std::move(fragment));
+    // The objects went to the ends of the lists.
+    CSelectionSet added;
+    if (mode == kBrushMode) {
+        const BrushList& world = doc.GetWorldBrushes();
+        for (size_t i = worldBefore; i < world.size(); ++i)
+            added.Add(*world[i], CSelectionSet::kWholeBrush);
+        const ModelEntityList& entities = doc.GetModelEntities();
+        for (size_t i = entitiesBefore; i < entities.size(); ++i) {
+            for (const auto& brush : entities[i]->m_brushes)
+                added.Add(*brush, CSelectionSet::kWholeBrush);
+        }
+    } else if (mode == kEntityMode) {
+        const PointEntityList& points = doc.GetPointEntities();
+        for (size_t i = pointsBefore; i < points.size(); ++i)
+            added.Add(*points[i]);
+    }
+    return added;
+}
+
 CSelectionSet DuplicateObjects(CMapEdits& edits, CTolveDoc& doc, const CSelectionSet& set,
                                EditMode mode, IntPoint delta) {
     MapFragment copies = FragmentOfSet(doc, set, mode);
     MoveFragment(copies, delta, doc.m_textureLock);
-    const size_t worldBefore = doc.GetWorldBrushes().size();
-    const size_t entitiesBefore = doc.GetModelEntities().size();
-    const size_t pointsBefore = doc.GetPointEntities().size();
-    AddFragment(edits, std::move(copies));
-    // The copies went to the ends of the lists.
-    CSelectionSet added;
-    const BrushList& world = doc.GetWorldBrushes();
-    for (size_t i = worldBefore; i < world.size(); ++i)
-        added.Add(*world[i], CSelectionSet::kWholeBrush);
-    const ModelEntityList& entities = doc.GetModelEntities();
-    for (size_t i = entitiesBefore; i < entities.size(); ++i) {
-        for (const auto& brush : entities[i]->m_brushes)
-            added.Add(*brush, CSelectionSet::kWholeBrush);
-    }
-    const PointEntityList& points = doc.GetPointEntities();
-    for (size_t i = pointsBefore; i < points.size(); ++i)
-        added.Add(*points[i]);
-    return added;
+    return AddFragmentAsSet(edits, doc, std::move(copies), mode);
 }
 
 namespace {

@@ -41,6 +41,11 @@ std::vector<std::string> DeleteObjects(CMapEdits& edits, const CTolveDoc& doc,
 // and the set's point entities, all in map order.
 MapFragment FragmentOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMode mode);
 
+// Adds the fragment's objects to the map; returns those of the mode (whole
+// brushes in brush mode, point entities in entity mode, else none).
+CSelectionSet AddFragmentAsSet(CMapEdits& edits, CTolveDoc& doc, MapFragment&& fragment,
+                               EditMode mode);
+
 // Adds copies of the set moved by `delta`; the copies are the new set.
 CSelectionSet DuplicateObjects(CMapEdits& edits, CTolveDoc& doc, const CSelectionSet& set,
                                EditMode mode, IntPoint delta);

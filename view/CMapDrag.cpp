@@ -9,11 +9,13 @@ namespace {
 
 // Moved corners may leave faces bent; the file will keep another shape for
 // them than the one on screen, so say so while the drag goes on.
-void ReportFlatness(const CTolveDoc& doc) {
-    const CEditorState& state = doc.GetEditorState();
-    if (state.GetEditMode() == kEntityMode || !state.GetSelectedBrush())
+void ReportFlatness(const CTolveDoc& doc, const CSelectionSet& moved) {
+    const EditMode mode = doc.GetEditorState().GetEditMode();
+    if (mode != kCornerMode && mode != kFaceMode)
         return;
-    const int bent = CountNonFlatFaces(*state.GetSelectedBrush());
+    int bent = 0;
+    for (const auto& [brush, parts] : moved.GetBrushes())
+        bent += CountNonFlatFaces(*brush);
     ShowStatusNotice(bent > 0 ? DescribeNonFlatFaces(bent) : std::string());
 }
 
@@ -64,7 +66,7 @@ bool CMapDrag::Step(ScreenPoint mouse) {
     m_cursor = Sum(m_cursor, delta);
     m_total = Sum(m_total, delta);
     MoveObjects(m_transaction.Edits(), m_objects, m_doc.GetEditorState().GetEditMode(), delta);
-    ReportFlatness(m_doc);
+    ReportFlatness(m_doc, m_objects);
     return true;
 }
 
@@ -79,5 +81,5 @@ void CMapDrag::Commit() {
 
 void CMapDrag::Cancel() {
     m_transaction.RollBack();
-    ReportFlatness(m_doc);
+    ReportFlatness(m_doc, m_objects);
 }

@@ -213,6 +213,13 @@ TEST(ClipboardCommands, APastedPointEntityMovesByWholeSnapStepsInTheXZPlane) {
     EXPECT_EQ(f.doc.GetPointEntities()[1]->m_classname, "light");
     EXPECT_EQ(f.doc.GetPointEntities()[1]->m_origin, IntPoint(16, -150, 24));
     EXPECT_EQ(f.doc.GetPointEntities()[0]->m_origin, IntPoint(-200, -150, 0));
+    // The pasted light is the selection: the next nudge moves it alone.
+    const CSelectionSet& set = f.doc.GetEditorState().GetSelectionSet();
+    EXPECT_EQ(set.CountParts(), 1u);
+    EXPECT_TRUE(set.Contains(*f.doc.GetPointEntities()[1]));
+    f.Run(CommandId::kNudgeRight);
+    EXPECT_EQ(f.doc.GetPointEntities()[1]->m_origin, IntPoint(24, -150, 24));
+    EXPECT_EQ(f.doc.GetPointEntities()[0]->m_origin, IntPoint(-200, -150, 0));
 }
 
 TEST(ClipboardCommands, AnOffGridOriginMovesByWholeStepsNotOntoTheGrid) {
