@@ -145,7 +145,11 @@ TEST_F(SelectionSetEndToEnd, DeleteFarFromEverythingDrawnDeletesNothingAndSaysSo
     EXPECT_EQ(MapText(Doc()), before);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(StatusText(), QString::fromLatin1(kNothingUnderPointer));
-    // Nor does a drag from there move it.
+    // Nor does a drag from there move it, and a pointer gone from the view
+    // leaves nothing hovered.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&View(), &leave);
+    EXPECT_EQ(Doc().GetEditorState().GetSelectedBrush(), nullptr);
     Drag({View().width() - 3, 60}, {View().width() - 60, 60});
     EXPECT_EQ(MapText(Doc()), before);
 

@@ -29,7 +29,8 @@ std::string Box(int lo, int hi, const std::string& texture) {
 const std::string kMap = "{\n\"classname\" \"worldspawn\"\n" + Box(0, 64, "floor") +
                          "}\n{\n\"classname\" \"func_door\"\n" + Box(128, 192, "metal2_4") +
                          "}\n{\n\"classname\" \"light\"\n\"origin\" \"32 32 32\"\n"
-                         "\"light\" \"300\"\n}\n";
+                         "\"light\" \"300\"\n}\n{\n\"classname\" \"light\"\n"
+                         "\"origin\" \"160 160 160\"\n}\n";
 
 // A view of each plane, flipped or not, at zoom 1, whose client area of
 // 400 x 400 pixels shows both cubes.
@@ -77,7 +78,7 @@ TEST_P(CommandTargetInView, ARectangleGathersWhatLiesWhollyInsideIt) {
     State().SetEditMode(kEntityMode);
     set = ObjectsInRectangle(m_doc, m_projection, first);
     EXPECT_TRUE(set.Contains(Light()));
-    EXPECT_EQ(set.CountParts(), 1u);
+    EXPECT_EQ(set.CountParts(), 1u); // the other light lies outside
 
     State().SetEditMode(kCornerMode);
     set = ObjectsInRectangle(m_doc, m_projection, first);
@@ -177,6 +178,54 @@ TEST_P(CommandTargetInView, ADragFromTheSetMovesTheSetAndFromElsewhereOneObject)
     }());
     EXPECT_EQ(DragTarget(m_doc, m_projection, 400, 400).CountParts(), 1u);
     EXPECT_TRUE(DragTarget(m_doc, m_projection, 400, 400).Contains(First()));
+}
+
+// A drag from a corner of the set moves every corner of it, of both brushes;
+// from a light of the set, both lights. Escape takes it all back.
+TEST_P(CommandTargetInView, CornersAndEntitiesOfTheSetMoveTogether) {
+    const std::string before = MapText(m_doc);
+    const IntPoint delta = ScreenStep(m_projection, 1, -1, 8);
+    auto plus = [&](IntPoint a) { return IntPoint(a.x + delta.x, a.y + delta.y, a.z + delta.z); };
+    auto dragBy = [&](const IntPoint& from, bool keep) {
+        const ScreenPoint press = m_projection.WorldToScreen(from);
+        CMapDrag drag(m_doc, m_projection, press, DragTarget(m_doc, m_projection, 400, 400));
+        ASSERT_TRUE(drag.Step({press.x + 8, press.y - 8}));
+        if (keep)
+            drag.Commit();
+        else
+            drag.Cancel();
+    };
+
+    State().SetEditMode(kCornerMode);
+    CSelectionSet corners;
+    corners.Add(First(), PartBit(0));
+    corners.Add(Second(), PartBit(3));
+    State().SetSelectionSet(corners);
+    State().SetHover({nullptr, &First(), 0, 0, nullptr});
+    const IntPoint a = First().m_vertices[0], b = Second().m_vertices[3],
+                   c = Second().m_vertices[0];
+    dragBy(a, true);
+    EXPECT_EQ(First().m_vertices[0], plus(a));
+    EXPECT_EQ(Second().m_vertices[3], plus(b));
+    EXPECT_EQ(Second().m_vertices[0], c);
+    m_doc.GetHistory().Undo(m_doc);
+    EXPECT_EQ(MapText(m_doc), before);
+
+    State().SetEditMode(kEntityMode);
+    CPointEntity& other = *m_doc.GetPointEntities()[1];
+    CSelectionSet lights;
+    lights.Add(Light());
+    lights.Add(other);
+    State().SetSelectionSet(lights);
+    State().SetSelectedPointEntity(&other);
+    const IntPoint light = Light().m_origin, second = other.m_origin;
+    dragBy(second, false); // Escape
+    EXPECT_EQ(MapText(m_doc), before);
+    dragBy(second, true);
+    EXPECT_EQ(Light().m_origin, plus(light));
+    EXPECT_EQ(other.m_origin, plus(second));
+    // One step; the undone corner drag gave way to it.
+    EXPECT_EQ(m_doc.GetHistory().GetStepCount(), 1u);
 }
 
 // Right and down on the screen, and the quarter turns and mirrors, are what
