@@ -6,6 +6,11 @@
 
 enum ViewPlane : int32_t { kPlaneXY = 0, kPlaneXZ = 1, kPlaneYZ = 2 };
 
+// The axis a view of `plane` looks along: 0, 1 or 2 for x, y or z.
+constexpr int DepthAxisOf(int32_t plane) {
+    return plane == kPlaneXY ? 2 : plane == kPlaneXZ ? 1 : 0;
+}
+
 struct ScreenPoint {
     int32_t x = 0;
     int32_t y = 0;

@@ -128,6 +128,33 @@ CSelectionSet DragTarget(const CTolveDoc& doc, const CViewProjection& projection
     return state.IsHoverInSet() ? state.GetSelectionSet() : state.GetHoverAsSet();
 }
 
+CSelectionSet WithStackedCorners(const CSelectionSet& corners, const CViewProjection& projection) {
+    if (projection.m_threeD)
+        return corners;
+    const int depth = DepthAxisOf(projection.m_viewMode);
+    auto sameInPlane = [depth](const IntPoint& a, const IntPoint& b) {
+        for (int axis = 0; axis < 3; ++axis) {
+            if (axis != depth && a.Component(axis) != b.Component(axis))
+                return false;
+        }
+        return true;
+    };
+    CSelectionSet stacked = corners;
+    for (const auto& [brush, parts] : corners.GetBrushes()) {
+        uint64_t more = 0;
+        for (int v = 0; v < brush->m_numVertices; ++v) {
+            if (!(parts & PartBit(v)))
+                continue;
+            for (int w = 0; w < brush->m_numVertices; ++w) {
+                if (sameInPlane(brush->m_vertices[v], brush->m_vertices[w]))
+                    more |= PartBit(w);
+            }
+        }
+        stacked.Add(*brush, more);
+    }
+    return stacked;
+}
+
 CSelectionSet ObjectsInRectangle(const CTolveDoc& doc, const CViewProjection& projection,
                                  const ScreenRect& rect) {
     const CScreenMapper mapper(projection);

@@ -23,6 +23,12 @@ CSelectionSet CommandTarget(const CTolveDoc& doc, const CViewProjection& project
 CSelectionSet DragTarget(const CTolveDoc& doc, const CViewProjection& projection, int32_t width,
                          int32_t height);
 
+// Corners of a flat view: with every corner of the set come the corners of its
+// brush that lie under it in the view (the same point of the view's plane),
+// so that a drag moves whole edges and the faces stay flat. The 3D view,
+// where no corners lie under each other, keeps the set as it is.
+CSelectionSet WithStackedCorners(const CSelectionSet& corners, const CViewProjection& projection);
+
 // The objects of the mode lying wholly inside `rect` (client pixels) and
 // inside the limits of the view's depth.
 CSelectionSet ObjectsInRectangle(const CTolveDoc& doc, const CViewProjection& projection,

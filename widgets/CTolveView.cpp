@@ -201,19 +201,21 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
     UpdateSelection(control);
 }
 
-void CTolveView::OnLButtonDown(ScreenPoint position, bool shift) {
+void CTolveView::OnLButtonDown(ScreenPoint position, Press press) {
     // A press while a drag goes on (another button's release was missed)
     // ends that drag first.
     EndDrag();
     m_mouse = position;
     m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
     emit CursorChanged();
-    if (shift) {
+    if (press == Press::kGather) {
         m_bandFrom = position;
         m_bandTo = position;
         return;
     }
     CSelectionSet objects = DragTarget(m_doc, m_projection, width(), height());
+    if (press != Press::kSingleCorner && m_doc.GetEditorState().GetEditMode() == kCornerMode)
+        objects = WithStackedCorners(objects, m_projection);
     if (objects.IsEmpty()) {
         ShowStatusNotice(kNothingUnderPointer);
         return;
@@ -339,9 +341,14 @@ void CTolveView::mouseMoveEvent(QMouseEvent* event) {
 // outside the view and its release is never missed.
 void CTolveView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown({p.x(), p.y()}, event->modifiers() & Qt::ShiftModifier);
-    else if (event->button() == Qt::MiddleButton)
+    if (event->button() == Qt::LeftButton) {
+        Press press = Press::kPlain;
+        if (event->modifiers() & Qt::ShiftModifier)
+            press = Press::kGather;
+        else if (event->modifiers() & Qt::AltModifier)
+            press = Press::kSingleCorner;
+        OnLButtonDown({p.x(), p.y()}, press);
+    } else if (event->button() == Qt::MiddleButton)
         OnMButtonDown({p.x(), p.y()});
     QWidget::mousePressEvent(event);
 }

@@ -41,10 +41,13 @@ public:
     // without the left button down in this view updates the selection
     // (restricted to the selected brush with Ctrl); with it, it drags.
     void OnMouseMove(bool control, ScreenPoint position);
-    // With Shift the press starts a gesture on the selection set: released
-    // where it began it adds or removes the hovered object, dragged it draws
-    // a rectangle whose objects join the set.
-    void OnLButtonDown(ScreenPoint position, bool shift = false);
+    // What a press of the left button starts. kGather (Shift) is a gesture on
+    // the selection set: released where it began it adds or removes the
+    // hovered object, dragged it draws a rectangle whose objects join the set.
+    // A plain corner drag in a flat view takes the corners stacked under the
+    // dragged one along; kSingleCorner (Alt) moves the one corner alone.
+    enum class Press { kPlain, kGather, kSingleCorner };
+    void OnLButtonDown(ScreenPoint position, Press press = Press::kPlain);
     void OnLButtonUp();
     // Escape: ends a drag or a rectangle without a change, else empties the
     // selection set.

@@ -5,6 +5,7 @@
 #include "dialogs/CEntityChoiceDlg.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CNumberDlg.h"
+#include "map/FaceFlatness.h"
 #include "map/ObjectBounds.h"
 #include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
@@ -252,4 +253,23 @@ TEST_F(SelectionSetEndToEnd, AViewWhoseLimitsHideEverythingSaysSoUntilTheyAreCle
     Key(Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     View().RenderNow();
     EXPECT_FALSE(View().LimitsHideTheMap());
+}
+
+TEST_F(SelectionSetEndToEnd, ACornerDragInTheTopViewMovesTheWholeEdgeAndAltOneCorner) {
+    Open();
+    Key(Qt::Key_1, Qt::ControlModifier);
+    Drag(At(64, 64), At(80, 80));
+    ExpectSavedAsShown();
+    CTolveDoc reread;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(reread.ReadMapFile(m_path.toStdString(), diagnostics).has_value());
+    const CMapBrush& saved = *reread.GetWorldBrushes().at(0);
+    EXPECT_EQ(CountNonFlatFaces(saved), 0);
+    int moved = 0;
+    for (int v = 0; v < saved.m_numVertices; ++v)
+        moved += saved.m_vertices[v].x == 80 && saved.m_vertices[v].y == 80;
+    EXPECT_EQ(moved, 2); // the top and the bottom of the edge
+
+    Drag(At(192, 64), At(200, 72), Qt::AltModifier);
+    EXPECT_GT(CountNonFlatFaces(Brush(1)), 0); // one corner alone bends faces
 }

@@ -1,5 +1,6 @@
 #include "view/CommandTarget.h"
 
+#include "map/FaceFlatness.h"
 #include "map/ObjectBounds.h"
 #include "map/SelectionSetEdits.h"
 #include "view/CMapDrag.h"
@@ -95,9 +96,7 @@ TEST_P(CommandTargetInView, HiddenByTheLimitsIsNeverGathered) {
     const ScreenRect all{0, 0, 399, 399};
     EXPECT_EQ(ObjectsInRectangle(m_doc, m_projection, all).CountParts(), 2u);
     // The depth limits keep only the second cube.
-    const int depthAxis = m_projection.m_viewMode == kPlaneXY   ? 2
-                          : m_projection.m_viewMode == kPlaneXZ ? 1
-                                                                : 0;
+    const int depthAxis = DepthAxisOf(m_projection.m_viewMode);
     IntPoint upper = State().GetUpperLimit(), lower = State().GetLowerLimit();
     if (depthAxis == 0)
         upper.x = 100;
@@ -226,6 +225,33 @@ TEST_P(CommandTargetInView, CornersAndEntitiesOfTheSetMoveTogether) {
     EXPECT_EQ(other.m_origin, plus(second));
     // One step; the undone corner drag gave way to it.
     EXPECT_EQ(m_doc.GetHistory().GetStepCount(), 1u);
+}
+
+// A corner dragged in a flat view takes the corner stacked under it along: the
+// whole edge moves and every face stays flat. Alone, the corner bends faces.
+TEST_P(CommandTargetInView, AStackedCornerDragMovesTheWholeEdgeAndKeepsFacesFlat) {
+    State().SetEditMode(kCornerMode);
+    State().SetHover({nullptr, &First(), 0, 0, nullptr});
+    const CSelectionSet one = DragTarget(m_doc, m_projection, 400, 400);
+    const CSelectionSet stacked = WithStackedCorners(one, m_projection);
+    ASSERT_EQ(one.CountParts(), 1u);
+    ASSERT_EQ(stacked.CountParts(), 2u); // a cube has two corners under each
+    const IntPoint corner = First().m_vertices[0];
+    const ScreenPoint press = m_projection.WorldToScreen(corner);
+    for (const CSelectionSet* objects : {&stacked, &one}) {
+        CMapDrag drag(m_doc, m_projection, press, *objects);
+        ASSERT_TRUE(drag.Step({press.x + 16, press.y + 8}));
+        drag.Commit();
+        if (objects == &stacked) {
+            EXPECT_EQ(CountNonFlatFaces(First()), 0);
+        } else {
+            EXPECT_GT(CountNonFlatFaces(First()), 0);
+        }
+        m_doc.GetHistory().Undo(m_doc);
+    }
+    // The 3D view shows no corners under each other.
+    m_projection.m_threeD = true;
+    EXPECT_EQ(WithStackedCorners(one, m_projection), one);
 }
 
 // Right and down on the screen, and the quarter turns and mirrors, are what
