@@ -221,19 +221,20 @@ TEST_F(FlatnessNotice, ADraggedCornerThatBendsFacesIsReportedInTheStatusBar) {
     view.InvalidateAll();
     const ScreenPoint corner = view.m_projection.WorldToScreen(64, 64, 64);
     const QPoint at(corner.x, corner.y);
-    // Hover picks the corner, the left button drags it 16 units out in x and y.
+    // Hover picks the corner, Alt and the left button drag it alone (not the
+    // corner under it) 16 units out in x and y.
     QTest::mouseMove(&view, at);
-    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mousePress(&view, Qt::LeftButton, Qt::AltModifier, at);
     QTest::mouseMove(&view, at + QPoint(16, -16));
-    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, at + QPoint(16, -16));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::AltModifier, at + QPoint(16, -16));
     ASSERT_TRUE(ActiveDoc().IsModified());
     EXPECT_EQ(Frame().statusBar()->currentMessage(),
               "2 faces of this brush are not flat; the file keeps the plane through each one's "
               "first three corners.");
 
     // Dragged back, the brush is flat again and the notice goes.
-    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at + QPoint(16, -16));
+    QTest::mousePress(&view, Qt::LeftButton, Qt::AltModifier, at + QPoint(16, -16));
     QTest::mouseMove(&view, at);
-    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::AltModifier, at);
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 }
