@@ -1,6 +1,7 @@
 #include "app/CChildFrame.h"
 
 #include "app/CDocManager.h"
+#include "app/GridCommands.h"
 #include "widgets/CTolveView.h"
 #include "widgets/CViewPane.h"
 
@@ -10,6 +11,7 @@
 CChildFrame::CChildFrame(CTolveDoc& doc, CDocManager& manager)
     : m_doc(doc), m_manager(manager), m_view(new CTolveView(doc)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    m_view->ShowGrid(LoadGridSetting());
     setWidget(new CViewPane(m_view));
 }
 

@@ -108,6 +108,8 @@ void CMainFrame::CreateStatusBar() {
     bar->addWidget(m_idleLabel, 1);
     m_selectionPane = new QLabel(bar);
     bar->addPermanentWidget(m_selectionPane);
+    m_scalePane = new QLabel(bar);
+    bar->addPermanentWidget(m_scalePane);
     m_coordinatePane = new QLabel(QString::fromLatin1(kEmptyCoordinates), bar);
     m_coordinatePane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_coordinatePane->setFixedWidth(kCoordinatePaneWidth);
@@ -182,6 +184,7 @@ void CMainFrame::RefreshCoordinatePane() {
     CTolveView* view = GetActiveView();
     m_selectionPane->setText(view ? QString::fromStdString(DescribeSelection(view->GetDocument()))
                                   : QString());
+    m_scalePane->setText(view ? QString::fromStdString(view->GetScaleText()) : QString());
     m_coordinatePane->setText(view ? QString::fromLatin1(view->GetCoordinateText())
                                    : QString::fromLatin1(kEmptyCoordinates));
 }

@@ -40,6 +40,7 @@ public:
     QLabel& GetCoordinatePane() const { return *m_coordinatePane; }
     // What is hovered and selected in the active view's map.
     QLabel& GetSelectionPane() const { return *m_selectionPane; }
+    QLabel& GetScalePane() const { return *m_scalePane; }
 
     // Runs a command as if it came from a menu, button or key; a disabled one
     // does nothing.
@@ -78,6 +79,7 @@ private:
     QLabel* m_idleLabel = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
+    QLabel* m_scalePane = nullptr;      // the snap step and the scale
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
     QMetaObject::Connection m_contextMenuConnection;

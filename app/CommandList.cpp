@@ -5,6 +5,7 @@
 #include "app/EditModeCommands.h"
 #include "app/EntityCommands.h"
 #include "app/FileCommands.h"
+#include "app/GridCommands.h"
 #include "app/HelpCommands.h"
 #include "app/NavigationCommands.h"
 #include "app/OwnerCommands.h"
@@ -32,6 +33,7 @@ CommandEntries GatherCommandEntries() {
     AddSetCommands(entries);
     AddOwnerCommands(entries);
     AddPickDistanceCommand(entries);
+    AddGridCommands(entries);
     AddHelpCommands(entries);
     return entries;
 }

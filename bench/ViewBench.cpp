@@ -19,6 +19,17 @@ void BM_FullRepaint(benchmark::State& state) {
     }
 }
 
+// The same with the grid behind the map, at the default snap step.
+void BM_FullRepaintWithGrid(benchmark::State& state) {
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
+    map.view->ShowGrid(true);
+    for (auto _ : state) {
+        map.view->InvalidateAll();
+        benchmark::DoNotOptimize(map.view->RenderNow().constBits());
+    }
+    map.view->ShowGrid(false);
+}
+
 // The drawing code alone, into a canvas that draws nothing.
 class CNullCanvas : public CCanvas {
 public:
@@ -116,6 +127,7 @@ void BM_DeleteBrush(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_FullRepaint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintWithGrid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintWithoutPixels)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HintBrushRedraw)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UpdateSelection)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

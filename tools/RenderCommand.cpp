@@ -23,6 +23,7 @@ struct RenderOptions {
     int32_t zoom = 0; // 0: the smallest power of two that shows the whole map
     bool threeD = false;
     bool flipped = false;
+    bool grid = true;
     int width = 1600;
     int height = 1000;
 };
@@ -30,9 +31,10 @@ struct RenderOptions {
 void PrintRenderUsage(FILE* out) {
     std::fprintf(out,
                  "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N] [--3d] [--flipped]\n"
-                 "                        [--size WIDTHxHEIGHT] --out FILE.png\n\n"
-                 "Draws the map as the editor's view does and saves the picture. Without\n"
-                 "--zoom the view zooms out until the whole map fits; the map is centred.\n");
+                 "                        [--no-grid] [--size WIDTHxHEIGHT] --out FILE.png\n\n"
+                 "Draws the map as the editor's view does, grid included, and saves the\n"
+                 "picture. Without --zoom the view zooms out until the whole map fits; the\n"
+                 "map is centred.\n");
 }
 
 bool ParsePlane(const char* text, int32_t& plane) {
@@ -68,6 +70,8 @@ bool ParseOptions(int argc, char** argv, RenderOptions& options) {
             options.threeD = true;
         } else if (arg == "--flipped") {
             options.flipped = true;
+        } else if (arg == "--no-grid") {
+            options.grid = false;
         } else if (!arg.empty() && arg[0] != '-' && !options.input) {
             options.input = argv[i];
         } else {
@@ -116,6 +120,7 @@ int RunRenderCommand(int argc, char** argv) {
     view.m_projection.m_viewMode = options.plane;
     view.m_projection.m_threeD = options.threeD;
     view.m_projection.m_flipped = options.flipped;
+    view.ShowGrid(options.grid);
     PlaceMap(doc, options, view.m_projection);
     view.InvalidateAll();
     if (!view.RenderNow().save(QString::fromLocal8Bit(options.output), "PNG")) {

@@ -257,10 +257,62 @@ void CMapPainter::DrawLimits() {
     m_canvas.DrawRectangle(a.x, a.y, b.x, b.y, kGrey);
 }
 
+// Lines across the view at every multiple of `step` along the plane's
+// horizontal (`axis` 0) or vertical (1) axis, skipping those at multiples of
+// `every` (drawn darker afterwards, 0 skips none).
+void CMapPainter::DrawGridLines(int axis, int32_t step, int32_t every, int32_t width,
+                                int32_t height) {
+    const IntPoint& insertion = m_doc.GetEditorState().GetInsertionPoint();
+    const IntPoint a = m_projection.ScreenToWorld(0, 0, insertion);
+    const IntPoint b = m_projection.ScreenToWorld(width, height, insertion);
+    const int h = m_projection.m_viewMode == kPlaneYZ ? 1 : 0;
+    const int v = m_projection.m_viewMode == kPlaneXY ? 1 : 2;
+    const int component = axis == 0 ? h : v;
+    const int64_t low = std::min(a.Component(component), b.Component(component));
+    const int64_t high = std::max(a.Component(component), b.Component(component));
+    const Rgb colour = every == 0 ? kGridMajor : kGridMinor;
+    auto along = [&](IntPoint p, int64_t value) {
+        (component == 0 ? p.x : component == 1 ? p.y : p.z) = static_cast<int32_t>(value);
+        return p;
+    };
+    // The first multiple of the step at or past the low edge.
+    int64_t line = low >= 0 ? (low + step - 1) / step * step : -(-low / step * step);
+    for (; line <= high; line += step) {
+        if (every != 0 && line % every == 0)
+            continue;
+        const ScreenPoint s = m_mapper.Map(along(insertion, line));
+        if (axis == 0)
+            m_canvas.DrawLine(s.x, 0, s.x, height, colour);
+        else
+            m_canvas.DrawLine(0, s.y, width, s.y, colour);
+    }
+}
+
+// At the snap step, every eighth line darker; lines that would crowd closer
+// than a few pixels give way to the darker ones alone, or to none. The 3D
+// view has no grid: its planes slant.
+void CMapPainter::DrawGrid(int32_t width, int32_t height) {
+    if (!m_showGrid || m_projection.m_threeD)
+        return;
+    const int64_t zoom = std::max(m_projection.m_zoom, 1);
+    const int64_t step = std::max<int64_t>(m_doc.GetEditorState().GetSnap(), 1);
+    const int64_t major = step * 8;
+    const bool minor = step >= kGridMinSpacing * zoom;
+    if (major < kGridMinSpacing * zoom)
+        return;
+    for (int axis = 0; axis < 2; ++axis) {
+        if (minor)
+            DrawGridLines(axis, static_cast<int32_t>(step), static_cast<int32_t>(major), width,
+                          height);
+        DrawGridLines(axis, static_cast<int32_t>(major), 0, width, height);
+    }
+}
+
 // A part repaints in the same order as the whole, so that where objects
 // overlap the same one ends up on top.
 template <class Reaches>
 void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
+    DrawGrid(width, height);
     ScreenPoint insertion = m_mapper.Map(m_doc.GetEditorState().GetInsertionPoint());
     m_canvas.DrawLine(insertion.x, 0, insertion.x, height, kBlack);
     m_canvas.DrawLine(0, insertion.y, width, insertion.y, kBlack);

@@ -14,8 +14,12 @@ public:
     CMapPainter(const CTolveDoc& doc, const CViewProjection& projection, CCanvas& canvas)
         : m_doc(doc), m_projection(projection), m_mapper(projection), m_canvas(canvas) {}
 
-    // Everything, in order: insertion point, axes, limits, point entities,
-    // brushes, selection.
+    // The grid at the snap step behind the map, when shown (the editor's
+    // views show it; plain pictures do not unless asked).
+    void ShowGrid(bool shown) { m_showGrid = shown; }
+
+    // Everything, in order: grid, insertion point, axes, limits, point
+    // entities, brushes, selection.
     void PaintAll(int32_t width, int32_t height);
     // As PaintAll, for a surface clipped to `area`: the brushes and entities
     // that cannot reach it are passed over.
@@ -43,6 +47,8 @@ public:
 private:
     template <class Reaches> void Paint(int32_t width, int32_t height, const Reaches& reaches);
     void DrawAxes(int32_t width, int32_t height);
+    void DrawGrid(int32_t width, int32_t height);
+    void DrawGridLines(int axis, int32_t step, int32_t every, int32_t width, int32_t height);
     void DrawLimits();
     void DrawPointEntity(const CPointEntity& entity);
     // A point entity's fill when it is not hovered: the set's colour in it.
@@ -57,4 +63,12 @@ private:
     CScreenMapper m_mapper;
     CCanvas& m_canvas;
     bool m_drewInsideLimits = false;
+    bool m_showGrid = false;
 };
+
+// The grid's colours: a line at every snap step, and a darker one at every
+// eighth.
+inline constexpr Rgb kGridMinor{228, 228, 228};
+inline constexpr Rgb kGridMajor{196, 196, 196};
+// Lines closer than this many pixels are not drawn.
+inline constexpr int32_t kGridMinSpacing = 4;

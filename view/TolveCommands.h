@@ -63,4 +63,7 @@ enum class CommandId : int {
     kMoveToEntity = 32823,
     kMoveToWorld = 32824,
     kPickDistance = 32825,
+    kGrid = 32826,
+    kSnapFiner = 32827,
+    kSnapCoarser = 32828,
 };

@@ -48,6 +48,18 @@ std::string CTolveView::GetCoordinateText() const {
     return text;
 }
 
+void CTolveView::ShowGrid(bool shown) {
+    if (shown == m_showGrid)
+        return;
+    m_showGrid = shown;
+    InvalidateAll();
+}
+
+std::string CTolveView::GetScaleText() const {
+    return "Snap " + std::to_string(m_doc.GetEditorState().GetSnap()) +
+           " \u00b7 1:" + std::to_string(m_projection.m_zoom);
+}
+
 void CTolveView::InvalidateAll() {
     m_fullRepaintPending = true;
     update();
@@ -70,6 +82,7 @@ void CTolveView::RedrawBackingImage() {
     QPainter painter(&m_image);
     CQtCanvas canvas(painter, &m_lineCache);
     CMapPainter mapPainter(m_doc, m_projection, canvas);
+    mapPainter.ShowGrid(m_showGrid);
     mapPainter.PaintAll(width(), height());
     const bool hasObjects = !m_doc.GetWorldBrushes().empty() || !m_doc.GetModelEntities().empty() ||
                             !m_doc.GetPointEntities().empty();
@@ -116,7 +129,9 @@ void CTolveView::RedrawPendingArea() {
     painter.setClipRect(rect);
     painter.fillRect(rect, Qt::white);
     CQtCanvas canvas(painter, &m_lineCache);
-    CMapPainter(m_doc, m_projection, canvas).PaintArea(area, width(), height());
+    CMapPainter mapPainter(m_doc, m_projection, canvas);
+    mapPainter.ShowGrid(m_showGrid);
+    mapPainter.PaintArea(area, width(), height());
 }
 
 void CTolveView::OnMapChanged(const MapNotice& notice) {
@@ -303,8 +318,10 @@ void CTolveView::OnMouseWheel(int angleDelta, ScreenPoint position) {
         m_projection.ZoomOutAt(position);
         changed = true;
     }
-    if (changed)
+    if (changed) {
         InvalidateAll();
+        emit CursorChanged(); // the scale pane follows
+    }
 }
 
 void CTolveView::OnMButtonDown(ScreenPoint position) {

@@ -87,6 +87,11 @@ public:
     // Asks for a full repaint: everything is cleared and drawn again.
     void InvalidateAll();
     bool IsFullRepaintPending() const { return m_fullRepaintPending; }
+    // The grid behind the map at the snap step; off until the editor asks.
+    void ShowGrid(bool shown);
+    bool IsGridShown() const { return m_showGrid; }
+    // The status pane's text: the snap step and the scale.
+    std::string GetScaleText() const;
     // The last full repaint drew nothing of a map that has objects: the
     // limits hide it all, and the view says so in its corner.
     bool LimitsHideTheMap() const { return m_limitsHideTheMap; }
@@ -131,6 +136,7 @@ private:
     CLineCache m_lineCache;
     bool m_fullRepaintPending = true;
     bool m_limitsHideTheMap = false;
+    bool m_showGrid = false;
     ScreenRect m_pendingArea; // cleared and redrawn with the next paint
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom;  // while the middle button pans

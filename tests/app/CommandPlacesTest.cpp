@@ -176,7 +176,9 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "&Horizontally\tCtrl+F | Flip &Vertically\tCtrl+Shift+F | - | Move to &Entity... | "
             "Move to &World",
             "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome | Clear &Limits\tCtrl+Shift+L "
-            "| Pick &Distance...",
+            "| Pick &Distance... | - | XY Mode\tF2 | XZ Mode\tF3 | YZ Mode\tF4 | 3D Mode\tF5 | "
+            "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "
+            "Snap\t] | Textures...\tCtrl+T",
             "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
             "&Help: &About Tolve..."));
 

@@ -1,5 +1,6 @@
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
+#include "app/AppSettings.h"
 #include "app/CCommandTable.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CEntityChoiceDlg.h"
@@ -7,6 +8,7 @@
 #include "dialogs/CNumberDlg.h"
 #include "map/FaceFlatness.h"
 #include "map/ObjectBounds.h"
+#include "view/CMapPainter.h"
 #include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
 
@@ -272,4 +274,30 @@ TEST_F(SelectionSetEndToEnd, ACornerDragInTheTopViewMovesTheWholeEdgeAndAltOneCo
 
     Drag(At(192, 64), At(200, 72), Qt::AltModifier);
     EXPECT_GT(CountNonFlatFaces(Brush(1)), 0); // one corner alone bends faces
+}
+
+TEST_F(SelectionSetEndToEnd, TheGridShowsTheSnapStepAndTheKeysChangeIt) {
+    Open();
+    // World x = 8 is a light grid line at pixel 108, x = 64 a dark one.
+    auto pixel = [&](int x) { return View().RenderNow().pixelColor(x, 400); };
+    ASSERT_TRUE(View().IsGridShown());
+    EXPECT_EQ(pixel(108), QColor(kGridMinor.r, kGridMinor.g, kGridMinor.b));
+    EXPECT_EQ(pixel(164), QColor(kGridMajor.r, kGridMajor.g, kGridMajor.b));
+    EXPECT_EQ(pixel(112), QColor(Qt::white));
+    EXPECT_EQ(Frame().GetScalePane().text(), QString::fromUtf8("Snap 8 \u00b7 1:1"));
+
+    Key(Qt::Key_BracketRight);
+    EXPECT_EQ(Doc().GetEditorState().GetSnap(), 16);
+    EXPECT_EQ(pixel(108), QColor(Qt::white)); // 8 is no longer a step
+    EXPECT_EQ(pixel(116), QColor(kGridMinor.r, kGridMinor.g, kGridMinor.b));
+    EXPECT_EQ(Frame().GetScalePane().text(), QString::fromUtf8("Snap 16 \u00b7 1:1"));
+    Key(Qt::Key_BracketLeft);
+    Key(Qt::Key_BracketLeft);
+    EXPECT_EQ(Doc().GetEditorState().GetSnap(), 4);
+
+    Key(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_FALSE(View().IsGridShown());
+    EXPECT_EQ(pixel(164), QColor(Qt::white));
+    EXPECT_FALSE(OpenAppSettings().value("View/Grid").toBool());
+    EXPECT_FALSE(Doc().IsModified()); // the grid and the snap are no part of the map
 }

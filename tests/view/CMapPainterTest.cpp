@@ -254,3 +254,81 @@ TEST(CMapPainter, AxesAndLimitsInTheOtherPlanes) {
     EXPECT_EQ(std::tie(calls[6].a, calls[6].b, calls[6].c, calls[6].d),
               std::make_tuple(300 - 25000, 100 - 25000, 300 + 25000, 100 + 25000));
 }
+
+namespace {
+
+// Grid lines of a painter over a 400 x 300 view of an empty map.
+struct GridFixture {
+    CTolveDoc doc;
+    CViewProjection projection;
+    CRecordingCanvas canvas;
+    std::vector<CRecordingCanvas::Call> Lines(Rgb colour) {
+        canvas.m_calls.clear();
+        CMapPainter painter(doc, projection, canvas);
+        painter.ShowGrid(true);
+        painter.PaintAll(400, 300);
+        std::vector<CRecordingCanvas::Call> lines;
+        for (const auto& call : canvas.m_calls) {
+            if (call.kind == "line" && call.colour == colour)
+                lines.push_back(call);
+        }
+        return lines;
+    }
+};
+
+} // namespace
+
+// At every zoom and in every plane, flipped or not: the lines lie at multiples
+// of the step, never closer than four pixels, and every eighth is darker.
+TEST(CMapPainter, TheGridFollowsTheSnapStepAndThinsOutWhenLinesCrowd) {
+    for (int32_t plane : {kPlaneXY, kPlaneXZ, kPlaneYZ}) {
+        for (bool flipped : {false, true}) {
+            for (int32_t zoom : {1, 2, 4, 8, 16, 32, 64}) {
+                SCOPED_TRACE(testing::Message() << plane << flipped << zoom);
+                GridFixture f;
+                f.projection.m_viewMode = plane;
+                f.projection.m_flipped = flipped;
+                f.projection.m_zoom = zoom;
+                f.projection.m_originX = -37 * zoom;
+                f.projection.m_originY = 53 * zoom;
+                f.projection.m_originZ = 53 * zoom;
+                f.doc.GetEditorState().SetSnap(8);
+                const auto minor = f.Lines(kGridMinor);
+                const auto major = f.Lines(kGridMajor);
+                const bool minorShown = 8 >= 4 * zoom;
+                const bool majorShown = 64 >= 4 * zoom;
+                EXPECT_EQ(!minor.empty(), minorShown);
+                EXPECT_EQ(!major.empty(), majorShown);
+                // Vertical lines: each at a world h that is a multiple of 8 (64
+                // for the dark ones), spaced by the step in pixels.
+                std::vector<int32_t> xs;
+                for (const auto& line : minor)
+                    if (line.a == line.c)
+                        xs.push_back(line.a);
+                std::sort(xs.begin(), xs.end());
+                for (size_t i = 1; i < xs.size(); ++i)
+                    EXPECT_GE(xs[i] - xs[i - 1], 4);
+                for (const auto& line : major) {
+                    const bool vertical = line.a == line.c;
+                    const IntPoint world = f.projection.ScreenToWorld(
+                        vertical ? line.a : 0, vertical ? 0 : line.b, IntPoint());
+                    const int h = plane == kPlaneYZ ? world.y : world.x;
+                    const int v = plane == kPlaneXY ? world.y : world.z;
+                    EXPECT_EQ((vertical ? h : v) % 64, 0) << line.a << " " << line.b;
+                }
+            }
+        }
+    }
+}
+
+TEST(CMapPainter, NoGridUnlessAskedAndNoneInTheThreeDView) {
+    GridFixture f;
+    f.projection.m_threeD = true;
+    EXPECT_TRUE(f.Lines(kGridMajor).empty());
+    f.projection.m_threeD = false;
+    EXPECT_FALSE(f.Lines(kGridMajor).empty());
+    CMapPainter painter(f.doc, f.projection, f.canvas);
+    f.canvas.m_calls.clear();
+    painter.PaintAll(400, 300);
+    EXPECT_EQ(f.canvas.CountColour("line", kGridMajor), 0);
+}
