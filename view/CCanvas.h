@@ -32,4 +32,12 @@ public:
     // Text with its top-left corner at (x, y), in the surface's default font,
     // black on the window background.
     virtual void DrawText(int32_t x, int32_t y, const char* text) = 0;
+    // A line across the surface at column `at` (vertical) or row `at`, from 0
+    // to `length`: the same pixels as DrawLine, which a surface may fill faster.
+    virtual void DrawRule(bool vertical, int32_t at, int32_t length, Rgb colour) {
+        if (vertical)
+            DrawLine(at, 0, at, length, colour);
+        else
+            DrawLine(0, at, length, at, colour);
+    }
 };

@@ -282,9 +282,9 @@ void CMapPainter::DrawGridLines(int axis, int32_t step, int32_t every, int32_t w
             continue;
         const ScreenPoint s = m_mapper.Map(along(insertion, line));
         if (axis == 0)
-            m_canvas.DrawLine(s.x, 0, s.x, height, colour);
+            m_canvas.DrawRule(true, s.x, height, colour);
         else
-            m_canvas.DrawLine(0, s.y, width, s.y, colour);
+            m_canvas.DrawRule(false, s.y, width, colour);
     }
 }
 

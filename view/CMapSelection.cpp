@@ -2,6 +2,8 @@
 
 #include "view/ViewLimits.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -183,4 +185,53 @@ void CMapSelection::UpdateSelection(bool restricted) {
 
     m_cursor = SnapPoint(m_cursor, state.GetSnap());
     state.SetHover(hover);
+}
+
+std::vector<HoverSelection> CMapSelection::StackedUnderPointer() const {
+    const EditMode mode = m_doc.GetEditorState().GetEditMode();
+    std::vector<HoverSelection> stacked;
+    int64_t best = INT64_MAX;
+    // Keeps the candidates at the smallest distance seen so far.
+    auto offer = [&](int64_t distance, const HoverSelection& candidate) {
+        if (distance > best)
+            return;
+        if (distance < best) {
+            best = distance;
+            stacked.clear();
+        }
+        stacked.push_back(candidate);
+    };
+    if (mode == kEntityMode) {
+        for (const auto& entity : m_doc.GetPointEntities()) {
+            if (m_slab.Contains(entity->m_origin))
+                offer(ScreenDistance(entity->m_origin), {.pointEntity = entity.get()});
+        }
+        return stacked;
+    }
+    auto offerBrush = [&](CModelEntity* owner, CMapBrush& brush) {
+        int64_t nearest = INT64_MAX;
+        int nearestVertex = 0;
+        for (int v = 0; v < brush.m_numVertices; ++v) {
+            if (!m_slab.Contains(brush.m_vertices[v]))
+                continue;
+            const int64_t distance = ScreenDistance(brush.m_vertices[v]);
+            if (mode == kCornerMode) {
+                offer(distance, {owner, &brush, v, 0, nullptr});
+            } else if (distance < nearest) {
+                nearest = distance;
+                nearestVertex = v;
+            }
+        }
+        if (mode != kCornerMode && nearest != INT64_MAX) {
+            const uint8_t face = mode == kFaceMode ? PickFace(brush) : 0;
+            offer(nearest, {owner, &brush, nearestVertex, face, nullptr});
+        }
+    };
+    for (const auto& brush : m_doc.GetWorldBrushes())
+        offerBrush(nullptr, *brush);
+    for (const auto& entity : m_doc.GetModelEntities()) {
+        for (const auto& brush : entity->m_brushes)
+            offerBrush(entity.get(), *brush);
+    }
+    return stacked;
 }

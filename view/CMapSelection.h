@@ -5,6 +5,8 @@
 #include "view/CViewProjection.h"
 #include "view/ViewLimits.h"
 
+#include <vector>
+
 // Hover selection: whenever the mouse moves over a view, the vertex nearest to
 // it (with its brush and that brush's owner), the nearest point entity and, in
 // face mode, the nearest face of the selected brush become the document's
@@ -22,6 +24,12 @@ public:
     void UpdateSelection(bool restricted);
     // Offers every vertex of `brush` (owned by `owner`, none for the world).
     void PickVertex(CMapBrush* brush, CModelEntity* owner);
+
+    // Everything of the mode the view shows at the screen distance of the
+    // nearest such thing: objects stacked in depth under the pointer, or
+    // touching there. In map order; brushes once each except in corner mode,
+    // where each corner counts.
+    std::vector<HoverSelection> StackedUnderPointer() const;
 
 private:
     void PickVertices(const BrushList& brushes, CModelEntity* owner);

@@ -66,6 +66,22 @@ void CQtCanvas::Touch(int32_t left, int32_t top, int32_t right, int32_t bottom) 
     m_touched = m_touched.isNull() ? area : m_touched.united(area);
 }
 
+void CQtCanvas::DrawRule(bool vertical, int32_t at, int32_t length, Rgb colour) {
+    Flush(); // lines batched before are drawn first, as they came first
+    at = Clamp(at), length = Clamp(length);
+    // One device pixel thick, as the pen's lines are on a high-density
+    // screen; a line's end pixel is drawn too, so the rule is one longer.
+    const QPaintDevice* device = m_painter.device();
+    const qreal thin = device ? 1.0 / device->devicePixelRatioF() : 1.0;
+    const QRectF rule =
+        vertical ? QRectF(at, 0, thin, length + 1) : QRectF(0, at, length + 1, thin);
+    m_painter.fillRect(rule, ToQColor(colour));
+    if (vertical)
+        Touch(at, 0, at, length);
+    else
+        Touch(0, at, length, at);
+}
+
 void CQtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) {
     // A line from a pixel to itself has no length, and one wholly beyond an
     // edge of the surface shows nothing: neither changes a pixel.

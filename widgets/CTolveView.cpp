@@ -285,6 +285,50 @@ void CTolveView::OnEscape() {
     }
 }
 
+namespace {
+
+// The same object of the mode: the brush (and corner in corner mode), or the
+// point entity.
+bool SameObject(EditMode mode, const HoverSelection& a, const HoverSelection& b) {
+    if (mode == kEntityMode)
+        return a.pointEntity == b.pointEntity;
+    return a.brush == b.brush && (mode != kCornerMode || a.vertex == b.vertex);
+}
+
+} // namespace
+
+void CTolveView::CycleStacked(bool forward) {
+    IntPoint cursor = m_cursor;
+    const std::vector<HoverSelection> stacked =
+        CMapSelection(m_doc, m_projection, m_mouse, cursor).StackedUnderPointer();
+    if (stacked.size() < 2) {
+        ShowStatusNotice("Nothing else lies under the pointer");
+        return;
+    }
+    CEditorState& state = m_doc.GetEditorState();
+    const EditMode mode = state.GetEditMode();
+    const HoverSelection current = state.GetHover();
+    const size_t count = stacked.size();
+    size_t at = 0;
+    while (at < count && !SameObject(mode, stacked[at], current))
+        ++at;
+    const size_t next = at == count ? 0 : forward ? (at + 1) % count : (at + count - 1) % count;
+    HoverSelection hover = stacked[next];
+    // The other kind of object stays as it was hovered.
+    if (mode == kEntityMode) {
+        hover.entity = current.entity;
+        hover.brush = current.brush;
+        hover.vertex = current.vertex;
+        hover.face = current.face;
+    } else {
+        hover.pointEntity = current.pointEntity;
+    }
+    state.SetHover(hover);
+    ShowStatusNotice(std::to_string(next + 1) + " of " + std::to_string(count) +
+                     " under the pointer");
+    emit CursorChanged(); // the status panes follow
+}
+
 void CTolveView::OnLeave() {
     if (m_drag || m_bandFrom || m_panFrom)
         return; // the mouse is held by the view; it comes back
@@ -381,6 +425,11 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
 void CTolveView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         OnEscape();
+        event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && !m_drag) {
+        CycleStacked(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
         event->accept();
         return;
     }

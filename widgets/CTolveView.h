@@ -54,6 +54,10 @@ public:
     void OnEscape();
     // The pointer left the view: nothing is hovered any more.
     void OnLeave();
+    // Tab and Shift+Tab: the next or previous of the objects of the mode that
+    // lie under the pointer at the same distance becomes the hovered one; the
+    // status bar says which ("2 of 3").
+    void CycleStacked(bool forward);
     bool IsDrawingRectangle() const { return m_bandFrom.has_value(); }
     bool IsDragging() const { return m_drag != nullptr; }
     // Ends a drag under way as one step, as its release would: a command
@@ -120,6 +124,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // Tab cycles through stacked objects rather than moving the focus.
+    bool focusNextPrevChild(bool) override { return false; }
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

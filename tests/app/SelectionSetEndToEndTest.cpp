@@ -44,8 +44,8 @@ const std::string kMap = "{\n\"classname\" \"worldspawn\"\n" + Box(0, 64, 0, 64)
 
 class SelectionSetEndToEnd : public CAppFixture {
 protected:
-    void Open() {
-        m_path = WriteMap("set.map", kMap.c_str());
+    void Open(const std::string& text = kMap) {
+        m_path = WriteMap("set.map", text.c_str());
         StartApp({m_path});
         Frame().resize(1000, 720);
         ActiveFrame()->showMaximized();
@@ -300,4 +300,47 @@ TEST_F(SelectionSetEndToEnd, TheGridShowsTheSnapStepAndTheKeysChangeIt) {
     EXPECT_EQ(pixel(164), QColor(Qt::white));
     EXPECT_FALSE(OpenAppSettings().value("View/Grid").toBool());
     EXPECT_FALSE(Doc().IsModified()); // the grid and the snap are no part of the map
+}
+
+namespace {
+
+// A box from z0 to z1 over the square 0..64 of x and y.
+std::string Slab(int z0, int z1) {
+    const std::string rest = " floor 0 0 0 1 1\n";
+    const std::string a = std::to_string(z0), b = std::to_string(z1);
+    return "{\n( 0 0 1 ) ( 0 -1 0 ) ( 0 0 0 )" + rest + "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 )" + rest +
+           "( 0 0 1 ) ( 1 0 0 ) ( 0 0 0 )" + rest + "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 )" + rest +
+           "( 0 1 " + a + " ) ( -1 0 " + a + " ) ( 0 0 " + a + " )" + rest + "( 0 1 " + b +
+           " ) ( 1 0 " + b + " ) ( 0 0 " + b + " )" + rest + "}\n";
+}
+
+} // namespace
+
+TEST_F(SelectionSetEndToEnd, TabCyclesThroughThreeStackedBrushesAndShiftTabGoesBack) {
+    Open("{\n\"classname\" \"worldspawn\"\n" + Slab(0, 64) + Slab(128, 192) + Slab(256, 320) +
+         "}\n");
+    Key(Qt::Key_3, Qt::ControlModifier);
+    MoveTo(At(60, 60));
+    const CMapBrush* first = Doc().GetEditorState().GetSelectedBrush();
+    ASSERT_NE(first, nullptr);
+    std::vector<const CMapBrush*> seen{first};
+    for (int press = 0; press < 3; ++press) {
+        Key(Qt::Key_Tab);
+        seen.push_back(Doc().GetEditorState().GetSelectedBrush());
+    }
+    EXPECT_TRUE(View().hasFocus()); // Tab stayed in the view
+    EXPECT_EQ(seen[3], first);      // round and back to the first
+    EXPECT_NE(seen[1], seen[0]);
+    EXPECT_NE(seen[2], seen[1]);
+    EXPECT_NE(seen[2], seen[0]);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Doc().GetEditorState().GetSelectedBrush(), seen[2]);
+    EXPECT_TRUE(StatusText().endsWith(" of 3 under the pointer")) << StatusText().toStdString();
+
+    // The brush Tab reached is the one Delete takes.
+    Key(Qt::Key_Delete);
+    ASSERT_EQ(Doc().GetWorldBrushes().size(), 2u);
+    for (const auto& brush : Doc().GetWorldBrushes())
+        EXPECT_NE(brush.get(), seen[2]);
+    ExpectSavedAsShown();
 }

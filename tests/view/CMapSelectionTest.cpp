@@ -352,3 +352,30 @@ TEST(CMapSelection, PointEntityChangeSendsANoticeWithTheOldEntity) {
     f.MoveTo(100, 0);
     EXPECT_EQ(f.hints.m_notices, (std::vector<MapNotice>{MapNotice::PointEntitySelection(a)}));
 }
+
+// Three cubes stacked in z under the same pixels of an XY view: all three
+// are under the pointer, in map order; the limits leave out what they hide.
+TEST(CMapSelection, ObjectsStackedUnderThePointerAreFoundForCycling) {
+    SelectionFixture f(WorldWith(Box({0, 0, 0}, {64, 64, 64}) + Box({0, 0, 128}, {64, 64, 192}) +
+                                 Box({0, 0, 256}, {64, 64, 320}) +
+                                 Box({128, 0, 0}, {192, 64, 64})));
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
+    IntPoint cursor;
+    const ScreenPoint nearCorner{60, -60}; // beside world (64, 64)
+    std::vector<HoverSelection> stacked =
+        CMapSelection(f.doc, f.projection, nearCorner, cursor).StackedUnderPointer();
+    ASSERT_EQ(stacked.size(), 3u);
+    EXPECT_EQ(stacked[0].brush, f.World(0));
+    EXPECT_EQ(stacked[1].brush, f.World(1));
+    EXPECT_EQ(stacked[2].brush, f.World(2));
+
+    // Corner mode: each brush has two corners under the pixel.
+    f.doc.GetEditorState().SetEditMode(kCornerMode);
+    EXPECT_EQ(CMapSelection(f.doc, f.projection, nearCorner, cursor).StackedUnderPointer().size(),
+              6u);
+    // Limits that hide the top cube leave two.
+    f.doc.GetEditorState().SetEditMode(kBrushMode);
+    SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z, 200);
+    EXPECT_EQ(CMapSelection(f.doc, f.projection, nearCorner, cursor).StackedUnderPointer().size(),
+              2u);
+}
