@@ -19,18 +19,32 @@ void DropEmptyNewEntities(CMapTransaction& transaction, const CBrushFaceDlg& dia
     }
 }
 
+// A new brush starts as the last one of this map was made: its shape, sides,
+// size and texture; the texture values start afresh.
+BrushFaceFields StartingNewBrushFields(const CTolveDoc& doc) {
+    using enum BrushFaceField;
+    BrushFaceFields fields = MakeNewBrushFields(doc.m_mapFormat);
+    if (const std::optional<BrushFaceFields>& last = doc.GetEditorState().GetLastNewBrush()) {
+        fields.shape = last->shape;
+        fields.texture = last->texture;
+        for (const BrushFaceField field : {kBaseSides, kWidth, kHeight})
+            fields[field] = (*last)[field];
+    }
+    return fields;
+}
+
 } // namespace
 
 void NewBrush(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    const CEditorState& state = doc.GetEditorState();
+    CEditorState& state = doc.GetEditorState();
     CModelEntity* owner = state.GetSelectedBrush() ? state.GetSelectedEntity() : nullptr;
     // Everything the dialog does to the map, its entity buttons included,
     // is one step with the new brush, or nothing after Cancel.
     CMapTransaction transaction(doc, "New Brush");
-    CBrushFaceDlg dialog(transaction, BrushFaceJob::kNewBrush, MakeNewBrushFields(doc.m_mapFormat),
-                         owner, view.window());
+    CBrushFaceDlg dialog(transaction, BrushFaceJob::kNewBrush, StartingNewBrushFields(doc), owner,
+                         view.window());
     // The brush is built while the dialog is still open, so that sides the
     // brush cannot hold are told and the user can choose again.
     std::unique_ptr<CMapBrush> brush;
@@ -52,6 +66,7 @@ void NewBrush(const CommandContext& context) {
     transaction.Edits().AddBrush(dialog.GetChosenOwner(), std::move(brush));
     DropEmptyNewEntities(transaction, dialog);
     transaction.Commit();
+    doc.GetEditorState().SetLastNewBrush(dialog.GetFields());
 }
 
 bool EditBrushOrFace(const CommandContext& context) {

@@ -136,6 +136,8 @@ QWidget* CBrushFaceDlg::BuildStructureGroup() {
     grid->addWidget(m_deleteEntity, 1, 3);
     for (QPushButton* button : {m_newEntity, m_editEntity, m_deleteEntity})
         button->setAutoDefault(false);
+    // The preview follows the slider as it moves.
+    connect(m_brightness, &QSlider::valueChanged, this, &CBrushFaceDlg::OnSelChangeTexture);
     connect(m_newEntity, &QPushButton::clicked, this, &CBrushFaceDlg::OnNewEntity);
     connect(m_editEntity, &QPushButton::clicked, this, &CBrushFaceDlg::OnEditEntity);
     connect(m_deleteEntity, &QPushButton::clicked, this, &CBrushFaceDlg::OnDeleteEntity);

@@ -13,6 +13,7 @@ void CEditorState::Reset() {
     m_selectedBrush = nullptr;
     m_selectedPointEntity = nullptr;
     m_set.Clear();
+    m_lastNewBrush.reset();
 }
 
 void CEditorState::Tell(const MapNotice& notice) const {

@@ -3,8 +3,10 @@
 #include "map/CSelectionSet.h"
 #include "map/IntPoint.h"
 #include "map/MapNotice.h"
+#include "texture/BrushFaceFields.h"
 
 #include <cstdint>
+#include <optional>
 
 class CMapBrush;
 class CModelEntity;
@@ -56,6 +58,10 @@ public:
     // for no limit. The user's choice, kept through a new map.
     int32_t GetPickDistance() const { return m_pickDistance; }
     void SetPickDistance(int32_t pixels) { m_pickDistance = pixels > 0 ? pixels : 0; }
+    // The shape, sides, size and texture the last New Brush of this map was
+    // made with, which the next one starts from; none in a new map.
+    const std::optional<BrushFaceFields>& GetLastNewBrush() const { return m_lastNewBrush; }
+    void SetLastNewBrush(const BrushFaceFields& fields) { m_lastNewBrush = fields; }
     const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
     void SetInsertionPoint(const IntPoint& point);
 
@@ -111,6 +117,7 @@ private:
     IntPoint m_lowerLimit = kNoLowerLimit;
     IntPoint m_insertionPoint;
     int32_t m_pickDistance = 0;
+    std::optional<BrushFaceFields> m_lastNewBrush;
     CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
     CMapBrush* m_selectedBrush = nullptr;
     int32_t m_selectedVertex = 0;

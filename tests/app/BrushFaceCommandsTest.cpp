@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -95,6 +97,38 @@ TEST(NewBrushCommand, OkBuildsTheBrushWithTheTextureIntoTheChosenOwner) {
         EXPECT_FLOAT_EQ(brush.m_faces[i].xScale, 1.0f);
     }
     EXPECT_TRUE(f.doc.IsModified());
+}
+
+// The second New Brush of a map starts with the shape, sides, size and
+// texture of the first; the preview follows the brightness slider as it moves.
+TEST(NewBrushCommand, TheNextNewBrushStartsAsTheLastOneWasMade) {
+    BrushCommandFixture f;
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        dialog.GetShapeButton(kConeShape)->click();
+        dialog.GetBox(kBaseSides)->setText("5");
+        dialog.GetBox(kWidth)->setText("128");
+        dialog.GetBox(kHeight)->setText("32");
+        dialog.GetBox(kXOffset)->setText("8");
+        ChooseTexture(dialog, "stone1");
+        dialog.GetOkButton()->click();
+    };
+    f.Run(CommandId::kNewBrush);
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 2u);
+    f.dialogs.m_script = [](CModalDialog& modal) {
+        CBrushFaceDlg& dialog = BrushDialog(modal);
+        EXPECT_TRUE(dialog.GetShapeButton(kConeShape)->isChecked());
+        EXPECT_EQ(dialog.GetBox(kBaseSides)->text(), "5");
+        EXPECT_EQ(dialog.GetBox(kWidth)->text(), "128");
+        EXPECT_EQ(dialog.GetBox(kHeight)->text(), "32");
+        EXPECT_EQ(dialog.GetBox(kXOffset)->text(), "0"); // texture values start afresh
+        EXPECT_EQ(dialog.GetTextureList()->currentText(), "stone1");
+        const QImage before = dialog.GetPreview()->pixmap().toImage();
+        dialog.GetBrightnessSlider()->setValue(dialog.GetBrightnessSlider()->value() - 20);
+        EXPECT_NE(dialog.GetPreview()->pixmap().toImage(), before);
+    };
+    f.Run(CommandId::kNewBrush);
+    EXPECT_EQ(f.dialogs.m_names.size(), 2u);
 }
 
 TEST(NewBrushCommand, NothingSelectedPreselectsTheWorldAndCancelMakesNothing) {
