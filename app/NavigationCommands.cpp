@@ -1,6 +1,9 @@
 #include "app/NavigationCommands.h"
 
 #include "app/ToolBarIcons.h"
+#include "framework/CStatusNotice.h"
+#include "map/SelectionSetEdits.h"
+#include "view/ViewNavigation.h"
 #include "widgets/CTolveView.h"
 
 namespace {
@@ -92,6 +95,22 @@ void ZoomViewOut(const CommandContext& c) {
 
 void FrameWholeMap(const CommandContext& c) {
     c.view->FrameMap();
+}
+
+// The selection set, else the hovered object wherever it is: the way to find
+// what the status bar names.
+void FrameSelection(const CommandContext& c) {
+    CTolveView& view = *c.view;
+    const CEditorState& state = view.GetDocument().GetEditorState();
+    const CSelectionSet& set = state.GetSelectionSet();
+    const std::optional<IntBox> box =
+        BoundsOfSet(set.IsEmpty() ? state.GetHoverAsSet() : set, state.GetEditMode());
+    if (!box) {
+        ShowStatusNotice("Nothing is selected or hovered to frame");
+        return;
+    }
+    FrameBounds({box->min, box->max}, view.m_projection, view.width(), view.height());
+    view.InvalidateAll();
 }
 
 void AddPlaneCommands(CommandEntries& entries) {
@@ -206,6 +225,13 @@ void AddZoomCommands(CommandEntries& entries) {
                        .menu = MenuPlace{MainMenu::kView, 2, 1, MenuBarChoice::kWithMap},
                        .scope = kView,
                        .run = FrameWholeMap});
+    entries.push_back({.id = kFrameSelection,
+                       .menuText = "Frame &Selection",
+                       .prompt = "Show the selection, or the hovered object, in the view",
+                       .keys = {QKeySequence(Qt::SHIFT | Qt::Key_Home)},
+                       .menu = MenuPlace{MainMenu::kView, 2, 2, MenuBarChoice::kWithMap},
+                       .scope = kView,
+                       .run = FrameSelection});
 }
 
 } // namespace

@@ -46,7 +46,7 @@ void AddPickDistanceCommand(CommandEntries& entries) {
     entries.push_back({.id = CommandId::kPickDistance,
                        .menuText = "Pick &Distance...",
                        .prompt = "How far from the pointer an object may be to be picked",
-                       .menu = MenuPlace{MainMenu::kView, 2, 3, MenuBarChoice::kWithMap},
+                       .menu = MenuPlace{MainMenu::kView, 2, 4, MenuBarChoice::kWithMap},
                        .scope = CommandScope::kView,
                        .run = ChoosePickDistance});
 }

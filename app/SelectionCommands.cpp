@@ -39,7 +39,7 @@ void AddSelectionCommands(CommandEntries& entries) {
                        .menuText = "Clear &Limits",
                        .prompt = "Show everything again: clear the upper and lower limits",
                        .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},
-                       .menu = MenuPlace{MainMenu::kView, 2, 2, MenuBarChoice::kWithMap},
+                       .menu = MenuPlace{MainMenu::kView, 2, 3, MenuBarChoice::kWithMap},
                        .scope = kView,
                        .run = ClearLimits,
                        .enabled = HasLimits});

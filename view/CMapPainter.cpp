@@ -265,9 +265,8 @@ void CMapPainter::DrawGridLines(int axis, int32_t step, int32_t every, int32_t w
     const IntPoint& insertion = m_doc.GetEditorState().GetInsertionPoint();
     const IntPoint a = m_projection.ScreenToWorld(0, 0, insertion);
     const IntPoint b = m_projection.ScreenToWorld(width, height, insertion);
-    const int h = m_projection.m_viewMode == kPlaneYZ ? 1 : 0;
-    const int v = m_projection.m_viewMode == kPlaneXY ? 1 : 2;
-    const int component = axis == 0 ? h : v;
+    const int component = axis == 0 ? HorizontalAxisOf(m_projection.m_viewMode)
+                                    : VerticalAxisOf(m_projection.m_viewMode);
     const int64_t low = std::min(a.Component(component), b.Component(component));
     const int64_t high = std::max(a.Component(component), b.Component(component));
     const Rgb colour = every == 0 ? kGridMajor : kGridMinor;

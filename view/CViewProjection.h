@@ -6,7 +6,14 @@
 
 enum ViewPlane : int32_t { kPlaneXY = 0, kPlaneXZ = 1, kPlaneYZ = 2 };
 
-// The axis a view of `plane` looks along: 0, 1 or 2 for x, y or z.
+// The world axes (0, 1, 2 for x, y, z) a view of `plane` shows across and
+// down the screen, and the one it looks along.
+constexpr int HorizontalAxisOf(int32_t plane) {
+    return plane == kPlaneYZ ? 1 : 0;
+}
+constexpr int VerticalAxisOf(int32_t plane) {
+    return plane == kPlaneXY ? 1 : 2;
+}
 constexpr int DepthAxisOf(int32_t plane) {
     return plane == kPlaneXY ? 2 : plane == kPlaneXZ ? 1 : 0;
 }

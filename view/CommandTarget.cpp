@@ -185,15 +185,10 @@ struct ScreenAxes {
 };
 
 ScreenAxes AxesOf(const CViewProjection& projection) {
-    const int32_t flip = projection.m_flipped ? -1 : 1;
-    switch (projection.m_viewMode) {
-    case kPlaneXZ:
-        return {0, 2, flip};
-    case kPlaneYZ:
-        return {1, 2, -flip};
-    default:
-        return {0, 1, flip};
-    }
+    const int32_t plane = projection.m_viewMode;
+    // Across the screen YZ shows y to the left, and flipping reverses it once more.
+    const int32_t sign = plane == kPlaneYZ ? -1 : 1;
+    return {HorizontalAxisOf(plane), VerticalAxisOf(plane), projection.m_flipped ? -sign : sign};
 }
 
 void AddAlong(IntPoint& point, int axis, int32_t amount) {

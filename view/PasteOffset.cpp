@@ -4,11 +4,6 @@
 
 namespace {
 
-// The planes XY, XZ and YZ look along z, y and x.
-int DepthAxis(int32_t plane) {
-    return plane == kPlaneXZ ? 1 : plane == kPlaneYZ ? 0 : 2;
-}
-
 int32_t Centre(int32_t low, int32_t high) {
     return static_cast<int32_t>((int64_t{low} + int64_t{high}) / 2);
 }
@@ -22,7 +17,7 @@ int32_t OffsetAlong(int axis, const IntBox& box, const IntPoint& cursor, int32_t
 } // namespace
 
 IntPoint PasteOffset(const IntBox& box, const IntPoint& cursor, int32_t plane, int32_t snap) {
-    const int depth = DepthAxis(plane);
+    const int depth = DepthAxisOf(plane);
     int32_t offset[3] = {};
     for (int axis = 0; axis < 3; ++axis) {
         if (axis != depth)

@@ -66,4 +66,5 @@ enum class CommandId : int {
     kGrid = 32826,
     kSnapFiner = 32827,
     kSnapCoarser = 32828,
+    kFrameSelection = 32829,
 };

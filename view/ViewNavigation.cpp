@@ -15,19 +15,6 @@ int32_t Clamp32(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-// The world axes shown across and down the screen in a plane.
-int HorizontalAxis(int32_t plane) {
-    return plane == kPlaneYZ ? 1 : 0;
-}
-
-int VerticalAxis(int32_t plane) {
-    return plane == kPlaneXY ? 1 : 2;
-}
-
-int DepthAxis(int32_t plane) {
-    return plane == kPlaneXY ? 2 : plane == kPlaneXZ ? 1 : 0;
-}
-
 // Screen-order coordinates: world values turned so that they grow to the
 // right and downward. Across the screen YZ shows y to the left, and flipping
 // reverses the axis once more.
@@ -84,7 +71,7 @@ IntPoint BoundsCentre(const MapBounds& b) {
 }
 
 int32_t FitZoom(const MapBounds& bounds, int32_t plane, int32_t width, int32_t height) {
-    const int h = HorizontalAxis(plane), v = VerticalAxis(plane);
+    const int h = HorizontalAxisOf(plane), v = VerticalAxisOf(plane);
     const int64_t spanH = int64_t{bounds.hi.Component(h)} - bounds.lo.Component(h);
     const int64_t spanV = int64_t{bounds.hi.Component(v)} - bounds.lo.Component(v);
     int32_t zoom = 1;
@@ -102,6 +89,12 @@ void CentreView(CViewProjection& p, const IntPoint& centre, int32_t width, int32
     p.m_originZ = Clamp32(int64_t{centre.z} + halfH);
 }
 
+void FrameBounds(const MapBounds& bounds, CViewProjection& projection, int32_t width,
+                 int32_t height) {
+    projection.m_zoom = FitZoom(bounds, projection.m_viewMode, width, height);
+    CentreView(projection, BoundsCentre(bounds), width, height);
+}
+
 void FrameMap(const CTolveDoc& doc, CViewProjection& projection, int32_t width, int32_t height) {
     const std::optional<MapBounds> bounds = FindMapBounds(doc);
     if (!bounds) {
@@ -109,8 +102,7 @@ void FrameMap(const CTolveDoc& doc, CViewProjection& projection, int32_t width, 
         CentreView(projection, IntPoint(), width, height);
         return;
     }
-    projection.m_zoom = FitZoom(*bounds, projection.m_viewMode, width, height);
-    CentreView(projection, BoundsCentre(*bounds), width, height);
+    FrameBounds(*bounds, projection, width, height);
 }
 
 ScrollAxes ComputeScrollAxes(const CViewProjection& p, const std::optional<MapBounds>& bounds,
@@ -120,18 +112,18 @@ ScrollAxes ComputeScrollAxes(const CViewProjection& p, const std::optional<MapBo
     const int64_t zoom = p.m_zoom;
     int64_t margin = kScrollMargin;
     if (p.m_threeD) {
-        const int d = DepthAxis(plane);
+        const int d = DepthAxisOf(plane);
         margin += std::max(std::abs(int64_t{box.hi.Component(d)}),
                            std::abs(int64_t{box.lo.Component(d)})) /
                   2;
     }
     // Across: the map's extent in screen order, and the left edge's coordinate.
     const int64_t sign = AcrossSign(p);
-    const int h = HorizontalAxis(plane);
+    const int h = HorizontalAxisOf(plane);
     const int64_t acrossA = sign * box.lo.Component(h), acrossB = sign * box.hi.Component(h);
     const int64_t left = plane == kPlaneYZ ? -int64_t{p.m_originY} : p.m_originX;
     // Down: the vertical world axis grows upward, so screen order is its negation.
-    const int v = VerticalAxis(plane);
+    const int v = VerticalAxisOf(plane);
     const int64_t top = plane == kPlaneXY ? -int64_t{p.m_originY} : -int64_t{p.m_originZ};
     ScrollAxes axes;
     axes.horizontal = MakeAxis(std::min(acrossA, acrossB), std::max(acrossA, acrossB), margin, left,

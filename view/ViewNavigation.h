@@ -25,6 +25,10 @@ int32_t FitZoom(const MapBounds& bounds, int32_t plane, int32_t width, int32_t h
 // zoom, in the current plane and flip.
 void CentreView(CViewProjection& projection, const IntPoint& centre, int32_t width, int32_t height);
 
+// Zooms until the bounds fit, with a tenth to spare, and centres them.
+void FrameBounds(const MapBounds& bounds, CViewProjection& projection, int32_t width,
+                 int32_t height);
+
 // Zooms out until the whole map fits and centres it; an empty map is shown at
 // zoom 1 around the world origin.
 void FrameMap(const CTolveDoc& doc, CViewProjection& projection, int32_t width, int32_t height);

@@ -344,3 +344,24 @@ TEST_F(SelectionSetEndToEnd, TabCyclesThroughThreeStackedBrushesAndShiftTabGoesB
         EXPECT_NE(brush.get(), seen[2]);
     ExpectSavedAsShown();
 }
+
+TEST_F(SelectionSetEndToEnd, ShiftHomeFramesTheSelectionOrTheHoveredObject) {
+    Open();
+    Key(Qt::Key_3, Qt::ControlModifier);
+    MoveTo(At(64, 64));
+    ShiftClick(At(64, 64));
+    Key(Qt::Key_Home, Qt::ShiftModifier);
+    // The first cube fills the view's middle: its corners far apart on screen.
+    const ScreenPoint a = View().m_projection.WorldToScreen(0, 0, 0);
+    const ScreenPoint b = View().m_projection.WorldToScreen(64, 64, 0);
+    EXPECT_NEAR((a.x + b.x) / 2, View().width() / 2, 2);
+    EXPECT_NEAR((a.y + b.y) / 2, View().height() / 2, 2);
+    EXPECT_EQ(View().m_projection.m_zoom, 1);
+    // With nothing selected, the hovered far cube; zoom stays 1 for a small box.
+    Key(Qt::Key_Escape);
+    Doc().GetEditorState().SetHover({nullptr, &Brush(2), 0, 0, nullptr});
+    Key(Qt::Key_Home, Qt::ShiftModifier);
+    const ScreenPoint far = View().m_projection.WorldToScreen(2032, 32, 0);
+    EXPECT_NEAR(far.x, View().width() / 2, 2);
+    EXPECT_FALSE(Doc().IsModified());
+}
