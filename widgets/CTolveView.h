@@ -58,7 +58,6 @@ public:
     // lie under the pointer at the same distance becomes the hovered one; the
     // status bar says which ("2 of 3").
     void CycleStacked(bool forward);
-    bool IsDrawingRectangle() const { return m_bandFrom.has_value(); }
     bool IsDragging() const { return m_drag != nullptr; }
     // Ends a drag under way as one step, as its release would: a command
     // given while the button is still held acts on the map the drag left.
