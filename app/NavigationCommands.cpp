@@ -93,6 +93,12 @@ void ZoomViewOut(const CommandContext& c) {
     c.view->InvalidateAll();
 }
 
+// About the view's centre, as Zoom In and Zoom Out go.
+void ShowActualSize(const CommandContext& c) {
+    if (Projection(c).ActualSizeAt({c.view->width() / 2, c.view->height() / 2}))
+        c.view->InvalidateAll();
+}
+
 void FrameWholeMap(const CommandContext& c) {
     c.view->FrameMap();
 }
@@ -217,6 +223,13 @@ void AddZoomCommands(CommandEntries& entries) {
          .button = ToolBarPlace{5, 2},
          .scope = kView,
          .run = ZoomViewOut});
+    entries.push_back({.id = kActualSize,
+                       .menuText = "&Actual Size",
+                       .prompt = "Show one world unit per pixel",
+                       .keys = {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                       .menu = MenuPlace{MainMenu::kView, 2, 0, MenuBarChoice::kWithMap},
+                       .scope = kView,
+                       .run = ShowActualSize});
     entries.push_back({.id = kFrameMap,
                        .menuText = "&Frame Map",
                        .prompt = "Show the whole map in the view",

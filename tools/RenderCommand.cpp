@@ -8,11 +8,13 @@
 #include <QImage>
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -21,6 +23,7 @@ struct RenderOptions {
     const char* output = nullptr;
     int32_t plane = kPlaneXY;
     int32_t zoom = 0; // 0: the smallest power of two that shows the whole map
+    int32_t magnify = 1;
     bool threeD = false;
     bool flipped = false;
     bool grid = true;
@@ -29,12 +32,14 @@ struct RenderOptions {
 };
 
 void PrintRenderUsage(FILE* out) {
-    std::fprintf(out,
-                 "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N] [--3d] [--flipped]\n"
-                 "                        [--no-grid] [--size WIDTHxHEIGHT] --out FILE.png\n\n"
-                 "Draws the map as the editor's view does, grid included, and saves the\n"
-                 "picture. Without --zoom the view zooms out until the whole map fits; the\n"
-                 "map is centred.\n");
+    std::fprintf(
+        out,
+        "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N|1/N] [--3d]\n"
+        "                        [--flipped] [--no-grid] [--size WIDTHxHEIGHT] --out FILE.png\n\n"
+        "Draws the map as the editor's view does, grid included, and saves the\n"
+        "picture. --zoom N shows N world units per pixel, --zoom 1/N magnifies to N\n"
+        "pixels per unit (N a power of two, up to 16). Without --zoom the view is\n"
+        "framed on the whole map; the map is centred.\n");
 }
 
 bool ParsePlane(const char* text, int32_t& plane) {
@@ -48,6 +53,26 @@ bool ParsePlane(const char* text, int32_t& plane) {
     return false;
 }
 
+bool IsPowerOfTwo(int32_t n) {
+    return n >= 1 && (n & (n - 1)) == 0;
+}
+
+// "8" for eight units per pixel, "1/4" for four pixels per unit.
+bool ParseZoom(std::string_view text, RenderOptions& options) {
+    const bool magnified = text.starts_with("1/");
+    if (magnified)
+        text.remove_prefix(2);
+    int32_t n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc() || end != text.data() + text.size() || !IsPowerOfTwo(n))
+        return false;
+    if (magnified && n > CViewProjection::kMostMagnified)
+        return false;
+    options.zoom = magnified ? 1 : n;
+    options.magnify = magnified ? n : 1;
+    return true;
+}
+
 bool ParseOptions(int argc, char** argv, RenderOptions& options) {
     for (int i = 0; i < argc; ++i) {
         std::string arg = argv[i];
@@ -56,9 +81,8 @@ bool ParseOptions(int argc, char** argv, RenderOptions& options) {
             if (!ParsePlane(argv[++i], options.plane))
                 return false;
         } else if (arg == "--zoom" && hasValue) {
-            options.zoom = std::atoi(argv[++i]);
-            if (options.zoom < 1 || (options.zoom & (options.zoom - 1)) != 0)
-                return false; // zooms are powers of two
+            if (!ParseZoom(argv[++i], options))
+                return false;
         } else if (arg == "--size" && hasValue) {
             if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 ||
                 options.width < 16 || options.height < 16 || options.width > 16384 ||
@@ -89,6 +113,7 @@ void PlaceMap(const CTolveDoc& doc, const RenderOptions& options, CViewProjectio
         return;
     }
     p.m_zoom = options.zoom;
+    p.m_magnify = options.magnify;
     CentreView(p, BoundsCentre(FindMapBounds(doc).value_or(MapBounds{})), options.width,
                options.height);
 }
@@ -128,7 +153,10 @@ int RunRenderCommand(int argc, char** argv) {
         return 1;
     }
     static const char* const kPlaneNames[] = {"xy", "xz", "yz"};
-    std::printf("%s: %s plane, zoom %d\n", options.output, kPlaneNames[options.plane],
-                view.m_projection.m_zoom);
+    const CViewProjection& p = view.m_projection;
+    const std::string zoom =
+        p.IsMagnified() ? "1/" + std::to_string(p.m_magnify) : std::to_string(p.m_zoom);
+    std::printf("%s: %s plane, zoom %s\n", options.output, kPlaneNames[options.plane],
+                zoom.c_str());
     return 0;
 }

@@ -64,7 +64,7 @@ void CMapPainter::DrawMarker(const IntPoint& point, int32_t size, Rgb fill) {
     if (!InsideLimits(point))
         return;
     m_drewInsideLimits = true;
-    const int32_t r = size / m_projection.m_zoom;
+    const int32_t r = m_projection.MarkerRadius(size);
     if (r == 0)
         return; // too small to see at this zoom
     ScreenPoint s = m_mapper.Map(point);
@@ -92,7 +92,7 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     if (!m_drewInsideLimits)
         m_drewInsideLimits =
             std::any_of(corners.inside, corners.inside + n, [](bool b) { return b; });
-    const int32_t r = kVertexMarkerSize / m_projection.m_zoom;
+    const int32_t r = m_projection.MarkerRadius(kVertexMarkerSize);
     if (r > 0) {
         for (int v = 0; v < n; ++v) {
             if (corners.inside[v]) {
@@ -293,11 +293,10 @@ void CMapPainter::DrawGridLines(int axis, int32_t step, int32_t every, int32_t w
 void CMapPainter::DrawGrid(int32_t width, int32_t height) {
     if (!m_showGrid || m_projection.m_threeD)
         return;
-    const int64_t zoom = std::max(m_projection.m_zoom, 1);
     const int64_t step = std::max<int64_t>(m_doc.GetEditorState().GetSnap(), 1);
     const int64_t major = step * 8;
-    const bool minor = step >= kGridMinSpacing * zoom;
-    if (major < kGridMinSpacing * zoom)
+    const bool minor = m_projection.PixelsOf(step) >= kGridMinSpacing;
+    if (m_projection.PixelsOf(major) < kGridMinSpacing)
         return;
     for (int axis = 0; axis < 2; ++axis) {
         if (minor)
@@ -336,8 +335,7 @@ void CMapPainter::PaintArea(const ScreenRect& area, int32_t width, int32_t heigh
 }
 
 int32_t CMapPainter::ObjectMargin(const CViewProjection& projection) {
-    const int32_t zoom = std::max(projection.m_zoom, 1);
-    return std::max(kEntityMarkerSize, kVertexMarkerSize) / zoom + kPenReach;
+    return projection.MarkerRadius(std::max(kEntityMarkerSize, kVertexMarkerSize)) + kPenReach;
 }
 
 bool CMapPainter::PaintNotice(const MapNotice& notice) {

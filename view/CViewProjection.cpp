@@ -1,5 +1,7 @@
 #include "view/CViewProjection.h"
 
+#include <algorithm>
+
 // Wrap-around where values get out of hand instead of undefined behaviour: the
 // origins of a view scrolled or zoomed without end stay usable numbers.
 namespace {
@@ -71,6 +73,8 @@ CScreenMapper::CScreenMapper(const CViewProjection& p) : m_threeD(p.m_threeD), m
     } else {
         m_shift = -1;
     }
+    if (p.m_magnify > 1 && (p.m_magnify & (p.m_magnify - 1)) == 0)
+        m_magnifyShift = __builtin_ctz(static_cast<uint32_t>(p.m_magnify));
 }
 
 ScreenPoint CViewProjection::WorldToScreen(int32_t x, int32_t y, int32_t z) const {
@@ -79,24 +83,24 @@ ScreenPoint CViewProjection::WorldToScreen(int32_t x, int32_t y, int32_t z) cons
 
 IntPoint CViewProjection::ScreenToWorld(int32_t sx, int32_t sy,
                                         const IntPoint& insertionPoint) const {
-    const int32_t s = m_zoom;
+    const int32_t ux = UnitsOf(sx), uy = UnitsOf(sy);
     IntPoint p = insertionPoint;
     switch (m_viewMode) {
     case kPlaneXY:
-        p.x = Add(Mul(s, sx), m_originX);
-        p.y = Sub(m_originY, Mul(s, sy));
+        p.x = Add(ux, m_originX);
+        p.y = Sub(m_originY, uy);
         if (m_flipped)
             p.x = Sub(0, p.x);
         break;
     case kPlaneXZ:
-        p.x = Add(Mul(s, sx), m_originX);
-        p.z = Sub(m_originZ, Mul(s, sy));
+        p.x = Add(ux, m_originX);
+        p.z = Sub(m_originZ, uy);
         if (m_flipped)
             p.x = Sub(0, p.x);
         break;
     case kPlaneYZ:
-        p.y = Sub(m_originY, Mul(s, sx));
-        p.z = Sub(m_originZ, Mul(s, sy));
+        p.y = Sub(m_originY, ux);
+        p.z = Sub(m_originZ, uy);
         if (m_flipped)
             p.y = Sub(0, p.y);
         break;
@@ -140,22 +144,60 @@ void CViewProjection::ScrollHorizontal(int32_t amount) {
         m_originX = Add(m_originX, amount);
 }
 
-void CViewProjection::ScrollUp() {
-    ScrollVertical(Mul(8, m_zoom));
-}
-void CViewProjection::ScrollDown() {
-    ScrollVertical(Sub(0, Mul(8, m_zoom)));
-}
-void CViewProjection::ScrollRight() {
-    ScrollHorizontal(Mul(8, m_zoom));
-}
-void CViewProjection::ScrollLeft() {
-    ScrollHorizontal(Sub(0, Mul(8, m_zoom)));
+int32_t CViewProjection::UnitsOf(int32_t pixels) const {
+    if (m_magnify <= 1)
+        return Mul(m_zoom, pixels);
+    // The nearest unit, halves toward the larger: floor((2 p + m) / 2 m).
+    const int64_t m = m_magnify;
+    const int64_t twice = 2 * int64_t{pixels} + m;
+    int64_t q = twice / (2 * m);
+    if (twice % (2 * m) < 0)
+        --q;
+    return static_cast<int32_t>(q);
 }
 
+int64_t CViewProjection::PixelsOf(int64_t units) const {
+    if (m_magnify > 1)
+        return units * m_magnify;
+    return units / std::max(m_zoom, 1);
+}
+
+int32_t CViewProjection::MarkerRadius(int32_t size) const {
+    return m_magnify > 1 ? size : size / std::max(m_zoom, 1);
+}
+
+std::string CViewProjection::ScaleText() const {
+    if (m_magnify > 1)
+        return std::to_string(m_magnify) + ":1";
+    return "1:" + std::to_string(m_zoom);
+}
+
+// One 8-pixel step, at least a unit.
+int32_t CViewProjection::StepUnits() const {
+    if (m_magnify > 1)
+        return std::max(1, 8 / m_magnify);
+    return Mul(8, m_zoom);
+}
+
+void CViewProjection::ScrollUp() {
+    ScrollVertical(StepUnits());
+}
+void CViewProjection::ScrollDown() {
+    ScrollVertical(Sub(0, StepUnits()));
+}
+void CViewProjection::ScrollRight() {
+    ScrollHorizontal(StepUnits());
+}
+void CViewProjection::ScrollLeft() {
+    ScrollHorizontal(Sub(0, StepUnits()));
+}
+
+// Zoomed out, the keys move all three origins by half the client area, so
+// that a change of plane later keeps to the same region; magnified, only the
+// plane's two move, about the centre.
 bool CViewProjection::ZoomIn(int32_t width, int32_t height) {
     if (m_zoom <= 1)
-        return false;
+        return ZoomInAt({width / 2, height / 2});
     m_zoom /= 2;
     const int32_t s = m_zoom;
     m_originX = Add(m_originX, Mul(width / 2, s));
@@ -165,6 +207,10 @@ bool CViewProjection::ZoomIn(int32_t width, int32_t height) {
 }
 
 void CViewProjection::ZoomOut(int32_t width, int32_t height) {
+    if (m_magnify > 1) {
+        ZoomOutAt({width / 2, height / 2});
+        return;
+    }
     const int32_t s = m_zoom;
     m_originX = Sub(m_originX, Mul(width / 2, s));
     m_originY = Add(m_originY, Mul(m_viewMode == kPlaneYZ ? width / 2 : height / 2, s));
@@ -174,33 +220,52 @@ void CViewProjection::ZoomOut(int32_t width, int32_t height) {
         m_zoom = 1;
 }
 
-// The world point under the anchor is origin + zoom * pixel along each screen
-// axis (minus across YZ and downward); it stays when the origins take up the
-// change of zoom.
-void CViewProjection::KeepAnchor(int32_t oldZoom, ScreenPoint anchor) {
-    const int32_t change = Sub(oldZoom, m_zoom);
-    ScrollHorizontal(Mul(change, anchor.x));
-    ScrollVertical(Sub(0, Mul(change, anchor.y)));
+// The world point under the anchor is origin + UnitsOf(pixel) along each
+// screen axis (minus across YZ and downward); it stays when the origins take
+// up the change of scale.
+void CViewProjection::RescaleAt(int32_t zoom, int32_t magnify, ScreenPoint anchor) {
+    const int32_t oldX = UnitsOf(anchor.x), oldY = UnitsOf(anchor.y);
+    m_zoom = zoom;
+    m_magnify = magnify;
+    m_panRest = {};
+    ScrollHorizontal(Sub(oldX, UnitsOf(anchor.x)));
+    ScrollVertical(Sub(UnitsOf(anchor.y), oldY));
 }
 
 bool CViewProjection::ZoomInAt(ScreenPoint anchor) {
-    if (m_zoom <= 1)
+    if (m_zoom > 1)
+        RescaleAt(m_zoom / 2, 1, anchor);
+    else if (m_magnify < kMostMagnified)
+        RescaleAt(1, std::max(m_magnify, 1) * 2, anchor);
+    else
         return false;
-    const int32_t oldZoom = m_zoom;
-    m_zoom /= 2;
-    KeepAnchor(oldZoom, anchor);
     return true;
 }
 
 void CViewProjection::ZoomOutAt(ScreenPoint anchor) {
-    const int32_t oldZoom = m_zoom;
-    m_zoom = Mul(m_zoom, 2);
-    if (m_zoom < 1)
-        m_zoom = 1;
-    KeepAnchor(oldZoom, anchor);
+    if (m_magnify > 1)
+        RescaleAt(1, m_magnify / 2, anchor);
+    else
+        RescaleAt(std::max(Mul(m_zoom, 2), 1), 1, anchor);
+}
+
+bool CViewProjection::ActualSizeAt(ScreenPoint anchor) {
+    if (m_zoom == 1 && m_magnify <= 1)
+        return false;
+    RescaleAt(1, 1, anchor);
+    return true;
 }
 
 void CViewProjection::Pan(int32_t dx, int32_t dy) {
-    ScrollHorizontal(Sub(0, Mul(m_zoom, dx)));
-    ScrollVertical(Mul(m_zoom, dy));
+    if (m_magnify <= 1) {
+        ScrollHorizontal(Sub(0, Mul(m_zoom, dx)));
+        ScrollVertical(Mul(m_zoom, dy));
+        return;
+    }
+    const int64_t x = int64_t{m_panRest.x} + dx, y = int64_t{m_panRest.y} + dy;
+    const int64_t ux = x / m_magnify, uy = y / m_magnify;
+    m_panRest = {static_cast<int32_t>(x - ux * m_magnify),
+                 static_cast<int32_t>(y - uy * m_magnify)};
+    ScrollHorizontal(Sub(0, static_cast<int32_t>(ux)));
+    ScrollVertical(static_cast<int32_t>(uy));
 }

@@ -3,6 +3,7 @@
 #include "map/IntPoint.h"
 
 #include <cstdint>
+#include <string>
 
 enum ViewPlane : int32_t { kPlaneXY = 0, kPlaneXZ = 1, kPlaneYZ = 2 };
 
@@ -77,6 +78,8 @@ private:
     }
 
     int32_t Divide(int32_t a) const {
+        if (m_magnifyShift > 0) // magnified: every world unit is a whole number of pixels
+            return static_cast<int32_t>(static_cast<uint32_t>(a) << m_magnifyShift);
         if (m_shift >= 0) {
             const int32_t bias = (a >> 31) & m_mask; // negatives round toward zero
             return static_cast<int32_t>((int64_t{a} + bias) >> m_shift);
@@ -92,6 +95,7 @@ private:
     int32_t m_zoom = 1;
     int m_shift = 0; // zooms are powers of two: division by shifting
     int32_t m_mask = 0;
+    int m_magnifyShift = 0;
 };
 
 inline ScreenPoint CScreenMapper::Map(const IntPoint& p) const {
@@ -99,10 +103,16 @@ inline ScreenPoint CScreenMapper::Map(const IntPoint& p) const {
 }
 
 // How one view maps world coordinates to its client pixels: the plane, the
-// oblique "3D" shift, the flipped horizontal axis, the origins and the zoom
-// (world units per pixel). All arithmetic is 32-bit and truncates toward zero.
+// oblique "3D" shift, the flipped horizontal axis, the origins and the scale.
+// The scale is a power of two either way: m_zoom world units per pixel, or,
+// magnified past one to one, m_magnify pixels per world unit (m_zoom is then
+// 1). A world point always lands on a whole pixel; a pixel of a magnified view
+// reads as the nearest world point. All arithmetic is 32-bit and truncates
+// toward zero.
 class CViewProjection {
 public:
+    static constexpr int32_t kMostMagnified = 16;
+
     ScreenPoint WorldToScreen(int32_t x, int32_t y, int32_t z) const;
     ScreenPoint WorldToScreen(const IntPoint& p) const { return WorldToScreen(p.x, p.y, p.z); }
     // The depth coordinate comes from `insertionPoint`.
@@ -124,11 +134,29 @@ public:
     bool ZoomIn(int32_t width, int32_t height);
     void ZoomOut(int32_t width, int32_t height);
     // The same steps keeping the world point under `anchor` (a client pixel)
-    // where it is. ZoomInAt returns false (and changes nothing) at zoom 1.
+    // where it is. ZoomInAt returns false (and changes nothing) at the most
+    // magnified scale.
     bool ZoomInAt(ScreenPoint anchor);
     void ZoomOutAt(ScreenPoint anchor);
-    // Moves the picture with the mouse: `dx`, `dy` pixels right and down.
+    // One world unit per pixel, keeping the world point under `anchor`.
+    // Returns false (and changes nothing) when the view is already so.
+    bool ActualSizeAt(ScreenPoint anchor);
+    // Moves the picture with the mouse: `dx`, `dy` pixels right and down. A
+    // magnified view moves by whole world units and keeps the rest of the
+    // motion for the next call, so a slow drag still pans.
     void Pan(int32_t dx, int32_t dy);
+
+    bool IsMagnified() const { return m_magnify > 1; }
+    // World units spanned by `pixels` along a screen axis; magnified, rounded
+    // to the nearest unit.
+    int32_t UnitsOf(int32_t pixels) const;
+    // Pixels spanned by `units` world units (truncated toward zero).
+    int64_t PixelsOf(int64_t units) const;
+    // The radius in pixels of a marker `size` pixels across at one to one: it
+    // shrinks as the view zooms out and keeps its size when magnified.
+    int32_t MarkerRadius(int32_t size) const;
+    // "1:8" for eight units per pixel, "4:1" for four pixels per unit.
+    std::string ScaleText() const;
 
     bool m_threeD = false;
     bool m_flipped = false;
@@ -137,9 +165,15 @@ public:
     int32_t m_originY = 100;
     int32_t m_originZ = 100;
     int32_t m_zoom = 1;
+    int32_t m_magnify = 1;
 
 private:
     void ScrollVertical(int32_t amount);
     void ScrollHorizontal(int32_t amount);
-    void KeepAnchor(int32_t oldZoom, ScreenPoint anchor);
+    // Sets the scale, moving the origins so that the world point under
+    // `anchor` stays there.
+    void RescaleAt(int32_t zoom, int32_t magnify, ScreenPoint anchor);
+    int32_t StepUnits() const;
+
+    ScreenPoint m_panRest; // pixels of a magnified pan not yet a whole unit
 };

@@ -67,4 +67,5 @@ enum class CommandId : int {
     kSnapFiner = 32827,
     kSnapCoarser = 32828,
     kFrameSelection = 32829,
+    kActualSize = 32830,
 };

@@ -10,6 +10,7 @@ namespace {
 // the oblique shift of 3D mode.
 constexpr int64_t kScrollMargin = 256;
 constexpr int32_t kLargestFitZoom = 1 << 20;
+constexpr int64_t kLeastFramedSpan = 64;
 
 int32_t Clamp32(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
@@ -70,20 +71,30 @@ IntPoint BoundsCentre(const MapBounds& b) {
                     static_cast<int32_t>((int64_t{b.lo.z} + b.hi.z) / 2));
 }
 
-int32_t FitZoom(const MapBounds& bounds, int32_t plane, int32_t width, int32_t height) {
+FitScale FitZoom(const MapBounds& bounds, int32_t plane, int32_t width, int32_t height) {
     const int h = HorizontalAxisOf(plane), v = VerticalAxisOf(plane);
-    const int64_t spanH = int64_t{bounds.hi.Component(h)} - bounds.lo.Component(h);
-    const int64_t spanV = int64_t{bounds.hi.Component(v)} - bounds.lo.Component(v);
-    int32_t zoom = 1;
-    while (zoom < kLargestFitZoom &&
-           (spanH * 11 / 10 > int64_t{zoom} * width || spanV * 11 / 10 > int64_t{zoom} * height))
-        zoom *= 2;
-    return zoom;
+    // Nothing is framed closer than a player's width, so that a lone entity
+    // or a sliver is not blown up to the finest scale.
+    const int64_t spanH = std::max<int64_t>(
+        int64_t{bounds.hi.Component(h)} - bounds.lo.Component(h), kLeastFramedSpan);
+    const int64_t spanV = std::max<int64_t>(
+        int64_t{bounds.hi.Component(v)} - bounds.lo.Component(v), kLeastFramedSpan);
+    auto fits = [&](int64_t units, int64_t pixels) {
+        return spanH * 11 / 10 * pixels <= units * width &&
+               spanV * 11 / 10 * pixels <= units * height;
+    };
+    FitScale scale;
+    while (scale.zoom < kLargestFitZoom && !fits(scale.zoom, 1))
+        scale.zoom *= 2;
+    if (scale.zoom == 1)
+        while (scale.magnify < CViewProjection::kMostMagnified && fits(1, scale.magnify * 2))
+            scale.magnify *= 2;
+    return scale;
 }
 
 void CentreView(CViewProjection& p, const IntPoint& centre, int32_t width, int32_t height) {
     const int64_t f = p.m_flipped ? -1 : 1;
-    const int64_t halfW = int64_t{width / 2} * p.m_zoom, halfH = int64_t{height / 2} * p.m_zoom;
+    const int64_t halfW = p.UnitsOf(width / 2), halfH = p.UnitsOf(height / 2);
     p.m_originX = Clamp32(f * centre.x - halfW);
     p.m_originY = Clamp32(p.m_viewMode == kPlaneYZ ? f * centre.y + halfW : centre.y + halfH);
     p.m_originZ = Clamp32(int64_t{centre.z} + halfH);
@@ -91,7 +102,9 @@ void CentreView(CViewProjection& p, const IntPoint& centre, int32_t width, int32
 
 void FrameBounds(const MapBounds& bounds, CViewProjection& projection, int32_t width,
                  int32_t height) {
-    projection.m_zoom = FitZoom(bounds, projection.m_viewMode, width, height);
+    const FitScale scale = FitZoom(bounds, projection.m_viewMode, width, height);
+    projection.m_zoom = scale.zoom;
+    projection.m_magnify = scale.magnify;
     CentreView(projection, BoundsCentre(bounds), width, height);
 }
 
@@ -99,6 +112,7 @@ void FrameMap(const CTolveDoc& doc, CViewProjection& projection, int32_t width, 
     const std::optional<MapBounds> bounds = FindMapBounds(doc);
     if (!bounds) {
         projection.m_zoom = 1;
+        projection.m_magnify = 1;
         CentreView(projection, IntPoint(), width, height);
         return;
     }
@@ -109,7 +123,6 @@ ScrollAxes ComputeScrollAxes(const CViewProjection& p, const std::optional<MapBo
                              int32_t width, int32_t height) {
     const MapBounds box = bounds.value_or(MapBounds{});
     const int32_t plane = p.m_viewMode;
-    const int64_t zoom = p.m_zoom;
     int64_t margin = kScrollMargin;
     if (p.m_threeD) {
         const int d = DepthAxisOf(plane);
@@ -127,9 +140,9 @@ ScrollAxes ComputeScrollAxes(const CViewProjection& p, const std::optional<MapBo
     const int64_t top = plane == kPlaneXY ? -int64_t{p.m_originY} : -int64_t{p.m_originZ};
     ScrollAxes axes;
     axes.horizontal = MakeAxis(std::min(acrossA, acrossB), std::max(acrossA, acrossB), margin, left,
-                               zoom * width, 8 * zoom);
+                               p.UnitsOf(width), std::max(p.UnitsOf(8), 1));
     axes.vertical = MakeAxis(-int64_t{box.hi.Component(v)}, -int64_t{box.lo.Component(v)}, margin,
-                             top, zoom * height, 8 * zoom);
+                             top, p.UnitsOf(height), std::max(p.UnitsOf(8), 1));
     return axes;
 }
 

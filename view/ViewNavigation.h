@@ -17,9 +17,17 @@ std::optional<MapBounds> FindMapBounds(const CTolveDoc& doc);
 // The middle of the bounds, rounded toward zero.
 IntPoint BoundsCentre(const MapBounds& bounds);
 
-// The smallest power-of-two zoom at which the bounds, with a tenth to spare,
-// fit a width x height client area in the plane.
-int32_t FitZoom(const MapBounds& bounds, int32_t plane, int32_t width, int32_t height);
+// A view's scale, as CViewProjection holds it: `zoom` units per pixel, or
+// `magnify` pixels per unit.
+struct FitScale {
+    int32_t zoom = 1;
+    int32_t magnify = 1;
+};
+
+// The closest power-of-two scale at which the bounds, with a tenth to spare,
+// fit a width x height client area in the plane: zoomed out as far as needed,
+// or magnified as far as they allow (bounds under 64 units count as 64).
+FitScale FitZoom(const MapBounds& bounds, int32_t plane, int32_t width, int32_t height);
 
 // Puts `centre` in the middle of a width x height client area at the current
 // zoom, in the current plane and flip.

@@ -56,8 +56,8 @@ void CTolveView::ShowGrid(bool shown) {
 }
 
 std::string CTolveView::GetScaleText() const {
-    return "Snap " + std::to_string(m_doc.GetEditorState().GetSnap()) +
-           " \u00b7 1:" + std::to_string(m_projection.m_zoom);
+    return "Snap " + std::to_string(m_doc.GetEditorState().GetSnap()) + " \u00b7 " +
+           m_projection.ScaleText();
 }
 
 void CTolveView::InvalidateAll() {

@@ -175,7 +175,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
             "&Horizontally\tCtrl+F | Flip &Vertically\tCtrl+Shift+F | - | Move to &Entity... | "
             "Move to &World",
-            "&View: &Toolbar | &Status Bar | - | &Frame Map\tHome | Frame &Selection\tShift+Home | "
+            "&View: &Toolbar | &Status Bar | - | &Actual Size\tCtrl+0 | &Frame Map\tHome | Frame "
+            "&Selection\tShift+Home | "
             "Clear &Limits\tCtrl+Shift+L "
             "| Pick &Distance... | - | XY Mode\tF2 | XZ Mode\tF3 | YZ Mode\tF4 | 3D Mode\tF5 | "
             "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "

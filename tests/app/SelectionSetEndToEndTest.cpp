@@ -354,14 +354,19 @@ TEST_F(SelectionSetEndToEnd, ShiftHomeFramesTheSelectionOrTheHoveredObject) {
     // The first cube fills the view's middle: its corners far apart on screen.
     const ScreenPoint a = View().m_projection.WorldToScreen(0, 0, 0);
     const ScreenPoint b = View().m_projection.WorldToScreen(64, 64, 0);
-    EXPECT_NEAR((a.x + b.x) / 2, View().width() / 2, 2);
-    EXPECT_NEAR((a.y + b.y) / 2, View().height() / 2, 2);
-    EXPECT_EQ(View().m_projection.m_zoom, 1);
-    // With nothing selected, the hovered far cube; zoom stays 1 for a small box.
+    // Centred to the nearest world unit: within a unit's pixels.
+    const int32_t unit = View().m_projection.m_magnify;
+    EXPECT_NEAR((a.x + b.x) / 2, View().width() / 2, unit);
+    EXPECT_NEAR((a.y + b.y) / 2, View().height() / 2, unit);
+    // A 64-unit cube is framed closer than one to one, and still fits.
+    EXPECT_TRUE(View().m_projection.IsMagnified());
+    EXPECT_LE(std::abs(b.x - a.x), View().width());
+    EXPECT_GT(std::abs(b.x - a.x), View().width() / 4);
+    // With nothing selected, the hovered far cube.
     Key(Qt::Key_Escape);
     Doc().GetEditorState().SetHover({nullptr, &Brush(2), 0, 0, nullptr});
     Key(Qt::Key_Home, Qt::ShiftModifier);
     const ScreenPoint far = View().m_projection.WorldToScreen(2032, 32, 0);
-    EXPECT_NEAR(far.x, View().width() / 2, 2);
+    EXPECT_NEAR(far.x, View().width() / 2, View().m_projection.m_magnify);
     EXPECT_FALSE(Doc().IsModified());
 }

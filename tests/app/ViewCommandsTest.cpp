@@ -61,11 +61,20 @@ TEST(NavigationCommands, ScrollingMovesTheOriginsAndRepaints) {
     EXPECT_EQ(f.view.m_projection.m_originY, y);
 }
 
-TEST(NavigationCommands, ZoomInAtOneDoesNothingAndZoomOutUsesTheClientSize) {
+TEST(NavigationCommands, ZoomInStopsAtSixteenToOneAndZoomOutUsesTheClientSize) {
     ViewCommandFixture f;
+    f.view.m_projection.m_magnify = 16;
     f.Run(CommandId::kZoomIn);
-    EXPECT_EQ(f.view.m_projection.m_zoom, 1);
+    EXPECT_EQ(f.view.m_projection.m_magnify, 16);
     EXPECT_EQ(f.changes.count(), 0);
+    f.Run(CommandId::kActualSize); // about the centre: 400, 300 are 25, 18.75 units away
+    EXPECT_FALSE(f.view.m_projection.IsMagnified());
+    EXPECT_EQ(f.view.m_projection.WorldToScreen(-100 + 25, 100 - 19, 0), (ScreenPoint{400, 300}));
+    EXPECT_EQ(f.changes.count(), 1);
+    f.Run(CommandId::kActualSize);
+    EXPECT_EQ(f.changes.count(), 0);
+    f.view.m_projection.m_originX = -100;
+    f.view.m_projection.m_originY = 100;
     f.Run(CommandId::kZoomOut);
     EXPECT_EQ(f.view.m_projection.m_zoom, 2);
     EXPECT_EQ(f.view.m_projection.m_originX, -500);

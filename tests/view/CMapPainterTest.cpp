@@ -1,4 +1,5 @@
 #include "view/CMapPainter.h"
+#include "view/ViewNavigation.h"
 
 #include "CRecordingCanvas.h"
 #include "TestSupport.h"
@@ -278,43 +279,57 @@ struct GridFixture {
 
 } // namespace
 
-// At every zoom and in every plane, flipped or not: the lines lie at multiples
-// of the step, never closer than four pixels, and every eighth is darker.
+// At every scale from sixteen pixels a unit to 64 units a pixel, in every
+// plane, flipped or not: the lines lie at multiples of the step, never closer
+// than four pixels, and every eighth is darker.
 TEST(CMapPainter, TheGridFollowsTheSnapStepAndThinsOutWhenLinesCrowd) {
+    const FitScale scales[] = {{1, 16}, {1, 8}, {1, 4},  {1, 2},  {1, 1}, {2, 1},
+                               {4, 1},  {8, 1}, {16, 1}, {32, 1}, {64, 1}};
     for (int32_t plane : {kPlaneXY, kPlaneXZ, kPlaneYZ}) {
         for (bool flipped : {false, true}) {
-            for (int32_t zoom : {1, 2, 4, 8, 16, 32, 64}) {
-                SCOPED_TRACE(testing::Message() << plane << flipped << zoom);
-                GridFixture f;
-                f.projection.m_viewMode = plane;
-                f.projection.m_flipped = flipped;
-                f.projection.m_zoom = zoom;
-                f.projection.m_originX = -37 * zoom;
-                f.projection.m_originY = 53 * zoom;
-                f.projection.m_originZ = 53 * zoom;
-                f.doc.GetEditorState().SetSnap(8);
-                const auto minor = f.Lines(kGridMinor);
-                const auto major = f.Lines(kGridMajor);
-                const bool minorShown = 8 >= 4 * zoom;
-                const bool majorShown = 64 >= 4 * zoom;
-                EXPECT_EQ(!minor.empty(), minorShown);
-                EXPECT_EQ(!major.empty(), majorShown);
-                // Vertical lines: each at a world h that is a multiple of 8 (64
-                // for the dark ones), spaced by the step in pixels.
-                std::vector<int32_t> xs;
-                for (const auto& line : minor)
-                    if (line.a == line.c)
-                        xs.push_back(line.a);
-                std::sort(xs.begin(), xs.end());
-                for (size_t i = 1; i < xs.size(); ++i)
-                    EXPECT_GE(xs[i] - xs[i - 1], 4);
-                for (const auto& line : major) {
-                    const bool vertical = line.a == line.c;
-                    const IntPoint world = f.projection.ScreenToWorld(
-                        vertical ? line.a : 0, vertical ? 0 : line.b, IntPoint());
-                    const int h = plane == kPlaneYZ ? world.y : world.x;
-                    const int v = plane == kPlaneXY ? world.y : world.z;
-                    EXPECT_EQ((vertical ? h : v) % 64, 0) << line.a << " " << line.b;
+            for (const FitScale& scale : scales) {
+                for (int32_t step : {1, 8}) {
+                    SCOPED_TRACE(testing::Message() << plane << flipped << " " << scale.zoom << "/"
+                                                    << scale.magnify << " " << step);
+                    GridFixture f;
+                    f.projection.m_viewMode = plane;
+                    f.projection.m_flipped = flipped;
+                    f.projection.m_zoom = scale.zoom;
+                    f.projection.m_magnify = scale.magnify;
+                    f.projection.m_originX = -37 * scale.zoom;
+                    f.projection.m_originY = 53 * scale.zoom;
+                    f.projection.m_originZ = 53 * scale.zoom;
+                    f.doc.GetEditorState().SetSnap(step);
+                    const auto minor = f.Lines(kGridMinor);
+                    const auto major = f.Lines(kGridMajor);
+                    const bool minorShown = step * scale.magnify >= 4 * scale.zoom;
+                    const bool majorShown = 8 * step * scale.magnify >= 4 * scale.zoom;
+                    EXPECT_EQ(!minor.empty(), minorShown);
+                    // Magnified, dark lines may lie wider apart than the view.
+                    const bool majorInView = 8 * step * scale.magnify <= 300;
+                    if (!majorShown || majorInView) {
+                        EXPECT_EQ(!major.empty(), majorShown);
+                    }
+                    // Vertical lines: each at a world h that is a multiple of the
+                    // step (eight steps for the dark ones), at least 4 pixels apart.
+                    std::vector<int32_t> xs;
+                    for (const auto& line : minor)
+                        if (line.a == line.c)
+                            xs.push_back(line.a);
+                    std::sort(xs.begin(), xs.end());
+                    for (size_t i = 1; i < xs.size(); ++i)
+                        EXPECT_GE(xs[i] - xs[i - 1], 4);
+                    if (scale.magnify > 1 && xs.size() > 1) {
+                        EXPECT_EQ(xs[1] - xs[0], step * scale.magnify);
+                    }
+                    for (const auto& line : major) {
+                        const bool vertical = line.a == line.c;
+                        const IntPoint world = f.projection.ScreenToWorld(
+                            vertical ? line.a : 0, vertical ? 0 : line.b, IntPoint());
+                        const int h = plane == kPlaneYZ ? world.y : world.x;
+                        const int v = plane == kPlaneXY ? world.y : world.z;
+                        EXPECT_EQ((vertical ? h : v) % (8 * step), 0) << line.a << " " << line.b;
+                    }
                 }
             }
         }

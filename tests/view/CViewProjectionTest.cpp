@@ -169,10 +169,21 @@ TEST(CViewProjection, ScrollingMovesTheRegionTheSameWayInEveryPlane) {
     EXPECT_EQ(p.m_originZ, 100);
 }
 
-TEST(CViewProjection, ZoomKeepsTheCentreAndStopsAtOne) {
+TEST(CViewProjection, ZoomKeepsTheCentreAndStopsAtSixteenPixelsAUnit) {
     CViewProjection p;
+    const IntPoint centre = p.ScreenToWorld(400, 300, IntPoint());
+    for (int32_t magnify = 2; magnify <= 16; magnify *= 2) {
+        EXPECT_TRUE(p.ZoomIn(801, 600));
+        EXPECT_EQ(p.m_magnify, magnify);
+        EXPECT_EQ(p.ScreenToWorld(400, 300, IntPoint()), centre);
+    }
     EXPECT_FALSE(p.ZoomIn(801, 600));
-    EXPECT_EQ(p.m_zoom, 1);
+    EXPECT_EQ(p.m_magnify, 16);
+    for (int i = 0; i < 4; ++i)
+        p.ZoomOut(801, 600);
+    EXPECT_FALSE(p.IsMagnified());
+    EXPECT_EQ(p.m_originX, -100);
+    EXPECT_EQ(p.m_originY, 100);
     p.ZoomOut(801, 600); // W/2 = 400, H/2 = 300, old zoom 1
     EXPECT_EQ(p.m_zoom, 2);
     EXPECT_EQ(p.m_originX, -500);

@@ -99,13 +99,15 @@ TEST(WheelZoom, KeepsTheWorldPointUnderTheMouseInEveryPlane) {
     }
 }
 
-TEST(WheelZoom, StopsAtOneAndSumsSmallTouchpadSteps) {
+TEST(WheelZoom, StopsAtSixteenPixelsAUnitAndSumsSmallTouchpadSteps) {
     ViewFixture f;
+    f.P().m_magnify = 16;
     const CViewProjection before = f.P();
     TurnWheel(*f.view, {300, 200}, 120);
-    EXPECT_EQ(f.P().m_zoom, 1);
+    EXPECT_EQ(f.P().m_magnify, 16);
     EXPECT_EQ(f.P().m_originX, before.m_originX);
     EXPECT_EQ(f.P().m_originY, before.m_originY);
+    f.P().m_magnify = 1;
 
     for (int i = 0; i < 3; ++i)
         TurnWheel(*f.view, {300, 200}, -40);
