@@ -8,6 +8,7 @@
 #include "app/PickDistanceSetting.h"
 #include "app/TextureFolderSetting.h"
 #include "app/TextureLockCommand.h"
+#include "app/ViewLayoutSetting.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
@@ -323,15 +324,41 @@ void CDocManager::EndDrags() {
         frame->GetView().EndDrag();
 }
 
-CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc) {
+CChildFrame* CDocManager::MakeFrame(CTolveDoc& doc, int32_t plane) {
     auto* frame = new CChildFrame(doc, *this);
+    frame->GetView().m_projection.m_viewMode = plane;
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
+    return frame;
+}
+
+CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc, int32_t plane) {
+    CChildFrame* frame = MakeFrame(doc, plane);
     m_arranger->PlaceNewWindow(*frame);
     frame->show();
+    frame->GetView().KeepFramedUntilMoved();
     UpdateFrameTitles(doc);
     ActivateFrame(frame);
     return frame;
+}
+
+// Three views tile the workspace: the top view down the left half, the front
+// and side views above each other on the right; the top view has the focus.
+void CDocManager::OpenViews(CTolveDoc& doc) {
+    if (LoadViewLayout() == ViewLayout::kSingle) {
+        CreateFrame(doc, kPlaneXY);
+        return;
+    }
+    CChildFrame* top = MakeFrame(doc, kPlaneXY);
+    CChildFrame* front = MakeFrame(doc, kPlaneXZ);
+    CChildFrame* side = MakeFrame(doc, kPlaneYZ);
+    m_arranger->TileThree(*top, *front, *side);
+    for (CChildFrame* frame : {side, front, top}) {
+        frame->show();
+        frame->GetView().KeepFramedUntilMoved();
+    }
+    UpdateFrameTitles(doc);
+    ActivateFrame(top);
 }
 
 std::vector<CChildFrame*> CDocManager::GetFrames(const CTolveDoc& doc) const {
@@ -402,7 +429,7 @@ CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
         emit HistoryChanged();
     });
     m_documents.push_back(std::move(doc));
-    CreateFrame(added);
+    OpenViews(added);
     emit DocumentsChanged();
     return added;
 }

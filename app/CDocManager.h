@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,8 +57,8 @@ public:
     // Closes everything at once, asking nothing.
     void CloseAllDocuments();
 
-    // Another window on the same map.
-    CChildFrame* CreateFrame(CTolveDoc& doc);
+    // Another window on the same map, showing `plane`, framed on the map.
+    CChildFrame* CreateFrame(CTolveDoc& doc, int32_t plane = 0);
     std::vector<CChildFrame*> GetFrames(const CTolveDoc& doc) const;
     const std::vector<std::unique_ptr<CTolveDoc>>& GetDocuments() const { return m_documents; }
     CWindowArranger& GetWindowArranger() const { return *m_arranger; }
@@ -98,6 +99,9 @@ private:
     CTolveDoc& AddDocument(std::unique_ptr<CTolveDoc> doc);
     void RemoveDocument(const CTolveDoc& doc);
     void ActivateFrame(CChildFrame* frame);
+    // The windows a map opens in, as the layout setting says.
+    void OpenViews(CTolveDoc& doc);
+    CChildFrame* MakeFrame(CTolveDoc& doc, int32_t plane);
     // Takes the document out of the list, emptied; it is deleted when the
     // return goes. `tellClosing`: the user closed it.
     std::unique_ptr<CTolveDoc> TakeDocument(const CTolveDoc& doc, bool tellClosing);

@@ -158,8 +158,12 @@ void CMainFrame::RefreshState() {
     if (view != m_watchedView) {
         QObject::disconnect(m_cursorConnection);
         QObject::disconnect(m_contextMenuConnection);
+        QObject::disconnect(m_scaleConnection);
         m_watchedView = view;
         if (view) {
+            // The scale pane follows zooms and framing, however they came.
+            m_scaleConnection =
+                connect(view, &CTolveView::ViewChanged, this, &CMainFrame::RefreshCoordinatePane);
             m_cursorConnection =
                 connect(view, &CTolveView::CursorChanged, this, &CMainFrame::RefreshState);
             m_contextMenuConnection = connect(view, &CTolveView::ContextMenuRequested, this,

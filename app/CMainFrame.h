@@ -83,5 +83,6 @@ private:
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
     QMetaObject::Connection m_contextMenuConnection;
+    QMetaObject::Connection m_scaleConnection;
     std::unique_ptr<CStatusBarNotices> m_notices;
 };

@@ -58,6 +58,14 @@ void CWindowArranger::PlaceNewWindow(QMdiSubWindow& window) {
                 CascadePosition(others, offset, space.height() - size.height()));
 }
 
+void CWindowArranger::TileThree(QMdiSubWindow& left, QMdiSubWindow& upper, QMdiSubWindow& lower) {
+    const QSize space = GetWorkspaceSize();
+    const int half = space.width() / 2, middle = space.height() / 2;
+    left.setGeometry(0, 0, half, space.height());
+    upper.setGeometry(half, 0, space.width() - half, middle);
+    lower.setGeometry(half, middle, space.width() - half, space.height() - middle);
+}
+
 void CWindowArranger::Cascade() {
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::CreationOrder)) {

@@ -20,6 +20,9 @@ public:
     // A new window at the default size, one title bar lower and to the right
     // of the windows already there, wholly inside the workspace.
     void PlaceNewWindow(QMdiSubWindow& window);
+    // The three windows fill the workspace: `left` its left half, `upper`
+    // and `lower` the right half, one above the other.
+    void TileThree(QMdiSubWindow& left, QMdiSubWindow& upper, QMdiSubWindow& lower);
     // Every normal window the same size, each one title bar down and to the
     // right of the one before, the active one in front.
     void Cascade();

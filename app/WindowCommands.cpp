@@ -15,8 +15,10 @@ namespace {
 using enum CommandId;
 using enum CommandScope;
 
+// The next plane after the active view's, so that New Window pressed twice
+// on a top view gives the front and the side.
 void OpenNewWindow(const CommandContext& c) {
-    c.docs->CreateFrame(c.view->GetDocument());
+    c.docs->CreateFrame(c.view->GetDocument(), NextPlaneAfter(c.view->m_projection.m_viewMode));
 }
 
 void CascadeWindows(const CommandContext& c) {

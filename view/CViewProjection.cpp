@@ -172,6 +172,12 @@ std::string CViewProjection::ScaleText() const {
     return "1:" + std::to_string(m_zoom);
 }
 
+bool CViewProjection::ShowsTheSameAs(const CViewProjection& o) const {
+    return m_threeD == o.m_threeD && m_flipped == o.m_flipped && m_viewMode == o.m_viewMode &&
+           m_originX == o.m_originX && m_originY == o.m_originY && m_originZ == o.m_originZ &&
+           m_zoom == o.m_zoom && m_magnify == o.m_magnify;
+}
+
 // One 8-pixel step, at least a unit.
 int32_t CViewProjection::StepUnits() const {
     if (m_magnify > 1)

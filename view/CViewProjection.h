@@ -18,6 +18,10 @@ constexpr int VerticalAxisOf(int32_t plane) {
 constexpr int DepthAxisOf(int32_t plane) {
     return plane == kPlaneXY ? 2 : plane == kPlaneXZ ? 1 : 0;
 }
+// XY, then XZ, then YZ, then XY again.
+constexpr ViewPlane NextPlaneAfter(int32_t plane) {
+    return plane == kPlaneXY ? kPlaneXZ : plane == kPlaneXZ ? kPlaneYZ : kPlaneXY;
+}
 
 struct ScreenPoint {
     int32_t x = 0;
@@ -157,6 +161,8 @@ public:
     int32_t MarkerRadius(int32_t size) const;
     // "1:8" for eight units per pixel, "4:1" for four pixels per unit.
     std::string ScaleText() const;
+    // The same picture: plane, flags, origins and scale.
+    bool ShowsTheSameAs(const CViewProjection& other) const;
 
     bool m_threeD = false;
     bool m_flipped = false;

@@ -71,6 +71,11 @@ void CTolveView::FrameMap() {
     InvalidateAll();
 }
 
+void CTolveView::KeepFramedUntilMoved() {
+    FrameMap();
+    m_keptFramed = m_projection;
+}
+
 void CTolveView::RedrawBackingImage() {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
@@ -185,6 +190,11 @@ void CTolveView::paintEvent(QPaintEvent* event) {
 
 void CTolveView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    if (m_keptFramed && m_keptFramed->ShowsTheSameAs(m_projection)) {
+        KeepFramedUntilMoved();
+        return;
+    }
+    m_keptFramed.reset(); // moved since: the user's picture stays
     InvalidateAll();
 }
 

@@ -101,8 +101,14 @@ public:
     // Zooms out until the whole map fits the client area, centres it and
     // repaints.
     void FrameMap();
+    // Frames the map now and again whenever the view is resized, until the
+    // picture is moved some other way: a new window gets its final size only
+    // after the layout settles.
+    void KeepFramedUntilMoved();
 
     CViewProjection m_projection; // plane, 3D and flipped flags, origins, zoom
+    // What the last framing kept to, while KeepFramedUntilMoved holds.
+    std::optional<CViewProjection> m_keptFramed;
     IntPoint m_cursor;
     ScreenPoint m_mouse;
 

@@ -5,6 +5,7 @@
 #include "app/CDocManager.h"
 #include "app/CMainFrame.h"
 #include "app/CTolveApp.h"
+#include "app/ViewLayoutSetting.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -37,6 +38,9 @@ inline constexpr const char* kRoomMap = R"({
 // texture file and the palette are.
 class CAppFixture : public ::testing::Test {
 protected:
+    // Most tests follow one window per map; those of the three-view layout,
+    // the default, clear this.
+    CAppFixture() { SaveViewLayout(ViewLayout::kSingle); }
     ~CAppFixture() override {
         m_app.reset();
         ProcessDeferredDeletes();

@@ -62,6 +62,7 @@ protected:
         Frame().RunCommand(CommandId::kBrushMode);
         const CMapBrush& brush = *ActiveDoc().GetWorldBrushes().at(0);
         const IntPoint corner = CornerOfItsOwnInTheTopView(brush);
+        view.m_projection = CViewProjection(); // one unit per pixel
         view.m_projection.m_originX = corner.x - 200;
         view.m_projection.m_originY = corner.y + 150;
         view.InvalidateAll();

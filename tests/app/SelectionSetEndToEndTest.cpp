@@ -53,6 +53,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
         View().setFocus();
         ASSERT_GT(View().width(), 400);
+        // Where a new view stood before framing: world (x, y) at pixel
+        // (x + 100, 100 - y), one unit per pixel.
+        View().m_projection = CViewProjection();
+        View().InvalidateAll();
     }
 
     CTolveView& View() const { return *Frame().GetActiveView(); }
