@@ -1,6 +1,7 @@
-// Speed of the map view on a large generated map: a full repaint, the redraw
-// of one brush for a hint, one hover-selection update, one drag step and the
-// deletion of one brush.
+// Speed of the map view on a large generated map: a full repaint, one of a
+// view zoomed in on a part, an edit's area repaint, the redraw of one brush
+// for a hint, one hover-selection update, one drag step and the deletion of
+// one brush.
 #include "bench/BrushDeletion.h"
 #include "bench/LargeMapView.h"
 #include "map/CTolveDoc.h"
@@ -45,6 +46,31 @@ void BM_PaintWithoutPixels(benchmark::State& state) {
     CNullCanvas canvas;
     for (auto _ : state)
         CMapPainter(*map.doc, map.view->m_projection, canvas).PaintAll(1600, 1000);
+    state.counters["primitives"] = static_cast<double>(canvas.m_calls) / state.iterations();
+}
+
+// Zoomed in four times about the same centre: the view shows a sixteenth of
+// what the full repaint shows, and the rest is passed over.
+void BM_RepaintSixteenthOfTheMap(benchmark::State& state) {
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
+    const CViewProjection whole = map.view->m_projection;
+    map.view->m_projection.ZoomIn(1600, 1000);
+    map.view->m_projection.ZoomIn(1600, 1000);
+    for (auto _ : state) {
+        map.view->InvalidateAll();
+        benchmark::DoNotOptimize(map.view->RenderNow().constBits());
+    }
+    map.view->m_projection = whole;
+}
+
+// What an edit's area repaint costs besides drawing: a brush-sized rectangle
+// in the middle of the view, every object of the map tested against it.
+void BM_AreaRepaintCull(benchmark::State& state) {
+    LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
+    CNullCanvas canvas;
+    for (auto _ : state)
+        CMapPainter(*map.doc, map.view->m_projection, canvas)
+            .PaintArea({780, 480, 820, 520}, 1600, 1000);
     state.counters["primitives"] = static_cast<double>(canvas.m_calls) / state.iterations();
 }
 
@@ -129,6 +155,8 @@ void BM_DeleteBrush(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRepaintWithGrid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintWithoutPixels)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintSixteenthOfTheMap)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AreaRepaintCull)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HintBrushRedraw)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UpdateSelection)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectionSearchOnly)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -401,7 +401,7 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
 
     brush.m_numVertices = 0;
     brush.m_numFaces = 0;
-    brush.m_readPlanes.reset();
+    brush.ForgetReadPlanes();
     bool fits = true;
     for (int i = 0; i < numFaces; ++i) {
         if (builtFaceOfDef)
@@ -433,7 +433,7 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
     if (!fits) {
         brush.m_numVertices = 0;
         brush.m_numFaces = 0;
-        brush.m_readPlanes.reset();
+        brush.ForgetReadPlanes();
     }
     return fits;
 }

@@ -64,6 +64,24 @@ CMapBrush::CMapBrush(const CMapBrush& other)
     std::copy(std::begin(other.m_faces), std::end(other.m_faces), m_faces);
 }
 
+const IntBox* CMapBrush::GetBounds() const {
+    if (m_numVertices == 0)
+        return nullptr;
+    if (!m_boundsKnown) {
+        IntBox box{m_vertices[0], m_vertices[0]};
+        for (int v = 1; v < m_numVertices; ++v) {
+            const IntPoint& p = m_vertices[v];
+            box.min = {std::min(box.min.x, p.x), std::min(box.min.y, p.y),
+                       std::min(box.min.z, p.z)};
+            box.max = {std::max(box.max.x, p.x), std::max(box.max.y, p.y),
+                       std::max(box.max.z, p.z)};
+        }
+        m_bounds = box;
+        m_boundsKnown = true;
+    }
+    return &m_bounds;
+}
+
 CMapBrush& CMapBrush::operator=(const CMapBrush& other) {
     if (this != &other)
         *this = CMapBrush(other);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/FaceDef.h"
+#include "map/IntBox.h"
 #include "map/IntPoint.h"
 #include "map/MapLimits.h"
 #include "map/Vec3d.h"
@@ -119,8 +120,17 @@ public:
     virtual ~CMapBrush() = default;
 
     // Whoever moves a vertex calls this: from then on every face is saved
-    // through its corners.
-    void ForgetReadPlanes() { m_readPlanes.reset(); }
+    // through its corners. The box around the corners is worked out again.
+    void ForgetReadPlanes() {
+        m_readPlanes.reset();
+        ForgetBounds();
+    }
+    // The box around the corners, worked out at the first call after a change
+    // and kept: the hover search and the views ask for it for every brush at
+    // every move. Null for a brush without corners. Whoever changes a corner
+    // without ForgetReadPlanes calls ForgetBounds.
+    const IntBox* GetBounds() const;
+    void ForgetBounds() { m_boundsKnown = false; }
     // Whoever sets a face's texture values calls this.
     void ForgetTextureText(int face);
 
@@ -136,6 +146,16 @@ public:
 
     uint8_t m_numVertices = 0;
     uint8_t m_numFaces = 0;
+
+private:
+    // A copy works its own out; nothing else but the corners decides it.
+    mutable bool m_boundsKnown = false;
+    mutable IntBox m_bounds;
+
+public:
+    // Where the map's box index put this brush; it checks before trusting it.
+    mutable uint32_t m_indexSlot = UINT32_MAX;
+
     // The corners come before the faces so that the few a brush uses share
     // cache lines with the counts: the hover search reads little else.
     IntPoint m_vertices[kMaxBrushVertices];

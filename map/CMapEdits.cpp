@@ -55,6 +55,7 @@ void CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices, In
     }
     brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
     FollowTurnedPlanes(brush, normals);
+    m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
 
@@ -67,6 +68,7 @@ void CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
     brush.ForgetReadPlanes();
     if (m_doc.m_textureLock)
         MoveTexturesWithBrush(brush, delta);
+    m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
 
@@ -124,6 +126,7 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
     }
     TurnValveAxes(brush, turn);
     brush.ForgetReadPlanes();
+    m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
 

@@ -36,6 +36,7 @@ void CTolveDoc::DeleteContents() {
     // The history holds objects and points at others.
     m_history.Clear();
     // A brush entity's brushes go before the entity itself.
+    m_brushBoxes.Forget();
     m_worldBrushes.clear();
     for (auto& entity : m_modelEntities)
         entity->m_brushes.clear();
@@ -145,6 +146,7 @@ void CTolveDoc::AdoptFragment(MapFragment&& fragment) {
         static_cast<CWorldKeys&>(*this) = std::move(fragment.world);
     if (fragment.wad)
         m_textureWad.SetFileName(*fragment.wad);
+    m_brushBoxes.Forget();
     for (auto& brush : fragment.worldBrushes)
         m_worldBrushes.push_back(std::move(brush));
     for (auto& entity : fragment.modelEntities)

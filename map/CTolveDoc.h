@@ -2,6 +2,7 @@
 
 #include "framework/CDocument.h"
 #include "framework/FileError.h"
+#include "map/CBrushBoxIndex.h"
 #include "map/CEditorState.h"
 #include "map/CMapHistory.h"
 #include "map/CModelEntity.h"
@@ -99,6 +100,12 @@ public:
     // The map's objects, in file order; they change only through the map
     // edits of a transaction.
     const BrushList& GetWorldBrushes() const { return m_worldBrushes; }
+    // Every brush's box, in map order (see CBrushBoxIndex).
+    const std::vector<CBrushBoxIndex::Entry>& GetBrushBoxes() const {
+        return m_brushBoxes.GetEntries(*this);
+    }
+    // Whoever changes a brush's corners in the map tells the document.
+    void BrushChanged(const CMapBrush& brush) { m_brushBoxes.BrushChanged(brush); }
     const ModelEntityList& GetModelEntities() const { return m_modelEntities; }
     const PointEntityList& GetPointEntities() const { return m_pointEntities; }
 
@@ -116,6 +123,7 @@ private:
     void FollowHistory(bool contents);
 
     BrushList m_worldBrushes;
+    mutable CBrushBoxIndex m_brushBoxes; // built when asked for
     ModelEntityList m_modelEntities;
     PointEntityList m_pointEntities;
     std::vector<CMapObserver*> m_views;

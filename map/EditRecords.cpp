@@ -7,6 +7,7 @@
 template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state) {
     const MapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
     m_object = state;
+    doc.BrushChanged(m_object);
     doc.UpdateAllViews(notice);
 }
 

@@ -4,10 +4,9 @@
 #include "map/CPointEntity.h"
 
 std::optional<IntBox> BoundsOf(const CMapBrush& brush) {
-    std::optional<IntBox> box;
-    for (int v = 0; v < brush.m_numVertices; ++v)
-        Grow(box, brush.m_vertices[v]);
-    return box;
+    if (const IntBox* box = brush.GetBounds())
+        return *box;
+    return std::nullopt;
 }
 
 IntBox BoundsOf(const CPointEntity& entity) {

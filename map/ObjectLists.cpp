@@ -37,7 +37,9 @@ MapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& 
     return before ? MapNotice::Area(*before) : MapNotice::Repaint();
 }
 
+// Whoever may change a list changes the order of the boxes too.
 BrushList& BrushesOf(CTolveDoc& doc, CModelEntity* owner) {
+    doc.m_brushBoxes.Forget();
     return owner ? owner->m_brushes : doc.m_worldBrushes;
 }
 
@@ -46,6 +48,7 @@ PointEntityList& PointEntitiesOf(CTolveDoc& doc) {
 }
 
 ModelEntityList& ModelEntitiesOf(CTolveDoc& doc) {
+    doc.m_brushBoxes.Forget();
     return doc.m_modelEntities;
 }
 

@@ -10,10 +10,13 @@
 // most brushes have) are in the cache when its turn comes.
 inline constexpr size_t kPrefetchDistance = 16;
 
+inline void PrefetchBrush(const CMapBrush& brush) {
+    const char* start = reinterpret_cast<const char*>(&brush);
+    for (int line = 0; line < 4; ++line)
+        __builtin_prefetch(start + 64 * line);
+}
+
 inline void PrefetchBrush(const BrushList& brushes, size_t index) {
-    if (index < brushes.size()) {
-        const char* brush = reinterpret_cast<const char*>(brushes[index].get());
-        for (int line = 0; line < 4; ++line)
-            __builtin_prefetch(brush + 64 * line);
-    }
+    if (index < brushes.size())
+        PrefetchBrush(*brushes[index]);
 }

@@ -1,5 +1,6 @@
 #include "view/CMapPainter.h"
 
+#include "view/BoxProjector.h"
 #include "view/BrushPrefetch.h"
 #include "view/ViewLimits.h"
 
@@ -25,33 +26,36 @@ constexpr int32_t kPenReach = 2;
 // pixels, grown by the painter's margin.
 class CAreaReach {
 public:
-    CAreaReach(const CScreenMapper& mapper, const ScreenRect& area, int32_t margin)
-        : m_mapper(mapper), m_reach(area.Inflated(margin)) {}
+    CAreaReach(const CViewProjection& projection, const CScreenMapper& mapper,
+               const ScreenRect& area, int32_t margin)
+        : m_boxes(projection), m_mapper(mapper), m_reach(area.Inflated(margin)) {}
 
     bool operator()(const IntPoint& origin) const {
         const ScreenPoint s = m_mapper.Map(origin);
         return m_reach.Intersects({s.x, s.y, s.x, s.y});
     }
-    bool operator()(const CMapBrush& brush) const {
+    // From the brush's box; where the box has no rectangle, from its corners
+    // one by one.
+    bool operator()(const CBrushBoxIndex::Entry& entry) const {
+        if (entry.box.min.x > entry.box.max.x)
+            return false; // no corners
+        if (const std::optional<ScreenRect> rect = m_boxes.Project(entry.box))
+            return m_reach.Intersects(*rect);
+        const CMapBrush& brush = *entry.brush;
         return m_mapper.Visit([&](auto map) {
-            ScreenRect box;
+            ScreenRect corners;
             for (int v = 0; v < brush.m_numVertices; ++v) {
                 const ScreenPoint s = map(brush.m_vertices[v]);
-                box = box.United({s.x, s.y, s.x, s.y});
+                corners = corners.United({s.x, s.y, s.x, s.y});
             }
-            return m_reach.Intersects(box);
+            return m_reach.Intersects(corners);
         });
     }
 
 private:
+    CBoxProjector m_boxes;
     const CScreenMapper& m_mapper;
     ScreenRect m_reach;
-};
-
-// Every object, for a full repaint.
-struct CEverywhere {
-    bool operator()(const IntPoint&) const { return true; }
-    bool operator()(const CMapBrush&) const { return true; }
 };
 
 } // namespace
@@ -181,17 +185,41 @@ void CMapPainter::DrawSelectionOverlay() {
 }
 
 void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
-    DrawOwnerBrushes(owner, CEverywhere());
-}
-
-template <class Reaches>
-void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner, const Reaches& reaches) {
     const BrushList& brushes = owner ? owner->m_brushes : m_doc.GetWorldBrushes();
     for (size_t i = 0; i < brushes.size(); ++i) {
         PrefetchBrush(brushes, i + kPrefetchDistance);
-        if (reaches(*brushes[i]))
-            DrawOwnedBrush(owner, *brushes[i]);
+        DrawOwnedBrush(owner, *brushes[i]);
     }
+}
+
+// In map order, from the map's boxes: on a view of part of a large map most
+// brushes are passed over without a look at the brush itself.
+template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& reaches) {
+    const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
+    m_reaching.clear();
+    for (uint32_t i = 0; i < entries.size(); ++i) {
+        if (reaches(entries[i]))
+            m_reaching.push_back(i);
+        else if (!m_drewInsideLimits)
+            m_drewInsideLimits = AnyCornerInsideLimits(*entries[i].brush);
+    }
+    for (size_t j = 0; j < m_reaching.size(); ++j) {
+        if (j + kPrefetchDistance < m_reaching.size())
+            PrefetchBrush(*entries[m_reaching[j + kPrefetchDistance]].brush);
+        const CBrushBoxIndex::Entry& entry = entries[m_reaching[j]];
+        DrawOwnedBrush(entry.owner, *entry.brush);
+    }
+}
+
+// An object left out because it lies off the view still counts as shown
+// within the limits: the view says the limits hide the map only when they do.
+bool CMapPainter::AnyCornerInsideLimits(const CMapBrush& brush) const {
+    const DepthSlab slab = SlabOf(m_doc, m_projection.m_viewMode);
+    for (int v = 0; v < brush.m_numVertices; ++v) {
+        if (slab.Contains(brush.m_vertices[v]))
+            return true;
+    }
+    return false;
 }
 
 Rgb CMapPainter::UnhoveredFill(const CPointEntity& entity) const {
@@ -319,19 +347,21 @@ void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
     for (const auto& entity : m_doc.GetPointEntities()) {
         if (reaches(entity->m_origin))
             DrawPointEntity(*entity);
+        else if (!m_drewInsideLimits)
+            m_drewInsideLimits = InsideLimits(entity->m_origin);
     }
-    DrawOwnerBrushes(nullptr, reaches);
-    for (const auto& entity : m_doc.GetModelEntities())
-        DrawOwnerBrushes(entity.get(), reaches);
+    DrawBrushesReaching(reaches);
     DrawSelectionOverlay();
 }
 
+// Objects off the view are passed over: on a view showing a corner of a
+// large map most are.
 void CMapPainter::PaintAll(int32_t width, int32_t height) {
-    Paint(width, height, CEverywhere());
+    PaintArea({0, 0, width - 1, height - 1}, width, height);
 }
 
 void CMapPainter::PaintArea(const ScreenRect& area, int32_t width, int32_t height) {
-    Paint(width, height, CAreaReach(m_mapper, area, ObjectMargin(m_projection)));
+    Paint(width, height, CAreaReach(m_projection, m_mapper, area, ObjectMargin(m_projection)));
 }
 
 int32_t CMapPainter::ObjectMargin(const CViewProjection& projection) {

@@ -7,6 +7,8 @@
 #include "view/CViewProjection.h"
 #include "view/ScreenRect.h"
 
+#include <vector>
+
 // Draws a map document as a wire-frame in one view: a full repaint, or the
 // incremental redraw of single brushes and entities on top of the picture.
 class CMapPainter {
@@ -55,14 +57,15 @@ private:
     Rgb UnhoveredFill(const CPointEntity& entity) const;
     void DrawSetParts(const CMapBrush& brush, EditMode mode, uint64_t parts);
     void DrawOwnerBrushes(const CModelEntity* owner);
-    template <class Reaches>
-    void DrawOwnerBrushes(const CModelEntity* owner, const Reaches& reaches);
+    template <class Reaches> void DrawBrushesReaching(const Reaches& reaches);
+    bool AnyCornerInsideLimits(const CMapBrush& brush) const;
 
     const CTolveDoc& m_doc;
     const CViewProjection& m_projection;
     CScreenMapper m_mapper;
     CCanvas& m_canvas;
     bool m_drewInsideLimits = false;
+    std::vector<uint32_t> m_reaching; // the brushes a paint draws, by box
     bool m_showGrid = false;
 };
 

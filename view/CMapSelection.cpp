@@ -1,5 +1,6 @@
 #include "view/CMapSelection.h"
 
+#include "view/BoxProjector.h"
 #include "view/ViewLimits.h"
 
 #include <algorithm>
@@ -92,11 +93,60 @@ void CMapSelection::PickVertex(CMapBrush* brush, CModelEntity* owner) {
     }
 }
 
-void CMapSelection::PickVertices(const BrushList& brushes, CModelEntity* owner) {
-    const size_t count = brushes.size();
-    for (size_t i = 0; i < count; ++i) {
-        PrefetchBrush(brushes, i + kPrefetchDistance);
-        PickVertex(brushes[i].get(), owner);
+template <class Visit> void CMapSelection::ForEachBrush(const Visit& visit) const {
+    auto walk = [&](const BrushList& brushes, CModelEntity* owner) {
+        const size_t count = brushes.size();
+        for (size_t i = 0; i < count; ++i) {
+            PrefetchBrush(brushes, i + kPrefetchDistance);
+            visit(*brushes[i], owner);
+        }
+    };
+    walk(m_doc.GetWorldBrushes(), nullptr);
+    for (const auto& entity : m_doc.GetModelEntities())
+        walk(entity->m_brushes, entity.get());
+}
+
+int64_t CMapSelection::LeastShownDistance(const CMapBrush& brush) const {
+    int64_t least = INT64_MAX;
+    for (int v = 0; v < brush.m_numVertices; ++v) {
+        if (m_slab.Contains(brush.m_vertices[v]))
+            least = std::min(least, ScreenDistance(brush.m_vertices[v]));
+    }
+    return least;
+}
+
+// Offering every brush in map order finds the hovered corner, ties decided by
+// the order. A brush whose screen box lies farther than some corner already
+// known cannot hold the winner nor one tying with it, so it is passed over
+// without changing the result: the bound comes from the brush whose box is
+// nearest, and from the first brush, whose first corner is taken untested.
+void CMapSelection::PickNearestVertex() {
+    const CBoxProjector boxes(m_projection);
+    const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
+    auto hasCorners = [](const CBrushBoxIndex::Entry& e) { return e.box.min.x <= e.box.max.x; };
+    const CBrushBoxIndex::Entry* first = nullptr;
+    const CBrushBoxIndex::Entry* nearest = nullptr;
+    int64_t nearestBox = INT64_MAX;
+    for (const CBrushBoxIndex::Entry& entry : entries) {
+        if (!hasCorners(entry))
+            continue;
+        if (!first)
+            first = &entry;
+        const int64_t least = boxes.LeastDistance(entry.box, m_mouse);
+        if (least < nearestBox) {
+            nearestBox = least;
+            nearest = &entry;
+        }
+    }
+    if (!first)
+        return;
+    const int64_t bound =
+        std::min({LeastShownDistance(*nearest->brush), LeastShownDistance(*first->brush),
+                  ScreenDistance(first->brush->m_vertices[0])});
+    for (const CBrushBoxIndex::Entry& entry : entries) {
+        if (&entry == first ||
+            (hasCorners(entry) && boxes.LeastDistance(entry.box, m_mouse) <= bound))
+            PickVertex(entry.brush, entry.owner);
     }
 }
 
@@ -151,6 +201,14 @@ uint8_t CMapSelection::PickFace(const CMapBrush& brush) const {
 }
 
 void CMapSelection::UpdateSelection(bool restricted) {
+    UpdateSelection(restricted, false);
+}
+
+void CMapSelection::UpdateSelectionOfferingEveryBrush() {
+    UpdateSelection(false, true);
+}
+
+void CMapSelection::UpdateSelection(bool restricted, bool everyBrush) {
     CEditorState& state = m_doc.GetEditorState();
     m_cursor = m_projection.ScreenToWorld(m_mouse.x, m_mouse.y, state.GetInsertionPoint());
 
@@ -161,10 +219,10 @@ void CMapSelection::UpdateSelection(bool restricted) {
     if (restricted) {
         if (hover.brush)
             PickVertex(hover.brush, hover.entity);
+    } else if (everyBrush) {
+        ForEachBrush([&](CMapBrush& brush, CModelEntity* owner) { PickVertex(&brush, owner); });
     } else {
-        PickVertices(m_doc.GetWorldBrushes(), nullptr);
-        for (const auto& entity : m_doc.GetModelEntities())
-            PickVertices(entity->m_brushes, entity.get());
+        PickNearestVertex();
     }
     hover.entity = m_bestOwner;
     hover.brush = m_bestBrush;

@@ -22,6 +22,9 @@ public:
     // Restricted (Ctrl held): the vertex search stays inside the brush that
     // was selected before.
     void UpdateSelection(bool restricted);
+    // The plain search, every brush offered in turn: what UpdateSelection,
+    // which passes over brushes that cannot win, must always agree with.
+    void UpdateSelectionOfferingEveryBrush();
     // Offers every vertex of `brush` (owned by `owner`, none for the world).
     void PickVertex(CMapBrush* brush, CModelEntity* owner);
 
@@ -32,7 +35,13 @@ public:
     std::vector<HoverSelection> StackedUnderPointer() const;
 
 private:
-    void PickVertices(const BrushList& brushes, CModelEntity* owner);
+    // The corner nearest the pointer of every brush of the map.
+    void PickNearestVertex();
+    void UpdateSelection(bool restricted, bool everyBrush);
+    // visit(brush, owner) for every brush in map order.
+    template <class Visit> void ForEachBrush(const Visit& visit) const;
+    // The screen distance of the brush's nearest corner the view shows.
+    int64_t LeastShownDistance(const CMapBrush& brush) const;
     CPointEntity* PickPointEntity() const;
     uint8_t PickFace(const CMapBrush& brush) const;
     bool BrushBeatsSelected(const CMapBrush& brush) const;

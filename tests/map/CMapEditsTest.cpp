@@ -1,4 +1,5 @@
 #include "map/CMapTransaction.h"
+#include "map/PlaneTurn.h"
 
 #include "CNoticeRecorder.h"
 #include "TestSupport.h"
@@ -258,4 +259,105 @@ TEST(CMapEdits, ExchangingContentsTradesTheWholeMapAndTradesItBack) {
     EXPECT_EQ(f.doc.GetPointEntities()[0].get(), light);
     EXPECT_EQ(f.doc.m_mapFormat, MapFormat::kStandard);
     EXPECT_EQ(MapText(f.doc), mine);
+}
+
+// The box a brush keeps around its corners is the one its corners give after
+// every kind of change, undone and redone included.
+TEST(CMapBrushBounds, FollowEveryEditUndoAndRedo) {
+    EditFixture f;
+    auto expectKept = [&](const char* after) {
+        for (const CMapBrush* brush : {&f.World(), f.Door().m_brushes[0].get()}) {
+            std::optional<IntBox> fresh;
+            for (int v = 0; v < brush->m_numVertices; ++v)
+                Grow(fresh, brush->m_vertices[v]);
+            ASSERT_NE(brush->GetBounds(), nullptr) << after;
+            EXPECT_EQ(*brush->GetBounds(), *fresh) << after;
+        }
+    };
+    auto commit = [&] {
+        f.transaction->Commit();
+        f.transaction.reset();
+    };
+    expectKept("reading");
+    const int corner[] = {0};
+    f.Edits().MoveVertices(f.World(), corner, IntPoint(-40, 0, 7));
+    expectKept("a corner moved");
+    f.Edits().MoveBrush(*f.Door().m_brushes[0], IntPoint(1000, -3, 5));
+    expectKept("a brush moved");
+    f.Edits().TurnBrush(f.World(),
+                        PlaneTurn{PlaneTurn::Kind::kTurnHToV, 0, 1, IntPoint(500, 0, 0)});
+    expectKept("a turn");
+    commit();
+    f.doc.GetHistory().Undo(f.doc);
+    expectKept("undo");
+    f.doc.GetHistory().Redo(f.doc);
+    expectKept("redo");
+    CMapBrush copy(f.World());
+    f.Edits().MoveBrush(f.World(), IntPoint(8, 8, 8));
+    commit();
+    EXPECT_NE(*copy.GetBounds(), *f.World().GetBounds()); // a copy is a brush of its own
+}
+
+// The map's box index lists every brush in map order with its box, whatever
+// the edits did: moves, turns, brushes added, removed, moved between owners,
+// entities going with their last brush, undone and redone, and a new read.
+TEST(CBrushBoxIndex, MatchesTheMapAfterEveryKindOfEdit) {
+    EditFixture f;
+    auto expectMatches = [&](const std::string& after) {
+        std::vector<CBrushBoxIndex::Entry> expected;
+        auto add = [&](const BrushList& brushes, CModelEntity* owner) {
+            for (const auto& brush : brushes) {
+                std::optional<IntBox> box;
+                for (int v = 0; v < brush->m_numVertices; ++v)
+                    Grow(box, brush->m_vertices[v]);
+                expected.push_back(
+                    {box.value_or(IntBox{{1, 1, 1}, {0, 0, 0}}), brush.get(), owner});
+            }
+        };
+        add(f.doc.GetWorldBrushes(), nullptr);
+        for (const auto& entity : f.doc.GetModelEntities())
+            add(entity->m_brushes, entity.get());
+        const auto& entries = f.doc.GetBrushBoxes();
+        ASSERT_EQ(entries.size(), expected.size()) << after;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i].brush, expected[i].brush) << after << " " << i;
+            EXPECT_EQ(entries[i].owner, expected[i].owner) << after << " " << i;
+            EXPECT_EQ(entries[i].box, expected[i].box) << after << " " << i;
+        }
+    };
+    auto step = [&](const std::string& name, const auto& edit) {
+        edit();
+        expectMatches(name);
+        f.transaction->Commit();
+        f.transaction.reset();
+        f.doc.GetHistory().Undo(f.doc);
+        expectMatches(name + ", undone");
+        f.doc.GetHistory().Redo(f.doc);
+        expectMatches(name + ", redone");
+    };
+    expectMatches("reading");
+    step("a brush moved", [&] { f.Edits().MoveBrush(f.World(), IntPoint(64, 0, 0)); });
+    step("a corner moved", [&] {
+        const int corner[] = {3};
+        f.Edits().MoveVertices(*f.Door().m_brushes[0], corner, IntPoint(0, 0, 32));
+    });
+    step("a turn", [&] {
+        f.Edits().TurnBrush(f.World(), PlaneTurn{PlaneTurn::Kind::kMirrorH, 0, 1, IntPoint()});
+    });
+    step("a brush added at the front", [&] {
+        f.Edits().AddBrush(nullptr, std::make_unique<CMapBrush>(*f.Door().m_brushes[0]), 0);
+    });
+    step("a brush to the door",
+         [&] { f.Edits().MoveBrushToOwner(*f.doc.GetWorldBrushes()[0], nullptr, &f.Door()); });
+    step("the door's last brushes out", [&] {
+        while (!f.doc.GetModelEntities().empty()) {
+            CModelEntity& door = *f.doc.GetModelEntities()[0];
+            f.Edits().RemoveBrush(&door, *door.m_brushes[0]);
+        }
+    });
+    CRecordingDiagnostics diagnostics;
+    f.doc.DeleteContents();
+    expectMatches("emptied");
+    f.doc.ReadMapText(CubeDoorLightMapText(), diagnostics);
+    expectMatches("read again");
 }

@@ -1,0 +1,55 @@
+#include "map/CBrushBoxIndex.h"
+
+#include "map/CTolveDoc.h"
+
+namespace {
+
+constexpr IntBox kNoBox{{1, 1, 1}, {0, 0, 0}};
+
+} // namespace
+
+const std::vector<CBrushBoxIndex::Entry>& CBrushBoxIndex::GetEntries(const CTolveDoc& doc) {
+    if (!m_built || !SameLengths(doc))
+        Build(doc);
+    return m_entries;
+}
+
+void CBrushBoxIndex::BrushChanged(const CMapBrush& brush) {
+    if (!m_built)
+        return;
+    const uint32_t slot = brush.m_indexSlot;
+    if (slot >= m_entries.size() || m_entries[slot].brush != &brush) {
+        m_built = false; // not where it was put: build anew
+        return;
+    }
+    const IntBox* box = brush.GetBounds();
+    m_entries[slot].box = box ? *box : kNoBox;
+}
+
+void CBrushBoxIndex::Build(const CTolveDoc& doc) {
+    m_entries.clear();
+    m_lengths.clear();
+    auto add = [&](const BrushList& brushes, CModelEntity* owner) {
+        m_lengths.push_back(brushes.size());
+        for (const auto& brush : brushes) {
+            brush->m_indexSlot = static_cast<uint32_t>(m_entries.size());
+            const IntBox* box = brush->GetBounds();
+            m_entries.push_back({box ? *box : kNoBox, brush.get(), owner});
+        }
+    };
+    add(doc.GetWorldBrushes(), nullptr);
+    for (const auto& entity : doc.GetModelEntities())
+        add(entity->m_brushes, entity.get());
+    m_built = true;
+}
+
+bool CBrushBoxIndex::SameLengths(const CTolveDoc& doc) const {
+    const ModelEntityList& entities = doc.GetModelEntities();
+    if (m_lengths.size() != entities.size() + 1 || m_lengths[0] != doc.GetWorldBrushes().size())
+        return false;
+    for (size_t i = 0; i < entities.size(); ++i) {
+        if (m_lengths[i + 1] != entities[i]->m_brushes.size())
+            return false;
+    }
+    return true;
+}

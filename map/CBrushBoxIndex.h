@@ -1,0 +1,41 @@
+#pragma once
+
+#include "map/IntBox.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class CMapBrush;
+class CModelEntity;
+class CTolveDoc;
+
+// The boxes of all the brushes of a map in one array, in map order (the
+// world's brushes, then each brush entity's). The hover search and the views
+// test every brush at every move; the brushes themselves lie scattered over
+// hundreds of megabytes of a large map, their boxes fit the cache.
+//
+// The document keeps it current: a change of its lists drops it (it is built
+// again when next asked for), a brush whose corners changed has its box
+// replaced.
+class CBrushBoxIndex {
+public:
+    struct Entry {
+        IntBox box; // min above max for a brush without corners
+        CMapBrush* brush;
+        CModelEntity* owner; // null: the world
+    };
+
+    const std::vector<Entry>& GetEntries(const CTolveDoc& doc);
+    void Forget() { m_built = false; }
+    void BrushChanged(const CMapBrush& brush);
+
+private:
+    void Build(const CTolveDoc& doc);
+    // The lists' lengths as built, to notice lists changed behind its back.
+    bool SameLengths(const CTolveDoc& doc) const;
+
+    std::vector<Entry> m_entries;
+    std::vector<size_t> m_lengths; // the world's, then each brush entity's
+    bool m_built = false;
+};

@@ -1,0 +1,53 @@
+#include "view/BoxProjector.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Within this every term of the projection, and their sum, stays well inside
+// 32 bits; a magnified view multiplies the sum, so its coordinates must stay
+// that much smaller.
+constexpr int64_t kSafeCoordinate = int64_t{1} << 28;
+
+ScreenRect Around(ScreenPoint a, ScreenPoint b) {
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+} // namespace
+
+CBoxProjector::CBoxProjector(const CViewProjection& p)
+    : m_mapper(p), m_threeD(p.m_threeD),
+      m_limit(kSafeCoordinate / std::clamp(p.m_magnify, 1, CViewProjection::kMostMagnified)) {
+    m_safe = p.m_magnify >= 1 && p.m_magnify <= CViewProjection::kMostMagnified && p.m_zoom >= 1 &&
+             p.m_zoom < kSafeCoordinate && Safe(p.m_originX) && Safe(p.m_originY) &&
+             Safe(p.m_originZ);
+}
+
+ScreenRect CBoxProjector::ProjectDiagonal(const IntBox& box) const {
+    return m_mapper.Visit([&](auto map) { return Around(map(box.min), map(box.max)); });
+}
+
+ScreenRect CBoxProjector::ProjectCorners(const IntBox& box) const {
+    return m_mapper.Visit([&](auto map) {
+        ScreenRect rect = Around(map(box.min), map(box.max));
+        for (int corner = 1; corner < 7; ++corner) {
+            const IntPoint p((corner & 1 ? box.max : box.min).x, (corner & 2 ? box.max : box.min).y,
+                             (corner & 4 ? box.max : box.min).z);
+            const ScreenPoint s = map(p);
+            rect = rect.United({s.x, s.y, s.x, s.y});
+        }
+        return rect;
+    });
+}
+
+int64_t CBoxProjector::LeastDistance(const IntBox& box, ScreenPoint mouse) const {
+    const std::optional<ScreenRect> rect = Project(box);
+    if (!rect)
+        return 0;
+    const int64_t dx =
+        std::max<int64_t>({int64_t{rect->left} - mouse.x, 0, int64_t{mouse.x} - rect->right});
+    const int64_t dy =
+        std::max<int64_t>({int64_t{rect->top} - mouse.y, 0, int64_t{mouse.y} - rect->bottom});
+    return dx + dy;
+}
