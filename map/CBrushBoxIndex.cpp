@@ -24,11 +24,14 @@ void CBrushBoxIndex::BrushChanged(const CMapBrush& brush) {
     }
     const IntBox* box = brush.GetBounds();
     m_entries[slot].box = box ? *box : kNoBox;
+    if (box)
+        Grow(m_runBoxes[slot / kRun], std::optional<IntBox>(*box));
 }
 
 void CBrushBoxIndex::Build(const CTolveDoc& doc) {
     m_entries.clear();
     m_lengths.clear();
+    m_runBoxes.clear();
     auto add = [&](const BrushList& brushes, CModelEntity* owner) {
         m_lengths.push_back(brushes.size());
         for (const auto& brush : brushes) {
@@ -40,6 +43,12 @@ void CBrushBoxIndex::Build(const CTolveDoc& doc) {
     add(doc.GetWorldBrushes(), nullptr);
     for (const auto& entity : doc.GetModelEntities())
         add(entity->m_brushes, entity.get());
+    m_runBoxes.assign((m_entries.size() + kRun - 1) / kRun, std::nullopt);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const IntBox& box = m_entries[i].box;
+        if (box.min.x <= box.max.x)
+            Grow(m_runBoxes[i / kRun], std::optional<IntBox>(box));
+    }
     m_built = true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class CMapBrush;
@@ -26,7 +27,15 @@ public:
         CModelEntity* owner; // null: the world
     };
 
+    // Entries come in runs of this many; a run's box holds every box in it
+    // (and may be larger after an edit), so that a search can pass over a
+    // whole run at once. Neighbours in map order mostly lie close together.
+    static constexpr size_t kRun = 64;
+
     const std::vector<Entry>& GetEntries(const CTolveDoc& doc);
+    // One per run of entries, as of the last GetEntries; none where a run
+    // holds no brush with corners.
+    const std::vector<std::optional<IntBox>>& GetRunBoxes() const { return m_runBoxes; }
     void Forget() { m_built = false; }
     void BrushChanged(const CMapBrush& brush);
 
@@ -36,6 +45,7 @@ private:
     bool SameLengths(const CTolveDoc& doc) const;
 
     std::vector<Entry> m_entries;
+    std::vector<std::optional<IntBox>> m_runBoxes;
     std::vector<size_t> m_lengths; // the world's, then each brush entity's
     bool m_built = false;
 };

@@ -104,6 +104,10 @@ public:
     const std::vector<CBrushBoxIndex::Entry>& GetBrushBoxes() const {
         return m_brushBoxes.GetEntries(*this);
     }
+    // The boxes of runs of those entries, valid after GetBrushBoxes.
+    const std::vector<std::optional<IntBox>>& GetBrushRunBoxes() const {
+        return m_brushBoxes.GetRunBoxes();
+    }
     // Whoever changes a brush's corners in the map tells the document.
     void BrushChanged(const CMapBrush& brush) { m_brushBoxes.BrushChanged(brush); }
     const ModelEntityList& GetModelEntities() const { return m_modelEntities; }

@@ -10,10 +10,6 @@ namespace {
 // that much smaller.
 constexpr int64_t kSafeCoordinate = int64_t{1} << 28;
 
-ScreenRect Around(ScreenPoint a, ScreenPoint b) {
-    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-}
-
 } // namespace
 
 CBoxProjector::CBoxProjector(const CViewProjection& p)

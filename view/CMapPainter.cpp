@@ -34,12 +34,39 @@ public:
         const ScreenPoint s = m_mapper.Map(origin);
         return m_reach.Intersects({s.x, s.y, s.x, s.y});
     }
+    // Calls reached(i) for each brush entry whose box reaches the area, in
+    // order, and missed(i) for the others while wantsMissed() holds. A run of
+    // entries whose box lies off the area is passed over at once.
+    template <class Reached, class Missed, class WantsMissed>
+    void ForEachBrush(const CTolveDoc& doc, const Reached& reached, const Missed& missed,
+                      const WantsMissed& wantsMissed) const {
+        const std::vector<CBrushBoxIndex::Entry>& entries = doc.GetBrushBoxes();
+        const std::vector<std::optional<IntBox>>& runs = doc.GetBrushRunBoxes();
+        m_boxes.Visit([&](auto project) {
+            for (size_t run = 0; run < runs.size(); ++run) {
+                const size_t begin = run * CBrushBoxIndex::kRun;
+                const size_t end = std::min(entries.size(), begin + CBrushBoxIndex::kRun);
+                const std::optional<ScreenRect> rect =
+                    runs[run] ? project(*runs[run]) : std::optional<ScreenRect>(ScreenRect{});
+                if (rect && !m_reach.Intersects(*rect) && !wantsMissed())
+                    continue;
+                for (size_t i = begin; i < end; ++i) {
+                    if (Reaches(entries[i], project(entries[i].box)))
+                        reached(static_cast<uint32_t>(i));
+                    else
+                        missed(static_cast<uint32_t>(i));
+                }
+            }
+        });
+    }
+
+private:
     // From the brush's box; where the box has no rectangle, from its corners
     // one by one.
-    bool operator()(const CBrushBoxIndex::Entry& entry) const {
+    bool Reaches(const CBrushBoxIndex::Entry& entry, const std::optional<ScreenRect>& rect) const {
         if (entry.box.min.x > entry.box.max.x)
             return false; // no corners
-        if (const std::optional<ScreenRect> rect = m_boxes.Project(entry.box))
+        if (rect)
             return m_reach.Intersects(*rect);
         const CMapBrush& brush = *entry.brush;
         return m_mapper.Visit([&](auto map) {
@@ -52,7 +79,6 @@ public:
         });
     }
 
-private:
     CBoxProjector m_boxes;
     const CScreenMapper& m_mapper;
     ScreenRect m_reach;
@@ -197,12 +223,13 @@ void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
 template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& reaches) {
     const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
     m_reaching.clear();
-    for (uint32_t i = 0; i < entries.size(); ++i) {
-        if (reaches(entries[i]))
-            m_reaching.push_back(i);
-        else if (!m_drewInsideLimits)
-            m_drewInsideLimits = AnyCornerInsideLimits(*entries[i].brush);
-    }
+    reaches.ForEachBrush(
+        m_doc, [&](uint32_t i) { m_reaching.push_back(i); },
+        [&](uint32_t i) {
+            if (!m_drewInsideLimits)
+                m_drewInsideLimits = AnyCornerInsideLimits(*entries[i].brush);
+        },
+        [&] { return !m_drewInsideLimits; });
     for (size_t j = 0; j < m_reaching.size(); ++j) {
         if (j + kPrefetchDistance < m_reaching.size())
             PrefetchBrush(*entries[m_reaching[j + kPrefetchDistance]].brush);

@@ -123,30 +123,28 @@ int64_t CMapSelection::LeastShownDistance(const CMapBrush& brush) const {
 void CMapSelection::PickNearestVertex() {
     const CBoxProjector boxes(m_projection);
     const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
-    auto hasCorners = [](const CBrushBoxIndex::Entry& e) { return e.box.min.x <= e.box.max.x; };
-    const CBrushBoxIndex::Entry* first = nullptr;
-    const CBrushBoxIndex::Entry* nearest = nullptr;
-    int64_t nearestBox = INT64_MAX;
-    for (const CBrushBoxIndex::Entry& entry : entries) {
-        if (!hasCorners(entry))
-            continue;
-        if (!first)
-            first = &entry;
-        const int64_t least = boxes.LeastDistance(entry.box, m_mouse);
-        if (least < nearestBox) {
-            nearestBox = least;
-            nearest = &entry;
-        }
+    // Each brush's least distance, worked out once for both passes.
+    std::vector<int64_t> least(entries.size(), INT64_MAX);
+    size_t first = entries.size(), nearest = entries.size();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const CBrushBoxIndex::Entry& entry = entries[i];
+        if (entry.box.min.x > entry.box.max.x)
+            continue; // no corners
+        if (first == entries.size())
+            first = i;
+        least[i] = boxes.LeastDistance(entry.box, m_mouse);
+        if (nearest == entries.size() || least[i] < least[nearest])
+            nearest = i;
     }
-    if (!first)
+    if (first == entries.size())
         return;
+    const CMapBrush& firstBrush = *entries[first].brush;
     const int64_t bound =
-        std::min({LeastShownDistance(*nearest->brush), LeastShownDistance(*first->brush),
-                  ScreenDistance(first->brush->m_vertices[0])});
-    for (const CBrushBoxIndex::Entry& entry : entries) {
-        if (&entry == first ||
-            (hasCorners(entry) && boxes.LeastDistance(entry.box, m_mouse) <= bound))
-            PickVertex(entry.brush, entry.owner);
+        std::min({LeastShownDistance(*entries[nearest].brush), LeastShownDistance(firstBrush),
+                  ScreenDistance(firstBrush.m_vertices[0])});
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i == first || least[i] <= bound)
+            PickVertex(entries[i].brush, entries[i].owner);
     }
 }
 
