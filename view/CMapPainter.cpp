@@ -18,6 +18,17 @@ struct ProjectedCorners {
     bool inside[kMaxBrushVertices];
 };
 
+// Whether an earlier shown corner of the brush lands on the same pixel: in a
+// flat view a box's top corners lie over its bottom ones, and the same marker
+// drawn again would change nothing.
+bool MarkedBefore(const ProjectedCorners& corners, int v) {
+    for (int u = 0; u < v; ++u) {
+        if (corners.inside[u] && corners.screen[u] == corners.screen[v])
+            return true;
+    }
+    return false;
+}
+
 // The outline of a marker, and the end pixel of a line, may fall one pixel
 // past the box they are drawn in; one more keeps rounding out of the question.
 constexpr int32_t kPenReach = 2;
@@ -125,7 +136,7 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     const int32_t r = m_projection.MarkerRadius(kVertexMarkerSize);
     if (r > 0) {
         for (int v = 0; v < n; ++v) {
-            if (corners.inside[v]) {
+            if (corners.inside[v] && !MarkedBefore(corners, v)) {
                 const ScreenPoint& s = corners.screen[v];
                 m_canvas.DrawEllipse(s.x - r, s.y - r, s.x + r, s.y + r, kNavy, kBlack);
             }

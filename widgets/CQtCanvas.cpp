@@ -1,6 +1,9 @@
 #include "widgets/CQtCanvas.h"
 
+#include <QImage>
+
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -10,6 +13,15 @@ QColor ToQColor(Rgb colour) {
 
 // Far-off geometry is clipped to this range so that Qt's coordinates stay sane.
 constexpr int32_t kCoordinateLimit = 1 << 24;
+
+// Markers up to this size are copied from sprites; the margin holds what the
+// pen draws past the rectangle.
+constexpr int32_t kSpriteLimit = 32;
+constexpr int32_t kSpriteMargin = 2;
+
+// Straight lines up to these lengths are set again rather than looked up.
+constexpr int64_t kShortRow = 64;
+constexpr int64_t kShortColumn = 8;
 
 int32_t Clamp(int32_t value) {
     return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
@@ -35,6 +47,20 @@ CQtCanvas::CQtCanvas(QPainter& painter, CLineCache* lineCache)
     if (!device || m_bounds.isEmpty())
         m_bounds =
             QRect(-kCoordinateLimit, -kCoordinateLimit, 2 * kCoordinateLimit, 2 * kCoordinateLimit);
+    // Most of a map view's lines run straight across or down. Drawn through
+    // the painter each costs a call through its whole engine; set in the
+    // image's memory it costs a loop. Only where the result is the same
+    // pixels: a plain 32-bit image, one pixel a unit, no transform, no clip,
+    // opaque colours painted over.
+    auto* image = dynamic_cast<QImage*>(m_painter.device());
+    if (image && image->format() == QImage::Format_RGB32 && image->devicePixelRatio() == 1.0 &&
+        m_painter.transform().isIdentity() && !m_painter.hasClipping() &&
+        m_painter.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        m_pixels = reinterpret_cast<uint32_t*>(image->bits());
+        m_pixelsPerRow = image->bytesPerLine() / 4;
+        m_width = image->width();
+        m_height = image->height();
+    }
 }
 
 CQtCanvas::~CQtCanvas() {
@@ -57,13 +83,21 @@ void CQtCanvas::UsePen(Rgb colour) {
     m_pen.setColor(ToQColor(colour));
     m_painter.setPen(m_pen);
     m_penColour = colour;
+    m_penPixel = ToQColor(colour).rgb();
     m_hasPen = true;
 }
 
 void CQtCanvas::Touch(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    QRect area(QPoint(std::min(left, right) - 1, std::min(top, bottom) - 1),
-               QPoint(std::max(left, right) + 1, std::max(top, bottom) + 1));
-    m_touched = m_touched.isNull() ? area : m_touched.united(area);
+    m_touchedLeft = std::min({m_touchedLeft, left - 1, right - 1});
+    m_touchedTop = std::min({m_touchedTop, top - 1, bottom - 1});
+    m_touchedRight = std::max({m_touchedRight, left + 1, right + 1});
+    m_touchedBottom = std::max({m_touchedBottom, top + 1, bottom + 1});
+}
+
+QRect CQtCanvas::GetTouchedArea() const {
+    if (m_touchedLeft > m_touchedRight)
+        return QRect();
+    return QRect(QPoint(m_touchedLeft, m_touchedTop), QPoint(m_touchedRight, m_touchedBottom));
 }
 
 void CQtCanvas::DrawRule(bool vertical, int32_t at, int32_t length, Rgb colour) {
@@ -94,12 +128,85 @@ void CQtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb col
         return;
     x1 = Clamp(x1), y1 = Clamp(y1), x2 = Clamp(x2), y2 = Clamp(y2);
     UsePen(colour);
+    if (m_pixels && (x1 == x2 || y1 == y2)) {
+        // Lines batched before are of this colour too: the order between
+        // them changes no pixel. Setting a short line's pixels again costs
+        // less than asking the cache whether it was drawn; a column's pixels
+        // lie a row apart, so columns are worth asking about sooner.
+        const bool down = x1 == x2;
+        const int64_t length = down ? std::llabs(int64_t{y2} - y1) : std::llabs(int64_t{x2} - x1);
+        if (length > (down ? kShortColumn : kShortRow) && m_lineCache &&
+            m_lineCache->SeenBefore(x1, y1, x2, y2))
+            return;
+        FillStraightLine(x1, y1, x2, y2);
+        Touch(x1, y1, x2, y2);
+        return;
+    }
     if (m_lineCache && m_lineCache->SeenBefore(x1, y1, x2, y2))
         return;
     if (m_lineCount == m_lines.size())
         Flush();
     m_lines[m_lineCount++] = QLine(x1, y1, x2, y2);
     Touch(x1, y1, x2, y2);
+}
+
+// Both end pixels are set, as the painter's one-pixel pen sets them.
+void CQtCanvas::FillStraightLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    if (y1 == y2) {
+        const int32_t left = std::max(std::min(x1, x2), 0);
+        const int32_t right = std::min(std::max(x1, x2), m_width - 1);
+        if (y1 < 0 || y1 >= m_height || left > right)
+            return;
+        uint32_t* row = m_pixels + y1 * m_pixelsPerRow;
+        std::fill(row + left, row + right + 1, m_penPixel);
+        return;
+    }
+    const int32_t top = std::max(std::min(y1, y2), 0);
+    const int32_t bottom = std::min(std::max(y1, y2), m_height - 1);
+    if (x1 < 0 || x1 >= m_width || top > bottom)
+        return;
+    for (int32_t y = top; y <= bottom; ++y)
+        m_pixels[y * m_pixelsPerRow + x1] = m_penPixel;
+}
+
+const CQtCanvas::Sprite& CQtCanvas::SpriteOf(int32_t width, int32_t height, Rgb fill, Rgb outline) {
+    for (const Sprite& sprite : m_sprites) {
+        if (sprite.width == width && sprite.height == height && sprite.fill == fill &&
+            sprite.outline == outline)
+            return sprite;
+    }
+    QImage image(width + 1 + 2 * kSpriteMargin, height + 1 + 2 * kSpriteMargin,
+                 QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(ToQColor(outline));
+    pen.setWidth(0);
+    painter.setPen(pen);
+    painter.setBrush(ToQColor(fill));
+    painter.drawEllipse(QRect(QPoint(kSpriteMargin, kSpriteMargin),
+                              QPoint(kSpriteMargin + width, kSpriteMargin + height)));
+    painter.end();
+    Sprite sprite{width, height, fill, outline, {}, std::max(image.width(), image.height())};
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) == 255) // without antialiasing: opaque or clear
+                sprite.pixels.push_back({x - kSpriteMargin, y - kSpriteMargin, row[x]});
+        }
+    }
+    m_sprites.push_back(std::move(sprite));
+    return m_sprites.back();
+}
+
+void CQtCanvas::CopySprite(const Sprite& sprite, int32_t left, int32_t top) {
+    const bool inside = left - kSpriteMargin >= 0 && top - kSpriteMargin >= 0 &&
+                        left + sprite.extent < m_width && top + sprite.extent < m_height;
+    for (const SpritePixel& p : sprite.pixels) {
+        const int32_t x = left + p.dx, y = top + p.dy;
+        if (inside || (x >= 0 && x < m_width && y >= 0 && y < m_height))
+            m_pixels[y * m_pixelsPerRow + x] = p.value;
+    }
 }
 
 void CQtCanvas::DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) {
@@ -116,6 +223,12 @@ void CQtCanvas::DrawEllipse(int32_t left, int32_t top, int32_t right, int32_t bo
     Flush();
     if (m_lineCache)
         m_lineCache->Reset();
+    if (m_pixels && right >= left && bottom >= top && right - left <= kSpriteLimit &&
+        bottom - top <= kSpriteLimit) {
+        CopySprite(SpriteOf(right - left, bottom - top, fill, outline), left, top);
+        Touch(left, top, right, bottom);
+        return;
+    }
     if (!(fill == m_brushColour) || m_painter.brush().style() != Qt::SolidPattern) {
         m_brush.setColor(ToQColor(fill));
         m_brushColour = fill;

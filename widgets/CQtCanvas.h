@@ -4,11 +4,15 @@
 #include "view/CLineCache.h"
 
 #include <QColor>
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QRect>
 
 #include <array>
+#include <climits>
+#include <cstdint>
+#include <vector>
 
 // Paints the map drawing with a QPainter, without antialiasing. Lines of one
 // colour are gathered and drawn together; nothing is allocated per primitive.
@@ -28,11 +32,30 @@ public:
     void DrawText(int32_t x, int32_t y, const char* text) override;
 
     // Everything drawn so far, pens included.
-    QRect GetTouchedArea() const { return m_touched; }
+    QRect GetTouchedArea() const;
     void Flush();
 
 private:
     void UsePen(Rgb colour);
+    // Sets the pixels of a line straight across or down in the image.
+    void FillStraightLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // A small marker, painted once into a sprite and then copied: the
+    // painter rasterises alike wherever the rectangle lies.
+    struct SpritePixel {
+        int32_t dx;
+        int32_t dy;
+        uint32_t value;
+    };
+    struct Sprite {
+        int32_t width;
+        int32_t height;
+        Rgb fill;
+        Rgb outline;
+        std::vector<SpritePixel> pixels; // the opaque ones, from the top left
+        int32_t extent;                  // of the square around them
+    };
+    const Sprite& SpriteOf(int32_t width, int32_t height, Rgb fill, Rgb outline);
+    void CopySprite(const Sprite& sprite, int32_t left, int32_t top);
     void Touch(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
     QPainter& m_painter;
@@ -44,6 +67,18 @@ private:
     Rgb m_brushColour;
     std::array<QLine, 1024> m_lines;
     size_t m_lineCount = 0;
-    QRect m_touched;
+    // The touched area's edges, kept as numbers: every primitive widens them.
+    int32_t m_touchedLeft = INT32_MAX;
+    int32_t m_touchedTop = INT32_MAX;
+    int32_t m_touchedRight = INT32_MIN;
+    int32_t m_touchedBottom = INT32_MIN;
     QRect m_bounds; // of the surface; lines wholly outside it are not drawn
+    // The image's pixels, when lines straight across or down may be set in
+    // them directly (see the constructor); null otherwise.
+    uint32_t* m_pixels = nullptr;
+    qsizetype m_pixelsPerRow = 0;
+    int m_width = 0;
+    int m_height = 0;
+    uint32_t m_penPixel = 0;
+    std::vector<Sprite> m_sprites;
 };

@@ -1,0 +1,103 @@
+#include "widgets/CQtCanvas.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+struct Line {
+    int32_t x1, y1, x2, y2;
+    Rgb colour;
+};
+
+QImage White(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+// Lines across, down and slanting, inside, crossing the edges and wholly
+// outside, in changing colours: the canvas, which sets straight lines in the
+// image itself, leaves the very pixels the painter's one-pixel pen leaves.
+TEST(CQtCanvas, StraightLinesSetInTheImageMatchThePaintersPixels) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int32_t> coordinate(-40, 140), pick(0, 5);
+    const Rgb colours[] = {{0, 0, 128}, {200, 0, 0}, {0, 0, 0}};
+    std::vector<Line> lines;
+    for (int i = 0; i < 2000; ++i) {
+        Line line{coordinate(random), coordinate(random), coordinate(random), coordinate(random),
+                  colours[i / 300 % 3]};
+        const int kind = pick(random);
+        if (kind < 2)
+            line.y2 = line.y1; // across
+        else if (kind < 4)
+            line.x2 = line.x1; // down
+        lines.push_back(line);
+    }
+    QImage canvasImage = White(101, 77), painterImage = White(101, 77);
+    {
+        QPainter painter(&canvasImage);
+        CQtCanvas canvas(painter);
+        for (const Line& l : lines)
+            canvas.DrawLine(l.x1, l.y1, l.x2, l.y2, l.colour);
+    }
+    {
+        QPainter painter(&painterImage);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        for (const Line& l : lines) {
+            if (l.x1 == l.x2 && l.y1 == l.y2)
+                continue; // the canvas draws nothing for a line without length
+            QPen pen(QColor(l.colour.r, l.colour.g, l.colour.b));
+            pen.setWidth(0);
+            painter.setPen(pen);
+            painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+        }
+    }
+    int differing = 0;
+    for (int y = 0; y < canvasImage.height(); ++y)
+        for (int x = 0; x < canvasImage.width(); ++x)
+            differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+// Small markers copied from sprites, anywhere, edges included, over lines:
+// the same pixels as the painter's own ellipses.
+TEST(CQtCanvas, SmallMarkersCopiedFromSpritesMatchThePaintersEllipses) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int32_t> coordinate(-20, 120), radius(0, 9);
+    const Rgb fills[] = {{0, 0, 128}, {128, 128, 0}, {0, 100, 0}};
+    QImage canvasImage = White(101, 77), painterImage = White(101, 77);
+    QPainter canvasPainter(&canvasImage), painter(&painterImage);
+    CQtCanvas canvas(canvasPainter);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int i = 0; i < 400; ++i) {
+        const int32_t x = coordinate(random), y = coordinate(random), r = radius(random);
+        const Rgb fill = fills[i % 3];
+        canvas.DrawLine(x - 30, y, x + 30, y + 3, {200, 0, 0});
+        canvas.DrawEllipse(x - r, y - r, x + r, y + r, fill, {0, 0, 0});
+        QPen line(QColor(200, 0, 0));
+        line.setWidth(0);
+        painter.setPen(line);
+        painter.drawLine(x - 30, y, x + 30, y + 3);
+        QPen outline(Qt::black);
+        outline.setWidth(0);
+        painter.setPen(outline);
+        painter.setBrush(QColor(fill.r, fill.g, fill.b));
+        painter.drawEllipse(QRect(QPoint(x - r, y - r), QPoint(x + r, y + r)));
+        painter.setBrush(Qt::NoBrush);
+    }
+    canvas.Flush();
+    canvasPainter.end();
+    painter.end();
+    int differing = 0;
+    for (int y = 0; y < canvasImage.height(); ++y)
+        for (int x = 0; x < canvasImage.width(); ++x)
+            differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
