@@ -1,5 +1,6 @@
 #include "view/CMapSelection.h"
 
+#include "BoxBrushText.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,19 +10,8 @@
 
 namespace {
 
-// A box brush line block with the given corners.
 std::string Box(IntPoint lo, IntPoint hi) {
-    char text[1024];
-    std::snprintf(text, sizeof text,
-                  "{\n( %d 0 1 ) ( %d -1 0 ) ( %d 0 0 ) t 0 0 0 1 1\n"
-                  "( %d 0 1 ) ( %d 1 0 ) ( %d 0 0 ) t 0 0 0 1 1\n"
-                  "( 0 %d 1 ) ( 1 %d 0 ) ( 0 %d 0 ) t 0 0 0 1 1\n"
-                  "( 0 %d 1 ) ( -1 %d 0 ) ( 0 %d 0 ) t 0 0 0 1 1\n"
-                  "( 0 1 %d ) ( -1 0 %d ) ( 0 0 %d ) t 0 0 0 1 1\n"
-                  "( 0 1 %d ) ( 1 0 %d ) ( 0 0 %d ) t 0 0 0 1 1\n}\n",
-                  lo.x, lo.x, lo.x, hi.x, hi.x, hi.x, lo.y, lo.y, lo.y, hi.y, hi.y, hi.y, lo.z,
-                  lo.z, lo.z, hi.z, hi.z, hi.z);
-    return text;
+    return BoxBrushText(lo, hi);
 }
 
 // Boxes on a coarse grid, so that many corners tie on screen (stacked in depth,
