@@ -163,7 +163,7 @@ void CMainFrame::RefreshState() {
         if (view) {
             // The scale pane follows zooms and framing, however they came.
             m_scaleConnection =
-                connect(view, &CTolveView::ViewChanged, this, &CMainFrame::RefreshCoordinatePane);
+                connect(view, &CTolveView::ViewChanged, this, &CMainFrame::RefreshScalePane);
             m_cursorConnection =
                 connect(view, &CTolveView::CursorChanged, this, &CMainFrame::RefreshState);
             m_contextMenuConnection = connect(view, &CTolveView::ContextMenuRequested, this,
@@ -188,9 +188,14 @@ void CMainFrame::RefreshCoordinatePane() {
     CTolveView* view = GetActiveView();
     m_selectionPane->setText(view ? QString::fromStdString(DescribeSelection(view->GetDocument()))
                                   : QString());
-    m_scalePane->setText(view ? QString::fromStdString(view->GetScaleText()) : QString());
+    RefreshScalePane();
     m_coordinatePane->setText(view ? QString::fromLatin1(view->GetCoordinateText())
                                    : QString::fromLatin1(kEmptyCoordinates));
+}
+
+void CMainFrame::RefreshScalePane() {
+    CTolveView* view = GetActiveView();
+    m_scalePane->setText(view ? QString::fromStdString(view->GetScaleText()) : QString());
 }
 
 void CMainFrame::RefreshTitle() {

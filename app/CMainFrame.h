@@ -68,6 +68,7 @@ private:
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
     void RefreshCoordinatePane();
+    void RefreshScalePane();
     void RefreshTitle();
 
     QMdiArea* m_area;

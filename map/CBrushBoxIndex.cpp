@@ -45,9 +45,8 @@ void CBrushBoxIndex::Build(const CTolveDoc& doc) {
         add(entity->m_brushes, entity.get());
     m_runBoxes.assign((m_entries.size() + kRun - 1) / kRun, std::nullopt);
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        const IntBox& box = m_entries[i].box;
-        if (box.min.x <= box.max.x)
-            Grow(m_runBoxes[i / kRun], std::optional<IntBox>(box));
+        if (m_entries[i].HasCorners())
+            Grow(m_runBoxes[i / kRun], std::optional<IntBox>(m_entries[i].box));
     }
     m_built = true;
 }

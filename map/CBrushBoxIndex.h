@@ -25,6 +25,8 @@ public:
         IntBox box; // min above max for a brush without corners
         CMapBrush* brush;
         CModelEntity* owner; // null: the world
+
+        bool HasCorners() const { return box.min.x <= box.max.x; }
     };
 
     // Entries come in runs of this many; a run's box holds every box in it

@@ -68,15 +68,10 @@ const IntBox* CMapBrush::GetBounds() const {
     if (m_numVertices == 0)
         return nullptr;
     if (!m_boundsKnown) {
-        IntBox box{m_vertices[0], m_vertices[0]};
-        for (int v = 1; v < m_numVertices; ++v) {
-            const IntPoint& p = m_vertices[v];
-            box.min = {std::min(box.min.x, p.x), std::min(box.min.y, p.y),
-                       std::min(box.min.z, p.z)};
-            box.max = {std::max(box.max.x, p.x), std::max(box.max.y, p.y),
-                       std::max(box.max.z, p.z)};
-        }
-        m_bounds = box;
+        std::optional<IntBox> box;
+        for (int v = 0; v < m_numVertices; ++v)
+            Grow(box, m_vertices[v]);
+        m_bounds = *box;
         m_boundsKnown = true;
     }
     return &m_bounds;

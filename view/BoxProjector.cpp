@@ -20,25 +20,7 @@ CBoxProjector::CBoxProjector(const CViewProjection& p)
              Safe(p.m_originZ);
 }
 
-ScreenRect CBoxProjector::ProjectDiagonal(const IntBox& box) const {
-    return m_mapper.Visit([&](auto map) { return Around(map(box.min), map(box.max)); });
-}
-
-ScreenRect CBoxProjector::ProjectCorners(const IntBox& box) const {
-    return m_mapper.Visit([&](auto map) {
-        ScreenRect rect = Around(map(box.min), map(box.max));
-        for (int corner = 1; corner < 7; ++corner) {
-            const IntPoint p((corner & 1 ? box.max : box.min).x, (corner & 2 ? box.max : box.min).y,
-                             (corner & 4 ? box.max : box.min).z);
-            const ScreenPoint s = map(p);
-            rect = rect.United({s.x, s.y, s.x, s.y});
-        }
-        return rect;
-    });
-}
-
-int64_t CBoxProjector::LeastDistance(const IntBox& box, ScreenPoint mouse) const {
-    const std::optional<ScreenRect> rect = Project(box);
+int64_t CBoxProjector::LeastDistance(const std::optional<ScreenRect>& rect, ScreenPoint mouse) {
     if (!rect)
         return 0;
     const int64_t dx =

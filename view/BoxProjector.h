@@ -16,24 +16,18 @@ public:
     explicit CBoxProjector(const CViewProjection& projection);
 
     std::optional<ScreenRect> Project(const IntBox& box) const {
-        if (!m_safe || !SafePoint(box.min) || !SafePoint(box.max))
-            return std::nullopt;
-        return m_threeD ? ProjectCorners(box) : ProjectDiagonal(box);
+        return m_mapper.Visit([&](auto map) { return ProjectWith(map, box); });
     }
     // Calls visit(project) with project(box) -> optional<ScreenRect> compiled
     // for this plane and mode, for loops over many boxes.
     template <class Visitor> decltype(auto) Visit(Visitor&& visit) const {
         return m_mapper.Visit([&](auto map) {
-            return visit([&](const IntBox& box) -> std::optional<ScreenRect> {
-                if (!m_safe || !SafePoint(box.min) || !SafePoint(box.max))
-                    return std::nullopt;
-                return m_threeD ? ProjectCorners(box) : Around(map(box.min), map(box.max));
-            });
+            return visit([&](const IntBox& box) { return ProjectWith(map, box); });
         });
     }
-    // The least Manhattan distance in pixels from `mouse` to anything the box
-    // holds; 0 when the box has no rectangle.
-    int64_t LeastDistance(const IntBox& box, ScreenPoint mouse) const;
+    // The least Manhattan distance in pixels from `mouse` to anything in the
+    // rectangle; 0 when there is none (the box counts as anywhere).
+    static int64_t LeastDistance(const std::optional<ScreenRect>& rect, ScreenPoint mouse);
 
 private:
     static ScreenRect Around(ScreenPoint a, ScreenPoint b) {
@@ -42,10 +36,23 @@ private:
     bool SafePoint(const IntPoint& p) const { return Safe(p.x) && Safe(p.y) && Safe(p.z); }
     bool Safe(int64_t value) const { return value < m_limit && value > -m_limit; }
     // A flat view: across depends on one world axis alone and down on
-    // another, so two opposite corners span the rectangle.
-    ScreenRect ProjectDiagonal(const IntBox& box) const;
-    // The oblique 3D view mixes in the depth: all eight corners.
-    ScreenRect ProjectCorners(const IntBox& box) const;
+    // another, so two opposite corners span the rectangle. The oblique 3D
+    // view mixes in the depth: all eight corners.
+    template <class Map>
+    std::optional<ScreenRect> ProjectWith(const Map& map, const IntBox& box) const {
+        if (!m_safe || !SafePoint(box.min) || !SafePoint(box.max))
+            return std::nullopt;
+        ScreenRect rect = Around(map(box.min), map(box.max));
+        if (m_threeD) {
+            for (int corner = 1; corner < 7; ++corner) {
+                const ScreenPoint s = map(IntPoint((corner & 1 ? box.max : box.min).x,
+                                                   (corner & 2 ? box.max : box.min).y,
+                                                   (corner & 4 ? box.max : box.min).z));
+                rect = rect.United({s.x, s.y, s.x, s.y});
+            }
+        }
+        return rect;
+    }
 
     CScreenMapper m_mapper;
     bool m_threeD;

@@ -75,8 +75,8 @@ private:
     // From the brush's box; where the box has no rectangle, from its corners
     // one by one.
     bool Reaches(const CBrushBoxIndex::Entry& entry, const std::optional<ScreenRect>& rect) const {
-        if (entry.box.min.x > entry.box.max.x)
-            return false; // no corners
+        if (!entry.HasCorners())
+            return false;
         if (rect)
             return m_reach.Intersects(*rect);
         const CMapBrush& brush = *entry.brush;

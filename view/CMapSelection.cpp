@@ -126,16 +126,17 @@ void CMapSelection::PickNearestVertex() {
     // Each brush's least distance, worked out once for both passes.
     std::vector<int64_t> least(entries.size(), INT64_MAX);
     size_t first = entries.size(), nearest = entries.size();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const CBrushBoxIndex::Entry& entry = entries[i];
-        if (entry.box.min.x > entry.box.max.x)
-            continue; // no corners
-        if (first == entries.size())
-            first = i;
-        least[i] = boxes.LeastDistance(entry.box, m_mouse);
-        if (nearest == entries.size() || least[i] < least[nearest])
-            nearest = i;
-    }
+    boxes.Visit([&](auto project) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (!entries[i].HasCorners())
+                continue;
+            if (first == entries.size())
+                first = i;
+            least[i] = CBoxProjector::LeastDistance(project(entries[i].box), m_mouse);
+            if (nearest == entries.size() || least[i] < least[nearest])
+                nearest = i;
+        }
+    });
     if (first == entries.size())
         return;
     const CMapBrush& firstBrush = *entries[first].brush;
