@@ -31,10 +31,16 @@ bool CLineCache::SeenBefore(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
         return true;
     m_slots[slot] = entry;
     ++m_remembered;
+    m_storedSinceReset = true;
     return false;
 }
 
 void CLineCache::Reset() {
+    // Nothing of this generation is in the table: it can go on serving, and
+    // generations, which wrap with a sweep of the whole table, last longer.
+    if (!m_storedSinceReset)
+        return;
+    m_storedSinceReset = false;
     if (m_remembered > m_slots.size() && m_slotBits < kMostSlotBits) {
         // Busy pictures: a bigger table catches more repeats. Start afresh.
         ++m_slotBits;

@@ -14,7 +14,8 @@ public:
     // True when the line (either direction) was seen since the last Reset;
     // otherwise remembers it.
     bool SeenBefore(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-    // Forgets every line, in constant time.
+    // Forgets every line, in constant time. Markers reset it at every corner
+    // of a zoomed-in view, so a reset with nothing remembered since is free.
     void Reset();
 
 private:
@@ -30,4 +31,5 @@ private:
     int m_slotBits = kFirstSlotBits;
     size_t m_remembered = 0; // lines stored since the table was made
     uint64_t m_generation = 1;
+    bool m_storedSinceReset = false;
 };

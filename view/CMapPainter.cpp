@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -28,6 +29,35 @@ bool MarkedBefore(const ProjectedCorners& corners, int v) {
     }
     return false;
 }
+
+// The edges of one brush drawn so far on the screen, either way round. Its
+// first few are kept (a box has four in a flat view); past them a repeat is
+// left to the canvas.
+class ShownEdges {
+public:
+    // False when the edge was shown already.
+    bool Add(ScreenPoint s, ScreenPoint e) {
+        if (e.x < s.x || (e.x == s.x && e.y < s.y))
+            std::swap(s, e);
+        const Edge edge{s.x, s.y, e.x, e.y};
+        for (int i = 0; i < m_count; ++i) {
+            if (m_edges[i] == edge)
+                return false;
+        }
+        if (m_count < kKept)
+            m_edges[m_count++] = edge;
+        return true;
+    }
+
+private:
+    static constexpr int kKept = 24;
+    struct Edge {
+        int32_t x1, y1, x2, y2; // left unset until kept: a brush is drawn in a hurry
+        friend bool operator==(const Edge&, const Edge&) = default;
+    };
+    Edge m_edges[kKept];
+    int m_count = 0;
+};
 
 // The outline of a marker, and the end pixel of a line, may fall one pixel
 // past the box they are drawn in; one more keeps rounding out of the question.
@@ -142,9 +172,11 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
             }
         }
     }
-    // An edge shared by two faces is drawn once.
+    // An edge shared by two faces is drawn once, and so is an edge lying
+    // over another in the view (a box's top over its bottom).
     uint64_t drawn[kMaxBrushVertices];
     std::memset(drawn, 0, sizeof(uint64_t) * n);
+    ShownEdges shown;
     auto edge = [&](int a, int b) {
         if (a >= n || b >= n || (drawn[a] >> b) & 1u)
             return;
@@ -152,8 +184,11 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
         drawn[b] |= uint64_t{1} << a;
         if (!corners.inside[a] && !corners.inside[b])
             return;
-        m_canvas.DrawLine(corners.screen[a].x, corners.screen[a].y, corners.screen[b].x,
-                          corners.screen[b].y, colour);
+        const ScreenPoint& s = corners.screen[a];
+        const ScreenPoint& e = corners.screen[b];
+        if (s == e || !shown.Add(s, e))
+            return; // a point is all a marker shows; a repeat changes no pixel
+        m_canvas.DrawLine(s.x, s.y, e.x, e.y, colour);
     };
     for (int f = 0; f < brush.m_numFaces; ++f) {
         const BrushFace& face = brush.m_faces[f];
@@ -224,7 +259,8 @@ void CMapPainter::DrawSelectionOverlay() {
 void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
     const BrushList& brushes = owner ? owner->m_brushes : m_doc.GetWorldBrushes();
     for (size_t i = 0; i < brushes.size(); ++i) {
-        PrefetchBrush(brushes, i + kPrefetchDistance);
+        if (i + kPrefetchDistance < brushes.size())
+            PrefetchBrushOutline(*brushes[i + kPrefetchDistance]);
         DrawOwnedBrush(owner, *brushes[i]);
     }
 }
@@ -243,7 +279,7 @@ template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& re
         [&] { return !m_drewInsideLimits; });
     for (size_t j = 0; j < m_reaching.size(); ++j) {
         if (j + kPrefetchDistance < m_reaching.size())
-            PrefetchBrush(*entries[m_reaching[j + kPrefetchDistance]].brush);
+            PrefetchBrushOutline(*entries[m_reaching[j + kPrefetchDistance]].brush);
         const CBrushBoxIndex::Entry& entry = entries[m_reaching[j]];
         DrawOwnedBrush(entry.owner, *entry.brush);
     }
@@ -382,7 +418,12 @@ void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
     m_canvas.DrawLine(0, insertion.y, width, insertion.y, kBlack);
     DrawAxes(width, height);
     DrawLimits();
-    for (const auto& entity : m_doc.GetPointEntities()) {
+    const PointEntityList& entities = m_doc.GetPointEntities();
+    for (size_t i = 0; i < entities.size(); ++i) {
+        // Entities lie scattered in memory as brushes do.
+        if (i + kPrefetchDistance < entities.size())
+            __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
+        const CPointEntity* entity = entities[i].get();
         if (reaches(entity->m_origin))
             DrawPointEntity(*entity);
         else if (!m_drewInsideLimits)

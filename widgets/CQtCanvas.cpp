@@ -21,7 +21,12 @@ constexpr int32_t kSpriteMargin = 2;
 
 // Straight lines up to these lengths are set again rather than looked up.
 constexpr int64_t kShortRow = 64;
-constexpr int64_t kShortColumn = 8;
+constexpr int64_t kShortColumn = 32;
+
+// Between a view's corner markers come only a brush's own few edges, which
+// the painter draws once each: the cache is asked only about lines of a
+// longer run, where it finds repeats worth its table's misses.
+constexpr int kLinesBeforeCaching = 16;
 
 int32_t Clamp(int32_t value) {
     return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
@@ -31,8 +36,7 @@ int32_t Clamp(int32_t value) {
 
 CQtCanvas::CQtCanvas(QPainter& painter, CLineCache* lineCache)
     : m_painter(painter), m_lineCache(lineCache) {
-    if (m_lineCache)
-        m_lineCache->Reset();
+    ForgetLines();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_pen.setWidth(0); // cosmetic: one pixel whatever the transform
     m_pen.setStyle(Qt::SolidLine);
@@ -78,13 +82,26 @@ void CQtCanvas::UsePen(Rgb colour) {
     if (m_hasPen && colour == m_penColour)
         return;
     Flush();
-    if (m_lineCache)
-        m_lineCache->Reset();
+    ForgetLines();
     m_pen.setColor(ToQColor(colour));
     m_painter.setPen(m_pen);
     m_penColour = colour;
     m_penPixel = ToQColor(colour).rgb();
     m_hasPen = true;
+}
+
+void CQtCanvas::ForgetLines() {
+    if (m_lineCache)
+        m_lineCache->Reset();
+    m_linesSinceForgetting = 0;
+}
+
+bool CQtCanvas::DrawnSinceForgetting(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    if (!m_lineCache || m_linesSinceForgetting < kLinesBeforeCaching) {
+        ++m_linesSinceForgetting;
+        return false;
+    }
+    return m_lineCache->SeenBefore(x1, y1, x2, y2);
 }
 
 void CQtCanvas::Touch(int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -135,14 +152,13 @@ void CQtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb col
         // lie a row apart, so columns are worth asking about sooner.
         const bool down = x1 == x2;
         const int64_t length = down ? std::llabs(int64_t{y2} - y1) : std::llabs(int64_t{x2} - x1);
-        if (length > (down ? kShortColumn : kShortRow) && m_lineCache &&
-            m_lineCache->SeenBefore(x1, y1, x2, y2))
+        if (length > (down ? kShortColumn : kShortRow) && DrawnSinceForgetting(x1, y1, x2, y2))
             return;
         FillStraightLine(x1, y1, x2, y2);
         Touch(x1, y1, x2, y2);
         return;
     }
-    if (m_lineCache && m_lineCache->SeenBefore(x1, y1, x2, y2))
+    if (DrawnSinceForgetting(x1, y1, x2, y2))
         return;
     if (m_lineCount == m_lines.size())
         Flush();
@@ -221,8 +237,7 @@ void CQtCanvas::DrawEllipse(int32_t left, int32_t top, int32_t right, int32_t bo
     left = Clamp(left), top = Clamp(top), right = Clamp(right), bottom = Clamp(bottom);
     UsePen(outline);
     Flush();
-    if (m_lineCache)
-        m_lineCache->Reset();
+    ForgetLines();
     if (m_pixels && right >= left && bottom >= top && right - left <= kSpriteLimit &&
         bottom - top <= kSpriteLimit) {
         CopySprite(SpriteOf(right - left, bottom - top, fill, outline), left, top);
@@ -241,8 +256,7 @@ void CQtCanvas::DrawEllipse(int32_t left, int32_t top, int32_t right, int32_t bo
 
 void CQtCanvas::DrawText(int32_t x, int32_t y, const char* text) {
     Flush();
-    if (m_lineCache)
-        m_lineCache->Reset();
+    ForgetLines();
     QString string = QString::fromLatin1(text);
     QRect box = m_painter.fontMetrics().boundingRect(string);
     box.moveTopLeft(QPoint(Clamp(x), Clamp(y)));

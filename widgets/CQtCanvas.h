@@ -37,6 +37,10 @@ public:
 
 private:
     void UsePen(Rgb colour);
+    // A marker, text or another pen may cover lines drawn before: a line
+    // drawn after it is drawn even if it was drawn before.
+    void ForgetLines();
+    bool DrawnSinceForgetting(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Sets the pixels of a line straight across or down in the image.
     void FillStraightLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // A small marker, painted once into a sprite and then copied: the
@@ -67,6 +71,7 @@ private:
     Rgb m_brushColour;
     std::array<QLine, 1024> m_lines;
     size_t m_lineCount = 0;
+    int m_linesSinceForgetting = 0;
     // The touched area's edges, kept as numbers: every primitive widens them.
     int32_t m_touchedLeft = INT32_MAX;
     int32_t m_touchedTop = INT32_MAX;

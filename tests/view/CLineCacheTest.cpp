@@ -12,6 +12,23 @@ TEST(CLineCache, RemembersLinesInEitherDirectionUntilReset) {
     EXPECT_FALSE(cache.SeenBefore(1, 2, 30, 40));
 }
 
+// A zoomed-in view resets at every corner marker, mostly with nothing drawn
+// in between: such resets still forget, however many come, and the lines
+// drawn after them are remembered again.
+TEST(CLineCache, ResetsWithNothingBetweenStillForget) {
+    CLineCache cache;
+    EXPECT_FALSE(cache.SeenBefore(1, 2, 30, 40));
+    for (int i = 0; i < 20000; ++i)
+        cache.Reset();
+    EXPECT_FALSE(cache.SeenBefore(1, 2, 30, 40));
+    EXPECT_TRUE(cache.SeenBefore(1, 2, 30, 40));
+    for (int i = 0; i < 5000; ++i) {
+        cache.Reset();
+        cache.Reset();
+        EXPECT_FALSE(cache.SeenBefore(i % 7, 2, 30, 40)) << i;
+    }
+}
+
 TEST(CLineCache, FarOffLinesAreNeverTakenForRepeats) {
     CLineCache cache;
     EXPECT_FALSE(cache.SeenBefore(-5000, 0, 10, 10));

@@ -26,6 +26,10 @@ const std::string kTwoCubes = CubeMapText(R"({
 }
 )");
 
+// A box's twelve edges show as four lines in a flat view: its top square lies
+// over its bottom one, and its uprights are points, which the markers show.
+constexpr int kBoxLinesInAFlatView = 4;
+
 struct PaintFixture {
     CTolveDoc doc;
     CViewProjection projection;
@@ -71,19 +75,26 @@ TEST(CMapPainter, FullRepaintOrder) {
     EXPECT_EQ(calls[7].fill, kDarkGreen);
     EXPECT_EQ(std::tie(calls[7].a, calls[7].b, calls[7].c, calls[7].d),
               std::make_tuple(416 - 8, 268 - 8, 416 + 8, 268 + 8));
-    // Two brushes of 12 edges each, the world navy, the door teal; each
-    // brush's 8 corners lie 4 over 4 in the top view, a marker for each pixel.
+    // Two boxes, the world navy, the door teal; each brush's 8 corners lie
+    // 4 over 4 in the top view, a marker for each pixel.
     EXPECT_EQ(f.canvas.CountColour("ellipse", kNavy), 8);
-    EXPECT_EQ(f.canvas.CountColour("line", kNavy), 12);
-    EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
+    EXPECT_EQ(f.canvas.CountColour("line", kNavy), kBoxLinesInAFlatView);
+    EXPECT_EQ(f.canvas.CountColour("line", kTeal), kBoxLinesInAFlatView);
 }
 
 TEST(CMapPainter, SharedEdgesAreDrawnOncePerBrushButAgainByDrawFace) {
     PaintFixture f;
     CMapPainter painter = f.Painter();
     painter.DrawBrush(f.World(), kNavy);
-    EXPECT_EQ(f.canvas.Count("line"), 12);
+    EXPECT_EQ(f.canvas.Count("line"), kBoxLinesInAFlatView);
     EXPECT_EQ(f.canvas.Count("ellipse"), 4); // the top corners over the bottom ones
+    // Slanted, each of the 12 edges has a line of its own, though each
+    // belongs to two faces.
+    f.canvas.m_calls.clear();
+    f.projection.m_threeD = true;
+    CMapPainter(f.doc, f.projection, f.canvas).DrawBrush(f.World(), kNavy);
+    EXPECT_EQ(f.canvas.Count("line"), 12);
+    f.projection.m_threeD = false;
     f.canvas.m_calls.clear();
     painter.DrawFace(f.World(), 0, kDarkRed);
     painter.DrawFace(f.World(), 1, kDarkRed);
@@ -98,7 +109,7 @@ TEST(CMapPainter, SlabCullsPerEdge) {
     SetStateCoordinate(f.doc, StatePoint::kUpperLimit, &IntPoint::z, 100);
     f.Painter().DrawBrush(f.World(), kNavy);
     EXPECT_EQ(f.canvas.Count("ellipse"), 4);
-    EXPECT_EQ(f.canvas.Count("line"), 8); // the top square and the four uprights
+    EXPECT_EQ(f.canvas.Count("line"), 4); // the top square; the uprights are points
     // The door lies wholly outside the slab: nothing at all.
     f.canvas.m_calls.clear();
     f.Painter().DrawBrush(f.Door(), kTeal);
@@ -169,15 +180,15 @@ TEST(CMapPainter, BrushColoursFollowTheSelection) {
         CMapPainter painter = f.Painter();
         painter.DrawOwnedBrush(nullptr, f.World());
         painter.DrawOwnedBrush(door, f.Door());
-        EXPECT_EQ(f.canvas.CountColour("line", c.world), 12);
-        EXPECT_EQ(f.canvas.CountColour("line", c.doorColour), 12);
+        EXPECT_EQ(f.canvas.CountColour("line", c.world), kBoxLinesInAFlatView);
+        EXPECT_EQ(f.canvas.CountColour("line", c.doorColour), kBoxLinesInAFlatView);
     }
     // Another brush of the selected owner is dark green.
     f.doc.GetEditorState().SetSelectedEntity(door);
     f.doc.GetEditorState().SetSelectedBrush(&f.World());
     f.canvas.m_calls.clear();
     f.Painter().DrawOwnedBrush(door, f.Door());
-    EXPECT_EQ(f.canvas.CountColour("line", kDarkGreen), 12);
+    EXPECT_EQ(f.canvas.CountColour("line", kDarkGreen), kBoxLinesInAFlatView);
 }
 
 TEST(CMapPainter, OverlayNeedsASelectedBrushAndOutlinesTheFaceInFaceMode) {
@@ -215,19 +226,20 @@ TEST(CMapPainter, IncrementalNotices) {
     f.canvas.m_calls.clear();
     f.doc.GetEditorState().SetSelectedBrush(&f.World());
     f.Painter().PaintNotice(MapNotice::OwnerBrushes(f.doc.GetModelEntities()[0].get()));
-    EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
+    EXPECT_EQ(f.canvas.CountColour("line", kTeal), kBoxLinesInAFlatView);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 1);
 
     // A brush selection: the old brush, the selected brush, the overlay.
     f.canvas.m_calls.clear();
     f.Painter().PaintNotice(MapNotice::BrushSelection(&f.Door()));
-    EXPECT_EQ(f.canvas.CountColour("line", kNavy), 12); // owner is the selected one: the world
-    EXPECT_EQ(f.canvas.CountColour("line", kPurple), 12);
+    EXPECT_EQ(f.canvas.CountColour("line", kNavy),
+              kBoxLinesInAFlatView); // owner is the selected one: the world
+    EXPECT_EQ(f.canvas.CountColour("line", kPurple), kBoxLinesInAFlatView);
 
     // One brush of its owner, with no overlay.
     f.canvas.m_calls.clear();
     f.Painter().PaintNotice(MapNotice::OneBrush(f.doc.GetModelEntities()[0].get(), &f.Door()));
-    EXPECT_EQ(f.canvas.CountColour("line", kTeal), 12);
+    EXPECT_EQ(f.canvas.CountColour("line", kTeal), kBoxLinesInAFlatView);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kPurple), 0);
 
     // Anything else asks for a full repaint.

@@ -1,5 +1,10 @@
 #include "widgets/CQtCanvas.h"
 
+#include "view/CMapPainter.h"
+#include "view/ViewNavigation.h"
+
+#include "TestSupport.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -100,4 +105,41 @@ TEST(CQtCanvas, SmallMarkersCopiedFromSpritesMatchThePaintersEllipses) {
         for (int x = 0; x < canvasImage.width(); ++x)
             differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
     EXPECT_EQ(differing, 0);
+}
+
+// A real map in every plane, from framed to close up: drawn with a line cache
+// kept over several pictures (as a view keeps it), the picture is the one the
+// painter gives drawing every line itself. A line the cache wrongly took for
+// drawn would leave a gap.
+TEST(CQtCanvas, AMapDrawnWithTheLineCacheMatchesThePaintersPicture) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(doc.ReadMapFile(TestDataPath("maps/id_e1m1.map").string(), diagnostics));
+    CLineCache cache;
+    for (const int32_t plane : {kPlaneXY, kPlaneXZ, kPlaneYZ}) {
+        for (const bool threeD : {false, true}) {
+            CViewProjection projection;
+            projection.m_viewMode = plane;
+            projection.m_threeD = threeD;
+            FrameMap(doc, projection, 640, 480);
+            for (int closer = 0; closer < 4; ++closer) {
+                QImage cached = White(640, 480);
+                QImage plain(640, 480, QImage::Format_ARGB32_Premultiplied);
+                plain.fill(Qt::white);
+                for (QImage* image : {&cached, &plain}) {
+                    QPainter painter(image);
+                    CQtCanvas canvas(painter, image == &cached ? &cache : nullptr);
+                    CMapPainter(doc, projection, canvas).PaintAll(640, 480);
+                }
+                plain = plain.convertToFormat(QImage::Format_RGB32);
+                int differing = 0;
+                for (int y = 0; y < cached.height(); ++y)
+                    for (int x = 0; x < cached.width(); ++x)
+                        differing += cached.pixel(x, y) != plain.pixel(x, y);
+                EXPECT_EQ(differing, 0) << "plane " << plane << (threeD ? " 3D" : "") << " zoom "
+                                        << projection.ScaleText();
+                projection.ZoomIn(320, 240);
+            }
+        }
+    }
 }
