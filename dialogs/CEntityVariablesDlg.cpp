@@ -261,6 +261,8 @@ QRadioButton* CEntityVariablesDlg::GetSkillButton(int index) const {
 template <class Fields> void CEntityVariablesDlg::ShowFields(const Fields& fields, int choice) {
     m_loadedChoice = choice;
     m_class->SetClassName(fields.text.texts[kClassnameField]);
+    // An entity opens with its class's captions, as when its class is chosen.
+    UpdateFlagLabels(fields.text.texts[kClassnameField]);
     for (size_t i = 0; i < fields.text.texts.size(); ++i) {
         if (m_boxes[i])
             m_boxes[i]->setText(ToDialogText(fields.text.texts[i]));
@@ -284,11 +286,13 @@ template <class Fields> Fields CEntityVariablesDlg::ReadFields() const {
 
 void CEntityVariablesDlg::SetFields(const PointEntityFields& fields) {
     assert(m_kind == EntityKind::kPoint);
+    m_loadedPoint = fields;
     ShowFields(fields, fields.style);
 }
 
 void CEntityVariablesDlg::SetFields(const ModelEntityFields& fields) {
     assert(m_kind == EntityKind::kBrush);
+    m_loadedBrush = fields;
     ShowFields(fields, fields.skill == kNoButton ? 0 : fields.skill);
 }
 
@@ -318,15 +322,33 @@ void CEntityVariablesDlg::UpdateFlagLabels(const std::string& className) {
 }
 
 void CEntityVariablesDlg::accept() {
-    const bool refused = m_kind == EntityKind::kPoint ? ExplainUnstorableText(GetPointFields())
-                                                      : ExplainUnstorableText(GetBrushFields());
+    bool refused;
+    if (m_kind == EntityKind::kPoint) {
+        MoveRowsIntoBoxes(GetPointFields());
+        refused = ExplainUnstorableText(GetPointFields(), m_loadedPoint);
+    } else {
+        MoveRowsIntoBoxes(GetBrushFields());
+        refused = ExplainUnstorableText(GetBrushFields(), m_loadedBrush);
+    }
     if (!refused)
         QDialog::accept();
 }
 
+template <class Fields> void CEntityVariablesDlg::MoveRowsIntoBoxes(Fields fields) {
+    if (!MoveBoxKeysIntoBoxes(fields))
+        return;
+    for (size_t i = 0; i < fields.text.texts.size(); ++i) {
+        if (m_boxes[i])
+            m_boxes[i]->setText(ToDialogText(fields.text.texts[i]));
+    }
+    m_class->SetClassName(fields.text.texts[kClassnameField]);
+    m_otherKeys->SetPairs(fields.otherKeys);
+}
+
 // Names the first text the map cannot hold and puts the cursor on it.
-template <class Fields> bool CEntityVariablesDlg::ExplainUnstorableText(const Fields& fields) {
-    const auto problem = FindUnstorableText(fields);
+template <class Fields>
+bool CEntityVariablesDlg::ExplainUnstorableText(const Fields& fields, const Fields& loaded) {
+    const auto problem = FindUnstorableText(fields, &loaded);
     if (!problem)
         return false;
     ShowMessageBox(GetTitle(), problem->message, MessageIcon::kWarning);

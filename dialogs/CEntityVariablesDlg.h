@@ -20,10 +20,6 @@ class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
 
-// The two kinds of entity the dialog edits: one standing at a point, or one
-// made of brushes.
-enum class EntityKind { kPoint, kBrush };
-
 // The keys of one entity, every one but a point entity's origin: "Entity
 // Variables" for a point entity, "Model Entity Variables" for a brush entity.
 // Both share the class row, the spawnflags, the link boxes, the two custom
@@ -95,7 +91,9 @@ private:
     QRadioButton* GetChoiceButton(EntityKind kind, int index) const;
     template <class Fields> void ShowFields(const Fields& fields, int choice);
     template <class Fields> Fields ReadFields() const;
-    template <class Fields> bool ExplainUnstorableText(const Fields& fields);
+    template <class Fields> bool ExplainUnstorableText(const Fields& fields, const Fields& loaded);
+    // Rows whose key has a box of its own give their value to that box.
+    template <class Fields> void MoveRowsIntoBoxes(Fields fields);
     void FocusBox(size_t field);
 
     EntityKind m_kind;
@@ -109,4 +107,7 @@ private:
     int m_loadedChoice = kNoButton;   // as loaded: a choice no button stands for stays
     std::array<QPushButton*, kSoundButtonCount + 1> m_soundButtons{};
     COtherKeysTable* m_otherKeys = nullptr;
+    // As the dialog was opened: what the map said is kept, not judged.
+    PointEntityFields m_loadedPoint;
+    ModelEntityFields m_loadedBrush;
 };

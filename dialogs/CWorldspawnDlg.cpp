@@ -80,7 +80,7 @@ void CWorldspawnDlg::RestoreDefault() {
 }
 
 void CWorldspawnDlg::accept() {
-    if (auto problem = FindUnstorableText(GetFields())) {
+    if (auto problem = FindUnstorableText(GetFields(), &m_fields)) {
         ShowMessageBox(CWorldspawnDlg::kTitle, problem->message, MessageIcon::kWarning);
         QLineEdit* box = GetBox(*problem->field);
         box->setFocus();

@@ -13,6 +13,10 @@
 // dialogs only move these to and from their controls; the rules that turn
 // them into map keys live beside the map model.
 
+// The two kinds of entity the dialogs edit: one standing at a point, or one
+// made of brushes.
+enum class EntityKind { kPoint, kBrush };
+
 // One row of the "Other keys" table.
 struct FieldPair {
     std::string key;
@@ -120,7 +124,38 @@ template <class Field> struct CFieldProblem {
     std::string message;
 };
 
-// A map text cannot hold a double quote: the first box that has one, if any.
-std::optional<CFieldProblem<PointField>> FindUnstorableText(const PointEntityFields& fields);
-std::optional<CFieldProblem<ModelField>> FindUnstorableText(const ModelEntityFields& fields);
-std::optional<CFieldProblem<WorldField>> FindUnstorableText(const WorldFields& fields);
+// What OK refuses, the first of these found:
+// - a double quote anywhere (a map text cannot hold one);
+// - an empty class name;
+// - a box the game reads as a number holding anything but an integer or a
+//   decimal, sign allowed;
+// - Mangle filled in partly;
+// - a row of the Custom boxes or the "Other keys" table whose key the entity
+//   writes from boxes that cannot take the row's value (its spawnflags, light
+//   style or origin).
+// Boxes whose text is as `loaded` (the values the dialog was opened with) are
+// not held to the number rules: what the map said is shown and kept, even
+// where a box cannot hold it ("mangle" "10 20", "wait" "0.5"). Without
+// `loaded` every box counts as typed.
+std::optional<CFieldProblem<PointField>>
+FindUnstorableText(const PointEntityFields& fields, const PointEntityFields* loaded = nullptr);
+std::optional<CFieldProblem<ModelField>>
+FindUnstorableText(const ModelEntityFields& fields, const ModelEntityFields* loaded = nullptr);
+std::optional<CFieldProblem<WorldField>> FindUnstorableText(const WorldFields& fields,
+                                                            const WorldFields* loaded = nullptr);
+
+// Whether a text is a number as the game reads one: an integer or a decimal
+// ("-12", "0.5", ".5", "+3."), nothing around it.
+bool IsNumberText(const std::string& text);
+
+// The map key a box edits; null for the Custom rows. Each Mangle box edits a
+// third of "mangle".
+const char* GetBoxKey(PointField field);
+const char* GetBoxKey(ModelField field);
+
+// A row of the Custom boxes or of the "Other keys" table whose key has a box
+// of its own ("angle" under Other keys while the Angle box is there) would be
+// written twice: its value moves into that box and the row goes. True when a
+// row moved.
+bool MoveBoxKeysIntoBoxes(PointEntityFields& fields);
+bool MoveBoxKeysIntoBoxes(ModelEntityFields& fields);

@@ -188,10 +188,17 @@ void LoadFromEntity(PointEntityFields& fields, const CPointEntity& entity) {
 namespace {
 
 // All three numbers or none; none leaves the stored numbers as they were.
+// Boxes showing what the entity has are left alone: a "mangle" of the map
+// that three boxes cannot hold ("10 20") stays as it was written.
 void StoreMangle(const PointEntityFields& fields, CPointEntity& entity) {
     using enum PointField;
+    PointEntityFields shown;
+    LoadFromEntity(shown, entity);
     const std::string* texts[3] = {&fields.text[kMangleX], &fields.text[kMangleY],
                                    &fields.text[kMangleZ]};
+    if (*texts[0] == shown.text[kMangleX] && *texts[1] == shown.text[kMangleY] &&
+        *texts[2] == shown.text[kMangleZ])
+        return;
     entity.m_hasMangle = !texts[0]->empty() && !texts[1]->empty() && !texts[2]->empty();
     if (!entity.m_hasMangle) {
         entity.m_keptTexts.Forget("mangle");
@@ -211,8 +218,10 @@ void StoreMangle(const PointEntityFields& fields, CPointEntity& entity) {
 
 } // namespace
 
-void StoreToEntity(const PointEntityFields& fields, CPointEntity& entity) {
+void StoreToEntity(const PointEntityFields& given, CPointEntity& entity) {
     using enum PointField;
+    PointEntityFields fields = given;
+    MoveBoxKeysIntoBoxes(fields); // a key is never written twice
     const auto& text = fields.text;
     CKeptTexts& kept = entity.m_keptTexts;
     entity.m_classname = text[kClassname];
@@ -263,8 +272,10 @@ void LoadFromEntity(ModelEntityFields& fields, const CModelEntityKeys& entity) {
     fields.skill = entity.m_skill;
 }
 
-void StoreToEntity(const ModelEntityFields& fields, CModelEntityKeys& entity) {
+void StoreToEntity(const ModelEntityFields& given, CModelEntityKeys& entity) {
     using enum ModelField;
+    ModelEntityFields fields = given;
+    MoveBoxKeysIntoBoxes(fields); // a key is never written twice
     const auto& text = fields.text;
     CKeptTexts& kept = entity.m_keptTexts;
     entity.m_classname = text[kClassname];

@@ -147,10 +147,13 @@ TEST(EntityVariablesDlgOpening, AStyleWithoutAButtonChoosesNoneAndIsKept) {
     EXPECT_EQ(f.dialog.GetPointFields().style, 4);
 }
 
-TEST(EntityVariablesDlgClass, OpeningKeepsTemplateCaptionsChoosingAndTypingRelabel) {
+TEST(EntityVariablesDlgClass, OpeningChoosingAndTypingRelabel) {
     PointDialogFixture f;
     PointEntityFields fields;
     fields.text[kClassname] = "monster_army";
+    f.dialog.SetFields(fields);
+    EXPECT_EQ(f.Caption(0), "Ambush"); // an existing monster shows its flag at once
+    fields.text[kClassname] = "info_null";
     f.dialog.SetFields(fields);
     EXPECT_EQ(f.Caption(0), "1");
     CClassNameCombo& combo = *f.dialog.GetClassCombo();
@@ -177,6 +180,7 @@ TEST(EntityVariablesDlgClass, ARelabelledBoxStillStandsForItsBit) {
 
 TEST(EntityVariablesDlgButtons, OkAcceptsAndEscapeCancels) {
     PointDialogFixture f;
+    f.dialog.GetClassCombo()->SetClassName("light");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
     PointDialogFixture g;
@@ -188,6 +192,7 @@ TEST(EntityVariablesDlgButtons, OkAcceptsAndEscapeCancels) {
 TEST(EntityVariablesDlgButtons, ADoubleQuoteIsRefusedNamingAndFocusingItsBox) {
     CRecordingMessages messages;
     PointDialogFixture f;
+    f.dialog.GetClassCombo()->SetClassName("light");
     QTest::keyClicks(f.dialog.GetBox(kTargetname), "door\"1");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
@@ -198,6 +203,39 @@ TEST(EntityVariablesDlgButtons, ADoubleQuoteIsRefusedNamingAndFocusingItsBox) {
     f.dialog.GetBox(kTargetname)->setText("door1");
     f.dialog.GetOkButton()->click();
     EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
+}
+
+// Typed through the keys: an empty class, then only part of Mangle, each
+// refused naming and focusing its box; a row whose key has a box moves into
+// it when OK is pressed, and OK then closes the dialog.
+TEST(EntityVariablesDlgRules, RefusalsFocusTheirBoxAndRowsMoveIntoBoxes) {
+    CRecordingMessages messages;
+    PointDialogFixture f;
+    f.dialog.show();
+    QTest::keyClicks(f.dialog.GetBox(kMangleX), "10");
+    QTest::keyClick(f.dialog.GetBox(kMangleX), Qt::Key_Return);
+    ASSERT_EQ(messages.m_boxes.size(), 1u);
+    EXPECT_NE(messages.m_boxes[0].text.find("class name"), std::string::npos);
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetClassCombo());
+    QTest::keyClicks(f.dialog.GetClassCombo(), "light");
+    QTest::keyClick(f.dialog.GetClassCombo(), Qt::Key_Return);
+    ASSERT_EQ(messages.m_boxes.size(), 2u);
+    EXPECT_NE(messages.m_boxes[1].text.find("\"Mangle y\""), std::string::npos);
+    EXPECT_EQ(f.dialog.focusWidget(), f.dialog.GetBox(kMangleY));
+    EXPECT_NE(f.dialog.result(), QDialog::Accepted);
+    f.dialog.GetBox(kMangleX)->clear();
+    f.dialog.GetBox(kAngle)->setText("90");
+    COtherKeysTable& table = *f.dialog.GetOtherKeys();
+    table.GetAddButton()->click();
+    table.GetTable()->item(0, 0)->setText("angle");
+    table.GetTable()->item(0, 1)->setText("180");
+    f.dialog.GetOkButton()->click();
+    EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(messages.m_boxes.size(), 2u);
+    EXPECT_EQ(f.dialog.GetBox(kAngle)->text(), "180");
+    const PointEntityFields fields = f.dialog.GetPointFields();
+    EXPECT_TRUE(fields.otherKeys.empty());
+    EXPECT_EQ(fields.text[kClassname], "light");
 }
 
 TEST(EntityVariablesDlgOtherKeys, RowsCanBeAddedChangedAndRemoved) {

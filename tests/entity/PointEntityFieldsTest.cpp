@@ -221,6 +221,7 @@ TEST(PointEntityTexts, UnchangedLoadAndStoreLeavesTheEntityAlone) {
 
 TEST(EntityFieldQuotes, ADoubleQuoteIsRefusedNamingItsBox) {
     PointEntityFields fields;
+    fields.text[kClassname] = "light";
     fields.text[kMessage] = "say \"hi\"";
     auto problem = FindUnstorableText(fields);
     ASSERT_TRUE(problem.has_value());
