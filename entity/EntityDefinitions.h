@@ -112,6 +112,7 @@ public:
 
 private:
     void AddClass(EntityClassDefinition definition);
+    const EntityClassDefinition* FindBase(std::string_view name) const;
 
     std::vector<EntityClassDefinition> m_classes;
     std::map<std::string, size_t, std::less<>> m_byName;
