@@ -74,12 +74,15 @@ DefinitionToken CDefinitionTokenizer::Scan() {
 }
 
 DefinitionToken CDefinitionTokenizer::ScanQuoted() {
+    const int line = m_line;
     const size_t start = ++m_position;
-    while (m_position < m_text.size() && m_text[m_position] != '"' && m_text[m_position] != '\n')
+    while (m_position < m_text.size() && m_text[m_position] != '"') {
+        if (m_text[m_position] == '\n')
+            ++m_line;
         ++m_position;
-    DefinitionToken token{DefinitionToken::kQuoted, m_text.substr(start, m_position - start),
-                          m_line};
-    if (m_position < m_text.size() && m_text[m_position] == '"')
+    }
+    DefinitionToken token{DefinitionToken::kQuoted, m_text.substr(start, m_position - start), line};
+    if (m_position < m_text.size())
         ++m_position;
     else
         token.unclosed = true;

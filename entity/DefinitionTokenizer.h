@@ -10,16 +10,15 @@ struct DefinitionToken {
     Kind kind = kEnd;
     std::string_view text;
     int line = 1;          // counted from 1
-    bool unclosed = false; // a quoted text whose line ended before its quote
+    bool unclosed = false; // a quoted text that the end of the file cut short
 
     bool IsSign(char sign) const { return kind == kSign && text.size() == 1 && text[0] == sign; }
 };
 
 // Splits FGD text into tokens. "//" starts a comment up to the end of the
-// line; a quoted text ends at its quote or, when that is missing, at the end
-// of its line, so that one stray quote cannot swallow the rest of the file.
-// Every byte is either a blank, a sign or part of a word or a quoted text, so
-// any input ends in kEnd after at most one token per byte.
+// line; a quoted text runs to the next quote, over line ends too, as long
+// descriptions in real files do. Every byte is either a blank, a sign or part of a word or a quoted
+// text, so any input ends in kEnd after at most one token per byte.
 class CDefinitionTokenizer {
 public:
     explicit CDefinitionTokenizer(std::string_view text);

@@ -221,12 +221,23 @@ bool CFgdParser::ReadNumbers(double* values, int count) {
     return true;
 }
 
-// size(x y z, x y z): the two corners of the box around the origin.
+// size(x y z, x y z): the two corners of the box around the origin; or
+// size(x y z): a box of those dimensions centred on it.
 bool CFgdParser::ReadSize(FgdClass& result) {
     m_tokens.Next(); // (
     double corners[6];
-    if (!ReadNumbers(corners, 3) || !Expect(',', "between the two corners of a size") ||
-        !ReadNumbers(corners + 3, 3) || !Expect(')', "after the two corners of a size"))
+    if (!ReadNumbers(corners, 3))
+        return false;
+    if (m_tokens.Peek().IsSign(')')) {
+        for (int axis = 0; axis < 3; ++axis) {
+            corners[axis + 3] = corners[axis] / 2;
+            corners[axis] = -corners[axis + 3];
+        }
+    } else if (!Expect(',', "or \")\" after the first corner of a size") ||
+               !ReadNumbers(corners + 3, 3)) {
+        return false;
+    }
+    if (!Expect(')', "after the corners of a size"))
         return false;
     DefinitionSize size;
     size.mins = {Rounded(corners[0]), Rounded(corners[1]), Rounded(corners[2])};
@@ -393,6 +404,9 @@ bool CFgdParser::ReadFlags(std::vector<FlagDefinition>& flags) {
         FlagDefinition flag;
         if (!ReadFlag(flag))
             return false;
+        // A flag 0 has no check box: it is what no bit set means.
+        if (flag.bit == 0)
+            continue;
         auto same = std::find_if(flags.begin(), flags.end(), [&](const FlagDefinition& other) {
             return other.bit == flag.bit;
         });
@@ -408,11 +422,12 @@ bool CFgdParser::ReadFlags(std::vector<FlagDefinition>& flags) {
     return true;
 }
 
-// The value of one spawnflags bit: 1, 2, 4... up to 2^31.
-bool IsOneBit(const DefinitionToken& token, uint32_t& bit) {
+// The value of one spawnflags bit: 1, 2, 4... up to 2^31; or 0, which some
+// files list to name the state with no bit set.
+bool IsOneBitOrNone(const DefinitionToken& token, uint32_t& bit) {
     double number = 0;
     if (token.kind != DefinitionToken::kWord ||
-        !ParseWholeDouble(std::string(token.text).c_str(), number) || number < 1 ||
+        !ParseWholeDouble(std::string(token.text).c_str(), number) || number < 0 ||
         number > 2147483648.0 || number != std::floor(number))
         return false;
     bit = static_cast<uint32_t>(number);
@@ -421,7 +436,7 @@ bool IsOneBit(const DefinitionToken& token, uint32_t& bit) {
 
 bool CFgdParser::ReadFlag(FlagDefinition& flag) {
     uint32_t value = 0;
-    if (!IsOneBit(m_tokens.Peek(), value))
+    if (!IsOneBitOrNone(m_tokens.Peek(), value))
         return Fail("expected the value of one spawnflags bit or \"]\", found " +
                     Describe(m_tokens.Peek()));
     m_tokens.Next();

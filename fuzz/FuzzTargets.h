@@ -8,3 +8,4 @@
 // seed corpora through the same functions.
 void FuzzMapReader(const uint8_t* data, size_t size);
 void FuzzWadLoader(const uint8_t* data, size_t size);
+void FuzzDefinitionReaders(const uint8_t* data, size_t size);

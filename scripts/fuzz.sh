@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds a libFuzzer target with clang and runs it on a copy of its seed corpus.
-# usage: scripts/fuzz.sh Map|Wad [SECONDS]
+# usage: scripts/fuzz.sh Map|Wad|Definitions [SECONDS]
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-TARGET="${1:?usage: scripts/fuzz.sh Map|Wad [SECONDS]}"
+TARGET="${1:?usage: scripts/fuzz.sh Map|Wad|Definitions [SECONDS]}"
 SECONDS_TO_RUN="${2:-300}"
 install_packages clang libclang-rt-14-dev
 BUILD="$TOLVE_ROOT/build-fuzz"

@@ -1,5 +1,8 @@
+#include "entity/EntityDefinitions.h"
 #include "map/CTolveDoc.h"
 #include "map/MapFileMessages.h"
+#include "tools/DefinitionFiles.h"
+#include "tools/DefinitionNotices.h"
 #include "tools/FlatnessNotices.h"
 #include "tools/MapCommands.h"
 #include "tools/MapOpening.h"
@@ -32,13 +35,20 @@ private:
 
 void PrintCheckUsage(FILE* out) {
     std::fprintf(out,
-                 "usage: tolve-map check [--verbose] FILE...\n\n"
+                 "usage: tolve-map check [--verbose] [--defs DEFFILE...]... FILE...\n\n"
                  "Reads each map and prints every problem as FILE:LINE: message, LINE counted\n"
                  "from 1. A notice tells of what the editor keeps or shows differently without\n"
                  "it being a problem: faces whose corners do not lie in one plane, brushes whose\n"
                  "plane points are not whole numbers (one line per file; --verbose lists each\n"
                  "brush with its line) and maps made for another game, which the editor opens\n"
                  "read-only. Notices leave the exit status alone.\n"
+                 "--defs reads entity definitions (.fgd, or the QUAKED comments of .def and\n"
+                 "  .qc files): the argument after it, and those after that which end in\n"
+                 "  .fgd, .def or .qc; it may be given again. Each entity whose class they do\n"
+                 "  not define, and each key its FGD class does not declare, is then a notice\n"
+                 "  (\"classname\", \"origin\", keys starting with \"_\" and \"spawnflags\" of a\n"
+                 "  class with flags are not). Problems in the definition files count as\n"
+                 "  problems.\n"
                  "Exit status: 0 when no file had a problem, 1 when some had,\n"
                  "2 when a file cannot be read.\n");
 }
@@ -65,7 +75,8 @@ void PrintOtherGameNotice(const CTolveDoc& doc, const char* path) {
 
 // Reads one map and prints its problems and notices; false when it could not
 // be read at all.
-bool CheckMap(const char* path, bool verbose, int& problems) {
+bool CheckMap(const char* path, bool verbose, const CEntityDefinitions* definitions,
+              int& problems) {
     CTolveDoc doc;
     CCheckDiagnostics diagnostics(path);
     if (std::optional<FileError> error = doc.ReadMapFile(path, diagnostics)) {
@@ -78,28 +89,59 @@ bool CheckMap(const char* path, bool verbose, int& problems) {
     PrintOtherGameNotice(doc, path);
     PrintFractionalNotices(doc, path, verbose);
     PrintFlatnessNotices(doc, path, stderr);
+    if (definitions)
+        PrintDefinitionNotices(doc, *definitions, path, stderr);
     return true;
 }
 
 } // namespace
 
-int RunCheckCommand(int argc, char** argv) {
+namespace {
+
+struct CheckArguments {
     bool verbose = false;
-    std::vector<const char*> files;
+    bool complete = true; // false when --defs is the last argument
+    std::vector<std::string> definitionFiles;
+    std::vector<const char*> maps;
+};
+
+CheckArguments ReadCheckArguments(int argc, char** argv) {
+    CheckArguments arguments;
     for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--verbose") == 0)
-            verbose = true;
-        else
-            files.push_back(argv[i]);
+        if (std::strcmp(argv[i], "--verbose") == 0) {
+            arguments.verbose = true;
+        } else if (std::strcmp(argv[i], "--defs") == 0) {
+            if (++i == argc) {
+                arguments.complete = false;
+                break;
+            }
+            arguments.definitionFiles.push_back(argv[i]);
+            while (i + 1 < argc && IsDefinitionFileName(argv[i + 1]))
+                arguments.definitionFiles.push_back(argv[++i]);
+        } else {
+            arguments.maps.push_back(argv[i]);
+        }
     }
-    if (files.empty() || WantsHelp(argc, argv)) {
-        PrintCheckUsage(files.empty() ? stderr : stdout);
-        return files.empty() ? 2 : 0;
+    return arguments;
+}
+
+} // namespace
+
+int RunCheckCommand(int argc, char** argv) {
+    const CheckArguments arguments = ReadCheckArguments(argc, argv);
+    const bool usable = !arguments.maps.empty() && arguments.complete;
+    if (!usable || WantsHelp(argc, argv)) {
+        PrintCheckUsage(usable ? stdout : stderr);
+        return usable ? 0 : 2;
     }
+    CEntityDefinitions definitions;
     int status = 0;
-    for (const char* file : files) {
+    if (!arguments.definitionFiles.empty())
+        status = ReadDefinitionFiles(arguments.definitionFiles, definitions);
+    const CEntityDefinitions* checked = arguments.definitionFiles.empty() ? nullptr : &definitions;
+    for (const char* file : arguments.maps) {
         int problems = 0;
-        if (!CheckMap(file, verbose, problems))
+        if (!CheckMap(file, arguments.verbose, checked, problems))
             status = 2;
         else if (problems > 0 && status == 0)
             status = 1;

@@ -4,6 +4,7 @@
 // returns the process exit code.
 int RunCheckCommand(int argc, char** argv);
 int RunConvertCommand(int argc, char** argv);
+int RunDefsCommand(int argc, char** argv);
 int RunStatsCommand(int argc, char** argv);
 int RunRenderCommand(int argc, char** argv);
 int RunTexturesCommand(int argc, char** argv);

@@ -14,6 +14,7 @@ struct Command {
 const Command kCommands[] = {
     {"check", RunCheckCommand, "report every problem the reader finds in map files"},
     {"convert", RunConvertCommand, "save a map again as the editor does, in either form"},
+    {"defs", RunDefsCommand, "list the entity classes of .fgd, .def and .qc files with flags"},
     {"stats", RunStatsCommand, "count entities, brushes, faces and vertices; name form and game"},
     {"textures", RunTexturesCommand, "list the textures of WAD2 files, or of a map, with sizes"},
 #ifdef TOLVE_HAS_RENDER

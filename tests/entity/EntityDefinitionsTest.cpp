@@ -32,7 +32,7 @@ const EntityClassDefinition& Found(const CEntityDefinitions& definitions, std::s
     return definition ? *definition : kMissing;
 }
 
-const char* const kLayeredFgd = R"(// three levels of bases
+const char* const kLayeredFgd = R"text(// three levels of bases
 @BaseClass = Targetname [ targetname(target_source) : "Name" ]
 @baseclass = Target [
     target(target_destination) : "Target"
@@ -50,10 +50,10 @@ const char* const kLayeredFgd = R"(// three levels of bases
 @PointClass base(Monster) size(-32 -32 -24.4, 32 32 63.6) = monster_ogre : "Ogre" + " (big)"
 [
     health(integer) : "Health" : 200
-    spawnflags(flags) = [ 512 : "Only on Hard" : 0  2 : "Calm" : 1 ]
+    spawnflags(flags) = [ 0 : "Awake" : 0  512 : "Only on Hard" : 0  2 : "Calm" : 1 ]
 ]
 @SolidClass base(Target, Targetname) = func_door : "Door" [ speed(integer) : "Speed" : -1.5 ]
-)";
+)text";
 
 TEST(FgdDefinitions, ClassesFoldInTheirBasesOverSeveralLevels) {
     CEntityDefinitions definitions;
@@ -95,13 +95,14 @@ TEST(FgdDefinitions, ClassesFoldInTheirBasesOverSeveralLevels) {
 
 TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
     CEntityDefinitions definitions;
-    definitions.ReadFgd(R"(
+    definitions.ReadFgd(R"text(
 @BaseClass size(-8 -8 -8, 8 8 8) = Small []
 @BaseClass size(-64 -64 0, 64 64 128) color(1 2 3) = Big []
 @PointClass base(Small, Big) = both []
 @PointClass base(Big, Small) color(300 -5 7.6) = reversed []
 @SolidClass base(Big) = trigger_big []
-)",
+@PointClass size(16 16 15) = centred []
+)text",
                         "sizes.fgd");
     EXPECT_TRUE(definitions.GetProblems().empty());
     const EntityClassDefinition& both = Found(definitions, "both");
@@ -110,6 +111,8 @@ TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
     const EntityClassDefinition& reversed = Found(definitions, "reversed");
     EXPECT_EQ(reversed.size, (DefinitionSize{{-64, -64, 0}, {64, 64, 128}}));
     EXPECT_EQ(reversed.colour, (DefinitionColour{255, 0, 8}));
+    // One corner gives the dimensions of a box centred on the origin.
+    EXPECT_EQ(Found(definitions, "centred").size, (DefinitionSize{{-8, -8, -8}, {8, 8, 8}}));
     // A brush class takes its size from its brushes.
     EXPECT_FALSE(Found(definitions, "trigger_big").size.has_value());
     EXPECT_EQ(Found(definitions, "trigger_big").colour, (DefinitionColour{1, 2, 3}));
@@ -117,7 +120,7 @@ TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
 
 TEST(FgdDefinitions, KeysReadEveryOptionalPart) {
     CEntityDefinitions definitions;
-    definitions.ReadFgd(R"(@PointClass = light : "Light" // a comment
+    definitions.ReadFgd(R"text(@PointClass = light : "Light" // a comment
 [
     light(integer) : "Brightness" : 300 : "How bright" + " it is"
     style(Choices) : "Style" : "0" =
@@ -132,7 +135,7 @@ TEST(FgdDefinitions, KeysReadEveryOptionalPart) {
     message(string) readonly : "Text"
     noise(sound) : "Sound" : "ambience/hum1.wav"
 ]
-)",
+)text",
                         "light.fgd");
     EXPECT_TRUE(definitions.GetProblems().empty());
     const EntityClassDefinition& light = Found(definitions, "light");
@@ -155,7 +158,7 @@ TEST(FgdDefinitions, KeysReadEveryOptionalPart) {
 
 TEST(FgdDefinitions, OtherHeaderPropertiesArePassedOver) {
     CEntityDefinitions definitions;
-    definitions.ReadFgd(R"(
+    definitions.ReadFgd(R"text(
 @PointClass size(-16 -16 -24, 16 16 32) model({ "path": ":progs/player.mdl", "skin": "(" })
     color(0 255 0) = info_player_start : "Start" []
 @PointClass
@@ -165,7 +168,7 @@ TEST(FgdDefinitions, OtherHeaderPropertiesArePassedOver) {
                                 ":maps/b_batt0.bsp"
         }}
     ) studio("models/x.mdl") iconsprite("sprites/light.spr") halfgridsnap = item_cells []
-)",
+)text",
                         "props.fgd");
     EXPECT_TRUE(definitions.GetProblems().empty());
     const EntityClassDefinition& start = Found(definitions, "info_player_start");
@@ -176,15 +179,13 @@ TEST(FgdDefinitions, OtherHeaderPropertiesArePassedOver) {
 
 TEST(FgdDefinitions, ABrokenClassIsOneProblemAndTheClassesAroundItAreRead) {
     CEntityDefinitions definitions;
-    definitions.ReadFgd(R"(@PointClass = first []
-@PointClass size(1 2 3) = broken
+    definitions.ReadFgd(R"text(@PointClass = first []
+@PointClass size(1 2 3 4) = broken
 [
     key(string) : "Key"
 ]
 @PointClass = second [ key(string) ]
-@PointClass = unclosed [ key(string) : "Key
-    other(integer)
-]
+@PointClass = unjoined [ key(string) : "Key" + ]
 @SolidClass = third [
     sounds(choices) = [ 0 "Silent" ]
 ]
@@ -192,7 +193,7 @@ TEST(FgdDefinitions, ABrokenClassIsOneProblemAndTheClassesAroundItAreRead) {
 @PointClass = fourth [ spawnflags(flags) = [ 3 : "Two bits" ] ]
 @PointClass = fifth [ key(integer)
 @PointClass = last []
-)",
+)text",
                         "broken.fgd");
     EXPECT_THAT(definitions.GetClassNames(EntityClassKind::kPoint),
                 ElementsAre("first", "second", "last"));
@@ -200,26 +201,41 @@ TEST(FgdDefinitions, ABrokenClassIsOneProblemAndTheClassesAroundItAreRead) {
     ASSERT_EQ(problems.size(), 6u);
     EXPECT_EQ(problems[0].file, "broken.fgd");
     EXPECT_EQ(problems[0].line, 2);
-    EXPECT_THAT(problems[0].message, HasSubstr("expected \",\" between the two corners"));
+    EXPECT_EQ(problems[0].message,
+              "expected \",\" or \")\" after the first corner of a size, found \"4\"");
     EXPECT_EQ(problems[1].line, 7);
-    EXPECT_THAT(problems[1].message, HasSubstr("not closed"));
-    EXPECT_EQ(problems[2].line, 11);
+    EXPECT_EQ(problems[1].message, "expected a quoted text, found \"]\"");
+    EXPECT_EQ(problems[2].line, 9);
     EXPECT_THAT(problems[2].message, HasSubstr("expected \":\" after the value of a choice"));
-    EXPECT_EQ(problems[3].line, 13);
+    EXPECT_EQ(problems[3].line, 11);
     EXPECT_THAT(problems[3].message, HasSubstr("\"@Include\" is not a class definition"));
-    EXPECT_EQ(problems[4].line, 14);
+    EXPECT_EQ(problems[4].line, 12);
     EXPECT_THAT(problems[4].message, HasSubstr("one spawnflags bit"));
-    EXPECT_EQ(problems[5].line, 16);
-    EXPECT_EQ(Found(definitions, "last").line, 16);
+    EXPECT_EQ(problems[5].line, 14);
+    EXPECT_EQ(Found(definitions, "last").line, 14);
+}
+
+TEST(FgdDefinitions, QuotedTextsRunOverLineEnds) {
+    CEntityDefinitions definitions;
+    definitions.ReadFgd("@PointClass = item_sigil : \"Sigil\r\n\r\nThe rune.\r\n\" []\r\n"
+                        "@PointClass = after [ key(string) : \"Key\" ]\n"
+                        "@PointClass = unclosed : \"Never\n[]\n",
+                        "long.fgd");
+    EXPECT_EQ(Found(definitions, "item_sigil").description, "Sigil\r\n\r\nThe rune.\r\n");
+    EXPECT_EQ(Found(definitions, "after").line, 5);
+    ASSERT_EQ(definitions.GetProblems().size(), 1u);
+    EXPECT_EQ(definitions.GetProblems()[0].line, 6);
+    EXPECT_THAT(definitions.GetProblems()[0].message, HasSubstr("not closed"));
+    EXPECT_EQ(definitions.Find("unclosed"), nullptr);
 }
 
 TEST(FgdDefinitions, AMissingBaseIsAProblemAndTheClassIsReadWithout) {
     CEntityDefinitions definitions;
-    definitions.ReadFgd(R"(@BaseClass = Known [ known(string) ]
+    definitions.ReadFgd(R"text(@BaseClass = Known [ known(string) ]
 
 @PointClass base(Later, Known) = user [ own(string) ]
 @BaseClass = Later [ later(string) ]
-)",
+)text",
                         "order.fgd");
     ASSERT_EQ(definitions.GetProblems().size(), 1u);
     EXPECT_EQ(definitions.GetProblems()[0].line, 3);
@@ -245,6 +261,8 @@ TEST(FgdDefinitions, TextsEndingAnywhereAreProblemsNotCrashes) {
                                  "@PointClass base(",
                                  "@PointClass model({ \"a\"",
                                  "@PointClass size(1 2 3,",
+                                 "@PointClass size(1 2 3",
+                                 "@PointClass = x : \"never closed\n[]\n",
                                  "@PointClass = x : \"a\" +",
                                  "@PointClass = x [ k(",
                                  "@PointClass = x [ k(choices) = [ 1 :",
@@ -291,7 +309,7 @@ TEST(EntityDefinitionFiles, TheQuakeFgdReadsWithoutAProblem) {
     CEntityDefinitions definitions;
     ASSERT_TRUE(definitions.ReadFile(TestDataPath("defs/tb_Quake.fgd").string()));
     EXPECT_TRUE(definitions.GetProblems().empty());
-    EXPECT_GT(definitions.GetClasses().size(), 100u);
+    EXPECT_EQ(definitions.GetClasses().size(), 100u);
 
     const EntityClassDefinition& ogre = Found(definitions, "monster_ogre");
     EXPECT_EQ(ogre.kind, EntityClassKind::kPoint);

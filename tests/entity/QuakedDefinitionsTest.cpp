@@ -19,7 +19,7 @@ std::vector<std::string> FlagTexts(const EntityClassDefinition& definition) {
 
 TEST(QuakedDefinitions, PointAndBrushClassesWithScaledColoursAndDescriptions) {
     CEntityDefinitions definitions;
-    definitions.ReadQuaked(R"(void() monster_ogre = { };
+    definitions.ReadQuaked(R"text(void() monster_ogre = { };
 /*QUAKED monster_ogre (1 0 .5) (-32 -32 -24.5) (32 32 64) AMBUSH x x X SPAWN_SILENT
 { model(":progs/ogre.mdl"); }
   Ogre, 200 health points.
@@ -36,7 +36,7 @@ Flags: "ambush"
     model(":progs/fixture1.mdl");
 }
 Wall light.
-*/)",
+*/)text",
                            "mod.qc");
     EXPECT_TRUE(definitions.GetProblems().empty());
     EXPECT_THAT(definitions.GetClassNames(EntityClassKind::kPoint),
@@ -69,7 +69,7 @@ Wall light.
 TEST(QuakedDefinitions, AHeaderThatCannotBeReadIsAProblemAndTheCommentIsSkipped) {
     CEntityDefinitions definitions;
     definitions.ReadQuaked("/*QUAKED good (1 0 0) ?\n*/\n"
-                           "/*QUAKED no_colour (-8 -8 -8) (8 8 8)\n*/\n"
+                           "/*QUAKED no_colour ? A\n*/\n"
                            "/*QUAKED half_size (1 0 0) (-8 -8 -8)\n*/\n"
                            "/*QUAKED bad_number (1 0 0) (-8 -8 a) (8 8 8)\n*/\n"
                            "/*QUAKED\n*/\n"

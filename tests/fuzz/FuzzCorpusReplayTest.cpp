@@ -32,3 +32,7 @@ TEST(FuzzCorpusReplay, MapReaderSurvivesEverySeed) {
 TEST(FuzzCorpusReplay, WadLoaderSurvivesEverySeed) {
     EXPECT_GT(ReplayCorpus("wad", FuzzWadLoader), 10);
 }
+
+TEST(FuzzCorpusReplay, DefinitionReadersSurviveEverySeed) {
+    EXPECT_GT(ReplayCorpus("definitions", FuzzDefinitionReaders), 5);
+}

@@ -8,6 +8,7 @@
 #include <sstream>
 
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -70,6 +71,72 @@ TEST(CheckTool, AnotherGamesMapIsANoticeAndProblemsAloneSetTheStatus) {
     const ToolRun help = RunTool(dir, "check", {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.out, HasSubstr("Notices leave the exit status alone"));
+}
+
+// A world key, a point entity and a brush entity with keys their classes
+// declare and keys they do not, and an entity of a class nobody defines.
+std::string MapWithEntityKeys() {
+    return CubeMapText("{\n\"classname\" \"monster_ogre\"\n\"origin\" \"16 32 0\"\n"
+                       "\"spawnflags\" \"1\"\n\"angle\" \"90\"\n\"foo\" \"bar\"\n"
+                       "\"_shadow\" \"1\"\n}\n"
+                       "{\n\"classname\" \"monster_foo\"\n\"origin\" \"0 0 0\"\n}\n"
+                       "{\n\"classname\" \"func_door\"\n\"speed\" \"100\"\n\"bogus\" \"1\"\n{\n" +
+                           std::string(kCubeFaceLines) + "}\n}\n",
+                       "\"_sunlight\" \"200\"\n\"sky\" \"space\"\n");
+}
+
+TEST(CheckTool, DefinitionsAddNoticesForUnknownClassesAndUndeclaredKeys) {
+    CTempDir dir;
+    const std::string map = dir.Path("keys.map").string();
+    WriteFileText(map, MapWithEntityKeys());
+    const std::string fgd = TestDataPath("defs/tb_Quake.fgd").string();
+    const ToolRun run = RunTool(dir, "check", {"--defs", fgd, map});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              map + ": notice: worldspawn: key \"sky\" is not declared by class \"worldspawn\"\n" +
+                  map +
+                  ": notice: func_door (brush entity 1): key \"bogus\" is not declared by class "
+                  "\"func_door\"\n" +
+                  map +
+                  ": notice: monster_ogre at (16 32 0): key \"foo\" is not declared by class "
+                  "\"monster_ogre\"\n" +
+                  map +
+                  ": notice: monster_foo at (0 0 0): the definitions have no class "
+                  "\"monster_foo\"\n");
+
+    // Without definitions, no such notice.
+    EXPECT_EQ(RunTool(dir, "check", {map}).err, "");
+
+    // Files after --defs with a definition extension are definitions too. The
+    // QUAKED comments replace the classes they share and declare no keys, so
+    // those classes' keys stand.
+    const std::string def = TestDataPath("defs/tb_Rubicon2.def").string();
+    const ToolRun both = RunTool(dir, "check", {"--defs", fgd, def, map});
+    EXPECT_EQ(both.status, 0);
+    EXPECT_EQ(both.err, map + ": notice: monster_foo at (0 0 0): the definitions have no class "
+                              "\"monster_foo\"\n");
+}
+
+TEST(CheckTool, ProblemsOfTheDefinitionsCountAndUnreadableOnesStopNothing) {
+    CTempDir dir;
+    const std::string map = dir.Path("keys.map").string();
+    WriteFileText(map, MapWithEntityKeys());
+    const std::string broken = dir.Path("broken.fgd").string();
+    WriteFileText(broken, "@PointClass = monster_ogre [ foo(string) \n");
+    const ToolRun problems = RunTool(dir, "check", {"--defs", broken, map});
+    EXPECT_EQ(problems.status, 1);
+    EXPECT_THAT(problems.err, StartsWith(broken + ":2: expected a key or \"]\""));
+    EXPECT_THAT(problems.err, HasSubstr("no class \"monster_ogre\""));
+
+    const std::string missing = dir.Path("missing.fgd").string();
+    const ToolRun unreadable = RunTool(dir, "check", {"--defs", missing, map});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_THAT(unreadable.err, HasSubstr("Couldn't read \"" + missing + "\""));
+    EXPECT_THAT(unreadable.err, HasSubstr("no class \"func_door\""));
+
+    const ToolRun noMap = RunTool(dir, "check", {"--defs", broken});
+    EXPECT_EQ(noMap.status, 2);
+    EXPECT_THAT(noMap.err, HasSubstr("--defs"));
 }
 
 } // namespace
