@@ -50,26 +50,25 @@ void MergeFlags(std::vector<FlagDefinition>& flags, const std::vector<FlagDefini
 // flags first, the class's own over them. A class without a size or colour of
 // its own takes those of the first base that has one, the way a reader of the
 // file looks for them from left to right.
-EntityClassDefinition FoldBases(const EntityClassDefinition& own,
+EntityClassDefinition FoldBases(EntityClassDefinition own,
                                 const std::vector<const EntityClassDefinition*>& bases) {
-    EntityClassDefinition folded = own;
-    folded.keys.clear();
-    folded.flags.clear();
+    if (bases.empty())
+        return own;
+    std::vector<KeyDefinition> ownKeys = std::move(own.keys);
+    std::vector<FlagDefinition> ownFlags = std::move(own.flags);
+    own.keys.clear();
+    own.flags.clear();
     for (const EntityClassDefinition* base : bases) {
-        MergeKeys(folded.keys, base->keys);
-        MergeFlags(folded.flags, base->flags);
-        if (!folded.size)
-            folded.size = base->size;
-        if (!folded.colour)
-            folded.colour = base->colour;
+        MergeKeys(own.keys, base->keys);
+        MergeFlags(own.flags, base->flags);
+        if (!own.size)
+            own.size = base->size;
+        if (!own.colour)
+            own.colour = base->colour;
     }
-    MergeKeys(folded.keys, own.keys);
-    MergeFlags(folded.flags, own.flags);
-    if (own.size)
-        folded.size = own.size;
-    if (own.colour)
-        folded.colour = own.colour;
-    return folded;
+    MergeKeys(own.keys, ownKeys);
+    MergeFlags(own.flags, ownFlags);
+    return own;
 }
 
 } // namespace
@@ -109,7 +108,7 @@ void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file)
                                       "\"" + read.definition.name + "\" names the base class \"" +
                                           name + "\", which is not defined before it"});
         }
-        EntityClassDefinition folded = FoldBases(read.definition, bases);
+        EntityClassDefinition folded = FoldBases(std::move(read.definition), bases);
         if (folded.kind == EntityClassKind::kBrush)
             folded.size.reset();
         if (read.isBase)
