@@ -5,8 +5,9 @@
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
+#include "app/DefinitionCommands.h"
 #include "app/PickDistanceSetting.h"
-#include "app/TextureFolderSetting.h"
+#include "app/SearchFolderSetting.h"
 #include "app/TextureLockCommand.h"
 #include "app/ViewLayoutSetting.h"
 #include "framework/CFileChooser.h"
@@ -91,11 +92,12 @@ QString CanonicalPath(const QString& path) {
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
-// The map's texture files, looked for in the texture folders as they are set
-// now.
-void LoadTextures(CTolveDoc& doc) {
+// The map's texture and entity definition files, looked for in the folders
+// as they are set now.
+void LoadTexturesAndDefinitions(CTolveDoc& doc) {
     doc.m_textureWad.SetTextureFolders(LoadTextureFolders());
     LoadTextureWadAsking(doc.m_textureWad);
+    LoadEntityDefinitions(doc);
 }
 
 // Another program wrote or removed the map's file since Tolve read or saved
@@ -135,7 +137,7 @@ CTolveDoc* CDocManager::NewDocument() {
     doc->SetTitle(kUntitledBase + std::to_string(++m_untitledCount));
     if (!doc->OnNewDocument())
         return nullptr;
-    LoadTextures(*doc);
+    LoadTexturesAndDefinitions(*doc);
     return &AddDocument(std::move(doc));
 }
 
@@ -152,7 +154,7 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
     std::unique_ptr<CTolveDoc> doc = ReadDocument(canonical);
     if (!doc)
         return nullptr;
-    LoadTextures(*doc);
+    LoadTexturesAndDefinitions(*doc);
     doc->SetPathName(ToLocalPath(canonical));
     doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
     TellWhatWasRead(*doc);
@@ -166,7 +168,7 @@ CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::st
     if (!doc)
         return nullptr;
     doc->m_textureWad.RestoreLocation(doc->m_textureWad.GetFileName(), mapFolder);
-    LoadTextures(*doc);
+    LoadTexturesAndDefinitions(*doc);
     doc->SetTitle(title);
     TellWhatWasRead(*doc);
     CTolveDoc& added = AddDocument(std::move(doc));

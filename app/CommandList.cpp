@@ -2,6 +2,7 @@
 
 #include "app/BrushCommands.h"
 #include "app/ClipboardCommands.h"
+#include "app/DefinitionCommands.h"
 #include "app/EditModeCommands.h"
 #include "app/EntityCommands.h"
 #include "app/FileCommands.h"
@@ -21,6 +22,7 @@ namespace {
 CommandEntries GatherCommandEntries() {
     CommandEntries entries;
     AddFileCommands(entries);
+    AddDefinitionCommands(entries);
     AddUndoCommands(entries);
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);

@@ -18,7 +18,7 @@ namespace {
 void NewEntity(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CEntityVariablesDlg dialog(EntityKind::kPoint, doc.m_pointClassNames, view.window());
+    CEntityVariablesDlg dialog(EntityKind::kPoint, doc, view.window());
     PointEntityFields fields;
     fields.style = 0;
     dialog.SetFields(fields);
@@ -35,7 +35,7 @@ void NewEntity(const CommandContext& context) {
 void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    CEntityVariablesDlg dialog(EntityKind::kPoint, doc.m_pointClassNames, view.window());
+    CEntityVariablesDlg dialog(EntityKind::kPoint, doc, view.window());
     PointEntityFields fields;
     LoadFromEntity(fields, entity);
     dialog.SetFields(fields);

@@ -41,7 +41,7 @@ std::string DescribeEntity(const CModelEntity& entity) {
 // none after Cancel.
 CModelEntity* AddNewEntity(const CommandContext& c, CMapTransaction& transaction) {
     CTolveDoc& doc = c.view->GetDocument();
-    CEntityVariablesDlg dialog(EntityKind::kBrush, doc.m_brushClassNames, c.view->window());
+    CEntityVariablesDlg dialog(EntityKind::kBrush, doc, c.view->window());
     dialog.SetFields(ModelEntityFields{});
     if (!RunModalDialog(dialog))
         return nullptr;

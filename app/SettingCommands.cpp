@@ -1,8 +1,8 @@
 #include "app/SettingCommands.h"
 
-#include "app/TextureFolderSetting.h"
+#include "app/SearchFolderSetting.h"
+#include "dialogs/CSearchedFilesDlg.h"
 #include "dialogs/CSnapDlg.h"
-#include "dialogs/CTextureFilesDlg.h"
 #include "texture/TextureWadPrompt.h"
 #include "widgets/CTolveView.h"
 
@@ -23,8 +23,8 @@ void ChooseTextureFile(const CommandContext& context) {
         ChooseTextureWadAsking(wad);
         return;
     }
-    CTextureFilesDlg dialog(wad.GetFileName(), wad.GetMapFolder(), LoadTextureFolders(),
-                            context.view->window());
+    CSearchedFilesDlg dialog(wad.GetFileName(), wad.GetMapFolder(), LoadTextureFolders(),
+                             context.view->window());
     if (!RunModalDialog(dialog))
         return;
     StoreTextureFolders(dialog.GetTextureFolders());

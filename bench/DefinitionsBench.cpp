@@ -1,6 +1,7 @@
 // Speed of reading a mod's entity definitions: an FGD of 300 classes, each
 // built on base classes, with a size, a colour, eight keys, a choices key and
 // eight flags, the size of a large mod's file. Goal: under 20 ms.
+#include "bench/LargeFgd.h"
 #include "entity/EntityDefinitions.h"
 
 #include <benchmark/benchmark.h>
@@ -9,68 +10,13 @@
 
 namespace {
 
-constexpr int kBaseClasses = 6;
-constexpr int kClasses = 300;
-
-std::string BaseClassText(int number) {
-    const std::string n = std::to_string(number);
-    std::string text = "@BaseClass";
-    if (number > 0)
-        text += " base(Base" + std::to_string(number - 1) + ")";
-    text += " color(" + n + " 100 200) = Base" + n + "\n[\n";
-    text += "    base" + n + "key(string) : \"Key of base " + n + "\" : \"\"\n";
-    text += "    spawnflags(flags) =\n    [\n        " + std::to_string(256 << number) +
-            " : \"Base flag " + n + "\" : 0\n    ]\n]\n\n";
-    return text;
-}
-
-std::string KeysText(int number) {
-    const char* const types[] = {"string", "integer", "float", "target_source"};
-    std::string text;
-    for (int key = 0; key < 8; ++key)
-        text += "    key" + std::to_string(key) + "(" + types[key % 4] + ") : \"Key " +
-                std::to_string(key) + " of class " + std::to_string(number) +
-                "\" : " + std::to_string(key * 10) + " : \"What key " + std::to_string(key) +
-                " does\"\n";
-    text += "    style(choices) : \"Style\" : 0 =\n    [\n";
-    for (int choice = 0; choice < 6; ++choice)
-        text +=
-            "        " + std::to_string(choice) + " : \"Choice " + std::to_string(choice) + "\"\n";
-    text += "    ]\n    spawnflags(flags) =\n    [\n";
-    for (int flag = 0; flag < 8; ++flag)
-        text += "        " + std::to_string(1 << flag) + " : \"Flag " + std::to_string(flag) +
-                "\" : " + std::to_string(flag % 2) + "\n";
-    return text + "    ]\n";
-}
-
-std::string ClassText(int number) {
-    const bool solid = number % 5 == 0;
-    std::string text = solid ? "@SolidClass" : "@PointClass";
-    text += " base(Base" + std::to_string(number % kBaseClasses) + ", Base0)";
-    if (!solid)
-        text += " size(-16 -16 -24, 16 16 " + std::to_string(32 + number % 8) + ")";
-    text += " color(" + std::to_string(number % 256) + " 0 0)";
-    text += " model({ \"path\": \":progs/m" + std::to_string(number) + ".mdl\" })";
-    text += " = class_" + std::to_string(number) + " : \"Class " + std::to_string(number) +
-            "\"\n[\n" + KeysText(number) + "]\n\n";
-    return text;
-}
-
-std::string MakeFgd() {
-    std::string text = "// generated for the benchmark\n\n";
-    for (int base = 0; base < kBaseClasses; ++base)
-        text += BaseClassText(base);
-    for (int number = 0; number < kClasses; ++number)
-        text += ClassText(number);
-    return text;
-}
-
 void BM_DefinitionsReadFgd(benchmark::State& state) {
-    const std::string text = MakeFgd();
+    const std::string text = MakeLargeFgd();
     for (auto _ : state) {
         CEntityDefinitions definitions;
         definitions.ReadFgd(text, "bench.fgd");
-        if (definitions.GetClasses().size() != kClasses || !definitions.GetProblems().empty())
+        if (definitions.GetClasses().size() != kLargeFgdClasses ||
+            !definitions.GetProblems().empty())
             state.SkipWithError("the generated file did not read as expected");
         benchmark::DoNotOptimize(definitions);
     }

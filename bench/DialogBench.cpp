@@ -1,11 +1,13 @@
 // How long the entity dialogs take to open with the full class lists, and
 // "Brush & Face Edit" with a large map and texture file: what a user waits for
 // after New Entity, New Brush or Edit.
+#include "bench/LargeFgd.h"
 #include "bench/ReadGeneratedMap.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
 #include "entity/EntityClassNames.h"
+#include "entity/EntityDefinitions.h"
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 
@@ -22,6 +24,23 @@ void BM_OpenEntityVariables(benchmark::State& state) {
     for (auto _ : state) {
         CEntityVariablesDlg dialog(EntityKind::kPoint, names);
         dialog.SetFields(PointEntityFields{});
+        benchmark::DoNotOptimize(dialog.sizeHint());
+    }
+}
+
+// With a large mod's definitions: 240 point classes in the list, the
+// captions and the offered keys of an existing entity's class.
+void BM_OpenEntityVariablesWithDefinitions(benchmark::State& state) {
+    CEntityDefinitions definitions;
+    definitions.ReadFgd(MakeLargeFgd(), "bench.fgd");
+    const std::vector<std::string> names = definitions.GetClassNames(EntityClassKind::kPoint);
+    PointEntityFields fields;
+    fields.text[PointField::kClassname] = "class_7";
+    fields.otherKeys = {{"key1", "10"}, {"style", "3"}};
+    for (auto _ : state) {
+        CEntityVariablesDlg dialog(EntityKind::kPoint, names);
+        dialog.SetDefinitions(&definitions);
+        dialog.SetFields(fields);
         benchmark::DoNotOptimize(dialog.sizeHint());
     }
 }
@@ -102,5 +121,6 @@ void BM_OpenBrushFace(benchmark::State& state) {
 
 BENCHMARK(BM_OpenBrushFace)->Args({100000, 2000})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEntityVariables)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEntityVariablesWithDefinitions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenModelEntityVariables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenWorldspawn)->Unit(benchmark::kMillisecond);

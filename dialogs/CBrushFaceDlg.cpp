@@ -278,7 +278,7 @@ void CBrushFaceDlg::ShowTextureSource(const CTextureFile* file) {
 }
 
 void CBrushFaceDlg::OnNewEntity() {
-    CEntityVariablesDlg dialog(EntityKind::kBrush, m_doc.m_brushClassNames, this);
+    CEntityVariablesDlg dialog(EntityKind::kBrush, m_doc, this);
     dialog.SetFields(ModelEntityFields{});
     if (!RunModalDialog(dialog))
         return;
@@ -305,7 +305,7 @@ void CBrushFaceDlg::OnEditEntity() {
         m_transaction.Edits().SetWorldKeys(keys);
         return;
     }
-    CEntityVariablesDlg dialog(EntityKind::kBrush, m_doc.m_brushClassNames, this);
+    CEntityVariablesDlg dialog(EntityKind::kBrush, m_doc, this);
     ModelEntityFields fields;
     LoadFromEntity(fields, *entity);
     dialog.SetFields(fields);

@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogText.h"
 
+#include <QCompleter>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -19,8 +20,16 @@ CClassNameCombo::CClassNameCombo(const std::vector<std::string>& classNames, QWi
     });
     addItems(names);
     setCurrentIndex(-1);
-    // A typed name must not be completed into another one behind the user's back.
-    setCompleter(nullptr);
+    // The list narrows to the names holding what is typed, anywhere in them
+    // ("ogre" finds monster_ogre). Only a name the user picks from it
+    // replaces the text: a typed name is never completed behind their back.
+    auto* completer = new QCompleter(model(), this);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    setCompleter(completer);
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& text) { emit ClassChosen(FromDialogText(text)); });
     connect(this, &QComboBox::textActivated, this,
             [this](const QString& text) { emit ClassChosen(FromDialogText(text)); });
     connect(lineEdit(), &QLineEdit::textEdited, this,

@@ -7,6 +7,7 @@
 #include "dialogs/DialogText.h"
 #include "entity/FlagLabels.h"
 #include "framework/CMessageService.h"
+#include "map/CTolveDoc.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -44,7 +45,37 @@ QVBoxLayout* MakeColumn(QWidget*& column, QWidget* parent) {
     return layout;
 }
 
+// The keys the dialog sets from its own boxes, checks and buttons, which the
+// "Other keys" table does not offer.
+std::vector<std::string> KeysWithBoxes(EntityKind kind) {
+    std::vector<std::string> keys = {"classname", "spawnflags", "origin"};
+    if (kind == EntityKind::kPoint) {
+        keys.push_back("style");
+        for (size_t i = 0; i < kPointFieldCount; ++i) {
+            if (const char* key = GetBoxKey(static_cast<PointField>(i)))
+                keys.push_back(key);
+        }
+    } else {
+        for (size_t i = 0; i < kModelFieldCount; ++i) {
+            if (const char* key = GetBoxKey(static_cast<ModelField>(i)))
+                keys.push_back(key);
+        }
+    }
+    return keys;
+}
+
 } // namespace
+
+CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind, const CTolveDoc& doc, QWidget* parent)
+    : CEntityVariablesDlg(kind,
+                          OfferedClassNames(doc.GetEntityDefinitions(),
+                                            kind == EntityKind::kPoint ? EntityClassKind::kPoint
+                                                                       : EntityClassKind::kBrush,
+                                            kind == EntityKind::kPoint ? doc.m_pointClassNames
+                                                                       : doc.m_brushClassNames),
+                          parent) {
+    m_definitions = doc.GetEntityDefinitions();
+}
 
 CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind,
                                          const std::vector<std::string>& classNames,
@@ -311,12 +342,18 @@ ModelEntityFields CEntityVariablesDlg::GetBrushFields() const {
 }
 
 void CEntityVariablesDlg::UpdateFlagLabels(const std::string& className) {
-    if (m_kind == EntityKind::kPoint) {
-        m_spawnflags->SetCaptions(MakePointFlagLabels(className));
-        return;
-    }
-    const BrushEntityCaptions captions = MakeBrushFlagLabels(className);
+    BrushEntityCaptions captions;
+    if (m_definitions)
+        captions = MakeDefinedFlagLabels(m_definitions->Find(className));
+    else if (m_kind == EntityKind::kPoint)
+        captions.flags = MakePointFlagLabels(className);
+    else
+        captions = MakeBrushFlagLabels(className);
     m_spawnflags->SetCaptions(captions.flags);
+    m_otherKeys->SetClass(m_definitions ? m_definitions->Find(className) : nullptr,
+                          KeysWithBoxes(m_kind));
+    if (m_kind == EntityKind::kPoint)
+        return;
     for (int i = 0; i < kSoundButtonCount; ++i)
         m_soundButtons[static_cast<size_t>(i + 1)]->setText(ToDialogText(captions.sounds[i]));
 }

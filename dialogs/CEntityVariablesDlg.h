@@ -11,6 +11,8 @@
 #include <vector>
 
 class CClassNameCombo;
+class CEntityDefinitions;
+class CTolveDoc;
 class COtherKeysTable;
 class CSpawnflagGroup;
 class QButtonGroup;
@@ -38,6 +40,11 @@ public:
     // `classNames` fill the class list: the point classes or the brush classes.
     CEntityVariablesDlg(EntityKind kind, const std::vector<std::string>& classNames,
                         QWidget* parent = nullptr);
+    // The classes of the map's definitions when it names some, else the
+    // built-in ones.
+    CEntityVariablesDlg(EntityKind kind, const CTolveDoc& doc, QWidget* parent = nullptr);
+    // Captions come from these classes; null: from the built-in rules.
+    void SetDefinitions(const CEntityDefinitions* definitions) { m_definitions = definitions; }
 
     EntityKind GetKind() const { return m_kind; }
 
@@ -107,6 +114,7 @@ private:
     int m_loadedChoice = kNoButton;   // as loaded: a choice no button stands for stays
     std::array<QPushButton*, kSoundButtonCount + 1> m_soundButtons{};
     COtherKeysTable* m_otherKeys = nullptr;
+    const CEntityDefinitions* m_definitions = nullptr;
     // As the dialog was opened: what the map said is kept, not judged.
     PointEntityFields m_loadedPoint;
     ModelEntityFields m_loadedBrush;

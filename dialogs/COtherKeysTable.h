@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class CClassKeyDelegate;
+struct EntityClassDefinition;
 class QPushButton;
 class QTableWidget;
 
@@ -25,14 +27,24 @@ public:
     QTableWidget* GetTable() const { return m_table; }
     QPushButton* GetAddButton() const { return m_add; }
     QPushButton* GetRemoveButton() const { return m_remove; }
+    // The class whose declared keys the table offers (null: none), and the
+    // keys the dialog has boxes for, which it does not offer.
+    void SetClass(const EntityClassDefinition* definition,
+                  const std::vector<std::string>& keysWithBoxes);
+    CClassKeyDelegate* GetDelegate() const { return m_delegate; }
+
     // The table and its buttons at the end of a dialog's tab order.
     void AppendTabStops(std::vector<QWidget*>& tabOrder) const;
 
 private:
     void AddRow();
+    // A key of the class gets its description as a tip.
+    void DescribeRow(int row);
+    void OnKeyEdited(int row);
     void RemoveCurrentRow();
 
     QTableWidget* m_table;
     QPushButton* m_add;
     QPushButton* m_remove;
+    CClassKeyDelegate* m_delegate;
 };

@@ -1,5 +1,7 @@
 #include "entity/FlagLabels.h"
 
+#include "entity/EntityDefinitions.h"
+
 #include <vector>
 
 namespace {
@@ -158,4 +160,25 @@ SpawnflagCaptions MakePointFlagLabels(std::string_view className) {
 
 BrushEntityCaptions MakeBrushFlagLabels(std::string_view className) {
     return ApplyFirstMatchingRule(GetBrushCaptionRules(), className);
+}
+
+BrushEntityCaptions MakeDefinedFlagLabels(const EntityClassDefinition* definition) {
+    BrushEntityCaptions captions = MakeTemplateCaptions();
+    if (!definition)
+        return captions;
+    for (int box = 0; box < kClassFlagBoxCount; ++box) {
+        const FlagDefinition* flag = definition->FindFlag(GetSpawnflagBit(box));
+        if (flag && !flag->caption.empty())
+            captions.flags[box] = flag->caption;
+    }
+    // A "sounds" key with choices names the numbers the sound buttons write.
+    if (const KeyDefinition* sounds = definition->FindKey("sounds")) {
+        for (const KeyChoice& choice : sounds->choices) {
+            for (int number = 1; number <= kSoundButtonCount; ++number) {
+                if (choice.value == std::to_string(number) && !choice.caption.empty())
+                    captions.sounds[number - 1] = choice.caption;
+            }
+        }
+    }
+    return captions;
 }

@@ -32,3 +32,9 @@ struct BrushEntityCaptions {
 SpawnflagCaptions MakePointFlagLabels(std::string_view className);
 // The check box and sound button captions a brush entity of this class shows.
 BrushEntityCaptions MakeBrushFlagLabels(std::string_view className);
+
+struct EntityClassDefinition;
+// The captions a class of a mod's definitions gives its first eight bits and
+// the sound buttons (from a "sounds" key with choices); the skill boxes keep
+// theirs. A class the definitions lack (null) shows the plain numbers.
+BrushEntityCaptions MakeDefinedFlagLabels(const EntityClassDefinition* definition);

@@ -4,6 +4,7 @@
 #include "framework/FileError.h"
 #include "map/CBrushBoxIndex.h"
 #include "map/CEditorState.h"
+#include "map/CMapDefinitions.h"
 #include "map/CMapHistory.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
@@ -87,6 +88,12 @@ public:
     void RecogniseGameByTextures();
 
     CTextureWad m_textureWad;
+    // The entity classes of the definition files the map names.
+    CMapDefinitions m_definitions;
+    // Null when the map names none: the built-in classes serve.
+    const CEntityDefinitions* GetEntityDefinitions() const {
+        return m_definitions.Get(*this, m_textureWad.GetMapFolder());
+    }
     MapFormat m_mapFormat = MapFormat::kStandard; // the form Save writes
     MapGame m_mapGame = MapGame::kQuake;
     // Brushes read with plane points that are not whole numbers: the line of

@@ -5,6 +5,7 @@
 #include "view/ViewLimits.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <utility>
 
@@ -28,6 +29,11 @@ bool MarkedBefore(const ProjectedCorners& corners, int v) {
             return true;
     }
     return false;
+}
+
+// A coordinate moved by a class's size, held to what a coordinate can be.
+int32_t Offset(int32_t value, int32_t by) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} + by, INT32_MIN, INT32_MAX));
 }
 
 // The edges of one brush drawn so far on the screen, either way round. Its
@@ -296,16 +302,49 @@ bool CMapPainter::AnyCornerInsideLimits(const CMapBrush& brush) const {
     return false;
 }
 
-Rgb CMapPainter::UnhoveredFill(const CPointEntity& entity) const {
-    const CEditorState& state = m_doc.GetEditorState();
-    const bool inSet =
-        state.GetEditMode() == kEntityMode && state.GetSelectionSet().Contains(entity);
-    return inSet ? kOrange : kDarkGreen;
+const EntityClassDefinition* CMapPainter::DefinitionOf(const CPointEntity& entity) const {
+    return m_definitions ? m_definitions->Find(entity.m_classname) : nullptr;
 }
 
+Rgb CMapPainter::UnhoveredFill(const CPointEntity& entity) const {
+    const CEditorState& state = m_doc.GetEditorState();
+    if (state.GetEditMode() == kEntityMode && state.GetSelectionSet().Contains(entity))
+        return kOrange;
+    const EntityClassDefinition* definition = DefinitionOf(entity);
+    if (definition && definition->colour)
+        return {definition->colour->r, definition->colour->g, definition->colour->b};
+    return kDarkGreen;
+}
+
+// A class with a size shows its box too; its marker still shows where the
+// entity stands and whether it is hovered.
 void CMapPainter::DrawPointEntity(const CPointEntity& entity) {
     const bool hovered = &entity == m_doc.GetEditorState().GetSelectedPointEntity();
-    DrawMarker(entity.m_origin, kEntityMarkerSize, hovered ? kOlive : UnhoveredFill(entity));
+    const Rgb colour = hovered ? kOlive : UnhoveredFill(entity);
+    const EntityClassDefinition* definition = DefinitionOf(entity);
+    if (definition && definition->size && InsideLimits(entity.m_origin))
+        DrawEntityBox(entity.m_origin, *definition->size, colour);
+    DrawMarker(entity.m_origin, kEntityMarkerSize, colour);
+}
+
+void CMapPainter::DrawEntityBox(const IntPoint& origin, const DefinitionSize& size, Rgb colour) {
+    ScreenPoint corners[8];
+    for (int i = 0; i < 8; ++i) {
+        const DefinitionPoint& x = (i & 1) ? size.maxs : size.mins;
+        const DefinitionPoint& y = (i & 2) ? size.maxs : size.mins;
+        const DefinitionPoint& z = (i & 4) ? size.maxs : size.mins;
+        corners[i] = m_mapper.Map(
+            IntPoint{Offset(origin.x, x.x), Offset(origin.y, y.y), Offset(origin.z, z.z)});
+    }
+    ShownEdges shown;
+    for (int a = 0; a < 8; ++a) {
+        for (int axis = 1; axis < 8; axis <<= 1) {
+            const int b = a | axis;
+            if (b == a || corners[a] == corners[b] || !shown.Add(corners[a], corners[b]))
+                continue;
+            m_canvas.DrawLine(corners[a].x, corners[a].y, corners[b].x, corners[b].y, colour);
+        }
+    }
 }
 
 void CMapPainter::DrawAxes(int32_t width, int32_t height) {
@@ -440,11 +479,18 @@ void CMapPainter::PaintAll(int32_t width, int32_t height) {
 }
 
 void CMapPainter::PaintArea(const ScreenRect& area, int32_t width, int32_t height) {
-    Paint(width, height, CAreaReach(m_projection, m_mapper, area, ObjectMargin(m_projection)));
+    Paint(width, height,
+          CAreaReach(m_projection, m_mapper, area, ObjectMargin(m_projection, m_doc)));
 }
 
 int32_t CMapPainter::ObjectMargin(const CViewProjection& projection) {
     return projection.MarkerRadius(std::max(kEntityMarkerSize, kVertexMarkerSize)) + kPenReach;
+}
+
+int32_t CMapPainter::ObjectMargin(const CViewProjection& projection, const CTolveDoc& doc) {
+    const int64_t reach = LargestPointClassReach(doc.GetEntityDefinitions());
+    const int64_t pixels = std::min<int64_t>(projection.PixelsOf(reach) + 1, INT32_MAX / 4);
+    return std::max(ObjectMargin(projection), static_cast<int32_t>(pixels) + kPenReach);
 }
 
 bool CMapPainter::PaintNotice(const MapNotice& notice) {

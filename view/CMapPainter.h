@@ -14,7 +14,8 @@
 class CMapPainter {
 public:
     CMapPainter(const CTolveDoc& doc, const CViewProjection& projection, CCanvas& canvas)
-        : m_doc(doc), m_projection(projection), m_mapper(projection), m_canvas(canvas) {}
+        : m_doc(doc), m_projection(projection), m_mapper(projection), m_canvas(canvas),
+          m_definitions(doc.GetEntityDefinitions()) {}
 
     // The grid at the snap step behind the map, when shown (the editor's
     // views show it; plain pictures do not unless asked).
@@ -29,6 +30,9 @@ public:
     // The most anything drawn for an object reaches beyond the pixels its
     // corners or origin map to: markers and the pixel of their outlines.
     static int32_t ObjectMargin(const CViewProjection& projection);
+    // With the size boxes of the map's point entity classes, which reach
+    // farther from their origins.
+    static int32_t ObjectMargin(const CViewProjection& projection, const CTolveDoc& doc);
     // Draws what an incremental notice asks for; false for one that needs a
     // full repaint instead.
     bool PaintNotice(const MapNotice& notice);
@@ -53,7 +57,11 @@ private:
     void DrawGridLines(int axis, int32_t step, int32_t every, int32_t width, int32_t height);
     void DrawLimits();
     void DrawPointEntity(const CPointEntity& entity);
-    // A point entity's fill when it is not hovered: the set's colour in it.
+    // The box of a class's size around a point entity's origin.
+    void DrawEntityBox(const IntPoint& origin, const DefinitionSize& size, Rgb colour);
+    const EntityClassDefinition* DefinitionOf(const CPointEntity& entity) const;
+    // A point entity's fill when it is not hovered: the set's colour in it,
+    // else its class's colour.
     Rgb UnhoveredFill(const CPointEntity& entity) const;
     void DrawSetParts(const CMapBrush& brush, EditMode mode, uint64_t parts);
     void DrawOwnerBrushes(const CModelEntity* owner);
@@ -67,6 +75,7 @@ private:
     bool m_drewInsideLimits = false;
     std::vector<uint32_t> m_reaching; // the brushes a paint draws, by box
     bool m_showGrid = false;
+    const CEntityDefinitions* m_definitions; // null: the built-in classes, which have no size
 };
 
 // The grid's colours: a line at every snap step, and a darker one at every

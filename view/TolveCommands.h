@@ -68,4 +68,5 @@ enum class CommandId : int {
     kSnapCoarser = 32828,
     kFrameSelection = 32829,
     kActualSize = 32830,
+    kEntityDefinitions = 32831,
 };

@@ -112,7 +112,7 @@ bool CTolveView::NoteChangedArea(const IntBox& box) {
     if (ratio != std::floor(ratio) || m_image.size() != size() * ratio)
         return false; // area edges between device pixels, or a picture of another size
     const AreaRepaint plan = PlanAreaRepaint(
-        box, m_projection, CMapPainter::ObjectMargin(m_projection), width(), height());
+        box, m_projection, CMapPainter::ObjectMargin(m_projection, m_doc), width(), height());
     if (plan.how != AreaRepaint::How::kPart)
         return plan.how == AreaRepaint::How::kNothing;
     const ScreenRect& area = plan.rect;

@@ -1,7 +1,7 @@
 #include "CAppFixture.h"
 #include "app/CMenuBars.h"
 #include "app/CRecentFileList.h"
-#include "app/TextureFolderSetting.h"
+#include "app/SearchFolderSetting.h"
 #include "map/CMapEdits.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"

@@ -85,8 +85,8 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     Frame().RunCommand(CommandId::kFileNew);
     EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
-                ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...", "-",
-                            "Recent File", "-", "E&xit"));
+                ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
+                            "Entity &Definitions...", "-", "Recent File", "-", "E&xit"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&Window")),
                 ElementsAre("&New Window", "&Cascade", "&Tile", "&Arrange Icons"));
 }
@@ -98,8 +98,9 @@ TEST_F(CMainFrameMenus, RecentFilesTakeThePlaceholdersPlace) {
     Docs().OpenDocument(first);
     Docs().OpenDocument(second);
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
-                ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...", "-",
-                            "&1 " + second, "&2 " + first, "-", "E&xit"));
+                ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
+                            "Entity &Definitions...", "-", "&1 " + second, "&2 " + first, "-",
+                            "E&xit"));
     EXPECT_EQ(Frame().GetMenuBars().GetRecentActions()[0]->statusTip(), "Open this document");
 }
 

@@ -167,7 +167,7 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
         ShownMenuBar(*Frame().menuBar()),
         ElementsAre(
             "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save "
-            "&As... | - | Recent File | - | E&xit",
+            "&As... | Entity &Definitions... | - | Recent File | - | E&xit",
             "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t (brushes or entities "
             "only)\tCtrl+X | &Copy (nothing selected)\tCtrl+C | &Paste\tCtrl+V | - | Texture "
             "&Lock | - | Corner Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity "

@@ -1,8 +1,8 @@
 #include "AppTestDoubles.h"
 #include "TestSupport.h"
 #include "app/CommandList.h"
-#include "app/TextureFolderSetting.h"
-#include "dialogs/CTextureFilesDlg.h"
+#include "app/SearchFolderSetting.h"
+#include "dialogs/CSearchedFilesDlg.h"
 #include "texture/WadListText.h"
 #include "widgets/CTolveView.h"
 
@@ -55,13 +55,13 @@ std::vector<std::string> Column(const QTreeWidget& list, int column) {
     return texts;
 }
 
-void Select(CTextureFilesDlg& dialog, int row) {
+void Select(CSearchedFilesDlg& dialog, int row) {
     dialog.GetFileList()->setCurrentItem(dialog.GetFileList()->topLevelItem(row));
 }
 
 TEST(TextureFilesDlg, ShowsWhereEachFileWasFoundAndFoldersFindMore) {
     TextureFilesFixture f;
-    CTextureFilesDlg dialog(f.kList, f.MapFolder(), {});
+    CSearchedFilesDlg dialog(f.kList, f.MapFolder(), {});
     EXPECT_EQ(dialog.windowTitle(), "Texture Files");
     EXPECT_THAT(Column(*dialog.GetFileList(), 0),
                 ElementsAre("lq_utility.wad", "C:\\q\\fence.wad", "gone.wad"));
@@ -89,7 +89,7 @@ TEST(TextureFilesDlg, ShowsWhereEachFileWasFoundAndFoldersFindMore) {
 
 TEST(TextureFilesDlg, FilesAreAddedRemovedAndReordered) {
     TextureFilesFixture f;
-    CTextureFilesDlg dialog(f.kList, f.MapFolder(), {f.Path("textures")});
+    CSearchedFilesDlg dialog(f.kList, f.MapFolder(), {f.Path("textures")});
     EXPECT_FALSE(dialog.GetMoveUpButton()->isEnabled()) << "the first file is selected";
     EXPECT_TRUE(dialog.GetMoveDownButton()->isEnabled());
 
@@ -134,9 +134,9 @@ struct TexturesCommandFixture : TextureFilesFixture {
 };
 
 // Adds the texture folder and puts the last entry first, then presses `button`.
-auto ArrangeAndPress(QPushButton* (CTextureFilesDlg::*button)() const) {
+auto ArrangeAndPress(QPushButton* (CSearchedFilesDlg::*button)() const) {
     return [button](CModalDialog& modal) {
-        auto& dialog = dynamic_cast<CTextureFilesDlg&>(modal);
+        auto& dialog = dynamic_cast<CSearchedFilesDlg&>(modal);
         dialog.GetAddFolderButton()->click();
         Select(dialog, 2);
         dialog.GetMoveUpButton()->click();
@@ -148,7 +148,7 @@ auto ArrangeAndPress(QPushButton* (CTextureFilesDlg::*button)() const) {
 TEST(TexturesCommand, OkAppliesTheListAndTheFoldersAndLoadsAgain) {
     TexturesCommandFixture f;
     f.folders.m_answers = {f.Path("textures")};
-    f.dialogs.m_script = ArrangeAndPress(&CTextureFilesDlg::GetOkButton);
+    f.dialogs.m_script = ArrangeAndPress(&CSearchedFilesDlg::GetOkButton);
     f.Run();
     EXPECT_THAT(f.dialogs.m_names, ElementsAre("Texture Files"));
     EXPECT_EQ(f.doc.m_textureWad.GetFileName(), "gone.wad;lq_utility.wad;C:\\q\\fence.wad");
@@ -162,7 +162,7 @@ TEST(TexturesCommand, OkAppliesTheListAndTheFoldersAndLoadsAgain) {
 TEST(TexturesCommand, CancelChangesNothing) {
     TexturesCommandFixture f;
     f.folders.m_answers = {f.Path("textures")};
-    f.dialogs.m_script = ArrangeAndPress(&CTextureFilesDlg::GetCancelButton);
+    f.dialogs.m_script = ArrangeAndPress(&CSearchedFilesDlg::GetCancelButton);
     f.Run();
     EXPECT_EQ(f.doc.m_textureWad.GetFileName(), f.kList);
     EXPECT_THAT(LoadTextureFolders(), IsEmpty());

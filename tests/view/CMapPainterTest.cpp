@@ -1,4 +1,5 @@
 #include "view/CMapPainter.h"
+#include "map/CMapDefinitions.h"
 #include "view/ViewNavigation.h"
 
 #include "CRecordingCanvas.h"
@@ -359,4 +360,37 @@ TEST(CMapPainter, NoGridUnlessAskedAndNoneInTheThreeDView) {
     f.canvas.m_calls.clear();
     painter.PaintAll(400, 300);
     EXPECT_EQ(f.canvas.CountColour("line", kGridMajor), 0);
+}
+
+// With a mod's definitions, a point entity of a class with a size shows its
+// box in the class's colour around its marker; the area repaints reach as far.
+TEST(CMapPainter, DefinedPointClassesShowTheirBoxInTheirColour) {
+    PaintFixture f;
+    CTempDir dir;
+    WriteFileText(dir.Path("mod.fgd"),
+                  "@PointClass size(-32 -32 -8, 32 32 8) color(255 200 40) = light : \"L\" []\n");
+    f.doc.m_textureWad.SetMapFolder(dir.Root().string());
+    const CViewProjection projection = f.projection;
+    const int32_t plainMargin = CMapPainter::ObjectMargin(projection, f.doc);
+    f.doc.m_worldOtherPairs.push_back({kDefinitionsKey, "mod.fgd"});
+    ASSERT_NE(f.doc.GetEntityDefinitions(), nullptr);
+    f.Painter().PaintAll(800, 600);
+    const Rgb classColour{255, 200, 40};
+    EXPECT_EQ(f.canvas.CountColour("line", classColour), kBoxLinesInAFlatView);
+    EXPECT_EQ(f.canvas.CountColour("ellipse", kDarkGreen), 0);
+    // 64 units across, about the light's pixel (416, 268).
+    for (const auto& call : f.canvas.m_calls) {
+        if (call.kind != "line" || !(call.colour == classColour))
+            continue;
+        EXPECT_TRUE(call.a == 384 || call.a == 448 || call.b == 236 || call.b == 300);
+    }
+    EXPECT_EQ(plainMargin, CMapPainter::ObjectMargin(projection));
+    EXPECT_EQ(CMapPainter::ObjectMargin(projection, f.doc), 32 + 1 + 2); // the box, its pen
+
+    // A class the definitions lack keeps the plain marker.
+    f.canvas.m_calls.clear();
+    f.doc.GetPointEntities()[0]->m_classname = "info_unknown";
+    f.Painter().PaintAll(800, 600);
+    EXPECT_EQ(f.canvas.CountColour("line", classColour), 0);
+    EXPECT_EQ(f.canvas.CountColour("ellipse", kDarkGreen), 1);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "framework/CDialogRunner.h"
+#include "framework/CFileChooser.h"
 #include "texture/TextureFileSearch.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,20 +14,38 @@ class QListWidget;
 class QPushButton;
 class QTreeWidget;
 
-// "Texture Files": the texture files of one map in list order, each with
-// where it was found or why not, and the texture folders of all maps. The
-// user adds, removes and reorders files and adds and removes folders; nothing
-// changes until the caller applies the result of OK.
-class CTextureFilesDlg : public QDialog, public CModalDialog {
+// What one kind of searched file list says and how it judges an entry: the
+// texture files of a map, or its entity definition files.
+struct SearchedFilesKind {
+    const char* title;
+    const char* filesCaption;
+    const char* filesNote;
+    const char* foldersCaption;
+    const char* folderChooserTitle;
+    FileChooserRequest chooser;
+    // Where an entry was found, or why not, in a few words.
+    std::function<std::string(const std::string& entry, const TextureSearchPaths& paths)> describe;
+};
+
+// "Texture Files": the texture files of one map in list order (a texture
+// comes from the first that holds it), the texture folders of all maps.
+SearchedFilesKind TextureFilesKind();
+// "Entity Definitions": the FGD and QuakeC files of a map's entity classes, a
+// later file's class replacing an earlier one of the same name.
+SearchedFilesKind DefinitionFilesKind();
+
+// A map's list of files looked for as its texture files are: each with
+// where it was found or why not, and the folders of all maps where a file is
+// looked for by its name. The list is the map's value, entries joined by ';'.
+class CSearchedFilesDlg : public QDialog, public CModalDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "Texture Files";
-
     // `wadValue` is the map's "wad" value; files are looked for from
     // `mapFolder` and in `textureFolders` as the catalogue looks for them.
-    CTextureFilesDlg(const std::string& wadValue, const std::string& mapFolder,
-                     const std::vector<std::string>& textureFolders, QWidget* parent = nullptr);
+    CSearchedFilesDlg(const std::string& wadValue, const std::string& mapFolder,
+                      const std::vector<std::string>& textureFolders, QWidget* parent = nullptr,
+                      SearchedFilesKind kind = TextureFilesKind());
 
     // The list as it stands now, in order.
     std::vector<std::string> GetEntryNames() const;
@@ -34,7 +54,7 @@ public:
     std::string GetWadValue() const;
     std::vector<std::string> GetTextureFolders() const;
 
-    std::string GetDialogName() const override { return kTitle; }
+    std::string GetDialogName() const override { return m_kind.title; }
     bool RunDialog() override { return exec() == QDialog::Accepted; }
 
     void OnAddFile();
@@ -62,6 +82,7 @@ private:
     void ShowFileStates();
     void EnableButtons();
 
+    SearchedFilesKind m_kind;
     std::string m_wadValue;
     TextureSearchPaths m_search;
     QTreeWidget* m_files = nullptr;

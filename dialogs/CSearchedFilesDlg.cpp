@@ -1,9 +1,10 @@
-#include "dialogs/CTextureFilesDlg.h"
+#include "dialogs/CSearchedFilesDlg.h"
 
 #include "dialogs/DialogLayout.h"
 #include "dialogs/DialogText.h"
 #include "framework/CFileChooser.h"
 #include "framework/CFolderChooser.h"
+#include "map/CMapDefinitions.h"
 #include "texture/CTextureWad.h"
 #include "texture/TextureWadEntry.h"
 #include "texture/WadListText.h"
@@ -44,10 +45,37 @@ QPushButton* AddButton(QVBoxLayout& column, const char* text, QWidget* parent) {
 
 } // namespace
 
-CTextureFilesDlg::CTextureFilesDlg(const std::string& wadValue, const std::string& mapFolder,
-                                   const std::vector<std::string>& textureFolders, QWidget* parent)
-    : QDialog(parent), m_wadValue(wadValue), m_search{mapFolder, {}} {
-    setWindowTitle(QString::fromLatin1(kTitle));
+SearchedFilesKind TextureFilesKind() {
+    return {"Texture Files",
+            "Texture files of this map:",
+            "A texture comes from the first file that holds it.",
+            "Texture folders of all maps:",
+            "Add Texture Folder",
+            CTextureWad::MakeChooserRequest(),
+            [](const std::string& entry, const TextureSearchPaths& paths) {
+                return DescribeWadEntry(InspectWadEntry(entry, paths));
+            }};
+}
+
+SearchedFilesKind DefinitionFilesKind() {
+    FileChooserRequest chooser;
+    chooser.filterText = "Entity definition files (*.fgd *.def *.qc)";
+    chooser.pattern = "*.fgd *.def *.qc";
+    chooser.defaultExtension = "fgd";
+    return {"Entity Definitions",
+            "Entity definition files of this map:",
+            "A class comes from the last file that defines it.",
+            "Definition folders of all maps:",
+            "Add Definition Folder",
+            chooser,
+            DescribeDefinitionEntry};
+}
+
+CSearchedFilesDlg::CSearchedFilesDlg(const std::string& wadValue, const std::string& mapFolder,
+                                     const std::vector<std::string>& textureFolders,
+                                     QWidget* parent, SearchedFilesKind kind)
+    : QDialog(parent), m_kind(std::move(kind)), m_wadValue(wadValue), m_search{mapFolder, {}} {
+    setWindowTitle(QString::fromLatin1(m_kind.title));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildFileGroup(), 2);
     layout->addWidget(BuildFolderGroup(), 1);
@@ -59,8 +87,8 @@ CTextureFilesDlg::CTextureFilesDlg(const std::string& wadValue, const std::strin
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
-    connect(m_ok, &QPushButton::clicked, this, &CTextureFilesDlg::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &CTextureFilesDlg::reject);
+    connect(m_ok, &QPushButton::clicked, this, &CSearchedFilesDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CSearchedFilesDlg::reject);
 
     for (const std::string& folder : textureFolders)
         AddFolderItem(folder);
@@ -73,12 +101,10 @@ CTextureFilesDlg::CTextureFilesDlg(const std::string& wadValue, const std::strin
     resize(640, 400);
 }
 
-QWidget* CTextureFilesDlg::BuildFileGroup() {
+QWidget* CSearchedFilesDlg::BuildFileGroup() {
     QGridLayout* grid = nullptr;
-    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Texture files of this map:"));
-    grid->addWidget(
-        new QLabel(QStringLiteral("A texture comes from the first file that holds it."), group), 0,
-        0);
+    QGroupBox* group = MakeFrame(grid, this, QString::fromLatin1(m_kind.filesCaption));
+    grid->addWidget(new QLabel(QString::fromLatin1(m_kind.filesNote), group), 0, 0);
     m_files = new QTreeWidget(group);
     m_files->setColumnCount(2);
     m_files->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Found as")});
@@ -92,17 +118,17 @@ QWidget* CTextureFilesDlg::BuildFileGroup() {
     m_moveDown = AddButton(*column, "Move Down", group);
     column->addStretch(1);
     grid->addLayout(column, 1, 1);
-    connect(m_addFile, &QPushButton::clicked, this, &CTextureFilesDlg::OnAddFile);
-    connect(m_removeFile, &QPushButton::clicked, this, &CTextureFilesDlg::OnRemoveFile);
+    connect(m_addFile, &QPushButton::clicked, this, &CSearchedFilesDlg::OnAddFile);
+    connect(m_removeFile, &QPushButton::clicked, this, &CSearchedFilesDlg::OnRemoveFile);
     connect(m_moveUp, &QPushButton::clicked, this, [this] { OnMoveFile(-1); });
     connect(m_moveDown, &QPushButton::clicked, this, [this] { OnMoveFile(1); });
-    connect(m_files, &QTreeWidget::currentItemChanged, this, &CTextureFilesDlg::EnableButtons);
+    connect(m_files, &QTreeWidget::currentItemChanged, this, &CSearchedFilesDlg::EnableButtons);
     return group;
 }
 
-QWidget* CTextureFilesDlg::BuildFolderGroup() {
+QWidget* CSearchedFilesDlg::BuildFolderGroup() {
     QGridLayout* grid = nullptr;
-    QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Texture folders of all maps:"));
+    QGroupBox* group = MakeFrame(grid, this, QString::fromLatin1(m_kind.foldersCaption));
     grid->addWidget(
         new QLabel(QStringLiteral("A file the map's folder lacks is looked for here by its name."),
                    group),
@@ -114,51 +140,50 @@ QWidget* CTextureFilesDlg::BuildFolderGroup() {
     m_removeFolder = AddButton(*column, "Remove Folder", group);
     column->addStretch(1);
     grid->addLayout(column, 1, 1);
-    connect(m_addFolder, &QPushButton::clicked, this, &CTextureFilesDlg::OnAddFolder);
-    connect(m_removeFolder, &QPushButton::clicked, this, &CTextureFilesDlg::OnRemoveFolder);
-    connect(m_folders, &QListWidget::currentRowChanged, this, &CTextureFilesDlg::EnableButtons);
+    connect(m_addFolder, &QPushButton::clicked, this, &CSearchedFilesDlg::OnAddFolder);
+    connect(m_removeFolder, &QPushButton::clicked, this, &CSearchedFilesDlg::OnRemoveFolder);
+    connect(m_folders, &QListWidget::currentRowChanged, this, &CSearchedFilesDlg::EnableButtons);
     return group;
 }
 
-void CTextureFilesDlg::AddFileItem(const std::string& name) {
+void CSearchedFilesDlg::AddFileItem(const std::string& name) {
     auto* item = new QTreeWidgetItem(m_files);
     item->setText(0, ToDialogText(name));
     item->setData(0, kBytesRole, ToBytes(name));
 }
 
-void CTextureFilesDlg::AddFolderItem(const std::string& folder) {
+void CSearchedFilesDlg::AddFolderItem(const std::string& folder) {
     auto* item = new QListWidgetItem(QFile::decodeName(folder.c_str()), m_folders);
     item->setData(kBytesRole, ToBytes(folder));
     m_search.textureFolders.push_back(folder);
 }
 
-std::vector<std::string> CTextureFilesDlg::GetEntryNames() const {
+std::vector<std::string> CSearchedFilesDlg::GetEntryNames() const {
     std::vector<std::string> names;
     for (int i = 0; i < m_files->topLevelItemCount(); ++i)
         names.push_back(ItemBytes(m_files->topLevelItem(i)->data(0, kBytesRole)));
     return names;
 }
 
-std::string CTextureFilesDlg::GetWadValue() const {
+std::string CSearchedFilesDlg::GetWadValue() const {
     const std::vector<std::string> names = GetEntryNames();
     return names == SplitWadListNames(m_wadValue) ? m_wadValue : JoinWadList(names);
 }
 
-std::vector<std::string> CTextureFilesDlg::GetTextureFolders() const {
+std::vector<std::string> CSearchedFilesDlg::GetTextureFolders() const {
     return m_search.textureFolders;
 }
 
 // Every change may find or lose files, so each entry is looked at again.
-void CTextureFilesDlg::ShowFileStates() {
+void CSearchedFilesDlg::ShowFileStates() {
     for (int i = 0; i < m_files->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_files->topLevelItem(i);
-        const TextureWadEntry entry =
-            InspectWadEntry(ItemBytes(item->data(0, kBytesRole)), m_search);
-        item->setText(1, QFile::decodeName(DescribeWadEntry(entry).c_str()));
+        const std::string state = m_kind.describe(ItemBytes(item->data(0, kBytesRole)), m_search);
+        item->setText(1, QFile::decodeName(state.c_str()));
     }
 }
 
-void CTextureFilesDlg::EnableButtons() {
+void CSearchedFilesDlg::EnableButtons() {
     const int row = m_files->indexOfTopLevelItem(m_files->currentItem());
     m_removeFile->setEnabled(row >= 0);
     m_moveUp->setEnabled(row > 0);
@@ -166,9 +191,8 @@ void CTextureFilesDlg::EnableButtons() {
     m_removeFolder->setEnabled(m_folders->currentRow() >= 0);
 }
 
-void CTextureFilesDlg::OnAddFile() {
-    std::optional<std::string> chosen =
-        FileChooserSlot::Get().ChooseFileToOpen(CTextureWad::MakeChooserRequest());
+void CSearchedFilesDlg::OnAddFile() {
+    std::optional<std::string> chosen = FileChooserSlot::Get().ChooseFileToOpen(m_kind.chooser);
     if (!chosen)
         return;
     AddFileItem(MakeStoredWadName(*chosen, m_search.mapFolder));
@@ -177,12 +201,12 @@ void CTextureFilesDlg::OnAddFile() {
     EnableButtons();
 }
 
-void CTextureFilesDlg::OnRemoveFile() {
+void CSearchedFilesDlg::OnRemoveFile() {
     delete m_files->currentItem();
     EnableButtons();
 }
 
-void CTextureFilesDlg::OnMoveFile(int step) {
+void CSearchedFilesDlg::OnMoveFile(int step) {
     const int row = m_files->indexOfTopLevelItem(m_files->currentItem());
     const int target = row + step;
     if (row < 0 || target < 0 || target >= m_files->topLevelItemCount())
@@ -193,8 +217,9 @@ void CTextureFilesDlg::OnMoveFile(int step) {
     EnableButtons();
 }
 
-void CTextureFilesDlg::OnAddFolder() {
-    std::optional<std::string> folder = FolderChooserSlot::Get().ChooseFolder("Add Texture Folder");
+void CSearchedFilesDlg::OnAddFolder() {
+    std::optional<std::string> folder =
+        FolderChooserSlot::Get().ChooseFolder(m_kind.folderChooserTitle);
     if (!folder)
         return;
     const auto& folders = m_search.textureFolders;
@@ -204,7 +229,7 @@ void CTextureFilesDlg::OnAddFolder() {
     EnableButtons();
 }
 
-void CTextureFilesDlg::OnRemoveFolder() {
+void CSearchedFilesDlg::OnRemoveFolder() {
     const int row = m_folders->currentRow();
     if (row < 0)
         return;
