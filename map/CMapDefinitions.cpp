@@ -73,6 +73,20 @@ int32_t LargestPointClassReach(const CEntityDefinitions* definitions) {
     return static_cast<int32_t>(std::min<int64_t>(reach, INT32_MAX));
 }
 
+void MoveDefinitionEntries(CWorldKeys& world, const std::string& oldFolder,
+                           const std::string& newFolder) {
+    std::string value = GetDefinitionsValue(world);
+    if (value.empty() || oldFolder.empty() || oldFolder == newFolder)
+        return;
+    // From the last entry back, so that the offsets of those before stay.
+    const std::vector<WadListEntry> entries = SplitWadList(value);
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        if (auto moved = MoveWadEntry(entry->name, oldFolder, newFolder))
+            value = ReplaceWadListEntry(value, *entry, *moved);
+    }
+    SetDefinitionsValue(world, value);
+}
+
 std::string DescribeDefinitionEntry(const std::string& entry, const TextureSearchPaths& paths) {
     const std::optional<FoundTextureFile> found = LocateTextureFile(entry, paths);
     if (!found)

@@ -35,6 +35,12 @@ std::vector<std::string> OfferedClassNames(const CEntityDefinitions* definitions
 // axis, in units; 0 without definitions.
 int32_t LargestPointClassReach(const CEntityDefinitions* definitions);
 
+// Rewrites the entries of the map's own key that a move of the map from
+// `oldFolder` to `newFolder` would lose (relative ones found in the old
+// folder), as the texture list's are; the rest stay byte for byte.
+void MoveDefinitionEntries(CWorldKeys& world, const std::string& oldFolder,
+                           const std::string& newFolder);
+
 // How an entry of the list led to its file, or why it did not.
 std::string DescribeDefinitionEntry(const std::string& entry, const TextureSearchPaths& paths);
 

@@ -99,10 +99,12 @@ bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages) 
 
 bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
                                AttributeChange& attributes) {
-    // A texture file named relative to the map must still be found from the
-    // map's new place.
+    // A texture or definition file named relative to the map must still be
+    // found from the map's new place.
     const std::string wadName = m_textureWad.GetFileName();
     const std::string wadFolder = m_textureWad.GetMapFolder();
+    const std::string definitions = GetDefinitionsValue(*this);
+    MoveDefinitionEntries(*this, wadFolder, FolderOf(path));
     m_textureWad.SetMapFolder(FolderOf(path));
     WrittenFile written;
     std::optional<FileError> error = WriteMapFile(path, &written);
@@ -112,6 +114,7 @@ bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
         return true;
     }
     m_textureWad.RestoreLocation(wadName, wadFolder);
+    SetDefinitionsValue(*this, definitions);
     messages.push_back(DescribeSaveFailure(*error));
     return false;
 }

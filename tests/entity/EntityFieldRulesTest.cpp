@@ -1,8 +1,7 @@
+#include "WrittenEntityText.h"
 #include "map/CMapReader.h"
-#include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
 #include "map/EntityFieldTransfer.h"
-#include "map/MapFragment.h"
 
 #include "TestSupport.h"
 
@@ -19,14 +18,6 @@ CPointEntity ReadPointEntity(const std::string& keys) {
     doc.ReadMapText(("{\n\"classname\" \"worldspawn\"\n}\n{\n" + keys + "}\n").c_str(),
                     diagnostics);
     return *doc.GetPointEntities().at(0);
-}
-
-std::string WrittenText(const CPointEntity& entity) {
-    PointEntityList entities;
-    entities.push_back(std::make_unique<CPointEntity>(entity));
-    MapContents contents;
-    contents.pointEntities = &entities;
-    return CMapWriter::WriteText(contents);
 }
 
 size_t CountOf(const std::string& text, const std::string& part) {

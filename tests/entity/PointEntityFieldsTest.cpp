@@ -1,21 +1,11 @@
-#include "map/CMapWriter.h"
+#include "WrittenEntityText.h"
 #include "map/EntityFieldTransfer.h"
-#include "map/MapFragment.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using enum PointField;
-
-// The map text of the entity alone.
-std::string WrittenText(const CPointEntity& entity) {
-    PointEntityList entities;
-    entities.push_back(std::make_unique<CPointEntity>(entity));
-    MapContents contents;
-    contents.pointEntities = &entities;
-    return CMapWriter::WriteText(contents);
-}
 
 PointEntityFields LoadedFrom(const CPointEntity& entity) {
     PointEntityFields fields;

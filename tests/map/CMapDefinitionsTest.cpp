@@ -89,3 +89,21 @@ TEST(CMapDefinitions, OfferedNamesAndTheReachOfTheLargestBox) {
               std::vector<std::string>{"func_x"});
     EXPECT_EQ(LargestPointClassReach(&definitions), 64);
 }
+
+// Saved elsewhere, the map still finds its files: an entry found beside it is
+// rewritten to reach it from the new place, the others stay as written.
+TEST(CMapDefinitions, EntriesFollowAMapSavedInAnotherFolder) {
+    CTempDir dir;
+    std::filesystem::create_directories(dir.Path("map/defs"));
+    std::filesystem::create_directories(dir.Path("away"));
+    WriteFileText(dir.Path("map/defs/local.fgd"), kMonsters);
+    CWorldKeys world = WorldWith({{kDefinitionsKey, "defs/local.fgd; C:\\q\\far.def"}});
+    MoveDefinitionEntries(world, dir.Path("map").string(), dir.Path("map").string());
+    EXPECT_EQ(GetDefinitionsValue(world), "defs/local.fgd; C:\\q\\far.def");
+    MoveDefinitionEntries(world, dir.Path("map").string(), dir.Path("away").string());
+    EXPECT_EQ(GetDefinitionsValue(world),
+              dir.Path("map/defs/local.fgd").string() + "; C:\\q\\far.def");
+    CMapDefinitions definitions;
+    ASSERT_NE(definitions.Get(world, dir.Path("away").string()), nullptr);
+    EXPECT_EQ(definitions.GetProblems().size(), 1u); // far.def was never found
+}
