@@ -11,6 +11,7 @@
 #include "app/NavigationCommands.h"
 #include "app/OwnerCommands.h"
 #include "app/PickDistanceSetting.h"
+#include "app/PointFileCommands.h"
 #include "app/SelectionCommands.h"
 #include "app/SetCommands.h"
 #include "app/TextureLockCommand.h"
@@ -23,6 +24,7 @@ CommandEntries GatherCommandEntries() {
     CommandEntries entries;
     AddFileCommands(entries);
     AddDefinitionCommands(entries);
+    AddPointFileCommands(entries);
     AddUndoCommands(entries);
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);

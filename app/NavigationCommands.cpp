@@ -103,14 +103,26 @@ void FrameWholeMap(const CommandContext& c) {
     c.view->FrameMap();
 }
 
-// The selection set, else the hovered object wherever it is: the way to find
-// what the status bar names.
+// Around a loaded leak trace; none without one.
+std::optional<IntBox> BoundsOfPointFile(const CTolveDoc& doc) {
+    std::optional<IntBox> box;
+    if (doc.m_pointFile) {
+        for (const Vec3d& point : doc.m_pointFile->points)
+            Grow(box, NearestPoint(point));
+    }
+    return box;
+}
+
+// The selection set, else a loaded leak trace, else the hovered object
+// wherever it is: the way to find what the status bar names.
 void FrameSelection(const CommandContext& c) {
     CTolveView& view = *c.view;
     const CEditorState& state = view.GetDocument().GetEditorState();
     const CSelectionSet& set = state.GetSelectionSet();
-    const std::optional<IntBox> box =
-        BoundsOfSet(set.IsEmpty() ? state.GetHoverAsSet() : set, state.GetEditMode());
+    std::optional<IntBox> box =
+        set.IsEmpty() ? BoundsOfPointFile(view.GetDocument()) : std::nullopt;
+    if (!box)
+        box = BoundsOfSet(set.IsEmpty() ? state.GetHoverAsSet() : set, state.GetEditMode());
     if (!box) {
         ShowStatusNotice("Nothing is selected or hovered to frame");
         return;

@@ -35,6 +35,7 @@ void CTolveDoc::Serialize() {
 void CTolveDoc::DeleteContents() {
     // The history holds objects and points at others.
     m_history.Clear();
+    m_pointFile.reset();
     // A brush entity's brushes go before the entity itself.
     m_brushBoxes.Forget();
     m_worldBrushes.clear();

@@ -12,6 +12,7 @@
 #include "map/MapDiagnostics.h"
 #include "map/MapFragment.h"
 #include "map/MapNotice.h"
+#include "map/PointFile.h"
 #include "texture/CTextureWad.h"
 
 #include <cstdint>
@@ -90,6 +91,8 @@ public:
     CTextureWad m_textureWad;
     // The entity classes of the definition files the map names.
     CMapDefinitions m_definitions;
+    // A compiler's leak trace, drawn over the map in every view while loaded.
+    std::optional<PointFile> m_pointFile;
     // Null when the map names none: the built-in classes serve.
     const CEntityDefinitions* GetEntityDefinitions() const {
         return m_definitions.Get(*this, m_textureWad.GetMapFolder());

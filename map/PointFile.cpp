@@ -2,7 +2,9 @@
 
 #include "framework/RegularFile.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -41,6 +43,14 @@ std::optional<Vec3d> ParsePoint(std::string_view line) {
 }
 
 } // namespace
+
+IntPoint NearestPoint(const Vec3d& point) {
+    auto nearest = [](double value) {
+        return static_cast<int32_t>(
+            std::clamp(std::round(value), double{INT32_MIN}, double{INT32_MAX}));
+    };
+    return {nearest(point.x), nearest(point.y), nearest(point.z)};
+}
 
 std::optional<PointFileProblem> ParsePointFile(std::string_view text, PointFile& file) {
     file.points.clear();

@@ -20,6 +20,10 @@ struct PointFileProblem {
     std::string message;
 };
 
+// The whole-unit point nearest a point of the file, as far as a coordinate
+// can reach.
+IntPoint NearestPoint(const Vec3d& point);
+
 // Lines of three numbers separated by blanks; blank lines are passed over.
 // Any other line makes the whole file unusable, as a path with a point
 // missing would lead the user astray.

@@ -29,17 +29,18 @@ struct RenderOptions {
     bool grid = true;
     int width = 1600;
     int height = 1000;
+    const char* pointFile = nullptr;
 };
 
 void PrintRenderUsage(FILE* out) {
-    std::fprintf(
-        out,
-        "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N|1/N] [--3d]\n"
-        "                        [--flipped] [--no-grid] [--size WIDTHxHEIGHT] --out FILE.png\n\n"
-        "Draws the map as the editor's view does, grid included, and saves the\n"
-        "picture. --zoom N shows N world units per pixel, --zoom 1/N magnifies to N\n"
-        "pixels per unit (N a power of two, up to 16). Without --zoom the view is\n"
-        "framed on the whole map; the map is centred.\n");
+    std::fprintf(out, "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N|1/N] [--3d]\n"
+                      "                        [--flipped] [--no-grid] [--size WIDTHxHEIGHT]\n"
+                      "                        [--pointfile FILE.pts] --out FILE.png\n\n"
+                      "Draws the map as the editor's view does, grid included, and saves the\n"
+                      "picture. --zoom N shows N world units per pixel, --zoom 1/N magnifies to N\n"
+                      "pixels per unit (N a power of two, up to 16). Without --zoom the view is\n"
+                      "framed on the whole map; the map is centred. --pointfile draws a\n"
+                      "compiler's leak trace over the map in red.\n");
 }
 
 bool ParsePlane(const char* text, int32_t& plane) {
@@ -88,6 +89,8 @@ bool ParseOptions(int argc, char** argv, RenderOptions& options) {
                 options.width < 16 || options.height < 16 || options.width > 16384 ||
                 options.height > 16384)
                 return false;
+        } else if (arg == "--pointfile" && hasValue) {
+            options.pointFile = argv[++i];
         } else if (arg == "--out" && hasValue) {
             options.output = argv[++i];
         } else if (arg == "--3d") {
@@ -140,6 +143,14 @@ int RunRenderCommand(int argc, char** argv) {
     CTolveDoc doc;
     if (!OpenMapForCommand(doc, options.input))
         return 2;
+    if (options.pointFile) {
+        PointFile file;
+        if (std::optional<std::string> problem = ReadPointFile(options.pointFile, file)) {
+            std::fprintf(stderr, "%s\n", problem->c_str());
+            return 2;
+        }
+        doc.m_pointFile = std::move(file);
+    }
     CTolveView view(doc);
     view.resize(options.width, options.height);
     view.m_projection.m_viewMode = options.plane;

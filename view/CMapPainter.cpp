@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -30,6 +31,8 @@ bool MarkedBefore(const ProjectedCorners& corners, int v) {
     }
     return false;
 }
+
+inline constexpr Rgb kLeak{255, 0, 0};
 
 // A coordinate moved by a class's size, held to what a coordinate can be.
 int32_t Offset(int32_t value, int32_t by) {
@@ -469,7 +472,24 @@ void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
             m_drewInsideLimits = InsideLimits(entity->m_origin);
     }
     DrawBrushesReaching(reaches);
+    DrawPointFile();
     DrawSelectionOverlay();
+}
+
+void CMapPainter::DrawPointFile() {
+    if (!m_doc.m_pointFile || m_doc.m_pointFile->points.empty())
+        return;
+    const std::vector<Vec3d>& points = m_doc.m_pointFile->points;
+    auto screen = [&](const Vec3d& p) { return m_mapper.Map(NearestPoint(p)); };
+    ScreenPoint from = screen(points[0]);
+    for (size_t i = 1; i < points.size(); ++i) {
+        const ScreenPoint to = screen(points[i]);
+        m_canvas.DrawLine(from.x, from.y, to.x, to.y, kLeak);
+        from = to;
+    }
+    // Where the trace starts: the entity that sees out into the void.
+    const ScreenPoint start = screen(points[0]);
+    m_canvas.DrawEllipse(start.x - 3, start.y - 3, start.x + 3, start.y + 3, kLeak, kLeak);
 }
 
 // Objects off the view are passed over: on a view showing a corner of a

@@ -69,4 +69,6 @@ enum class CommandId : int {
     kFrameSelection = 32829,
     kActualSize = 32830,
     kEntityDefinitions = 32831,
+    kLoadPointFile = 32832,
+    kClearPointFile = 32833,
 };

@@ -29,4 +29,26 @@ TEST(RenderTool, TakesZoomedOutAndMagnifiedScalesAndRefusesOthers) {
     }
 }
 
+// A leak trace drawn over the picture; a broken one is named by its line
+// and no picture is made.
+TEST(RenderTool, DrawsAPointFileAndNamesTheLineOfABrokenOne) {
+    CTempDir dir;
+    const std::string map = TestDataPath("maps/tb_cube.map").string();
+    WriteFileText(dir.Path("leak.pts"), "0 0 0\n64 0 0\n64 64 32\n");
+    WriteFileText(dir.Path("broken.pts"), "0 0 0\n64 zero 0\n");
+    const std::string out = dir.Path("leak.png").string();
+    ToolRun run =
+        RunTool(dir, "render",
+                {map, "--plane", "xy", "--pointfile", dir.Path("leak.pts").string(), "--out", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    std::filesystem::remove(out);
+    run = RunTool(
+        dir, "render",
+        {map, "--plane", "xy", "--pointfile", dir.Path("broken.pts").string(), "--out", out});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, ::testing::HasSubstr("broken.pts:2: expected three numbers"));
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 } // namespace

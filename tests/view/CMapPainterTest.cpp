@@ -394,3 +394,38 @@ TEST(CMapPainter, DefinedPointClassesShowTheirBoxInTheirColour) {
     EXPECT_EQ(f.canvas.CountColour("line", classColour), 0);
     EXPECT_EQ(f.canvas.CountColour("ellipse", kDarkGreen), 1);
 }
+
+// A leak trace is drawn over the map in every plane, a red line from point to
+// point and a mark where it starts; without one nothing red is drawn.
+TEST(CMapPainter, APointFileIsDrawnAsARedPathInEveryPlane) {
+    PaintFixture f;
+    const Rgb red{255, 0, 0};
+    f.Painter().PaintAll(800, 600);
+    EXPECT_EQ(f.canvas.CountColour("line", red), 0);
+    f.doc.m_pointFile = PointFile{{{0, 0, 0}, {64.4, 0, 0}, {64, 32, 16}}};
+    const struct {
+        int32_t plane;
+        int lines; // a leg along the depth axis shows as a point
+    } planes[] = {{kPlaneXY, 2}, {kPlaneXZ, 2}, {kPlaneYZ, 1}};
+    for (const auto& c : planes) {
+        f.canvas.m_calls.clear();
+        f.projection.m_viewMode = c.plane;
+        f.Painter().PaintAll(800, 600);
+        int drawn = 0;
+        for (const auto& call : f.canvas.m_calls)
+            drawn +=
+                call.kind == "line" && call.colour == red && (call.a != call.c || call.b != call.d);
+        EXPECT_EQ(drawn, c.lines) << c.plane;
+        EXPECT_EQ(f.canvas.CountColour("ellipse", red), 1) << c.plane;
+    }
+    // In the top view the first leg runs from the origin's pixel 64 to the right.
+    f.canvas.m_calls.clear();
+    f.projection.m_viewMode = kPlaneXY;
+    f.Painter().PaintAll(800, 600);
+    bool found = false;
+    for (const auto& call : f.canvas.m_calls)
+        found = found ||
+                (call.kind == "line" && call.colour == red &&
+                 std::tie(call.a, call.b, call.c, call.d) == std::make_tuple(400, 300, 464, 300));
+    EXPECT_TRUE(found);
+}
