@@ -2,6 +2,7 @@
 
 #include "app/CAutosaveIndicator.h"
 #include "app/CAutosaver.h"
+#include "app/CCompileRuns.h"
 #include "app/CDocManager.h"
 #include "app/CInstanceServer.h"
 #include "app/CMainFrame.h"
@@ -20,9 +21,12 @@ CTolveApp::~CTolveApp() {
     // Windows go before their documents, and both before the main window.
     // Autosave goes first: a map still open now was never closed by the
     // user, and its copies stay.
+    // Compiles still running end after the maps, whose closing windows ask
+    // for their logs, and before the main window, which holds the logs.
     m_instanceServer.reset();
     m_autosaver.reset();
     m_docManager.reset();
+    m_compileRuns.reset();
     m_mainFrame.reset();
 }
 
@@ -42,7 +46,9 @@ bool CTolveApp::InitInstance(const StartupOptions& options) {
     // Saves killed last time left temporary files beside the maps they saved,
     // most likely the maps worked on lately.
     m_docManager->SweepStaleSaves(m_recentFiles->GetPaths());
+    m_compileRuns = std::make_unique<CCompileRuns>(*m_docManager);
     m_mainFrame = std::make_unique<CMainFrame>(area, *this);
+    m_compileRuns->SetWindowParent(m_mainFrame.get());
 
     if (options.singleInstance) {
         QString name = options.serverName.isEmpty() ? CInstanceServer::GetDefaultServerName()

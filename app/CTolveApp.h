@@ -8,6 +8,7 @@
 #include <string>
 
 class CAutosaver;
+class CCompileRuns;
 class CDocManager;
 class CInstanceServer;
 class CMainFrame;
@@ -32,6 +33,7 @@ public:
     CDocManager& GetDocManager() const { return *m_docManager; }
     CRecentFileList& GetRecentFiles() const { return *m_recentFiles; }
     CAutosaver& GetAutosaver() const { return *m_autosaver; }
+    CCompileRuns& GetCompileRuns() const { return *m_compileRuns; }
     const std::string& GetSoundPath() const { return m_soundPath; }
     // Null unless single-instance mode is on and this editor holds the name.
     CInstanceServer* GetInstanceServer() const { return m_instanceServer.get(); }
@@ -46,5 +48,6 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CDocManager> m_docManager;
     std::unique_ptr<CAutosaver> m_autosaver;
+    std::unique_ptr<CCompileRuns> m_compileRuns;
     std::unique_ptr<CInstanceServer> m_instanceServer;
 };

@@ -13,7 +13,8 @@ struct MainMenuTitle {
 
 // In the order the menu bar shows them.
 constexpr MainMenuTitle kMainMenus[] = {
-    {MainMenu::kFile, "&File"},           {MainMenu::kEdit, "&Edit"}, {MainMenu::kView, "&View"},
+    {MainMenu::kFile, "&File"},           {MainMenu::kEdit, "&Edit"},
+    {MainMenu::kView, "&View"},           {MainMenu::kCompile, "&Compile"},
     {MainMenu::kWindow, "&Window", true}, {MainMenu::kHelp, "&Help"},
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/BrushCommands.h"
 #include "app/ClipboardCommands.h"
+#include "app/CompileCommands.h"
 #include "app/DefinitionCommands.h"
 #include "app/EditModeCommands.h"
 #include "app/EntityCommands.h"
@@ -25,6 +26,7 @@ CommandEntries GatherCommandEntries() {
     AddFileCommands(entries);
     AddDefinitionCommands(entries);
     AddPointFileCommands(entries);
+    AddCompileCommands(entries);
     AddUndoCommands(entries);
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);

@@ -34,19 +34,8 @@ std::optional<std::string> PointFileToLoad(const CTolveDoc& doc) {
 
 void LoadPointFile(const CommandContext& context) {
     CTolveDoc& doc = context.view->GetDocument();
-    const std::optional<std::string> path = PointFileToLoad(doc);
-    if (!path)
-        return;
-    PointFile file;
-    if (const std::optional<std::string> problem = ReadPointFile(*path, file)) {
-        ShowMessageBox(kLoadTitle, *problem, MessageIcon::kWarning);
-        return;
-    }
-    const size_t count = file.points.size();
-    doc.m_pointFile = std::move(file);
-    doc.UpdateAllViews(MapNotice::Repaint());
-    ShowStatusNotice("Point file: " + std::to_string(count) + (count == 1 ? " point" : " points") +
-                     "; View > Frame Selection shows it, View > Clear Point File removes it");
+    if (const std::optional<std::string> path = PointFileToLoad(doc))
+        LoadPointFileIntoDocument(doc, *path);
 }
 
 void ClearPointFile(const CommandContext& context) {
@@ -63,6 +52,20 @@ bool HasPointFile(const CommandContext& context) {
 }
 
 } // namespace
+
+bool LoadPointFileIntoDocument(CTolveDoc& doc, const std::string& path) {
+    PointFile file;
+    if (const std::optional<std::string> problem = ReadPointFile(path, file)) {
+        ShowMessageBox(kLoadTitle, *problem, MessageIcon::kWarning);
+        return false;
+    }
+    const size_t count = file.points.size();
+    doc.m_pointFile = std::move(file);
+    doc.UpdateAllViews(MapNotice::Repaint());
+    ShowStatusNotice("Point file: " + std::to_string(count) + (count == 1 ? " point" : " points") +
+                     "; View > Frame Selection shows it, View > Clear Point File removes it");
+    return true;
+}
 
 void AddPointFileCommands(CommandEntries& entries) {
     entries.push_back({.id = CommandId::kLoadPointFile,

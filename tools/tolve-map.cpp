@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"textures", RunTexturesCommand, "list the textures of WAD2 files, or of a map, with sizes"},
 #ifdef TOLVE_HAS_RENDER
     {"render", RunRenderCommand, "draw a map in one plane into a PNG picture"},
+    {"compile", RunCompileCommand, "run a compile profile's steps on a map, printing the log"},
 #endif
 };
 

@@ -71,4 +71,7 @@ enum class CommandId : int {
     kEntityDefinitions = 32831,
     kLoadPointFile = 32832,
     kClearPointFile = 32833,
+    kCompileRun = 32834,
+    kCompileProfiles = 32835,
+    kCompileLog = 32836,
 };

@@ -55,7 +55,7 @@ using CMainFrameMenus = CAppFixture;
 
 TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     StartApp();
-    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_THAT(MenuItems(*edit),
@@ -78,12 +78,12 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());
 
     Frame().RunCommand(CommandId::kFileClose);
-    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&View", "&Help"));
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&View", "&Compile", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "-", "Recent File", "-", "E&xit"));
 
     Frame().RunCommand(CommandId::kFileNew);
-    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Window", "&Help"));
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
                             "Entity &Definitions...", "-", "Recent File", "-", "E&xit"));

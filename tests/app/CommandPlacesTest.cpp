@@ -181,13 +181,15 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "| Pick &Distance... | - | XY Mode\tF2 | XZ Mode\tF3 | YZ Mode\tF4 | 3D Mode\tF5 | "
             "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "
             "Snap\t] | Textures...\tCtrl+T | - | Load &Point File... | Clear Point File",
+            "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
             "&Window: &New Window | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
             "&Help: &About Tolve..."));
 
     Frame().RunCommand(CommandId::kFileClose);
     EXPECT_THAT(ShownMenuBar(*Frame().menuBar()),
                 ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | - | Recent File | - | E&xit",
-                            "&View: &Toolbar | &Status Bar", "&Help: &About Tolve..."));
+                            "&View: &Toolbar | &Status Bar", "&Compile: &Profiles...",
+                            "&Help: &About Tolve..."));
 }
 
 TEST_F(CommandPlacesInFrame, TheToolBarShowsItsButtonsInGroups) {

@@ -1,0 +1,192 @@
+#include "compile/CCompileRunner.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kDefaultGraceMilliseconds = 3000;
+
+QString Seconds(qint64 milliseconds) {
+    return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1) + " s";
+}
+
+QStringList ToQt(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const std::string& text : texts)
+        list.append(QString::fromStdString(text));
+    return list;
+}
+
+} // namespace
+
+CCompileRunner::CCompileRunner(QObject* parent) : QObject(parent) {
+    m_graceTimer.setSingleShot(true);
+    m_graceTimer.setInterval(kDefaultGraceMilliseconds);
+    connect(&m_graceTimer, &QTimer::timeout, this, [this] {
+        if (m_process && m_process->state() != QProcess::NotRunning) {
+            Log(LineKind::kProblem, "The step did not end; killing it");
+            m_process->kill();
+        }
+    });
+}
+
+CCompileRunner::~CCompileRunner() {
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000);
+    }
+}
+
+void CCompileRunner::Start(std::vector<CompileStep> steps) {
+    if (m_running)
+        return;
+    m_steps = std::move(steps);
+    m_index = 0;
+    m_running = true;
+    m_cancelled = false;
+    m_exitStatus = 0;
+    m_runTime.start();
+    StartNextStep();
+}
+
+void CCompileRunner::Cancel() {
+    if (!m_running || m_cancelled)
+        return;
+    m_cancelled = true;
+    if (!m_process) {
+        Finish(1, "Cancelled after " + Seconds(m_runTime.elapsed()));
+        return;
+    }
+    Log(LineKind::kProblem, "Cancelling " + StepName() + "...");
+    m_process->terminate();
+    m_graceTimer.start();
+}
+
+qint64 CCompileRunner::GetElapsedMilliseconds() const {
+    if (m_running)
+        return m_runTime.elapsed();
+    return m_finishedAfter;
+}
+
+void CCompileRunner::StartNextStep() {
+    while (m_index < m_steps.size() && !m_steps[m_index].enabled) {
+        Log(LineKind::kCommand, QString("Skipping step %1 of %2: %3")
+                                    .arg(m_index + 1)
+                                    .arg(m_steps.size())
+                                    .arg(QString::fromStdString(m_steps[m_index].program)));
+        ++m_index;
+    }
+    if (m_index == m_steps.size()) {
+        Finish(0, "Compile succeeded in " + Seconds(m_runTime.elapsed()));
+        return;
+    }
+    const CompileStep& step = m_steps[m_index];
+    Log(LineKind::kCommand, QString("Step %1 of %2: %3")
+                                .arg(m_index + 1)
+                                .arg(m_steps.size())
+                                .arg(QString::fromStdString(DescribeCommandLine(step))));
+    const QString folder = QString::fromStdString(step.folder);
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        Finish(1, StepName() + " could not start: the folder " + folder + " does not exist");
+        return;
+    }
+    m_process = std::make_unique<QProcess>();
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    m_process->setWorkingDirectory(folder);
+    connect(m_process.get(), &QProcess::readyReadStandardOutput, this, &CCompileRunner::ReadOutput);
+    connect(m_process.get(), &QProcess::errorOccurred, this, &CCompileRunner::OnStepError);
+    connect(m_process.get(), &QProcess::finished, this, &CCompileRunner::OnStepFinished);
+    m_stepTime.start();
+    m_process->start(QString::fromStdString(step.program), ToQt(step.args));
+}
+
+void CCompileRunner::ReadOutput() {
+    m_partialLine += m_process->readAllStandardOutput();
+    const qsizetype lastEnd = m_partialLine.lastIndexOf('\n');
+    if (lastEnd < 0)
+        return;
+    QStringList lines = QString::fromLocal8Bit(m_partialLine.constData(), lastEnd).split('\n');
+    for (QString& line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    m_partialLine.remove(0, lastEnd + 1);
+    emit LinesLogged(LineKind::kOutput, lines);
+}
+
+// What a step wrote after its last line end, once it has ended.
+void CCompileRunner::FlushOutput() {
+    ReadOutput();
+    if (m_partialLine.isEmpty())
+        return;
+    Log(LineKind::kOutput, QString::fromLocal8Bit(m_partialLine));
+    m_partialLine.clear();
+}
+
+void CCompileRunner::OnStepError(QProcess::ProcessError error) {
+    // A step that started reports its end through finished.
+    if (error != QProcess::FailedToStart || !m_process)
+        return;
+    const QString reason = m_process->errorString();
+    DropProcess();
+    if (m_cancelled)
+        Finish(1, "Cancelled after " + Seconds(m_runTime.elapsed()));
+    else
+        Finish(1, StepName() + " could not start: " + reason);
+}
+
+void CCompileRunner::OnStepFinished(int exitCode, QProcess::ExitStatus exitStatus) {
+    FlushOutput();
+    m_graceTimer.stop();
+    DropProcess();
+    const QString took = Seconds(m_stepTime.elapsed());
+    if (m_cancelled) {
+        Finish(1, StepName() + " was cancelled after " + took);
+    } else if (exitStatus == QProcess::CrashExit) {
+        Finish(1, StepName() + " ended abnormally (killed by a signal) after " + took);
+    } else if (exitCode != 0) {
+        Finish(exitCode, StepName() + " failed with exit status " + QString::number(exitCode) +
+                             " after " + took);
+    } else {
+        Log(LineKind::kResult, StepName() + " finished in " + took);
+        ++m_index;
+        StartNextStep();
+    }
+}
+
+void CCompileRunner::Finish(int exitStatus, const QString& summary) {
+    m_running = false;
+    m_exitStatus = exitStatus;
+    m_finishedAfter = m_runTime.elapsed();
+    if (exitStatus != 0 && m_index + 1 < m_steps.size())
+        Log(LineKind::kProblem, summary + "; the steps after it were not run");
+    else
+        Log(exitStatus == 0 ? LineKind::kResult : LineKind::kProblem, summary);
+    emit Finished(exitStatus);
+}
+
+void CCompileRunner::Log(LineKind kind, const QString& line) {
+    emit LinesLogged(kind, QStringList{line});
+}
+
+// The process is deleted later: this may run inside one of its signals.
+void CCompileRunner::DropProcess() {
+    if (!m_process)
+        return;
+    m_process->disconnect(this);
+    if (m_process->state() != QProcess::NotRunning) {
+        m_process->kill();
+        m_process->waitForFinished(1000);
+    }
+    m_process.release()->deleteLater();
+}
+
+QString CCompileRunner::StepName() const {
+    if (m_index >= m_steps.size())
+        return "The compile";
+    return QString("Step %1 (%2)")
+        .arg(m_index + 1)
+        .arg(QFileInfo(QString::fromStdString(m_steps[m_index].program)).fileName());
+}

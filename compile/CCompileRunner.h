@@ -1,0 +1,72 @@
+#pragma once
+
+#include "compile/CompileProfile.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+// Runs the steps of a compile one after the other without blocking: each
+// step's command line, its output as it comes (standard output and error
+// merged, so their lines keep the order the program wrote them in) and the
+// outcome go to the log. A step that cannot start or ends with a status other
+// than 0 stops the chain. Cancel ends the running step, politely and then
+// by force, and the rest.
+class CCompileRunner : public QObject {
+    Q_OBJECT
+
+public:
+    enum class LineKind { kCommand, kOutput, kProblem, kResult };
+    Q_ENUM(LineKind)
+
+    explicit CCompileRunner(QObject* parent = nullptr);
+    // Kills a step still running.
+    ~CCompileRunner() override;
+
+    // Steps as they run, their variables expanded; steps not enabled are
+    // passed over with a line in the log. Ignored while a run is under way.
+    void Start(std::vector<CompileStep> steps);
+    void Cancel();
+
+    bool IsRunning() const { return m_running; }
+    // Once finished: 0 when every step succeeded, else the failing step's
+    // status, or 1 when it had none (it could not start, was killed or cancelled).
+    int GetExitStatus() const { return m_exitStatus; }
+    bool WasCancelled() const { return m_cancelled; }
+    // Of the run under way, or of the last one.
+    qint64 GetElapsedMilliseconds() const;
+    // How long a step asked to end may take before it is killed.
+    void SetGraceMilliseconds(int milliseconds) { m_graceTimer.setInterval(milliseconds); }
+
+signals:
+    void LinesLogged(CCompileRunner::LineKind kind, const QStringList& lines);
+    void Finished(int exitStatus);
+
+private:
+    void StartNextStep();
+    void ReadOutput();
+    void FlushOutput();
+    void OnStepError(QProcess::ProcessError error);
+    void OnStepFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void Finish(int exitStatus, const QString& summary);
+    void Log(LineKind kind, const QString& line);
+    void DropProcess();
+    QString StepName() const;
+
+    std::vector<CompileStep> m_steps;
+    size_t m_index = 0;
+    std::unique_ptr<QProcess> m_process;
+    QByteArray m_partialLine; // output after the last line end
+    QElapsedTimer m_runTime;
+    QElapsedTimer m_stepTime;
+    qint64 m_finishedAfter = 0;
+    QTimer m_graceTimer;
+    bool m_running = false;
+    bool m_cancelled = false;
+    int m_exitStatus = 0;
+};

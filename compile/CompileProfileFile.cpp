@@ -1,0 +1,184 @@
+#include "compile/CompileProfileFile.h"
+
+#include "framework/CSafeFileWriter.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QStandardPaths>
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QJsonObject StepToJson(const CompileStep& step) {
+    QJsonArray args;
+    for (const std::string& arg : step.args)
+        args.append(ToQt(arg));
+    QJsonObject object{{"program", ToQt(step.program)}, {"args", args}};
+    if (!step.folder.empty())
+        object.insert("folder", ToQt(step.folder));
+    if (!step.enabled)
+        object.insert("enabled", false);
+    return object;
+}
+
+std::optional<std::string> StepFromJson(const QJsonValue& value, size_t number, CompileStep& step) {
+    const std::string where = "step " + std::to_string(number);
+    if (!value.isObject())
+        return where + " is not an object";
+    const QJsonObject object = value.toObject();
+    if (!object.value("program").isString() || object.value("program").toString().isEmpty())
+        return where + " has no \"program\"";
+    step.program = object.value("program").toString().toStdString();
+    const QJsonValue args = object.value("args");
+    if (!args.isUndefined() && !args.isArray())
+        return where + ": \"args\" is not a list";
+    for (const QJsonValue& arg : args.toArray()) {
+        if (!arg.isString())
+            return where + ": an argument is not a string";
+        step.args.push_back(arg.toString().toStdString());
+    }
+    const QJsonValue folder = object.value("folder");
+    if (!folder.isUndefined() && !folder.isString())
+        return where + ": \"folder\" is not a string";
+    step.folder = folder.toString().toStdString();
+    const QJsonValue enabled = object.value("enabled");
+    if (!enabled.isUndefined() && !enabled.isBool())
+        return where + ": \"enabled\" is not true or false";
+    step.enabled = enabled.toBool(true);
+    return std::nullopt;
+}
+
+// The first program of `names` found on the PATH, else the first name as it
+// is, which fails to start with a message saying so.
+std::string FindProgram(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const QString found = QStandardPaths::findExecutable(name);
+        if (!found.isEmpty())
+            return found.toStdString();
+    }
+    return *names.begin();
+}
+
+std::string FileStem(const std::string& name) {
+    std::string stem;
+    for (char c : name) {
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+        stem += plain ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '-';
+    }
+    return stem.empty() ? "profile" : stem;
+}
+
+} // namespace
+
+std::string CompileProfileToJson(const CompileProfile& profile) {
+    QJsonArray steps;
+    for (const CompileStep& step : profile.steps)
+        steps.append(StepToJson(step));
+    const QJsonObject object{{"name", ToQt(profile.name)}, {"steps", steps}};
+    return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+}
+
+std::optional<std::string> CompileProfileFromJson(std::string_view json, CompileProfile& profile) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray(json.data(), static_cast<qsizetype>(json.size())), &error);
+    if (error.error != QJsonParseError::NoError)
+        return "not JSON: " + error.errorString().toStdString() + " at character " +
+               std::to_string(error.offset);
+    if (!document.isObject())
+        return "not a profile: the text is not a JSON object";
+    const QJsonObject object = document.object();
+    if (!object.value("name").isString() || object.value("name").toString().trimmed().isEmpty())
+        return "the profile has no \"name\"";
+    if (!object.value("steps").isArray())
+        return "the profile has no list of \"steps\"";
+    CompileProfile read;
+    read.name = object.value("name").toString().toStdString();
+    size_t number = 0;
+    for (const QJsonValue& value : object.value("steps").toArray()) {
+        CompileStep step;
+        if (std::optional<std::string> problem = StepFromJson(value, ++number, step))
+            return problem;
+        read.steps.push_back(std::move(step));
+    }
+    profile = std::move(read);
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadCompileProfile(const std::string& path, CompileProfile& profile) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return path + ": cannot be read";
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (std::optional<std::string> problem = CompileProfileFromJson(text.str(), profile))
+        return path + ": " + *problem;
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteCompileProfile(const std::string& path,
+                                               const CompileProfile& profile) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    const std::string text = CompileProfileToJson(profile);
+    CSafeFileWriter writer(path);
+    if (writer.Open() && writer.Write(text.data(), text.size()) && writer.Commit())
+        return std::nullopt;
+    return path + ": " + writer.GetError();
+}
+
+std::vector<StoredProfile> LoadCompileProfiles(const std::string& folder,
+                                               std::vector<std::string>& problems) {
+    std::vector<StoredProfile> profiles;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() != ".json")
+            continue;
+        StoredProfile stored{entry.path().string(), {}};
+        if (std::optional<std::string> problem = ReadCompileProfile(stored.path, stored.profile))
+            problems.push_back(*problem);
+        else
+            profiles.push_back(std::move(stored));
+    }
+    std::ranges::sort(profiles, [](const StoredProfile& a, const StoredProfile& b) {
+        return a.profile.name != b.profile.name ? a.profile.name < b.profile.name : a.path < b.path;
+    });
+    return profiles;
+}
+
+std::string NewProfilePath(const std::string& folder, const std::string& name) {
+    const std::string stem = FileStem(name);
+    std::filesystem::path path = std::filesystem::path(folder) / (stem + ".json");
+    std::error_code error;
+    for (int number = 2; std::filesystem::exists(path, error); ++number)
+        path = std::filesystem::path(folder) / (stem + "-" + std::to_string(number) + ".json");
+    return path.string();
+}
+
+CompileProfile DefaultCompileProfile() {
+    CompileProfile profile;
+    profile.name = "Quake";
+    profile.steps.push_back({FindProgram({"qbsp"}), {"${MAP}", "${BSP}"}, "", true});
+    profile.steps.push_back({FindProgram({"vis"}), {"${BSP}"}, "", true});
+    profile.steps.push_back({FindProgram({"light"}), {"${BSP}"}, "", true});
+    // Engines load maps from the game's maps folder only.
+    profile.steps.push_back({FindProgram({"cp"}), {"${BSP}", "${GAMEDIR}/id1/maps/"}, "", false});
+    profile.steps.push_back({FindProgram({"ironwail", "quakespasm", "vkquake", "quake"}),
+                             {"-basedir", "${GAMEDIR}", "+map", "${NAME}"},
+                             "${GAMEDIR}",
+                             false});
+    return profile;
+}
