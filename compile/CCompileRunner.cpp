@@ -6,6 +6,16 @@
 namespace {
 
 constexpr int kDefaultGraceMilliseconds = 3000;
+constexpr qsizetype kLongestLine = 64 * 1024;
+
+// A line as a terminal leaves it: compilers redraw a progress count in place
+// with carriage returns, and only the last drawing stays.
+QString ShownPartOfLine(QString line) {
+    if (line.endsWith('\r'))
+        line.chop(1);
+    const qsizetype lastReturn = line.lastIndexOf('\r');
+    return lastReturn < 0 ? line : line.mid(lastReturn + 1);
+}
 
 QString Seconds(qint64 milliseconds) {
     return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1) + " s";
@@ -105,13 +115,15 @@ void CCompileRunner::StartNextStep() {
 void CCompileRunner::ReadOutput() {
     m_partialLine += m_process->readAllStandardOutput();
     const qsizetype lastEnd = m_partialLine.lastIndexOf('\n');
-    if (lastEnd < 0)
+    if (lastEnd < 0) {
+        // A program that never ends its line still shows what it wrote.
+        if (m_partialLine.size() > kLongestLine)
+            FlushPartialLine();
         return;
-    QStringList lines = QString::fromLocal8Bit(m_partialLine.constData(), lastEnd).split('\n');
-    for (QString& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
     }
+    QStringList lines = QString::fromLocal8Bit(m_partialLine.constData(), lastEnd).split('\n');
+    for (QString& line : lines)
+        line = ShownPartOfLine(line);
     m_partialLine.remove(0, lastEnd + 1);
     emit LinesLogged(LineKind::kOutput, lines);
 }
@@ -119,9 +131,13 @@ void CCompileRunner::ReadOutput() {
 // What a step wrote after its last line end, once it has ended.
 void CCompileRunner::FlushOutput() {
     ReadOutput();
+    FlushPartialLine();
+}
+
+void CCompileRunner::FlushPartialLine() {
     if (m_partialLine.isEmpty())
         return;
-    Log(LineKind::kOutput, QString::fromLocal8Bit(m_partialLine));
+    Log(LineKind::kOutput, ShownPartOfLine(QString::fromLocal8Bit(m_partialLine)));
     m_partialLine.clear();
 }
 

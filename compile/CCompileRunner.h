@@ -51,6 +51,7 @@ private:
     void StartNextStep();
     void ReadOutput();
     void FlushOutput();
+    void FlushPartialLine();
     void OnStepError(QProcess::ProcessError error);
     void OnStepFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void Finish(int exitStatus, const QString& summary);

@@ -193,6 +193,15 @@ TEST_F(CompileRunner, KeepsEveryLineOfAFastStepInOrder) {
                   (n % 2 ? "err " : "out ") + std::to_string(n));
 }
 
+// Progress redrawn in place with carriage returns shows as a terminal leaves
+// it; Windows line ends lose their return.
+TEST_F(CompileRunner, ShowsLinesAsATerminalLeavesThem) {
+    ASSERT_TRUE(Run({FakeStep({"--out", "light 10%\rlight 55%\rlight 100%", "--out", "dos\r",
+                               "--partial", "a\rb"})}));
+    const std::vector<std::string> output = Texts(LineKind::kOutput);
+    EXPECT_THAT(output, ::testing::ElementsAre("light 100%", "dos", "b"));
+}
+
 TEST_F(CompileRunner, ADestroyedRunnerEndsItsStep) {
     auto runner = std::make_unique<CCompileRunner>();
     bool sawLine = false;
