@@ -4,6 +4,7 @@
 #include "app/PointFileCommands.h"
 #include "compile/CCompileRunner.h"
 #include "dialogs/CCompileLogWindow.h"
+#include "framework/CMessageService.h"
 #include "map/CTolveDoc.h"
 #include "map/PointFile.h"
 
@@ -45,15 +46,20 @@ CCompileRuns::~CCompileRuns() {
 
 bool CCompileRuns::Start(CTolveDoc& doc, const CompileProfile& profile,
                          const std::string& gameFolder) {
-    Run& run = RunOf(doc);
-    if (run.runner->IsRunning()) {
-        ShowInFront(*run.window);
+    if (IsRunning(doc)) {
+        ShowLogWindow(doc);
         return false;
     }
     const CompileVariables variables = MakeCompileVariables(doc.GetPathName(), gameFolder);
+    if (const std::optional<std::string> problem = FindUnsetVariable(profile, variables)) {
+        ShowMessageBox("Compile", *problem + ". Set it in Compile > Profiles...",
+                       MessageIcon::kWarning);
+        return false;
+    }
     std::vector<CompileStep> steps;
     for (const CompileStep& step : profile.steps)
         steps.push_back(ExpandCompileStep(step, variables));
+    Run& run = RunOf(doc);
     run.pointFilePath = PointFilePathOf(doc.GetPathName());
     run.pointFileBefore = FileTime(run.pointFilePath);
     run.window->BeginRun(QString::fromStdString(doc.GetTitle()));

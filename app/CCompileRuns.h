@@ -31,7 +31,8 @@ public:
 
     // Runs the profile on the map as saved at its path, showing the log.
     // False, showing the log of the run under way, when the map is already
-    // being compiled.
+    // being compiled; false with a message when a step to run names the game
+    // folder and none is set.
     bool Start(CTolveDoc& doc, const CompileProfile& profile, const std::string& gameFolder);
     bool IsRunning(const CTolveDoc& doc) const;
     // The map's log window, once it was compiled; null before.

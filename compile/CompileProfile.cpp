@@ -68,6 +68,25 @@ CompileStep ExpandCompileStep(const CompileStep& step, const CompileVariables& v
     return expanded;
 }
 
+std::optional<std::string> FindUnsetVariable(const CompileProfile& profile,
+                                             const CompileVariables& variables) {
+    if (!variables.gameDir.empty())
+        return std::nullopt;
+    constexpr std::string_view kGameDir = "${GAMEDIR}";
+    for (size_t i = 0; i < profile.steps.size(); ++i) {
+        const CompileStep& step = profile.steps[i];
+        bool named = step.program.find(kGameDir) != std::string::npos ||
+                     step.folder.find(kGameDir) != std::string::npos;
+        for (const std::string& arg : step.args)
+            named = named || arg.find(kGameDir) != std::string::npos;
+        if (step.enabled && named)
+            return "Step " + std::to_string(i + 1) + " (" +
+                   std::filesystem::path(step.program).filename().string() +
+                   ") names ${GAMEDIR}, but no game folder is set";
+    }
+    return std::nullopt;
+}
+
 std::string JoinArguments(const std::vector<std::string>& args) {
     std::string line;
     for (const std::string& arg : args) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,12 @@ std::string ExpandCompileVariables(std::string_view text, const CompileVariables
 
 // The step as it runs: variables expanded, an empty folder made the map's.
 CompileStep ExpandCompileStep(const CompileStep& step, const CompileVariables& variables);
+
+// Why the profile cannot run with these variables, if it cannot: a step to
+// run names ${GAMEDIR} while no game folder is set, and would run against
+// the file system's root.
+std::optional<std::string> FindUnsetVariable(const CompileProfile& profile,
+                                             const CompileVariables& variables);
 
 // The arguments as one line the user reads and edits: an argument holding a
 // space, a quote, a backslash or nothing at all is put in double quotes, with

@@ -10,6 +10,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFlushMilliseconds = 50;
@@ -64,16 +66,23 @@ CCompileLogWindow::CCompileLogWindow(QWidget* parent)
 
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(kFlushMilliseconds);
-    connect(&m_flushTimer, &QTimer::timeout, this, &CCompileLogWindow::FlushPendingLines);
+    connect(&m_flushTimer, &QTimer::timeout, this, &CCompileLogWindow::ShowNextSlice);
     m_clockTimer.setInterval(kClockMilliseconds);
     connect(&m_clockTimer, &QTimer::timeout, this, &CCompileLogWindow::ShowRunningTime);
     connect(m_cancel, &QPushButton::clicked, this, &CCompileLogWindow::CancelRequested);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
 }
 
+void CCompileLogWindow::SetMaximumLines(int lines) {
+    m_maximumLines = std::max(lines, 2);
+    m_log->setMaximumBlockCount(m_maximumLines);
+}
+
 void CCompileLogWindow::BeginRun(const QString& mapTitle) {
     setWindowTitle("Compile - " + mapTitle);
     m_pending.clear();
+    m_pendingCount = 0;
+    m_leftOut = 0;
     m_log->clear();
     m_cancel->setEnabled(true);
     m_runTime.start();
@@ -86,8 +95,11 @@ void CCompileLogWindow::AppendLines(CCompileRunner::LineKind kind, const QString
         m_pending.back().second.append(lines);
     else
         m_pending.emplace_back(kind, lines);
+    m_pendingCount += static_cast<int>(lines.size());
+    if (m_pendingCount >= m_maximumLines)
+        LeaveOutOldestPending();
     if (!m_flushTimer.isActive())
-        m_flushTimer.start();
+        m_flushTimer.start(kFlushMilliseconds);
 }
 
 void CCompileLogWindow::EndRun(int exitStatus, bool cancelled, qint64 elapsedMilliseconds) {
@@ -106,15 +118,55 @@ void CCompileLogWindow::EndRun(int exitStatus, bool cancelled, qint64 elapsedMil
 
 void CCompileLogWindow::FlushPendingLines() {
     m_flushTimer.stop();
+    ShowPendingLines(m_pendingCount);
+}
+
+// A slice, and the next one as soon as the editor has had its turn.
+void CCompileLogWindow::ShowNextSlice() {
+    ShowPendingLines(kLinesPerSlice);
+    if (m_pendingCount > 0)
+        m_flushTimer.start(0);
+}
+
+void CCompileLogWindow::ShowPendingLines(int most) {
     if (m_pending.empty())
         return;
     QScrollBar* scroll = m_log->verticalScrollBar();
     const bool followEnd = scroll->value() == scroll->maximum();
-    for (const auto& [kind, lines] : m_pending)
-        AppendChunk(kind, lines.join('\n'));
-    m_pending.clear();
+    if (m_leftOut > 0) {
+        AppendChunk(CCompileRunner::LineKind::kProblem,
+                    QString("(%1 lines came too fast to keep and were left out)").arg(m_leftOut));
+        m_leftOut = 0;
+    }
+    while (most > 0 && !m_pending.empty()) {
+        auto& [kind, lines] = m_pending.front();
+        const int count = std::min(most, static_cast<int>(lines.size()));
+        AppendChunk(kind,
+                    count == lines.size() ? lines.join('\n') : lines.mid(0, count).join('\n'));
+        lines.remove(0, count);
+        if (lines.isEmpty())
+            m_pending.pop_front();
+        m_pendingCount -= count;
+        most -= count;
+    }
     if (followEnd)
         scroll->setValue(scroll->maximum());
+}
+
+// What the log would push out as soon as it was shown is never shown; a line
+// says how much went.
+// One line of the log is kept for saying so.
+void CCompileLogWindow::LeaveOutOldestPending() {
+    const int kept = m_maximumLines - 1;
+    while (m_pendingCount > kept && !m_pending.empty()) {
+        QStringList& lines = m_pending.front().second;
+        const int count = std::min(m_pendingCount - kept, static_cast<int>(lines.size()));
+        lines.remove(0, count);
+        if (lines.isEmpty())
+            m_pending.pop_front();
+        m_pendingCount -= count;
+        m_leftOut += count;
+    }
 }
 
 QString CCompileLogWindow::GetLogText() {

@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <deque>
 #include <utility>
-#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,9 +16,11 @@ class QPushButton;
 
 // The log of a map's compile: each step's command line, its output as it
 // comes, and the outcome, with the time run so far. Lines arriving quickly are
-// gathered and shown a few times a second, so that a compiler printing
-// thousands of lines a second does not hold up the editor. The window does not
-// block the editor; closing it leaves the compile running.
+// gathered and shown a few times a second, at most a slice at a time with the
+// editor's other work between slices, so that however fast a compiler prints
+// the editor does not freeze; lines beyond what the log keeps are left out
+// before they are ever shown. The window does not block the editor; closing
+// it leaves the compile running.
 class CCompileLogWindow : public QDialog {
     Q_OBJECT
 
@@ -31,8 +33,9 @@ public:
     // The outcome in the status line; Cancel is disabled.
     void EndRun(int exitStatus, bool cancelled, qint64 elapsedMilliseconds);
 
-    // Shows what is still gathered.
+    // Shows everything still gathered at once.
     void FlushPendingLines();
+    int GetPendingLineCount() const { return m_pendingCount; }
     // The whole log, gathered lines included.
     QString GetLogText();
 
@@ -43,19 +46,28 @@ public:
 
     // The oldest lines go beyond this many, to bound the memory of a long run.
     static constexpr int kMaximumLines = 200000;
+    void SetMaximumLines(int lines);
+    // The most lines shown before the editor gets its turn again.
+    static constexpr int kLinesPerSlice = 2000;
 
 signals:
     void CancelRequested();
 
 private:
     void ShowRunningTime();
+    void ShowPendingLines(int most);
+    void ShowNextSlice();
+    void LeaveOutOldestPending();
     void AppendChunk(CCompileRunner::LineKind kind, const QString& text);
 
     QPlainTextEdit* m_log;
     QLabel* m_status;
     QPushButton* m_cancel;
     QPushButton* m_close;
-    std::vector<std::pair<CCompileRunner::LineKind, QStringList>> m_pending;
+    std::deque<std::pair<CCompileRunner::LineKind, QStringList>> m_pending;
+    int m_maximumLines = kMaximumLines;
+    int m_pendingCount = 0;
+    int m_leftOut = 0; // lines dropped before they were shown
     QTimer m_flushTimer;
     QTimer m_clockTimer;
     QElapsedTimer m_runTime;

@@ -86,6 +86,10 @@ int RunCompileCommand(int argc, char** argv) {
     QCoreApplication app(appArgc, appArgv);
     const CompileVariables variables =
         MakeCompileVariables(map.lexically_normal().string(), options->gameFolder);
+    if (const std::optional<std::string> problem = FindUnsetVariable(profile, variables)) {
+        std::fprintf(stderr, "tolve-map: %s (--gamedir)\n", problem->c_str());
+        return 2;
+    }
     std::vector<CompileStep> steps;
     for (const CompileStep& step : profile.steps)
         steps.push_back(ExpandCompileStep(step, variables));

@@ -174,6 +174,24 @@ TEST_F(CompileCommands, AFailingStepIsNamedAndAnOldTraceIsLeftAlone) {
     EXPECT_FALSE(ActiveDoc().m_pointFile.has_value()) << "the trace is older than the run";
 }
 
+TEST_F(CompileCommands, AStepNeedingTheGameFolderWaitsUntilItIsSet) {
+    SetProfile({"Play", {FakeStep({"--out", "${GAMEDIR}/id1/maps"})}});
+    CTolveView& view = OpenRoom();
+    QTest::keyClick(&view, Qt::Key_F9);
+    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
+    EXPECT_THAT(m_messages.m_boxes[0].text,
+                HasSubstr("names ${GAMEDIR}, but no game folder is set. Set it in Compile > "
+                          "Profiles..."));
+    EXPECT_EQ(Runs().GetRunner(ActiveDoc()), nullptr) << "nothing ran";
+
+    StoreGameFolder(m_files.Root().string());
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_F9);
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_THAT(Runs().GetLogWindow(ActiveDoc())->GetLogText().toStdString(),
+                HasSubstr("\n" + m_files.Root().string() + "/id1/maps\n"));
+}
+
 TEST_F(CompileCommands, ClosingTheMapEndsItsCompile) {
     SetProfile({"Slow", {FakeStep({"--out", "working", "--sleep", "60000"})}});
     CTolveView& view = OpenRoom();

@@ -196,8 +196,8 @@ TEST_F(CompileRunner, KeepsEveryLineOfAFastStepInOrder) {
 // Progress redrawn in place with carriage returns shows as a terminal leaves
 // it; Windows line ends lose their return.
 TEST_F(CompileRunner, ShowsLinesAsATerminalLeavesThem) {
-    ASSERT_TRUE(Run({FakeStep({"--out", "light 10%\rlight 55%\rlight 100%", "--out", "dos\r",
-                               "--partial", "a\rb"})}));
+    ASSERT_TRUE(Run({FakeStep(
+        {"--out", "light 10%\rlight 55%\rlight 100%", "--out", "dos\r", "--partial", "a\rb"})}));
     const std::vector<std::string> output = Texts(LineKind::kOutput);
     EXPECT_THAT(output, ::testing::ElementsAre("light 100%", "dos", "b"));
 }

@@ -35,6 +35,21 @@ TEST(CompileVariables, AStepRunsInTheMapsFolderUnlessItSaysOtherwise) {
     EXPECT_EQ(ExpandCompileStep({"vis", {}, "${GAMEDIR}/id1", true}, variables).folder, "/q/id1");
 }
 
+TEST(CompileVariables, AStepNamingAnUnsetGameFolderIsNamed) {
+    CompileProfile profile{"q",
+                           {{"qbsp", {"${MAP}"}, "", true},
+                            {"/usr/bin/cp", {"${BSP}", "${GAMEDIR}/id1/maps"}, "", false},
+                            {"/usr/games/quake", {"+map", "${NAME}"}, "${GAMEDIR}", true}}};
+    const std::optional<std::string> problem =
+        FindUnsetVariable(profile, MakeCompileVariables("/m/a.map", ""));
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(*problem, "Step 3 (quake) names ${GAMEDIR}, but no game folder is set");
+    EXPECT_EQ(FindUnsetVariable(profile, MakeCompileVariables("/m/a.map", "/q")), std::nullopt);
+    profile.steps[2].enabled = false;
+    EXPECT_EQ(FindUnsetVariable(profile, MakeCompileVariables("/m/a.map", "")), std::nullopt)
+        << "steps left off do not count";
+}
+
 // Arguments are edited as one line: what is joined splits back into the same
 // arguments, however odd.
 TEST(CompileArguments, JoinAndSplitGiveBackEveryArgument) {

@@ -57,6 +57,12 @@ TEST(CompileTool, RefusesWhatItCannotRun) {
     EXPECT_EQ(run.status, 2);
     EXPECT_THAT(run.err, HasSubstr("none.map: no such map file"));
 
+    WriteFileText(dir.Path("game.json"), ProfileJson({R"("--out", "${GAMEDIR}/id1")"}));
+    run = RunTool(dir, "compile", {"--profile", dir.Path("game.json").string(), map});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, HasSubstr("names ${GAMEDIR}, but no game folder is set (--gamedir)"));
+    EXPECT_EQ(run.out, "") << "nothing ran";
+
     EXPECT_EQ(RunTool(dir, "compile", {map}).status, 2) << "no profile";
     EXPECT_EQ(RunTool(dir, "compile", {"--help"}).status, 0);
 }
