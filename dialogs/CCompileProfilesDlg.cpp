@@ -1,6 +1,7 @@
 #include "dialogs/CCompileProfilesDlg.h"
 
 #include "compile/CompileProfileFile.h"
+#include "dialogs/DialogLayout.h"
 #include "framework/CFolderChooser.h"
 #include "framework/CMessageService.h"
 
@@ -23,13 +24,6 @@ constexpr const char* kTitle = "Compile Profiles";
 
 QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QPushButton* AddButton(QBoxLayout& layout, const char* text, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setAutoDefault(false);
-    layout.addWidget(button);
-    return button;
 }
 
 QString UniqueName(const std::vector<EditedProfile>& profiles, const QString& wanted) {
@@ -60,14 +54,14 @@ CCompileProfilesDlg::CCompileProfilesDlg(const std::vector<CompileProfile>& prof
     gameLabel->setBuddy(m_gameFolder);
     gameRow->addWidget(gameLabel);
     gameRow->addWidget(m_gameFolder, 1);
-    m_browse = AddButton(*gameRow, "&Browse...", this);
+    m_browse = AddSideButton(*gameRow, "&Browse...", this);
 
     auto* okRow = new QHBoxLayout;
     okRow->addStretch(1);
     m_ok = new QPushButton("OK", this);
     m_ok->setDefault(true);
     okRow->addWidget(m_ok);
-    m_cancel = AddButton(*okRow, "Cancel", this);
+    m_cancel = AddSideButton(*okRow, "Cancel", this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
@@ -109,11 +103,11 @@ QWidget* CCompileProfilesDlg::BuildProfileColumn() {
     m_profileList = new QListWidget(group);
     layout->addWidget(m_profileList, 1);
     auto* buttons = new QHBoxLayout;
-    m_new = AddButton(*buttons, "&New", group);
-    m_default = AddButton(*buttons, "&Quake", group);
+    m_new = AddSideButton(*buttons, "&New", group);
+    m_default = AddSideButton(*buttons, "&Quake", group);
     m_default->setToolTip("A new profile of qbsp, vis and light as found on the PATH, and the "
                           "engine, which is left off until the game folder is set");
-    m_delete = AddButton(*buttons, "&Delete", group);
+    m_delete = AddSideButton(*buttons, "&Delete", group);
     layout->addLayout(buttons);
     return group;
 }
@@ -142,10 +136,10 @@ QWidget* CCompileProfilesDlg::BuildStepColumn() {
                                  group));
 
     auto* buttons = new QHBoxLayout;
-    m_addStep = AddButton(*buttons, "Add S&tep", group);
-    m_removeStep = AddButton(*buttons, "&Remove Step", group);
-    m_stepUp = AddButton(*buttons, "&Up", group);
-    m_stepDown = AddButton(*buttons, "Do&wn", group);
+    m_addStep = AddSideButton(*buttons, "Add S&tep", group);
+    m_removeStep = AddSideButton(*buttons, "&Remove Step", group);
+    m_stepUp = AddSideButton(*buttons, "&Up", group);
+    m_stepDown = AddSideButton(*buttons, "Do&wn", group);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     return group;

@@ -36,13 +36,6 @@ QByteArray ToBytes(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QPushButton* AddButton(QVBoxLayout& column, const char* text, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setAutoDefault(false);
-    column.addWidget(button);
-    return button;
-}
-
 } // namespace
 
 SearchedFilesKind TextureFilesKind() {
@@ -112,10 +105,10 @@ QWidget* CSearchedFilesDlg::BuildFileGroup() {
     m_files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grid->addWidget(m_files, 1, 0);
     auto* column = new QVBoxLayout;
-    m_addFile = AddButton(*column, "Add File...", group);
-    m_removeFile = AddButton(*column, "Remove", group);
-    m_moveUp = AddButton(*column, "Move Up", group);
-    m_moveDown = AddButton(*column, "Move Down", group);
+    m_addFile = AddSideButton(*column, "Add File...", group);
+    m_removeFile = AddSideButton(*column, "Remove", group);
+    m_moveUp = AddSideButton(*column, "Move Up", group);
+    m_moveDown = AddSideButton(*column, "Move Down", group);
     column->addStretch(1);
     grid->addLayout(column, 1, 1);
     connect(m_addFile, &QPushButton::clicked, this, &CSearchedFilesDlg::OnAddFile);
@@ -136,8 +129,8 @@ QWidget* CSearchedFilesDlg::BuildFolderGroup() {
     m_folders = new QListWidget(group);
     grid->addWidget(m_folders, 1, 0);
     auto* column = new QVBoxLayout;
-    m_addFolder = AddButton(*column, "Add Folder...", group);
-    m_removeFolder = AddButton(*column, "Remove Folder", group);
+    m_addFolder = AddSideButton(*column, "Add Folder...", group);
+    m_removeFolder = AddSideButton(*column, "Remove Folder", group);
     column->addStretch(1);
     grid->addLayout(column, 1, 1);
     connect(m_addFolder, &QPushButton::clicked, this, &CSearchedFilesDlg::OnAddFolder);

@@ -19,6 +19,13 @@ QLineEdit* AddLabeledEdit(QGridLayout& grid, int row, const QString& label, QWid
     return edit;
 }
 
+QPushButton* AddSideButton(QBoxLayout& layout, const char* text, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setAutoDefault(false);
+    layout.addWidget(button);
+    return button;
+}
+
 QGroupBox* MakeFrame(QGridLayout*& grid, QWidget* parent, const QString& title) {
     auto* frame = new QGroupBox(title, parent);
     grid = new QGridLayout(frame);

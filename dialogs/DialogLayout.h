@@ -15,6 +15,12 @@ class QWidget;
 // A label and its edit box on one row of a grid.
 QLineEdit* AddLabeledEdit(QGridLayout& grid, int row, const QString& label, QWidget* parent);
 
+class QBoxLayout;
+
+// A button added to the row or column that Return does not press: Return
+// stays with the dialog's default button.
+QPushButton* AddSideButton(QBoxLayout& layout, const char* text, QWidget* parent);
+
 // A frame without a title around a grid of rows.
 QGroupBox* MakeFrame(QGridLayout*& grid, QWidget* parent, const QString& title = QString());
 

@@ -4,6 +4,7 @@
 #include "app/CompileCommands.h"
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
+#include "LeakTracePixels.h"
 #include "TestSupport.h"
 #include "app/CCommandTable.h"
 #include "app/CCompileRuns.h"
@@ -73,15 +74,6 @@ protected:
             return runner && !runner->IsRunning();
         });
     }
-
-    static int RedPixels(CTolveView& view) {
-        const QImage& image = view.RenderNow();
-        int red = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                red += image.pixel(x, y) == qRgb(255, 0, 0);
-        return red;
-    }
 };
 
 TEST_F(CompileCommands, F9SavesTheMapRunsTheStepsAndDrawsTheLeak) {
@@ -120,7 +112,7 @@ TEST_F(CompileCommands, F9SavesTheMapRunsTheStepsAndDrawsTheLeak) {
     EXPECT_EQ(ActiveDoc().m_pointFile->points.size(), 400u);
     EXPECT_TRUE(Frame().statusBar()->currentMessage().startsWith("Point file: 400 points"));
     Frame().RunCommand(CommandId::kFrameSelection);
-    EXPECT_GT(RedPixels(view), 100);
+    EXPECT_GT(LeakTracePixels(view), 100);
     EXPECT_TRUE(m_messages.m_boxes.empty());
 }
 

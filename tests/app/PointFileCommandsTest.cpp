@@ -2,6 +2,7 @@
 // shown and framed in the views, cleared; a broken file is named by its line.
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
+#include "LeakTracePixels.h"
 #include "TestSupport.h"
 #include "app/CCommandTable.h"
 #include "widgets/CTolveView.h"
@@ -28,15 +29,6 @@ protected:
         StartApp({map});
         return *Frame().GetActiveView();
     }
-    // The picture's pixels of pure red, as the trace is drawn.
-    static int RedPixels(CTolveView& view) {
-        const QImage& image = view.RenderNow();
-        int red = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                red += image.pixel(x, y) == qRgb(255, 0, 0);
-        return red;
-    }
 };
 
 } // namespace
@@ -44,13 +36,13 @@ protected:
 TEST_F(PointFileCommands, TheTraceBesideTheMapIsDrawnFramedAndCleared) {
     CTolveView& view = OpenRoom("-100 -50 16\n100 -50 16\n100 120 16\n");
     view.FrameMap();
-    EXPECT_EQ(RedPixels(view), 0);
+    EXPECT_EQ(LeakTracePixels(view), 0);
     EXPECT_FALSE(ClearEnabled(Frame()));
     Frame().RunCommand(CommandId::kLoadPointFile);
     ASSERT_TRUE(ActiveDoc().m_pointFile.has_value());
     EXPECT_EQ(ActiveDoc().m_pointFile->points.size(), 3u);
     EXPECT_TRUE(Frame().statusBar()->currentMessage().startsWith("Point file: 3 points"));
-    EXPECT_GT(RedPixels(view), 100);
+    EXPECT_GT(LeakTracePixels(view), 100);
     EXPECT_TRUE(m_openChooser.m_requests.empty()) << "the file beside the map needs no asking";
 
     // Frame Selection shows the whole trace, whatever is hovered.
@@ -69,7 +61,7 @@ TEST_F(PointFileCommands, TheTraceBesideTheMapIsDrawnFramedAndCleared) {
     EXPECT_TRUE(ClearEnabled(Frame()));
     Frame().RunCommand(CommandId::kClearPointFile);
     EXPECT_FALSE(ActiveDoc().m_pointFile.has_value());
-    EXPECT_EQ(RedPixels(view), 0);
+    EXPECT_EQ(LeakTracePixels(view), 0);
 }
 
 TEST_F(PointFileCommands, ABrokenTraceIsNamedByItsLineAndNothingIsDrawn) {
@@ -80,7 +72,7 @@ TEST_F(PointFileCommands, ABrokenTraceIsNamedByItsLineAndNothingIsDrawn) {
     EXPECT_NE(m_messages.m_boxes[0].text.find("room.pts:2: expected three numbers"),
               std::string::npos);
     EXPECT_FALSE(ActiveDoc().m_pointFile.has_value());
-    EXPECT_EQ(RedPixels(view), 0);
+    EXPECT_EQ(LeakTracePixels(view), 0);
 }
 
 // No trace beside the map: the user picks one, or cancels and nothing changes.
