@@ -104,7 +104,7 @@ QWidget* CCompileProfilesDlg::BuildProfileColumn() {
     layout->addWidget(m_profileList, 1);
     auto* buttons = new QHBoxLayout;
     m_new = AddSideButton(*buttons, "&New", group);
-    m_default = AddSideButton(*buttons, "&Quake", group);
+    m_default = AddSideButton(*buttons, "Add &Quake", group);
     m_default->setToolTip("A new profile of qbsp, vis and light as found on the PATH, and the "
                           "engine, which is left off until the game folder is set");
     m_delete = AddSideButton(*buttons, "&Delete", group);

@@ -266,19 +266,26 @@ TEST_F(CompileCommands, TheDialogRenamesReordersAndDeletesProfiles) {
         QTest::mouseClick(dialog.GetDeleteButton(), Qt::LeftButton);
         ASSERT_EQ(dialog.GetProfileList()->count(), 1);
         EXPECT_EQ(dialog.GetProfileList()->item(0)->text(), "Renamed");
+        // The usual compilers can be added at any time, and become the choice.
+        QTest::mouseClick(dialog.GetDefaultButton(), Qt::LeftButton);
+        ASSERT_EQ(dialog.GetProfileList()->count(), 2);
+        EXPECT_EQ(dialog.GetNameEdit()->text(), "Quake");
+        EXPECT_EQ(dialog.GetStepTable()->rowCount(), 5);
         QTest::mouseClick(dialog.GetOkButton(), Qt::LeftButton);
     };
     Frame().RunCommand(CommandId::kCompileProfiles);
     std::vector<std::string> problems;
     const std::vector<StoredProfile> stored =
         LoadCompileProfiles(CompileProfilesFolder(), problems);
-    ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].path, CompileProfilesFolder() + "/test.json") << "kept in its own file";
-    EXPECT_EQ(stored[0].profile,
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].profile, DefaultCompileProfile());
+    EXPECT_FALSE(std::filesystem::exists(CompileProfilesFolder() + "/second.json"));
+    EXPECT_EQ(stored[1].path, CompileProfilesFolder() + "/test.json") << "kept in its own file";
+    EXPECT_EQ(stored[1].profile,
               (CompileProfile{"Renamed",
                               {{TOLVE_FAKE_COMPILER, {"--out", "b"}, "", false},
                                {TOLVE_FAKE_COMPILER, {"--out", "a"}, "", true}}}));
-    EXPECT_EQ(LoadChosenProfileName(), "Renamed");
+    EXPECT_EQ(LoadChosenProfileName(), "Quake");
 }
 
 } // namespace
