@@ -84,6 +84,12 @@ public:
         const ScreenPoint s = m_mapper.Map(origin);
         return m_reach.Intersects({s.x, s.y, s.x, s.y});
     }
+    // Whether a line between two pixels can: its box is tested, which is
+    // enough to pass over the many legs of a long leak trace off the area.
+    bool ReachesLine(const ScreenPoint& a, const ScreenPoint& b) const {
+        return m_reach.Intersects({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                                   std::max(a.y, b.y)});
+    }
     // Calls reached(i) for each brush entry whose box reaches the area, in
     // order, and missed(i) for the others while wantsMissed() holds. A run of
     // entries whose box lies off the area is passed over at once.
@@ -472,11 +478,11 @@ void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
             m_drewInsideLimits = InsideLimits(entity->m_origin);
     }
     DrawBrushesReaching(reaches);
-    DrawPointFile();
+    DrawPointFile(reaches);
     DrawSelectionOverlay();
 }
 
-void CMapPainter::DrawPointFile() {
+template <class Reaches> void CMapPainter::DrawPointFile(const Reaches& reaches) {
     if (!m_doc.m_pointFile || m_doc.m_pointFile->points.empty())
         return;
     const std::vector<Vec3d>& points = m_doc.m_pointFile->points;
@@ -484,12 +490,14 @@ void CMapPainter::DrawPointFile() {
     ScreenPoint from = screen(points[0]);
     for (size_t i = 1; i < points.size(); ++i) {
         const ScreenPoint to = screen(points[i]);
-        m_canvas.DrawLine(from.x, from.y, to.x, to.y, kLeak);
+        if (reaches.ReachesLine(from, to))
+            m_canvas.DrawLine(from.x, from.y, to.x, to.y, kLeak);
         from = to;
     }
     // Where the trace starts: the entity that sees out into the void.
     const ScreenPoint start = screen(points[0]);
-    m_canvas.DrawEllipse(start.x - 3, start.y - 3, start.x + 3, start.y + 3, kLeak, kLeak);
+    if (reaches.ReachesLine(start, start))
+        m_canvas.DrawEllipse(start.x - 3, start.y - 3, start.x + 3, start.y + 3, kLeak, kLeak);
 }
 
 // Objects off the view are passed over: on a view showing a corner of a

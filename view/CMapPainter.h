@@ -57,7 +57,7 @@ private:
     void DrawGridLines(int axis, int32_t step, int32_t every, int32_t width, int32_t height);
     void DrawLimits();
     // The leak trace of a point file, over the map: where the map is open.
-    void DrawPointFile();
+    template <class Reaches> void DrawPointFile(const Reaches& reaches);
     void DrawPointEntity(const CPointEntity& entity);
     // The box of a class's size around a point entity's origin.
     void DrawEntityBox(const IntPoint& origin, const DefinitionSize& size, Rgb colour);

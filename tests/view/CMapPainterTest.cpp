@@ -428,4 +428,17 @@ TEST(CMapPainter, APointFileIsDrawnAsARedPathInEveryPlane) {
                 (call.kind == "line" && call.colour == red &&
                  std::tie(call.a, call.b, call.c, call.d) == std::make_tuple(400, 300, 464, 300));
     EXPECT_TRUE(found);
+
+    // An area repaint draws the legs that reach the area, and no more.
+    f.canvas.m_calls.clear();
+    f.Painter().PaintArea({462, 268, 466, 272}, 800, 600);
+    ASSERT_EQ(f.canvas.CountColour("line", red), 1);
+    EXPECT_EQ(f.canvas.CountColour("ellipse", red), 0);
+    for (const auto& call : f.canvas.m_calls) {
+        if (call.kind == "line" && call.colour == red)
+            EXPECT_EQ(std::tie(call.a, call.c), std::make_tuple(464, 464)) << "the leg up";
+    }
+    f.canvas.m_calls.clear();
+    f.Painter().PaintArea({700, 500, 780, 580}, 800, 600);
+    EXPECT_EQ(f.canvas.CountColour("line", red), 0);
 }
