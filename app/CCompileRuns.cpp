@@ -117,20 +117,28 @@ void CCompileRuns::OnFinished(CTolveDoc& doc, int exitStatus) {
     emit RunFinished(doc, exitStatus);
 }
 
-// A trace written by this run shows where the map leaks; an older one is left
-// alone, as it may be the user's own.
+// A trace written by this run shows where the map leaks; one the compiler
+// removed no longer does, so a trace shown is taken away; an older one is
+// left alone, as it may be the user's own.
 void CCompileRuns::LoadFreshPointFile(CTolveDoc& doc, Run& run) {
     const std::optional<std::filesystem::file_time_type> now = FileTime(run.pointFilePath);
-    if (!now || now == run.pointFileBefore)
+    if (!now) {
+        if (run.pointFileBefore && ClearPointFileOf(doc) && run.window)
+            run.window->AppendLines(CCompileRunner::LineKind::kResult,
+                                    {"The compiler removed the leak trace; it is no longer drawn"});
+        return;
+    }
+    if (now == run.pointFileBefore)
         return;
     if (!LoadPointFileIntoDocument(doc, run.pointFilePath))
         return;
     const size_t count = doc.m_pointFile ? doc.m_pointFile->points.size() : 0;
-    run.window->AppendLines(CCompileRunner::LineKind::kProblem,
-                            {QString("The map leaks: the trace %1 (%2 points) is drawn in the "
-                                     "views; View > Frame Selection shows it")
-                                 .arg(QString::fromStdString(run.pointFilePath))
-                                 .arg(count)});
+    if (run.window)
+        run.window->AppendLines(CCompileRunner::LineKind::kProblem,
+                                {QString("The map leaks: the trace %1 (%2 points) is drawn in the "
+                                         "views; View > Frame Selection shows it")
+                                     .arg(QString::fromStdString(run.pointFilePath))
+                                     .arg(count)});
 }
 
 void CCompileRuns::OnDocumentClosing(const CTolveDoc& doc) {

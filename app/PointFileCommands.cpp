@@ -39,12 +39,7 @@ void LoadPointFile(const CommandContext& context) {
 }
 
 void ClearPointFile(const CommandContext& context) {
-    CTolveDoc& doc = context.view->GetDocument();
-    if (!doc.m_pointFile)
-        return;
-    doc.m_pointFile.reset();
-    doc.UpdateAllViews(MapNotice::Repaint());
-    ShowStatusNotice("Point file cleared");
+    ClearPointFileOf(context.view->GetDocument());
 }
 
 bool HasPointFile(const CommandContext& context) {
@@ -64,6 +59,15 @@ bool LoadPointFileIntoDocument(CTolveDoc& doc, const std::string& path) {
     doc.UpdateAllViews(MapNotice::Repaint());
     ShowStatusNotice("Point file: " + std::to_string(count) + (count == 1 ? " point" : " points") +
                      "; View > Frame Selection shows it, View > Clear Point File removes it");
+    return true;
+}
+
+bool ClearPointFileOf(CTolveDoc& doc) {
+    if (!doc.m_pointFile)
+        return false;
+    doc.m_pointFile.reset();
+    doc.UpdateAllViews(MapNotice::Repaint());
+    ShowStatusNotice("Point file cleared");
     return true;
 }
 

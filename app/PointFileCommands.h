@@ -14,3 +14,5 @@ class CTolveDoc;
 // bar how many points it has; a file that cannot be used gives one message,
 // naming its line, and leaves the map's trace as it was. False then.
 bool LoadPointFileIntoDocument(CTolveDoc& doc, const std::string& path);
+// Takes the map's trace from its views; false when it had none.
+bool ClearPointFileOf(CTolveDoc& doc);

@@ -166,6 +166,23 @@ TEST_F(CompileCommands, AFailingStepIsNamedAndAnOldTraceIsLeftAlone) {
     EXPECT_FALSE(ActiveDoc().m_pointFile.has_value()) << "the trace is older than the run";
 }
 
+// The trace of an earlier run stays drawn until the compiler removes it.
+TEST_F(CompileCommands, ATraceTheCompilerRemovesIsTakenFromTheViews) {
+    SetProfile({"Sealed", {FakeStep({"--remove", "${MAPDIR}/${NAME}.pts"})}});
+    WriteFileText(m_files.Path("room.pts"), "0 0 0\n8 8 8\n");
+    CTolveView& view = OpenRoom();
+    Frame().RunCommand(CommandId::kLoadPointFile);
+    ASSERT_TRUE(ActiveDoc().m_pointFile.has_value());
+    view.FrameMap();
+    ASSERT_GT(LeakTracePixels(view), 0);
+    QTest::keyClick(&view, Qt::Key_F9);
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_FALSE(ActiveDoc().m_pointFile.has_value());
+    EXPECT_EQ(LeakTracePixels(view), 0);
+    EXPECT_THAT(Runs().GetLogWindow(ActiveDoc())->GetLogText().toStdString(),
+                HasSubstr("The compiler removed the leak trace"));
+}
+
 TEST_F(CompileCommands, AStepNeedingTheGameFolderWaitsUntilItIsSet) {
     SetProfile({"Play", {FakeStep({"--out", "${GAMEDIR}/id1/maps"})}});
     CTolveView& view = OpenRoom();

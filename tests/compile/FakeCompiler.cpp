@@ -9,6 +9,7 @@
 //   --sleep MS        waits
 //   --ignore-term     from now on, a polite request to end is ignored
 //   --pts FILE N      writes a leak trace of N points to FILE
+//   --remove FILE     removes FILE, as a compiler removes an old leak trace
 //   --exit STATUS     ends with that status (0 when not given)
 #include <unistd.h>
 
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
         } else if (option == "--pts" && i + 2 < argc) {
             WritePointFile(value, std::atoi(argv[i + 2]));
             i += 2;
+        } else if (option == "--remove") {
+            std::remove(value), ++i;
         } else if (option == "--exit") {
             return std::atoi(value);
         }
