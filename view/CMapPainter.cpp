@@ -87,8 +87,8 @@ public:
     // Whether a line between two pixels can: its box is tested, which is
     // enough to pass over the many legs of a long leak trace off the area.
     bool ReachesLine(const ScreenPoint& a, const ScreenPoint& b) const {
-        return m_reach.Intersects({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                                   std::max(a.y, b.y)});
+        return m_reach.Intersects(
+            {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
     }
     // Calls reached(i) for each brush entry whose box reaches the area, in
     // order, and missed(i) for the others while wantsMissed() holds. A run of

@@ -55,7 +55,8 @@ using CMainFrameMenus = CAppFixture;
 
 TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     StartApp();
-    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
+    EXPECT_THAT(MenuTitles(Frame()),
+                ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_THAT(MenuItems(*edit),
@@ -83,7 +84,8 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                 ElementsAre("&New", "&Open...", "-", "Recent File", "-", "E&xit"));
 
     Frame().RunCommand(CommandId::kFileNew);
-    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
+    EXPECT_THAT(MenuTitles(Frame()),
+                ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
                             "Entity &Definitions...", "-", "Recent File", "-", "E&xit"));
