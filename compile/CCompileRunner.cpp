@@ -17,10 +17,6 @@ QString ShownPartOfLine(QString line) {
     return lastReturn < 0 ? line : line.mid(lastReturn + 1);
 }
 
-QString Seconds(qint64 milliseconds) {
-    return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1) + " s";
-}
-
 QStringList ToQt(const std::vector<std::string>& texts) {
     QStringList list;
     for (const std::string& text : texts)
@@ -66,12 +62,16 @@ void CCompileRunner::Cancel() {
         return;
     m_cancelled = true;
     if (!m_process) {
-        Finish(1, "Cancelled after " + Seconds(m_runTime.elapsed()));
+        Finish(1, "Cancelled after " + DescribeDuration(m_runTime.elapsed()));
         return;
     }
     Log(LineKind::kProblem, "Cancelling " + StepName() + "...");
     m_process->terminate();
     m_graceTimer.start();
+}
+
+QString CCompileRunner::DescribeDuration(qint64 milliseconds) {
+    return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1) + " s";
 }
 
 qint64 CCompileRunner::GetElapsedMilliseconds() const {
@@ -89,7 +89,7 @@ void CCompileRunner::StartNextStep() {
         ++m_index;
     }
     if (m_index == m_steps.size()) {
-        Finish(0, "Compile succeeded in " + Seconds(m_runTime.elapsed()));
+        Finish(0, "Compile succeeded in " + DescribeDuration(m_runTime.elapsed()));
         return;
     }
     const CompileStep& step = m_steps[m_index];
@@ -148,7 +148,7 @@ void CCompileRunner::OnStepError(QProcess::ProcessError error) {
     const QString reason = m_process->errorString();
     DropProcess();
     if (m_cancelled)
-        Finish(1, "Cancelled after " + Seconds(m_runTime.elapsed()));
+        Finish(1, "Cancelled after " + DescribeDuration(m_runTime.elapsed()));
     else
         Finish(1, StepName() + " could not start: " + reason);
 }
@@ -157,7 +157,7 @@ void CCompileRunner::OnStepFinished(int exitCode, QProcess::ExitStatus exitStatu
     FlushOutput();
     m_graceTimer.stop();
     DropProcess();
-    const QString took = Seconds(m_stepTime.elapsed());
+    const QString took = DescribeDuration(m_stepTime.elapsed());
     if (m_cancelled) {
         Finish(1, StepName() + " was cancelled after " + took);
     } else if (exitStatus == QProcess::CrashExit) {

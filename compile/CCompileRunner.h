@@ -40,6 +40,8 @@ public:
     bool WasCancelled() const { return m_cancelled; }
     // Of the run under way, or of the last one.
     qint64 GetElapsedMilliseconds() const;
+    // A duration as the log gives it: "2.5 s".
+    static QString DescribeDuration(qint64 milliseconds);
     // How long a step asked to end may take before it is killed.
     void SetGraceMilliseconds(int milliseconds) { m_graceTimer.setInterval(milliseconds); }
 

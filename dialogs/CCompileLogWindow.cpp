@@ -17,10 +17,6 @@ namespace {
 constexpr int kFlushMilliseconds = 50;
 constexpr int kClockMilliseconds = 100;
 
-QString Seconds(qint64 milliseconds) {
-    return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1) + " s";
-}
-
 QTextCharFormat FormatOf(CCompileRunner::LineKind kind) {
     QTextCharFormat format;
     switch (kind) {
@@ -107,13 +103,14 @@ void CCompileLogWindow::EndRun(int exitStatus, bool cancelled, qint64 elapsedMil
     m_clockTimer.stop();
     m_cancel->setEnabled(false);
     if (cancelled)
-        m_status->setText("Cancelled after " + Seconds(elapsedMilliseconds));
+        m_status->setText("Cancelled after " +
+                          CCompileRunner::DescribeDuration(elapsedMilliseconds));
     else if (exitStatus == 0)
-        m_status->setText("Succeeded in " + Seconds(elapsedMilliseconds));
+        m_status->setText("Succeeded in " + CCompileRunner::DescribeDuration(elapsedMilliseconds));
     else
         m_status->setText(QString("Failed (exit status %1) after %2")
                               .arg(exitStatus)
-                              .arg(Seconds(elapsedMilliseconds)));
+                              .arg(CCompileRunner::DescribeDuration(elapsedMilliseconds)));
 }
 
 void CCompileLogWindow::FlushPendingLines() {
@@ -175,7 +172,7 @@ QString CCompileLogWindow::GetLogText() {
 }
 
 void CCompileLogWindow::ShowRunningTime() {
-    m_status->setText("Running: " + Seconds(m_runTime.elapsed()));
+    m_status->setText("Running: " + CCompileRunner::DescribeDuration(m_runTime.elapsed()));
 }
 
 // One insertion for many lines: the document lays them out once.

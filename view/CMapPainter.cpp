@@ -487,7 +487,8 @@ template <class Reaches> void CMapPainter::DrawPointFile(const Reaches& reaches)
         return;
     const std::vector<Vec3d>& points = m_doc.m_pointFile->points;
     auto screen = [&](const Vec3d& p) { return m_mapper.Map(NearestPoint(p)); };
-    ScreenPoint from = screen(points[0]);
+    const ScreenPoint start = screen(points[0]);
+    ScreenPoint from = start;
     for (size_t i = 1; i < points.size(); ++i) {
         const ScreenPoint to = screen(points[i]);
         if (reaches.ReachesLine(from, to))
@@ -495,7 +496,6 @@ template <class Reaches> void CMapPainter::DrawPointFile(const Reaches& reaches)
         from = to;
     }
     // Where the trace starts: the entity that sees out into the void.
-    const ScreenPoint start = screen(points[0]);
     if (reaches.ReachesLine(start, start))
         m_canvas.DrawEllipse(start.x - 3, start.y - 3, start.x + 3, start.y + 3, kLeak, kLeak);
 }
