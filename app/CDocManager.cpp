@@ -68,13 +68,19 @@ bool AcceptSavingOtherGameMap(const CTolveDoc& doc) {
 }
 
 // What the user should know of a map once it is open: another game's map is
-// read-only, and brushes with decimal plane points are kept as written.
+// read-only; brushes with decimal plane points are kept as written, and what
+// the read noticed, both in one status line.
 void TellWhatWasRead(CTolveDoc& doc) {
     doc.RecogniseGameByTextures();
     if (doc.IsOtherGameMap())
         ShowMessages({DescribeOtherGameMap(doc.GetTitle(), doc.m_mapGame)});
+    std::string status;
     if (!doc.m_fractionalBrushLines.empty())
-        ShowStatusNotice(DescribeFractionalBrushes(doc.m_fractionalBrushLines.size()));
+        status = DescribeFractionalBrushes(doc.m_fractionalBrushLines.size());
+    if (!doc.m_readNotices.empty())
+        status += (status.empty() ? "" : "; ") + doc.m_readNotices;
+    if (!status.empty())
+        ShowStatusNotice(status);
 }
 
 std::string ToLocalPath(const QString& path) {
@@ -94,9 +100,13 @@ QString CanonicalPath(const QString& path) {
 
 // The map's texture and entity definition files, looked for in the folders
 // as they are set now.
-void LoadTexturesAndDefinitions(CTolveDoc& doc) {
-    doc.m_textureWad.SetTextureFolders(LoadTextureFolders());
-    LoadTextureWadAsking(doc.m_textureWad);
+void LoadTexturesAndDefinitions(CTolveDoc& doc, bool newMap = false) {
+    CTextureWad& wad = doc.m_textureWad;
+    wad.SetTextureFolders(LoadTextureFolders());
+    if (newMap)
+        StartNewMapTextures(wad);
+    else
+        LoadTextureWadAsking(wad);
     LoadEntityDefinitions(doc);
 }
 
@@ -137,7 +147,7 @@ CTolveDoc* CDocManager::NewDocument() {
     doc->SetTitle(kUntitledBase + std::to_string(++m_untitledCount));
     if (!doc->OnNewDocument())
         return nullptr;
-    LoadTexturesAndDefinitions(*doc);
+    LoadTexturesAndDefinitions(*doc, true);
     return &AddDocument(std::move(doc));
 }
 
@@ -157,9 +167,11 @@ CTolveDoc* CDocManager::OpenDocument(const QString& path) {
     LoadTexturesAndDefinitions(*doc);
     doc->SetPathName(ToLocalPath(canonical));
     doc->SetTitle(ToLocalPath(QFileInfo(canonical).fileName()));
-    TellWhatWasRead(*doc);
     m_recentFiles.AddRecentFile(canonical);
-    return &AddDocument(std::move(doc));
+    // Told once its window is up: the status bar speaks of the active map.
+    CTolveDoc& added = AddDocument(std::move(doc));
+    TellWhatWasRead(added);
+    return &added;
 }
 
 CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::string& title,
@@ -170,8 +182,8 @@ CTolveDoc* CDocManager::OpenRecoveredCopy(const QString& copyPath, const std::st
     doc->m_textureWad.RestoreLocation(doc->m_textureWad.GetFileName(), mapFolder);
     LoadTexturesAndDefinitions(*doc);
     doc->SetTitle(title);
-    TellWhatWasRead(*doc);
     CTolveDoc& added = AddDocument(std::move(doc));
+    TellWhatWasRead(added);
     // No state of its history is on disk, so undoing never makes it clean.
     added.GetHistory().MarkNoCleanState();
     return &added;
@@ -248,22 +260,30 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     if (!AcceptSavingOtherGameMap(doc))
         return false;
     SaveFileKinds kinds = MapFormatKinds(doc.m_mapFormat);
-    std::optional<std::string> path =
-        SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested, kinds);
-    if (!path || !AcceptTarget(doc, CanonicalPath(FromLocalPath(*path))))
-        return false;
+    std::optional<std::string> path;
+    // A file refused (another window's map) leaves the user to choose again.
+    for (;;) {
+        path = SaveFileChooserSlot::Get().ChooseFileToSave(MapFileRequest(), suggested, kinds);
+        if (!path)
+            return false;
+        if (AcceptTarget(doc, CanonicalPath(FromLocalPath(*path))))
+            break;
+        suggested = *path;
+    }
     const MapFormat format = static_cast<MapFormat>(kinds.chosen == 1 ? 1 : 0);
     if (!AcceptFormat(doc, format))
         return false;
     // The map takes the form it is saved in, unless the save fails.
     const MapFormat before = doc.m_mapFormat;
-    doc.m_mapFormat = format;
+    const bool statedVersion = doc.m_statesMapVersion;
+    doc.SetMapFormat(format);
     UserMessages messages;
     AttributeChange attributes;
     const bool written = doc.OnSaveDocument(*path, messages, attributes);
     ShowMessages(messages);
     if (!written) {
         doc.m_mapFormat = before;
+        doc.m_statesMapVersion = statedVersion;
         return false;
     }
     const QString saved = CanonicalPath(FromLocalPath(*path));

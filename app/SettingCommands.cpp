@@ -29,7 +29,9 @@ void ChooseTextureFile(const CommandContext& context) {
         return;
     StoreTextureFolders(dialog.GetTextureFolders());
     wad.SetTextureFolders(dialog.GetTextureFolders());
-    wad.SetFileName(dialog.GetWadValue());
+    // A map that named no files gets a "wad" key only once it names some.
+    if (wad.IsNamed() || !dialog.GetWadValue().empty())
+        wad.SetFileName(dialog.GetWadValue());
     // The dialog has shown what became of each file; the load says no more.
     wad.LoadTextureWad();
 }

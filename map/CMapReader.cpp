@@ -4,11 +4,13 @@
 #include "map/BrushGeometry.h"
 #include "map/EntityKeys.h"
 #include "map/MapFragment.h"
+#include "map/MapHeader.h"
 #include "map/TextureProjection.h"
 
 #include <cmath>
 #include <cstring>
 #include <type_traits>
+#include <unordered_map>
 #include <variant>
 
 namespace {
@@ -153,39 +155,6 @@ bool IsQuake3BlockName(const char* token) {
            Equals(token, "patchDef3");
 }
 
-// Editors name the game a map is for in a comment at its top
-// ("// Game: Half-Life"); a Half-Life map reads like a Quake map otherwise.
-MapGame FindGameInHeader(std::string_view text) {
-    constexpr std::pair<std::string_view, MapGame> kGames[] = {
-        {"Half-Life", MapGame::kHalfLife}, {"Quake 2", MapGame::kQuake2},
-        {"Quake2", MapGame::kQuake2},      {"Quake 3", MapGame::kQuake3},
-        {"Quake3", MapGame::kQuake3},      {"Hexen 2", MapGame::kHexen2},
-        {"Hexen II", MapGame::kHexen2},
-    };
-    while (!text.empty()) {
-        const size_t start = text.find_first_not_of(" \t\r\n");
-        if (start == std::string_view::npos || text.compare(start, 2, "//") != 0)
-            break;
-        text.remove_prefix(start + 2);
-        std::string_view line = text.substr(0, text.find('\n'));
-        text.remove_prefix(line.size());
-        const size_t label = line.find("Game:");
-        if (label == std::string_view::npos)
-            continue;
-        line.remove_prefix(label + 5);
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-            line.remove_prefix(1);
-        while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ')
-            line.remove_suffix(1);
-        for (const auto& [name, game] : kGames) {
-            if (line == name)
-                return game;
-        }
-        break;
-    }
-    return MapGame::kQuake;
-}
-
 // Room for `more` kept plane points at once, as a Valve brush keeps those of
 // all its faces.
 void ReserveReadPoints(CMapBrush& brush, size_t more) {
@@ -221,7 +190,10 @@ void CMapReader::ReadMap() {
 // The game and the form of the face lines are known once all is read. What
 // is ordinary for another game is no problem of its map.
 void CMapReader::Finish() {
-    MapGame game = FindGameInHeader(m_text);
+    // Editors name the game a map is for in a comment at its top
+    // ("// Game: Half-Life"); a Half-Life map reads like a Quake map otherwise.
+    m_target.header = ReadMapHeader(m_text);
+    MapGame game = FindGameInHeader(m_target.header);
     if (m_quake3Blocks > 0)
         game = MapGame::kQuake3;
     else if (m_quake2FaceLines > 0 && 2 * m_quake2FaceLines >= m_faceLines)
@@ -231,9 +203,10 @@ void CMapReader::Finish() {
     m_target.game = game;
     m_target.format =
         m_sawValveFace || m_sawValveVersion ? MapFormat::kValve : MapFormat::kStandard;
+    m_target.statesMapVersion = m_target.format != MapFormat::kValve || m_sawValveVersion;
     if (game == MapGame::kQuake) {
         for (const DeferredProblem& problem : m_deferred)
-            m_diagnostics.Report(problem.line, -1, problem.message);
+            m_diagnostics.ReportKept(problem.line, -1, problem.message);
     }
     m_deferred.clear();
 }
@@ -540,7 +513,7 @@ void CMapReader::KeepBrush(int braceLine, int faceLines, const char* message) {
         lines.push_back('\n'); // keeps the brush unheld even with no face line
     for (int i = 0; i < faceLines; ++i)
         brush->m_keptText->valveFaceLines |= m_faceSources[i].valve;
-    m_diagnostics.Report(braceLine, braceLine, message);
+    m_diagnostics.ReportKept(braceLine, braceLine, message);
     m_brushes.push_back(std::move(brush));
 }
 
@@ -686,12 +659,14 @@ void CMapReader::ReadBrush() {
     m_def.numFaces = static_cast<uint8_t>(faceLines);
     for (int i = 0; i < faceLines; ++i) {
         if (!FacePointsSpanPlane(m_def.faces[i]))
-            m_diagnostics.Report(m_faceSources[i].line, -1,
-                                 "The three points of this face are equal or on one line; the "
-                                 "face has no plane\n");
+            m_diagnostics.ReportKept(m_faceSources[i].line, -1,
+                                     "The three points of this face are equal or on one line; the "
+                                     "face has no plane\n");
     }
     auto brush = std::make_unique<CMapBrush>();
-    auto report = [&](std::string_view message) { m_diagnostics.Report(0, braceLine, message); };
+    // What building finds in a brush the compilers build too is told for the
+    // record; the brush keeps its lines whatever its corners come to.
+    auto report = [&](std::string_view message) { m_diagnostics.Notice(0, braceLine, message); };
     int builtFaceOfDef[kMaxBrushFaces];
     if (!BuildBrush(*brush, m_def, report, builtFaceOfDef)) {
         KeepBrush(braceLine, faceLines,
@@ -764,8 +739,9 @@ void CMapReader::ApplyPair(Entity& entity, std::span<const KeyRule<Entity>> rule
                                             ? int64_t{static_cast<uint32_t>(int32_t{field})}
                                             : int64_t{field};
                 bool same = SameNumber(value, written);
+                // A "0" the writer would leave out is kept as the file has it.
                 if (rule->written == KeyWritten::kIfNotZero && field == 0)
-                    same = rule->zeroMayBeDropped && same;
+                    same = false;
                 if (rule->written == KeyWritten::kIfNotNegative && field < 0)
                     same = false;
                 KeepUnlessSame(kept, key, value, same);
@@ -780,6 +756,7 @@ void CMapReader::StoreEntity() {
         if (Equals(Key(pair), "classname"))
             classname = Value(pair);
     }
+    FindRepeatedKeys();
     // The world is always saved, brushes or not; reading a brushless world as
     // a point entity would add one more "worldspawn" at every save.
     if (Equals(classname, "worldspawn"))
@@ -790,10 +767,59 @@ void CMapReader::StoreEntity() {
         StoreModelEntity(classname);
 }
 
+// Marks each pair that a later pair of the same key overrides, and tells of
+// every repeat.
+void CMapReader::FindRepeatedKeys() {
+    m_overridden.assign(m_pairs.size(), false);
+    constexpr size_t kScanned = 16;
+    if (m_pairs.size() <= kScanned) {
+        for (size_t i = 0; i < m_pairs.size(); ++i) {
+            for (size_t j = i + 1; j < m_pairs.size() && !m_overridden[i]; ++j)
+                m_overridden[i] = Equals(Key(m_pairs[i]), Key(m_pairs[j]));
+        }
+    } else {
+        std::unordered_map<std::string_view, size_t> last;
+        for (size_t i = 0; i < m_pairs.size(); ++i) {
+            auto [place, added] = last.try_emplace(Key(m_pairs[i]), i);
+            if (!added) {
+                m_overridden[place->second] = true;
+                place->second = i;
+            }
+        }
+    }
+    for (size_t i = 0; i < m_pairs.size(); ++i) {
+        if (!m_overridden[i])
+            continue;
+        std::string message = "Key \"";
+        message.append(Key(m_pairs[i]))
+            .append("\" is given again later in this entity; the game "
+                    "takes the last value, and both are kept\n");
+        m_diagnostics.Notice(m_pairs[i].line, -1, message);
+    }
+}
+
+// A pair the fields hold that a later pair of its key overrides is kept
+// aside; the fields take the last, as the game does. Other pairs keep every
+// repeat among themselves.
+template <class Entity>
+void CMapReader::StorePairs(Entity& entity, std::span<const KeyRule<Entity>> rules,
+                            CKeyLayout& layout, CKeptTexts& kept, CustomPairList& others) {
+    for (size_t i = 0; i < m_pairs.size(); ++i) {
+        const Pair& pair = m_pairs[i];
+        layout.NoteKey(Key(pair));
+        if (m_overridden[i] && FindKeyRule(rules, entity, Key(pair)))
+            layout.KeepOverridden(Key(pair), Value(pair));
+        else
+            ApplyPair(entity, rules, pair, kept, others);
+    }
+}
+
 void CMapReader::StorePointEntity() {
     auto entity = std::make_unique<CPointEntity>();
-    for (const Pair& pair : m_pairs)
-        ApplyPair(*entity, PointEntityKeys(), pair, entity->m_keptTexts, entity->m_otherPairs);
+    entity->m_hasOrigin = false;
+    StorePairs(*entity, PointEntityKeys(), entity->m_keyLayout, entity->m_keptTexts,
+               entity->m_otherPairs);
+    entity->m_mapOrder = ++m_entitiesRead;
     m_target.pointEntities.push_back(std::move(entity));
 }
 
@@ -805,12 +831,18 @@ void CMapReader::StoreWorld() {
     world.m_hasWorldLight = false;
     world.m_hasWorldSounds = false;
     world.m_worldKeptTexts = CKeptTexts();
-    for (const Pair& pair : m_pairs) {
-        if (Equals(Key(pair), "mapversion") && Equals(Value(pair), "220"))
+    for (size_t i = 0; i < m_pairs.size(); ++i) {
+        const Pair& pair = m_pairs[i];
+        const char* key = Key(pair);
+        world.m_worldKeyLayout.NoteKey(key);
+        if (Equals(key, "mapversion") && Equals(Value(pair), "220"))
             m_sawValveVersion = true;
-        if (Equals(Key(pair), "wad"))
+        const bool ownKey = Equals(key, "wad") || Equals(key, "classname");
+        if (m_overridden[i] && (ownKey || FindKeyRule(WorldKeys(), world, key)))
+            world.m_worldKeyLayout.KeepOverridden(key, Value(pair));
+        else if (Equals(key, "wad"))
             m_target.wad = Value(pair);
-        else if (!Equals(Key(pair), "classname"))
+        else if (!Equals(key, "classname"))
             ApplyPair(world, WorldKeys(), pair, world.m_worldKeptTexts, world.m_worldOtherPairs);
     }
     for (auto& brush : m_brushes)
@@ -821,13 +853,18 @@ void CMapReader::StoreWorld() {
 void CMapReader::StoreModelEntity(const char* classname) {
     auto entity = std::make_unique<CModelEntity>();
     entity->m_classname = classname;
-    for (const Pair& pair : m_pairs) {
-        // The class name was taken before; only "entityclass" changes it.
-        if (!Equals(Key(pair), "classname"))
+    // The class name was taken before; only "entityclass" changes it.
+    for (size_t i = 0; i < m_pairs.size(); ++i) {
+        const Pair& pair = m_pairs[i];
+        entity->m_keyLayout.NoteKey(Key(pair));
+        if (m_overridden[i] && FindKeyRule<CModelEntityKeys>(ModelEntityKeys(), *entity, Key(pair)))
+            entity->m_keyLayout.KeepOverridden(Key(pair), Value(pair));
+        else if (!Equals(Key(pair), "classname"))
             ApplyPair<CModelEntityKeys>(*entity, ModelEntityKeys(), pair, entity->m_keptTexts,
                                         entity->m_otherPairs);
     }
     entity->m_brushes = std::move(m_brushes);
     m_brushes.clear();
+    entity->m_mapOrder = ++m_entitiesRead;
     m_target.modelEntities.push_back(std::move(entity));
 }

@@ -13,6 +13,7 @@
 
 struct MapFragment;
 class CKeptTexts;
+class CKeyLayout;
 template <class Entity> struct KeyRule;
 
 // Reads map text into a document: every entity is classified as the world, a
@@ -83,6 +84,10 @@ private:
                             const ValveAxes& axes) const;
     void AddPair();
     void StoreEntity();
+    void FindRepeatedKeys();
+    template <class Entity>
+    void StorePairs(Entity& entity, std::span<const KeyRule<Entity>> rules, CKeyLayout& layout,
+                    CKeptTexts& kept, CustomPairList& others);
     void StorePointEntity();
     void StoreWorld();
     void StoreModelEntity(const char* classname);
@@ -100,7 +105,9 @@ private:
     CMapTokenizer m_tokenizer;
     std::string_view m_text;
     std::vector<Pair> m_pairs;
-    std::string m_pairText; // NUL-separated keys and values of the current entity
+    std::string m_pairText;         // NUL-separated keys and values of the current entity
+    std::vector<bool> m_overridden; // parallel to m_pairs: a later pair has the same key
+    uint64_t m_entitiesRead = 0;
     std::vector<std::unique_ptr<CMapBrush>> m_brushes;
     std::vector<FaceSource> m_faceSources; // of the current brush, beyond 32 too
     BrushDef m_def;

@@ -6,12 +6,15 @@
 #include "map/CTolveDoc.h"
 #include "map/EntityKeys.h"
 #include "map/FaceLineText.h"
+#include "map/MapHeader.h"
+#include "map/MapOrder.h"
 #include "map/TextureProjection.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
+#include <unordered_set>
 #include <variant>
 
 namespace {
@@ -65,51 +68,77 @@ void CMapWriter::PutFixed(float value) {
     Put(digits, FormatFixed(value, digits));
 }
 
-void CMapWriter::WriteTextKey(const char* key, std::string_view value) {
-    Put("\t\"");
-    Put(key);
-    Put("\" \"");
-    Put(value.data(), value.size());
-    Put("\"\n");
+void CMapWriter::AddKey(std::string_view key, std::string_view value, bool overridden) {
+    const size_t begin = m_keyText.size();
+    m_keyText.append("\t\"").append(key).append("\" \"").append(value).append("\"\n");
+    m_keyLines.push_back({key, begin, m_keyText.size() - begin, overridden});
 }
 
-void CMapWriter::WriteNumberKey(const char* key, int64_t value) {
-    Put("\t\"");
-    Put(key);
-    Put("\" \"");
+void CMapWriter::AddNumberKey(std::string_view key, int64_t value) {
     char digits[24];
     auto result = std::to_chars(digits, digits + sizeof digits, value);
-    Put(digits, static_cast<size_t>(result.ptr - digits));
-    Put("\"\n");
+    AddKey(key, std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
 }
 
-void CMapWriter::WritePointKey(const char* key, const IntPoint& point) {
-    Put("\t\"");
-    Put(key);
-    Put("\" \"");
-    PutSigned(point.x);
-    Put(' ');
-    PutSigned(point.y);
-    Put(' ');
-    PutSigned(point.z);
-    Put("\"\n");
+void CMapWriter::AddPointKey(std::string_view key, const IntPoint& point) {
+    char text[40];
+    char* end = text + sizeof text;
+    char* p = std::to_chars(text, end, point.x).ptr;
+    *p++ = ' ';
+    p = std::to_chars(p, end, point.y).ptr;
+    *p++ = ' ';
+    p = std::to_chars(p, end, point.z).ptr;
+    AddKey(key, std::string_view(text, static_cast<size_t>(p - text)));
 }
 
 // A number key whose text the field could not hold is written as read, in
 // its own place, whatever the field says.
-bool CMapWriter::WriteKeptText(const CKeptTexts& kept, const char* key) {
+bool CMapWriter::AddKeptText(const CKeptTexts& kept, const char* key) {
     if (kept.IsEmpty())
         return false;
     const std::string* text = kept.Find(key);
     if (!text)
         return false;
-    WriteTextKey(key, *text);
+    AddKey(key, *text);
     return true;
 }
 
+// Pairs a later pair of the same key overrode in the file come first, as
+// they did there.
+void CMapWriter::AddOverriddenPairs(const CKeyLayout& layout) {
+    for (const CustomPair& pair : layout.GetOverridden())
+        AddKey(pair.key, pair.value, true);
+}
+
+// The lines gathered for one entity, in the order its file gave its keys.
+// An overridden pair goes only with a line of its key that the entity still
+// writes: with that line gone (the user cleared the key), the old value would
+// count again.
+void CMapWriter::PutKeys(const CKeyLayout& layout) {
+    std::unordered_set<std::string_view> written;
+    if (!layout.GetOverridden().empty()) {
+        for (const KeyLine& line : m_keyLines) {
+            if (!line.overridden)
+                written.insert(line.key);
+        }
+    }
+    std::vector<std::string_view> keys;
+    std::vector<const KeyLine*> lines;
+    for (const KeyLine& line : m_keyLines) {
+        if (line.overridden && !written.contains(line.key))
+            continue;
+        keys.push_back(line.key);
+        lines.push_back(&line);
+    }
+    for (size_t index : layout.Arrange(keys))
+        Put(m_keyText.data() + lines[index]->begin, lines[index]->size);
+    m_keyLines.clear();
+    m_keyText.clear();
+}
+
 template <class Entity>
-void CMapWriter::WriteKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
-                           const CKeptTexts& kept) {
+void CMapWriter::AddKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
+                         const CKeptTexts& kept) {
     for (const KeyRule<Entity>& rule : rules) {
         if (rule.written == KeyWritten::kNever || !rule.AppliesTo(entity))
             continue;
@@ -120,32 +149,32 @@ void CMapWriter::WriteKeys(const Entity& entity, std::span<const KeyRule<Entity>
                 if constexpr (std::is_same_v<Field, std::string>) {
                     // A text that is set wins over an empty one the file had.
                     if (rule.written != KeyWritten::kIfNotEmpty || !field.empty())
-                        WriteTextKey(rule.name, field);
+                        AddKey(rule.name, field);
                     else
-                        WriteKeptText(kept, rule.name);
-                } else if (WriteKeptText(kept, rule.name) ||
+                        AddKeptText(kept, rule.name);
+                } else if (AddKeptText(kept, rule.name) ||
                            (rule.present && !(entity.*rule.present))) {
                     return;
                 } else if constexpr (std::is_same_v<Field, IntPoint>) {
-                    WritePointKey(rule.name, field);
+                    AddPointKey(rule.name, field);
                 } else {
                     if (rule.written == KeyWritten::kIfNotZero && field == 0)
                         return;
                     if (rule.written == KeyWritten::kIfNotNegative && field < 0)
                         return;
-                    WriteNumberKey(rule.name, rule.widenedUnsigned
-                                                  ? int64_t{static_cast<uint32_t>(int32_t{field})}
-                                                  : int64_t{field});
+                    AddNumberKey(rule.name, rule.widenedUnsigned
+                                                ? int64_t{static_cast<uint32_t>(int32_t{field})}
+                                                : int64_t{field});
                 }
             },
             rule.field);
     }
 }
 
-void CMapWriter::WriteOtherPairs(const CustomPairList& pairs) {
+void CMapWriter::AddOtherPairs(const CustomPairList& pairs) {
     for (const CustomPair& pair : pairs) {
         if (!pair.key.empty())
-            WriteTextKey(pair.key.c_str(), pair.value);
+            AddKey(pair.key, pair.value);
     }
 }
 
@@ -305,20 +334,24 @@ bool IsMapVersion(const CustomPair& pair) {
 
 } // namespace
 
-// A Valve map says so at its top; a map saved in the standard form loses the
-// version it had as a Valve map.
+// A Valve map says so; a map saved in the standard form loses the version it
+// had as a Valve map. "wad" is written when the map names its texture files.
 void CMapWriter::WriteWorld(const CWorldKeys& world) {
-    Put("{\n\t\"classname\" \"worldspawn\"\n");
+    Put("{\n");
+    AddOverriddenPairs(world.m_worldKeyLayout);
+    AddKey("classname", "worldspawn");
     const bool valve = m_contents.format == MapFormat::kValve;
-    if (valve)
-        WriteTextKey("mapversion", "220");
-    WriteTextKey("wad", m_contents.wad);
-    WriteKeys(world, WorldKeys(), world.m_worldKeptTexts);
+    if (valve && m_contents.statesMapVersion)
+        AddKey("mapversion", "220");
+    if (m_contents.wad)
+        AddKey("wad", *m_contents.wad);
+    AddKeys(world, WorldKeys(), world.m_worldKeptTexts);
     for (const CustomPair& pair : world.m_worldOtherPairs) {
         const bool dropped = IsMapVersion(pair) && (valve || pair.value == "220");
         if (!pair.key.empty() && !dropped)
-            WriteTextKey(pair.key.c_str(), pair.value);
+            AddKey(pair.key, pair.value);
     }
+    PutKeys(world.m_worldKeyLayout);
     if (m_contents.worldBrushes) {
         for (const auto& brush : *m_contents.worldBrushes)
             WriteBrush(*brush);
@@ -328,8 +361,10 @@ void CMapWriter::WriteWorld(const CWorldKeys& world) {
 
 void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
     Put("{\n");
-    WriteKeys<CModelEntityKeys>(entity, ModelEntityKeys(), entity.m_keptTexts);
-    WriteOtherPairs(entity.m_otherPairs);
+    AddOverriddenPairs(entity.m_keyLayout);
+    AddKeys<CModelEntityKeys>(entity, ModelEntityKeys(), entity.m_keptTexts);
+    AddOtherPairs(entity.m_otherPairs);
+    PutKeys(entity.m_keyLayout);
     for (const auto& brush : entity.m_brushes)
         WriteBrush(*brush);
     Put("}\n");
@@ -337,21 +372,35 @@ void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
 
 void CMapWriter::WritePointEntity(const CPointEntity& entity) {
     Put("{\n");
-    WriteKeys(entity, PointEntityKeys(), entity.m_keptTexts);
-    WriteOtherPairs(entity.m_otherPairs);
+    AddOverriddenPairs(entity.m_keyLayout);
+    AddKeys(entity, PointEntityKeys(), entity.m_keptTexts);
+    AddOtherPairs(entity.m_otherPairs);
+    PutKeys(entity.m_keyLayout);
     Put("}\n");
 }
 
+// The comment lines that headed the file ("// Game: Quake", "// Format:
+// Valve") come back; one naming the form follows the form the map is saved in.
+void CMapWriter::WriteHeader() {
+    for (std::string_view text = m_contents.header; !text.empty();) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        Put(RestateFormatLine(line, m_contents.format));
+        Put('\n');
+    }
+}
+
 bool CMapWriter::WriteMap() {
+    WriteHeader();
     if (m_contents.world)
         WriteWorld(*m_contents.world);
-    if (m_contents.modelEntities) {
-        for (const auto& entity : *m_contents.modelEntities)
-            WriteModelEntity(*entity);
-    }
-    if (m_contents.pointEntities) {
-        for (const auto& entity : *m_contents.pointEntities)
-            WritePointEntity(*entity);
+    for (const MapOrderEntry& entry :
+         ArrangeInMapOrder(m_contents.modelEntities, m_contents.pointEntities)) {
+        if (entry.point)
+            WritePointEntity(*(*m_contents.pointEntities)[entry.index]);
+        else
+            WriteModelEntity(*(*m_contents.modelEntities)[entry.index]);
     }
     Flush();
     return !m_failed;
@@ -399,8 +448,10 @@ public:
             Check(classname, pair.key.c_str(), pair.value);
     }
     void CheckOther(const std::string& classname, const CustomPairList& pairs,
-                    const CKeptTexts& kept) {
+                    const CKeptTexts& kept, const CKeyLayout& layout) {
         for (const CustomPair& pair : pairs)
+            CheckCustom(classname, pair);
+        for (const CustomPair& pair : layout.GetOverridden())
             CheckCustom(classname, pair);
         for (const CustomPair& text : kept.Texts())
             Check(classname, text.key.c_str(), text.value);
@@ -433,24 +484,25 @@ std::optional<std::string> CMapWriter::FindUnwritableText(const MapContents& con
     CTextCheck check;
     if (contents.world) {
         const std::string world = "worldspawn";
-        check.Check(world, "wad", std::string(contents.wad));
+        if (contents.wad)
+            check.Check(world, "wad", std::string(*contents.wad));
         check.CheckKeys(world, *contents.world, WorldKeys());
-        check.CheckOther(world, contents.world->m_worldOtherPairs,
-                         contents.world->m_worldKeptTexts);
+        check.CheckOther(world, contents.world->m_worldOtherPairs, contents.world->m_worldKeptTexts,
+                         contents.world->m_worldKeyLayout);
         if (contents.worldBrushes)
             check.CheckBrushes(world, *contents.worldBrushes);
     }
     if (contents.modelEntities) {
         for (const auto& e : *contents.modelEntities) {
             check.CheckKeys<CModelEntityKeys>(e->m_classname, *e, ModelEntityKeys());
-            check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
+            check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts, e->m_keyLayout);
             check.CheckBrushes(e->m_classname, e->m_brushes);
         }
     }
     if (contents.pointEntities) {
         for (const auto& e : *contents.pointEntities) {
             check.CheckKeys(e->m_classname, *e, PointEntityKeys());
-            check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts);
+            check.CheckOther(e->m_classname, e->m_otherPairs, e->m_keptTexts, e->m_keyLayout);
         }
     }
     return check.m_problem;

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/FileError.h"
 #include "map/CustomPair.h"
@@ -18,15 +19,17 @@ class CMapBrush;
 class CModelEntity;
 class CPointEntity;
 class CKeptTexts;
+class CKeyLayout;
 class CWorldKeys;
 struct WrittenFile;
 struct CustomPair;
 struct ValveAxes;
 template <class Entity> struct KeyRule;
 
-// Writes a document or a fragment as map text: the world, then the brush
-// entities, then the point entities, each key on its own line in the order of
-// the key tables. Every face line takes the form of the contents (standard or
+// Writes a document or a fragment as map text: the comment lines that headed
+// the file, the world, then the entities in map order, each key on its own
+// line in the order the file gave them (new ones in the order of the key
+// tables). Every face line takes the form of the contents (standard or
 // Valve 220); a face made in the other form is converted. Text is handed to `sink` in large pieces;
 // the sink returns false to stop the writing.
 class CMapWriter {
@@ -52,10 +55,20 @@ public:
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
 private:
+    // One line of an entity's keys, gathered before the entity's lines are
+    // written in the order its file gave them.
+    struct KeyLine {
+        std::string_view key;
+        size_t begin = 0; // in m_keyText
+        size_t size = 0;
+        bool overridden = false;
+    };
+
+    void WriteHeader();
     void WriteWorld(const CWorldKeys& world);
     template <class Entity>
-    void WriteKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
-                   const CKeptTexts& kept);
+    void AddKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
+                 const CKeptTexts& kept);
     void WriteModelEntity(const CModelEntity& entity);
     void WritePointEntity(const CPointEntity& entity);
     void WriteBrush(const CMapBrush& brush);
@@ -69,15 +82,18 @@ private:
     void PutTextureName(const char* texture);
     void WritePlanePoints(const IntPoint (&points)[3]);
     void WriteHiddenFaces(const CMapBrush& brush, int before);
-    void WriteOtherPairs(const CustomPairList& pairs);
-    bool WriteKeptText(const CKeptTexts& kept, const char* key);
-    void WriteTextKey(const char* key, std::string_view value);
-    void WriteNumberKey(const char* key, int64_t value);
-    void WritePointKey(const char* key, const IntPoint& point);
+    void AddOtherPairs(const CustomPairList& pairs);
+    void AddOverriddenPairs(const CKeyLayout& layout);
+    bool AddKeptText(const CKeptTexts& kept, const char* key);
+    void AddKey(std::string_view key, std::string_view value, bool overridden = false);
+    void AddNumberKey(std::string_view key, int64_t value);
+    void AddPointKey(std::string_view key, const IntPoint& point);
+    void PutKeys(const CKeyLayout& layout);
 
     void Put(const char* text, size_t size);
     void Put(const char* text);
     void Put(const std::string& text) { Put(text.data(), text.size()); }
+    void Put(std::string_view text) { Put(text.data(), text.size()); }
     void Put(char c);
     void PutSigned(int32_t value);
     void PutFixed(float value);
@@ -88,4 +104,6 @@ private:
     Sink m_sink;
     bool m_failed = false;
     std::string m_buffer;
+    std::string m_keyText;
+    std::vector<KeyLine> m_keyLines;
 };

@@ -13,12 +13,14 @@ BrushList CopyBrushes(const BrushList& brushes) {
 } // namespace
 
 CModelEntity::CModelEntity(const CModelEntity& other)
-    : CModelEntityKeys(other), m_brushes(CopyBrushes(other.m_brushes)) {}
+    : CModelEntityKeys(other), m_brushes(CopyBrushes(other.m_brushes)),
+      m_mapOrder(other.m_mapOrder) {}
 
 CModelEntity& CModelEntity::operator=(const CModelEntity& other) {
     if (this != &other) {
         CModelEntityKeys::operator=(other);
         m_brushes = CopyBrushes(other.m_brushes);
+        m_mapOrder = other.m_mapOrder;
     }
     return *this;
 }

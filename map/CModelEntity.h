@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CKeptTexts.h"
+#include "map/CKeyLayout.h"
 #include "map/CMapBrush.h"
 #include "map/CustomPair.h"
 
@@ -44,6 +45,7 @@ public:
     // Custom rows show the first two.
     CustomPairList m_otherPairs;
     CKeptTexts m_keptTexts;
+    CKeyLayout m_keyLayout;
 
     friend bool operator==(const CModelEntityKeys&, const CModelEntityKeys&) = default;
 };
@@ -59,6 +61,8 @@ public:
     CModelEntity& operator=(CModelEntity&&) = default;
 
     BrushList m_brushes;
+    // Where the entity stands among all entities of the map (see MapOrder.h).
+    uint64_t m_mapOrder = 0;
 };
 
 inline constexpr const char* kSetSkillClass = "trigger_setskill";

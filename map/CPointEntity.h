@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CKeptTexts.h"
+#include "map/CKeyLayout.h"
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
 
@@ -13,6 +14,9 @@ public:
     virtual ~CPointEntity() = default;
 
     std::string m_classname;
+    // A brushless entity of a brush class (a "func_group" other editors
+    // write) may have no "origin"; it gets one only when moved.
+    bool m_hasOrigin = true;
     bool m_hasMangle = false;
     bool m_hasNextthink = false;
     bool m_hasAngle = false;
@@ -32,6 +36,9 @@ public:
     // Custom rows show the first two.
     CustomPairList m_otherPairs;
     CKeptTexts m_keptTexts;
+    CKeyLayout m_keyLayout;
+    // Where the entity stands among all entities of the map (see MapOrder.h).
+    uint64_t m_mapOrder = 0;
 
     friend bool operator==(const CPointEntity&, const CPointEntity&) = default;
 };

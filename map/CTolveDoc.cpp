@@ -7,8 +7,10 @@
 #include "map/CMapReader.h"
 #include "map/CMapWriter.h"
 #include "map/MapFileMessages.h"
+#include "map/MapOrder.h"
 #include "map/MapTextEncoding.h"
 
+#include <algorithm>
 #include <filesystem>
 
 CTolveDoc::CTolveDoc()
@@ -45,6 +47,8 @@ void CTolveDoc::DeleteContents() {
     m_pointEntities.clear();
     m_worldOtherPairs.clear();
     m_worldKeptTexts = CKeptTexts();
+    m_worldKeyLayout = CKeyLayout();
+    m_header.clear();
     // Nothing may keep pointing at what was just deleted.
     m_editorState.ForgetSelection();
     CDocument::DeleteContents();
@@ -56,9 +60,11 @@ void CTolveDoc::ResetWorld() {
     m_worldType = -1;
     m_editorState.Reset();
     m_mapFormat = MapFormat::kStandard;
+    m_statesMapVersion = true;
     m_mapGame = MapGame::kQuake;
     m_fractionalBrushLines.clear();
-    m_textureWad.SetFileName(kDefaultTextureWad);
+    m_readNotices.clear();
+    m_textureWad.SetUnnamed();
 }
 
 bool CTolveDoc::OnNewDocument() {
@@ -88,6 +94,7 @@ bool CTolveDoc::OnOpenDocument(const std::string& path, UserMessages& messages) 
         return false;
     }
     GetKnownFile().Remember(stamp);
+    m_readNotices = problems.DescribeNotices();
     if (std::optional<UserMessage> box = problems.ToMessage())
         messages.push_back(std::move(*box));
     return true;
@@ -144,19 +151,36 @@ void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics)
 
 void CTolveDoc::AdoptFragment(MapFragment&& fragment) {
     m_mapFormat = fragment.format;
+    m_statesMapVersion = fragment.statesMapVersion;
     m_mapGame = fragment.game;
     m_fractionalBrushLines = std::move(fragment.fractionalBrushLines);
-    if (fragment.hasWorld)
+    m_header = std::move(fragment.header);
+    if (fragment.hasWorld) {
         static_cast<CWorldKeys&>(*this) = std::move(fragment.world);
-    if (fragment.wad)
-        m_textureWad.SetFileName(*fragment.wad);
+        if (fragment.wad)
+            m_textureWad.SetFileName(*fragment.wad);
+        else
+            m_textureWad.SetUnnamed();
+    }
     m_brushBoxes.Forget();
     for (auto& brush : fragment.worldBrushes)
         m_worldBrushes.push_back(std::move(brush));
-    for (auto& entity : fragment.modelEntities)
-        m_modelEntities.push_back(std::move(entity));
-    for (auto& entity : fragment.pointEntities)
-        m_pointEntities.push_back(std::move(entity));
+    // The entities come after those the map has, in their own order.
+    for (const MapOrderEntry& entry :
+         ArrangeInMapOrder(&fragment.modelEntities, &fragment.pointEntities)) {
+        if (entry.point) {
+            fragment.pointEntities[entry.index]->m_mapOrder = TakeMapOrder();
+            m_pointEntities.push_back(std::move(fragment.pointEntities[entry.index]));
+        } else {
+            fragment.modelEntities[entry.index]->m_mapOrder = TakeMapOrder();
+            m_modelEntities.push_back(std::move(fragment.modelEntities[entry.index]));
+        }
+    }
+}
+
+void CTolveDoc::FollowMapOrders() {
+    m_nextMapOrder =
+        std::max(m_nextMapOrder, FindLastMapOrder(m_modelEntities, m_pointEntities) + 1);
 }
 
 void CTolveDoc::RecogniseGameByTextures() {
@@ -182,12 +206,15 @@ void CTolveDoc::UpdateAllViews(const MapNotice& notice) {
 
 MapContents CTolveDoc::GetContents() const {
     MapContents contents;
+    contents.header = m_header;
     contents.world = this;
-    contents.wad = m_textureWad.GetFileName();
+    if (m_textureWad.IsNamed())
+        contents.wad = m_textureWad.GetFileName();
     contents.worldBrushes = &m_worldBrushes;
     contents.modelEntities = &m_modelEntities;
     contents.pointEntities = &m_pointEntities;
     contents.format = m_mapFormat;
+    contents.statesMapVersion = m_statesMapVersion;
     return contents;
 }
 

@@ -98,7 +98,20 @@ public:
         return m_definitions.Get(*this, m_textureWad.GetMapFolder());
     }
     MapFormat m_mapFormat = MapFormat::kStandard; // the form Save writes
+    // Whether a Valve map says so in its world (see MapFragment); a map that
+    // changes its form says it from then on.
+    bool m_statesMapVersion = true;
+    void SetMapFormat(MapFormat format) {
+        if (format != m_mapFormat)
+            m_statesMapVersion = true;
+        m_mapFormat = format;
+    }
     MapGame m_mapGame = MapGame::kQuake;
+    // The comment lines that headed the file, written back at its top.
+    std::string m_header;
+    // What the status bar tells of the notices of the last read; empty when
+    // there were none.
+    std::string m_readNotices;
     // Brushes read with plane points that are not whole numbers: the line of
     // each one's opening brace, counted from 0.
     std::vector<int> m_fractionalBrushLines;
@@ -118,6 +131,13 @@ public:
     const std::vector<std::optional<IntBox>>& GetBrushRunBoxes() const {
         return m_brushBoxes.GetRunBoxes();
     }
+    // The place in map order of the next entity to join the map (see
+    // MapOrder.h).
+    uint64_t TakeMapOrder() { return m_nextMapOrder++; }
+    // Whoever puts in entities that have places of their own makes the next
+    // place come after them.
+    void FollowMapOrders();
+
     // Whoever changes a brush's corners in the map tells the document.
     void BrushChanged(const CMapBrush& brush) { m_brushBoxes.BrushChanged(brush); }
     const ModelEntityList& GetModelEntities() const { return m_modelEntities; }
@@ -143,4 +163,5 @@ private:
     std::vector<CMapObserver*> m_views;
     CMapHistory m_history;
     CEditorState m_editorState{*this};
+    uint64_t m_nextMapOrder = 1;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CKeptTexts.h"
+#include "map/CKeyLayout.h"
 #include "map/CustomPair.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ public:
     bool m_hasWorldSounds = false;
     CustomPairList m_worldOtherPairs; // "_sunlight", "sky", "fog"...: written after the keys above
     CKeptTexts m_worldKeptTexts;
+    CKeyLayout m_worldKeyLayout; // "classname", "wad" and "mapversion" among the others
 
     friend bool operator==(const CWorldKeys&, const CWorldKeys&) = default;
 };

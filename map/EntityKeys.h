@@ -35,9 +35,6 @@ template <class Entity> struct KeyRule {
     // "nextthink": the 16-bit field is widened with its sign and written
     // unsigned, so -1 comes out as 4294967295.
     bool widenedUnsigned = false;
-    // A 0 of "spawnflags" in the file may be left out; other numbers that are
-    // not written when 0 keep the file's "0".
-    bool zeroMayBeDropped = false;
     // The rule holds for this entity (the "message" of "trigger_setskill" is
     // a number); null means always.
     bool (*appliesTo)(const Entity&) = nullptr;

@@ -1,6 +1,7 @@
 #include "map/FragmentPlacement.h"
 
 #include "map/CMapEdits.h"
+#include "map/MapOrder.h"
 #include "map/ObjectBounds.h"
 #include "map/TextureLock.h"
 
@@ -51,6 +52,7 @@ void MoveFragment(MapFragment& fragment, IntPoint delta, bool moveTextures) {
         MoveBrushes(entity->m_brushes, delta, moveTextures);
     for (auto& entity : fragment.pointEntities) {
         entity->m_origin = Moved(entity->m_origin, delta);
+        entity->m_hasOrigin = true;
         entity->m_keptTexts.Forget("origin");
     }
 }
@@ -58,10 +60,18 @@ void MoveFragment(MapFragment& fragment, IntPoint delta, bool moveTextures) {
 void AddFragment(CMapEdits& edits, MapFragment&& fragment) {
     for (auto& brush : fragment.worldBrushes)
         edits.AddBrush(nullptr, std::move(brush));
-    for (auto& entity : fragment.modelEntities)
-        edits.AddModelEntity(std::move(entity));
-    for (auto& entity : fragment.pointEntities)
-        edits.AddPointEntity(std::move(entity));
+    // New to the map, the entities take the places after its own, in the
+    // order they had among themselves.
+    for (const MapOrderEntry& entry :
+         ArrangeInMapOrder(&fragment.modelEntities, &fragment.pointEntities)) {
+        if (entry.point) {
+            fragment.pointEntities[entry.index]->m_mapOrder = 0;
+            edits.AddPointEntity(std::move(fragment.pointEntities[entry.index]));
+        } else {
+            fragment.modelEntities[entry.index]->m_mapOrder = 0;
+            edits.AddModelEntity(std::move(fragment.modelEntities[entry.index]));
+        }
+    }
     fragment.worldBrushes.clear();
     fragment.modelEntities.clear();
     fragment.pointEntities.clear();

@@ -4,10 +4,13 @@ MapContents ContentsOf(const MapFragment& fragment) {
     MapContents contents;
     if (fragment.hasWorld || !fragment.worldBrushes.empty())
         contents.world = &fragment.world;
-    contents.wad = fragment.wad ? std::string_view(*fragment.wad) : std::string_view();
+    if (fragment.wad)
+        contents.wad = *fragment.wad;
+    contents.header = fragment.header;
     contents.worldBrushes = &fragment.worldBrushes;
     contents.modelEntities = &fragment.modelEntities;
     contents.pointEntities = &fragment.pointEntities;
     contents.format = fragment.format;
+    contents.statesMapVersion = fragment.statesMapVersion;
     return contents;
 }

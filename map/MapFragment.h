@@ -20,10 +20,14 @@ struct MapFragment {
     bool hasWorld = false; // a "worldspawn" was read, or is to be written
     CWorldKeys world;
     std::optional<std::string> wad; // the world's "wad", when it had one
+    std::string header;             // the comment lines heading the file (see MapHeader.h)
     BrushList worldBrushes;
     ModelEntityList modelEntities;
     PointEntityList pointEntities;
     MapFormat format = MapFormat::kStandard;
+    // A Valve map says so in the world key "mapversion"; one read without it
+    // is saved without it.
+    bool statesMapVersion = true;
     MapGame game = MapGame::kQuake;
     // The line of the opening brace (counted from 0) of each brush read
     // with plane points that are not whole numbers.
@@ -34,15 +38,17 @@ struct MapFragment {
     }
 };
 
-// What the writer writes: the world entity when there is one, then the brush
-// entities, then the point entities. Points into a document or a fragment.
+// What the writer writes: the header, the world entity when there is one,
+// then the entities in map order. Points into a document or a fragment.
 struct MapContents {
-    const CWorldKeys* world = nullptr; // null: no world entity
-    std::string_view wad;
+    std::string_view header;
+    const CWorldKeys* world = nullptr;   // null: no world entity
+    std::optional<std::string_view> wad; // none: the map names no texture files
     const BrushList* worldBrushes = nullptr;
     const ModelEntityList* modelEntities = nullptr;
     const PointEntityList* pointEntities = nullptr;
     MapFormat format = MapFormat::kStandard; // how every face line is written
+    bool statesMapVersion = true;            // a Valve map's world says "mapversion" "220"
 };
 
 // A fragment's world is written when it was read or holds brushes.

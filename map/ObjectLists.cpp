@@ -30,6 +30,13 @@ std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item,
     return taken;
 }
 
+// An entity new to the map comes after all others in map order; one that
+// comes back keeps its place.
+template <class Entity> void GivePlace(CTolveDoc& doc, Entity& entity) {
+    if (entity.m_mapOrder == 0)
+        entity.m_mapOrder = doc.TakeMapOrder();
+}
+
 } // namespace
 
 MapNotice AreaNotice(std::optional<IntBox> before, const std::optional<IntBox>& after) {
@@ -75,6 +82,7 @@ std::unique_ptr<CMapBrush> TakeBrush(CTolveDoc& doc, CModelEntity* owner, CMapBr
 }
 
 void PutPointEntity(CTolveDoc& doc, std::unique_ptr<CPointEntity> entity, size_t& index) {
+    GivePlace(doc, *entity);
     const MapNotice notice = MapNotice::Area(BoundsOf(*entity));
     InsertAt(PointEntitiesOf(doc), std::move(entity), index);
     doc.UpdateAllViews(notice);
@@ -91,6 +99,7 @@ std::unique_ptr<CPointEntity> TakePointEntity(CTolveDoc& doc, CPointEntity& enti
 }
 
 void PutModelEntity(CTolveDoc& doc, std::unique_ptr<CModelEntity> entity, size_t& index) {
+    GivePlace(doc, *entity);
     InsertAt(ModelEntitiesOf(doc), std::move(entity), index);
     doc.UpdateAllViews(MapNotice::Repaint());
 }
@@ -117,18 +126,26 @@ bool MoveBrushBetween(CTolveDoc& doc, CMapBrush& brush, CModelEntity* from, CMod
 
 void ExchangeContents(CTolveDoc& doc, MapFragment& other) {
     std::swap(static_cast<CWorldKeys&>(doc), other.world);
-    std::string wad = doc.m_textureWad.GetFileName();
-    // A map without "wad" opens with the default one; so it is exchanged.
-    doc.m_textureWad.SetFileName(other.wad.value_or(kDefaultTextureWad));
-    const bool otherTextures = doc.m_textureWad.GetFileName() != wad;
+    CTextureWad& textures = doc.m_textureWad;
+    std::optional<std::string> wad;
+    if (textures.IsNamed())
+        wad = textures.GetFileName();
+    if (other.wad)
+        textures.SetFileName(*other.wad);
+    else
+        textures.SetUnnamed();
+    const bool otherTextures = other.wad != wad;
     other.wad = std::move(wad);
     other.hasWorld = true;
+    std::swap(doc.m_header, other.header);
     std::swap(BrushesOf(doc, nullptr), other.worldBrushes);
     std::swap(ModelEntitiesOf(doc), other.modelEntities);
     std::swap(PointEntitiesOf(doc), other.pointEntities);
     std::swap(doc.m_mapFormat, other.format);
+    std::swap(doc.m_statesMapVersion, other.statesMapVersion);
     std::swap(doc.m_mapGame, other.game);
     std::swap(doc.m_fractionalBrushLines, other.fractionalBrushLines);
+    doc.FollowMapOrders();
     doc.GetEditorState().ForgetSelection();
     if (otherTextures)
         doc.m_textureWad.LoadTextureWad();

@@ -68,6 +68,9 @@ public:
     void Report(int line, int brushLine, std::string_view message) override {
         m_entries.push_back({line, brushLine, std::string(message)});
     }
+    void Notice(int line, int brushLine, std::string_view message) override {
+        m_notices.push_back({line, brushLine, std::string(message)});
+    }
     std::vector<std::string> Messages() const {
         std::vector<std::string> messages;
         for (const Entry& entry : m_entries)
@@ -75,6 +78,7 @@ public:
         return messages;
     }
     std::vector<Entry> m_entries;
+    std::vector<Entry> m_notices; // what the compilers take as it is
 };
 
 inline std::filesystem::path TestDataPath(const std::string& relative) {

@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kNotFoundText = "Selected texture wad2 file was not found; please select an "
                                       "appropriate Quake texture wad2 file.";
+constexpr const char* kNoneFoundText = " texture files of the map was found; please select an "
+                                       "appropriate Quake texture wad2 file.";
 constexpr const char* kCannotOpenText = "Couldn't open texture file!";
 constexpr const char* kSomeNotLoadedText = "Some texture files of the map could not be loaded:";
 constexpr const char* kNoEntriesText = "The map names no texture file.";
@@ -25,11 +27,15 @@ std::string DescribeFailure(const TextureWadEntry& entry) {
 } // namespace
 
 void CTextureWad::SetMapFolder(const std::string& folder) {
-    if (!m_search.mapFolder.empty() && folder != m_search.mapFolder) {
+    const bool firstFolder = m_search.mapFolder.empty() && !folder.empty();
+    if ((firstFolder || !m_search.mapFolder.empty()) && folder != m_search.mapFolder) {
         // From the last entry back, so that the offsets of those before stay.
         const std::vector<WadListEntry> entries = SplitWadList(m_fileName);
         for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-            if (auto moved = MoveWadEntry(entry->name, m_search.mapFolder, folder))
+            const std::optional<std::string> moved =
+                firstFolder ? MakeEntryRelative(entry->name, folder)
+                            : MoveWadEntry(entry->name, m_search.mapFolder, folder);
+            if (moved)
                 m_fileName = ReplaceWadListEntry(m_fileName, *entry, *moved);
         }
     }
@@ -114,7 +120,9 @@ std::string CTextureWad::DescribeEntryProblem(size_t index) const {
 std::string CTextureWad::Describe(const std::vector<const TextureWadEntry*>& failed,
                                   bool noneFound) {
     const bool oneUnreadable = failed.size() == 1 && failed[0]->IsFound();
-    std::string text = noneFound       ? kNotFoundText
+    std::string text = noneFound && failed.size() > 1
+                           ? "None of the " + std::to_string(failed.size()) + kNoneFoundText
+                       : noneFound     ? kNotFoundText
                        : oneUnreadable ? kCannotOpenText
                                        : kSomeNotLoadedText;
     if (failed.empty())
@@ -143,6 +151,7 @@ bool CTextureWad::IsDefaultList() const {
 size_t CTextureWad::AdoptChosenFile(const std::string& chosenPath) {
     const std::string stored = MakeStoredWadName(chosenPath, m_search.mapFolder);
     m_fileName = IsDefaultList() ? stored : AppendToWadList(m_fileName, stored);
+    m_named = true;
     return SplitWadList(m_fileName).size() - 1;
 }
 

@@ -22,13 +22,26 @@ public:
     // The "wad" value exactly as the map holds it. It changes only when the
     // user changes the list, or when the map moves (SetMapFolder).
     const std::string& GetFileName() const { return m_fileName; }
-    void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }
+    void SetFileName(std::string fileName) {
+        m_fileName = std::move(fileName);
+        m_named = true;
+    }
+    // Whether the map has a "wad" key at all. A map without one names no
+    // texture files, loads none and is saved without the key until the user
+    // chooses a file.
+    bool IsNamed() const { return m_named; }
+    void SetUnnamed() {
+        m_fileName.clear();
+        m_named = false;
+    }
 
     // The folder of the map file, empty for a map never saved. Relative
     // entries are looked for there first, and a file chosen inside it is
     // stored relative to it. Moving the map elsewhere keeps each entry that
     // was found relative to the old folder pointing at the same file; every
-    // other entry stays as written.
+    // other entry stays as written. A map saved for the first time names the
+    // files chosen meanwhile (by their full paths) relative to its folder when
+    // they lie inside it.
     const std::string& GetMapFolder() const { return m_search.mapFolder; }
     void SetMapFolder(const std::string& folder);
     // Both at once, as they were, without moving any entry along.
@@ -100,7 +113,8 @@ private:
     bool IsDefaultList() const;
     static std::string Describe(const std::vector<const TextureWadEntry*>& failed, bool noneFound);
 
-    std::string m_fileName = kDefaultTextureWad;
+    std::string m_fileName;
+    bool m_named = false;
     TextureSearchPaths m_search;
     std::vector<TextureWadEntry> m_entries;
     std::vector<CTextureFile> m_files;

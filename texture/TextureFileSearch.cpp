@@ -120,6 +120,14 @@ std::optional<std::string> MoveWadEntry(std::string_view entry, const std::strin
     return (error ? fs::path(*file) : full).lexically_normal().string();
 }
 
+std::optional<std::string> MakeEntryRelative(std::string_view entry, const std::string& folder) {
+    if (!IsAbsoluteWadEntry(entry) || folder.empty() || !Exists(fs::path(entry)))
+        return std::nullopt;
+    if (std::optional<fs::path> relative = RelativeInside(fs::path(entry), folder))
+        return relative->string();
+    return std::nullopt;
+}
+
 const char* DescribeTextureFilePlace(TextureFilePlace place) {
     switch (place) {
     case TextureFilePlace::kAsNamed:

@@ -44,6 +44,10 @@ std::optional<std::string> FindInFolder(std::string_view entry, const std::strin
 std::optional<std::string> MoveWadEntry(std::string_view entry, const std::string& oldFolder,
                                         const std::string& newFolder);
 
+// An absolute entry of a file inside `folder` or below, as the path relative
+// to it; nothing for any other entry.
+std::optional<std::string> MakeEntryRelative(std::string_view entry, const std::string& folder);
+
 // A short account of a place for the user, e.g. "by its file name, in a
 // texture folder"; empty when the path alone says it (found as named).
 const char* DescribeTextureFilePlace(TextureFilePlace place);

@@ -3,13 +3,23 @@
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
 #include "texture/CTextureWad.h"
+#include "texture/TextureFileSearch.h"
 
 void LoadTextureWadAsking(CTextureWad& wad) {
-    if (wad.LoadTextureWad())
+    // A map that names no texture files has nothing to look for; the user
+    // adds files when they are wanted.
+    if (wad.LoadTextureWad() || !wad.IsNamed())
         return;
     ShowMessageBox(CTextureWad::kMessageTitle, wad.DescribeLoadProblems(), MessageIcon::kWarning);
     if (!wad.HasFoundFile())
         ChooseTextureWadAsking(wad);
+}
+
+void StartNewMapTextures(CTextureWad& wad) {
+    wad.SetUnnamed();
+    if (LocateTextureFile(kDefaultTextureWad, wad.GetSearchPaths()))
+        wad.SetFileName(kDefaultTextureWad);
+    LoadTextureWadAsking(wad);
 }
 
 void ChooseTextureWadAsking(CTextureWad& wad) {

@@ -20,16 +20,22 @@ class CCheckDiagnostics : public CMapDiagnostics {
 public:
     explicit CCheckDiagnostics(const char* path) : m_path(path) {}
     void Report(int line, int brushLine, std::string_view message) override {
-        if (!message.empty() && message.back() == '\n')
-            message.remove_suffix(1);
-        const int shown = ShownLine(line, brushLine);
-        std::fprintf(stderr, "%s:%d: %.*s\n", m_path, shown, static_cast<int>(message.size()),
-                     message.data());
+        Print(line, brushLine, "", message);
         ++m_count;
+    }
+    void Notice(int line, int brushLine, std::string_view message) override {
+        Print(line, brushLine, "notice: ", message);
     }
     int m_count = 0;
 
 private:
+    void Print(int line, int brushLine, const char* kind, std::string_view message) const {
+        if (!message.empty() && message.back() == '\n')
+            message.remove_suffix(1);
+        std::fprintf(stderr, "%s:%d: %s%.*s\n", m_path, ShownLine(line, brushLine), kind,
+                     static_cast<int>(message.size()), message.data());
+    }
+
     const char* m_path;
 };
 
@@ -40,7 +46,9 @@ void PrintCheckUsage(FILE* out) {
                  "from 1. A notice tells of what the editor keeps or shows differently without\n"
                  "it being a problem: faces whose corners do not lie in one plane, brushes whose\n"
                  "plane points are not whole numbers (one line per file; --verbose lists each\n"
-                 "brush with its line) and maps made for another game, which the editor opens\n"
+                 "brush with its line), what building a brush finds that the compilers take as\n"
+                 "it is (a very short edge), keys given twice in one entity (the game takes the\n"
+                 "last; both are kept) and maps made for another game, which the editor opens\n"
                  "read-only. Notices leave the exit status alone.\n"
                  "--defs reads entity definitions (.fgd, or the QUAKED comments of .def and\n"
                  "  .qc files): the argument after it, and those after that which end in\n"

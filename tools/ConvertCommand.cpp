@@ -63,7 +63,7 @@ int RunConvertCommand(int argc, char** argv) {
         return kConvertNotOpened;
 
     if (options->format)
-        doc.m_mapFormat = *options->format;
+        doc.SetMapFormat(*options->format);
     if (!AcceptStandardFormLosses(doc, *options))
         return kConvertRefused;
     UserMessages messages;

@@ -249,7 +249,7 @@ TEST(CMapEdits, ExchangingContentsTradesTheWholeMapAndTradesItBack) {
     EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     EXPECT_TRUE(f.doc.GetPointEntities().empty());
     EXPECT_EQ(f.doc.m_mapFormat, MapFormat::kValve);
-    EXPECT_EQ(f.doc.m_textureWad.GetFileName(), kDefaultTextureWad) << "as a map without one opens";
+    EXPECT_FALSE(f.doc.m_textureWad.IsNamed()) << "as a map without one opens";
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedBrush(), nullptr);
     EXPECT_EQ(f.doc.GetEditorState().GetSelectedPointEntity(), nullptr);
 

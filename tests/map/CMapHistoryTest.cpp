@@ -225,7 +225,8 @@ TEST(CMapHistory, ANestedTransactionJoinsTheOuterOneAndRollsBackItsOwn) {
 }
 
 TEST(CMapHistory, AnEditThatChangesNothingLeavesNoStep) {
-    std::unique_ptr<ReadMap> read = Read(CubeMapText("{\n\"classname\" \"light\"\n}\n"));
+    std::unique_ptr<ReadMap> read =
+        Read(CubeMapText("{\n\"classname\" \"light\"\n\"origin\" \"0 0 0\"\n}\n"));
     CTolveDoc& doc = *read->doc;
     CMapTransaction transaction(doc, "Entity Keys");
     transaction.Edits().SetWorldKeys(doc);

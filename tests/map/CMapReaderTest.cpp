@@ -374,10 +374,10 @@ TEST(CMapReader, AMapCutAfterAnyLineIsWholeOrSaysWhatIsLeftOpen) {
 
 TEST(CMapReader, BuildMessagesCarryLineZeroAndTheirBrushLine) {
     // A lone face far up: nothing cuts its starting square, which lies beyond
-    // the sensible range.
+    // the sensible range. What building finds is a notice.
     auto r = Read("{\n\n{\n( 0 0 20000 ) ( 0 1 20000 ) ( 1 0 20000 ) t 0 0 0 1 1\n}\n}");
-    ASSERT_FALSE(r->diagnostics.m_entries.empty());
-    for (const auto& entry : r->diagnostics.m_entries) {
+    ASSERT_FALSE(r->diagnostics.m_notices.empty());
+    for (const auto& entry : r->diagnostics.m_notices) {
         EXPECT_EQ(entry.line, 0);
         EXPECT_EQ(entry.brushLine, 2);
     }

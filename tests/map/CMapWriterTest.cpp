@@ -13,7 +13,6 @@ namespace {
 
 constexpr const char* kCubeWritten = "{\n"
                                      "\t\"classname\" \"worldspawn\"\n"
-                                     "\t\"wad\" \"quake101.wad\"\n"
                                      "\t{\n"
                                      "\t\t( -64 -64 64 ) ( -64 -64 -64 ) ( -64 64 -64 ) wall 0 0 "
                                      "0.000000 1.000000 1.000000\n"
@@ -46,9 +45,12 @@ std::unique_ptr<CModelEntity> ModelEntity(const char* classname) {
 
 } // namespace
 
-TEST(CMapWriter, NewDocumentIsFourLines) {
+// A map names texture files only once the user chooses some.
+TEST(CMapWriter, NewDocumentIsThreeLines) {
     CTolveDoc doc;
     doc.ResetWorld();
+    EXPECT_EQ(MapText(doc), "{\n\t\"classname\" \"worldspawn\"\n}\n");
+    doc.m_textureWad.SetFileName("quake101.wad");
     EXPECT_EQ(MapText(doc), "{\n\t\"classname\" \"worldspawn\"\n\t\"wad\" \"quake101.wad\"\n}\n");
 }
 
@@ -209,8 +211,7 @@ TEST(CMapWriter, FindsTextThatAMapFileCannotHold) {
 
 namespace {
 
-constexpr const char* kWorldStart =
-    "{\n\t\"classname\" \"worldspawn\"\n\t\"wad\" \"quake101.wad\"\n";
+constexpr const char* kWorldStart = "{\n\t\"classname\" \"worldspawn\"\n";
 
 // One "written when" rule of a key: `written` puts the entity just on the
 // side of the condition where the line is written, `left` just on the other

@@ -40,7 +40,7 @@ TEST(CTolveDoc, ResetWorldSetsTheDefaultsAndLeavesTheRest) {
     EXPECT_EQ(doc.GetEditorState().GetInsertionPoint(), IntPoint(0, 0, 0));
     EXPECT_EQ(doc.GetEditorState().GetUpperLimit(), IntPoint(-25000, 25000, 25000));
     EXPECT_EQ(doc.GetEditorState().GetLowerLimit(), IntPoint(25000, -25000, -25000));
-    EXPECT_EQ(doc.m_textureWad.GetFileName(), "quake101.wad");
+    EXPECT_FALSE(doc.m_textureWad.IsNamed()); // a new map names no texture file
     EXPECT_EQ(doc.m_worldType, -1);
 }
 

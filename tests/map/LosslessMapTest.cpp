@@ -37,22 +37,57 @@ TEST(LosslessMap, EveryPairWithoutAFieldStaysOnItsEntityInFileOrder) {
               (CustomPairList{{"_color", "1 0.5 0"}, {"wait", "2"}, {"delay", "1"}}));
 
     std::string saved = MapText(*r->doc);
-    // Written after the entity's own keys, in the order read.
-    EXPECT_NE(saved.find("\t\"speed\" \"100\"\n\t\"angle\" \"-1\"\n\t\"origin\" \"0 0 8\"\n"
-                         "\t\"_phong\" \"1\"\n\t{\n"),
-              std::string::npos);
-    EXPECT_NE(saved.find("\t\"origin\" \"0 0 64\"\n\t\"_color\" \"1 0.5 0\"\n\t\"wait\" \"2\"\n"
-                         "\t\"delay\" \"1\"\n}\n"),
-              std::string::npos);
+    // Every key where the file had it, those with fields and those without.
+    EXPECT_NE(saved.find("\t\"classname\" \"func_door\"\n\t\"angle\" \"-1\"\n\t\"origin\" "
+                         "\"0 0 8\"\n\t\"speed\" \"100\"\n\t\"_phong\" \"1\"\n\t{\n"),
+              std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("\t\"classname\" \"light\"\n\t\"_color\" \"1 0.5 0\"\n\t\"origin\" \"0 "
+                         "0 64\"\n\t\"wait\" \"2\"\n\t\"delay\" \"1\"\n}\n"),
+              std::string::npos)
+        << saved;
 }
 
-TEST(LosslessMap, WorldKeepsItsOtherPairsAfterItsOwnKeys) {
-    auto r = Read("{\n\"classname\" \"worldspawn\"\n\"_sunlight\" \"200\"\n\"wad\" \"a.wad\"\n"
+TEST(LosslessMap, WorldKeepsItsKeysInFileOrder) {
+    auto r = Read("{\n\"_sunlight\" \"200\"\n\"classname\" \"worldspawn\"\n\"wad\" \"a.wad\"\n"
                   "\"sky\" \"sky1\"\n\"worldtype\" \"-1\"\n\"message\" \"\"\n}\n");
     EXPECT_EQ(r->doc->m_worldOtherPairs, (CustomPairList{{"_sunlight", "200"}, {"sky", "sky1"}}));
-    EXPECT_EQ(MapText(*r->doc), "{\n\t\"classname\" \"worldspawn\"\n\t\"wad\" \"a.wad\"\n"
-                                "\t\"message\" \"\"\n\t\"worldtype\" \"-1\"\n"
-                                "\t\"_sunlight\" \"200\"\n\t\"sky\" \"sky1\"\n}\n");
+    EXPECT_EQ(MapText(*r->doc), "{\n\t\"_sunlight\" \"200\"\n\t\"classname\" \"worldspawn\"\n"
+                                "\t\"wad\" \"a.wad\"\n\t\"sky\" \"sky1\"\n"
+                                "\t\"worldtype\" \"-1\"\n\t\"message\" \"\"\n}\n");
+}
+
+// What other editors write and a save must give back: comment lines heading
+// the file, entities of both kinds in their order, keys in their order and
+// repeated, a "spawnflags" of 0, a brushless group without "origin", a map
+// without "wad". New keys follow those of the file.
+TEST(LosslessMap, EntitiesKeysAndHeaderCommentsComeBackInTheirOrder) {
+    const std::string cube = "{\n" + std::string(kCubeFaceLines) + "}\n";
+    const std::string text = "// Game: Quake\n// Format: Standard\n\n{\n"
+                             "\"message\" \"Order\"\n\"classname\" \"worldspawn\"\n}\n"
+                             "{\n\"origin\" \"8 8 8\"\n\"classname\" \"info_player_start\"\n"
+                             "\"target\" \"a\"\n\"spawnflags\" \"0\"\n\"target\" \"b\"\n}\n"
+                             "{\n\"classname\" \"func_group\"\n\"_tb_type\" \"_tb_group\"\n}\n"
+                             "{\n\"spawnflags\" \"0\"\n\"classname\" \"func_door\"\n" +
+                             cube + "}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 0\"\n}\n";
+    auto r = Read(text);
+    const std::string saved = MapText(*r->doc);
+    EXPECT_EQ(ListEntitySequence(saved), ListEntitySequence(text)) << saved;
+    EXPECT_EQ(saved.rfind("// Game: Quake\n// Format: Standard\n{\n", 0), 0u) << saved;
+    // The game takes the last "target"; the fields hold it.
+    EXPECT_EQ(r->doc->GetPointEntities().at(0)->m_target, "b");
+    EXPECT_EQ(MapText(*Read(saved)->doc), saved);
+
+    CPointEntity start = *r->doc->GetPointEntities()[0];
+    start.m_otherPairs.push_back({"_note", "new"});
+    start.m_target.clear(); // the user cleared the key: no older value may count again
+    Edit(*r->doc, [&](CMapEdits& edits) {
+        edits.SetPointEntityKeys(*r->doc->GetPointEntities()[0], start);
+    });
+    EXPECT_NE(MapText(*r->doc).find("\t\"classname\" \"info_player_start\"\n\t\"spawnflags\" "
+                                    "\"0\"\n\t\"_note\" \"new\"\n}\n"),
+              std::string::npos)
+        << MapText(*r->doc);
 }
 
 TEST(LosslessMap, CustomRowsAreTheFirstOtherPairsAndComeBackInTheSameRows) {
@@ -70,20 +105,22 @@ TEST(LosslessMap, RepeatedKeysAreKeptAsWritten) {
     auto r = Read(CubeMapText("{\n\"classname\" \"info_notnull\"\n\"use\" \"a\"\n\"use\" \"b\"\n"
                               "\"style\" \"1\"\n\"style\" \"2\"\n}\n"));
     std::string entity = SecondEntity(MapText(*r->doc));
-    EXPECT_NE(entity.find("\t\"use\" \"a\"\n\t\"use\" \"b\"\n"), std::string::npos);
-    // A key with a field keeps its last value, the one the game takes.
-    EXPECT_NE(entity.find("\t\"style\" \"2\"\n"), std::string::npos);
-    EXPECT_EQ(entity.find("\"style\" \"1\""), std::string::npos);
-
-    // So does a key whose text the field cannot hold: a later text replaces
-    // the kept one, and a later number the field holds drops it.
+    EXPECT_NE(entity.find("\t\"use\" \"a\"\n\t\"use\" \"b\"\n\t\"style\" \"1\"\n\t\"style\" "
+                          "\"2\"\n"),
+              std::string::npos)
+        << entity;
+    // A key with a field holds its last value, the one the game takes, kept
+    // text and all.
+    EXPECT_EQ(r->doc->GetPointEntities().at(0)->m_style, 2);
     auto kept = Read(BrushEntity("\"classname\" \"func_door\"\n\"wait\" \"0.5\"\n"
                                  "\"wait\" \"1.5\"\n\"lip\" \"2.5\"\n\"lip\" \"8\"\n"));
+    EXPECT_EQ(kept->doc->GetModelEntities().at(0)->m_lip, 8);
+    EXPECT_EQ(*kept->doc->GetModelEntities().at(0)->m_keptTexts.Find("wait"), "1.5");
     std::string door = SecondEntity(MapText(*kept->doc));
-    EXPECT_NE(door.find("\t\"wait\" \"1.5\"\n"), std::string::npos) << door;
-    EXPECT_NE(door.find("\t\"lip\" \"8\"\n"), std::string::npos) << door;
-    EXPECT_EQ(door.find("0.5"), std::string::npos) << door;
-    EXPECT_EQ(door.find("2.5"), std::string::npos) << door;
+    EXPECT_NE(door.find("\t\"wait\" \"0.5\"\n\t\"wait\" \"1.5\"\n\t\"lip\" \"2.5\"\n\t\"lip\" "
+                        "\"8\"\n"),
+              std::string::npos)
+        << door;
 }
 
 // Texture numbers on the edge of what the fields hold: offsets are whole and
@@ -158,7 +195,7 @@ TEST(LosslessMap, TheSameNumberWrittenOtherwiseIsWrittenInTheNormalForm) {
     auto r = Read(CubeMapText("{\n\"classname\" \"light\"\n\"angle\" \"90.000000\"\n"
                               "\"light\" \"+300\"\n\"origin\" \"-0 0 8\"\n}\n"));
     std::string entity = SecondEntity(MapText(*r->doc));
-    EXPECT_NE(entity.find("\t\"origin\" \"0 0 8\"\n\t\"angle\" \"90\"\n\t\"light\" \"300\"\n"),
+    EXPECT_NE(entity.find("\t\"angle\" \"90\"\n\t\"light\" \"300\"\n\t\"origin\" \"0 0 8\"\n"),
               std::string::npos)
         << entity;
 }
@@ -259,11 +296,12 @@ TEST(LosslessMap, BrushTooBigToHoldIsWrittenBackInItsPlace) {
 
 class LosslessRealMap : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(LosslessRealMap, SaveKeepsEveryPairAndASecondSaveChangesNoByte) {
+TEST_P(LosslessRealMap, SaveKeepsEveryPairInOrderAndASecondSaveChangesNoByte) {
     std::string original = ReadFileText(TestDataPath("maps/" + GetParam()));
     auto r = Read(original);
     std::string saved = MapText(*r->doc);
     EXPECT_EQ(FindLostPairs(original, saved), std::vector<std::string>{});
+    EXPECT_EQ(ListEntitySequence(saved), ListEntitySequence(original));
     EXPECT_EQ(MapText(*Read(saved)->doc), saved);
 }
 

@@ -32,13 +32,14 @@ std::string Canonical(const std::string& value) {
     return count > 0 ? canonical : value;
 }
 
-using PairCounts = std::map<std::pair<std::string, std::string>, int>;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-PairCounts CountPairs(std::string_view text) {
+// Calls visit(pairs, brushes) for each entity of the text, in order.
+template <class Visit> void ForEachEntity(std::string_view text, Visit visit) {
     CQuiet quiet;
     CMapTokenizer tokenizer(text, quiet);
-    PairCounts counts;
-    std::map<std::string, std::string> entity;
+    Pairs entity;
+    int brushes = 0;
     std::string pendingKey;
     bool havePending = false;
     int depth = 0;
@@ -47,18 +48,16 @@ PairCounts CountPairs(std::string_view text) {
         if (!quoted && tokenizer.TokenIs('{')) {
             if (++depth == 1) {
                 entity.clear();
+                brushes = 0;
                 havePending = false;
+            } else if (depth == 2) {
+                ++brushes;
             }
             continue;
         }
         if (!quoted && tokenizer.TokenIs('}')) {
-            if (--depth == 0) {
-                for (const auto& [key, value] : entity) {
-                    std::string canonical = Canonical(value);
-                    if (!(key == "spawnflags" && canonical == Canonical("0")))
-                        ++counts[{key, canonical}];
-                }
-            }
+            if (--depth == 0)
+                visit(entity, brushes);
             continue;
         }
         if (depth != 1)
@@ -67,10 +66,26 @@ PairCounts CountPairs(std::string_view text) {
             pendingKey = tokenizer.Token();
             havePending = true;
         } else {
-            entity[pendingKey] = tokenizer.Token();
+            entity.emplace_back(pendingKey, tokenizer.Token());
             havePending = false;
         }
     }
+}
+
+using PairCounts = std::map<std::pair<std::string, std::string>, int>;
+
+PairCounts CountPairs(std::string_view text) {
+    PairCounts counts;
+    ForEachEntity(text, [&](const Pairs& pairs, int) {
+        std::map<std::string, std::string> last; // the game takes the last of a key
+        for (const auto& [key, value] : pairs)
+            last[key] = value;
+        for (const auto& [key, value] : last) {
+            std::string canonical = Canonical(value);
+            if (!(key == "spawnflags" && canonical == Canonical("0")))
+                ++counts[{key, canonical}];
+        }
+    });
     return counts;
 }
 
@@ -87,4 +102,24 @@ std::vector<std::string> FindLostPairs(std::string_view original, std::string_vi
             lost.push_back(pair.first + " = " + pair.second);
     }
     return lost;
+}
+
+std::vector<std::string> ListEntitySequence(std::string_view text) {
+    std::vector<std::string> lines;
+    std::istringstream header{std::string(text)};
+    for (std::string line; std::getline(header, line);) {
+        const size_t start = line.find_first_not_of(" \t\r");
+        if (start == std::string::npos)
+            continue;
+        if (line.compare(start, 2, "//") != 0)
+            break;
+        lines.push_back(line.substr(start, line.find_last_not_of(" \t\r") + 1 - start));
+    }
+    ForEachEntity(text, [&](const Pairs& pairs, int brushes) {
+        std::string line;
+        for (const auto& [key, value] : pairs)
+            line += key + "=" + Canonical(value) + "; ";
+        lines.push_back(line + std::to_string(brushes) + " brushes");
+    });
+    return lines;
 }

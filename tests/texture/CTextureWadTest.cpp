@@ -457,8 +457,9 @@ TEST_F(TextureWadTest, WhenNoEntryIsFoundEachIsNamedAndAFileAskedFor) {
     LoadTextureWadAsking(m_wad);
     ASSERT_EQ(m_messages.m_boxes.size(), 1u);
     EXPECT_EQ(m_messages.m_boxes[0].text,
-              std::string(kNotFound) + "\nC:/Users/x/Desktop/q/texture-wads/lq_wood.wad: missing"
-                                       "\n../../texture-wads/lq_greek.wad: missing");
+              "None of the 2 texture files of the map was found; please select an appropriate "
+              "Quake texture wad2 file.\nC:/Users/x/Desktop/q/texture-wads/lq_wood.wad: missing"
+              "\n../../texture-wads/lq_greek.wad: missing");
     EXPECT_EQ(m_chooser.m_requests.size(), 1u);
 
     // A list without any entry has nothing to find either.

@@ -24,18 +24,16 @@ protected:
     CRecordingProgress m_progress;
 };
 
-TEST_F(DocumentTextureTest, NewMapWithoutTheDefaultWadReportsItAndAsksForAnother) {
-    size_t boxesAtRequest = 0;
-    m_chooser.m_onRequest = [&] { boxesAtRequest = m_messages.m_boxes.size(); };
+// Nobody is asked for a texture file before one is wanted, and a map gets
+// a "wad" key only when it names a file.
+TEST_F(DocumentTextureTest, NewMapWithoutTheDefaultWadNamesNoneAndAsksNothing) {
     CTolveDoc doc;
     EXPECT_TRUE(doc.OnNewDocument());
-    LoadTextureWadAsking(doc.m_textureWad);
-    ASSERT_EQ(m_messages.m_boxes.size(), 1u);
-    EXPECT_EQ(m_messages.m_boxes[0].title, "Texture File Initialization");
-    EXPECT_EQ(m_chooser.m_requests.size(), 1u);
-    EXPECT_EQ(boxesAtRequest, 1u);
-    EXPECT_EQ(doc.m_textureWad.GetFileName(), "quake101.wad");
-    EXPECT_THAT(doc.m_textureWad.GetTextureNames(), IsEmpty());
+    StartNewMapTextures(doc.m_textureWad);
+    EXPECT_THAT(m_messages.m_boxes, IsEmpty());
+    EXPECT_THAT(m_chooser.m_requests, IsEmpty());
+    EXPECT_FALSE(doc.m_textureWad.IsNamed());
+    EXPECT_EQ(MapText(doc), "{\n\t\"classname\" \"worldspawn\"\n}\n");
 }
 
 TEST_F(DocumentTextureTest, NewMapLoadsTheDefaultWadFromTheWorkingDirectory) {
@@ -43,7 +41,8 @@ TEST_F(DocumentTextureTest, NewMapLoadsTheDefaultWadFromTheWorkingDirectory) {
     CTolveDoc doc;
     doc.m_textureWad.SetFileName("left over from before");
     EXPECT_TRUE(doc.OnNewDocument());
-    LoadTextureWadAsking(doc.m_textureWad);
+    StartNewMapTextures(doc.m_textureWad);
+    EXPECT_EQ(doc.m_textureWad.GetFileName(), "quake101.wad");
     EXPECT_THAT(doc.m_textureWad.GetTextureNames(), ElementsAre("ground"));
     EXPECT_THAT(m_messages.m_boxes, IsEmpty());
     EXPECT_EQ(m_progress.m_displays.size(), 1u);
@@ -156,3 +155,17 @@ TEST_F(DocumentTextureListTest, SaveAsElsewhereMovesOnlyWhatWasFoundFromTheMapsF
 }
 
 } // namespace
+
+// A file chosen while the map had no folder is named by its full path; the
+// first save into that folder or above names it from there.
+TEST_F(DocumentTextureTest, AFileChosenBeforeTheFirstSaveIsNamedFromTheMapsFolder) {
+    std::filesystem::create_directories(m_dir.Path("maps/textures"));
+    CWadBuilder().AddMipTexture("ground", 16, 16).WriteTo(m_dir.Path("maps/textures/a.wad"));
+    CTolveDoc doc;
+    EXPECT_TRUE(doc.OnNewDocument());
+    doc.m_textureWad.AdoptChosenFile(m_dir.Path("maps/textures/a.wad").string());
+    EXPECT_EQ(doc.m_textureWad.GetFileName(), m_dir.Path("maps/textures/a.wad").string());
+    UserMessages messages;
+    ASSERT_TRUE(doc.OnSaveDocument(m_dir.Path("maps/room.map").string(), messages));
+    EXPECT_EQ(SavedWadValue(m_dir.Path("maps/room.map")), "textures/a.wad");
+}

@@ -139,4 +139,26 @@ TEST(CheckTool, ProblemsOfTheDefinitionsCountAndUnreadableOnesStopNothing) {
     EXPECT_THAT(noMap.err, HasSubstr("--defs"));
 }
 
+// Keys given twice in an entity are kept and told, as notices; so is what
+// building finds in a brush the compilers build as it is.
+TEST(CheckTool, RepeatedKeysAndShortEdgesAreNotices) {
+    CTempDir dir;
+    const std::string map = dir.Path("twice.map").string();
+    WriteFileText(map, CubeMapText("{\n\"classname\" \"info_null\"\n\"target\" \"a\"\n"
+                                   "\"target\" \"b\"\n}\n"));
+    const ToolRun twice = RunTool(dir, "check", {map});
+    EXPECT_EQ(twice.status, 0);
+    EXPECT_EQ(twice.err, map + ":14: notice: Key \"target\" is given again later in this entity; "
+                               "the game takes the last value, and both are kept\n");
+    // A bevel of the cube's corner edge that narrows to 0.05 at the top: the
+    // compilers build it, short edge and all, and so does the editor.
+    const std::string bevel = dir.Path("bevel.map").string();
+    WriteFileText(bevel, "{\n\"classname\" \"worldspawn\"\n{\n" + std::string(kCubeFaceLines) +
+                             "( 64 60 -64 ) ( 60 64 -64 ) ( 64 63.95 64 ) bevel 0 0 0 1 1\n}\n}\n");
+    const ToolRun edges = RunTool(dir, "check", {bevel});
+    EXPECT_EQ(edges.status, 0);
+    EXPECT_THAT(edges.err, HasSubstr(bevel + ":3: notice: CheckFace: degenerate edge\n"));
+    EXPECT_EQ(RunTool(dir, "convert", {bevel, dir.Path("out.map").string()}).status, 0);
+}
+
 } // namespace
