@@ -2,6 +2,7 @@
 
 #include "map/CTolveDoc.h"
 #include "map/EditRecords.h"
+#include "map/FaceTextureChange.h"
 #include "map/FormatConversion.h"
 #include "map/ObjectBounds.h"
 #include "map/ObjectLists.h"
@@ -45,16 +46,13 @@ void CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices, In
     KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
-    // Only Valve faces follow their planes; a drag step of a standard brush
-    // costs nothing more.
-    const std::vector<Vec3d> normals =
-        brush.HasValveAxes() ? GetCornerNormals(brush) : std::vector<Vec3d>();
+    const FacesBefore faces = NoteFacesBefore(brush);
     for (int v : vertices) {
         if (held(v))
             Move(brush.m_vertices[v], delta);
     }
     brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
-    FollowTurnedPlanes(brush, normals);
+    FollowMovedCorners(brush, faces, m_doc.m_textureLock);
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -76,31 +74,14 @@ void CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
     KeepState<CPointEntityStateRecord>(entity);
     const IntBox before = BoundsOf(entity);
     Move(entity.m_origin, delta);
-    // An origin the file gave in a form the field could not hold is replaced
-    // by the one the user moved it to.
+    // An origin the file gave in a form the field could not hold, or did
+    // not give at all, is the one the user moved it to now.
     entity.m_keptTexts.Forget("origin");
+    entity.m_hasOrigin = true;
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(entity)));
 }
 
 namespace {
-
-// Texture offsets that keep each texel of a Valve face on the same point of
-// the turned brush: s = P.u / scale + offset must hold for the turned P and u.
-void TurnValveAxes(CMapBrush& brush, const PlaneTurn& turn) {
-    const Vec3d centre = ToVec3d(turn.centre);
-    for (size_t f = 0; f < brush.m_valveAxes.size(); ++f) {
-        ValveAxes& axes = brush.m_valveAxes[f];
-        const Vec3d u = turn.ApplyToDirection(axes.u);
-        const Vec3d v = turn.ApplyToDirection(axes.v);
-        const BrushFace& face = brush.m_faces[f];
-        const double xScale = face.xScale != 0.0f ? face.xScale : 1.0;
-        const double yScale = face.yScale != 0.0f ? face.yScale : 1.0;
-        axes.uOffset += (Dot(centre, axes.u) - Dot(centre, u)) / xScale;
-        axes.vOffset += (Dot(centre, axes.v) - Dot(centre, v)) / yScale;
-        axes.u = u;
-        axes.v = v;
-    }
-}
 
 // Which number of "mangle" is the yaw: lights aim with "yaw pitch roll",
 // cameras such as info_intermission look with "pitch yaw roll".
@@ -116,6 +97,7 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
     KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
+    const FacesBefore faces = NoteFacesBefore(brush);
     for (int v = 0; v < brush.m_numVertices; ++v)
         brush.m_vertices[v] = turn.Apply(brush.m_vertices[v]);
     if (turn.Mirrors()) {
@@ -124,8 +106,8 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
             std::reverse(face.vertexIndex, face.vertexIndex + face.numPoints);
         }
     }
-    TurnValveAxes(brush, turn);
     brush.ForgetReadPlanes();
+    TurnTexturesWithBrush(brush, faces, turn, m_doc.m_textureLock);
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -133,8 +115,10 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
 void CMapEdits::TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn) {
     CPointEntity turned = entity;
     turned.m_origin = turn.Apply(entity.m_origin);
-    if (turned.m_origin != entity.m_origin)
+    if (turned.m_origin != entity.m_origin) {
         turned.m_keptTexts.Forget("origin");
+        turned.m_hasOrigin = true;
+    }
     if (entity.m_hasAngle) {
         turned.m_angle = static_cast<int16_t>(TurnYaw(entity.m_angle, turn));
         if (turned.m_angle != entity.m_angle)
@@ -238,13 +222,18 @@ void CMapEdits::SetWorldKeys(const CWorldKeys& keys) {
 }
 
 void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture) {
-    if (face < 0 || face >= brush.m_numFaces)
+    SetFaceTexture(brush, face, texture, FaceTextureChange::All());
+}
+
+void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture,
+                               const FaceTextureChange& change) {
+    if (face < 0 || face >= brush.m_numFaces || !change.Any())
         return;
     KeepState<CBrushStateRecord>(brush);
     // The views draw no textures; whatever they might show of one lies on
     // the brush.
     const MapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
-    ApplyFaceTexture(brush, face, texture);
+    ApplyFaceTextureChange(brush, face, texture, change);
     m_doc.UpdateAllViews(notice);
 }
 

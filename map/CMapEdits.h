@@ -14,6 +14,7 @@
 #include <vector>
 
 class CTolveDoc;
+struct FaceTextureChange;
 
 // The texture values of one face. A standard face keeps whole offsets within
 // 16 bits; a Valve face any offsets, and a change of its rotation turns its
@@ -75,6 +76,9 @@ public:
     void SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys);
     void SetWorldKeys(const CWorldKeys& keys);
     void SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture);
+    // Only the values `change` names; see ApplyFaceTextureChange.
+    void SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture,
+                        const FaceTextureChange& change);
     // Trades everything the map file holds (world keys, "wad", brushes,
     // entities, form and game) for what `other` holds: reading the file again.
     // The objects themselves move, so the steps before find the very objects

@@ -1,39 +1,245 @@
 #include "map/TextureLock.h"
 
+#include "map/FaceTextureChange.h"
 #include "map/TextureProjection.h"
 
-std::vector<Vec3d> GetCornerNormals(const CMapBrush& brush) {
-    std::vector<Vec3d> normals(brush.m_numFaces);
-    for (int f = 0; f < brush.m_numFaces; ++f) {
-        const BrushFace& face = brush.m_faces[f];
-        const Vec3d p = ToVec3d(brush.m_vertices[face.vertexIndex[0]]);
-        const Vec3d q = ToVec3d(brush.m_vertices[face.vertexIndex[1]]);
-        const Vec3d r = ToVec3d(brush.m_vertices[face.vertexIndex[2]]);
-        normals[f] = Normalized(Cross(p - q, r - q));
+#include <cmath>
+#include <optional>
+
+namespace {
+
+double Unzero(double scale) {
+    return scale == 0.0 ? 1.0 : scale;
+}
+
+bool SameNumber(double a, double b) {
+    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a));
+}
+
+// The axes a standard face's numbers give it on its plane: its texture as
+// the compilers lay it.
+ValveAxes StandardAxes(const CMapBrush& brush, int face, const Vec3d& normal,
+                       StandardTexture& numbers) {
+    numbers = GetStandardTexture(brush, face);
+    return MakeValveAxes(normal, numbers);
+}
+
+// Gives a standard face new numbers; offsets stay whole, as the form writes
+// them, and numbers that did not change keep their text.
+void SetStandardNumbers(CMapBrush& brush, int face, const StandardTexture& numbers) {
+    const StandardTexture now = GetStandardTexture(brush, face);
+    FaceTexture texture;
+    texture.xOffset = std::nearbyint(numbers.xOffset);
+    texture.yOffset = std::nearbyint(numbers.yOffset);
+    texture.rotation = static_cast<float>(numbers.rotation);
+    texture.xScale = static_cast<float>(numbers.xScale);
+    texture.yScale = static_cast<float>(numbers.yScale);
+    FaceTextureChange change;
+    change.xOffset = !SameNumber(texture.xOffset, now.xOffset);
+    change.yOffset = !SameNumber(texture.yOffset, now.yOffset);
+    change.rotation = !SameNumber(numbers.rotation, now.rotation);
+    change.xScale = !SameNumber(numbers.xScale, now.xScale);
+    change.yScale = !SameNumber(numbers.yScale, now.yScale);
+    ApplyFaceTextureChange(brush, face, texture, change);
+}
+
+// The standard numbers of axes on a plane: exact where there are such, else
+// the nearest.
+StandardTexture StandardNumbersOf(const Vec3d& normal, const ValveAxes& axes, double rotation,
+                                  double xScale, double yScale) {
+    return FindStandardTexture(normal, axes, rotation, xScale, yScale)
+        .value_or(NearestStandardTexture(normal, axes, xScale, yScale));
+}
+
+// Offsets that keep each texel of the face on the same point of the brush as
+// the axes change from `axes` to `turned` about `centre`: s = P.u / scale +
+// offset must hold for the turned P and u.
+void KeepTexelsAbout(ValveAxes& turned, const ValveAxes& axes, const Vec3d& centre, double xScale,
+                     double yScale) {
+    turned.uOffset = Tidy(axes.uOffset + (Dot(centre, axes.u) - Dot(centre, turned.u)) / xScale);
+    turned.vOffset = Tidy(axes.vOffset + (Dot(centre, axes.v) - Dot(centre, turned.v)) / yScale);
+}
+
+void TurnValveFaceWithBrush(CMapBrush& brush, int face, const PlaneTurn& turn) {
+    ValveAxes& axes = brush.m_valveAxes[face];
+    ValveAxes turned = axes;
+    turned.u = turn.ApplyToDirection(axes.u);
+    turned.v = turn.ApplyToDirection(axes.v);
+    KeepTexelsAbout(turned, axes, ToVec3d(turn.centre), Unzero(brush.m_faces[face].xScale),
+                    Unzero(brush.m_faces[face].yScale));
+    axes = turned;
+    brush.ForgetTextureText(face);
+}
+
+void TurnStandardFaceWithBrush(CMapBrush& brush, int face, const Vec3d& normalBefore,
+                               const PlaneTurn& turn) {
+    StandardTexture numbers;
+    const ValveAxes axes = StandardAxes(brush, face, normalBefore, numbers);
+    ValveAxes turned = axes;
+    turned.u = turn.ApplyToDirection(axes.u);
+    turned.v = turn.ApplyToDirection(axes.v);
+    KeepTexelsAbout(turned, axes, ToVec3d(turn.centre), numbers.xScale, numbers.yScale);
+    SetStandardNumbers(brush, face,
+                       StandardNumbersOf(GetFaceNormal(brush, face), turned, numbers.rotation,
+                                         numbers.xScale, numbers.yScale));
+}
+
+void MoveFaceTexture(CMapBrush& brush, int face, const IntPoint& delta) {
+    if (brush.HasValveAxes()) {
+        const BrushFace& f = brush.m_faces[face];
+        ShiftAxesWithMove(brush.m_valveAxes[face], f.xScale, f.yScale, delta);
+        brush.ForgetTextureText(face);
+        return;
     }
-    return normals;
+    StandardTexture numbers;
+    ValveAxes axes = StandardAxes(brush, face, GetFaceNormal(brush, face), numbers);
+    ShiftAxesWithMove(axes, static_cast<float>(numbers.xScale), static_cast<float>(numbers.yScale),
+                      delta);
+    numbers.xOffset = axes.uOffset;
+    numbers.yOffset = axes.vOffset;
+    SetStandardNumbers(brush, face, numbers);
+}
+
+// `v` turned by the smallest rotation taking the unit `from` to the unit `to`.
+Vec3d TurnedBetween(const Vec3d& v, const Vec3d& from, const Vec3d& to) {
+    const Vec3d axis = Cross(from, to);
+    const double sine = Length(axis);
+    const double cosine = Dot(from, to);
+    if (sine < 1e-12)
+        return v; // the same plane, or one turned inside out: nothing to turn by
+    const Vec3d k = axis * (1.0 / sine);
+    return v * cosine + Cross(k, v) * sine + k * (Dot(k, v) * (1.0 - cosine));
+}
+
+// Whether a Valve face's axes still lay a texture on a plane: neither stands
+// on it, nor do they fall onto one line there.
+bool AxesSpanPlane(const ValveAxes& axes, const Vec3d& normal) {
+    const double lengths = Length(axes.u) * Length(axes.v);
+    return lengths > 0.0 && std::fabs(Dot(Cross(axes.u, axes.v), normal)) >= 0.05 * lengths;
+}
+
+// Texture lock off: a Valve face keeps its numbers unless its axes no longer
+// span its plane; then it gets those of its numbers on the new plane.
+void KeepValveNumbers(CMapBrush& brush, int face, const Vec3d& normalBefore,
+                      const Vec3d& normalAfter) {
+    ValveAxes& axes = brush.m_valveAxes[face];
+    if (AxesSpanPlane(axes, normalAfter))
+        return;
+    BrushFace& f = brush.m_faces[face];
+    const StandardTexture numbers =
+        StandardNumbersOf(normalBefore, axes, f.rotation, Unzero(f.xScale), Unzero(f.yScale));
+    const int line = axes.line;
+    axes = MakeValveAxes(normalAfter, numbers);
+    axes.line = line;
+    f.rotation = static_cast<float>(numbers.rotation);
+    f.xScale = static_cast<float>(numbers.xScale);
+    f.yScale = static_cast<float>(numbers.yScale);
+    brush.ForgetTextureText(face);
+}
+
+// A point of both planes, about which the texture turns with the face: a
+// corner that stayed, else the point of the line the planes meet in nearest
+// to the face's middle.
+Vec3d FindPivot(const CMapBrush& brush, int face, const FacesBefore& before, const Vec3d& n0,
+                const Vec3d& n1) {
+    const BrushFace& f = brush.m_faces[face];
+    Vec3d middle;
+    for (int k = 0; k < f.numPoints; ++k) {
+        const int v = f.vertexIndex[k];
+        if (brush.m_vertices[v] == before.corners[v])
+            return ToVec3d(brush.m_vertices[v]);
+        middle = middle + ToVec3d(before.corners[v]) * (1.0 / f.numPoints);
+    }
+    const double d0 = Dot(n0, ToVec3d(before.corners[f.vertexIndex[0]]));
+    const double d1 = Dot(n1, ToVec3d(brush.m_vertices[f.vertexIndex[0]]));
+    const Vec3d k = Cross(n0, n1);
+    const double kk = Dot(k, k);
+    if (kk < 1e-18)
+        return middle; // planes all but parallel: the texture hardly turns
+    const Vec3d onLine = (Cross(n1, k) * d0 + Cross(k, n0) * d1) * (1.0 / kk);
+    return onLine + k * (Dot(k, middle - onLine) / kk);
+}
+
+// Texture lock: the face's axes turn with its plane, about the pivot.
+void TurnValveFaceWithPlane(CMapBrush& brush, int face, const Vec3d& n0, const Vec3d& n1,
+                            const Vec3d& pivot) {
+    ValveAxes& axes = brush.m_valveAxes[face];
+    ValveAxes turned = axes;
+    turned.u = Tidy(TurnedBetween(axes.u, n0, n1));
+    turned.v = Tidy(TurnedBetween(axes.v, n0, n1));
+    const BrushFace& f = brush.m_faces[face];
+    KeepTexelsAbout(turned, axes, pivot, Unzero(f.xScale), Unzero(f.yScale));
+    axes = turned;
+    brush.ForgetTextureText(face);
+}
+
+// The step all corners of a face took, when they took the same one.
+std::optional<IntPoint> CommonStep(const CMapBrush& brush, int face, const FacesBefore& before) {
+    const BrushFace& f = brush.m_faces[face];
+    std::optional<IntPoint> step;
+    for (int k = 0; k < f.numPoints; ++k) {
+        const int v = f.vertexIndex[k];
+        const IntPoint& was = before.corners[v];
+        const IntPoint& is = brush.m_vertices[v];
+        const IntPoint taken{is.x - was.x, is.y - was.y, is.z - was.z};
+        if (step && *step != taken)
+            return std::nullopt;
+        step = taken;
+    }
+    return step;
+}
+
+} // namespace
+
+FacesBefore NoteFacesBefore(const CMapBrush& brush) {
+    FacesBefore before;
+    before.corners.assign(brush.m_vertices, brush.m_vertices + brush.m_numVertices);
+    before.normals.reserve(brush.m_numFaces);
+    for (int f = 0; f < brush.m_numFaces; ++f)
+        before.normals.push_back(GetFaceNormal(brush, f));
+    return before;
 }
 
 void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta) {
-    if (!brush.HasValveAxes() || delta == IntPoint())
+    if (delta == IntPoint())
         return;
-    for (int f = 0; f < brush.m_numFaces; ++f) {
-        const BrushFace& face = brush.m_faces[f];
-        ShiftAxesWithMove(brush.m_valveAxes[f], face.xScale, face.yScale, delta);
-        brush.ForgetTextureText(f);
+    for (int f = 0; f < brush.m_numFaces; ++f)
+        MoveFaceTexture(brush, f, delta);
+}
+
+void TurnTexturesWithBrush(CMapBrush& brush, const FacesBefore& before, const PlaneTurn& turn,
+                           bool lock) {
+    for (int f = 0; f < brush.m_numFaces && f < static_cast<int>(before.normals.size()); ++f) {
+        if (lock && brush.HasValveAxes())
+            TurnValveFaceWithBrush(brush, f, turn);
+        else if (lock)
+            TurnStandardFaceWithBrush(brush, f, before.normals[f], turn);
+        else if (brush.HasValveAxes())
+            KeepValveNumbers(brush, f, before.normals[f], GetFaceNormal(brush, f));
     }
 }
 
-void FollowTurnedPlanes(CMapBrush& brush, const std::vector<Vec3d>& normalsBefore) {
-    if (!brush.HasValveAxes() || normalsBefore.size() != brush.m_numFaces)
+void FollowMovedCorners(CMapBrush& brush, const FacesBefore& before, bool lock) {
+    if (before.corners.size() != brush.m_numVertices || before.normals.size() != brush.m_numFaces)
         return;
-    const std::vector<Vec3d> normals = GetCornerNormals(brush);
     for (int f = 0; f < brush.m_numFaces; ++f) {
-        if (normals[f] == normalsBefore[f])
+        const std::optional<IntPoint> step = CommonStep(brush, f, before);
+        if (step && *step == IntPoint())
+            continue; // the face did not move
+        if (step) {
+            if (lock)
+                MoveFaceTexture(brush, f, *step);
             continue;
-        const BrushFace& face = brush.m_faces[f];
-        ProjectAxesOntoPlane(brush.m_valveAxes[f], face.xScale, face.yScale, normals[f],
-                             ToVec3d(brush.m_vertices[face.vertexIndex[0]]));
-        brush.ForgetTextureText(f);
+        }
+        if (!brush.HasValveAxes())
+            continue; // a standard face shows what its axis plane gives
+        const Vec3d& n0 = before.normals[f];
+        const Vec3d n1 = GetFaceNormal(brush, f);
+        if (n0 == n1)
+            continue;
+        if (lock)
+            TurnValveFaceWithPlane(brush, f, n0, n1, FindPivot(brush, f, before, n0, n1));
+        else
+            KeepValveNumbers(brush, f, n0, n1);
     }
 }

@@ -1,20 +1,41 @@
 #pragma once
 
 #include "map/CMapBrush.h"
+#include "map/PlaneTurn.h"
 
 #include <vector>
 
-// How the textures of Valve faces follow a brush whose corners move: a move
-// of the whole brush can carry them along (texture lock), and a face whose
-// plane turns keeps its axes on the new plane. Standard faces follow the
-// axis planes as they always have, so nothing here touches them.
+// How the textures of a brush follow it when its corners move.
+//
+// With texture lock on, a texture stays where it was on each face as the
+// brush moves, turns, mirrors or changes shape, as exactly as the face's form
+// can hold it: a Valve face by axes turned with its plane (still of unit
+// length, so that its scales still say what they did) and offsets that keep
+// each texel in its place; a standard face by its offsets when it moves, and
+// by its rotation and scales too under quarter turns and mirrors. A standard
+// face whose plane tilts cannot keep a texture turned with it, and shows what
+// its axis plane gives.
+//
+// With texture lock off, no transform moves a texture on its face: each face
+// keeps its numbers. A Valve face whose turned plane its axes no longer span
+// gets the axes a standard face with its numbers has, as a standard face
+// would show it.
 
-// The normal of each face through its first three corners.
-std::vector<Vec3d> GetCornerNormals(const CMapBrush& brush);
+// The faces of a brush before its corners move.
+struct FacesBefore {
+    std::vector<Vec3d> normals; // of each face, as the file states its plane
+    std::vector<IntPoint> corners;
+};
+FacesBefore NoteFacesBefore(const CMapBrush& brush);
 
-// Every face's texture moves with the brush by `delta`.
+// Texture lock for a brush moved by `delta` as a whole.
 void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta);
 
-// After corners moved: the faces whose plane turned (their corner normal is
-// not the one before) keep their axes projected onto the new plane.
-void FollowTurnedPlanes(CMapBrush& brush, const std::vector<Vec3d>& normalsBefore);
+// After a quarter turn or mirror of the whole brush, corners turned.
+void TurnTexturesWithBrush(CMapBrush& brush, const FacesBefore& before, const PlaneTurn& turn,
+                           bool lock);
+
+// After some of the brush's corners moved. A face whose corners all moved
+// alike moves its texture along (with the lock); a face whose plane turned
+// turns its texture with it, about a corner that stayed.
+void FollowMovedCorners(CMapBrush& brush, const FacesBefore& before, bool lock);

@@ -3,6 +3,7 @@
 #include "framework/TextToNumber.h"
 #include "map/CMapTokenizer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -69,27 +70,39 @@ void SinCos(double degrees, double& sine, double& cosine) {
     cosine = std::cos(radians);
 }
 
+} // namespace
+
 // Rounding noise off a computed number: what lies within a hair of a whole
-// number, or of a short decimal such as sin 30 = 0.5, becomes that number.
+// number, or of a short decimal such as sin 30 = 0.5, becomes that number;
+// so does what lies within a few units of the last place of a decimal of at
+// most 12 digits (109.700981 - 24 is 85.700981, not 85.70098099999999). A
+// number of more digits than that (cos 30) is left as it is.
 double Tidy(double value) {
     const double whole = std::nearbyint(value);
     if (std::fabs(value - whole) <= 1e-9 * std::max(1.0, std::fabs(value)))
         return whole + 0.0; // never -0
+    if (!std::isfinite(value))
+        return value;
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.12g", value);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits - 1, value, std::chars_format::general, 12);
+    *written.ptr = '\0';
     const double rounded = ParseDouble(digits);
     int significant = 0;
-    for (const char* c = digits; *c && *c != 'e'; ++c) {
+    for (const char* c = digits; c != written.ptr && *c != 'e'; ++c) {
         if ((*c >= '1' && *c <= '9') || (*c == '0' && significant > 0))
             ++significant;
     }
-    return significant <= 6 && std::fabs(rounded - value) <= 1e-12 * std::fabs(value) ? rounded
-                                                                                      : value;
+    const double lastPlace = std::nextafter(std::fabs(value), HUGE_VAL) - std::fabs(value);
+    const double hair = significant <= 6 ? 1e-12 * std::fabs(value) : 4 * lastPlace;
+    return std::fabs(rounded - value) <= hair ? rounded : value;
 }
 
 Vec3d Tidy(const Vec3d& v) {
     return {Tidy(v.x), Tidy(v.y), Tidy(v.z)};
 }
+
+namespace {
 
 // Turns `v` about the unit axis `k` by the angle with this sine and cosine.
 Vec3d Turned(const Vec3d& v, const Vec3d& k, double sine, double cosine) {
@@ -230,25 +243,4 @@ void ShiftAxesWithMove(ValveAxes& axes, float xScale, float yScale, const IntPoi
     const Vec3d d = ToVec3d(delta);
     axes.uOffset = Tidy(axes.uOffset - Dot(d, axes.u) / Unzero(xScale));
     axes.vOffset = Tidy(axes.vOffset - Dot(d, axes.v) / Unzero(yScale));
-}
-
-void ProjectAxesOntoPlane(ValveAxes& axes, float xScale, float yScale, const Vec3d& newNormal,
-                          const Vec3d& pointOnPlane) {
-    const double distance = Dot(newNormal, pointOnPlane);
-    struct Axis {
-        Vec3d* axis;
-        double* offset;
-        double scale;
-    };
-    for (const Axis& a : {Axis{&axes.u, &axes.uOffset, Unzero(xScale)},
-                          Axis{&axes.v, &axes.vOffset, Unzero(yScale)}}) {
-        const double off = Dot(*a.axis, newNormal);
-        const Vec3d projected = *a.axis - newNormal * off;
-        // An axis that stands (nearly) on the new plane has nothing left to
-        // project; it keeps what it was.
-        if (Length(projected) < 1e-3 * Length(*a.axis))
-            continue;
-        *a.offset = Tidy(*a.offset + off * distance / a.scale);
-        *a.axis = Tidy(projected);
-    }
 }

@@ -14,6 +14,11 @@ struct StandardTexture {
     double yScale = 1.0;
 };
 
+// A computed number without its rounding noise: within a hair of a whole
+// number or a short decimal, it becomes that number.
+double Tidy(double value);
+Vec3d Tidy(const Vec3d& v);
+
 // The outward normal of a face's plane as the file states it (unit length).
 Vec3d GetFaceNormal(const CMapBrush& brush, int face);
 
@@ -44,8 +49,3 @@ void TurnAxes(ValveAxes& axes, const Vec3d& normal, double degrees);
 // Texture lock: the offsets that keep the texture on a face that moved by
 // `delta`.
 void ShiftAxesWithMove(ValveAxes& axes, float xScale, float yScale, const IntPoint& delta);
-// A face whose plane turned keeps its axes projected onto the new plane, with
-// offsets such that the texture lies on the new plane as the old axes would
-// lay it. `pointOnPlane` is any point of the new plane.
-void ProjectAxesOntoPlane(ValveAxes& axes, float xScale, float yScale, const Vec3d& newNormal,
-                          const Vec3d& pointOnPlane);

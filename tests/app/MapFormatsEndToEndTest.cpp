@@ -5,6 +5,7 @@
 #include "app/TextureLockCommand.h"
 #include "map/FormatConversion.h"
 #include "map/MapFileMessages.h"
+#include "map/TextureProjection.h"
 #include "widgets/CTolveView.h"
 
 #include "map/MapPairs.h"
@@ -162,6 +163,23 @@ TEST_F(MapFormatsEndToEnd, WithTextureLockOffTheTexturesStayInTheWorld) {
     const ValveAxes axes = ActiveDoc().GetWorldBrushes().at(0)->m_valveAxes.at(1);
     DragFirstWorldBrush(QPoint(32, 0));
     EXPECT_EQ(ActiveDoc().GetWorldBrushes().at(0)->m_valveAxes.at(1), axes);
+    // Nor does a quarter turn (Ctrl+R) or a mirror (Ctrl+F) of the brush under
+    // the pointer: faces that keep facing the way they did keep their axes.
+    const CMapBrush& brush = *ActiveDoc().GetWorldBrushes().at(0);
+    for (const Qt::Key key : {Qt::Key_R, Qt::Key_F}) {
+        const CMapBrush before = brush;
+        QTest::keyClick(Frame().GetActiveView(), key, Qt::ControlModifier);
+        ASSERT_FALSE(std::equal(brush.m_vertices, brush.m_vertices + brush.m_numVertices,
+                                before.m_vertices));
+        int kept = 0;
+        for (int face = 0; face < brush.m_numFaces; ++face) {
+            if (!(GetFaceNormal(brush, face) == GetFaceNormal(before, face)))
+                continue;
+            EXPECT_EQ(brush.m_valveAxes[face], before.m_valveAxes[face]) << face;
+            ++kept;
+        }
+        EXPECT_GE(kept, 2);
+    }
     // A map opened later follows the setting.
     Docs().NewDocument();
     EXPECT_FALSE(ActiveDoc().m_textureLock);
