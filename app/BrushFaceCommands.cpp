@@ -1,9 +1,11 @@
 #include "app/BrushFaceCommands.h"
 
 #include "dialogs/CBrushFaceDlg.h"
+#include "framework/CStatusNotice.h"
 #include "map/BrushFaceTransfer.h"
 #include "map/CMapTransaction.h"
 #include "map/FormatConversion.h"
+#include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
 
 #include <memory>
@@ -72,28 +74,30 @@ void NewBrush(const CommandContext& context) {
 bool EditBrushOrFace(const CommandContext& context) {
     CTolveView& view = *context.view;
     CTolveDoc& doc = view.GetDocument();
-    const CEditorState& state = doc.GetEditorState();
-    const bool brushMode = state.GetEditMode() == kBrushMode;
-    if ((!brushMode && state.GetEditMode() != kFaceMode) || !state.GetSelectedBrush())
+    const EditMode mode = doc.GetEditorState().GetEditMode();
+    if (mode != kBrushMode && mode != kFaceMode)
         return false;
-    const BrushFaceJob job = brushMode ? BrushFaceJob::kEditBrush : BrushFaceJob::kEditFace;
-    const int face = brushMode ? 0 : state.GetSelectedFace();
-    // A brush kept as text has no faces to show.
-    if (face >= state.GetSelectedBrush()->m_numFaces)
+    // What the edit acts on is taken now: while the dialog is open the
+    // pointer is elsewhere and hovers nothing.
+    const CSelectionSet target = view.GetCommandTarget();
+    const std::optional<EditedFace> shown = FindEditedFace(doc, target, mode);
+    if (!shown) {
+        ShowStatusNotice(kNothingUnderPointer);
         return true;
+    }
+    const bool brushMode = mode == kBrushMode;
+    const BrushFaceJob job = brushMode ? BrushFaceJob::kEditBrush : BrushFaceJob::kEditFace;
     CMapTransaction transaction(doc, brushMode ? "Brush Edit" : "Face Edit");
-    CBrushFaceDlg dialog(transaction, job, LoadFromFace(*state.GetSelectedBrush(), face, job),
-                         state.GetSelectedEntity(), view.window());
+    CBrushFaceDlg dialog(transaction, job, LoadFromFace(*shown->brush, shown->face, job),
+                         shown->owner, view.window());
     if (!RunModalDialog(dialog))
         return true;
-    const BrushFaceFields fields = dialog.GetFields();
-    const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), fields.texture);
-    // The dialog's own entity edits may have let go of the brush; then only
-    // they are kept.
+    const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), dialog.GetFields().texture);
     if (brushMode)
-        ApplyBrushEdit(transaction, texture, fields.changeTexture, dialog.GetChosenOwner());
+        ApplyBrushEdit(transaction, target, texture, dialog.GetFields().changeTexture, shown->owner,
+                       dialog.GetChosenOwner());
     else
-        ApplyFaceEdit(transaction, texture);
+        ApplyFaceEdit(transaction, target, texture, dialog.GetChanges());
     DropEmptyNewEntities(transaction, dialog);
     transaction.Commit();
     return true;

@@ -48,20 +48,36 @@ void EditPointEntity(const CommandContext& context, CPointEntity& entity) {
     transaction.Commit();
 }
 
+// The entity the pointer is on when it is in the selection, else the first
+// of the selection, else the one the pointer is on.
+CPointEntity* FindEditedEntity(const CTolveView& view) {
+    const CTolveDoc& doc = view.GetDocument();
+    const CSelectionSet target = view.GetCommandTarget();
+    CPointEntity* hovered = doc.GetEditorState().GetSelectedPointEntity();
+    if (hovered && target.Contains(*hovered))
+        return hovered;
+    for (const auto& entity : doc.GetPointEntities()) {
+        if (target.Contains(*entity))
+            return entity.get();
+    }
+    return nullptr;
+}
+
 } // namespace
 
+// Edit acts on the selection, else on what the pointer is on, as the other
+// commands do; the object is taken before any dialog opens.
 void EditSelection(const CommandContext& context) {
-    CTolveView& view = *context.view;
-    if (!IsHoverShown(view.GetDocument(), view.m_projection, view.width(), view.height())) {
-        ShowStatusNotice(kNothingUnderPointer);
-        return;
-    }
     if (EditBrushOrFace(context))
         return;
-    CTolveDoc& doc = context.view->GetDocument();
-    const CEditorState& state = doc.GetEditorState();
-    if (state.GetEditMode() == EditMode::kEntityMode && state.GetSelectedPointEntity())
-        EditPointEntity(context, *state.GetSelectedPointEntity());
+    CTolveView& view = *context.view;
+    CPointEntity* entity = view.GetDocument().GetEditorState().GetEditMode() == kEntityMode
+                               ? FindEditedEntity(view)
+                               : nullptr;
+    if (entity)
+        EditPointEntity(context, *entity);
+    else
+        ShowStatusNotice(kNothingUnderPointer);
 }
 
 void AddEntityCommands(CommandEntries& entries) {

@@ -36,15 +36,11 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     return ToDialogText(a).compare(ToDialogText(b), Qt::CaseInsensitive) < 0;
 }
 
-// The list control's search: items 1 to the end, then item 0.
-int FindPrefixItem(const QComboBox& list, const QString& prefix) {
-    const int count = list.count();
-    for (int step = 1; step <= count; ++step) {
-        const int item = step % count;
-        if (list.itemText(item).startsWith(prefix, Qt::CaseInsensitive))
-            return item;
-    }
-    return -1;
+// The item holding this very name, else one that differs only in case (the
+// compilers match names so).
+int FindTextureItem(const QComboBox& list, const QString& name) {
+    const int exact = list.findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    return exact >= 0 ? exact : list.findText(name, Qt::MatchFixedString);
 }
 
 } // namespace
@@ -52,7 +48,7 @@ int FindPrefixItem(const QComboBox& list, const QString& prefix) {
 CBrushFaceDlg::CBrushFaceDlg(CMapTransaction& transaction, BrushFaceJob job,
                              const BrushFaceFields& fields, CModelEntity* owner, QWidget* parent)
     : QDialog(parent), m_transaction(transaction), m_doc(transaction.GetDocument()), m_job(job),
-      m_numberOffsets(fields.numberOffsets) {
+      m_numberOffsets(fields.numberOffsets), m_loaded(fields) {
     setWindowTitle(QString::fromLatin1(kTitle));
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
@@ -165,7 +161,9 @@ QLineEdit* CBrushFaceDlg::AddBox(QGridLayout& grid, int row, int column, const c
 }
 
 // Each item is the bare texture name, which is what a face stores; the file it
-// comes from is the item's tool tip.
+// comes from is the item's tool tip. A name that no loaded file holds (its
+// file is missing, or the map names none) is shown first, as it is, so that
+// the face keeps it unless another is chosen.
 void CBrushFaceDlg::FillTextureList(const std::string& texture) {
     const CTextureWad& wad = m_doc.m_textureWad;
     const std::vector<std::string>& names = wad.GetTextureNames();
@@ -179,15 +177,22 @@ void CBrushFaceDlg::FillTextureList(const std::string& texture) {
                                    QFile::decodeName(wad.GetTextureFile(index).GetPath().c_str()),
                                    Qt::ToolTipRole);
     }
-    if (names.empty())
+    m_textureList->setCurrentIndex(names.empty() ? -1 : 0);
+    // A new brush with no texture yet takes the first of the list.
+    if (texture.empty() && m_job == BrushFaceJob::kNewBrush) {
+        m_loadedTextureItem = m_textureList->currentIndex();
         return;
-    m_textureList->setCurrentIndex(0);
-    // An empty name would match the first item searched; item 0 stays instead.
-    if (texture.empty())
-        return;
-    const int found = FindPrefixItem(*m_textureList, ToDialogText(texture));
-    if (found >= 0)
-        m_textureList->setCurrentIndex(found);
+    }
+    const QString name = ToDialogText(texture);
+    int found = FindTextureItem(*m_textureList, name);
+    if (found < 0) {
+        m_textureList->insertItem(0, name);
+        m_textureList->setItemData(0, QStringLiteral("Not in the map's texture files"),
+                                   Qt::ToolTipRole);
+        found = 0;
+    }
+    m_textureList->setCurrentIndex(found);
+    m_loadedTextureItem = found;
 }
 
 void CBrushFaceDlg::FillEntityList(const CModelEntity* owner) {
@@ -219,6 +224,12 @@ void CBrushFaceDlg::EnableForJob() {
 
 QRadioButton* CBrushFaceDlg::GetShapeButton(int shape) const {
     return static_cast<QRadioButton*>(m_shape->button(shape));
+}
+
+FaceTextureChange CBrushFaceDlg::GetChanges() const {
+    FaceTextureChange change = FindChangedBoxes(m_loaded, GetFields());
+    change.texture = m_textureList->currentIndex() != m_loadedTextureItem;
+    return change;
 }
 
 BrushFaceFields CBrushFaceDlg::GetFields() const {
@@ -258,17 +269,22 @@ void CBrushFaceDlg::accept() {
 
 void CBrushFaceDlg::OnSelChangeTexture() {
     CTextureWad& wad = m_doc.m_textureWad;
-    if (wad.GetTextureCount() == 0)
-        return;
     const std::string name = FromDialogText(m_textureList->currentText());
+    const CTextureFile* file = wad.FindTextureFile(name);
+    ShowTextureSource(file);
+    if (!file) {
+        m_preview->clear();
+        return;
+    }
     wad.BuildTexturePreview(name, m_brightness->value());
     ShowPreview(*m_preview, wad.GetPreviewImage());
-    ShowTextureSource(wad.FindTextureFile(name));
 }
 
 void CBrushFaceDlg::ShowTextureSource(const CTextureFile* file) {
     if (!file) {
-        m_textureSource->clear();
+        const bool named = m_textureList->currentIndex() >= 0;
+        m_textureSource->setText(named ? QStringLiteral("not in the map's texture files")
+                                       : QString());
         m_textureSource->setToolTip(QString());
         return;
     }

@@ -41,6 +41,8 @@ public:
 
     // What the controls hold now; after OK, the values they passed with.
     BrushFaceFields GetFields() const;
+    // The texture values the user changed since the dialog opened.
+    FaceTextureChange GetChanges() const;
     const BrushFaceValues& GetValues() const { return m_values; }
     // The entity the chosen item stands for; null for "worldspawn".
     CModelEntity* GetChosenOwner() const;
@@ -91,7 +93,9 @@ private:
     CTolveDoc& m_doc;
     std::vector<CModelEntity*> m_newEntities;
     BrushFaceJob m_job;
-    bool m_numberOffsets; // the offsets of Valve faces are any numbers
+    bool m_numberOffsets;     // the offsets of Valve faces are any numbers
+    BrushFaceFields m_loaded; // as the dialog opened
+    int m_loadedTextureItem = -1;
     BrushFaceValues m_values;
     AcceptCheck m_acceptCheck;
     std::vector<CModelEntity*> m_entities; // parallel to the entity list's items

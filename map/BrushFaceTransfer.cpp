@@ -2,6 +2,7 @@
 
 #include "framework/TextToNumber.h"
 #include "map/CTolveDoc.h"
+#include "map/SelectionSetEdits.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +22,7 @@ using namespace std::string_literals;
 
 void SetShapeDefaults(BrushFaceFields& fields) {
     using enum BrushFaceField;
-    fields[kBaseSides] = "3"s;
+    fields[kBaseSides] = "4"s; // a Box of four sides is a box
     fields[kWidth] = "64"s;
     fields[kHeight] = "64"s;
     fields.shape = kBoxShape;
@@ -102,21 +103,46 @@ void SetBrushTexture(CMapEdits& edits, CMapBrush& brush, const FaceTexture& text
         edits.SetFaceTexture(brush, face, texture);
 }
 
-void ApplyBrushEdit(CMapTransaction& transaction, const FaceTexture& texture, bool changeTexture,
+std::optional<EditedFace> FindEditedFace(const CTolveDoc& doc, const CSelectionSet& set,
+                                         EditMode mode) {
+    std::optional<EditedFace> found;
+    ForEachBrushInSet(doc, set, [&](CModelEntity* owner, CMapBrush& brush, uint64_t parts) {
+        if (found || brush.m_numFaces == 0)
+            return; // a brush kept as text has no faces to show
+        int face = 0;
+        if (mode == kFaceMode) {
+            while (face < brush.m_numFaces && !(parts & PartBit(face)))
+                ++face;
+            if (face == brush.m_numFaces)
+                return;
+        }
+        found = EditedFace{owner, &brush, face};
+    });
+    return found;
+}
+
+void ApplyBrushEdit(CMapTransaction& transaction, const CSelectionSet& set,
+                    const FaceTexture& texture, bool changeTexture, CModelEntity* openedOwner,
                     CModelEntity* chosenOwner) {
     CTolveDoc& doc = transaction.GetDocument();
     CMapEdits& edits = transaction.Edits();
-    CMapBrush* brush = doc.GetEditorState().GetSelectedBrush();
-    if (brush && changeTexture)
-        SetBrushTexture(edits, *brush, texture);
-    if (brush && chosenOwner != doc.GetEditorState().GetSelectedEntity())
-        edits.MoveBrushToOwner(*brush, doc.GetEditorState().GetSelectedEntity(), chosenOwner);
+    if (changeTexture) {
+        ForEachBrushInSet(doc, set, [&](CModelEntity*, CMapBrush& brush, uint64_t) {
+            SetBrushTexture(edits, brush, texture);
+        });
+    }
+    if (chosenOwner != openedOwner)
+        MoveBrushesToOwner(edits, doc, set, chosenOwner);
 }
 
-void ApplyFaceEdit(CMapTransaction& transaction, const FaceTexture& texture) {
-    CTolveDoc& doc = transaction.GetDocument();
-    const CEditorState& state = doc.GetEditorState();
-    if (!state.GetSelectedBrush())
-        return;
-    transaction.Edits().SetFaceTexture(*state.GetSelectedBrush(), state.GetSelectedFace(), texture);
+void ApplyFaceEdit(CMapTransaction& transaction, const CSelectionSet& set,
+                   const FaceTexture& texture, const FaceTextureChange& change) {
+    CMapEdits& edits = transaction.Edits();
+    ForEachBrushInSet(transaction.GetDocument(), set,
+                      [&](CModelEntity*, CMapBrush& brush, uint64_t parts) {
+                          for (int face = 0; face < brush.m_numFaces; ++face) {
+                              if (parts & PartBit(face))
+                                  edits.SetFaceTexture(brush, face, texture, change);
+                          }
+                      });
 }

@@ -41,6 +41,13 @@ void CMapBrush::ForgetTextureText(int face) {
                       [&](const KeptFaceText& kept) { return kept.face == face; });
 }
 
+void CMapBrush::KeepTextureText(int face, std::string text) {
+    ForgetTextureText(face);
+    if (!m_keptText)
+        m_keptText = std::make_unique<KeptBrushText>();
+    m_keptText->textures.push_back({face, std::move(text)});
+}
+
 void CMapBrush::GetPlanePoints(int face, IntPoint (&points)[3], bool asWritten) const {
     const KeptPlanePoints* kept = m_readPlanes ? m_readPlanes->FindKept(face) : nullptr;
     const IntPoint* read = kept && (asWritten || !kept->asWrittenOnly) ? kept->points : nullptr;

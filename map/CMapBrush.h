@@ -133,6 +133,9 @@ public:
     void ForgetBounds() { m_boundsKnown = false; }
     // Whoever sets a face's texture values calls this.
     void ForgetTextureText(int face);
+    // The texture part a face is to be written with, as the fields cannot
+    // hold it.
+    void KeepTextureText(int face, std::string text);
 
     // A brush too big for the tables is kept as text; it has no corners and
     // cannot be shown or edited.

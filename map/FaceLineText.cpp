@@ -38,18 +38,16 @@ std::string FormatStandardTexture(const char* texture, const StandardTexture& nu
         else
             text.append(digits, FormatShortest(offset, digits));
     }
-    // Six decimals where they are the float's own digits ("0.500000"), else
-    // the float's shortest text ("35.5377", not "35.537701").
-    char shortest[kShortestTextCapacity + 1];
-    for (double number : {numbers.rotation, numbers.xScale, numbers.yScale}) {
-        text.push_back(' ');
-        const float single = static_cast<float>(number);
-        digits[FormatFixed(single, digits)] = '\0';
-        shortest[FormatShortest(single, shortest)] = '\0';
-        if (ParseDouble(digits) == ParseDouble(shortest))
-            text.append(digits);
-        else
-            text.append(shortest);
-    }
+    for (double number : {numbers.rotation, numbers.xScale, numbers.yScale})
+        text.append(" ").append(FormatStandardFloat(number));
     return text;
+}
+
+std::string FormatStandardFloat(double number) {
+    char digits[kFixedTextCapacity + 1];
+    char shortest[kShortestTextCapacity + 1];
+    const float single = static_cast<float>(number);
+    digits[FormatFixed(single, digits)] = '\0';
+    shortest[FormatShortest(single, shortest)] = '\0';
+    return ParseDouble(digits) == ParseDouble(shortest) ? digits : shortest;
 }

@@ -11,6 +11,11 @@ struct StandardTexture;
 // inside, or starting a comment) is written between double quotes.
 bool TextureNameNeedsQuotes(const char* texture);
 
+// A rotation or scale of a standard face line: six decimals where they are
+// the float's own digits ("0.500000"), else the float's shortest text
+// ("35.5377", not "35.537701").
+std::string FormatStandardFloat(double number);
+
 // The texture part of a standard face line for numbers that came from a
 // conversion: whole offsets within 16 bits and floats as the writer writes
 // them wherever that loses nothing, else the shortest exact text.

@@ -121,6 +121,17 @@ std::optional<BrushFaceProblem> ValidateBrushFaceFields(const BrushFaceFields& f
     return std::nullopt;
 }
 
+FaceTextureChange FindChangedBoxes(const BrushFaceFields& loaded, const BrushFaceFields& now) {
+    using enum BrushFaceField;
+    FaceTextureChange change;
+    change.xOffset = loaded[kXOffset] != now[kXOffset];
+    change.yOffset = loaded[kYOffset] != now[kYOffset];
+    change.rotation = loaded[kRotation] != now[kRotation];
+    change.xScale = loaded[kXScale] != now[kXScale];
+    change.yScale = loaded[kYScale] != now[kYScale];
+    return change;
+}
+
 std::string FormatFieldFloat(float value) {
     char text[64];
     std::snprintf(text, sizeof text, "%g", static_cast<double>(value));

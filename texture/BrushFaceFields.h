@@ -48,6 +48,25 @@ struct BrushFaceFields {
     }
 };
 
+// Which texture values of the dialog the user changed: an edit of faces sets
+// just these, and every other value of each face stays as it is.
+struct FaceTextureChange {
+    bool texture = false;
+    bool xOffset = false;
+    bool yOffset = false;
+    bool rotation = false;
+    bool xScale = false;
+    bool yScale = false;
+
+    bool Any() const { return texture || xOffset || yOffset || rotation || xScale || yScale; }
+    bool Every() const { return texture && xOffset && yOffset && rotation && xScale && yScale; }
+    static FaceTextureChange All() { return {true, true, true, true, true, true}; }
+};
+
+// The boxes whose text differs from what the dialog opened with; the texture
+// is told apart by the dialog, which knows whether another one was chosen.
+FaceTextureChange FindChangedBoxes(const BrushFaceFields& loaded, const BrushFaceFields& now);
+
 // The boxes as numbers, once every one has passed.
 struct BrushFaceValues {
     uint8_t baseSides = 0;

@@ -74,14 +74,26 @@ TEST(BrushFaceDlg, OpensWithTheOwnerPreselectedAndTheSliderAtForty) {
     EXPECT_EQ(door->GetEntities(), ListBrushOwners(f.doc));
 }
 
-TEST(BrushFaceDlg, TextureIsFoundByCaseInsensitivePrefix) {
+// A face's texture is found by its name in any case, as the compilers find
+// it; a name no loaded file holds (nor a longer one that starts with it) is
+// shown as the face has it, so that OK keeps it.
+TEST(BrushFaceDlg, TextureIsFoundByItsNameInAnyCaseElseShownAsItIs) {
     BrushFaceDlgFixture f;
-    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "BRICK_G");
+    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "BRICK_GREY");
     EXPECT_EQ(dialog->GetTextureList()->currentText(), "brick_grey");
-    auto none = f.Open(BrushFaceJob::kEditFace, nullptr, "nosuchname");
-    EXPECT_EQ(none->GetTextureList()->currentIndex(), 0);
+    const int listed = dialog->GetTextureList()->count();
+    for (const char* name : {"BRICK_G", "nosuchname"}) {
+        auto missing = f.Open(BrushFaceJob::kEditFace, nullptr, name);
+        EXPECT_EQ(missing->GetTextureList()->currentText(), name);
+        EXPECT_EQ(missing->GetTextureList()->count(), listed + 1);
+        EXPECT_EQ(missing->GetTextureSource()->text(), "not in the map's texture files");
+        EXPECT_TRUE(missing->GetPreview()->pixmap().isNull());
+        EXPECT_EQ(missing->GetFields().texture, name);
+        EXPECT_FALSE(missing->GetChanges().texture);
+    }
     auto blank = f.Open(BrushFaceJob::kNewBrush, nullptr);
     EXPECT_EQ(blank->GetTextureList()->currentIndex(), 0);
+    EXPECT_EQ(blank->GetTextureList()->count(), listed);
 }
 
 TEST(BrushFaceDlg, ControlsAreEnabledPerJob) {
@@ -124,10 +136,10 @@ TEST(BrushFaceDlg, EveryFilesTexturesAreListedAndTheSelectedOnesFileIsNamed) {
     f.doc.m_textureWad.SetFileName(TestDataPath("wads/ericw_origin.wad").string() + ";" +
                                    TestDataPath("wads/lq_utility.wad").string());
     f.doc.m_textureWad.LoadTextureWad();
-    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "CLI");
+    auto dialog = f.Open(BrushFaceJob::kEditFace, nullptr, "clip");
     QComboBox* list = dialog->GetTextureList();
     EXPECT_EQ(list->count(), 11);
-    EXPECT_EQ(list->currentText(), "clip") << "found by its first letters, as the face stores it";
+    EXPECT_EQ(list->currentText(), "clip");
     EXPECT_EQ(dialog->GetTextureSource()->text(), "from lq_utility.wad");
     EXPECT_EQ(dialog->GetTextureSource()->toolTip().toStdString(),
               TestDataPath("wads/lq_utility.wad").string());

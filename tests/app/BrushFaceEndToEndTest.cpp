@@ -191,4 +191,62 @@ TEST_F(BrushFaceEndToEnd, ATextureOfTheSecondFileIsUsedAndTheListSavedAsItCame) 
     EXPECT_EQ(m_messages.m_boxes.size(), 1u);
 }
 
+// A face whose texture no loaded file holds, edited with Ctrl+D in face mode:
+// the dialog shows the face's own name, and OK (Enter) sets only the box the
+// user changed. On a real display the pointer leaves the view as the dialog
+// opens; the face edited is the one hovered when the key was pressed.
+TEST_F(BrushFaceEndToEnd, CtrlDOnAFaceSetsWhatWasTypedAndKeepsTheRest) {
+    std::filesystem::copy_file(std::filesystem::path(TOLVE_SAMPLES) / "quake101.wad",
+                               m_files.Path("quake101.wad"));
+    std::string text = kRoomMap;
+    for (const char* texture : {"wall 0 0 0 1 1", "floor 0 0 0 1 1"}) {
+        for (size_t at = text.find(texture); at != std::string::npos; at = text.find(texture))
+            text.replace(at, std::strlen(texture), "grk_brk17 0 0 0 0.33333333 1");
+    }
+    text.insert(text.find('\n', 2) + 1, "\"wad\" \"quake101.wad\"\n");
+    const QString path = WriteMap("grk.map", text.c_str());
+    StartApp({path});
+    ShowActive();
+    CTolveView* view = Frame().GetActiveView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_GT(ActiveDoc().m_textureWad.GetTextureCount(), 0);
+    Frame().RunCommand(CommandId::kFaceMode);
+    const ScreenPoint wall = view->m_projection.WorldToScreen(-60, 0, 0);
+    QTest::mouseMove(view, QPoint(wall.x + 20, wall.y + 20)); // from elsewhere
+    QTest::mouseMove(view, QPoint(wall.x, wall.y));
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetEditMode(), kFaceMode);
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
+
+    CScriptedDialogRunner dialogs;
+    std::string shown;
+    dialogs.m_script = [&](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        dialog.show();
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(view, &leave);
+        shown = dialog.GetTextureList()->currentText().toStdString();
+        QLineEdit* box = dialog.GetBox(BrushFaceField::kXOffset);
+        box->selectAll();
+        QTest::keyClicks(box, "16");
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    };
+    QTest::keyClick(view, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.m_names, (std::vector<std::string>{"Brush & Face Edit"}));
+    EXPECT_EQ(shown, "grk_brk17");
+    EXPECT_TRUE(ActiveDoc().IsModified());
+
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    const std::string saved = ReadFileText(m_files.Path("grk.map"));
+    auto count = [&](const std::string& part) {
+        size_t n = 0;
+        for (size_t at = saved.find(part); at != std::string::npos; at = saved.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count(" grk_brk17 16 0 0.000000 0.33333333 1.000000\n"), 1u) << saved;
+    EXPECT_EQ(count(" grk_brk17 0 0 0.000000 0.33333333 1.000000\n"), 5u) << saved;
+}
+
 } // namespace

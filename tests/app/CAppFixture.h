@@ -6,9 +6,11 @@
 #include "app/CMainFrame.h"
 #include "app/CTolveApp.h"
 #include "app/ViewLayoutSetting.h"
+#include "widgets/CTolveView.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +54,17 @@ protected:
         options.files = files;
         options.singleInstance = false;
         ASSERT_TRUE(m_app->InitInstance(options));
+    }
+
+    // The main window shown and active, the keyboard in the active view, so
+    // that keys reach the commands as a user's would.
+    void ShowActive() {
+        Frame().resize(1000, 720);
+        Frame().show();
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        if (CTolveView* view = Frame().GetActiveView())
+            view->setFocus();
     }
 
     // Start-up options that keep the editor's files in the test's folders.

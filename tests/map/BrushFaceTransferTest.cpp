@@ -43,16 +43,23 @@ FaceTexture MakeTexture(const char* name, int16_t xOffset) {
 
 namespace {
 
-void CommitBrushEdit(CTolveDoc& doc, const FaceTexture& texture, bool changeTexture,
-                     CModelEntity* chosenOwner) {
+CSelectionSet SetOf(CMapBrush& brush, uint64_t parts = CSelectionSet::kWholeBrush) {
+    CSelectionSet set;
+    set.Add(brush, parts);
+    return set;
+}
+
+void CommitBrushEdit(CTolveDoc& doc, CMapBrush& brush, const FaceTexture& texture,
+                     bool changeTexture, CModelEntity* openedOwner, CModelEntity* chosenOwner) {
     CMapTransaction transaction(doc, "Brush Edit");
-    ApplyBrushEdit(transaction, texture, changeTexture, chosenOwner);
+    ApplyBrushEdit(transaction, SetOf(brush), texture, changeTexture, openedOwner, chosenOwner);
     transaction.Commit();
 }
 
-void CommitFaceEdit(CTolveDoc& doc, const FaceTexture& texture) {
+void CommitFaceEdit(CTolveDoc& doc, const CSelectionSet& faces, const FaceTexture& texture,
+                    const FaceTextureChange& change = FaceTextureChange::All()) {
     CMapTransaction transaction(doc, "Face Edit");
-    ApplyFaceEdit(transaction, texture);
+    ApplyFaceEdit(transaction, faces, texture, change);
     transaction.Commit();
 }
 
@@ -60,7 +67,7 @@ void CommitFaceEdit(CTolveDoc& doc, const FaceTexture& texture) {
 
 TEST(BrushFaceTransferTest, NewBrushOpensWithFixedValues) {
     const BrushFaceFields fields = MakeNewBrushFields();
-    EXPECT_EQ(fields[kBaseSides], "3");
+    EXPECT_EQ(fields[kBaseSides], "4"); // a Box is a box
     EXPECT_EQ(fields[kWidth], "64");
     EXPECT_EQ(fields[kHeight], "64");
     EXPECT_EQ(fields[kXScale], "1");
@@ -89,7 +96,7 @@ TEST(BrushFaceTransferTest, EditsOpenWithTheFacesValuesAndTheirChangeTextureBox)
     EXPECT_EQ(brush[kXScale], "0.75");
     EXPECT_EQ(brush[kYScale], "3");
     EXPECT_EQ(brush[kRotation], "22.5");
-    EXPECT_EQ(brush[kBaseSides], "3");
+    EXPECT_EQ(brush[kBaseSides], "4");
     EXPECT_EQ(brush.texture, "metal1_2");
     EXPECT_TRUE(brush.changeTexture);
     EXPECT_FALSE(brush.numberOffsets);
@@ -119,7 +126,7 @@ TEST(BrushFaceTransferTest, BrushEditWithoutChangeTextureChangesNoFaceButMovesTh
     f.SelectFace(f.World(), nullptr, 0);
     const CMapBrush before = f.World();
     CMapBrush& brush = f.World();
-    CommitBrushEdit(f.doc, MakeTexture("other", 5), false, &f.Door(1));
+    CommitBrushEdit(f.doc, brush, MakeTexture("other", 5), false, nullptr, &f.Door(1));
     EXPECT_EQ(std::memcmp(before.m_faces, brush.m_faces, sizeof(BrushFace) * brush.m_numFaces), 0);
     EXPECT_TRUE(f.doc.GetWorldBrushes().empty());
     ASSERT_EQ(f.Door(1).m_brushes.size(), 2u);
@@ -131,8 +138,7 @@ TEST(BrushFaceTransferTest, BrushEditWithoutChangeTextureChangesNoFaceButMovesTh
 TEST(BrushFaceTransferTest, BrushEditWithChangeTextureSetsEveryFaceAndMarksModified) {
     TransferFixture f;
     CMapBrush& brush = *f.Door(0).m_brushes.at(0);
-    f.SelectFace(brush, &f.Door(0), 2);
-    CommitBrushEdit(f.doc, MakeTexture("other", 5), true, &f.Door(0));
+    CommitBrushEdit(f.doc, brush, MakeTexture("other", 5), true, &f.Door(0), &f.Door(0));
     for (int i = 0; i < brush.m_numFaces; ++i) {
         EXPECT_STREQ(brush.m_faces[i].texture, "other");
         EXPECT_EQ(brush.m_faces[i].xOffset, 5);
@@ -145,18 +151,17 @@ TEST(BrushFaceTransferTest, BrushEditWithChangeTextureSetsEveryFaceAndMarksModif
 
 TEST(BrushFaceTransferTest, BrushEditAfterItsOwnerWasDeletedChangesNothing) {
     TransferFixture f;
-    f.SelectFace(*f.Door(0).m_brushes.at(0), &f.Door(0), 0);
+    CMapBrush& brush = *f.Door(0).m_brushes.at(0);
     Edit(f.doc, [&](CMapEdits& edits) { edits.RemoveModelEntity(f.Door(0)); });
     f.doc.GetHistory().MarkClean();
-    CommitBrushEdit(f.doc, MakeTexture("other", 5), true, nullptr);
+    CommitBrushEdit(f.doc, brush, MakeTexture("other", 5), true, nullptr, nullptr);
     EXPECT_EQ(f.doc.GetWorldBrushes().size(), 1u);
     EXPECT_FALSE(f.doc.IsModified());
 }
 
-TEST(BrushFaceTransferTest, FaceEditWritesTheSelectedFaceOnly) {
+TEST(BrushFaceTransferTest, FaceEditWritesTheFacesOfTheSetOnly) {
     TransferFixture f;
-    f.SelectFace(f.World(), nullptr, 3);
-    CommitFaceEdit(f.doc, MakeTexture("lava", -7));
+    CommitFaceEdit(f.doc, SetOf(f.World(), PartBit(3)), MakeTexture("lava", -7));
     EXPECT_STREQ(f.World().m_faces[3].texture, "lava");
     EXPECT_EQ(f.World().m_faces[3].xOffset, -7);
     EXPECT_FLOAT_EQ(f.World().m_faces[3].xScale, 0.5f);
@@ -164,18 +169,27 @@ TEST(BrushFaceTransferTest, FaceEditWritesTheSelectedFaceOnly) {
     EXPECT_TRUE(f.doc.IsModified());
 }
 
-TEST(BrushFaceTransferTest, FaceEditWithUnchangedValuesWritesThemBackUnchanged) {
+// Only what the user changed goes into each face of the set; every other
+// value stays, the text a face was read with included (a scale of
+// 0.33333333 is no float).
+TEST(BrushFaceTransferTest, FaceEditSetsWhatChangedAndKeepsTheRestOfEachFace) {
     TransferFixture f;
-    f.SelectFace(f.World(), nullptr, 1);
-    f.World().m_faces[1].xScale = 0.3f;
-    f.World().m_faces[1].rotation = 12.25f;
-    const BrushFace before = f.World().m_faces[1];
-    BrushFaceValues values;
-    ASSERT_FALSE(
-        ValidateBrushFaceFields(LoadFromFace(f.World(), 1, BrushFaceJob::kEditFace), values)
-            .has_value());
-    CommitFaceEdit(f.doc, MakeFaceTexture(values, before.texture));
-    EXPECT_EQ(std::memcmp(&before, &f.World().m_faces[1], sizeof before), 0);
+    CMapBrush& world = f.World();
+    world.m_faces[1].rotation = 12.25f;
+    world.m_faces[4].xScale = 1.0f / 3.0f;
+    world.KeepTextureText(4, "floor 0 0 0 0.33333333 1");
+    const CMapBrush before = world;
+    FaceTextureChange change;
+    change.xOffset = true;
+    CommitFaceEdit(f.doc, SetOf(world, PartBit(1) | PartBit(4)), MakeTexture("lava", -7), change);
+    for (int face : {1, 4}) {
+        EXPECT_STREQ(world.m_faces[face].texture, before.m_faces[face].texture) << face;
+        EXPECT_EQ(world.m_faces[face].xOffset, -7) << face;
+        EXPECT_EQ(world.m_faces[face].rotation, before.m_faces[face].rotation) << face;
+        EXPECT_EQ(world.m_faces[face].xScale, before.m_faces[face].xScale) << face;
+    }
+    EXPECT_EQ(*world.m_keptText->FindTextureText(4), "floor -7 0 0 0.33333333 1");
+    EXPECT_EQ(world.m_faces[2], before.m_faces[2]);
 }
 
 TEST(BrushFaceTransferTest, NewBrushTextureGoesIntoEveryFace) {
