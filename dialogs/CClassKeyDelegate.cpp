@@ -60,6 +60,22 @@ const KeyDefinition* CClassKeyDelegate::FindKey(const std::string& key) const {
     return m_class ? m_class->FindKey(key) : nullptr;
 }
 
+std::vector<std::string> CClassKeyDelegate::GetKeysOfferedFor(const QAbstractItemModel& model,
+                                                              int row) const {
+    std::vector<std::string> taken = m_takenKeys ? m_takenKeys() : std::vector<std::string>();
+    for (int other = 0; other < model.rowCount(); ++other) {
+        if (other != row)
+            taken.push_back(
+                FromDialogText(model.index(other, kKeyColumn).data(Qt::EditRole).toString()));
+    }
+    std::vector<std::string> offered;
+    for (const std::string& key : m_offered) {
+        if (std::find(taken.begin(), taken.end(), key) == taken.end())
+            offered.push_back(key);
+    }
+    return offered;
+}
+
 const KeyDefinition* CClassKeyDelegate::KeyOfRow(const QModelIndex& index) const {
     const QModelIndex keyCell = index.siblingAtColumn(kKeyColumn);
     return FindKey(FromDialogText(keyCell.data(Qt::EditRole).toString()));
@@ -67,9 +83,12 @@ const KeyDefinition* CClassKeyDelegate::KeyOfRow(const QModelIndex& index) const
 
 QWidget* CClassKeyDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const {
-    if (index.column() == kKeyColumn && !m_offered.empty()) {
+    const std::vector<std::string> offered = index.column() == kKeyColumn
+                                                 ? GetKeysOfferedFor(*index.model(), index.row())
+                                                 : std::vector<std::string>();
+    if (!offered.empty()) {
         QComboBox* box = MakeOfferBox(parent);
-        for (const std::string& key : m_offered) {
+        for (const std::string& key : offered) {
             box->addItem(ToDialogText(key));
             if (const KeyDefinition* definition = FindKey(key))
                 box->setItemData(box->count() - 1, DescribeKey(*definition), Qt::ToolTipRole);

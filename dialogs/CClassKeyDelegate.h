@@ -2,6 +2,7 @@
 
 #include <QStyledItemDelegate>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ public:
     void SetClass(const EntityClassDefinition* definition,
                   const std::vector<std::string>& keysWithBoxes);
     const std::vector<std::string>& GetOfferedKeys() const { return m_offered; }
+    // Keys the entity has outside the table (its Custom rows), which are not
+    // offered; neither are the keys of the table's other rows.
+    void SetTakenKeys(std::function<std::vector<std::string>()> takenKeys) {
+        m_takenKeys = std::move(takenKeys);
+    }
+    // The keys offered for the key cell of `row`.
+    std::vector<std::string> GetKeysOfferedFor(const QAbstractItemModel& model, int row) const;
     const KeyDefinition* FindKey(const std::string& key) const;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -35,6 +43,7 @@ private:
 
     const EntityClassDefinition* m_class = nullptr;
     std::vector<std::string> m_offered;
+    std::function<std::vector<std::string>()> m_takenKeys;
 };
 
 // What a declared key is, for a tool tip: its caption, default and description.

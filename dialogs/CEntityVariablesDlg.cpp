@@ -1,5 +1,6 @@
 #include "dialogs/CEntityVariablesDlg.h"
 
+#include "dialogs/CClassKeyDelegate.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/COtherKeysTable.h"
 #include "dialogs/CSpawnflagGroup.h"
@@ -64,6 +65,13 @@ std::vector<std::string> KeysWithBoxes(EntityKind kind) {
     return keys;
 }
 
+// The box of a Custom row's key: `row` 1 or 2.
+size_t CustomKeyField(EntityKind kind, int row) {
+    if (kind == EntityKind::kPoint)
+        return static_cast<size_t>(row == 1 ? PointField::kCustomKey1 : PointField::kCustomKey2);
+    return static_cast<size_t>(row == 1 ? ModelField::kCustomKey1 : ModelField::kCustomKey2);
+}
+
 } // namespace
 
 CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind, const CTolveDoc& doc, QWidget* parent)
@@ -103,6 +111,13 @@ CEntityVariablesDlg::CEntityVariablesDlg(EntityKind kind,
     if (kind == EntityKind::kBrush)
         layout->addWidget(BuildBrushCustomGroup(tabOrder));
     m_otherKeys = new COtherKeysTable(this);
+    // A key of a Custom row is not offered for the table again.
+    m_otherKeys->GetDelegate()->SetTakenKeys([this] {
+        std::vector<std::string> keys;
+        for (size_t field : {CustomKeyField(m_kind, 1), CustomKeyField(m_kind, 2)})
+            keys.push_back(FromDialogText(m_boxes[field]->text()));
+        return keys;
+    });
     m_otherKeys->AppendTabStops(tabOrder);
     layout->addWidget(m_otherKeys);
     ChainTabOrder(tabOrder);

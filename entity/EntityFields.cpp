@@ -146,6 +146,48 @@ std::optional<CFieldProblem<Field>> FindOwnedRowKey(EntityKind kind, const Field
     return std::nullopt;
 }
 
+// The keys of the Custom rows and the "Other keys" rows, in order; empty rows
+// are left out. Each comes with its place: a Custom key box, or a table row.
+template <class Field, class Fields>
+std::vector<std::pair<std::string, CFieldProblem<Field>>> RowKeys(const Fields& fields, Field key1,
+                                                                  Field key2) {
+    std::vector<std::pair<std::string, CFieldProblem<Field>>> keys;
+    for (Field field : {key1, key2}) {
+        if (!fields.text[field].empty())
+            keys.push_back({fields.text[field], CFieldProblem<Field>{field, 0, {}}});
+    }
+    for (size_t row = 0; row < fields.otherKeys.size(); ++row) {
+        if (!fields.otherKeys[row].key.empty())
+            keys.push_back(
+                {fields.otherKeys[row].key, CFieldProblem<Field>{std::nullopt, row, {}}});
+    }
+    return keys;
+}
+
+// A key is written once: a row may not give a key another row gives, unless
+// the map already gave it twice (what it gave is kept, not judged).
+template <class Field, class Fields>
+std::optional<CFieldProblem<Field>> FindRepeatedRowKey(const Fields& fields, const Fields* loaded,
+                                                       Field key1, Field key2) {
+    const auto keys = RowKeys(fields, key1, key2);
+    const auto loadedKeys = loaded ? RowKeys(*loaded, key1, key2) : decltype(keys){};
+    auto count = [](const auto& list, const std::string& key) {
+        return std::count_if(list.begin(), list.end(),
+                             [&](const auto& entry) { return entry.first == key; });
+    };
+    for (auto entry = keys.rbegin(); entry != keys.rend(); ++entry) {
+        const auto now = count(keys, entry->first);
+        if (now < 2 || now <= count(loadedKeys, entry->first))
+            continue;
+        CFieldProblem<Field> problem = entry->second;
+        problem.message = "The \"" + entry->first +
+                          "\" key is given in two rows, and an entity holds one value of a key. "
+                          "Remove one of the rows.";
+        return problem;
+    }
+    return std::nullopt;
+}
+
 // The boxes a row's key names, by the key table of the dialog's kind.
 template <class Field, size_t N>
 std::vector<Field> BoxesOfKey(const char* const (&keys)[N], const std::string& key) {
@@ -260,7 +302,9 @@ std::optional<CFieldProblem<PointField>> FindUnstorableText(const PointEntityFie
         return problem;
     if (auto problem = FindPartMangle(fields, loaded))
         return problem;
-    return FindOwnedRowKey(EntityKind::kPoint, fields, kCustomKey1, kCustomKey2);
+    if (auto problem = FindOwnedRowKey(EntityKind::kPoint, fields, kCustomKey1, kCustomKey2))
+        return problem;
+    return FindRepeatedRowKey(fields, loaded, kCustomKey1, kCustomKey2);
 }
 
 std::optional<CFieldProblem<ModelField>> FindUnstorableText(const ModelEntityFields& fields,
@@ -271,8 +315,10 @@ std::optional<CFieldProblem<ModelField>> FindUnstorableText(const ModelEntityFie
         return problem;
     if (auto problem = FindNonNumber(fields.text, loaded ? &loaded->text : nullptr, kModelNumbers))
         return problem;
-    return FindOwnedRowKey(EntityKind::kBrush, fields, ModelField::kCustomKey1,
-                           ModelField::kCustomKey2);
+    if (auto problem = FindOwnedRowKey(EntityKind::kBrush, fields, ModelField::kCustomKey1,
+                                       ModelField::kCustomKey2))
+        return problem;
+    return FindRepeatedRowKey(fields, loaded, ModelField::kCustomKey1, ModelField::kCustomKey2);
 }
 
 std::optional<CFieldProblem<WorldField>> FindUnstorableText(const WorldFields& fields,

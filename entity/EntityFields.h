@@ -132,7 +132,9 @@ template <class Field> struct CFieldProblem {
 // - Mangle filled in partly;
 // - a row of the Custom boxes or the "Other keys" table whose key the entity
 //   writes from boxes that cannot take the row's value (its spawnflags, light
-//   style or origin).
+//   style or origin);
+// - a row giving a key another row gives (a key is written once), unless the
+//   map gave it that many times.
 // Boxes whose text is as `loaded` (the values the dialog was opened with) are
 // not held to the number rules: what the map said is shown and kept, even
 // where a box cannot hold it ("mangle" "10 20", "wait" "0.5"). Without

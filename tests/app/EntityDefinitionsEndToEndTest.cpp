@@ -4,8 +4,10 @@
 #include "AppTestDoubles.h"
 #include "CAppFixture.h"
 #include "TestSupport.h"
+#include "dialogs/CClassKeyDelegate.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CEntityVariablesDlg.h"
+#include "dialogs/COtherKeysTable.h"
 #include "dialogs/CSearchedFilesDlg.h"
 #include "dialogs/CSpawnflagGroup.h"
 #include "map/CMapDefinitions.h"
@@ -17,6 +19,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -141,4 +144,62 @@ TEST_F(EntityDefinitionsEndToEnd, AnotherEditorsKeyIsFollowedAndNoKeyMeansTheBui
     };
     Frame().RunCommand(CommandId::kEntityDefinitions);
     EXPECT_EQ(GetDefinitionsValue(ActiveDoc()), ""); // nothing chosen, nothing written
+}
+
+// A key added in the "Other keys" table is offered no more once the entity has
+// it, and a second row giving it is refused: the key is written once.
+TEST_F(EntityDefinitionsEndToEnd, AKeyAddedThroughOtherKeysIsWrittenOnce) {
+    const std::filesystem::path path = OpenRoomWithDefinitions();
+    ChooseDefinitions();
+    ShowActive();
+    CTolveView& view = *Frame().GetActiveView();
+    Frame().RunCommand(CommandId::kEntityMode);
+    const ScreenPoint light = view.m_projection.WorldToScreen(-200, -150, 0);
+    QTest::mouseMove(&view, QPoint(light.x, light.y));
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedPointEntity(), nullptr);
+
+    auto addRow = [](CEntityVariablesDlg& dialog, const char* key, const char* value) {
+        QTableWidget* table = dialog.GetOtherKeys()->GetTable();
+        QTest::mouseClick(dialog.GetOtherKeys()->GetAddButton(), Qt::LeftButton);
+        const int row = table->rowCount() - 1;
+        table->item(row, 0)->setText(QString::fromLatin1(key));
+        table->item(row, 1)->setText(QString::fromLatin1(value));
+        return row;
+    };
+    CScriptedDialogRunner dialogs;
+    dialogs.m_script = [&](CModalDialog& modal) {
+        CEntityVariablesDlg& dialog = CastEntityDialog(modal, EntityKind::kPoint);
+        addRow(dialog, "wait", "2");
+        QTest::mouseClick(dialog.GetOkButton(), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    };
+    QTest::keyClick(&view, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.m_names.size(), 1u);
+
+    bool refused = false;
+    dialogs.m_script = [&](CModalDialog& modal) {
+        CEntityVariablesDlg& dialog = CastEntityDialog(modal, EntityKind::kPoint);
+        COtherKeysTable& keys = *dialog.GetOtherKeys();
+        const int row = addRow(dialog, "delay", "");
+        const std::vector<std::string> offered =
+            keys.GetDelegate()->GetKeysOfferedFor(*keys.GetTable()->model(), row);
+        EXPECT_FALSE(offered.empty());
+        EXPECT_EQ(std::find(offered.begin(), offered.end(), "wait"), offered.end());
+        keys.GetTable()->item(row, 0)->setText(QStringLiteral("wait"));
+        keys.GetTable()->item(row, 1)->setText(QStringLiteral("3"));
+        QTest::mouseClick(dialog.GetOkButton(), Qt::LeftButton);
+        refused = dialog.result() != QDialog::Accepted;
+        dialog.reject();
+    };
+    const size_t boxes = m_messages.m_boxes.size();
+    QTest::keyClick(&view, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(refused);
+    ASSERT_EQ(m_messages.m_boxes.size(), boxes + 1);
+    EXPECT_NE(m_messages.m_boxes.back().text.find("\"wait\" key is given in two rows"),
+              std::string::npos);
+
+    QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+    const std::string saved = FileText(path);
+    EXPECT_NE(saved.find("\t\"wait\" \"2\"\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("\"wait\"", saved.find("\"wait\"") + 1), std::string::npos) << saved;
 }
