@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDefaultGraceMilliseconds = 3000;
@@ -81,11 +83,10 @@ qint64 CCompileRunner::GetElapsedMilliseconds() const {
 }
 
 void CCompileRunner::StartNextStep() {
+    // Steps are counted among those that run; one left off is only named.
     while (m_index < m_steps.size() && !m_steps[m_index].enabled) {
-        Log(LineKind::kCommand, QString("Skipping step %1 of %2: %3")
-                                    .arg(m_index + 1)
-                                    .arg(m_steps.size())
-                                    .arg(QString::fromStdString(m_steps[m_index].program)));
+        Log(LineKind::kCommand,
+            "Left off: " + QFileInfo(QString::fromStdString(m_steps[m_index].program)).fileName());
         ++m_index;
     }
     if (m_index == m_steps.size()) {
@@ -94,8 +95,8 @@ void CCompileRunner::StartNextStep() {
     }
     const CompileStep& step = m_steps[m_index];
     Log(LineKind::kCommand, QString("Step %1 of %2: %3")
-                                .arg(m_index + 1)
-                                .arg(m_steps.size())
+                                .arg(CountRunSteps(m_index) + 1)
+                                .arg(CountRunSteps(m_steps.size()))
                                 .arg(QString::fromStdString(DescribeCommandLine(step))));
     const QString folder = QString::fromStdString(step.folder);
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
@@ -176,7 +177,8 @@ void CCompileRunner::Finish(int exitStatus, const QString& summary) {
     m_running = false;
     m_exitStatus = exitStatus;
     m_finishedAfter = m_runTime.elapsed();
-    if (exitStatus != 0 && m_index + 1 < m_steps.size())
+    if (exitStatus != 0 && m_index < m_steps.size() &&
+        CountRunSteps(m_steps.size()) > CountRunSteps(m_index + 1))
         Log(LineKind::kProblem, summary + "; the steps after it were not run");
     else
         Log(exitStatus == 0 ? LineKind::kResult : LineKind::kProblem, summary);
@@ -199,10 +201,15 @@ void CCompileRunner::DropProcess() {
     m_process.release()->deleteLater();
 }
 
+size_t CCompileRunner::CountRunSteps(size_t before) const {
+    return static_cast<size_t>(std::count_if(m_steps.begin(), m_steps.begin() + before,
+                                             [](const CompileStep& step) { return step.enabled; }));
+}
+
 QString CCompileRunner::StepName() const {
     if (m_index >= m_steps.size())
         return "The compile";
     return QString("Step %1 (%2)")
-        .arg(m_index + 1)
+        .arg(CountRunSteps(m_index) + 1)
         .arg(QFileInfo(QString::fromStdString(m_steps[m_index].program)).fileName());
 }

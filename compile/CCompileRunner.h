@@ -60,6 +60,8 @@ private:
     void Log(LineKind kind, const QString& line);
     void DropProcess();
     QString StepName() const;
+    // The steps that run among the first `before`.
+    size_t CountRunSteps(size_t before) const;
 
     std::vector<CompileStep> m_steps;
     size_t m_index = 0;

@@ -62,13 +62,18 @@ std::optional<std::string> StepFromJson(const QJsonValue& value, size_t number, 
 }
 
 // The first program of `names` found on the PATH, else the first name as it
-// is, which fails to start with a message saying so.
-std::string FindProgram(std::initializer_list<const char*> names) {
+// is, which fails to start with a message saying so. `found` tells which.
+std::string FindProgram(std::initializer_list<const char*> names, bool* found = nullptr) {
     for (const char* name : names) {
-        const QString found = QStandardPaths::findExecutable(name);
-        if (!found.isEmpty())
-            return found.toStdString();
+        const QString path = QStandardPaths::findExecutable(name);
+        if (!path.isEmpty()) {
+            if (found)
+                *found = true;
+            return path.toStdString();
+        }
     }
+    if (found)
+        *found = false;
     return *names.begin();
 }
 
@@ -172,8 +177,13 @@ CompileProfile DefaultCompileProfile() {
     CompileProfile profile;
     profile.name = "Quake";
     profile.steps.push_back({FindProgram({"qbsp"}), {"${MAP}", "${BSP}"}, "", true});
-    profile.steps.push_back({FindProgram({"vis"}), {"${BSP}"}, "", true});
-    profile.steps.push_back({FindProgram({"light"}), {"${BSP}"}, "", true});
+    // A map compiles without vis and light; a step of a program not at hand
+    // is left off rather than failing every run.
+    for (const char* program : {"vis", "light"}) {
+        bool found = false;
+        std::string path = FindProgram({program}, &found);
+        profile.steps.push_back({std::move(path), {"${BSP}"}, "", found});
+    }
     // Engines load maps from the game's maps folder only.
     profile.steps.push_back({FindProgram({"cp"}), {"${BSP}", "${GAMEDIR}/id1/maps/"}, "", false});
     profile.steps.push_back({FindProgram({"ironwail", "quakespasm", "vkquake", "quake"}),

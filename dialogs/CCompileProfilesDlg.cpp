@@ -30,9 +30,10 @@ QString UniqueName(const std::vector<EditedProfile>& profiles, const QString& wa
     std::set<QString> taken;
     for (const EditedProfile& edited : profiles)
         taken.insert(ToQt(edited.profile.name));
+    // "Quake (2)": "Quake 2" would name another game.
     QString name = wanted;
     for (int number = 2; taken.contains(name); ++number)
-        name = wanted + " " + QString::number(number);
+        name = wanted + " (" + QString::number(number) + ")";
     return name;
 }
 

@@ -288,6 +288,11 @@ TEST_F(CompileCommands, TheDialogRenamesReordersAndDeletesProfiles) {
         ASSERT_EQ(dialog.GetProfileList()->count(), 2);
         EXPECT_EQ(dialog.GetNameEdit()->text(), "Quake");
         EXPECT_EQ(dialog.GetStepTable()->rowCount(), 5);
+        // A second one is told apart without naming another game.
+        QTest::mouseClick(dialog.GetDefaultButton(), Qt::LeftButton);
+        EXPECT_EQ(dialog.GetNameEdit()->text(), "Quake (2)");
+        QTest::mouseClick(dialog.GetDeleteButton(), Qt::LeftButton);
+        dialog.GetProfileList()->setCurrentRow(1);
         QTest::mouseClick(dialog.GetOkButton(), Qt::LeftButton);
     };
     Frame().RunCommand(CommandId::kCompileProfiles);
