@@ -1,10 +1,10 @@
 #include "app/CInstanceServer.h"
 
+#include "app/InstanceSocketPath.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QVariant>
-
-#include <unistd.h>
 
 namespace {
 
@@ -34,15 +34,13 @@ CInstanceServer::CInstanceServer(QString serverName, QObject* parent)
 CInstanceServer::~CInstanceServer() = default;
 
 QString CInstanceServer::GetDefaultServerName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("LOGNAME");
-    if (user.isEmpty())
-        user = QString::number(::getuid());
-    return QStringLiteral("tolve-") + user;
+    return FindInstanceSocketPath();
 }
 
 bool CInstanceServer::SendToRunningInstance(const QString& serverName, const QStringList& paths) {
+    // Another user's socket in this one's place would take the paths.
+    if (serverName.isEmpty() || !IsOwnSocket(serverName))
+        return false;
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
@@ -57,8 +55,10 @@ bool CInstanceServer::SendToRunningInstance(const QString& serverName, const QSt
 }
 
 bool CInstanceServer::Listen() {
+    if (m_serverName.isEmpty())
+        return false;
     // Listening would quietly replace the socket of a live editor, so ask first.
-    if (IsServerAlive(m_serverName))
+    if (IsOwnSocket(m_serverName) && IsServerAlive(m_serverName))
         return false;
     if (m_server->listen(m_serverName))
         return true;

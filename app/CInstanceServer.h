@@ -16,7 +16,8 @@ public:
     explicit CInstanceServer(QString serverName, QObject* parent = nullptr);
     ~CInstanceServer() override;
 
-    // "tolve-" and the user's name.
+    // The socket of this user's editor on this display (see
+    // FindInstanceSocketPath); empty when there can be none.
     static QString GetDefaultServerName();
 
     // Sends absolute paths to the editor listening under the name. False when
