@@ -115,6 +115,10 @@ void CMainFrame::CreateStatusBar() {
     m_coordinatePane->setFixedWidth(kCoordinatePaneWidth);
     bar->addPermanentWidget(m_coordinatePane);
     m_notices = std::make_unique<CStatusBarNotices>(*bar);
+    // The bar hides the idle text under a message only if it is shown at the
+    // time; a notice of a map opened at start-up comes before the window is.
+    connect(bar, &QStatusBar::messageChanged, this,
+            [this](const QString& message) { m_idleLabel->setVisible(message.isEmpty()); });
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {
@@ -212,6 +216,13 @@ void CMainFrame::OnDocumentsChanged() {
 }
 
 void CMainFrame::OnActiveFrameChanged() {
+    // A notice speaks of the map it came with, not of the one now active.
+    CTolveView* view = GetActiveView();
+    const CTolveDoc* doc = view ? &view->GetDocument() : nullptr;
+    if (doc != m_noticeDocument) {
+        statusBar()->clearMessage();
+        m_noticeDocument = doc;
+    }
     RefreshState();
 }
 

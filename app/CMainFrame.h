@@ -13,6 +13,7 @@ class CDocManager;
 class CMenuBars;
 class CStatusBarNotices;
 class CTolveApp;
+class CTolveDoc;
 class CTolveView;
 class QLabel;
 class QMdiArea;
@@ -86,4 +87,5 @@ private:
     QMetaObject::Connection m_contextMenuConnection;
     QMetaObject::Connection m_scaleConnection;
     std::unique_ptr<CStatusBarNotices> m_notices;
+    const CTolveDoc* m_noticeDocument = nullptr; // the map active when the last notice came
 };

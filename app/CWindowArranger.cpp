@@ -95,6 +95,35 @@ void CWindowArranger::Cascade() {
     }
 }
 
+void CWindowArranger::Tile() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isMaximized())
+            window->showNormal();
+        if (IsArrangeable(window))
+            windows.append(window);
+    }
+    const int count = static_cast<int>(windows.size());
+    if (count == 3) {
+        TileThree(*windows[0], *windows[1], *windows[2]);
+        return;
+    }
+    const QSize space = GetWorkspaceSize();
+    int columns = 1;
+    while (columns * columns < count)
+        ++columns;
+    const int rows = count == 0 ? 0 : (count + columns - 1) / columns;
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns;
+        const int inRow = row + 1 < rows ? columns : count - row * columns;
+        const int column = i % columns;
+        const int x = space.width() * column / inRow;
+        const int y = space.height() * row / rows;
+        windows[i]->setGeometry(x, y, space.width() * (column + 1) / inRow - x,
+                                space.height() * (row + 1) / rows - y);
+    }
+}
+
 void CWindowArranger::KeepWindowsInside() {
     KeepWindowsInside(GetWorkspaceSize());
 }

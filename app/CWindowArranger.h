@@ -26,6 +26,10 @@ public:
     // Every normal window the same size, each one title bar down and to the
     // right of the one before, the active one in front.
     void Cascade();
+    // The normal windows fill the workspace in the order they were opened
+    // (a map's top view first): three as the views of a map open, more in
+    // rows of equal tiles, the last row's tiles wider when it has fewer.
+    void Tile();
     // Shrinks and moves windows that reach outside the workspace back in.
     void KeepWindowsInside();
 

@@ -5,11 +5,13 @@
 #include "framework/CStatusNotice.h"
 #include "map/CMapTransaction.h"
 #include "map/EntityFieldTransfer.h"
+#include "map/ObjectBounds.h"
 #include "map/SelectionSetEdits.h"
 #include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,10 +33,24 @@ CSelectionSet TargetBrushes(const CommandContext& c) {
     return brushes;
 }
 
+// What tells one entity from others of its class: its name, and where its
+// brushes are ("func_wall \"gate\" (2 brushes around 128 64 0)").
 std::string DescribeEntity(const CModelEntity& entity) {
     const size_t count = entity.m_brushes.size();
-    return entity.m_classname + " (" + std::to_string(count) +
-           (count == 1 ? " brush)" : " brushes)");
+    std::string text = entity.m_classname;
+    if (!entity.m_targetname.empty())
+        text += " \"" + entity.m_targetname + "\"";
+    text += " (" + std::to_string(count) + (count == 1 ? " brush" : " brushes");
+    std::optional<IntBox> box;
+    for (const auto& brush : entity.m_brushes)
+        Grow(box, BoundsOf(*brush));
+    if (box) {
+        const int64_t x = (int64_t{box->min.x} + box->max.x) / 2;
+        const int64_t y = (int64_t{box->min.y} + box->max.y) / 2;
+        const int64_t z = (int64_t{box->min.z} + box->max.z) / 2;
+        text += " around " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z);
+    }
+    return text + ")";
 }
 
 // A new brush entity from the brush entity dialog, inside the transaction;

@@ -26,7 +26,7 @@ void CascadeWindows(const CommandContext& c) {
 }
 
 void TileWindows(const CommandContext& c) {
-    c.frame->GetMdiArea().tileSubWindows();
+    c.docs->GetWindowArranger().Tile();
 }
 
 // Minimised windows in a row along the bottom edge, in the order they came.

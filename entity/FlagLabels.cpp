@@ -166,7 +166,8 @@ BrushEntityCaptions MakeDefinedFlagLabels(const EntityClassDefinition* definitio
     BrushEntityCaptions captions = MakeTemplateCaptions();
     if (!definition)
         return captions;
-    for (int box = 0; box < kClassFlagBoxCount; ++box) {
+    // A mod may name the skill bits its own way ("Not in Normal").
+    for (int box = 0; box < kSpawnflagBoxCount; ++box) {
         const FlagDefinition* flag = definition->FindFlag(GetSpawnflagBit(box));
         if (flag && !flag->caption.empty())
             captions.flags[box] = flag->caption;

@@ -34,7 +34,8 @@ SpawnflagCaptions MakePointFlagLabels(std::string_view className);
 BrushEntityCaptions MakeBrushFlagLabels(std::string_view className);
 
 struct EntityClassDefinition;
-// The captions a class of a mod's definitions gives its first eight bits and
-// the sound buttons (from a "sounds" key with choices); the skill boxes keep
-// theirs. A class the definitions lack (null) shows the plain numbers.
+// The captions a class of a mod's definitions gives its bits and the sound
+// buttons (from a "sounds" key with choices); the skill boxes keep theirs
+// unless the class names those bits too. A class the definitions lack (null)
+// shows the plain numbers.
 BrushEntityCaptions MakeDefinedFlagLabels(const EntityClassDefinition* definition);

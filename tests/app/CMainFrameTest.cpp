@@ -1,6 +1,7 @@
 #include "CAppFixture.h"
 #include "app/CCommandTable.h"
 #include "app/CMenuBars.h"
+#include "framework/CStatusNotice.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
 
@@ -8,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -224,6 +227,13 @@ TEST_F(CMainFrameStatusBar, ShowsTheIdleTextAndA150PixelCoordinatePane) {
     EXPECT_FALSE(Frame().GetIdleLabel().isVisible());
     Frame().statusBar()->clearMessage();
     EXPECT_TRUE(Frame().GetIdleLabel().isVisible());
+
+    // So does a notice that came before the window was shown, as one of a
+    // map opened at start-up does.
+    Frame().hide();
+    ShowStatusNotice("a notice of the map");
+    Frame().show();
+    EXPECT_FALSE(Frame().GetIdleLabel().isVisible());
 }
 
 TEST_F(CMainFrameStatusBar, TheCoordinatePaneFollowsTheActiveViewsCursor) {
@@ -242,6 +252,21 @@ TEST_F(CMainFrameStatusBar, TheCoordinatePaneFollowsTheActiveViewsCursor) {
 
     Frame().RunCommand(CommandId::kFileClose);
     EXPECT_EQ(Frame().GetCoordinatePane().text(), "x:      , y:      , z:      ");
+}
+
+// A notice speaks of the map it came with: it goes when another map's window
+// becomes the active one, and stays while windows of its own map change.
+TEST_F(CMainFrameStatusBar, ANoticeOfOneMapIsNotShownOverAnother) {
+    StartApp({WriteMap("a.map"), WriteMap("b.map")});
+    QMdiArea& area = Frame().GetMdiArea();
+    QMdiSubWindow* first = area.subWindowList(QMdiArea::CreationOrder).front();
+    area.setActiveSubWindow(first);
+    ShowStatusNotice("about a.map");
+    Frame().RunCommand(CommandId::kWindowNew);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "about a.map");
+    area.setActiveSubWindow(area.subWindowList(QMdiArea::CreationOrder)[1]);
+    ASSERT_NE(&ActiveDoc(), &static_cast<CChildFrame*>(first)->GetDocument());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 }
 
 class CActiveWindowFixture : public CAppFixture {

@@ -50,10 +50,12 @@ TEST_F(SaveAsOntoAnOpenMap, IsRefusedNamingItsWindowAndBothFilesStayAsTheyWere) 
     Frame().RefreshState();
     RemovePointEntities(docA);
 
-    // Its own name and a link to it are the same file.
-    m_saveChooser.m_answers = {b.toStdString(), m_files.Path("link.map").string()};
+    // Its own name and a link to it are the same file; each refusal leaves
+    // the user to choose again, until Cancel.
+    m_saveChooser.m_answers = {b.toStdString(), m_files.Path("link.map").string(), std::nullopt};
     EXPECT_FALSE(Docs().SaveDocumentAs(docA));
-    EXPECT_FALSE(Docs().SaveDocumentAs(docA));
+    EXPECT_EQ(m_saveChooser.m_suggestions.size(), 3u);
+    EXPECT_EQ(m_saveChooser.m_suggestions.back(), m_files.Path("link.map").string());
     ASSERT_EQ(m_messages.m_boxes.size(), 2u);
     EXPECT_EQ(m_messages.m_boxes[0].title, "Save As");
     EXPECT_EQ(m_messages.m_boxes[0].text,

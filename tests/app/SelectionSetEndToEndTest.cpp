@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -235,6 +236,15 @@ TEST_F(SelectionSetEndToEnd, ARectangleGathersAndBrushesMoveToANewEntityAndBack)
     EXPECT_EQ(Doc().GetWorldBrushes().size(), 1u);
     EXPECT_EQ(Doc().GetHistory().GetStepCount(), 1u);
     ExpectSavedAsShown();
+    // Entities of one class are told apart by where their brushes are.
+    std::string listed;
+    dialogs.m_script = [&](CModalDialog& modal) {
+        auto& chooser = dynamic_cast<CEntityChoiceDlg&>(modal);
+        listed = chooser.GetList()->item(1)->text().toStdString();
+        chooser.reject();
+    };
+    Frame().RunCommand(CommandId::kMoveToEntity);
+    EXPECT_EQ(listed.rfind("func_wall (2 brushes around ", 0), 0u) << listed;
 
     Frame().RunCommand(CommandId::kMoveToWorld);
     EXPECT_TRUE(Doc().GetModelEntities().empty());

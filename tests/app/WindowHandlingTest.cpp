@@ -115,6 +115,33 @@ TEST_F(WindowPlacement, CascadeKeepsEveryWindowAtAUsableSize) {
     }
 }
 
+// Tile fills the workspace in the order the windows opened: a map's top view
+// at the top left, its other views beside it; more windows in equal rows.
+TEST_F(WindowPlacement, TileFillsTheWorkspaceTopViewFirst) {
+    SaveViewLayout(ViewLayout::kThree);
+    StartShown();
+    Trigger(CommandId::kWindowCascade);
+    Trigger(CommandId::kWindowTile);
+    const QRect space = Workspace();
+    QList<QMdiSubWindow*> windows = Area().subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 3);
+    EXPECT_EQ(windows[0]->geometry(), QRect(0, 0, space.width() / 2, space.height()));
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(space.width() / 2, 0));
+    EXPECT_EQ(windows[2]->geometry().bottomRight(), space.bottomRight());
+
+    Trigger(CommandId::kWindowNew);
+    Trigger(CommandId::kWindowNew);
+    Trigger(CommandId::kWindowTile);
+    windows = Area().subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 5);
+    int area = 0;
+    for (QMdiSubWindow* window : windows)
+        area += window->width() * window->height();
+    EXPECT_EQ(windows[0]->pos(), QPoint(0, 0));
+    EXPECT_EQ(area, space.width() * space.height()) << "the tiles cover the workspace";
+    ExpectAllInside("after Tile");
+}
+
 using ViewFocus = CWindowFixture;
 
 TEST_F(ViewFocus, ReturnsToTheViewAfterTheFileChooser) {
