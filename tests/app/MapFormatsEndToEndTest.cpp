@@ -134,6 +134,8 @@ TEST_F(MapFormatsEndToEnd, AValveMapOfSeveralTextureFilesKeepsItsTexturesThrough
 
     const std::string saved = ReadFileText(path.toStdString());
     EXPECT_EQ(FindLostPairs(original, saved), std::vector<std::string>());
+    // Entities, keys and heading comments where the file had them.
+    EXPECT_EQ(ListEntitySequence(saved), ListEntitySequence(original));
     EXPECT_NE(saved.find("\"wad\" \"deprecated/free_wad.wad;deprecated/fence.wad;deprecated/"
                          "origin.wad;deprecated/hintskip.wad\""),
               std::string::npos);
