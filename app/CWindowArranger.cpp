@@ -66,7 +66,7 @@ void CWindowArranger::TileThree(QMdiSubWindow& left, QMdiSubWindow& upper, QMdiS
     lower.setGeometry(half, middle, space.width() - half, space.height() - middle);
 }
 
-void CWindowArranger::Cascade() {
+QList<QMdiSubWindow*> CWindowArranger::TakeWindowsToArrange() {
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::CreationOrder)) {
         if (window->isMaximized())
@@ -74,6 +74,11 @@ void CWindowArranger::Cascade() {
         if (IsArrangeable(window))
             windows.append(window);
     }
+    return windows;
+}
+
+void CWindowArranger::Cascade() {
+    QList<QMdiSubWindow*> windows = TakeWindowsToArrange();
     if (windows.isEmpty())
         return;
     QMdiSubWindow* active = m_area.activeSubWindow();
@@ -96,13 +101,7 @@ void CWindowArranger::Cascade() {
 }
 
 void CWindowArranger::Tile() {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::CreationOrder)) {
-        if (window->isMaximized())
-            window->showNormal();
-        if (IsArrangeable(window))
-            windows.append(window);
-    }
+    const QList<QMdiSubWindow*> windows = TakeWindowsToArrange();
     const int count = static_cast<int>(windows.size());
     if (count == 3) {
         TileThree(*windows[0], *windows[1], *windows[2]);

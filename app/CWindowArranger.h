@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QSize>
 
@@ -42,6 +43,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The windows a cascade or tile arranges, in the order they were opened;
+    // a maximised one is shown normal first.
+    QList<QMdiSubWindow*> TakeWindowsToArrange();
     void KeepWindowsInside(QSize space);
     int GetCascadeOffset(const QMdiSubWindow& window) const;
 

@@ -23,12 +23,7 @@ std::vector<std::string_view> TokensOf(const std::string& text) {
     return tokens;
 }
 
-std::string Shortest(double number) {
-    char digits[kShortestTextCapacity];
-    return std::string(digits, FormatShortest(number, digits));
-}
-
-std::string Shortest(float number) {
+template <class Number> std::string Shortest(Number number) {
     char digits[kShortestTextCapacity];
     return std::string(digits, FormatShortest(number, digits));
 }
