@@ -5,6 +5,7 @@
 #include "framework/CAutosaveStore.h"
 #include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
+#include "map/MapOrder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -76,51 +77,81 @@ class CReferenceFormatter {
 public:
     explicit CReferenceFormatter(const CTolveDoc& doc) : m_doc(doc) {}
 
+    // The world, then the entities in map order, each one's keys in the order
+    // of its file (CKeyLayout). The generated world has no other pairs but
+    // "mapversion", which the writer writes itself.
     std::string Format() {
-        Print("{\n\t\"classname\" \"worldspawn\"\n");
-        if (m_doc.m_mapFormat == MapFormat::kValve)
-            Print("\t\"mapversion\" \"220\"\n");
-        Print("\t\"wad\" \"%s\"\n", m_doc.m_textureWad.GetFileName().c_str());
+        Print("{\n");
+        Key("classname", "\t\"classname\" \"worldspawn\"\n");
+        if (m_doc.m_mapFormat == MapFormat::kValve && m_doc.m_statesMapVersion)
+            Key("mapversion", "\t\"mapversion\" \"220\"\n");
+        if (m_doc.m_textureWad.IsNamed())
+            Key("wad", "\t\"wad\" \"%s\"\n", m_doc.m_textureWad.GetFileName().c_str());
         Text("message", m_doc.m_worldMessage);
         if (m_doc.m_worldType >= 0)
-            Print("\t\"worldtype\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldType));
-        if (m_doc.m_hasWorldSounds)
-            Print("\t\"sounds\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldSounds));
-        if (m_doc.m_hasWorldLight)
-            Print("\t\"light\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldLight));
+            Key("worldtype", "\t\"worldtype\" \"%u\"\n", static_cast<unsigned>(m_doc.m_worldType));
+        Unsigned("sounds", m_doc.m_hasWorldSounds, m_doc.m_worldSounds);
+        Unsigned("light", m_doc.m_hasWorldLight, m_doc.m_worldLight);
+        PutKeys(m_doc.m_worldKeyLayout);
         Brushes(m_doc.GetWorldBrushes());
         Print("}\n");
-        for (const auto& e : m_doc.GetModelEntities())
-            ModelEntity(*e);
-        for (const auto& e : m_doc.GetPointEntities())
-            PointEntity(*e);
+        const ModelEntityList& models = m_doc.GetModelEntities();
+        const PointEntityList& points = m_doc.GetPointEntities();
+        for (const MapOrderEntry& entry : ArrangeInMapOrder(&models, &points)) {
+            if (entry.point)
+                PointEntity(*points[entry.index]);
+            else
+                ModelEntity(*models[entry.index]);
+        }
         return std::move(m_text);
     }
 
 private:
-    void Print(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+    struct KeyLine {
+        std::string key;
+        std::string text;
+    };
+
+    static std::string Format(const char* format, va_list arguments) {
         char line[512];
+        const int length = std::vsnprintf(line, sizeof line, format, arguments);
+        return std::string(line, static_cast<size_t>(length));
+    }
+    void Print(const char* format, ...) __attribute__((format(printf, 2, 3))) {
         va_list arguments;
         va_start(arguments, format);
-        int length = std::vsnprintf(line, sizeof line, format, arguments);
+        m_text += Format(format, arguments);
         va_end(arguments);
-        m_text.append(line, static_cast<size_t>(length));
+    }
+    void Key(const char* key, const char* format, ...) __attribute__((format(printf, 3, 4))) {
+        va_list arguments;
+        va_start(arguments, format);
+        m_lines.push_back({key, Format(format, arguments)});
+        va_end(arguments);
+    }
+    void PutKeys(const CKeyLayout& layout) {
+        std::vector<std::string_view> keys;
+        for (const KeyLine& line : m_lines)
+            keys.push_back(line.key);
+        for (size_t index : layout.Arrange(keys))
+            m_text += m_lines[index].text;
+        m_lines.clear();
     }
     void Text(const char* key, const std::string& value) {
         if (!value.empty())
-            Print("\t\"%s\" \"%s\"\n", key, value.c_str());
+            Key(key, "\t\"%s\" \"%s\"\n", key, value.c_str());
     }
     void Signed(const char* key, bool present, int value) {
         if (present)
-            Print("\t\"%s\" \"%d\"\n", key, value);
+            Key(key, "\t\"%s\" \"%d\"\n", key, value);
     }
     void Unsigned(const char* key, bool present, unsigned value) {
         if (present)
-            Print("\t\"%s\" \"%u\"\n", key, value);
+            Key(key, "\t\"%s\" \"%u\"\n", key, value);
     }
     void Others(const CustomPairList& pairs) {
         for (const CustomPair& pair : pairs)
-            Print("\t\"%s\" \"%s\"\n", pair.key.c_str(), pair.value.c_str());
+            Key(pair.key.c_str(), "\t\"%s\" \"%s\"\n", pair.key.c_str(), pair.value.c_str());
     }
     void Brushes(const BrushList& brushes) {
         for (const auto& brush : brushes) {
@@ -150,13 +181,14 @@ private:
               ShortestG(face.yScale).c_str());
     }
     void ModelEntity(const CModelEntity& e) {
-        Print("{\n\t\"classname\" \"%s\"\n", e.m_classname.c_str());
+        Print("{\n");
+        Key("classname", "\t\"classname\" \"%s\"\n", e.m_classname.c_str());
         Text("target", e.m_target);
         Text("targetname", e.m_targetname);
         Text("killtarget", e.m_killtarget);
         Unsigned("spawnflags", e.m_spawnflags != 0, e.m_spawnflags);
         if (e.m_classname == "trigger_setskill")
-            Print("\t\"message\" \"%u\"\n", static_cast<unsigned>(e.m_skill));
+            Key("message", "\t\"message\" \"%u\"\n", static_cast<unsigned>(e.m_skill));
         else
             Text("message", e.m_message);
         Signed("speed", e.m_hasSpeed, e.m_speed);
@@ -169,12 +201,15 @@ private:
         Signed("height", e.m_hasHeight, e.m_height);
         Text("map", e.m_map);
         Others(e.m_otherPairs);
+        PutKeys(e.m_keyLayout);
         Brushes(e.m_brushes);
         Print("}\n");
     }
     void PointEntity(const CPointEntity& e) {
-        Print("{\n\t\"classname\" \"%s\"\n", e.m_classname.c_str());
-        Print("\t\"origin\" \"%d %d %d\"\n", e.m_origin.x, e.m_origin.y, e.m_origin.z);
+        Print("{\n");
+        Key("classname", "\t\"classname\" \"%s\"\n", e.m_classname.c_str());
+        if (e.m_hasOrigin)
+            Key("origin", "\t\"origin\" \"%d %d %d\"\n", e.m_origin.x, e.m_origin.y, e.m_origin.z);
         Signed("angle", e.m_hasAngle, e.m_angle);
         Unsigned("light", e.m_hasLight, e.m_light);
         Text("target", e.m_target);
@@ -184,15 +219,17 @@ private:
         Unsigned("style", e.m_style != 0, e.m_style);
         Text("message", e.m_message);
         if (e.m_hasMangle)
-            Print("\t\"mangle\" \"%d %d %d\"\n", e.m_mangle.x, e.m_mangle.y, e.m_mangle.z);
+            Key("mangle", "\t\"mangle\" \"%d %d %d\"\n", e.m_mangle.x, e.m_mangle.y, e.m_mangle.z);
         Unsigned("nextthink", e.m_hasNextthink,
                  static_cast<uint32_t>(static_cast<int32_t>(e.m_nextthink)));
         Others(e.m_otherPairs);
+        PutKeys(e.m_keyLayout);
         Print("}\n");
     }
 
     const CTolveDoc& m_doc;
     std::string m_text;
+    std::vector<KeyLine> m_lines;
 };
 
 void CountBrushes(benchmark::State& state, int brushes) {

@@ -81,14 +81,14 @@ void CMapWriter::AddNumberKey(std::string_view key, int64_t value) {
 }
 
 void CMapWriter::AddPointKey(std::string_view key, const IntPoint& point) {
-    char text[40];
-    char* end = text + sizeof text;
-    char* p = std::to_chars(text, end, point.x).ptr;
-    *p++ = ' ';
-    p = std::to_chars(p, end, point.y).ptr;
-    *p++ = ' ';
-    p = std::to_chars(p, end, point.z).ptr;
-    AddKey(key, std::string_view(text, static_cast<size_t>(p - text)));
+    std::string text;
+    char digits[12];
+    for (const int32_t component : {point.x, point.y, point.z}) {
+        if (!text.empty())
+            text.push_back(' ');
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, component).ptr);
+    }
+    AddKey(key, text);
 }
 
 // A number key whose text the field could not hold is written as read, in

@@ -120,15 +120,16 @@ std::string CTextureWad::DescribeEntryProblem(size_t index) const {
 std::string CTextureWad::Describe(const std::vector<const TextureWadEntry*>& failed,
                                   bool noneFound) {
     const bool oneUnreadable = failed.size() == 1 && failed[0]->IsFound();
-    std::string text = noneFound && failed.size() > 1
-                           ? "None of the " + std::to_string(failed.size()) + kNoneFoundText
-                       : noneFound     ? kNotFoundText
-                       : oneUnreadable ? kCannotOpenText
-                                       : kSomeNotLoadedText;
+    std::string text;
+    if (noneFound && failed.size() > 1)
+        text.append("None of the ").append(std::to_string(failed.size())).append(kNoneFoundText);
+    else
+        text = noneFound ? kNotFoundText : oneUnreadable ? kCannotOpenText : kSomeNotLoadedText;
+    // Appended piece by piece: "\n" + string trips a false -Wrestrict of gcc 12.
     if (failed.empty())
-        text += std::string("\n") + kNoEntriesText;
+        text.append("\n").append(kNoEntriesText);
     for (const TextureWadEntry* entry : failed)
-        text += "\n" + DescribeFailure(*entry);
+        text.append("\n").append(DescribeFailure(*entry));
     return text;
 }
 
