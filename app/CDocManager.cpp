@@ -12,6 +12,7 @@
 #include "app/ViewLayoutSetting.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
+#include "framework/CSafeFileWriter.h"
 #include "framework/CStatusNotice.h"
 #include "framework/FileAttributes.h"
 #include "map/CTolveDoc.h"
@@ -111,12 +112,17 @@ void LoadTexturesAndDefinitions(CTolveDoc& doc, bool newMap = false) {
 }
 
 // Another program wrote or removed the map's file since Tolve read or saved
-// it. Yes overwrites, No saves elsewhere, Cancel saves nothing; a file as Tolve
-// left it is simply saved over. Return keeps both versions.
-MessageAnswer AskAboutOtherWriter(const CTolveDoc& doc) {
-    const CKnownFile::Change change = doc.GetKnownFile().Compare(doc.GetPathName());
-    if (change == CKnownFile::Change::kNone)
-        return MessageAnswer::kYes;
+// it, or while Tolve was saving it (`duringSave`). Yes overwrites, No saves
+// elsewhere, Cancel saves nothing; a file as Tolve left it is simply saved
+// over. Return keeps both versions. `seen` gets the state of the file the
+// answer is about, which the save then expects.
+MessageAnswer AskAboutOtherWriter(const CTolveDoc& doc, FileStamp& seen, bool duringSave) {
+    CKnownFile::Change change = doc.GetKnownFile().Compare(doc.GetPathName(), &seen);
+    if (change == CKnownFile::Change::kNone) {
+        if (!duringSave)
+            return MessageAnswer::kYes;
+        change = seen.exists ? CKnownFile::Change::kChanged : CKnownFile::Change::kRemoved;
+    }
     const std::string name = "\"" + doc.GetTitle() + "\"";
     if (change == CKnownFile::Change::kRemoved)
         return AskQuestion("Save",
@@ -206,22 +212,33 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     // Another game's map is never saved over its file.
     if (doc.GetPathName().empty() || doc.IsOtherGameMap())
         return SaveDocumentAs(doc);
-    switch (AskAboutOtherWriter(doc)) {
-    case MessageAnswer::kNo:
-        return SaveDocumentAs(doc);
-    case MessageAnswer::kCancel:
-        return false;
-    default:
-        break;
+    // The file is looked at again just before it is replaced: what another
+    // program wrote while the map was being saved is asked about in turn.
+    for (bool duringSave = false;; duringSave = true) {
+        FileStamp seen;
+        switch (AskAboutOtherWriter(doc, seen, duringSave)) {
+        case MessageAnswer::kNo:
+            return SaveDocumentAs(doc);
+        case MessageAnswer::kCancel:
+            return false;
+        default:
+            break;
+        }
+        const ExpectedTarget expected{seen, doc.GetKnownFile().IsThroughLink()};
+        UserMessages messages;
+        AttributeChange attributes;
+        const CTolveDoc::SaveResult result =
+            doc.SaveDocumentFile(doc.GetPathName(), messages, attributes,
+                                 doc.GetKnownFile().IsKnown() ? &expected : nullptr);
+        if (result == CTolveDoc::SaveResult::kChangedMeanwhile)
+            continue;
+        ShowMessages(messages);
+        const bool saved = result == CTolveDoc::SaveResult::kSaved;
+        if (saved)
+            FinishSave(doc, attributes);
+        UpdateFrameTitles(doc);
+        return saved;
     }
-    UserMessages messages;
-    AttributeChange attributes;
-    bool saved = doc.OnSaveDocument(doc.GetPathName(), messages, attributes);
-    ShowMessages(messages);
-    if (saved)
-        FinishSave(doc, attributes);
-    UpdateFrameTitles(doc);
-    return saved;
 }
 
 void CDocManager::FinishSave(CTolveDoc& doc, const AttributeChange& attributes) {
@@ -279,7 +296,8 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     doc.SetMapFormat(format);
     UserMessages messages;
     AttributeChange attributes;
-    const bool written = doc.OnSaveDocument(*path, messages, attributes);
+    const bool written =
+        doc.SaveDocumentFile(*path, messages, attributes) == CTolveDoc::SaveResult::kSaved;
     ShowMessages(messages);
     if (!written) {
         doc.m_mapFormat = before;

@@ -3,7 +3,7 @@
 CKnownFile::Change CKnownFile::Compare(const std::string& path, FileStamp* seen) const {
     if (!m_stamp)
         return Change::kNone;
-    const FileStamp now = ReadFileStamp(path);
+    const FileStamp now = m_throughLink ? ReadFileStamp(path) : ReadEntryStamp(path);
     if (seen)
         *seen = now;
     if (now == *m_stamp || now == m_dismissed)

@@ -13,9 +13,11 @@ class CKnownFile {
 public:
     enum class Change { kNone, kChanged, kRemoved };
 
-    // After the document read or wrote the file.
-    void Remember(const FileStamp& stamp) {
+    // After the document read or wrote the file; `throughLink` when its path
+    // named a symbolic link to it then, which later saves may follow again.
+    void Remember(const FileStamp& stamp, bool throughLink = false) {
         m_stamp = stamp;
+        m_throughLink = throughLink;
         m_dismissed.reset();
     }
     // The document no longer stands for a file it read (a recovered copy).
@@ -24,6 +26,9 @@ public:
         m_dismissed.reset();
     }
     bool IsKnown() const { return m_stamp.has_value(); }
+    // A link found at the path is followed only when the file was reached
+    // through one: a link another program put there is a change of its own.
+    bool IsThroughLink() const { return m_throughLink; }
 
     // How the file at `path` differs from what the document last read or
     // wrote. A change the user dismissed counts as none, so that the same
@@ -38,4 +43,5 @@ public:
 private:
     std::optional<FileStamp> m_stamp;
     std::optional<FileStamp> m_dismissed;
+    bool m_throughLink = false;
 };

@@ -14,6 +14,11 @@ namespace {
 
 constexpr int kMaxLinks = 40; // as the kernel's own limit on a chain of links
 
+std::function<void(const std::string&)>& BeforeReplaceHook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 std::string FolderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -66,8 +71,29 @@ bool CSafeFileWriter::Fail(std::string reason) {
     return false;
 }
 
+void CSafeFileWriter::SetBeforeReplaceHook(std::function<void(const std::string&)> hook) {
+    BeforeReplaceHook() = std::move(hook);
+}
+
+void CSafeFileWriter::Expect(const ExpectedTarget& expected) {
+    m_expectedStamp = expected.stamp;
+    m_followLinks = expected.followLink;
+}
+
+bool CSafeFileWriter::FailChanged() {
+    m_changedMeanwhile = true;
+    return Fail("another program changed it while Tolve was saving; the file was left as that "
+                "program wrote it");
+}
+
+FileStamp CSafeFileWriter::StampTarget() const {
+    return m_followLinks ? ReadFileStamp(m_finalPath) : ReadEntryStamp(m_finalPath);
+}
+
 bool CSafeFileWriter::ResolveTarget() {
     m_finalPath = m_targetPath;
+    if (!m_followLinks)
+        return true;
     for (int links = 0;; ++links) {
         struct stat status;
         if (::lstat(m_finalPath.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
@@ -85,8 +111,12 @@ bool CSafeFileWriter::ResolveTarget() {
 // the permissions or the file type protect.
 bool CSafeFileWriter::CheckExistingTarget() {
     struct stat status;
-    if (::stat(m_finalPath.c_str(), &status) != 0) {
-        if (errno != ENOENT)
+    const int looked = m_followLinks ? ::stat(m_finalPath.c_str(), &status)
+                                     : ::lstat(m_finalPath.c_str(), &status);
+    // A link that is not followed is replaced as a name, like a new file.
+    const bool newFile = looked != 0 || S_ISLNK(status.st_mode);
+    if (newFile) {
+        if (looked != 0 && errno != ENOENT)
             return Fail();
         mode_t mask = ::umask(0);
         ::umask(mask);
@@ -125,6 +155,9 @@ bool CSafeFileWriter::TakeOverAttributes() {
 bool CSafeFileWriter::Open() {
     if (!ResolveTarget() || !CheckExistingTarget())
         return false;
+    m_openedStamp = StampTarget();
+    if (m_expectedStamp && m_openedStamp != *m_expectedStamp)
+        return FailChanged();
     CStaleSaveSweeper::SweepFolder(FolderOf(m_finalPath), NameOf(m_finalPath));
     std::string pattern = FolderOf(m_finalPath) + "/" + TempPrefix(NameOf(m_finalPath)) +
                           std::to_string(::getpid()) + "-XXXXXX";
@@ -161,6 +194,10 @@ bool CSafeFileWriter::Commit() {
     int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0)
         return Fail();
+    if (BeforeReplaceHook())
+        BeforeReplaceHook()(m_finalPath);
+    if (StampTarget() != m_openedStamp)
+        return FailChanged();
     if (::rename(m_tempPath.c_str(), m_finalPath.c_str()) != 0)
         return Fail();
     m_committed = true;

@@ -8,7 +8,8 @@
 struct FileError {
     std::string path;
     std::string reason;
-    bool inContent = false; // the file system was never asked
+    bool inContent = false;        // the file system was never asked
+    bool changedMeanwhile = false; // another program wrote the file during the save
 
     friend bool operator==(const FileError&, const FileError&) = default;
 };

@@ -522,10 +522,13 @@ std::string CMapWriter::WriteText(const MapContents& contents) {
 }
 
 std::optional<FileError> CMapWriter::WriteFile(const MapContents& contents, const std::string& path,
-                                               WrittenFile* written) {
+                                               WrittenFile* written,
+                                               const ExpectedTarget* expected) {
     if (std::optional<std::string> problem = FindUnwritableText(contents))
         return FileError{path, *problem, true};
     CSafeFileWriter file(path);
+    if (expected)
+        file.Expect(*expected);
     bool saved = file.Open();
     if (saved) {
         CMapWriter writer(contents,
@@ -533,7 +536,7 @@ std::optional<FileError> CMapWriter::WriteFile(const MapContents& contents, cons
         saved = writer.WriteMap() && file.Commit();
     }
     if (!saved)
-        return FileError{path, file.GetError()};
+        return FileError{path, file.GetError(), false, file.WasChangedMeanwhile()};
     if (written)
         *written = file.GetWrittenFile();
     return std::nullopt;

@@ -16,6 +16,7 @@
 
 class CTolveDoc;
 class CMapBrush;
+struct ExpectedTarget;
 class CModelEntity;
 class CPointEntity;
 class CKeptTexts;
@@ -49,9 +50,11 @@ public:
     static std::string WriteText(const MapContents& contents);
     // Writes a file safely (the old one survives any failure); refuses
     // contents the format cannot hold. Touches no document. `written`, when
-    // given, learns what a successful save left on disk.
+    // given, learns what a successful save left on disk; `expected`, when
+    // given, is the state the target must still be in (see CSafeFileWriter).
     static std::optional<FileError> WriteFile(const MapContents& contents, const std::string& path,
-                                              WrittenFile* written = nullptr);
+                                              WrittenFile* written = nullptr,
+                                              const ExpectedTarget* expected = nullptr);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
 private:

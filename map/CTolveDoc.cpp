@@ -93,7 +93,7 @@ bool CTolveDoc::OnOpenDocument(const std::string& path, UserMessages& messages) 
         messages.push_back(DescribeReadFailure(*error));
         return false;
     }
-    GetKnownFile().Remember(stamp);
+    GetKnownFile().Remember(stamp, IsSymbolicLink(path));
     m_readNotices = problems.DescribeNotices();
     if (std::optional<UserMessage> box = problems.ToMessage())
         messages.push_back(std::move(*box));
@@ -102,11 +102,12 @@ bool CTolveDoc::OnOpenDocument(const std::string& path, UserMessages& messages) 
 
 bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages) {
     AttributeChange ignored;
-    return OnSaveDocument(path, messages, ignored);
+    return SaveDocumentFile(path, messages, ignored) == SaveResult::kSaved;
 }
 
-bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
-                               AttributeChange& attributes) {
+CTolveDoc::SaveResult CTolveDoc::SaveDocumentFile(const std::string& path, UserMessages& messages,
+                                                  AttributeChange& attributes,
+                                                  const ExpectedTarget* expected) {
     // A texture or definition file named relative to the map must still be
     // found from the map's new place.
     const std::string wadName = m_textureWad.GetFileName();
@@ -115,16 +116,18 @@ bool CTolveDoc::OnSaveDocument(const std::string& path, UserMessages& messages,
     MoveDefinitionEntries(*this, wadFolder, FolderOf(path));
     m_textureWad.SetMapFolder(FolderOf(path));
     WrittenFile written;
-    std::optional<FileError> error = WriteMapFile(path, &written);
+    std::optional<FileError> error = WriteMapFile(path, &written, expected);
     if (!error) {
-        GetKnownFile().Remember(written.stamp);
+        GetKnownFile().Remember(written.stamp, written.throughLink);
         attributes = written.attributes;
-        return true;
+        return SaveResult::kSaved;
     }
     m_textureWad.RestoreLocation(wadName, wadFolder);
     SetDefinitionsValue(*this, definitions);
+    if (expected && error->changedMeanwhile)
+        return SaveResult::kChangedMeanwhile;
     messages.push_back(DescribeSaveFailure(*error));
-    return false;
+    return SaveResult::kFailed;
 }
 
 std::optional<FileError> CTolveDoc::ReadMapFile(const std::string& path,
@@ -218,8 +221,9 @@ MapContents CTolveDoc::GetContents() const {
     return contents;
 }
 
-std::optional<FileError> CTolveDoc::WriteMapFile(const std::string& path, WrittenFile* written) {
-    std::optional<FileError> error = CMapWriter::WriteFile(GetContents(), path, written);
+std::optional<FileError> CTolveDoc::WriteMapFile(const std::string& path, WrittenFile* written,
+                                                 const ExpectedTarget* expected) {
+    std::optional<FileError> error = CMapWriter::WriteFile(GetContents(), path, written, expected);
     if (!error)
         m_history.MarkClean();
     return error;

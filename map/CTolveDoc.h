@@ -23,6 +23,7 @@
 #include <vector>
 
 struct AttributeChange;
+struct ExpectedTarget;
 struct WrittenFile;
 
 // One open map: the world, its brush and point entities, the texture catalogue
@@ -39,11 +40,15 @@ public:
     // Reads the map; its texture catalogue is the caller's to load.
     bool OnOpenDocument(const std::string& path, UserMessages& messages) override;
     bool OnSaveDocument(const std::string& path, UserMessages& messages) override;
+    enum class SaveResult { kSaved, kFailed, kChangedMeanwhile };
     // The file opened or saved becomes the one the document knows
     // (GetKnownFile). This save also tells in `attributes` what the new file
-    // kept of the owner, group and permissions of the one it replaced.
-    bool OnSaveDocument(const std::string& path, UserMessages& messages,
-                        AttributeChange& attributes);
+    // kept of the owner, group and permissions of the one it replaced. With
+    // `expected`, a file not in that state fails the save as changed
+    // meanwhile, with no message: the caller asks the user again.
+    SaveResult SaveDocumentFile(const std::string& path, UserMessages& messages,
+                                AttributeChange& attributes,
+                                const ExpectedTarget* expected = nullptr);
 
     // Maps are only read and written as map text, never through an archive.
     void Serialize();
@@ -75,7 +80,8 @@ public:
     // Saves the map safely; clears the modified flag only once the file is on
     // disk, and leaves everything as it was on failure. `written`, when given,
     // learns what the save left on disk.
-    std::optional<FileError> WriteMapFile(const std::string& path, WrittenFile* written = nullptr);
+    std::optional<FileError> WriteMapFile(const std::string& path, WrittenFile* written = nullptr,
+                                          const ExpectedTarget* expected = nullptr);
 
     // Every change of the map is a step of its history (see CMapTransaction),
     // whose saved state alone says whether the map is modified.

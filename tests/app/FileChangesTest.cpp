@@ -1,5 +1,6 @@
 #include "CAppFixture.h"
 #include "app/CQtMessageService.h"
+#include "framework/CSafeFileWriter.h"
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
@@ -355,3 +356,53 @@ TEST_F(OtherWriters, ReturnReloadsAndCtrlZBringsBackTheMapToSaveOverTheirs) {
 }
 
 } // namespace
+
+// Another program appends to the map while Tolve writes it: the question comes
+// then, and Cancel keeps their line; Overwrite on the next save replaces it.
+TEST_F(OtherWriters, AWriteDuringTheSaveIsAskedAboutAndNothingIsLost) {
+    OpenRoom();
+    DeleteTheLight();
+    bool appended = false;
+    CSafeFileWriter::SetBeforeReplaceHook([&](const std::string& path) {
+        if (!std::exchange(appended, true))
+            WriteAsAnotherProgram(path, kTheirRoom);
+    });
+    m_messages.m_answers = {MessageAnswer::kCancel};
+    Frame().RunCommand(CommandId::kFileSave);
+    ExpectSaveQuestion(kSaveCaptions);
+    EXPECT_EQ(ReadFileText(m_path), kTheirRoom);
+    EXPECT_TRUE(ActiveDoc().IsModified());
+
+    m_messages.m_answers = {MessageAnswer::kYes};
+    Frame().RunCommand(CommandId::kFileSave);
+    CSafeFileWriter::SetBeforeReplaceHook({});
+    EXPECT_EQ(m_messages.m_boxes.size(), 2u);
+    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    EXPECT_FALSE(ActiveDoc().IsModified());
+}
+
+// A link swapped in for the map (another user of a shared folder aiming the
+// save at a file of the victim's) is asked about, and Overwrite replaces the
+// link, never the file it names; after Keep mine too.
+TEST_F(OtherWriters, ALinkPutInPlaceOfTheMapIsNeverFollowed) {
+    OpenRoom();
+    DeleteTheLight();
+    const std::filesystem::path victim = m_files.Path("victim.txt");
+    WriteFileText(victim, "precious");
+    std::filesystem::remove(m_path);
+    std::filesystem::create_symlink(victim, m_path);
+    m_messages.m_answers = {MessageAnswer::kYes};
+    Frame().RunCommand(CommandId::kFileSave);
+    ExpectSaveQuestion(kSaveCaptions);
+    EXPECT_FALSE(std::filesystem::is_symlink(m_path));
+    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+
+    std::filesystem::remove(m_path);
+    std::filesystem::create_symlink(victim, m_path);
+    m_messages.m_answers = {MessageAnswer::kNo}; // Keep mine
+    ComeBack();
+    Frame().RunCommand(CommandId::kFileSave);
+    EXPECT_EQ(m_messages.m_boxes.size(), 2u) << "the link was asked about on coming back";
+    EXPECT_EQ(ReadFileText(victim), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(m_path));
+}

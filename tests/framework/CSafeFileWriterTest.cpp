@@ -307,3 +307,45 @@ TEST(CSafeFileWriter, WhatCannotBeKeptIsToldAndTheSaveStillHappens) {
     EXPECT_EQ(StatusOf(target).st_gid, kNobody);
     EXPECT_EQ(StatusOf(target).st_mode & 07777, 0660u);
 }
+
+// Another program's write lands between the text and the rename: it is kept,
+// and the writer says why it gave up.
+TEST(CSafeFileWriter, AWriteByAnotherProgramDuringTheSaveIsKept) {
+    CTempDir dir;
+    auto target = dir.Path("a.map");
+    WriteFileText(target, "old");
+    CSafeFileWriter::SetBeforeReplaceHook(
+        [](const std::string& path) { WriteFileText(path, "old and theirs"); });
+    std::string error;
+    const bool saved = WriteWhole(target.string(), "mine", &error);
+    CSafeFileWriter::SetBeforeReplaceHook({});
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(error, "another program changed it while Tolve was saving; the file was left as "
+                     "that program wrote it");
+    EXPECT_EQ(ReadFileText(target), "old and theirs");
+    EXPECT_EQ(FolderEntries(dir.Root()), std::vector<std::string>{"a.map"});
+}
+
+// A link another program put in the place of a file that was not reached
+// through one is replaced itself; the file it names is never written.
+TEST(CSafeFileWriter, ALinkNotExpectedIsReplacedAndItsTargetLeftAlone) {
+    CTempDir dir;
+    auto target = dir.Path("a.map");
+    WriteFileText(target, "old");
+    const ExpectedTarget before{ReadEntryStamp(target.string()), false};
+    WriteFileText(dir.Path("victim"), "precious");
+    std::filesystem::remove(target);
+    std::filesystem::create_symlink("victim", target);
+
+    CSafeFileWriter unexpected(target.string());
+    unexpected.Expect(before);
+    EXPECT_FALSE(unexpected.Open());
+    EXPECT_TRUE(unexpected.WasChangedMeanwhile());
+
+    CSafeFileWriter agreed(target.string());
+    agreed.Expect({ReadEntryStamp(target.string()), false});
+    ASSERT_TRUE(agreed.Open() && agreed.Write("mine", 4) && agreed.Commit());
+    EXPECT_FALSE(std::filesystem::is_symlink(target));
+    EXPECT_EQ(ReadFileText(target), "mine");
+    EXPECT_EQ(ReadFileText(dir.Path("victim")), "precious");
+}
