@@ -26,7 +26,8 @@ void CAutosaveIndicator::Refresh() {
     const std::vector<CAutosaver::FailedCopy> failed = m_autosaver.GetFailedCopies();
     if (!offReason.empty()) {
         setText(QStringLiteral("Autosave is off"));
-        setToolTip(QStringLiteral("Autosave is off: ") + FromLocal(offReason));
+        setToolTip(QStringLiteral("Autosave is off: ") + FromLocal(offReason) +
+                   QStringLiteral("\nIts folder is tried again at every autosave."));
     } else if (failed.size() == 1) {
         setText(FailedCopyText(failed.front().title));
         setToolTip(text() + QStringLiteral(": ") + FromLocal(failed.front().reason) +

@@ -60,16 +60,26 @@ void CAutosaver::StoreIntervalMinutes(int minutes) {
 void CAutosaver::Start(int intervalMinutes) {
     // The folder is opened even with the timer off, so that what an earlier
     // run left can still be recovered into it.
-    if (std::optional<std::string> error = m_store.Open()) {
-        m_offReason = *error;
-        emit ProblemsChanged();
-        return;
-    }
+    OpenStore();
     if (intervalMinutes > 0)
         m_timer.start(intervalMinutes * kMillisecondsPerMinute);
 }
 
+// A folder that could not be made (a full disk, a folder of the wrong owner)
+// may be usable by the next tick: autosave is off only until then.
+bool CAutosaver::OpenStore() {
+    std::optional<std::string> error = m_store.Open();
+    std::string reason = error.value_or(std::string());
+    if (reason != m_offReason) {
+        m_offReason = std::move(reason);
+        emit ProblemsChanged();
+    }
+    return !error;
+}
+
 void CAutosaver::AutosaveModified() {
+    if (!m_store.IsOpen() && !OpenStore())
+        return;
     for (const auto& doc : m_docs.GetDocuments())
         Autosave(*doc);
 }

@@ -20,7 +20,8 @@ class CTolveDoc;
 // saving unless the copies are all that holds its work (a recovered map).
 // Autosave never stops the user with a message: a copy that cannot be
 // written, or autosave being off, is reported to whoever listens until it is
-// over, and a failed copy is tried again at every tick until one is written.
+// over; a failed copy, and a folder that could not be made, are tried again
+// at every tick until they work.
 //
 // The map text is made at once, so the copy is exactly the map of that
 // moment; the file is written on a thread of its own, so a big map does not
@@ -48,8 +49,8 @@ public:
     static int LoadIntervalMinutes();
     static void StoreIntervalMinutes(int minutes);
 
-    // Locks this run's folder and starts the timer; off for this run when the
-    // folder cannot be made.
+    // Locks this run's folder and starts the timer. When the folder cannot
+    // be made, autosave is off until a tick finds it usable.
     void Start(int intervalMinutes);
     QTimer& GetTimer() { return m_timer; }
 
@@ -58,7 +59,7 @@ public:
     // Returns once every copy under way is on disk.
     void WaitForCopies();
 
-    // Why autosave is off for this run; empty while it works.
+    // Why autosave is off for now; empty while it works.
     const std::string& GetOffReason() const { return m_offReason; }
     // The maps whose last copy failed, in the order of their first copies.
     std::vector<FailedCopy> GetFailedCopies() const;
@@ -89,6 +90,7 @@ private:
     };
     using CopiesMap = std::map<const CTolveDoc*, DocCopies>;
 
+    bool OpenStore();
     void Autosave(const CTolveDoc& doc);
     void OnCopyWritten(int slot, unsigned long revision, std::optional<std::string> failure);
     void ReportFailure(const CTolveDoc& doc, const std::string& reason);

@@ -276,8 +276,9 @@ TEST_F(Autosave, AFailedCopyStaysInTheStatusBarAndIsTriedAgainAtEveryTick) {
     EXPECT_EQ(Copies().size(), 1u) << "a copy that was written is not written again";
 }
 
-// "Autosave is off" used to be a passing message drawn over the idle text.
-TEST_F(Autosave, AutosaveOffIsAPermanentItemThatCoversNothing) {
+// "Autosave is off" used to be a passing message drawn over the idle text, and
+// stayed off for the whole run once the folder could not be made.
+TEST_F(Autosave, AutosaveOffIsAPermanentItemUntilItsFolderCanBeMade) {
     WriteFileText(AutosaveFolder(), "a file where the folder should be");
     StartApp();
     CAutosaveIndicator& indicator = Indicator();
@@ -292,6 +293,15 @@ TEST_F(Autosave, AutosaveOffIsAPermanentItemThatCoversNothing) {
     HoverToolBarButton(CommandId::kFileOpen);
     EXPECT_TRUE(indicator.isVisible());
     EXPECT_TRUE(m_messages.m_boxes.empty());
+
+    fs::remove(AutosaveFolder());
+    m_castlePath = WriteMap("castle.map");
+    Docs().OpenDocument(m_castlePath);
+    DeleteTheLight();
+    RunTheTimer();
+    EXPECT_FALSE(indicator.isVisible());
+    ASSERT_EQ(Copies().size(), 1u);
+    EXPECT_EQ(ReadFileText(Copies()[0]), MapText(ActiveDoc()));
 }
 
 // Removing the autosave folder under a running editor used to let the next
