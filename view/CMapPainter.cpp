@@ -12,6 +12,42 @@
 
 namespace {
 
+// How far out a leak trace is followed. The screen mapping wraps around past
+// 32 bits, so a point a compiler placed far beyond the map would come back on
+// the wrong side; a segment is cut where it leaves this box, keeping its
+// direction, and a segment wholly beyond it is not drawn.
+constexpr double kTraceReach = 1 << 22;
+
+// Cuts the segment a-b to the cube of half-width `reach` (Liang-Barsky);
+// false when none of it lies inside.
+bool ClipSegment(Vec3d& a, Vec3d& b, double reach) {
+    double enter = 0, leave = 1;
+    const double from[3] = {a.x, a.y, a.z}, delta[3] = {b.x - a.x, b.y - a.y, b.z - a.z};
+    for (int axis = 0; axis < 3; ++axis) {
+        for (double side : {-1.0, 1.0}) {
+            // Inside while side * (from + t * delta) <= reach.
+            const double q = reach - side * from[axis], pStep = side * delta[axis];
+            if (pStep == 0) {
+                if (q < 0)
+                    return false;
+            } else if (pStep > 0) {
+                leave = std::min(leave, q / pStep);
+            } else {
+                enter = std::max(enter, q / pStep);
+            }
+        }
+    }
+    if (enter > leave)
+        return false;
+    const Vec3d start = a;
+    auto at = [&](double t) {
+        return Vec3d{start.x + t * delta[0], start.y + t * delta[1], start.z + t * delta[2]};
+    };
+    a = at(enter);
+    b = at(leave);
+    return true;
+}
+
 constexpr int32_t kVertexMarkerSize = 4;
 constexpr int32_t kEntityMarkerSize = 8;
 
@@ -487,15 +523,19 @@ template <class Reaches> void CMapPainter::DrawPointFile(const Reaches& reaches)
         return;
     const std::vector<Vec3d>& points = m_doc.m_pointFile->points;
     auto screen = [&](const Vec3d& p) { return m_mapper.Map(NearestPoint(p)); };
-    const ScreenPoint start = screen(points[0]);
-    ScreenPoint from = start;
     for (size_t i = 1; i < points.size(); ++i) {
-        const ScreenPoint to = screen(points[i]);
+        Vec3d a = points[i - 1], b = points[i];
+        if (!ClipSegment(a, b, kTraceReach))
+            continue;
+        const ScreenPoint from = screen(a), to = screen(b);
         if (reaches.ReachesLine(from, to))
             m_canvas.DrawLine(from.x, from.y, to.x, to.y, kLeak);
-        from = to;
     }
     // Where the trace starts: the entity that sees out into the void.
+    Vec3d first = points[0], same = points[0];
+    if (!ClipSegment(first, same, kTraceReach))
+        return;
+    const ScreenPoint start = screen(first);
     if (reaches.ReachesLine(start, start))
         m_canvas.DrawEllipse(start.x - 3, start.y - 3, start.x + 3, start.y + 3, kLeak, kLeak);
 }

@@ -65,6 +65,18 @@ std::optional<MapBounds> FindMapBounds(const CTolveDoc& doc) {
     return bounds;
 }
 
+std::optional<MapBounds> FindMapExtent(const CTolveDoc& doc) {
+    doc.GetBrushBoxes(); // brings the runs up to date
+    std::optional<IntBox> box;
+    for (const std::optional<IntBox>& run : doc.GetBrushRunBoxes())
+        Grow(box, run);
+    for (const auto& entity : doc.GetPointEntities())
+        Grow(box, entity->m_origin);
+    if (!box)
+        return std::nullopt;
+    return MapBounds{box->min, box->max};
+}
+
 IntPoint BoundsCentre(const MapBounds& b) {
     return IntPoint(static_cast<int32_t>((int64_t{b.lo.x} + b.hi.x) / 2),
                     static_cast<int32_t>((int64_t{b.lo.y} + b.hi.y) / 2),

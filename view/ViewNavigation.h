@@ -13,6 +13,10 @@ struct MapBounds {
 
 // Null for a map with nothing in it.
 std::optional<MapBounds> FindMapBounds(const CTolveDoc& doc);
+// What the scroll bars span, without a walk of every corner: the brush box
+// index's runs (which only grow between rebuilds, so after an edit this may
+// hold a little more than the map) and the entity origins.
+std::optional<MapBounds> FindMapExtent(const CTolveDoc& doc);
 
 // The middle of the bounds, rounded toward zero.
 IntPoint BoundsCentre(const MapBounds& bounds);

@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 CTolveView::CTolveView(CTolveDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -145,27 +146,46 @@ void CTolveView::OnMapChanged(const MapNotice& notice) {
     if (m_fullRepaintPending || m_image.isNull()) {
         update();
         if (notice.what == What::kAll || notice.what == What::kArea)
-            emit ViewChanged(); // the map may have grown: the scroll bars follow
+            TellMapChangedLater(); // the map may have grown: the scroll bars follow
         return;
     }
     if (notice.what == What::kArea) {
-        if (NoteChangedArea(notice.area))
-            emit ViewChanged();
-        else
-            InvalidateAll();
+        if (!NoteChangedArea(notice.area))
+            InvalidateForMapChange();
+        TellMapChangedLater();
         return;
     }
     QPainter painter(&m_image);
     CQtCanvas canvas(painter);
     if (!CMapPainter(m_doc, m_projection, canvas).PaintNotice(notice)) {
         painter.end();
-        InvalidateAll();
+        InvalidateForMapChange();
         return;
     }
     canvas.Flush();
     QRect touched = canvas.GetTouchedArea();
     if (!touched.isNull())
         update(touched);
+}
+
+void CTolveView::InvalidateForMapChange() {
+    m_fullRepaintPending = true;
+    update();
+    TellMapChangedLater();
+}
+
+// An edit of a hundred thousand objects tells the view of each; what follows
+// a change of the map (the scroll bars measure the map) is done once.
+void CTolveView::TellMapChangedLater() {
+    if (std::exchange(m_mapChangeToTell, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_mapChangeToTell = false;
+            emit ViewChanged();
+        },
+        Qt::QueuedConnection);
 }
 
 void CTolveView::paintEvent(QPaintEvent* event) {

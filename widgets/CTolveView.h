@@ -116,6 +116,8 @@ signals:
     // The cursor point changed, so the coordinate pane should too.
     void CursorChanged();
     // The picture is due to be drawn again: origins, zoom, plane or map changed.
+    // A change of the view is told at once; changes of the map (an edit tells
+    // of each object it changed) are told once, after the edit.
     void ViewChanged();
     // The user asked for the pop-up menu at a screen position.
     void ContextMenuRequested(QPoint global);
@@ -139,6 +141,10 @@ private:
     // repaint will do.
     bool NoteChangedArea(const IntBox& box);
     void RedrawPendingArea();
+    // A full repaint for a change of the map: the scroll bars hear of it
+    // after the edit.
+    void InvalidateForMapChange();
+    void TellMapChangedLater();
     void EndRectangle();
     ScreenRect BandRect() const;
 
@@ -146,6 +152,7 @@ private:
     QImage m_image;
     CLineCache m_lineCache;
     bool m_fullRepaintPending = true;
+    bool m_mapChangeToTell = false;
     bool m_limitsHideTheMap = false;
     bool m_showGrid = false;
     ScreenRect m_pendingArea; // cleared and redrawn with the next paint

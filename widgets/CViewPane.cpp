@@ -42,7 +42,7 @@ void CViewPane::RefreshScrollBars() {
     if (!m_view)
         return;
     const ScrollAxes axes =
-        ComputeScrollAxes(m_view->m_projection, FindMapBounds(m_view->GetDocument()),
+        ComputeScrollAxes(m_view->m_projection, FindMapExtent(m_view->GetDocument()),
                           m_view->width(), m_view->height());
     ApplyAxis(*m_horizontal, axes.horizontal);
     ApplyAxis(*m_vertical, axes.vertical);

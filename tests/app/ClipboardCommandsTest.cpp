@@ -6,6 +6,7 @@
 #include "widgets/CTolveView.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -76,6 +77,7 @@ struct ClipboardFixture {
     void Run(CommandId id) {
         ASSERT_TRUE(IsEnabled(id)) << static_cast<int>(id);
         FindCommandEntry(id)->run(context);
+        QCoreApplication::processEvents(); // the view hears of the map's change after the edit
     }
 
     void SelectWorldBrush() {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -52,9 +53,12 @@ struct CommandFixture {
         const CommandEntry* entry = FindCommandEntry(id);
         ASSERT_NE(entry, nullptr);
         ASSERT_TRUE(IsCommandEnabled(*entry, context)) << static_cast<int>(id);
+        // The views hear of the map's changes after each edit.
+        QCoreApplication::processEvents();
         repaints.clear();
         otherRepaints.clear();
         entry->run(context);
+        QCoreApplication::processEvents();
     }
 
     // Chooses an item of the view's pop-up menu, as a user would after a

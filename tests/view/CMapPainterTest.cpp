@@ -435,10 +435,23 @@ TEST(CMapPainter, APointFileIsDrawnAsARedPathInEveryPlane) {
     ASSERT_EQ(f.canvas.CountColour("line", red), 1);
     EXPECT_EQ(f.canvas.CountColour("ellipse", red), 0);
     for (const auto& call : f.canvas.m_calls) {
-        if (call.kind == "line" && call.colour == red)
+        if (call.kind == "line" && call.colour == red) {
             EXPECT_EQ(std::tie(call.a, call.c), std::make_tuple(464, 464)) << "the leg up";
+        }
     }
     f.canvas.m_calls.clear();
     f.Painter().PaintArea({700, 500, 780, 580}, 800, 600);
     EXPECT_EQ(f.canvas.CountColour("line", red), 0);
+
+    // A leg out to a point far beyond any map still runs to the right.
+    f.doc.m_pointFile = PointFile{{{0, 0, 0}, {3e9, 0, 0}}};
+    f.canvas.m_calls.clear();
+    f.Painter().PaintAll(800, 600);
+    for (const auto& call : f.canvas.m_calls) {
+        if (call.kind == "line" && call.colour == red) {
+            EXPECT_EQ(call.a, 400);
+            EXPECT_GT(call.c, 800);
+        }
+    }
+    EXPECT_EQ(f.canvas.CountColour("line", red), 1);
 }

@@ -1,6 +1,7 @@
 #include "view/ViewNavigation.h"
 
 #include "TestSupport.h"
+#include "map/CMapTransaction.h"
 #include "widgets/CTolveView.h"
 #include "widgets/CViewPane.h"
 
@@ -213,4 +214,19 @@ TEST(ScrollBars, SpanTheMapAndFollowTheArrowKeys) {
         down.setValue(down.value() + 40 * zoom);
         EXPECT_EQ(view->m_projection.WorldToScreen(left).y, -40) << what;
     }
+}
+
+// The scroll bars' extent comes from the box index, not a walk of the map: it
+// must be the map's box when read, and grow with a brush moved far away.
+TEST(ScrollBars, TheirExtentIsTheMapsAndFollowsABrushMovedFarAway) {
+    ViewFixture f(ReadFileText(std::filesystem::path(TOLVE_SAMPLES) / "demo.map"));
+    const MapBounds read = *FindMapBounds(f.doc);
+    const MapBounds extent = *FindMapExtent(f.doc);
+    EXPECT_EQ(extent.lo, read.lo);
+    EXPECT_EQ(extent.hi, read.hi);
+
+    CMapTransaction move(f.doc, "Move");
+    move.Edits().MoveBrush(*f.doc.GetWorldBrushes().back(), IntPoint(0, 0, 3000));
+    move.Commit();
+    EXPECT_EQ(FindMapExtent(f.doc)->hi.z, FindMapBounds(f.doc)->hi.z);
 }
