@@ -7,11 +7,18 @@
 
 namespace {
 
-template <class T> size_t IndexOf(const std::vector<std::unique_ptr<T>>& list, const T& item) {
-    auto found = std::find_if(list.begin(), list.end(), [&](const std::unique_ptr<T>& entry) {
+// Where `item` is: at `hint` when it is still there (undo and redo know the
+// place), else the nearest to the end. Edits of many objects take them out
+// from the last one back, so that each is found at once and nothing after it
+// has to move: a hundred thousand removals cost no more than one pass.
+template <class T>
+size_t IndexOf(const std::vector<std::unique_ptr<T>>& list, const T& item, size_t hint) {
+    if (hint < list.size() && list[hint].get() == &item)
+        return hint;
+    auto found = std::find_if(list.rbegin(), list.rend(), [&](const std::unique_ptr<T>& entry) {
         return entry.get() == &item;
     });
-    return static_cast<size_t>(found - list.begin());
+    return found == list.rend() ? list.size() : static_cast<size_t>(list.rend() - found) - 1;
 }
 
 template <class T>
@@ -22,7 +29,7 @@ void InsertAt(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> item, si
 
 template <class T>
 std::unique_ptr<T> TakeOut(std::vector<std::unique_ptr<T>>& list, const T& item, size_t& index) {
-    index = IndexOf(list, item);
+    index = IndexOf(list, item, index);
     if (index == list.size())
         return nullptr;
     std::unique_ptr<T> taken = std::move(list[index]);

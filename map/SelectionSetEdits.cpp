@@ -75,19 +75,22 @@ std::vector<std::string> DeleteObjects(CMapEdits& edits, const CTolveDoc& doc,
         ForEachBrushInSet(doc, set, [&](CModelEntity* owner, CMapBrush& brush, uint64_t) {
             brushes.emplace_back(owner, &brush);
         });
-        for (const auto& [owner, brush] : brushes) {
+        // From the last back: nothing after a removed brush is left to move.
+        for (auto it = brushes.rbegin(); it != brushes.rend(); ++it) {
+            const auto& [owner, brush] = *it;
             const std::string classname = owner ? owner->m_classname : std::string();
             if (edits.RemoveBrush(owner, *brush) == BrushRemoval::kBrushAndEntity)
                 emptied.push_back(classname);
         }
+        std::reverse(emptied.begin(), emptied.end());
     } else if (mode == kEntityMode) {
         std::vector<CPointEntity*> entities;
         for (const auto& entity : doc.GetPointEntities()) {
             if (set.Contains(*entity))
                 entities.push_back(entity.get());
         }
-        for (CPointEntity* entity : entities)
-            edits.RemovePointEntity(*entity);
+        for (auto it = entities.rbegin(); it != entities.rend(); ++it)
+            edits.RemovePointEntity(**it);
     }
     return emptied;
 }
