@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 // The records the map edits leave in a transaction.
 
@@ -21,7 +22,7 @@ public:
         m_after = m_object;
         Apply(doc, m_before);
     }
-    void Redo(CTolveDoc& doc) override { Apply(doc, m_after); }
+    void Redo(CTolveDoc& doc) override { Apply(doc, *m_after); }
     bool ChangesNothing() const override { return m_object == m_before; }
 
 private:
@@ -29,7 +30,9 @@ private:
 
     State& m_object;
     State m_before;
-    State m_after;
+    // Only once undone: an edit of a hundred thousand brushes keeps one copy
+    // of each, not two.
+    std::optional<State> m_after;
 };
 
 template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state);
