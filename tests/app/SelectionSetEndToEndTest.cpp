@@ -308,6 +308,13 @@ TEST_F(SelectionSetEndToEnd, TheGridShowsTheSnapStepAndTheKeysChangeIt) {
     Key(Qt::Key_BracketLeft);
     Key(Qt::Key_BracketLeft);
     EXPECT_EQ(Doc().GetEditorState().GetSnap(), 4);
+    // At either end of the range the keys leave the step where it is.
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_BracketLeft);
+    EXPECT_EQ(Doc().GetEditorState().GetSnap(), 1);
+    for (int i = 0; i < 12; ++i)
+        Key(Qt::Key_BracketRight);
+    EXPECT_EQ(Doc().GetEditorState().GetSnap(), 1024);
 
     Key(Qt::Key_G, Qt::ControlModifier);
     EXPECT_FALSE(View().IsGridShown());

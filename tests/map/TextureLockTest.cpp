@@ -324,3 +324,23 @@ TEST(TextureLock, APastedValveBrushTakesItsTextureAlongToWhereItIsPasted) {
     MoveFragment(pasted.fragment, across, false);
     EXPECT_NEAR(TexCoordAt(brush, 0, Plus(corner, Plus(delta, across))).s, before.s - 76.8, 1e-9);
 }
+
+// A 45-degree face is as near one base plane as the other: the compilers take
+// the first in their order (floor, ceiling, then the walls x, -x, y, -y).
+TEST(TextureProjection, AFaceHalfwayBetweenTwoBasePlanesTakesTheCompilersFirst) {
+    const double s = std::sqrt(0.5);
+    const struct {
+        Vec3d normal, u, v;
+    } ties[] = {
+        {{s, 0, s}, {1, 0, 0}, {0, -1, 0}},   // floor before the x wall
+        {{0, -s, -s}, {1, 0, 0}, {0, -1, 0}}, // ceiling before the -y wall
+        {{s, s, 0}, {0, 1, 0}, {0, 0, -1}},   // the x wall before the y wall
+        {{0, -s, s}, {1, 0, 0}, {0, -1, 0}},  // floor before the -y wall
+        {{-s, -s, 0}, {0, 1, 0}, {0, 0, -1}}, // the -x wall before the -y wall
+    };
+    for (const auto& tie : ties) {
+        const ValveAxes axes = MakeValveAxes(tie.normal, StandardTexture{});
+        EXPECT_EQ(axes.u, tie.u) << tie.normal.x << " " << tie.normal.y << " " << tie.normal.z;
+        EXPECT_EQ(axes.v, tie.v) << tie.normal.x << " " << tie.normal.y << " " << tie.normal.z;
+    }
+}
