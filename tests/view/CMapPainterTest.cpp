@@ -4,6 +4,7 @@
 
 #include "CRecordingCanvas.h"
 #include "TestSupport.h"
+#include "map/CMapTransaction.h"
 
 #include <gtest/gtest.h>
 
@@ -454,4 +455,22 @@ TEST(CMapPainter, APointFileIsDrawnAsARedPathInEveryPlane) {
         }
     }
     EXPECT_EQ(f.canvas.CountColour("line", red), 1);
+}
+
+// A brush moved far beyond the others is drawn where it went once the view
+// scrolls there: the box of its run in the index grew with it.
+TEST(CMapPainter, ABrushMovedFarAwayIsDrawnWhereItWent) {
+    PaintFixture f;
+    f.Painter().PaintAll(800, 600);
+    CMapTransaction move(f.doc, "Move");
+    move.Edits().MoveBrush(f.World(), IntPoint(6000, 0, 0));
+    move.Commit();
+    f.projection.m_originX += 6000; // the view scrolled after it
+    f.canvas.m_calls.clear();
+    f.Painter().PaintAll(800, 600);
+    int edges = 0; // inside the view: the cross-hair runs from edge to edge
+    auto inside = [](int32_t x, int32_t y) { return x > 0 && x < 800 && y > 0 && y < 600; };
+    for (const auto& call : f.canvas.m_calls)
+        edges += call.kind == "line" && inside(call.a, call.b) && inside(call.c, call.d);
+    EXPECT_GE(edges, 4);
 }
