@@ -5,10 +5,15 @@
 
 #include <algorithm>
 
+#include <csignal>
+#include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
 namespace {
 
 constexpr int kDefaultGraceMilliseconds = 3000;
-constexpr qsizetype kLongestLine = 64 * 1024;
 
 // A line as a terminal leaves it: compilers redraw a progress count in place
 // with carriage returns, and only the last drawing stays.
@@ -17,6 +22,37 @@ QString ShownPartOfLine(QString line) {
         line.chop(1);
     const qsizetype lastReturn = line.lastIndexOf('\r');
     return lastReturn < 0 ? line : line.mid(lastReturn + 1);
+}
+
+// Output as the log shows it: a NUL byte, which would end the line wherever
+// the text goes as a C string, shows as the symbol for it.
+QString OutputText(const char* bytes, qsizetype size) {
+    return QString::fromLocal8Bit(bytes, size).replace(QChar(u'\0'), QChar(0x2400));
+}
+
+// Where a piece of at most CCompileRunner::kLongestLine bytes from `start`
+// ends: not inside a character of UTF-8.
+qsizetype PieceEnd(const QByteArray& bytes, qsizetype start) {
+    qsizetype end = start + CCompileRunner::kLongestLine;
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(bytes[end]) & 0xc0) == 0x80; ++back)
+        --end;
+    return end;
+}
+
+// In the child, between fork and exec, where only async-signal-safe calls
+// may be made. The step gets a process group of its own, which ends as a
+// whole, and is killed with the process that started it, as Linux allows
+// (strictly, with its thread: the one of the event loop, which lasts).
+void SetUpStepProcess(pid_t parent) {
+    ::setpgid(0, 0);
+#ifdef __linux__
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The parent died before it could be told.
+    if (::getppid() != parent)
+        ::_exit(127);
+#else
+    (void)parent;
+#endif
 }
 
 QStringList ToQt(const std::vector<std::string>& texts) {
@@ -34,7 +70,7 @@ CCompileRunner::CCompileRunner(QObject* parent) : QObject(parent) {
     connect(&m_graceTimer, &QTimer::timeout, this, [this] {
         if (m_process && m_process->state() != QProcess::NotRunning) {
             Log(LineKind::kProblem, "The step did not end; killing it");
-            m_process->kill();
+            SignalStep(SIGKILL);
         }
     });
 }
@@ -42,7 +78,7 @@ CCompileRunner::CCompileRunner(QObject* parent) : QObject(parent) {
 CCompileRunner::~CCompileRunner() {
     if (m_process) {
         m_process->disconnect(this);
-        m_process->kill();
+        SignalStep(SIGKILL);
         m_process->waitForFinished(1000);
     }
 }
@@ -68,7 +104,7 @@ void CCompileRunner::Cancel() {
         return;
     }
     Log(LineKind::kProblem, "Cancelling " + StepName() + "...");
-    m_process->terminate();
+    SignalStep(SIGTERM);
     m_graceTimer.start();
 }
 
@@ -109,24 +145,40 @@ void CCompileRunner::StartNextStep() {
     connect(m_process.get(), &QProcess::readyReadStandardOutput, this, &CCompileRunner::ReadOutput);
     connect(m_process.get(), &QProcess::errorOccurred, this, &CCompileRunner::OnStepError);
     connect(m_process.get(), &QProcess::finished, this, &CCompileRunner::OnStepFinished);
+    const pid_t parent = ::getpid();
+    m_process->setChildProcessModifier([parent] { SetUpStepProcess(parent); });
     m_stepTime.start();
     m_process->start(QString::fromStdString(step.program), ToQt(step.args));
+    m_group = m_process->processId();
+    // Made here too, so that it is there however soon the step is cancelled;
+    // a step that has gone on to its program already made it.
+    if (m_group > 0)
+        ::setpgid(static_cast<pid_t>(m_group), static_cast<pid_t>(m_group));
 }
 
 void CCompileRunner::ReadOutput() {
     m_partialLine += m_process->readAllStandardOutput();
-    const qsizetype lastEnd = m_partialLine.lastIndexOf('\n');
-    if (lastEnd < 0) {
-        // A program that never ends its line still shows what it wrote.
-        if (m_partialLine.size() > kLongestLine)
-            FlushPartialLine();
-        return;
+    QStringList lines;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = m_partialLine.indexOf('\n', start);
+        // A program that never ends its line still shows what it wrote, a
+        // piece at a time.
+        if ((end < 0 ? m_partialLine.size() : end) - start > kLongestLine) {
+            const qsizetype pieceEnd = PieceEnd(m_partialLine, start);
+            lines.append(
+                ShownPartOfLine(OutputText(m_partialLine.constData() + start, pieceEnd - start)));
+            start = pieceEnd;
+            continue;
+        }
+        if (end < 0)
+            break;
+        lines.append(ShownPartOfLine(OutputText(m_partialLine.constData() + start, end - start)));
+        start = end + 1;
     }
-    QStringList lines = QString::fromLocal8Bit(m_partialLine.constData(), lastEnd).split('\n');
-    for (QString& line : lines)
-        line = ShownPartOfLine(line);
-    m_partialLine.remove(0, lastEnd + 1);
-    emit LinesLogged(LineKind::kOutput, lines);
+    m_partialLine.remove(0, start);
+    if (!lines.isEmpty())
+        emit LinesLogged(LineKind::kOutput, lines);
 }
 
 // What a step wrote after its last line end, once it has ended.
@@ -138,7 +190,8 @@ void CCompileRunner::FlushOutput() {
 void CCompileRunner::FlushPartialLine() {
     if (m_partialLine.isEmpty())
         return;
-    Log(LineKind::kOutput, ShownPartOfLine(QString::fromLocal8Bit(m_partialLine)));
+    Log(LineKind::kOutput,
+        ShownPartOfLine(OutputText(m_partialLine.constData(), m_partialLine.size())));
     m_partialLine.clear();
 }
 
@@ -157,6 +210,9 @@ void CCompileRunner::OnStepError(QProcess::ProcessError error) {
 void CCompileRunner::OnStepFinished(int exitCode, QProcess::ExitStatus exitStatus) {
     FlushOutput();
     m_graceTimer.stop();
+    // What a cancelled step started may outlive it.
+    if (m_cancelled)
+        SignalStep(SIGKILL);
     DropProcess();
     const QString took = DescribeDuration(m_stepTime.elapsed());
     if (m_cancelled) {
@@ -195,10 +251,18 @@ void CCompileRunner::DropProcess() {
         return;
     m_process->disconnect(this);
     if (m_process->state() != QProcess::NotRunning) {
-        m_process->kill();
+        SignalStep(SIGKILL);
         m_process->waitForFinished(1000);
     }
     m_process.release()->deleteLater();
+    m_group = 0;
+}
+
+void CCompileRunner::SignalStep(int signal) {
+    if (m_group > 0 && ::kill(-static_cast<pid_t>(m_group), signal) == 0)
+        return;
+    if (m_process && m_process->state() != QProcess::NotRunning)
+        ::kill(static_cast<pid_t>(m_process->processId()), signal);
 }
 
 size_t CCompileRunner::CountRunSteps(size_t before) const {

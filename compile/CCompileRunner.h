@@ -15,8 +15,14 @@
 // step's command line, its output as it comes (standard output and error
 // merged, so their lines keep the order the program wrote them in) and the
 // outcome go to the log. A step that cannot start or ends with a status other
-// than 0 stops the chain. Cancel ends the running step, politely and then
-// by force, and the rest.
+// than 0 stops the chain. Each step runs in a process group of its own, with
+// whatever it starts: Cancel asks the whole group to end, kills it after the
+// grace time, and kills at once what the step leaves behind when it ends
+// first; the rest of the steps are not run. Steps die with the process that
+// runs them: destroying the runner kills the group, and a step is killed
+// even when that process is killed and cannot end it (what the step itself
+// started is not, then). A line of output longer than kLongestLine bytes is
+// logged in pieces of at most that size; a NUL byte shows as U+2400 (␀).
 class CCompileRunner : public QObject {
     Q_OBJECT
 
@@ -24,8 +30,11 @@ public:
     enum class LineKind { kCommand, kOutput, kProblem, kResult };
     Q_ENUM(LineKind)
 
+    static constexpr qsizetype kLongestLine = 64 * 1024;
+
     explicit CCompileRunner(QObject* parent = nullptr);
-    // Kills a step still running.
+    // Kills a step still running, with its group, without waiting for more
+    // than a moment.
     ~CCompileRunner() override;
 
     // Steps as they run, their variables expanded; steps not enabled are
@@ -59,6 +68,9 @@ private:
     void Finish(int exitStatus, const QString& summary);
     void Log(LineKind kind, const QString& line);
     void DropProcess();
+    // To every process of the running step's group; to the step alone when
+    // it has no group.
+    void SignalStep(int signal);
     QString StepName() const;
     // The steps that run among the first `before`.
     size_t CountRunSteps(size_t before) const;
@@ -66,6 +78,7 @@ private:
     std::vector<CompileStep> m_steps;
     size_t m_index = 0;
     std::unique_ptr<QProcess> m_process;
+    qint64 m_group = 0;       // the running step's process group, once it started
     QByteArray m_partialLine; // output after the last line end
     QElapsedTimer m_runTime;
     QElapsedTimer m_stepTime;

@@ -1,6 +1,7 @@
 #include "compile/CompileProfileFile.h"
 
 #include "framework/CSafeFileWriter.h"
+#include "framework/RegularFile.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -12,11 +13,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+constexpr size_t kLargestProfile = 1024 * 1024;
 
 QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
@@ -86,6 +93,47 @@ std::string FileStem(const std::string& name) {
     return stem.empty() ? "profile" : stem;
 }
 
+std::string NotRegular(unsigned mode) {
+    return std::string("cannot be read: it is ") + DescribeFileType(mode) + ", not a regular file";
+}
+
+// The text of a profile file, or why there is none. Only a regular file is
+// read, looked at before it is opened: a FIFO would block the editor and a
+// device might never end; and no more than a profile can be.
+std::optional<std::string> ReadProfileText(const std::string& path, std::string& text) {
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0)
+        return std::string("cannot be read: ") + std::strerror(errno);
+    if (!S_ISREG(status.st_mode))
+        return NotRegular(status.st_mode);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::string("cannot be read: ") + std::strerror(errno);
+    std::optional<std::string> problem;
+    // It may have been replaced in between.
+    if (::fstat(fd, &status) != 0)
+        problem = std::string("cannot be read: ") + std::strerror(errno);
+    else if (!S_ISREG(status.st_mode))
+        problem = NotRegular(status.st_mode);
+    char buffer[1 << 16];
+    while (!problem) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            problem = std::string("cannot be read: ") + std::strerror(errno);
+        else if (got == 0)
+            break;
+        else if (text.size() + static_cast<size_t>(got) > kLargestProfile)
+            problem = "larger than " + std::to_string(kLargestProfile >> 20) +
+                      " MiB, too large for a compile profile";
+        else
+            text.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return problem;
+}
+
 } // namespace
 
 std::string CompileProfileToJson(const CompileProfile& profile) {
@@ -124,12 +172,11 @@ std::optional<std::string> CompileProfileFromJson(std::string_view json, Compile
 }
 
 std::optional<std::string> ReadCompileProfile(const std::string& path, CompileProfile& profile) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return path + ": cannot be read";
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (std::optional<std::string> problem = CompileProfileFromJson(text.str(), profile))
+    std::string text;
+    std::optional<std::string> problem = ReadProfileText(path, text);
+    if (!problem)
+        problem = CompileProfileFromJson(text, profile);
+    if (problem)
         return path + ": " + *problem;
     return std::nullopt;
 }

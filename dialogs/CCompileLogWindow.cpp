@@ -3,9 +3,11 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -16,6 +18,10 @@ namespace {
 
 constexpr int kFlushMilliseconds = 50;
 constexpr int kClockMilliseconds = 100;
+// The state of the first block once it says how much text went.
+constexpr int kLeftOutNote = 1;
+// Of the text the log keeps, what a line saying what went takes at most.
+constexpr qsizetype kRoomForNote = 100;
 
 QTextCharFormat FormatOf(CCompileRunner::LineKind kind) {
     QTextCharFormat format;
@@ -74,11 +80,18 @@ void CCompileLogWindow::SetMaximumLines(int lines) {
     m_log->setMaximumBlockCount(m_maximumLines);
 }
 
+void CCompileLogWindow::SetMaximumCharacters(qsizetype characters) {
+    m_maximumCharacters = std::max(characters, 4 * kRoomForNote);
+}
+
 void CCompileLogWindow::BeginRun(const QString& mapTitle) {
     setWindowTitle("Compile - " + mapTitle);
     m_pending.clear();
     m_pendingCount = 0;
+    m_pendingCharacters = 0;
     m_leftOut = 0;
+    m_leftOutShown = 0;
+    m_leftOutShownCharacters = 0;
     m_log->clear();
     m_cancel->setEnabled(true);
     m_runTime.start();
@@ -92,7 +105,10 @@ void CCompileLogWindow::AppendLines(CCompileRunner::LineKind kind, const QString
     else
         m_pending.emplace_back(kind, lines);
     m_pendingCount += static_cast<int>(lines.size());
-    if (m_pendingCount >= m_maximumLines)
+    for (const QString& line : lines)
+        m_pendingCharacters += line.size() + 1;
+    if (m_pendingCount >= m_maximumLines ||
+        m_pendingCharacters > m_maximumCharacters - kRoomForNote)
         LeaveOutOldestPending();
     if (!m_flushTimer.isActive())
         m_flushTimer.start(kFlushMilliseconds);
@@ -115,17 +131,19 @@ void CCompileLogWindow::EndRun(int exitStatus, bool cancelled, qint64 elapsedMil
 
 void CCompileLogWindow::FlushPendingLines() {
     m_flushTimer.stop();
-    ShowPendingLines(m_pendingCount);
+    ShowPendingLines(m_pendingCount, m_pendingCharacters);
 }
 
 // A slice, and the next one as soon as the editor has had its turn.
 void CCompileLogWindow::ShowNextSlice() {
-    ShowPendingLines(kLinesPerSlice);
+    ShowPendingLines(kLinesPerSlice, kCharactersPerSlice);
     if (m_pendingCount > 0)
         m_flushTimer.start(0);
 }
 
-void CCompileLogWindow::ShowPendingLines(int most) {
+// No more than `most` lines and `mostCharacters` characters of them, but at
+// least one line, however long.
+void CCompileLogWindow::ShowPendingLines(int most, qsizetype mostCharacters) {
     if (m_pending.empty())
         return;
     QScrollBar* scroll = m_log->verticalScrollBar();
@@ -135,35 +153,95 @@ void CCompileLogWindow::ShowPendingLines(int most) {
                     QString("(%1 lines came too fast to keep and were left out)").arg(m_leftOut));
         m_leftOut = 0;
     }
+    bool shownAny = false;
     while (most > 0 && !m_pending.empty()) {
         auto& [kind, lines] = m_pending.front();
-        const int count = std::min(most, static_cast<int>(lines.size()));
+        int count = 0;
+        qsizetype characters = 0;
+        for (; count < std::min(most, static_cast<int>(lines.size())); ++count) {
+            const qsizetype size = lines[count].size() + 1;
+            if (shownAny && characters + size > mostCharacters)
+                break;
+            characters += size;
+            shownAny = true;
+        }
+        if (count == 0)
+            break;
         AppendChunk(kind,
                     count == lines.size() ? lines.join('\n') : lines.mid(0, count).join('\n'));
         lines.remove(0, count);
         if (lines.isEmpty())
             m_pending.pop_front();
         m_pendingCount -= count;
+        m_pendingCharacters -= characters;
         most -= count;
+        mostCharacters -= characters;
     }
+    LeaveOutOldestShown();
     if (followEnd)
         scroll->setValue(scroll->maximum());
 }
 
 // What the log would push out as soon as it was shown is never shown; a line
 // says how much went.
-// One line of the log is kept for saying so.
+// One line of the log, and room for it, is kept for saying so.
 void CCompileLogWindow::LeaveOutOldestPending() {
     const int kept = m_maximumLines - 1;
-    while (m_pendingCount > kept && !m_pending.empty()) {
+    const qsizetype keptCharacters = m_maximumCharacters - kRoomForNote;
+    while ((m_pendingCount > kept || m_pendingCharacters > keptCharacters) && !m_pending.empty()) {
         QStringList& lines = m_pending.front().second;
-        const int count = std::min(m_pendingCount - kept, static_cast<int>(lines.size()));
+        int count = 0;
+        qsizetype characters = 0;
+        while (count < lines.size() &&
+               (m_pendingCount - count > kept || m_pendingCharacters - characters > keptCharacters))
+            characters += lines[count++].size() + 1;
         lines.remove(0, count);
         if (lines.isEmpty())
             m_pending.pop_front();
         m_pendingCount -= count;
+        m_pendingCharacters -= characters;
         m_leftOut += count;
     }
+}
+
+// The oldest lines shown beyond the amount of text the log keeps go, the
+// newest always stays; the first line, kept apart, says how much went.
+void CCompileLogWindow::LeaveOutOldestShown() {
+    QTextDocument* document = m_log->document();
+    const QTextBlock first = document->firstBlock();
+    const bool noted = first.userState() == kLeftOutNote;
+    qsizetype excess =
+        document->characterCount() - (noted ? first.length() : 0) - m_maximumCharacters;
+    QTextBlock kept = noted ? first.next() : first;
+    const int removedFrom = kept.position();
+    for (; excess > 0 && kept.next().isValid(); kept = kept.next()) {
+        excess -= kept.length();
+        m_leftOutShownCharacters += kept.length();
+        ++m_leftOutShown;
+    }
+    if (kept.position() == removedFrom)
+        return;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.setPosition(removedFrom);
+    cursor.setPosition(kept.position(), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.setPosition(0);
+    if (noted) {
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    } else {
+        cursor.insertBlock();
+        cursor.setPosition(0);
+    }
+    cursor.insertText(
+        QString("(%1 earlier lines, %2, were more than the log keeps and were left out)")
+            .arg(m_leftOutShown)
+            .arg(QLocale::c().formattedDataSize(m_leftOutShownCharacters, 1,
+                                                QLocale::DataSizeTraditionalFormat)),
+        FormatOf(CCompileRunner::LineKind::kProblem));
+    cursor.endEditBlock();
+    document->firstBlock().setUserState(kLeftOutNote);
+    document->firstBlock().next().setUserState(-1);
 }
 
 QString CCompileLogWindow::GetLogText() {

@@ -10,6 +10,11 @@
 #include <stdexcept>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
 
 CTempDir::CTempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tolve-test-XXXXXX").string();
@@ -123,4 +128,15 @@ bool SaveShowing(CTolveDoc& doc, const std::string& path) {
     const bool saved = doc.OnSaveDocument(path, messages);
     ShowMessages(messages);
     return saved;
+}
+
+bool WaitUntilGroupEnds(pid_t group, int milliseconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (::kill(-group, 0) == -1 && errno == ESRCH)
+            return true;
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }

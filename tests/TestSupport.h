@@ -203,6 +203,10 @@ std::unique_ptr<ReadMap> Read(const std::string& text);
 bool OpenShowing(CTolveDoc& doc, const std::string& path);
 bool SaveShowing(CTolveDoc& doc, const std::string& path);
 
+// True once no process of the process group is left, however many it had;
+// false when some are still there after `milliseconds`.
+bool WaitUntilGroupEnds(pid_t group, int milliseconds = 10000);
+
 // Every write past `bytes` fails with "File too large" (EFBIG) while it
 // lives, as writes fail on a full disk.
 class CFileSizeLimit {

@@ -83,4 +83,33 @@ TEST(CompileLogWindow, LeavesOutWhatItCouldNotKeepAndSaysSo) {
     EXPECT_EQ(window.GetLogText(), "again");
 }
 
+// Output of long lines, however slowly it comes, keeps to the amount of text
+// the log keeps; so does a flood, before it is shown.
+TEST(CompileLogWindow, KeepsToItsAmountOfTextAndSaysWhatWent) {
+    CCompileLogWindow window;
+    window.SetMaximumCharacters(1000);
+    window.BeginRun("room");
+    auto longLine = [](int n) { return QString::number(n).leftJustified(99, '.'); };
+    for (int n = 0; n < 30; ++n) {
+        window.AppendLines(LineKind::kOutput, {longLine(n)});
+        window.FlushPendingLines();
+    }
+    QStringList shown = window.GetLogText().split('\n');
+    ASSERT_EQ(shown.size(), 11);
+    EXPECT_EQ(shown[0].toStdString(),
+              "(20 earlier lines, 2.0 kB, were more than the log keeps and were left out)");
+    EXPECT_EQ(shown[1], longLine(20));
+    EXPECT_EQ(shown.back(), longLine(29));
+
+    window.BeginRun("room");
+    QStringList flood;
+    for (int n = 0; n < 30; ++n)
+        flood.append(longLine(n));
+    window.AppendLines(LineKind::kOutput, flood);
+    shown = window.GetLogText().split('\n');
+    ASSERT_EQ(shown.size(), 10);
+    EXPECT_EQ(shown[0].toStdString(), "(21 lines came too fast to keep and were left out)");
+    EXPECT_EQ(shown[1], longLine(21));
+}
+
 } // namespace

@@ -68,6 +68,23 @@ protected:
         return written();
     }
 
+    // The process group that the stand-in's --spawn wrote, once it has; 0
+    // when it did not.
+    pid_t WaitForGroup() {
+        auto group = [&]() -> pid_t {
+            for (const std::string& line : Texts(LineKind::kOutput)) {
+                if (line.rfind("group ", 0) == 0)
+                    return std::stoi(line.substr(6));
+            }
+            return 0;
+        };
+        QElapsedTimer waited;
+        waited.start();
+        while (group() == 0 && waited.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        return group();
+    }
+
     CCompileRunner m_runner;
     std::vector<LoggedLine> m_lines;
 };
@@ -146,11 +163,16 @@ TEST_F(CompileRunner, NothingToRunSucceedsAtOnce) {
     EXPECT_THAT(Log(), HasSubstr("Compile succeeded"));
 }
 
-TEST_F(CompileRunner, CancelEndsASleepingStepAndTheRest) {
+// What the step started goes with it, even a child that ignores the request
+// and outlives the step.
+TEST_F(CompileRunner, CancelEndsASleepingStepItsChildrenAndTheRest) {
     m_runner.SetGraceMilliseconds(2000);
     QSignalSpy finished(&m_runner, &CCompileRunner::Finished);
-    m_runner.Start(
-        {FakeStep({"--out", "sleeping", "--sleep", "60000"}), FakeStep({"--out", "next"})});
+    m_runner.Start({FakeStep({"--ignore-term", "--spawn", "60000", "--heed-term", "--out",
+                              "sleeping", "--sleep", "60000"}),
+                    FakeStep({"--out", "next"})});
+    const pid_t group = WaitForGroup();
+    ASSERT_GT(group, 0);
     ASSERT_TRUE(WaitForOutput("sleeping"));
     QElapsedTimer cancelled;
     cancelled.start();
@@ -161,12 +183,16 @@ TEST_F(CompileRunner, CancelEndsASleepingStepAndTheRest) {
     EXPECT_EQ(m_runner.GetExitStatus(), 1);
     EXPECT_THAT(Log(), HasSubstr("was cancelled after"));
     EXPECT_EQ(Log().find("\nnext\n"), std::string::npos);
+    EXPECT_TRUE(WaitUntilGroupEnds(group));
 }
 
 TEST_F(CompileRunner, AStepThatIgnoresTheRequestIsKilledAfterTheGraceTime) {
     m_runner.SetGraceMilliseconds(300);
     QSignalSpy finished(&m_runner, &CCompileRunner::Finished);
-    m_runner.Start({FakeStep({"--ignore-term", "--out", "stubborn", "--sleep", "60000"})});
+    m_runner.Start(
+        {FakeStep({"--ignore-term", "--spawn", "60000", "--out", "stubborn", "--sleep", "60000"})});
+    const pid_t group = WaitForGroup();
+    ASSERT_GT(group, 0);
     ASSERT_TRUE(WaitForOutput("stubborn"));
     QElapsedTimer cancelled;
     cancelled.start();
@@ -176,6 +202,7 @@ TEST_F(CompileRunner, AStepThatIgnoresTheRequestIsKilledAfterTheGraceTime) {
     EXPECT_LT(cancelled.elapsed(), 5000);
     EXPECT_THAT(Log(), HasSubstr("The step did not end; killing it"));
     EXPECT_EQ(m_runner.GetExitStatus(), 1);
+    EXPECT_TRUE(WaitUntilGroupEnds(group)) << "the stubborn child is killed with the step";
 }
 
 // Nothing is lost or reordered when a step writes much at once, or both
@@ -194,20 +221,27 @@ TEST_F(CompileRunner, KeepsEveryLineOfAFastStepInOrder) {
 }
 
 // Progress redrawn in place with carriage returns shows as a terminal leaves
-// it; Windows line ends lose their return.
+// it; Windows line ends lose their return; a NUL byte shows as its symbol.
 TEST_F(CompileRunner, ShowsLinesAsATerminalLeavesThem) {
-    ASSERT_TRUE(Run({FakeStep(
-        {"--out", "light 10%\rlight 55%\rlight 100%", "--out", "dos\r", "--partial", "a\rb"})}));
+    ASSERT_TRUE(Run({FakeStep({"--out", "light 10%\rlight 55%\rlight 100%", "--out", "dos\r",
+                               "--nul", "--partial", "a\rb"})}));
     const std::vector<std::string> output = Texts(LineKind::kOutput);
-    EXPECT_THAT(output, ::testing::ElementsAre("light 100%", "dos", "b"));
+    EXPECT_THAT(output, ::testing::ElementsAre("light 100%", "dos", "before\u2400after", "b"));
 }
 
-TEST_F(CompileRunner, ADestroyedRunnerEndsItsStep) {
+TEST_F(CompileRunner, ADestroyedRunnerEndsItsStepAndItsChildren) {
     auto runner = std::make_unique<CCompileRunner>();
     bool sawLine = false;
+    pid_t group = 0;
     QObject::connect(runner.get(), &CCompileRunner::LinesLogged,
-                     [&](LineKind, const QStringList& lines) { sawLine |= lines.contains("up"); });
-    runner->Start({FakeStep({"--out", "up", "--sleep", "60000"})});
+                     [&](LineKind, const QStringList& lines) {
+                         sawLine |= lines.contains("up");
+                         for (const QString& line : lines) {
+                             if (line.startsWith("group "))
+                                 group = line.mid(6).toInt();
+                         }
+                     });
+    runner->Start({FakeStep({"--spawn", "60000", "--out", "up", "--sleep", "60000"})});
     QElapsedTimer waited;
     waited.start();
     while (!sawLine && waited.elapsed() < 10000)
@@ -217,6 +251,8 @@ TEST_F(CompileRunner, ADestroyedRunnerEndsItsStep) {
     ending.start();
     runner.reset();
     EXPECT_LT(ending.elapsed(), 3000);
+    ASSERT_GT(group, 0);
+    EXPECT_TRUE(WaitUntilGroupEnds(group));
 }
 
 } // namespace

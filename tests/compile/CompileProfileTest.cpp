@@ -5,8 +5,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -141,6 +148,33 @@ TEST(CompileProfileFolder, ListsProfilesByNameAndNamesUnreadableFiles) {
     EXPECT_EQ(NewProfilePath(dir.Root().string(), "A/B c"), dir.Path("a-b-c.json").string());
     EXPECT_EQ(NewProfilePath(dir.Root().string(), "B"), dir.Path("b-2.json").string());
     EXPECT_EQ(NewProfilePath(dir.Root().string(), ""), dir.Path("profile.json").string());
+}
+
+// A FIFO among the profiles would block the editor's F9 and a device might
+// never end: only regular files are read, and no more than a profile can be.
+TEST(CompileProfileFolder, ReadsOnlyRegularFilesOfAProfilesSize) {
+    CTempDir dir;
+    ASSERT_EQ(WriteCompileProfile(dir.Path("a.json").string(), {"Alpha", {}}), std::nullopt);
+    const std::string fifo = dir.Path("fifo.json").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    WriteFileText(dir.Path("huge.json"), std::string(1024 * 1024 + 1, ' '));
+    std::vector<std::string> problems;
+    auto loading = std::async(std::launch::async,
+                              [&] { return LoadCompileProfiles(dir.Root().string(), problems); });
+    const bool loaded = loading.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!loaded) // lets a reader that blocked go, so that the test fails rather than hangs
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    ASSERT_TRUE(loaded) << "reading a FIFO blocked";
+    EXPECT_EQ(loading.get().size(), 1u);
+    std::ranges::sort(problems);
+    EXPECT_THAT(problems, ElementsAre(fifo + ": cannot be read: it is a named pipe (FIFO), not a "
+                                             "regular file",
+                                      dir.Path("huge.json").string() +
+                                          ": larger than 1 MiB, too large for a compile profile"));
+
+    CompileProfile profile;
+    EXPECT_EQ(ReadCompileProfile("/dev/zero", profile),
+              "/dev/zero: cannot be read: it is a character device, not a regular file");
 }
 
 // vis and light run when they are at hand; a compiler that is not is left

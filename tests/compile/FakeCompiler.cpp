@@ -5,9 +5,14 @@
 //   --mixed N         N lines, alternately on standard output and error
 //   --lines N         N numbered lines on standard output, written in one go
 //   --partial TEXT    TEXT on standard output with no line end
+//   --nul             the line "before<NUL>after", with a NUL byte in it
 //   --echo            each argument and the working folder, one per line
 //   --sleep MS        waits
 //   --ignore-term     from now on, a polite request to end is ignored
+//   --heed-term       from now on, a polite request to end is heeded again
+//   --spawn MS        starts a child that waits MS milliseconds, keeping how
+//                     it takes a request to end, and writes "group G", the
+//                     process group of both
 //   --pts FILE N      writes a leak trace of N points to FILE
 //   --remove FILE     removes FILE, as a compiler removes an old leak trace
 //   --exit STATUS     ends with that status (0 when not given)
@@ -59,6 +64,8 @@ int main(int argc, char** argv) {
             ++i;
         } else if (option == "--partial") {
             std::fputs(value, stdout), std::fflush(stdout), ++i;
+        } else if (option == "--nul") {
+            std::fwrite("before\0after\n", 1, 13, stdout), std::fflush(stdout);
         } else if (option == "--echo") {
             for (int n = 0; n < argc; ++n)
                 Line(stdout, std::string("arg: ") + argv[n]);
@@ -68,6 +75,14 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(value))), ++i;
         } else if (option == "--ignore-term") {
             std::signal(SIGTERM, SIG_IGN);
+        } else if (option == "--heed-term") {
+            std::signal(SIGTERM, SIG_DFL);
+        } else if (option == "--spawn") {
+            if (fork() == 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(value)));
+                _exit(0);
+            }
+            Line(stdout, "group " + std::to_string(getpgrp())), ++i;
         } else if (option == "--pts" && i + 2 < argc) {
             WritePointFile(value, std::atoi(argv[i + 2]));
             i += 2;
