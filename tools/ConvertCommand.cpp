@@ -1,3 +1,4 @@
+#include "framework/FileStamp.h"
 #include "map/CTolveDoc.h"
 #include "texture/TextureWadPrompt.h"
 #include "tools/ConvertOptions.h"
@@ -36,6 +37,27 @@ bool AcceptStandardFormLosses(const CTolveDoc& doc, const ConvertOptions& option
     return true;
 }
 
+// The same file under two names, or through a link.
+bool SameFile(const std::string& a, const std::string& b) {
+    const FileStamp first = ReadFileStamp(a), second = ReadFileStamp(b);
+    return first.exists && second.exists && first.device == second.device &&
+           first.inode == second.inode;
+}
+
+// A map that read with problems holds only what was understood of it: saved
+// over its own file, the rest would be gone. True when it may go on.
+bool AcceptWritingOverInput(MapOpening opening, const ConvertOptions& options) {
+    if (opening != MapOpening::kReadWithProblems || options.force ||
+        !SameFile(options.in, options.out))
+        return true;
+    std::fprintf(stderr,
+                 "tolve-map convert: %s read with problems; saving it over itself would keep only "
+                 "what was understood of it. It was left as it is: give another OUT, or --force "
+                 "to write over it anyway\n",
+                 options.in.c_str());
+    return false;
+}
+
 } // namespace
 
 int RunConvertCommand(int argc, char** argv) {
@@ -66,6 +88,8 @@ int RunConvertCommand(int argc, char** argv) {
         doc.SetMapFormat(*options->format);
     if (!AcceptStandardFormLosses(doc, *options))
         return kConvertRefused;
+    if (!AcceptWritingOverInput(opening, *options))
+        return kConvertReadProblems;
     UserMessages messages;
     const bool saved = doc.OnSaveDocument(options->out, messages);
     ShowMessages(messages);

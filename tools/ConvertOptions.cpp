@@ -67,13 +67,15 @@ void PrintConvertUsage(FILE* out) {
         "(over 32 faces or 64 corners, or no volume) stays in its Valve form: such faces\n"
         "and brushes are listed and nothing is written, unless --force writes them all\n"
         "the same, the faces with their nearest standard texture. Maps of other games\n"
-        "(Quake 2, Quake 3, Half-Life, Hexen 2) are not converted.\n\n"
+        "(Quake 2, Quake 3, Half-Life, Hexen 2) are not converted. A map that read with\n"
+        "problems is never written over itself (OUT the same file as IN) unless --force.\n\n"
         "Exit status:\n"
         "  0  OUT was saved\n"
         "  1  the save failed; a file already at OUT is left as it was\n"
         "  2  IN cannot be read, is not a text map or is another game's map, or the\n"
         "     arguments are wrong; nothing is written\n"
-        "  3  OUT was saved, but reading IN reported problems\n"
+        "  3  OUT was saved, but reading IN reported problems; or, without --force,\n"
+        "     nothing was written because OUT is IN itself\n"
         "  4  the conversion to the standard form was refused for the faces and brushes\n"
         "     listed; nothing is written\n");
 }

@@ -133,6 +133,18 @@ TEST(ConvertTool, ReadProblemsStillSaveAndEveryOtherFailureHasItsStatus) {
     EXPECT_THAT(problems.err, HasSubstr("Map Read Error: 14 : Value of \"origin\""));
     EXPECT_THAT(ReadFileText(out), HasSubstr("\"classname\" \"light\""));
 
+    // Never over itself, also through a link, unless forced.
+    const std::string original = ReadFileText(in);
+    std::filesystem::create_symlink(in, dir.Path("link.map"));
+    for (const std::string& over : {in, dir.Path("link.map").string()}) {
+        const ToolRun refused = Convert(dir, {in, over});
+        EXPECT_EQ(refused.status, 3);
+        EXPECT_THAT(refused.err, HasSubstr("It was left as it is"));
+        EXPECT_EQ(ReadFileText(in), original);
+    }
+    EXPECT_EQ(Convert(dir, {"--force", in, in}).status, 3);
+    EXPECT_NE(ReadFileText(in), original);
+
     EXPECT_EQ(Convert(dir, {dir.Path("gone.map").string(), out}).status, 2);
     EXPECT_EQ(Convert(dir, {in, dir.Path("no/such/folder/out.map").string()}).status, 1);
     const ToolRun format = Convert(dir, {"--format", "quake2", in, out});
