@@ -1,9 +1,11 @@
 #include "map/PastedMapText.h"
 
 #include "TestSupport.h"
+#include "map/TextureProjection.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -77,6 +79,33 @@ TEST(PastedMapText, ValveBrushesComeInTheFormOfTheMap) {
     EXPECT_FLOAT_EQ(standard.m_faces[0].rotation, 0.0f);
     EXPECT_FLOAT_EQ(standard.m_faces[0].xScale, -1.0f);
     EXPECT_FLOAT_EQ(standard.m_faces[0].yScale, 1.0f);
+    // Every number of every face converted, offsets too: each corner shows
+    // the same texel.
+    std::string shifted = text;
+    for (auto [from, to] :
+         {std::pair{" 0 ] [ ", " 16 ] [ "}, std::pair{" 0 ] 0 1 1", " 24 ] 0 1 1"}})
+        for (size_t at = shifted.find(from); at != std::string::npos; at = shifted.find(from, at))
+            shifted.replace(at, std::strlen(from), to);
+    const PastedMapText valveShifted = ReadPastedMapText(shifted, MapFormat::kValve);
+    const PastedMapText standardShifted = ReadPastedMapText(shifted, MapFormat::kStandard);
+    ASSERT_FALSE(standardShifted.problem) << *standardShifted.problem;
+    const CMapBrush& from = *valveShifted.fragment.worldBrushes.at(0);
+    const CMapBrush& to = *standardShifted.fragment.worldBrushes.at(0);
+    for (int f = 0; f < to.m_numFaces; ++f) {
+        const BrushFace& face = to.m_faces[f];
+        const ValveAxes converted = MakeValveAxes(GetFaceNormal(to, f), GetStandardTexture(to, f));
+        const ValveAxes& axes = from.m_valveAxes.at(f);
+        EXPECT_NE(axes.vOffset, 0.0);
+        for (int i = 0; i < face.numPoints; ++i) {
+            const Vec3d p = ToVec3d(to.m_vertices[face.vertexIndex[i]]);
+            EXPECT_NEAR(Dot(p, converted.u) / face.xScale + converted.uOffset,
+                        Dot(p, axes.u) / from.m_faces[f].xScale + axes.uOffset, 1e-3)
+                << "face " << f;
+            EXPECT_NEAR(Dot(p, converted.v) / face.yScale + converted.vOffset,
+                        Dot(p, axes.v) / from.m_faces[f].yScale + axes.vOffset, 1e-3)
+                << "face " << f;
+        }
+    }
 }
 
 TEST(PastedMapText, ValveFacesAStandardMapCannotExpressRefuseThePasteAndAreNamed) {
