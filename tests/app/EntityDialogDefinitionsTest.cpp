@@ -110,3 +110,27 @@ TEST(EntityDialogDefinitions, TheOtherKeysTableOffersTheClassKeys) {
     QTest::keyClick(valueEditor, Qt::Key_Tab);
     EXPECT_EQ(keys.GetPairs()[1].value, "1");
 }
+
+// Every flag box and every sound button, not only the first few.
+TEST(EntityDialogDefinitions, EachFlagBoxAndSoundButtonTakesItsOwnCaption) {
+    std::string fgd = "@SolidClass = func_all : \"All\"\n[\n    spawnflags(flags) = [";
+    for (int bit = 0; bit < kSpawnflagBoxCount; ++bit)
+        fgd += " " + std::to_string(1 << bit) + " : \"Bit " + std::to_string(bit) + "\" : 0";
+    fgd += " ]\n    sounds(choices) : \"Sound\" : 1 = [";
+    for (int sound = 1; sound <= kSoundButtonCount; ++sound)
+        fgd += " " + std::to_string(sound) + " : \"Tune " + std::to_string(sound) + "\"";
+    fgd += " ]\n]\n";
+    CEntityDefinitions definitions;
+    definitions.ReadFgd(fgd, "all.fgd");
+    CEntityVariablesDlg dialog(EntityKind::kBrush, {"func_all"});
+    dialog.SetDefinitions(&definitions);
+    ModelEntityFields fields;
+    fields.text[ModelField::kClassname] = "func_all";
+    dialog.SetFields(fields);
+    for (int bit = 0; bit < kSpawnflagBoxCount; ++bit)
+        EXPECT_EQ(dialog.GetSpawnflags()->GetBox(bit)->text().toStdString(),
+                  "Bit " + std::to_string(bit));
+    for (int sound = 1; sound <= kSoundButtonCount; ++sound)
+        EXPECT_EQ(dialog.GetSoundButton(sound)->text().toStdString(),
+                  "Tune " + std::to_string(sound));
+}
