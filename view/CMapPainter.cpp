@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -57,13 +58,22 @@ struct ProjectedCorners {
     bool inside[kMaxBrushVertices];
 };
 
-// Whether an earlier shown corner of the brush lands on the same pixel: in a
-// flat view a box's top corners lie over its bottom ones, and the same marker
-// drawn again would change nothing.
-bool MarkedBefore(const ProjectedCorners& corners, int v) {
-    for (int u = 0; u < v; ++u) {
-        if (corners.inside[u] && corners.screen[u] == corners.screen[v])
+// Whether the marker of corner `v` would change no pixel: in a flat view a
+// box's top corners lie over its bottom ones. It does when the last earlier
+// marker reaching its pixels lies on the same pixel; when another marker
+// drawn since reaches them (two corners within a marker's width), the repeat
+// puts its outline back on top and must be drawn.
+bool MarkedBefore(const ProjectedCorners& corners, int v, int32_t radius) {
+    const int64_t reach = 2 * int64_t{radius} + 2; // the outline's pixels included
+    const ScreenPoint& p = corners.screen[v];
+    for (int u = v - 1; u >= 0; --u) {
+        if (!corners.inside[u])
+            continue;
+        const ScreenPoint& q = corners.screen[u];
+        if (q == p)
             return true;
+        if (std::abs(int64_t{q.x} - p.x) <= reach && std::abs(int64_t{q.y} - p.y) <= reach)
+            return false;
     }
     return false;
 }
@@ -217,7 +227,7 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     const int32_t r = m_projection.MarkerRadius(kVertexMarkerSize);
     if (r > 0) {
         for (int v = 0; v < n; ++v) {
-            if (corners.inside[v] && !MarkedBefore(corners, v)) {
+            if (corners.inside[v] && !MarkedBefore(corners, v, r)) {
                 const ScreenPoint& s = corners.screen[v];
                 m_canvas.DrawEllipse(s.x - r, s.y - r, s.x + r, s.y + r, kNavy, kBlack);
             }

@@ -2,6 +2,7 @@
 #include "map/CMapDefinitions.h"
 #include "view/ViewNavigation.h"
 
+#include "BoxBrushText.h"
 #include "CRecordingCanvas.h"
 #include "TestSupport.h"
 #include "map/CMapTransaction.h"
@@ -473,4 +474,43 @@ TEST(CMapPainter, ABrushMovedFarAwayIsDrawnWhereItWent) {
     for (const auto& call : f.canvas.m_calls)
         edges += call.kind == "line" && inside(call.a, call.b) && inside(call.c, call.d);
     EXPECT_GE(edges, 4);
+}
+
+// A box 4 pixels across: in a flat view its corners lie on each other in
+// pairs, and each marker reaches the others. Around each corner, the marker
+// left on top must be the one that drawing every corner in turn leaves there.
+TEST(CMapPainter, RepeatedCornerMarkersLeaveThePictureOfDrawingEveryOne) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    doc.ReadMapText("{\n\"classname\" \"worldspawn\"\n" + BoxBrushText({0, 0, 0}, {4, 4, 4}) +
+                        "}\n",
+                    diagnostics);
+    const CMapBrush& box = *doc.GetWorldBrushes()[0];
+    for (int32_t plane : {kPlaneXY, kPlaneXZ, kPlaneYZ}) {
+        CViewProjection projection;
+        projection.m_viewMode = plane;
+        CentreView(projection, IntPoint(), 800, 600);
+        CRecordingCanvas canvas;
+        CMapPainter(doc, projection, canvas).PaintAll(800, 600);
+        const int32_t reach = 2 * projection.MarkerRadius(4) + 2;
+        auto near = [reach](ScreenPoint a, ScreenPoint b) {
+            return std::abs(a.x - b.x) <= reach && std::abs(a.y - b.y) <= reach;
+        };
+        for (int v = 0; v < box.m_numVertices; ++v) {
+            const ScreenPoint p = projection.WorldToScreen(box.m_vertices[v]);
+            std::optional<ScreenPoint> everyOne, drawn;
+            for (int w = 0; w < box.m_numVertices; ++w) {
+                const ScreenPoint q = projection.WorldToScreen(box.m_vertices[w]);
+                if (near(p, q))
+                    everyOne = q;
+            }
+            for (const auto& call : canvas.m_calls) {
+                const ScreenPoint centre{(call.a + call.c) / 2, (call.b + call.d) / 2};
+                if (call.kind == "ellipse" && near(p, centre))
+                    drawn = centre;
+            }
+            ASSERT_TRUE(drawn && everyOne);
+            EXPECT_EQ(*drawn, *everyOne) << "plane " << plane << ", around corner " << v;
+        }
+    }
 }
