@@ -36,12 +36,13 @@ void ExpectSameTexel(const TexCoord& a, const TexCoord& b) {
 // A 128 cube about the origin whose west face has a turned, scaled texture.
 std::string ValveCubeText() {
     return "{\n\"classname\" \"worldspawn\"\n\"mapversion\" \"220\"\n{\n"
-           "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) w [ 0 -0.6 0.8 3.5 ] [ 0 0.8 0.6 -7 ] 37 0.5 2\n"
+           "( -64 0 1 ) ( -64 -1 0 ) ( -64 0 0 ) w [ 0 -0.6 0.8 3.50 ] [ 0 0.8 0.6 -7.0 ] 37 0.50 "
+           "2\n"
            "( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) e [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
            "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) s [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
            "( 0 64 1 ) ( -1 64 0 ) ( 0 64 0 ) n [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
            "( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) d [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
-           "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) u [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n}\n}\n";
+           "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) u [ 1 0 0 0.0 ] [ 0 -1 0 0.0 ] 0 1.0 1\n}\n}\n";
 }
 
 struct ValveFixture {
@@ -194,6 +195,25 @@ TEST_P(TextureLockTransform, OnKeepsEachTextureOnItsFace) {
         if (brush.HasValveAxes()) {
             EXPECT_NEAR(Length(brush.m_valveAxes[face].u), 1.0, 1e-12) << face;
             EXPECT_NEAR(Length(brush.m_valveAxes[face].v), 1.0, 1e-12) << face;
+        }
+    }
+    // The saved faces say the same, not the text read before the transform.
+    if (!brush.HasValveAxes())
+        return;
+    ValveFixture saved(MapText(f.doc));
+    for (int face = 0; face < brush.m_numFaces; ++face) {
+        const Vec3d normal = GetFaceNormal(brush, face);
+        for (int again = 0; again < saved.Brush().m_numFaces; ++again) {
+            if (Length(GetFaceNormal(saved.Brush(), again) - normal) > 1e-9)
+                continue;
+            const BrushFace& shown = brush.m_faces[face];
+            for (int k = 0; k < shown.numPoints; ++k) {
+                const IntPoint& corner = brush.m_vertices[shown.vertexIndex[k]];
+                const TexCoord is = TexCoordAt(saved.Brush(), again, corner);
+                const TexCoord was = TexCoordAt(brush, face, corner);
+                EXPECT_NEAR(is.s, was.s, 1e-4) << "saved face " << face;
+                EXPECT_NEAR(is.t, was.t, 1e-4) << "saved face " << face;
+            }
         }
     }
 }
