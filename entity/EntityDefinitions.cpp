@@ -126,7 +126,7 @@ void CEntityDefinitions::ReadQuaked(std::string_view text, const std::string& fi
 bool CEntityDefinitions::ReadFile(const std::string& path) {
     std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, text, reason)) {
+    if (!ReadRegularFile(path, text, reason, kMaxDefinitionFileBytes)) {
         m_problems.push_back({path, 0, "Couldn't read \"" + path + "\": " + reason + "."});
         return false;
     }

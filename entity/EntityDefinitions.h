@@ -91,6 +91,10 @@ struct DefinitionProblem {
     friend bool operator==(const DefinitionProblem&, const DefinitionProblem&) = default;
 };
 
+// The definition files of the largest mods are a few hundred kilobytes; a file
+// larger than this is none.
+inline constexpr uint64_t kMaxDefinitionFileBytes = uint64_t{64} << 20;
+
 // The classes of one or more definition files, in file order. A class defined
 // again (in a later file, or later in one) replaces the earlier one in place.
 class CEntityDefinitions {
