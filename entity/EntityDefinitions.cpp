@@ -104,9 +104,9 @@ void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file)
             if (const EntityClassDefinition* base = FindBase(name))
                 bases.push_back(base);
             else
-                m_problems.push_back({file, read.definition.line,
-                                      "\"" + read.definition.name + "\" names the base class \"" +
-                                          name + "\", which is not defined before it"});
+                m_problems.Add({file, read.definition.line,
+                                "\"" + read.definition.name + "\" names the base class \"" + name +
+                                    "\", which is not defined before it"});
         }
         EntityClassDefinition folded = FoldBases(std::move(read.definition), bases);
         if (folded.kind == EntityClassKind::kBrush)
@@ -127,7 +127,7 @@ bool CEntityDefinitions::ReadFile(const std::string& path) {
     std::string text;
     std::string reason;
     if (!ReadRegularFile(path, text, reason, kMaxDefinitionFileBytes)) {
-        m_problems.push_back({path, 0, "Couldn't read \"" + path + "\": " + reason + "."});
+        m_problems.Add({path, 0, "Couldn't read \"" + path + "\": " + reason + "."});
         return false;
     }
     if (HasFgdExtension(path))

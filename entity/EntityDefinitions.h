@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entity/CDefinitionProblems.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -82,15 +84,6 @@ struct EntityClassDefinition {
     const FlagDefinition* FindFlag(uint32_t bit) const;
 };
 
-// Something a definition file says that could not be used. A broken class is
-// left out; the classes around it are read.
-struct DefinitionProblem {
-    std::string file;
-    int line = 0; // counted from 1
-    std::string message;
-    friend bool operator==(const DefinitionProblem&, const DefinitionProblem&) = default;
-};
-
 // The definition files of the largest mods are a few hundred kilobytes; a file
 // larger than this is none.
 inline constexpr uint64_t kMaxDefinitionFileBytes = uint64_t{64} << 20;
@@ -111,7 +104,10 @@ public:
     const EntityClassDefinition* Find(std::string_view name) const;
     // The names of the classes of one kind, in file order.
     std::vector<std::string> GetClassNames(EntityClassKind kind) const;
-    const std::vector<DefinitionProblem>& GetProblems() const { return m_problems; }
+    // The first CDefinitionProblems::kMaxListed problems of all files read.
+    const std::vector<DefinitionProblem>& GetProblems() const { return m_problems.GetListed(); }
+    // How many there were, those not listed included.
+    size_t GetProblemCount() const { return m_problems.GetCount(); }
     bool IsEmpty() const { return m_classes.empty(); }
 
 private:
@@ -123,5 +119,5 @@ private:
     // FGD base classes, by name, already folded with their own bases; kept
     // across files, so one file's classes may build on another's.
     std::map<std::string, EntityClassDefinition, std::less<>> m_bases;
-    std::vector<DefinitionProblem> m_problems;
+    CDefinitionProblems m_problems;
 };

@@ -151,7 +151,7 @@ int LinesIn(std::string_view text) {
 } // namespace
 
 std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, const std::string& file,
-                                                     std::vector<DefinitionProblem>& problems) {
+                                                     CDefinitionProblems& problems) {
     std::vector<EntityClassDefinition> classes;
     int line = 1;
     size_t counted = 0; // the text up to here has its line feeds in `line`
@@ -174,7 +174,7 @@ std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, cons
         if (problem.empty())
             problem = ReadFlagWords(words, definition);
         if (!problem.empty()) {
-            problems.push_back({file, line, problem});
+            problems.Add({file, line, problem});
             continue;
         }
         definition.description = Description(comment.substr(lineEnd));

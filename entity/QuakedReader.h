@@ -12,4 +12,4 @@
 // Everything outside those comments is passed over. A comment whose first
 // line cannot be read is left out with a problem at its line.
 std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, const std::string& file,
-                                                     std::vector<DefinitionProblem>& problems);
+                                                     CDefinitionProblems& problems);
