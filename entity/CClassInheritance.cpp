@@ -21,24 +21,28 @@ size_t CClassInheritance::Add(EntityClassDefinition own, std::vector<size_t> bas
 }
 
 EntityClassDefinition CClassInheritance::Fold(size_t entry, bool& complete) {
-    const Entry& folding = m_entries[entry];
-    EntityClassDefinition folded = folding.own;
-    const std::optional<std::vector<size_t>> inheritance =
-        folding.bases.empty() ? std::nullopt : InheritanceOrder(entry);
-    complete = folding.bases.empty() || inheritance;
-    if (inheritance) {
-        const std::vector<size_t> overrides = OverrideOrder(entry);
-        folded.keys = FoldKeys(*inheritance, overrides);
-        folded.flags = FoldFlags(overrides);
-        auto hasSize = [](const EntityClassDefinition& c) { return c.size.has_value(); };
-        auto hasColour = [](const EntityClassDefinition& c) { return c.colour.has_value(); };
-        if (const Entry* lender = folded.size ? nullptr : FindFirst(entry, hasSize, true))
-            folded.size = lender->own.size;
-        if (const Entry* lender = folded.colour ? nullptr : FindFirst(entry, hasColour, false))
-            folded.colour = lender->own.colour;
-    }
-    if (folding.lendsNoSize)
-        folded.size.reset();
+    complete = true;
+    if (m_entries[entry].bases.empty())
+        return m_entries[entry].own;
+    const std::optional<std::vector<size_t>> inheritance = InheritanceOrder(entry);
+    complete = inheritance.has_value();
+    return inheritance ? FoldInBases(entry, *inheritance) : m_entries[entry].own;
+}
+
+EntityClassDefinition CClassInheritance::FoldInBases(size_t entry,
+                                                     const std::vector<size_t>& inheritance) {
+    const std::vector<size_t> overrides = OverrideOrder(entry);
+    std::vector<KeyDefinition> keys = FoldKeys(inheritance, overrides);
+    std::vector<FlagDefinition> flags = FoldFlags(overrides);
+    const Entry* sized = FindFirst(
+        entry, [](const EntityClassDefinition& c) { return c.size.has_value(); }, true);
+    const Entry* coloured = FindFirst(
+        entry, [](const EntityClassDefinition& c) { return c.colour.has_value(); }, false);
+    EntityClassDefinition folded = m_entries[entry].own;
+    folded.size = sized ? sized->own.size : std::nullopt;
+    folded.colour = coloured ? coloured->own.colour : std::nullopt;
+    folded.keys = std::move(keys);
+    folded.flags = std::move(flags);
     return folded;
 }
 
@@ -127,10 +131,9 @@ CClassInheritance::FoldFlags(const std::vector<size_t>& overrides) const {
 
 // The first class in a walk of the class and then its bases from left to
 // right, each with its own bases before the next, that has what is looked
-// for. A placed brush class lends no size, nor do its bases through it.
+// for. A size is not looked for in a placed brush class, nor through it.
 template <class Has>
-const CClassInheritance::Entry* CClassInheritance::FindFirst(size_t entry, Has has,
-                                                             bool skipNoSize) {
+const CClassInheritance::Entry* CClassInheritance::FindFirst(size_t entry, Has has, bool forSize) {
     std::vector<size_t> walk{entry};
     StartVisit();
     while (!walk.empty()) {
@@ -139,7 +142,7 @@ const CClassInheritance::Entry* CClassInheritance::FindFirst(size_t entry, Has h
         if (!Visit(at))
             continue;
         const Entry& current = m_entries[at];
-        if (skipNoSize && current.lendsNoSize)
+        if (forSize && current.lendsNoSize)
             continue;
         if (has(current.own))
             return &current;

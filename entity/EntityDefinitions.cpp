@@ -21,27 +21,36 @@ bool HasFgdExtension(const std::string& path) {
 } // namespace
 
 // A base may be a @BaseClass or, as some files do, a class placed in maps.
-std::optional<size_t> CEntityDefinitions::FindBase(std::string_view name) const {
+// A class of a QUAKED file is taken as it is when it is first named.
+std::optional<size_t> CEntityDefinitions::FindBase(std::string_view name) {
     auto base = m_bases.find(name);
     if (base != m_bases.end())
         return base->second;
     auto placed = m_byName.find(name);
-    if (placed != m_byName.end())
-        return m_classEntries[placed->second];
-    return std::nullopt;
+    if (placed == m_byName.end())
+        return std::nullopt;
+    std::optional<size_t>& entry = m_classEntries[placed->second];
+    if (!entry)
+        entry = m_inheritance.Add(m_classes[placed->second]);
+    return entry;
+}
+
+std::vector<size_t> CEntityDefinitions::FindBases(const FgdClass& read, const std::string& file) {
+    std::vector<size_t> bases;
+    for (const std::string& name : read.bases) {
+        if (std::optional<size_t> base = FindBase(name))
+            bases.push_back(*base);
+        else
+            m_problems.Add({file, read.definition.line,
+                            "\"" + read.definition.name + "\" names the base class \"" + name +
+                                "\", which is not defined before it"});
+    }
+    return bases;
 }
 
 void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file) {
     for (FgdClass& read : ReadFgdClasses(text, file, m_problems)) {
-        std::vector<size_t> bases;
-        for (const std::string& name : read.bases) {
-            if (std::optional<size_t> base = FindBase(name))
-                bases.push_back(*base);
-            else
-                m_problems.Add({file, read.definition.line,
-                                "\"" + read.definition.name + "\" names the base class \"" + name +
-                                    "\", which is not defined before it"});
-        }
+        std::vector<size_t> bases = FindBases(read, file);
         const std::string name = read.definition.name;
         const int line = read.definition.line;
         const bool placedBrush = !read.isBase && read.definition.kind == EntityClassKind::kBrush;
@@ -52,7 +61,10 @@ void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file)
             continue;
         }
         bool complete = true;
-        AddClass(m_inheritance.Fold(entry, complete), entry);
+        EntityClassDefinition folded = m_inheritance.Fold(entry, complete);
+        if (folded.kind == EntityClassKind::kBrush)
+            folded.size.reset();
+        AddClass(std::move(folded), entry);
         if (!complete)
             m_problems.Add({file, line,
                             "\"" + name +
@@ -62,10 +74,8 @@ void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file)
 }
 
 void CEntityDefinitions::ReadQuaked(std::string_view text, const std::string& file) {
-    for (EntityClassDefinition& definition : ReadQuakedClasses(text, file, m_problems)) {
-        const size_t entry = m_inheritance.Add(definition, {}, false);
-        AddClass(std::move(definition), entry);
-    }
+    for (EntityClassDefinition& definition : ReadQuakedClasses(text, file, m_problems))
+        AddClass(std::move(definition));
 }
 
 bool CEntityDefinitions::ReadFile(const std::string& path) {
@@ -82,7 +92,7 @@ bool CEntityDefinitions::ReadFile(const std::string& path) {
     return true;
 }
 
-void CEntityDefinitions::AddClass(EntityClassDefinition definition, size_t entry) {
+void CEntityDefinitions::AddClass(EntityClassDefinition definition, std::optional<size_t> entry) {
     auto known = m_byName.find(definition.name);
     if (known != m_byName.end()) {
         m_classes[known->second] = std::move(definition);

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+struct FgdClass;
+
 // The definition files of the largest mods are a few hundred kilobytes; a file
 // larger than this is none.
 inline constexpr uint64_t kMaxDefinitionFileBytes = uint64_t{64} << 20;
@@ -38,14 +40,18 @@ public:
     bool IsEmpty() const { return m_classes.empty(); }
 
 private:
-    void AddClass(EntityClassDefinition definition, size_t entry);
-    std::optional<size_t> FindBase(std::string_view name) const;
+    // `entry`: the class as declared, if it is an FGD class.
+    void AddClass(EntityClassDefinition definition, std::optional<size_t> entry = std::nullopt);
+    std::optional<size_t> FindBase(std::string_view name);
+    std::vector<size_t> FindBases(const FgdClass& read, const std::string& file);
 
     std::vector<EntityClassDefinition> m_classes;
-    std::vector<size_t> m_classEntries; // of m_classes, in m_inheritance
+    // Of each class, its number in m_inheritance: an FGD class has one from
+    // the start, a QUAKED class once an FGD class names it as a base.
+    std::vector<std::optional<size_t>> m_classEntries;
     std::map<std::string, size_t, std::less<>> m_byName;
-    // Every class as declared; FGD base classes by name are kept across
-    // files, so one file's classes may build on another's.
+    // FGD base classes, by name, and their numbers there; kept across files,
+    // so one file's classes may build on another's.
     CClassInheritance m_inheritance;
     std::map<std::string, size_t, std::less<>> m_bases;
     CDefinitionProblems m_problems;

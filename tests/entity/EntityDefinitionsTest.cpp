@@ -106,6 +106,7 @@ TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
 @PointClass base(Big, Small) color(300 -5 7.6) = reversed []
 @SolidClass base(Big) = trigger_big []
 @PointClass size(16 16 15) = centred []
+@PointClass base(trigger_big) = on_trigger []
 )text",
                         "sizes.fgd");
     EXPECT_TRUE(definitions.GetProblems().empty());
@@ -120,6 +121,8 @@ TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
     // A brush class takes its size from its brushes.
     EXPECT_FALSE(Found(definitions, "trigger_big").size.has_value());
     EXPECT_EQ(Found(definitions, "trigger_big").colour, (DefinitionColour{1, 2, 3}));
+    // Nor does it lend one, not even its base's.
+    EXPECT_FALSE(Found(definitions, "on_trigger").size.has_value());
 }
 
 // Along two ways to a base, a key stands where the base first puts it and
