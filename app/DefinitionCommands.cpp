@@ -20,8 +20,10 @@ void TellDefinitionProblems(const CTolveDoc& doc) {
     std::string text = "Some entity definitions could not be used:\n";
     for (size_t i = 0; i < problems.size() && i < kProblemsShown; ++i)
         text += "\n" + problems[i];
-    if (problems.size() > kProblemsShown)
-        text += "\n... and " + std::to_string(problems.size() - kProblemsShown) + " more";
+    // Those not even listed count among the more.
+    const size_t count = doc.m_definitions.GetProblemCount();
+    if (count > kProblemsShown)
+        text += "\n... and " + std::to_string(count - kProblemsShown) + " more";
     ShowMessages({{kTitle, text, MessageIcon::kWarning}});
 }
 

@@ -18,103 +18,58 @@ bool HasFgdExtension(const std::string& path) {
     return extension == "fgd";
 }
 
-// A later declaration of a key replaces the earlier one where it stood.
-void MergeKeys(std::vector<KeyDefinition>& keys, const std::vector<KeyDefinition>& later) {
-    for (const KeyDefinition& key : later) {
-        auto same = std::find_if(keys.begin(), keys.end(), [&](const KeyDefinition& other) {
-            return other.name == key.name;
-        });
-        if (same != keys.end())
-            *same = key;
-        else
-            keys.push_back(key);
-    }
-}
-
-void MergeFlags(std::vector<FlagDefinition>& flags, const std::vector<FlagDefinition>& later) {
-    for (const FlagDefinition& flag : later) {
-        auto same = std::find_if(flags.begin(), flags.end(), [&](const FlagDefinition& other) {
-            return other.bit == flag.bit;
-        });
-        if (same != flags.end())
-            *same = flag;
-        else
-            flags.push_back(flag);
-    }
-    std::stable_sort(
-        flags.begin(), flags.end(),
-        [](const FlagDefinition& a, const FlagDefinition& b) { return a.bit < b.bit; });
-}
-
-// The class with its bases folded in, in the order listed: their keys and
-// flags first, the class's own over them. A class without a size or colour of
-// its own takes those of the first base that has one, the way a reader of the
-// file looks for them from left to right.
-EntityClassDefinition FoldBases(EntityClassDefinition own,
-                                const std::vector<const EntityClassDefinition*>& bases) {
-    if (bases.empty())
-        return own;
-    std::vector<KeyDefinition> ownKeys = std::move(own.keys);
-    std::vector<FlagDefinition> ownFlags = std::move(own.flags);
-    own.keys.clear();
-    own.flags.clear();
-    for (const EntityClassDefinition* base : bases) {
-        MergeKeys(own.keys, base->keys);
-        MergeFlags(own.flags, base->flags);
-        if (!own.size)
-            own.size = base->size;
-        if (!own.colour)
-            own.colour = base->colour;
-    }
-    MergeKeys(own.keys, ownKeys);
-    MergeFlags(own.flags, ownFlags);
-    return own;
-}
-
 } // namespace
 
-const KeyDefinition* EntityClassDefinition::FindKey(std::string_view key) const {
-    for (const KeyDefinition& definition : keys) {
-        if (definition.name == key)
-            return &definition;
-    }
-    return nullptr;
-}
-
-const FlagDefinition* EntityClassDefinition::FindFlag(uint32_t bit) const {
-    for (const FlagDefinition& flag : flags) {
-        if (flag.bit == bit)
-            return &flag;
-    }
-    return nullptr;
-}
-
 // A base may be a @BaseClass or, as some files do, a class placed in maps.
-const EntityClassDefinition* CEntityDefinitions::FindBase(std::string_view name) const {
+// A class of a QUAKED file is taken as it is when it is first named.
+std::optional<size_t> CEntityDefinitions::FindBase(std::string_view name) {
     auto base = m_bases.find(name);
     if (base != m_bases.end())
-        return &base->second;
-    return Find(name);
+        return base->second;
+    auto placed = m_byName.find(name);
+    if (placed == m_byName.end())
+        return std::nullopt;
+    std::optional<size_t>& entry = m_classEntries[placed->second];
+    if (!entry)
+        entry = m_inheritance.Add(m_classes[placed->second]);
+    return entry;
+}
+
+std::vector<size_t> CEntityDefinitions::FindBases(const FgdClass& read, const std::string& file) {
+    std::vector<size_t> bases;
+    for (const std::string& name : read.bases) {
+        if (std::optional<size_t> base = FindBase(name))
+            bases.push_back(*base);
+        else
+            m_problems.Add({file, read.definition.line,
+                            "\"" + read.definition.name + "\" names the base class \"" + name +
+                                "\", which is not defined before it"});
+    }
+    return bases;
 }
 
 void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file) {
     for (FgdClass& read : ReadFgdClasses(text, file, m_problems)) {
-        std::vector<const EntityClassDefinition*> bases;
-        for (const std::string& name : read.bases) {
-            if (const EntityClassDefinition* base = FindBase(name))
-                bases.push_back(base);
-            else
-                m_problems.push_back({file, read.definition.line,
-                                      "\"" + read.definition.name + "\" names the base class \"" +
-                                          name + "\", which is not defined before it"});
+        std::vector<size_t> bases = FindBases(read, file);
+        const std::string name = read.definition.name;
+        const int line = read.definition.line;
+        const bool placedBrush = !read.isBase && read.definition.kind == EntityClassKind::kBrush;
+        const size_t entry =
+            m_inheritance.Add(std::move(read.definition), std::move(bases), placedBrush);
+        if (read.isBase) {
+            m_bases.insert_or_assign(name, entry);
+            continue;
         }
-        EntityClassDefinition folded = FoldBases(std::move(read.definition), bases);
+        bool complete = true;
+        EntityClassDefinition folded = m_inheritance.Fold(entry, complete);
         if (folded.kind == EntityClassKind::kBrush)
             folded.size.reset();
-        if (read.isBase)
-            m_bases.insert_or_assign(folded.name, std::move(folded));
-        else
-            AddClass(std::move(folded));
+        AddClass(std::move(folded), entry);
+        if (!complete)
+            m_problems.Add({file, line,
+                            "\"" + name +
+                                "\" inherits more than the definitions can hold; its bases are "
+                                "left out"});
     }
 }
 
@@ -126,8 +81,8 @@ void CEntityDefinitions::ReadQuaked(std::string_view text, const std::string& fi
 bool CEntityDefinitions::ReadFile(const std::string& path) {
     std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, text, reason)) {
-        m_problems.push_back({path, 0, "Couldn't read \"" + path + "\": " + reason + "."});
+    if (!ReadRegularFile(path, text, reason, kMaxDefinitionFileBytes)) {
+        m_problems.Add({path, 0, "Couldn't read \"" + path + "\": " + reason + "."});
         return false;
     }
     if (HasFgdExtension(path))
@@ -137,14 +92,16 @@ bool CEntityDefinitions::ReadFile(const std::string& path) {
     return true;
 }
 
-void CEntityDefinitions::AddClass(EntityClassDefinition definition) {
+void CEntityDefinitions::AddClass(EntityClassDefinition definition, std::optional<size_t> entry) {
     auto known = m_byName.find(definition.name);
     if (known != m_byName.end()) {
         m_classes[known->second] = std::move(definition);
+        m_classEntries[known->second] = entry;
         return;
     }
     m_byName.emplace(definition.name, m_classes.size());
     m_classes.push_back(std::move(definition));
+    m_classEntries.push_back(entry);
 }
 
 const EntityClassDefinition* CEntityDefinitions::Find(std::string_view name) const {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "entity/CClassInheritance.h"
+#include "entity/CDefinitionProblems.h"
+#include "entity/EntityClassDefinition.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -7,89 +11,11 @@
 #include <string_view>
 #include <vector>
 
-// What a mod's definition files say of its entity classes: FGD files
-// ("@PointClass base(Monster) size(...) color(...) = name : "Text" [ keys ]")
-// and the QuakeC comments of .def and .qc files ("/*QUAKED name (r g b)
-// (mins) (maxs) FLAG ... */"). The editor offers the classes in its entity
-// dialogs and draws point entities with their size and colour.
+struct FgdClass;
 
-struct DefinitionColour {
-    uint8_t r = 0;
-    uint8_t g = 0;
-    uint8_t b = 0;
-    friend bool operator==(const DefinitionColour&, const DefinitionColour&) = default;
-};
-
-struct DefinitionPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t z = 0;
-    friend bool operator==(const DefinitionPoint&, const DefinitionPoint&) = default;
-};
-
-// The box of a point class around its origin.
-struct DefinitionSize {
-    DefinitionPoint mins;
-    DefinitionPoint maxs;
-    friend bool operator==(const DefinitionSize&, const DefinitionSize&) = default;
-};
-
-// One entry of a "choices" key: the value written to the map and its caption.
-struct KeyChoice {
-    std::string value;
-    std::string caption;
-    friend bool operator==(const KeyChoice&, const KeyChoice&) = default;
-};
-
-// A key a class declares.
-struct KeyDefinition {
-    std::string name;
-    std::string type;         // as written, in lower case: "string", "integer", "choices"...
-    std::string caption;      // the short description
-    std::string defaultValue; // as written; empty when none is given
-    std::string description;  // the long one, if any
-    std::vector<KeyChoice> choices;
-    friend bool operator==(const KeyDefinition&, const KeyDefinition&) = default;
-};
-
-// One bit of "spawnflags".
-struct FlagDefinition {
-    uint32_t bit = 0; // 1, 2, 4...
-    std::string caption;
-    bool onByDefault = false;
-    std::string description;
-    friend bool operator==(const FlagDefinition&, const FlagDefinition&) = default;
-};
-
-enum class EntityClassKind { kPoint, kBrush };
-
-// A class as the editor uses it, its bases already folded in: keys and flags
-// of the bases come first, a class's own declaration of a key or a flag bit
-// replaces the inherited one in place.
-struct EntityClassDefinition {
-    EntityClassKind kind = EntityClassKind::kPoint;
-    std::string name;
-    std::string description;
-    std::optional<DefinitionSize> size;     // point classes only
-    std::optional<DefinitionColour> colour; // what the views draw it in
-    std::vector<KeyDefinition> keys;        // "spawnflags" is not among them
-    std::vector<FlagDefinition> flags;      // in bit order
-    std::string file;                       // where it was defined
-    int line = 0;                           // counted from 1
-
-    const KeyDefinition* FindKey(std::string_view key) const;
-    // The caption of a spawnflags bit, or nothing.
-    const FlagDefinition* FindFlag(uint32_t bit) const;
-};
-
-// Something a definition file says that could not be used. A broken class is
-// left out; the classes around it are read.
-struct DefinitionProblem {
-    std::string file;
-    int line = 0; // counted from 1
-    std::string message;
-    friend bool operator==(const DefinitionProblem&, const DefinitionProblem&) = default;
-};
+// The definition files of the largest mods are a few hundred kilobytes; a file
+// larger than this is none.
+inline constexpr uint64_t kMaxDefinitionFileBytes = uint64_t{64} << 20;
 
 // The classes of one or more definition files, in file order. A class defined
 // again (in a later file, or later in one) replaces the earlier one in place.
@@ -107,17 +33,26 @@ public:
     const EntityClassDefinition* Find(std::string_view name) const;
     // The names of the classes of one kind, in file order.
     std::vector<std::string> GetClassNames(EntityClassKind kind) const;
-    const std::vector<DefinitionProblem>& GetProblems() const { return m_problems; }
+    // The first CDefinitionProblems::kMaxListed problems of all files read.
+    const std::vector<DefinitionProblem>& GetProblems() const { return m_problems.GetListed(); }
+    // How many there were, those not listed included.
+    size_t GetProblemCount() const { return m_problems.GetCount(); }
     bool IsEmpty() const { return m_classes.empty(); }
 
 private:
-    void AddClass(EntityClassDefinition definition);
-    const EntityClassDefinition* FindBase(std::string_view name) const;
+    // `entry`: the class as declared, if it is an FGD class.
+    void AddClass(EntityClassDefinition definition, std::optional<size_t> entry = std::nullopt);
+    std::optional<size_t> FindBase(std::string_view name);
+    std::vector<size_t> FindBases(const FgdClass& read, const std::string& file);
 
     std::vector<EntityClassDefinition> m_classes;
+    // Of each class, its number in m_inheritance: an FGD class has one from
+    // the start, a QUAKED class once an FGD class names it as a base.
+    std::vector<std::optional<size_t>> m_classEntries;
     std::map<std::string, size_t, std::less<>> m_byName;
-    // FGD base classes, by name, already folded with their own bases; kept
-    // across files, so one file's classes may build on another's.
-    std::map<std::string, EntityClassDefinition, std::less<>> m_bases;
-    std::vector<DefinitionProblem> m_problems;
+    // FGD base classes, by name, and their numbers there; kept across files,
+    // so one file's classes may build on another's.
+    CClassInheritance m_inheritance;
+    std::map<std::string, size_t, std::less<>> m_bases;
+    CDefinitionProblems m_problems;
 };

@@ -52,8 +52,7 @@ uint8_t ColourComponent(double value) {
 // unread, so that an "@" starting the next definition is never lost.
 class CFgdParser {
 public:
-    CFgdParser(std::string_view text, const std::string& file,
-               std::vector<DefinitionProblem>& problems)
+    CFgdParser(std::string_view text, const std::string& file, CDefinitionProblems& problems)
         : m_tokens(text), m_file(file), m_problems(problems) {}
 
     std::vector<FgdClass> ReadAll();
@@ -86,7 +85,7 @@ private:
 
     CDefinitionTokenizer m_tokens;
     const std::string& m_file;
-    std::vector<DefinitionProblem>& m_problems;
+    CDefinitionProblems& m_problems;
 };
 
 std::vector<FgdClass> CFgdParser::ReadAll() {
@@ -114,7 +113,7 @@ void CFgdParser::SkipToNextDefinition() {
 }
 
 bool CFgdParser::Fail(const std::string& message) {
-    m_problems.push_back({m_file, m_tokens.Peek().line, message});
+    m_problems.Add({m_file, m_tokens.Peek().line, message});
     return false;
 }
 
@@ -459,6 +458,6 @@ bool CFgdParser::ReadFlag(FlagDefinition& flag) {
 } // namespace
 
 std::vector<FgdClass> ReadFgdClasses(std::string_view text, const std::string& file,
-                                     std::vector<DefinitionProblem>& problems) {
+                                     CDefinitionProblems& problems) {
     return CFgdParser(text, file, problems).ReadAll();
 }

@@ -17,4 +17,4 @@ struct FgdClass {
 // left out with a problem at the line where the error was found; reading
 // goes on at the next "@".
 std::vector<FgdClass> ReadFgdClasses(std::string_view text, const std::string& file,
-                                     std::vector<DefinitionProblem>& problems);
+                                     CDefinitionProblems& problems);

@@ -151,18 +151,24 @@ int LinesIn(std::string_view text) {
 } // namespace
 
 std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, const std::string& file,
-                                                     std::vector<DefinitionProblem>& problems) {
+                                                     CDefinitionProblems& problems) {
     std::vector<EntityClassDefinition> classes;
     int line = 1;
     size_t counted = 0; // the text up to here has its line feeds in `line`
-    for (size_t start = text.find(kOpening); start != std::string_view::npos;
-         start = text.find(kOpening, start + kOpening.size())) {
+    size_t next = text.find(kOpening);
+    while (next != std::string_view::npos) {
+        const size_t start = next;
         line += LinesIn(text.substr(counted, start - counted));
         counted = start;
         const size_t headerStart = start + kOpening.size();
-        size_t end = text.find(kClosing, headerStart);
-        if (end == std::string_view::npos)
-            end = text.size();
+        next = text.find(kOpening, headerStart);
+        // A comment left open ends where the next begins; its closing, if it
+        // has one, may share that one's slash.
+        const size_t limit = std::min(next, text.size() - 1) + 1;
+        size_t end = text.substr(0, limit).find(kClosing, headerStart);
+        const bool closed = end != std::string_view::npos;
+        if (!closed)
+            end = std::min(next, text.size());
         const std::string_view comment = text.substr(headerStart, end - headerStart);
         const size_t lineEnd = std::min(comment.find('\n'), comment.size());
 
@@ -174,10 +180,15 @@ std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, cons
         if (problem.empty())
             problem = ReadFlagWords(words, definition);
         if (!problem.empty()) {
-            problems.push_back({file, line, problem});
+            problems.Add({file, line, problem});
             continue;
         }
         definition.description = Description(comment.substr(lineEnd));
+        if (!closed)
+            problems.Add({file, line,
+                          "the QUAKED comment of \"" + definition.name + "\" is not closed " +
+                              (next == std::string_view::npos ? "at the end of the file"
+                                                              : "before the next one")});
         classes.push_back(std::move(definition));
     }
     return classes;

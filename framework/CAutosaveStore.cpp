@@ -1,11 +1,11 @@
 #include "framework/CAutosaveStore.h"
 
 #include "framework/CSafeFileWriter.h"
+#include "framework/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fcntl.h>
-#include <fstream>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -66,11 +66,26 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+// A title and a path; a file larger than this was not written by the store.
+constexpr uint64_t kMaxOriginBytes = 64 << 10;
+
+// The text up to the next line feed, which `text` then starts after.
+std::string TakeLine(std::string_view& text) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    std::string line(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+    return line;
+}
+
+// An origin that cannot be read names no map; its copies are still offered.
 AutosaveOrigin ReadOrigin(const fs::path& folder) {
     AutosaveOrigin origin;
-    std::ifstream in(folder / kOriginName);
-    std::getline(in, origin.title);
-    std::getline(in, origin.pathName);
+    std::string text, reason;
+    if (!ReadRegularFile((folder / kOriginName).string(), text, reason, kMaxOriginBytes))
+        return origin;
+    std::string_view rest = text;
+    origin.title = TakeLine(rest);
+    origin.pathName = TakeLine(rest);
     return origin;
 }
 

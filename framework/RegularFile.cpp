@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,7 +34,11 @@ std::string NotRegular(unsigned mode) {
     return std::string("it is ") + DescribeFileType(mode) + ", not a regular file";
 }
 
-bool ReadAll(int fd, std::string& text, std::string& reason) {
+std::string TooLarge(uint64_t limit) {
+    return "it is larger than " + DescribeByteCount(limit) + ", too large to be read";
+}
+
+bool ReadAll(int fd, std::string& text, std::string& reason, uint64_t limit) {
     text.clear();
     char buffer[1 << 16];
     for (;;) {
@@ -46,14 +51,33 @@ bool ReadAll(int fd, std::string& text, std::string& reason) {
         }
         if (got == 0)
             return true;
+        if (static_cast<uint64_t>(got) > limit - text.size()) {
+            text.clear();
+            text.shrink_to_fit();
+            reason = TooLarge(limit);
+            return false;
+        }
         text.append(buffer, static_cast<size_t>(got));
     }
 }
 
 } // namespace
 
+std::string DescribeByteCount(uint64_t bytes) {
+    const char* const units[] = {"KiB", "MiB", "GiB", "TiB"};
+    if (bytes < 1024 || bytes % 1024 != 0)
+        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    size_t unit = 0;
+    bytes /= 1024;
+    while (unit + 1 < std::size(units) && bytes % 1024 == 0) {
+        bytes /= 1024;
+        ++unit;
+    }
+    return std::to_string(bytes) + " " + units[unit];
+}
+
 bool ReadRegularFile(const std::string& path, std::string& text, std::string& reason,
-                     FileStamp* stamp) {
+                     uint64_t limit, FileStamp* stamp) {
     // Looked at before opening: opening a FIFO blocks and opening a device may
     // do things of its own.
     struct stat status;
@@ -78,12 +102,16 @@ bool ReadRegularFile(const std::string& path, std::string& text, std::string& re
         reason = NotRegular(status.st_mode);
         ok = false;
     }
+    // A file that says it is larger is refused before anything is read; one
+    // that says less is still held to the limit while it is read.
+    else if (static_cast<uint64_t>(status.st_size) > limit) {
+        reason = TooLarge(limit);
+        ok = false;
+    }
     if (ok && stamp)
         *stamp = ReadFileStamp(fd);
-    if (ok) {
-        text.reserve(static_cast<size_t>(status.st_size) + 1);
-        ok = ReadAll(fd, text, reason);
-    }
+    if (ok)
+        ok = ReadAll(fd, text, reason, limit);
     ::close(fd);
     return ok;
 }

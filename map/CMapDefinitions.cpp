@@ -117,6 +117,7 @@ void CMapDefinitions::Read(const std::vector<std::string>& entries,
     m_readEntries = entries;
     m_readPaths = paths;
     m_problems.clear();
+    m_unlistedProblems = 0;
     m_definitions.reset();
     if (entries.empty())
         return;
@@ -132,5 +133,6 @@ void CMapDefinitions::Read(const std::vector<std::string>& entries,
         const std::string line = problem.line > 0 ? ":" + std::to_string(problem.line) : "";
         m_problems.push_back(problem.file + line + ": " + problem.message);
     }
+    m_unlistedProblems = definitions->GetProblemCount() - definitions->GetProblems().size();
     m_definitions = std::move(definitions);
 }

@@ -54,8 +54,11 @@ public:
     // Null when the map names no file: the editor's built-in classes serve.
     const CEntityDefinitions* Get(const CWorldKeys& world, const std::string& mapFolder) const;
     // What went wrong in the last reading: entries not found, files that
-    // could not be read, definitions that could not be used. One line each.
+    // could not be read, definitions that could not be used. One line each,
+    // the first few thousand of them.
     const std::vector<std::string>& GetProblems() const { return m_problems; }
+    // How many there were, those not listed included.
+    size_t GetProblemCount() const { return m_problems.size() + m_unlistedProblems; }
 
 private:
     void Read(const std::vector<std::string>& entries, const TextureSearchPaths& paths) const;
@@ -66,4 +69,5 @@ private:
     mutable TextureSearchPaths m_readPaths;
     mutable std::unique_ptr<CEntityDefinitions> m_definitions;
     mutable std::vector<std::string> m_problems;
+    mutable size_t m_unlistedProblems = 0;
 };

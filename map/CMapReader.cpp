@@ -165,6 +165,9 @@ void ReserveReadPoints(CMapBrush& brush, size_t more) {
     brush.m_readPlanes->points.reserve(brush.m_readPlanes->points.size() + more);
 }
 
+constexpr const char* kLongTextureName =
+    "Texture name is longer than 15 characters; it is shown shortened and saved as written\n";
+
 std::string DescribeTrailingTokens(int count) {
     return "Face line has " + std::to_string(count) +
            (count == 1 ? " more value" : " more values") + " at its end than a Quake face line; " +
@@ -206,7 +209,9 @@ void CMapReader::Finish() {
     m_target.statesMapVersion = m_target.format != MapFormat::kValve || m_sawValveVersion;
     if (game == MapGame::kQuake) {
         for (const DeferredProblem& problem : m_deferred)
-            m_diagnostics.ReportKept(problem.line, -1, problem.message);
+            m_diagnostics.ReportKept(problem.line, -1,
+                                     problem.trailing > 0 ? DescribeTrailingTokens(problem.trailing)
+                                                          : kLongTextureName);
     }
     m_deferred.clear();
 }
@@ -326,9 +331,7 @@ bool CMapReader::ReadFace(FaceDef& face, ValveAxes& axes, FaceSource& source) {
     const char* texture = m_tokenizer.Token();
     size_t length = std::strlen(texture);
     if (length > kMaxTextureName) {
-        m_deferred.push_back({m_tokenizer.Line(),
-                              "Texture name is longer than 15 characters; it is shown shortened "
-                              "and saved as written\n"});
+        m_deferred.push_back({m_tokenizer.Line(), 0});
         length = kMaxTextureName;
         source.nameTooLong = true;
     }
@@ -424,7 +427,7 @@ void CMapReader::CountFaceLine(const FaceSource& source) {
         ++m_quake2FaceLines;
     else if (source.trailing == 1 && source.trailingNumbers)
         ++m_hexen2FaceLines;
-    m_deferred.push_back({source.line, DescribeTrailingTokens(source.trailing)});
+    m_deferred.push_back({source.line, source.trailing});
 }
 
 // The tokens of a face line, found again only for the rare line that is kept.

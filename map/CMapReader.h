@@ -54,10 +54,13 @@ private:
         bool trailingNumbers = true; // ... all of them whole numbers
         bool TextureExact() const { return !nameTooLong && inexactNumbers == 0 && trailing == 0; }
     };
-    // A problem that counts only if the map turns out to be a Quake map.
+    // A problem that counts only if the map turns out to be a Quake map: a
+    // face line with more values than a Quake one, or else a texture name
+    // too long. Its words are made when it is told, as a file of junk may
+    // hold millions of them.
     struct DeferredProblem {
         int line;
-        std::string message;
+        uint8_t trailing; // values after the last number; 0 for the name
     };
 
     void ReadEntity();

@@ -7,6 +7,7 @@
 #include "map/CMapReader.h"
 #include "map/CMapWriter.h"
 #include "map/MapFileMessages.h"
+#include "map/MapLimits.h"
 #include "map/MapOrder.h"
 #include "map/MapTextEncoding.h"
 
@@ -134,7 +135,7 @@ std::optional<FileError> CTolveDoc::ReadMapFile(const std::string& path,
                                                 CMapDiagnostics& diagnostics, FileStamp* stamp) {
     std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, text, reason, stamp))
+    if (!ReadRegularFile(path, text, reason, kMaxMapFileBytes, stamp))
         return FileError{path, reason};
     reason = FindNotTextMapReason(text);
     if (!reason.empty())

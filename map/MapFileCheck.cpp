@@ -4,6 +4,7 @@
 #include "map/CMapReader.h"
 #include "map/MapDiagnostics.h"
 #include "map/MapFragment.h"
+#include "map/MapLimits.h"
 #include "map/MapTextEncoding.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ bool IsBlank(std::string_view text) {
 std::optional<MapFileProblem> FindFirstMapFileProblem(const std::string& path) {
     std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, text, reason))
+    if (!ReadRegularFile(path, text, reason, kMaxMapFileBytes))
         return MapFileProblem{0, reason};
     reason = FindNotTextMapReason(text);
     if (!reason.empty())

@@ -76,7 +76,7 @@ std::optional<PointFileProblem> ParsePointFile(std::string_view text, PointFile&
 
 std::optional<std::string> ReadPointFile(const std::string& path, PointFile& file) {
     std::string text, reason;
-    if (!ReadRegularFile(path, text, reason))
+    if (!ReadRegularFile(path, text, reason, kMaxPointFileBytes))
         return "Couldn't read \"" + path + "\": " + reason + ".";
     if (std::optional<PointFileProblem> problem = ParsePointFile(text, file))
         return path + ":" + std::to_string(problem->line) + ": " + problem->message;

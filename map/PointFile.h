@@ -2,6 +2,7 @@
 
 #include "map/Vec3d.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ IntPoint NearestPoint(const Vec3d& point);
 // Any other line makes the whole file unusable, as a path with a point
 // missing would lead the user astray.
 std::optional<PointFileProblem> ParsePointFile(std::string_view text, PointFile& file);
+
+// A leak trace holds a few hundred points; a file larger than this is none.
+inline constexpr uint64_t kMaxPointFileBytes = uint64_t{64} << 20;
 
 // Reads and parses a file; the problem names it, and the line when there is one.
 std::optional<std::string> ReadPointFile(const std::string& path, PointFile& file);

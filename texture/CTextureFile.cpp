@@ -24,6 +24,8 @@ TextureFileState CTextureFile::Load() {
     m_declaredEntryCount = 0;
     m_isWad3 = false;
     if (!Open()) {
+        if (m_tooLarge)
+            return TextureFileState::kTooLarge;
         std::error_code error;
         return std::filesystem::exists(m_path, error) ? TextureFileState::kUnreadable
                                                       : TextureFileState::kMissing;
@@ -67,6 +69,7 @@ const WadLump* CTextureFile::FindLump(std::string_view name) const {
 
 bool CTextureFile::Open() {
     Close();
+    m_tooLarge = false;
     // Directories open for reading on some systems; they are not texture files.
     std::error_code error;
     if (!std::filesystem::is_regular_file(m_path, error))
@@ -77,6 +80,10 @@ bool CTextureFile::Open() {
     long size = std::ftell(file.get());
     if (size < 0)
         return false;
+    if (size > kMaxTextureFileBytes) {
+        m_tooLarge = true;
+        return false;
+    }
     m_file = std::move(file);
     m_size = size;
     return true;

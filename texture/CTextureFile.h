@@ -11,7 +11,12 @@
 #include <vector>
 
 // What became of one texture file of a map's list.
-enum class TextureFileState { kLoaded, kMissing, kUnreadable, kNotWad2 };
+enum class TextureFileState { kLoaded, kMissing, kUnreadable, kNotWad2, kTooLarge };
+
+// The largest texture files in use hold some tens of megabytes. A larger
+// file is refused: a broken header of one could have the catalogue take as
+// much memory as the file claims to hold.
+inline constexpr int64_t kMaxTextureFileBytes = int64_t{256} << 20;
 
 // One WAD2 texture file: the directory read from it and, while it is open, a
 // read-only handle whose reads never leave the file. A broken or hostile file
@@ -36,7 +41,8 @@ public:
     const WadLump* FindLump(std::string_view name) const;
 
     // The file stays open between these two calls, so that pixels can be read
-    // while the brush & face dialog is open.
+    // while the brush & face dialog is open. A file larger than
+    // kMaxTextureFileBytes is not opened.
     bool Open();
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
@@ -62,4 +68,5 @@ private:
     int32_t m_declaredEntryCount = 0;
     std::unique_ptr<FILE, CloseFile> m_file;
     int64_t m_size = 0;
+    bool m_tooLarge = false; // what the last Open() found
 };

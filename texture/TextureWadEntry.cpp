@@ -1,5 +1,7 @@
 #include "texture/TextureWadEntry.h"
 
+#include "framework/RegularFile.h"
+
 TextureWadEntry ReadWadEntry(std::string_view name, const TextureSearchPaths& paths,
                              std::vector<CTextureFile>& loaded) {
     TextureWadEntry entry;
@@ -32,6 +34,12 @@ const char* DescribeTextureFileState(TextureFileState state) {
         return "unreadable";
     case TextureFileState::kNotWad2:
         return "not a WAD2 file";
+    case TextureFileState::kTooLarge: {
+        static const std::string tooLarge = "larger than " +
+                                            DescribeByteCount(kMaxTextureFileBytes) +
+                                            ", too large to be a texture file";
+        return tooLarge.c_str();
+    }
     }
     return "";
 }

@@ -1,5 +1,6 @@
 #include "entity/EntityDefinitions.h"
 #include "map/CTolveDoc.h"
+#include "map/MapDiagnostics.h"
 #include "map/MapFileMessages.h"
 #include "tools/DefinitionFiles.h"
 #include "tools/DefinitionNotices.h"
@@ -15,18 +16,30 @@
 namespace {
 
 // Prints each problem as FILE:LINE: message, LINE counted from 1. Problems in
-// building a brush point at the line of its opening brace.
+// building a brush point at the line of its opening brace. A file of junk has
+// a problem in every other byte: past the first kMaxListed problems, and as
+// many notices, the rest are counted and told as a number at the end.
 class CCheckDiagnostics : public CMapDiagnostics {
 public:
+    static constexpr size_t kMaxListed = CMapErrorList::kMaxListed;
+
     explicit CCheckDiagnostics(const char* path) : m_path(path) {}
     void Report(int line, int brushLine, std::string_view message) override {
-        Print(line, brushLine, "", message);
-        ++m_count;
+        if (m_count++ < kMaxListed)
+            Print(line, brushLine, "", message);
     }
     void Notice(int line, int brushLine, std::string_view message) override {
-        Print(line, brushLine, "notice: ", message);
+        if (m_notices++ < kMaxListed)
+            Print(line, brushLine, "notice: ", message);
     }
-    int m_count = 0;
+    void PrintUnlisted() const {
+        if (m_count > kMaxListed)
+            std::fprintf(stderr, "%s: ... and %zu more problems\n", m_path, m_count - kMaxListed);
+        if (m_notices > kMaxListed)
+            std::fprintf(stderr, "%s: notice: ... and %zu more notices\n", m_path,
+                         m_notices - kMaxListed);
+    }
+    size_t m_count = 0;
 
 private:
     void Print(int line, int brushLine, const char* kind, std::string_view message) const {
@@ -37,13 +50,16 @@ private:
     }
 
     const char* m_path;
+    size_t m_notices = 0;
 };
 
 void PrintCheckUsage(FILE* out) {
     std::fprintf(out,
                  "usage: tolve-map check [--verbose] [--defs DEFFILE...]... FILE...\n\n"
                  "Reads each map and prints every problem as FILE:LINE: message, LINE counted\n"
-                 "from 1. A notice tells of what the editor keeps or shows differently without\n"
+                 "from 1; past the first %zu problems of a map, and as many notices, only\n"
+                 "how many more there were. A notice tells of what the editor keeps or shows "
+                 "differently without\n"
                  "it being a problem: faces whose corners do not lie in one plane, brushes whose\n"
                  "plane points are not whole numbers (one line per file; --verbose lists each\n"
                  "brush with its line), what building a brush finds that the compilers take as\n"
@@ -58,7 +74,8 @@ void PrintCheckUsage(FILE* out) {
                  "  class with flags are not). Problems in the definition files count as\n"
                  "  problems.\n"
                  "Exit status: 0 when no file had a problem, 1 when some had,\n"
-                 "2 when a file cannot be read.\n");
+                 "2 when a file cannot be read.\n",
+                 CCheckDiagnostics::kMaxListed);
 }
 
 // Brushes read with decimal plane points keep them until they are edited.
@@ -84,13 +101,14 @@ void PrintOtherGameNotice(const CTolveDoc& doc, const char* path) {
 // Reads one map and prints its problems and notices; false when it could not
 // be read at all.
 bool CheckMap(const char* path, bool verbose, const CEntityDefinitions* definitions,
-              int& problems) {
+              size_t& problems) {
     CTolveDoc doc;
     CCheckDiagnostics diagnostics(path);
     if (std::optional<FileError> error = doc.ReadMapFile(path, diagnostics)) {
         ShowMessages({DescribeReadFailure(*error)});
         return false;
     }
+    diagnostics.PrintUnlisted();
     problems = diagnostics.m_count;
     doc.m_textureWad.SetMapFolder(MapFolderOf(path));
     RecogniseGameQuietly(doc);
@@ -148,7 +166,7 @@ int RunCheckCommand(int argc, char** argv) {
         status = ReadDefinitionFiles(arguments.definitionFiles, definitions);
     const CEntityDefinitions* checked = arguments.definitionFiles.empty() ? nullptr : &definitions;
     for (const char* file : arguments.maps) {
-        int problems = 0;
+        size_t problems = 0;
         if (!CheckMap(file, arguments.verbose, checked, problems))
             status = 2;
         else if (problems > 0 && status == 0)

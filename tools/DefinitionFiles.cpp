@@ -16,9 +16,12 @@ int ReadDefinitionFiles(const std::vector<std::string>& files, CEntityDefinition
         else
             std::fprintf(stderr, "%s\n", problem.message.c_str());
     }
+    const size_t unlisted = definitions.GetProblemCount() - definitions.GetProblems().size();
+    if (unlisted > 0)
+        std::fprintf(stderr, "... and %zu more problems\n", unlisted);
     if (unreadable)
         return 2;
-    return definitions.GetProblems().empty() ? 0 : 1;
+    return definitions.GetProblemCount() == 0 ? 0 : 1;
 }
 
 bool IsDefinitionFileName(const std::string& name) {

@@ -17,9 +17,11 @@ void PrintDefsUsage(FILE* out) {
                  "separated by tabs: \"point\" or \"brush\", the name, for a point class with a\n"
                  "size the six numbers of its mins and maxs, then each spawnflags bit as\n"
                  "BIT=Caption, those of its base classes included.\n"
-                 "Problems go to standard error as FILE:LINE: message.\n"
+                 "Problems go to standard error as FILE:LINE: message, the first %zu of\n"
+                 "them, then how many more there were.\n"
                  "Exit status: 0 when no file had a problem, 1 when some had,\n"
-                 "2 when a file cannot be read.\n");
+                 "2 when a file cannot be read.\n",
+                 CDefinitionProblems::kMaxListed);
 }
 
 std::string DescribeClass(const EntityClassDefinition& definition) {

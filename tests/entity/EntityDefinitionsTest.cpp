@@ -5,6 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -102,6 +106,7 @@ TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
 @PointClass base(Big, Small) color(300 -5 7.6) = reversed []
 @SolidClass base(Big) = trigger_big []
 @PointClass size(16 16 15) = centred []
+@PointClass base(trigger_big) = on_trigger []
 )text",
                         "sizes.fgd");
     EXPECT_TRUE(definitions.GetProblems().empty());
@@ -116,6 +121,69 @@ TEST(FgdDefinitions, BasesLendSizeAndColourAndTheFirstBaseThatHasOneWins) {
     // A brush class takes its size from its brushes.
     EXPECT_FALSE(Found(definitions, "trigger_big").size.has_value());
     EXPECT_EQ(Found(definitions, "trigger_big").colour, (DefinitionColour{1, 2, 3}));
+    // Nor does it lend one, not even its base's.
+    EXPECT_FALSE(Found(definitions, "on_trigger").size.has_value());
+}
+
+// Along two ways to a base, a key stands where the base first puts it and
+// reads as the base says where it comes last.
+TEST(FgdDefinitions, ABaseInheritedTwiceCountsWhereItComesLast) {
+    CEntityDefinitions definitions;
+    definitions.ReadFgd(R"text(@BaseClass = A [ k(string) : "A" ]
+@BaseClass base(A) = B [ b(string)  k(string) : "B" ]
+@BaseClass base(A) = C [ c(string) ]
+@PointClass base(B, C) = d []
+)text",
+                        "diamond.fgd");
+    const EntityClassDefinition& d = Found(definitions, "d");
+    EXPECT_THAT(KeyNames(d), ElementsAre("k", "b", "c"));
+    EXPECT_EQ(d.FindKey("k")->caption, "A");
+}
+
+namespace {
+
+bool IsUnderAddressSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#endif
+#endif
+    return false;
+}
+
+} // namespace
+
+// Each of 10000 bases adds a key to the one before; the class at the end of
+// the chain holds them all. Folding every base as it came took the square of
+// that in memory; the chain is read in a child process held to 384 MB (but
+// under AddressSanitizer, whose shadow memory alone is far more).
+TEST(FgdDefinitions, AChainOfTenThousandBasesFoldsInLittleMemory) {
+    constexpr int kDepth = 10000;
+    std::string text = "@BaseClass = b0 [ k0(string) ]\n";
+    for (int i = 1; i < kDepth; ++i)
+        text += "@BaseClass base(b" + std::to_string(i - 1) + ") = b" + std::to_string(i) + " [ k" +
+                std::to_string(i) + "(string) ]\n";
+    text += "@PointClass base(b" + std::to_string(kDepth - 1) + ") = leaf []\n";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!IsUnderAddressSanitizer()) {
+            const rlimit cap{rlim_t{384} << 20, rlim_t{384} << 20};
+            setrlimit(RLIMIT_AS, &cap);
+        }
+        alarm(120);
+        CEntityDefinitions definitions;
+        definitions.ReadFgd(text, "chain.fgd");
+        const EntityClassDefinition* leaf = definitions.Find("leaf");
+        const bool whole = leaf && leaf->keys.size() == kDepth && leaf->keys[0].name == "k0" &&
+                           definitions.GetProblemCount() == 0;
+        _exit(whole ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(FgdDefinitions, KeysReadEveryOptionalPart) {

@@ -74,7 +74,7 @@ TEST(QuakedDefinitions, AHeaderThatCannotBeReadIsAProblemAndTheCommentIsSkipped)
                            "/*QUAKED bad_number (1 0 0) (-8 -8 a) (8 8 8)\n*/\n"
                            "/*QUAKED\n*/\n"
                            "/*QUAKED short (1 0) ?\n*/\n"
-                           "/*QUAKED also_good (1 1 1) (0 0 0) (1 1 1) A\n",
+                           "/*QUAKED also_good (1 1 1) (0 0 0) (1 1 1) A\n*/",
                            "broken.def");
     EXPECT_THAT(definitions.GetClassNames(EntityClassKind::kBrush), ElementsAre("good"));
     EXPECT_THAT(definitions.GetClassNames(EntityClassKind::kPoint), ElementsAre("also_good"));
@@ -86,6 +86,26 @@ TEST(QuakedDefinitions, AHeaderThatCannotBeReadIsAProblemAndTheCommentIsSkipped)
     EXPECT_THAT(lines, ElementsAre(3, 5, 7, 9, 11));
     EXPECT_THAT(definitions.GetProblems()[0].message, HasSubstr("colour of \"no_colour\""));
     EXPECT_THAT(definitions.GetProblems()[1].message, HasSubstr("size of \"half_size\""));
+}
+
+// Each comment left open used to run to the end of the file, every later
+// comment in its description: thousands of them took gigabytes.
+TEST(QuakedDefinitions, ACommentLeftOpenEndsAtTheNextAndIsAProblem) {
+    CEntityDefinitions definitions;
+    definitions.ReadQuaked("/*QUAKED first (1 0 0) ?\nFirst.\n"
+                           "/*QUAKED second (1 0 0) ?\nSecond.\n*/\n"
+                           "/*QUAKED last (1 0 0) ?\nLast.\n",
+                           "open.def");
+    EXPECT_EQ(definitions.Find("first")->description, "First.");
+    EXPECT_EQ(definitions.Find("second")->description, "Second.");
+    EXPECT_EQ(definitions.Find("last")->description, "Last.");
+    EXPECT_THAT(definitions.GetProblems(),
+                ElementsAre(DefinitionProblem{"open.def", 1,
+                                              "the QUAKED comment of \"first\" is not closed "
+                                              "before the next one"},
+                            DefinitionProblem{"open.def", 6,
+                                              "the QUAKED comment of \"last\" is not closed at "
+                                              "the end of the file"}));
 }
 
 TEST(QuakedDefinitions, FlagWordsReachTheLastBitOfSpawnflags) {

@@ -16,7 +16,7 @@ CKnownFile ReadAndKnow(const std::filesystem::path& path) {
     std::string text;
     std::string reason;
     FileStamp stamp;
-    EXPECT_TRUE(ReadRegularFile(path.string(), text, reason, &stamp));
+    EXPECT_TRUE(ReadRegularFile(path.string(), text, reason, 1 << 20, &stamp));
     CKnownFile known;
     known.Remember(stamp);
     return known;

@@ -77,6 +77,15 @@ TEST(CMapDefinitions, ReadsWhatTheKeysNameAndAgainWhenTheyChange) {
     EXPECT_TRUE(definitions.GetProblems().empty());
 }
 
+TEST(CMapDefinitions, CountsTheProblemsItDoesNotList) {
+    CTempDir dir;
+    WriteFileText(dir.Path("junk.fgd"), std::string(CDefinitionProblems::kMaxListed + 5, '@'));
+    CMapDefinitions definitions;
+    definitions.Get(WorldWith({{kDefinitionsKey, "junk.fgd"}}), dir.Root().string());
+    EXPECT_EQ(definitions.GetProblems().size(), CDefinitionProblems::kMaxListed);
+    EXPECT_EQ(definitions.GetProblemCount(), CDefinitionProblems::kMaxListed + 5);
+}
+
 TEST(CMapDefinitions, OfferedNamesAndTheReachOfTheLargestBox) {
     const std::vector<std::string> builtIn = {"light"};
     EXPECT_EQ(OfferedClassNames(nullptr, EntityClassKind::kPoint, builtIn), builtIn);

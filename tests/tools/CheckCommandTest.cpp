@@ -1,5 +1,6 @@
 #include "ToolRun.h"
 
+#include "entity/CDefinitionProblems.h"
 #include "map/MapFileMessages.h"
 
 #include <gmock/gmock.h>
@@ -30,6 +31,13 @@ std::vector<std::string> FractionalBrushLines(const std::string& text) {
         }
     }
     return found;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 TEST(CheckTool, FractionalPointsAreOneNoticeAndVerboseListsTheirBrushes) {
@@ -137,6 +145,26 @@ TEST(CheckTool, ProblemsOfTheDefinitionsCountAndUnreadableOnesStopNothing) {
     const ToolRun noMap = RunTool(dir, "check", {"--defs", broken});
     EXPECT_EQ(noMap.status, 2);
     EXPECT_THAT(noMap.err, HasSubstr("--defs"));
+}
+
+// Junk has a problem on every line: the first thousand are listed, the rest
+// counted, for the map and for the definitions alike.
+TEST(CheckTool, ListsTheFirstThousandProblemsAndCountsTheRest) {
+    CTempDir dir;
+    const size_t lines = CDefinitionProblems::kMaxListed + 5;
+    std::string fgd, map;
+    for (size_t i = 0; i < lines; ++i)
+        fgd += "@\n", map += "x\n";
+    const std::string fgdPath = dir.Path("junk.fgd").string();
+    const std::string mapPath = dir.Path("junk.map").string();
+    WriteFileText(fgdPath, fgd);
+    WriteFileText(mapPath, map);
+    const ToolRun run = RunTool(dir, "check", {"--defs", fgdPath, mapPath});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("\n... and 5 more problems\n" + mapPath + ":1: Error:"));
+    EXPECT_THAT(run.err, HasSubstr("\n" + mapPath + ": ... and 5 more problems\n"));
+    for (const std::string listed : {"{ not found", "expected BaseClass"})
+        EXPECT_EQ(Occurrences(run.err, listed), 1000u) << listed;
 }
 
 // Keys given twice in an entity are kept and told, as notices; so is what
