@@ -1,6 +1,7 @@
 #include "map/CMapReader.h"
 
 #include "framework/TextToNumber.h"
+#include "framework/Utf8Mark.h"
 #include "map/BrushGeometry.h"
 #include "map/EntityKeys.h"
 #include "map/MapFragment.h"
@@ -177,7 +178,10 @@ std::string DescribeTrailingTokens(int count) {
 } // namespace
 
 CMapReader::CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
-    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics), m_text(text) {}
+    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(SkipUtf8Mark(text), diagnostics),
+      m_text(SkipUtf8Mark(text)) {
+    m_target.utf8Mark = m_text.size() != text.size();
+}
 
 void CMapReader::ReadMap() {
     while (m_tokenizer.GetToken(false)) {

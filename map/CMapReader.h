@@ -27,7 +27,8 @@ template <class Entity> struct KeyRule;
 class CMapReader {
 public:
     // Reads into `target`, whose world keys are where a "worldspawn" starts
-    // from (a document passes its own, so that several merge).
+    // from (a document passes its own, so that several merge). A leading
+    // byte-order mark is passed over, and noted in `target`.
     CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics);
     void ReadMap();
 

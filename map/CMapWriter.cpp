@@ -2,6 +2,7 @@
 
 #include "framework/CSafeFileWriter.h"
 #include "framework/TextToNumber.h"
+#include "framework/Utf8Mark.h"
 #include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
 #include "map/EntityKeys.h"
@@ -392,6 +393,8 @@ void CMapWriter::WriteHeader() {
 }
 
 bool CMapWriter::WriteMap() {
+    if (m_contents.utf8Mark)
+        Put(kUtf8Mark);
     WriteHeader();
     if (m_contents.world)
         WriteWorld(*m_contents.world);
