@@ -78,6 +78,7 @@ private:
     bool NextFaceToken(bool sameLine);
     void ReadFaceNumber(FaceDef& face, int index, FaceSource& source);
     void ReportInexactNumber(const char* text, int32_t readAs);
+    bool ReadFinite(double& number, double readAs);
     void KeepBrush(int braceLine, int faceLines, const char* message);
     void KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
     void AttachValveAxes(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;

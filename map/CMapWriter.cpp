@@ -262,8 +262,8 @@ void CMapWriter::WriteTexturePart(const CMapBrush& brush, int f) {
     } else if (valveOut) {
         const StandardTexture numbers = GetStandardTexture(brush, f);
         WriteValveTexture(face.texture, MakeValveAxes(GetFaceNormal(brush, f), numbers),
-                          static_cast<float>(numbers.rotation), static_cast<float>(numbers.xScale),
-                          static_cast<float>(numbers.yScale));
+                          NearestFloat(numbers.rotation), NearestFloat(numbers.xScale),
+                          NearestFloat(numbers.yScale));
     } else if (valveFace) {
         const Vec3d normal = GetFaceNormal(brush, f);
         const ValveAxes& axes = brush.m_valveAxes[f];
