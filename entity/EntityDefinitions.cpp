@@ -3,6 +3,7 @@
 #include "entity/FgdReader.h"
 #include "entity/QuakedReader.h"
 #include "framework/RegularFile.h"
+#include "framework/Utf8Mark.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ std::vector<size_t> CEntityDefinitions::FindBases(const FgdClass& read, const st
 }
 
 void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file) {
-    for (FgdClass& read : ReadFgdClasses(text, file, m_problems)) {
+    for (FgdClass& read : ReadFgdClasses(SkipUtf8Mark(text), file, m_problems)) {
         std::vector<size_t> bases = FindBases(read, file);
         const std::string name = read.definition.name;
         const int line = read.definition.line;
@@ -74,7 +75,8 @@ void CEntityDefinitions::ReadFgd(std::string_view text, const std::string& file)
 }
 
 void CEntityDefinitions::ReadQuaked(std::string_view text, const std::string& file) {
-    for (EntityClassDefinition& definition : ReadQuakedClasses(text, file, m_problems))
+    for (EntityClassDefinition& definition :
+         ReadQuakedClasses(SkipUtf8Mark(text), file, m_problems))
         AddClass(std::move(definition));
 }
 

@@ -1,5 +1,6 @@
 #include "framework/TextToNumber.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <clocale>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <locale.h>
 
 namespace {
@@ -206,6 +208,16 @@ bool IsShortestText(const char* text, float& value) {
         value = static_cast<float>(wide);
         return true;
     }
-    value = static_cast<float>(ParseDouble(text));
-    return MatchesShortest(text, value);
+    wide = ParseDouble(text);
+    value = NearestFloat(wide);
+    return std::fabs(wide) <= std::numeric_limits<float>::max() && MatchesShortest(text, value);
+}
+
+float NearestFloat(double value) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (std::isnan(value))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (std::isinf(value))
+        return static_cast<float>(value);
+    return static_cast<float>(std::clamp(value, -kLargest, kLargest));
 }

@@ -38,8 +38,14 @@ size_t FormatShortest(double value, char* out);
 size_t FormatShortest(float value, char* out);
 inline constexpr size_t kShortestTextCapacity = 32;
 
+// The float nearest to `value`: beyond the largest float, the largest, where
+// a plain conversion has undefined behaviour; infinities and "nan" stay what
+// they are.
+float NearestFloat(double value);
+
 // True when `text` is exactly what FormatShortest writes for the number it
 // stands for, which goes to `value`: then writing the number gives the text
 // back. Plain integers of up to 15 digits take a quick path.
+// A number beyond the float range is never written as it was.
 bool IsShortestText(const char* text, double& value);
 bool IsShortestText(const char* text, float& value);

@@ -1,6 +1,7 @@
 #include "map/CMapReader.h"
 
 #include "framework/TextToNumber.h"
+#include "framework/Utf8Mark.h"
 #include "map/BrushGeometry.h"
 #include "map/EntityKeys.h"
 #include "map/MapFragment.h"
@@ -177,7 +178,10 @@ std::string DescribeTrailingTokens(int count) {
 } // namespace
 
 CMapReader::CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
-    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(text, diagnostics), m_text(text) {}
+    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(SkipUtf8Mark(text), diagnostics),
+      m_text(SkipUtf8Mark(text)) {
+    m_target.utf8Mark = m_text.size() != text.size();
+}
 
 void CMapReader::ReadMap() {
     while (m_tokenizer.GetToken(false)) {
@@ -302,11 +306,31 @@ bool CMapReader::ReadPoint(IntPoint& point, Vec3d& exact, FaceSource& source) {
     return true;
 }
 
+// "inf", "nan" and numbers past the double range ("1e999") mean nothing to
+// the compilers: such a number is a problem, and the field's own value, 0 or
+// for a scale 1, is read and written in its place. False for those.
+bool CMapReader::ReadFinite(double& number, double readAs) {
+    if (std::isfinite(number))
+        return true;
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%g", readAs);
+    std::string message = "Number \"";
+    message.append(m_tokenizer.Token()).append("\" is not a finite number; it is read as ");
+    message.append(shown).append("\n");
+    m_diagnostics.Report(m_tokenizer.Line(), -1, message);
+    number = readAs;
+    return false;
+}
+
 void CMapReader::ReadFaceNumber(FaceDef& face, int index, FaceSource& source) {
     const char* text = m_tokenizer.Token();
     float* numbers[5] = {&face.xOffset, &face.yOffset, &face.rotation, &face.xScale, &face.yScale};
     float& number = *numbers[index];
-    number = static_cast<float>(ParseDouble(text));
+    double value = ParseDouble(text);
+    const bool finite = ReadFinite(value, index < 3 ? 0.0 : 1.0);
+    number = NearestFloat(value);
+    if (!finite)
+        return;
     bool exact = index < 2 ? OffsetTextIsExact(text) : FloatTextIsExact(text, number);
     if (!exact)
         source.inexactNumbers |= static_cast<uint8_t>(1 << index);
@@ -371,7 +395,8 @@ bool CMapReader::ReadValveTexture(FaceDef& face, ValveAxes& axes, FaceSource& so
         for (int k = 0; k < 4; ++k, ++index) {
             if (!ReadSameLine())
                 return false;
-            if (!IsShortestText(m_tokenizer.Token(), *numbers[index]))
+            const bool shortest = IsShortestText(m_tokenizer.Token(), *numbers[index]);
+            if (ReadFinite(*numbers[index], 0.0) && !shortest)
                 source.inexactNumbers |= static_cast<uint16_t>(1 << index);
         }
         if (!ReadBracket(']'))
@@ -381,12 +406,18 @@ bool CMapReader::ReadValveTexture(FaceDef& face, ValveAxes& axes, FaceSource& so
     for (int k = 0; k < 3; ++k, ++index) {
         if (!ReadSameLine())
             return false;
+        const bool shortest = IsShortestText(m_tokenizer.Token(), *floats[k]);
+        double wide = *floats[k];
+        if (!ReadFinite(wide, k > 0 ? 1.0 : 0.0)) {
+            *floats[k] = NearestFloat(wide);
+            continue;
+        }
         // A zero scale is taken as 1; the text keeps the 0.
-        if (!IsShortestText(m_tokenizer.Token(), *floats[k]) || (k > 0 && *floats[k] == 0.0f))
+        if (!shortest || (k > 0 && *floats[k] == 0.0f))
             source.inexactNumbers |= static_cast<uint16_t>(1 << index);
     }
-    face.xOffset = static_cast<float>(axes.uOffset);
-    face.yOffset = static_cast<float>(axes.vOffset);
+    face.xOffset = NearestFloat(axes.uOffset);
+    face.yOffset = NearestFloat(axes.vOffset);
     return true;
 }
 

@@ -27,7 +27,8 @@ template <class Entity> struct KeyRule;
 class CMapReader {
 public:
     // Reads into `target`, whose world keys are where a "worldspawn" starts
-    // from (a document passes its own, so that several merge).
+    // from (a document passes its own, so that several merge). A leading
+    // byte-order mark is passed over, and noted in `target`.
     CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics);
     void ReadMap();
 
@@ -77,6 +78,7 @@ private:
     bool NextFaceToken(bool sameLine);
     void ReadFaceNumber(FaceDef& face, int index, FaceSource& source);
     void ReportInexactNumber(const char* text, int32_t readAs);
+    bool ReadFinite(double& number, double readAs);
     void KeepBrush(int braceLine, int faceLines, const char* message);
     void KeepFaceTexts(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;
     void AttachValveAxes(CMapBrush& brush, int faceLines, const int* builtFaceOfDef) const;

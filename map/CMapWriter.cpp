@@ -2,6 +2,7 @@
 
 #include "framework/CSafeFileWriter.h"
 #include "framework/TextToNumber.h"
+#include "framework/Utf8Mark.h"
 #include "map/CMapTokenizer.h"
 #include "map/CTolveDoc.h"
 #include "map/EntityKeys.h"
@@ -261,8 +262,8 @@ void CMapWriter::WriteTexturePart(const CMapBrush& brush, int f) {
     } else if (valveOut) {
         const StandardTexture numbers = GetStandardTexture(brush, f);
         WriteValveTexture(face.texture, MakeValveAxes(GetFaceNormal(brush, f), numbers),
-                          static_cast<float>(numbers.rotation), static_cast<float>(numbers.xScale),
-                          static_cast<float>(numbers.yScale));
+                          NearestFloat(numbers.rotation), NearestFloat(numbers.xScale),
+                          NearestFloat(numbers.yScale));
     } else if (valveFace) {
         const Vec3d normal = GetFaceNormal(brush, f);
         const ValveAxes& axes = brush.m_valveAxes[f];
@@ -392,6 +393,8 @@ void CMapWriter::WriteHeader() {
 }
 
 bool CMapWriter::WriteMap() {
+    if (m_contents.utf8Mark)
+        Put(kUtf8Mark);
     WriteHeader();
     if (m_contents.world)
         WriteWorld(*m_contents.world);

@@ -50,6 +50,7 @@ void CTolveDoc::DeleteContents() {
     m_worldKeptTexts = CKeptTexts();
     m_worldKeyLayout = CKeyLayout();
     m_header.clear();
+    m_utf8Mark = false;
     // Nothing may keep pointing at what was just deleted.
     m_editorState.ForgetSelection();
     CDocument::DeleteContents();
@@ -149,7 +150,7 @@ void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics)
     // (its message, the pairs of an earlier worldspawn) stays.
     MapFragment fragment;
     fragment.world = static_cast<const CWorldKeys&>(*this);
-    CMapReader(fragment, SkipUtf8Mark(text), diagnostics).ReadMap();
+    CMapReader(fragment, text, diagnostics).ReadMap();
     AdoptFragment(std::move(fragment));
 }
 
@@ -159,6 +160,7 @@ void CTolveDoc::AdoptFragment(MapFragment&& fragment) {
     m_mapGame = fragment.game;
     m_fractionalBrushLines = std::move(fragment.fractionalBrushLines);
     m_header = std::move(fragment.header);
+    m_utf8Mark = fragment.utf8Mark;
     if (fragment.hasWorld) {
         static_cast<CWorldKeys&>(*this) = std::move(fragment.world);
         if (fragment.wad)
@@ -210,6 +212,7 @@ void CTolveDoc::UpdateAllViews(const MapNotice& notice) {
 
 MapContents CTolveDoc::GetContents() const {
     MapContents contents;
+    contents.utf8Mark = m_utf8Mark;
     contents.header = m_header;
     contents.world = this;
     if (m_textureWad.IsNamed())

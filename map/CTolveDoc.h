@@ -113,8 +113,10 @@ public:
         m_mapFormat = format;
     }
     MapGame m_mapGame = MapGame::kQuake;
-    // The comment lines that headed the file, written back at its top.
+    // The comment lines that headed the file, written back at its top, after
+    // the byte-order mark it began with, if any.
     std::string m_header;
+    bool m_utf8Mark = false;
     // What the status bar tells of the notices of the last read; empty when
     // there were none.
     std::string m_readNotices;

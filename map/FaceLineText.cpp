@@ -46,7 +46,7 @@ std::string FormatStandardTexture(const char* texture, const StandardTexture& nu
 std::string FormatStandardFloat(double number) {
     char digits[kFixedTextCapacity + 1];
     char shortest[kShortestTextCapacity + 1];
-    const float single = static_cast<float>(number);
+    const float single = NearestFloat(number);
     digits[FormatFixed(single, digits)] = '\0';
     shortest[FormatShortest(single, shortest)] = '\0';
     return ParseDouble(digits) == ParseDouble(shortest) ? digits : shortest;

@@ -1,5 +1,6 @@
 #include "map/FormatConversion.h"
 
+#include "framework/TextToNumber.h"
 #include "map/FaceLineText.h"
 #include "map/TextureProjection.h"
 
@@ -55,9 +56,9 @@ void DropValveAxes(CMapBrush& brush) {
             FindStandardTexture(normal, axes, face.rotation, face.xScale, face.yScale)
                 .value_or(NearestStandardTexture(normal, axes, face.xScale, face.yScale));
         brush.ForgetTextureText(f);
-        face.rotation = static_cast<float>(numbers.rotation);
-        face.xScale = static_cast<float>(numbers.xScale);
-        face.yScale = static_cast<float>(numbers.yScale);
+        face.rotation = NearestFloat(numbers.rotation);
+        face.xScale = NearestFloat(numbers.xScale);
+        face.yScale = NearestFloat(numbers.yScale);
         face.xOffset = static_cast<int16_t>(IsFieldOffset(numbers.xOffset) ? numbers.xOffset : 0);
         face.yOffset = static_cast<int16_t>(IsFieldOffset(numbers.yOffset) ? numbers.yOffset : 0);
         if (IsFieldOffset(numbers.xOffset) && IsFieldOffset(numbers.yOffset))

@@ -1,6 +1,7 @@
 #include "map/MapFileCheck.h"
 
 #include "framework/RegularFile.h"
+#include "framework/Utf8Mark.h"
 #include "map/CMapReader.h"
 #include "map/MapDiagnostics.h"
 #include "map/MapFragment.h"

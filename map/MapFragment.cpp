@@ -6,6 +6,7 @@ MapContents ContentsOf(const MapFragment& fragment) {
         contents.world = &fragment.world;
     if (fragment.wad)
         contents.wad = *fragment.wad;
+    contents.utf8Mark = fragment.utf8Mark;
     contents.header = fragment.header;
     contents.worldBrushes = &fragment.worldBrushes;
     contents.modelEntities = &fragment.modelEntities;

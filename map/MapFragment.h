@@ -21,6 +21,7 @@ struct MapFragment {
     CWorldKeys world;
     std::optional<std::string> wad; // the world's "wad", when it had one
     std::string header;             // the comment lines heading the file (see MapHeader.h)
+    bool utf8Mark = false;          // the file began with a UTF-8 byte-order mark
     BrushList worldBrushes;
     ModelEntityList modelEntities;
     PointEntityList pointEntities;
@@ -41,6 +42,9 @@ struct MapFragment {
 // What the writer writes: the header, the world entity when there is one,
 // then the entities in map order. Points into a document or a fragment.
 struct MapContents {
+    // A map read with a byte-order mark is written with it: the compilers
+    // take its bytes, all above 127, for blanks, as the reader does.
+    bool utf8Mark = false;
     std::string_view header;
     const CWorldKeys* world = nullptr;   // null: no world entity
     std::optional<std::string_view> wad; // none: the map names no texture files

@@ -54,10 +54,3 @@ std::string FindNotTextMapReason(std::string_view text) {
                "file does";
     return {};
 }
-
-std::string_view SkipUtf8Mark(std::string_view text) {
-    using namespace std::string_view_literals;
-    if (StartsWith(text, "\xEF\xBB\xBF"sv))
-        text.remove_prefix(3);
-    return text;
-}

@@ -6,6 +6,3 @@
 // Why `text` cannot be map text at all (UTF-16 or UTF-32, or binary), in words
 // for the user; empty when it may be read.
 std::string FindNotTextMapReason(std::string_view text);
-
-// Map text without a leading UTF-8 byte-order mark.
-std::string_view SkipUtf8Mark(std::string_view text);

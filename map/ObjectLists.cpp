@@ -145,6 +145,7 @@ void ExchangeContents(CTolveDoc& doc, MapFragment& other) {
     other.wad = std::move(wad);
     other.hasWorld = true;
     std::swap(doc.m_header, other.header);
+    std::swap(doc.m_utf8Mark, other.utf8Mark);
     std::swap(BrushesOf(doc, nullptr), other.worldBrushes);
     std::swap(ModelEntitiesOf(doc), other.modelEntities);
     std::swap(PointEntitiesOf(doc), other.pointEntities);

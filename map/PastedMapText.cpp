@@ -3,7 +3,6 @@
 #include "map/CMapReader.h"
 #include "map/FormatConversion.h"
 #include "map/MapDiagnostics.h"
-#include "map/MapTextEncoding.h"
 
 namespace {
 
@@ -60,7 +59,7 @@ std::optional<std::string> FitToFormat(MapFragment& fragment, MapFormat target) 
 PastedMapText ReadPastedMapText(std::string_view text, MapFormat target) {
     PastedMapText pasted;
     CFirstProblem problem;
-    CMapReader(pasted.fragment, SkipUtf8Mark(text), problem).ReadMap();
+    CMapReader(pasted.fragment, text, problem).ReadMap();
     // Prose fails at its first word; that it is no map says more than where.
     if (!HoldsMapObjects(pasted.fragment))
         pasted.problem = kNoMapObjects;

@@ -1,5 +1,6 @@
 #include "map/TextureLock.h"
 
+#include "framework/TextToNumber.h"
 #include "map/FaceTextureChange.h"
 #include "map/TextureProjection.h"
 
@@ -31,9 +32,9 @@ void SetStandardNumbers(CMapBrush& brush, int face, const StandardTexture& numbe
     FaceTexture texture;
     texture.xOffset = std::nearbyint(numbers.xOffset);
     texture.yOffset = std::nearbyint(numbers.yOffset);
-    texture.rotation = static_cast<float>(numbers.rotation);
-    texture.xScale = static_cast<float>(numbers.xScale);
-    texture.yScale = static_cast<float>(numbers.yScale);
+    texture.rotation = NearestFloat(numbers.rotation);
+    texture.xScale = NearestFloat(numbers.xScale);
+    texture.yScale = NearestFloat(numbers.yScale);
     FaceTextureChange change;
     change.xOffset = !SameNumber(texture.xOffset, now.xOffset);
     change.yOffset = !SameNumber(texture.yOffset, now.yOffset);
@@ -93,8 +94,7 @@ void MoveFaceTexture(CMapBrush& brush, int face, const IntPoint& delta) {
     }
     StandardTexture numbers;
     ValveAxes axes = StandardAxes(brush, face, GetFaceNormal(brush, face), numbers);
-    ShiftAxesWithMove(axes, static_cast<float>(numbers.xScale), static_cast<float>(numbers.yScale),
-                      delta);
+    ShiftAxesWithMove(axes, NearestFloat(numbers.xScale), NearestFloat(numbers.yScale), delta);
     numbers.xOffset = axes.uOffset;
     numbers.yOffset = axes.vOffset;
     SetStandardNumbers(brush, face, numbers);
@@ -131,9 +131,9 @@ void KeepValveNumbers(CMapBrush& brush, int face, const Vec3d& normalBefore,
     const int line = axes.line;
     axes = MakeValveAxes(normalAfter, numbers);
     axes.line = line;
-    f.rotation = static_cast<float>(numbers.rotation);
-    f.xScale = static_cast<float>(numbers.xScale);
-    f.yScale = static_cast<float>(numbers.yScale);
+    f.rotation = NearestFloat(numbers.rotation);
+    f.xScale = NearestFloat(numbers.xScale);
+    f.yScale = NearestFloat(numbers.yScale);
     brush.ForgetTextureText(face);
 }
 

@@ -373,6 +373,18 @@ TEST(EntityDefinitionFiles, TheExtensionChoosesTheReader) {
     EXPECT_EQ(definitions.GetProblems().size(), 1u);
 }
 
+TEST(EntityDefinitionFiles, AByteOrderMarkIsPassedOver) {
+    CTempDir dir;
+    WriteFileText(dir.Path("marked.fgd"), "\xEF\xBB\xBF@PointClass = from_fgd []\n");
+    WriteFileText(dir.Path("marked.def"), "\xEF\xBB\xBF/*QUAKED from_def (1 0 0) ?\n*/\n");
+    CEntityDefinitions definitions;
+    EXPECT_TRUE(definitions.ReadFile(dir.Path("marked.fgd").string()));
+    EXPECT_TRUE(definitions.ReadFile(dir.Path("marked.def").string()));
+    EXPECT_TRUE(definitions.GetProblems().empty());
+    EXPECT_EQ(Found(definitions, "from_fgd").line, 1);
+    EXPECT_EQ(Found(definitions, "from_def").line, 1);
+}
+
 TEST(EntityDefinitionFiles, TheQuakeFgdReadsWithoutAProblem) {
     CEntityDefinitions definitions;
     ASSERT_TRUE(definitions.ReadFile(TestDataPath("defs/tb_Quake.fgd").string()));

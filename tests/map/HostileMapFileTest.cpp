@@ -93,12 +93,15 @@ TEST(HostileMapFile, AMapOpenedThroughALinkIsReadAndSavedThroughIt) {
               std::string::npos);
 }
 
-TEST(HostileMapFile, Utf8ByteOrderMarkIsSkipped) {
+// The mark is no part of the map, and a save keeps it where it stood.
+TEST(HostileMapFile, Utf8ByteOrderMarkIsSkippedAndKept) {
     CTempDir dir;
-    auto opened = OpenText(dir, "\xEF\xBB\xBF"s + CubeMapText());
+    const std::string marked = "\xEF\xBB\xBF// Game: Quake\n"s;
+    auto opened = OpenText(dir, marked + CubeMapText());
     EXPECT_TRUE(opened->opened);
     EXPECT_EQ(opened->doc.GetWorldBrushes().size(), 1u);
     EXPECT_TRUE(opened->messages.m_boxes.empty());
+    EXPECT_EQ(MapText(opened->doc).substr(0, marked.size() + 1), marked + "{");
 }
 
 // Opening a FIFO used to block the editor for good.

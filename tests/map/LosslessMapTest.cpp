@@ -277,6 +277,35 @@ TEST(LosslessMap, HugeNumbersInFaceLinesAreKeptAndReported) {
     EXPECT_EQ(saved.find("inf"), std::string::npos);
 }
 
+// "nan", "inf" and "1e999" mean nothing to the compilers: each is a problem,
+// read and written as the field's 0, or 1 for a scale, in either form. A
+// number beyond what a float holds is kept as written, and converted as the
+// largest float.
+TEST(LosslessMap, NumbersThatAreNotFiniteAreReportedAndNeverWritten) {
+    const std::string what = "\" is not a finite number; it is read as ";
+    const std::vector<std::string> reported = {"Number \"nan" + what + "0\n",
+                                               "Number \"inf" + what + "0\n",
+                                               "Number \"1e999" + what + "1\n"};
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"wall nan 0 inf 1 1e999", reported},
+        {"wall [ 0 nan 0 0 ] [ 0 0 -1 inf ] 0 1 1e999", reported},
+        {"wall 0 0 1e40 1 1e40", {}},
+    };
+    for (const auto& [texture, messages] : cases) {
+        SCOPED_TRACE(texture);
+        std::string faces = kCubeFaceLines;
+        faces.replace(faces.find("wall 0 0 0 1 1"), 14, texture);
+        auto r = Read("{\n\"classname\" \"worldspawn\"\n{\n" + faces + "}\n}\n");
+        EXPECT_EQ(r->diagnostics.Messages(), messages);
+        for (MapFormat format : {MapFormat::kStandard, MapFormat::kValve}) {
+            r->doc->SetMapFormat(format);
+            const std::string saved = MapText(*r->doc);
+            EXPECT_EQ(saved.find("nan"), std::string::npos) << saved;
+            EXPECT_EQ(saved.find("inf"), std::string::npos) << saved;
+        }
+    }
+}
+
 TEST(LosslessMap, BrushTooBigToHoldIsWrittenBackInItsPlace) {
     std::string faces;
     for (int i = 0; i < 33; ++i)
