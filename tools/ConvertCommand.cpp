@@ -1,3 +1,4 @@
+#include "framework/FileStamp.h"
 #include "map/CTolveDoc.h"
 #include "texture/TextureWadPrompt.h"
 #include "tools/ConvertOptions.h"
@@ -18,6 +19,24 @@ bool RefuseOtherGame(const CTolveDoc& doc, const std::string& path) {
                  "it\n",
                  path.c_str(), GetGameName(doc.m_mapGame));
     return true;
+}
+
+// Writing a map that read with problems over its own file would lose what
+// could not be read, unless forced. The same file may go by another path or
+// link. True when the conversion may go on.
+bool AcceptOutput(MapOpening opening, const ConvertOptions& options) {
+    if (opening != MapOpening::kReadWithProblems || options.force)
+        return true;
+    const FileStamp in = ReadFileStamp(options.in);
+    const FileStamp out = ReadFileStamp(options.out);
+    if (!out.exists || in.device != out.device || in.inode != out.inode)
+        return true;
+    std::fprintf(stderr,
+                 "tolve-map convert: %s read with problems and %s is that very file: it is left "
+                 "as it was, as writing it would lose what could not be read; --force writes it "
+                 "all the same\n",
+                 options.in.c_str(), options.out.c_str());
+    return false;
 }
 
 // What the standard form cannot hold stops the conversion, unless forced.
@@ -56,6 +75,8 @@ int RunConvertCommand(int argc, char** argv) {
     // files are looked for; one whose files tell its game, after.
     if (opening == MapOpening::kUnreadable || RefuseOtherGame(doc, options->in))
         return kConvertNotOpened;
+    if (!AcceptOutput(opening, *options))
+        return kConvertReadProblems;
     doc.m_textureWad.SetTextureFolders(options->textureFolders);
     LoadTextureWadAsking(doc.m_textureWad);
     doc.RecogniseGameByTextures();

@@ -12,7 +12,7 @@ enum ConvertStatus : int {
     kConvertSaved = 0,
     kConvertSaveFailed = 1,
     kConvertNotOpened = 2,    // IN unreadable, no text map or another game's; or wrong arguments
-    kConvertReadProblems = 3, // saved, after the read reported problems
+    kConvertReadProblems = 3, // the read reported problems: saved, or not when OUT is IN
     kConvertRefused = 4,      // faces the standard form cannot express; nothing written
 };
 

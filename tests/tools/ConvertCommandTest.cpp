@@ -147,4 +147,24 @@ TEST(ConvertTool, ReadProblemsStillSaveAndEveryOtherFailureHasItsStatus) {
         EXPECT_THAT(help.out, HasSubstr(status));
 }
 
+// Writing what was read over the file it was read from would lose what could
+// not be read: not by any name of that file, unless forced.
+TEST(ConvertTool, AMapReadWithProblemsIsNotWrittenOverItselfUnlessForced) {
+    CTempDir dir;
+    const std::string in = dir.Path("light.map").string();
+    const std::string text = CubeMapText("{\n\"classname\" \"light\"\n\"origin\" \"1 2\"\n}\n");
+    WriteFileText(in, text);
+    std::filesystem::create_symlink("light.map", dir.Path("link.map"));
+    std::filesystem::create_hard_link(in, dir.Path("hard.map"));
+    for (const std::string& out : {in, dir.Path("./light.map").string(),
+                                   dir.Path("link.map").string(), dir.Path("hard.map").string()}) {
+        const ToolRun refused = Convert(dir, {in, out});
+        EXPECT_EQ(refused.status, 3) << out;
+        EXPECT_THAT(refused.err, HasSubstr(out + " is that very file: it is left as it was"));
+        EXPECT_EQ(ReadFileText(in), text) << out;
+    }
+    EXPECT_EQ(Convert(dir, {"--force", in, in}).status, 3);
+    EXPECT_THAT(ReadFileText(in), HasSubstr("\t\"origin\" \"1 2\"\n"));
+}
+
 } // namespace
