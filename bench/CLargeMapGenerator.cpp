@@ -6,8 +6,8 @@
 namespace {
 
 // Rooms of 384 x 384 x 256 units, 28 x 28 to a storey, 11 storeys. Every
-// corner stays within 8192 units of the origin, where the brush builder's
-// base polygons reach; maps larger than the grid start over at the bottom.
+// corner stays within 8192 units of the origin; maps larger than the grid
+// start over at the bottom.
 constexpr int kCell = 384;
 constexpr int kStorey = 256;
 constexpr int kWall = 16;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -86,6 +87,8 @@ private:
     CDefinitionTokenizer m_tokens;
     const std::string& m_file;
     CDefinitionProblems& m_problems;
+    // Where each key of the class being read stands among its keys.
+    std::unordered_map<std::string, size_t> m_keyPlaces;
 };
 
 std::vector<FgdClass> CFgdParser::ReadAll() {
@@ -294,6 +297,7 @@ bool CFgdParser::ReadNameAndDescription(FgdClass& result) {
 bool CFgdParser::ReadKeys(FgdClass& result) {
     if (!Expect('[', "before the keys of a class"))
         return false;
+    m_keyPlaces.clear();
     while (!m_tokens.Peek().IsSign(']')) {
         if (!ReadKey(result))
             return false;
@@ -316,12 +320,11 @@ bool CFgdParser::ReadKey(FgdClass& result) {
         return false;
     // A key declared twice in one class: the later declaration holds.
     std::vector<KeyDefinition>& keys = result.definition.keys;
-    auto same = std::find_if(keys.begin(), keys.end(),
-                             [&](const KeyDefinition& other) { return other.name == key.name; });
-    if (same != keys.end())
-        *same = std::move(key);
-    else
+    auto [place, added] = m_keyPlaces.try_emplace(key.name, keys.size());
+    if (added)
         keys.push_back(std::move(key));
+    else
+        keys[place->second] = std::move(key);
     return true;
 }
 

@@ -7,42 +7,10 @@
 
 namespace {
 
-Vec3f Subtract(const Vec3f& a, const Vec3f& b) {
-    return {{a[0] - b[0], a[1] - b[1], a[2] - b[2]}};
-}
-
-Vec3f Add(const Vec3f& a, const Vec3f& b) {
-    return {{a[0] + b[0], a[1] + b[1], a[2] + b[2]}};
-}
-
-Vec3f Scale(const Vec3f& a, float s) {
-    return {{a[0] * s, a[1] * s, a[2] * s}};
-}
-
-float Dot(const Vec3f& a, const Vec3f& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-Vec3f Cross(const Vec3f& a, const Vec3f& b) {
-    return {{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]}};
-}
-
-// Lengths are taken in double precision from the float components.
-double Length(const Vec3f& a) {
-    double x = a[0], y = a[1], z = a[2];
-    return std::sqrt(x * x + y * y + z * z);
-}
-
-Vec3f Normalize(const Vec3f& a) {
-    double length = Length(a);
-    return {{static_cast<float>(a[0] / length), static_cast<float>(a[1] / length),
-             static_cast<float>(a[2] / length)}};
-}
-
 enum Side { kFront, kBack, kOn };
 
 // A corner far outside any sensible map still has to fit an int32.
-int32_t RoundCoordinate(float value) {
+int32_t RoundCoordinate(double value) {
     double rounded = RoundHalfUp(value);
     if (std::isnan(rounded))
         return 0;
@@ -62,12 +30,11 @@ int16_t RoundOffset(float value) {
 }
 
 bool SamePlane(const Plane& a, const Plane& b) {
-    return a.normal[0] == b.normal[0] && a.normal[1] == b.normal[1] && a.normal[2] == b.normal[2] &&
-           a.dist == b.dist;
+    return a.normal == b.normal && a.dist == b.dist;
 }
 
 Plane Reversed(const Plane& plane) {
-    return {{{-plane.normal[0], -plane.normal[1], -plane.normal[2]}}, -plane.dist};
+    return {plane.normal * -1.0, -plane.dist};
 }
 
 using Wide = __int128;
@@ -113,15 +80,14 @@ bool ComputeFractionalPlane(const FaceDef& face, Plane& plane) {
     const double length = Length(n);
     if (length == 0.0)
         return false;
-    plane.normal = {{static_cast<float>(n.x / length), static_cast<float>(n.y / length),
-                     static_cast<float>(n.z / length)}};
-    plane.dist = static_cast<float>(::Dot(n, face.exactPoints[1]) / length);
+    plane.normal = n * (1.0 / length);
+    plane.dist = Dot(n, face.exactPoints[1]) / length;
     return true;
 }
 
 // The plane through a face's three points, worked out from the exact integer
 // plane reduced to lowest terms: any three points of one plane give the very
-// same float plane, so a brush saved through other points of its planes builds
+// same plane, so a brush saved through other points of its planes builds
 // again into exactly the same corners.
 bool ComputePlane(const FaceDef& face, Plane& plane) {
     if (face.hasFractionalPoints)
@@ -135,9 +101,8 @@ bool ComputePlane(const FaceDef& face, Plane& plane) {
     Wide d = n.x * q.x + n.y * q.y + n.z * q.z;
     double x = static_cast<double>(n.x), y = static_cast<double>(n.y), z = static_cast<double>(n.z);
     double length = std::sqrt(x * x + y * y + z * z);
-    plane.normal = {{static_cast<float>(x / length), static_cast<float>(y / length),
-                     static_cast<float>(z / length)}};
-    plane.dist = static_cast<float>(static_cast<double>(d) / length);
+    plane.normal = {x / length, y / length, z / length};
+    plane.dist = static_cast<double>(d) / length;
     return true;
 }
 
@@ -250,9 +215,9 @@ Winding NewWinding(int points, const GeometryReport& report) {
 
 Winding BasePolyForPlane(const Plane& plane, FaceDef& face, const GeometryReport& report) {
     int axis = -1;
-    float largest = -kBogusRange;
+    double largest = -kBogusRange;
     for (int i = 0; i < 3; ++i) {
-        float component = std::fabs(plane.normal[i]);
+        double component = std::fabs(plane.normal[i]);
         if (component > largest) {
             axis = i;
             largest = component;
@@ -261,24 +226,23 @@ Winding BasePolyForPlane(const Plane& plane, FaceDef& face, const GeometryReport
     if (axis == -1)
         report("BasePolyForPlane: no axis found");
 
-    Vec3f up{{0.0f, 0.0f, 0.0f}};
+    Vec3d up;
     if (axis == 0 || axis == 1)
-        up[2] = 1.0f;
+        up.z = 1.0;
     else if (axis == 2)
-        up[0] = 1.0f;
+        up.x = 1.0;
 
-    up = Subtract(up, Scale(plane.normal, Dot(up, plane.normal)));
-    up = Normalize(up);
-    Vec3f org = Scale(plane.normal, plane.dist);
-    Vec3f right = Cross(up, plane.normal);
-    up = Scale(up, kBasePolyHalfSize);
-    right = Scale(right, kBasePolyHalfSize);
+    up = Normalized(up - plane.normal * Dot(up, plane.normal));
+    const Vec3d org = plane.normal * plane.dist;
+    Vec3d right = Cross(up, plane.normal);
+    up = up * kBasePolyHalfSize;
+    right = right * kBasePolyHalfSize;
 
     Winding winding = NewWinding(4, report);
-    winding.points[0] = Add(Subtract(org, right), up);
-    winding.points[1] = Add(Add(org, right), up);
-    winding.points[2] = Subtract(Add(org, right), up);
-    winding.points[3] = Subtract(Subtract(org, right), up);
+    winding.points[0] = org - right + up;
+    winding.points[1] = org + right + up;
+    winding.points[2] = org + right - up;
+    winding.points[3] = org - right - up;
     winding.numPoints = 4;
 
     if (face.xScale == 0.0f)
@@ -290,11 +254,11 @@ Winding BasePolyForPlane(const Plane& plane, FaceDef& face, const GeometryReport
 
 bool ClipWinding(Winding& winding, const Plane& plane, const GeometryReport& report) {
     const int n = winding.numPoints;
-    float dists[kWindingCapacity + 1];
+    double dists[kWindingCapacity + 1];
     Side sides[kWindingCapacity + 1];
     int counts[3] = {0, 0, 0};
     for (int i = 0; i < n; ++i) {
-        float d = Dot(winding.points[i], plane.normal) - plane.dist;
+        double d = Dot(winding.points[i], plane.normal) - plane.dist;
         dists[i] = d;
         sides[i] = d > kOnPlaneEpsilon ? kFront : d < -kOnPlaneEpsilon ? kBack : kOn;
         ++counts[sides[i]];
@@ -310,13 +274,13 @@ bool ClipWinding(Winding& winding, const Plane& plane, const GeometryReport& rep
 
     Winding clipped = NewWinding(n + 4, report);
     int written = 0; // may run past what the array holds; only that many are stored
-    auto append = [&](const Vec3f& point) {
+    auto append = [&](const Vec3d& point) {
         if (written < kWindingCapacity)
             clipped.points[written] = point;
         ++written;
     };
     for (int i = 0; i < n; ++i) {
-        const Vec3f& p1 = winding.points[i];
+        const Vec3d& p1 = winding.points[i];
         if (sides[i] == kOn) {
             append(p1);
             continue;
@@ -326,13 +290,13 @@ bool ClipWinding(Winding& winding, const Plane& plane, const GeometryReport& rep
         int j = i + 1 == n ? 0 : i + 1;
         if (sides[j] == kOn || sides[j] == sides[i])
             continue;
-        const Vec3f& p2 = winding.points[j];
-        float t = dists[i] / (dists[i] - dists[j]);
-        Vec3f mid;
+        const Vec3d& p2 = winding.points[j];
+        double t = dists[i] / (dists[i] - dists[j]);
+        Vec3d mid;
         for (int k = 0; k < 3; ++k) {
-            if (plane.normal[k] == 1.0f)
+            if (plane.normal[k] == 1.0)
                 mid[k] = plane.dist;
-            else if (plane.normal[k] == -1.0f)
+            else if (plane.normal[k] == -1.0)
                 mid[k] = -plane.dist;
             else
                 mid[k] = p1[k] + t * (p2[k] - p1[k]);
@@ -343,7 +307,7 @@ bool ClipWinding(Winding& winding, const Plane& plane, const GeometryReport& rep
         report("ClipWinding: points exceeded estimate");
     clipped.numPoints = written < kWindingCapacity ? written : kWindingCapacity;
     winding.numPoints = clipped.numPoints;
-    std::memcpy(winding.points, clipped.points, sizeof(Vec3f) * clipped.numPoints);
+    std::copy(clipped.points, clipped.points + clipped.numPoints, winding.points);
     return true;
 }
 
@@ -356,20 +320,20 @@ void CheckFace(const Plane& plane, const Winding* winding, const GeometryReport&
     if (n < 3)
         report("CheckFace: points < 3\n");
     for (int i = 0; i < n; ++i) {
-        const Vec3f& p1 = winding->points[i];
+        const Vec3d& p1 = winding->points[i];
         for (int k = 0; k < 3; ++k) {
             if (p1[k] > kBogusRange || p1[k] < -kBogusRange)
                 report("CheckFace: outside BOGUS_RANGE\n");
         }
-        float d = Dot(p1, plane.normal) - plane.dist;
+        double d = Dot(p1, plane.normal) - plane.dist;
         if (d < -kOnPlaneEpsilon || d > kOnPlaneEpsilon)
             report("CheckFace: point off plane\n");
-        const Vec3f& p2 = winding->points[i + 1 == n ? 0 : i + 1];
-        Vec3f edge = Subtract(p2, p1);
+        const Vec3d& p2 = winding->points[i + 1 == n ? 0 : i + 1];
+        const Vec3d edge = p2 - p1;
         if (Length(edge) < kDegenerateEdgeLength)
             report("CheckFace: degenerate edge\n");
-        Vec3f edgeNormal = Normalize(Cross(plane.normal, edge));
-        float limit = Dot(p1, edgeNormal) + kOnPlaneEpsilon;
+        const Vec3d edgeNormal = Normalized(Cross(plane.normal, edge));
+        double limit = Dot(p1, edgeNormal) + kOnPlaneEpsilon;
         for (int k = 0; k < n; ++k) {
             if (k != i && Dot(winding->points[k], edgeNormal) > limit)
                 report("CheckFace: non-convex");
@@ -436,4 +400,15 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
         brush.ForgetReadPlanes();
     }
     return fits;
+}
+
+bool ReachesBeyondWorld(const CMapBrush& brush) {
+    for (int v = 0; v < brush.m_numVertices; ++v) {
+        const IntPoint& corner = brush.m_vertices[v];
+        for (int32_t coordinate : {corner.x, corner.y, corner.z}) {
+            if (coordinate > kWorldExtent || coordinate < -kWorldExtent)
+                return true;
+        }
+    }
+    return false;
 }

@@ -2,27 +2,28 @@
 
 #include "map/BrushDef.h"
 #include "map/CMapBrush.h"
+#include "map/MapLimits.h"
+#include "map/Vec3d.h"
 
 #include <functional>
 #include <string_view>
 
-inline constexpr float kBogusRange = 18000.0f;
-inline constexpr float kOnPlaneEpsilon = 0.1f;
-inline constexpr float kDegenerateEdgeLength = 0.1f;
-inline constexpr float kBasePolyHalfSize = 8192.0f;
+// A corner further out than the world reaches is bogus.
+inline constexpr double kBogusRange = kWorldExtent;
+inline constexpr double kOnPlaneEpsilon = 0.1;
+inline constexpr double kDegenerateEdgeLength = 0.1;
+// Every face of a brush inside the world lies within sqrt(3) world extents of
+// the point of its plane nearest the origin; the base polygon reaches further
+// still, so that a brush beyond the world is built as far as it reaches, not
+// cut, and is found out by its corners. Doubles hold its corners to a
+// millionth of a unit and better.
+inline constexpr double kBasePolyHalfSize = 4.0 * kWorldExtent;
 inline constexpr int kWindingCapacity = 64;
-
-// Left uninitialised by default so that windings cost nothing to make.
-struct Vec3f {
-    float v[3];
-    float& operator[](int i) { return v[i]; }
-    float operator[](int i) const { return v[i]; }
-};
 
 // p lies on the plane when p . normal == dist, in front of it when greater.
 struct Plane {
-    Vec3f normal{};
-    float dist = 0.0f;
+    Vec3d normal{};
+    double dist = 0.0;
 };
 
 // A convex polygon, its points in order around it. A winding lives on the
@@ -30,7 +31,7 @@ struct Plane {
 struct Winding {
     int numPoints = 0;
     int capacity = 0; // the room it was made with, at most kWindingCapacity
-    Vec3f points[kWindingCapacity];
+    Vec3d points[kWindingCapacity];
 };
 
 // Problems found while building go here (without a line number: the caller
@@ -40,7 +41,7 @@ using GeometryReport = std::function<void(std::string_view message)>;
 // A winding with room for `points` points (at most kWindingCapacity), count 0.
 Winding NewWinding(int points, const GeometryReport& report);
 
-// A square of half-size 8192 on the plane, seen from the front in the order
+// A square of half-size kBasePolyHalfSize on the plane, seen from the front in the order
 // that makes (p0 - p1) x (p2 - p1) point along the normal. Fixes a zero
 // texture scale of `face` to 1.
 Winding BasePolyForPlane(const Plane& plane, FaceDef& face, const GeometryReport& report);
@@ -72,3 +73,7 @@ bool FacePointsSpanPlane(const FaceDef& face);
 // that face was left out (and kept among the hidden faces, in def order).
 bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
                 int* builtFaceOfDef = nullptr);
+
+// Whether a corner of the brush lies further than kWorldExtent from the
+// origin along some axis.
+bool ReachesBeyondWorld(const CMapBrush& brush);

@@ -166,6 +166,11 @@ void ReserveReadPoints(CMapBrush& brush, size_t more) {
     brush.m_readPlanes->points.reserve(brush.m_readPlanes->points.size() + more);
 }
 
+// An open brush reaches as far as its base polygons do, beyond the world too.
+const std::string kBeyondWorld = "Brush reaches further than " + std::to_string(kWorldExtent) +
+                                 " units from the origin, or is open; it is kept as written but "
+                                 "cannot be shown or edited\n";
+
 constexpr const char* kLongTextureName =
     "Texture name is longer than 15 characters; it is shown shortened and saved as written\n";
 
@@ -699,10 +704,19 @@ void CMapReader::ReadBrush() {
     }
     auto brush = std::make_unique<CMapBrush>();
     // What building finds in a brush the compilers build too is told for the
-    // record; the brush keeps its lines whatever its corners come to.
-    auto report = [&](std::string_view message) { m_diagnostics.Notice(0, braceLine, message); };
+    // record; the brush keeps its lines whatever its corners come to. A brush
+    // beyond the world is one problem, not a notice for each far corner.
+    std::vector<std::string> notices;
+    auto report = [&](std::string_view message) { notices.emplace_back(message); };
     int builtFaceOfDef[kMaxBrushFaces];
-    if (!BuildBrush(*brush, m_def, report, builtFaceOfDef)) {
+    const bool fits = BuildBrush(*brush, m_def, report, builtFaceOfDef);
+    if (fits && ReachesBeyondWorld(*brush)) {
+        KeepBrush(braceLine, faceLines, kBeyondWorld.c_str());
+        return;
+    }
+    for (const std::string& notice : notices)
+        m_diagnostics.Notice(0, braceLine, notice);
+    if (!fits) {
         KeepBrush(braceLine, faceLines,
                   "Brush has more than 64 corners; it is kept as written but cannot be shown or "
                   "edited\n");

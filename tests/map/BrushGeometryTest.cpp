@@ -154,30 +154,25 @@ TEST(RoundHalfUp, RoundsHalvesTowardPositiveInfinity) {
 
 TEST(BasePolyForPlane, TiedNormalPicksXAndRunsAlongTheNormal) {
     Recorder recorder;
-    float s = std::sqrt(0.5f);
-    Plane plane{{{s, s, 0.0f}}, 10.0f};
+    double s = std::sqrt(0.5);
+    Plane plane{{s, s, 0.0}, 10.0};
     FaceDef face;
     Winding w = BasePolyForPlane(plane, face, recorder.Report());
     ASSERT_EQ(w.numPoints, 4);
     // x is the major axis, so "up" is +z: the first two points are at the top.
-    EXPECT_NEAR(w.points[0][2], 8192.0f, 0.01f);
-    EXPECT_NEAR(w.points[1][2], 8192.0f, 0.01f);
-    EXPECT_NEAR(w.points[2][2], -8192.0f, 0.01f);
+    EXPECT_NEAR(w.points[0][2], kBasePolyHalfSize, 1e-6);
+    EXPECT_NEAR(w.points[1][2], kBasePolyHalfSize, 1e-6);
+    EXPECT_NEAR(w.points[2][2], -kBasePolyHalfSize, 1e-6);
     // (p0 - p1) x (p2 - p1) points along the normal.
-    float a[3], b[3];
-    for (int k = 0; k < 3; ++k) {
-        a[k] = w.points[0][k] - w.points[1][k];
-        b[k] = w.points[2][k] - w.points[1][k];
-    }
-    float n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-    EXPECT_GT(n[0] * plane.normal[0] + n[1] * plane.normal[1] + n[2] * plane.normal[2], 0.0f);
+    const Vec3d n = Cross(w.points[0] - w.points[1], w.points[2] - w.points[1]);
+    EXPECT_GT(Dot(n, plane.normal), 0.0);
     EXPECT_FLOAT_EQ(face.xScale, 1.0f);
 }
 
 TEST(BasePolyForPlane, NormalThatIsNotANumberHasNoAxis) {
     Recorder recorder;
-    float nan = std::nanf("");
-    Plane plane{{{nan, nan, nan}}, 0.0f};
+    double nan = std::nan("");
+    Plane plane{{nan, nan, nan}, 0.0};
     FaceDef face;
     BasePolyForPlane(plane, face, recorder.Report());
     EXPECT_EQ(recorder.messages, std::vector<std::string>{"BasePolyForPlane: no axis found"});
@@ -186,16 +181,16 @@ TEST(BasePolyForPlane, NormalThatIsNotANumberHasNoAxis) {
 TEST(ClipWinding, KeepsTheFrontPartAndReportsNothingForAClip) {
     Recorder recorder;
     Winding w = NewWinding(4, recorder.Report());
-    float square[4][3] = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
+    double square[4][3] = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
     for (int i = 0; i < 4; ++i)
-        w.points[i] = {{square[i][0], square[i][1], square[i][2]}};
+        w.points[i] = {square[i][0], square[i][1], square[i][2]};
     w.numPoints = 4;
-    Plane keepAboveX4{{{1.0f, 0.0f, 0.0f}}, 4.0f};
+    Plane keepAboveX4{{1.0, 0.0, 0.0}, 4.0};
     ASSERT_TRUE(ClipWinding(w, keepAboveX4, recorder.Report()));
     ASSERT_EQ(w.numPoints, 4);
     for (int i = 0; i < 4; ++i)
-        EXPECT_GE(w.points[i][0], 4.0f);
-    Plane keepBeyond{{{1.0f, 0.0f, 0.0f}}, 50.0f};
+        EXPECT_GE(w.points[i][0], 4.0);
+    Plane keepBeyond{{1.0, 0.0, 0.0}, 50.0};
     EXPECT_FALSE(ClipWinding(w, keepBeyond, recorder.Report()));
     EXPECT_TRUE(recorder.messages.empty());
 }
@@ -209,12 +204,12 @@ TEST(NewWinding, TooManyPointsIsReportedButNeverOverflows) {
 
 TEST(CheckFace, ReportsEachProblemOfABadPolygon) {
     Recorder recorder;
-    Plane plane{{{0.0f, 0.0f, 1.0f}}, 0.0f};
+    Plane plane{{0.0, 0.0, 1.0}, 0.0};
     CheckFace(plane, nullptr, recorder.Report());
     Winding w = NewWinding(4, recorder.Report());
-    w.points[0] = {{0, 0, 0}};
-    w.points[1] = {{20000, 0, 0}};
-    w.points[2] = {{20000, 0.05f, 0}};
+    w.points[0] = {0, 0, 0};
+    w.points[1] = {70000, 0, 0};
+    w.points[2] = {70000, 0.05, 0};
     w.numPoints = 2;
     CheckFace(plane, &w, recorder.Report());
     std::vector<std::string> expected = {"CheckFace: no winding\n", "CheckFace: points < 3\n",
@@ -222,8 +217,8 @@ TEST(CheckFace, ReportsEachProblemOfABadPolygon) {
     EXPECT_EQ(std::vector<std::string>(recorder.messages.begin(), recorder.messages.begin() + 3),
               expected);
     recorder.messages.clear();
-    w.points[1] = {{10, 0, 5}}; // off the plane
-    w.points[2] = {{10, 0.05f, 5}};
+    w.points[1] = {10, 0, 5}; // off the plane
+    w.points[2] = {10, 0.05, 5};
     w.numPoints = 3;
     CheckFace(plane, &w, recorder.Report());
     EXPECT_NE(std::find(recorder.messages.begin(), recorder.messages.end(),

@@ -373,14 +373,60 @@ TEST(CMapReader, AMapCutAfterAnyLineIsWholeOrSaysWhatIsLeftOpen) {
 }
 
 TEST(CMapReader, BuildMessagesCarryLineZeroAndTheirBrushLine) {
-    // A lone face far up: nothing cuts its starting square, which lies beyond
-    // the sensible range. What building finds is a notice.
-    auto r = Read("{\n\n{\n( 0 0 20000 ) ( 0 1 20000 ) ( 1 0 20000 ) t 0 0 0 1 1\n}\n}");
+    // A bevel of the cube's corner edge that narrows to 0.05 at the top: the
+    // short edge building finds is a notice.
+    auto r = Read("{\n\n{\n" + std::string(kCubeFaceLines) +
+                  "( 64 60 -64 ) ( 60 64 -64 ) ( 64 63.95 64 ) bevel 0 0 0 1 1\n}\n}");
     ASSERT_FALSE(r->diagnostics.m_notices.empty());
     for (const auto& entry : r->diagnostics.m_notices) {
         EXPECT_EQ(entry.line, 0);
         EXPECT_EQ(entry.brushLine, 2);
     }
+}
+
+namespace {
+
+// The face lines of the box from `lo` to `hi`, each plane pointing out.
+std::string BoxLines(const IntPoint& lo, const IntPoint& hi) {
+    auto n = [](int32_t value) { return std::to_string(value); };
+    return "( " + n(lo.x) + " 0 1 ) ( " + n(lo.x) + " -1 0 ) ( " + n(lo.x) +
+           " 0 0 ) t 0 0 0 1 1\n" + "( " + n(hi.x) + " 0 1 ) ( " + n(hi.x) + " 1 0 ) ( " + n(hi.x) +
+           " 0 0 ) t 0 0 0 1 1\n" + "( 0 " + n(lo.y) + " 1 ) ( 1 " + n(lo.y) + " 0 ) ( 0 " +
+           n(lo.y) + " 0 ) t 0 0 0 1 1\n" + "( 0 " + n(hi.y) + " 1 ) ( -1 " + n(hi.y) +
+           " 0 ) ( 0 " + n(hi.y) + " 0 ) t 0 0 0 1 1\n" + "( 0 1 " + n(lo.z) + " ) ( -1 0 " +
+           n(lo.z) + " ) ( 0 0 " + n(lo.z) + " ) t 0 0 0 1 1\n" + "( 0 1 " + n(hi.z) + " ) ( 1 0 " +
+           n(hi.z) + " ) ( 0 0 " + n(hi.z) + " ) t 0 0 0 1 1\n";
+}
+
+} // namespace
+
+// Brushes anywhere in the world, its corners included, are built whole; one
+// beyond it is kept as written, and told.
+TEST(CMapReader, BrushesAreBuiltAcrossTheWorldAndThoseBeyondItAreKept) {
+    const int32_t e = kWorldExtent;
+    const std::pair<IntPoint, IntPoint> inside[] = {
+        {{19936, 19936, 19936}, {20064, 20064, 20064}},
+        {{-20064, -20064, -20064}, {-19936, -19936, -19936}},
+        {{-e, -e, -e}, {e, e, e}},
+    };
+    for (const auto& [lo, hi] : inside) {
+        auto r =
+            Read(CubeMapText("{\n\"classname\" \"func_wall\"\n{\n" + BoxLines(lo, hi) + "}\n}\n"));
+        const CMapBrush& brush = *r->doc->GetModelEntities().at(0)->m_brushes.at(0);
+        EXPECT_TRUE(r->diagnostics.m_entries.empty()) << lo.x;
+        EXPECT_EQ(brush.m_numFaces, 6);
+        ASSERT_EQ(brush.m_numVertices, 8);
+        EXPECT_TRUE(std::find(brush.m_vertices, brush.m_vertices + 8, lo) != brush.m_vertices + 8);
+        EXPECT_TRUE(std::find(brush.m_vertices, brush.m_vertices + 8, hi) != brush.m_vertices + 8);
+    }
+    const std::string beyond = BoxLines({e, 0, 0}, {e + 64, 64, 64});
+    auto r = Read(CubeMapText("{\n\"classname\" \"func_wall\"\n{\n" + beyond + "}\n}\n"));
+    EXPECT_EQ(r->diagnostics.Messages(),
+              std::vector<std::string>{"Brush reaches further than 65536 units from the origin, or "
+                                       "is open; it is kept as written but cannot be shown or "
+                                       "edited\n"});
+    EXPECT_TRUE(r->diagnostics.m_notices.empty());
+    EXPECT_NE(MapText(*r->doc).find(beyond.substr(0, beyond.find('\n'))), std::string::npos);
 }
 
 TEST(CMapReader, UnreadableFileIsReportedAndRefused) {

@@ -129,7 +129,7 @@ TEST(ValveMaps, NumbersWrittenOtherwiseThanTheWriterWritesThemKeepTheirText) {
     const std::string text = "{\n\"classname\" \"worldspawn\"\n{\n" + line +
                              "\n( 64 0 1 ) ( 64 1 0 ) ( 64 0 0 ) b [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
                              "( 0 -64 1 ) ( 1 -64 0 ) ( 0 -64 0 ) c [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 "
-                             "1\n( 0 64 -0 ) ( -1 64 0 ) ( 0 64 0 ) d [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 "
+                             "1\n( 0 64 1 ) ( -1 64 -0 ) ( 0 64 0 ) d [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 "
                              "1 1\n( 0 1 -64 ) ( -1 0 -64 ) ( 0 0 -64 ) e [ 1 0 0 0 ] [ 0 -1 0 0 "
                              "] 0 1 1\n( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) f [ 1 0 0 0 ] [ 0 -1 0 "
                              "0 ] 0 1 1\n}\n}\n";
