@@ -148,6 +148,16 @@ int LinesIn(std::string_view text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
+// Where the comment whose header starts at `headerStart` ends: at its "*/",
+// else where the next comment begins (at `next`) or with the text. Its "*/"
+// may share its slash with the next comment's opening.
+size_t CommentEnd(std::string_view text, size_t headerStart, size_t next, bool& closed) {
+    const size_t limit = std::min(next, text.size() - 1) + 1;
+    const size_t end = text.substr(0, limit).find(kClosing, headerStart);
+    closed = end != std::string_view::npos;
+    return closed ? end : std::min(next, text.size());
+}
+
 } // namespace
 
 std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, const std::string& file,
@@ -162,13 +172,8 @@ std::vector<EntityClassDefinition> ReadQuakedClasses(std::string_view text, cons
         counted = start;
         const size_t headerStart = start + kOpening.size();
         next = text.find(kOpening, headerStart);
-        // A comment left open ends where the next begins; its closing, if it
-        // has one, may share that one's slash.
-        const size_t limit = std::min(next, text.size() - 1) + 1;
-        size_t end = text.substr(0, limit).find(kClosing, headerStart);
-        const bool closed = end != std::string_view::npos;
-        if (!closed)
-            end = std::min(next, text.size());
+        bool closed = false;
+        const size_t end = CommentEnd(text, headerStart, next, closed);
         const std::string_view comment = text.substr(headerStart, end - headerStart);
         const size_t lineEnd = std::min(comment.find('\n'), comment.size());
 

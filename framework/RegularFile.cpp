@@ -38,6 +38,16 @@ std::string TooLarge(uint64_t limit) {
     return "it is larger than " + DescribeByteCount(limit) + ", too large to be read";
 }
 
+// Why a file that looks like this is not read at all; empty when it is read.
+// One that says it is smaller than the limit is held to it while it is read.
+std::string Refusal(const struct stat& status, uint64_t limit) {
+    if (!S_ISREG(status.st_mode))
+        return NotRegular(status.st_mode);
+    if (static_cast<uint64_t>(status.st_size) > limit)
+        return TooLarge(limit);
+    return {};
+}
+
 bool ReadAll(int fd, std::string& text, std::string& reason, uint64_t limit) {
     text.clear();
     char buffer[1 << 16];
@@ -85,10 +95,9 @@ bool ReadRegularFile(const std::string& path, std::string& text, std::string& re
         reason = std::strerror(errno);
         return false;
     }
-    if (!S_ISREG(status.st_mode)) {
-        reason = NotRegular(status.st_mode);
+    reason = Refusal(status, limit);
+    if (!reason.empty())
         return false;
-    }
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         reason = std::strerror(errno);
@@ -98,16 +107,9 @@ bool ReadRegularFile(const std::string& path, std::string& text, std::string& re
     bool ok = ::fstat(fd, &status) == 0;
     if (!ok)
         reason = std::strerror(errno);
-    else if (!S_ISREG(status.st_mode)) {
-        reason = NotRegular(status.st_mode);
-        ok = false;
-    }
-    // A file that says it is larger is refused before anything is read; one
-    // that says less is still held to the limit while it is read.
-    else if (static_cast<uint64_t>(status.st_size) > limit) {
-        reason = TooLarge(limit);
-        ok = false;
-    }
+    else
+        reason = Refusal(status, limit);
+    ok = ok && reason.empty();
     if (ok && stamp)
         *stamp = ReadFileStamp(fd);
     if (ok)

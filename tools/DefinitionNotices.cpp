@@ -5,7 +5,10 @@
 #include "map/EntityKeys.h"
 
 #include <string>
+#include <string_view>
 #include <type_traits>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -68,9 +71,24 @@ bool IsPassedOver(const std::string& key, const EntityClassDefinition& definitio
     return definition.name == "worldspawn" && (key == "wad" || key == "mapversion");
 }
 
+// The names of the keys each class declares, found once for all entities of
+// the class rather than looked for key by key among its keys.
+using DeclaredKeys =
+    std::unordered_map<const EntityClassDefinition*, std::unordered_set<std::string_view>>;
+
+const std::unordered_set<std::string_view>& KeysOf(const EntityClassDefinition& definition,
+                                                   DeclaredKeys& declared) {
+    auto [names, added] = declared.try_emplace(&definition);
+    if (added) {
+        for (const KeyDefinition& key : definition.keys)
+            names->second.insert(key.name);
+    }
+    return names->second;
+}
+
 void PrintEntityNotices(const std::string& className, const std::string& entityName,
                         const std::vector<std::string>& keys, const CEntityDefinitions& definitions,
-                        const char* path, FILE* out) {
+                        DeclaredKeys& declared, const char* path, FILE* out) {
     const EntityClassDefinition* definition = definitions.Find(className);
     if (!definition) {
         std::fprintf(out, "%s: notice: %s: the definitions have no class \"%s\"\n", path,
@@ -79,8 +97,9 @@ void PrintEntityNotices(const std::string& className, const std::string& entityN
     }
     if (!IsFgdClass(*definition))
         return;
+    const std::unordered_set<std::string_view>& names = KeysOf(*definition, declared);
     for (const std::string& key : keys) {
-        if (!IsPassedOver(key, *definition) && !definition->FindKey(key))
+        if (!IsPassedOver(key, *definition) && !names.contains(key))
             std::fprintf(out, "%s: notice: %s: key \"%s\" is not declared by class \"%s\"\n", path,
                          entityName.c_str(), key.c_str(), className.c_str());
     }
@@ -99,7 +118,8 @@ void PrintDefinitionNotices(const CTolveDoc& doc, const CEntityDefinitions& defi
     const CWorldKeys& world = doc;
     std::vector<std::string> worldKeys =
         KeyNames(world, WorldKeys(), world.m_worldKeptTexts, world.m_worldOtherPairs);
-    PrintEntityNotices("worldspawn", "worldspawn", worldKeys, definitions, path, out);
+    DeclaredKeys declared;
+    PrintEntityNotices("worldspawn", "worldspawn", worldKeys, definitions, declared, path, out);
     int number = 0;
     for (const auto& entity : doc.GetModelEntities()) {
         const std::string name =
@@ -107,12 +127,12 @@ void PrintDefinitionNotices(const CTolveDoc& doc, const CEntityDefinitions& defi
         PrintEntityNotices(entity->m_classname, name,
                            KeyNames<CModelEntityKeys>(*entity, ModelEntityKeys(),
                                                       entity->m_keptTexts, entity->m_otherPairs),
-                           definitions, path, out);
+                           definitions, declared, path, out);
     }
     for (const auto& entity : doc.GetPointEntities()) {
         PrintEntityNotices(
             entity->m_classname, PointEntityName(*entity),
             KeyNames(*entity, PointEntityKeys(), entity->m_keptTexts, entity->m_otherPairs),
-            definitions, path, out);
+            definitions, declared, path, out);
     }
 }

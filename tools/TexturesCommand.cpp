@@ -7,8 +7,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -78,15 +80,24 @@ bool PrepareCatalogue(const TexturesArguments& arguments, CTolveDoc& doc) {
     return true;
 }
 
-std::string DescribeSize(const CTextureFile& file, const std::string& name) {
-    // The listed name comes from the first mip texture entry that bears it.
-    std::optional<MipTexHeader> header;
+// The first mip texture entry of each name in a file, which the listed name
+// comes from: found in one walk over the directory, not in one for each name.
+using MipTextureIndex = std::unordered_map<std::string, const WadLump*>;
+
+MipTextureIndex IndexMipTextures(const CTextureFile& file) {
+    MipTextureIndex index;
     for (const WadLump& lump : file.GetDirectory()) {
-        if (lump.IsMipTexture() && lump.GetName() == name) {
-            header = file.ReadMipTexHeader(lump);
-            break;
-        }
+        if (lump.IsMipTexture())
+            index.try_emplace(lump.GetName(), &lump);
     }
+    return index;
+}
+
+std::string DescribeSize(const CTextureFile& file, const MipTextureIndex& index,
+                         const std::string& name) {
+    auto found = index.find(name);
+    const std::optional<MipTexHeader> header =
+        found == index.end() ? std::nullopt : file.ReadMipTexHeader(*found->second);
     if (!header)
         return "?x?";
     return std::to_string(header->width) + "x" + std::to_string(header->height);
@@ -139,10 +150,14 @@ int RunTexturesCommand(int argc, char** argv) {
         std::fprintf(stderr, "tolve-map textures: cannot reopen every texture file\n");
         allLoaded = false;
     }
+    std::map<const CTextureFile*, MipTextureIndex> indexes;
     for (int i = 0; i < wad.GetTextureCount(); ++i) {
         const std::string& name = wad.GetTextureName(i);
         const CTextureFile& file = wad.GetTextureFile(i);
-        std::printf("%s %s %s\n", name.c_str(), DescribeSize(file, name).c_str(),
+        auto [index, added] = indexes.try_emplace(&file);
+        if (added)
+            index->second = IndexMipTextures(file);
+        std::printf("%s %s %s\n", name.c_str(), DescribeSize(file, index->second, name).c_str(),
                     file.GetPath().c_str());
     }
     wad.CloseTextureFiles();
