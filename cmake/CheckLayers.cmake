@@ -2,18 +2,20 @@ cmake_minimum_required(VERSION 3.25)
 # Fails, naming every offender, when a source file includes a header of a
 # layer above its own, or a Qt header in a layer that must stay plain C++.
 #   cmake -DSOURCE_DIR=<tree> -P CheckLayers.cmake
-set(layers framework texture entity map view compile widgets dialogs)
-set(plain_layers framework texture entity map view)
-set(project_folders framework texture entity map view compile widgets dialogs app tools bench fuzz tests)
+set(layers framework texture entity map view scene compile widgets dialogs gl)
+set(plain_layers framework texture entity map view scene)
+set(project_folders framework texture entity map view scene gl compile widgets dialogs app tools bench fuzz tests)
 
 set(below_framework framework)
 set(below_texture framework texture)
 set(below_entity framework entity)
 set(below_map framework texture entity map)
 set(below_view framework texture entity map view)
+set(below_scene framework texture entity map scene)
 set(below_compile framework compile)
 set(below_widgets framework texture entity map view widgets)
 set(below_dialogs framework texture entity map compile dialogs)
+set(below_gl framework texture entity map view scene widgets gl)
 
 set(offences "")
 foreach(layer IN LISTS layers)
