@@ -29,6 +29,7 @@ void CBrushBoxIndex::BrushChanged(const CMapBrush& brush) {
 }
 
 void CBrushBoxIndex::Build(const CTolveDoc& doc) {
+    ++m_buildCount;
     m_entries.clear();
     m_lengths.clear();
     m_runBoxes.clear();

@@ -39,6 +39,8 @@ public:
     // holds no brush with corners.
     const std::vector<std::optional<IntBox>>& GetRunBoxes() const { return m_runBoxes; }
     void Forget() { m_built = false; }
+    // Counts the builds: a new count means brushes may have come or gone.
+    uint64_t GetBuildCount() const { return m_buildCount; }
     void BrushChanged(const CMapBrush& brush);
 
 private:
@@ -50,4 +52,5 @@ private:
     std::vector<std::optional<IntBox>> m_runBoxes;
     std::vector<size_t> m_lengths; // the world's, then each brush entity's
     bool m_built = false;
+    uint64_t m_buildCount = 0;
 };

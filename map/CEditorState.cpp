@@ -16,7 +16,8 @@ void CEditorState::Reset() {
     m_lastNewBrush.reset();
 }
 
-void CEditorState::Tell(const MapNotice& notice) const {
+void CEditorState::Tell(MapNotice notice) const {
+    notice.selectionOnly = true;
     m_doc.UpdateAllViews(notice);
 }
 

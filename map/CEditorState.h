@@ -105,7 +105,7 @@ public:
 
 private:
     template <class Part> void SetHoverPart(Part HoverSelection::*part, const Part& value);
-    void Tell(const MapNotice& notice) const;
+    void Tell(MapNotice notice) const;
     void TellBrushChange(const HoverSelection& old) const;
 
     CTolveDoc& m_doc;

@@ -135,6 +135,8 @@ public:
     const std::vector<CBrushBoxIndex::Entry>& GetBrushBoxes() const {
         return m_brushBoxes.GetEntries(*this);
     }
+    // Changes whenever the brush lists changed (valid after GetBrushBoxes).
+    uint64_t GetBrushListGeneration() const { return m_brushBoxes.GetBuildCount(); }
     // The boxes of runs of those entries, valid after GetBrushBoxes.
     const std::vector<std::optional<IntBox>>& GetBrushRunBoxes() const {
         return m_brushBoxes.GetRunBoxes();

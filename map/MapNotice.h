@@ -26,6 +26,9 @@ struct MapNotice {
     const CModelEntity* owner = nullptr;
     const CMapBrush* brush = nullptr;
     IntBox area;
+    // Only the hover or the selection changed, not the map: what is drawn
+    // stays, only its colours change.
+    bool selectionOnly = false;
 
     static MapNotice Repaint() { return {}; }
     static MapNotice PointEntitySelection(const CPointEntity* before) {

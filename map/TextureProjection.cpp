@@ -178,6 +178,15 @@ ValveAxes MakeValveAxes(const Vec3d& normal, const StandardTexture& texture) {
     return axes;
 }
 
+TexelMapping GetTexelMapping(const CMapBrush& brush, int face) {
+    if (brush.HasValveAxes()) {
+        const BrushFace& f = brush.m_faces[face];
+        return {brush.m_valveAxes[static_cast<size_t>(face)], Unzero(f.xScale), Unzero(f.yScale)};
+    }
+    const StandardTexture texture = GetStandardTexture(brush, face);
+    return {MakeValveAxes(GetFaceNormal(brush, face), texture), texture.xScale, texture.yScale};
+}
+
 std::optional<StandardTexture> FindStandardTexture(const Vec3d& normal, const ValveAxes& axes,
                                                    double rotation, double xScale, double yScale) {
     const BaseAxes base = ChooseBaseAxes(normal);

@@ -43,6 +43,20 @@ std::optional<StandardTexture> FindStandardTexture(const Vec3d& normal, const Va
 StandardTexture NearestStandardTexture(const Vec3d& normal, const ValveAxes& axes, double xScale,
                                        double yScale);
 
+// How the map compilers lay a face's texture on it: the point P shows the
+// texel s = P . u / xScale + uOffset, t = P . v / yScale + vOffset, counted
+// from the texture's top left corner and repeating. One mapping for both
+// forms: a standard face's numbers give it the axes of MakeValveAxes.
+struct TexelMapping {
+    ValveAxes axes;
+    double xScale = 1.0;
+    double yScale = 1.0;
+
+    double S(const Vec3d& p) const { return Dot(p, axes.u) / xScale + axes.uOffset; }
+    double T(const Vec3d& p) const { return Dot(p, axes.v) / yScale + axes.vOffset; }
+};
+TexelMapping GetTexelMapping(const CMapBrush& brush, int face);
+
 // Turns both axes about the face's normal by `degrees`, in the sense a
 // standard rotation turns a texture.
 void TurnAxes(ValveAxes& axes, const Vec3d& normal, double degrees);

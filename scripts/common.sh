@@ -6,7 +6,8 @@ TOLVE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TOLVE_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-multimedia-dev libgl-dev
+    qt6-base-dev qt6-multimedia-dev libgl-dev libqt6opengl6-dev
+    libgl1-mesa-dri libegl1
     xvfb xauth dpkg-dev
 )
 

@@ -19,7 +19,12 @@ public:
     // Recorders that share a journal also show which of them heard first.
     explicit CNoticeRecorder(std::vector<Hearing>* journal = nullptr) : m_journal(journal) {}
 
-    void OnMapChanged(const MapNotice& notice) override {
+    // Notices are kept without their selection-only mark, which is counted
+    // apart, so that tests can name the notices they expect plainly.
+    void OnMapChanged(const MapNotice& heard) override {
+        MapNotice notice = heard;
+        m_selectionOnlyCount += notice.selectionOnly ? 1 : 0;
+        notice.selectionOnly = false;
         m_notices.push_back(notice);
         if (m_journal)
             m_journal->push_back({this, notice});
@@ -33,6 +38,7 @@ public:
     }
 
     std::vector<MapNotice> m_notices;
+    int m_selectionOnlyCount = 0;
 
 private:
     std::vector<Hearing>* m_journal;

@@ -7,6 +7,7 @@
 #include "texture/TextureWadEntry.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,6 +105,10 @@ public:
     // broken texture leaves the previous preview.
     void BuildTexturePreview(const std::string& name, int brightness,
                              const TexturePalette& palette = GetTexturePalette());
+    // The level-0 pixels of the texture of that name, from the file it comes
+    // from; nothing for a missing, compressed, nameless or broken texture, or
+    // when that file is not open.
+    std::optional<IndexedPicture> ReadTexturePixels(std::string_view name) const;
     // The last preview built; empty until the first one. It outlives the
     // dialogs that ask for it.
     const PreviewImage& GetPreviewImage() const { return m_preview; }

@@ -14,3 +14,11 @@ struct PreviewImage {
 
     bool IsEmpty() const { return rgb.empty(); }
 };
+
+// A texture's level-0 picture as the file holds it: one palette index per
+// texel, row by row from the top.
+struct IndexedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels; // width * height bytes
+};

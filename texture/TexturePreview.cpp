@@ -30,24 +30,32 @@ bool ReadLevelZeroPixels(const CTextureFile& file, const WadLump& lump, const Mi
 
 } // namespace
 
-void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
-                                      const TexturePalette& palette) {
+std::optional<IndexedPicture> CTextureWad::ReadTexturePixels(std::string_view name) const {
     // The pixels come from the file the name is listed from, and there from
     // its first entry of that name.
     const CTextureFile* file = FindTextureFile(name);
     const WadLump* lump = file ? file->FindLump(name) : nullptr;
     if (!lump || lump->compression != 0)
-        return;
+        return std::nullopt;
     const std::optional<MipTexHeader> header = file->ReadMipTexHeader(*lump);
     if (!header || header->name[0] == '\0')
+        return std::nullopt;
+    IndexedPicture picture{header->width, header->height, {}};
+    if (!ReadLevelZeroPixels(*file, *lump, *header, picture.pixels))
+        return std::nullopt;
+    return picture;
+}
+
+void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
+                                      const TexturePalette& palette) {
+    std::optional<IndexedPicture> picture = ReadTexturePixels(name);
+    if (!picture)
         return;
-    std::vector<uint8_t> pixels;
-    if (!ReadLevelZeroPixels(*file, *lump, *header, pixels))
-        return;
+    const std::vector<uint8_t>& pixels = picture->pixels;
     brightness = std::clamp(brightness, 0, 255);
     PreviewImage image;
-    image.width = header->width;
-    image.height = header->height;
+    image.width = picture->width;
+    image.height = picture->height;
     image.rgb.resize(pixels.size() * 3);
     for (size_t i = 0; i < pixels.size(); ++i) {
         const PaletteEntry& colour = palette[pixels[i]];

@@ -80,6 +80,8 @@ TEST(CEditorState, AHoverChangeRedrawsWhatChangedColour) {
     EXPECT_EQ(f.Heard(), (std::vector<MapNotice>{MapNotice::OneBrush(nullptr, world),
                                                  MapNotice::OwnerBrushes(&f.Door())}));
     EXPECT_EQ(f.State().GetHover(), (HoverSelection{&f.Door(), door, 0, 0, light}));
+    // None of them changed the map: a view that draws faces keeps them.
+    EXPECT_EQ(f.views.m_selectionOnlyCount, 5);
 }
 
 TEST(CEditorState, WhatLeavesTheMapIsNoLongerSelectedAndComesBackUnselected) {

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "gl/CGlTextureCache.h"
+#include "scene/CSceneGroups.h"
+#include "scene/Matrix4.h"
+#include "scene/SceneSolids.h"
+
+#include <QOpenGLFunctions_3_3_Core>
+#include <QOpenGLShaderProgram>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CTextureWad;
+class TexturePalette;
+
+struct SceneDrawOptions {
+    bool fullbright = false;      // every texel in its palette colour exactly
+    bool showToolTextures = true; // clip, trigger, skip, hint, origin
+};
+
+// Draws what the plain scene prepared: it uploads the meshes of the groups
+// that were built again since the last frame, the textures as they arrive,
+// and draws the groups the camera sees. It decides nothing about the map.
+// Every call needs the context it was initialised in to be current.
+class CSceneRenderer : protected QOpenGLFunctions_3_3_Core {
+public:
+    CSceneRenderer() = default;
+    CSceneRenderer(const CSceneRenderer&) = delete;
+    CSceneRenderer& operator=(const CSceneRenderer&) = delete;
+
+    // False, with the reason, when the context cannot run the programs.
+    bool Initialize(std::string& error);
+    void Release();
+
+    // Uploads the groups built again since the last call; counts them.
+    void SyncGroups(const CSceneGroups& groups);
+    // Loads textures the last frames asked for; true when some still wait.
+    bool LoadTextures(CTextureWad& wad, const TexturePalette& palette,
+                      std::chrono::steady_clock::duration budget);
+    // Entity boxes (opaque) and the tint over hovered and selected objects.
+    void SetSolids(const std::vector<SolidVertex>& opaque, const std::vector<SolidVertex>& tint);
+
+    void SetViewport(int width, int height) { glViewport(0, 0, width, height); }
+    void Draw(const Matrix4& viewProjection, const SceneDrawOptions& options);
+
+    uint64_t GetGroupUploads() const { return m_groupUploads; }
+    size_t GetLoadedTextureCount() const { return m_textures.GetLoadedCount(); }
+
+private:
+    struct GroupBuffers {
+        GLuint vertexArray = 0;
+        GLuint vertices = 0;
+        GLuint indices = 0;
+        uint64_t generation = 0;
+        std::vector<SceneDrawRange> ranges;
+        std::optional<IntBox> box;
+    };
+    struct SolidBuffers {
+        GLuint vertexArray = 0;
+        GLuint vertices = 0;
+        GLsizei count = 0;
+    };
+
+    bool Link(QOpenGLShaderProgram& program, const char* vertex, const char* fragment,
+              std::string& error);
+    void Upload(GroupBuffers& buffers, const CSceneGroups::Group& group);
+    void UploadSolids(SolidBuffers& buffers, const std::vector<SolidVertex>& vertices);
+    void DrawGroups(const Matrix4& viewProjection, const SceneDrawOptions& options);
+    void DrawSolids(const SolidBuffers& buffers, const Matrix4& viewProjection, bool shaded);
+    void DeleteBuffers(GLuint& vertexArray, GLuint& vertices, GLuint& indices);
+
+    std::unique_ptr<QOpenGLShaderProgram> m_textured;
+    std::unique_ptr<QOpenGLShaderProgram> m_solid;
+    GLuint m_exactSampler = 0;  // nearest texel at every distance: fullbright
+    GLuint m_shadedSampler = 0; // mipmapped when the texels grow small
+    CGlTextureCache m_textures;
+    std::vector<GroupBuffers> m_groups;
+    SolidBuffers m_opaque;
+    SolidBuffers m_tint;
+    uint64_t m_groupUploads = 0;
+    bool m_initialized = false;
+};

@@ -1,0 +1,124 @@
+#include "scene/CSceneGroups.h"
+
+#include "map/CMapBrush.h"
+#include "map/CTolveDoc.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+bool Overlap(const IntBox& a, const IntBox& b) {
+    return a.min.x <= b.max.x && b.min.x <= a.max.x && a.min.y <= b.max.y && b.min.y <= a.max.y &&
+           a.min.z <= b.max.z && b.min.z <= a.max.z;
+}
+
+void Include(std::optional<IntBox>& box, const IntBox& other) {
+    if (!box) {
+        box = other;
+        return;
+    }
+    box->min = {std::min(box->min.x, other.min.x), std::min(box->min.y, other.min.y),
+                std::min(box->min.z, other.min.z)};
+    box->max = {std::max(box->max.x, other.max.x), std::max(box->max.y, other.max.y),
+                std::max(box->max.z, other.max.z)};
+}
+
+} // namespace
+
+void CSceneGroups::OnMapChanged(const MapNotice& notice) {
+    // The hover and the selection are a tint over the faces.
+    if (notice.selectionOnly)
+        return;
+    switch (notice.what) {
+    case MapNotice::What::kAll:
+        MarkAllStale();
+        break;
+    case MapNotice::What::kArea:
+        MarkAreaStale(notice.area);
+        break;
+    case MapNotice::What::kOneBrush:
+        MarkBrushStale(notice.brush);
+        break;
+    case MapNotice::What::kOwnerBrushes:
+        MarkAllStale();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSceneGroups::MarkAllStale() {
+    for (Group& group : m_groups)
+        group.stale = true;
+}
+
+void CSceneGroups::MarkAreaStale(const IntBox& area) {
+    for (Group& group : m_groups) {
+        if (group.box && Overlap(*group.box, area))
+            group.stale = true;
+    }
+}
+
+void CSceneGroups::MarkBrushStale(const CMapBrush* brush) {
+    const auto found = m_groupOf.find(brush);
+    if (found != m_groupOf.end())
+        m_groups[found->second].stale = true;
+}
+
+void CSceneGroups::Reconcile(const CTolveDoc& doc) {
+    const std::vector<CBrushBoxIndex::Entry>& entries = doc.GetBrushBoxes();
+    std::vector<size_t> found(m_groups.size(), 0);
+    std::vector<SceneBrush> newcomers;
+    std::unordered_set<const CMapBrush*> present;
+    present.reserve(entries.size());
+    for (const CBrushBoxIndex::Entry& entry : entries) {
+        present.insert(entry.brush);
+        const auto known = m_groupOf.find(entry.brush);
+        if (known != m_groupOf.end())
+            ++found[known->second];
+        else
+            newcomers.push_back({entry.brush, entry.owner});
+    }
+    // A group that lost brushes keeps the ones still there; its mesh is
+    // built again.
+    for (size_t g = 0; g < m_groups.size(); ++g) {
+        Group& group = m_groups[g];
+        if (found[g] == group.brushes.size())
+            continue;
+        std::erase_if(group.brushes, [&](const SceneBrush& entry) {
+            if (present.contains(entry.brush))
+                return false;
+            m_groupOf.erase(entry.brush);
+            return true;
+        });
+        group.stale = true;
+    }
+    // Newcomers fill new groups in map order, so that neighbours share them.
+    for (size_t i = 0; i < newcomers.size(); i += kGroupSize) {
+        Group group;
+        const size_t end = std::min(newcomers.size(), i + kGroupSize);
+        group.brushes.assign(newcomers.begin() + static_cast<ptrdiff_t>(i),
+                             newcomers.begin() + static_cast<ptrdiff_t>(end));
+        for (const SceneBrush& entry : group.brushes)
+            m_groupOf[entry.brush] = static_cast<uint32_t>(m_groups.size());
+        m_groups.push_back(std::move(group));
+    }
+    m_listGeneration = doc.GetBrushListGeneration();
+}
+
+void CSceneGroups::Rebuild(Group& group, const std::vector<const CMapBrush*>& shownBrushes) {
+    std::vector<SceneBrush> shown;
+    shown.reserve(shownBrushes.size());
+    group.box.reset();
+    for (const SceneBrush& entry : group.brushes) {
+        if (const IntBox* box = entry.brush->GetBounds())
+            Include(group.box, *box);
+    }
+    for (const CMapBrush* brush : shownBrushes)
+        shown.push_back({brush, nullptr});
+    BuildSceneMesh(shown, group.mesh);
+    group.stale = false;
+    ++group.generation;
+    ++m_buildCount;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "map/CTolveDoc.h"
+#include "map/MapNotice.h"
+#include "scene/CSceneGroups.h"
+#include "scene/SceneSolids.h"
+
+#include <cstddef>
+#include <vector>
+
+// What the camera view draws of one map, kept current by the map's notices:
+// the groups of brush faces, the boxes of the point entities and the tint of
+// the hovered and selected objects. Plain data for the drawing to upload.
+class CSceneModel : public CMapObserver {
+public:
+    explicit CSceneModel(CTolveDoc& doc);
+    ~CSceneModel() override;
+    CSceneModel(const CSceneModel&) = delete;
+    CSceneModel& operator=(const CSceneModel&) = delete;
+
+    void OnMapChanged(const MapNotice& notice) override;
+
+    // Builds at most `groupBudget` stale groups and the solids when they
+    // changed; true when nothing is left to build.
+    bool Update(size_t groupBudget);
+    // True once after the solids changed, for the drawing to upload them.
+    bool TakeSolidsChanged();
+
+    CTolveDoc& GetDocument() const { return m_doc; }
+    const CSceneGroups& GetGroups() const { return m_groups; }
+    const std::vector<SolidVertex>& GetEntityBoxes() const { return m_entityBoxes; }
+    const std::vector<SolidVertex>& GetTint() const { return m_tint; }
+
+private:
+    bool Shown(const CMapBrush& brush) const;
+    bool Shown(const IntPoint& point) const;
+    void BuildEntityBoxes();
+    void BuildTint();
+
+    CTolveDoc& m_doc;
+    CSceneGroups m_groups;
+    std::vector<SolidVertex> m_entityBoxes;
+    std::vector<SolidVertex> m_tint;
+    IntPoint m_upperLimit, m_lowerLimit; // as the groups were built with
+    bool m_solidsStale = true;
+    bool m_solidsChanged = false;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "map/IntBox.h"
+#include "scene/Matrix4.h"
+
+#include <array>
+
+// The six planes of what a camera sees, taken from its combined view and
+// projection, to pass over groups of brushes wholly outside the picture.
+class SceneFrustum {
+public:
+    explicit SceneFrustum(const Matrix4& viewProjection);
+
+    // False only when the box lies wholly outside one of the planes.
+    bool MayShow(const IntBox& box) const;
+
+private:
+    struct Plane {
+        double a, b, c, d; // a x + b y + c z + d >= 0 inside
+    };
+    std::array<Plane, 6> m_planes{};
+};
