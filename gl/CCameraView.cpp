@@ -1,0 +1,287 @@
+#include "gl/CCameraView.h"
+
+#include "gl/SceneSurfaceFormat.h"
+#include "map/CTolveDoc.h"
+#include "map/ObjectBounds.h"
+#include "scene/ScenePicking.h"
+#include "texture/TexturePalette.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// Groups built per frame while a map comes in: the first frames come at once
+// and the flat views stay usable meanwhile.
+constexpr size_t kGroupsPerFrame = 48;
+constexpr auto kTextureTimePerFrame = std::chrono::milliseconds(8);
+constexpr int kFlyInterval = 16; // ms
+constexpr double kLookDegreesPerPixel = 0.25;
+constexpr double kWheelNotch = 120.0;
+// A far orbit centre where the pointer meets nothing.
+constexpr double kOrbitFallbackDistance = 256.0;
+
+void Include(std::optional<IntBox>& box, const IntBox& other) {
+    if (!box) {
+        box = other;
+        return;
+    }
+    box->min = {std::min(box->min.x, other.min.x), std::min(box->min.y, other.min.y),
+                std::min(box->min.z, other.min.z)};
+    box->max = {std::max(box->max.x, other.max.x), std::max(box->max.y, other.max.y),
+                std::max(box->max.z, other.max.z)};
+}
+
+} // namespace
+
+CCameraView::CCameraView(CTolveDoc& doc, QWidget* parent)
+    : QOpenGLWidget(parent), m_doc(doc), m_model(doc) {
+    setFormat(MakeSceneSurfaceFormat());
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(64, 48);
+    m_doc.AddView(this);
+    m_camera.SetPosition({-256.0, -256.0, 128.0});
+    m_camera.SetAngles(45.0, -10.0);
+    m_flyTimer.setInterval(kFlyInterval);
+    connect(&m_flyTimer, &QTimer::timeout, this, &CCameraView::Fly);
+}
+
+CCameraView::~CCameraView() {
+    m_doc.RemoveView(this);
+    ReleaseGl();
+}
+
+void CCameraView::ReleaseGl() {
+    if (!m_glReady || !context())
+        return;
+    makeCurrent();
+    m_renderer.Release();
+    doneCurrent();
+    m_glReady = false;
+}
+
+void CCameraView::SetCamera(const CSceneCamera& camera) {
+    m_camera = camera;
+    TellCameraMoved();
+}
+
+void CCameraView::SetDrawOptions(const SceneDrawOptions& options) {
+    m_options = options;
+    update();
+}
+
+void CCameraView::OnMapChanged(const MapNotice&) {
+    update();
+}
+
+void CCameraView::initializeGL() {
+    // The context goes with the window it lives in; a new one means new
+    // buffers.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CCameraView::ReleaseGl,
+            Qt::UniqueConnection);
+    m_glReady = m_renderer.Initialize(m_problem);
+}
+
+void CCameraView::paintGL() {
+    if (!m_glReady) {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        painter.setPen(Qt::white);
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                         QString::fromStdString(m_problem.empty() ? kNoOpenGLMessage : m_problem));
+        return;
+    }
+    bool more = !m_model.Update(kGroupsPerFrame);
+    m_renderer.SyncGroups(m_model.GetGroups());
+    if (m_model.TakeSolidsChanged())
+        m_renderer.SetSolids(m_model.GetEntityBoxes(), m_model.GetTint());
+    const double ratio = devicePixelRatioF();
+    m_renderer.SetViewport(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    const double aspect = height() > 0 ? static_cast<double>(width()) / height() : 1.0;
+    m_renderer.Draw(m_camera.GetProjectionMatrix(aspect) * m_camera.GetViewMatrix(), m_options);
+    more |= m_renderer.LoadTextures(m_doc.m_textureWad, GetTexturePalette(), kTextureTimePerFrame);
+    if (more)
+        update(); // the rest in the next frames
+}
+
+ScenePick CCameraView::PickAt(QPoint position) const {
+    const SceneRay ray = m_camera.MakeRay(position.x(), position.y(), width(), height());
+    return PickAlongRay(m_doc, ray);
+}
+
+void CCameraView::Hover(QPoint position) {
+    CEditorState& state = m_doc.GetEditorState();
+    const HoverSelection hover =
+        HoverFromPick(PickAt(position), state.GetEditMode(), CSceneLimits(state));
+    if (hover != state.GetHover())
+        state.SetHover(hover);
+}
+
+void CCameraView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    const QPoint delta = position - m_lastMouse;
+    m_lastMouse = position;
+    switch (m_gesture) {
+    case Gesture::kLook:
+        m_camera.Look(-delta.x() * kLookDegreesPerPixel, -delta.y() * kLookDegreesPerPixel);
+        break;
+    case Gesture::kOrbit:
+        m_camera.Orbit(m_orbitCentre, -delta.x() * kLookDegreesPerPixel,
+                       -delta.y() * kLookDegreesPerPixel);
+        break;
+    case Gesture::kPan: {
+        // A pixel moves the picture by about a pixel's width at the depth of
+        // what the pan started on.
+        const double step = std::max(1.0, m_camera.GetSpeed() / 256.0);
+        m_camera.Pan(-delta.x() * step, delta.y() * step);
+        break;
+    }
+    case Gesture::kNone:
+        Hover(position);
+        return;
+    }
+    TellCameraMoved();
+}
+
+void CCameraView::mousePressEvent(QMouseEvent* event) {
+    m_lastMouse = event->position().toPoint();
+    setFocus(Qt::MouseFocusReason);
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (event->button() == Qt::RightButton) {
+        m_gesture = Gesture::kLook;
+    } else if (event->button() == Qt::MiddleButton) {
+        m_gesture = Gesture::kPan;
+    } else if (event->button() == Qt::LeftButton && alt) {
+        const ScenePick pick = PickAt(m_lastMouse);
+        const SceneRay ray = m_camera.MakeRay(m_lastMouse.x(), m_lastMouse.y(), width(), height());
+        m_orbitCentre = pick.IsHit() ? pick.point
+                                     : ray.origin + ray.direction * kOrbitFallbackDistance;
+        m_gesture = Gesture::kOrbit;
+    } else if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier)) {
+        Hover(m_lastMouse);
+        m_doc.GetEditorState().ToggleHoverInSet();
+    }
+}
+
+void CCameraView::mouseReleaseEvent(QMouseEvent*) {
+    m_gesture = Gesture::kNone;
+}
+
+void CCameraView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / kWheelNotch;
+    const bool faster = event->modifiers() & Qt::ShiftModifier;
+    const bool slower = event->modifiers() & Qt::ControlModifier;
+    // A notch goes a quarter of a second's flight.
+    m_camera.Dolly(notches * m_camera.FlySpeed(faster, slower) / 4.0);
+    TellCameraMoved();
+}
+
+namespace {
+
+bool IsFlyKey(int key) {
+    switch (key) {
+    case Qt::Key_W: case Qt::Key_A: case Qt::Key_S: case Qt::Key_D: case Qt::Key_Q:
+    case Qt::Key_E: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void CCameraView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_doc.GetEditorState().ClearSelectionSet();
+        return;
+    }
+    if (!IsFlyKey(event->key())) {
+        QOpenGLWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->isAutoRepeat())
+        return;
+    m_flyKeys.insert(event->key());
+    if (!m_flyTimer.isActive()) {
+        m_flyClock.start();
+        m_flyTimer.start();
+        Fly(); // a tap moves at once
+    }
+}
+
+void CCameraView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || !IsFlyKey(event->key())) {
+        QOpenGLWidget::keyReleaseEvent(event);
+        return;
+    }
+    m_flyKeys.erase(event->key());
+    if (m_flyKeys.empty())
+        m_flyTimer.stop();
+}
+
+void CCameraView::Fly() {
+    // At least one frame's step, so that a tap always moves.
+    const double seconds = std::max(m_flyClock.restart(), qint64{kFlyInterval}) / 1000.0;
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
+    const double step = seconds * m_camera.FlySpeed(modifiers & Qt::ShiftModifier,
+                                                    modifiers & Qt::ControlModifier);
+    auto held = [&](int a, int b) { return m_flyKeys.contains(a) || m_flyKeys.contains(b); };
+    const double forward = (held(Qt::Key_W, Qt::Key_Up) ? 1 : 0) - (held(Qt::Key_S, Qt::Key_Down) ? 1 : 0);
+    const double right = (held(Qt::Key_D, Qt::Key_Right) ? 1 : 0) - (held(Qt::Key_A, Qt::Key_Left) ? 1 : 0);
+    const double up = (m_flyKeys.contains(Qt::Key_E) ? 1 : 0) - (m_flyKeys.contains(Qt::Key_Q) ? 1 : 0);
+    if (forward == 0 && right == 0 && up == 0)
+        return;
+    m_camera.Fly(forward * step, right * step, up * step);
+    TellCameraMoved();
+}
+
+void CCameraView::leaveEvent(QEvent* event) {
+    // As in the flat views: what the pointer left is no longer hovered.
+    if (m_gesture == Gesture::kNone && m_doc.GetEditorState().GetHover() != HoverSelection{})
+        m_doc.GetEditorState().SetHover({});
+    QOpenGLWidget::leaveEvent(event);
+}
+
+void CCameraView::focusOutEvent(QFocusEvent* event) {
+    // A key released while another window had the keyboard never comes here.
+    m_flyKeys.clear();
+    m_flyTimer.stop();
+    m_gesture = Gesture::kNone;
+    QOpenGLWidget::focusOutEvent(event);
+}
+
+void CCameraView::FrameSelection() {
+    const CEditorState& state = m_doc.GetEditorState();
+    CSelectionSet set = state.GetSelectionSet();
+    if (set.IsEmpty())
+        set = state.GetHoverAsSet();
+    std::optional<IntBox> box;
+    for (const auto& [brush, parts] : set.GetBrushes()) {
+        if (const std::optional<IntBox> bounds = BoundsOf(*brush))
+            Include(box, *bounds);
+    }
+    for (const CPointEntity* entity : set.GetPointEntities())
+        Include(box, BoundsOf(*entity));
+    if (!box) {
+        for (const CBrushBoxIndex::Entry& entry : m_doc.GetBrushBoxes()) {
+            if (entry.HasCorners())
+                Include(box, entry.box);
+        }
+    }
+    if (!box)
+        return;
+    m_camera.Frame(*box, height() > 0 ? static_cast<double>(width()) / height() : 1.0);
+    TellCameraMoved();
+}
+
+void CCameraView::TellCameraMoved() {
+    update();
+    emit CameraMoved();
+}

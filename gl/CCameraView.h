@@ -1,0 +1,87 @@
+#pragma once
+
+#include "gl/CSceneRenderer.h"
+#include "map/MapNotice.h"
+#include "scene/CSceneCamera.h"
+#include "scene/CSceneModel.h"
+
+#include <QElapsedTimer>
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QTimer>
+
+#include <optional>
+#include <set>
+#include <string>
+
+class CTolveDoc;
+
+// The textured 3D view of a map. It draws what CSceneModel prepares with
+// CSceneRenderer, hovers and selects through the same editor state as the
+// flat views, and flies its camera: the right button held looks about while
+// W/A/S/D/Q/E and the arrows fly (Shift faster, Ctrl slower), the wheel moves
+// along the view, the middle button pans and Alt with the left button orbits
+// about the point under the pointer.
+class CCameraView : public QOpenGLWidget, public CMapObserver {
+    Q_OBJECT
+
+public:
+    explicit CCameraView(CTolveDoc& doc, QWidget* parent = nullptr);
+    ~CCameraView() override;
+
+    CTolveDoc& GetDocument() const { return m_doc; }
+    CSceneCamera& GetCamera() { return m_camera; }
+    const CSceneCamera& GetCamera() const { return m_camera; }
+    void SetCamera(const CSceneCamera& camera);
+    void SetDrawOptions(const SceneDrawOptions& options);
+    const SceneDrawOptions& GetDrawOptions() const { return m_options; }
+    // Why nothing can be drawn (no OpenGL 3.3), or empty.
+    const std::string& GetProblem() const { return m_problem; }
+    const CSceneRenderer& GetRenderer() const { return m_renderer; }
+    const CSceneModel& GetModel() const { return m_model; }
+
+    void OnMapChanged(const MapNotice& notice) override;
+    // Moves the camera to show the selection set, else the hovered object,
+    // else the whole map.
+    void FrameSelection();
+
+signals:
+    // The camera moved: the flat views draw where it stands.
+    void CameraMoved();
+
+protected:
+    void initializeGL() override;
+    void paintGL() override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Hover(QPoint position);
+    ScenePick PickAt(QPoint position) const;
+    void Fly();
+    void ReleaseGl();
+    void TellCameraMoved();
+
+    CTolveDoc& m_doc;
+    CSceneModel m_model;
+    CSceneRenderer m_renderer;
+    CSceneCamera m_camera;
+    SceneDrawOptions m_options;
+    std::string m_problem;
+    bool m_glReady = false;
+    // Mouse gestures under way.
+    enum class Gesture { kNone, kLook, kPan, kOrbit };
+    Gesture m_gesture = Gesture::kNone;
+    QPoint m_lastMouse;
+    Vec3d m_orbitCentre;
+    // Keys held for flying, and the clock between steps.
+    std::set<int> m_flyKeys;
+    QTimer m_flyTimer;
+    QElapsedTimer m_flyClock;
+};
