@@ -43,6 +43,7 @@ bool CSceneLimits::Shows(const CMapBrush& brush, const IntBox& bounds) const {
 namespace {
 
 constexpr double kNowhere = std::numeric_limits<double>::infinity();
+constexpr size_t kPrefetchDistance = 16;
 
 int32_t Offset(int32_t value, int32_t by) {
     return static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} + by, INT32_MIN, INT32_MAX));
@@ -68,16 +69,31 @@ public:
 
     // Where the ray enters the box, when it meets it no farther than `within`.
     bool Meets(const IntBox& box, double within, double& enter) const {
+        const double low[3] = {double(box.min.x), double(box.min.y), double(box.min.z)};
+        const double high[3] = {double(box.max.x), double(box.max.y), double(box.max.z)};
+        return Meets(low, high, within, enter);
+    }
+
+    // The same for the cube reaching `reach` each way from `centre`.
+    bool MeetsCube(const IntPoint& centre, double reach, double within, double& enter) const {
+        const double low[3] = {centre.x - reach, centre.y - reach, centre.z - reach};
+        const double high[3] = {centre.x + reach, centre.y + reach, centre.z + reach};
+        return Meets(low, high, within, enter);
+    }
+
+private:
+    bool Meets(const double (&low)[3], const double (&high)[3], double within,
+               double& enter) const {
         double from = 0.0, to = within;
         for (int axis = 0; axis < 3; ++axis) {
-            const double low = box.min.Component(axis) - m_margin - m_origin[axis];
-            const double high = box.max.Component(axis) + m_margin - m_origin[axis];
+            const double nearSide = low[axis] - m_margin - m_origin[axis];
+            const double farSide = high[axis] + m_margin - m_origin[axis];
             if (m_parallel[axis]) {
-                if (low > 0.0 || high < 0.0)
+                if (nearSide > 0.0 || farSide < 0.0)
                     return false;
                 continue;
             }
-            double a = low * m_inverse[axis], b = high * m_inverse[axis];
+            double a = nearSide * m_inverse[axis], b = farSide * m_inverse[axis];
             if (a > b)
                 std::swap(a, b);
             from = std::max(from, a);
@@ -89,7 +105,6 @@ public:
         return true;
     }
 
-private:
     double m_margin;
     double m_origin[3];
     double m_inverse[3];
@@ -157,37 +172,49 @@ public:
         m_pick.distance = kNowhere;
     }
 
-    void OfferBrush(CMapBrush& brush, CModelEntity* owner, const IntBox& bounds) {
+    // Of two hits as near, the brush earlier in map order wins, whatever
+    // order the brushes are offered in.
+    void OfferBrush(size_t order, CMapBrush& brush, CModelEntity* owner, const IntBox& bounds) {
         BrushHit hit;
         if (!m_limits.Shows(brush, bounds) || !HitBrush(brush, m_ray, hit) ||
-            hit.distance >= m_pick.distance)
+            hit.distance > m_pick.distance ||
+            (hit.distance == m_pick.distance && order > m_pickOrder))
             return;
         m_pick = {&brush, owner, hit.face, nullptr, hit.distance, At(hit.distance)};
+        m_pickOrder = order;
     }
 
-    // Over the runs the ray meets nearer than the best hit, and in them the
-    // brushes whose boxes it meets so.
+    // Runs nearest first, so that the first hits cut the search short; in
+    // each, the brushes whose boxes the ray meets no farther than the best hit.
     void OfferIndexedBrushes() {
         const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
         const std::vector<std::optional<IntBox>>& runs = m_doc.GetBrushRunBoxes();
+        std::vector<std::pair<double, size_t>> met;
         double enter = 0.0;
         for (size_t run = 0; run < runs.size(); ++run) {
-            if (!runs[run] || !m_boxes.Meets(*runs[run], m_pick.distance, enter))
-                continue;
+            if (runs[run] && m_boxes.Meets(*runs[run], kNowhere, enter))
+                met.emplace_back(enter, run);
+        }
+        std::sort(met.begin(), met.end());
+        for (const auto& [runEnter, run] : met) {
+            if (runEnter > m_pick.distance)
+                break;
             const size_t end = std::min(entries.size(), (run + 1) * CBrushBoxIndex::kRun);
             for (size_t i = run * CBrushBoxIndex::kRun; i < end; ++i) {
                 const CBrushBoxIndex::Entry& entry = entries[i];
                 if (entry.HasCorners() && m_boxes.Meets(entry.box, m_pick.distance, enter))
-                    OfferBrush(*entry.brush, entry.owner, entry.box);
+                    OfferBrush(i, *entry.brush, entry.owner, entry.box);
             }
         }
     }
 
     void OfferEveryBrush() {
+        size_t order = 0;
         auto offer = [&](const BrushList& brushes, CModelEntity* owner) {
             for (const auto& brush : brushes) {
                 if (const IntBox* bounds = brush->GetBounds())
-                    OfferBrush(*brush, owner, *bounds);
+                    OfferBrush(order, *brush, owner, *bounds);
+                ++order;
             }
         };
         offer(m_doc.GetWorldBrushes(), nullptr);
@@ -202,11 +229,15 @@ public:
         const int32_t reach = LargestReach(definitions);
         const CRayBoxTest exact(m_ray, 0.0);
         double enter = 0.0;
-        for (const auto& entity : m_doc.GetPointEntities()) {
+        const PointEntityList& entities = m_doc.GetPointEntities();
+        for (size_t i = 0; i < entities.size(); ++i) {
+            // The entities lie scattered over the heap; their origins are
+            // fetched ahead of the test.
+            if (i + kPrefetchDistance < entities.size())
+                __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
+            const auto& entity = entities[i];
             const IntPoint& o = entity->m_origin;
-            if (!m_limits.Shows(o) ||
-                !m_boxes.Meets(BoxAround(o, {-reach, -reach, -reach}, {reach, reach, reach}),
-                               m_pick.distance, enter))
+            if (!m_limits.Shows(o) || !m_boxes.MeetsCube(o, reach, m_pick.distance, enter))
                 continue;
             if (!exact.Meets(EntityBoxOf(definitions, *entity), m_pick.distance, enter) ||
                 enter <= 0.0 || enter >= m_pick.distance)
@@ -240,6 +271,7 @@ private:
     CSceneLimits m_limits;
     CRayBoxTest m_boxes;
     ScenePick m_pick;
+    size_t m_pickOrder = 0; // of the brush picked, in map order
 };
 
 } // namespace
