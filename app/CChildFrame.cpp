@@ -1,18 +1,31 @@
 #include "app/CChildFrame.h"
 
 #include "app/CDocManager.h"
+#include "app/CameraCommands.h"
 #include "app/GridCommands.h"
+#include "gl/CCameraView.h"
 #include "widgets/CTolveView.h"
 #include "widgets/CViewPane.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
 
-CChildFrame::CChildFrame(CTolveDoc& doc, CDocManager& manager)
-    : m_doc(doc), m_manager(manager), m_view(new CTolveView(doc)) {
+CChildFrame::CChildFrame(CTolveDoc& doc, CDocManager& manager, Kind kind)
+    : m_doc(doc), m_manager(manager) {
     setAttribute(Qt::WA_DeleteOnClose);
+    if (kind == Kind::kCamera) {
+        m_camera = new CCameraView(doc);
+        m_camera->SetDrawOptions(LoadSceneDrawOptions());
+        setWidget(m_camera);
+        return;
+    }
+    m_view = new CTolveView(doc);
     m_view->ShowGrid(LoadGridSetting());
     setWidget(new CViewPane(m_view));
+}
+
+QWidget& CChildFrame::GetViewWidget() const {
+    return m_camera ? static_cast<QWidget&>(*m_camera) : static_cast<QWidget&>(*m_view);
 }
 
 CChildFrame::~CChildFrame() {
@@ -23,6 +36,8 @@ CChildFrame::~CChildFrame() {
         area->removeSubWindow(this);
     delete m_view;
     m_view = nullptr;
+    delete m_camera;
+    m_camera = nullptr;
     m_manager.OnFrameDestroyed(*this);
 }
 

@@ -1,6 +1,8 @@
 #include "app/CDocManager.h"
 
 #include "app/CChildFrame.h"
+#include "gl/CCameraView.h"
+#include "gl/CameraViewSupport.h"
 #include "app/CFileChangeWatcher.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
@@ -360,8 +362,10 @@ void CDocManager::CloseAllDocuments() {
 }
 
 void CDocManager::EndDrags() {
-    for (CChildFrame* frame : m_frames)
-        frame->GetView().EndDrag();
+    for (CChildFrame* frame : m_frames) {
+        if (CTolveView* view = frame->GetPlaneView())
+            view->EndDrag();
+    }
 }
 
 CChildFrame* CDocManager::MakeFrame(CTolveDoc& doc, int32_t plane) {
@@ -370,6 +374,32 @@ CChildFrame* CDocManager::MakeFrame(CTolveDoc& doc, int32_t plane) {
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
     return frame;
+}
+
+CChildFrame* CDocManager::MakeCameraFrame(CTolveDoc& doc) {
+    auto* frame = new CChildFrame(doc, *this, CChildFrame::Kind::kCamera);
+    m_frames.push_back(frame);
+    m_area.addSubWindow(frame);
+    return frame;
+}
+
+CChildFrame* CDocManager::CreateCameraFrame(CTolveDoc& doc) {
+    CChildFrame* frame = MakeCameraFrame(doc);
+    m_arranger->PlaceNewWindow(*frame);
+    frame->show();
+    UpdateFrameTitles(doc);
+    ActivateFrame(frame);
+    return frame;
+}
+
+CTolveView* CDocManager::FindPlaneView(const CTolveDoc& doc) const {
+    // The area lists its windows last active first.
+    for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        auto* frame = qobject_cast<CChildFrame*>(window);
+        if (frame && &frame->GetDocument() == &doc && frame->GetPlaneView())
+            return frame->GetPlaneView();
+    }
+    return nullptr;
 }
 
 CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc, int32_t plane) {
@@ -382,23 +412,42 @@ CChildFrame* CDocManager::CreateFrame(CTolveDoc& doc, int32_t plane) {
     return frame;
 }
 
-// Three views tile the workspace: the top view down the left half, the front
-// and side views above each other on the right; the top view has the focus.
+// The views tile the workspace: four in a square (top, camera, front, side),
+// or the top view down the left half with the front and side views above
+// each other on the right; the top view has the focus. Where OpenGL cannot
+// draw, four is three.
 void CDocManager::OpenViews(CTolveDoc& doc) {
-    if (LoadViewLayout() == ViewLayout::kSingle) {
+    const ViewLayout layout = LoadViewLayout();
+    if (layout == ViewLayout::kSingle) {
         CreateFrame(doc, kPlaneXY);
         return;
     }
     CChildFrame* top = MakeFrame(doc, kPlaneXY);
+    if (layout == ViewLayout::kFour && CanDrawCameraView()) {
+        CChildFrame* camera = MakeCameraFrame(doc);
+        CChildFrame* front = MakeFrame(doc, kPlaneXZ);
+        CChildFrame* side = MakeFrame(doc, kPlaneYZ);
+        m_arranger->TileFour(*top, *camera, *front, *side);
+        ShowOpened(doc, {side, front, camera, top}, top);
+        return;
+    }
     CChildFrame* front = MakeFrame(doc, kPlaneXZ);
     CChildFrame* side = MakeFrame(doc, kPlaneYZ);
     m_arranger->TileThree(*top, *front, *side);
-    for (CChildFrame* frame : {side, front, top}) {
+    ShowOpened(doc, {side, front, top}, top);
+}
+
+void CDocManager::ShowOpened(CTolveDoc& doc, std::initializer_list<CChildFrame*> frames,
+                             CChildFrame* active) {
+    for (CChildFrame* frame : frames) {
         frame->show();
-        frame->GetView().KeepFramedUntilMoved();
+        if (CTolveView* view = frame->GetPlaneView())
+            view->KeepFramedUntilMoved();
+        else
+            frame->GetCameraView()->FrameMap();
     }
     UpdateFrameTitles(doc);
-    ActivateFrame(top);
+    ActivateFrame(active);
 }
 
 std::vector<CChildFrame*> CDocManager::GetFrames(const CTolveDoc& doc) const {
@@ -502,5 +551,5 @@ std::unique_ptr<CTolveDoc> CDocManager::TakeDocument(const CTolveDoc& doc, bool 
 
 void CDocManager::ActivateFrame(CChildFrame* frame) {
     m_area.setActiveSubWindow(frame);
-    frame->GetView().setFocus();
+    frame->GetViewWidget().setFocus();
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 class CChildFrame;
 class CRecentFileList;
 class CTolveDoc;
+class CTolveView;
 class CWindowArranger;
 class QMdiArea;
 struct AttributeChange;
@@ -59,6 +61,11 @@ public:
 
     // Another window on the same map, showing `plane`, framed on the map.
     CChildFrame* CreateFrame(CTolveDoc& doc, int32_t plane = 0);
+    // Another textured camera view on the map, where the map's camera stands.
+    CChildFrame* CreateCameraFrame(CTolveDoc& doc);
+    // A flat view of the document for commands given in its camera view:
+    // the last one active, else its first; null when it has none.
+    CTolveView* FindPlaneView(const CTolveDoc& doc) const;
     std::vector<CChildFrame*> GetFrames(const CTolveDoc& doc) const;
     const std::vector<std::unique_ptr<CTolveDoc>>& GetDocuments() const { return m_documents; }
     CWindowArranger& GetWindowArranger() const { return *m_arranger; }
@@ -102,6 +109,8 @@ private:
     // The windows a map opens in, as the layout setting says.
     void OpenViews(CTolveDoc& doc);
     CChildFrame* MakeFrame(CTolveDoc& doc, int32_t plane);
+    CChildFrame* MakeCameraFrame(CTolveDoc& doc);
+    void ShowOpened(CTolveDoc& doc, std::initializer_list<CChildFrame*> frames, CChildFrame* active);
     // Takes the document out of the list, emptied; it is deleted when the
     // return goes. `tellClosing`: the user closed it.
     std::unique_ptr<CTolveDoc> TakeDocument(const CTolveDoc& doc, bool tellClosing);

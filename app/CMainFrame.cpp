@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "gl/CCameraView.h"
+
 #include "app/AppIcon.h"
 #include "app/CChildFrame.h"
 #include "app/CCommandTable.h"
@@ -82,6 +84,7 @@ CMainFrame::~CMainFrame() {
     // The children go after this part of the window; they must not call back.
     QObject::disconnect(m_cursorConnection);
     QObject::disconnect(m_contextMenuConnection);
+    QObject::disconnect(m_cameraConnection);
     disconnect(m_area, nullptr, this, nullptr);
     disconnect(m_toolBar, nullptr, this, nullptr);
 }
@@ -128,7 +131,16 @@ CChildFrame* CMainFrame::GetActiveFrame() const {
 
 CTolveView* CMainFrame::GetActiveView() const {
     CChildFrame* frame = GetActiveFrame();
-    return frame ? &frame->GetView() : nullptr;
+    if (!frame)
+        return nullptr;
+    if (CTolveView* view = frame->GetPlaneView())
+        return view;
+    return m_docManager.FindPlaneView(frame->GetDocument());
+}
+
+CCameraView* CMainFrame::GetActiveCameraView() const {
+    CChildFrame* frame = GetActiveFrame();
+    return frame ? frame->GetCameraView() : nullptr;
 }
 
 void CMainFrame::RunCommand(CommandId id) {
@@ -143,18 +155,18 @@ void CMainFrame::RunCommand(CommandId id) {
 }
 
 CommandContext CMainFrame::MakeCommandContext() {
-    return {&m_app, &m_docManager, this, GetActiveView()};
+    return {&m_app, &m_docManager, this, GetActiveView(), GetActiveCameraView()};
 }
 
 void CMainFrame::RestoreViewFocus() {
     // Inside a dialog's own loop the dialog keeps the keyboard.
     if (QApplication::activeModalWidget() || isHidden())
         return;
-    CTolveView* view = GetActiveView();
-    if (!view)
+    CChildFrame* frame = GetActiveFrame();
+    if (!frame)
         return;
     activateWindow();
-    view->setFocus(Qt::OtherFocusReason);
+    frame->GetViewWidget().setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::RefreshState() {
@@ -172,6 +184,15 @@ void CMainFrame::RefreshState() {
                 connect(view, &CTolveView::CursorChanged, this, &CMainFrame::RefreshState);
             m_contextMenuConnection = connect(view, &CTolveView::ContextMenuRequested, this,
                                               &CMainFrame::ShowViewContextMenu);
+        }
+    }
+    CCameraView* camera = GetActiveCameraView();
+    if (camera != m_watchedCamera) {
+        QObject::disconnect(m_cameraConnection);
+        m_watchedCamera = camera;
+        if (camera) {
+            m_cameraConnection =
+                connect(camera, &CCameraView::SelectionChanged, this, &CMainFrame::RefreshState);
         }
     }
     m_commands->RefreshStates(MakeCommandContext());

@@ -14,6 +14,7 @@ class CMenuBars;
 class CStatusBarNotices;
 class CTolveApp;
 class CTolveDoc;
+class CCameraView;
 class CTolveView;
 class QLabel;
 class QMdiArea;
@@ -33,7 +34,9 @@ public:
 
     QMdiArea& GetMdiArea() const { return *m_area; }
     CChildFrame* GetActiveFrame() const;
+    // The active window's flat view; for a camera view, a flat view of its map.
     CTolveView* GetActiveView() const;
+    CCameraView* GetActiveCameraView() const;
     CCommandTable& GetCommands() const { return *m_commands; }
     CMenuBars& GetMenuBars() const { return *m_menus; }
     QToolBar& GetToolBar() const { return *m_toolBar; }
@@ -85,6 +88,8 @@ private:
     QPointer<CTolveView> m_watchedView; // whose cursor the pane shows
     QMetaObject::Connection m_cursorConnection;
     QMetaObject::Connection m_contextMenuConnection;
+    QMetaObject::Connection m_cameraConnection;
+    CCameraView* m_watchedCamera = nullptr;
     QMetaObject::Connection m_scaleConnection;
     std::unique_ptr<CStatusBarNotices> m_notices;
     const CTolveDoc* m_noticeDocument = nullptr; // the map active when the last notice came

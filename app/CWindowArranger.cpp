@@ -60,10 +60,49 @@ void CWindowArranger::PlaceNewWindow(QMdiSubWindow& window) {
 
 void CWindowArranger::TileThree(QMdiSubWindow& left, QMdiSubWindow& upper, QMdiSubWindow& lower) {
     const QSize space = GetWorkspaceSize();
-    const int half = space.width() / 2, middle = space.height() / 2;
-    left.setGeometry(0, 0, half, space.height());
-    upper.setGeometry(half, 0, space.width() - half, middle);
-    lower.setGeometry(half, middle, space.width() - half, space.height() - middle);
+    m_shares.clear();
+    PlaceShare(left, {0.0, 0.0, 0.5, 1.0}, space);
+    PlaceShare(upper, {0.5, 0.0, 0.5, 0.5}, space);
+    PlaceShare(lower, {0.5, 0.5, 0.5, 0.5}, space);
+}
+
+void CWindowArranger::TileFour(QMdiSubWindow& topLeft, QMdiSubWindow& topRight,
+                               QMdiSubWindow& bottomLeft, QMdiSubWindow& bottomRight) {
+    const QSize space = GetWorkspaceSize();
+    m_shares.clear();
+    PlaceShare(topLeft, {0.0, 0.0, 0.5, 0.5}, space);
+    PlaceShare(topRight, {0.5, 0.0, 0.5, 0.5}, space);
+    PlaceShare(bottomLeft, {0.0, 0.5, 0.5, 0.5}, space);
+    PlaceShare(bottomRight, {0.5, 0.5, 0.5, 0.5}, space);
+}
+
+namespace {
+
+// Shares meet exactly: each edge is rounded the same way for both windows.
+QRect PlacedShare(const QRectF& share, QSize space) {
+    const int left = qRound(share.left() * space.width());
+    const int top = qRound(share.top() * space.height());
+    const int right = qRound(share.right() * space.width());
+    const int bottom = qRound(share.bottom() * space.height());
+    return {left, top, right - left, bottom - top};
+}
+
+} // namespace
+
+void CWindowArranger::PlaceShare(QMdiSubWindow& window, const QRectF& share, QSize space) {
+    const QRect placed = PlacedShare(share, space);
+    window.setGeometry(placed);
+    m_shares.append({&window, share, placed});
+}
+
+void CWindowArranger::KeepSharesOf(QSize space) {
+    for (Share& share : m_shares) {
+        QMdiSubWindow* window = share.window;
+        if (!window || window->geometry() != share.placed || !IsArrangeable(window))
+            continue;
+        share.placed = PlacedShare(share.share, space);
+        window->setGeometry(share.placed);
+    }
 }
 
 QList<QMdiSubWindow*> CWindowArranger::TakeWindowsToArrange() {
@@ -144,6 +183,10 @@ bool CWindowArranger::eventFilter(QObject* watched, QEvent* event) {
     // by then the area is no longer a QMdiArea and has no windows to keep.
     if (watched == m_viewport && event->type() == QEvent::Resize &&
         qobject_cast<QMdiArea*>(m_viewport->parentWidget()))
-        KeepWindowsInside(static_cast<QResizeEvent*>(event)->size());
+    {
+        const QSize space = static_cast<QResizeEvent*>(event)->size();
+        KeepSharesOf(space);
+        KeepWindowsInside(space);
+    }
     return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QRectF>
 #include <QSize>
 
 class QMdiArea;
@@ -24,6 +27,9 @@ public:
     // The three windows fill the workspace: `left` its left half, `upper`
     // and `lower` the right half, one above the other.
     void TileThree(QMdiSubWindow& left, QMdiSubWindow& upper, QMdiSubWindow& lower);
+    // The four windows fill the workspace in a square, row after row.
+    void TileFour(QMdiSubWindow& topLeft, QMdiSubWindow& topRight, QMdiSubWindow& bottomLeft,
+                  QMdiSubWindow& bottomRight);
     // Every normal window the same size, each one title bar down and to the
     // right of the one before, the active one in front.
     void Cascade();
@@ -32,6 +38,8 @@ public:
     // rows of equal tiles, the last row's tiles wider when it has fewer.
     void Tile();
     // Shrinks and moves windows that reach outside the workspace back in.
+    // Windows a map opened tiled in, and nobody moved since, keep their share
+    // of the workspace as it grows or shrinks instead.
     void KeepWindowsInside();
 
     // The room the windows have. Before the area is first shown it has no
@@ -48,6 +56,16 @@ private:
     QList<QMdiSubWindow*> TakeWindowsToArrange();
     void KeepWindowsInside(QSize space);
     int GetCascadeOffset(const QMdiSubWindow& window) const;
+    // Places a window on its share of the workspace and remembers both.
+    void PlaceShare(QMdiSubWindow& window, const QRectF& share, QSize space);
+    void KeepSharesOf(QSize space);
+
+    struct Share {
+        QPointer<QMdiSubWindow> window;
+        QRectF share;  // of the workspace, in fractions
+        QRect placed;  // where it was put last
+    };
+    QList<Share> m_shares;
 
     QMdiArea& m_area;
     QWidget* m_viewport;

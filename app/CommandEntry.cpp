@@ -13,7 +13,11 @@ QString GetCommandToolTip(const CommandEntry& entry) {
 bool IsCommandEnabled(const CommandEntry& entry, const CommandContext& context) {
     if (!entry.run)
         return false;
-    if (entry.scope != CommandScope::kApplication && !context.view)
+    // A map's commands also run from its camera view; a view's need a flat
+    // view to act through.
+    if (entry.scope == CommandScope::kDocument && !context.view && !context.camera)
+        return false;
+    if (entry.scope == CommandScope::kView && !context.view)
         return false;
     return !entry.enabled || entry.enabled(context);
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+class CCameraView;
 class CDocManager;
 class CIconCanvas;
 class CMainFrame;
@@ -21,7 +22,10 @@ struct CommandContext {
     CTolveApp* app = nullptr;
     CDocManager* docs = nullptr;
     CMainFrame* frame = nullptr;
-    CTolveView* view = nullptr; // the active view, or none
+    // The active flat view, or none. In a camera view, commands act through
+    // a flat view of the same map; `camera` is then the camera view.
+    CTolveView* view = nullptr;
+    CCameraView* camera = nullptr;
 };
 
 // Where a command applies: the application runs whether or not a map is open;

@@ -1,6 +1,7 @@
 #include "app/CommandList.h"
 
 #include "app/BrushCommands.h"
+#include "app/CameraCommands.h"
 #include "app/ClipboardCommands.h"
 #include "app/CompileCommands.h"
 #include "app/DefinitionCommands.h"
@@ -31,6 +32,7 @@ CommandEntries GatherCommandEntries() {
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);
     AddWindowCommands(entries);
+    AddCameraCommands(entries);
     AddNavigationCommands(entries);
     AddEditModeCommands(entries);
     AddBrushCommands(entries);

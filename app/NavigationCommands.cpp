@@ -2,6 +2,7 @@
 
 #include "app/ToolBarIcons.h"
 #include "framework/CStatusNotice.h"
+#include "gl/CCameraView.h"
 #include "map/SelectionSetEdits.h"
 #include "view/ViewNavigation.h"
 #include "widgets/CTolveView.h"
@@ -116,6 +117,16 @@ std::optional<IntBox> BoundsOfPointFile(const CTolveDoc& doc) {
 // The selection set, else a loaded leak trace, else the hovered object
 // wherever it is: the way to find what the status bar names.
 void FrameSelection(const CommandContext& c) {
+    if (c.camera) {
+        const CEditorState& state = c.camera->GetDocument().GetEditorState();
+        const CSelectionSet& set = state.GetSelectionSet();
+        if (const std::optional<IntBox> box =
+                BoundsOfSet(set.IsEmpty() ? state.GetHoverAsSet() : set, state.GetEditMode()))
+            c.camera->FrameBox(*box);
+        else
+            ShowStatusNotice("Nothing is selected or hovered to frame");
+        return;
+    }
     CTolveView& view = *c.view;
     const CEditorState& state = view.GetDocument().GetEditorState();
     const CSelectionSet& set = state.GetSelectionSet();

@@ -6,17 +6,27 @@ namespace {
 
 const char* const kLayoutKey = "Views/Layout";
 
+struct LayoutName {
+    ViewLayout layout;
+    const char* name;
+};
+constexpr LayoutName kLayoutNames[] = {
+    {ViewLayout::kFour, "four"}, {ViewLayout::kThree, "three"}, {ViewLayout::kSingle, "single"}};
+
 } // namespace
 
 ViewLayout LoadViewLayout() {
-    const QString value = OpenAppSettings().value(QLatin1String(kLayoutKey)).toString();
-    return value.trimmed().compare(QLatin1String("single"), Qt::CaseInsensitive) == 0
-               ? ViewLayout::kSingle
-               : ViewLayout::kThree;
+    const QString value = OpenAppSettings().value(QLatin1String(kLayoutKey)).toString().trimmed();
+    for (const LayoutName& entry : kLayoutNames) {
+        if (value.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
+            return entry.layout;
+    }
+    return ViewLayout::kFour;
 }
 
 void SaveViewLayout(ViewLayout layout) {
-    OpenAppSettings().setValue(QLatin1String(kLayoutKey), layout == ViewLayout::kSingle
-                                                              ? QStringLiteral("single")
-                                                              : QStringLiteral("three"));
+    for (const LayoutName& entry : kLayoutNames) {
+        if (entry.layout == layout)
+            OpenAppSettings().setValue(QLatin1String(kLayoutKey), QLatin1String(entry.name));
+    }
 }

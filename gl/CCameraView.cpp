@@ -2,7 +2,7 @@
 
 #include "gl/SceneSurfaceFormat.h"
 #include "map/CTolveDoc.h"
-#include "map/ObjectBounds.h"
+#include "view/ViewNavigation.h"
 #include "scene/ScenePicking.h"
 #include "texture/TexturePalette.h"
 
@@ -26,17 +26,6 @@ constexpr double kLookDegreesPerPixel = 0.25;
 constexpr double kWheelNotch = 120.0;
 // A far orbit centre where the pointer meets nothing.
 constexpr double kOrbitFallbackDistance = 256.0;
-
-void Include(std::optional<IntBox>& box, const IntBox& other) {
-    if (!box) {
-        box = other;
-        return;
-    }
-    box->min = {std::min(box->min.x, other.min.x), std::min(box->min.y, other.min.y),
-                std::min(box->min.z, other.min.z)};
-    box->max = {std::max(box->max.x, other.max.x), std::max(box->max.y, other.max.y),
-                std::max(box->max.z, other.max.z)};
-}
 
 } // namespace
 
@@ -167,6 +156,7 @@ void CCameraView::mousePressEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier)) {
         Hover(m_lastMouse);
         m_doc.GetEditorState().ToggleHoverInSet();
+        emit SelectionChanged();
     }
 }
 
@@ -200,6 +190,7 @@ bool IsFlyKey(int key) {
 void CCameraView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_doc.GetEditorState().ClearSelectionSet();
+        emit SelectionChanged();
         return;
     }
     if (!IsFlyKey(event->key())) {
@@ -257,28 +248,14 @@ void CCameraView::focusOutEvent(QFocusEvent* event) {
     QOpenGLWidget::focusOutEvent(event);
 }
 
-void CCameraView::FrameSelection() {
-    const CEditorState& state = m_doc.GetEditorState();
-    CSelectionSet set = state.GetSelectionSet();
-    if (set.IsEmpty())
-        set = state.GetHoverAsSet();
-    std::optional<IntBox> box;
-    for (const auto& [brush, parts] : set.GetBrushes()) {
-        if (const std::optional<IntBox> bounds = BoundsOf(*brush))
-            Include(box, *bounds);
-    }
-    for (const CPointEntity* entity : set.GetPointEntities())
-        Include(box, BoundsOf(*entity));
-    if (!box) {
-        for (const CBrushBoxIndex::Entry& entry : m_doc.GetBrushBoxes()) {
-            if (entry.HasCorners())
-                Include(box, entry.box);
-        }
-    }
-    if (!box)
-        return;
-    m_camera.Frame(*box, height() > 0 ? static_cast<double>(width()) / height() : 1.0);
+void CCameraView::FrameBox(const IntBox& box) {
+    m_camera.Frame(box, height() > 0 ? static_cast<double>(width()) / height() : 1.0);
     TellCameraMoved();
+}
+
+void CCameraView::FrameMap() {
+    if (const std::optional<MapBounds> extent = FindMapExtent(m_doc))
+        FrameBox({extent->lo, extent->hi});
 }
 
 void CCameraView::TellCameraMoved() {

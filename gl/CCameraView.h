@@ -4,6 +4,7 @@
 #include "map/MapNotice.h"
 #include "scene/CSceneCamera.h"
 #include "scene/CSceneModel.h"
+#include "scene/ScenePicking.h"
 
 #include <QElapsedTimer>
 #include <QOpenGLWidget>
@@ -41,13 +42,16 @@ public:
     const CSceneModel& GetModel() const { return m_model; }
 
     void OnMapChanged(const MapNotice& notice) override;
-    // Moves the camera to show the selection set, else the hovered object,
-    // else the whole map.
-    void FrameSelection();
+    // Moves the camera back along its direction until the box fits the
+    // picture; FrameMap does so for the whole map.
+    void FrameBox(const IntBox& box);
+    void FrameMap();
 
 signals:
     // The camera moved: the flat views draw where it stands.
     void CameraMoved();
+    // The selection set changed here, so the status panes should too.
+    void SelectionChanged();
 
 protected:
     void initializeGL() override;

@@ -3,14 +3,12 @@
 #include "entity/EntityDefinitions.h"
 #include "map/CPointEntity.h"
 #include "view/CCanvas.h"
-#include "view/ViewLimits.h"
+#include "scene/ScenePicking.h"
 
 namespace {
 
 constexpr SolidColour kHoverTint{255, 255, 0, 80};
 constexpr SolidColour kSetTint{230, 110, 0, 110};
-// A class the definitions give no size still shows where it stands.
-constexpr int32_t kUnsizedHalf = 8;
 
 SolidColour Opaque(const Rgb& rgb) {
     return {rgb.r, rgb.g, rgb.b, 255};
@@ -34,22 +32,6 @@ void CSceneModel::OnMapChanged(const MapNotice& notice) {
     m_solidsStale = true;
 }
 
-bool CSceneModel::Shown(const IntPoint& point) const {
-    for (int32_t plane : {kPlaneXY, kPlaneXZ, kPlaneYZ}) {
-        if (!InsideLimits(m_doc, plane, point))
-            return false;
-    }
-    return true;
-}
-
-bool CSceneModel::Shown(const CMapBrush& brush) const {
-    for (int v = 0; v < brush.m_numVertices; ++v) {
-        if (Shown(brush.m_vertices[v]))
-            return true;
-    }
-    return false;
-}
-
 bool CSceneModel::Update(size_t groupBudget) {
     const CEditorState& state = m_doc.GetEditorState();
     if (state.GetUpperLimit() != m_upperLimit || state.GetLowerLimit() != m_lowerLimit) {
@@ -57,11 +39,12 @@ bool CSceneModel::Update(size_t groupBudget) {
         m_lowerLimit = state.GetLowerLimit();
         m_groups.MarkAllStale();
     }
+    const CSceneLimits limits(state);
     const bool done =
-        m_groups.Update(m_doc, groupBudget, [this](const CMapBrush& b) { return Shown(b); });
+        m_groups.Update(m_doc, groupBudget, [&](const CMapBrush& b) { return limits.Shows(b); });
     if (m_solidsStale) {
-        BuildEntityBoxes();
-        BuildTint();
+        BuildEntityBoxes(limits);
+        BuildTint(limits);
         m_solidsStale = false;
         m_solidsChanged = true;
     }
@@ -74,22 +57,15 @@ bool CSceneModel::TakeSolidsChanged() {
     return changed;
 }
 
-void CSceneModel::BuildEntityBoxes() {
+void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
     m_entityBoxes.clear();
     const CEditorState& state = m_doc.GetEditorState();
     const CEntityDefinitions* definitions = m_doc.GetEntityDefinitions();
     for (const auto& entity : m_doc.GetPointEntities()) {
-        if (!Shown(entity->m_origin))
+        if (!limits.Shows(entity->m_origin))
             continue;
         const EntityClassDefinition* definition =
             definitions ? definitions->Find(entity->m_classname) : nullptr;
-        IntPoint lo{-kUnsizedHalf, -kUnsizedHalf, -kUnsizedHalf};
-        IntPoint hi{kUnsizedHalf, kUnsizedHalf, kUnsizedHalf};
-        if (definition && definition->size) {
-            const DefinitionSize& size = *definition->size;
-            lo = {size.mins.x, size.mins.y, size.mins.z};
-            hi = {size.maxs.x, size.maxs.y, size.maxs.z};
-        }
         Rgb colour = kDarkGreen;
         if (definition && definition->colour)
             colour = {definition->colour->r, definition->colour->g, definition->colour->b};
@@ -97,16 +73,16 @@ void CSceneModel::BuildEntityBoxes() {
             colour = kOrange;
         if (entity.get() == state.GetSelectedPointEntity())
             colour = kOlive;
-        AppendEntityBox(entity->m_origin, lo, hi, Opaque(colour), m_entityBoxes);
+        AppendEntityBox(EntityBoxOf(definitions, *entity), Opaque(colour), m_entityBoxes);
     }
 }
 
-void CSceneModel::BuildTint() {
+void CSceneModel::BuildTint(const CSceneLimits& limits) {
     m_tint.clear();
     const CEditorState& state = m_doc.GetEditorState();
     const bool faces = state.GetEditMode() == kFaceMode;
     for (const auto& [brush, parts] : state.GetSelectionSet().GetBrushes()) {
-        if (!Shown(*brush))
+        if (!limits.Shows(*brush))
             continue;
         if (!faces) {
             AppendBrushTint(*brush, -1, kSetTint, m_tint);
@@ -118,7 +94,7 @@ void CSceneModel::BuildTint() {
         }
     }
     const HoverSelection hover = state.GetHover();
-    if (hover.brush && Shown(*hover.brush) && state.GetEditMode() != kEntityMode)
+    if (hover.brush && limits.Shows(*hover.brush) && state.GetEditMode() != kEntityMode)
         AppendBrushTint(*hover.brush, faces ? hover.face : -1, kHoverTint, m_tint);
     if (hover.entity && state.GetEditMode() == kEntityMode) {
         for (const auto& brush : hover.entity->m_brushes)

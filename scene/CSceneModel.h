@@ -11,6 +11,8 @@
 // What the camera view draws of one map, kept current by the map's notices:
 // the groups of brush faces, the boxes of the point entities and the tint of
 // the hovered and selected objects. Plain data for the drawing to upload.
+class CSceneLimits;
+
 class CSceneModel : public CMapObserver {
 public:
     explicit CSceneModel(CTolveDoc& doc);
@@ -32,10 +34,8 @@ public:
     const std::vector<SolidVertex>& GetTint() const { return m_tint; }
 
 private:
-    bool Shown(const CMapBrush& brush) const;
-    bool Shown(const IntPoint& point) const;
-    void BuildEntityBoxes();
-    void BuildTint();
+    void BuildEntityBoxes(const CSceneLimits& limits);
+    void BuildTint(const CSceneLimits& limits);
 
     CTolveDoc& m_doc;
     CSceneGroups m_groups;

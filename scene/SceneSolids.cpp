@@ -13,9 +13,8 @@ void Push(std::vector<SolidVertex>& out, const Vec3d& p, const Vec3d& n, SolidCo
 
 } // namespace
 
-void AppendEntityBox(const IntPoint& origin, const IntPoint& boxMin, const IntPoint& boxMax,
-                     SolidColour colour, std::vector<SolidVertex>& out) {
-    const Vec3d lo = ToVec3d(origin) + ToVec3d(boxMin), hi = ToVec3d(origin) + ToVec3d(boxMax);
+void AppendEntityBox(const IntBox& box, SolidColour colour, std::vector<SolidVertex>& out) {
+    const Vec3d lo = ToVec3d(box.min), hi = ToVec3d(box.max);
     for (int axis = 0; axis < 3; ++axis) {
         const int a = (axis + 1) % 3, b = (axis + 2) % 3;
         for (int side = 0; side < 2; ++side) {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "map/IntPoint.h"
+#include "map/IntBox.h"
 
 #include <cstdint>
 #include <vector>
 
 class CMapBrush;
-struct DefinitionSize;
 
 // A corner of something drawn in one colour: a point entity's box, or the
 // tint over hovered and selected faces.
@@ -20,10 +19,8 @@ struct SolidColour {
     uint8_t red = 255, green = 255, blue = 255, alpha = 255;
 };
 
-// Two triangles per side of the box around `origin` (corners `size` gives
-// relative to it), facing out.
-void AppendEntityBox(const IntPoint& origin, const IntPoint& boxMin, const IntPoint& boxMax,
-                     SolidColour colour, std::vector<SolidVertex>& out);
+// Two triangles per side of the box, facing out.
+void AppendEntityBox(const IntBox& box, SolidColour colour, std::vector<SolidVertex>& out);
 // The faces of a brush (or only `face`, when not -1) as triangles in `colour`.
 void AppendBrushTint(const CMapBrush& brush, int face, SolidColour colour,
                      std::vector<SolidVertex>& out);

@@ -74,4 +74,7 @@ enum class CommandId : int {
     kCompileRun = 32834,
     kCompileProfiles = 32835,
     kCompileLog = 32836,
+    kWindowNewCamera = 32837,
+    kFullbright = 32838,
+    kShowToolTextures = 32839,
 };

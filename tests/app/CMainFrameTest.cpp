@@ -93,7 +93,8 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                 ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
                             "Entity &Definitions...", "-", "Recent File", "-", "E&xit"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&Window")),
-                ElementsAre("&New Window", "&Cascade", "&Tile", "&Arrange Icons"));
+                ElementsAre("&New Window", "New &Camera View", "&Cascade", "&Tile",
+                            "&Arrange Icons"));
 }
 
 TEST_F(CMainFrameMenus, RecentFilesTakeThePlaceholdersPlace) {

@@ -1,0 +1,90 @@
+#include "app/CameraCommands.h"
+
+#include "app/AppSettings.h"
+#include "app/CChildFrame.h"
+#include "app/CDocManager.h"
+#include "gl/CCameraView.h"
+#include "gl/CameraViewSupport.h"
+#include "gl/SceneSurfaceFormat.h"
+#include "framework/CStatusNotice.h"
+#include "widgets/CTolveView.h"
+
+namespace {
+
+using enum CommandId;
+using enum CommandScope;
+
+const char* const kFullbrightKey = "View/Fullbright";
+const char* const kToolTexturesKey = "View/ShowToolTextures";
+
+CTolveDoc* ActiveDocument(const CommandContext& c) {
+    if (c.camera)
+        return &c.camera->GetDocument();
+    return c.view ? &c.view->GetDocument() : nullptr;
+}
+
+void OpenCameraView(const CommandContext& c) {
+    CTolveDoc* doc = ActiveDocument(c);
+    if (!doc)
+        return;
+    if (!CanDrawCameraView()) {
+        ShowStatusNotice(kNoOpenGLMessage);
+        return;
+    }
+    c.docs->CreateCameraFrame(*doc);
+}
+
+// Every camera view of every map follows the settings at once.
+void ApplyDrawOptions(const CommandContext& c) {
+    if (!c.docs)
+        return;
+    const SceneDrawOptions options = LoadSceneDrawOptions();
+    for (const auto& doc : c.docs->GetDocuments()) {
+        for (CChildFrame* frame : c.docs->GetFrames(*doc)) {
+            if (CCameraView* camera = frame->GetCameraView())
+                camera->SetDrawOptions(options);
+        }
+    }
+}
+
+template <const char* const* key, bool fallback> void ToggleSetting(const CommandContext& c) {
+    const bool value = OpenAppSettings().value(QLatin1String(*key), fallback).toBool();
+    OpenAppSettings().setValue(QLatin1String(*key), !value);
+    ApplyDrawOptions(c);
+}
+
+template <const char* const* key, bool fallback> bool IsSettingOn(const CommandContext&) {
+    return OpenAppSettings().value(QLatin1String(*key), fallback).toBool();
+}
+
+} // namespace
+
+SceneDrawOptions LoadSceneDrawOptions() {
+    SceneDrawOptions options;
+    options.fullbright = IsSettingOn<&kFullbrightKey, false>({});
+    options.showToolTextures = IsSettingOn<&kToolTexturesKey, true>({});
+    return options;
+}
+
+void AddCameraCommands(CommandEntries& entries) {
+    entries.push_back({.id = kWindowNewCamera,
+                       .menuText = "New &Camera View",
+                       .prompt = "Open a textured 3D view of the active document",
+                       .menu = MenuPlace{MainMenu::kWindow, 1, 2, MenuBarChoice::kWithMap},
+                       .scope = kDocument,
+                       .run = OpenCameraView});
+    entries.push_back({.id = kFullbright,
+                       .menuText = "F&ullbright",
+                       .prompt = "Draw textures in the camera view without shading",
+                       .menu = MenuPlace{MainMenu::kView, 6, 1, MenuBarChoice::kWithMap},
+                       .scope = kDocument,
+                       .run = ToggleSetting<&kFullbrightKey, false>,
+                       .checked = IsSettingOn<&kFullbrightKey, false>});
+    entries.push_back({.id = kShowToolTextures,
+                       .menuText = "Show T&ool Textures",
+                       .prompt = "Show clip, trigger, skip, hint and origin faces in the camera view",
+                       .menu = MenuPlace{MainMenu::kView, 6, 2, MenuBarChoice::kWithMap},
+                       .scope = kDocument,
+                       .run = ToggleSetting<&kToolTexturesKey, true>,
+                       .checked = IsSettingOn<&kToolTexturesKey, true>});
+}
