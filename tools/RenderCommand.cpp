@@ -1,4 +1,6 @@
 #include "map/CTolveDoc.h"
+#include "gl/CSceneRenderer.h"
+#include "tools/CameraRender.h"
 #include "tools/MapCommands.h"
 #include "tools/MapOpening.h"
 #include "view/ViewNavigation.h"
@@ -30,17 +32,26 @@ struct RenderOptions {
     int width = 1600;
     int height = 1000;
     const char* pointFile = nullptr;
+    const char* camera = nullptr; // "X Y Z YAW PITCH": the camera view's picture
+    bool fullbright = false;
 };
 
 void PrintRenderUsage(FILE* out) {
     std::fprintf(out, "usage: tolve-map render IN.map --plane xy|xz|yz [--zoom N|1/N] [--3d]\n"
                       "                        [--flipped] [--no-grid] [--size WIDTHxHEIGHT]\n"
-                      "                        [--pointfile FILE.pts] --out FILE.png\n\n"
+                      "                        [--pointfile FILE.pts] --out FILE.png\n"
+                      "       tolve-map render IN.map --camera \"X Y Z YAW PITCH\" [--fullbright]\n"
+                      "                        [--size WIDTHxHEIGHT] --out FILE.png\n\n"
                       "Draws the map as the editor's view does, grid included, and saves the\n"
                       "picture. --zoom N shows N world units per pixel, --zoom 1/N magnifies to N\n"
                       "pixels per unit (N a power of two, up to 16). Without --zoom the view is\n"
                       "framed on the whole map; the map is centred. --pointfile draws a\n"
-                      "compiler's leak trace over the map in red.\n");
+                      "compiler's leak trace over the map in red.\n\n"
+                      "--camera draws what the camera view shows from that point: yaw in\n"
+                      "degrees about Z from +X, pitch in degrees, positive looking up. With\n"
+                      "--fullbright every texel has its palette colour (quake.pal in the\n"
+                      "current folder) exactly. It needs OpenGL 3.3: a display, or Xvfb with\n"
+                      "Mesa's software renderer.\n");
 }
 
 bool ParsePlane(const char* text, int32_t& plane) {
@@ -91,6 +102,10 @@ bool ParseOptions(int argc, char** argv, RenderOptions& options) {
                 return false;
         } else if (arg == "--pointfile" && hasValue) {
             options.pointFile = argv[++i];
+        } else if (arg == "--camera" && hasValue) {
+            options.camera = argv[++i];
+        } else if (arg == "--fullbright") {
+            options.fullbright = true;
         } else if (arg == "--out" && hasValue) {
             options.output = argv[++i];
         } else if (arg == "--3d") {
@@ -133,8 +148,10 @@ int RunRenderCommand(int argc, char** argv) {
         PrintRenderUsage(stderr);
         return 2;
     }
-    // The drawing needs fonts and a paint engine, never a screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The flat drawing needs fonts and a paint engine, never a screen; the
+    // camera's needs OpenGL, which the display gives where there is one.
+    const bool display = options.camera && !qEnvironmentVariableIsEmpty("DISPLAY");
+    qputenv("QT_QPA_PLATFORM", display ? "xcb" : "offscreen");
     int appArgc = 1;
     char appName[] = "tolve-map";
     char* appArgv[] = {appName, nullptr};
@@ -150,6 +167,12 @@ int RunRenderCommand(int argc, char** argv) {
             return 2;
         }
         doc.m_pointFile = std::move(file);
+    }
+    if (options.camera) {
+        SceneDrawOptions draw;
+        draw.fullbright = options.fullbright;
+        return RenderCameraPicture(doc, options.camera, options.width, options.height, draw,
+                                   options.output);
     }
     CTolveView view(doc);
     view.resize(options.width, options.height);

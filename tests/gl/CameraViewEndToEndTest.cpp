@@ -1,0 +1,129 @@
+#include "app/CAppFixture.h"
+#include "app/AppSettings.h"
+#include "gl/CCameraView.h"
+
+#include "TestSupport.h"
+
+#include <QMdiArea>
+#include <QRegion>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A Valve 220 box with every face `texture` on axes of its own plane.
+std::string ValveBox(IntPoint lo, IntPoint hi, const std::string& texture) {
+    auto face = [&](const std::string& points, const char* axes) {
+        return points + " " + texture + " " + axes + " 0 1 1\n";
+    };
+    auto n = [](int32_t v) { return std::to_string(v); };
+    return "{\n" +
+           face("( " + n(lo.x) + " 0 1 ) ( " + n(lo.x) + " -1 0 ) ( " + n(lo.x) + " 0 0 )",
+                "[ 0 1 0 0 ] [ 0 0 -1 0 ]") +
+           face("( " + n(hi.x) + " 0 1 ) ( " + n(hi.x) + " 1 0 ) ( " + n(hi.x) + " 0 0 )",
+                "[ 0 1 0 0 ] [ 0 0 -1 0 ]") +
+           face("( 0 " + n(lo.y) + " 1 ) ( 1 " + n(lo.y) + " 0 ) ( 0 " + n(lo.y) + " 0 )",
+                "[ 1 0 0 0 ] [ 0 0 -1 0 ]") +
+           face("( 0 " + n(hi.y) + " 1 ) ( -1 " + n(hi.y) + " 0 ) ( 0 " + n(hi.y) + " 0 )",
+                "[ 1 0 0 0 ] [ 0 0 -1 0 ]") +
+           face("( 0 1 " + n(lo.z) + " ) ( -1 0 " + n(lo.z) + " ) ( 0 0 " + n(lo.z) + " )",
+                "[ 1 0 0 0 ] [ 0 -1 0 0 ]") +
+           face("( 0 1 " + n(hi.z) + " ) ( 1 0 " + n(hi.z) + " ) ( 0 0 " + n(hi.z) + " )",
+                "[ 1 0 0 0 ] [ 0 -1 0 0 ]") +
+           "}\n";
+}
+
+// A floor with two crates on it, in the form the editor writes it, so that
+// a save of the same map gives the same bytes.
+std::string CratesMapText() {
+    const std::string text = "{\n\"classname\" \"worldspawn\"\n\"mapversion\" \"220\"\n"
+                             "\"wad\" \"quake101.wad\"\n" +
+                             ValveBox({-512, -512, -16}, {512, 512, 0}, "floor1") +
+                             ValveBox({-96, -32, 0}, {-32, 32, 64}, "crate1") +
+                             ValveBox({32, -32, 0}, {96, 32, 64}, "crate1") + "}\n";
+    return MapText(*Read(text)->doc);
+}
+
+class CameraViewEndToEnd : public CAppFixture {
+protected:
+    CCameraView& Camera() const {
+        for (CChildFrame* frame : Docs().GetFrames(ActiveDoc())) {
+            if (frame->IsCamera())
+                return *frame->GetCameraView();
+        }
+        throw std::logic_error("no camera view");
+    }
+    // The picture after enough frames for every texture to have come.
+    QImage Picture() {
+        QImage picture;
+        for (int frame = 0; frame < 6; ++frame)
+            picture = Camera().grabFramebuffer();
+        return picture;
+    }
+    QPoint PixelOf(const Vec3d& point) const {
+        const CSceneCamera& camera = Camera().GetCamera();
+        const double aspect = static_cast<double>(Camera().width()) / Camera().height();
+        const ClipPoint c =
+            Transform(camera.GetProjectionMatrix(aspect) * camera.GetViewMatrix(), point);
+        return {static_cast<int>((c.x / c.w + 1.0) / 2.0 * Camera().width()),
+                static_cast<int>((1.0 - c.y / c.w) / 2.0 * Camera().height())};
+    }
+};
+
+// Four views tile the workspace; the camera view draws textures; W flies;
+// Shift+click gathers two crates in the camera view; Delete, Ctrl+Z and Save
+// leave the file exactly as it was.
+TEST_F(CameraViewEndToEnd, FourViewsFlyPickDeleteUndoSaveKeepsTheFile) {
+    SaveViewLayout(ViewLayout::kFour);
+    const std::string original = CratesMapText();
+    const QString path = WriteMap("crates.map", original.c_str());
+    StartApp({path});
+    ShowActive();
+    const std::vector<CChildFrame*> frames = Docs().GetFrames(ActiveDoc());
+    ASSERT_EQ(frames.size(), 4u);
+    const QRect workspace(QPoint(), Frame().GetMdiArea().viewport()->size());
+    QRegion covered;
+    for (CChildFrame* frame : frames) {
+        EXPECT_FALSE(covered.intersects(frame->geometry()));
+        covered += frame->geometry();
+    }
+    EXPECT_EQ(covered, QRegion(workspace));
+    ASSERT_TRUE(Camera().GetProblem().empty()) << Camera().GetProblem();
+
+    CSceneCamera pose;
+    pose.SetPosition({0, -400, 120});
+    pose.SetAngles(90, -15);
+    Camera().SetCamera(pose);
+    QSet<QRgb> colours;
+    const QImage picture = Picture();
+    for (int y = 0; y < picture.height(); y += 4) {
+        for (int x = 0; x < picture.width(); x += 4)
+            colours.insert(picture.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 50);
+
+    Camera().setFocus();
+    QTest::keyPress(&Camera(), Qt::Key_W);
+    QTest::qWait(100);
+    QTest::keyRelease(&Camera(), Qt::Key_W);
+    EXPECT_GT(Camera().GetCamera().GetPosition().y, -400 + 10);
+
+    Frame().RunCommand(CommandId::kBrushMode);
+    for (const Vec3d& crate : {Vec3d{-64, -32, 32}, Vec3d{64, -32, 32}}) {
+        const QPoint at = PixelOf(crate);
+        QTest::mouseMove(&Camera(), at);
+        QTest::mouseClick(&Camera(), Qt::LeftButton, Qt::ShiftModifier, at);
+    }
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectionSet().GetBrushes().size(), 2u);
+    QTest::keyClick(&Camera(), Qt::Key_Delete);
+    EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
+    QTest::keyClick(&Camera(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 3u);
+    EXPECT_EQ(MapText(ActiveDoc()), original);
+    QTest::keyClick(&Camera(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(Camera().hasFocus());
+    EXPECT_EQ(ReadFileText(path.toStdString()), original);
+}
+
+} // namespace
