@@ -1,5 +1,7 @@
 #include "map/CMapBrush.h"
 
+#include "map/OwnedCopy.h"
+
 #include <algorithm>
 
 namespace {
@@ -55,14 +57,6 @@ void CMapBrush::GetPlanePoints(int face, IntPoint (&points)[3], bool asWritten) 
         points[k] = read ? read[k] : m_vertices[m_faces[face].vertexIndex[k]];
 }
 
-namespace {
-
-template <class T> std::unique_ptr<T> CopyOf(const std::unique_ptr<T>& kept) {
-    return kept ? std::make_unique<T>(*kept) : nullptr;
-}
-
-} // namespace
-
 CMapBrush::CMapBrush(const CMapBrush& other)
     : m_numVertices(other.m_numVertices), m_numFaces(other.m_numFaces),
       m_readPlanes(CopyOf(other.m_readPlanes)), m_keptText(CopyOf(other.m_keptText)),
@@ -89,14 +83,6 @@ CMapBrush& CMapBrush::operator=(const CMapBrush& other) {
         *this = CMapBrush(other);
     return *this;
 }
-
-namespace {
-
-template <class T> bool SamePointee(const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
-    return a && b ? *a == *b : !a && !b;
-}
-
-} // namespace
 
 bool operator==(const CMapBrush& a, const CMapBrush& b) {
     return a.m_numVertices == b.m_numVertices && a.m_numFaces == b.m_numFaces &&

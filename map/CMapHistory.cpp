@@ -83,7 +83,7 @@ bool CMapHistory::KeepsStateOf(const void* object) const {
 
 void CMapHistory::NoteStateKept(const void* object) {
     if (!m_keptStates.empty())
-        m_keptStates.back().insert(object);
+        m_keptStates.back()[object] = true;
 }
 
 void CMapHistory::RollBack(size_t mark, CTolveDoc& doc) {
@@ -98,11 +98,12 @@ void CMapHistory::RollBack(size_t mark, CTolveDoc& doc) {
 
 void CMapHistory::Close(const std::string& name) {
     assert(m_depth > 0);
-    std::unordered_set<const void*> kept = std::move(m_keptStates.back());
+    const CPointerTable<const void, bool> kept = std::move(m_keptStates.back());
     m_keptStates.pop_back();
     if (--m_depth > 0) {
         // The outer level keeps the states its inner level kept.
-        m_keptStates.back().merge(kept);
+        for (const auto& [object, yes] : kept)
+            m_keptStates.back()[object] = yes;
         return;
     }
     std::erase_if(m_open, [](const auto& record) { return record->ChangesNothing(); });

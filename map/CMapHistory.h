@@ -1,13 +1,13 @@
 #pragma once
 
 #include "map/CEditRecord.h"
+#include "map/CPointerTable.h"
 
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class CTolveDoc;
@@ -81,7 +81,7 @@ private:
     std::vector<std::unique_ptr<CEditRecord>> m_open;
     int m_depth = 0;
     std::string m_openName;                                    // of the outermost open transaction
-    std::vector<std::unordered_set<const void*>> m_keptStates; // one per open level
+    std::vector<CPointerTable<const void, bool>> m_keptStates; // one per open level
     std::vector<std::pair<int, Listener>> m_listeners;
     int m_nextListener = 1;
 };

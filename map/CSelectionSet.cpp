@@ -12,8 +12,8 @@ void CSelectionSet::Clear() {
 uint64_t CSelectionSet::PartsOf(const CMapBrush& brush) const {
     if (m_brushes.empty())
         return 0; // the common case while drawing: no lookup at all
-    const auto found = m_brushes.find(const_cast<CMapBrush*>(&brush));
-    return found == m_brushes.end() ? 0 : found->second;
+    const uint64_t* found = m_brushes.Find(&brush);
+    return found ? *found : 0;
 }
 
 bool CSelectionSet::ContainsPart(const CMapBrush& brush, int part) const {
@@ -30,12 +30,14 @@ void CSelectionSet::Add(CMapBrush& brush, uint64_t parts) {
 }
 
 void CSelectionSet::Remove(const CMapBrush& brush, uint64_t parts) {
-    const auto found = m_brushes.find(const_cast<CMapBrush*>(&brush));
-    if (found == m_brushes.end())
+    const uint64_t* found = m_brushes.Find(&brush);
+    if (!found)
         return;
-    found->second &= ~parts;
-    if (found->second == 0)
-        m_brushes.erase(found);
+    const uint64_t left = *found & ~parts;
+    if (left == 0)
+        m_brushes.erase(&brush);
+    else
+        m_brushes[const_cast<CMapBrush*>(&brush)] = left;
 }
 
 void CSelectionSet::Add(CPointEntity& entity) {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "map/CPointerTable.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <unordered_set>
 
 class CMapBrush;
@@ -39,11 +40,11 @@ public:
     void Toggle(CPointEntity& entity);
 
     // An object leaving the map leaves the set; an entity takes its brushes.
-    void Forget(const CMapBrush& brush) { m_brushes.erase(const_cast<CMapBrush*>(&brush)); }
+    void Forget(const CMapBrush& brush) { m_brushes.erase(&brush); }
     void Forget(const CPointEntity& entity);
     void Forget(const CModelEntity& entity);
 
-    const std::unordered_map<CMapBrush*, uint64_t>& GetBrushes() const { return m_brushes; }
+    const CPointerTable<CMapBrush, uint64_t>& GetBrushes() const { return m_brushes; }
     const std::unordered_set<CPointEntity*>& GetPointEntities() const { return m_pointEntities; }
     // Whole brushes and point entities count one each, corners and faces
     // each one.
@@ -52,7 +53,7 @@ public:
     friend bool operator==(const CSelectionSet&, const CSelectionSet&) = default;
 
 private:
-    std::unordered_map<CMapBrush*, uint64_t> m_brushes;
+    CPointerTable<CMapBrush, uint64_t> m_brushes;
     std::unordered_set<CPointEntity*> m_pointEntities;
 };
 

@@ -4,11 +4,11 @@
 #include "map/ObjectBounds.h"
 #include "map/ObjectLists.h"
 
-template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state) {
-    const MapNotice notice = AreaNotice(BoundsOf(m_object), BoundsOf(state));
-    m_object = state;
-    doc.BrushChanged(m_object);
-    doc.UpdateAllViews(notice);
+void CBrushStateRecord::Exchange(CTolveDoc& doc) {
+    const std::optional<IntBox> before = BoundsOf(m_brush);
+    m_other.ExchangeWith(m_brush);
+    doc.BrushChanged(m_brush);
+    doc.UpdateAllViews(AreaNotice(before, BoundsOf(m_brush)));
 }
 
 template <> void CStateRecord<CPointEntity>::Apply(CTolveDoc& doc, const CPointEntity& state) {

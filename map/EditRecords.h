@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/CBrushSnapshot.h"
 #include "map/CEditRecord.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
@@ -35,16 +36,31 @@ private:
     std::optional<State> m_after;
 };
 
-template <> void CStateRecord<CMapBrush>::Apply(CTolveDoc& doc, const CMapBrush& state);
 template <> void CStateRecord<CPointEntity>::Apply(CTolveDoc& doc, const CPointEntity& state);
 template <>
 void CStateRecord<CModelEntityKeys>::Apply(CTolveDoc& doc, const CModelEntityKeys& state);
 template <> void CStateRecord<CWorldKeys>::Apply(CTolveDoc& doc, const CWorldKeys& state);
 
-using CBrushStateRecord = CStateRecord<CMapBrush>;
 using CPointEntityStateRecord = CStateRecord<CPointEntity>;
 using CModelEntityKeysRecord = CStateRecord<CModelEntityKeys>;
 using CWorldKeysRecord = CStateRecord<CWorldKeys>;
+
+// What a brush was before the transaction changed it, and once undone what it
+// became: each undo and redo trades the brush's state for the one kept.
+class CBrushStateRecord : public CEditRecord {
+public:
+    explicit CBrushStateRecord(CMapBrush& brush) : m_brush(brush), m_other(brush) {}
+
+    void Undo(CTolveDoc& doc) override { Exchange(doc); }
+    void Redo(CTolveDoc& doc) override { Exchange(doc); }
+    bool ChangesNothing() const override { return m_other.Matches(m_brush); }
+
+private:
+    void Exchange(CTolveDoc& doc);
+
+    CMapBrush& m_brush;
+    CBrushSnapshot m_other;
+};
 
 // An object put into one of the map's lists, or taken out of it. The record
 // holds the object while it is out of the map.

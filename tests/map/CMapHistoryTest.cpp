@@ -31,6 +31,15 @@ CPointEntity* FindPointEntity(CTolveDoc& doc, const std::string& classname) {
     return nullptr;
 }
 
+// Copies of every brush of the map, in file order: alike to the map's
+// brushes in everything a save writes of them, and in nothing else.
+std::vector<CMapBrush> BrushCopies(const CTolveDoc& doc) {
+    std::vector<CMapBrush> copies;
+    for (const CMapBrush* brush : BrushesInOrder(doc))
+        copies.push_back(*brush);
+    return copies;
+}
+
 struct NamedEdit {
     const char* name;
     std::function<void(CMapEdits&, CTolveDoc&)> run;
@@ -138,7 +147,8 @@ std::vector<NamedEdit> EveryEdit() {
 } // namespace
 
 // The map text before, after, before and after again is the very same text,
-// for every edit, in both forms, with whatever the file kept as read.
+// and every brush the very same brush, for every edit, in both forms, with
+// whatever the file kept as read.
 TEST(CMapHistory, EveryEditUndoesAndRedoesToTheSameText) {
     for (const char* map : {"maps/id_dm1.map", "maps-valve/ericw_q1_hull1_content_types.map"}) {
         for (const NamedEdit& edit : EveryEdit()) {
@@ -147,20 +157,29 @@ TEST(CMapHistory, EveryEditUndoesAndRedoesToTheSameText) {
             CTolveDoc& doc = *read->doc;
             ASSERT_NE(FindEntityWithBrushes(doc, 1), nullptr);
             ASSERT_NE(FindPointEntity(doc, "info_player_start"), nullptr);
+            // A texture part its fields cannot hold, which an edit of the
+            // brush's texture takes away.
+            if (doc.m_mapFormat == MapFormat::kStandard)
+                doc.GetWorldBrushes().at(3)->KeepTextureText(1, "wall 0.5 -0.25 0 1 1");
             const std::string before = MapText(doc);
+            const std::vector<CMapBrush> brushesBefore = BrushCopies(doc);
             CMapTransaction transaction(doc, edit.name);
             edit.run(transaction.Edits(), doc);
             transaction.Commit();
             const std::string after = MapText(doc);
+            const std::vector<CMapBrush> brushesAfter = BrushCopies(doc);
             EXPECT_NE(after, before);
             EXPECT_EQ(doc.GetHistory().GetUndoName(), edit.name);
             doc.GetHistory().Undo(doc);
             EXPECT_EQ(MapText(doc), before);
+            EXPECT_TRUE(BrushCopies(doc) == brushesBefore);
             EXPECT_FALSE(doc.IsModified());
             doc.GetHistory().Redo(doc);
             EXPECT_EQ(MapText(doc), after);
+            EXPECT_TRUE(BrushCopies(doc) == brushesAfter);
             doc.GetHistory().Undo(doc);
             EXPECT_EQ(MapText(doc), before);
+            EXPECT_TRUE(BrushCopies(doc) == brushesBefore);
         }
     }
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "map/CMapBrush.h"
+
+#include <memory>
+#include <vector>
+
+// Everything a brush holds, in the room its used corners and faces take
+// rather than its full tables: an edit of a hundred thousand brushes keeps
+// one of these for each, for its undo.
+class CBrushSnapshot {
+public:
+    explicit CBrushSnapshot(const CMapBrush& brush);
+
+    // Gives the brush what this holds and keeps what the brush held instead,
+    // so that a second exchange gives it back.
+    void ExchangeWith(CMapBrush& brush);
+    // Alike as two brushes are: in everything a save would write of them.
+    bool Matches(const CMapBrush& brush) const;
+
+private:
+    std::vector<IntPoint> m_vertices;
+    std::vector<BrushFace> m_faces;
+    std::unique_ptr<ReadPlanePoints> m_readPlanes;
+    std::unique_ptr<KeptBrushText> m_keptText;
+    std::vector<ValveAxes> m_valveAxes;
+};
