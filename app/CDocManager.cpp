@@ -1,8 +1,6 @@
 #include "app/CDocManager.h"
 
 #include "app/CChildFrame.h"
-#include "gl/CCameraView.h"
-#include "gl/CameraViewSupport.h"
 #include "app/CFileChangeWatcher.h"
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
@@ -17,6 +15,8 @@
 #include "framework/CSafeFileWriter.h"
 #include "framework/CStatusNotice.h"
 #include "framework/FileAttributes.h"
+#include "gl/CCameraView.h"
+#include "gl/CameraViewSupport.h"
 #include "map/CTolveDoc.h"
 #include "map/FormatConversion.h"
 #include "map/MapFileMessages.h"

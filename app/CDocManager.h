@@ -7,8 +7,8 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <map>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,7 +110,8 @@ private:
     void OpenViews(CTolveDoc& doc);
     CChildFrame* MakeFrame(CTolveDoc& doc, int32_t plane);
     CChildFrame* MakeCameraFrame(CTolveDoc& doc);
-    void ShowOpened(CTolveDoc& doc, std::initializer_list<CChildFrame*> frames, CChildFrame* active);
+    void ShowOpened(CTolveDoc& doc, std::initializer_list<CChildFrame*> frames,
+                    CChildFrame* active);
     // Takes the document out of the list, emptied; it is deleted when the
     // return goes. `tellClosing`: the user closed it.
     std::unique_ptr<CTolveDoc> TakeDocument(const CTolveDoc& doc, bool tellClosing);

@@ -182,8 +182,7 @@ bool CWindowArranger::eventFilter(QObject* watched, QEvent* event) {
     // While the area is being destroyed its viewport may still be resized;
     // by then the area is no longer a QMdiArea and has no windows to keep.
     if (watched == m_viewport && event->type() == QEvent::Resize &&
-        qobject_cast<QMdiArea*>(m_viewport->parentWidget()))
-    {
+        qobject_cast<QMdiArea*>(m_viewport->parentWidget())) {
         const QSize space = static_cast<QResizeEvent*>(event)->size();
         KeepSharesOf(space);
         KeepWindowsInside(space);

@@ -62,8 +62,8 @@ private:
 
     struct Share {
         QPointer<QMdiSubWindow> window;
-        QRectF share;  // of the workspace, in fractions
-        QRect placed;  // where it was put last
+        QRectF share; // of the workspace, in fractions
+        QRect placed; // where it was put last
     };
     QList<Share> m_shares;
 

@@ -3,10 +3,10 @@
 #include "app/AppSettings.h"
 #include "app/CChildFrame.h"
 #include "app/CDocManager.h"
+#include "framework/CStatusNotice.h"
 #include "gl/CCameraView.h"
 #include "gl/CameraViewSupport.h"
 #include "gl/SceneSurfaceFormat.h"
-#include "framework/CStatusNotice.h"
 #include "widgets/CTolveView.h"
 
 namespace {
@@ -80,11 +80,12 @@ void AddCameraCommands(CommandEntries& entries) {
                        .scope = kDocument,
                        .run = ToggleSetting<&kFullbrightKey, false>,
                        .checked = IsSettingOn<&kFullbrightKey, false>});
-    entries.push_back({.id = kShowToolTextures,
-                       .menuText = "Show T&ool Textures",
-                       .prompt = "Show clip, trigger, skip, hint and origin faces in the camera view",
-                       .menu = MenuPlace{MainMenu::kView, 6, 2, MenuBarChoice::kWithMap},
-                       .scope = kDocument,
-                       .run = ToggleSetting<&kToolTexturesKey, true>,
-                       .checked = IsSettingOn<&kToolTexturesKey, true>});
+    entries.push_back(
+        {.id = kShowToolTextures,
+         .menuText = "Show T&ool Textures",
+         .prompt = "Show clip, trigger, skip, hint and origin faces in the camera view",
+         .menu = MenuPlace{MainMenu::kView, 6, 2, MenuBarChoice::kWithMap},
+         .scope = kDocument,
+         .run = ToggleSetting<&kToolTexturesKey, true>,
+         .checked = IsSettingOn<&kToolTexturesKey, true>});
 }

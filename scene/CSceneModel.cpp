@@ -2,8 +2,8 @@
 
 #include "entity/EntityDefinitions.h"
 #include "map/CPointEntity.h"
-#include "view/CCanvas.h"
 #include "scene/ScenePicking.h"
+#include "view/CCanvas.h"
 
 namespace {
 

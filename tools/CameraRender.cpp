@@ -28,8 +28,7 @@ int RenderCameraPicture(CTolveDoc& doc, const std::string& cameraText, int width
     LoadTexturePalette();
     CSceneModel model(doc);
     const Matrix4 viewProjection =
-        camera->GetProjectionMatrix(static_cast<double>(width) / height) *
-        camera->GetViewMatrix();
+        camera->GetProjectionMatrix(static_cast<double>(width) / height) * camera->GetViewMatrix();
     const QImage picture = scene.Render(model, viewProjection, options, GetTexturePalette());
     if (!picture.save(QString::fromLocal8Bit(output), "PNG")) {
         std::fprintf(stderr, "tolve-map: couldn't write %s\n", output);

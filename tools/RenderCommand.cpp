@@ -1,5 +1,5 @@
-#include "map/CTolveDoc.h"
 #include "gl/CSceneRenderer.h"
+#include "map/CTolveDoc.h"
 #include "tools/CameraRender.h"
 #include "tools/MapCommands.h"
 #include "tools/MapOpening.h"

@@ -1,5 +1,5 @@
-#include "app/CAppFixture.h"
 #include "app/AppSettings.h"
+#include "app/CAppFixture.h"
 #include "gl/CCameraView.h"
 
 #include "TestSupport.h"

@@ -1,9 +1,12 @@
 #include "gl/COffscreenScene.h"
 #include "map/TextureProjection.h"
+#include "scene/CSceneCamera.h"
 #include "scene/CSceneModel.h"
+#include "scene/ScenePicking.h"
 #include "texture/TexturePalette.h"
 
 #include "TestSupport.h"
+#include "tools/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -38,22 +41,19 @@ struct TexelCase {
 class SceneTexel : public testing::TestWithParam<TexelCase> {};
 
 constexpr int kSize = 200;
-constexpr double kVerticalFov = 73.739795291688; // 90 degrees across a 4:3 picture
 
-// The texel colour the map compilers give the face at the point a pixel's
-// centre sees, or nothing when the point lies too near a texel's edge for
-// one pixel of rounding to be ruled out.
-std::optional<QRgb> ExpectedColour(const CMapBrush& brush, const IndexedPicture& picture,
-                                   const TexturePalette& palette, const Vec3d& eye, int px,
-                                   int py) {
-    const double half = std::tan(kVerticalFov * std::numbers::pi / 360.0);
-    const double right = ((px + 0.5) / kSize * 2.0 - 1.0) * half;
-    const double up = (1.0 - (py + 0.5) / kSize * 2.0) * half;
-    // Looking along +X with Z up, the picture's right is -Y.
-    const Vec3d direction{1.0, -right, up};
-    const Vec3d point = eye + direction * (-eye.x / direction.x);
-    const TexelMapping mapping = GetTexelMapping(brush, 0);
-    const double s = mapping.S(point), t = mapping.T(point);
+// The palette colour of the texel the map compilers put where the ray first
+// meets a face of the picture's texture; nothing where it meets anything
+// else, or so near a texel's edge that one pixel of rounding could tell
+// another texel.
+std::optional<QRgb> ExpectedColour(const CTolveDoc& doc, const SceneRay& ray,
+                                   const std::string& texture, const IndexedPicture& picture,
+                                   const TexturePalette& palette) {
+    const ScenePick pick = PickAlongRay(doc, ray);
+    if (!pick.brush || pick.brush->m_faces[pick.face].texture != texture)
+        return std::nullopt;
+    const TexelMapping mapping = GetTexelMapping(*pick.brush, pick.face);
+    const double s = mapping.S(pick.point), t = mapping.T(pick.point);
     const double edge = 0.03;
     if (std::fabs(s - std::round(s)) < edge || std::fabs(t - std::round(t)) < edge)
         return std::nullopt;
@@ -66,6 +66,39 @@ std::optional<QRgb> ExpectedColour(const CMapBrush& brush, const IndexedPicture&
     return qRgb(palette[index].red, palette[index].green, palette[index].blue);
 }
 
+struct PixelTally {
+    int compared = 0;
+    int wrong = 0;
+};
+
+// Every seventh pixel each way where the texture shows.
+PixelTally ComparePixels(const QImage& image, const CTolveDoc& doc, const CSceneCamera& camera,
+                         const std::string& texture, const TexturePalette& palette) {
+    CTextureWad& wad = const_cast<CTolveDoc&>(doc).m_textureWad;
+    wad.OpenTextureFiles();
+    const std::optional<IndexedPicture> picture = wad.ReadTexturePixels(texture);
+    PixelTally tally;
+    for (int py = 3; picture && py < image.height(); py += 7) {
+        for (int px = 2; px < image.width(); px += 7) {
+            const SceneRay ray = camera.MakeRay(px, py, image.width(), image.height());
+            const std::optional<QRgb> expected =
+                ExpectedColour(doc, ray, texture, *picture, palette);
+            if (!expected)
+                continue;
+            ++tally.compared;
+            tally.wrong += (image.pixel(px, py) & 0xFFFFFF) != (*expected & 0xFFFFFF);
+        }
+    }
+    wad.CloseTextureFiles();
+    return tally;
+}
+
+TexturePalette SamplePalette() {
+    TexturePalette palette;
+    palette.ReadPaletteFile(std::string(TOLVE_SAMPLES) + "/quake.pal");
+    return palette;
+}
+
 // Fullbright, every pixel shows exactly the palette colour of the texel the
 // compilers map to the point it sees.
 TEST_P(SceneTexel, PixelsShowTheTexelsTheCompilersMap) {
@@ -73,36 +106,49 @@ TEST_P(SceneTexel, PixelsShowTheTexelsTheCompilersMap) {
     CTolveDoc& doc = *read->doc;
     doc.m_textureWad.SetFileName(std::string(TOLVE_SAMPLES) + "/quake101.wad");
     ASSERT_TRUE(doc.m_textureWad.LoadTextureWad());
-    TexturePalette palette;
-    palette.ReadPaletteFile(std::string(TOLVE_SAMPLES) + "/quake.pal");
+    const TexturePalette palette = SamplePalette();
     COffscreenScene scene;
     std::string error;
     ASSERT_TRUE(scene.Create(kSize, kSize, error)) << error;
     CSceneModel model(doc);
-    const Vec3d eye{-90.0, 3.0, -5.0};
-    const Matrix4 viewProjection = MakePerspective(kVerticalFov, 1.0, 1.0, 262144.0) *
-                                   MakeLookAlong(eye, {1, 0, 0}, {0, 0, 1});
-    const QImage image = scene.Render(model, viewProjection, {true, true}, palette);
+    CSceneCamera camera;
+    camera.SetPosition({-90.0, 3.0, -5.0});
+    const QImage image = scene.Render(
+        model, camera.GetProjectionMatrix(1.0) * camera.GetViewMatrix(), {true, true}, palette);
+    const PixelTally tally =
+        ComparePixels(image, doc, camera, doc.GetWorldBrushes()[0]->m_faces[0].texture, palette);
+    EXPECT_GT(tally.compared, 500);
+    EXPECT_EQ(tally.wrong, 0) << "of " << tally.compared;
+}
 
-    const CMapBrush& brush = *doc.GetWorldBrushes().front();
-    ASSERT_TRUE(doc.m_textureWad.OpenTextureFiles());
-    const std::optional<IndexedPicture> picture =
-        doc.m_textureWad.ReadTexturePixels(brush.m_faces[0].texture);
-    ASSERT_TRUE(picture);
-    int compared = 0, wrong = 0;
-    for (int py = 3; py < kSize; py += 7) {
-        for (int px = 2; px < kSize; px += 7) {
-            const std::optional<QRgb> expected =
-                ExpectedColour(brush, *picture, palette, eye, px, py);
-            if (!expected)
-                continue;
-            ++compared;
-            if ((image.pixel(px, py) & 0xFFFFFF) != (*expected & 0xFFFFFF))
-                ++wrong;
-        }
-    }
-    EXPECT_GT(compared, 500);
-    EXPECT_EQ(wrong, 0) << "of " << compared;
+// tolve-map render --camera on a real map: where its fence texture shows, the
+// picture has the colours of the texels the compilers map there.
+TEST(CameraRender, ARealMapShowsItsTexturesWhereTheCompilersPutThem) {
+    CTempDir dir;
+    const std::filesystem::path map = dir.Path("tjunc.map");
+    std::filesystem::copy_file(TestDataPath("maps/ericw_q1_tjunc_matrix.map"), map);
+    // The map names its texture files relative to its folder.
+    std::filesystem::create_directories(dir.Path("deprecated"));
+    std::filesystem::copy_file(TestDataPath("wads/ericw_fence.wad"),
+                               dir.Path("deprecated/fence.wad"));
+    const std::string cameraText = "-272 240 -60 270 -10";
+    const std::string picturePath = dir.Path("picture.png").string();
+    const ToolRun run = RunToolIn(std::string(TOLVE_SAMPLES), dir, "render",
+                                  {map.string(), "--camera", cameraText, "--size", "480x320",
+                                   "--fullbright", "--out", picturePath});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    ASSERT_FALSE(doc.ReadMapFile(map.string(), diagnostics).has_value());
+    doc.m_textureWad.SetFileName(dir.Path("deprecated/fence.wad").string());
+    ASSERT_TRUE(doc.m_textureWad.LoadTextureWad());
+    const QImage image(QString::fromStdString(picturePath));
+    ASSERT_EQ(image.size(), QSize(480, 320));
+    const PixelTally tally =
+        ComparePixels(image, doc, *ParseCamera(cameraText), "{trigger", SamplePalette());
+    EXPECT_GT(tally.compared, 40);
+    EXPECT_EQ(tally.wrong, 0) << "of " << tally.compared;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,7 +5,12 @@
 
 ToolRun RunTool(const CTempDir& dir, const std::string& command,
                 const std::vector<std::string>& arguments) {
-    std::string line = std::string("'") + TOLVE_MAP_TOOL + "' " + command;
+    return RunToolIn(".", dir, command, arguments);
+}
+
+ToolRun RunToolIn(const std::string& folder, const CTempDir& dir, const std::string& command,
+                  const std::vector<std::string>& arguments) {
+    std::string line = "cd '" + folder + "' && '" + std::string(TOLVE_MAP_TOOL) + "' " + command;
     for (const std::string& argument : arguments)
         line += " '" + argument + "'";
     const std::filesystem::path errors = dir.Path("stderr.txt");

@@ -16,3 +16,6 @@ struct ToolRun {
 // standard error goes to a file in `dir`.
 ToolRun RunTool(const CTempDir& dir, const std::string& command,
                 const std::vector<std::string>& arguments);
+// The same started in `folder` (where it finds quake.pal, say).
+ToolRun RunToolIn(const std::string& folder, const CTempDir& dir, const std::string& command,
+                  const std::vector<std::string>& arguments);
