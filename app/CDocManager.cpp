@@ -365,6 +365,8 @@ void CDocManager::EndDrags() {
     for (CChildFrame* frame : m_frames) {
         if (CTolveView* view = frame->GetPlaneView())
             view->EndDrag();
+        else
+            frame->GetCameraView()->EndDrag();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "gl/SceneSurfaceFormat.h"
 #include "map/CTolveDoc.h"
+#include "map/TextureProjection.h"
 #include "scene/ScenePicking.h"
 #include "texture/TexturePalette.h"
 #include "view/ViewNavigation.h"
@@ -132,6 +133,9 @@ void CCameraView::mouseMoveEvent(QMouseEvent* event) {
         m_camera.Pan(-delta.x() * step, delta.y() * step);
         break;
     }
+    case Gesture::kMove:
+        StepDrag(position);
+        return;
     case Gesture::kNone:
         Hover(position);
         return;
@@ -147,6 +151,9 @@ void CCameraView::mousePressEvent(QMouseEvent* event) {
         m_gesture = Gesture::kLook;
     } else if (event->button() == Qt::MiddleButton) {
         m_gesture = Gesture::kPan;
+    } else if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier) &&
+               BeginDrag(m_lastMouse, alt)) {
+        m_gesture = Gesture::kMove;
     } else if (event->button() == Qt::LeftButton && alt) {
         const ScenePick pick = PickAt(m_lastMouse);
         const SceneRay ray = m_camera.MakeRay(m_lastMouse.x(), m_lastMouse.y(), width(), height());
@@ -161,7 +168,42 @@ void CCameraView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CCameraView::mouseReleaseEvent(QMouseEvent*) {
+    EndDrag();
     m_gesture = Gesture::kNone;
+}
+
+bool CCameraView::BeginDrag(QPoint position, bool upright) {
+    EndDrag();
+    Hover(position);
+    const ScenePick pick = PickAt(position);
+    CEditorState& state = m_doc.GetEditorState();
+    if (!pick.IsHit() || state.GetHover() == HoverSelection{})
+        return false;
+    // Alt over what is not selected orbits instead.
+    if (upright && !state.IsHoverInSet())
+        return false;
+    CSelectionSet objects = state.IsHoverInSet() ? state.GetSelectionSet() : state.GetHoverAsSet();
+    const Vec3d faceNormal = pick.brush ? GetFaceNormal(*pick.brush, pick.face) : Vec3d{0, 0, 1};
+    m_dragPlane = SceneDragPlane::Choose(pick.point, faceNormal, m_camera.Forward(), upright);
+    m_drag = std::make_unique<CMapDrag>(m_doc, SnapToGrid(pick.point, state.GetSnap()),
+                                        std::move(objects));
+    return true;
+}
+
+void CCameraView::StepDrag(QPoint position) {
+    if (!m_drag)
+        return;
+    const SceneRay ray = m_camera.MakeRay(position.x(), position.y(), width(), height());
+    if (const std::optional<Vec3d> point = m_dragPlane.Meet(ray))
+        m_drag->StepTo(SnapToGrid(*point, m_doc.GetEditorState().GetSnap()));
+}
+
+void CCameraView::EndDrag() {
+    if (!m_drag)
+        return;
+    m_drag->Commit();
+    m_drag.reset();
+    emit SelectionChanged();
 }
 
 void CCameraView::wheelEvent(QWheelEvent* event) {
@@ -197,6 +239,12 @@ bool IsFlyKey(int key) {
 
 void CCameraView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_drag) {
+            m_drag->Cancel();
+            m_drag.reset();
+            m_gesture = Gesture::kNone;
+            return;
+        }
         m_doc.GetEditorState().ClearSelectionSet();
         emit SelectionChanged();
         return;
@@ -255,6 +303,7 @@ void CCameraView::focusOutEvent(QFocusEvent* event) {
     // A key released while another window had the keyboard never comes here.
     m_flyKeys.clear();
     m_flyTimer.stop();
+    EndDrag();
     m_gesture = Gesture::kNone;
     QOpenGLWidget::focusOutEvent(event);
 }

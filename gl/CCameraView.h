@@ -4,13 +4,16 @@
 #include "map/MapNotice.h"
 #include "scene/CSceneCamera.h"
 #include "scene/CSceneModel.h"
+#include "scene/SceneDragPlane.h"
 #include "scene/ScenePicking.h"
+#include "view/CMapDrag.h"
 
 #include <QElapsedTimer>
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -42,6 +45,9 @@ public:
     const CSceneModel& GetModel() const { return m_model; }
 
     void OnMapChanged(const MapNotice& notice) override;
+    bool IsDragging() const { return m_drag != nullptr; }
+    // Ends a drag under way as one step, as its release would.
+    void EndDrag();
     // Moves the camera back along its direction until the box fits the
     // picture; FrameMap does so for the whole map.
     void FrameBox(const IntBox& box);
@@ -67,6 +73,11 @@ protected:
 
 private:
     void Hover(QPoint position);
+    // A press of the left button on what the drag takes: the selection when
+    // the hovered object is in it, else the hovered object. False when the
+    // pointer is over nothing.
+    bool BeginDrag(QPoint position, bool upright);
+    void StepDrag(QPoint position);
     ScenePick PickAt(QPoint position) const;
     void Fly();
     void ReleaseGl();
@@ -80,10 +91,12 @@ private:
     std::string m_problem;
     bool m_glReady = false;
     // Mouse gestures under way.
-    enum class Gesture { kNone, kLook, kPan, kOrbit };
+    enum class Gesture { kNone, kLook, kPan, kOrbit, kMove };
     Gesture m_gesture = Gesture::kNone;
     QPoint m_lastMouse;
     Vec3d m_orbitCentre;
+    std::unique_ptr<CMapDrag> m_drag;
+    SceneDragPlane m_dragPlane;
     // Keys held for flying, and the clock between steps.
     std::set<int> m_flyKeys;
     QTimer m_flyTimer;

@@ -9,6 +9,20 @@ namespace {
 
 constexpr SolidColour kHoverTint{255, 255, 0, 80};
 constexpr SolidColour kSetTint{230, 110, 0, 110};
+constexpr SolidColour kHandle{255, 255, 255, 200};
+constexpr SolidColour kHoveredHandle{255, 255, 0, 255};
+// Half the side of a corner's handle, in world units.
+constexpr int32_t kHandleHalf = 2;
+
+// Small boxes on the corners of the hovered brush, the hovered corner bright.
+void AppendCornerHandles(const CMapBrush& brush, int32_t hovered, std::vector<SolidVertex>& out) {
+    for (int v = 0; v < brush.m_numVertices; ++v) {
+        const IntPoint& p = brush.m_vertices[v];
+        const IntBox box{{p.x - kHandleHalf, p.y - kHandleHalf, p.z - kHandleHalf},
+                         {p.x + kHandleHalf, p.y + kHandleHalf, p.z + kHandleHalf}};
+        AppendEntityBox(box, v == hovered ? kHoveredHandle : kHandle, out);
+    }
+}
 
 SolidColour Opaque(const Rgb& rgb) {
     return {rgb.r, rgb.g, rgb.b, 255};
@@ -94,6 +108,8 @@ void CSceneModel::BuildTint(const CSceneLimits& limits) {
         }
     }
     const HoverSelection hover = state.GetHover();
+    if (hover.brush && state.GetEditMode() == kCornerMode && limits.Shows(*hover.brush))
+        AppendCornerHandles(*hover.brush, hover.vertex, m_tint);
     if (hover.brush && limits.Shows(*hover.brush) && state.GetEditMode() != kEntityMode)
         AppendBrushTint(*hover.brush, faces ? hover.face : -1, kHoverTint, m_tint);
     if (hover.entity && state.GetEditMode() == kEntityMode) {

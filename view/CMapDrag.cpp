@@ -53,14 +53,22 @@ const char* DragName(EditMode mode) {
 
 CMapDrag::CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press,
                    CSelectionSet objects)
-    : m_doc(doc), m_projection(projection), m_cursor(SnappedWorldPoint(doc, projection, press)),
-      m_objects(std::move(objects)),
+    : CMapDrag(doc, SnappedWorldPoint(doc, projection, press), std::move(objects)) {
+    m_projection = &projection;
+}
+
+CMapDrag::CMapDrag(CTolveDoc& doc, const IntPoint& press, CSelectionSet objects)
+    : m_doc(doc), m_projection(nullptr), m_cursor(press), m_objects(std::move(objects)),
       m_transaction(doc, DragName(doc.GetEditorState().GetEditMode())) {}
 
 bool CMapDrag::Step(ScreenPoint mouse) {
+    return m_projection && StepTo(SnappedWorldPoint(m_doc, *m_projection, mouse));
+}
+
+bool CMapDrag::StepTo(const IntPoint& snapped) {
     if (!m_transaction.IsOpen())
         return false;
-    IntPoint delta = Difference(SnappedWorldPoint(m_doc, m_projection, mouse), m_cursor);
+    IntPoint delta = Difference(snapped, m_cursor);
     if (delta == IntPoint())
         return false;
     m_cursor = Sum(m_cursor, delta);

@@ -20,10 +20,14 @@ public:
     // nothing.
     CMapDrag(CTolveDoc& doc, const CViewProjection& projection, ScreenPoint press,
              CSelectionSet objects);
+    // The same from a snapped world point, for a view that finds its points
+    // otherwise (the camera view, on the plane of the grabbed face).
+    CMapDrag(CTolveDoc& doc, const IntPoint& press, CSelectionSet objects);
 
     // Follows the mouse. False, changing nothing, while the snapped point
     // stays put.
     bool Step(ScreenPoint mouse);
+    bool StepTo(const IntPoint& snapped);
     // Ends the drag as one step of the history. A drag that came back to
     // where it began, or had nothing to move, leaves the map as it was and
     // no step.
@@ -35,7 +39,7 @@ public:
 
 private:
     CTolveDoc& m_doc;
-    const CViewProjection& m_projection;
+    const CViewProjection* m_projection; // null: the steps come as points
     IntPoint m_cursor;
     IntPoint m_total;
     CSelectionSet m_objects;

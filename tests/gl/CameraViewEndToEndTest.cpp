@@ -71,6 +71,56 @@ protected:
     }
 };
 
+// Both crates' corners as the saved file has them, in brush order.
+std::vector<IntPoint> CrateCorners(const std::string& path) {
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    EXPECT_FALSE(doc.ReadMapFile(path, diagnostics).has_value());
+    std::vector<IntPoint> corners;
+    for (size_t b = 1; b < doc.GetWorldBrushes().size(); ++b) {
+        const CMapBrush& brush = *doc.GetWorldBrushes()[b];
+        corners.insert(corners.end(), brush.m_vertices, brush.m_vertices + brush.m_numVertices);
+    }
+    return corners;
+}
+
+// A crate's top dragged in the camera view moves it along the floor, on the
+// grid, as one step that saves; Escape in mid-drag leaves the map untouched.
+TEST_F(CameraViewEndToEnd, ADragMovesOnTheGrabbedPlaneAndEscapeTakesItBack) {
+    SaveViewLayout(ViewLayout::kFour);
+    const QString path = WriteMap("crates.map", CratesMapText().c_str());
+    StartApp({path});
+    ShowActive();
+    CSceneCamera pose;
+    pose.SetPosition({-64, -300, 260});
+    pose.SetAngles(90, -40);
+    Camera().SetCamera(pose);
+    Frame().RunCommand(CommandId::kBrushMode);
+    const std::vector<IntPoint> before = CrateCorners(path.toStdString());
+
+    const QPoint top = PixelOf({-64, 0, 64}), aside = PixelOf({-32, 16, 64});
+    QTest::mouseMove(&Camera(), top);
+    QTest::mousePress(&Camera(), Qt::LeftButton, Qt::NoModifier, top);
+    QTest::mouseMove(&Camera(), aside);
+    QTest::keyClick(&Camera(), Qt::Key_Escape);
+    QTest::mouseRelease(&Camera(), Qt::LeftButton, Qt::NoModifier, aside);
+    EXPECT_FALSE(ActiveDoc().IsModified());
+
+    QTest::mouseMove(&Camera(), top);
+    QTest::mousePress(&Camera(), Qt::LeftButton, Qt::NoModifier, top);
+    QTest::mouseMove(&Camera(), aside);
+    QTest::mouseRelease(&Camera(), Qt::LeftButton, Qt::NoModifier, aside);
+    QTest::keyClick(&Camera(), Qt::Key_S, Qt::ControlModifier);
+    const std::vector<IntPoint> after = CrateCorners(path.toStdString());
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        const bool first = i < after.size() / 2;
+        const IntPoint expected =
+            first ? IntPoint{before[i].x + 32, before[i].y + 16, before[i].z} : before[i];
+        EXPECT_EQ(after[i], expected) << i;
+    }
+}
+
 // Four views tile the workspace; the camera view draws textures; W flies;
 // Shift+click gathers two crates in the camera view; Delete, Ctrl+Z and Save
 // leave the file exactly as it was.
