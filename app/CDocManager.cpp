@@ -380,6 +380,13 @@ CChildFrame* CDocManager::MakeFrame(CTolveDoc& doc, int32_t plane) {
 
 CChildFrame* CDocManager::MakeCameraFrame(CTolveDoc& doc) {
     auto* frame = new CChildFrame(doc, *this, CChildFrame::Kind::kCamera);
+    // The flat views show where the camera stands.
+    connect(frame->GetCameraView(), &CCameraView::CameraMoved, this, [this, &doc] {
+        for (CChildFrame* other : GetFrames(doc)) {
+            if (CTolveView* view = other->GetPlaneView())
+                view->update();
+        }
+    });
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
     return frame;

@@ -37,8 +37,14 @@ CCameraView::CCameraView(CTolveDoc& doc, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(64, 48);
     m_doc.AddView(this);
-    m_camera.SetPosition({-256.0, -256.0, 128.0});
-    m_camera.SetAngles(45.0, -10.0);
+    // Where the map's camera stands, when another camera view put it there.
+    if (const std::optional<CameraPose>& pose = doc.GetEditorState().GetCameraPose()) {
+        m_camera.SetPosition(pose->position);
+        m_camera.SetAngles(pose->yaw, pose->pitch);
+    } else {
+        m_camera.SetPosition({-256.0, -256.0, 128.0});
+        m_camera.SetAngles(45.0, -10.0);
+    }
     m_flyTimer.setInterval(kFlyInterval);
     connect(&m_flyTimer, &QTimer::timeout, this, &CCameraView::Fly);
 }
@@ -319,6 +325,8 @@ void CCameraView::FrameMap() {
 }
 
 void CCameraView::TellCameraMoved() {
+    m_doc.GetEditorState().SetCameraPose(
+        {m_camera.GetPosition(), m_camera.GetYaw(), m_camera.GetPitch()});
     update();
     emit CameraMoved();
 }

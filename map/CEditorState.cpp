@@ -14,6 +14,7 @@ void CEditorState::Reset() {
     m_selectedPointEntity = nullptr;
     m_set.Clear();
     m_lastNewBrush.reset();
+    m_cameraPose.reset();
 }
 
 void CEditorState::Tell(MapNotice notice) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CSelectionSet.h"
+#include "map/CameraPose.h"
 #include "map/IntPoint.h"
 #include "map/MapNotice.h"
 #include "texture/BrushFaceFields.h"
@@ -63,6 +64,9 @@ public:
     const std::optional<BrushFaceFields>& GetLastNewBrush() const { return m_lastNewBrush; }
     void SetLastNewBrush(const BrushFaceFields& fields) { m_lastNewBrush = fields; }
     const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
+    // The map's camera, once a camera view has stood somewhere.
+    const std::optional<CameraPose>& GetCameraPose() const { return m_cameraPose; }
+    void SetCameraPose(const CameraPose& pose) { m_cameraPose = pose; }
     void SetInsertionPoint(const IntPoint& point);
 
     CModelEntity* GetSelectedEntity() const { return m_selectedEntity; }
@@ -116,6 +120,7 @@ private:
     IntPoint m_upperLimit = kNoUpperLimit;
     IntPoint m_lowerLimit = kNoLowerLimit;
     IntPoint m_insertionPoint;
+    std::optional<CameraPose> m_cameraPose;
     int32_t m_pickDistance = 0;
     std::optional<BrushFaceFields> m_lastNewBrush;
     CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world

@@ -1,6 +1,7 @@
 #include "widgets/CTolveView.h"
 
 #include "framework/CStatusNotice.h"
+#include "map/MapLimits.h"
 #include "view/AreaRepaint.h"
 #include "view/BrushShapeBuilder.h"
 #include "view/CMapDrag.h"
@@ -200,11 +201,55 @@ void CTolveView::paintEvent(QPaintEvent* event) {
                          QStringLiteral("The limits hide the whole map: View > Clear Limits "
                                         "(Ctrl+Shift+L) shows it again"));
     }
+    DrawCameraMarker(painter);
     if (m_bandFrom) {
         const ScreenRect band = BandRect();
         painter.setPen(QPen(QColor(230, 110, 0), 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(band.left, band.top, band.right - band.left, band.bottom - band.top);
+    }
+}
+
+namespace {
+
+constexpr double kDegrees = 3.14159265358979323846 / 180.0;
+
+Vec3d LookDirection(double yaw, double pitch) {
+    return {std::cos(pitch * kDegrees) * std::cos(yaw * kDegrees),
+            std::cos(pitch * kDegrees) * std::sin(yaw * kDegrees), std::sin(pitch * kDegrees)};
+}
+
+IntPoint Rounded(const Vec3d& p) {
+    return {static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y)),
+            static_cast<int32_t>(std::lround(p.z))};
+}
+
+} // namespace
+
+// Where the map's camera stands, with the edges of what it sees: across in
+// the top view, up and down in the others.
+void CTolveView::DrawCameraMarker(QPainter& painter) const {
+    const std::optional<CameraPose>& pose = m_doc.GetEditorState().GetCameraPose();
+    if (!pose || std::fabs(pose->position.x) > kWorldExtent ||
+        std::fabs(pose->position.y) > kWorldExtent || std::fabs(pose->position.z) > kWorldExtent)
+        return;
+    const ScreenPoint eye = m_projection.WorldToScreen(Rounded(pose->position));
+    const bool top = m_projection.m_viewMode == kPlaneXY;
+    constexpr double kReach = 48.0; // pixels
+    constexpr double kHalfAcross = 45.0, kHalfUp = 36.87;
+    painter.setPen(QPen(QColor(0, 160, 255), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QPoint(eye.x, eye.y), 4, 4);
+    for (double turn : {-1.0, 1.0}) {
+        const Vec3d edge = top ? LookDirection(pose->yaw + turn * kHalfAcross, pose->pitch)
+                               : LookDirection(pose->yaw, pose->pitch + turn * kHalfUp);
+        const ScreenPoint far = m_projection.WorldToScreen(Rounded(pose->position + edge * 4096.0));
+        const double dx = far.x - eye.x, dy = far.y - eye.y;
+        const double length = std::hypot(dx, dy);
+        if (length < 1.0)
+            continue;
+        painter.drawLine(QPointF(eye.x, eye.y),
+                         QPointF(eye.x + dx / length * kReach, eye.y + dy / length * kReach));
     }
 }
 

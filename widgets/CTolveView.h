@@ -20,6 +20,8 @@ class CMapDrag;
 // views. The picture lives in a backing image: a full repaint redraws it, the
 // incremental notices draw on top of it and update only what they touched, and
 // a change confined to an area of the map clears and redraws just that part.
+class QPainter;
+
 class CTolveView : public QWidget, public CMapObserver {
     Q_OBJECT
 
@@ -137,6 +139,7 @@ protected:
 
 private:
     void RedrawBackingImage();
+    void DrawCameraMarker(QPainter& painter) const;
     // Notes a change inside `box` for the next paint; false when only a full
     // repaint will do.
     bool NoteChangedArea(const IntBox& box);

@@ -47,7 +47,10 @@ std::string CratesMapText() {
 
 class CameraViewEndToEnd : public CAppFixture {
 protected:
+    // The active camera view, else the map's first.
     CCameraView& Camera() const {
+        if (CCameraView* active = Frame().GetActiveCameraView())
+            return *active;
         for (CChildFrame* frame : Docs().GetFrames(ActiveDoc())) {
             if (frame->IsCamera())
                 return *frame->GetCameraView();
@@ -158,6 +161,15 @@ TEST_F(CameraViewEndToEnd, FourViewsFlyPickDeleteUndoSaveKeepsTheFile) {
     QTest::qWait(100);
     QTest::keyRelease(&Camera(), Qt::Key_W);
     EXPECT_GT(Camera().GetCamera().GetPosition().y, -400 + 10);
+    // The map keeps its camera: another camera view starts there, and the top
+    // view marks where it stands.
+    const CSceneCamera flown = Camera().GetCamera();
+    CTolveView& topView = frames[0]->GetView();
+    const ScreenPoint eye = topView.m_projection.WorldToScreen(
+        {0, static_cast<int32_t>(std::lround(flown.GetPosition().y)), 120});
+    EXPECT_EQ(topView.grab().toImage().pixelColor(eye.x + 4, eye.y), QColor(0, 160, 255));
+    Frame().RunCommand(CommandId::kWindowNewCamera);
+    EXPECT_EQ(Camera().GetCamera().GetPosition(), flown.GetPosition());
 
     Frame().RunCommand(CommandId::kBrushMode);
     for (const Vec3d& crate : {Vec3d{-64, -32, 32}, Vec3d{64, -32, 32}}) {
