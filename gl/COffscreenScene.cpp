@@ -58,3 +58,10 @@ QImage COffscreenScene::Render(CSceneModel& model, const Matrix4& viewProjection
     m_frame->release();
     return picture;
 }
+
+void COffscreenScene::DrawFrame(const Matrix4& viewProjection, const SceneDrawOptions& options) {
+    m_context->makeCurrent(m_surface.get());
+    m_frame->bind();
+    m_renderer.SetViewport(m_frame->width(), m_frame->height());
+    m_renderer.Draw(viewProjection, options);
+}
