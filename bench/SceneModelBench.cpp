@@ -57,7 +57,8 @@ void DragSteps(benchmark::State& state, CSceneModel& model, CSceneRenderer* rend
     model.Update(SIZE_MAX);
     if (renderer) {
         renderer->SyncGroups(model.GetGroups());
-        model.TakeSolidsChanged();
+        model.TakeEntityBoxesChanged();
+        model.TakeTintChanged();
     }
     const uint64_t builtBefore = model.GetGroups().GetBuildCount();
     int step = 0;
@@ -68,8 +69,10 @@ void DragSteps(benchmark::State& state, CSceneModel& model, CSceneRenderer* rend
         model.Update(SIZE_MAX);
         if (renderer) {
             renderer->SyncGroups(model.GetGroups());
-            if (model.TakeSolidsChanged())
-                renderer->SetSolids(model.GetEntityBoxes(), model.GetTint());
+            if (model.TakeEntityBoxesChanged())
+                renderer->SetEntityBoxes(model.GetEntityBoxes());
+            if (model.TakeTintChanged())
+                renderer->SetTint(model.GetTint());
             FinishDrawing();
         }
     }

@@ -2,9 +2,9 @@
 
 #include "gl/SceneSurfaceFormat.h"
 #include "map/CTolveDoc.h"
-#include "view/ViewNavigation.h"
 #include "scene/ScenePicking.h"
 #include "texture/TexturePalette.h"
+#include "view/ViewNavigation.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -89,8 +89,10 @@ void CCameraView::paintGL() {
     }
     bool more = !m_model.Update(kGroupsPerFrame);
     m_renderer.SyncGroups(m_model.GetGroups());
-    if (m_model.TakeSolidsChanged())
-        m_renderer.SetSolids(m_model.GetEntityBoxes(), m_model.GetTint());
+    if (m_model.TakeEntityBoxesChanged())
+        m_renderer.SetEntityBoxes(m_model.GetEntityBoxes());
+    if (m_model.TakeTintChanged())
+        m_renderer.SetTint(m_model.GetTint());
     const double ratio = devicePixelRatioF();
     m_renderer.SetViewport(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     const double aspect = height() > 0 ? static_cast<double>(width()) / height() : 1.0;
@@ -150,8 +152,8 @@ void CCameraView::mousePressEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::LeftButton && alt) {
         const ScenePick pick = PickAt(m_lastMouse);
         const SceneRay ray = m_camera.MakeRay(m_lastMouse.x(), m_lastMouse.y(), width(), height());
-        m_orbitCentre = pick.IsHit() ? pick.point
-                                     : ray.origin + ray.direction * kOrbitFallbackDistance;
+        m_orbitCentre =
+            pick.IsHit() ? pick.point : ray.origin + ray.direction * kOrbitFallbackDistance;
         m_gesture = Gesture::kOrbit;
     } else if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier)) {
         Hover(m_lastMouse);
@@ -177,8 +179,16 @@ namespace {
 
 bool IsFlyKey(int key) {
     switch (key) {
-    case Qt::Key_W: case Qt::Key_A: case Qt::Key_S: case Qt::Key_D: case Qt::Key_Q:
-    case Qt::Key_E: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
+    case Qt::Key_W:
+    case Qt::Key_A:
+    case Qt::Key_S:
+    case Qt::Key_D:
+    case Qt::Key_Q:
+    case Qt::Key_E:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
         return true;
     default:
         return false;
@@ -221,12 +231,15 @@ void CCameraView::Fly() {
     // At least one frame's step, so that a tap always moves.
     const double seconds = std::max(m_flyClock.restart(), qint64{kFlyInterval}) / 1000.0;
     const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
-    const double step = seconds * m_camera.FlySpeed(modifiers & Qt::ShiftModifier,
-                                                    modifiers & Qt::ControlModifier);
+    const double step =
+        seconds * m_camera.FlySpeed(modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier);
     auto held = [&](int a, int b) { return m_flyKeys.contains(a) || m_flyKeys.contains(b); };
-    const double forward = (held(Qt::Key_W, Qt::Key_Up) ? 1 : 0) - (held(Qt::Key_S, Qt::Key_Down) ? 1 : 0);
-    const double right = (held(Qt::Key_D, Qt::Key_Right) ? 1 : 0) - (held(Qt::Key_A, Qt::Key_Left) ? 1 : 0);
-    const double up = (m_flyKeys.contains(Qt::Key_E) ? 1 : 0) - (m_flyKeys.contains(Qt::Key_Q) ? 1 : 0);
+    const double forward =
+        (held(Qt::Key_W, Qt::Key_Up) ? 1 : 0) - (held(Qt::Key_S, Qt::Key_Down) ? 1 : 0);
+    const double right =
+        (held(Qt::Key_D, Qt::Key_Right) ? 1 : 0) - (held(Qt::Key_A, Qt::Key_Left) ? 1 : 0);
+    const double up =
+        (m_flyKeys.contains(Qt::Key_E) ? 1 : 0) - (m_flyKeys.contains(Qt::Key_Q) ? 1 : 0);
     if (forward == 0 && right == 0 && up == 0)
         return;
     m_camera.Fly(forward * step, right * step, up * step);
