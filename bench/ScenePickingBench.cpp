@@ -3,30 +3,16 @@
 // from a player start inside the map and from outside with the whole map in
 // the picture; and the plain test of every brush the search must agree with.
 
-#include "bench/ReadGeneratedMap.h"
-#include "map/CTolveDoc.h"
-#include "scene/CSceneCamera.h"
+#include "bench/SceneBenchMaps.h"
 #include "scene/ScenePicking.h"
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <vector>
 
 namespace {
 
 constexpr int kWidth = 1600, kHeight = 1000;
-
-CTolveDoc& LoadedMap(int brushes) {
-    static std::map<int, std::unique_ptr<CTolveDoc>> s_maps;
-    std::unique_ptr<CTolveDoc>& doc = s_maps[brushes];
-    if (!doc) {
-        doc = std::make_unique<CTolveDoc>();
-        ReadGeneratedMap(*doc, brushes);
-    }
-    return *doc;
-}
 
 IntBox MapBounds(const CTolveDoc& doc) {
     doc.GetBrushBoxes();
@@ -34,18 +20,6 @@ IntBox MapBounds(const CTolveDoc& doc) {
     for (const auto& run : doc.GetBrushRunBoxes())
         Grow(bounds, run);
     return bounds.value_or(IntBox{});
-}
-
-CSceneCamera InsideCamera(const CTolveDoc& doc) {
-    CSceneCamera camera;
-    for (const auto& entity : doc.GetPointEntities()) {
-        if (entity->m_classname == "info_player_start") {
-            camera.SetPosition(ToVec3d(entity->m_origin) + Vec3d{0, 0, 22});
-            break;
-        }
-    }
-    camera.SetAngles(30, -10);
-    return camera;
 }
 
 CSceneCamera OutsideCamera(const CTolveDoc& doc) {
@@ -81,18 +55,18 @@ void PickGrid(benchmark::State& state, const CTolveDoc& doc, const CSceneCamera&
 }
 
 void BM_PickFromInsideTheMap(benchmark::State& state) {
-    const CTolveDoc& doc = LoadedMap(static_cast<int>(state.range(0)));
-    PickGrid(state, doc, InsideCamera(doc), PickAlongRay);
+    const CTolveDoc& doc = GetGeneratedMap(static_cast<int>(state.range(0)));
+    PickGrid(state, doc, CameraAtPlayerStart(doc), PickAlongRay);
 }
 
 void BM_PickWithTheWholeMapInView(benchmark::State& state) {
-    const CTolveDoc& doc = LoadedMap(static_cast<int>(state.range(0)));
+    const CTolveDoc& doc = GetGeneratedMap(static_cast<int>(state.range(0)));
     PickGrid(state, doc, OutsideCamera(doc), PickAlongRay);
 }
 
 void BM_PickTestingEveryBrush(benchmark::State& state) {
-    const CTolveDoc& doc = LoadedMap(static_cast<int>(state.range(0)));
-    PickGrid(state, doc, InsideCamera(doc), PickAlongRayTestingEveryBrush);
+    const CTolveDoc& doc = GetGeneratedMap(static_cast<int>(state.range(0)));
+    PickGrid(state, doc, CameraAtPlayerStart(doc), PickAlongRayTestingEveryBrush);
 }
 
 } // namespace

@@ -96,8 +96,10 @@ void CCameraView::paintGL() {
     }
     bool more = !m_model.Update(kGroupsPerFrame);
     m_renderer.SyncGroups(m_model.GetGroups());
-    if (m_model.TakeSolidsChanged())
-        m_renderer.SetSolids(m_model.GetEntityBoxes(), m_model.GetTint());
+    if (m_model.TakeEntityBoxesChanged())
+        m_renderer.SetEntityBoxes(m_model.GetEntityBoxes());
+    if (m_model.TakeTintChanged())
+        m_renderer.SetTint(m_model.GetTint());
     const double ratio = devicePixelRatioF();
     m_renderer.SetViewport(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     const double aspect = height() > 0 ? static_cast<double>(width()) / height() : 1.0;

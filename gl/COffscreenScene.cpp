@@ -46,8 +46,10 @@ QImage COffscreenScene::Render(CSceneModel& model, const Matrix4& viewProjection
     m_renderer.SetViewport(m_frame->width(), m_frame->height());
     model.Update(SIZE_MAX);
     m_renderer.SyncGroups(model.GetGroups());
-    if (model.TakeSolidsChanged())
-        m_renderer.SetSolids(model.GetEntityBoxes(), model.GetTint());
+    if (model.TakeEntityBoxesChanged())
+        m_renderer.SetEntityBoxes(model.GetEntityBoxes());
+    if (model.TakeTintChanged())
+        m_renderer.SetTint(model.GetTint());
     // The first drawing asks for the textures it met; the second has them.
     m_renderer.Draw(viewProjection, options);
     while (
@@ -57,4 +59,11 @@ QImage COffscreenScene::Render(CSceneModel& model, const Matrix4& viewProjection
     QImage picture = m_frame->toImage();
     m_frame->release();
     return picture;
+}
+
+void COffscreenScene::DrawFrame(const Matrix4& viewProjection, const SceneDrawOptions& options) {
+    m_context->makeCurrent(m_surface.get());
+    m_frame->bind();
+    m_renderer.SetViewport(m_frame->width(), m_frame->height());
+    m_renderer.Draw(viewProjection, options);
 }

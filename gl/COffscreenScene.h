@@ -27,6 +27,10 @@ public:
     // Draws the whole scene, every group built and every texture loaded.
     QImage Render(CSceneModel& model, const Matrix4& viewProjection,
                   const SceneDrawOptions& options, const TexturePalette& palette);
+    // Draws again what the last Render uploaded, nothing updated or loaded,
+    // and leaves the picture in the frame with the context current: a frame
+    // of a view where nothing changed, for measuring.
+    void DrawFrame(const Matrix4& viewProjection, const SceneDrawOptions& options);
     CSceneRenderer& GetRenderer() { return m_renderer; }
 
 private:

@@ -130,12 +130,6 @@ bool CSceneRenderer::LoadTextures(CTextureWad& wad, const TexturePalette& palett
     return m_textures.LoadWanted(wad, palette, budget);
 }
 
-void CSceneRenderer::SetSolids(const std::vector<SolidVertex>& opaque,
-                               const std::vector<SolidVertex>& tint) {
-    UploadSolids(m_opaque, opaque);
-    UploadSolids(m_tint, tint);
-}
-
 void CSceneRenderer::UploadSolids(SolidBuffers& buffers, const std::vector<SolidVertex>& vertices) {
     if (!buffers.vertexArray) {
         glGenVertexArrays(1, &buffers.vertexArray);

@@ -40,8 +40,11 @@ public:
     // Loads textures the last frames asked for; true when some still wait.
     bool LoadTextures(CTextureWad& wad, const TexturePalette& palette,
                       std::chrono::steady_clock::duration budget);
-    // Entity boxes (opaque) and the tint over hovered and selected objects.
-    void SetSolids(const std::vector<SolidVertex>& opaque, const std::vector<SolidVertex>& tint);
+    // Entity boxes (opaque), and the tint over hovered and selected objects:
+    // each uploaded only when it changed, as the boxes of a large map are
+    // many and the tint changes with every hover.
+    void SetEntityBoxes(const std::vector<SolidVertex>& opaque) { UploadSolids(m_opaque, opaque); }
+    void SetTint(const std::vector<SolidVertex>& tint) { UploadSolids(m_tint, tint); }
 
     void SetViewport(int width, int height) { glViewport(0, 0, width, height); }
     void Draw(const Matrix4& viewProjection, const SceneDrawOptions& options);

@@ -13,6 +13,25 @@ bool Overlap(const IntBox& a, const IntBox& b) {
            a.min.z <= b.max.z && b.min.z <= a.max.z;
 }
 
+// Whether the boxes share some volume. A brush only touching the area of a
+// change at a face lies beside what changed; a flat box (which no whole brush
+// has) is taken as soon as it touches.
+bool ShareVolume(const IntBox& a, const IntBox& b) {
+    const auto axis = [](int aMin, int aMax, int bMin, int bMax) {
+        if (aMin == aMax || bMin == bMax)
+            return aMin <= bMax && bMin <= aMax;
+        return aMin < bMax && bMin < aMax;
+    };
+    return axis(a.min.x, a.max.x, b.min.x, b.max.x) && axis(a.min.y, a.max.y, b.min.y, b.max.y) &&
+           axis(a.min.z, a.max.z, b.min.z, b.max.z);
+}
+
+bool HasBrushIn(const CSceneGroups::Group& group, const IntBox& area) {
+    return std::ranges::any_of(group.brushBoxes, [&](const std::optional<IntBox>& box) {
+        return !box || ShareVolume(*box, area);
+    });
+}
+
 void Include(std::optional<IntBox>& box, const IntBox& other) {
     if (!box) {
         box = other;
@@ -55,7 +74,7 @@ void CSceneGroups::MarkAllStale() {
 
 void CSceneGroups::MarkAreaStale(const IntBox& area) {
     for (Group& group : m_groups) {
-        if (group.box && Overlap(*group.box, area))
+        if (!group.stale && group.box && Overlap(*group.box, area) && HasBrushIn(group, area))
             group.stale = true;
     }
 }
@@ -111,9 +130,12 @@ void CSceneGroups::Rebuild(Group& group, const std::vector<const CMapBrush*>& sh
     std::vector<SceneBrush> shown;
     shown.reserve(shownBrushes.size());
     group.box.reset();
+    group.brushBoxes.clear();
     for (const SceneBrush& entry : group.brushes) {
-        if (const IntBox* box = entry.brush->GetBounds())
+        const IntBox* box = entry.brush->GetBounds();
+        if (box)
             Include(group.box, *box);
+        group.brushBoxes.push_back(box ? std::optional<IntBox>(*box) : std::nullopt);
     }
     for (const CMapBrush* brush : shownBrushes)
         shown.push_back({brush, nullptr});

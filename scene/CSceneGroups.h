@@ -28,6 +28,10 @@ public:
     struct Group {
         std::vector<SceneBrush> brushes;
         std::optional<IntBox> box; // around its brushes as last built
+        // Each brush's box as last built, by its place in `brushes`: a change
+        // in an area marks only the groups with a brush in it, not every
+        // group whose box merely reaches there.
+        std::vector<std::optional<IntBox>> brushBoxes;
         SceneMesh mesh;
         uint64_t generation = 0; // counts the builds, so the drawing knows to upload
         bool stale = true;

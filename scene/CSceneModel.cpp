@@ -5,6 +5,9 @@
 #include "scene/ScenePicking.h"
 #include "view/CCanvas.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr SolidColour kHoverTint{255, 255, 0, 80};
@@ -43,7 +46,34 @@ CSceneModel::~CSceneModel() {
 
 void CSceneModel::OnMapChanged(const MapNotice& notice) {
     m_groups.OnMapChanged(notice);
-    m_solidsStale = true;
+    NoteEntityChange(notice);
+    m_tintStale = true;
+}
+
+void CSceneModel::NoteEntityChange(const MapNotice& notice) {
+    if (m_boxesStale)
+        return;
+    if (notice.selectionOnly) {
+        m_selectionNoticed = true;
+        return;
+    }
+    if (notice.what != MapNotice::What::kArea) {
+        m_boxesStale = true;
+        return;
+    }
+    // An entity moved, changed or deleted was in the area; one added is
+    // told by the count.
+    m_boxesStale = std::ranges::any_of(m_builtEntityBoxes, [&](const IntBox& box) {
+        return box.min.x <= notice.area.max.x && notice.area.min.x <= box.max.x &&
+               box.min.y <= notice.area.max.y && notice.area.min.y <= box.max.y &&
+               box.min.z <= notice.area.max.z && notice.area.min.z <= box.max.z;
+    });
+}
+
+bool CSceneModel::EntityColoursChanged() const {
+    const CEditorState& state = m_doc.GetEditorState();
+    return state.GetSelectedPointEntity() != m_builtSelectedEntity ||
+           state.GetSelectionSet().GetPointEntities() != m_builtEntitySet;
 }
 
 bool CSceneModel::Update(size_t groupBudget) {
@@ -52,30 +82,43 @@ bool CSceneModel::Update(size_t groupBudget) {
         m_upperLimit = state.GetUpperLimit();
         m_lowerLimit = state.GetLowerLimit();
         m_groups.MarkAllStale();
+        m_boxesStale = true;
     }
     const CSceneLimits limits(state);
     const bool done =
         m_groups.Update(m_doc, groupBudget, [&](const CMapBrush& b) { return limits.Shows(b); });
-    if (m_solidsStale) {
+    if (m_boxesStale || m_builtEntityBoxes.size() != m_doc.GetPointEntities().size() ||
+        (m_selectionNoticed && EntityColoursChanged())) {
         BuildEntityBoxes(limits);
+        m_boxesChanged = true;
+    }
+    m_boxesStale = m_selectionNoticed = false;
+    if (m_tintStale) {
         BuildTint(limits);
-        m_solidsStale = false;
-        m_solidsChanged = true;
+        m_tintStale = false;
+        m_tintChanged = true;
     }
     return done;
 }
 
-bool CSceneModel::TakeSolidsChanged() {
-    const bool changed = m_solidsChanged;
-    m_solidsChanged = false;
-    return changed;
+bool CSceneModel::TakeEntityBoxesChanged() {
+    return std::exchange(m_boxesChanged, false);
+}
+
+bool CSceneModel::TakeTintChanged() {
+    return std::exchange(m_tintChanged, false);
 }
 
 void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
     m_entityBoxes.clear();
+    m_builtEntityBoxes.clear();
     const CEditorState& state = m_doc.GetEditorState();
+    m_builtSelectedEntity = state.GetSelectedPointEntity();
+    m_builtEntitySet = state.GetSelectionSet().GetPointEntities();
     const CEntityDefinitions* definitions = m_doc.GetEntityDefinitions();
     for (const auto& entity : m_doc.GetPointEntities()) {
+        const IntBox box = EntityBoxOf(definitions, *entity);
+        m_builtEntityBoxes.push_back(box);
         if (!limits.Shows(entity->m_origin))
             continue;
         const EntityClassDefinition* definition =
@@ -87,7 +130,7 @@ void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
             colour = kOrange;
         if (entity.get() == state.GetSelectedPointEntity())
             colour = kOlive;
-        AppendEntityBox(EntityBoxOf(definitions, *entity), Opaque(colour), m_entityBoxes);
+        AppendEntityBox(box, Opaque(colour), m_entityBoxes);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "scene/SceneSolids.h"
 
 #include <cstddef>
+#include <unordered_set>
 #include <vector>
 
 // What the camera view draws of one map, kept current by the map's notices:
@@ -25,8 +26,10 @@ public:
     // Builds at most `groupBudget` stale groups and the solids when they
     // changed; true when nothing is left to build.
     bool Update(size_t groupBudget);
-    // True once after the solids changed, for the drawing to upload them.
-    bool TakeSolidsChanged();
+    // True once after the entity boxes, or the tint, changed, for the drawing
+    // to upload them.
+    bool TakeEntityBoxesChanged();
+    bool TakeTintChanged();
 
     CTolveDoc& GetDocument() const { return m_doc; }
     const CSceneGroups& GetGroups() const { return m_groups; }
@@ -34,6 +37,8 @@ public:
     const std::vector<SolidVertex>& GetTint() const { return m_tint; }
 
 private:
+    void NoteEntityChange(const MapNotice& notice);
+    bool EntityColoursChanged() const;
     void BuildEntityBoxes(const CSceneLimits& limits);
     void BuildTint(const CSceneLimits& limits);
 
@@ -42,6 +47,15 @@ private:
     std::vector<SolidVertex> m_entityBoxes;
     std::vector<SolidVertex> m_tint;
     IntPoint m_upperLimit, m_lowerLimit; // as the groups were built with
-    bool m_solidsStale = true;
-    bool m_solidsChanged = false;
+    // The boxes are built again only when a point entity may have changed:
+    // a map of thousands of lights keeps them through a brush's drag and
+    // every hover.
+    std::vector<IntBox> m_builtEntityBoxes; // of every point entity, shown or not
+    const CPointEntity* m_builtSelectedEntity = nullptr;
+    std::unordered_set<CPointEntity*> m_builtEntitySet;
+    bool m_boxesStale = true;
+    bool m_selectionNoticed = false; // the boxes may take other colours
+    bool m_tintStale = true;
+    bool m_boxesChanged = false;
+    bool m_tintChanged = false;
 };

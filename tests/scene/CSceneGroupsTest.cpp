@@ -43,16 +43,23 @@ TEST(CSceneGroups, AChangeRebuildsOnlyTheGroupsItTouches) {
     });
     model.Update(SIZE_MAX);
     EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 1);
+    // Row 12 is shared by the second and third groups: only the brush's own
+    // group holds what moved.
+    Edit(doc, [&](CMapEdits& edits) {
+        edits.MoveBrush(const_cast<CMapBrush&>(*brushes[500]), {0, 0, 8});
+    });
+    model.Update(SIZE_MAX);
+    EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 2);
 
     doc.GetEditorState().SetHover({nullptr, const_cast<CMapBrush*>(brushes[10]), 0, 0, nullptr});
     model.Update(SIZE_MAX);
-    EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 1);
+    EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 2);
 
     Edit(doc, [&](CMapEdits& edits) {
         edits.RemoveBrush(nullptr, const_cast<CMapBrush&>(*brushes[900]));
     });
     model.Update(SIZE_MAX);
-    EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 2);
+    EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 3);
     EXPECT_EQ(CountFaces(model), 999u * 12);
 
     doc.GetHistory().Undo(doc);
