@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -41,6 +42,42 @@ void Include(std::optional<IntBox>& box, const IntBox& other) {
                 std::min(box->min.z, other.min.z)};
     box->max = {std::max(box->max.x, other.max.x), std::max(box->max.y, other.max.y),
                 std::max(box->max.z, other.max.z)};
+}
+
+// Spreads the bits of a 21-bit number three apart.
+uint64_t Spread(uint64_t v) {
+    v &= 0x1FFFFF;
+    v = (v | v << 32) & 0x1F00000000FFFFULL;
+    v = (v | v << 16) & 0x1F0000FF0000FFULL;
+    v = (v | v << 8) & 0x100F00F00F00F00FULL;
+    v = (v | v << 4) & 0x10C30C30C30C30C3ULL;
+    v = (v | v << 2) & 0x1249249249249249ULL;
+    return v;
+}
+
+// The place of a brush's centre along a curve that visits space cell by cell
+// (Morton order, 32-unit cells), so that neighbours on it lie near each other.
+uint64_t SpaceKey(const CMapBrush& brush) {
+    const IntBox* box = brush.GetBounds();
+    if (!box)
+        return 0;
+    auto cell = [](int64_t low, int64_t high) {
+        return static_cast<uint64_t>(((low + high) / 2 + (int64_t{1} << 25)) >> 5);
+    };
+    return Spread(cell(box->min.x, box->max.x)) | Spread(cell(box->min.y, box->max.y)) << 1 |
+           Spread(cell(box->min.z, box->max.z)) << 2;
+}
+
+void SortAlongSpace(std::vector<SceneBrush>& brushes) {
+    std::vector<std::pair<uint64_t, size_t>> keys(brushes.size());
+    for (size_t i = 0; i < brushes.size(); ++i)
+        keys[i] = {SpaceKey(*brushes[i].brush), i};
+    std::sort(keys.begin(), keys.end());
+    std::vector<SceneBrush> sorted;
+    sorted.reserve(brushes.size());
+    for (const auto& key : keys)
+        sorted.push_back(brushes[key.second]);
+    brushes = std::move(sorted);
 }
 
 } // namespace
@@ -113,7 +150,9 @@ void CSceneGroups::Reconcile(const CTolveDoc& doc) {
         });
         group.stale = true;
     }
-    // Newcomers fill new groups in map order, so that neighbours share them.
+    // Newcomers fill new groups in space, not in map order: each group then
+    // covers a small part of the map, which the frustum can pass over whole.
+    SortAlongSpace(newcomers);
     for (size_t i = 0; i < newcomers.size(); i += kGroupSize) {
         Group group;
         const size_t end = std::min(newcomers.size(), i + kGroupSize);
