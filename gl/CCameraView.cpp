@@ -1,6 +1,7 @@
 #include "gl/CCameraView.h"
 
 #include "gl/SceneSurfaceFormat.h"
+#include "map/CPointEntity.h"
 #include "map/CTolveDoc.h"
 #include "map/TextureProjection.h"
 #include "scene/ScenePicking.h"
@@ -116,10 +117,13 @@ ScenePick CCameraView::PickAt(QPoint position) const {
 
 void CCameraView::Hover(QPoint position) {
     CEditorState& state = m_doc.GetEditorState();
-    const HoverSelection hover =
-        HoverFromPick(PickAt(position), state.GetEditMode(), CSceneLimits(state));
+    const ScenePick pick = PickAt(position);
+    const HoverSelection hover = HoverFromPick(pick, state.GetEditMode(), CSceneLimits(state));
     if (hover != state.GetHover())
         state.SetHover(hover);
+    // A point entity under the pointer names its class.
+    setToolTip(pick.pointEntity ? QString::fromStdString(pick.pointEntity->m_classname)
+                                : QString());
 }
 
 void CCameraView::mouseMoveEvent(QMouseEvent* event) {
