@@ -372,6 +372,12 @@ void CDocManager::EndDrags() {
 
 CChildFrame* CDocManager::MakeFrame(CTolveDoc& doc, int32_t plane) {
     auto* frame = new CChildFrame(doc, *this);
+    connect(&frame->GetView(), &CTolveView::CameraDragged, this, [this, &doc] {
+        for (CChildFrame* other : GetFrames(doc)) {
+            if (CCameraView* camera = other->GetCameraView())
+                camera->FollowPose();
+        }
+    });
     frame->GetView().m_projection.m_viewMode = plane;
     m_frames.push_back(frame);
     m_area.addSubWindow(frame);
@@ -402,10 +408,16 @@ CChildFrame* CDocManager::CreateCameraFrame(CTolveDoc& doc) {
 }
 
 CTolveView* CDocManager::FindPlaneView(const CTolveDoc& doc) const {
-    // The area lists its windows last active first.
-    for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::ActivationHistoryOrder)) {
-        auto* frame = qobject_cast<CChildFrame*>(window);
+    // The area lists its windows last active last.
+    const QList<QMdiSubWindow*> history = m_area.subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto window = history.rbegin(); window != history.rend(); ++window) {
+        auto* frame = qobject_cast<CChildFrame*>(*window);
         if (frame && &frame->GetDocument() == &doc && frame->GetPlaneView())
+            return frame->GetPlaneView();
+    }
+    // A window never active yet is not in the history.
+    for (CChildFrame* frame : GetFrames(doc)) {
+        if (frame->GetPlaneView())
             return frame->GetPlaneView();
     }
     return nullptr;

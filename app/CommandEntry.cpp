@@ -13,11 +13,8 @@ QString GetCommandToolTip(const CommandEntry& entry) {
 bool IsCommandEnabled(const CommandEntry& entry, const CommandContext& context) {
     if (!entry.run)
         return false;
-    // A map's commands also run from its camera view; a view's need a flat
-    // view to act through.
-    if (entry.scope == CommandScope::kDocument && !context.view && !context.camera)
-        return false;
-    if (entry.scope == CommandScope::kView && !context.view)
+    // In a camera view, commands act through a flat view of the same map.
+    if (entry.scope != CommandScope::kApplication && !context.view)
         return false;
     return !entry.enabled || entry.enabled(context);
 }

@@ -69,6 +69,14 @@ void CCameraView::SetCamera(const CSceneCamera& camera) {
     TellCameraMoved();
 }
 
+void CCameraView::FollowPose() {
+    if (const std::optional<CameraPose>& pose = m_doc.GetEditorState().GetCameraPose()) {
+        m_camera.SetPosition(pose->position);
+        m_camera.SetAngles(pose->yaw, pose->pitch);
+        update();
+    }
+}
+
 void CCameraView::SetDrawOptions(const SceneDrawOptions& options) {
     m_options = options;
     update();

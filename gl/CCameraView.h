@@ -37,6 +37,8 @@ public:
     CSceneCamera& GetCamera() { return m_camera; }
     const CSceneCamera& GetCamera() const { return m_camera; }
     void SetCamera(const CSceneCamera& camera);
+    // Takes the map's camera as another view left it (its marker dragged).
+    void FollowPose();
     void SetDrawOptions(const SceneDrawOptions& options);
     const SceneDrawOptions& GetDrawOptions() const { return m_options; }
     // Why nothing can be drawn (no OpenGL 3.3), or empty.

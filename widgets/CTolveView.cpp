@@ -253,6 +253,30 @@ void CTolveView::DrawCameraMarker(QPainter& painter) const {
     }
 }
 
+bool CTolveView::IsOnCameraMarker(ScreenPoint mouse) const {
+    const std::optional<CameraPose>& pose = m_doc.GetEditorState().GetCameraPose();
+    if (!pose || m_projection.m_threeD)
+        return false;
+    const ScreenPoint eye = m_projection.WorldToScreen(Rounded(pose->position));
+    constexpr int kGrabReach = 6; // pixels
+    return std::abs(mouse.x - eye.x) <= kGrabReach && std::abs(mouse.y - eye.y) <= kGrabReach;
+}
+
+// The camera follows the pointer across this view's plane; its depth stays.
+void CTolveView::MoveCameraTo(ScreenPoint mouse) {
+    CEditorState& state = m_doc.GetEditorState();
+    CameraPose pose = *state.GetCameraPose();
+    const IntPoint world = m_projection.ScreenToWorld(mouse.x, mouse.y, Rounded(pose.position));
+    const int depth = DepthAxisOf(m_projection.m_viewMode);
+    for (int axis = 0; axis < 3; ++axis) {
+        if (axis != depth)
+            pose.position[axis] = world.Component(axis);
+    }
+    state.SetCameraPose(pose);
+    update();
+    emit CameraDragged();
+}
+
 void CTolveView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (m_keptFramed && m_keptFramed->ShowsTheSameAs(m_projection)) {
@@ -469,6 +493,10 @@ bool CTolveView::BuildBrushShape(CMapBrush& brush, int16_t width, int16_t height
 
 void CTolveView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    if (m_cameraGrabbed) {
+        MoveCameraTo({p.x(), p.y()});
+        return;
+    }
     OnMouseMove(event->modifiers() & Qt::ControlModifier, {p.x(), p.y()});
     QWidget::mouseMoveEvent(event);
 }
@@ -477,6 +505,11 @@ void CTolveView::mouseMoveEvent(QMouseEvent* event) {
 // outside the view and its release is never missed.
 void CTolveView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+        IsOnCameraMarker({p.x(), p.y()})) {
+        m_cameraGrabbed = true;
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         Press press = Press::kPlain;
         if (event->modifiers() & Qt::ShiftModifier)
@@ -490,7 +523,9 @@ void CTolveView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && m_cameraGrabbed)
+        m_cameraGrabbed = false;
+    else if (event->button() == Qt::LeftButton)
         OnLButtonUp();
     else if (event->button() == Qt::MiddleButton)
         OnMButtonUp();

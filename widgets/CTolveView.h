@@ -121,6 +121,8 @@ signals:
     // A change of the view is told at once; changes of the map (an edit tells
     // of each object it changed) are told once, after the edit.
     void ViewChanged();
+    // The camera's marker was dragged here: the camera views follow it.
+    void CameraDragged();
     // The user asked for the pop-up menu at a screen position.
     void ContextMenuRequested(QPoint global);
 
@@ -140,6 +142,8 @@ protected:
 private:
     void RedrawBackingImage();
     void DrawCameraMarker(QPainter& painter) const;
+    bool IsOnCameraMarker(ScreenPoint mouse) const;
+    void MoveCameraTo(ScreenPoint mouse);
     // Notes a change inside `box` for the next paint; false when only a full
     // repaint will do.
     bool NoteChangedArea(const IntBox& box);
@@ -157,6 +161,7 @@ private:
     bool m_fullRepaintPending = true;
     bool m_mapChangeToTell = false;
     bool m_limitsHideTheMap = false;
+    bool m_cameraGrabbed = false; // the left button holds the camera's marker
     bool m_showGrid = false;
     ScreenRect m_pendingArea; // cleared and redrawn with the next paint
     int m_wheelRemainder = 0;

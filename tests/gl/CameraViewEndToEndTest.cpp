@@ -170,6 +170,15 @@ TEST_F(CameraViewEndToEnd, FourViewsFlyPickDeleteUndoSaveKeepsTheFile) {
     EXPECT_EQ(topView.grab().toImage().pixelColor(eye.x + 4, eye.y), QColor(0, 160, 255));
     Frame().RunCommand(CommandId::kWindowNewCamera);
     EXPECT_EQ(Camera().GetCamera().GetPosition(), flown.GetPosition());
+    // The marker dragged in the top view takes the camera views along.
+    const QPoint marker(eye.x, eye.y);
+    const QPoint west = marker - QPoint(20, 0);
+    QTest::mousePress(&topView, Qt::LeftButton, Qt::NoModifier, marker);
+    QTest::mouseMove(&topView, west);
+    QTest::mouseRelease(&topView, Qt::LeftButton, Qt::NoModifier, west);
+    EXPECT_EQ(Camera().GetCamera().GetPosition().x, topView.ScreenToWorld(west.x(), west.y()).x);
+    EXPECT_LT(Camera().GetCamera().GetPosition().x, flown.GetPosition().x);
+    EXPECT_FALSE(ActiveDoc().IsModified());
 
     Frame().RunCommand(CommandId::kBrushMode);
     for (const Vec3d& crate : {Vec3d{-64, -32, 32}, Vec3d{64, -32, 32}}) {
