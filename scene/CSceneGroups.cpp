@@ -33,17 +33,6 @@ bool HasBrushIn(const CSceneGroups::Group& group, const IntBox& area) {
     });
 }
 
-void Include(std::optional<IntBox>& box, const IntBox& other) {
-    if (!box) {
-        box = other;
-        return;
-    }
-    box->min = {std::min(box->min.x, other.min.x), std::min(box->min.y, other.min.y),
-                std::min(box->min.z, other.min.z)};
-    box->max = {std::max(box->max.x, other.max.x), std::max(box->max.y, other.max.y),
-                std::max(box->max.z, other.max.z)};
-}
-
 // Spreads the bits of a 21-bit number three apart.
 uint64_t Spread(uint64_t v) {
     v &= 0x1FFFFF;
@@ -173,7 +162,7 @@ void CSceneGroups::Rebuild(Group& group, const std::vector<const CMapBrush*>& sh
     for (const SceneBrush& entry : group.brushes) {
         const IntBox* box = entry.brush->GetBounds();
         if (box)
-            Include(group.box, *box);
+            Grow(group.box, *box);
         group.brushBoxes.push_back(box ? std::optional<IntBox>(*box) : std::nullopt);
     }
     for (const CMapBrush* brush : shownBrushes)
