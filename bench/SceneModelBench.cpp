@@ -58,7 +58,8 @@ void DragSteps(benchmark::State& state, CSceneModel& model, CSceneRenderer* rend
     if (renderer) {
         renderer->SyncGroups(model.GetGroups());
         model.TakeEntityBoxesChanged();
-        model.TakeTintChanged();
+        model.TakeSetTintChanged();
+        model.TakeHoverTintChanged();
     }
     const uint64_t builtBefore = model.GetGroups().GetBuildCount();
     int step = 0;
@@ -71,8 +72,10 @@ void DragSteps(benchmark::State& state, CSceneModel& model, CSceneRenderer* rend
             renderer->SyncGroups(model.GetGroups());
             if (model.TakeEntityBoxesChanged())
                 renderer->SetEntityBoxes(model.GetEntityBoxes());
-            if (model.TakeTintChanged())
-                renderer->SetTint(model.GetTint());
+            if (model.TakeSetTintChanged())
+                renderer->SetSetTint(model.GetSetTint());
+            if (model.TakeHoverTintChanged())
+                renderer->SetHoverTint(model.GetHoverTint());
             FinishDrawing();
         }
     }

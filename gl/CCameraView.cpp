@@ -107,8 +107,10 @@ void CCameraView::paintGL() {
     m_renderer.SyncGroups(m_model.GetGroups());
     if (m_model.TakeEntityBoxesChanged())
         m_renderer.SetEntityBoxes(m_model.GetEntityBoxes());
-    if (m_model.TakeTintChanged())
-        m_renderer.SetTint(m_model.GetTint());
+    if (m_model.TakeSetTintChanged())
+        m_renderer.SetSetTint(m_model.GetSetTint());
+    if (m_model.TakeHoverTintChanged())
+        m_renderer.SetHoverTint(m_model.GetHoverTint());
     const double ratio = devicePixelRatioF();
     m_renderer.SetViewport(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     const double aspect = height() > 0 ? static_cast<double>(width()) / height() : 1.0;

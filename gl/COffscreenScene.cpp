@@ -48,8 +48,10 @@ QImage COffscreenScene::Render(CSceneModel& model, const Matrix4& viewProjection
     m_renderer.SyncGroups(model.GetGroups());
     if (model.TakeEntityBoxesChanged())
         m_renderer.SetEntityBoxes(model.GetEntityBoxes());
-    if (model.TakeTintChanged())
-        m_renderer.SetTint(model.GetTint());
+    if (model.TakeSetTintChanged())
+        m_renderer.SetSetTint(model.GetSetTint());
+    if (model.TakeHoverTintChanged())
+        m_renderer.SetHoverTint(model.GetHoverTint());
     // The first drawing asks for the textures it met; the second has them.
     m_renderer.Draw(viewProjection, options);
     while (

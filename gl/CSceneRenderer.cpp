@@ -61,7 +61,8 @@ void CSceneRenderer::Release() {
     m_groups.clear();
     GLuint none = 0;
     DeleteBuffers(m_opaque.vertexArray, m_opaque.vertices, none);
-    DeleteBuffers(m_tint.vertexArray, m_tint.vertices, none);
+    DeleteBuffers(m_setTint.vertexArray, m_setTint.vertices, none);
+    DeleteBuffers(m_hoverTint.vertexArray, m_hoverTint.vertices, none);
     glDeleteSamplers(1, &m_exactSampler);
     glDeleteSamplers(1, &m_shadedSampler);
     m_textures.Release();
@@ -167,14 +168,15 @@ void CSceneRenderer::Draw(const Matrix4& viewProjection, const SceneDrawOptions&
     glDisable(GL_BLEND);
     DrawGroups(viewProjection, options);
     DrawSolids(m_opaque, viewProjection, !options.fullbright);
-    if (m_tint.count > 0) {
+    if (m_setTint.count > 0 || m_hoverTint.count > 0) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDepthMask(GL_FALSE);
         // The tint lies on the very faces it colours.
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(-1.0f, -1.0f);
-        DrawSolids(m_tint, viewProjection, false);
+        DrawSolids(m_setTint, viewProjection, false);
+        DrawSolids(m_hoverTint, viewProjection, false);
         glDisable(GL_POLYGON_OFFSET_FILL);
         glDepthMask(GL_TRUE);
         glDisable(GL_BLEND);

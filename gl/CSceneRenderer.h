@@ -44,7 +44,8 @@ public:
     // each uploaded only when it changed, as the boxes of a large map are
     // many and the tint changes with every hover.
     void SetEntityBoxes(const std::vector<SolidVertex>& opaque) { UploadSolids(m_opaque, opaque); }
-    void SetTint(const std::vector<SolidVertex>& tint) { UploadSolids(m_tint, tint); }
+    void SetSetTint(const std::vector<SolidVertex>& tint) { UploadSolids(m_setTint, tint); }
+    void SetHoverTint(const std::vector<SolidVertex>& tint) { UploadSolids(m_hoverTint, tint); }
 
     void SetViewport(int width, int height) { glViewport(0, 0, width, height); }
     void Draw(const Matrix4& viewProjection, const SceneDrawOptions& options);
@@ -82,7 +83,8 @@ private:
     CGlTextureCache m_textures;
     std::vector<GroupBuffers> m_groups;
     SolidBuffers m_opaque;
-    SolidBuffers m_tint;
+    SolidBuffers m_setTint;
+    SolidBuffers m_hoverTint;
     uint64_t m_groupUploads = 0;
     bool m_initialized = false;
 };

@@ -13,6 +13,7 @@ void CEditorState::Reset() {
     m_selectedBrush = nullptr;
     m_selectedPointEntity = nullptr;
     m_set.Clear();
+    ++m_setGeneration;
     m_lastNewBrush.reset();
     m_cameraPose.reset();
 }
@@ -29,6 +30,7 @@ void CEditorState::SetEditMode(EditMode mode) {
         return;
     m_editMode = mode;
     m_set.Clear();
+    ++m_setGeneration;
     Tell(MapNotice::Repaint());
 }
 
@@ -129,6 +131,7 @@ void CEditorState::TellBrushChange(const HoverSelection& old) const {
 
 void CEditorState::ForgetBrush(const CMapBrush& brush) {
     m_set.Forget(brush);
+    ++m_setGeneration;
     if (m_selectedBrush != &brush)
         return;
     m_selectedBrush = nullptr;
@@ -137,12 +140,14 @@ void CEditorState::ForgetBrush(const CMapBrush& brush) {
 
 void CEditorState::ForgetPointEntity(const CPointEntity& entity) {
     m_set.Forget(entity);
+    ++m_setGeneration;
     if (m_selectedPointEntity == &entity)
         m_selectedPointEntity = nullptr;
 }
 
 void CEditorState::ForgetModelEntity(const CModelEntity& entity) {
     m_set.Forget(entity);
+    ++m_setGeneration;
     if (m_selectedEntity != &entity)
         return;
     m_selectedEntity = nullptr;
@@ -156,6 +161,7 @@ void CEditorState::ForgetSelection() {
     m_selectedVertex = 0;
     m_selectedFace = 0;
     m_set.Clear();
+    ++m_setGeneration;
 }
 
 void CEditorState::FollowBrush(const CMapBrush& brush, CModelEntity* owner) {
@@ -205,6 +211,7 @@ bool CEditorState::ToggleHoverInSet() {
         if (!m_selectedPointEntity)
             return false;
         m_set.Toggle(*m_selectedPointEntity);
+        ++m_setGeneration;
         Tell(MapNotice::Area(BoundsOf(*m_selectedPointEntity)));
         return true;
     }
@@ -215,6 +222,7 @@ bool CEditorState::ToggleHoverInSet() {
     if (parts == 0 || !bounds)
         return false;
     m_set.Toggle(*m_selectedBrush, parts);
+    ++m_setGeneration;
     Tell(MapNotice::Area(*bounds));
     return true;
 }
@@ -223,5 +231,6 @@ void CEditorState::SetSelectionSet(CSelectionSet set) {
     if (set == m_set)
         return;
     m_set = std::move(set);
+    ++m_setGeneration;
     Tell(MapNotice::Repaint());
 }

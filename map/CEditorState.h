@@ -86,6 +86,8 @@ public:
 
     // The set of objects gathered in the current mode; a new mode empties it.
     const CSelectionSet& GetSelectionSet() const { return m_set; }
+    // Counts the changes of the set, so that whoever draws it knows when to.
+    uint64_t GetSetGeneration() const { return m_setGeneration; }
     // Whether the hovered object of the mode is in the set.
     bool IsHoverInSet() const;
     // A set holding just the hovered object of the mode (its corner or face
@@ -129,4 +131,5 @@ private:
     uint8_t m_selectedFace = 0;
     CPointEntity* m_selectedPointEntity = nullptr;
     CSelectionSet m_set;
+    uint64_t m_setGeneration = 0;
 };

@@ -47,7 +47,8 @@ CSceneModel::~CSceneModel() {
 void CSceneModel::OnMapChanged(const MapNotice& notice) {
     m_groups.OnMapChanged(notice);
     NoteEntityChange(notice);
-    m_tintStale = true;
+    m_hoverTintStale = true;
+    m_mapChanged |= !notice.selectionOnly;
 }
 
 void CSceneModel::NoteEntityChange(const MapNotice& notice) {
@@ -83,6 +84,7 @@ bool CSceneModel::Update(size_t groupBudget) {
         m_lowerLimit = state.GetLowerLimit();
         m_groups.MarkAllStale();
         m_boxesStale = true;
+        m_mapChanged = true;
     }
     const CSceneLimits limits(state);
     const bool done =
@@ -93,10 +95,14 @@ bool CSceneModel::Update(size_t groupBudget) {
         m_boxesChanged = true;
     }
     m_boxesStale = m_selectionNoticed = false;
-    if (m_tintStale) {
-        BuildTint(limits);
-        m_tintStale = false;
-        m_tintChanged = true;
+    if (SetTintOutOfDate()) {
+        BuildSetTint(limits);
+        m_setTintChanged = true;
+    }
+    if (m_hoverTintStale) {
+        BuildHoverTint(limits);
+        m_hoverTintStale = false;
+        m_hoverTintChanged = true;
     }
     return done;
 }
@@ -105,8 +111,18 @@ bool CSceneModel::TakeEntityBoxesChanged() {
     return std::exchange(m_boxesChanged, false);
 }
 
-bool CSceneModel::TakeTintChanged() {
-    return std::exchange(m_tintChanged, false);
+bool CSceneModel::TakeSetTintChanged() {
+    return std::exchange(m_setTintChanged, false);
+}
+
+bool CSceneModel::TakeHoverTintChanged() {
+    return std::exchange(m_hoverTintChanged, false);
+}
+
+bool CSceneModel::SetTintOutOfDate() const {
+    const CEditorState& state = m_doc.GetEditorState();
+    return m_mapChanged || state.GetSetGeneration() != m_builtSetGeneration ||
+           state.GetEditMode() != m_builtMode;
 }
 
 void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
@@ -134,29 +150,38 @@ void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
     }
 }
 
-void CSceneModel::BuildTint(const CSceneLimits& limits) {
-    m_tint.clear();
+void CSceneModel::BuildSetTint(const CSceneLimits& limits) {
+    m_setTint.clear();
     const CEditorState& state = m_doc.GetEditorState();
     const bool faces = state.GetEditMode() == kFaceMode;
     for (const auto& [brush, parts] : state.GetSelectionSet().GetBrushes()) {
         if (!limits.Shows(*brush))
             continue;
         if (!faces) {
-            AppendBrushTint(*brush, -1, kSetTint, m_tint);
+            AppendBrushTint(*brush, -1, kSetTint, m_setTint);
             continue;
         }
         for (int face = 0; face < brush->m_numFaces && face < 64; ++face) {
             if (parts & (uint64_t{1} << face))
-                AppendBrushTint(*brush, face, kSetTint, m_tint);
+                AppendBrushTint(*brush, face, kSetTint, m_setTint);
         }
     }
+    m_builtSetGeneration = state.GetSetGeneration();
+    m_builtMode = state.GetEditMode();
+    m_mapChanged = false;
+}
+
+void CSceneModel::BuildHoverTint(const CSceneLimits& limits) {
+    m_hoverTint.clear();
+    const CEditorState& state = m_doc.GetEditorState();
+    const EditMode mode = state.GetEditMode();
     const HoverSelection hover = state.GetHover();
-    if (hover.brush && state.GetEditMode() == kCornerMode && limits.Shows(*hover.brush))
-        AppendCornerHandles(*hover.brush, hover.vertex, m_tint);
-    if (hover.brush && limits.Shows(*hover.brush) && state.GetEditMode() != kEntityMode)
-        AppendBrushTint(*hover.brush, faces ? hover.face : -1, kHoverTint, m_tint);
-    if (hover.entity && state.GetEditMode() == kEntityMode) {
+    if (hover.brush && mode == kCornerMode && limits.Shows(*hover.brush))
+        AppendCornerHandles(*hover.brush, hover.vertex, m_hoverTint);
+    if (hover.brush && limits.Shows(*hover.brush) && mode != kEntityMode)
+        AppendBrushTint(*hover.brush, mode == kFaceMode ? hover.face : -1, kHoverTint, m_hoverTint);
+    if (hover.entity && mode == kEntityMode) {
         for (const auto& brush : hover.entity->m_brushes)
-            AppendBrushTint(*brush, -1, kHoverTint, m_tint);
+            AppendBrushTint(*brush, -1, kHoverTint, m_hoverTint);
     }
 }

@@ -29,23 +29,36 @@ public:
     // True once after the entity boxes, or the tint, changed, for the drawing
     // to upload them.
     bool TakeEntityBoxesChanged();
-    bool TakeTintChanged();
+    // The tint of the set and that of the hovered object, apart: the set's
+    // may be large and changes seldom, the hover's changes with every move.
+    bool TakeSetTintChanged();
+    bool TakeHoverTintChanged();
 
     CTolveDoc& GetDocument() const { return m_doc; }
     const CSceneGroups& GetGroups() const { return m_groups; }
     const std::vector<SolidVertex>& GetEntityBoxes() const { return m_entityBoxes; }
-    const std::vector<SolidVertex>& GetTint() const { return m_tint; }
+    const std::vector<SolidVertex>& GetSetTint() const { return m_setTint; }
+    const std::vector<SolidVertex>& GetHoverTint() const { return m_hoverTint; }
 
 private:
     void NoteEntityChange(const MapNotice& notice);
     bool EntityColoursChanged() const;
     void BuildEntityBoxes(const CSceneLimits& limits);
-    void BuildTint(const CSceneLimits& limits);
+    void BuildSetTint(const CSceneLimits& limits);
+    void BuildHoverTint(const CSceneLimits& limits);
+    bool SetTintOutOfDate() const;
 
     CTolveDoc& m_doc;
     CSceneGroups m_groups;
     std::vector<SolidVertex> m_entityBoxes;
-    std::vector<SolidVertex> m_tint;
+    std::vector<SolidVertex> m_setTint;
+    std::vector<SolidVertex> m_hoverTint;
+    // What the set's tint was built from; a change of the map may move its
+    // brushes too.
+    uint64_t m_builtSetGeneration = UINT64_MAX;
+    EditMode m_builtMode = kCornerMode;
+    bool m_mapChanged = true;
+    bool m_setTintChanged = false;
     IntPoint m_upperLimit, m_lowerLimit; // as the groups were built with
     // The boxes are built again only when a point entity may have changed:
     // a map of thousands of lights keeps them through a brush's drag and
@@ -55,7 +68,7 @@ private:
     std::unordered_set<CPointEntity*> m_builtEntitySet;
     bool m_boxesStale = true;
     bool m_selectionNoticed = false; // the boxes may take other colours
-    bool m_tintStale = true;
+    bool m_hoverTintStale = true;
     bool m_boxesChanged = false;
-    bool m_tintChanged = false;
+    bool m_hoverTintChanged = false;
 };

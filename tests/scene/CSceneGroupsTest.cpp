@@ -51,9 +51,14 @@ TEST(CSceneGroups, AChangeRebuildsOnlyTheGroupsItTouches) {
     model.Update(SIZE_MAX);
     EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 2);
 
+    // A hover changes its own tint, never the set's (which may be huge).
+    model.TakeSetTintChanged();
     doc.GetEditorState().SetHover({nullptr, const_cast<CMapBrush*>(brushes[10]), 0, 0, nullptr});
     model.Update(SIZE_MAX);
     EXPECT_EQ(model.GetGroups().GetBuildCount(), first + 2);
+    EXPECT_FALSE(model.TakeSetTintChanged());
+    EXPECT_TRUE(model.TakeHoverTintChanged());
+    EXPECT_FALSE(model.GetHoverTint().empty());
 
     Edit(doc, [&](CMapEdits& edits) {
         edits.RemoveBrush(nullptr, const_cast<CMapBrush&>(*brushes[900]));
