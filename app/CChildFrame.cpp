@@ -16,6 +16,7 @@ CChildFrame::CChildFrame(CTolveDoc& doc, CDocManager& manager, Kind kind)
     if (kind == Kind::kCamera) {
         m_camera = new CCameraView(doc);
         m_camera->SetDrawOptions(LoadSceneDrawOptions());
+        m_camera->GetCamera().SetSpeed(LoadCameraSpeed());
         setWidget(m_camera);
         return;
     }

@@ -16,6 +16,7 @@ using enum CommandScope;
 
 const char* const kFullbrightKey = "View/Fullbright";
 const char* const kToolTexturesKey = "View/ShowToolTextures";
+const char* const kSpeedKey = "Camera/Speed";
 
 CTolveDoc* ActiveDocument(const CommandContext& c) {
     if (c.camera)
@@ -58,6 +59,14 @@ template <const char* const* key, bool fallback> bool IsSettingOn(const CommandC
 }
 
 } // namespace
+
+double LoadCameraSpeed() {
+    bool ok = false;
+    const double speed = OpenAppSettings()
+                             .value(QLatin1String(kSpeedKey), CSceneCamera::kDefaultSpeed)
+                             .toDouble(&ok);
+    return ok ? speed : CSceneCamera::kDefaultSpeed;
+}
 
 SceneDrawOptions LoadSceneDrawOptions() {
     SceneDrawOptions options;

@@ -8,3 +8,6 @@
 // shared by every camera view).
 void AddCameraCommands(CommandEntries& entries);
 SceneDrawOptions LoadSceneDrawOptions();
+// The camera's flying speed in units per second (setting Camera/Speed, held
+// to the camera's range: from half a unit to 16,384).
+double LoadCameraSpeed();
