@@ -92,9 +92,9 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
                             "Entity &Definitions...", "-", "Recent File", "-", "E&xit"));
-    EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&Window")),
-                ElementsAre("&New Window", "New &Camera View", "&Cascade", "&Tile",
-                            "&Arrange Icons"));
+    EXPECT_THAT(
+        MenuItems(*FindMenu(Frame(), "&Window")),
+        ElementsAre("&New Window", "New &Camera View", "&Cascade", "&Tile", "&Arrange Icons"));
 }
 
 TEST_F(CMainFrameMenus, RecentFilesTakeThePlaceholdersPlace) {

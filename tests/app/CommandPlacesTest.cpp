@@ -180,9 +180,11 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "Clear &Limits\tCtrl+Shift+L "
             "| Pick &Distance... | - | XY Mode\tF2 | XZ Mode\tF3 | YZ Mode\tF4 | 3D Mode\tF5 | "
             "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "
-            "Snap\t] | Textures...\tCtrl+T | - | Load &Point File... | Clear Point File | - | F&ullbright | Show T&ool Textures",
+            "Snap\t] | Textures...\tCtrl+T | - | Load &Point File... | Clear Point File | - | "
+            "F&ullbright | Show T&ool Textures",
             "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
-            "&Window: &New Window | New &Camera View | &Cascade | &Tile | &Arrange Icons | - | &1 Tolve1",
+            "&Window: &New Window | New &Camera View | &Cascade | &Tile | &Arrange Icons | - | &1 "
+            "Tolve1",
             "&Help: &About Tolve..."));
 
     Frame().RunCommand(CommandId::kFileClose);
