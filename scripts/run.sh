@@ -22,6 +22,8 @@ for plane in xy xz yz; do
 done
 "$BUILD/tools/tolve-map" render demo.map --plane xz --3d --out "$PICTURES/demo-xz-3d.png" 2>/dev/null
 if command -v xvfb-run > /dev/null; then
+    xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD/tools/tolve-map" render demo.map \
+        --camera "-300 -300 150 45 -15" --size 1280x720 --out "$PICTURES/demo-camera.png" 2>/dev/null
     xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD/app/tolve" --screenshot "$PICTURES/editor.png" demo.map 2>/dev/null
 else
     QT_QPA_PLATFORM=offscreen "$BUILD/app/tolve" --screenshot "$PICTURES/editor.png" demo.map 2>/dev/null
