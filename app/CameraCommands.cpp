@@ -18,21 +18,14 @@ const char* const kFullbrightKey = "View/Fullbright";
 const char* const kToolTexturesKey = "View/ShowToolTextures";
 const char* const kSpeedKey = "Camera/Speed";
 
-CTolveDoc* ActiveDocument(const CommandContext& c) {
-    if (c.camera)
-        return &c.camera->GetDocument();
-    return c.view ? &c.view->GetDocument() : nullptr;
-}
-
+// The command runs with a flat view of the active map, also from its camera
+// view.
 void OpenCameraView(const CommandContext& c) {
-    CTolveDoc* doc = ActiveDocument(c);
-    if (!doc)
-        return;
     if (!CanDrawCameraView()) {
         ShowStatusNotice(kNoOpenGLMessage);
         return;
     }
-    c.docs->CreateCameraFrame(*doc);
+    c.docs->CreateCameraFrame(c.view->GetDocument());
 }
 
 // Every camera view of every map follows the settings at once.

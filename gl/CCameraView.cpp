@@ -125,7 +125,7 @@ ScenePick CCameraView::PickAt(QPoint position) const {
     return PickAlongRay(m_doc, ray);
 }
 
-void CCameraView::Hover(QPoint position) {
+ScenePick CCameraView::Hover(QPoint position) {
     CEditorState& state = m_doc.GetEditorState();
     const ScenePick pick = PickAt(position);
     const HoverSelection hover = HoverFromPick(pick, state.GetEditMode(), CSceneLimits(state));
@@ -134,6 +134,7 @@ void CCameraView::Hover(QPoint position) {
     // A point entity under the pointer names its class.
     setToolTip(pick.pointEntity ? QString::fromStdString(pick.pointEntity->m_classname)
                                 : QString());
+    return pick;
 }
 
 void CCameraView::mouseMoveEvent(QMouseEvent* event) {
@@ -196,8 +197,7 @@ void CCameraView::mouseReleaseEvent(QMouseEvent*) {
 
 bool CCameraView::BeginDrag(QPoint position, bool upright) {
     EndDrag();
-    Hover(position);
-    const ScenePick pick = PickAt(position);
+    const ScenePick pick = Hover(position);
     CEditorState& state = m_doc.GetEditorState();
     if (!pick.IsHit() || state.GetHover() == HoverSelection{})
         return false;

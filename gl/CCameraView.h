@@ -74,7 +74,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Hover(QPoint position);
+    // Hovers what lies under the pointer, and tells what the ray met.
+    ScenePick Hover(QPoint position);
     // A press of the left button on what the drag takes: the selection when
     // the hovered object is in it, else the hovered object. False when the
     // pointer is over nothing.

@@ -107,13 +107,3 @@ void BuildSceneMesh(std::span<const SceneBrush> brushes, SceneMesh& mesh) {
     if (!faces.empty())
         CloseRange(mesh);
 }
-
-void AppendBrushFaces(const CMapBrush& brush, int face, SceneMesh& mesh) {
-    for (int f = 0; f < brush.m_numFaces; ++f) {
-        if (face >= 0 && f != face)
-            continue;
-        OpenRange(mesh, brush.m_faces[f].texture);
-        AppendFace(brush, f, mesh);
-        CloseRange(mesh);
-    }
-}

@@ -54,6 +54,3 @@ struct SceneBrush {
 // The faces of the brushes, each a fan of triangles over its corners, grouped
 // by texture name so that a group draws with one texture bind per name.
 void BuildSceneMesh(std::span<const SceneBrush> brushes, SceneMesh& mesh);
-// The faces of one brush alone, each face its own range: for the tint of the
-// hovered and selected objects. `face` -1: every face.
-void AppendBrushFaces(const CMapBrush& brush, int face, SceneMesh& mesh);
