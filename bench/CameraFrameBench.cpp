@@ -13,9 +13,10 @@
 
 namespace {
 
-// The groups the frustum lets through and the draws of their ranges.
+// The groups the frustum lets through, the draws of their ranges, and the
+// groups drawn once those hidden behind nearer faces are left out.
 void CountWhatIsDrawn(benchmark::State& state, const CSceneGroups& groups,
-                      const Matrix4& viewProjection) {
+                      const Matrix4& viewProjection, size_t drawn) {
     const SceneFrustum frustum(viewProjection);
     size_t shown = 0, draws = 0;
     for (const CSceneGroups::Group& group : groups.GetGroups()) {
@@ -25,7 +26,8 @@ void CountWhatIsDrawn(benchmark::State& state, const CSceneGroups& groups,
         }
     }
     state.counters["groups"] = static_cast<double>(groups.GetGroups().size());
-    state.counters["groups drawn"] = static_cast<double>(shown);
+    state.counters["groups in view"] = static_cast<double>(shown);
+    state.counters["groups drawn"] = static_cast<double>(drawn);
     state.counters["draws"] = static_cast<double>(draws);
 }
 
@@ -36,7 +38,10 @@ void DrawFrames(benchmark::State& state, CTolveDoc& doc, const SceneDrawOptions&
         drawn.scene.DrawFrame(viewProjection, options);
         FinishDrawing();
     }
-    CountWhatIsDrawn(state, drawn.model.GetGroups(), viewProjection);
+    CountWhatIsDrawn(state, drawn.model.GetGroups(), viewProjection,
+                     drawn.scene.GetRenderer().GetDrawnGroupCount());
+    state.counters["entity chunks drawn"] =
+        static_cast<double>(drawn.scene.GetRenderer().GetDrawnEntityChunkCount());
 }
 
 void BM_CameraFrameGeneratedMap(benchmark::State& state) {

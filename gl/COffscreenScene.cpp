@@ -69,3 +69,7 @@ void COffscreenScene::DrawFrame(const Matrix4& viewProjection, const SceneDrawOp
     m_renderer.SetViewport(m_frame->width(), m_frame->height());
     m_renderer.Draw(viewProjection, options);
 }
+
+QImage COffscreenScene::GetPicture() const {
+    return m_frame->toImage();
+}

@@ -31,6 +31,8 @@ public:
     // and leaves the picture in the frame with the context current: a frame
     // of a view where nothing changed, for measuring.
     void DrawFrame(const Matrix4& viewProjection, const SceneDrawOptions& options);
+    // The picture the last drawing left.
+    QImage GetPicture() const;
     CSceneRenderer& GetRenderer() { return m_renderer; }
 
 private:

@@ -1,8 +1,8 @@
 #pragma once
 
-// The two programs of the camera view, in GLSL 3.30 core: faces with their
-// textures, and things drawn in one colour (entity boxes, the tint of the
-// hovered and selected objects).
+// The programs of the camera view, in GLSL 3.30 core: faces with their
+// textures, things drawn in one colour (entity boxes, the tint of the
+// hovered and selected objects), and the boxes that test what is hidden.
 namespace SceneShaders {
 
 inline constexpr const char* kLighting = R"(
@@ -58,6 +58,25 @@ in vec4 shade;
 out vec4 colour;
 void main() {
     colour = shade;
+}
+)";
+
+// A box stretched over a unit cube, drawn only to count the pixels of it that
+// nearer faces leave uncovered.
+inline constexpr const char* kBoxVertex = R"(
+layout(location = 0) in vec3 corner;
+uniform mat4 viewProjection;
+uniform vec3 boxMin;
+uniform vec3 boxSize;
+void main() {
+    gl_Position = viewProjection * vec4(boxMin + corner * boxSize, 1.0);
+}
+)";
+
+inline constexpr const char* kBoxFragment = R"(
+out vec4 colour;
+void main() {
+    colour = vec4(1.0);
 }
 )";
 

@@ -16,6 +16,8 @@ constexpr SolidColour kHandle{255, 255, 255, 200};
 constexpr SolidColour kHoveredHandle{255, 255, 0, 255};
 // Half the side of a corner's handle, in world units.
 constexpr int32_t kHandleHalf = 2;
+// Point entities drawn, or passed over when hidden, together.
+constexpr size_t kEntitiesPerChunk = 256;
 
 // Small boxes on the corners of the hovered brush, the hovered corner bright.
 void AppendCornerHandles(const CMapBrush& brush, int32_t hovered, std::vector<SolidVertex>& out) {
@@ -126,12 +128,12 @@ bool CSceneModel::SetTintOutOfDate() const {
 }
 
 void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
-    m_entityBoxes.clear();
     m_builtEntityBoxes.clear();
     const CEditorState& state = m_doc.GetEditorState();
     m_builtSelectedEntity = state.GetSelectedPointEntity();
     m_builtEntitySet = state.GetSelectionSet().GetPointEntities();
     const CEntityDefinitions* definitions = m_doc.GetEntityDefinitions();
+    std::vector<ColouredBox> shown;
     for (const auto& entity : m_doc.GetPointEntities()) {
         const IntBox box = EntityBoxOf(definitions, *entity);
         m_builtEntityBoxes.push_back(box);
@@ -146,8 +148,9 @@ void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
             colour = kOrange;
         if (entity.get() == state.GetSelectedPointEntity())
             colour = kOlive;
-        AppendEntityBox(box, Opaque(colour), m_entityBoxes);
+        shown.push_back({box, Opaque(colour)});
     }
+    m_entityBoxes = ChunkAlongSpace(std::move(shown), kEntitiesPerChunk);
 }
 
 void CSceneModel::BuildSetTint(const CSceneLimits& limits) {

@@ -36,7 +36,8 @@ public:
 
     CTolveDoc& GetDocument() const { return m_doc; }
     const CSceneGroups& GetGroups() const { return m_groups; }
-    const std::vector<SolidVertex>& GetEntityBoxes() const { return m_entityBoxes; }
+    // In chunks of entities near each other.
+    const std::vector<SolidChunk>& GetEntityBoxes() const { return m_entityBoxes; }
     const std::vector<SolidVertex>& GetSetTint() const { return m_setTint; }
     const std::vector<SolidVertex>& GetHoverTint() const { return m_hoverTint; }
 
@@ -50,7 +51,7 @@ private:
 
     CTolveDoc& m_doc;
     CSceneGroups m_groups;
-    std::vector<SolidVertex> m_entityBoxes;
+    std::vector<SolidChunk> m_entityBoxes;
     std::vector<SolidVertex> m_setTint;
     std::vector<SolidVertex> m_hoverTint;
     // What the set's tint was built from; a change of the map may move its

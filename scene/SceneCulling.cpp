@@ -23,3 +23,31 @@ bool SceneFrustum::MayShow(const IntBox& box) const {
     }
     return true;
 }
+
+Vec3d SceneFrustum::GetEye() const {
+    // The left, right and bottom planes meet in one point; Cramer's rule.
+    const Plane& p = m_planes[0];
+    const Plane& q = m_planes[1];
+    const Plane& r = m_planes[2];
+    const auto determinant = [](double a1, double b1, double c1, double a2, double b2, double c2,
+                                double a3, double b3, double c3) {
+        return a1 * (b2 * c3 - b3 * c2) - b1 * (a2 * c3 - a3 * c2) + c1 * (a2 * b3 - a3 * b2);
+    };
+    const double d = determinant(p.a, p.b, p.c, q.a, q.b, q.c, r.a, r.b, r.c);
+    if (d == 0.0)
+        return {};
+    return {determinant(-p.d, p.b, p.c, -q.d, q.b, q.c, -r.d, r.b, r.c) / d,
+            determinant(p.a, -p.d, p.c, q.a, -q.d, q.c, r.a, -r.d, r.c) / d,
+            determinant(p.a, p.b, -p.d, q.a, q.b, -q.d, r.a, r.b, -r.d) / d};
+}
+
+double DistanceSquaredToBox(const Vec3d& p, const IntBox& box) {
+    double sum = 0.0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double below = box.min.Component(axis) - p[axis];
+        const double above = p[axis] - box.max.Component(axis);
+        const double outside = below > 0 ? below : above > 0 ? above : 0.0;
+        sum += outside * outside;
+    }
+    return sum;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/IntBox.h"
+#include "map/Vec3d.h"
 #include "scene/Matrix4.h"
 
 #include <array>
@@ -13,6 +14,9 @@ public:
 
     // False only when the box lies wholly outside one of the planes.
     bool MayShow(const IntBox& box) const;
+    // Where the side planes meet: the camera's eye, so the drawing can go
+    // from near to far without being told where the camera is.
+    Vec3d GetEye() const;
 
 private:
     struct Plane {
@@ -20,3 +24,6 @@ private:
     };
     std::array<Plane, 6> m_planes{};
 };
+
+// Squared distance from `p` to the nearest point of `box`; 0 inside it.
+double DistanceSquaredToBox(const Vec3d& p, const IntBox& box);

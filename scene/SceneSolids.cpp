@@ -2,6 +2,10 @@
 
 #include "map/CMapBrush.h"
 #include "map/TextureProjection.h"
+#include "scene/SpaceOrder.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -46,4 +50,24 @@ void AppendBrushTint(const CMapBrush& brush, int face, SolidColour colour,
                 Push(out, ToVec3d(brush.m_vertices[bf.vertexIndex[corner]]), normal, colour);
         }
     }
+}
+
+std::vector<SolidChunk> ChunkAlongSpace(std::vector<ColouredBox> boxes, size_t perChunk) {
+    std::vector<std::pair<uint64_t, size_t>> keys(boxes.size());
+    for (size_t i = 0; i < boxes.size(); ++i)
+        keys[i] = {SpaceKey(boxes[i].box), i};
+    std::sort(keys.begin(), keys.end());
+    std::vector<SolidChunk> chunks;
+    for (size_t first = 0; first < keys.size(); first += perChunk) {
+        SolidChunk& chunk = chunks.emplace_back();
+        std::optional<IntBox> around;
+        const size_t end = std::min(keys.size(), first + perChunk);
+        for (size_t k = first; k < end; ++k) {
+            const ColouredBox& entry = boxes[keys[k].second];
+            Grow(around, entry.box);
+            AppendEntityBox(entry.box, entry.colour, chunk.vertices);
+        }
+        chunk.box = *around;
+    }
+    return chunks;
 }
