@@ -13,9 +13,10 @@ struct MainMenuTitle {
 
 // In the order the menu bar shows them.
 constexpr MainMenuTitle kMainMenus[] = {
-    {MainMenu::kFile, "&File"},           {MainMenu::kEdit, "&Edit"},
-    {MainMenu::kView, "&View"},           {MainMenu::kCompile, "&Compile"},
-    {MainMenu::kWindow, "&Window", true}, {MainMenu::kHelp, "&Help"},
+    {MainMenu::kFile, "&File"},       {MainMenu::kEdit, "&Edit"},
+    {MainMenu::kView, "&View"},       {MainMenu::kMap, "&Map"},
+    {MainMenu::kCompile, "&Compile"}, {MainMenu::kWindow, "&Window", true},
+    {MainMenu::kHelp, "&Help"},
 };
 
 struct PlacedEntry {

@@ -17,6 +17,7 @@
 #include "app/SelectionCommands.h"
 #include "app/SetCommands.h"
 #include "app/TextureLockCommand.h"
+#include "app/TextureReplaceCommands.h"
 #include "app/UndoCommands.h"
 #include "app/WindowCommands.h"
 
@@ -31,6 +32,7 @@ CommandEntries GatherCommandEntries() {
     AddUndoCommands(entries);
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);
+    AddTextureReplaceCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);
     AddNavigationCommands(entries);

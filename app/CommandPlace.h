@@ -5,7 +5,7 @@
 // itself; the menus, the toolbar and the pop-up are made by walking the table.
 
 // The menus of the main window's menu bars.
-enum class MainMenu { kFile, kEdit, kView, kCompile, kWindow, kHelp };
+enum class MainMenu { kFile, kEdit, kView, kMap, kCompile, kWindow, kHelp };
 
 // The menu bar shown while a map is open, the one shown while none is, or both.
 enum class MenuBarChoice { kBoth, kWithMap, kWithoutMap };
