@@ -77,4 +77,6 @@ enum class CommandId : int {
     kWindowNewCamera = 32837,
     kFullbright = 32838,
     kShowToolTextures = 32839,
+    kTextureBrowser = 32840,
+    kApplyTexture = 32841,
 };
