@@ -38,6 +38,12 @@ void CTextureBrowserModel::Rebuild(const CTextureWad& wad, const TextureUses& us
     // within each file.
     std::stable_sort(m_textures.begin(), m_textures.end(),
                      [](const Texture& a, const Texture& b) { return a.group < b.group; });
+    // The compilers take a name in any case from the first file holding it;
+    // the same name in another case is shown there once.
+    std::unordered_set<std::string> listed;
+    std::erase_if(m_textures, [&listed](const Texture& texture) {
+        return !listed.insert(texture.folded).second;
+    });
     m_heldCount = m_textures.size();
     m_groups.push_back({kNotInFilesTitle, GroupKind::kNotInFiles});
     SetUses(uses);
@@ -56,7 +62,7 @@ void CTextureBrowserModel::SetUses(const TextureUses& uses) {
 // A used name that files hold in another case is theirs; the others go in
 // the last group, by name.
 void CTextureBrowserModel::ListUnheldTextures(const TextureUses& uses) {
-    std::unordered_set<std::string_view> held;
+    std::unordered_set<std::string> held;
     held.reserve(m_heldCount);
     for (const Texture& texture : m_textures)
         held.insert(texture.folded);

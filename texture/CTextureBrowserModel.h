@@ -39,7 +39,7 @@ public:
     };
 
     // Lists every texture of the loaded files under the first file holding
-    // it, as the compilers take it; a heading for each file of the list that
+    // it in any case, as the compilers take it; a heading for each file of the list that
     // did not load; and, last, the textures the map uses that no loaded file
     // holds. The filter stays.
     void Rebuild(const CTextureWad& wad, const TextureUses& uses);
