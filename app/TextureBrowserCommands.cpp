@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr const char* kNoCurrentTexture = "Choose a texture in the texture browser first";
 constexpr const char* kNoFaces = "Apply Texture puts the texture on faces or brushes: choose "
                                  "them in face or brush mode";
 
@@ -21,10 +20,6 @@ void ApplyCurrentTexture(const CommandContext& context) {
     CTolveDoc& doc = context.view->GetDocument();
     const CEditorState& state = doc.GetEditorState();
     const std::string name = state.GetCurrentTexture();
-    if (name.empty()) {
-        ShowStatusNotice(kNoCurrentTexture);
-        return;
-    }
     const EditMode mode = state.GetEditMode();
     if (mode != EditMode::kBrushMode && mode != EditMode::kFaceMode) {
         ShowStatusNotice(kNoFaces);
@@ -41,6 +36,11 @@ void ApplyCurrentTexture(const CommandContext& context) {
         transaction.Commit();
 }
 
+// Until a texture is chosen there is nothing to apply.
+bool HasCurrentTexture(const CommandContext& context) {
+    return !context.view->GetDocument().GetEditorState().GetCurrentTexture().empty();
+}
+
 } // namespace
 
 void AddTextureBrowserCommands(CommandEntries& entries) {
@@ -52,10 +52,11 @@ void AddTextureBrowserCommands(CommandEntries& entries) {
                        .scope = CommandScope::kDocument,
                        .run = ShowTextureBrowser});
     entries.push_back({.id = CommandId::kApplyTexture,
-                       .menuText = "&Apply Texture",
+                       .menuText = "Appl&y Texture",
                        .prompt = "Put the current texture on the selected faces or brushes",
                        .keys = {QKeySequence(Qt::SHIFT | Qt::Key_T)},
                        .menu = MenuPlace{MainMenu::kEdit, 3, 2, MenuBarChoice::kWithMap},
                        .scope = CommandScope::kView,
-                       .run = ApplyCurrentTexture});
+                       .run = ApplyCurrentTexture,
+                       .enabled = HasCurrentTexture});
 }
