@@ -21,14 +21,15 @@ void DropEmptyNewEntities(CMapTransaction& transaction, const CBrushFaceDlg& dia
     }
 }
 
-// A new brush starts as the last one of this map was made: its shape, sides,
-// size and texture; the texture values start afresh.
+// A new brush starts as the last one of this map was made: its shape, sides
+// and size; its texture is the current texture, and the texture values start
+// afresh.
 BrushFaceFields StartingNewBrushFields(const CTolveDoc& doc) {
     using enum BrushFaceField;
     BrushFaceFields fields = MakeNewBrushFields(doc.m_mapFormat);
+    fields.texture = doc.GetEditorState().GetCurrentTexture();
     if (const std::optional<BrushFaceFields>& last = doc.GetEditorState().GetLastNewBrush()) {
         fields.shape = last->shape;
-        fields.texture = last->texture;
         for (const BrushFaceField field : {kBaseSides, kWidth, kHeight})
             fields[field] = (*last)[field];
     }

@@ -14,6 +14,7 @@
 #include "app/FileCommands.h"
 #include "app/ToolBarIcons.h"
 #include "app/ViewContextMenu.h"
+#include "docks/CTextureBrowserDock.h"
 #include "view/SelectionDescription.h"
 #include "widgets/CTolveView.h"
 
@@ -59,6 +60,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     m_menus = new CMenuBars(*this, *m_area, *m_commands, app.GetRecentFiles());
     CreateToolBar();
     CreateStatusBar();
+    CreateTextureBrowser();
     setAcceptDrops(true);
     resize(1000, 720);
 
@@ -124,6 +126,30 @@ void CMainFrame::CreateStatusBar() {
             [this](const QString& message) { m_idleLabel->setVisible(message.isEmpty()); });
 }
 
+void CMainFrame::CreateTextureBrowser() {
+    m_textureBrowser = new CTextureBrowserDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_textureBrowser);
+    // It is there when asked for (View > Texture Browser), out of the way
+    // until then.
+    m_textureBrowser->hide();
+    connect(m_textureBrowser, &CTextureBrowserDock::ApplyRequested, this,
+            [this] { RunCommand(CommandId::kApplyTexture); });
+    connect(m_textureBrowser, &CTextureBrowserDock::KeyboardReturned, this,
+            &CMainFrame::GiveKeyboardToView);
+    connect(m_textureBrowser, &CTextureBrowserDock::CurrentTextureChosen, this,
+            &CMainFrame::RefreshState);
+    connect(&m_docManager, &CDocManager::HistoryChanged, m_textureBrowser,
+            &CTextureBrowserDock::RecountSoon);
+    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
+        if (m_textureBrowser->GetDocument() == &doc)
+            m_textureBrowser->SetDocument(nullptr);
+    });
+}
+
+void CMainFrame::ShowTextureBrowser() {
+    m_textureBrowser->FocusFilter();
+}
+
 CChildFrame* CMainFrame::GetActiveFrame() const {
     // The current window stays current while another application is active.
     return qobject_cast<CChildFrame*>(m_area->currentSubWindow());
@@ -159,6 +185,12 @@ CommandContext CMainFrame::MakeCommandContext() {
 }
 
 void CMainFrame::RestoreViewFocus() {
+    if (m_textureBrowser->isAncestorOf(QApplication::focusWidget()))
+        return;
+    GiveKeyboardToView();
+}
+
+void CMainFrame::GiveKeyboardToView() {
     // Inside a dialog's own loop the dialog keeps the keyboard.
     if (QApplication::activeModalWidget() || isHidden())
         return;
@@ -196,6 +228,7 @@ void CMainFrame::RefreshState() {
         }
     }
     m_commands->RefreshStates(MakeCommandContext());
+    m_textureBrowser->SetDocument(view ? &view->GetDocument() : nullptr);
     m_docManager.UpdateAllFrameTitles();
     RefreshTitle();
     RefreshCoordinatePane();

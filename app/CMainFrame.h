@@ -13,6 +13,7 @@ class CDocManager;
 class CMenuBars;
 class CStatusBarNotices;
 class CTolveApp;
+class CTextureBrowserDock;
 class CTolveDoc;
 class CCameraView;
 class CTolveView;
@@ -56,8 +57,14 @@ public:
     // Shows the window in front of the others, for a file another process sent.
     void BringToFront();
     // Gives the keyboard back to the active view, after a dialog, chooser or
-    // message box took it.
+    // message box took it. A dock that has the keyboard keeps it: the user or
+    // a command put it there.
     void RestoreViewFocus();
+    // The same, taking it from a dock too.
+    void GiveKeyboardToView();
+    CTextureBrowserDock& GetTextureBrowser() const { return *m_textureBrowser; }
+    // Shows the texture browser with the keyboard in its filter.
+    void ShowTextureBrowser();
     // The active view's pop-up menu, shown without waiting for a choice.
     void ShowViewContextMenu(QPoint global);
 
@@ -69,6 +76,7 @@ protected:
 private:
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateTextureBrowser();
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
     void RefreshCoordinatePane();
@@ -82,6 +90,7 @@ private:
     CMenuBars* m_menus;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idleLabel = nullptr;
+    CTextureBrowserDock* m_textureBrowser = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

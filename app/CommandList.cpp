@@ -16,6 +16,7 @@
 #include "app/PointFileCommands.h"
 #include "app/SelectionCommands.h"
 #include "app/SetCommands.h"
+#include "app/TextureBrowserCommands.h"
 #include "app/TextureLockCommand.h"
 #include "app/TextureReplaceCommands.h"
 #include "app/UndoCommands.h"
@@ -33,6 +34,7 @@ CommandEntries GatherCommandEntries() {
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);
     AddTextureReplaceCommands(entries);
+    AddTextureBrowserCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);
     AddNavigationCommands(entries);

@@ -2,9 +2,9 @@ cmake_minimum_required(VERSION 3.25)
 # Fails, naming every offender, when a source file includes a header of a
 # layer above its own, or a Qt header in a layer that must stay plain C++.
 #   cmake -DSOURCE_DIR=<tree> -P CheckLayers.cmake
-set(layers framework texture entity map view scene compile widgets dialogs gl)
+set(layers framework texture entity map view scene compile widgets dialogs docks gl)
 set(plain_layers framework texture entity map view scene)
-set(project_folders framework texture entity map view scene gl compile widgets dialogs app tools bench fuzz tests)
+set(project_folders framework texture entity map view scene gl compile widgets dialogs docks app tools bench fuzz tests)
 
 set(below_framework framework)
 set(below_texture framework texture)
@@ -15,6 +15,7 @@ set(below_scene framework texture entity map view scene)
 set(below_compile framework compile)
 set(below_widgets framework texture entity map view widgets)
 set(below_dialogs framework texture entity map compile dialogs)
+set(below_docks framework texture entity map docks)
 set(below_gl framework texture entity map view scene widgets gl)
 
 set(offences "")

@@ -1,15 +1,20 @@
 #include "gl/CCameraView.h"
 
 #include "gl/SceneSurfaceFormat.h"
+#include "map/CMapTransaction.h"
 #include "map/CPointEntity.h"
 #include "map/CTolveDoc.h"
+#include "map/TextureApplication.h"
 #include "map/TextureProjection.h"
 #include "scene/ScenePicking.h"
+#include "texture/TextureDrag.h"
 #include "texture/TexturePalette.h"
 #include "view/ViewNavigation.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -37,6 +42,7 @@ CCameraView::CCameraView(CTolveDoc& doc, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(64, 48);
+    setAcceptDrops(true);
     m_doc.AddView(this);
     // Where the map's camera stands, when another camera view put it there.
     if (const std::optional<CameraPose>& pose = doc.GetEditorState().GetCameraPose()) {
@@ -123,6 +129,35 @@ void CCameraView::paintGL() {
 ScenePick CCameraView::PickAt(QPoint position) const {
     const SceneRay ray = m_camera.MakeRay(position.x(), position.y(), width(), height());
     return PickAlongRay(m_doc, ray);
+}
+
+ScenePick CCameraView::PickDropFace(QPoint position) const {
+    const ScenePick pick = PickAt(position);
+    return pick.brush ? pick : ScenePick();
+}
+
+void CCameraView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kTextureNameMimeType)))
+        event->acceptProposedAction();
+}
+
+// Only a face takes the texture: the pointer shows so while it moves.
+void CCameraView::dragMoveEvent(QDragMoveEvent* event) {
+    if (PickDropFace(event->position().toPoint()).brush)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CCameraView::dropEvent(QDropEvent* event) {
+    const ScenePick pick = PickDropFace(event->position().toPoint());
+    const QByteArray name = event->mimeData()->data(QString::fromLatin1(kTextureNameMimeType));
+    if (!pick.brush || name.isEmpty())
+        return;
+    event->acceptProposedAction();
+    CMapTransaction transaction(m_doc, "Apply Texture");
+    if (ApplyTextureToFace(transaction.Edits(), *pick.brush, pick.face, name.toStdString()))
+        transaction.Commit();
 }
 
 ScenePick CCameraView::Hover(QPoint position) {

@@ -25,7 +25,8 @@ class CTolveDoc;
 // flat views, and flies its camera: the right button held looks about while
 // W/A/S/D/Q/E and the arrows fly (Shift faster, Ctrl slower), the wheel moves
 // along the view, the middle button pans and Alt with the left button orbits
-// about the point under the pointer.
+// about the point under the pointer. A texture dragged from the texture
+// browser and dropped on a face goes on that face, as one step.
 class CCameraView : public QOpenGLWidget, public CMapObserver {
     Q_OBJECT
 
@@ -72,6 +73,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Hovers what lies under the pointer, and tells what the ray met.
@@ -82,6 +86,8 @@ private:
     bool BeginDrag(QPoint position, bool upright);
     void StepDrag(QPoint position);
     ScenePick PickAt(QPoint position) const;
+    // The face under a dragged texture, if any.
+    ScenePick PickDropFace(QPoint position) const;
     void Fly();
     void ReleaseGl();
     void TellCameraMoved();

@@ -15,6 +15,7 @@ void CEditorState::Reset() {
     m_set.Clear();
     ++m_setGeneration;
     m_lastNewBrush.reset();
+    m_currentTexture.clear();
     m_cameraPose.reset();
 }
 

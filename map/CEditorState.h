@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 
 class CMapBrush;
 class CModelEntity;
@@ -59,10 +61,19 @@ public:
     // for no limit. The user's choice, kept through a new map.
     int32_t GetPickDistance() const { return m_pickDistance; }
     void SetPickDistance(int32_t pixels) { m_pickDistance = pixels > 0 ? pixels : 0; }
-    // The shape, sides, size and texture the last New Brush of this map was
-    // made with, which the next one starts from; none in a new map.
+    // The shape, sides and size the last New Brush of this map was made
+    // with, which the next one starts from; none in a new map. Its texture
+    // becomes the current texture.
     const std::optional<BrushFaceFields>& GetLastNewBrush() const { return m_lastNewBrush; }
-    void SetLastNewBrush(const BrushFaceFields& fields) { m_lastNewBrush = fields; }
+    void SetLastNewBrush(const BrushFaceFields& fields) {
+        m_lastNewBrush = fields;
+        m_currentTexture = fields.texture;
+    }
+    // The texture New Brush starts with and Apply Texture gives faces: the
+    // one chosen last in the texture browser or for a new brush; empty in a
+    // new map.
+    const std::string& GetCurrentTexture() const { return m_currentTexture; }
+    void SetCurrentTexture(std::string name) { m_currentTexture = std::move(name); }
     const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
     // The map's camera, once a camera view has stood somewhere.
     const std::optional<CameraPose>& GetCameraPose() const { return m_cameraPose; }
@@ -125,6 +136,7 @@ private:
     std::optional<CameraPose> m_cameraPose;
     int32_t m_pickDistance = 0;
     std::optional<BrushFaceFields> m_lastNewBrush;
+    std::string m_currentTexture;
     CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
     CMapBrush* m_selectedBrush = nullptr;
     int32_t m_selectedVertex = 0;

@@ -46,6 +46,7 @@ bool CTextureWad::LoadTextureWad() {
     // Nothing of an earlier list may stay behind.
     m_entries.clear();
     m_files.clear();
+    ++m_loadCount;
     for (const WadListEntry& listed : SplitWadList(m_fileName))
         m_entries.push_back(ReadWadEntry(listed.name, m_search, m_files));
     ListTextures();

@@ -7,12 +7,18 @@
 #include "texture/TextureWadEntry.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 inline constexpr const char* kDefaultTextureWad = "quake101.wad";
+
+// A picture's palette indices as colours, each channel lightened by
+// `brightness` (0..255).
+PreviewImage ColourPicture(const IndexedPicture& picture, const TexturePalette& palette,
+                           int brightness = 0);
 
 // The texture catalogue of one map: the texture files its "wad" value names
 // (separated by ';'), what became of each, and the sorted names of the mip
@@ -92,6 +98,13 @@ public:
     const CTextureFile* FindTextureFile(std::string_view name) const;
     // The files that loaded, in list order.
     const std::vector<CTextureFile>& GetFiles() const { return m_files; }
+    // Which of those a listed texture comes from.
+    size_t GetTextureFileIndex(int index) const {
+        return m_textureFiles.at(static_cast<size_t>(index));
+    }
+    // Counts the loads, so that whoever shows the textures knows when the
+    // list may have changed.
+    uint64_t GetLoadCount() const { return m_loadCount; }
 
     // Every loaded file stays open between these two calls so that pixels can
     // be read while the brush & face dialog is open. True when all opened.
@@ -126,4 +139,5 @@ private:
     std::vector<std::string> m_textureNames;
     std::vector<size_t> m_textureFiles; // index in m_files, parallel to m_textureNames
     PreviewImage m_preview;
+    uint64_t m_loadCount = 0;
 };

@@ -46,16 +46,13 @@ std::optional<IndexedPicture> CTextureWad::ReadTexturePixels(std::string_view na
     return picture;
 }
 
-void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
-                                      const TexturePalette& palette) {
-    std::optional<IndexedPicture> picture = ReadTexturePixels(name);
-    if (!picture)
-        return;
-    const std::vector<uint8_t>& pixels = picture->pixels;
+PreviewImage ColourPicture(const IndexedPicture& picture, const TexturePalette& palette,
+                           int brightness) {
+    const std::vector<uint8_t>& pixels = picture.pixels;
     brightness = std::clamp(brightness, 0, 255);
     PreviewImage image;
-    image.width = picture->width;
-    image.height = picture->height;
+    image.width = picture.width;
+    image.height = picture.height;
     image.rgb.resize(pixels.size() * 3);
     for (size_t i = 0; i < pixels.size(); ++i) {
         const PaletteEntry& colour = palette[pixels[i]];
@@ -63,6 +60,15 @@ void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
         image.rgb[i * 3 + 1] = AddBrightness(colour.green, brightness);
         image.rgb[i * 3 + 2] = AddBrightness(colour.blue, brightness);
     }
+    return image;
+}
+
+void CTextureWad::BuildTexturePreview(const std::string& name, int brightness,
+                                      const TexturePalette& palette) {
+    std::optional<IndexedPicture> picture = ReadTexturePixels(name);
+    if (!picture)
+        return;
+    PreviewImage image = ColourPicture(*picture, palette, brightness);
     image.generation = m_preview.generation + 1;
     m_preview = std::move(image);
 }

@@ -77,6 +77,8 @@ enum class CommandId : int {
     kWindowNewCamera = 32837,
     kFullbright = 32838,
     kShowToolTextures = 32839,
+    kTextureBrowser = 32840,
+    kApplyTexture = 32841,
     kReplaceTexture = 32870,
     kMissingTextures = 32871,
 };

@@ -64,11 +64,12 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     ASSERT_NE(edit, nullptr);
     EXPECT_THAT(MenuItems(*edit),
                 ElementsAre("&Undo", "&Redo", "-", "Cu&t (brushes or entities only)",
-                            "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock", "-",
-                            "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode", "-",
-                            "Select &All", "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
-                            "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
-                            "Flip &Vertically", "-", "Move to &Entity...", "Move to &World"));
+                            "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock",
+                            "Appl&y Texture", "-", "Corner Mode", "Face Mode", "Brush Mode",
+                            "Entity Mode", "-", "Select &All", "D&uplicate", "-",
+                            "&Rotate 90\u00b0 Clockwise", "Rotate 90\u00b0 &Anticlockwise",
+                            "Flip &Horizontally", "Flip &Vertically", "-", "Move to &Entity...",
+                            "Move to &World"));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
     // on, and the modes and Select All can always be chosen.

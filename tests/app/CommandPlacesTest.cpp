@@ -170,7 +170,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "&As... | Entity &Definitions... | - | Recent File | - | E&xit",
             "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t (brushes or entities "
             "only)\tCtrl+X | &Copy (nothing selected)\tCtrl+C | &Paste\tCtrl+V | - | Texture "
-            "&Lock | - | Corner Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush Mode\tCtrl+3 | Entity "
+            "&Lock | Appl&y Texture\tShift+T | - | Corner Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush "
+            "Mode\tCtrl+3 | Entity "
             "Mode\tCtrl+4 | - | Select &All\tCtrl+A | D&uplicate\tCtrl+Shift+D | - | &Rotate "
             "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
             "&Horizontally\tCtrl+F | Flip &Vertically\tCtrl+Shift+F | - | Move to &Entity... | "
@@ -180,7 +181,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "Clear &Limits\tCtrl+Shift+L "
             "| Pick &Distance... | - | XY Mode\tF2 | XZ Mode\tF3 | YZ Mode\tF4 | 3D Mode\tF5 | "
             "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "
-            "Snap\t] | Textures...\tCtrl+T | - | Load &Point File... | Clear Point File | - | "
+            "Snap\t] | Textures...\tCtrl+T | Te&xture Browser\tCtrl+Shift+T | - | Load &Point "
+            "File... | Clear Point File | - | "
             "F&ullbright | Show T&ool Textures",
             "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
             "&Window: &New Window | New &Camera View | &Cascade | &Tile | &Arrange Icons | - | &1 "
