@@ -16,6 +16,7 @@
 #include "app/PointFileCommands.h"
 #include "app/SelectionCommands.h"
 #include "app/SetCommands.h"
+#include "app/TextureAlignCommands.h"
 #include "app/TextureLockCommand.h"
 #include "app/UndoCommands.h"
 #include "app/WindowCommands.h"
@@ -31,6 +32,7 @@ CommandEntries GatherCommandEntries() {
     AddUndoCommands(entries);
     AddClipboardCommands(entries);
     AddTextureLockCommand(entries);
+    AddTextureAlignCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);
     AddNavigationCommands(entries);

@@ -64,19 +64,21 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     ASSERT_NE(edit, nullptr);
     EXPECT_THAT(MenuItems(*edit),
                 ElementsAre("&Undo", "&Redo", "-", "Cu&t (brushes or entities only)",
-                            "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock", "-",
-                            "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode", "-",
+                            "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock", "&Texture",
+                            "-", "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode", "-",
                             "Select &All", "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
                             "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
                             "Flip &Vertically", "-", "Move to &Entity...", "Move to &World"));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
-    // on, and the modes and Select All can always be chosen.
+    // on, and the modes and Select All can always be chosen. A submenu always
+    // opens.
     for (QAction* action : edit->actions()) {
         const bool lock = action == Action(Frame(), CommandId::kTextureLock);
         const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
         const bool all = action == Action(Frame(), CommandId::kSelectAll);
-        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock || mode || all)
+        const bool submenu = action->menu() != nullptr;
+        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock || mode || all || submenu)
             << action->text().toStdString();
     }
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());
