@@ -57,24 +57,32 @@ QList<QMenu*> CMenuBars::BuildMenus(const std::vector<MenuLayout>& layouts,
 
 QMenu* CMenuBars::BuildMenu(const MenuLayout& layout, const CCommandTable& commands) {
     auto* menu = new QMenu(QString::fromLatin1(layout.title), &m_window);
-    for (const MenuItem& item : layout.items) {
-        switch (item.kind) {
-        case MenuItem::Command:
-            menu->addAction(commands.GetAction(item.id));
-            break;
-        case MenuItem::Separator:
-            menu->addSeparator();
-            break;
-        case MenuItem::RecentFiles:
-            AddRecentFileList(*menu);
-            break;
-        }
-    }
+    AddItems(*menu, layout.items, commands);
     if (layout.listsWindows) {
         m_windowMenu = menu;
         connect(menu, &QMenu::aboutToShow, this, &CMenuBars::ListWindows);
     }
     return menu;
+}
+
+void CMenuBars::AddItems(QMenu& menu, const std::vector<MenuItem>& items,
+                         const CCommandTable& commands) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+        case MenuItem::Command:
+            menu.addAction(commands.GetAction(item.id));
+            break;
+        case MenuItem::Separator:
+            menu.addSeparator();
+            break;
+        case MenuItem::RecentFiles:
+            AddRecentFileList(menu);
+            break;
+        case MenuItem::Submenu:
+            AddItems(*menu.addMenu(QString::fromLatin1(item.title)), item.items, commands);
+            break;
+        }
+    }
 }
 
 void CMenuBars::AddRecentFileList(QMenu& menu) {

@@ -12,6 +12,7 @@ class QAction;
 class QMainWindow;
 class QMdiArea;
 class QMenu;
+struct MenuItem;
 struct MenuLayout;
 
 // The two menu bars of the main window: File, View, Help while no map is open;
@@ -35,6 +36,7 @@ signals:
 private:
     QList<QMenu*> BuildMenus(const std::vector<MenuLayout>& layouts, const CCommandTable& commands);
     QMenu* BuildMenu(const MenuLayout& layout, const CCommandTable& commands);
+    void AddItems(QMenu& menu, const std::vector<MenuItem>& items, const CCommandTable& commands);
     void AddRecentFileList(QMenu& menu);
     void RefreshRecentActions();
     void ListWindows();

@@ -19,10 +19,12 @@ constexpr MainMenuTitle kMainMenus[] = {
     {MainMenu::kHelp, "&Help"},
 };
 
+// An entry, or a submenu of the menu in its place.
 struct PlacedEntry {
     int group;
     int order;
     const CommandEntry* entry;
+    const SubmenuPlace* submenu = nullptr;
 };
 
 // Stable, so that two entries given one place keep the table's order.
@@ -32,21 +34,30 @@ void SortPlaced(std::vector<PlacedEntry>& placed) {
     });
 }
 
-// Calls `item` for each entry in turn and `gap` between two groups.
+// Calls `item` for each placed entry in turn and `gap` between two groups.
 template <typename Gap, typename Item>
 void WalkGroups(const std::vector<PlacedEntry>& placed, Gap gap, Item item) {
     for (auto it = placed.begin(); it != placed.end(); ++it) {
         if (it != placed.begin() && std::prev(it)->group != it->group)
             gap();
-        item(*it->entry);
+        item(*it);
     }
 }
 
-std::vector<PlacedEntry> PlacedInMenu(const CommandEntries& entries, MainMenu menu, bool mapOpen) {
+// The entries of one menu, or of one of its submenus, in that bar; a menu's
+// submenus stand among them once each.
+std::vector<PlacedEntry> PlacedInMenu(const CommandEntries& entries, MainMenu menu, bool mapOpen,
+                                      const SubmenuPlace* submenu) {
     std::vector<PlacedEntry> placed;
     for (const CommandEntry& entry : entries) {
-        if (entry.menu && entry.menu->menu == menu && IsInMenuBar(*entry.menu, mapOpen))
+        if (!entry.menu || entry.menu->menu != menu || !IsInMenuBar(*entry.menu, mapOpen))
+            continue;
+        const SubmenuPlace* in = entry.menu->submenu;
+        if (in == submenu)
             placed.push_back({entry.menu->group, entry.menu->order, &entry});
+        else if (!submenu && std::ranges::none_of(
+                                 placed, [&](const PlacedEntry& p) { return p.submenu == in; }))
+            placed.push_back({in->group, in->order, nullptr, in});
     }
     SortPlaced(placed);
     return placed;
@@ -57,19 +68,32 @@ MenuItem ItemAt(const CommandEntry& entry) {
     return {recent ? MenuItem::RecentFiles : MenuItem::Command, entry.id};
 }
 
+std::vector<MenuItem> MenuItems(const CommandEntries& entries, MainMenu menu, bool mapOpen,
+                                const SubmenuPlace* submenu = nullptr) {
+    std::vector<MenuItem> items;
+    WalkGroups(
+        PlacedInMenu(entries, menu, mapOpen, submenu),
+        [&] { items.push_back({MenuItem::Separator}); },
+        [&](const PlacedEntry& placed) {
+            if (!placed.submenu) {
+                items.push_back(ItemAt(*placed.entry));
+                return;
+            }
+            MenuItem item{MenuItem::Submenu, {}, placed.submenu->title};
+            item.items = MenuItems(entries, menu, mapOpen, placed.submenu);
+            items.push_back(std::move(item));
+        });
+    return items;
+}
+
 } // namespace
 
 std::vector<MenuLayout> MakeMenuBarLayout(const CommandEntries& entries, bool mapOpen) {
     std::vector<MenuLayout> menus;
     for (const MainMenuTitle& menu : kMainMenus) {
-        const std::vector<PlacedEntry> placed = PlacedInMenu(entries, menu.menu, mapOpen);
-        if (placed.empty())
-            continue;
-        MenuLayout layout{menu.title, {}, menu.listsWindows};
-        WalkGroups(
-            placed, [&] { layout.items.push_back({MenuItem::Separator}); },
-            [&](const CommandEntry& entry) { layout.items.push_back(ItemAt(entry)); });
-        menus.push_back(std::move(layout));
+        std::vector<MenuItem> items = MenuItems(entries, menu.menu, mapOpen);
+        if (!items.empty())
+            menus.push_back({menu.title, std::move(items), menu.listsWindows});
     }
     return menus;
 }
@@ -84,7 +108,7 @@ std::vector<std::optional<CommandId>> MakeToolBarLayout(const CommandEntries& en
     std::vector<std::optional<CommandId>> buttons;
     WalkGroups(
         placed, [&] { buttons.push_back(std::nullopt); },
-        [&](const CommandEntry& entry) { buttons.push_back(entry.id); });
+        [&](const PlacedEntry& placed) { buttons.push_back(placed.entry->id); });
     return buttons;
 }
 

@@ -7,11 +7,13 @@
 #include <optional>
 #include <vector>
 
-// One item of a menu: a command, a separator, or the recent-file list (the
-// placeholder and the numbered files).
+// One item of a menu: a command, a separator, the recent-file list (the
+// placeholder and the numbered files), or a submenu with its items.
 struct MenuItem {
-    enum Kind { Command, Separator, RecentFiles } kind;
+    enum Kind { Command, Separator, RecentFiles, Submenu } kind;
     CommandId id{};
+    const char* title = nullptr; // a submenu's
+    std::vector<MenuItem> items{};
 };
 
 struct MenuLayout {

@@ -17,6 +17,7 @@
 #include "app/SelectionCommands.h"
 #include "app/SetCommands.h"
 #include "app/TextureBrowserCommands.h"
+#include "app/TextureAlignCommands.h"
 #include "app/TextureLockCommand.h"
 #include "app/TextureReplaceCommands.h"
 #include "app/UndoCommands.h"
@@ -35,6 +36,7 @@ CommandEntries GatherCommandEntries() {
     AddTextureLockCommand(entries);
     AddTextureReplaceCommands(entries);
     AddTextureBrowserCommands(entries);
+    AddTextureAlignCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);
     AddNavigationCommands(entries);

@@ -14,14 +14,24 @@ enum class MenuBarChoice { kBoth, kWithMap, kWithoutMap };
 // list, whose placeholder the command is.
 enum class MenuItemRole { kCommand, kRecentFiles };
 
+// A submenu of a main menu, declared once: it stands among the menu's items
+// at its own group and order, and holds the items that name it.
+struct SubmenuPlace {
+    const char* title;
+    int group;
+    int order;
+};
+
 // The items of a menu, and the toolbar's buttons, stand in the order of their
 // group, then of their order within it; a separator stands between groups.
+// An item of a submenu stands in it by its group and order the same way.
 struct MenuPlace {
     MainMenu menu;
     int group;
     int order;
     MenuBarChoice bars = MenuBarChoice::kBoth;
     MenuItemRole role = MenuItemRole::kCommand;
+    const SubmenuPlace* submenu = nullptr;
 };
 
 // Whether the item stands in the menu bar shown while a map is open (or not).

@@ -82,7 +82,7 @@ void CBrushShapeText::BeginBrush(const IntPoint* corners, int count) {
     m_out += "{\n";
 }
 
-void CBrushShapeText::AppendFace(IntPoint p, IntPoint q, IntPoint r, const FaceTexture& texture) {
+void CBrushShapeText::AppendFace(IntPoint p, IntPoint q, IntPoint r, const LineTexture& texture) {
     const int64_t a[3] = {int64_t{p.x} - q.x, int64_t{p.y} - q.y, int64_t{p.z} - q.z};
     const int64_t b[3] = {int64_t{r.x} - q.x, int64_t{r.y} - q.y, int64_t{r.z} - q.z};
     const int64_t normal[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
@@ -103,7 +103,7 @@ void CBrushShapeText::AppendFace(IntPoint p, IntPoint q, IntPoint r, const FaceT
         AppendStandardTexture(texture);
 }
 
-void CBrushShapeText::AppendStandardTexture(const FaceTexture& texture) {
+void CBrushShapeText::AppendStandardTexture(const LineTexture& texture) {
     char part[120];
     const int length =
         std::snprintf(part, sizeof part, "%s %d %d %d %s %s\n", texture.name, texture.xOffset,
@@ -114,7 +114,7 @@ void CBrushShapeText::AppendStandardTexture(const FaceTexture& texture) {
 // The axes the standard numbers give the face's plane, each number in its
 // shortest text, as the writer writes them; rotation and scales as given.
 void CBrushShapeText::AppendValveTexture(const IntPoint& p, const IntPoint& q, const IntPoint& r,
-                                         const FaceTexture& texture) {
+                                         const LineTexture& texture) {
     const Vec3d normal = Normalized(Cross(ToVec3d(p) - ToVec3d(q), ToVec3d(r) - ToVec3d(q)));
     const StandardTexture numbers{static_cast<double>(texture.xOffset),
                                   static_cast<double>(texture.yOffset),
@@ -136,7 +136,7 @@ void CBrushShapeText::AppendValveTexture(const IntPoint& p, const IntPoint& q, c
 }
 
 GeneratedBrush CBrushShapeText::AppendBox(const IntPoint& min, const IntPoint& max,
-                                          const FaceTexture& side, const FaceTexture& cap) {
+                                          const LineTexture& side, const LineTexture& cap) {
     const IntPoint corners[2] = {min, max};
     BeginBrush(corners, 2);
     AppendFace({min.x, min.y, max.z}, {min.x, min.y, min.z}, {min.x, max.y, min.z}, side);
@@ -150,7 +150,7 @@ GeneratedBrush CBrushShapeText::AppendBox(const IntPoint& min, const IntPoint& m
 }
 
 GeneratedBrush CBrushShapeText::AppendWedge(const IntPoint& min, const IntPoint& max, int rise,
-                                            const FaceTexture& side, const FaceTexture& cap) {
+                                            const LineTexture& side, const LineTexture& cap) {
     const GridPoint footprint[4] = {{min.x, min.y}, {max.x, min.y}, {max.x, max.y}, {min.x, max.y}};
     const IntPoint low0 = At(footprint[(rise + 3) % 4], min.z);
     const IntPoint low1 = At(footprint[rise % 4], min.z);
@@ -170,8 +170,8 @@ GeneratedBrush CBrushShapeText::AppendWedge(const IntPoint& min, const IntPoint&
 }
 
 GeneratedBrush CBrushShapeText::AppendPrism(const std::vector<GridPoint>& polygon, int32_t bottom,
-                                            int32_t top, const FaceTexture& side,
-                                            const FaceTexture& cap) {
+                                            int32_t top, const LineTexture& side,
+                                            const LineTexture& cap) {
     std::vector<IntPoint> corners;
     for (const GridPoint& corner : polygon) {
         corners.push_back(At(corner, bottom));
@@ -191,8 +191,8 @@ GeneratedBrush CBrushShapeText::AppendPrism(const std::vector<GridPoint>& polygo
 
 GeneratedBrush CBrushShapeText::AppendRotatedSlab(const IntPoint& center, GridPoint direction,
                                                   int32_t halfLength, int32_t halfWidth,
-                                                  int32_t height, const FaceTexture& side,
-                                                  const FaceTexture& cap) {
+                                                  int32_t height, const LineTexture& side,
+                                                  const LineTexture& cap) {
     const GridPoint d = direction, e{-direction.y, direction.x};
     const GridPoint normals[4] = {d, {-d.x, -d.y}, e, {-e.x, -e.y}};
     const int32_t distances[4] = {halfLength, halfLength, halfWidth, halfWidth};

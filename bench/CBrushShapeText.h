@@ -19,7 +19,7 @@ struct GeneratedBrush {
 };
 
 // Texture settings of a face line; the scales are written as given.
-struct FaceTexture {
+struct LineTexture {
     const char* name = "";
     int xOffset = 0;
     int yOffset = 0;
@@ -42,20 +42,20 @@ public:
     explicit CBrushShapeText(std::string& out, MapFormat format = MapFormat::kStandard)
         : m_out(out), m_format(format) {}
 
-    GeneratedBrush AppendBox(const IntPoint& min, const IntPoint& max, const FaceTexture& side,
-                             const FaceTexture& cap);
+    GeneratedBrush AppendBox(const IntPoint& min, const IntPoint& max, const LineTexture& side,
+                             const LineTexture& cap);
     // A ramp on the footprint of min..max, rising from min.z at one side to
     // max.z at the opposite side; `rise` 0..3 = toward +x, +y, -x, -y.
     GeneratedBrush AppendWedge(const IntPoint& min, const IntPoint& max, int rise,
-                               const FaceTexture& side, const FaceTexture& cap);
+                               const LineTexture& side, const LineTexture& cap);
     // A vertical prism over a strictly convex polygon given counterclockwise.
     GeneratedBrush AppendPrism(const std::vector<GridPoint>& polygon, int32_t bottom, int32_t top,
-                               const FaceTexture& side, const FaceTexture& cap);
+                               const LineTexture& side, const LineTexture& cap);
     // A box turned about z so that its length runs along `direction` (neither
     // component 0); none of its corners is an integer point.
     GeneratedBrush AppendRotatedSlab(const IntPoint& center, GridPoint direction,
                                      int32_t halfLength, int32_t halfWidth, int32_t height,
-                                     const FaceTexture& side, const FaceTexture& cap);
+                                     const LineTexture& side, const LineTexture& cap);
 
     // The corners of a regular polygon rounded to integers, counterclockwise.
     // The radius grows until every corner stands at least one unit off every
@@ -69,10 +69,10 @@ public:
 
 private:
     void BeginBrush(const IntPoint* corners, int count);
-    void AppendFace(IntPoint p, IntPoint q, IntPoint r, const FaceTexture& texture);
-    void AppendStandardTexture(const FaceTexture& texture);
+    void AppendFace(IntPoint p, IntPoint q, IntPoint r, const LineTexture& texture);
+    void AppendStandardTexture(const LineTexture& texture);
     void AppendValveTexture(const IntPoint& p, const IntPoint& q, const IntPoint& r,
-                            const FaceTexture& texture);
+                            const LineTexture& texture);
     void EndBrush() { m_out += "}\n"; }
 
     std::string& m_out;

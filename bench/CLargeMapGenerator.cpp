@@ -128,8 +128,8 @@ CLargeMapGenerator::Theme CLargeMapGenerator::PickTheme() {
     return theme;
 }
 
-FaceTexture CLargeMapGenerator::Vary(const char* name) {
-    FaceTexture texture;
+LineTexture CLargeMapGenerator::Vary(const char* name) {
+    LineTexture texture;
     texture.name = name;
     texture.xOffset = m_random.Pick(kOffsets);
     texture.yOffset = m_random.Pick(kOffsets);
@@ -166,7 +166,7 @@ void CLargeMapGenerator::AddFloorAndCeiling() {
     if (m_random.Chance(70)) {
         AddBox(o, Offset(o, kCell, kCell, kWall), m_theme.trim, m_theme.floor);
     } else {
-        const FaceTexture second = Vary(m_random.Pick(kFloorTextures));
+        const LineTexture second = Vary(m_random.Pick(kFloorTextures));
         const int half = kCell / 2;
         for (int tile = 0; tile < 4; ++tile) {
             const IntPoint min = Offset(o, tile % 2 * half, tile / 2 * half, 0);
@@ -288,7 +288,7 @@ void CLargeMapGenerator::AddDoors() {
         if (!m_random.Chance(45))
             continue;
         const bool alongX = doorway.max.y - doorway.min.y == kWall;
-        const FaceTexture texture = Vary(m_random.Pick(kDoorTextures));
+        const LineTexture texture = Vary(m_random.Pick(kDoorTextures));
         const bool locked = m_random.Chance(25);
         const std::string name = locked ? NewName("door") : std::string();
         const int leaves = m_random.Chance(30) ? 2 : 1;
@@ -527,26 +527,26 @@ void CLargeMapGenerator::Record(const GeneratedBrush& brush) {
     (m_inBrushEntity ? m_pendingShapes : m_worldShapes).push_back(brush);
 }
 
-void CLargeMapGenerator::AddBox(const IntPoint& min, const IntPoint& max, const FaceTexture& side,
-                                const FaceTexture& cap) {
+void CLargeMapGenerator::AddBox(const IntPoint& min, const IntPoint& max, const LineTexture& side,
+                                const LineTexture& cap) {
     if (!IsFull())
         Record(ShapeText().AppendBox(min, max, side, cap));
 }
 
 void CLargeMapGenerator::AddWedge(const IntPoint& min, const IntPoint& max, int rise,
-                                  const FaceTexture& side, const FaceTexture& cap) {
+                                  const LineTexture& side, const LineTexture& cap) {
     if (!IsFull())
         Record(ShapeText().AppendWedge(min, max, rise, side, cap));
 }
 
 void CLargeMapGenerator::AddPrism(const std::vector<GridPoint>& polygon, int32_t bottom,
-                                  int32_t top, const FaceTexture& side, const FaceTexture& cap) {
+                                  int32_t top, const LineTexture& side, const LineTexture& cap) {
     if (!IsFull())
         Record(ShapeText().AppendPrism(polygon, bottom, top, side, cap));
 }
 
 void CLargeMapGenerator::AddRotatedSlab(const IntPoint& center, int32_t height,
-                                        const FaceTexture& side, const FaceTexture& cap) {
+                                        const LineTexture& side, const LineTexture& cap) {
     const GridPoint direction = m_random.Pick(kSlabDirections);
     const int halfLength = m_random.NextStep(16, 48, 8);
     const int halfWidth = m_random.NextStep(16, 32, 8);

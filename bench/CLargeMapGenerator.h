@@ -35,7 +35,7 @@ public:
 
 private:
     struct Theme {
-        FaceTexture wall, floor, ceiling, trim, crate;
+        LineTexture wall, floor, ceiling, trim, crate;
     };
     struct Doorway {
         IntPoint min, max; // the opening
@@ -61,14 +61,14 @@ private:
 
     // Brushes go to the world or to the brush entity being written.
     bool IsFull() const { return m_brushCount >= m_target; }
-    void AddBox(const IntPoint& min, const IntPoint& max, const FaceTexture& side,
-                const FaceTexture& cap);
-    void AddWedge(const IntPoint& min, const IntPoint& max, int rise, const FaceTexture& side,
-                  const FaceTexture& cap);
+    void AddBox(const IntPoint& min, const IntPoint& max, const LineTexture& side,
+                const LineTexture& cap);
+    void AddWedge(const IntPoint& min, const IntPoint& max, int rise, const LineTexture& side,
+                  const LineTexture& cap);
     void AddPrism(const std::vector<GridPoint>& polygon, int32_t bottom, int32_t top,
-                  const FaceTexture& side, const FaceTexture& cap);
-    void AddRotatedSlab(const IntPoint& center, int32_t height, const FaceTexture& side,
-                        const FaceTexture& cap);
+                  const LineTexture& side, const LineTexture& cap);
+    void AddRotatedSlab(const IntPoint& center, int32_t height, const LineTexture& side,
+                        const LineTexture& cap);
     void Record(const GeneratedBrush& brush);
     CBrushShapeText ShapeText() {
         return CBrushShapeText(m_inBrushEntity ? m_pendingText : m_worldText, m_format);
@@ -84,7 +84,7 @@ private:
     std::string NewName(const char* prefix) { return prefix + std::to_string(++m_names); }
 
     Theme PickTheme();
-    FaceTexture Vary(const char* name);
+    LineTexture Vary(const char* name);
     IntPoint RandomFloorPoint(int margin, int height);
     std::vector<GridPoint> RandomPolygon(int sides, int radius, int margin);
 

@@ -6,6 +6,7 @@
 #include "map/FormatConversion.h"
 #include "map/ObjectBounds.h"
 #include "map/ObjectLists.h"
+#include "map/TextureAlignment.h"
 #include "map/TextureLock.h"
 #include "map/TextureProjection.h"
 
@@ -234,6 +235,17 @@ void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& te
     // the brush.
     const MapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
     ApplyFaceTextureChange(brush, face, texture, change);
+    m_doc.UpdateAllViews(notice);
+}
+
+void CMapEdits::SetFaceAlignment(CMapBrush& brush, int face, const AlignedFace& aligned) {
+    if (face < 0 || face >= brush.m_numFaces)
+        return;
+    KeepState<CBrushStateRecord>(brush);
+    // The alignment was worked out for the face as a Valve map saves it.
+    GiveAxesInValveMap(brush);
+    const MapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
+    ApplyAlignedFace(brush, face, aligned);
     m_doc.UpdateAllViews(notice);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CTolveDoc;
+struct AlignedFace;
 struct FaceTextureChange;
 
 // The texture values of one face. A standard face keeps whole offsets within
@@ -79,6 +80,8 @@ public:
     // Only the values `change` names; see ApplyFaceTextureChange.
     void SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& texture,
                         const FaceTextureChange& change);
+    // What a texture alignment made of a face; see ApplyAlignedFace.
+    void SetFaceAlignment(CMapBrush& brush, int face, const AlignedFace& aligned);
     // Trades everything the map file holds (world keys, "wad", brushes,
     // entities, form and game) for what `other` holds: reading the file again.
     // The objects themselves move, so the steps before find the very objects

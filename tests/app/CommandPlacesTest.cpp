@@ -22,26 +22,37 @@ namespace {
 
 using enum CommandId;
 
-// A menu bar as "title: item item - item", "*" after a title whose menu lists
-// the windows, "[text]" for the recent-file list.
+// Items as "item item - item", "[text]" for the recent-file list and
+// "title(items)" for a submenu.
+QString DescribeItems(const std::vector<MenuItem>& menuItems, const CommandEntries& entries) {
+    QStringList items;
+    for (const MenuItem& item : menuItems) {
+        if (item.kind == MenuItem::Separator) {
+            items.append(QStringLiteral("-"));
+            continue;
+        }
+        if (item.kind == MenuItem::Submenu) {
+            items.append(QString::fromLatin1(item.title) + "(" +
+                         DescribeItems(item.items, entries) + ")");
+            continue;
+        }
+        QString text;
+        for (const CommandEntry& entry : entries) {
+            if (entry.id == item.id)
+                text = QString::fromLatin1(entry.menuText);
+        }
+        items.append(item.kind == MenuItem::RecentFiles ? "[" + text + "]" : text);
+    }
+    return items.join(QLatin1Char(' '));
+}
+
+// A menu bar as "title: items", "*" after a title whose menu lists the
+// windows.
 QStringList DescribeMenuBar(const std::vector<MenuLayout>& menus, const CommandEntries& entries) {
     QStringList described;
     for (const MenuLayout& menu : menus) {
-        QStringList items;
-        for (const MenuItem& item : menu.items) {
-            if (item.kind == MenuItem::Separator) {
-                items.append(QStringLiteral("-"));
-                continue;
-            }
-            QString text;
-            for (const CommandEntry& entry : entries) {
-                if (entry.id == item.id)
-                    text = QString::fromLatin1(entry.menuText);
-            }
-            items.append(item.kind == MenuItem::RecentFiles ? "[" + text + "]" : text);
-        }
         described.append(QString::fromLatin1(menu.title) + (menu.listsWindows ? "*" : "") + ": " +
-                         items.join(QLatin1Char(' ')));
+                         DescribeItems(menu.items, entries));
     }
     return described;
 }
@@ -77,6 +88,25 @@ TEST(MenuBarLayout, ItemsStandByGroupAndOrderWithSeparatorsBetweenGroups) {
     EXPECT_THAT(DescribeMenuBar(MakeMenuBarLayout(kPlacedInMenus, false), kPlacedInMenus),
                 ElementsAre("&File: New Open - [Recent] - Exit", "&View: Toolbar", "&Help: About"));
     EXPECT_TRUE(MakeMenuBarLayout({}, true).empty());
+}
+
+// A submenu stands where its own place says, once, with its items by their
+// groups and orders inside it.
+TEST(MenuBarLayout, ASubmenuStandsInItsPlaceWithItsItemsGrouped) {
+    static constexpr SubmenuPlace kSub{"Sub", 1, 2};
+    const auto in = [](int group, int order) {
+        return MenuPlace{MainMenu::kEdit,        group, order, MenuBarChoice::kBoth,
+                         MenuItemRole::kCommand, &kSub};
+    };
+    const CommandEntries entries = {
+        {.id = kEditPaste, .menuText = "Paste", .menu = in(2, 1)},
+        {.id = kEditUndo, .menuText = "Undo", .menu = MenuPlace{MainMenu::kEdit, 1, 1}},
+        {.id = kEditCopy, .menuText = "Copy", .menu = in(1, 2)},
+        {.id = kEditCut, .menuText = "Cut", .menu = in(1, 1)},
+        {.id = kEditRedo, .menuText = "Redo", .menu = MenuPlace{MainMenu::kEdit, 2, 1}},
+    };
+    EXPECT_THAT(DescribeMenuBar(MakeMenuBarLayout(entries, true), entries),
+                ElementsAre("&Edit: Undo Sub(Cut Copy - Paste) - Redo"));
 }
 
 TEST(ToolBarLayout, ButtonsStandByGroupAndOrderWithGapsBetweenGroups) {

@@ -185,7 +185,10 @@ TEST(CommandPlaces, EveryPlacedCommandHasAHandler) {
 }
 
 TEST(CommandPlaces, NoTwoItemsShareAPlace) {
-    std::set<std::tuple<bool, MainMenu, int, int>> menuPlaces;
+    // A submenu's items have places of their own inside it; the submenu
+    // itself holds one in its menu.
+    std::set<std::tuple<bool, MainMenu, const SubmenuPlace*, int, int>> menuPlaces;
+    std::set<std::pair<bool, const SubmenuPlace*>> submenus;
     std::set<std::pair<int, int>> buttons;
     std::set<int> popUpOrders;
     std::set<QString> popUpTexts;
@@ -193,11 +196,19 @@ TEST(CommandPlaces, NoTwoItemsShareAPlace) {
         const int id = static_cast<int>(entry.id);
         if (const auto& place = entry.menu) {
             for (bool mapOpen : {false, true}) {
-                if (IsInMenuBar(*place, mapOpen)) {
+                if (!IsInMenuBar(*place, mapOpen))
+                    continue;
+                EXPECT_TRUE(
+                    menuPlaces
+                        .insert({mapOpen, place->menu, place->submenu, place->group, place->order})
+                        .second)
+                    << id;
+                const SubmenuPlace* sub = place->submenu;
+                if (sub && submenus.insert({mapOpen, sub}).second) {
                     EXPECT_TRUE(
-                        menuPlaces.insert({mapOpen, place->menu, place->group, place->order})
+                        menuPlaces.insert({mapOpen, place->menu, nullptr, sub->group, sub->order})
                             .second)
-                        << id;
+                        << sub->title;
                 }
             }
         }
@@ -223,38 +234,45 @@ const CommandEntry* EntryOfAction(const CMainFrame& frame, const QAction* action
 
 class CCommandTableInFrame : public CAppFixture {
 protected:
-    // Every item of the menu bar now shown: each command's action carries its
-    // entry's text, prompt and keys and can run; the recent files carry the
-    // placeholder's prompt. Returns the entries met.
+    // Every item of the menu bar now shown, in submenus too: each command's
+    // action carries its entry's text, prompt and keys and can run; the
+    // recent files carry the placeholder's prompt. Returns the entries met.
     std::set<CommandId> ExpectMenuItemsFromTheTable() {
         std::set<CommandId> met;
+        for (QAction* title : Frame().menuBar()->actions())
+            ExpectItemsFromTheTable(*title->menu(), met);
+        return met;
+    }
+
+    void ExpectItemsFromTheTable(const QMenu& menu, std::set<CommandId>& met) {
         const QList<QAction*>& recent = Frame().GetMenuBars().GetRecentActions();
-        for (QAction* title : Frame().menuBar()->actions()) {
-            for (QAction* action : title->menu()->actions()) {
-                if (action->isSeparator())
-                    continue;
-                if (recent.contains(action)) {
-                    EXPECT_EQ(action->statusTip(), EntryOf(CommandId::kFileRecent).prompt);
-                    continue;
-                }
-                const CommandEntry* entry = EntryOfAction(Frame(), action);
-                if (!entry) {
-                    ADD_FAILURE() << "not in the table: " << action->text().toStdString();
-                    continue;
-                }
-                met.insert(entry->id);
-                EXPECT_TRUE(RunsOrHoldsAPlace(*entry)) << action->text().toStdString();
-                // A label says more after the menu text, never less.
-                EXPECT_TRUE(action->text().startsWith(QString::fromUtf8(entry->menuText)))
-                    << action->text().toStdString();
-                EXPECT_EQ(action->statusTip(), GetCommandPrompt(*entry));
-                EXPECT_EQ(action->shortcuts().size(), static_cast<int>(entry->keys.size()));
-                if (!entry->keys.empty()) {
-                    EXPECT_EQ(action->shortcut(), entry->keys.front());
-                }
+        for (QAction* action : menu.actions()) {
+            if (action->isSeparator())
+                continue;
+            if (const QMenu* submenu = action->menu()) {
+                ExpectItemsFromTheTable(*submenu, met);
+                continue;
+            }
+            if (recent.contains(action)) {
+                EXPECT_EQ(action->statusTip(), EntryOf(CommandId::kFileRecent).prompt);
+                continue;
+            }
+            const CommandEntry* entry = EntryOfAction(Frame(), action);
+            if (!entry) {
+                ADD_FAILURE() << "not in the table: " << action->text().toStdString();
+                continue;
+            }
+            met.insert(entry->id);
+            EXPECT_TRUE(RunsOrHoldsAPlace(*entry)) << action->text().toStdString();
+            // A label says more after the menu text, never less.
+            EXPECT_TRUE(action->text().startsWith(QString::fromUtf8(entry->menuText)))
+                << action->text().toStdString();
+            EXPECT_EQ(action->statusTip(), GetCommandPrompt(*entry));
+            EXPECT_EQ(action->shortcuts().size(), static_cast<int>(entry->keys.size()));
+            if (!entry->keys.empty()) {
+                EXPECT_EQ(action->shortcut(), entry->keys.front());
             }
         }
-        return met;
     }
 
     // Every entry placed in the menu bar now shown is in it, and only those.

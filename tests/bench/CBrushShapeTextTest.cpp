@@ -43,7 +43,7 @@ int InwardFaces(const std::string& text, double x, double y, double z) {
     return inward;
 }
 
-const FaceTexture kWall{"wall", 0, 0, 0, "1", "1"};
+const LineTexture kWall{"wall", 0, 0, 0, "1", "1"};
 
 } // namespace
 
