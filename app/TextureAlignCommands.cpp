@@ -22,7 +22,7 @@ constexpr TextureSize kUnknownTextureSize{64, 64};
 // Scale Up and Scale Down change each scale by this much.
 constexpr double kScaleStep = 0.1;
 
-constexpr SubmenuPlace kTextureMenu{"&Texture", 3, 2};
+constexpr SubmenuPlace kTextureMenu{"&Texture", 3, 4};
 
 CTolveDoc& Doc(const CommandContext& c) {
     return c.view->GetDocument();

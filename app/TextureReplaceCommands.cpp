@@ -79,7 +79,7 @@ void AddTextureReplaceCommands(CommandEntries& entries) {
     entries.push_back({.id = kReplaceTexture,
                        .menuText = "Replace Te&xture...",
                        .prompt = "Replace one texture by another on the selected faces or the map",
-                       .menu = MenuPlace{MainMenu::kEdit, 3, 2, MenuBarChoice::kWithMap},
+                       .menu = MenuPlace{MainMenu::kEdit, 3, 3, MenuBarChoice::kWithMap},
                        .scope = kView,
                        .run = ReplaceTexture});
     entries.push_back({.id = kMissingTextures,

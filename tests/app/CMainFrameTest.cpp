@@ -59,17 +59,17 @@ using CMainFrameMenus = CAppFixture;
 TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     StartApp();
     EXPECT_THAT(MenuTitles(Frame()),
-                ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
+                ElementsAre("&File", "&Edit", "&View", "&Map", "&Compile", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_THAT(MenuItems(*edit),
                 ElementsAre("&Undo", "&Redo", "-", "Cu&t (brushes or entities only)",
                             "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock",
-                            "Appl&y Texture", "-", "Corner Mode", "Face Mode", "Brush Mode",
-                            "Entity Mode", "-", "Select &All", "D&uplicate", "-",
-                            "&Rotate 90\u00b0 Clockwise", "Rotate 90\u00b0 &Anticlockwise",
-                            "Flip &Horizontally", "Flip &Vertically", "-", "Move to &Entity...",
-                            "Move to &World"));
+                            "Appl&y Texture", "Replace Te&xture...", "&Texture", "-", "Corner Mode",
+                            "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
+                            "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
+                            "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
+                            "Flip &Vertically", "-", "Move to &Entity...", "Move to &World"));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
     // on, and the modes and Select All can always be chosen. A submenu always
@@ -79,7 +79,9 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
         const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
         const bool all = action == Action(Frame(), CommandId::kSelectAll);
         const bool submenu = action->menu() != nullptr;
-        EXPECT_EQ(action->isEnabled() && !action->isSeparator(), lock || mode || all || submenu)
+        const bool replace = action == Action(Frame(), CommandId::kReplaceTexture);
+        EXPECT_EQ(action->isEnabled() && !action->isSeparator(),
+                  lock || mode || all || submenu || replace)
             << action->text().toStdString();
     }
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());
@@ -91,7 +93,7 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
 
     Frame().RunCommand(CommandId::kFileNew);
     EXPECT_THAT(MenuTitles(Frame()),
-                ElementsAre("&File", "&Edit", "&View", "&Compile", "&Window", "&Help"));
+                ElementsAre("&File", "&Edit", "&View", "&Map", "&Compile", "&Window", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "&Close", "&Save", "Save &As...",
                             "Entity &Definitions...", "-", "Recent File", "-", "E&xit"));

@@ -200,7 +200,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "&As... | Entity &Definitions... | - | Recent File | - | E&xit",
             "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Shift+Z | - | Cu&t (brushes or entities "
             "only)\tCtrl+X | &Copy (nothing selected)\tCtrl+C | &Paste\tCtrl+V | - | Texture "
-            "&Lock | Appl&y Texture\tShift+T | - | Corner Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush "
+            "&Lock | Appl&y Texture\tShift+T | Replace Te&xture... | &Texture | - | Corner "
+            "Mode\tCtrl+1 | Face Mode\tCtrl+2 | Brush "
             "Mode\tCtrl+3 | Entity "
             "Mode\tCtrl+4 | - | Select &All\tCtrl+A | D&uplicate\tCtrl+Shift+D | - | &Rotate "
             "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
@@ -214,7 +215,7 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "Snap\t] | Textures...\tCtrl+T | Te&xture Browser\tCtrl+Shift+T | - | Load &Point "
             "File... | Clear Point File | - | "
             "F&ullbright | Show T&ool Textures",
-            "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
+            "&Map: &Missing Textures...", "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
             "&Window: &New Window | New &Camera View | &Cascade | &Tile | &Arrange Icons | - | &1 "
             "Tolve1",
             "&Help: &About Tolve..."));

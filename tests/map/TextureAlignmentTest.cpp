@@ -415,8 +415,9 @@ TEST(TexturePaste, WrapsRoundSharedEdgesChangesOnlyTheTargetsAndUndoesToTheSameF
         EXPECT_EQ(wedge.m_valveAxes[f], wedgeBefore.m_valveAxes[f]) << f;
     }
     for (int f = 0; f < box.m_numFaces; ++f) {
-        if (f != top)
+        if (f != top) {
             EXPECT_EQ(box.m_valveAxes[f], boxBefore.m_valveAxes[f]) << f;
+        }
     }
     EXPECT_NE(MapText(doc), text);
 
