@@ -95,12 +95,16 @@ bool COcclusionQueries::WasSeen(size_t group) {
         // The last frame is finished by now, as a rule: waiting for its
         // counts costs little and makes every frame depend only on the ones
         // before it, never on how fast they were drawn.
-        GLuint samples = 1;
-        glGetQueryObjectuiv(slot.query, GL_QUERY_RESULT, &samples);
-        slot.seen = samples != 0;
+        slot.seen = AnySamples(slot.query);
         slot.pending = false;
     }
     return slot.seen;
+}
+
+bool COcclusionQueries::AnySamples(GLuint query) {
+    GLuint samples = 1;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+    return samples != 0;
 }
 
 void COcclusionQueries::BeginCounting(size_t group) {
@@ -157,16 +161,9 @@ void COcclusionQueries::EndBoxTests() {
 }
 
 bool COcclusionQueries::BoxShowed(size_t group) {
-    Slot& slot = m_slots[group];
-    GLuint samples = 1;
-    glGetQueryObjectuiv(slot.query, GL_QUERY_RESULT, &samples);
-    slot.seen = samples != 0;
-    slot.pending = false;
-    return slot.seen;
+    return WasSeen(group); // the test left its count pending
 }
 
 bool COcclusionQueries::BoxAroundShowed(size_t number) {
-    GLuint samples = 1;
-    glGetQueryObjectuiv(m_aroundQueries[number], GL_QUERY_RESULT, &samples);
-    return samples != 0;
+    return AnySamples(m_aroundQueries[number]);
 }

@@ -54,6 +54,8 @@ private:
     };
 
     GLuint QueryOf(size_t group);
+    // Waits for the count.
+    bool AnySamples(GLuint query);
     void MakeCube();
     void DrawBox(GLuint query, const IntBox& box);
 
