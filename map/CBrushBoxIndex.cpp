@@ -5,6 +5,8 @@
 namespace {
 
 constexpr IntBox kNoBox{{1, 1, 1}, {0, 0, 0}};
+// How many brushes ahead a build asks for the memory of.
+constexpr size_t kAhead = 16;
 
 } // namespace
 
@@ -24,26 +26,40 @@ void CBrushBoxIndex::BrushChanged(const CMapBrush& brush) {
     }
     const IntBox* box = brush.GetBounds();
     m_entries[slot].box = box ? *box : kNoBox;
+    m_entries[slot].alignedBox = brush.IsAlignedBox();
     if (box)
         Grow(m_runBoxes[slot / kRun], std::optional<IntBox>(*box));
 }
 
+// First which brushes go where, from the lists alone, then each brush's box:
+// the brushes and entities lie scattered, and a walk of one list at a time
+// could ask for the memory of the next few only within an entity's handful.
 void CBrushBoxIndex::Build(const CTolveDoc& doc) {
     ++m_buildCount;
     m_entries.clear();
     m_lengths.clear();
     m_runBoxes.clear();
-    auto add = [&](const BrushList& brushes, CModelEntity* owner) {
+    auto list = [&](const BrushList& brushes, CModelEntity* owner) {
         m_lengths.push_back(brushes.size());
-        for (const auto& brush : brushes) {
-            brush->m_indexSlot = static_cast<uint32_t>(m_entries.size());
-            const IntBox* box = brush->GetBounds();
-            m_entries.push_back({box ? *box : kNoBox, brush.get(), owner});
-        }
+        for (const auto& brush : brushes)
+            m_entries.push_back({kNoBox, brush.get(), owner, false});
     };
-    add(doc.GetWorldBrushes(), nullptr);
-    for (const auto& entity : doc.GetModelEntities())
-        add(entity->m_brushes, entity.get());
+    list(doc.GetWorldBrushes(), nullptr);
+    const ModelEntityList& entities = doc.GetModelEntities();
+    for (size_t e = 0; e < entities.size(); ++e) {
+        if (e + kAhead < entities.size())
+            __builtin_prefetch(&entities[e + kAhead]->m_brushes);
+        list(entities[e]->m_brushes, entities[e].get());
+    }
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (i + kAhead < m_entries.size())
+            __builtin_prefetch(m_entries[i + kAhead].brush, 1);
+        Entry& entry = m_entries[i];
+        entry.brush->m_indexSlot = static_cast<uint32_t>(i);
+        if (const IntBox* box = entry.brush->GetBounds())
+            entry.box = *box;
+        entry.alignedBox = entry.brush->IsAlignedBox();
+    }
     m_runBoxes.assign((m_entries.size() + kRun - 1) / kRun, std::nullopt);
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].HasCorners())

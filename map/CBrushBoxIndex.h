@@ -25,6 +25,7 @@ public:
         IntBox box; // min above max for a brush without corners
         CMapBrush* brush;
         CModelEntity* owner; // null: the world
+        bool alignedBox;     // the brush is its box (CMapBrush::IsAlignedBox)
 
         bool HasCorners() const { return box.min.x <= box.max.x; }
     };

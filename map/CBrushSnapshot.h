@@ -2,7 +2,10 @@
 
 #include "map/CMapBrush.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 // Everything a brush holds, in the room its used corners and faces take
@@ -19,8 +22,19 @@ public:
     bool Matches(const CMapBrush& brush) const;
 
 private:
-    std::vector<IntPoint> m_vertices;
-    std::vector<BrushFace> m_faces;
+    // The used faces, then the used corners, in one block: one allocation
+    // for each brush an edit keeps, and one to free.
+    struct Tables {
+        std::unique_ptr<std::byte[]> block;
+        uint8_t numVertices = 0;
+        uint8_t numFaces = 0;
+
+        explicit Tables(const CMapBrush& brush);
+        std::span<const BrushFace> Faces() const;
+        std::span<const IntPoint> Vertices() const;
+    };
+
+    Tables m_tables;
     std::unique_ptr<ReadPlanePoints> m_readPlanes;
     std::unique_ptr<KeptBrushText> m_keptText;
     std::vector<ValveAxes> m_valveAxes;

@@ -127,10 +127,15 @@ public:
     }
     // The box around the corners, worked out at the first call after a change
     // and kept: the hover search and the views ask for it for every brush at
-    // every move. Null for a brush without corners. Whoever changes a corner
-    // without ForgetReadPlanes calls ForgetBounds.
+    // every move. Null for a brush without corners. Whoever changes a corner,
+    // or a face's corner list, without ForgetReadPlanes calls ForgetBounds.
     const IntBox* GetBounds() const;
     void ForgetBounds() { m_boundsKnown = false; }
+    // Whether the brush is its box exactly: eight corners at the box's corners
+    // and six faces going round its sides, so that its edges are the box's
+    // twelve. Worked out and kept with the box, while the brush is likely in
+    // the cache, for the views, which then draw it from the box alone.
+    bool IsAlignedBox() const { return GetBounds() && m_alignedBox; }
     // Whoever sets a face's texture values calls this.
     void ForgetTextureText(int face);
     // The texture part a face is to be written with, as the fields cannot
@@ -153,6 +158,7 @@ public:
 private:
     // A copy works its own out; nothing else but the corners decides it.
     mutable bool m_boundsKnown = false;
+    mutable bool m_alignedBox = false;
     mutable IntBox m_bounds;
 
 public:

@@ -47,13 +47,13 @@ void CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices, In
     KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
-    const FacesBefore faces = NoteFacesBefore(brush);
+    NoteFacesBefore(brush, m_facesBefore);
     for (int v : vertices) {
         if (held(v))
             Move(brush.m_vertices[v], delta);
     }
     brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
-    FollowMovedCorners(brush, faces, m_doc.m_textureLock);
+    FollowMovedCorners(brush, m_facesBefore, m_doc.m_textureLock);
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -98,7 +98,7 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
     KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     GiveAxesInValveMap(brush);
-    const FacesBefore faces = NoteFacesBefore(brush);
+    NoteFaceDirections(brush, m_directionsBefore);
     for (int v = 0; v < brush.m_numVertices; ++v)
         brush.m_vertices[v] = turn.Apply(brush.m_vertices[v]);
     if (turn.Mirrors()) {
@@ -108,7 +108,7 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
         }
     }
     brush.ForgetReadPlanes();
-    TurnTexturesWithBrush(brush, faces, turn, m_doc.m_textureLock);
+    TurnTexturesWithBrush(brush, m_directionsBefore, turn, m_doc.m_textureLock);
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -260,7 +260,10 @@ namespace {
 int16_t ToFieldOffset(double offset) {
     if (!std::isfinite(offset) || std::fabs(offset) >= 2147483648.0)
         return 0;
-    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int32_t>(std::lround(offset))));
+    // Offsets are mostly whole already: rounding them is a call spared.
+    const int32_t whole = static_cast<int32_t>(offset);
+    const int32_t rounded = whole == offset ? whole : static_cast<int32_t>(std::lround(offset));
+    return static_cast<int16_t>(static_cast<uint16_t>(rounded));
 }
 
 } // namespace

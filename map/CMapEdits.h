@@ -5,6 +5,7 @@
 #include "map/CWorldKeys.h"
 #include "map/MapFragment.h"
 #include "map/PlaneTurn.h"
+#include "map/TextureLock.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -98,4 +99,8 @@ private:
     void GiveAxesInValveMap(CMapBrush& brush);
 
     CTolveDoc& m_doc;
+    // The faces of the brush being changed, as they were: kept for the next
+    // brush, so that an edit of many allocates no room for them.
+    FacesBefore m_facesBefore;
+    std::vector<Vec3d> m_directionsBefore;
 };

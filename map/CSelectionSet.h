@@ -24,6 +24,9 @@ public:
 
     // The chosen parts of `brush`; 0 when it is not in the set.
     uint64_t PartsOf(const CMapBrush& brush) const;
+    // The memory PartsOf reads first for the brush, for a walk to ask for a
+    // few brushes ahead (see CPointerTable::WhereToFind).
+    const void* WherePartsOf(const CMapBrush& brush) const { return m_brushes.WhereToFind(&brush); }
     bool Contains(const CMapBrush& brush) const { return PartsOf(brush) != 0; }
     bool ContainsPart(const CMapBrush& brush, int part) const;
     bool Contains(const CPointEntity& entity) const;

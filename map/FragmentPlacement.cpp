@@ -31,6 +31,9 @@ void MoveBrushes(BrushList& brushes, const IntPoint& delta, bool moveTextures) {
         brush->ForgetReadPlanes();
         if (moveTextures)
             MoveTexturesWithBrush(*brush, delta);
+        // Worked out now, while the brush is in the cache, rather than when
+        // the map takes it in, many brushes later.
+        brush->GetBounds();
     }
 }
 

@@ -25,10 +25,11 @@ ValveAxes StandardAxes(const CMapBrush& brush, int face, const Vec3d& normal,
     return MakeValveAxes(normal, numbers);
 }
 
-// Gives a standard face new numbers; offsets stay whole, as the form writes
-// them, and numbers that did not change keep their text.
-void SetStandardNumbers(CMapBrush& brush, int face, const StandardTexture& numbers) {
-    const StandardTexture now = GetStandardTexture(brush, face);
+// Gives a standard face new numbers in place of `now`, what it has
+// (GetStandardTexture); offsets stay whole, as the form writes them, and
+// numbers that did not change keep their text.
+void SetStandardNumbers(CMapBrush& brush, int face, const StandardTexture& now,
+                        const StandardTexture& numbers) {
     FaceTexture texture;
     texture.xOffset = std::nearbyint(numbers.xOffset);
     texture.yOffset = std::nearbyint(numbers.yOffset);
@@ -48,8 +49,10 @@ void SetStandardNumbers(CMapBrush& brush, int face, const StandardTexture& numbe
 // the nearest.
 StandardTexture StandardNumbersOf(const Vec3d& normal, const ValveAxes& axes, double rotation,
                                   double xScale, double yScale) {
-    return FindStandardTexture(normal, axes, rotation, xScale, yScale)
-        .value_or(NearestStandardTexture(normal, axes, xScale, yScale));
+    if (std::optional<StandardTexture> exact =
+            FindStandardTexture(normal, axes, rotation, xScale, yScale))
+        return *exact;
+    return NearestStandardTexture(normal, axes, xScale, yScale);
 }
 
 // Offsets that keep each texel of the face on the same point of the brush as
@@ -72,16 +75,16 @@ void TurnValveFaceWithBrush(CMapBrush& brush, int face, const PlaneTurn& turn) {
     brush.ForgetTextureText(face);
 }
 
-void TurnStandardFaceWithBrush(CMapBrush& brush, int face, const Vec3d& normalBefore,
+void TurnStandardFaceWithBrush(CMapBrush& brush, int face, const Vec3d& directionBefore,
                                const PlaneTurn& turn) {
     StandardTexture numbers;
-    const ValveAxes axes = StandardAxes(brush, face, normalBefore, numbers);
+    const ValveAxes axes = StandardAxes(brush, face, directionBefore, numbers);
     ValveAxes turned = axes;
     turned.u = turn.ApplyToDirection(axes.u);
     turned.v = turn.ApplyToDirection(axes.v);
     KeepTexelsAbout(turned, axes, ToVec3d(turn.centre), numbers.xScale, numbers.yScale);
-    SetStandardNumbers(brush, face,
-                       StandardNumbersOf(GetFaceNormal(brush, face), turned, numbers.rotation,
+    SetStandardNumbers(brush, face, numbers,
+                       StandardNumbersOf(GetFaceDirection(brush, face), turned, numbers.rotation,
                                          numbers.xScale, numbers.yScale));
 }
 
@@ -93,11 +96,12 @@ void MoveFaceTexture(CMapBrush& brush, int face, const IntPoint& delta) {
         return;
     }
     StandardTexture numbers;
-    ValveAxes axes = StandardAxes(brush, face, GetFaceNormal(brush, face), numbers);
+    ValveAxes axes = StandardAxes(brush, face, GetFaceDirection(brush, face), numbers);
     ShiftAxesWithMove(axes, NearestFloat(numbers.xScale), NearestFloat(numbers.yScale), delta);
-    numbers.xOffset = axes.uOffset;
-    numbers.yOffset = axes.vOffset;
-    SetStandardNumbers(brush, face, numbers);
+    StandardTexture moved = numbers;
+    moved.xOffset = axes.uOffset;
+    moved.yOffset = axes.vOffset;
+    SetStandardNumbers(brush, face, numbers, moved);
 }
 
 // `v` turned by the smallest rotation taking the unit `from` to the unit `to`.
@@ -119,7 +123,8 @@ bool AxesSpanPlane(const ValveAxes& axes, const Vec3d& normal) {
 }
 
 // Texture lock off: a Valve face keeps its numbers unless its axes no longer
-// span its plane; then it gets those of its numbers on the new plane.
+// span its plane; then it gets those of its numbers on the new plane. Of the
+// plane before, only its nearest axis plane counts: a direction serves.
 void KeepValveNumbers(CMapBrush& brush, int face, const Vec3d& normalBefore,
                       const Vec3d& normalAfter) {
     ValveAxes& axes = brush.m_valveAxes[face];
@@ -191,13 +196,11 @@ std::optional<IntPoint> CommonStep(const CMapBrush& brush, int face, const Faces
 
 } // namespace
 
-FacesBefore NoteFacesBefore(const CMapBrush& brush) {
-    FacesBefore before;
+void NoteFacesBefore(const CMapBrush& brush, FacesBefore& before) {
     before.corners.assign(brush.m_vertices, brush.m_vertices + brush.m_numVertices);
-    before.normals.reserve(brush.m_numFaces);
+    before.normals.clear();
     for (int f = 0; f < brush.m_numFaces; ++f)
         before.normals.push_back(GetFaceNormal(brush, f));
-    return before;
 }
 
 void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta) {
@@ -207,15 +210,21 @@ void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta) {
         MoveFaceTexture(brush, f, delta);
 }
 
-void TurnTexturesWithBrush(CMapBrush& brush, const FacesBefore& before, const PlaneTurn& turn,
-                           bool lock) {
-    for (int f = 0; f < brush.m_numFaces && f < static_cast<int>(before.normals.size()); ++f) {
+void NoteFaceDirections(const CMapBrush& brush, std::vector<Vec3d>& directions) {
+    directions.clear();
+    for (int f = 0; f < brush.m_numFaces; ++f)
+        directions.push_back(GetFaceDirection(brush, f));
+}
+
+void TurnTexturesWithBrush(CMapBrush& brush, std::span<const Vec3d> directionsBefore,
+                           const PlaneTurn& turn, bool lock) {
+    for (int f = 0; f < brush.m_numFaces && f < static_cast<int>(directionsBefore.size()); ++f) {
         if (lock && brush.HasValveAxes())
             TurnValveFaceWithBrush(brush, f, turn);
         else if (lock)
-            TurnStandardFaceWithBrush(brush, f, before.normals[f], turn);
+            TurnStandardFaceWithBrush(brush, f, directionsBefore[f], turn);
         else if (brush.HasValveAxes())
-            KeepValveNumbers(brush, f, before.normals[f], GetFaceNormal(brush, f));
+            KeepValveNumbers(brush, f, directionsBefore[f], GetFaceNormal(brush, f));
     }
 }
 

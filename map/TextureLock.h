@@ -3,6 +3,7 @@
 #include "map/CMapBrush.h"
 #include "map/PlaneTurn.h"
 
+#include <span>
 #include <vector>
 
 // How the textures of a brush follow it when its corners move.
@@ -26,14 +27,20 @@ struct FacesBefore {
     std::vector<Vec3d> normals; // of each face, as the file states its plane
     std::vector<IntPoint> corners;
 };
-FacesBefore NoteFacesBefore(const CMapBrush& brush);
+// Fills `before` anew; what it held goes, its room stays, so that an edit of
+// many brushes that keeps one for all of them allocates it once.
+void NoteFacesBefore(const CMapBrush& brush, FacesBefore& before);
 
 // Texture lock for a brush moved by `delta` as a whole.
 void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta);
 
+// Which way each face of a brush looks (GetFaceDirection), before a quarter
+// turn or mirror: all the turn asks of them. Fills `directions` anew.
+void NoteFaceDirections(const CMapBrush& brush, std::vector<Vec3d>& directions);
+
 // After a quarter turn or mirror of the whole brush, corners turned.
-void TurnTexturesWithBrush(CMapBrush& brush, const FacesBefore& before, const PlaneTurn& turn,
-                           bool lock);
+void TurnTexturesWithBrush(CMapBrush& brush, std::span<const Vec3d> directionsBefore,
+                           const PlaneTurn& turn, bool lock);
 
 // After some of the brush's corners moved. A face whose corners all moved
 // alike moves its texture along (with the lock); a face whose plane turned

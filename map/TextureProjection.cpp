@@ -33,37 +33,54 @@ struct BaseAxes {
     int t = 0; // the one component y has
 };
 
-int OnlyComponent(const Vec3d& axis) {
+constexpr int OnlyComponent(const Vec3d& axis) {
     return axis.x != 0.0 ? 0 : axis.y != 0.0 ? 1 : 2;
 }
 
-BaseAxes ChooseBaseAxes(const Vec3d& normal) {
-    int best = 0;
-    double bestDot = 0.0;
-    for (int i = 0; i < 6; ++i) {
-        const double dot = Dot(normal, kBaseAxes[3 * i]);
-        if (dot > bestDot) {
-            bestDot = dot;
-            best = i;
-        }
-    }
-    BaseAxes base{kBaseAxes[3 * best + 1], kBaseAxes[3 * best + 2]};
+constexpr BaseAxes BaseAxesOf(int plane) {
+    BaseAxes base{kBaseAxes[3 * plane + 1], kBaseAxes[3 * plane + 2]};
     base.s = OnlyComponent(base.x);
     base.t = OnlyComponent(base.y);
     return base;
 }
 
+constexpr BaseAxes kPlaneBases[6] = {BaseAxesOf(0), BaseAxesOf(1), BaseAxesOf(2),
+                                     BaseAxesOf(3), BaseAxesOf(4), BaseAxesOf(5)};
+
+const BaseAxes& ChooseBaseAxes(const Vec3d& normal) {
+    // The planes' normals are unit axes: with a finite normal each product is
+    // one of its components, exactly, and a turn of many brushes asks twice
+    // for every face.
+    const bool finite =
+        std::isfinite(normal.x) && std::isfinite(normal.y) && std::isfinite(normal.z);
+    const double components[6] = {normal.z, -normal.z, normal.x, -normal.x, normal.y, -normal.y};
+    int best = 0;
+    double bestDot = 0.0;
+    for (int i = 0; i < 6; ++i) {
+        const double dot = finite ? components[i] : Dot(normal, kBaseAxes[3 * i]);
+        if (dot > bestDot) {
+            bestDot = dot;
+            best = i;
+        }
+    }
+    return kPlaneBases[best];
+}
+
 // Sine and cosine of whole quarter turns exactly, as the compilers take them.
 void SinCos(double degrees, double& sine, double& cosine) {
-    double turn = std::fmod(degrees, 360.0);
+    // Most rotations lie within one turn already, where the remainder is the
+    // number itself.
+    double turn = degrees >= 0.0 && degrees < 360.0 ? degrees : std::fmod(degrees, 360.0);
     if (turn < 0.0)
         turn += 360.0;
-    if (turn == 0.0 || turn == 90.0 || turn == 180.0 || turn == 270.0) {
-        const int quarter = static_cast<int>(turn / 90.0);
-        constexpr double kSines[4] = {0.0, 1.0, 0.0, -1.0};
-        sine = kSines[quarter];
-        cosine = kSines[(quarter + 1) % 4];
-        return;
+    constexpr double kQuarters[4] = {0.0, 90.0, 180.0, 270.0};
+    constexpr double kSines[4] = {0.0, 1.0, 0.0, -1.0};
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        if (turn == kQuarters[quarter]) {
+            sine = kSines[quarter];
+            cosine = kSines[(quarter + 1) % 4];
+            return;
+        }
     }
     const double radians = degrees * std::numbers::pi / 180.0;
     sine = std::sin(radians);
@@ -77,7 +94,7 @@ void SinCos(double degrees, double& sine, double& cosine) {
 // so does what lies within a few units of the last place of a decimal of at
 // most 12 digits (109.700981 - 24 is 85.700981, not 85.70098099999999). A
 // number of more digits than that (cos 30) is left as it is.
-double Tidy(double value) {
+double TidyNumber(double value) {
     const double whole = std::nearbyint(value);
     if (std::fabs(value - whole) <= 1e-9 * std::max(1.0, std::fabs(value)))
         return whole + 0.0; // never -0
@@ -117,21 +134,55 @@ double Degrees(double y, double x) {
     return Tidy(std::atan2(y, x) * 180.0 / std::numbers::pi);
 }
 
+// The three points a face's plane is taken through: its first three corners,
+// or the points it was read with while the brush is untouched.
+struct NormalPoints {
+    const IntPoint* p[3];
+};
+
+NormalPoints GetNormalPoints(const CMapBrush& brush, int face) {
+    const uint8_t* corners = brush.m_faces[face].vertexIndex;
+    const NormalPoints fromCorners{{&brush.m_vertices[corners[0]], &brush.m_vertices[corners[1]],
+                                    &brush.m_vertices[corners[2]]}};
+    // Plane points kept as text are not whole numbers; the corners lie on
+    // that plane as near as whole numbers can.
+    if (!brush.m_readPlanes || brush.m_readPlanes->FindPlaneText(face))
+        return fromCorners;
+    const IntPoint* read = brush.m_readPlanes->FindPoints(face);
+    return read ? NormalPoints{{read, read + 1, read + 2}} : fromCorners;
+}
+
+Vec3d CrossOf(const NormalPoints& points) {
+    const Vec3d p = ToVec3d(*points.p[0]), q = ToVec3d(*points.p[1]), r = ToVec3d(*points.p[2]);
+    return Cross(p - q, r - q);
+}
+
+// Within 2^24 of the middle point, every product of the cross product is a
+// whole number below 2^48, and each of its components one below 2^49: exact.
+bool CrossIsExact(const NormalPoints& points) {
+    constexpr int64_t kReach = int64_t{1} << 24;
+    auto near = [&](int32_t a, int32_t b) {
+        const int64_t step = int64_t{a} - b;
+        return step > -kReach && step < kReach;
+    };
+    const IntPoint &p = *points.p[0], &q = *points.p[1], &r = *points.p[2];
+    return near(p.x, q.x) && near(p.y, q.y) && near(p.z, q.z) && near(r.x, q.x) && near(r.y, q.y) &&
+           near(r.z, q.z);
+}
+
 } // namespace
 
 Vec3d GetFaceNormal(const CMapBrush& brush, int face) {
-    IntPoint points[3];
-    // Plane points kept as text are not whole numbers; the corners lie on
-    // that plane as near as whole numbers can.
-    const bool fromText = brush.m_readPlanes && brush.m_readPlanes->FindPlaneText(face);
-    if (fromText) {
-        for (int k = 0; k < 3; ++k)
-            points[k] = brush.m_vertices[brush.m_faces[face].vertexIndex[k]];
-    } else {
-        brush.GetPlanePoints(face, points);
-    }
-    const Vec3d p = ToVec3d(points[0]), q = ToVec3d(points[1]), r = ToVec3d(points[2]);
-    return Normalized(Cross(p - q, r - q));
+    return Normalized(CrossOf(GetNormalPoints(brush, face)));
+}
+
+// Scaled alike to unit length, distinct whole numbers below 2^49 stay apart
+// (they differ by more than the rounding of either), equal ones stay equal
+// and none changes its sign: the nearest axis plane is the same.
+Vec3d GetFaceDirection(const CMapBrush& brush, int face) {
+    const NormalPoints points = GetNormalPoints(brush, face);
+    const Vec3d cross = CrossOf(points);
+    return CrossIsExact(points) ? cross : Normalized(cross);
 }
 
 StandardTexture GetStandardTexture(const CMapBrush& brush, int face) {
@@ -189,7 +240,7 @@ TexelMapping GetTexelMapping(const CMapBrush& brush, int face) {
 
 std::optional<StandardTexture> FindStandardTexture(const Vec3d& normal, const ValveAxes& axes,
                                                    double rotation, double xScale, double yScale) {
-    const BaseAxes base = ChooseBaseAxes(normal);
+    const BaseAxes& base = ChooseBaseAxes(normal);
     const int w = 3 - base.s - base.t;
     const Vec3d u = axes.u * (1.0 / Unzero(xScale));
     const Vec3d v = axes.v * (1.0 / Unzero(yScale));
@@ -200,8 +251,11 @@ std::optional<StandardTexture> FindStandardTexture(const Vec3d& normal, const Va
     // In the plane of the two base components: u = (cos, sin) x[s] / xScale,
     // v = (-sin, cos) y[t] / yScale.
     const double xSign = base.x[base.s], ySign = base.y[base.t];
-    const double candidates[2] = {rotation, Degrees(u[base.t] * xSign, u[base.s] * xSign)};
-    for (double turn : candidates) {
+    // The second candidate costs an arc tangent: worked out only when the
+    // face's own rotation does not fit.
+    for (int candidate = 0; candidate < 2; ++candidate) {
+        const double turn =
+            candidate == 0 ? rotation : Degrees(u[base.t] * xSign, u[base.s] * xSign);
         double sine, cosine;
         SinCos(turn, sine, cosine);
         const double alongU = (u[base.s] * cosine + u[base.t] * sine) * xSign;
@@ -218,7 +272,7 @@ std::optional<StandardTexture> FindStandardTexture(const Vec3d& normal, const Va
 
 StandardTexture NearestStandardTexture(const Vec3d& normal, const ValveAxes& axes, double xScale,
                                        double yScale) {
-    const BaseAxes base = ChooseBaseAxes(normal);
+    const BaseAxes& base = ChooseBaseAxes(normal);
     const Vec3d u = axes.u * (1.0 / Unzero(xScale));
     const Vec3d v = axes.v * (1.0 / Unzero(yScale));
     const double xSign = base.x[base.s], ySign = base.y[base.t];
@@ -235,7 +289,7 @@ StandardTexture NearestStandardTexture(const Vec3d& normal, const ValveAxes& axe
 }
 
 void TurnAxes(ValveAxes& axes, const Vec3d& normal, double degrees) {
-    const BaseAxes base = ChooseBaseAxes(normal);
+    const BaseAxes& base = ChooseBaseAxes(normal);
     Vec3d s, t;
     s[base.s] = 1.0;
     t[base.t] = 1.0;

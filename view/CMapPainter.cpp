@@ -52,10 +52,18 @@ bool ClipSegment(Vec3d& a, Vec3d& b, double reach) {
 constexpr int32_t kVertexMarkerSize = 4;
 constexpr int32_t kEntityMarkerSize = 8;
 
-// Where each corner of a brush lands, worked out once per brush.
+// Where each corner of a brush lands, worked out once per brush. The screen
+// points are left unset until worked out: a view of many brushes draws them
+// in a hurry.
 struct ProjectedCorners {
-    ScreenPoint screen[kMaxBrushVertices];
+    struct Pixel {
+        int32_t x;
+        int32_t y;
+    };
+    Pixel pixels[kMaxBrushVertices];
     bool inside[kMaxBrushVertices];
+
+    ScreenPoint Screen(int v) const { return {pixels[v].x, pixels[v].y}; }
 };
 
 // Whether the marker of corner `v` would change no pixel: in a flat view a
@@ -65,11 +73,11 @@ struct ProjectedCorners {
 // puts its outline back on top and must be drawn.
 bool MarkedBefore(const ProjectedCorners& corners, int v, int32_t radius) {
     const int64_t reach = 2 * int64_t{radius} + 2; // the outline's pixels included
-    const ScreenPoint& p = corners.screen[v];
+    const ScreenPoint p = corners.Screen(v);
     for (int u = v - 1; u >= 0; --u) {
         if (!corners.inside[u])
             continue;
-        const ScreenPoint& q = corners.screen[u];
+        const ScreenPoint q = corners.Screen(u);
         if (q == p)
             return true;
         if (std::abs(int64_t{q.x} - p.x) <= reach && std::abs(int64_t{q.y} - p.y) <= reach)
@@ -86,8 +94,9 @@ int32_t Offset(int32_t value, int32_t by) {
 }
 
 // The edges of one brush drawn so far on the screen, either way round. Its
-// first few are kept (a box has four in a flat view); past them a repeat is
-// left to the canvas.
+// first few are kept (a box has four in a flat view, a many-sided pillar
+// dozens); past them a repeat is left to the canvas. They are found by hash:
+// a pillar's every edge is looked for among those kept.
 class ShownEdges {
 public:
     // False when the edge was shown already.
@@ -95,22 +104,35 @@ public:
         if (e.x < s.x || (e.x == s.x && e.y < s.y))
             std::swap(s, e);
         const Edge edge{s.x, s.y, e.x, e.y};
-        for (int i = 0; i < m_count; ++i) {
-            if (m_edges[i] == edge)
+        size_t slot = SlotOf(edge);
+        for (; (m_used >> slot) & 1u; slot = (slot + 1) % kSlots) {
+            if (m_edges[slot] == edge)
                 return false;
         }
-        if (m_count < kKept)
-            m_edges[m_count++] = edge;
+        if (m_count < kKept) {
+            m_edges[slot] = edge;
+            m_used |= uint64_t{1} << slot;
+            ++m_count;
+        }
         return true;
     }
 
 private:
     static constexpr int kKept = 24;
+    static constexpr size_t kSlots = 64; // of which never more than kKept in use
     struct Edge {
         int32_t x1, y1, x2, y2; // left unset until kept: a brush is drawn in a hurry
         friend bool operator==(const Edge&, const Edge&) = default;
     };
-    Edge m_edges[kKept];
+    static size_t SlotOf(const Edge& edge) {
+        const uint64_t mixed = (uint64_t{static_cast<uint32_t>(edge.x1)} * 0x9E3779B1u) ^
+                               (uint64_t{static_cast<uint32_t>(edge.y1)} * 0x85EBCA77u) ^
+                               (uint64_t{static_cast<uint32_t>(edge.x2)} * 0xC2B2AE3Du) ^
+                               (uint64_t{static_cast<uint32_t>(edge.y2)} * 0x27D4EB2Fu);
+        return static_cast<size_t>((mixed ^ (mixed >> 29)) % kSlots);
+    }
+    Edge m_edges[kSlots];
+    uint64_t m_used = 0;
     int m_count = 0;
 };
 
@@ -218,7 +240,8 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     m_mapper.Visit([&](auto map) {
         for (int v = 0; v < n; ++v) {
             corners.inside[v] = slab.Contains(brush.m_vertices[v]);
-            corners.screen[v] = map(brush.m_vertices[v]);
+            const ScreenPoint screen = map(brush.m_vertices[v]);
+            corners.pixels[v] = {screen.x, screen.y};
         }
     });
     if (!m_drewInsideLimits)
@@ -228,7 +251,7 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
     if (r > 0) {
         for (int v = 0; v < n; ++v) {
             if (corners.inside[v] && !MarkedBefore(corners, v, r)) {
-                const ScreenPoint& s = corners.screen[v];
+                const ScreenPoint s = corners.Screen(v);
                 m_canvas.DrawEllipse(s.x - r, s.y - r, s.x + r, s.y + r, kNavy, kBlack);
             }
         }
@@ -245,8 +268,8 @@ void CMapPainter::DrawBrush(const CMapBrush& brush, Rgb colour) {
         drawn[b] |= uint64_t{1} << a;
         if (!corners.inside[a] && !corners.inside[b])
             return;
-        const ScreenPoint& s = corners.screen[a];
-        const ScreenPoint& e = corners.screen[b];
+        const ScreenPoint s = corners.Screen(a);
+        const ScreenPoint e = corners.Screen(b);
         if (s == e || !shown.Add(s, e))
             return; // a point is all a marker shows; a repeat changes no pixel
         m_canvas.DrawLine(s.x, s.y, e.x, e.y, colour);
@@ -272,23 +295,55 @@ void CMapPainter::DrawFace(const CMapBrush& brush, int f, Rgb colour) {
         DrawEdge(v[face.vertexIndex[k]], v[face.vertexIndex[k + 1]], colour);
 }
 
-void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush) {
+Rgb CMapPainter::BrushColour(const CModelEntity* owner, const CMapBrush& brush,
+                             uint64_t setParts) const {
     const CEditorState& state = m_doc.GetEditorState();
     const bool world = owner == nullptr;
+    if (owner == state.GetSelectedEntity() && &brush == state.GetSelectedBrush())
+        return world ? kPurple : kOlive;
+    if (setParts != 0 && state.GetEditMode() == kBrushMode)
+        return kOrange;
+    if (owner == state.GetSelectedEntity())
+        return world ? kNavy : kDarkGreen;
+    return world ? kNavy : kTeal;
+}
+
+void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush) {
+    const CEditorState& state = m_doc.GetEditorState();
     const uint64_t setParts = state.GetSelectionSet().PartsOf(brush);
     const EditMode mode = state.GetEditMode();
-    Rgb colour;
-    if (owner == state.GetSelectedEntity() && &brush == state.GetSelectedBrush())
-        colour = world ? kPurple : kOlive;
-    else if (setParts != 0 && mode == kBrushMode)
-        colour = kOrange;
-    else if (owner == state.GetSelectedEntity())
-        colour = world ? kNavy : kDarkGreen;
-    else
-        colour = world ? kNavy : kTeal;
-    DrawBrush(brush, colour);
+    DrawBrush(brush, BrushColour(owner, brush, setParts));
     if (setParts != 0 && mode != kBrushMode)
         DrawSetParts(brush, mode, setParts);
+}
+
+bool CMapPainter::ShowsBoxesAsRectangles() const {
+    return !m_projection.m_threeD && m_projection.MarkerRadius(kVertexMarkerSize) == 0;
+}
+
+// The box's twelve edges lie four over four along the view's depth, and its
+// uprights are points: what DrawBrush draws of it is the rectangle's sides,
+// each once, and nothing when its corners all lie beyond the limits.
+bool CMapPainter::DrawBoxFromIndex(const CBrushBoxIndex::Entry& entry) {
+    const CEditorState& state = m_doc.GetEditorState();
+    const uint64_t setParts = state.GetSelectionSet().PartsOf(*entry.brush);
+    if (setParts != 0 && state.GetEditMode() != kBrushMode)
+        return false; // its chosen corners or faces go over it
+    const std::optional<ScreenRect> rect = m_boxes.Project(entry.box);
+    if (!rect)
+        return false;
+    // Every corner lies at the box's least or greatest depth.
+    const DepthSlab slab = SlabOf(m_doc, m_projection.m_viewMode);
+    if (!slab.Contains(entry.box.min) && !slab.Contains(entry.box.max))
+        return true;
+    m_drewInsideLimits = true;
+    const Rgb colour = BrushColour(entry.owner, *entry.brush, setParts);
+    const ScreenRect& r = *rect;
+    if (r.left != r.right && r.top != r.bottom)
+        m_canvas.DrawRectangle(r.left, r.top, r.right, r.bottom, colour);
+    else if (r.left != r.right || r.top != r.bottom)
+        m_canvas.DrawLine(r.left, r.top, r.right, r.bottom, colour); // seen edge on
+    return true;
 }
 
 // The corners or faces of a brush that are in the set, over its outline.
@@ -331,6 +386,7 @@ void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
 template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& reaches) {
     const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
     m_reaching.clear();
+    m_reaching.reserve(entries.size());
     reaches.ForEachBrush(
         m_doc, [&](uint32_t i) { m_reaching.push_back(i); },
         [&](uint32_t i) {
@@ -338,10 +394,20 @@ template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& re
                 m_drewInsideLimits = AnyCornerInsideLimits(*entries[i].brush);
         },
         [&] { return !m_drewInsideLimits; });
+    // Far out, where a large map shows many brushes at once, most are boxes
+    // drawn from the index alone.
+    const bool boxesAsRectangles = ShowsBoxesAsRectangles();
+    const CSelectionSet& set = m_doc.GetEditorState().GetSelectionSet();
     for (size_t j = 0; j < m_reaching.size(); ++j) {
-        if (j + kPrefetchDistance < m_reaching.size())
-            PrefetchBrushOutline(*entries[m_reaching[j + kPrefetchDistance]].brush);
+        if (j + kPrefetchDistance < m_reaching.size()) {
+            const CBrushBoxIndex::Entry& ahead = entries[m_reaching[j + kPrefetchDistance]];
+            if (!boxesAsRectangles || !ahead.alignedBox)
+                PrefetchBrushOutline(*ahead.brush);
+            __builtin_prefetch(set.WherePartsOf(*ahead.brush));
+        }
         const CBrushBoxIndex::Entry& entry = entries[m_reaching[j]];
+        if (boxesAsRectangles && entry.alignedBox && DrawBoxFromIndex(entry))
+            continue;
         DrawOwnedBrush(entry.owner, *entry.brush);
     }
 }

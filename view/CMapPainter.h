@@ -3,6 +3,7 @@
 #include "framework/CDocument.h"
 #include "map/CTolveDoc.h"
 #include "map/MapNotice.h"
+#include "view/BoxProjector.h"
 #include "view/CCanvas.h"
 #include "view/CViewProjection.h"
 #include "view/ScreenRect.h"
@@ -14,8 +15,8 @@
 class CMapPainter {
 public:
     CMapPainter(const CTolveDoc& doc, const CViewProjection& projection, CCanvas& canvas)
-        : m_doc(doc), m_projection(projection), m_mapper(projection), m_canvas(canvas),
-          m_definitions(doc.GetEntityDefinitions()) {}
+        : m_doc(doc), m_projection(projection), m_mapper(projection), m_boxes(projection),
+          m_canvas(canvas), m_definitions(doc.GetEntityDefinitions()) {}
 
     // The grid at the snap step behind the map, when shown (the editor's
     // views show it; plain pictures do not unless asked).
@@ -66,6 +67,15 @@ private:
     // else its class's colour.
     Rgb UnhoveredFill(const CPointEntity& entity) const;
     void DrawSetParts(const CMapBrush& brush, EditMode mode, uint64_t parts);
+    // The colour of a brush of `owner` by the selection; `setParts` are its
+    // parts in the selection set.
+    Rgb BrushColour(const CModelEntity* owner, const CMapBrush& brush, uint64_t setParts) const;
+    // A flat view too far out for corner markers shows a brush that is its
+    // box (CMapBrush::IsAlignedBox) as the box's rectangle.
+    bool ShowsBoxesAsRectangles() const;
+    // Draws such a brush from its entry in the map's box index alone, without
+    // a look at the brush; false when it must be drawn from its corners.
+    bool DrawBoxFromIndex(const CBrushBoxIndex::Entry& entry);
     void DrawOwnerBrushes(const CModelEntity* owner);
     template <class Reaches> void DrawBrushesReaching(const Reaches& reaches);
     bool AnyCornerInsideLimits(const CMapBrush& brush) const;
@@ -73,6 +83,7 @@ private:
     const CTolveDoc& m_doc;
     const CViewProjection& m_projection;
     CScreenMapper m_mapper;
+    CBoxProjector m_boxes;
     CCanvas& m_canvas;
     bool m_drewInsideLimits = false;
     std::vector<uint32_t> m_reaching; // the brushes a paint draws, by box

@@ -32,6 +32,49 @@ int32_t Clamp(int32_t value) {
     return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
 }
 
+// Slanting lines up to this many pixels across and down are set from shapes:
+// far from the zoom where they are few, a view of a large map shows tens of
+// thousands, which the painter sets pixel by pixel through its whole engine.
+constexpr int32_t kShortSlant = 16;
+
+struct ShapePixel {
+    int32_t dx;
+    int32_t dy;
+};
+
+// The pixels the painter's one-pixel pen sets for a line from (0, 0) to
+// (dx, dy), painted once per step on first use. The shapes are the same for
+// every picture; each thread keeps its own, as each paints its own.
+const std::vector<ShapePixel>& LineShapeOf(int32_t dx, int32_t dy) {
+    constexpr int32_t kSide = 2 * kShortSlant + 1;
+    thread_local std::vector<std::vector<ShapePixel>> shapes(kSide * kSide);
+    thread_local std::vector<bool> made(kSide * kSide);
+    const size_t index = static_cast<size_t>((dy + kShortSlant) * kSide + dx + kShortSlant);
+    if (made[index])
+        return shapes[index];
+    // The line from the middle of an image with room on every side.
+    constexpr int32_t kMiddle = kShortSlant + kSpriteMargin;
+    QImage image(2 * kMiddle + 1, 2 * kMiddle + 1, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(Qt::black);
+    pen.setWidth(0);
+    painter.setPen(pen);
+    painter.drawLine(kMiddle, kMiddle, kMiddle + dx, kMiddle + dy);
+    painter.end();
+    std::vector<ShapePixel>& shape = shapes[index];
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) == 255)
+                shape.push_back({x - kMiddle, y - kMiddle});
+        }
+    }
+    made[index] = true;
+    return shape;
+}
+
 } // namespace
 
 CQtCanvas::CQtCanvas(QPainter& painter, CLineCache* lineCache)
@@ -78,9 +121,7 @@ void CQtCanvas::Flush() {
     m_lineCount = 0;
 }
 
-void CQtCanvas::UsePen(Rgb colour) {
-    if (m_hasPen && colour == m_penColour)
-        return;
+void CQtCanvas::ChangePen(Rgb colour) {
     Flush();
     ForgetLines();
     m_pen.setColor(ToQColor(colour));
@@ -102,13 +143,6 @@ bool CQtCanvas::DrawnSinceForgetting(int32_t x1, int32_t y1, int32_t x2, int32_t
         return false;
     }
     return m_lineCache->SeenBefore(x1, y1, x2, y2);
-}
-
-void CQtCanvas::Touch(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    m_touchedLeft = std::min({m_touchedLeft, left - 1, right - 1});
-    m_touchedTop = std::min({m_touchedTop, top - 1, bottom - 1});
-    m_touchedRight = std::max({m_touchedRight, left + 1, right + 1});
-    m_touchedBottom = std::max({m_touchedBottom, top + 1, bottom + 1});
 }
 
 QRect CQtCanvas::GetTouchedArea() const {
@@ -158,6 +192,10 @@ void CQtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb col
         Touch(x1, y1, x2, y2);
         return;
     }
+    if (m_pixels && SetShortSlantingLine(x1, y1, x2, y2)) {
+        Touch(x1, y1, x2, y2);
+        return;
+    }
     if (DrawnSinceForgetting(x1, y1, x2, y2))
         return;
     if (m_lineCount == m_lines.size())
@@ -183,6 +221,24 @@ void CQtCanvas::FillStraightLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         return;
     for (int32_t y = top; y <= bottom; ++y)
         m_pixels[y * m_pixelsPerRow + x1] = m_penPixel;
+}
+
+// Lines batched before are of this colour too: the order between them
+// changes no pixel. Setting a short line's pixels again costs less than
+// asking the cache whether it was drawn. Near an edge the painter cuts the
+// line first, which may move its pixels: it draws those itself.
+bool CQtCanvas::SetShortSlantingLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const int32_t dx = x2 - x1, dy = y2 - y1;
+    if (dx < -kShortSlant || dx > kShortSlant || dy < -kShortSlant || dy > kShortSlant)
+        return false;
+    const int32_t reach = kSpriteMargin;
+    if (std::min(x1, x2) - reach < 0 || std::min(y1, y2) - reach < 0 ||
+        std::max(x1, x2) + reach >= m_width || std::max(y1, y2) + reach >= m_height)
+        return false;
+    uint32_t* start = m_pixels + y1 * m_pixelsPerRow + x1;
+    for (const ShapePixel& p : LineShapeOf(dx, dy))
+        start[p.dy * m_pixelsPerRow + p.dx] = m_penPixel;
+    return true;
 }
 
 const CQtCanvas::Sprite& CQtCanvas::SpriteOf(int32_t width, int32_t height, Rgb fill, Rgb outline) {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QRect>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -17,7 +18,7 @@
 // Paints the map drawing with a QPainter, without antialiasing. Lines of one
 // colour are gathered and drawn together; nothing is allocated per primitive.
 // It remembers the area it touched, so a partial redraw updates only that.
-class CQtCanvas : public CCanvas {
+class CQtCanvas final : public CCanvas {
 public:
     // With a line cache, a line repeated in one colour is drawn only once.
     explicit CQtCanvas(QPainter& painter, CLineCache* lineCache = nullptr);
@@ -36,7 +37,12 @@ public:
     void Flush();
 
 private:
-    void UsePen(Rgb colour);
+    // Lines come by the hundred thousand, mostly in the pen they had.
+    void UsePen(Rgb colour) {
+        if (!m_hasPen || !(colour == m_penColour))
+            ChangePen(colour);
+    }
+    void ChangePen(Rgb colour);
     // A marker, text or another pen may cover lines drawn before: a line
     // drawn after it is drawn even if it was drawn before.
     void ForgetLines();
@@ -60,7 +66,16 @@ private:
     };
     const Sprite& SpriteOf(int32_t width, int32_t height, Rgb fill, Rgb outline);
     void CopySprite(const Sprite& sprite, int32_t left, int32_t top);
-    void Touch(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // A short slanting line, whose pixels the painter sets alike wherever
+    // it starts: they are set from the shape of its step, painted once. False
+    // for a line too long or too near an edge of the image.
+    bool SetShortSlantingLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void Touch(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        m_touchedLeft = std::min({m_touchedLeft, left - 1, right - 1});
+        m_touchedTop = std::min({m_touchedTop, top - 1, bottom - 1});
+        m_touchedRight = std::max({m_touchedRight, left + 1, right + 1});
+        m_touchedBottom = std::max({m_touchedBottom, top + 1, bottom + 1});
+    }
 
     QPainter& m_painter;
     CLineCache* m_lineCache;

@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -529,4 +531,47 @@ TEST(BuildBrush, NoFaceListsAVertexTwice) {
         }
     }
     EXPECT_GT(built, 2900);
+}
+
+// A brush is its box when its eight corners are the box's and its six faces
+// go round the box's sides; the views then draw it from the box alone, so a
+// brush that merely fills its box's corners in another order is not one.
+TEST(CMapBrush, IsItsBoxOnlyWithTheBoxsCornersAndSidesGoingRound) {
+    auto box = [] {
+        CMapBrush brush;
+        BrushDef def = Box({0, 0, 0}, {32, 64, 16});
+        BuildBrush(brush, def, [](std::string_view) {});
+        return brush;
+    };
+    const struct {
+        const char* what;
+        std::function<void(CMapBrush&)> change;
+        bool isBox;
+    } cases[] = {
+        {"as built", [](CMapBrush&) {}, true},
+        {"turned a quarter about z",
+         [](CMapBrush& b) {
+             for (int v = 0; v < b.m_numVertices; ++v)
+                 b.m_vertices[v] = {-b.m_vertices[v].y, b.m_vertices[v].x, b.m_vertices[v].z};
+         },
+         true},
+        {"a corner moved", [](CMapBrush& b) { b.m_vertices[0].x += 8; }, false},
+        {"two corners traded", [](CMapBrush& b) { std::swap(b.m_vertices[0], b.m_vertices[1]); },
+         false},
+        {"a corner cut off",
+         [](CMapBrush& b) {
+             BrushDef def = Box({0, 0, 0}, {32, 64, 16});
+             def.faces[6] = Face({24, 0, 0}, {32, 0, 8}, {32, 8, 0});
+             def.numFaces = 7;
+             BuildBrush(b, def, [](std::string_view) {});
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        CMapBrush brush = box();
+        ASSERT_TRUE(brush.IsAlignedBox());
+        c.change(brush);
+        brush.ForgetBounds();
+        EXPECT_EQ(brush.IsAlignedBox(), c.isBox) << c.what;
+    }
 }

@@ -310,8 +310,8 @@ TEST(CBrushBoxIndex, MatchesTheMapAfterEveryKindOfEdit) {
                 std::optional<IntBox> box;
                 for (int v = 0; v < brush->m_numVertices; ++v)
                     Grow(box, brush->m_vertices[v]);
-                expected.push_back(
-                    {box.value_or(IntBox{{1, 1, 1}, {0, 0, 0}}), brush.get(), owner});
+                expected.push_back({box.value_or(IntBox{{1, 1, 1}, {0, 0, 0}}), brush.get(), owner,
+                                    brush->IsAlignedBox()});
             }
         };
         add(f.doc.GetWorldBrushes(), nullptr);
@@ -323,6 +323,7 @@ TEST(CBrushBoxIndex, MatchesTheMapAfterEveryKindOfEdit) {
             EXPECT_EQ(entries[i].brush, expected[i].brush) << after << " " << i;
             EXPECT_EQ(entries[i].owner, expected[i].owner) << after << " " << i;
             EXPECT_EQ(entries[i].box, expected[i].box) << after << " " << i;
+            EXPECT_EQ(entries[i].alignedBox, expected[i].alignedBox) << after << " " << i;
         }
     };
     auto step = [&](const std::string& name, const auto& edit) {

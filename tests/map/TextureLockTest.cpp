@@ -364,3 +364,21 @@ TEST(TextureProjection, AFaceHalfwayBetweenTwoBasePlanesTakesTheCompilersFirst) 
         EXPECT_EQ(axes.v, tie.v) << tie.normal.x << " " << tie.normal.y << " " << tie.normal.z;
     }
 }
+
+// Far out, the components of a unit normal round alike where those of the
+// face's unscaled direction still differ: the direction must take the axes
+// the normal takes, at a tie the first plane.
+TEST(TextureProjection, AFacesDirectionTakesTheAxesOfItsNormalFarOut) {
+    const int32_t far = 2147483646;
+    CMapBrush brush;
+    brush.m_numVertices = 3;
+    brush.m_numFaces = 1;
+    brush.m_vertices[0] = IntPoint(0, far, 1);
+    brush.m_vertices[2] = IntPoint(-far, -512, far);
+    brush.m_faces[0].numPoints = 3;
+    brush.m_faces[0].vertexIndex[1] = 1;
+    brush.m_faces[0].vertexIndex[2] = 2;
+    const Vec3d normal = GetFaceNormal(brush, 0);
+    ASSERT_EQ(normal.x, normal.z); // the tie: the floor's axes
+    EXPECT_EQ(MakeValveAxes(GetFaceDirection(brush, 0), {}), MakeValveAxes(normal, {}));
+}

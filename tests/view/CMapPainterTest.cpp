@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // The cube in the world, a door brush beside it and a light.
@@ -511,6 +517,95 @@ TEST(CMapPainter, RepeatedCornerMarkersLeaveThePictureOfDrawingEveryOne) {
             }
             ASSERT_TRUE(drawn && everyOne);
             EXPECT_EQ(*drawn, *everyOne) << "plane " << plane << ", around corner " << v;
+        }
+    }
+}
+
+namespace {
+
+// What the lines of brushes leave on the screen: for each run of one colour
+// the lines drawn, each way round alike (their order within the run changes
+// no pixel), the rectangles' sides among them.
+using LineRuns =
+    std::vector<std::pair<Rgb, std::set<std::tuple<int32_t, int32_t, int32_t, int32_t>>>>;
+
+LineRuns RunsOf(const std::vector<CRecordingCanvas::Call>& calls) {
+    LineRuns runs;
+    auto add = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb colour) {
+        if (x1 == x2 && y1 == y2)
+            return;
+        if (std::tie(x2, y2) < std::tie(x1, y1)) {
+            std::swap(x1, x2);
+            std::swap(y1, y2);
+        }
+        if (runs.empty() || !(runs.back().first == colour))
+            runs.push_back({colour, {}});
+        runs.back().second.insert({x1, y1, x2, y2});
+    };
+    for (const CRecordingCanvas::Call& c : calls) {
+        if (c.colour == kBlack || c.colour == kGrey)
+            continue; // the cross-hair, axes and limits
+        if (c.kind == "line") {
+            add(c.a, c.b, c.c, c.d, c.colour);
+        } else if (c.kind == "rect") {
+            add(c.a, c.b, c.c, c.b, c.colour);
+            add(c.c, c.b, c.c, c.d, c.colour);
+            add(c.c, c.d, c.a, c.d, c.colour);
+            add(c.a, c.d, c.a, c.b, c.colour);
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
+// Far enough out that corners have no markers, a flat view draws a brush that
+// is its box from the map's box index; it must leave the lines its edges
+// leave, whatever the plane, flip, limits and selection.
+TEST(CMapPainter, BoxesDrawnFromTheIndexLeaveTheLinesOfTheirEdges) {
+    // The cube, a box above it, a thin box, a box with a corner cut off, and
+    // a door.
+    std::string cut = BoxBrushText({200, 0, 0}, {232, 32, 32});
+    cut.insert(2, "( 224 0 0 ) ( 232 0 8 ) ( 232 8 0 ) t 0 0 0 1 1\n");
+    const std::string text = "{\n\"classname\" \"worldspawn\"\n{\n" + std::string(kCubeFaceLines) +
+                             "}\n" + BoxBrushText({100, -20, 16}, {180, 60, 96}) +
+                             BoxBrushText({-200, -200, -8}, {-150, -100, 8}) + cut +
+                             "}\n{\n\"classname\" \"func_door\"\n" +
+                             BoxBrushText({-120, 80, -32}, {-60, 140, 40}) + "}\n";
+    CTolveDoc doc;
+    CRecordingDiagnostics diagnostics;
+    doc.ReadMapText(text, diagnostics);
+    ASSERT_EQ(doc.GetWorldBrushes().size(), 4u);
+    CEditorState& state = doc.GetEditorState();
+    state.SetEditMode(kBrushMode);
+    CSelectionSet set;
+    set.Add(*doc.GetWorldBrushes()[1], CSelectionSet::kWholeBrush);
+    state.SetSelectionSet(set);
+    state.SetSelectedBrush(doc.GetWorldBrushes()[2].get());
+    for (const bool limited : {false, true}) {
+        if (limited) { // a slab of -40..40 along every axis: some boxes in, out and across
+            state.SetUpperLimit({-40, 40, 40});
+            state.SetLowerLimit({40, -40, -40});
+        }
+        for (const int32_t plane : {kPlaneXY, kPlaneXZ, kPlaneYZ}) {
+            for (const bool flipped : {false, true}) {
+                for (const int32_t zoom : {8, 32}) {
+                    CViewProjection projection;
+                    projection.m_viewMode = plane;
+                    projection.m_flipped = flipped;
+                    projection.m_zoom = zoom;
+                    CentreView(projection, IntPoint(), 800, 600);
+                    CRecordingCanvas fromIndex, fromEdges;
+                    CMapPainter(doc, projection, fromIndex).PaintAll(800, 600);
+                    CMapPainter edges(doc, projection, fromEdges);
+                    for (const CBrushBoxIndex::Entry& entry : doc.GetBrushBoxes())
+                        edges.DrawOwnedBrush(entry.owner, *entry.brush);
+                    EXPECT_GT(fromIndex.Count("rect"), 0);
+                    EXPECT_EQ(RunsOf(fromIndex.m_calls), RunsOf(fromEdges.m_calls))
+                        << "plane " << plane << (flipped ? " flipped" : "") << " zoom " << zoom
+                        << (limited ? " limited" : "");
+                }
+            }
         }
     }
 }

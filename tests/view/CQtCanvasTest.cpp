@@ -71,6 +71,38 @@ TEST(CQtCanvas, StraightLinesSetInTheImageMatchThePaintersPixels) {
     EXPECT_EQ(differing, 0);
 }
 
+// Short slanting lines, which the canvas sets from the shapes of their steps,
+// in every direction, anywhere, edges included: the painter's pixels.
+TEST(CQtCanvas, ShortSlantingLinesSetFromShapesMatchThePaintersPixels) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int32_t> coordinate(-10, 110), step(-18, 18);
+    const Rgb colours[] = {{0, 0, 128}, {200, 0, 0}, {0, 0, 0}};
+    QImage canvasImage = White(101, 77), painterImage = White(101, 77);
+    QPainter canvasPainter(&canvasImage), painter(&painterImage);
+    CQtCanvas canvas(canvasPainter);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int i = 0; i < 3000; ++i) {
+        const int32_t x = coordinate(random), y = coordinate(random);
+        const int32_t dx = step(random), dy = step(random);
+        const Rgb colour = colours[i / 500 % 3];
+        canvas.DrawLine(x, y, x + dx, y + dy, colour);
+        if (dx == 0 && dy == 0)
+            continue; // the canvas draws nothing for a line without length
+        QPen pen(QColor(colour.r, colour.g, colour.b));
+        pen.setWidth(0);
+        painter.setPen(pen);
+        painter.drawLine(x, y, x + dx, y + dy);
+    }
+    canvas.Flush();
+    canvasPainter.end();
+    painter.end();
+    int differing = 0;
+    for (int y = 0; y < canvasImage.height(); ++y)
+        for (int x = 0; x < canvasImage.width(); ++x)
+            differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 // Small markers copied from sprites, anywhere, edges included, over lines:
 // the same pixels as the painter's own ellipses.
 TEST(CQtCanvas, SmallMarkersCopiedFromSpritesMatchThePaintersEllipses) {
