@@ -9,6 +9,7 @@
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 #include "map/TextureApplication.h"
+#include "map/TextureUses.h"
 #include "texture/CTextureBrowserModel.h"
 
 #include <QApplication>

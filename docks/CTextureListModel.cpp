@@ -2,6 +2,7 @@
 
 #include "map/CTolveDoc.h"
 #include "map/TextureApplication.h"
+#include "map/TextureUses.h"
 #include "texture/TextureDrag.h"
 
 #include <QMimeData>

@@ -19,17 +19,6 @@ bool ShowsName(const BrushFace& face, const FaceTexture& texture) {
     return std::strncmp(face.texture, texture.texture, sizeof face.texture) == 0;
 }
 
-void CountBrushes(const BrushList& brushes, TextureUses& uses) {
-    for (const auto& brush : brushes) {
-        for (int face = 0; face < brush->m_numFaces; ++face) {
-            const char* name = brush->m_faces[face].texture;
-            TextureUse& use = uses[FoldTextureName({name, strnlen(name, kMaxTextureName + 1)})];
-            if (use.faces++ == 0)
-                use.name.assign(name, strnlen(name, kMaxTextureName + 1));
-        }
-    }
-}
-
 } // namespace
 
 size_t ApplyTextureToSet(CMapEdits& edits, const CTolveDoc& doc, const CSelectionSet& set,
@@ -60,12 +49,4 @@ bool ApplyTextureToFace(CMapEdits& edits, CMapBrush& brush, int face, const std:
     change.texture = true;
     edits.SetFaceTexture(brush, face, texture, change);
     return true;
-}
-
-TextureUses CountTextureUses(const CTolveDoc& doc) {
-    TextureUses uses;
-    CountBrushes(doc.GetWorldBrushes(), uses);
-    for (const auto& entity : doc.GetModelEntities())
-        CountBrushes(entity->m_brushes, uses);
-    return uses;
 }

@@ -2,7 +2,6 @@
 
 #include "map/CEditorState.h"
 #include "map/CSelectionSet.h"
-#include "texture/TextureUses.h"
 
 #include <cstddef>
 #include <string>
@@ -24,6 +23,3 @@ size_t ApplyTextureToSet(CMapEdits& edits, const CTolveDoc& doc, const CSelectio
 // One face, e.g. the one a texture was dropped on; false when it shows the
 // name already or the brush has no such face.
 bool ApplyTextureToFace(CMapEdits& edits, CMapBrush& brush, int face, const std::string& name);
-
-// How many faces of the map show each texture.
-TextureUses CountTextureUses(const CTolveDoc& doc);

@@ -3,17 +3,25 @@
 #include "map/FaceTextureChange.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 
 namespace {
 
-std::string Lowered(std::string_view name) {
-    std::string lowered(name);
-    std::ranges::transform(lowered, lowered.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lowered;
+// A face's name, which fills its field to the last byte when it is longest.
+std::string_view NameOf(const BrushFace& face) {
+    return {face.texture, strnlen(face.texture, sizeof face.texture)};
+}
+
+void CountBrushes(const BrushList& brushes, TextureUses& uses) {
+    for (const auto& brush : brushes) {
+        for (int face = 0; face < brush->m_numFaces; ++face) {
+            const std::string_view name = NameOf(brush->m_faces[face]);
+            TextureUse& use = uses[FoldTextureName(name)];
+            if (use.faces++ == 0)
+                use.name = name;
+        }
+    }
 }
 
 void AddFacesOf(CMapBrush& brush, std::vector<FaceRef>& faces) {
@@ -22,7 +30,7 @@ void AddFacesOf(CMapBrush& brush, std::vector<FaceRef>& faces) {
 }
 
 bool TextureFileHolds(const CTextureWad& wad, std::string_view name) {
-    return wad.FindTextureFile(name) || wad.FindTextureFile(Lowered(name));
+    return wad.FindTextureFile(name) || wad.FindTextureFile(FoldTextureName(name));
 }
 
 } // namespace
@@ -54,7 +62,7 @@ std::vector<FaceRef> FacesOfMap(const CTolveDoc& doc) {
 }
 
 bool SameTextureName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && Lowered(a) == Lowered(b);
+    return a.size() == b.size() && FoldTextureName(a) == FoldTextureName(b);
 }
 
 size_t ReplaceTextureName(CMapEdits& edits, const std::vector<FaceRef>& faces,
@@ -63,7 +71,7 @@ size_t ReplaceTextureName(CMapEdits& edits, const std::vector<FaceRef>& faces,
     change.texture = true;
     size_t changed = 0;
     for (const FaceRef& ref : faces) {
-        if (!SameTextureName(ref.brush->m_faces[ref.face].texture, from))
+        if (!SameTextureName(NameOf(ref.brush->m_faces[ref.face]), from))
             continue;
         FaceTexture texture = GetFaceTexture(*ref.brush, ref.face);
         std::memset(texture.texture, 0, sizeof texture.texture);
@@ -74,18 +82,26 @@ size_t ReplaceTextureName(CMapEdits& edits, const std::vector<FaceRef>& faces,
     return changed;
 }
 
+TextureUses CountTextureUses(const CTolveDoc& doc) {
+    TextureUses uses;
+    CountBrushes(doc.GetWorldBrushes(), uses);
+    for (const auto& entity : doc.GetModelEntities())
+        CountBrushes(entity->m_brushes, uses);
+    return uses;
+}
+
 std::vector<TextureUse> FindMissingTextures(const CTolveDoc& doc) {
-    std::map<std::string, TextureUse> missing; // by the lowered name
+    std::map<std::string, TextureUse> missing; // by the folded name
     for (const FaceRef& ref : FacesOfMap(doc)) {
-        const char* name = ref.brush->m_faces[ref.face].texture;
+        const std::string_view name = NameOf(ref.brush->m_faces[ref.face]);
         if (TextureFileHolds(doc.m_textureWad, name))
             continue;
-        TextureUse& use = missing[Lowered(name)];
+        TextureUse& use = missing[FoldTextureName(name)];
         if (use.faces++ == 0)
             use.name = name;
     }
     std::vector<TextureUse> uses;
-    for (auto& [lowered, use] : missing)
+    for (auto& [folded, use] : missing)
         uses.push_back(std::move(use));
     return uses;
 }
@@ -93,7 +109,7 @@ std::vector<TextureUse> FindMissingTextures(const CTolveDoc& doc) {
 CSelectionSet FacesUsing(const CTolveDoc& doc, std::string_view name) {
     CSelectionSet set;
     for (const FaceRef& ref : FacesOfMap(doc)) {
-        if (SameTextureName(ref.brush->m_faces[ref.face].texture, name))
+        if (SameTextureName(NameOf(ref.brush->m_faces[ref.face]), name))
             set.Add(*ref.brush, PartBit(ref.face));
     }
     return set;

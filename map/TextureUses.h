@@ -4,6 +4,7 @@
 #include "map/CMapEdits.h"
 #include "map/CSelectionSet.h"
 #include "map/CTolveDoc.h"
+#include "texture/TextureUses.h"
 
 #include <cstddef>
 #include <string>
@@ -30,11 +31,8 @@ bool SameTextureName(std::string_view a, std::string_view b);
 size_t ReplaceTextureName(CMapEdits& edits, const std::vector<FaceRef>& faces,
                           std::string_view from, const std::string& to);
 
-struct TextureUse {
-    std::string name; // as the first face that uses it spells it
-    size_t faces = 0;
-};
-
+// How many faces of the map show each texture.
+TextureUses CountTextureUses(const CTolveDoc& doc);
 // The textures the map's faces use that no loaded texture file holds, by
 // name, with the number of faces of each.
 std::vector<TextureUse> FindMissingTextures(const CTolveDoc& doc);

@@ -1,4 +1,5 @@
 #include "map/TextureApplication.h"
+#include "map/TextureUses.h"
 
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
