@@ -1,9 +1,15 @@
 #include "app/AppSettings.h"
 #include "app/CAppFixture.h"
+#include "docks/CTextureBrowserDock.h"
+#include "docks/CTextureListModel.h"
 #include "gl/CCameraView.h"
+#include "texture/WadBuilder.h"
 
 #include "TestSupport.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QRegion>
 #include <QSet>
@@ -195,6 +201,60 @@ TEST_F(CameraViewEndToEnd, FourViewsFlyPickDeleteUndoSaveKeepsTheFile) {
     QTest::keyClick(&Camera(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(Camera().hasFocus());
     EXPECT_EQ(ReadFileText(path.toStdString()), original);
+}
+
+// Texturing in the camera view: a texture chosen in the browser's filtered
+// list, two crate tops Shift+clicked in face mode, Shift+T and two shifts by
+// the snap step; the saved file differs from the original in those two faces
+// alone.
+TEST_F(CameraViewEndToEnd, BrowserTextureAppliedAndShiftedOnFacesPickedInTheCamera) {
+    SaveViewLayout(ViewLayout::kFour);
+    CWadBuilder()
+        .AddMipTexture("brick", 64, 64, 3)
+        .AddMipTexture("METAL1", 64, 32, 7)
+        .WriteTo(m_files.Path("quake101.wad"));
+    const std::string original = CratesMapText();
+    const QString path = WriteMap("crates.map", original.c_str());
+    StartApp({path});
+    ShowActive();
+    CSceneCamera pose;
+    pose.SetPosition({0, -300, 260});
+    pose.SetAngles(90, -40);
+    Camera().SetCamera(pose);
+
+    Camera().setFocus();
+    QTest::keyClick(&Camera(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    CTextureBrowserDock& browser = Frame().GetTextureBrowser();
+    ASSERT_EQ(QApplication::focusWidget(), &browser.GetFilterBox());
+    QTest::keyClicks(&browser.GetFilterBox(), QStringLiteral("met"));
+    const QModelIndex metal = browser.GetModel().FindFirstShownTexture();
+    const QPoint cell = browser.GetList().visualRect(metal).center();
+    QTest::mouseClick(browser.GetList().viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetCurrentTexture(), "METAL1");
+
+    Frame().RunCommand(CommandId::kFaceMode);
+    Camera().setFocus();
+    for (const Vec3d& top : {Vec3d{-64, 0, 64}, Vec3d{64, 0, 64}}) {
+        const QPoint at = PixelOf(top);
+        QTest::mouseMove(&Camera(), at);
+        QTest::mouseClick(&Camera(), Qt::LeftButton, Qt::ShiftModifier, at);
+    }
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectionSet().CountParts(), 2u);
+    QTest::keyClick(&Camera(), Qt::Key_T, Qt::ShiftModifier);
+    QTest::keyClick(&Camera(), Qt::Key_J, Qt::AltModifier);
+    QTest::keyClick(&Camera(), Qt::Key_J, Qt::AltModifier);
+    QTest::keyClick(&Camera(), Qt::Key_S, Qt::ControlModifier);
+
+    const std::string top = "( 0 1 64 ) ( 1 0 64 ) ( 0 0 64 ) ";
+    const int shifted = 2 * static_cast<int>(ActiveDoc().GetEditorState().GetSnap());
+    std::string expected = original;
+    for (int crate = 0; crate < 2; ++crate) {
+        const size_t at = expected.find(top + "crate1 [ 1 0 0 0 ]");
+        ASSERT_NE(at, std::string::npos);
+        expected.replace(at, top.size() + std::string("crate1 [ 1 0 0 0 ]").size(),
+                         top + "METAL1 [ 1 0 0 " + std::to_string(shifted) + " ]");
+    }
+    EXPECT_EQ(ReadFileText(path.toStdString()), expected);
 }
 
 } // namespace
