@@ -25,6 +25,15 @@ QImage White(int width, int height) {
     return image;
 }
 
+// How many pixels of two pictures of one size differ.
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
 } // namespace
 
 // Lines across, down and slanting, inside, crossing the edges and wholly
@@ -64,11 +73,7 @@ TEST(CQtCanvas, StraightLinesSetInTheImageMatchThePaintersPixels) {
             painter.drawLine(l.x1, l.y1, l.x2, l.y2);
         }
     }
-    int differing = 0;
-    for (int y = 0; y < canvasImage.height(); ++y)
-        for (int x = 0; x < canvasImage.width(); ++x)
-            differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(DifferingPixels(canvasImage, painterImage), 0);
 }
 
 // Short slanting lines, which the canvas sets from the shapes of their steps,
@@ -96,11 +101,7 @@ TEST(CQtCanvas, ShortSlantingLinesSetFromShapesMatchThePaintersPixels) {
     canvas.Flush();
     canvasPainter.end();
     painter.end();
-    int differing = 0;
-    for (int y = 0; y < canvasImage.height(); ++y)
-        for (int x = 0; x < canvasImage.width(); ++x)
-            differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(DifferingPixels(canvasImage, painterImage), 0);
 }
 
 // Small markers copied from sprites, anywhere, edges included, over lines:
@@ -132,11 +133,7 @@ TEST(CQtCanvas, SmallMarkersCopiedFromSpritesMatchThePaintersEllipses) {
     canvas.Flush();
     canvasPainter.end();
     painter.end();
-    int differing = 0;
-    for (int y = 0; y < canvasImage.height(); ++y)
-        for (int x = 0; x < canvasImage.width(); ++x)
-            differing += canvasImage.pixel(x, y) != painterImage.pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(DifferingPixels(canvasImage, painterImage), 0);
 }
 
 // A real map in every plane, from framed to close up: drawn with a line cache
@@ -164,12 +161,9 @@ TEST(CQtCanvas, AMapDrawnWithTheLineCacheMatchesThePaintersPicture) {
                     CMapPainter(doc, projection, canvas).PaintAll(640, 480);
                 }
                 plain = plain.convertToFormat(QImage::Format_RGB32);
-                int differing = 0;
-                for (int y = 0; y < cached.height(); ++y)
-                    for (int x = 0; x < cached.width(); ++x)
-                        differing += cached.pixel(x, y) != plain.pixel(x, y);
-                EXPECT_EQ(differing, 0) << "plane " << plane << (threeD ? " 3D" : "") << " zoom "
-                                        << projection.ScaleText();
+                EXPECT_EQ(DifferingPixels(cached, plain), 0)
+                    << "plane " << plane << (threeD ? " 3D" : "") << " zoom "
+                    << projection.ScaleText();
                 projection.ZoomIn(320, 240);
             }
         }
