@@ -1,6 +1,7 @@
 #include "app/BrushFaceCommands.h"
 
 #include "dialogs/CBrushFaceDlg.h"
+#include "docks/CTexturePickerDlg.h"
 #include "framework/CStatusNotice.h"
 #include "map/BrushFaceTransfer.h"
 #include "map/CMapTransaction.h"
@@ -11,6 +12,12 @@
 #include <memory>
 
 namespace {
+
+// Browse... shows the map's textures as pictures, as the browser does.
+void OfferTexturePicker(CBrushFaceDlg& dialog, CTolveDoc& doc) {
+    dialog.SetTexturePicker(
+        [&](const std::string& current) { return PickTexture(doc, current, &dialog); });
+}
 
 // An entity made by the dialog's New... that got no brush would be saved as a
 // point entity.
@@ -48,6 +55,7 @@ void NewBrush(const CommandContext& context) {
     CMapTransaction transaction(doc, "New Brush");
     CBrushFaceDlg dialog(transaction, BrushFaceJob::kNewBrush, StartingNewBrushFields(doc), owner,
                          view.window());
+    OfferTexturePicker(dialog, doc);
     // The brush is built while the dialog is still open, so that sides the
     // brush cannot hold are told and the user can choose again.
     std::unique_ptr<CMapBrush> brush;
@@ -91,6 +99,7 @@ bool EditBrushOrFace(const CommandContext& context) {
     CMapTransaction transaction(doc, brushMode ? "Brush Edit" : "Face Edit");
     CBrushFaceDlg dialog(transaction, job, LoadFromFace(*shown->brush, shown->face, job),
                          shown->owner, view.window());
+    OfferTexturePicker(dialog, doc);
     if (!RunModalDialog(dialog))
         return true;
     const FaceTexture texture = MakeFaceTexture(dialog.GetValues(), dialog.GetFields().texture);

@@ -101,7 +101,12 @@ QWidget* CBrushFaceDlg::BuildTextureGroup() {
     QGroupBox* group = MakeFrame(grid, this, QStringLiteral("Texture:"));
     grid->addWidget(new QLabel(QStringLiteral("Texture:"), group), 0, 0);
     m_textureList = new QComboBox(group);
-    grid->addWidget(m_textureList, 0, 1, 1, 3);
+    grid->addWidget(m_textureList, 0, 1, 1, 2);
+    m_browse = new QPushButton(QStringLiteral("&Browse..."), group);
+    m_browse->setAutoDefault(false);
+    m_browse->hide();
+    grid->addWidget(m_browse, 0, 3);
+    connect(m_browse, &QPushButton::clicked, this, &CBrushFaceDlg::OnBrowseTexture);
     AddBox(*grid, 1, 0, "X offset:", kXOffset);
     AddBox(*grid, 1, 2, "Y offset:", kYOffset);
     AddBox(*grid, 2, 0, "X scale:", kXScale);
@@ -265,6 +270,26 @@ void CBrushFaceDlg::accept() {
     if (auto notice = DescribeCutTextureName(fields.texture))
         ShowMessageBox(kTitle, *notice, MessageIcon::kInformation);
     QDialog::accept();
+}
+
+void CBrushFaceDlg::SetTexturePicker(TexturePicker picker) {
+    m_picker = std::move(picker);
+    m_browse->setVisible(static_cast<bool>(m_picker));
+}
+
+// The picker lists the same files as the list; a name it gives that the list
+// lacks (e.g. files loaded again meanwhile) leaves the choice as it was.
+void CBrushFaceDlg::OnBrowseTexture() {
+    if (!m_picker)
+        return;
+    const std::optional<std::string> picked =
+        m_picker(FromDialogText(m_textureList->currentText()));
+    if (!picked)
+        return;
+    const int found = FindTextureItem(*m_textureList, ToDialogText(*picked));
+    if (found >= 0)
+        m_textureList->setCurrentIndex(found);
+    m_textureList->setFocus();
 }
 
 void CBrushFaceDlg::OnSelChangeTexture() {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,11 +56,17 @@ public:
     using AcceptCheck = std::function<bool(const BrushFaceValues&, const BrushFaceFields&)>;
     void SetAcceptCheck(AcceptCheck check) { m_acceptCheck = std::move(check); }
 
+    // Asks for a texture with pictures, starting at the one named; nothing
+    // when the user cancelled. Without one, Browse... is not shown.
+    using TexturePicker = std::function<std::optional<std::string>(const std::string& current)>;
+    void SetTexturePicker(TexturePicker picker);
+
     std::string GetDialogName() const override { return kTitle; }
     bool RunDialog() override { return exec() == QDialog::Accepted; }
     void accept() override;
 
     void OnSelChangeTexture();
+    void OnBrowseTexture();
     void OnNewEntity();
     void OnEditEntity();
     void OnDeleteEntity();
@@ -71,6 +78,7 @@ public:
     QLabel* GetPreview() const { return m_preview; }
     // Names the file the selected texture comes from.
     QLabel* GetTextureSource() const { return m_textureSource; }
+    QPushButton* GetBrowseButton() const { return m_browse; }
     QCheckBox* GetChangeTextureBox() const { return m_changeTexture; }
     QRadioButton* GetShapeButton(int shape) const;
     QPushButton* GetNewEntityButton() const { return m_newEntity; }
@@ -98,6 +106,7 @@ private:
     int m_loadedTextureItem = -1;
     BrushFaceValues m_values;
     AcceptCheck m_acceptCheck;
+    TexturePicker m_picker;
     std::vector<CModelEntity*> m_entities; // parallel to the entity list's items
     std::array<QLineEdit*, kBrushFaceFieldCount> m_boxes{};
     QComboBox* m_textureList = nullptr;
@@ -105,6 +114,7 @@ private:
     QSlider* m_brightness = nullptr;
     QLabel* m_preview = nullptr;
     QLabel* m_textureSource = nullptr;
+    QPushButton* m_browse = nullptr;
     QCheckBox* m_changeTexture = nullptr;
     QButtonGroup* m_shape = nullptr;
     QPushButton* m_newEntity = nullptr;

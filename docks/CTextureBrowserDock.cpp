@@ -1,7 +1,7 @@
 #include "docks/CTextureBrowserDock.h"
 
-#include "docks/CTextureCellDelegate.h"
 #include "docks/CTextureListModel.h"
+#include "docks/TextureListView.h"
 #include "map/CTolveDoc.h"
 
 #include <QCheckBox>
@@ -21,19 +21,9 @@ CTextureBrowserDock::CTextureBrowserDock(QWidget* parent)
     layout->addWidget(m_filter);
     m_usedOnly = new QCheckBox(QStringLiteral("Used in this map only"), content);
     layout->addWidget(m_usedOnly);
-    m_list = new QListView(content);
-    m_list->setViewMode(QListView::IconMode);
-    m_list->setFlow(QListView::LeftToRight);
-    m_list->setWrapping(true);
-    m_list->setResizeMode(QListView::Adjust);
-    m_list->setMovement(QListView::Static);
-    m_list->setSpacing(2);
-    m_list->setUniformItemSizes(false);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list = MakeTextureListView(*m_model, content);
     m_list->setDragEnabled(true);
     m_list->setDragDropMode(QAbstractItemView::DragOnly);
-    m_list->setItemDelegate(new CTextureCellDelegate(*m_list));
-    m_list->setModel(m_model);
     layout->addWidget(m_list, 1);
     setWidget(content);
     resize(300, 600);

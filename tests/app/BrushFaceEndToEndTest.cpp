@@ -3,11 +3,14 @@
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CClassNameCombo.h"
 #include "dialogs/CEntityVariablesDlg.h"
+#include "docks/CTexturePickerDlg.h"
 #include "widgets/CTolveView.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -247,6 +250,54 @@ TEST_F(BrushFaceEndToEnd, CtrlDOnAFaceSetsWhatWasTypedAndKeepsTheRest) {
     };
     EXPECT_EQ(count(" grk_brk17 16 0 0.000000 0.33333333 1.000000\n"), 1u) << saved;
     EXPECT_EQ(count(" grk_brk17 0 0 0.000000 0.33333333 1.000000\n"), 5u) << saved;
+}
+
+// Browse... in the dialog opens the map's textures as pictures: typing part
+// of a name and Enter takes it into the dialog's list, and OK puts it on the
+// face. Cancel in the picker leaves the list's choice as it was.
+TEST_F(BrushFaceEndToEnd, BrowseChoosesTheTextureFromPicturesOfTheMapsFiles) {
+    std::filesystem::copy_file(TestDataPath("wads/ericw_fence.wad"), m_files.Path("fence.wad"));
+    std::string text = kRoomMap;
+    text.insert(text.find('\n', 2) + 1, "\"wad\" \"fence.wad\"\n");
+    StartApp({WriteMap("fence.map", text.c_str())});
+    ShowActive();
+    CTolveView* view = Frame().GetActiveView();
+    Frame().RunCommand(CommandId::kFaceMode);
+    const ScreenPoint wall = view->m_projection.WorldToScreen(-60, 0, 0);
+    const QPoint at(wall.x, wall.y);
+    QMouseEvent hover(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &hover);
+    ASSERT_NE(ActiveDoc().GetEditorState().GetSelectedBrush(), nullptr);
+
+    CScriptedDialogRunner dialogs;
+    std::vector<std::string> chosen;
+    bool cancelPicker = true;
+    dialogs.m_script = [&](CModalDialog& modal) {
+        if (auto* picker = dynamic_cast<CTexturePickerDlg*>(&modal)) {
+            if (cancelPicker)
+                return;
+            QTest::keyClicks(&picker->GetFilterBox(), QStringLiteral("TRIG"));
+            QTest::keyClick(&picker->GetFilterBox(), Qt::Key_Return);
+            return;
+        }
+        auto& dialog = dynamic_cast<CBrushFaceDlg&>(modal);
+        ASSERT_TRUE(dialog.GetBrowseButton()->isVisibleTo(&dialog));
+        for (bool cancel : {true, false}) {
+            cancelPicker = cancel;
+            dialog.GetBrowseButton()->click();
+            chosen.push_back(dialog.GetTextureList()->currentText().toStdString());
+        }
+        dialog.GetOkButton()->click();
+    };
+    QTest::keyClick(view, Qt::Key_D, Qt::ControlModifier);
+    const std::vector<std::string> names = {dialogs.m_names.begin(), dialogs.m_names.end()};
+    EXPECT_EQ(names, (std::vector<std::string>{CBrushFaceDlg::kTitle, CTexturePickerDlg::kTitle,
+                                               CTexturePickerDlg::kTitle}));
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_NE(chosen[0], "{trigger");
+    EXPECT_EQ(chosen[1], "{trigger");
+    EXPECT_EQ(CountFaces(ActiveDoc(), "{trigger", 0), 1);
 }
 
 } // namespace
