@@ -29,8 +29,11 @@ template <class Number> std::string Shortest(Number number) {
 }
 
 std::string TextureNameText(const char* texture) {
-    return TextureNameNeedsQuotes(texture) ? "\"" + std::string(texture) + "\""
-                                           : std::string(texture);
+    if (!TextureNameNeedsQuotes(texture))
+        return texture;
+    std::string quoted = "\"";
+    quoted.append(texture).push_back('"');
+    return quoted;
 }
 
 // Where the numbers stand among the tokens of a texture text:
