@@ -62,7 +62,10 @@ CFaceInspectorDock::CFaceInspectorDock(QWidget* parent)
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
     connect(&m_refresh, &QTimer::timeout, this, &CFaceInspectorDock::Refresh);
+    // Hidden, the dock hears nothing of the map and shows it afresh when it
+    // comes back.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        Listen(visible);
         if (visible && m_stale)
             m_refresh.start();
     });
@@ -70,8 +73,19 @@ CFaceInspectorDock::CFaceInspectorDock(QWidget* parent)
 }
 
 CFaceInspectorDock::~CFaceInspectorDock() {
-    if (m_doc)
-        m_doc->RemoveView(this);
+    Listen(false);
+}
+
+void CFaceInspectorDock::Listen(bool listen) {
+    if (m_doc && listen != m_listening) {
+        if (listen)
+            m_doc->AddView(this);
+        else
+            m_doc->RemoveView(this);
+    }
+    m_listening = listen && m_doc;
+    if (!m_listening)
+        m_stale = true;
 }
 
 QLabel* CFaceInspectorDock::AddField(QGridLayout& grid, int row, int column, const char* label,
@@ -112,18 +126,15 @@ void CFaceInspectorDock::AddAxisRow(QGridLayout& grid, int row, const char* labe
 void CFaceInspectorDock::SetDocument(CTolveDoc* doc) {
     if (doc == m_doc)
         return;
-    if (m_doc)
-        m_doc->RemoveView(this);
+    Listen(false);
     m_doc = doc;
-    if (m_doc)
-        m_doc->AddView(this);
-    m_stale = true;
+    Listen(isVisible());
     Refresh();
 }
 
 void CFaceInspectorDock::ForgetDocument() {
     m_doc = nullptr;
-    m_stale = true;
+    m_listening = false;
     Refresh();
 }
 

@@ -60,6 +60,8 @@ protected:
 private:
     QLabel* AddField(QGridLayout& grid, int row, int column, const char* label, FaceField field);
     void AddAxisRow(QGridLayout& grid, int row, const char* label, FaceField first);
+    // Registers with the map to hear its changes, or leaves it.
+    void Listen(bool listen);
     void Gather();
     void ShowValues();
     void OnFieldEdited(FaceField field);
@@ -77,6 +79,7 @@ private:
     // hover alone costs nothing.
     uint64_t m_shownGeneration = 0;
     EditMode m_shownMode = kCornerMode;
+    bool m_listening = false; // registered with m_doc
     bool m_stale = true;
     bool m_editing = false; // a field's edit is being applied
     QTimer m_refresh;
