@@ -14,6 +14,7 @@
 #include "app/FileCommands.h"
 #include "app/ToolBarIcons.h"
 #include "app/ViewContextMenu.h"
+#include "docks/CFaceInspectorDock.h"
 #include "docks/CTextureBrowserDock.h"
 #include "view/SelectionDescription.h"
 #include "widgets/CTolveView.h"
@@ -30,6 +31,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -61,6 +64,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     CreateToolBar();
     CreateStatusBar();
     CreateTextureBrowser();
+    CreateFaceInspector();
     setAcceptDrops(true);
     resize(1000, 720);
 
@@ -150,6 +154,39 @@ void CMainFrame::ShowTextureBrowser() {
     m_textureBrowser->FocusFilter();
 }
 
+void CMainFrame::CreateFaceInspector() {
+    m_faceInspector = new CFaceInspectorDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_faceInspector);
+    m_faceInspector->hide();
+    connect(m_faceInspector, &CFaceInspectorDock::KeyboardReturned, this,
+            &CMainFrame::GiveKeyboardToView);
+    // Undo and Redo reach the map in the dock too.
+    connect(&m_docManager, &CDocManager::HistoryChanged, m_faceInspector,
+            &CFaceInspectorDock::RefreshSoon);
+    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
+        if (m_faceInspector->GetDocument() == &doc)
+            m_faceInspector->SetDocument(nullptr);
+    });
+}
+
+void CMainFrame::ShowFaceInspector() {
+    m_faceInspector->show();
+    m_faceInspector->raise();
+}
+
+// The docks show the map of the active window. The face inspector hears the
+// map's changes; a map closed without a word (all at once, at the end) is
+// only forgotten.
+void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
+    m_textureBrowser->SetDocument(doc);
+    CTolveDoc* inspected = m_faceInspector->GetDocument();
+    const auto& open = m_docManager.GetDocuments();
+    if (inspected && std::none_of(open.begin(), open.end(),
+                                  [&](const auto& each) { return each.get() == inspected; }))
+        m_faceInspector->ForgetDocument();
+    m_faceInspector->SetDocument(doc);
+}
+
 CChildFrame* CMainFrame::GetActiveFrame() const {
     // The current window stays current while another application is active.
     return qobject_cast<CChildFrame*>(m_area->currentSubWindow());
@@ -185,7 +222,8 @@ CommandContext CMainFrame::MakeCommandContext() {
 }
 
 void CMainFrame::RestoreViewFocus() {
-    if (m_textureBrowser->isAncestorOf(QApplication::focusWidget()))
+    QWidget* focus = QApplication::focusWidget();
+    if (m_textureBrowser->isAncestorOf(focus) || m_faceInspector->isAncestorOf(focus))
         return;
     GiveKeyboardToView();
 }
@@ -228,7 +266,7 @@ void CMainFrame::RefreshState() {
         }
     }
     m_commands->RefreshStates(MakeCommandContext());
-    m_textureBrowser->SetDocument(view ? &view->GetDocument() : nullptr);
+    FollowActiveDocument(view ? &view->GetDocument() : nullptr);
     m_docManager.UpdateAllFrameTitles();
     RefreshTitle();
     RefreshCoordinatePane();

@@ -13,6 +13,7 @@ class CDocManager;
 class CMenuBars;
 class CStatusBarNotices;
 class CTolveApp;
+class CFaceInspectorDock;
 class CTextureBrowserDock;
 class CTolveDoc;
 class CCameraView;
@@ -65,6 +66,9 @@ public:
     CTextureBrowserDock& GetTextureBrowser() const { return *m_textureBrowser; }
     // Shows the texture browser with the keyboard in its filter.
     void ShowTextureBrowser();
+    CFaceInspectorDock& GetFaceInspector() const { return *m_faceInspector; }
+    // Shows the face inspector; the keyboard stays where it is.
+    void ShowFaceInspector();
     // The active view's pop-up menu, shown without waiting for a choice.
     void ShowViewContextMenu(QPoint global);
 
@@ -77,6 +81,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateTextureBrowser();
+    void CreateFaceInspector();
+    void FollowActiveDocument(CTolveDoc* doc);
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
     void RefreshCoordinatePane();
@@ -91,6 +97,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idleLabel = nullptr;
     CTextureBrowserDock* m_textureBrowser = nullptr;
+    CFaceInspectorDock* m_faceInspector = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

@@ -7,6 +7,7 @@
 #include "app/DefinitionCommands.h"
 #include "app/EditModeCommands.h"
 #include "app/EntityCommands.h"
+#include "app/FaceInspectorCommands.h"
 #include "app/FileCommands.h"
 #include "app/GridCommands.h"
 #include "app/HelpCommands.h"
@@ -36,6 +37,7 @@ CommandEntries GatherCommandEntries() {
     AddTextureLockCommand(entries);
     AddTextureReplaceCommands(entries);
     AddTextureBrowserCommands(entries);
+    AddFaceInspectorCommands(entries);
     AddTextureAlignCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);

@@ -5,9 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
-#include <utility>
 
 namespace {
 
@@ -86,37 +84,57 @@ constexpr IntegerRange kOffsetRange{std::numeric_limits<int16_t>::min(),
 
 } // namespace
 
+std::optional<std::string> CheckBrushFaceBox(BrushFaceField field, const std::string& text,
+                                             bool numberOffsets, BrushFaceValues& values) {
+    using enum BrushFaceField;
+    int64_t whole = 0;
+    std::optional<std::string> problem;
+    switch (field) {
+    case kBaseSides:
+        if ((problem = CheckInteger(text, kSidesRange, whole)))
+            return problem;
+        values.baseSides = static_cast<uint8_t>(whole);
+        break;
+    case kWidth:
+    case kHeight:
+        if ((problem = CheckInteger(text, kSizeRange, whole)))
+            return problem;
+        (field == kWidth ? values.width : values.height) = static_cast<int16_t>(whole);
+        break;
+    case kXOffset:
+    case kYOffset: {
+        double& offset = field == kXOffset ? values.xOffset : values.yOffset;
+        if (numberOffsets)
+            return CheckNumber(text, offset);
+        if ((problem = CheckInteger(text, kOffsetRange, whole)))
+            return problem;
+        offset = static_cast<double>(whole);
+        break;
+    }
+    case kXScale:
+        return CheckFloat(text, values.xScale);
+    case kYScale:
+        return CheckFloat(text, values.yScale);
+    case kRotation:
+        return CheckFloat(text, values.rotation);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckFieldNumber(const std::string& text, double& value) {
+    return CheckNumber(text, value);
+}
+
 std::optional<BrushFaceProblem> ValidateBrushFaceFields(const BrushFaceFields& fields,
                                                         BrushFaceValues& values) {
-    using enum BrushFaceField;
     BrushFaceValues checked;
-    int64_t sides = 0, width = 0, height = 0;
-    auto checkOffset = [&](BrushFaceField field, double& offset) {
-        if (fields.numberOffsets)
-            return CheckNumber(fields[field], offset);
-        int64_t whole = 0;
-        std::optional<std::string> problem = CheckInteger(fields[field], kOffsetRange, whole);
-        offset = static_cast<double>(whole);
-        return problem;
-    };
-    const std::pair<BrushFaceField, std::function<std::optional<std::string>()>> steps[] = {
-        {kBaseSides, [&] { return CheckInteger(fields[kBaseSides], kSidesRange, sides); }},
-        {kXScale, [&] { return CheckFloat(fields[kXScale], checked.xScale); }},
-        {kWidth, [&] { return CheckInteger(fields[kWidth], kSizeRange, width); }},
-        {kXOffset, [&] { return checkOffset(kXOffset, checked.xOffset); }},
-        {kRotation, [&] { return CheckFloat(fields[kRotation], checked.rotation); }},
-        {kHeight, [&] { return CheckInteger(fields[kHeight], kSizeRange, height); }},
-        {kYOffset, [&] { return checkOffset(kYOffset, checked.yOffset); }},
-        {kYScale, [&] { return CheckFloat(fields[kYScale], checked.yScale); }},
-    };
-    for (const auto& [field, step] : steps) {
-        if (std::optional<std::string> message = step())
+    // The boxes are listed in the order they are checked.
+    for (size_t i = 0; i < kBrushFaceFieldCount; ++i) {
+        const auto field = static_cast<BrushFaceField>(i);
+        if (std::optional<std::string> message =
+                CheckBrushFaceBox(field, fields[field], fields.numberOffsets, checked))
             return BrushFaceProblem{field, *message};
     }
-    // Every number is inside its field's range now.
-    checked.baseSides = static_cast<uint8_t>(sides);
-    checked.width = static_cast<int16_t>(width);
-    checked.height = static_cast<int16_t>(height);
     values = checked;
     return std::nullopt;
 }

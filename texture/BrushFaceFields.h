@@ -90,6 +90,12 @@ struct BrushFaceProblem {
 // a Valve face may be any number.
 std::optional<BrushFaceProblem> ValidateBrushFaceFields(const BrushFaceFields& fields,
                                                         BrushFaceValues& values);
+// Checks one box as the dialog does on OK, and sets its value in `values`
+// when it passes; the message the user is shown when not.
+std::optional<std::string> CheckBrushFaceBox(BrushFaceField field, const std::string& text,
+                                             bool numberOffsets, BrushFaceValues& values);
+// Any finite number, as the boxes of Valve offsets take it.
+std::optional<std::string> CheckFieldNumber(const std::string& text, double& value);
 
 // A float as the boxes show it: shortest general form, six significant digits.
 std::string FormatFieldFloat(float value);

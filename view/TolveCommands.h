@@ -79,6 +79,7 @@ enum class CommandId : int {
     kShowToolTextures = 32839,
     kTextureBrowser = 32840,
     kApplyTexture = 32841,
+    kFaceInspector = 32842,
     kReplaceTexture = 32870,
     kMissingTextures = 32871,
     kTextureShiftLeft = 32900,
