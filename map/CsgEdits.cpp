@@ -111,6 +111,8 @@ std::string DescribeBrush(const CTolveDoc& doc, const CMapBrush& brush) {
 
 CsgOutcome SubtractBrush(CMapEdits& edits, CTolveDoc& doc, const CSelectionSet& set,
                          const CMapBrush& cutter, CutOrder order) {
+    if (!cutter.IsHeld() || cutter.m_numFaces == 0)
+        return Refused(DescribeBrush(doc, cutter) + " has no shape to cut out.");
     const ConvexPiece cutterPiece = PieceOfBrush(cutter);
     std::vector<Replacement> replacements;
     for (const SelectedBrush& selected : BrushesOfSet(doc, set)) {
@@ -147,11 +149,15 @@ CsgOutcome HollowBrushesTogether(CMapEdits& edits, CTolveDoc& doc, const CSelect
                                  int32_t thickness) {
     const std::vector<SelectedBrush> selected = BrushesOfSet(doc, set);
     std::vector<ConvexPiece> pieces;
-    for (const SelectedBrush& brush : selected)
+    for (const SelectedBrush& brush : selected) {
         pieces.push_back(PieceOfBrush(*brush.brush));
+        if (PieceVolume(InnerPiece(pieces.back(), thickness)) <= kNoVolume)
+            return Refused(DescribeBrush(doc, *brush.brush) + " is too thin for walls " +
+                           std::to_string(thickness) + " units thick.");
+    }
     std::optional<std::vector<SharedWall>> walls = HollowTogether(pieces, thickness);
     if (!walls)
-        return Refused("Some brush is too thin for walls " + std::to_string(thickness) +
+        return Refused("The brushes are too thin for walls " + std::to_string(thickness) +
                        " units thick.");
     std::vector<std::vector<ConvexPiece>> wallsOf(selected.size());
     for (SharedWall& wall : *walls)

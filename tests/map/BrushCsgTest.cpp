@@ -16,16 +16,17 @@
 
 namespace {
 
-// The face lines of the box from `a` to `b`, every face `texture`.
-std::string BoxLines(IntPoint a, IntPoint b, const std::string& texture) {
+// The box from `a` to `b`, every face `texture`, bevelled by `firstFace`.
+std::string BoxLines(IntPoint a, IntPoint b, const std::string& texture,
+                     const std::string& firstFace = "") {
     auto n = [](int32_t v) { return std::to_string(v); };
     const std::string rest = " " + texture + " 0 0 0 1 1\n";
-    return "{\n( " + n(a.x) + " 0 1 ) ( " + n(a.x) + " -1 0 ) ( " + n(a.x) + " 0 0 )" + rest +
-           "( " + n(b.x) + " 0 1 ) ( " + n(b.x) + " 1 0 ) ( " + n(b.x) + " 0 0 )" + rest + "( 0 " +
-           n(a.y) + " 1 ) ( 1 " + n(a.y) + " 0 ) ( 0 " + n(a.y) + " 0 )" + rest + "( 0 " + n(b.y) +
-           " 1 ) ( -1 " + n(b.y) + " 0 ) ( 0 " + n(b.y) + " 0 )" + rest + "( 0 1 " + n(a.z) +
-           " ) ( -1 0 " + n(a.z) + " ) ( 0 0 " + n(a.z) + " )" + rest + "( 0 1 " + n(b.z) +
-           " ) ( 1 0 " + n(b.z) + " ) ( 0 0 " + n(b.z) + " )" + rest + "}\n";
+    return "{\n" + firstFace + "( " + n(a.x) + " 0 1 ) ( " + n(a.x) + " -1 0 ) ( " + n(a.x) +
+           " 0 0 )" + rest + "( " + n(b.x) + " 0 1 ) ( " + n(b.x) + " 1 0 ) ( " + n(b.x) +
+           " 0 0 )" + rest + "( 0 " + n(a.y) + " 1 ) ( 1 " + n(a.y) + " 0 ) ( 0 " + n(a.y) +
+           " 0 )" + rest + "( 0 " + n(b.y) + " 1 ) ( -1 " + n(b.y) + " 0 ) ( 0 " + n(b.y) + " 0 )" +
+           rest + "( 0 1 " + n(a.z) + " ) ( -1 0 " + n(a.z) + " ) ( 0 0 " + n(a.z) + " )" + rest +
+           "( 0 1 " + n(b.z) + " ) ( 1 0 " + n(b.z) + " ) ( 0 0 " + n(b.z) + " )" + rest + "}\n";
 }
 
 std::string WorldMap(const std::string& brushes, const std::string& rest = "") {
@@ -90,6 +91,7 @@ struct CutCase {
     IntPoint cutterMin;
     IntPoint cutterMax;
     size_t pieces;
+    const char* bevel = "";
 };
 
 class Subtract : public ::testing::TestWithParam<CutCase> {};
@@ -102,7 +104,7 @@ constexpr IntPoint kWallMax{256, 16, 128};
 TEST_P(Subtract, LeavesTheFewestPiecesOfTheWallOutsideTheCutter) {
     const CutCase& cut = GetParam();
     auto read = Read(WorldMap(BoxLines(kWallMin, kWallMax, "wall") +
-                              BoxLines(cut.cutterMin, cut.cutterMax, "cut")));
+                              BoxLines(cut.cutterMin, cut.cutterMax, "cut", cut.bevel)));
     CTolveDoc& doc = *read->doc;
     CMapBrush& wall = *doc.GetWorldBrushes()[0];
     CMapBrush& cutter = *doc.GetWorldBrushes()[1];
@@ -131,11 +133,19 @@ TEST_P(Subtract, LeavesTheFewestPiecesOfTheWallOutsideTheCutter) {
     ExpectReadsBack(doc);
 }
 
-INSTANTIATE_TEST_SUITE_P(BrushCsg, Subtract,
-                         ::testing::Values(CutCase{"side", {-16, -8, 32}, {32, 24, 96}, 3},
-                                           CutCase{"middle", {96, -8, 32}, {160, 24, 96}, 4},
-                                           CutCase{"corner", {-16, -8, 96}, {32, 24, 144}, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    BrushCsg, Subtract,
+    ::testing::Values(CutCase{"side", {-16, -8, 32}, {32, 24, 96}, 3},
+                      CutCase{"middle", {96, -8, 32}, {160, 24, 96}, 4},
+                      CutCase{"corner", {-16, -8, 96}, {32, 24, 144}, 2},
+                      // The bevel's outside within the wall lies beyond the
+                      // east side: cut first, it would leave a piece more.
+                      CutCase{"bevelAboveTheWall",
+                              {96, -8, -8},
+                              {160, 24, 200},
+                              2,
+                              "( 192 1 0 ) ( 192 0 0 ) ( 160 0 128 ) cut 0 0 0 1 1\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Hollowing a box leaves six walls that fill the box outside its inner box.
 TEST(BrushCsg, HollowMakesOneWallPerFace) {
