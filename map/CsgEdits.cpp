@@ -86,8 +86,10 @@ CsgOutcome Refused(std::string refusal) {
 
 std::string BoxText(const IntBox& box) {
     auto point = [](const IntPoint& p) {
-        return "(" + std::to_string(p.x) + " " + std::to_string(p.y) + " " + std::to_string(p.z) +
-               ")";
+        std::string text(1, '(');
+        text.append(std::to_string(p.x)).append(1, ' ').append(std::to_string(p.y));
+        text.append(1, ' ').append(std::to_string(p.z)).append(1, ')');
+        return text;
     };
     return point(box.min) + " to " + point(box.max);
 }
