@@ -4,6 +4,7 @@
 #include "app/CameraCommands.h"
 #include "app/ClipboardCommands.h"
 #include "app/CompileCommands.h"
+#include "app/CsgCommands.h"
 #include "app/DefinitionCommands.h"
 #include "app/EditModeCommands.h"
 #include "app/EntityCommands.h"
@@ -47,6 +48,7 @@ CommandEntries GatherCommandEntries() {
     AddEntityCommands(entries);
     AddSelectionCommands(entries);
     AddSetCommands(entries);
+    AddCsgCommands(entries);
     AddOwnerCommands(entries);
     AddPickDistanceCommand(entries);
     AddGridCommands(entries);

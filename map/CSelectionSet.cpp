@@ -7,6 +7,7 @@
 void CSelectionSet::Clear() {
     m_brushes.clear();
     m_pointEntities.clear();
+    m_newest = nullptr;
 }
 
 uint64_t CSelectionSet::PartsOf(const CMapBrush& brush) const {
@@ -25,8 +26,10 @@ bool CSelectionSet::Contains(const CPointEntity& entity) const {
 }
 
 void CSelectionSet::Add(CMapBrush& brush, uint64_t parts) {
-    if (parts != 0)
-        m_brushes[&brush] |= parts;
+    if (parts == 0)
+        return;
+    m_brushes[&brush] |= parts;
+    m_newest = &brush;
 }
 
 void CSelectionSet::Remove(const CMapBrush& brush, uint64_t parts) {
@@ -35,7 +38,7 @@ void CSelectionSet::Remove(const CMapBrush& brush, uint64_t parts) {
         return;
     const uint64_t left = *found & ~parts;
     if (left == 0)
-        m_brushes.erase(&brush);
+        Forget(brush);
     else
         m_brushes[const_cast<CMapBrush*>(&brush)] = left;
 }
@@ -49,8 +52,10 @@ void CSelectionSet::Remove(const CPointEntity& entity) {
 }
 
 void CSelectionSet::Merge(const CSelectionSet& other) {
+    CMapBrush* const newest = other.m_newest ? other.m_newest : m_newest;
     for (const auto& [brush, parts] : other.m_brushes)
         Add(*brush, parts);
+    m_newest = newest;
     m_pointEntities.insert(other.m_pointEntities.begin(), other.m_pointEntities.end());
 }
 

@@ -43,7 +43,11 @@ public:
     void Toggle(CPointEntity& entity);
 
     // An object leaving the map leaves the set; an entity takes its brushes.
-    void Forget(const CMapBrush& brush) { m_brushes.erase(&brush); }
+    void Forget(const CMapBrush& brush) {
+        m_brushes.erase(&brush);
+        if (m_newest == &brush)
+            m_newest = nullptr;
+    }
     void Forget(const CPointEntity& entity);
     void Forget(const CModelEntity& entity);
 
@@ -52,12 +56,20 @@ public:
     // Whole brushes and point entities count one each, corners and faces
     // each one.
     size_t CountParts() const;
+    // The brush added last, which the tools that act on one brush with the
+    // others take as that one (Subtract cuts it out of the rest); null when
+    // it has left the set since.
+    CMapBrush* GetNewestBrush() const { return m_newest; }
 
-    friend bool operator==(const CSelectionSet&, const CSelectionSet&) = default;
+    // Alike in what they hold, whichever came last.
+    friend bool operator==(const CSelectionSet& a, const CSelectionSet& b) {
+        return a.m_brushes == b.m_brushes && a.m_pointEntities == b.m_pointEntities;
+    }
 
 private:
     CPointerTable<CMapBrush, uint64_t> m_brushes;
     std::unordered_set<CPointEntity*> m_pointEntities;
+    CMapBrush* m_newest = nullptr;
 };
 
 // The mask of one corner or face.

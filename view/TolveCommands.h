@@ -103,4 +103,9 @@ enum class CommandId : int {
     kTextureFlipVertical = 32918,
     kTextureCopy = 32919,
     kTexturePaste = 32920,
+    kCsgSubtract = 32940,
+    kCsgHollow = 32941,
+    kCsgHollowTogether = 32942,
+    kCsgMerge = 32943,
+    kCsgWallThickness = 32944,
 };

@@ -69,7 +69,8 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                             "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
                             "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
                             "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
-                            "Flip &Vertically", "-", "Move to &Entity...", "Move to &World"));
+                            "Flip &Vertically", "C&SG", "-", "Move to &Entity...",
+                            "Move to &World"));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
     // on, and the modes and Select All can always be chosen. A submenu always
