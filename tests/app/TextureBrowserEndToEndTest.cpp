@@ -77,7 +77,9 @@ TEST_F(TextureBrowserEndToEnd, FilterEnterThenShiftTPutsTheTextureOnTheSelectedB
     const QModelIndex shown = model.FindFirstShownTexture();
     EXPECT_EQ(model.GetTextureName(shown), "METAL1");
     // Its picture is made on the event loop, at the texture's aspect.
-    QTRY_VERIFY(!model.data(shown, Qt::DecorationRole).value<QImage>().isNull());
+    // (Qt's QTRY macros only return from the test: GoogleTest would not see them fail.)
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !model.data(shown, Qt::DecorationRole).value<QImage>().isNull(); }));
     const QImage picture = model.data(shown, Qt::DecorationRole).value<QImage>();
     EXPECT_EQ(picture.width(), 2 * picture.height());
     EXPECT_EQ(model.data(shown, CTextureListModel::kSizeRole).toString(), QStringLiteral("64×32"));
@@ -95,7 +97,9 @@ TEST_F(TextureBrowserEndToEnd, FilterEnterThenShiftTPutsTheTextureOnTheSelectedB
     QTest::keyClick(&View(), Qt::Key_T, Qt::ShiftModifier);
     EXPECT_EQ(ActiveDoc().GetHistory().GetUndoName(), "Apply Texture");
     // The browser counts the faces again once the map changed.
-    QTRY_COMPARE(model.data(shown, CTextureListModel::kUsesRole).toInt(), 12);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return model.data(shown, CTextureListModel::kUsesRole).toInt() == 12;
+    })) << model.data(shown, CTextureListModel::kUsesRole).toInt();
 
     QTest::keyClick(&View(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(ActiveDoc().IsModified());
