@@ -62,6 +62,18 @@ ClipSide Opposite(ClipSide side) {
 
 } // namespace
 
+std::string DescribeClipSide(ClipSide side) {
+    switch (side) {
+    case ClipSide::kFront:
+        return "keep the front";
+    case ClipSide::kBack:
+        return "keep the back";
+    case ClipSide::kBoth:
+        break;
+    }
+    return "keep both";
+}
+
 IntPoint CClipTool::SnapPoint(const CViewProjection& projection, ScreenPoint mouse) const {
     const IntPoint grid = SnappedWorldPoint(m_doc, projection, mouse);
     const IntPoint under =

@@ -22,6 +22,9 @@ struct ClipPreviewLine {
     Kind kind = Kind::kKept;
 };
 
+// "keep the front", "keep the back", "keep both".
+std::string DescribeClipSide(ClipSide side);
+
 // The clip tool of a flat view. Two clicks set a line; the plane through it
 // along the view's depth cuts the selected brushes. The points go round the
 // plane's front anticlockwise (see ClipPlane): walking from the first point

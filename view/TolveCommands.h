@@ -102,4 +102,6 @@ enum class CommandId : int {
     kTextureFlipVertical = 32918,
     kTextureCopy = 32919,
     kTexturePaste = 32920,
+    kClip = 32921,
+    kClipLargestFaceTexture = 32922,
 };
