@@ -6,8 +6,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <map>
-#include <utility>
 
 namespace {
 
@@ -248,18 +246,23 @@ double BrushVolume(const CMapBrush& brush) {
 }
 
 bool IsClosedBrush(const CMapBrush& brush) {
-    std::map<std::pair<int, int>, int> edges;
+    // A closed surface has no area seen from any side: its faces' area
+    // vectors add up to nothing. Corners that rounding left on another face's
+    // edge (a face has them, its neighbour runs straight past) leave a sliver
+    // of a unit's width; a face missing leaves its whole area.
+    Vec3d sum;
+    double total = 0.0;
     for (int f = 0; f < brush.m_numFaces; ++f) {
         const BrushFace& face = brush.m_faces[f];
+        Vec3d area;
         for (int k = 0; k < face.numPoints; ++k)
-            ++edges[{face.vertexIndex[k], face.vertexIndex[(k + 1) % face.numPoints]}];
+            area =
+                area + Cross(ToVec3d(brush.m_vertices[face.vertexIndex[k]]),
+                             ToVec3d(brush.m_vertices[face.vertexIndex[(k + 1) % face.numPoints]]));
+        sum = sum + area;
+        total += Length(area);
     }
-    for (const auto& [edge, count] : edges) {
-        const auto back = edges.find({edge.second, edge.first});
-        if (count != 1 || back == edges.end() || back->second != 1)
-            return false;
-    }
-    return !edges.empty();
+    return brush.m_numFaces >= 4 && Length(sum) <= 0.01 * total + 1.0;
 }
 
 const char* DescribeClipProblem(ClipProblem problem) {

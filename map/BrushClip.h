@@ -61,8 +61,7 @@ const char* LargestFaceTexture(const CMapBrush& brush);
 // The space the brush's corners enclose, in cubic units.
 double BrushVolume(const CMapBrush& brush);
 
-// Every edge of every face is an edge of exactly one other face, running the
-// other way.
+// The faces enclose the brush: no face is missing from round it.
 bool IsClosedBrush(const CMapBrush& brush);
 
 // Why a cut is refused, as a sentence: "... would have no volume".
