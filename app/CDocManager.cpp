@@ -5,6 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
+#include "app/ClipCommands.h"
 #include "app/DefinitionCommands.h"
 #include "app/PickDistanceSetting.h"
 #include "app/SearchFolderSetting.h"
@@ -534,6 +535,8 @@ CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
     CTolveDoc& added = *doc;
     added.m_textureLock = LoadTextureLockSetting();
     added.GetEditorState().SetPickDistance(LoadPickDistance());
+    if (LoadClipTakesLargestFaceTexture())
+        added.GetEditorState().SetClipTexture(ClipTexture::kLargestFace);
     m_historyListeners[&added] = added.GetHistory().AddListener([this, &added](bool) {
         UpdateFrameTitles(added);
         emit HistoryChanged();

@@ -2,6 +2,7 @@
 
 #include "app/BrushCommands.h"
 #include "app/CameraCommands.h"
+#include "app/ClipCommands.h"
 #include "app/ClipboardCommands.h"
 #include "app/CompileCommands.h"
 #include "app/CsgCommands.h"
@@ -45,6 +46,7 @@ CommandEntries GatherCommandEntries() {
     AddNavigationCommands(entries);
     AddEditModeCommands(entries);
     AddBrushCommands(entries);
+    AddClipCommands(entries);
     AddEntityCommands(entries);
     AddSelectionCommands(entries);
     AddSetCommands(entries);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/BrushClip.h"
 #include "map/CSelectionSet.h"
 #include "map/CameraPose.h"
 #include "map/IntPoint.h"
@@ -75,6 +76,13 @@ public:
     const std::string& GetCurrentTexture() const { return m_currentTexture; }
     void SetCurrentTexture(std::string name) { m_currentTexture = std::move(name); }
     const IntPoint& GetInsertionPoint() const { return m_insertionPoint; }
+    // The side the last cut kept, which the next one starts with.
+    ClipSide GetClipSide() const { return m_clipSide; }
+    void SetClipSide(ClipSide side) { m_clipSide = side; }
+    // Where a cut's new faces take their texture from: the user's choice,
+    // kept through a new map.
+    ClipTexture GetClipTexture() const { return m_clipTexture; }
+    void SetClipTexture(ClipTexture texture) { m_clipTexture = texture; }
     // The map's camera, once a camera view has stood somewhere.
     const std::optional<CameraPose>& GetCameraPose() const { return m_cameraPose; }
     void SetCameraPose(const CameraPose& pose) { m_cameraPose = pose; }
@@ -137,6 +145,8 @@ private:
     int32_t m_pickDistance = 0;
     std::optional<BrushFaceFields> m_lastNewBrush;
     std::string m_currentTexture;
+    ClipSide m_clipSide = ClipSide::kFront;
+    ClipTexture m_clipTexture = ClipTexture::kCurrent;
     CModelEntity* m_selectedEntity = nullptr; // owner of m_selectedBrush; null for the world
     CMapBrush* m_selectedBrush = nullptr;
     int32_t m_selectedVertex = 0;

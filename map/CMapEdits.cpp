@@ -113,6 +113,16 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
 
+void CMapEdits::ReshapeBrush(CMapBrush& brush, const CMapBrush& shape) {
+    KeepState<CBrushStateRecord>(brush);
+    const std::optional<IntBox> before = BoundsOf(brush);
+    const uint32_t indexSlot = brush.m_indexSlot;
+    brush = shape;
+    brush.m_indexSlot = indexSlot;
+    m_doc.BrushChanged(brush);
+    m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
+}
+
 void CMapEdits::TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn) {
     CPointEntity turned = entity;
     turned.m_origin = turn.Apply(entity.m_origin);

@@ -54,6 +54,9 @@ public:
     // Turns or mirrors a brush's corners; its faces stay outward and the axes
     // of Valve faces go along, so the textures stay where they were on it.
     void TurnBrush(CMapBrush& brush, const PlaneTurn& turn);
+    // Gives the brush another shape (a part a cut kept): its corners, faces
+    // and everything it keeps with them. It stays where it is in its list.
+    void ReshapeBrush(CMapBrush& brush, const CMapBrush& shape);
     // Moves the entity's origin, and turns its facing ("angle", the yaw of
     // "mangle") with it.
     void TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn);

@@ -103,6 +103,8 @@ enum class CommandId : int {
     kTextureFlipVertical = 32918,
     kTextureCopy = 32919,
     kTexturePaste = 32920,
+    kClip = 32921,
+    kClipLargestFaceTexture = 32922,
     kCsgSubtract = 32940,
     kCsgHollow = 32941,
     kCsgHollowTogether = 32942,

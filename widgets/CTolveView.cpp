@@ -1,9 +1,11 @@
 #include "widgets/CTolveView.h"
 
+#include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
 #include "map/MapLimits.h"
 #include "view/AreaRepaint.h"
 #include "view/BrushShapeBuilder.h"
+#include "view/CClipTool.h"
 #include "view/CMapDrag.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
@@ -143,6 +145,8 @@ void CTolveView::RedrawPendingArea() {
 
 void CTolveView::OnMapChanged(const MapNotice& notice) {
     using What = MapNotice::What;
+    if (m_clipTool)
+        update(); // the cut's picture follows the map and the set
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();
@@ -202,11 +206,57 @@ void CTolveView::paintEvent(QPaintEvent* event) {
                                         "(Ctrl+Shift+L) shows it again"));
     }
     DrawCameraMarker(painter);
+    DrawClipPreview(painter);
     if (m_bandFrom) {
         const ScreenRect band = BandRect();
         painter.setPen(QPen(QColor(230, 110, 0), 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(band.left, band.top, band.right - band.left, band.bottom - band.top);
+    }
+}
+
+void CTolveView::StartClipTool() {
+    CancelDrag();
+    m_clipTool = std::make_unique<CClipTool>(m_doc);
+    ShowStatusNotice("Clip: click two points; Tab chooses the side kept (" +
+                     DescribeClipSide(m_clipTool->GetSide()) +
+                     "), Enter cuts, Escape leaves the tool");
+    update();
+}
+
+void CTolveView::EndClipTool() {
+    m_clipTool.reset();
+    ShowStatusNotice(std::string());
+    update();
+}
+
+void CTolveView::ApplyClip() {
+    if (!m_clipTool)
+        return;
+    const std::string refusal = m_clipTool->Apply();
+    if (!refusal.empty())
+        ShowMessageBox("Clip", refusal, MessageIcon::kWarning);
+    update();
+}
+
+void CTolveView::DrawClipPreview(QPainter& painter) const {
+    if (!m_clipTool)
+        return;
+    using Kind = ClipPreviewLine::Kind;
+    const QPen kept(QColor(0, 150, 60), 1);
+    const QPen dropped(QColor(0, 150, 60), 1, Qt::DashLine);
+    const QPen cut(QColor(230, 110, 0), 1);
+    for (const ClipPreviewLine& line : m_clipTool->PreviewLines(m_projection)) {
+        painter.setPen(line.kind == Kind::kKept      ? kept
+                       : line.kind == Kind::kDropped ? dropped
+                                                     : cut);
+        painter.drawLine(line.from.x, line.from.y, line.to.x, line.to.y);
+    }
+    painter.setPen(cut);
+    painter.setBrush(Qt::NoBrush);
+    for (int i = 0; i < m_clipTool->CountPoints(); ++i) {
+        const ScreenPoint p = m_projection.WorldToScreen(m_clipTool->GetPoint(i));
+        painter.drawRect(p.x - 3, p.y - 3, 6, 6);
     }
 }
 
@@ -319,6 +369,13 @@ void CTolveView::OnLButtonDown(ScreenPoint position, Press press) {
     // A press while a drag goes on (another button's release was missed)
     // ends that drag first.
     EndDrag();
+    if (m_clipTool) {
+        m_clipTool->Click(m_projection, position);
+        m_cursor = m_clipTool->GetPoint(m_clipTool->CountPoints() - 1);
+        emit CursorChanged();
+        update();
+        return;
+    }
     m_mouse = position;
     m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
     emit CursorChanged();
@@ -373,7 +430,9 @@ void CTolveView::EndRectangle() {
 }
 
 void CTolveView::OnEscape() {
-    if (m_drag) {
+    if (m_clipTool) {
+        EndClipTool();
+    } else if (m_drag) {
         CancelDrag();
     } else if (m_bandFrom) {
         m_bandFrom.reset();
@@ -535,6 +594,18 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
 void CTolveView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         OnEscape();
+        event->accept();
+        return;
+    }
+    if (m_clipTool && event->key() == Qt::Key_Tab) {
+        m_clipTool->CycleSide();
+        ShowStatusNotice(DescribeClipSide(m_clipTool->GetSide()));
+        update();
+        event->accept();
+        return;
+    }
+    if (m_clipTool && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        ApplyClip();
         event->accept();
         return;
     }

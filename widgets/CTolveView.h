@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class CClipTool;
 class CMapDrag;
 
 // One window on a map: the map as a wire-frame in one plane. The view keeps
@@ -61,6 +62,13 @@ public:
     // status bar says which ("2 of 3").
     void CycleStacked(bool forward);
     bool IsDragging() const { return m_drag != nullptr; }
+    // The clip tool (see CClipTool): while it is on, clicks set the line of
+    // the cut, Tab chooses the side kept, Enter cuts and Escape leaves it.
+    void StartClipTool();
+    void EndClipTool();
+    CClipTool* GetClipTool() const { return m_clipTool.get(); }
+    // Enter: the cut, or the message that says why there is none.
+    void ApplyClip();
     // Ends a drag under way as one step, as its release would: a command
     // given while the button is still held acts on the map the drag left.
     void EndDrag();
@@ -142,6 +150,7 @@ protected:
 private:
     void RedrawBackingImage();
     void DrawCameraMarker(QPainter& painter) const;
+    void DrawClipPreview(QPainter& painter) const;
     bool IsOnCameraMarker(ScreenPoint mouse) const;
     void MoveCameraTo(ScreenPoint mouse);
     // Notes a change inside `box` for the next paint; false when only a full
@@ -167,6 +176,7 @@ private:
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom;  // while the middle button pans
     std::unique_ptr<CMapDrag> m_drag;      // while the left button drags
+    std::unique_ptr<CClipTool> m_clipTool; // while the clip tool is on
     std::optional<ScreenPoint> m_bandFrom; // while Shift and the left button gather
     ScreenPoint m_bandTo;
 };

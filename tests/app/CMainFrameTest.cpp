@@ -69,20 +69,22 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                             "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
                             "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
                             "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
-                            "Flip &Vertically", "C&SG", "-", "Move to &Entity...",
-                            "Move to &World"));
+                            "Flip &Vertically", "C&SG", "-", "Move to &Entity...", "Move to &World",
+                            "-", "&Clip", "Clip Takes the Largest Face's &Texture"));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
-    // on, and the modes and Select All can always be chosen. A submenu always
-    // opens.
+    // on, and the modes, Select All and the clip tool and its setting can
+    // always be chosen. A submenu always opens.
     for (QAction* action : edit->actions()) {
         const bool lock = action == Action(Frame(), CommandId::kTextureLock);
         const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
         const bool all = action == Action(Frame(), CommandId::kSelectAll);
         const bool submenu = action->menu() != nullptr;
         const bool replace = action == Action(Frame(), CommandId::kReplaceTexture);
+        const bool clip = action == Action(Frame(), CommandId::kClip) ||
+                          action == Action(Frame(), CommandId::kClipLargestFaceTexture);
         EXPECT_EQ(action->isEnabled() && !action->isSeparator(),
-                  lock || mode || all || submenu || replace)
+                  lock || mode || all || submenu || replace || clip)
             << action->text().toStdString();
     }
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());

@@ -1,0 +1,63 @@
+#include "app/ClipCommands.h"
+
+#include "app/AppSettings.h"
+#include "app/CDocManager.h"
+#include "map/CTolveDoc.h"
+#include "widgets/CTolveView.h"
+
+namespace {
+
+const char* const kClipTextureKey = "Edit/ClipTakesLargestFaceTexture";
+
+void StartClip(const CommandContext& context) {
+    context.view->setFocus(); // Tab, Enter and Escape go to the view the tool is in
+    context.view->StartClipTool();
+}
+
+bool IsClipping(const CommandContext& context) {
+    return context.view->GetClipTool() != nullptr;
+}
+
+// Every open map follows the one setting.
+void ToggleClipTexture(const CommandContext& context) {
+    const bool largest =
+        context.view->GetDocument().GetEditorState().GetClipTexture() != ClipTexture::kLargestFace;
+    OpenAppSettings().setValue(QLatin1String(kClipTextureKey), largest);
+    const ClipTexture texture = largest ? ClipTexture::kLargestFace : ClipTexture::kCurrent;
+    context.view->GetDocument().GetEditorState().SetClipTexture(texture);
+    if (context.docs) {
+        for (const auto& doc : context.docs->GetDocuments())
+            doc->GetEditorState().SetClipTexture(texture);
+    }
+}
+
+bool TakesLargestFaceTexture(const CommandContext& context) {
+    return context.view->GetDocument().GetEditorState().GetClipTexture() ==
+           ClipTexture::kLargestFace;
+}
+
+} // namespace
+
+bool LoadClipTakesLargestFaceTexture() {
+    return OpenAppSettings().value(QLatin1String(kClipTextureKey), false).toBool();
+}
+
+void AddClipCommands(CommandEntries& entries) {
+    entries.push_back({.id = CommandId::kClip,
+                       .menuText = "&Clip",
+                       .prompt = "Cut the selected brushes along a line: click two points, Tab "
+                                 "chooses the side kept, Enter cuts, Escape leaves the tool",
+                       .keys = {QKeySequence(Qt::Key_X)},
+                       .menu = MenuPlace{MainMenu::kEdit, 8, 1, MenuBarChoice::kWithMap},
+                       .scope = CommandScope::kView,
+                       .run = StartClip,
+                       .checked = IsClipping});
+    entries.push_back({.id = CommandId::kClipLargestFaceTexture,
+                       .menuText = "Clip Takes the Largest Face's &Texture",
+                       .prompt = "Give the faces a cut makes the texture of the brush's largest "
+                                 "face rather than the current texture",
+                       .menu = MenuPlace{MainMenu::kEdit, 8, 2, MenuBarChoice::kWithMap},
+                       .scope = CommandScope::kView,
+                       .run = ToggleClipTexture,
+                       .checked = TakesLargestFaceTexture});
+}
