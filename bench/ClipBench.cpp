@@ -3,7 +3,7 @@
 // cut itself keeping both sides, as one step of the history (taken back,
 // untimed, before the next run). The plane is slanted on every axis and runs
 // through the middle of the map.
-#include "bench/CLargeMapGenerator.h"
+#include "bench/ReadGeneratedMap.h"
 #include "map/CMapHistory.h"
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
@@ -17,15 +17,9 @@
 
 namespace {
 
-class CQuietDiagnostics : public CMapDiagnostics {
-public:
-    void Report(int, int, std::string_view) override {}
-};
-
 std::unique_ptr<CTolveDoc> ReadMap(int brushes, MapFormat format) {
     auto doc = std::make_unique<CTolveDoc>();
-    CQuietDiagnostics quiet;
-    doc->ReadMapText(CLargeMapGenerator().GenerateMap(brushes, format).text.c_str(), quiet);
+    ReadGeneratedMap(*doc, brushes, format);
     doc->GetEditorState().SetEditMode(kBrushMode);
     return doc;
 }

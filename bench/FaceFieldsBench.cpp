@@ -1,7 +1,7 @@
 // Speed of the face inspector's gathering when the selection changes: the
 // faces of the selected brushes listed in map order and their shared values
 // found, for 10,000 faces of a large map in either form.
-#include "bench/CLargeMapGenerator.h"
+#include "bench/ReadGeneratedMap.h"
 #include "map/CTolveDoc.h"
 #include "map/FaceFieldEdits.h"
 
@@ -10,11 +10,6 @@
 #include <memory>
 
 namespace {
-
-class CQuietDiagnostics : public CMapDiagnostics {
-public:
-    void Report(int, int, std::string_view) override {}
-};
 
 // Whole brushes from the start of the world's list, until they hold `faces`
 // faces.
@@ -32,10 +27,7 @@ CSelectionSet BrushesHoldingFaces(const CTolveDoc& doc, size_t faces) {
 
 void BM_GatherFaceFields(benchmark::State& state, MapFormat format) {
     auto doc = std::make_unique<CTolveDoc>();
-    CQuietDiagnostics quiet;
-    doc->ReadMapText(
-        CLargeMapGenerator().GenerateMap(static_cast<int>(state.range(0)), format).text.c_str(),
-        quiet);
+    ReadGeneratedMap(*doc, static_cast<int>(state.range(0)), format);
     const CSelectionSet set = BrushesHoldingFaces(*doc, static_cast<size_t>(state.range(1)));
     size_t faces = 0;
     for (auto _ : state) {

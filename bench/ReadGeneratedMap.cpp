@@ -12,8 +12,8 @@ public:
 
 } // namespace
 
-void ReadGeneratedMap(CTolveDoc& doc, int brushes) {
-    const GeneratedMap generated = CLargeMapGenerator().GenerateMap(brushes);
+void ReadGeneratedMap(CTolveDoc& doc, int brushes, MapFormat format) {
+    const GeneratedMap generated = CLargeMapGenerator().GenerateMap(brushes, format);
     CQuietDiagnostics quiet;
     doc.ReadMapText(generated.text.c_str(), quiet);
 }

@@ -2,7 +2,7 @@
 // once: Select All in brush mode, then a shift, a rotation or a paste of one
 // face's texture (wrapped round shared edges in the Valve form), as one step
 // of the history. Each is taken back, untimed, before the next run.
-#include "bench/CLargeMapGenerator.h"
+#include "bench/ReadGeneratedMap.h"
 #include "map/CMapHistory.h"
 #include "map/CTolveDoc.h"
 #include "map/TextureAlignEdits.h"
@@ -16,15 +16,9 @@ namespace {
 
 enum class Alignment { kShift, kRotate, kPaste };
 
-class CQuietDiagnostics : public CMapDiagnostics {
-public:
-    void Report(int, int, std::string_view) override {}
-};
-
 std::unique_ptr<CTolveDoc> ReadMap(int brushes, MapFormat format) {
     auto doc = std::make_unique<CTolveDoc>();
-    CQuietDiagnostics quiet;
-    doc->ReadMapText(CLargeMapGenerator().GenerateMap(brushes, format).text.c_str(), quiet);
+    ReadGeneratedMap(*doc, brushes, format);
     doc->GetEditorState().SetEditMode(kBrushMode);
     return doc;
 }
