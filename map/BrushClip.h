@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/BrushGeometry.h"
+
 #include "map/CMapBrush.h"
 #include "map/IntPoint.h"
 
@@ -57,9 +59,6 @@ ClipResult ClipBrush(const CMapBrush& brush, const ClipPlane& plane, ClipSide si
 
 // The texture of the face with the largest area (the first of equals).
 const char* LargestFaceTexture(const CMapBrush& brush);
-
-// The space the brush's corners enclose, in cubic units.
-double BrushVolume(const CMapBrush& brush);
 
 // The faces enclose the brush: no face is missing from round it.
 bool IsClosedBrush(const CMapBrush& brush);

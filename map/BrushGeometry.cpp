@@ -412,3 +412,22 @@ bool ReachesBeyondWorld(const CMapBrush& brush) {
     }
     return false;
 }
+
+double BrushVolume(const CMapBrush& brush) {
+    if (brush.m_numVertices == 0)
+        return 0.0;
+    // Tetrahedra from one corner to every face's triangles; the faces run the
+    // same way round seen from outside, so the signs agree.
+    const Vec3d apex = ToVec3d(brush.m_vertices[0]);
+    double sixTimes = 0.0;
+    for (int f = 0; f < brush.m_numFaces; ++f) {
+        const BrushFace& face = brush.m_faces[f];
+        const Vec3d first = ToVec3d(brush.m_vertices[face.vertexIndex[0]]) - apex;
+        for (int k = 2; k < face.numPoints; ++k) {
+            const Vec3d a = ToVec3d(brush.m_vertices[face.vertexIndex[k - 1]]) - apex;
+            const Vec3d b = ToVec3d(brush.m_vertices[face.vertexIndex[k]]) - apex;
+            sixTimes += Dot(first, Cross(a, b));
+        }
+    }
+    return std::fabs(sixTimes) / 6.0;
+}

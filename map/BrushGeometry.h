@@ -77,3 +77,6 @@ bool BuildBrush(CMapBrush& brush, BrushDef& def, const GeometryReport& report,
 // Whether a corner of the brush lies further than kWorldExtent from the
 // origin along some axis.
 bool ReachesBeyondWorld(const CMapBrush& brush);
+
+// The space the brush's corners enclose, in cubic units.
+double BrushVolume(const CMapBrush& brush);

@@ -219,7 +219,7 @@ std::unique_ptr<CMapBrush> BuildPieceBrush(const ConvexPiece& piece, std::string
         problem = "it would have more than " + std::to_string(kMaxBrushVertices) + " corners";
         return nullptr;
     }
-    if (brush->m_numFaces < 4 || !IsClosedBrush(*brush) || BrushVolume(*brush) <= 0.0 ||
+    if (brush->m_numFaces < 4 || !EveryEdgeJoinsTwoFaces(*brush) || BrushVolume(*brush) <= 0.0 ||
         (brush->m_readPlanes && !brush->m_readPlanes->hidden.empty())) {
         problem = "it would be too thin to have a volume at whole-number corners";
         return nullptr;
@@ -228,7 +228,7 @@ std::unique_ptr<CMapBrush> BuildPieceBrush(const ConvexPiece& piece, std::string
     return brush;
 }
 
-bool IsClosedBrush(const CMapBrush& brush) {
+bool EveryEdgeJoinsTwoFaces(const CMapBrush& brush) {
     uint8_t uses[kMaxBrushVertices][kMaxBrushVertices] = {};
     int edges = 0;
     for (int f = 0; f < brush.m_numFaces; ++f) {
@@ -248,21 +248,4 @@ bool IsClosedBrush(const CMapBrush& brush) {
         }
     }
     return edges > 0;
-}
-
-double BrushVolume(const CMapBrush& brush) {
-    if (brush.m_numVertices == 0)
-        return 0.0;
-    const Vec3d origin = ToVec3d(brush.m_vertices[0]);
-    double volume = 0.0;
-    for (int f = 0; f < brush.m_numFaces; ++f) {
-        const BrushFace& face = brush.m_faces[f];
-        const Vec3d first = ToVec3d(brush.m_vertices[face.vertexIndex[0]]) - origin;
-        for (int k = 1; k + 1 < face.numPoints; ++k) {
-            const Vec3d b = ToVec3d(brush.m_vertices[face.vertexIndex[k]]) - origin;
-            const Vec3d c = ToVec3d(brush.m_vertices[face.vertexIndex[k + 1]]) - origin;
-            volume += Dot(first, Cross(b, c)) / 6.0;
-        }
-    }
-    return std::abs(volume);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/BrushGeometry.h"
+
 #include "map/CMapBrush.h"
 #include "map/IntBox.h"
 #include "map/IntPoint.h"
@@ -60,8 +62,7 @@ ConvexPiece WithoutSpareFaces(const ConvexPiece& piece);
 // faces or corners than a brush may have.
 std::unique_ptr<CMapBrush> BuildPieceBrush(const ConvexPiece& piece, std::string& problem);
 
-// Whether every edge of the brush joins two of its faces, once each way.
-bool IsClosedBrush(const CMapBrush& brush);
-
-// The volume inside the brush's corners.
-double BrushVolume(const CMapBrush& brush);
+// Whether every edge of the brush joins two of its faces, once each way:
+// stricter than IsClosedBrush, which lets rounding leave a corner on a
+// neighbour's edge.
+bool EveryEdgeJoinsTwoFaces(const CMapBrush& brush);
