@@ -294,6 +294,22 @@ bool IsFlyKey(int key) {
 
 } // namespace
 
+// The fly keys, plain or with Shift (faster), are the camera's while it has
+// the keyboard: the window's commands on the same keys (the nudges on the
+// arrows, Subtract on Shift+S) are for the flat views. With Ctrl they stay
+// commands (Ctrl+S saves).
+bool CCameraView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
+        if (IsFlyKey(key->key()) && (held == Qt::NoModifier || held == Qt::ShiftModifier)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QOpenGLWidget::event(event);
+}
+
 void CCameraView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         if (m_drag) {

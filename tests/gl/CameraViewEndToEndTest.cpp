@@ -193,6 +193,17 @@ TEST_F(CameraViewEndToEnd, FourViewsFlyPickDeleteUndoSaveKeepsTheFile) {
         QTest::mouseClick(&Camera(), Qt::LeftButton, Qt::ShiftModifier, at);
     }
     ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectionSet().GetBrushes().size(), 2u);
+    // With brushes chosen, the fly keys still fly: the window's commands on
+    // the same keys (Subtract, the nudges) leave the map alone.
+    const Vec3d standing = Camera().GetCamera().GetPosition();
+    const std::pair<Qt::Key, Qt::KeyboardModifier> keys[] = {{Qt::Key_S, Qt::ShiftModifier},
+                                                             {Qt::Key_Left, Qt::NoModifier}};
+    for (const auto& [key, modifier] : keys) {
+        QTest::keyPress(&Camera(), key, modifier);
+        QTest::keyRelease(&Camera(), key, modifier);
+    }
+    EXPECT_FALSE(ActiveDoc().IsModified());
+    EXPECT_NE(Camera().GetCamera().GetPosition(), standing);
     QTest::keyClick(&Camera(), Qt::Key_Delete);
     EXPECT_EQ(ActiveDoc().GetWorldBrushes().size(), 1u);
     QTest::keyClick(&Camera(), Qt::Key_Z, Qt::ControlModifier);
