@@ -3,6 +3,7 @@
 // after New Entity, New Brush or Edit.
 #include "bench/LargeFgd.h"
 #include "bench/ReadGeneratedMap.h"
+#include "bench/WadBytes.h"
 #include "dialogs/CBrushFaceDlg.h"
 #include "dialogs/CEntityVariablesDlg.h"
 #include "dialogs/CWorldspawnDlg.h"
@@ -62,11 +63,6 @@ void BM_OpenWorldspawn(benchmark::State& state) {
     }
 }
 
-void PutInt(std::string& bytes, int32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
-}
-
 // `count` 64 x 64 textures named "tex0".."texN", then their directory.
 std::string MakeTextureWad(int count) {
     const int lumpSize = 40 + 64 * 64;
@@ -78,12 +74,7 @@ std::string MakeTextureWad(int count) {
         std::string name(16, '\0');
         const std::string text = "tex" + std::to_string(i);
         name.replace(0, text.size(), text);
-        PutInt(directory, static_cast<int32_t>(bytes.size()));
-        PutInt(directory, lumpSize);
-        PutInt(directory, lumpSize);
-        directory += 'D';
-        directory += std::string(3, '\0');
-        directory += name;
+        PutWadEntry(directory, static_cast<int32_t>(bytes.size()), lumpSize, name);
         bytes += name;
         PutInt(bytes, 64);
         PutInt(bytes, 64);

@@ -4,6 +4,7 @@
 // Apply Texture on 10,000 faces as one step.
 #include "bench/CMapRandom.h"
 #include "bench/ReadGeneratedMap.h"
+#include "bench/WadBytes.h"
 #include "docks/CTextureBrowserDock.h"
 #include "docks/CTextureListModel.h"
 #include "map/CMapTransaction.h"
@@ -27,11 +28,6 @@ namespace {
 
 constexpr int kFiles = 10;
 constexpr int kTexturesPerFile = 300;
-
-void PutInt(std::string& bytes, int32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
-}
 
 // A WAD2 file of mip textures of the sizes maps use, each with its four
 // levels, named "<stem><file>_<n>".
@@ -73,14 +69,7 @@ std::string MakeWad(int file, CMapRandom& random) {
     for (const std::string& lump : lumps)
         bytes += lump;
     for (size_t i = 0; i < lumps.size(); ++i) {
-        PutInt(bytes, offsets[i]);
-        PutInt(bytes, static_cast<int32_t>(lumps[i].size()));
-        PutInt(bytes, static_cast<int32_t>(lumps[i].size()));
-        bytes += 'D';
-        bytes += std::string(3, '\0');
-        std::string field(16, '\0');
-        std::memcpy(field.data(), names[i].data(), names[i].size());
-        bytes += field;
+        PutWadEntry(bytes, offsets[i], static_cast<int32_t>(lumps[i].size()), names[i]);
     }
     return bytes;
 }

@@ -2,6 +2,7 @@
 // thousands of mip textures read, listed and sorted; and of one preview build,
 // what a change of the texture selection costs.
 #include "bench/CMapRandom.h"
+#include "bench/WadBytes.h"
 #include "framework/CMessageService.h"
 #include "texture/CTextureWad.h"
 
@@ -14,11 +15,6 @@
 #include <vector>
 
 namespace {
-
-void PutInt(std::string& bytes, int32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
-}
 
 // A WAD2 file of `count` 16 x 16 mip textures with made-up names, in no
 // particular order and with a few repeated.
@@ -41,14 +37,7 @@ std::string MakeWad(int count) {
         bytes += lump;
     }
     for (int i = 0; i < count; ++i) {
-        PutInt(bytes, 12 + i * lumpSize);
-        PutInt(bytes, lumpSize);
-        PutInt(bytes, lumpSize);
-        bytes += 'D';
-        bytes += std::string(3, '\0');
-        std::string field(16, '\0');
-        std::memcpy(field.data(), names[i].data(), names[i].size());
-        bytes += field;
+        PutWadEntry(bytes, 12 + i * lumpSize, lumpSize, names[i]);
     }
     return bytes;
 }
