@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CDocManager.h"
+#include "gl/CCameraView.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
 
@@ -9,13 +10,20 @@ namespace {
 
 const char* const kClipTextureKey = "Edit/ClipTakesLargestFaceTexture";
 
+// In the camera view, three clicks on faces set the cut; in a flat view, two.
 void StartClip(const CommandContext& context) {
-    context.view->setFocus(); // Tab, Enter and Escape go to the view the tool is in
+    if (context.camera) {
+        context.camera->setFocus(); // Tab, Enter and Escape go to the view the tool is in
+        context.camera->StartClipTool();
+        return;
+    }
+    context.view->setFocus();
     context.view->StartClipTool();
 }
 
 bool IsClipping(const CommandContext& context) {
-    return context.view->GetClipTool() != nullptr;
+    return context.camera ? context.camera->GetClipTool() != nullptr
+                          : context.view->GetClipTool() != nullptr;
 }
 
 // Every open map follows the one setting.
@@ -43,15 +51,17 @@ bool LoadClipTakesLargestFaceTexture() {
 }
 
 void AddClipCommands(CommandEntries& entries) {
-    entries.push_back({.id = CommandId::kClip,
-                       .menuText = "&Clip",
-                       .prompt = "Cut the selected brushes along a line: click two points, Tab "
-                                 "chooses the side kept, Enter cuts, Escape leaves the tool",
-                       .keys = {QKeySequence(Qt::Key_X)},
-                       .menu = MenuPlace{MainMenu::kEdit, 8, 1, MenuBarChoice::kWithMap},
-                       .scope = CommandScope::kView,
-                       .run = StartClip,
-                       .checked = IsClipping});
+    entries.push_back(
+        {.id = CommandId::kClip,
+         .menuText = "&Clip",
+         .prompt = "Cut the selected brushes: click two points in a flat view or three on faces "
+                   "in the camera view, Tab "
+                   "chooses the side kept, Enter cuts, Escape leaves the tool",
+         .keys = {QKeySequence(Qt::Key_X)},
+         .menu = MenuPlace{MainMenu::kEdit, 8, 1, MenuBarChoice::kWithMap},
+         .scope = CommandScope::kView,
+         .run = StartClip,
+         .checked = IsClipping});
     entries.push_back({.id = CommandId::kClipLargestFaceTexture,
                        .menuText = "Clip Takes the Largest Face's &Texture",
                        .prompt = "Give the faces a cut makes the texture of the brush's largest "

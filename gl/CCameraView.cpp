@@ -1,14 +1,19 @@
 #include "gl/CCameraView.h"
 
+#include "framework/CMessageService.h"
+#include "framework/CStatusNotice.h"
+#include "gl/CameraClipPreview.h"
 #include "gl/SceneSurfaceFormat.h"
 #include "map/CMapTransaction.h"
 #include "map/CPointEntity.h"
 #include "map/CTolveDoc.h"
 #include "map/TextureApplication.h"
 #include "map/TextureProjection.h"
+#include "scene/SceneClipPoint.h"
 #include "scene/ScenePicking.h"
 #include "texture/TextureDrag.h"
 #include "texture/TexturePalette.h"
+#include "view/CClipTool.h"
 #include "view/ViewNavigation.h"
 
 #include <QDropEvent>
@@ -88,7 +93,9 @@ void CCameraView::SetDrawOptions(const SceneDrawOptions& options) {
     update();
 }
 
-void CCameraView::OnMapChanged(const MapNotice&) {
+void CCameraView::OnMapChanged(const MapNotice& notice) {
+    if (m_clipTool && !notice.selectionOnly)
+        m_clipTool->ForgetPreview();
     update();
 }
 
@@ -122,8 +129,70 @@ void CCameraView::paintGL() {
     const double aspect = height() > 0 ? static_cast<double>(width()) / height() : 1.0;
     m_renderer.Draw(m_camera.GetProjectionMatrix(aspect) * m_camera.GetViewMatrix(), m_options);
     more |= m_renderer.LoadTextures(m_doc.m_textureWad, GetTexturePalette(), kTextureTimePerFrame);
+    if (m_clipTool) {
+        QPainter painter(this);
+        DrawCameraClipPreview(painter, *m_clipTool, m_camera, width(), height());
+    }
     if (more)
         update(); // the rest in the next frames
+}
+
+void CCameraView::StartClipTool() {
+    EndDrag();
+    m_clipTool = std::make_unique<CClipTool>(m_doc, ClipClicks::kThreeOnFaces);
+    ShowStatusNotice("Clip: click three points on faces; Tab chooses the side kept (" +
+                     DescribeClipSide(m_clipTool->GetSide()) +
+                     "), Enter cuts, Escape leaves the tool");
+    update();
+}
+
+void CCameraView::EndClipTool() {
+    m_clipTool.reset();
+    ShowStatusNotice(std::string());
+    update();
+}
+
+void CCameraView::ApplyClip() {
+    if (!m_clipTool)
+        return;
+    const std::string refusal = m_clipTool->Apply();
+    if (!refusal.empty())
+        ShowMessageBox("Clip", refusal, MessageIcon::kWarning);
+    emit SelectionChanged();
+    update();
+}
+
+void CCameraView::ClickClipPoint(QPoint position) {
+    const ScenePick pick = PickAt(position);
+    const std::optional<IntPoint> point = SnapSceneClipPoint(
+        m_doc, pick, m_camera, {double(position.x()), double(position.y())}, width(), height());
+    if (!point) {
+        ShowStatusNotice("Clip: click on a face to set a point of the cut");
+        return;
+    }
+    m_clipTool->AddPoint(*point);
+    update();
+}
+
+bool CCameraView::HandleClipKey(const QKeyEvent& key) {
+    if (!m_clipTool || key.modifiers() != Qt::NoModifier)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Escape:
+        EndClipTool();
+        return true;
+    case Qt::Key_Tab:
+        m_clipTool->CycleSide();
+        ShowStatusNotice(DescribeClipSide(m_clipTool->GetSide()));
+        update();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ApplyClip();
+        return true;
+    default:
+        return false;
+    }
 }
 
 ScenePick CCameraView::PickAt(QPoint position) const {
@@ -209,6 +278,8 @@ void CCameraView::mousePressEvent(QMouseEvent* event) {
         m_gesture = Gesture::kLook;
     } else if (event->button() == Qt::MiddleButton) {
         m_gesture = Gesture::kPan;
+    } else if (event->button() == Qt::LeftButton && m_clipTool && !alt) {
+        ClickClipPoint(m_lastMouse);
     } else if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier) &&
                BeginDrag(m_lastMouse, alt)) {
         m_gesture = Gesture::kMove;
@@ -299,10 +370,17 @@ bool IsFlyKey(int key) {
 // arrows, Subtract on Shift+S) are for the flat views. With Ctrl they stay
 // commands (Ctrl+S saves).
 bool CCameraView::event(QEvent* event) {
+    // Tab would move the keyboard to the next widget before keyPressEvent.
+    if (event->type() == QEvent::KeyPress && HandleClipKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
-        if (IsFlyKey(key->key()) && (held == Qt::NoModifier || held == Qt::ShiftModifier)) {
+        const bool clipKey = m_clipTool && held == Qt::NoModifier &&
+                             (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Escape ||
+                              key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+        if (clipKey ||
+            (IsFlyKey(key->key()) && (held == Qt::NoModifier || held == Qt::ShiftModifier))) {
             event->accept();
             return true;
         }

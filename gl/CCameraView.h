@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 
+class CClipTool;
 class CTolveDoc;
 
 // The textured 3D view of a map. It draws what CSceneModel prepares with
@@ -26,7 +27,8 @@ class CTolveDoc;
 // W/A/S/D/Q/E and the arrows fly (Shift faster, Ctrl slower), the wheel moves
 // along the view, the middle button pans and Alt with the left button orbits
 // about the point under the pointer. A texture dragged from the texture
-// browser and dropped on a face goes on that face, as one step.
+// browser and dropped on a face goes on that face, as one step. With the clip
+// tool on, left clicks on faces set the three points of the cut.
 class CCameraView : public QOpenGLWidget, public CMapObserver {
     Q_OBJECT
 
@@ -55,6 +57,14 @@ public:
     // picture; FrameMap does so for the whole map.
     void FrameBox(const IntBox& box);
     void FrameMap();
+
+    // The clip tool (see CClipTool): while it is on, left clicks on faces set
+    // the points of the cut, Tab chooses the side kept, Enter cuts and
+    // Escape leaves the tool.
+    void StartClipTool();
+    void EndClipTool();
+    CClipTool* GetClipTool() const { return m_clipTool.get(); }
+    void ApplyClip();
 
 signals:
     // The camera moved: the flat views draw where it stands.
@@ -92,6 +102,9 @@ private:
     void Fly();
     void ReleaseGl();
     void TellCameraMoved();
+    void ClickClipPoint(QPoint position);
+    // Tab, Enter and Escape while the clip tool is on; false for other keys.
+    bool HandleClipKey(const QKeyEvent& key);
 
     CTolveDoc& m_doc;
     CSceneModel m_model;
@@ -106,6 +119,7 @@ private:
     QPoint m_lastMouse;
     Vec3d m_orbitCentre;
     std::unique_ptr<CMapDrag> m_drag;
+    std::unique_ptr<CClipTool> m_clipTool; // while the clip tool is on
     SceneDragPlane m_dragPlane;
     // Keys held for flying, and the clock between steps.
     std::set<int> m_flyKeys;

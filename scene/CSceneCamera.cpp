@@ -73,6 +73,40 @@ SceneRay CSceneCamera::MakeRay(double pixelX, double pixelY, int width, int heig
     return {m_position, Normalized(direction)};
 }
 
+std::optional<ScenePixel> CSceneCamera::PixelOf(const Vec3d& point, int width, int height) const {
+    const Vec3d offset = point - m_position;
+    const double depth = Dot(offset, Forward());
+    if (depth < kNearPlane)
+        return std::nullopt;
+    const double w = std::max(width, 1), h = std::max(height, 1);
+    const double x = Dot(offset, Right()) / depth / (kHalfHeightAtUnitDepth * (w / h));
+    const double y = Dot(offset, Up()) / depth / kHalfHeightAtUnitDepth;
+    return ScenePixel{(x + 1.0) * w / 2.0 - 0.5, (1.0 - y) * h / 2.0 - 0.5};
+}
+
+std::optional<std::pair<ScenePixel, ScenePixel>>
+CSceneCamera::SegmentPixels(Vec3d from, Vec3d to, int width, int height) const {
+    const double depthFrom = Dot(from - m_position, Forward());
+    const double depthTo = Dot(to - m_position, Forward());
+    if (depthFrom < kNearPlane && depthTo < kNearPlane)
+        return std::nullopt;
+    // The end behind the eye moves along the segment to just past the near
+    // plane, so that rounding cannot leave it behind.
+    auto cut = [&](Vec3d& behind, double depthBehind, double depthOther, const Vec3d& other) {
+        const double t = (kNearPlane * 1.001 - depthBehind) / (depthOther - depthBehind);
+        behind = behind + (other - behind) * t;
+    };
+    if (depthFrom < kNearPlane)
+        cut(from, depthFrom, depthTo, to);
+    else if (depthTo < kNearPlane)
+        cut(to, depthTo, depthFrom, from);
+    const std::optional<ScenePixel> a = PixelOf(from, width, height);
+    const std::optional<ScenePixel> b = PixelOf(to, width, height);
+    if (!a || !b)
+        return std::nullopt;
+    return std::pair{*a, *b};
+}
+
 void CSceneCamera::Fly(double forward, double right, double up) {
     m_position = m_position + Forward() * forward + Right() * right + Vec3d{0.0, 0.0, up};
 }

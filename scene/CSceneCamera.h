@@ -7,11 +7,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // A half-line from the eye into the picture; the direction has unit length.
 struct SceneRay {
     Vec3d origin;
     Vec3d direction;
+};
+
+// A place in the picture, in pixels from its top left, as MakeRay counts them.
+struct ScenePixel {
+    double x = 0.0;
+    double y = 0.0;
 };
 
 // The eye of the camera view: where it stands, where it looks and how fast it
@@ -50,6 +57,12 @@ public:
     // The ray through the centre of a pixel of a picture of width x height,
     // pixel (0, 0) at the top left, as the two matrices draw it.
     SceneRay MakeRay(double pixelX, double pixelY, int width, int height) const;
+    // Where a point shows in such a picture (the pixel whose ray meets it),
+    // or nothing for a point not in front of the near plane.
+    std::optional<ScenePixel> PixelOf(const Vec3d& point, int width, int height) const;
+    // The part of the segment in front of the near plane, in pixels.
+    std::optional<std::pair<ScenePixel, ScenePixel>> SegmentPixels(Vec3d from, Vec3d to, int width,
+                                                                   int height) const;
 
     // Free flight: along the view, sideways, and straight up in the world.
     void Fly(double forward, double right, double up);

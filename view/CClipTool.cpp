@@ -42,16 +42,14 @@ bool BoxNear(const IntBox& box, const IntPoint& p, int32_t plane, int32_t units)
     return true;
 }
 
-void AddEdges(const CMapBrush& brush, const CViewProjection& projection, ClipPreviewLine::Kind kind,
-              std::vector<ClipPreviewLine>& lines) {
+void AddEdges(const CMapBrush& brush, ClipLineKind kind, std::vector<ClipPreviewEdge>& edges) {
     for (int f = 0; f < brush.m_numFaces; ++f) {
         const BrushFace& face = brush.m_faces[f];
         for (int k = 0; k < face.numPoints; ++k) {
             const int a = face.vertexIndex[k];
             const int b = face.vertexIndex[(k + 1) % face.numPoints];
             if (a < b) // each edge once: its other face runs it the other way
-                lines.push_back({projection.WorldToScreen(brush.m_vertices[a]),
-                                 projection.WorldToScreen(brush.m_vertices[b]), kind});
+                edges.push_back({brush.m_vertices[a], brush.m_vertices[b], kind});
         }
     }
 }
@@ -98,7 +96,7 @@ IntPoint CClipTool::SnapPoint(const CViewProjection& projection, ScreenPoint mou
     return nearest.value_or(grid);
 }
 
-CClipTool::CClipTool(CTolveDoc& doc) : m_doc(doc) {
+CClipTool::CClipTool(CTolveDoc& doc, ClipClicks clicks) : m_doc(doc), m_clicks(clicks) {
     // The tool cuts the set; with none, what the pointer rests on is the set.
     CEditorState& state = doc.GetEditorState();
     if (state.GetSelectionSet().IsEmpty())
@@ -110,6 +108,14 @@ void CClipTool::Click(const CViewProjection& projection, ScreenPoint mouse) {
         m_count = 0;
     m_points[m_count++] = SnapPoint(projection, mouse);
     m_towardViewer = TowardViewer(projection);
+    m_previewKnown = false;
+}
+
+void CClipTool::AddPoint(const IntPoint& point) {
+    if (m_count == PointsWanted())
+        m_count = 0;
+    m_points[m_count++] = point;
+    m_previewKnown = false;
 }
 
 void CClipTool::CycleSide() {
@@ -117,9 +123,11 @@ void CClipTool::CycleSide() {
 }
 
 std::optional<ClipPlane> CClipTool::GetPlane() const {
-    if (m_count < 2)
+    if (m_count < PointsWanted())
         return std::nullopt;
-    const ClipPlane plane{{m_points[0], m_points[1], Plus(m_points[0], m_towardViewer)}};
+    const IntPoint third =
+        m_clicks == ClipClicks::kThreeOnFaces ? m_points[2] : Plus(m_points[0], m_towardViewer);
+    const ClipPlane plane{{m_points[0], m_points[1], third}};
     if (!SpansPlane(plane))
         return std::nullopt;
     return plane;
@@ -133,32 +141,48 @@ ClipRequest CClipTool::MakeRequest(ClipSide side) const {
     return {*GetPlane(), side, texture, state.GetCurrentTexture()};
 }
 
+const std::vector<ClipPreviewEdge>& CClipTool::PreviewEdges() const {
+    const CEditorState& state = m_doc.GetEditorState();
+    const ClipSide side = GetSide();
+    if (m_previewKnown && m_previewSet == state.GetSetGeneration() && m_previewSide == side)
+        return m_preview;
+    m_preview.clear();
+    m_previewKnown = true;
+    m_previewSet = state.GetSetGeneration();
+    m_previewSide = side;
+    if (!GetPlane())
+        return m_preview;
+    auto addParts = [&](ClipSide which, ClipLineKind kind) {
+        for (const ClippedBrush& clipped :
+             ClipBrushesOfSet(m_doc, state.GetSelectionSet(), MakeRequest(which))) {
+            for (const auto* part : {&clipped.result.front, &clipped.result.back}) {
+                if (*part)
+                    AddEdges(**part, kind, m_preview);
+            }
+        }
+    };
+    addParts(side, ClipLineKind::kKept);
+    if (side != ClipSide::kBoth)
+        addParts(Opposite(side), ClipLineKind::kDropped);
+    return m_preview;
+}
+
 std::vector<ClipPreviewLine> CClipTool::PreviewLines(const CViewProjection& projection) const {
     std::vector<ClipPreviewLine> lines;
     if (m_count == 2)
         lines.push_back({projection.WorldToScreen(m_points[0]),
-                         projection.WorldToScreen(m_points[1]), ClipPreviewLine::Kind::kCut});
-    if (!GetPlane())
-        return lines;
-    const CSelectionSet& set = m_doc.GetEditorState().GetSelectionSet();
-    const ClipSide side = GetSide();
-    auto addParts = [&](ClipSide which, ClipPreviewLine::Kind kind) {
-        for (const ClippedBrush& clipped : ClipBrushesOfSet(m_doc, set, MakeRequest(which))) {
-            for (const auto* part : {&clipped.result.front, &clipped.result.back}) {
-                if (*part)
-                    AddEdges(**part, projection, kind, lines);
-            }
-        }
-    };
-    addParts(side, ClipPreviewLine::Kind::kKept);
-    if (side != ClipSide::kBoth)
-        addParts(Opposite(side), ClipPreviewLine::Kind::kDropped);
+                         projection.WorldToScreen(m_points[1]), ClipLineKind::kCut});
+    for (const ClipPreviewEdge& edge : PreviewEdges())
+        lines.push_back(
+            {projection.WorldToScreen(edge.from), projection.WorldToScreen(edge.to), edge.kind});
     return lines;
 }
 
 std::string CClipTool::Apply() {
     if (!GetPlane())
-        return "Click two different points to set the line of the cut.";
+        return m_clicks == ClipClicks::kThreeOnFaces
+                   ? "Click three points on faces, not in one line, to set the plane of the cut."
+                   : "Click two different points to set the line of the cut.";
     CEditorState& state = m_doc.GetEditorState();
     if (state.GetSelectionSet().GetBrushes().empty())
         return "Select the brushes to cut first.";
@@ -171,6 +195,7 @@ std::string CClipTool::Apply() {
     CMapTransaction transaction(m_doc, "Clip");
     ApplyClip(transaction.Edits(), m_doc, clipped, kept);
     transaction.Commit();
+    m_previewKnown = false;
     // Corners and faces of the set are counted anew in the parts; only whole
     // brushes stay chosen.
     state.SetSelectionSet(state.GetEditMode() == kBrushMode ? std::move(kept) : CSelectionSet());

@@ -145,8 +145,11 @@ void CTolveView::RedrawPendingArea() {
 
 void CTolveView::OnMapChanged(const MapNotice& notice) {
     using What = MapNotice::What;
-    if (m_clipTool)
+    if (m_clipTool) {
+        if (!notice.selectionOnly)
+            m_clipTool->ForgetPreview();
         update(); // the cut's picture follows the map and the set
+    }
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();

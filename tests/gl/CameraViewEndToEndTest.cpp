@@ -4,6 +4,7 @@
 #include "docks/CTextureListModel.h"
 #include "gl/CCameraView.h"
 #include "texture/WadBuilder.h"
+#include "view/CClipTool.h"
 
 #include "TestSupport.h"
 
@@ -266,6 +267,59 @@ TEST_F(CameraViewEndToEnd, BrowserTextureAppliedAndShiftedOnFacesPickedInTheCame
                          top + "METAL1 [ 1 0 0 " + std::to_string(shifted) + " ]");
     }
     EXPECT_EQ(ReadFileText(path.toStdString()), expected);
+}
+
+// The clip tool in the camera view: X, three clicks on a crate's faces across
+// its middle, Enter and Ctrl+S cut that crate in the file and leave the rest
+// as it was.
+TEST_F(CameraViewEndToEnd, ThreeClicksOnFacesCutTheCrateInTheFile) {
+    SaveViewLayout(ViewLayout::kFour);
+    const std::string original = CratesMapText();
+    const QString path = WriteMap("crates.map", original.c_str());
+    StartApp({path});
+    ShowActive();
+    CSceneCamera pose;
+    pose.SetPosition({0, -400, 120});
+    pose.SetAngles(90, -15);
+    Camera().SetCamera(pose);
+    Frame().RunCommand(CommandId::kBrushMode);
+    Camera().setFocus();
+    const QPoint crate = PixelOf({-64, -32, 32});
+    QTest::mouseMove(&Camera(), crate);
+    QTest::mouseClick(&Camera(), Qt::LeftButton, Qt::ShiftModifier, crate);
+    ASSERT_EQ(ActiveDoc().GetEditorState().GetSelectionSet().GetBrushes().size(), 1u);
+
+    QTest::keyClick(&Camera(), Qt::Key_X);
+    ASSERT_NE(Camera().GetClipTool(), nullptr);
+    // Up the front face, then over the top: round the plane x = -72.
+    for (const Vec3d& at : {Vec3d{-72, -32, 8}, Vec3d{-72, -32, 48}, Vec3d{-72, 8, 64}})
+        QTest::mouseClick(&Camera(), Qt::LeftButton, Qt::NoModifier, PixelOf(at));
+    ASSERT_EQ(Camera().GetClipTool()->CountPoints(), 3);
+    EXPECT_FALSE(Camera().GetClipTool()->PreviewEdges().empty());
+    // The part kept is drawn over the picture.
+    const QImage preview = Picture();
+    int keptPixels = 0;
+    for (int y = 0; y < preview.height(); ++y) {
+        for (int x = 0; x < preview.width(); ++x)
+            keptPixels += preview.pixelColor(x, y) == QColor(0, 220, 90);
+    }
+    EXPECT_GT(keptPixels, 20);
+    QTest::keyClick(&Camera(), Qt::Key_Return);
+    EXPECT_TRUE(m_messages.m_boxes.empty());
+    QTest::keyClick(&Camera(), Qt::Key_Escape);
+    EXPECT_EQ(Camera().GetClipTool(), nullptr);
+    EXPECT_TRUE(Camera().hasFocus());
+    QTest::keyClick(&Camera(), Qt::Key_S, Qt::ControlModifier);
+
+    const std::unique_ptr<ReadMap> saved = Read(ReadFileText(path.toStdString()));
+    const std::unique_ptr<ReadMap> before = Read(original);
+    const auto& brushes = saved->doc->GetWorldBrushes();
+    ASSERT_EQ(brushes.size(), 3u);
+    EXPECT_EQ(*brushes[0], *before->doc->GetWorldBrushes()[0]);
+    EXPECT_EQ(*brushes[2], *before->doc->GetWorldBrushes()[2]);
+    const IntBox kept = *brushes[1]->GetBounds();
+    EXPECT_EQ(kept.min, (IntPoint{-96, -32, 0}));
+    EXPECT_EQ(kept.max, (IntPoint{-72, 32, 64}));
 }
 
 } // namespace

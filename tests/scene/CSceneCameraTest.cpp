@@ -42,6 +42,18 @@ TEST(SceneCamera, RayThroughAPixelPassesThroughWhatTheMatricesDrawThere) {
             const SceneRay ray = camera.MakeRay(pixel.x, pixel.y, kWidth, kHeight);
             EXPECT_EQ(ray.origin, camera.GetPosition());
             ExpectNear(ray.direction, Normalized(point - camera.GetPosition()), 1e-5);
+            const std::optional<ScenePixel> back = camera.PixelOf(point, kWidth, kHeight);
+            ASSERT_TRUE(back);
+            EXPECT_NEAR(back->x, pixel.x, 1e-3);
+            EXPECT_NEAR(back->y, pixel.y, 1e-3);
+            // Behind the eye nothing shows; a segment from there shows from
+            // where it passes the near plane.
+            const Vec3d behind = camera.GetPosition() - (point - camera.GetPosition());
+            EXPECT_FALSE(camera.PixelOf(behind, kWidth, kHeight));
+            const auto segment = camera.SegmentPixels(point, behind, kWidth, kHeight);
+            ASSERT_TRUE(segment);
+            EXPECT_NEAR(segment->first.x, pixel.x, 1e-3);
+            EXPECT_NEAR(segment->second.y, pixel.y, 1e-3); // the segment runs through the eye
         }
     }
     // 90 degrees across a 4:3 picture: its right edge lies 45 degrees right.
