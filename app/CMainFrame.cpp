@@ -12,9 +12,11 @@
 #include "app/CommandLayout.h"
 #include "app/CommandList.h"
 #include "app/FileCommands.h"
+#include "app/FindCommands.h"
 #include "app/ToolBarIcons.h"
 #include "app/ViewContextMenu.h"
 #include "docks/CFaceInspectorDock.h"
+#include "docks/CFindDock.h"
 #include "docks/CTextureBrowserDock.h"
 #include "view/SelectionDescription.h"
 #include "widgets/CTolveView.h"
@@ -65,6 +67,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     CreateStatusBar();
     CreateTextureBrowser();
     CreateFaceInspector();
+    CreateFindDock();
     setAcceptDrops(true);
     resize(1000, 720);
 
@@ -169,22 +172,48 @@ void CMainFrame::CreateFaceInspector() {
     });
 }
 
+void CMainFrame::CreateFindDock() {
+    m_findDock = new CFindDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_findDock);
+    m_findDock->hide();
+    connect(m_findDock, &CFindDock::KeyboardReturned, this, &CMainFrame::GiveKeyboardToView);
+    connect(m_findDock, &CFindDock::SelectionChosen, this, [this] {
+        if (CTolveDoc* doc = m_findDock->GetDocument())
+            FrameSelectionInViews(m_docManager, *doc);
+        RefreshState();
+    });
+    connect(&m_docManager, &CDocManager::HistoryChanged, m_findDock, &CFindDock::FindAgainSoon);
+    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
+        if (m_findDock->GetDocument() == &doc)
+            m_findDock->SetDocument(nullptr);
+    });
+}
+
+void CMainFrame::ShowFind() {
+    m_findDock->FocusText();
+}
+
 void CMainFrame::ShowFaceInspector() {
     m_faceInspector->show();
     m_faceInspector->raise();
 }
 
-// The docks show the map of the active window. The face inspector hears the
-// map's changes; a map closed without a word (all at once, at the end) is
-// only forgotten.
+// The docks show the map of the active window. The face inspector and Find
+// hear the map's changes; a map closed without a word (all at once, at the
+// end) is only forgotten.
 void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
     m_textureBrowser->SetDocument(doc);
-    CTolveDoc* inspected = m_faceInspector->GetDocument();
     const auto& open = m_docManager.GetDocuments();
-    if (inspected && std::none_of(open.begin(), open.end(),
-                                  [&](const auto& each) { return each.get() == inspected; }))
+    auto gone = [&](const CTolveDoc* shown) {
+        return shown && std::none_of(open.begin(), open.end(),
+                                     [&](const auto& each) { return each.get() == shown; });
+    };
+    if (gone(m_faceInspector->GetDocument()))
         m_faceInspector->ForgetDocument();
     m_faceInspector->SetDocument(doc);
+    if (gone(m_findDock->GetDocument()))
+        m_findDock->ForgetDocument();
+    m_findDock->SetDocument(doc);
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {

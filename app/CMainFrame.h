@@ -14,6 +14,7 @@ class CMenuBars;
 class CStatusBarNotices;
 class CTolveApp;
 class CFaceInspectorDock;
+class CFindDock;
 class CTextureBrowserDock;
 class CTolveDoc;
 class CCameraView;
@@ -69,6 +70,9 @@ public:
     CFaceInspectorDock& GetFaceInspector() const { return *m_faceInspector; }
     // Shows the face inspector; the keyboard stays where it is.
     void ShowFaceInspector();
+    CFindDock& GetFindDock() const { return *m_findDock; }
+    // Shows Find with the keyboard in its text.
+    void ShowFind();
     // The active view's pop-up menu, shown without waiting for a choice.
     void ShowViewContextMenu(QPoint global);
 
@@ -82,6 +86,7 @@ private:
     void CreateStatusBar();
     void CreateTextureBrowser();
     void CreateFaceInspector();
+    void CreateFindDock();
     void FollowActiveDocument(CTolveDoc* doc);
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
@@ -98,6 +103,7 @@ private:
     QLabel* m_idleLabel = nullptr;
     CTextureBrowserDock* m_textureBrowser = nullptr;
     CFaceInspectorDock* m_faceInspector = nullptr;
+    CFindDock* m_findDock = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

@@ -11,6 +11,7 @@
 #include "app/EntityCommands.h"
 #include "app/FaceInspectorCommands.h"
 #include "app/FileCommands.h"
+#include "app/FindCommands.h"
 #include "app/GridCommands.h"
 #include "app/HelpCommands.h"
 #include "app/NavigationCommands.h"
@@ -40,6 +41,7 @@ CommandEntries GatherCommandEntries() {
     AddTextureReplaceCommands(entries);
     AddTextureBrowserCommands(entries);
     AddFaceInspectorCommands(entries);
+    AddFindCommands(entries);
     AddTextureAlignCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);

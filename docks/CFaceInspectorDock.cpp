@@ -2,6 +2,7 @@
 
 #include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
+#include "framework/TextCase.h"
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 
@@ -25,13 +26,6 @@ QString ToFieldText(const std::string& text) {
 
 std::string FromFieldText(const QString& text) {
     return text.toLatin1().toStdString();
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 } // namespace
@@ -231,7 +225,7 @@ void CFaceInspectorDock::TellUnknownTexture(const std::string& name) const {
         return;
     const std::vector<std::string>& names = wad.GetTextureNames();
     if (std::any_of(names.begin(), names.end(),
-                    [&](const std::string& known) { return SameIgnoringCase(known, name); }))
+                    [&](const std::string& known) { return SameTextInAnyCase(known, name); }))
         return;
     ShowStatusNotice("The texture \"" + name + "\" is in none of the map's texture files");
 }

@@ -115,7 +115,7 @@ void CMapWriter::AddOverriddenPairs(const CKeyLayout& layout) {
 // An overridden pair goes only with a line of its key that the entity still
 // writes: with that line gone (the user cleared the key), the old value would
 // count again.
-void CMapWriter::PutKeys(const CKeyLayout& layout) {
+std::vector<const CMapWriter::KeyLine*> CMapWriter::ArrangeKeys(const CKeyLayout& layout) const {
     std::unordered_set<std::string_view> written;
     if (!layout.GetOverridden().empty()) {
         for (const KeyLine& line : m_keyLines) {
@@ -131,10 +131,51 @@ void CMapWriter::PutKeys(const CKeyLayout& layout) {
         keys.push_back(line.key);
         lines.push_back(&line);
     }
+    std::vector<const KeyLine*> arranged;
+    arranged.reserve(lines.size());
     for (size_t index : layout.Arrange(keys))
-        Put(m_keyText.data() + lines[index]->begin, lines[index]->size);
+        arranged.push_back(lines[index]);
+    return arranged;
+}
+
+void CMapWriter::PutKeys(const CKeyLayout& layout) {
+    for (const KeyLine* line : ArrangeKeys(layout))
+        Put(m_keyText.data() + line->begin, line->size);
     m_keyLines.clear();
     m_keyText.clear();
+}
+
+// Each line is '\t"key" "value"\n'.
+CustomPairList CMapWriter::TakeKeyPairs(const CKeyLayout& layout) {
+    CustomPairList pairs;
+    for (const KeyLine* line : ArrangeKeys(layout)) {
+        const size_t valueBegin = line->begin + line->key.size() + 5;
+        const size_t valueEnd = line->begin + line->size - 2;
+        pairs.push_back(
+            {std::string(line->key), m_keyText.substr(valueBegin, valueEnd - valueBegin)});
+    }
+    m_keyLines.clear();
+    m_keyText.clear();
+    return pairs;
+}
+
+template <class Entity, class Keys>
+void CMapWriter::GatherKeys(const Entity& entity, std::span<const KeyRule<Keys>> rules) {
+    AddOverriddenPairs(entity.m_keyLayout);
+    AddKeys<Keys>(entity, rules, entity.m_keptTexts);
+    AddOtherPairs(entity.m_otherPairs);
+}
+
+CustomPairList CMapWriter::ListKeys(const CPointEntity& entity) {
+    CMapWriter writer(MapContents{}, [](const char*, size_t) { return true; });
+    writer.GatherKeys(entity, PointEntityKeys());
+    return writer.TakeKeyPairs(entity.m_keyLayout);
+}
+
+CustomPairList CMapWriter::ListKeys(const CModelEntity& entity) {
+    CMapWriter writer(MapContents{}, [](const char*, size_t) { return true; });
+    writer.GatherKeys(entity, ModelEntityKeys());
+    return writer.TakeKeyPairs(entity.m_keyLayout);
 }
 
 template <class Entity>
@@ -362,9 +403,7 @@ void CMapWriter::WriteWorld(const CWorldKeys& world) {
 
 void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
     Put("{\n");
-    AddOverriddenPairs(entity.m_keyLayout);
-    AddKeys<CModelEntityKeys>(entity, ModelEntityKeys(), entity.m_keptTexts);
-    AddOtherPairs(entity.m_otherPairs);
+    GatherKeys(entity, ModelEntityKeys());
     PutKeys(entity.m_keyLayout);
     for (const auto& brush : entity.m_brushes)
         WriteBrush(*brush);
@@ -373,9 +412,7 @@ void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
 
 void CMapWriter::WritePointEntity(const CPointEntity& entity) {
     Put("{\n");
-    AddOverriddenPairs(entity.m_keyLayout);
-    AddKeys(entity, PointEntityKeys(), entity.m_keptTexts);
-    AddOtherPairs(entity.m_otherPairs);
+    GatherKeys(entity, PointEntityKeys());
     PutKeys(entity.m_keyLayout);
     Put("}\n");
 }

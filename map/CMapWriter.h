@@ -57,6 +57,11 @@ public:
                                               const ExpectedTarget* expected = nullptr);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
+    // Every pair an entity is written with, as it is written, in the order of
+    // its lines: what a search or a table of keys shows of it.
+    static CustomPairList ListKeys(const CPointEntity& entity);
+    static CustomPairList ListKeys(const CModelEntity& entity);
+
 private:
     // One line of an entity's keys, gathered before the entity's lines are
     // written in the order its file gave them.
@@ -92,6 +97,12 @@ private:
     void AddNumberKey(std::string_view key, int64_t value);
     void AddPointKey(std::string_view key, const IntPoint& point);
     void PutKeys(const CKeyLayout& layout);
+    // The lines gathered for one entity, in the order they are written.
+    std::vector<const KeyLine*> ArrangeKeys(const CKeyLayout& layout) const;
+    // Gathers the lines of either kind of entity.
+    template <class Entity, class Keys>
+    void GatherKeys(const Entity& entity, std::span<const KeyRule<Keys>> rules);
+    CustomPairList TakeKeyPairs(const CKeyLayout& layout);
 
     void Put(const char* text, size_t size);
     void Put(const char* text);

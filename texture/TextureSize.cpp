@@ -1,21 +1,18 @@
 #include "texture/TextureSize.h"
 
+#include "framework/TextCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
 
 namespace {
 
-bool SameNameInAnyCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 std::string_view ListedName(const CTextureWad& wad, std::string_view name) {
     if (wad.FindTextureFile(name))
         return name;
     for (const std::string& listed : wad.GetTextureNames()) {
-        if (SameNameInAnyCase(listed, name))
+        if (SameTextInAnyCase(listed, name))
             return listed;
     }
     return {};

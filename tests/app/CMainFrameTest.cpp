@@ -70,11 +70,12 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                             "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
                             "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
                             "Flip &Vertically", "C&SG", "-", "Move to &Entity...", "Move to &World",
-                            "-", "&Clip", "Clip Takes the Largest Face's &Texture"));
+                            "-", "&Clip", "Clip Takes the Largest Face's &Texture", "-",
+                            "&Find..."));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
-    // on, and the modes, Select All and the clip tool and its setting can
-    // always be chosen. A submenu always opens.
+    // on, and the modes, Select All, the clip tool and its setting and Find
+    // can always be chosen. A submenu always opens.
     for (QAction* action : edit->actions()) {
         const bool lock = action == Action(Frame(), CommandId::kTextureLock);
         const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
@@ -83,8 +84,9 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
         const bool replace = action == Action(Frame(), CommandId::kReplaceTexture);
         const bool clip = action == Action(Frame(), CommandId::kClip) ||
                           action == Action(Frame(), CommandId::kClipLargestFaceTexture);
+        const bool find = action == Action(Frame(), CommandId::kFind);
         EXPECT_EQ(action->isEnabled() && !action->isSeparator(),
-                  lock || mode || all || submenu || replace || clip)
+                  lock || mode || all || submenu || replace || clip || find)
             << action->text().toStdString();
     }
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());

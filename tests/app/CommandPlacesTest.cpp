@@ -206,7 +206,9 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "Mode\tCtrl+4 | - | Select &All\tCtrl+A | D&uplicate\tCtrl+Shift+D | - | &Rotate "
             "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
             "&Horizontally\tCtrl+F | Flip &Vertically\tCtrl+Shift+F | C&SG | - | Move to "
-            "&Entity... | Move to &World | - | &Clip\tX | Clip Takes the Largest Face's &Texture",
+            "&Entity... | Move to &World | - | &Clip\tX | Clip Takes the Largest Face's &Texture | "
+            "- "
+            "| &Find...\tCtrl+Alt+F",
             "&View: &Toolbar | &Status Bar | - | &Actual Size\tCtrl+0 | &Frame Map\tHome | Frame "
             "&Selection\tShift+Home | "
             "Clear &Limits\tCtrl+Shift+L "
