@@ -24,6 +24,7 @@
 #include "app/TextureBrowserCommands.h"
 #include "app/TextureLockCommand.h"
 #include "app/TextureReplaceCommands.h"
+#include "app/TransformCommands.h"
 #include "app/UndoCommands.h"
 #include "app/WindowCommands.h"
 
@@ -53,6 +54,7 @@ CommandEntries GatherCommandEntries() {
     AddSelectionCommands(entries);
     AddSetCommands(entries);
     AddCsgCommands(entries);
+    AddTransformCommands(entries);
     AddOwnerCommands(entries);
     AddPickDistanceCommand(entries);
     AddGridCommands(entries);

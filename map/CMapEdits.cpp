@@ -144,6 +144,27 @@ void CMapEdits::TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn) {
     SetPointEntityKeys(entity, turned);
 }
 
+void CMapEdits::TransformPointEntity(CPointEntity& entity, const BrushTransform& transform) {
+    CPointEntity moved = entity;
+    moved.m_origin = TransformOrigin(entity.m_origin, transform);
+    if (moved.m_origin != entity.m_origin) {
+        moved.m_keptTexts.Forget("origin");
+        moved.m_hasOrigin = true;
+    }
+    if (entity.m_hasAngle) {
+        moved.m_angle = static_cast<int16_t>(TransformYaw(entity.m_angle, transform));
+        if (moved.m_angle != entity.m_angle)
+            moved.m_keptTexts.Forget("angle");
+    }
+    if (entity.m_hasMangle) {
+        int32_t& yaw = MangleYaw(moved);
+        yaw = TransformYaw(yaw, transform);
+        if (moved.m_mangle != entity.m_mangle)
+            moved.m_keptTexts.Forget("mangle");
+    }
+    SetPointEntityKeys(entity, moved);
+}
+
 CMapBrush& CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
                                size_t index) {
     CMapBrush& added = *brush;

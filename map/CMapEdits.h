@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/BrushTransform.h"
 #include "map/CModelEntity.h"
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
@@ -60,6 +61,9 @@ public:
     // Moves the entity's origin, and turns its facing ("angle", the yaw of
     // "mangle") with it.
     void TurnPointEntity(CPointEntity& entity, const PlaneTurn& turn);
+    // Moves the entity's origin through a free transform (to whole units),
+    // and turns its facing with it while up stays up.
+    void TransformPointEntity(CPointEntity& entity, const BrushTransform& transform);
 
     // `owner` null: the world. `index` kAtEnd appends. The object goes
     // where it was added and stays at that address.

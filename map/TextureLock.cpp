@@ -194,6 +194,67 @@ std::optional<IntPoint> CommonStep(const CMapBrush& brush, int face, const Faces
     return step;
 }
 
+// The mapping under which every transformed point shows the texel it showed
+// before: s = P . u / xScale + uOffset holds for the point before and its
+// axes, and for the point after and the axes through the carry.
+TexelMapping CarryMapping(const TexelMapping& before, const AxesCarry& carry) {
+    TexelMapping after = before;
+    after.axes.u = carry.axesMap * before.axes.u;
+    after.axes.v = carry.axesMap * before.axes.v;
+    after.axes.uOffset =
+        before.S(carry.pointBefore) - Dot(carry.pointAfter, after.axes.u) / after.xScale;
+    after.axes.vOffset =
+        before.T(carry.pointBefore) - Dot(carry.pointAfter, after.axes.v) / after.yScale;
+    return after;
+}
+
+// The axis keeps its length; what it stretched by goes into the scale. The
+// scale is a float: the axis takes up the rest, so that s stays as it is.
+void FoldStretch(Vec3d& axis, const Vec3d& axisBefore, float& scale) {
+    const double before = Unzero(scale);
+    const double length = Length(axis);
+    if (length == 0.0)
+        return;
+    const float folded = NearestFloat(before * Length(axisBefore) / length);
+    if (!std::isfinite(folded) || folded == 0.0f)
+        return;
+    axis = Tidy(axis * (folded / before));
+    scale = folded;
+}
+
+void CarryValveFace(CMapBrush& brush, int face, const AxesCarry& carry) {
+    ValveAxes& axes = brush.m_valveAxes[face];
+    BrushFace& f = brush.m_faces[face];
+    const TexelMapping before{axes, Unzero(f.xScale), Unzero(f.yScale)};
+    TexelMapping after = CarryMapping(before, carry);
+    FoldStretch(after.axes.u, axes.u, f.xScale);
+    FoldStretch(after.axes.v, axes.v, f.yScale);
+    after.xScale = Unzero(f.xScale);
+    after.yScale = Unzero(f.yScale);
+    // The offsets again, for the axes and scales as they are kept.
+    after.axes.uOffset =
+        Tidy(before.S(carry.pointBefore) - Dot(carry.pointAfter, after.axes.u) / after.xScale);
+    after.axes.vOffset =
+        Tidy(before.T(carry.pointBefore) - Dot(carry.pointAfter, after.axes.v) / after.yScale);
+    axes.u = after.axes.u;
+    axes.v = after.axes.v;
+    axes.uOffset = after.axes.uOffset;
+    axes.vOffset = after.axes.vOffset;
+    brush.ForgetTextureText(face);
+}
+
+// A standard face takes new numbers only where they say the carried texture
+// exactly; elsewhere it shows what its axis plane gives with the numbers it has.
+void CarryStandardFace(CMapBrush& brush, int face, const CarriedFace& normals,
+                       const AxesCarry& carry) {
+    StandardTexture numbers = GetStandardTexture(brush, face);
+    const ValveAxes axes = MakeValveAxes(normals.normalBefore, numbers);
+    const TexelMapping after = CarryMapping({axes, numbers.xScale, numbers.yScale}, carry);
+    if (std::optional<StandardTexture> exact = FindStandardTexture(
+            normals.normalAfter, after.axes, numbers.rotation, numbers.xScale, numbers.yScale))
+        SetStandardNumbers(brush, face, numbers, *exact);
+}
+
 } // namespace
 
 void NoteFacesBefore(const CMapBrush& brush, FacesBefore& before) {
@@ -250,5 +311,17 @@ void FollowMovedCorners(CMapBrush& brush, const FacesBefore& before, bool lock) 
             TurnValveFaceWithPlane(brush, f, n0, n1, FindPivot(brush, f, before, n0, n1));
         else
             KeepValveNumbers(brush, f, n0, n1);
+    }
+}
+
+void TransformTexturesWithBrush(CMapBrush& brush, std::span<const CarriedFace> faces,
+                                const AxesCarry& carry, bool lock) {
+    for (int f = 0; f < brush.m_numFaces && f < static_cast<int>(faces.size()); ++f) {
+        if (lock && brush.HasValveAxes())
+            CarryValveFace(brush, f, carry);
+        else if (lock)
+            CarryStandardFace(brush, f, faces[f], carry);
+        else if (brush.HasValveAxes())
+            KeepValveNumbers(brush, f, faces[f].normalBefore, faces[f].normalAfter);
     }
 }

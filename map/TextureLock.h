@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CMapBrush.h"
+#include "map/Matrix3.h"
 #include "map/PlaneTurn.h"
 
 #include <span>
@@ -46,3 +47,29 @@ void TurnTexturesWithBrush(CMapBrush& brush, std::span<const Vec3d> directionsBe
 // alike moves its texture along (with the lock); a face whose plane turned
 // turns its texture with it, about a corner that stayed.
 void FollowMovedCorners(CMapBrush& brush, const FacesBefore& before, bool lock);
+
+// How textures follow a free transform of their brush: texture axes go
+// through `axesMap` (see BrushTransform::AxesMap), and `pointBefore` goes to
+// `pointAfter`.
+struct AxesCarry {
+    Matrix3 axesMap;
+    Vec3d pointBefore;
+    Vec3d pointAfter;
+};
+
+// Which way one face of a transformed brush looked before and looks now:
+// normals of its plane, of any length.
+struct CarriedFace {
+    Vec3d normalBefore;
+    Vec3d normalAfter;
+};
+
+// After a brush was built again from its transformed planes, each face still
+// with the texture values (and axes) it had before: one entry of `faces` for
+// each. With the lock, a Valve face's axes go through the transform, a scale
+// folded into their scales, and its offsets keep the texel under each point;
+// a standard face follows where its numbers can say it exactly (a move, a
+// turn about its own axis, a mirror, a scale along its plane's axes) and keeps
+// them otherwise.
+void TransformTexturesWithBrush(CMapBrush& brush, std::span<const CarriedFace> faces,
+                                const AxesCarry& carry, bool lock);

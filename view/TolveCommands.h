@@ -110,5 +110,6 @@ enum class CommandId : int {
     kCsgHollowTogether = 32942,
     kCsgMerge = 32943,
     kCsgWallThickness = 32944,
+    kTransform = 32945,
     kFind = 32950,
 };

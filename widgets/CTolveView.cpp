@@ -9,7 +9,9 @@
 #include "view/CMapDrag.h"
 #include "view/CMapPainter.h"
 #include "view/CMapSelection.h"
+#include "view/CResizeDrag.h"
 #include "view/CommandTarget.h"
+#include "view/ResizeHandles.h"
 #include "view/ViewNavigation.h"
 #include "widgets/CQtCanvas.h"
 
@@ -145,11 +147,11 @@ void CTolveView::RedrawPendingArea() {
 
 void CTolveView::OnMapChanged(const MapNotice& notice) {
     using What = MapNotice::What;
-    if (m_clipTool) {
-        if (!notice.selectionOnly)
-            m_clipTool->ForgetPreview();
-        update(); // the cut's picture follows the map and the set
-    }
+    if (m_clipTool && !notice.selectionOnly)
+        m_clipTool->ForgetPreview();
+    const CEditorState& state = m_doc.GetEditorState();
+    if (m_clipTool || (state.GetEditMode() == kBrushMode && !state.GetSelectionSet().IsEmpty()))
+        update(); // the cut's picture and the resize handles follow the map and the set
     // A repaint that is already due will draw the change anyway.
     if (m_fullRepaintPending || m_image.isNull()) {
         update();
@@ -210,6 +212,7 @@ void CTolveView::paintEvent(QPaintEvent* event) {
     }
     DrawCameraMarker(painter);
     DrawClipPreview(painter);
+    DrawResizeHandles(painter);
     if (m_bandFrom) {
         const ScreenRect band = BandRect();
         painter.setPen(QPen(QColor(230, 110, 0), 1, Qt::DashLine));
@@ -261,6 +264,39 @@ void CTolveView::DrawClipPreview(QPainter& painter) const {
         const ScreenPoint p = m_projection.WorldToScreen(m_clipTool->GetPoint(i));
         painter.drawRect(p.x - 3, p.y - 3, 6, 6);
     }
+}
+
+void CTolveView::DrawResizeHandles(QPainter& painter) const {
+    if (m_clipTool || m_drag)
+        return;
+    const std::optional<IntBox> box = ResizeBoxOf(m_doc);
+    if (!box)
+        return;
+    painter.setPen(QColor(0, 0, 0));
+    painter.setBrush(QColor(255, 255, 255));
+    for (const ResizeHandle& handle : AllResizeHandles()) {
+        const ScreenRect r = ResizeHandleRect(m_projection, *box, handle);
+        painter.drawRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+}
+
+void CTolveView::FollowHandleCursor(ScreenPoint mouse) {
+    const std::optional<ResizeHandle> handle =
+        m_clipTool ? std::nullopt : FindResizeHandle(m_doc, m_projection, mouse);
+    if (!handle) {
+        unsetCursor();
+        return;
+    }
+    if (!handle->IsCorner()) {
+        setCursor(handle->h != 0 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+        return;
+    }
+    // Which diagonal the corner lies on, as the view shows the box.
+    const IntBox box = ResizeBoxOf(m_doc).value_or(IntBox());
+    const ScreenRect at = ResizeHandleRect(m_projection, box, *handle);
+    const ScreenRect opposite = ResizeHandleRect(m_projection, box, {-handle->h, -handle->v});
+    const bool falling = (at.left - opposite.left) * (at.top - opposite.top) > 0;
+    setCursor(falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
 }
 
 namespace {
@@ -345,7 +381,7 @@ void CTolveView::UpdateSelection(bool restricted) {
     emit CursorChanged();
 }
 
-void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
+void CTolveView::OnMouseMove(bool control, ScreenPoint position, bool keepProportions) {
     if (m_panFrom) {
         m_projection.Pan(position.x - m_panFrom->x, position.y - m_panFrom->y);
         m_panFrom = position;
@@ -364,8 +400,16 @@ void CTolveView::OnMouseMove(bool control, ScreenPoint position) {
         }
         return;
     }
+    if (m_resize) {
+        if (m_resize->Step(position, keepProportions)) {
+            m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
+            emit CursorChanged();
+        }
+        return;
+    }
     m_mouse = position;
     UpdateSelection(control);
+    FollowHandleCursor(position);
 }
 
 void CTolveView::OnLButtonDown(ScreenPoint position, Press press) {
@@ -382,6 +426,13 @@ void CTolveView::OnLButtonDown(ScreenPoint position, Press press) {
     m_mouse = position;
     m_cursor = SnappedWorldPoint(m_doc, m_projection, position);
     emit CursorChanged();
+    if (press == Press::kPlain) {
+        if (const std::optional<ResizeHandle> handle =
+                FindResizeHandle(m_doc, m_projection, position)) {
+            m_resize = std::make_unique<CResizeDrag>(m_doc, m_projection, *handle);
+            return;
+        }
+    }
     if (press == Press::kGather) {
         m_bandFrom = position;
         m_bandTo = position;
@@ -435,7 +486,7 @@ void CTolveView::EndRectangle() {
 void CTolveView::OnEscape() {
     if (m_clipTool) {
         EndClipTool();
-    } else if (m_drag) {
+    } else if (m_drag || m_resize) {
         CancelDrag();
     } else if (m_bandFrom) {
         m_bandFrom.reset();
@@ -491,13 +542,15 @@ void CTolveView::CycleStacked(bool forward) {
 }
 
 void CTolveView::OnLeave() {
-    if (m_drag || m_bandFrom || m_panFrom)
+    if (m_drag || m_resize || m_bandFrom || m_panFrom)
         return; // the mouse is held by the view; it comes back
     m_doc.GetEditorState().SetHover(HoverSelection());
     emit CursorChanged(); // what the commands may act on changed
 }
 
 void CTolveView::EndDrag() {
+    if (std::unique_ptr<CResizeDrag> resize = std::move(m_resize))
+        resize->Commit();
     if (!m_drag)
         return;
     std::unique_ptr<CMapDrag> drag = std::move(m_drag);
@@ -505,6 +558,11 @@ void CTolveView::EndDrag() {
 }
 
 void CTolveView::CancelDrag() {
+    if (std::unique_ptr<CResizeDrag> resize = std::move(m_resize)) {
+        resize->Cancel();
+        UpdateSelection(false);
+        return;
+    }
     if (!m_drag)
         return;
     std::unique_ptr<CMapDrag> drag = std::move(m_drag);
@@ -559,7 +617,8 @@ void CTolveView::mouseMoveEvent(QMouseEvent* event) {
         MoveCameraTo({p.x(), p.y()});
         return;
     }
-    OnMouseMove(event->modifiers() & Qt::ControlModifier, {p.x(), p.y()});
+    OnMouseMove(event->modifiers() & Qt::ControlModifier, {p.x(), p.y()},
+                event->modifiers() & Qt::ShiftModifier);
     QWidget::mouseMoveEvent(event);
 }
 

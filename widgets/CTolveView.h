@@ -14,6 +14,7 @@
 
 class CClipTool;
 class CMapDrag;
+class CResizeDrag;
 
 // One window on a map: the map as a wire-frame in one plane. The view keeps
 // its own plane, flags, origins, zoom and cursor; the selection, limits,
@@ -43,7 +44,9 @@ public:
     // Mouse handling, called by the Qt events and directly by tests. A move
     // without the left button down in this view updates the selection
     // (restricted to the selected brush with Ctrl); with it, it drags.
-    void OnMouseMove(bool control, ScreenPoint position);
+    // With a resize handle held, Shift (`keepProportions`) keeps the
+    // proportions of the box.
+    void OnMouseMove(bool control, ScreenPoint position, bool keepProportions = false);
     // What a press of the left button starts. kGather (Shift) is a gesture on
     // the selection set: released where it began it adds or removes the
     // hovered object, dragged it draws a rectangle whose objects join the set.
@@ -61,7 +64,7 @@ public:
     // lie under the pointer at the same distance becomes the hovered one; the
     // status bar says which ("2 of 3").
     void CycleStacked(bool forward);
-    bool IsDragging() const { return m_drag != nullptr; }
+    bool IsDragging() const { return m_drag != nullptr || m_resize != nullptr; }
     // The clip tool (see CClipTool): while it is on, clicks set the line of
     // the cut, Tab chooses the side kept, Enter cuts and Escape leaves it.
     void StartClipTool();
@@ -151,6 +154,9 @@ private:
     void RedrawBackingImage();
     void DrawCameraMarker(QPainter& painter) const;
     void DrawClipPreview(QPainter& painter) const;
+    void DrawResizeHandles(QPainter& painter) const;
+    // The resize cursor over a handle, the arrow elsewhere.
+    void FollowHandleCursor(ScreenPoint mouse);
     bool IsOnCameraMarker(ScreenPoint mouse) const;
     void MoveCameraTo(ScreenPoint mouse);
     // Notes a change inside `box` for the next paint; false when only a full
@@ -176,6 +182,7 @@ private:
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom;  // while the middle button pans
     std::unique_ptr<CMapDrag> m_drag;      // while the left button drags
+    std::unique_ptr<CResizeDrag> m_resize; // while the left button holds a resize handle
     std::unique_ptr<CClipTool> m_clipTool; // while the clip tool is on
     std::optional<ScreenPoint> m_bandFrom; // while Shift and the left button gather
     ScreenPoint m_bandTo;

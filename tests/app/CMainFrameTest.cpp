@@ -69,9 +69,9 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                             "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
                             "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
                             "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
-                            "Flip &Vertically", "C&SG", "-", "Move to &Entity...", "Move to &World",
-                            "-", "&Clip", "Clip Takes the Largest Face's &Texture", "-",
-                            "&Find..."));
+                            "Flip &Vertically", "C&SG", "Tra&nsform...", "-", "Move to &Entity...",
+                            "Move to &World", "-", "&Clip",
+                            "Clip Takes the Largest Face's &Texture", "-", "&Find..."));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
     // on, and the modes, Select All, the clip tool and its setting and Find

@@ -205,10 +205,10 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "Mode\tCtrl+3 | Entity "
             "Mode\tCtrl+4 | - | Select &All\tCtrl+A | D&uplicate\tCtrl+Shift+D | - | &Rotate "
             "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
-            "&Horizontally\tCtrl+F | Flip &Vertically\tCtrl+Shift+F | C&SG | - | Move to "
-            "&Entity... | Move to &World | - | &Clip\tX | Clip Takes the Largest Face's &Texture | "
-            "- "
-            "| &Find...\tCtrl+Alt+F",
+            "&Horizontally	Ctrl+F | Flip &Vertically	Ctrl+Shift+F | C&SG | "
+            "Tra&nsform...	Ctrl+M "
+            "| - | Move to &Entity... | Move to &World | - | &Clip	X | Clip Takes the Largest "
+            "Face's &Texture | - | &Find...	Ctrl+Alt+F",
             "&View: &Toolbar | &Status Bar | - | &Actual Size\tCtrl+0 | &Frame Map\tHome | Frame "
             "&Selection\tShift+Home | "
             "Clear &Limits\tCtrl+Shift+L "
