@@ -44,9 +44,8 @@ ScreenRect ResizeHandleRect(const CViewProjection& projection, const IntBox& box
             s.y + kResizeHandleRadius};
 }
 
-std::optional<ResizeHandle> FindResizeHandle(const CTolveDoc& doc,
+std::optional<ResizeHandle> FindResizeHandle(const std::optional<IntBox>& box,
                                              const CViewProjection& projection, ScreenPoint mouse) {
-    const std::optional<IntBox> box = ResizeBoxOf(doc);
     if (!box)
         return std::nullopt;
     for (const ResizeHandle& handle : AllResizeHandles()) {

@@ -36,7 +36,7 @@ std::vector<ResizeHandle> AllResizeHandles();
 ScreenRect ResizeHandleRect(const CViewProjection& projection, const IntBox& box,
                             const ResizeHandle& handle);
 
-// The handle under the mouse, corners before edges; none when the mouse is
-// on none or there are no handles.
-std::optional<ResizeHandle> FindResizeHandle(const CTolveDoc& doc,
+// The handle of `box` (see ResizeBoxOf) under the mouse, corners before
+// edges; none when the mouse is on none or there is no box.
+std::optional<ResizeHandle> FindResizeHandle(const std::optional<IntBox>& box,
                                              const CViewProjection& projection, ScreenPoint mouse);

@@ -147,8 +147,11 @@ void CTolveView::RedrawPendingArea() {
 
 void CTolveView::OnMapChanged(const MapNotice& notice) {
     using What = MapNotice::What;
-    if (m_clipTool && !notice.selectionOnly)
-        m_clipTool->ForgetPreview();
+    if (!notice.selectionOnly) {
+        m_resizeBoxKnown = false;
+        if (m_clipTool)
+            m_clipTool->ForgetPreview();
+    }
     const CEditorState& state = m_doc.GetEditorState();
     if (m_clipTool || (state.GetEditMode() == kBrushMode && !state.GetSelectionSet().IsEmpty()))
         update(); // the cut's picture and the resize handles follow the map and the set
@@ -269,7 +272,7 @@ void CTolveView::DrawClipPreview(QPainter& painter) const {
 void CTolveView::DrawResizeHandles(QPainter& painter) const {
     if (m_clipTool || m_drag)
         return;
-    const std::optional<IntBox> box = ResizeBoxOf(m_doc);
+    const std::optional<IntBox>& box = ResizeBox();
     if (!box)
         return;
     painter.setPen(QColor(0, 0, 0));
@@ -280,9 +283,23 @@ void CTolveView::DrawResizeHandles(QPainter& painter) const {
     }
 }
 
+// Worked out once for each set and state of the map: the pointer asks for it
+// at every move, and a set of many brushes takes a while to walk.
+const std::optional<IntBox>& CTolveView::ResizeBox() const {
+    const CEditorState& state = m_doc.GetEditorState();
+    if (!m_resizeBoxKnown || m_resizeBoxSet != state.GetSetGeneration() ||
+        m_resizeBoxMode != state.GetEditMode()) {
+        m_resizeBox = ResizeBoxOf(m_doc);
+        m_resizeBoxKnown = true;
+        m_resizeBoxSet = state.GetSetGeneration();
+        m_resizeBoxMode = state.GetEditMode();
+    }
+    return m_resizeBox;
+}
+
 void CTolveView::FollowHandleCursor(ScreenPoint mouse) {
     const std::optional<ResizeHandle> handle =
-        m_clipTool ? std::nullopt : FindResizeHandle(m_doc, m_projection, mouse);
+        m_clipTool ? std::nullopt : FindResizeHandle(ResizeBox(), m_projection, mouse);
     if (!handle) {
         unsetCursor();
         return;
@@ -292,7 +309,7 @@ void CTolveView::FollowHandleCursor(ScreenPoint mouse) {
         return;
     }
     // Which diagonal the corner lies on, as the view shows the box.
-    const IntBox box = ResizeBoxOf(m_doc).value_or(IntBox());
+    const IntBox box = ResizeBox().value_or(IntBox());
     const ScreenRect at = ResizeHandleRect(m_projection, box, *handle);
     const ScreenRect opposite = ResizeHandleRect(m_projection, box, {-handle->h, -handle->v});
     const bool falling = (at.left - opposite.left) * (at.top - opposite.top) > 0;
@@ -428,7 +445,7 @@ void CTolveView::OnLButtonDown(ScreenPoint position, Press press) {
     emit CursorChanged();
     if (press == Press::kPlain) {
         if (const std::optional<ResizeHandle> handle =
-                FindResizeHandle(m_doc, m_projection, position)) {
+                FindResizeHandle(ResizeBox(), m_projection, position)) {
             m_resize = std::make_unique<CResizeDrag>(m_doc, m_projection, *handle);
             return;
         }

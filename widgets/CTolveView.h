@@ -157,6 +157,9 @@ private:
     void DrawResizeHandles(QPainter& painter) const;
     // The resize cursor over a handle, the arrow elsewhere.
     void FollowHandleCursor(ScreenPoint mouse);
+    // The box the resize handles sit on (see ResizeBoxOf), kept until the set
+    // or the map changes.
+    const std::optional<IntBox>& ResizeBox() const;
     bool IsOnCameraMarker(ScreenPoint mouse) const;
     void MoveCameraTo(ScreenPoint mouse);
     // Notes a change inside `box` for the next paint; false when only a full
@@ -183,6 +186,10 @@ private:
     std::optional<ScreenPoint> m_panFrom;  // while the middle button pans
     std::unique_ptr<CMapDrag> m_drag;      // while the left button drags
     std::unique_ptr<CResizeDrag> m_resize; // while the left button holds a resize handle
+    mutable std::optional<IntBox> m_resizeBox;
+    mutable bool m_resizeBoxKnown = false;
+    mutable uint64_t m_resizeBoxSet = 0;
+    mutable EditMode m_resizeBoxMode = kCornerMode;
     std::unique_ptr<CClipTool> m_clipTool; // while the clip tool is on
     std::optional<ScreenPoint> m_bandFrom; // while Shift and the left button gather
     ScreenPoint m_bandTo;
