@@ -66,7 +66,7 @@ void CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
         Move(brush.m_vertices[v], delta);
     brush.ForgetReadPlanes();
     if (m_doc.m_textureLock)
-        MoveTexturesWithBrush(brush, delta);
+        MoveTexturesWithBrush(brush, delta, &m_standardFaces);
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -108,7 +108,7 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
         }
     }
     brush.ForgetReadPlanes();
-    TurnTexturesWithBrush(brush, m_directionsBefore, turn, m_doc.m_textureLock);
+    TurnTexturesWithBrush(brush, m_directionsBefore, turn, m_doc.m_textureLock, &m_standardFaces);
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }

@@ -110,4 +110,7 @@ private:
     // brush, so that an edit of many allocates no room for them.
     FacesBefore m_facesBefore;
     std::vector<Vec3d> m_directionsBefore;
+    // What texture lock made of the kinds of standard face met so far, for
+    // the other brushes of the same move or turn.
+    CStandardFaceMemo m_standardFaces;
 };

@@ -23,20 +23,6 @@ IntPoint Moved(const IntPoint& p, const IntPoint& delta) {
     return {add(p.x, delta.x), add(p.y, delta.y), add(p.z, delta.z)};
 }
 
-void MoveBrushes(BrushList& brushes, const IntPoint& delta, bool moveTextures) {
-    for (auto& brush : brushes) {
-        for (int v = 0; v < brush->m_numVertices; ++v)
-            brush->m_vertices[v] = Moved(brush->m_vertices[v], delta);
-        // The plane points as read are where the brush was, not where it is.
-        brush->ForgetReadPlanes();
-        if (moveTextures)
-            MoveTexturesWithBrush(*brush, delta);
-        // Worked out now, while the brush is in the cache, rather than when
-        // the map takes it in, many brushes later.
-        brush->GetBounds();
-    }
-}
-
 } // namespace
 
 std::optional<IntBox> BoundsOf(const MapFragment& fragment) {
@@ -49,15 +35,35 @@ std::optional<IntBox> BoundsOf(const MapFragment& fragment) {
     return box;
 }
 
+void MoveFragmentBrush(CMapBrush& brush, const IntPoint& delta, bool moveTextures,
+                       CStandardFaceMemo& memo) {
+    for (int v = 0; v < brush.m_numVertices; ++v)
+        brush.m_vertices[v] = Moved(brush.m_vertices[v], delta);
+    // The plane points as read are where the brush was, not where it is.
+    brush.ForgetReadPlanes();
+    if (moveTextures)
+        MoveTexturesWithBrush(brush, delta, &memo);
+    // Worked out now, while the brush is in the cache, rather than when the
+    // map takes it in, many brushes later.
+    brush.GetBounds();
+}
+
+void MoveFragmentPointEntity(CPointEntity& entity, const IntPoint& delta) {
+    entity.m_origin = Moved(entity.m_origin, delta);
+    entity.m_hasOrigin = true;
+    entity.m_keptTexts.Forget("origin");
+}
+
 void MoveFragment(MapFragment& fragment, IntPoint delta, bool moveTextures) {
-    MoveBrushes(fragment.worldBrushes, delta, moveTextures);
-    for (auto& entity : fragment.modelEntities)
-        MoveBrushes(entity->m_brushes, delta, moveTextures);
-    for (auto& entity : fragment.pointEntities) {
-        entity->m_origin = Moved(entity->m_origin, delta);
-        entity->m_hasOrigin = true;
-        entity->m_keptTexts.Forget("origin");
+    CStandardFaceMemo memo;
+    for (auto& brush : fragment.worldBrushes)
+        MoveFragmentBrush(*brush, delta, moveTextures, memo);
+    for (auto& entity : fragment.modelEntities) {
+        for (auto& brush : entity->m_brushes)
+            MoveFragmentBrush(*brush, delta, moveTextures, memo);
     }
+    for (auto& entity : fragment.pointEntities)
+        MoveFragmentPointEntity(*entity, delta);
 }
 
 void AddFragment(CMapEdits& edits, MapFragment&& fragment) {

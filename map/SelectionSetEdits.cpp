@@ -1,6 +1,7 @@
 #include "map/SelectionSetEdits.h"
 
 #include "map/CMapEdits.h"
+#include "map/CStandardFaceMemo.h"
 #include "map/FragmentPlacement.h"
 #include "map/ObjectBounds.h"
 
@@ -111,7 +112,13 @@ std::vector<std::string> DeleteObjects(CMapEdits& edits, const CTolveDoc& doc,
     return emptied;
 }
 
-MapFragment FragmentOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMode mode) {
+namespace {
+
+// The fragment of copies FragmentOfSet makes; `made` is given each brush copy
+// as soon as it is made, while it is still in the cache.
+template <class Made>
+MapFragment CopiesOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMode mode,
+                        Made&& made) {
     MapFragment fragment;
     // Copies of a Valve map's brushes keep their axes on the clipboard.
     fragment.format = doc.m_mapFormat;
@@ -125,6 +132,7 @@ MapFragment FragmentOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMo
     const CModelEntity* lastOwner = nullptr;
     ForEachBrushInSet(doc, set, [&](CModelEntity* owner, CMapBrush& brush, uint64_t) {
         auto copy = std::make_unique<CMapBrush>(brush);
+        made(*copy);
         if (!owner) {
             fragment.worldBrushes.push_back(std::move(copy));
             return;
@@ -139,6 +147,12 @@ MapFragment FragmentOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMo
         fragment.modelEntities.back()->m_brushes.push_back(std::move(copy));
     });
     return fragment;
+}
+
+} // namespace
+
+MapFragment FragmentOfSet(const CTolveDoc& doc, const CSelectionSet& set, EditMode mode) {
+    return CopiesOfSet(doc, set, mode, [](CMapBrush&) {});
 }
 
 CSelectionSet AddFragmentAsSet(CMapEdits& edits, CTolveDoc& doc, MapFragment&& fragment,
@@ -168,8 +182,14 @@ CSelectionSet AddFragmentAsSet(CMapEdits& edits, CTolveDoc& doc, MapFragment&& f
 
 CSelectionSet DuplicateObjects(CMapEdits& edits, CTolveDoc& doc, const CSelectionSet& set,
                                EditMode mode, IntPoint delta) {
-    MapFragment copies = FragmentOfSet(doc, set, mode);
-    MoveFragment(copies, delta, doc.m_textureLock);
+    // Each copy moves as soon as it is made, while it is in the cache: moved
+    // once all are made, a hundred thousand would come from memory again.
+    CStandardFaceMemo memo;
+    MapFragment copies = CopiesOfSet(doc, set, mode, [&](CMapBrush& copy) {
+        MoveFragmentBrush(copy, delta, doc.m_textureLock, memo);
+    });
+    for (auto& entity : copies.pointEntities)
+        MoveFragmentPointEntity(*entity, delta);
     return AddFragmentAsSet(edits, doc, std::move(copies), mode);
 }
 

@@ -17,14 +17,6 @@ bool SameNumber(double a, double b) {
     return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a));
 }
 
-// The axes a standard face's numbers give it on its plane: its texture as
-// the compilers lay it.
-ValveAxes StandardAxes(const CMapBrush& brush, int face, const Vec3d& normal,
-                       StandardTexture& numbers) {
-    numbers = GetStandardTexture(brush, face);
-    return MakeValveAxes(normal, numbers);
-}
-
 // Gives a standard face new numbers in place of `now`, what it has
 // (GetStandardTexture); offsets stay whole, as the form writes them, and
 // numbers that did not change keep their text.
@@ -55,13 +47,19 @@ StandardTexture StandardNumbersOf(const Vec3d& normal, const ValveAxes& axes, do
     return NearestStandardTexture(normal, axes, xScale, yScale);
 }
 
+// What an offset gains as its axis turns from `axis` to `turned` about
+// `centre`, for each texel to stay on the same point of the brush.
+double TexelShift(const Vec3d& axis, const Vec3d& turned, const Vec3d& centre, double scale) {
+    return (Dot(centre, axis) - Dot(centre, turned)) / scale;
+}
+
 // Offsets that keep each texel of the face on the same point of the brush as
 // the axes change from `axes` to `turned` about `centre`: s = P.u / scale +
 // offset must hold for the turned P and u.
 void KeepTexelsAbout(ValveAxes& turned, const ValveAxes& axes, const Vec3d& centre, double xScale,
                      double yScale) {
-    turned.uOffset = Tidy(axes.uOffset + (Dot(centre, axes.u) - Dot(centre, turned.u)) / xScale);
-    turned.vOffset = Tidy(axes.vOffset + (Dot(centre, axes.v) - Dot(centre, turned.v)) / yScale);
+    turned.uOffset = Tidy(axes.uOffset + TexelShift(axes.u, turned.u, centre, xScale));
+    turned.vOffset = Tidy(axes.vOffset + TexelShift(axes.v, turned.v, centre, yScale));
 }
 
 void TurnValveFaceWithBrush(CMapBrush& brush, int face, const PlaneTurn& turn) {
@@ -75,33 +73,86 @@ void TurnValveFaceWithBrush(CMapBrush& brush, int face, const PlaneTurn& turn) {
     brush.ForgetTextureText(face);
 }
 
-void TurnStandardFaceWithBrush(CMapBrush& brush, int face, const Vec3d& directionBefore,
-                               const PlaneTurn& turn) {
-    StandardTexture numbers;
-    const ValveAxes axes = StandardAxes(brush, face, directionBefore, numbers);
+// Of a standard face, all its outcome depends on but its offsets.
+CStandardFaceMemo::Kind KindOf(const StandardTexture& numbers, const Vec3d& directionBefore,
+                               const Vec3d& directionAfter) {
+    return {NearestAxisPlane(directionBefore), NearestAxisPlane(directionAfter), numbers.rotation,
+            numbers.xScale, numbers.yScale};
+}
+
+// The axes the face has turned with the brush, and the standard numbers
+// nearest to them on its new plane.
+CStandardFaceMemo::Outcome TurnedKind(const StandardTexture& numbers, const Vec3d& directionBefore,
+                                      const Vec3d& directionAfter, const PlaneTurn& turn) {
+    const ValveAxes axes = MakeValveAxes(directionBefore, numbers);
     ValveAxes turned = axes;
     turned.u = turn.ApplyToDirection(axes.u);
     turned.v = turn.ApplyToDirection(axes.v);
-    KeepTexelsAbout(turned, axes, ToVec3d(turn.centre), numbers.xScale, numbers.yScale);
-    SetStandardNumbers(brush, face, numbers,
-                       StandardNumbersOf(GetFaceDirection(brush, face), turned, numbers.rotation,
-                                         numbers.xScale, numbers.yScale));
+    const Vec3d centre = ToVec3d(turn.centre);
+    const StandardTexture found =
+        StandardNumbersOf(directionAfter, turned, numbers.rotation, numbers.xScale, numbers.yScale);
+    return {TexelShift(axes.u, turned.u, centre, numbers.xScale),
+            TexelShift(axes.v, turned.v, centre, numbers.yScale), found.rotation, found.xScale,
+            found.yScale};
 }
 
-void MoveFaceTexture(CMapBrush& brush, int face, const IntPoint& delta) {
+// The axes of the face's numbers, shifted along with the move: the shift is
+// taken off the offsets, and adding it negated gives the very same sums.
+CStandardFaceMemo::Outcome MovedKind(const StandardTexture& numbers, const Vec3d& direction,
+                                     const IntPoint& delta) {
+    const ValveAxes axes = MakeValveAxes(direction, numbers);
+    return {-OffsetShiftOfMove(axes.u, NearestFloat(numbers.xScale), delta),
+            -OffsetShiftOfMove(axes.v, NearestFloat(numbers.yScale), delta), numbers.rotation,
+            numbers.xScale, numbers.yScale};
+}
+
+// What the memo holds for the face's kind, else `work` worked out (and kept
+// for the next face of the kind).
+template <class Work>
+CStandardFaceMemo::Outcome OutcomeOf(CStandardFaceMemo* memo, const CStandardFaceMemo::Kind& kind,
+                                     Work work) {
+    if (!memo)
+        return work();
+    if (const CStandardFaceMemo::Outcome* kept = memo->Find(kind))
+        return *kept;
+    const CStandardFaceMemo::Outcome outcome = work();
+    memo->Keep(kind, outcome);
+    return outcome;
+}
+
+// The same sums for a face whichever way its outcome came, to the last bit.
+void SetOutcome(CMapBrush& brush, int face, const StandardTexture& numbers,
+                const CStandardFaceMemo::Outcome& outcome) {
+    const StandardTexture changed{Tidy(numbers.xOffset + outcome.xShift),
+                                  Tidy(numbers.yOffset + outcome.yShift), outcome.rotation,
+                                  outcome.xScale, outcome.yScale};
+    SetStandardNumbers(brush, face, numbers, changed);
+}
+
+void TurnStandardFaceWithBrush(CMapBrush& brush, int face, const Vec3d& directionBefore,
+                               const PlaneTurn& turn, CStandardFaceMemo* memo) {
+    const StandardTexture numbers = GetStandardTexture(brush, face);
+    const Vec3d directionAfter = GetFaceDirection(brush, face);
+    const CStandardFaceMemo::Outcome outcome =
+        OutcomeOf(memo, KindOf(numbers, directionBefore, directionAfter),
+                  [&] { return TurnedKind(numbers, directionBefore, directionAfter, turn); });
+    SetOutcome(brush, face, numbers, outcome);
+}
+
+void MoveFaceTexture(CMapBrush& brush, int face, const IntPoint& delta,
+                     CStandardFaceMemo* memo = nullptr) {
     if (brush.HasValveAxes()) {
         const BrushFace& f = brush.m_faces[face];
         ShiftAxesWithMove(brush.m_valveAxes[face], f.xScale, f.yScale, delta);
         brush.ForgetTextureText(face);
         return;
     }
-    StandardTexture numbers;
-    ValveAxes axes = StandardAxes(brush, face, GetFaceDirection(brush, face), numbers);
-    ShiftAxesWithMove(axes, NearestFloat(numbers.xScale), NearestFloat(numbers.yScale), delta);
-    StandardTexture moved = numbers;
-    moved.xOffset = axes.uOffset;
-    moved.yOffset = axes.vOffset;
-    SetStandardNumbers(brush, face, numbers, moved);
+    const StandardTexture numbers = GetStandardTexture(brush, face);
+    const Vec3d direction = GetFaceDirection(brush, face);
+    const CStandardFaceMemo::Outcome outcome =
+        OutcomeOf(memo, KindOf(numbers, direction, direction),
+                  [&] { return MovedKind(numbers, direction, delta); });
+    SetOutcome(brush, face, numbers, outcome);
 }
 
 // `v` turned by the smallest rotation taking the unit `from` to the unit `to`.
@@ -264,11 +315,13 @@ void NoteFacesBefore(const CMapBrush& brush, FacesBefore& before) {
         before.normals.push_back(GetFaceNormal(brush, f));
 }
 
-void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta) {
+void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta, CStandardFaceMemo* memo) {
     if (delta == IntPoint())
         return;
+    if (memo)
+        memo->ServeMove(delta);
     for (int f = 0; f < brush.m_numFaces; ++f)
-        MoveFaceTexture(brush, f, delta);
+        MoveFaceTexture(brush, f, delta, memo);
 }
 
 void NoteFaceDirections(const CMapBrush& brush, std::vector<Vec3d>& directions) {
@@ -278,12 +331,14 @@ void NoteFaceDirections(const CMapBrush& brush, std::vector<Vec3d>& directions) 
 }
 
 void TurnTexturesWithBrush(CMapBrush& brush, std::span<const Vec3d> directionsBefore,
-                           const PlaneTurn& turn, bool lock) {
+                           const PlaneTurn& turn, bool lock, CStandardFaceMemo* memo) {
+    if (memo)
+        memo->ServeTurn(turn);
     for (int f = 0; f < brush.m_numFaces && f < static_cast<int>(directionsBefore.size()); ++f) {
         if (lock && brush.HasValveAxes())
             TurnValveFaceWithBrush(brush, f, turn);
         else if (lock)
-            TurnStandardFaceWithBrush(brush, f, directionsBefore[f], turn);
+            TurnStandardFaceWithBrush(brush, f, directionsBefore[f], turn, memo);
         else if (brush.HasValveAxes())
             KeepValveNumbers(brush, f, directionsBefore[f], GetFaceNormal(brush, f));
     }

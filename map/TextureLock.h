@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/CMapBrush.h"
+#include "map/CStandardFaceMemo.h"
 #include "map/Matrix3.h"
 #include "map/PlaneTurn.h"
 
@@ -32,8 +33,13 @@ struct FacesBefore {
 // many brushes that keeps one for all of them allocates it once.
 void NoteFacesBefore(const CMapBrush& brush, FacesBefore& before);
 
+// An edit of many brushes passes the same `memo` for each: what it worked out
+// for one standard face it gives every other face of the kind. Without one,
+// each face is worked out by itself, to the very same numbers.
+
 // Texture lock for a brush moved by `delta` as a whole.
-void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta);
+void MoveTexturesWithBrush(CMapBrush& brush, const IntPoint& delta,
+                           CStandardFaceMemo* memo = nullptr);
 
 // Which way each face of a brush looks (GetFaceDirection), before a quarter
 // turn or mirror: all the turn asks of them. Fills `directions` anew.
@@ -41,7 +47,7 @@ void NoteFaceDirections(const CMapBrush& brush, std::vector<Vec3d>& directions);
 
 // After a quarter turn or mirror of the whole brush, corners turned.
 void TurnTexturesWithBrush(CMapBrush& brush, std::span<const Vec3d> directionsBefore,
-                           const PlaneTurn& turn, bool lock);
+                           const PlaneTurn& turn, bool lock, CStandardFaceMemo* memo = nullptr);
 
 // After some of the brush's corners moved. A face whose corners all moved
 // alike moves its texture along (with the lock); a face whose plane turned

@@ -47,7 +47,9 @@ constexpr BaseAxes BaseAxesOf(int plane) {
 constexpr BaseAxes kPlaneBases[6] = {BaseAxesOf(0), BaseAxesOf(1), BaseAxesOf(2),
                                      BaseAxesOf(3), BaseAxesOf(4), BaseAxesOf(5)};
 
-const BaseAxes& ChooseBaseAxes(const Vec3d& normal) {
+} // namespace
+
+int NearestAxisPlane(const Vec3d& normal) {
     // The planes' normals are unit axes: with a finite normal each product is
     // one of its components, exactly, and a turn of many brushes asks twice
     // for every face.
@@ -63,7 +65,13 @@ const BaseAxes& ChooseBaseAxes(const Vec3d& normal) {
             best = i;
         }
     }
-    return kPlaneBases[best];
+    return best;
+}
+
+namespace {
+
+const BaseAxes& ChooseBaseAxes(const Vec3d& normal) {
+    return kPlaneBases[NearestAxisPlane(normal)];
 }
 
 // Sine and cosine of whole quarter turns exactly, as the compilers take them.
@@ -302,8 +310,11 @@ void TurnAxes(ValveAxes& axes, const Vec3d& normal, double degrees) {
     axes.v = Tidy(Turned(axes.v, k, sine, cosine));
 }
 
+double OffsetShiftOfMove(const Vec3d& axis, float scale, const IntPoint& delta) {
+    return Dot(ToVec3d(delta), axis) / Unzero(scale);
+}
+
 void ShiftAxesWithMove(ValveAxes& axes, float xScale, float yScale, const IntPoint& delta) {
-    const Vec3d d = ToVec3d(delta);
-    axes.uOffset = Tidy(axes.uOffset - Dot(d, axes.u) / Unzero(xScale));
-    axes.vOffset = Tidy(axes.vOffset - Dot(d, axes.v) / Unzero(yScale));
+    axes.uOffset = Tidy(axes.uOffset - OffsetShiftOfMove(axes.u, xScale, delta));
+    axes.vOffset = Tidy(axes.vOffset - OffsetShiftOfMove(axes.v, yScale, delta));
 }

@@ -36,6 +36,11 @@ Vec3d GetFaceNormal(const CMapBrush& brush, int face);
 // thousand brushes a square root and a division for every face.
 Vec3d GetFaceDirection(const CMapBrush& brush, int face);
 
+// Which of the six axis planes (floor, ceiling, then the walls) lies nearest
+// to a face with this normal or direction: of the normal, all that
+// MakeValveAxes, FindStandardTexture and NearestStandardTexture go by.
+int NearestAxisPlane(const Vec3d& normal);
+
 // A standard face's numbers, exactly as its line gives them (kept text
 // included); a zero scale counts as 1, as the compilers take it.
 StandardTexture GetStandardTexture(const CMapBrush& brush, int face);
@@ -74,6 +79,9 @@ TexelMapping GetTexelMapping(const CMapBrush& brush, int face);
 // Turns both axes about the face's normal by `degrees`, in the sense a
 // standard rotation turns a texture.
 void TurnAxes(ValveAxes& axes, const Vec3d& normal, double degrees);
+// Texture lock: what a move by `delta` takes off the offset along an axis
+// with this scale, to keep the texture where it was on the face.
+double OffsetShiftOfMove(const Vec3d& axis, float scale, const IntPoint& delta);
 // Texture lock: the offsets that keep the texture on a face that moved by
 // `delta`.
 void ShiftAxesWithMove(ValveAxes& axes, float xScale, float yScale, const IntPoint& delta);

@@ -41,6 +41,8 @@ template <class Inside> bool AllCorners(const CMapBrush& brush, uint64_t mask, I
     return mask != 0;
 }
 
+constexpr size_t kPrefetchDistance = 4;
+
 // The objects of the mode whose points all pass `inside`.
 template <class Inside> CSelectionSet ObjectsWhere(const CTolveDoc& doc, Inside&& inside) {
     CSelectionSet set;
@@ -71,12 +73,21 @@ template <class Inside> CSelectionSet ObjectsWhere(const CTolveDoc& doc, Inside&
         }
         set.Add(brush, parts);
     };
-    for (const auto& brush : doc.GetWorldBrushes())
-        offer(*brush);
-    for (const auto& entity : doc.GetModelEntities()) {
-        for (const auto& brush : entity->m_brushes)
-            offer(*brush);
-    }
+    // Each brush lies on pages of its own: the corners of the next few are
+    // asked for ahead.
+    auto offerAll = [&](const BrushList& brushes) {
+        for (size_t i = 0; i < brushes.size(); ++i) {
+            if (i + kPrefetchDistance < brushes.size()) {
+                const CMapBrush& ahead = *brushes[i + kPrefetchDistance];
+                __builtin_prefetch(&ahead.m_vertices[0]);
+                __builtin_prefetch(&ahead.m_vertices[6]);
+            }
+            offer(*brushes[i]);
+        }
+    };
+    offerAll(doc.GetWorldBrushes());
+    for (const auto& entity : doc.GetModelEntities())
+        offerAll(entity->m_brushes);
     return set;
 }
 
