@@ -7,6 +7,7 @@
 #include "app/CWindowArranger.h"
 #include "app/ClipCommands.h"
 #include "app/DefinitionCommands.h"
+#include "app/KeepLayoutSetting.h"
 #include "app/PickDistanceSetting.h"
 #include "app/SearchFolderSetting.h"
 #include "app/TextureLockCommand.h"
@@ -230,6 +231,7 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
         const ExpectedTarget expected{seen, doc.GetKnownFile().IsThroughLink()};
         UserMessages messages;
         AttributeChange attributes;
+        doc.m_keepLayout = LoadKeepLayoutSetting();
         const CTolveDoc::SaveResult result =
             doc.SaveDocumentFile(doc.GetPathName(), messages, attributes,
                                  doc.GetKnownFile().IsKnown() ? &expected : nullptr);
@@ -244,12 +246,29 @@ bool CDocManager::SaveDocument(CTolveDoc& doc) {
     }
 }
 
+namespace {
+
+// That the file was written whole rather than only where the map changed,
+// and what it could not keep of its attributes; empty when neither.
+std::string DescribeSaveNotice(const CTolveDoc& doc, const AttributeChange& attributes) {
+    std::string notice;
+    if (!doc.GetWholeSaveReason().empty())
+        notice = "Saved \"" + doc.GetTitle() +
+                 "\" whole, not only what changed: " + doc.GetWholeSaveReason() + ".";
+    if (!attributes.IsEmpty())
+        notice += (notice.empty() ? "" : " ") + DescribeAttributeChange(doc.GetTitle(), attributes);
+    return notice;
+}
+
+} // namespace
+
 void CDocManager::FinishSave(CTolveDoc& doc, const AttributeChange& attributes) {
     doc.GetHistory().MarkClean();
     UpdateFrameTitles(doc);
     // The save is done; what it could not keep is worth knowing, not a box.
-    if (!attributes.IsEmpty())
-        ShowStatusNotice(DescribeAttributeChange(doc.GetTitle(), attributes));
+    const std::string notice = DescribeSaveNotice(doc, attributes);
+    if (!notice.empty())
+        ShowStatusNotice(notice);
     emit DocumentSaved(doc);
 }
 
@@ -299,6 +318,7 @@ bool CDocManager::SaveDocumentAs(CTolveDoc& doc) {
     doc.SetMapFormat(format);
     UserMessages messages;
     AttributeChange attributes;
+    doc.m_keepLayout = LoadKeepLayoutSetting();
     const bool written =
         doc.SaveDocumentFile(*path, messages, attributes) == CTolveDoc::SaveResult::kSaved;
     ShowMessages(messages);

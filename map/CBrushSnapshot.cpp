@@ -45,7 +45,8 @@ std::span<const IntPoint> CBrushSnapshot::Tables::Vertices() const {
 
 CBrushSnapshot::CBrushSnapshot(const CMapBrush& brush)
     : m_tables(brush), m_readPlanes(CopyOf(brush.m_readPlanes)),
-      m_keptText(CopyOf(brush.m_keptText)), m_valveAxes(brush.m_valveAxes) {}
+      m_keptText(CopyOf(brush.m_keptText)), m_valveAxes(brush.m_valveAxes),
+      m_source(brush.m_source) {}
 
 void CBrushSnapshot::ExchangeWith(CMapBrush& brush) {
     Tables held(brush);
@@ -55,6 +56,7 @@ void CBrushSnapshot::ExchangeWith(CMapBrush& brush) {
     std::swap(brush.m_readPlanes, m_readPlanes);
     std::swap(brush.m_keptText, m_keptText);
     std::swap(brush.m_valveAxes, m_valveAxes);
+    std::swap(brush.m_source, m_source);
     brush.ForgetBounds();
 }
 

@@ -20,6 +20,10 @@ public:
     void ExchangeWith(CMapBrush& brush);
     // Alike as two brushes are: in everything a save would write of them.
     bool Matches(const CMapBrush& brush) const;
+    // The brush's text went with a save; the state held is written anew.
+    void ForgetSource() { m_source.Forget(); }
+    // The brush is as this holds it: it takes the text back.
+    void GiveSourceTo(const CMapBrush& brush) const { brush.m_source = m_source; }
 
 private:
     // The used faces, then the used corners, in one block: one allocation
@@ -38,4 +42,5 @@ private:
     std::unique_ptr<ReadPlanePoints> m_readPlanes;
     std::unique_ptr<KeptBrushText> m_keptText;
     std::vector<ValveAxes> m_valveAxes;
+    TextSpan m_source;
 };

@@ -13,4 +13,10 @@ public:
     // Whether the map is as the record found it, as far as the record goes:
     // such records are dropped when their transaction commits.
     virtual bool ChangesNothing() const { return false; }
+    // Told when the record is dropped for changing nothing: the objects it
+    // concerns are as their text says again (see TextSpan.h).
+    virtual void RestoreSource() {}
+    // Told when a save wrote the map anew: the states the record holds are in
+    // no text the map keeps, and are written anew when they come back.
+    virtual void ForgetSource() {}
 };

@@ -61,7 +61,7 @@ void CMapBrush::GetPlanePoints(int face, IntPoint (&points)[3], bool asWritten) 
 CMapBrush::CMapBrush(const CMapBrush& other)
     : m_numVertices(other.m_numVertices), m_numFaces(other.m_numFaces),
       m_readPlanes(CopyOf(other.m_readPlanes)), m_keptText(CopyOf(other.m_keptText)),
-      m_valveAxes(other.m_valveAxes) {
+      m_valveAxes(other.m_valveAxes), m_source(other.m_source) {
     // The slots past the counts hold nothing of the brush; they stay as a new
     // brush has them, and a copy of many brushes reads a sixth of each.
     std::copy(other.m_vertices, other.m_vertices + m_numVertices, m_vertices);

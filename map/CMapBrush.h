@@ -4,6 +4,7 @@
 #include "map/IntBox.h"
 #include "map/IntPoint.h"
 #include "map/MapLimits.h"
+#include "map/TextSpan.h"
 #include "map/Vec3d.h"
 
 #include <array>
@@ -172,6 +173,8 @@ public:
     std::unique_ptr<ReadPlanePoints> m_readPlanes; // null when the corners tell it all
     std::unique_ptr<KeptBrushText> m_keptText;     // null when the fields tell it all
     std::vector<ValveAxes> m_valveAxes;            // one per face for Valve faces, else empty
+    // Where its text is (see TextSpan.h); a save sets it, like the index slot.
+    mutable TextSpan m_source;
 
     // Alike in everything a save would write of them.
     friend bool operator==(const CMapBrush& a, const CMapBrush& b);

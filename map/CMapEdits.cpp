@@ -54,6 +54,7 @@ void CMapEdits::MoveVertices(CMapBrush& brush, std::span<const int> vertices, In
     }
     brush.ForgetReadPlanes(); // from now on its faces are saved through its corners
     FollowMovedCorners(brush, m_facesBefore, m_doc.m_textureLock);
+    brush.m_source.Touch();
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -67,6 +68,7 @@ void CMapEdits::MoveBrush(CMapBrush& brush, IntPoint delta) {
     brush.ForgetReadPlanes();
     if (m_doc.m_textureLock)
         MoveTexturesWithBrush(brush, delta, &m_standardFaces);
+    brush.m_source.Touch();
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -79,6 +81,7 @@ void CMapEdits::MovePointEntity(CPointEntity& entity, IntPoint delta) {
     // not give at all, is the one the user moved it to now.
     entity.m_keptTexts.Forget("origin");
     entity.m_hasOrigin = true;
+    entity.m_source.Touch();
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(entity)));
 }
 
@@ -109,6 +112,7 @@ void CMapEdits::TurnBrush(CMapBrush& brush, const PlaneTurn& turn) {
     }
     brush.ForgetReadPlanes();
     TurnTexturesWithBrush(brush, m_directionsBefore, turn, m_doc.m_textureLock, &m_standardFaces);
+    brush.m_source.Touch();
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -117,8 +121,11 @@ void CMapEdits::ReshapeBrush(CMapBrush& brush, const CMapBrush& shape) {
     KeepState<CBrushStateRecord>(brush);
     const std::optional<IntBox> before = BoundsOf(brush);
     const uint32_t indexSlot = brush.m_indexSlot;
+    const TextSpan source = brush.m_source; // the comments before it stay its own
     brush = shape;
     brush.m_indexSlot = indexSlot;
+    brush.m_source = source;
+    brush.m_source.Touch();
     m_doc.BrushChanged(brush);
     m_doc.UpdateAllViews(AreaNotice(before, BoundsOf(brush)));
 }
@@ -168,6 +175,7 @@ void CMapEdits::TransformPointEntity(CPointEntity& entity, const BrushTransform&
 CMapBrush& CMapEdits::AddBrush(CModelEntity* owner, std::unique_ptr<CMapBrush> brush,
                                size_t index) {
     CMapBrush& added = *brush;
+    added.m_source.Forget(); // a copy is written anew, not as its original's text
     PutBrush(m_doc, owner, std::move(brush), index);
     m_doc.GetHistory().Record(CBrushPlacementRecord::Added(owner, added, index));
     return added;
@@ -189,6 +197,7 @@ BrushRemoval CMapEdits::RemoveBrush(CModelEntity* owner, CMapBrush& brush) {
 
 CPointEntity& CMapEdits::AddPointEntity(std::unique_ptr<CPointEntity> entity, size_t index) {
     CPointEntity& added = *entity;
+    added.m_source.Forget();
     PutPointEntity(m_doc, std::move(entity), index);
     m_doc.GetHistory().Record(CPointEntityPlacementRecord::Added(nullptr, added, index));
     return added;
@@ -206,6 +215,9 @@ bool CMapEdits::RemovePointEntity(CPointEntity& entity) {
 
 CModelEntity& CMapEdits::AddModelEntity(std::unique_ptr<CModelEntity> entity, size_t index) {
     CModelEntity& added = *entity;
+    added.m_source.Forget();
+    for (const auto& brush : added.m_brushes)
+        brush->m_source.Forget();
     PutModelEntity(m_doc, std::move(entity), index);
     m_doc.GetHistory().Record(CModelEntityPlacementRecord::Added(nullptr, added, index));
     return added;
@@ -237,19 +249,28 @@ void CMapEdits::MoveBrushToOwner(CMapBrush& brush, CModelEntity* from, CModelEnt
 void CMapEdits::SetPointEntityKeys(CPointEntity& entity, const CPointEntity& keys) {
     KeepState<CPointEntityStateRecord>(entity);
     const MapNotice notice = AreaNotice(BoundsOf(entity), BoundsOf(keys));
+    const EntitySpan source = entity.m_source;
     entity = keys;
+    entity.m_source = source;
+    entity.m_source.Touch();
     m_doc.UpdateAllViews(notice);
 }
 
 void CMapEdits::SetModelEntityKeys(CModelEntity& entity, const CModelEntityKeys& keys) {
     KeepState<CModelEntityKeysRecord, CModelEntityKeys>(entity);
+    const EntitySpan source = entity.m_source;
     static_cast<CModelEntityKeys&>(entity) = keys;
+    entity.m_source = source;
+    entity.m_source.Touch();
     m_doc.UpdateAllViews(MapNotice::Repaint());
 }
 
 void CMapEdits::SetWorldKeys(const CWorldKeys& keys) {
     KeepState<CWorldKeysRecord, CWorldKeys>(m_doc);
+    const EntitySpan source = m_doc.m_worldSource;
     static_cast<CWorldKeys&>(m_doc) = keys;
+    m_doc.m_worldSource = source;
+    m_doc.m_worldSource.Touch();
     m_doc.UpdateAllViews(MapNotice::Repaint());
 }
 
@@ -266,6 +287,7 @@ void CMapEdits::SetFaceTexture(CMapBrush& brush, int face, const FaceTexture& te
     // the brush.
     const MapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
     ApplyFaceTextureChange(brush, face, texture, change);
+    brush.m_source.Touch();
     m_doc.UpdateAllViews(notice);
 }
 
@@ -277,6 +299,7 @@ void CMapEdits::SetFaceAlignment(CMapBrush& brush, int face, const AlignedFace& 
     GiveAxesInValveMap(brush);
     const MapNotice notice = AreaNotice(BoundsOf(brush), std::nullopt);
     ApplyAlignedFace(brush, face, aligned);
+    brush.m_source.Touch();
     m_doc.UpdateAllViews(notice);
 }
 

@@ -45,6 +45,10 @@ enum class BrushRemoval : uint8_t {
 // through one of these, inside a transaction that records it: the model is
 // changed and the views are told. Removing an object clears a selection that
 // points at it, and takes what depends on it along.
+// An edit touches what it changes: the object's span loses its end, so a save
+// writes it anew rather than copy its text (see TextSpan.h). The span is part
+// of the state a record keeps, so an undo gives an object its text back along
+// with the state that text says; an object added is new text, even as a copy.
 class CMapEdits {
 public:
     static constexpr size_t kAtEnd = std::numeric_limits<size_t>::max();

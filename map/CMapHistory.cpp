@@ -65,6 +65,13 @@ void CMapHistory::Clear() {
     Tell(false);
 }
 
+void CMapHistory::ForgetSources() {
+    for (Step& step : m_steps) {
+        for (auto& record : step.records)
+            record->ForgetSource();
+    }
+}
+
 size_t CMapHistory::Open(const std::string& name) {
     if (m_depth++ == 0)
         m_openName = name;
@@ -106,7 +113,12 @@ void CMapHistory::Close(const std::string& name) {
             m_keptStates.back()[object] = yes;
         return;
     }
-    std::erase_if(m_open, [](const auto& record) { return record->ChangesNothing(); });
+    std::erase_if(m_open, [](const auto& record) {
+        if (!record->ChangesNothing())
+            return false;
+        record->RestoreSource();
+        return true;
+    });
     if (m_open.empty())
         return;
     m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_done), m_steps.end());

@@ -49,6 +49,9 @@ public:
     bool IsClean() const { return m_clean == m_done; }
     // Forgets every step; the map as it is now is the one on disk.
     void Clear();
+    // A save wrote the map's text anew: what the steps keep of the text read
+    // before points into a text no longer kept.
+    void ForgetSources();
 
     // The transactions' side. Records go into the transaction that is open;
     // a transaction opened inside another joins it.

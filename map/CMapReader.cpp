@@ -183,9 +183,37 @@ std::string DescribeTrailingTokens(int count) {
 } // namespace
 
 CMapReader::CMapReader(MapFragment& target, std::string_view text, CMapDiagnostics& diagnostics)
-    : m_target(target), m_diagnostics(diagnostics), m_tokenizer(SkipUtf8Mark(text), diagnostics),
-      m_text(SkipUtf8Mark(text)) {
+    : m_target(target), m_problemCount(diagnostics), m_diagnostics(m_problemCount),
+      m_tokenizer(SkipUtf8Mark(text), m_problemCount), m_text(SkipUtf8Mark(text)),
+      m_fileStart(text.data()) {
     m_target.utf8Mark = m_text.size() != text.size();
+    if (text.size() >= kNoText)
+        NoteWholeReason("it is too large to keep as it was");
+}
+
+void CMapReader::NoteWholeReason(const char* reason) {
+    if (m_target.source.wholeReason.empty())
+        m_target.source.wholeReason = reason;
+}
+
+// Where the text of the element whose last token was just read ends: past
+// its line's end when nothing but blanks or a comment follows on the line,
+// else right after the token.
+uint32_t CMapReader::LineEndAfterToken() const {
+    const std::string_view token = m_tokenizer.TokenSource();
+    const char* end = m_text.data() + m_text.size();
+    const char* c = token.data() + token.size();
+    while (c != end && (*c == ' ' || *c == '\t' || *c == '\r'))
+        ++c;
+    if (end - c >= 2 && c[0] == '/' && c[1] == '/') {
+        while (c != end && *c != '\n')
+            ++c;
+    }
+    if (c == end)
+        return Offset(c);
+    if (*c == '\n')
+        return Offset(c + 1);
+    return Offset(token.data() + token.size());
 }
 
 void CMapReader::ReadMap() {
@@ -216,6 +244,14 @@ void CMapReader::Finish() {
     m_target.format =
         m_sawValveFace || m_sawValveVersion ? MapFormat::kValve : MapFormat::kStandard;
     m_target.statesMapVersion = m_target.format != MapFormat::kValve || m_sawValveVersion;
+    m_target.source.trailingBegin = m_elementEnd;
+    m_target.source.format = m_target.format;
+    m_target.source.wad = m_target.wad;
+    m_target.source.statesMapVersion = m_target.statesMapVersion;
+    if (m_problemCount.m_problems > 0)
+        NoteWholeReason("the map was read with problems");
+    else if (!m_target.hasWorld)
+        NoteWholeReason("the map had no world entity");
     if (game == MapGame::kQuake) {
         for (const DeferredProblem& problem : m_deferred)
             m_diagnostics.ReportKept(problem.line, -1,
@@ -230,19 +266,45 @@ void CMapReader::ReadEntity() {
     m_pairs.clear();
     m_pairText.clear();
     m_brushes.clear();
+    m_entitySpan = EntitySpan();
+    m_entitySpan.begin = m_elementEnd;
+    m_elementEnd = LineEndAfterToken();
     bool closed = false;
     while (!closed && m_tokenizer.GetToken(false)) {
-        if (m_tokenizer.TokenIs('}'))
+        if (m_tokenizer.TokenIs('}')) {
             closed = true;
-        else if (m_tokenizer.TokenIs('{'))
-            ReadBrush();
-        else
+            m_entitySpan.tailBegin = m_elementEnd;
+            m_elementEnd = LineEndAfterToken();
+            m_entitySpan.end = m_elementEnd;
+        } else if (m_tokenizer.TokenIs('{')) {
+            ReadEntityBrush(m_entitySpan);
+        } else {
+            // A key line among brushes would go with the brush text around it.
+            if (!m_brushes.empty())
+                NoteWholeReason("an entity had keys after its brushes");
             AddPair();
+            m_elementEnd = LineEndAfterToken();
+        }
     }
+    if (m_entitySpan.headEnd == kNoText)
+        m_entitySpan.headEnd = m_entitySpan.tailBegin;
     // A file cut off between two lines reads as if it were whole but for this.
     if (!closed)
         m_diagnostics.Report(braceLine, -1, "Entity is not closed at the end of the file\n");
     StoreEntity();
+}
+
+// A brush's text runs from where the element before it ended, its comments
+// included, to the line of its closing brace.
+void CMapReader::ReadEntityBrush(EntitySpan& span) {
+    if (span.headEnd == kNoText)
+        span.headEnd = m_elementEnd;
+    const uint32_t begin = m_elementEnd;
+    const size_t count = m_brushes.size();
+    ReadBrush();
+    m_elementEnd = LineEndAfterToken();
+    if (m_brushes.size() > count)
+        m_brushes.back()->m_source = {begin, m_elementEnd};
 }
 
 void CMapReader::AddPair() {
@@ -805,11 +867,16 @@ void CMapReader::StoreEntity() {
             classname = Value(pair);
     }
     FindRepeatedKeys();
+    const bool world = Equals(classname, "worldspawn");
+    // The world is written first, and once.
+    if ((m_entitiesSeen++ == 0) != world || (world && m_target.hasWorld))
+        NoteWholeReason("its world entity was not the first and only one");
     // The world is always saved, brushes or not; reading a brushless world as
     // a point entity would add one more "worldspawn" at every save.
-    if (Equals(classname, "worldspawn"))
+    if (world) {
         StoreWorld();
-    else if (m_brushes.empty())
+        m_target.world.m_worldSource = m_entitySpan;
+    } else if (m_brushes.empty())
         StorePointEntity();
     else
         StoreModelEntity(classname);
@@ -865,6 +932,7 @@ void CMapReader::StorePairs(Entity& entity, std::span<const KeyRule<Entity>> rul
 void CMapReader::StorePointEntity() {
     auto entity = std::make_unique<CPointEntity>();
     entity->m_hasOrigin = false;
+    entity->m_source = m_entitySpan;
     StorePairs(*entity, PointEntityKeys(), entity->m_keyLayout, entity->m_keptTexts,
                entity->m_otherPairs);
     entity->m_mapOrder = ++m_entitiesRead;
@@ -901,6 +969,7 @@ void CMapReader::StoreWorld() {
 void CMapReader::StoreModelEntity(const char* classname) {
     auto entity = std::make_unique<CModelEntity>();
     entity->m_classname = classname;
+    entity->m_source = m_entitySpan;
     // The class name was taken before; only "entityclass" changes it.
     for (size_t i = 0; i < m_pairs.size(); ++i) {
         const Pair& pair = m_pairs[i];

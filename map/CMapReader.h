@@ -4,6 +4,7 @@
 #include "map/CMapBrush.h"
 #include "map/CMapTokenizer.h"
 #include "map/CustomPair.h"
+#include "map/TextSpan.h"
 
 #include <memory>
 #include <span>
@@ -24,6 +25,8 @@ template <class Entity> struct KeyRule;
 // Face lines are read in the standard and the Valve 220 form; what marks the
 // map as made for another game (Quake 2 and Hexen 2 face lines, Quake 3
 // patches) is kept as written and tells the fragment's game.
+// Each entity and brush learns where its text stands (TextSpan.h), and the
+// fragment why a save could not keep the file's layout, if it could not.
 class CMapReader {
 public:
     // Reads into `target`, whose world keys are where a "worldspawn" starts
@@ -33,6 +36,27 @@ public:
     void ReadMap();
 
 private:
+    // Counts the problems, which change what the map means (see
+    // CMapDiagnostics), on their way to the reader's diagnostics.
+    class CProblemCount : public CMapDiagnostics {
+    public:
+        explicit CProblemCount(CMapDiagnostics& inner) : m_inner(inner) {}
+        void Report(int line, int brushLine, std::string_view message) override {
+            ++m_problems;
+            m_inner.Report(line, brushLine, message);
+        }
+        void ReportKept(int line, int brushLine, std::string_view message) override {
+            m_inner.ReportKept(line, brushLine, message);
+        }
+        void Notice(int line, int brushLine, std::string_view message) override {
+            m_inner.Notice(line, brushLine, message);
+        }
+        int m_problems = 0;
+
+    private:
+        CMapDiagnostics& m_inner;
+    };
+
     struct Pair {
         uint32_t key; // offsets into m_pairText
         uint32_t value;
@@ -65,6 +89,10 @@ private:
     };
 
     void ReadEntity();
+    void ReadEntityBrush(EntitySpan& span);
+    uint32_t Offset(const char* at) const { return static_cast<uint32_t>(at - m_fileStart); }
+    uint32_t LineEndAfterToken() const;
+    void NoteWholeReason(const char* reason);
     void ReadBrush();
     void KeepQuake3Block();
     bool ReadFace(FaceDef& face, ValveAxes& axes, FaceSource& source);
@@ -106,9 +134,14 @@ private:
     const char* Value(const Pair& pair) const { return m_pairText.data() + pair.value; }
 
     MapFragment& m_target;
+    CProblemCount m_problemCount;
     CMapDiagnostics& m_diagnostics;
     CMapTokenizer m_tokenizer;
     std::string_view m_text;
+    const char* m_fileStart;   // before the byte-order mark: spans count from here
+    uint32_t m_elementEnd = 0; // where the text of the last entity, key or brush read ends
+    EntitySpan m_entitySpan;   // of the entity being read
+    int m_entitiesSeen = 0;    // the world too
     std::vector<Pair> m_pairs;
     std::string m_pairText;         // NUL-separated keys and values of the current entity
     std::vector<bool> m_overridden; // parallel to m_pairs: a later pair has the same key

@@ -33,15 +33,41 @@ CMapWriter::CMapWriter(const CTolveDoc& doc, Sink sink)
     : CMapWriter(doc.GetContents(), std::move(sink)) {}
 
 void CMapWriter::Flush() {
+    if (m_saved)
+        m_saved->text.append(m_buffer);
     if (!m_failed && !m_buffer.empty() && !m_sink(m_buffer.data(), m_buffer.size()))
         m_failed = true;
+    m_flushed += m_buffer.size();
     m_buffer.clear();
 }
 
 void CMapWriter::Put(const char* text, size_t size) {
     m_buffer.append(text, size);
-    if (m_buffer.size() >= kFlushSize)
+    if (m_buffer.size() >= kFlushSize && !m_writingPart)
         Flush();
+}
+
+void CMapWriter::PutSource(uint32_t begin, uint32_t end) {
+    Put(m_source.substr(begin, end - begin));
+}
+
+// What `write` writes, in the layout of the source text.
+template <class Write> void CMapWriter::PutWritten(Write write) {
+    if (m_source.empty() || m_layout.IsWritersOwn()) {
+        write();
+        return;
+    }
+    std::string outer;
+    outer.swap(m_buffer);
+    m_writingPart = true;
+    write();
+    m_writingPart = false;
+    std::string written;
+    written.swap(m_buffer);
+    m_buffer.swap(outer);
+    std::string laidOut;
+    AppendInLayout(written, m_layout, laidOut);
+    Put(laidOut);
 }
 
 void CMapWriter::Put(const char* text) {
@@ -378,7 +404,7 @@ bool IsMapVersion(const CustomPair& pair) {
 
 // A Valve map says so; a map saved in the standard form loses the version it
 // had as a Valve map. "wad" is written when the map names its texture files.
-void CMapWriter::WriteWorld(const CWorldKeys& world) {
+void CMapWriter::WriteWorldKeys(const CWorldKeys& world) {
     Put("{\n");
     AddOverriddenPairs(world.m_worldKeyLayout);
     AddKey("classname", "worldspawn");
@@ -394,27 +420,76 @@ void CMapWriter::WriteWorld(const CWorldKeys& world) {
             AddKey(pair.key, pair.value);
     }
     PutKeys(world.m_worldKeyLayout);
-    if (m_contents.worldBrushes) {
-        for (const auto& brush : *m_contents.worldBrushes)
-            WriteBrush(*brush);
-    }
-    Put("}\n");
 }
 
-void CMapWriter::WriteModelEntity(const CModelEntity& entity) {
+void CMapWriter::WriteModelEntityKeys(const CModelEntity& entity) {
     Put("{\n");
     GatherKeys(entity, ModelEntityKeys());
     PutKeys(entity.m_keyLayout);
-    for (const auto& brush : entity.m_brushes)
-        WriteBrush(*brush);
-    Put("}\n");
 }
 
-void CMapWriter::WritePointEntity(const CPointEntity& entity) {
+void CMapWriter::WritePointEntityKeys(const CPointEntity& entity) {
     Put("{\n");
     GatherKeys(entity, PointEntityKeys());
     PutKeys(entity.m_keyLayout);
-    Put("}\n");
+}
+
+// A brush nobody touched is its text; a touched one keeps the comments
+// before it.
+void CMapWriter::WriteBrushKeepingText(const CMapBrush& brush) {
+    TextSpan saved;
+    saved.begin = static_cast<uint32_t>(Position());
+    const TextSpan& source = brush.m_source;
+    if (!m_source.empty() && source.IsKept()) {
+        PutSource(source.begin, source.end);
+    } else {
+        if (!m_source.empty() && source.HasLead())
+            PutSource(source.begin, static_cast<uint32_t>(FindLeadEnd(m_source, source.begin)));
+        PutWritten([&] { WriteBrush(brush); });
+    }
+    saved.end = static_cast<uint32_t>(Position());
+    if (m_saved)
+        m_saved->spans.brushes.emplace_back(&brush, saved);
+}
+
+// The head of an entity (its comments, opening brace and keys), its brushes
+// and its tail (up to its closing brace), each from the source text while it
+// holds them.
+template <class WriteKeys>
+EntitySpan CMapWriter::WriteEntityParts(const EntitySpan& source, bool keysKept,
+                                        const BrushList* brushes, WriteKeys writeKeys) {
+    const bool keeping = !m_source.empty();
+    EntitySpan saved;
+    saved.begin = static_cast<uint32_t>(Position());
+    if (keeping && keysKept && source.IsHeadKept()) {
+        PutSource(source.begin, source.headEnd);
+    } else {
+        if (keeping && source.HasLead())
+            PutSource(source.begin, static_cast<uint32_t>(FindLeadEnd(m_source, source.begin)));
+        PutWritten(writeKeys);
+    }
+    saved.headEnd = static_cast<uint32_t>(Position());
+    if (brushes) {
+        for (const auto& brush : *brushes)
+            WriteBrushKeepingText(*brush);
+    }
+    saved.tailBegin = static_cast<uint32_t>(Position());
+    if (keeping && source.IsTailKept())
+        PutSource(source.tailBegin, source.end);
+    else
+        PutWritten([&] { Put("}\n"); });
+    saved.end = static_cast<uint32_t>(Position());
+    return saved;
+}
+
+// The world's text holds its "wad" and "mapversion" too, which are not its
+// keys' own.
+bool CMapWriter::WorldKeysKept(const CWorldKeys& world) const {
+    const MapSourceText& source = *m_contents.source;
+    const bool sameWad = m_contents.wad.has_value() == source.wad.has_value() &&
+                         (!source.wad || *m_contents.wad == *source.wad);
+    return world.m_worldSource.IsHeadKept() && sameWad &&
+           m_contents.statesMapVersion == source.statesMapVersion;
 }
 
 // The comment lines that headed the file ("// Game: Quake", "// Format:
@@ -429,19 +504,62 @@ void CMapWriter::WriteHeader() {
     }
 }
 
+std::string CMapWriter::FindWholeReason(const MapContents& contents) {
+    if (!contents.keepLayout || !contents.source || !contents.source->HasText())
+        return {};
+    if (!contents.source->wholeReason.empty())
+        return contents.source->wholeReason;
+    if (contents.format != contents.source->format)
+        return "its face lines are saved in another form";
+    if (!contents.world)
+        return "it has no world entity";
+    return {};
+}
+
 bool CMapWriter::WriteMap() {
-    if (m_contents.utf8Mark)
-        Put(kUtf8Mark);
-    WriteHeader();
-    if (m_contents.world)
-        WriteWorld(*m_contents.world);
+    const std::string wholeReason = FindWholeReason(m_contents);
+    if (m_saved)
+        m_saved->wholeReason = wholeReason;
+    // The world's text holds the byte-order mark and the header.
+    if (m_contents.keepLayout && m_contents.source && m_contents.source->HasText() &&
+        wholeReason.empty()) {
+        m_source = *m_contents.source->text;
+        m_layout = FindSourceLayout(m_source);
+    } else {
+        if (m_contents.utf8Mark)
+            Put(kUtf8Mark);
+        WriteHeader();
+    }
+    if (m_contents.world) {
+        const CWorldKeys& world = *m_contents.world;
+        EntitySpan span =
+            WriteEntityParts(world.m_worldSource, !m_source.empty() && WorldKeysKept(world),
+                             m_contents.worldBrushes, [&] { WriteWorldKeys(world); });
+        span.begin = 0;
+        if (m_saved)
+            m_saved->spans.world = span;
+    }
     for (const MapOrderEntry& entry :
          ArrangeInMapOrder(m_contents.modelEntities, m_contents.pointEntities)) {
-        if (entry.point)
-            WritePointEntity(*(*m_contents.pointEntities)[entry.index]);
-        else
-            WriteModelEntity(*(*m_contents.modelEntities)[entry.index]);
+        if (entry.point) {
+            const CPointEntity& entity = *(*m_contents.pointEntities)[entry.index];
+            const EntitySpan span = WriteEntityParts(entity.m_source, true, nullptr,
+                                                     [&] { WritePointEntityKeys(entity); });
+            if (m_saved)
+                m_saved->spans.pointEntities.emplace_back(&entity, span);
+        } else {
+            const CModelEntity& entity = *(*m_contents.modelEntities)[entry.index];
+            const EntitySpan span = WriteEntityParts(entity.m_source, true, &entity.m_brushes,
+                                                     [&] { WriteModelEntityKeys(entity); });
+            if (m_saved)
+                m_saved->spans.modelEntities.emplace_back(&entity, span);
+        }
     }
+    if (m_saved)
+        m_saved->spans.trailingBegin = static_cast<uint32_t>(Position());
+    const uint32_t trailingBegin = m_contents.source ? m_contents.source->trailingBegin : kNoText;
+    if (!m_source.empty() && trailingBegin != kNoText)
+        PutSource(trailingBegin, static_cast<uint32_t>(m_source.size()));
     Flush();
     return !m_failed;
 }
@@ -562,8 +680,8 @@ std::string CMapWriter::WriteText(const MapContents& contents) {
 }
 
 std::optional<FileError> CMapWriter::WriteFile(const MapContents& contents, const std::string& path,
-                                               WrittenFile* written,
-                                               const ExpectedTarget* expected) {
+                                               WrittenFile* written, const ExpectedTarget* expected,
+                                               SavedText* savedText) {
     if (std::optional<std::string> problem = FindUnwritableText(contents))
         return FileError{path, *problem, true};
     CSafeFileWriter file(path);
@@ -573,6 +691,7 @@ std::optional<FileError> CMapWriter::WriteFile(const MapContents& contents, cons
     if (saved) {
         CMapWriter writer(contents,
                           [&](const char* data, size_t size) { return file.Write(data, size); });
+        writer.KeepSavedText(savedText);
         saved = writer.WriteMap() && file.Commit();
     }
     if (!saved)

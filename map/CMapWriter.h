@@ -13,6 +13,7 @@
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
 #include "map/MapFragment.h"
+#include "map/SourceLayout.h"
 
 class CTolveDoc;
 class CMapBrush;
@@ -33,9 +34,26 @@ template <class Entity> struct KeyRule;
 // tables). Every face line takes the form of the contents (standard or
 // Valve 220); a face made in the other form is converted. Text is handed to `sink` in large pieces;
 // the sink returns false to stop the writing.
+// Contents that keep their layout (MapContents::keepLayout) are written as
+// their source text with only what was touched written anew: an object whose
+// span still holds its text is copied byte for byte, with the comments before
+// it; one touched keeps those comments and is written in the file's layout
+// (SourceLayout); what follows the last entity stays. When the whole map must
+// be written anew (read with problems, saved in another form), it is, and
+// the writer tells why.
 class CMapWriter {
 public:
     using Sink = std::function<bool(const char* data, size_t size)>;
+
+    // What a save wrote: its text and where each object's text went, for the
+    // map to keep once the file is on disk.
+    struct SavedText {
+        std::string text;
+        SavedSpans spans;
+        // Why a map that keeps its layout was written anew whole; empty when
+        // it was not.
+        std::string wholeReason;
+    };
 
     CMapWriter(const MapContents& contents, Sink sink);
     CMapWriter(const CTolveDoc& doc, Sink sink);
@@ -54,7 +72,12 @@ public:
     // given, is the state the target must still be in (see CSafeFileWriter).
     static std::optional<FileError> WriteFile(const MapContents& contents, const std::string& path,
                                               WrittenFile* written = nullptr,
-                                              const ExpectedTarget* expected = nullptr);
+                                              const ExpectedTarget* expected = nullptr,
+                                              SavedText* saved = nullptr);
+    // Learns the text written and the spans of the objects in it.
+    void KeepSavedText(SavedText* saved) { m_saved = saved; }
+    // Why the whole map was written anew though its layout was to be kept.
+    static std::string FindWholeReason(const MapContents& contents);
     static std::optional<std::string> FindUnwritableText(const CTolveDoc& doc);
 
     // Every pair an entity is written with, as it is written, in the order of
@@ -73,12 +96,20 @@ private:
     };
 
     void WriteHeader();
-    void WriteWorld(const CWorldKeys& world);
+    void WriteWorldKeys(const CWorldKeys& world);
+    void WriteModelEntityKeys(const CModelEntity& entity);
+    void WritePointEntityKeys(const CPointEntity& entity);
+    template <class WriteKeys>
+    EntitySpan WriteEntityParts(const EntitySpan& source, bool keysKept, const BrushList* brushes,
+                                WriteKeys writeKeys);
+    void WriteBrushKeepingText(const CMapBrush& brush);
+    bool WorldKeysKept(const CWorldKeys& world) const;
+    template <class Write> void PutWritten(Write write);
+    void PutSource(uint32_t begin, uint32_t end);
+    uint64_t Position() const { return m_flushed + m_buffer.size(); }
     template <class Entity>
     void AddKeys(const Entity& entity, std::span<const KeyRule<Entity>> rules,
                  const CKeptTexts& kept);
-    void WriteModelEntity(const CModelEntity& entity);
-    void WritePointEntity(const CPointEntity& entity);
     void WriteBrush(const CMapBrush& brush);
     void WriteFaceLine(const IntPoint (&points)[3], const char* texture, int16_t xOffset,
                        int16_t yOffset, float rotation, float xScale, float yScale);
@@ -120,4 +151,10 @@ private:
     std::string m_buffer;
     std::string m_keyText;
     std::vector<KeyLine> m_keyLines;
+    uint64_t m_flushed = 0;
+    bool m_writingPart = false; // the buffer holds one object's text to be laid out: no flush
+    // Set while the source text is kept.
+    std::string_view m_source;
+    SourceLayout m_layout;
+    SavedText* m_saved = nullptr;
 };

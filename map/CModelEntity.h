@@ -4,6 +4,7 @@
 #include "map/CKeyLayout.h"
 #include "map/CMapBrush.h"
 #include "map/CustomPair.h"
+#include "map/TextSpan.h"
 
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,9 @@ public:
     CustomPairList m_otherPairs;
     CKeptTexts m_keptTexts;
     CKeyLayout m_keyLayout;
+    // Where the entity's text is; with the keys, so that an undo of a change
+    // of them gives the text back (see TextSpan.h).
+    mutable EntitySpan m_source;
 
     friend bool operator==(const CModelEntityKeys&, const CModelEntityKeys&) = default;
 };

@@ -4,6 +4,7 @@
 #include "map/CKeyLayout.h"
 #include "map/CustomPair.h"
 #include "map/IntPoint.h"
+#include "map/TextSpan.h"
 
 #include <cstdint>
 #include <string>
@@ -39,6 +40,8 @@ public:
     CKeyLayout m_keyLayout;
     // Where the entity stands among all entities of the map (see MapOrder.h).
     uint64_t m_mapOrder = 0;
+    // Where its text is; see TextSpan.h.
+    mutable EntitySpan m_source;
 
     friend bool operator==(const CPointEntity&, const CPointEntity&) = default;
 };

@@ -51,6 +51,8 @@ void CTolveDoc::DeleteContents() {
     m_worldKeyLayout = CKeyLayout();
     m_header.clear();
     m_utf8Mark = false;
+    m_source = MapSourceText();
+    m_wholeSaveReason.clear();
     // Nothing may keep pointing at what was just deleted.
     m_editorState.ForgetSelection();
     CDocument::DeleteContents();
@@ -134,27 +136,61 @@ CTolveDoc::SaveResult CTolveDoc::SaveDocumentFile(const std::string& path, UserM
 
 std::optional<FileError> CTolveDoc::ReadMapFile(const std::string& path,
                                                 CMapDiagnostics& diagnostics, FileStamp* stamp) {
-    std::string text;
+    auto text = std::make_shared<std::string>();
     std::string reason;
-    if (!ReadRegularFile(path, text, reason, kMaxMapFileBytes, stamp))
+    if (!ReadRegularFile(path, *text, reason, kMaxMapFileBytes, stamp))
         return FileError{path, reason};
-    reason = FindNotTextMapReason(text);
+    reason = FindNotTextMapReason(*text);
     if (!reason.empty())
         return FileError{path, reason, true};
-    ReadMapText(text, diagnostics);
+    ReadMapText(std::move(text), diagnostics);
     return std::nullopt;
 }
 
 void CTolveDoc::ReadMapText(std::string_view text, CMapDiagnostics& diagnostics) {
+    ReadMapText(std::make_shared<const std::string>(text), diagnostics);
+}
+
+void CTolveDoc::ReadMapText(std::shared_ptr<const std::string> text, CMapDiagnostics& diagnostics) {
     // The world read starts from the document's, so that what it does not set
     // (its message, the pairs of an earlier worldspawn) stays.
     MapFragment fragment;
     fragment.world = static_cast<const CWorldKeys&>(*this);
-    CMapReader(fragment, text, diagnostics).ReadMap();
+    fragment.world.m_worldSource.Forget();
+    CMapReader(fragment, *text, diagnostics).ReadMap();
+    fragment.source.text = std::move(text);
     AdoptFragment(std::move(fragment));
 }
 
+namespace {
+
+// Objects joining a map that has text of its own are new text in it.
+void ForgetSpans(MapFragment& fragment) {
+    fragment.world.m_worldSource.Forget();
+    for (const auto& brush : fragment.worldBrushes)
+        brush->m_source.Forget();
+    for (const auto& entity : fragment.pointEntities)
+        entity->m_source.Forget();
+    for (const auto& entity : fragment.modelEntities) {
+        entity->m_source.Forget();
+        for (const auto& brush : entity->m_brushes)
+            brush->m_source.Forget();
+    }
+}
+
+} // namespace
+
 void CTolveDoc::AdoptFragment(MapFragment&& fragment) {
+    const bool emptyMap =
+        m_worldBrushes.empty() && m_modelEntities.empty() && m_pointEntities.empty();
+    if (emptyMap && !m_source.HasText()) {
+        m_source = std::move(fragment.source);
+    } else {
+        ForgetSpans(fragment);
+        // The world's keys change; the comments before them stay.
+        fragment.world.m_worldSource = m_worldSource;
+        fragment.world.m_worldSource.Touch();
+    }
     m_mapFormat = fragment.format;
     m_statesMapVersion = fragment.statesMapVersion;
     m_mapGame = fragment.game;
@@ -227,8 +263,35 @@ MapContents CTolveDoc::GetContents() const {
 
 std::optional<FileError> CTolveDoc::WriteMapFile(const std::string& path, WrittenFile* written,
                                                  const ExpectedTarget* expected) {
-    std::optional<FileError> error = CMapWriter::WriteFile(GetContents(), path, written, expected);
-    if (!error)
-        m_history.MarkClean();
-    return error;
+    MapContents contents = GetContents();
+    contents.source = &m_source;
+    contents.keepLayout = m_keepLayout;
+    CMapWriter::SavedText saved;
+    std::optional<FileError> error =
+        CMapWriter::WriteFile(contents, path, written, expected, &saved);
+    if (error)
+        return error;
+    m_wholeSaveReason = std::move(saved.wholeReason);
+    KeepSavedText(std::move(saved.text), saved.spans);
+    m_history.MarkClean();
+    return std::nullopt;
+}
+
+// The text saved is the one the objects are kept as from now on; the states
+// the history holds are in no text kept.
+void CTolveDoc::KeepSavedText(std::string text, const SavedSpans& spans) {
+    m_history.ForgetSources();
+    if (text.size() >= kNoText) {
+        m_source = MapSourceText();
+        return;
+    }
+    ApplySavedSpans(spans, *this);
+    m_source.text = std::make_shared<const std::string>(std::move(text));
+    m_source.trailingBegin = spans.trailingBegin;
+    m_source.format = m_mapFormat;
+    m_source.wad.reset();
+    if (m_textureWad.IsNamed())
+        m_source.wad = m_textureWad.GetFileName();
+    m_source.statesMapVersion = m_statesMapVersion;
+    m_source.wholeReason.clear();
 }

@@ -62,11 +62,16 @@ public:
     // the stamp of the file read.
     std::optional<FileError> ReadMapFile(const std::string& path, CMapDiagnostics& diagnostics,
                                          FileStamp* stamp = nullptr);
-    // Reads map text; a leading UTF-8 byte-order mark is skipped.
+    // Reads map text; a leading UTF-8 byte-order mark is skipped. The map
+    // keeps the text (a copy of it, unless it is given shared) so that a save
+    // can keep its layout.
     void ReadMapText(std::string_view text, CMapDiagnostics& diagnostics);
+    void ReadMapText(std::shared_ptr<const std::string> text, CMapDiagnostics& diagnostics);
     // Takes over what was read: the world's keys when the fragment has a world
     // (its brushes join the world's), the entities at the end of the lists,
-    // and the form, game and notices of the read.
+    // and the form, game and notices of the read. The text of a fragment read
+    // into an empty map becomes the map's; a fragment joining a map with
+    // objects is new text in it.
     void AdoptFragment(MapFragment&& fragment);
     // The whole map, for the writer.
     MapContents GetContents() const;
@@ -79,7 +84,8 @@ public:
     void UpdateAllViews(const MapNotice& notice);
     // Saves the map safely; clears the modified flag only once the file is on
     // disk, and leaves everything as it was on failure. `written`, when given,
-    // learns what the save left on disk.
+    // learns what the save left on disk. The text saved becomes the text the
+    // map's objects are kept as.
     std::optional<FileError> WriteMapFile(const std::string& path, WrittenFile* written = nullptr,
                                           const ExpectedTarget* expected = nullptr);
 
@@ -125,6 +131,14 @@ public:
     std::vector<int> m_fractionalBrushLines;
     // Moving a Valve face moves its texture along with it.
     bool m_textureLock = true;
+    // A save writes anew only what was touched since the file was read or
+    // saved, and copies the rest (the setting Save/KeepLayout).
+    bool m_keepLayout = true;
+    // The text the map was last read from or saved as (see TextSpan.h).
+    MapSourceText m_source;
+    // Why the last save wrote the whole file anew though the layout was to be
+    // kept; empty when it did not.
+    const std::string& GetWholeSaveReason() const { return m_wholeSaveReason; }
     std::vector<std::string> m_pointClassNames;
     std::vector<std::string> m_brushClassNames;
 
@@ -165,6 +179,7 @@ private:
     // Only the history says whether the map is modified.
     using CDocument::SetModifiedFlag;
     void FollowHistory(bool contents);
+    void KeepSavedText(std::string text, const SavedSpans& spans);
 
     BrushList m_worldBrushes;
     mutable CBrushBoxIndex m_brushBoxes; // built when asked for
@@ -174,4 +189,5 @@ private:
     CMapHistory m_history;
     CEditorState m_editorState{*this};
     uint64_t m_nextMapOrder = 1;
+    std::string m_wholeSaveReason;
 };

@@ -3,6 +3,7 @@
 #include "map/CKeptTexts.h"
 #include "map/CKeyLayout.h"
 #include "map/CustomPair.h"
+#include "map/TextSpan.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,8 @@ public:
     CustomPairList m_worldOtherPairs; // "_sunlight", "sky", "fog"...: written after the keys above
     CKeptTexts m_worldKeptTexts;
     CKeyLayout m_worldKeyLayout; // "classname", "wad" and "mapversion" among the others
+    // Where the world's text is (see TextSpan.h).
+    mutable EntitySpan m_worldSource;
 
     friend bool operator==(const CWorldKeys&, const CWorldKeys&) = default;
 };

@@ -67,6 +67,31 @@ template <> void CPlacementRecord<CModelEntity>::TakeOut(CTolveDoc& doc) {
     m_held = TakeModelEntity(doc, m_object, m_index);
 }
 
+namespace {
+
+void ForgetSourceOf(const CMapBrush& brush) {
+    brush.m_source.Forget();
+}
+
+void ForgetSourceOf(const CPointEntity& entity) {
+    entity.m_source.Forget();
+}
+
+void ForgetSourceOf(const CModelEntity& entity) {
+    entity.m_source.Forget();
+    for (const auto& brush : entity.m_brushes)
+        brush->m_source.Forget();
+}
+
+} // namespace
+
+// Only an object out of the map is the record's; one in it gets its text
+// from the save.
+template <class Object> void CPlacementRecord<Object>::ForgetSource() {
+    if (m_held)
+        ForgetSourceOf(*m_held);
+}
+
 template class CPlacementRecord<CMapBrush>;
 template class CPlacementRecord<CPointEntity>;
 template class CPlacementRecord<CModelEntity>;

@@ -25,9 +25,18 @@ public:
     }
     void Redo(CTolveDoc& doc) override { Apply(doc, *m_after); }
     bool ChangesNothing() const override { return m_object == m_before; }
+    void RestoreSource() override { SourceOf(m_object) = SourceOf(m_before); }
+    void ForgetSource() override {
+        SourceOf(m_before).Forget();
+        if (m_after)
+            SourceOf(*m_after).Forget();
+    }
 
 private:
     void Apply(CTolveDoc& doc, const State& state);
+    static EntitySpan& SourceOf(const CPointEntity& entity) { return entity.m_source; }
+    static EntitySpan& SourceOf(const CModelEntityKeys& keys) { return keys.m_source; }
+    static EntitySpan& SourceOf(const CWorldKeys& world) { return world.m_worldSource; }
 
     State& m_object;
     State m_before;
@@ -54,6 +63,8 @@ public:
     void Undo(CTolveDoc& doc) override { Exchange(doc); }
     void Redo(CTolveDoc& doc) override { Exchange(doc); }
     bool ChangesNothing() const override { return m_other.Matches(m_brush); }
+    void RestoreSource() override { m_other.GiveSourceTo(m_brush); }
+    void ForgetSource() override { m_other.ForgetSource(); }
 
 private:
     void Exchange(CTolveDoc& doc);
@@ -75,6 +86,7 @@ public:
 
     void Undo(CTolveDoc& doc) override { m_added ? TakeOut(doc) : PutIn(doc); }
     void Redo(CTolveDoc& doc) override { m_added ? PutIn(doc) : TakeOut(doc); }
+    void ForgetSource() override;
 
 private:
     CPlacementRecord(CModelEntity* owner, Object& object, size_t index, bool added)

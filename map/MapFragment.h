@@ -4,6 +4,7 @@
 #include "map/CPointEntity.h"
 #include "map/CWorldKeys.h"
 #include "map/MapFormat.h"
+#include "map/MapSourceText.h"
 
 #include <memory>
 #include <optional>
@@ -33,6 +34,9 @@ struct MapFragment {
     // The line of the opening brace (counted from 0) of each brush read
     // with plane points that are not whole numbers.
     std::vector<int> fractionalBrushLines;
+    // The text read, which the objects' spans point into; the reader leaves
+    // the buffer itself to whoever holds the text.
+    MapSourceText source;
 
     bool IsEmpty() const {
         return !hasWorld && worldBrushes.empty() && modelEntities.empty() && pointEntities.empty();
@@ -53,6 +57,10 @@ struct MapContents {
     const PointEntityList* pointEntities = nullptr;
     MapFormat format = MapFormat::kStandard; // how every face line is written
     bool statesMapVersion = true;            // a Valve map's world says "mapversion" "220"
+    // The text the objects' spans point into, if any, and whether a save
+    // copies what nobody changed from it rather than write the whole map anew.
+    const MapSourceText* source = nullptr;
+    bool keepLayout = false;
 };
 
 // A fragment's world is written when it was read or holds brushes.

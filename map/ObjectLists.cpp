@@ -153,6 +153,7 @@ void ExchangeContents(CTolveDoc& doc, MapFragment& other) {
     std::swap(doc.m_statesMapVersion, other.statesMapVersion);
     std::swap(doc.m_mapGame, other.game);
     std::swap(doc.m_fractionalBrushLines, other.fractionalBrushLines);
+    std::swap(doc.m_source, other.source);
     doc.FollowMapOrders();
     doc.GetEditorState().ForgetSelection();
     if (otherTextures)

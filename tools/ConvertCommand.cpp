@@ -91,9 +91,13 @@ int RunConvertCommand(int argc, char** argv) {
     if (!AcceptWritingOverInput(opening, *options))
         return kConvertReadProblems;
     UserMessages messages;
+    doc.m_keepLayout = options->keepLayout;
     const bool saved = doc.OnSaveDocument(options->out, messages);
     ShowMessages(messages);
     if (!saved)
         return kConvertSaveFailed;
+    if (!doc.GetWholeSaveReason().empty())
+        std::fprintf(stderr, "tolve-map convert: %s was written whole anew: %s\n",
+                     options->out.c_str(), doc.GetWholeSaveReason().c_str());
     return opening == MapOpening::kReadWithProblems ? kConvertReadProblems : kConvertSaved;
 }

@@ -21,6 +21,7 @@ struct ConvertOptions {
     std::string out;
     std::optional<MapFormat> format; // the map's own form when not given
     bool force = false;
+    bool keepLayout = false; // copy the text of IN where the map holds it unchanged
     std::vector<std::string> textureFolders;
 };
 

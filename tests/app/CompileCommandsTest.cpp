@@ -91,7 +91,7 @@ TEST_F(CompileCommands, F9SavesTheMapRunsTheStepsAndDrawsTheLeak) {
 
     // The map was saved before the compilers read it.
     EXPECT_FALSE(ActiveDoc().IsModified());
-    EXPECT_EQ(ReadFileText(m_files.Path("room.map")), MapText(ActiveDoc()));
+    EXPECT_EQ(MapText(*Read(ReadFileText(m_files.Path("room.map")))->doc), MapText(ActiveDoc()));
 
     CCompileLogWindow* log = Runs().GetLogWindow(ActiveDoc());
     ASSERT_NE(log, nullptr);

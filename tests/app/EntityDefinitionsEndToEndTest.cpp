@@ -200,6 +200,6 @@ TEST_F(EntityDefinitionsEndToEnd, AKeyAddedThroughOtherKeysIsWrittenOnce) {
 
     QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
     const std::string saved = FileText(path);
-    EXPECT_NE(saved.find("\t\"wait\" \"2\"\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\n\"wait\" \"2\"\n"), std::string::npos) << saved; // the file's layout
     EXPECT_EQ(saved.find("\"wait\"", saved.find("\"wait\"") + 1), std::string::npos) << saved;
 }

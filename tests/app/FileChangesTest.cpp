@@ -142,7 +142,7 @@ TEST_F(OtherWriters, SaveAsksAndOverwriteWritesTheMap) {
               "\"room.map\" was changed on disk by another program since Tolve read or saved "
               "it.\n\nOverwrite that version with this map, or save this map elsewhere and keep "
               "both?");
-    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    ExpectFileHolds(m_path, ActiveDoc());
     EXPECT_THAT(ReadFileText(m_path), Not(HasSubstr("light")));
     EXPECT_FALSE(ActiveDoc().IsModified());
 
@@ -174,7 +174,7 @@ TEST_F(OtherWriters, SaveElsewhereKeepsTheirVersionAndCancelWritesNothing) {
     Frame().RunCommand(CommandId::kFileSave);
     EXPECT_EQ(m_messages.m_boxes.size(), 2u);
     EXPECT_EQ(ReadFileText(m_path), kTheirRoom);
-    EXPECT_EQ(ReadFileText(elsewhere), MapText(ActiveDoc()));
+    ExpectFileHolds(elsewhere, ActiveDoc());
     EXPECT_THAT(ReadFileText(elsewhere), Not(HasSubstr("light")));
     EXPECT_EQ(ActiveDoc().GetPathName(), elsewhere);
     EXPECT_FALSE(ActiveDoc().IsModified());
@@ -190,7 +190,7 @@ TEST_F(OtherWriters, AFileRemovedSinceItWasReadIsAskedAboutBeforeItIsWrittenAgai
     Frame().RunCommand(CommandId::kFileSave);
     ExpectSaveQuestion({"Save there", "Save elsewhere", "Cancel", MessageAnswer::kNo});
     EXPECT_THAT(m_messages.m_boxes[0].text, HasSubstr("is no longer on disk"));
-    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    ExpectFileHolds(m_path, ActiveDoc());
 }
 
 TEST_F(OtherWriters, ComingBackOffersAReloadThatOneUndoTakesBack) {
@@ -243,7 +243,7 @@ TEST_F(OtherWriters, KeepMineIsAnsweredOncePerChangeAndLeavesTheMapToSave) {
     // The user knows of that change: saving over it asks nothing more.
     Frame().RunCommand(CommandId::kFileSave);
     EXPECT_EQ(m_messages.m_boxes.size(), 1u);
-    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    ExpectFileHolds(m_path, ActiveDoc());
     EXPECT_FALSE(ActiveDoc().IsModified());
 
     WriteAsAnotherProgram(m_path, kTheirRoom);
@@ -377,7 +377,7 @@ TEST_F(OtherWriters, AWriteDuringTheSaveIsAskedAboutAndNothingIsLost) {
     Frame().RunCommand(CommandId::kFileSave);
     CSafeFileWriter::SetBeforeReplaceHook({});
     EXPECT_EQ(m_messages.m_boxes.size(), 2u);
-    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    ExpectFileHolds(m_path, ActiveDoc());
     EXPECT_FALSE(ActiveDoc().IsModified());
 }
 
@@ -395,7 +395,7 @@ TEST_F(OtherWriters, ALinkPutInPlaceOfTheMapIsNeverFollowed) {
     Frame().RunCommand(CommandId::kFileSave);
     ExpectSaveQuestion(kSaveCaptions);
     EXPECT_FALSE(std::filesystem::is_symlink(m_path));
-    EXPECT_EQ(ReadFileText(m_path), MapText(ActiveDoc()));
+    ExpectFileHolds(m_path, ActiveDoc());
 
     std::filesystem::remove(m_path);
     std::filesystem::create_symlink(victim, m_path);

@@ -73,7 +73,7 @@ TEST(CTolveDoc, SaveWritesTheMapAndClearsTheModifiedFlag) {
     ASSERT_TRUE(SaveShowing(map.doc, map.path.string()));
     EXPECT_FALSE(map.doc.IsModified());
     EXPECT_TRUE(messages.m_boxes.empty());
-    EXPECT_EQ(ReadFileText(map.path), MapText(map.doc));
+    EXPECT_EQ(MapText(*Read(ReadFileText(map.path))->doc), MapText(map.doc));
 }
 
 TEST(CTolveDoc, SaveIntoAMissingFolderSaysSoAndStaysModified) {

@@ -1,5 +1,7 @@
 // Unusual and hostile files: nothing hangs, nothing after a bad byte is lost,
 // and one read never shows more than one box.
+#include "map/CMapEdits.h"
+
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +88,9 @@ TEST(HostileMapFile, AMapOpenedThroughALinkIsReadAndSavedThroughIt) {
     EXPECT_TRUE(messages.m_boxes.empty());
     ASSERT_EQ(doc.GetWorldBrushes().size(), 1u);
     ASSERT_EQ(doc.GetPointEntities().size(), 1u);
-    doc.GetPointEntities()[0]->m_origin.z = 48;
+    Edit(doc, [&](CMapEdits& edits) {
+        edits.MovePointEntity(*doc.GetPointEntities()[0], {0, 0, 16});
+    });
     ASSERT_TRUE(SaveShowing(doc, dir.Path("link.map").string()));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.map")));
     EXPECT_NE(ReadFileText(dir.Path("maps/real.map")).find("\"origin\" \"0 0 48\""),

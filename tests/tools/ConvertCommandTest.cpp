@@ -23,6 +23,27 @@ void ExpectSaved(const ToolRun& run) {
     EXPECT_EQ(run.status, 0) << run.err;
 }
 
+// --keep-layout gives a map read without problems back byte for byte, its
+// comments and CRLF line ends too; without it the map is written in the
+// editor's own layout; and a change of form writes the whole map, saying so.
+TEST(ConvertTool, KeepLayoutGivesTheFileBackAndSaysWhenItCannot) {
+    CTempDir dir;
+    const std::string out = dir.Path("out.map").string();
+    for (const char* file : {"maps/ericw_q1_tjunc_matrix.map", "maps/id_dm1.map"}) {
+        SCOPED_TRACE(file);
+        const std::string in = Data(file);
+        ExpectSaved(Convert(dir, {"--keep-layout", in, out}));
+        EXPECT_TRUE(ReadFileText(out) == ReadFileText(in));
+        ExpectSaved(Convert(dir, {in, out}));
+        EXPECT_FALSE(ReadFileText(out) == ReadFileText(in));
+    }
+    const ToolRun converted =
+        Convert(dir, {"--keep-layout", "--format", "valve", Data("maps/id_dm1.map"), out});
+    ExpectSaved(converted);
+    EXPECT_THAT(converted.err, HasSubstr(out + " was written whole anew: its face lines are saved "
+                                               "in another form"));
+}
+
 TEST(ConvertTool, ValveMapsKeepTheirFormAndThoseWhoseFacesAllConvertBecomeStandard) {
     CTempDir dir;
     const std::string out = dir.Path("out.map").string();

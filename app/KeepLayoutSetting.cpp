@@ -1,0 +1,7 @@
+#include "app/KeepLayoutSetting.h"
+
+#include "app/AppSettings.h"
+
+bool LoadKeepLayoutSetting() {
+    return OpenAppSettings().value(QStringLiteral("Save/KeepLayout"), true).toBool();
+}
