@@ -16,3 +16,7 @@ std::string DescribeIntegerRange(int32_t low, int32_t high);
 // The number a box holds when its text is one whole number, blanks around it
 // allowed, within the 32-bit range; none otherwise.
 std::optional<int32_t> ParseWholeInteger(std::string_view text);
+
+// The number a box holds when its text is one finite decimal number, blanks
+// around it allowed; none otherwise.
+std::optional<double> ParseWholeDecimal(std::string_view text);

@@ -1,6 +1,6 @@
 #include "map/TransformFields.h"
 
-#include "framework/TextToNumber.h"
+#include "framework/FieldMessages.h"
 #include "map/MapLimits.h"
 
 #include <cmath>
@@ -15,27 +15,13 @@ constexpr double kMaxScale = 1000.0;
 
 const char* const kAxisNames[3] = {"X", "Y", "Z"};
 
-// The number a box holds: one decimal number, blanks around it allowed.
-std::optional<double> ParseBox(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return std::nullopt;
-    const size_t last = text.find_last_not_of(kBlanks);
-    const std::string trimmed(text.substr(first, last - first + 1));
-    double value = 0.0;
-    if (!ParseWholeDouble(trimmed.c_str(), value) || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 std::string Bound(double value) {
     return std::to_string(static_cast<int64_t>(value));
 }
 
 std::optional<TransformFieldProblem> CheckRange(const std::string& text, TransformBox box,
                                                 const std::string& name, double limit) {
-    const std::optional<double> value = ParseBox(text);
+    const std::optional<double> value = ParseWholeDecimal(text);
     if (value && std::fabs(*value) <= limit)
         return std::nullopt;
     return TransformFieldProblem{box, "Please enter a number between -" + Bound(limit) + " and " +
@@ -44,7 +30,7 @@ std::optional<TransformFieldProblem> CheckRange(const std::string& text, Transfo
 
 std::optional<TransformFieldProblem> CheckScale(const std::string& text, TransformBox box,
                                                 const std::string& name) {
-    const std::optional<double> value = ParseBox(text);
+    const std::optional<double> value = ParseWholeDecimal(text);
     if (value && *value != 0.0 && std::fabs(*value) <= kMaxScale)
         return std::nullopt;
     return TransformFieldProblem{box, "Please enter a number between -" + Bound(kMaxScale) +
@@ -83,12 +69,12 @@ BrushTransform MakeTransform(const TransformFields& fields, const Vec3d& setCent
     BrushTransform transform;
     transform.centre = setCentre;
     for (int axis = 0; axis < 3; ++axis) {
-        transform.move[axis] = ParseBox(fields.move[axis]).value_or(0.0);
-        transform.scale[axis] = ParseBox(fields.scale[axis]).value_or(1.0);
+        transform.move[axis] = ParseWholeDecimal(fields.move[axis]).value_or(0.0);
+        transform.scale[axis] = ParseWholeDecimal(fields.scale[axis]).value_or(1.0);
         if (fields.typedCentre)
-            transform.centre[axis] = ParseBox(fields.centre[axis]).value_or(0.0);
+            transform.centre[axis] = ParseWholeDecimal(fields.centre[axis]).value_or(0.0);
     }
-    transform.turnDegrees = ParseBox(fields.angle).value_or(0.0);
+    transform.turnDegrees = ParseWholeDecimal(fields.angle).value_or(0.0);
     const int axis = fields.turnAxis >= 0 && fields.turnAxis < 3 ? fields.turnAxis : 2;
     transform.turnAxis = Vec3d();
     transform.turnAxis[axis] = 1.0;
