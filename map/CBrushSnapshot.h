@@ -22,6 +22,8 @@ public:
     bool Matches(const CMapBrush& brush) const;
     // The brush's text went with a save; the state held is written anew.
     void ForgetSource() { m_source.Forget(); }
+    // ... after the comments `live` (the brush as it is) was saved with.
+    void TakeLeadOf(const CMapBrush& live) { m_source = live.m_source.Lead(); }
     // The brush is as this holds it: it takes the text back.
     void GiveSourceTo(const CMapBrush& brush) const { brush.m_source = m_source; }
 

@@ -19,4 +19,9 @@ public:
     // Told when a save wrote the map anew: the states the record holds are in
     // no text the map keeps, and are written anew when they come back.
     virtual void ForgetSource() {}
+    // Told next, once every record forgot: a state of an object still in the
+    // map takes the comments the save wrote before the object (the lead of
+    // its new text), so that an undo past the save leaves them in place. An
+    // object out of the map has no text by then.
+    virtual void TakeSavedLead() {}
 };

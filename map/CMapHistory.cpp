@@ -65,10 +65,18 @@ void CMapHistory::Clear() {
     Tell(false);
 }
 
-void CMapHistory::ForgetSources() {
+// Two rounds: an object a later step took out of the map must have lost its
+// text before a state of it asks for its lead.
+void CMapHistory::ForgetSources(bool keepLeads) {
     for (Step& step : m_steps) {
         for (auto& record : step.records)
             record->ForgetSource();
+    }
+    if (!keepLeads)
+        return;
+    for (Step& step : m_steps) {
+        for (auto& record : step.records)
+            record->TakeSavedLead();
     }
 }
 

@@ -50,8 +50,9 @@ public:
     // Forgets every step; the map as it is now is the one on disk.
     void Clear();
     // A save wrote the map's text anew: what the steps keep of the text read
-    // before points into a text no longer kept.
-    void ForgetSources();
+    // before points into a text no longer kept. With `keepLeads`, states of
+    // objects in the map keep the comments saved before them.
+    void ForgetSources(bool keepLeads);
 
     // The transactions' side. Records go into the transaction that is open;
     // a transaction opened inside another joins it.

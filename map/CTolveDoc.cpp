@@ -278,14 +278,16 @@ std::optional<FileError> CTolveDoc::WriteMapFile(const std::string& path, Writte
 }
 
 // The text saved is the one the objects are kept as from now on; the states
-// the history holds are in no text kept.
+// the history holds are in no text kept, but keep the comments their objects
+// were saved with.
 void CTolveDoc::KeepSavedText(std::string text, const SavedSpans& spans) {
-    m_history.ForgetSources();
     if (text.size() >= kNoText) {
+        m_history.ForgetSources(false);
         m_source = MapSourceText();
         return;
     }
     ApplySavedSpans(spans, *this);
+    m_history.ForgetSources(true);
     m_source.text = std::make_shared<const std::string>(std::move(text));
     m_source.trailingBegin = spans.trailingBegin;
     m_source.format = m_mapFormat;

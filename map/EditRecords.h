@@ -31,6 +31,11 @@ public:
         if (m_after)
             SourceOf(*m_after).Forget();
     }
+    void TakeSavedLead() override {
+        SourceOf(m_before) = SourceOf(m_object).Lead();
+        if (m_after)
+            SourceOf(*m_after) = SourceOf(m_object).Lead();
+    }
 
 private:
     void Apply(CTolveDoc& doc, const State& state);
@@ -65,6 +70,7 @@ public:
     bool ChangesNothing() const override { return m_other.Matches(m_brush); }
     void RestoreSource() override { m_other.GiveSourceTo(m_brush); }
     void ForgetSource() override { m_other.ForgetSource(); }
+    void TakeSavedLead() override { m_other.TakeLeadOf(m_brush); }
 
 private:
     void Exchange(CTolveDoc& doc);

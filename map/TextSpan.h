@@ -25,6 +25,8 @@ struct TextSpan {
     bool HasLead() const { return begin != kNoText; }
     void Touch() { end = kNoText; }
     void Forget() { *this = TextSpan(); }
+    // The comments before the brush, without the brush's text.
+    TextSpan Lead() const { return {begin, kNoText}; }
 
     friend bool operator==(const TextSpan&, const TextSpan&) { return true; }
 };
@@ -44,6 +46,8 @@ struct EntitySpan {
     bool IsTailKept() const { return tailBegin != kNoText; }
     void Touch() { headEnd = kNoText; }
     void Forget() { *this = EntitySpan(); }
+    // The comments before the entity and its tail, without its head.
+    EntitySpan Lead() const { return {begin, kNoText, tailBegin, end}; }
 
     friend bool operator==(const EntitySpan&, const EntitySpan&) { return true; }
 };

@@ -288,11 +288,20 @@ TEST(KeptLayoutSave, UndoPastASaveGivesTheMapBack) {
         edits.MoveBrush(*map.Entity(0).m_brushes[1], {16, 0, 0});
         edits.RemoveModelEntity(map.Entity(1));
     });
-    map.Save();
+    const std::string edited = map.Save();
     map.doc.GetHistory().Undo(map.doc);
     const std::string undone = map.Save();
     EXPECT_EQ(MapText(*Read(undone)->doc), before);
     EXPECT_EQ(map.SaveText(), undone);
+    // The moved brush goes back with the comment the save left before it.
+    auto comments = [](const std::string& text) {
+        size_t count = 0;
+        for (size_t at = text.find("// brush"); at != std::string::npos;
+             at = text.find("// brush", at + 1))
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(comments(undone), comments(edited));
 }
 
 // A key added to the world is the one new line; the byte-order mark and the
