@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CDocManager.h"
+#include "dialogs/PreferenceValues.h"
 #include "map/CMapWriter.h"
 #include "map/CTolveDoc.h"
 
@@ -13,7 +14,6 @@
 namespace {
 
 const char* const kIntervalKey = "Autosave/IntervalMinutes";
-constexpr int kLongestInterval = 24 * 60;
 constexpr int kMillisecondsPerMinute = 60 * 1000;
 
 std::filesystem::path ToPath(const QString& folder) {
@@ -50,19 +50,24 @@ QString CAutosaver::DefaultFolder() {
 int CAutosaver::LoadIntervalMinutes() {
     bool valid = false;
     const int minutes = OpenAppSettings().value(QLatin1String(kIntervalKey)).toInt(&valid);
-    return valid ? std::clamp(minutes, 0, kLongestInterval) : kDefaultIntervalMinutes;
+    return valid ? std::clamp(minutes, 0, kLongestAutosaveInterval) : kDefaultIntervalMinutes;
 }
 
 void CAutosaver::StoreIntervalMinutes(int minutes) {
     OpenAppSettings().setValue(QLatin1String(kIntervalKey), minutes);
 }
 
+void CAutosaver::SetInterval(int intervalMinutes) {
+    m_timer.stop();
+    if (intervalMinutes > 0)
+        m_timer.start(intervalMinutes * kMillisecondsPerMinute);
+}
+
 void CAutosaver::Start(int intervalMinutes) {
     // The folder is opened even with the timer off, so that what an earlier
     // run left can still be recovered into it.
     OpenStore();
-    if (intervalMinutes > 0)
-        m_timer.start(intervalMinutes * kMillisecondsPerMinute);
+    SetInterval(intervalMinutes);
 }
 
 // A folder that could not be made (a full disk, a folder of the wrong owner)

@@ -52,6 +52,8 @@ public:
     // Locks this run's folder and starts the timer. When the folder cannot
     // be made, autosave is off until a tick finds it usable.
     void Start(int intervalMinutes);
+    // Copies from now on every so many minutes; 0 stops them.
+    void SetInterval(int intervalMinutes);
     QTimer& GetTimer() { return m_timer; }
 
     // Writes a copy of each modified map whose changes have no copy yet.

@@ -1,8 +1,7 @@
 #include "app/CChildFrame.h"
 
 #include "app/CDocManager.h"
-#include "app/CameraCommands.h"
-#include "app/GridCommands.h"
+#include "app/OpenMapSettings.h"
 #include "gl/CCameraView.h"
 #include "widgets/CTolveView.h"
 #include "widgets/CViewPane.h"
@@ -15,14 +14,12 @@ CChildFrame::CChildFrame(CTolveDoc& doc, CDocManager& manager, Kind kind)
     setAttribute(Qt::WA_DeleteOnClose);
     if (kind == Kind::kCamera) {
         m_camera = new CCameraView(doc);
-        m_camera->SetDrawOptions(LoadSceneDrawOptions());
-        m_camera->GetCamera().SetSpeed(LoadCameraSpeed());
         setWidget(m_camera);
-        return;
+    } else {
+        m_view = new CTolveView(doc);
+        setWidget(new CViewPane(m_view));
     }
-    m_view = new CTolveView(doc);
-    m_view->ShowGrid(LoadGridSetting());
-    setWidget(new CViewPane(m_view));
+    ApplySettingsTo(*this);
 }
 
 QWidget& CChildFrame::GetViewWidget() const {

@@ -5,12 +5,10 @@
 #include "app/CRecentFileList.h"
 #include "app/CSaveFileChooser.h"
 #include "app/CWindowArranger.h"
-#include "app/ClipCommands.h"
 #include "app/DefinitionCommands.h"
 #include "app/KeepLayoutSetting.h"
-#include "app/PickDistanceSetting.h"
+#include "app/OpenMapSettings.h"
 #include "app/SearchFolderSetting.h"
-#include "app/TextureLockCommand.h"
 #include "app/ViewLayoutSetting.h"
 #include "framework/CFileChooser.h"
 #include "framework/CMessageService.h"
@@ -553,10 +551,7 @@ CTolveDoc* CDocManager::FindDocument(const QString& canonicalPath) const {
 
 CTolveDoc& CDocManager::AddDocument(std::unique_ptr<CTolveDoc> doc) {
     CTolveDoc& added = *doc;
-    added.m_textureLock = LoadTextureLockSetting();
-    added.GetEditorState().SetPickDistance(LoadPickDistance());
-    if (LoadClipTakesLargestFaceTexture())
-        added.GetEditorState().SetClipTexture(ClipTexture::kLargestFace);
+    ApplySettingsTo(added);
     m_historyListeners[&added] = added.GetHistory().AddListener([this, &added](bool) {
         UpdateFrameTitles(added);
         emit HistoryChanged();

@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/CChildFrame.h"
 #include "app/CDocManager.h"
+#include "app/OpenMapSettings.h"
 #include "framework/CStatusNotice.h"
 #include "gl/CCameraView.h"
 #include "gl/CameraViewSupport.h"
@@ -28,23 +29,10 @@ void OpenCameraView(const CommandContext& c) {
     c.docs->CreateCameraFrame(c.view->GetDocument());
 }
 
-// Every camera view of every map follows the settings at once.
-void ApplyDrawOptions(const CommandContext& c) {
-    if (!c.docs)
-        return;
-    const SceneDrawOptions options = LoadSceneDrawOptions();
-    for (const auto& doc : c.docs->GetDocuments()) {
-        for (CChildFrame* frame : c.docs->GetFrames(*doc)) {
-            if (CCameraView* camera = frame->GetCameraView())
-                camera->SetDrawOptions(options);
-        }
-    }
-}
-
 template <const char* const* key, bool fallback> void ToggleSetting(const CommandContext& c) {
     const bool value = OpenAppSettings().value(QLatin1String(*key), fallback).toBool();
     OpenAppSettings().setValue(QLatin1String(*key), !value);
-    ApplyDrawOptions(c);
+    ApplySettingsToOpenMaps(c);
 }
 
 template <const char* const* key, bool fallback> bool IsSettingOn(const CommandContext&) {
@@ -59,6 +47,15 @@ double LoadCameraSpeed() {
                              .value(QLatin1String(kSpeedKey), CSceneCamera::kDefaultSpeed)
                              .toDouble(&ok);
     return ok ? speed : CSceneCamera::kDefaultSpeed;
+}
+
+void StoreCameraSpeed(double speed) {
+    OpenAppSettings().setValue(QLatin1String(kSpeedKey), speed);
+}
+
+void StoreSceneDrawOptions(const SceneDrawOptions& options) {
+    OpenAppSettings().setValue(QLatin1String(kFullbrightKey), options.fullbright);
+    OpenAppSettings().setValue(QLatin1String(kToolTexturesKey), options.showToolTextures);
 }
 
 SceneDrawOptions LoadSceneDrawOptions() {

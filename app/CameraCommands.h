@@ -8,6 +8,8 @@
 // shared by every camera view).
 void AddCameraCommands(CommandEntries& entries);
 SceneDrawOptions LoadSceneDrawOptions();
+void StoreSceneDrawOptions(const SceneDrawOptions& options);
 // The camera's flying speed in units per second (setting Camera/Speed, held
 // to the camera's range: from half a unit to 16,384).
 double LoadCameraSpeed();
+void StoreCameraSpeed(double speed);

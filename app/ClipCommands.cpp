@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CDocManager.h"
+#include "app/OpenMapSettings.h"
 #include "gl/CCameraView.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
@@ -26,17 +27,10 @@ bool IsClipping(const CommandContext& context) {
                           : context.view->GetClipTool() != nullptr;
 }
 
-// Every open map follows the one setting.
 void ToggleClipTexture(const CommandContext& context) {
-    const bool largest =
-        context.view->GetDocument().GetEditorState().GetClipTexture() != ClipTexture::kLargestFace;
-    OpenAppSettings().setValue(QLatin1String(kClipTextureKey), largest);
-    const ClipTexture texture = largest ? ClipTexture::kLargestFace : ClipTexture::kCurrent;
-    context.view->GetDocument().GetEditorState().SetClipTexture(texture);
-    if (context.docs) {
-        for (const auto& doc : context.docs->GetDocuments())
-            doc->GetEditorState().SetClipTexture(texture);
-    }
+    StoreClipTakesLargestFaceTexture(
+        context.view->GetDocument().GetEditorState().GetClipTexture() != ClipTexture::kLargestFace);
+    ApplySettingsToOpenMaps(context);
 }
 
 bool TakesLargestFaceTexture(const CommandContext& context) {
@@ -48,6 +42,10 @@ bool TakesLargestFaceTexture(const CommandContext& context) {
 
 bool LoadClipTakesLargestFaceTexture() {
     return OpenAppSettings().value(QLatin1String(kClipTextureKey), false).toBool();
+}
+
+void StoreClipTakesLargestFaceTexture(bool largest) {
+    OpenAppSettings().setValue(QLatin1String(kClipTextureKey), largest);
 }
 
 void AddClipCommands(CommandEntries& entries) {

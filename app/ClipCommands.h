@@ -7,3 +7,4 @@ void AddClipCommands(CommandEntries& entries);
 
 // The user's choice of texture for a cut's new faces, kept in the settings.
 bool LoadClipTakesLargestFaceTexture();
+void StoreClipTakesLargestFaceTexture(bool largest);

@@ -18,6 +18,7 @@
 #include "app/OwnerCommands.h"
 #include "app/PickDistanceSetting.h"
 #include "app/PointFileCommands.h"
+#include "app/PreferencesCommands.h"
 #include "app/SelectionCommands.h"
 #include "app/SetCommands.h"
 #include "app/TextureAlignCommands.h"
@@ -43,6 +44,7 @@ CommandEntries GatherCommandEntries() {
     AddTextureBrowserCommands(entries);
     AddFaceInspectorCommands(entries);
     AddFindCommands(entries);
+    AddPreferencesCommands(entries);
     AddTextureAlignCommands(entries);
     AddWindowCommands(entries);
     AddCameraCommands(entries);

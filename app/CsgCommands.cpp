@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "dialogs/CNumberDlg.h"
+#include "dialogs/PreferenceValues.h"
 #include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
 #include "framework/FieldMessages.h"
@@ -18,7 +19,6 @@ using enum CommandScope;
 
 constexpr const char* kMessageTitle = "CSG";
 const char* const kWallThicknessKey = "Csg/WallThickness";
-constexpr int32_t kMaxWallThickness = 4096;
 
 constexpr SubmenuPlace kCsgMenu{"C&SG", 6, 5};
 
@@ -119,8 +119,7 @@ void ChooseWallThickness(const CommandContext& c) {
     dialog.SetText(std::to_string(LoadWallThickness()));
     if (!RunModalDialog(dialog))
         return;
-    OpenAppSettings().setValue(QLatin1String(kWallThicknessKey),
-                               *ParseWholeInteger(dialog.GetText()));
+    StoreWallThickness(*ParseWholeInteger(dialog.GetText()));
 }
 
 MenuPlace CsgMenu(int group, int order) {
@@ -134,6 +133,10 @@ int32_t LoadWallThickness() {
     bool valid = false;
     const int units = OpenAppSettings().value(QLatin1String(kWallThicknessKey)).toInt(&valid);
     return valid && units > 0 && units <= kMaxWallThickness ? units : 0;
+}
+
+void StoreWallThickness(int32_t units) {
+    OpenAppSettings().setValue(QLatin1String(kWallThicknessKey), units);
 }
 
 void AddCsgCommands(CommandEntries& entries) {

@@ -14,3 +14,4 @@ void AddCsgCommands(CommandEntries& entries);
 // How thick Hollow makes walls, "Csg/WallThickness"; 0 (the default): the
 // snap step of the map.
 int32_t LoadWallThickness();
+void StoreWallThickness(int32_t units);

@@ -3,8 +3,11 @@
 #include "app/AppSettings.h"
 #include "app/CChildFrame.h"
 #include "app/CDocManager.h"
+#include "app/OpenMapSettings.h"
 #include "map/SnapFields.h"
 #include "widgets/CTolveView.h"
+
+#include <QColor>
 
 #include <algorithm>
 
@@ -13,18 +16,11 @@ namespace {
 using enum CommandScope;
 
 const char* const kGridKey = "View/Grid";
+const char* const kGridColourKey = "View/GridColour";
 
-// Every view of every open map follows the one setting.
 void ToggleGrid(const CommandContext& context) {
-    const bool shown = !context.view->IsGridShown();
-    OpenAppSettings().setValue(QLatin1String(kGridKey), shown);
-    context.view->ShowGrid(shown);
-    if (!context.docs)
-        return;
-    for (const auto& doc : context.docs->GetDocuments()) {
-        for (CChildFrame* frame : context.docs->GetFrames(*doc))
-            frame->GetView().ShowGrid(shown);
-    }
+    StoreGridSetting(!context.view->IsGridShown());
+    ApplySettingsToOpenMaps(context);
 }
 
 bool IsGridShown(const CommandContext& context) {
@@ -42,6 +38,23 @@ template <bool Finer> void ChangeSnap(const CommandContext& context) {
 
 bool LoadGridSetting() {
     return OpenAppSettings().value(QLatin1String(kGridKey), true).toBool();
+}
+
+void StoreGridSetting(bool shown) {
+    OpenAppSettings().setValue(QLatin1String(kGridKey), shown);
+}
+
+Rgb LoadGridColour() {
+    const QColor colour(OpenAppSettings().value(QLatin1String(kGridColourKey)).toString());
+    if (!colour.isValid())
+        return kGridMinor;
+    return {static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
+            static_cast<uint8_t>(colour.blue())};
+}
+
+void StoreGridColour(Rgb colour) {
+    OpenAppSettings().setValue(QLatin1String(kGridColourKey),
+                               QColor(colour.r, colour.g, colour.b).name());
 }
 
 void AddGridCommands(CommandEntries& entries) {

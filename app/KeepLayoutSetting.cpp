@@ -2,6 +2,16 @@
 
 #include "app/AppSettings.h"
 
+namespace {
+
+const char* const kKeepLayoutKey = "Save/KeepLayout";
+
+} // namespace
+
 bool LoadKeepLayoutSetting() {
-    return OpenAppSettings().value(QStringLiteral("Save/KeepLayout"), true).toBool();
+    return OpenAppSettings().value(QLatin1String(kKeepLayoutKey), true).toBool();
+}
+
+void StoreKeepLayoutSetting(bool keep) {
+    OpenAppSettings().setValue(QLatin1String(kKeepLayoutKey), keep);
 }

@@ -5,3 +5,4 @@
 // for byte) rather than write the whole file anew; one setting for every map,
 // "Save/KeepLayout", on by default.
 bool LoadKeepLayoutSetting();
+void StoreKeepLayoutSetting(bool keep);

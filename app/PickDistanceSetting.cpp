@@ -1,15 +1,15 @@
 #include "app/PickDistanceSetting.h"
 
 #include "app/AppSettings.h"
-#include "app/CDocManager.h"
+#include "app/OpenMapSettings.h"
 #include "dialogs/CNumberDlg.h"
+#include "dialogs/PreferenceValues.h"
 #include "framework/FieldMessages.h"
 #include "widgets/CTolveView.h"
 
 namespace {
 
 const char* const kPickDistanceKey = "Selection/PickDistance";
-constexpr int32_t kMaxPickDistance = 10000;
 
 std::optional<std::string> FindPickDistanceProblem(const std::string& text) {
     const std::optional<int32_t> value = ParseWholeInteger(text);
@@ -18,20 +18,14 @@ std::optional<std::string> FindPickDistanceProblem(const std::string& text) {
     return std::nullopt;
 }
 
-// Every open map follows the one setting.
 void ChoosePickDistance(const CommandContext& context) {
     CNumberDlg dialog("Pick Distance", QStringLiteral("Pick distance (pixels, 0 = unlimited):"),
                       FindPickDistanceProblem, context.view->window());
     dialog.SetText(std::to_string(LoadPickDistance()));
     if (!RunModalDialog(dialog))
         return;
-    const int32_t pixels = *ParseWholeInteger(dialog.GetText());
-    OpenAppSettings().setValue(QLatin1String(kPickDistanceKey), pixels);
-    context.view->GetDocument().GetEditorState().SetPickDistance(pixels);
-    if (context.docs) {
-        for (const auto& doc : context.docs->GetDocuments())
-            doc->GetEditorState().SetPickDistance(pixels);
-    }
+    StorePickDistance(*ParseWholeInteger(dialog.GetText()));
+    ApplySettingsToOpenMaps(context);
 }
 
 } // namespace
@@ -40,6 +34,10 @@ int32_t LoadPickDistance() {
     bool valid = false;
     const int pixels = OpenAppSettings().value(QLatin1String(kPickDistanceKey)).toInt(&valid);
     return valid && pixels > 0 && pixels <= kMaxPickDistance ? pixels : 0;
+}
+
+void StorePickDistance(int32_t pixels) {
+    OpenAppSettings().setValue(QLatin1String(kPickDistanceKey), pixels);
 }
 
 void AddPickDistanceCommand(CommandEntries& entries) {

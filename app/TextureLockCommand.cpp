@@ -1,7 +1,7 @@
 #include "app/TextureLockCommand.h"
 
 #include "app/AppSettings.h"
-#include "app/CDocManager.h"
+#include "app/OpenMapSettings.h"
 #include "map/CTolveDoc.h"
 #include "widgets/CTolveView.h"
 
@@ -9,15 +9,9 @@ namespace {
 
 const char* const kTextureLockKey = "Edit/TextureLock";
 
-// Every open map follows the one setting.
 void ToggleTextureLock(const CommandContext& context) {
-    const bool locked = !context.view->GetDocument().m_textureLock;
-    StoreTextureLockSetting(locked);
-    context.view->GetDocument().m_textureLock = locked;
-    if (context.docs) {
-        for (const auto& doc : context.docs->GetDocuments())
-            doc->m_textureLock = locked;
-    }
+    StoreTextureLockSetting(!context.view->GetDocument().m_textureLock);
+    ApplySettingsToOpenMaps(context);
 }
 
 bool IsTextureLocked(const CommandContext& context) {

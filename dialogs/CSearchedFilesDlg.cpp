@@ -1,9 +1,9 @@
 #include "dialogs/CSearchedFilesDlg.h"
 
+#include "dialogs/CFolderListBox.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/DialogText.h"
 #include "framework/CFileChooser.h"
-#include "framework/CFolderChooser.h"
 #include "map/CMapDefinitions.h"
 #include "texture/CTextureWad.h"
 #include "texture/TextureWadEntry.h"
@@ -83,8 +83,8 @@ CSearchedFilesDlg::CSearchedFilesDlg(const std::string& wadValue, const std::str
     connect(m_ok, &QPushButton::clicked, this, &CSearchedFilesDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CSearchedFilesDlg::reject);
 
-    for (const std::string& folder : textureFolders)
-        AddFolderItem(folder);
+    m_folders->SetFolders(textureFolders);
+    m_search.textureFolders = textureFolders;
     for (const std::string& name : SplitWadListNames(wadValue))
         AddFileItem(name);
     if (m_files->topLevelItemCount() > 0)
@@ -126,16 +126,13 @@ QWidget* CSearchedFilesDlg::BuildFolderGroup() {
         new QLabel(QStringLiteral("A file the map's folder lacks is looked for here by its name."),
                    group),
         0, 0);
-    m_folders = new QListWidget(group);
-    grid->addWidget(m_folders, 1, 0);
-    auto* column = new QVBoxLayout;
-    m_addFolder = AddSideButton(*column, "Add Folder...", group);
-    m_removeFolder = AddSideButton(*column, "Remove Folder", group);
-    column->addStretch(1);
-    grid->addLayout(column, 1, 1);
-    connect(m_addFolder, &QPushButton::clicked, this, &CSearchedFilesDlg::OnAddFolder);
-    connect(m_removeFolder, &QPushButton::clicked, this, &CSearchedFilesDlg::OnRemoveFolder);
-    connect(m_folders, &QListWidget::currentRowChanged, this, &CSearchedFilesDlg::EnableButtons);
+    m_folders = new CFolderListBox(m_kind.folderChooserTitle, group);
+    grid->addWidget(m_folders, 1, 0, 1, 2);
+    // Folders may find files or lose them, so each entry is looked at again.
+    connect(m_folders, &CFolderListBox::FoldersChanged, this, [this] {
+        m_search.textureFolders = m_folders->GetFolders();
+        ShowFileStates();
+    });
     return group;
 }
 
@@ -143,12 +140,6 @@ void CSearchedFilesDlg::AddFileItem(const std::string& name) {
     auto* item = new QTreeWidgetItem(m_files);
     item->setText(0, ToDialogText(name));
     item->setData(0, kBytesRole, ToBytes(name));
-}
-
-void CSearchedFilesDlg::AddFolderItem(const std::string& folder) {
-    auto* item = new QListWidgetItem(QFile::decodeName(folder.c_str()), m_folders);
-    item->setData(kBytesRole, ToBytes(folder));
-    m_search.textureFolders.push_back(folder);
 }
 
 std::vector<std::string> CSearchedFilesDlg::GetEntryNames() const {
@@ -181,7 +172,6 @@ void CSearchedFilesDlg::EnableButtons() {
     m_removeFile->setEnabled(row >= 0);
     m_moveUp->setEnabled(row > 0);
     m_moveDown->setEnabled(row >= 0 && row + 1 < m_files->topLevelItemCount());
-    m_removeFolder->setEnabled(m_folders->currentRow() >= 0);
 }
 
 void CSearchedFilesDlg::OnAddFile() {
@@ -211,23 +201,21 @@ void CSearchedFilesDlg::OnMoveFile(int step) {
 }
 
 void CSearchedFilesDlg::OnAddFolder() {
-    std::optional<std::string> folder =
-        FolderChooserSlot::Get().ChooseFolder(m_kind.folderChooserTitle);
-    if (!folder)
-        return;
-    const auto& folders = m_search.textureFolders;
-    if (std::find(folders.begin(), folders.end(), *folder) == folders.end())
-        AddFolderItem(*folder);
-    ShowFileStates();
-    EnableButtons();
+    m_folders->OnAddFolder();
 }
 
 void CSearchedFilesDlg::OnRemoveFolder() {
-    const int row = m_folders->currentRow();
-    if (row < 0)
-        return;
-    delete m_folders->takeItem(row);
-    m_search.textureFolders.erase(m_search.textureFolders.begin() + row);
-    ShowFileStates();
-    EnableButtons();
+    m_folders->OnRemoveFolder();
+}
+
+QListWidget* CSearchedFilesDlg::GetFolderList() const {
+    return m_folders->GetList();
+}
+
+QPushButton* CSearchedFilesDlg::GetAddFolderButton() const {
+    return m_folders->GetAddButton();
+}
+
+QPushButton* CSearchedFilesDlg::GetRemoveFolderButton() const {
+    return m_folders->GetRemoveButton();
 }

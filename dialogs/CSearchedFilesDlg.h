@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CFolderListBox;
 class QListWidget;
 class QPushButton;
 class QTreeWidget;
@@ -64,13 +65,13 @@ public:
     void OnRemoveFolder();
 
     QTreeWidget* GetFileList() const { return m_files; }
-    QListWidget* GetFolderList() const { return m_folders; }
+    QListWidget* GetFolderList() const;
     QPushButton* GetAddFileButton() const { return m_addFile; }
     QPushButton* GetRemoveFileButton() const { return m_removeFile; }
     QPushButton* GetMoveUpButton() const { return m_moveUp; }
     QPushButton* GetMoveDownButton() const { return m_moveDown; }
-    QPushButton* GetAddFolderButton() const { return m_addFolder; }
-    QPushButton* GetRemoveFolderButton() const { return m_removeFolder; }
+    QPushButton* GetAddFolderButton() const;
+    QPushButton* GetRemoveFolderButton() const;
     QPushButton* GetOkButton() const { return m_ok; }
     QPushButton* GetCancelButton() const { return m_cancel; }
 
@@ -78,7 +79,6 @@ private:
     QWidget* BuildFileGroup();
     QWidget* BuildFolderGroup();
     void AddFileItem(const std::string& name);
-    void AddFolderItem(const std::string& folder);
     void ShowFileStates();
     void EnableButtons();
 
@@ -86,13 +86,11 @@ private:
     std::string m_wadValue;
     TextureSearchPaths m_search;
     QTreeWidget* m_files = nullptr;
-    QListWidget* m_folders = nullptr;
+    CFolderListBox* m_folders = nullptr;
     QPushButton* m_addFile = nullptr;
     QPushButton* m_removeFile = nullptr;
     QPushButton* m_moveUp = nullptr;
     QPushButton* m_moveDown = nullptr;
-    QPushButton* m_addFolder = nullptr;
-    QPushButton* m_removeFolder = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -531,7 +531,7 @@ void CMapPainter::DrawGridLines(int axis, int32_t step, int32_t every, int32_t w
                                     : VerticalAxisOf(m_projection.m_viewMode);
     const int64_t low = std::min(a.Component(component), b.Component(component));
     const int64_t high = std::max(a.Component(component), b.Component(component));
-    const Rgb colour = every == 0 ? kGridMajor : kGridMinor;
+    const Rgb colour = every == 0 ? m_gridMajor : m_gridMinor;
     auto along = [&](IntPoint p, int64_t value) {
         (component == 0 ? p.x : component == 1 ? p.y : p.z) = static_cast<int32_t>(value);
         return p;
@@ -547,6 +547,11 @@ void CMapPainter::DrawGridLines(int axis, int32_t step, int32_t every, int32_t w
         else
             m_canvas.DrawRule(false, s.y, width, colour);
     }
+}
+
+void CMapPainter::SetGridColour(Rgb minor) {
+    m_gridMinor = minor;
+    m_gridMajor = MajorGridColour(minor);
 }
 
 // At the snap step, every eighth line darker; lines that would crowd closer

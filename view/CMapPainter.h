@@ -6,6 +6,7 @@
 #include "view/BoxProjector.h"
 #include "view/CCanvas.h"
 #include "view/CViewProjection.h"
+#include "view/GridColours.h"
 #include "view/ScreenRect.h"
 
 #include <vector>
@@ -21,6 +22,8 @@ public:
     // The grid at the snap step behind the map, when shown (the editor's
     // views show it; plain pictures do not unless asked).
     void ShowGrid(bool shown) { m_showGrid = shown; }
+    // The colour of the lines at the snap step; every eighth is drawn darker.
+    void SetGridColour(Rgb minor);
 
     // Everything, in order: grid, insertion point, axes, limits, point
     // entities, brushes, selection.
@@ -88,12 +91,7 @@ private:
     bool m_drewInsideLimits = false;
     std::vector<uint32_t> m_reaching; // the brushes a paint draws, by box
     bool m_showGrid = false;
+    Rgb m_gridMinor = kGridMinor;
+    Rgb m_gridMajor = kGridMajor;
     const CEntityDefinitions* m_definitions; // null: the built-in classes, which have no size
 };
-
-// The grid's colours: a line at every snap step, and a darker one at every
-// eighth.
-inline constexpr Rgb kGridMinor{228, 228, 228};
-inline constexpr Rgb kGridMajor{196, 196, 196};
-// Lines closer than this many pixels are not drawn.
-inline constexpr int32_t kGridMinSpacing = 4;

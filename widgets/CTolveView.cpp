@@ -61,6 +61,14 @@ void CTolveView::ShowGrid(bool shown) {
     InvalidateAll();
 }
 
+void CTolveView::SetGridColour(Rgb colour) {
+    if (colour == m_gridColour)
+        return;
+    m_gridColour = colour;
+    if (m_showGrid)
+        InvalidateAll();
+}
+
 std::string CTolveView::GetScaleText() const {
     return "Snap " + std::to_string(m_doc.GetEditorState().GetSnap()) + " \u00b7 " +
            m_projection.ScaleText();
@@ -94,6 +102,7 @@ void CTolveView::RedrawBackingImage() {
     CQtCanvas canvas(painter, &m_lineCache);
     CMapPainter mapPainter(m_doc, m_projection, canvas);
     mapPainter.ShowGrid(m_showGrid);
+    mapPainter.SetGridColour(m_gridColour);
     mapPainter.PaintAll(width(), height());
     const bool hasObjects = !m_doc.GetWorldBrushes().empty() || !m_doc.GetModelEntities().empty() ||
                             !m_doc.GetPointEntities().empty();
@@ -142,6 +151,7 @@ void CTolveView::RedrawPendingArea() {
     CQtCanvas canvas(painter, &m_lineCache);
     CMapPainter mapPainter(m_doc, m_projection, canvas);
     mapPainter.ShowGrid(m_showGrid);
+    mapPainter.SetGridColour(m_gridColour);
     mapPainter.PaintArea(area, width(), height());
 }
 

@@ -3,6 +3,7 @@
 #include "map/CTolveDoc.h"
 #include "view/CLineCache.h"
 #include "view/CViewProjection.h"
+#include "view/GridColours.h"
 #include "view/ScreenRect.h"
 
 #include <QImage>
@@ -106,6 +107,8 @@ public:
     // The grid behind the map at the snap step; off until the editor asks.
     void ShowGrid(bool shown);
     bool IsGridShown() const { return m_showGrid; }
+    void SetGridColour(Rgb colour);
+    Rgb GetGridColour() const { return m_gridColour; }
     // The status pane's text: the snap step and the scale.
     std::string GetScaleText() const;
     // The last full repaint drew nothing of a map that has objects: the
@@ -181,6 +184,7 @@ private:
     bool m_limitsHideTheMap = false;
     bool m_cameraGrabbed = false; // the left button holds the camera's marker
     bool m_showGrid = false;
+    Rgb m_gridColour = kGridMinor;
     ScreenRect m_pendingArea; // cleared and redrawn with the next paint
     int m_wheelRemainder = 0;
     std::optional<ScreenPoint> m_panFrom;  // while the middle button pans

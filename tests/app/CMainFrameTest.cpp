@@ -62,20 +62,20 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
                 ElementsAre("&File", "&Edit", "&View", "&Map", "&Compile", "&Window", "&Help"));
     QMenu* edit = FindMenu(Frame(), "&Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_THAT(MenuItems(*edit),
-                ElementsAre("&Undo", "&Redo", "-", "Cu&t (brushes or entities only)",
-                            "&Copy (nothing selected)", "&Paste", "-", "Texture &Lock",
-                            "Appl&y Texture", "Replace Te&xture...", "&Texture", "-", "Corner Mode",
-                            "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
-                            "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise",
-                            "Rotate 90\u00b0 &Anticlockwise", "Flip &Horizontally",
-                            "Flip &Vertically", "C&SG", "Tra&nsform...", "-", "Move to &Entity...",
-                            "Move to &World", "-", "&Clip",
-                            "Clip Takes the Largest Face's &Texture", "-", "&Find..."));
+    EXPECT_THAT(
+        MenuItems(*edit),
+        ElementsAre(
+            "&Undo", "&Redo", "-", "Cu&t (brushes or entities only)", "&Copy (nothing selected)",
+            "&Paste", "-", "Texture &Lock", "Appl&y Texture", "Replace Te&xture...", "&Texture",
+            "-", "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
+            "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise", "Rotate 90\u00b0 &Anticlockwise",
+            "Flip &Horizontally", "Flip &Vertically", "C&SG", "Tra&nsform...", "-",
+            "Move to &Entity...", "Move to &World", "-", "&Clip",
+            "Clip Takes the Largest Face's &Texture", "-", "&Find...", "-", "P&references..."));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is
     // on, and the modes, Select All, the clip tool and its setting and Find
-    // can always be chosen. A submenu always opens.
+    // and Preferences can always be chosen. A submenu always opens.
     for (QAction* action : edit->actions()) {
         const bool lock = action == Action(Frame(), CommandId::kTextureLock);
         const bool mode = action->text().endsWith(QStringLiteral(" Mode"));
@@ -84,7 +84,8 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
         const bool replace = action == Action(Frame(), CommandId::kReplaceTexture);
         const bool clip = action == Action(Frame(), CommandId::kClip) ||
                           action == Action(Frame(), CommandId::kClipLargestFaceTexture);
-        const bool find = action == Action(Frame(), CommandId::kFind);
+        const bool find = action == Action(Frame(), CommandId::kFind) ||
+                          action == Action(Frame(), CommandId::kPreferences);
         EXPECT_EQ(action->isEnabled() && !action->isSeparator(),
                   lock || mode || all || submenu || replace || clip || find)
             << action->text().toStdString();
@@ -92,7 +93,7 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
     EXPECT_TRUE(Action(Frame(), CommandId::kTextureLock)->isChecked());
 
     Frame().RunCommand(CommandId::kFileClose);
-    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&View", "&Compile", "&Help"));
+    EXPECT_THAT(MenuTitles(Frame()), ElementsAre("&File", "&Edit", "&View", "&Compile", "&Help"));
     EXPECT_THAT(MenuItems(*FindMenu(Frame(), "&File")),
                 ElementsAre("&New", "&Open...", "-", "Recent File", "-", "E&xit"));
 

@@ -208,7 +208,7 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "&Horizontally	Ctrl+F | Flip &Vertically	Ctrl+Shift+F | C&SG | "
             "Tra&nsform...	Ctrl+M "
             "| - | Move to &Entity... | Move to &World | - | &Clip	X | Clip Takes the Largest "
-            "Face's &Texture | - | &Find...	Ctrl+Alt+F",
+            "Face's &Texture | - | &Find...	Ctrl+Alt+F | - | P&references...",
             "&View: &Toolbar | &Status Bar | - | &Actual Size\tCtrl+0 | &Frame Map\tHome | Frame "
             "&Selection\tShift+Home | "
             "Clear &Limits\tCtrl+Shift+L "
@@ -225,8 +225,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
     Frame().RunCommand(CommandId::kFileClose);
     EXPECT_THAT(ShownMenuBar(*Frame().menuBar()),
                 ElementsAre("&File: &New\tCtrl+N | &Open...\tCtrl+O | - | Recent File | - | E&xit",
-                            "&View: &Toolbar | &Status Bar", "&Compile: &Profiles...",
-                            "&Help: &About Tolve..."));
+                            "&Edit: P&references...", "&View: &Toolbar | &Status Bar",
+                            "&Compile: &Profiles...", "&Help: &About Tolve..."));
 }
 
 TEST_F(CommandPlacesInFrame, TheToolBarShowsItsButtonsInGroups) {
