@@ -112,4 +112,5 @@ enum class CommandId : int {
     kCsgWallThickness = 32944,
     kTransform = 32945,
     kFind = 32950,
+    kEntityInspector = 32951,
 };
