@@ -150,3 +150,32 @@ TEST_F(EntityInspectorEndToEnd, AValueTheDialogRefusesIsRefusedWithItsMessage) {
     EXPECT_NE(m_messages.Texts().front().find("\"bright\" is not one"), std::string::npos);
     EXPECT_EQ(ActiveDoc().GetHistory().GetStepCount(), 0u);
 }
+
+TEST_F(EntityInspectorEndToEnd, AKeyRenamedInItsCellAndRemovedByDeleteEachTakeOneStep) {
+    OpenWithThreeLightsChosen();
+    const size_t entityCount = ActiveDoc().GetPointEntities().size();
+    Table().setFocus();
+    Table().setCurrentIndex(ValueCell("light").siblingAtColumn(CEntityInspectorDock::kKeyColumn));
+    QTest::keyClick(&Table(), Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &Table());
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("_light"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ValueCell("_light").isValid(); }));
+    EXPECT_FALSE(ValueCell("light").isValid());
+    const CPointEntity& first =
+        **ActiveDoc().GetEditorState().GetSelectionSet().GetPointEntities().begin();
+    EXPECT_FALSE(first.m_hasLight);
+
+    Table().setCurrentIndex(ValueCell("_light"));
+    QTest::keyClick(&Table(), Qt::Key_Delete);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ValueCell("_light").isValid(); }));
+    EXPECT_EQ(ActiveDoc().GetHistory().GetStepCount(), 2u);
+    // Delete removed the key, not the selected entities.
+    EXPECT_EQ(ActiveDoc().GetPointEntities().size(), entityCount);
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
+    Save();
+    EXPECT_EQ(Saved(), m_original);
+}
