@@ -15,6 +15,7 @@
 #include "app/FindCommands.h"
 #include "app/ToolBarIcons.h"
 #include "app/ViewContextMenu.h"
+#include "docks/CEntityInspectorDock.h"
 #include "docks/CFaceInspectorDock.h"
 #include "docks/CFindDock.h"
 #include "docks/CTextureBrowserDock.h"
@@ -68,6 +69,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     CreateTextureBrowser();
     CreateFaceInspector();
     CreateFindDock();
+    CreateEntityInspector();
     setAcceptDrops(true);
     resize(1000, 720);
 
@@ -193,6 +195,25 @@ void CMainFrame::ShowFind() {
     m_findDock->FocusText();
 }
 
+void CMainFrame::CreateEntityInspector() {
+    m_entityInspector = new CEntityInspectorDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_entityInspector);
+    m_entityInspector->hide();
+    connect(m_entityInspector, &CEntityInspectorDock::KeyboardReturned, this,
+            &CMainFrame::GiveKeyboardToView);
+    connect(&m_docManager, &CDocManager::HistoryChanged, m_entityInspector,
+            &CEntityInspectorDock::RefreshSoon);
+    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
+        if (m_entityInspector->GetDocument() == &doc)
+            m_entityInspector->SetDocument(nullptr);
+    });
+}
+
+void CMainFrame::ShowEntityInspector() {
+    m_entityInspector->show();
+    m_entityInspector->raise();
+}
+
 void CMainFrame::ShowFaceInspector() {
     m_faceInspector->show();
     m_faceInspector->raise();
@@ -214,6 +235,9 @@ void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
     if (gone(m_findDock->GetDocument()))
         m_findDock->ForgetDocument();
     m_findDock->SetDocument(doc);
+    if (gone(m_entityInspector->GetDocument()))
+        m_entityInspector->ForgetDocument();
+    m_entityInspector->SetDocument(doc);
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {

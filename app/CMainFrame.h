@@ -13,6 +13,7 @@ class CDocManager;
 class CMenuBars;
 class CStatusBarNotices;
 class CTolveApp;
+class CEntityInspectorDock;
 class CFaceInspectorDock;
 class CFindDock;
 class CTextureBrowserDock;
@@ -70,6 +71,9 @@ public:
     CFaceInspectorDock& GetFaceInspector() const { return *m_faceInspector; }
     // Shows the face inspector; the keyboard stays where it is.
     void ShowFaceInspector();
+    CEntityInspectorDock& GetEntityInspector() const { return *m_entityInspector; }
+    // Shows the entity inspector; the keyboard stays where it is.
+    void ShowEntityInspector();
     CFindDock& GetFindDock() const { return *m_findDock; }
     // Shows Find with the keyboard in its text.
     void ShowFind();
@@ -87,6 +91,7 @@ private:
     void CreateTextureBrowser();
     void CreateFaceInspector();
     void CreateFindDock();
+    void CreateEntityInspector();
     void FollowActiveDocument(CTolveDoc* doc);
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
@@ -104,6 +109,7 @@ private:
     CTextureBrowserDock* m_textureBrowser = nullptr;
     CFaceInspectorDock* m_faceInspector = nullptr;
     CFindDock* m_findDock = nullptr;
+    CEntityInspectorDock* m_entityInspector = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

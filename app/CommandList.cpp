@@ -9,6 +9,7 @@
 #include "app/DefinitionCommands.h"
 #include "app/EditModeCommands.h"
 #include "app/EntityCommands.h"
+#include "app/EntityInspectorCommands.h"
 #include "app/FaceInspectorCommands.h"
 #include "app/FileCommands.h"
 #include "app/FindCommands.h"
@@ -43,6 +44,7 @@ CommandEntries GatherCommandEntries() {
     AddTextureReplaceCommands(entries);
     AddTextureBrowserCommands(entries);
     AddFaceInspectorCommands(entries);
+    AddEntityInspectorCommands(entries);
     AddFindCommands(entries);
     AddPreferencesCommands(entries);
     AddTextureAlignCommands(entries);

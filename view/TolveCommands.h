@@ -112,5 +112,6 @@ enum class CommandId : int {
     kCsgWallThickness = 32944,
     kTransform = 32945,
     kFind = 32950,
+    kEntityInspector = 32951,
     kPreferences = 32960,
 };

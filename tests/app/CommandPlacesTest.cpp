@@ -215,7 +215,9 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "| Pick &Distance... | - | XY Mode\tF2 | XZ Mode\tF3 | YZ Mode\tF4 | 3D Mode\tF5 | "
             "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "
             "Snap\t] | Textures...\tCtrl+T | Te&xture Browser\tCtrl+Shift+T | Face "
-            "&Inspector\tCtrl+Shift+I | - | Load &Point File... | Clear Point File | - | "
+            "&Inspector\tCtrl+Shift+I | &Entity Inspector\tCtrl+Shift+E | - | Load &Point File... "
+            "| "
+            "Clear Point File | - | "
             "F&ullbright | Show T&ool Textures",
             "&Map: &Missing Textures...", "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
             "&Window: &New Window | New &Camera View | &Cascade | &Tile | &Arrange Icons | - | &1 "
