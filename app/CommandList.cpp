@@ -14,6 +14,7 @@
 #include "app/FindCommands.h"
 #include "app/GridCommands.h"
 #include "app/HelpCommands.h"
+#include "app/HideCommands.h"
 #include "app/NavigationCommands.h"
 #include "app/OwnerCommands.h"
 #include "app/PickDistanceSetting.h"
@@ -52,6 +53,7 @@ CommandEntries GatherCommandEntries() {
     AddClipCommands(entries);
     AddEntityCommands(entries);
     AddSelectionCommands(entries);
+    AddHideCommands(entries);
     AddSetCommands(entries);
     AddCsgCommands(entries);
     AddTransformCommands(entries);

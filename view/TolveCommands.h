@@ -112,4 +112,7 @@ enum class CommandId : int {
     kCsgWallThickness = 32944,
     kTransform = 32945,
     kFind = 32950,
+    kHideSelection = 32960,
+    kShowAll = 32961,
+    kIsolateSelection = 32962,
 };
