@@ -15,6 +15,7 @@ class CStatusBarNotices;
 class CTolveApp;
 class CFaceInspectorDock;
 class CFindDock;
+class CLayersDock;
 class CTextureBrowserDock;
 class CTolveDoc;
 class CCameraView;
@@ -71,6 +72,8 @@ public:
     // Shows the face inspector; the keyboard stays where it is.
     void ShowFaceInspector();
     CFindDock& GetFindDock() const { return *m_findDock; }
+    CLayersDock& GetLayersDock() const { return *m_layersDock; }
+    void ShowLayers();
     // Shows Find with the keyboard in its text.
     void ShowFind();
     // The active view's pop-up menu, shown without waiting for a choice.
@@ -87,6 +90,7 @@ private:
     void CreateTextureBrowser();
     void CreateFaceInspector();
     void CreateFindDock();
+    void CreateLayersDock();
     void FollowActiveDocument(CTolveDoc* doc);
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
@@ -104,6 +108,7 @@ private:
     CTextureBrowserDock* m_textureBrowser = nullptr;
     CFaceInspectorDock* m_faceInspector = nullptr;
     CFindDock* m_findDock = nullptr;
+    CLayersDock* m_layersDock = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

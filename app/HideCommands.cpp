@@ -1,5 +1,6 @@
 #include "app/HideCommands.h"
 
+#include "app/CMainFrame.h"
 #include "framework/CStatusNotice.h"
 #include "view/CommandTarget.h"
 #include "widgets/CTolveView.h"
@@ -68,6 +69,10 @@ void ShowAll(const CommandContext& c) {
                                 : "Showed " + CountOfObjects(shown) + " again");
 }
 
+void ShowLayers(const CommandContext& c) {
+    c.frame->ShowLayers();
+}
+
 bool HasHiddenObjects(const CommandContext& c) {
     return !Doc(c).GetEditorState().GetHidden().IsEmpty();
 }
@@ -109,4 +114,10 @@ void AddHideCommands(CommandEntries& entries) {
                        .scope = kView,
                        .run = ShowAll,
                        .enabled = HasHiddenObjects});
+    entries.push_back({.id = kLayers,
+                       .menuText = "La&yers",
+                       .prompt = "List the map's layers, to show, hide or lock each",
+                       .menu = ViewMenu(4),
+                       .scope = CommandScope::kDocument,
+                       .run = ShowLayers});
 }

@@ -115,4 +115,5 @@ enum class CommandId : int {
     kHideSelection = 32960,
     kShowAll = 32961,
     kIsolateSelection = 32962,
+    kLayers = 32963,
 };
