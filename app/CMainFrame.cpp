@@ -18,6 +18,7 @@
 #include "docks/CEntityInspectorDock.h"
 #include "docks/CFaceInspectorDock.h"
 #include "docks/CFindDock.h"
+#include "docks/CLayersDock.h"
 #include "docks/CTextureBrowserDock.h"
 #include "view/SelectionDescription.h"
 #include "widgets/CTolveView.h"
@@ -70,6 +71,7 @@ CMainFrame::CMainFrame(QMdiArea* area, CTolveApp& app)
     CreateFaceInspector();
     CreateFindDock();
     CreateEntityInspector();
+    CreateLayersDock();
     setAcceptDrops(true);
     resize(1000, 720);
 
@@ -191,6 +193,21 @@ void CMainFrame::CreateFindDock() {
     });
 }
 
+void CMainFrame::CreateLayersDock() {
+    m_layersDock = new CLayersDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_layersDock);
+    m_layersDock->hide();
+    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
+        if (m_layersDock->GetDocument() == &doc)
+            m_layersDock->SetDocument(nullptr);
+    });
+}
+
+void CMainFrame::ShowLayers() {
+    m_layersDock->show();
+    m_layersDock->raise();
+}
+
 void CMainFrame::ShowFind() {
     m_findDock->FocusText();
 }
@@ -219,8 +236,8 @@ void CMainFrame::ShowFaceInspector() {
     m_faceInspector->raise();
 }
 
-// The docks show the map of the active window. The face inspector and Find
-// hear the map's changes; a map closed without a word (all at once, at the
+// The docks show the map of the active window. The face inspector, Find and
+// the layers hear the map's changes; a map closed without a word (all at once, at the
 // end) is only forgotten.
 void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
     m_textureBrowser->SetDocument(doc);
@@ -238,6 +255,9 @@ void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
     if (gone(m_entityInspector->GetDocument()))
         m_entityInspector->ForgetDocument();
     m_entityInspector->SetDocument(doc);
+    if (gone(m_layersDock->GetDocument()))
+        m_layersDock->ForgetDocument();
+    m_layersDock->SetDocument(doc);
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {

@@ -16,6 +16,7 @@ class CTolveApp;
 class CEntityInspectorDock;
 class CFaceInspectorDock;
 class CFindDock;
+class CLayersDock;
 class CTextureBrowserDock;
 class CTolveDoc;
 class CCameraView;
@@ -75,6 +76,8 @@ public:
     // Shows the entity inspector; the keyboard stays where it is.
     void ShowEntityInspector();
     CFindDock& GetFindDock() const { return *m_findDock; }
+    CLayersDock& GetLayersDock() const { return *m_layersDock; }
+    void ShowLayers();
     // Shows Find with the keyboard in its text.
     void ShowFind();
     // The active view's pop-up menu, shown without waiting for a choice.
@@ -92,6 +95,7 @@ private:
     void CreateFaceInspector();
     void CreateFindDock();
     void CreateEntityInspector();
+    void CreateLayersDock();
     void FollowActiveDocument(CTolveDoc* doc);
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
@@ -110,6 +114,7 @@ private:
     CFaceInspectorDock* m_faceInspector = nullptr;
     CFindDock* m_findDock = nullptr;
     CEntityInspectorDock* m_entityInspector = nullptr;
+    CLayersDock* m_layersDock = nullptr;
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

@@ -15,6 +15,7 @@
 #include "app/FindCommands.h"
 #include "app/GridCommands.h"
 #include "app/HelpCommands.h"
+#include "app/HideCommands.h"
 #include "app/NavigationCommands.h"
 #include "app/OwnerCommands.h"
 #include "app/PickDistanceSetting.h"
@@ -56,6 +57,7 @@ CommandEntries GatherCommandEntries() {
     AddClipCommands(entries);
     AddEntityCommands(entries);
     AddSelectionCommands(entries);
+    AddHideCommands(entries);
     AddSetCommands(entries);
     AddCsgCommands(entries);
     AddTransformCommands(entries);

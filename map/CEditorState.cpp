@@ -14,6 +14,8 @@ void CEditorState::Reset() {
     m_selectedPointEntity = nullptr;
     m_set.Clear();
     ++m_setGeneration;
+    m_hidden.Clear();
+    m_locked.Clear();
     m_lastNewBrush.reset();
     m_currentTexture.clear();
     m_cameraPose.reset();
@@ -76,11 +78,13 @@ HoverSelection CEditorState::GetHover() const {
 
 void CEditorState::SetHover(const HoverSelection& hover) {
     const HoverSelection old = GetHover();
-    m_selectedEntity = hover.entity;
-    m_selectedBrush = hover.brush;
+    const bool brushOut = hover.brush && IsOutOfReach(*hover.brush);
+    m_selectedEntity = brushOut ? nullptr : hover.entity;
+    m_selectedBrush = brushOut ? nullptr : hover.brush;
     m_selectedVertex = hover.vertex;
     m_selectedFace = hover.face;
-    m_selectedPointEntity = hover.pointEntity;
+    m_selectedPointEntity =
+        hover.pointEntity && IsOutOfReach(*hover.pointEntity) ? nullptr : hover.pointEntity;
     if (hover.pointEntity != old.pointEntity)
         Tell(MapNotice::PointEntitySelection(old.pointEntity));
     TellBrushChange(old);
@@ -131,6 +135,8 @@ void CEditorState::TellBrushChange(const HoverSelection& old) const {
 }
 
 void CEditorState::ForgetBrush(const CMapBrush& brush) {
+    m_hidden.Forget(brush);
+    m_locked.Forget(brush);
     m_set.Forget(brush);
     ++m_setGeneration;
     if (m_selectedBrush != &brush)
@@ -140,6 +146,8 @@ void CEditorState::ForgetBrush(const CMapBrush& brush) {
 }
 
 void CEditorState::ForgetPointEntity(const CPointEntity& entity) {
+    m_hidden.Forget(entity);
+    m_locked.Forget(entity);
     m_set.Forget(entity);
     ++m_setGeneration;
     if (m_selectedPointEntity == &entity)
@@ -147,6 +155,8 @@ void CEditorState::ForgetPointEntity(const CPointEntity& entity) {
 }
 
 void CEditorState::ForgetModelEntity(const CModelEntity& entity) {
+    m_hidden.Forget(entity);
+    m_locked.Forget(entity);
     m_set.Forget(entity);
     ++m_setGeneration;
     if (m_selectedEntity != &entity)
@@ -163,6 +173,8 @@ void CEditorState::ForgetSelection() {
     m_selectedFace = 0;
     m_set.Clear();
     ++m_setGeneration;
+    m_hidden.Clear();
+    m_locked.Clear();
 }
 
 void CEditorState::FollowBrush(const CMapBrush& brush, CModelEntity* owner) {
@@ -229,9 +241,64 @@ bool CEditorState::ToggleHoverInSet() {
 }
 
 void CEditorState::SetSelectionSet(CSelectionSet set) {
+    m_hidden.RemoveFrom(set);
+    m_locked.RemoveFrom(set);
     if (set == m_set)
         return;
     m_set = std::move(set);
     ++m_setGeneration;
     Tell(MapNotice::Repaint());
+}
+
+void CEditorState::DropOutOfReach() {
+    CSelectionSet set = m_set;
+    m_hidden.RemoveFrom(set);
+    m_locked.RemoveFrom(set);
+    if (!(set == m_set)) {
+        m_set = std::move(set);
+        ++m_setGeneration;
+    }
+    // The hover is set again through the rule that drops what is out of reach.
+    SetHover(GetHover());
+}
+
+size_t CEditorState::Hide(const CSelectionSet& objects) {
+    const size_t added = m_hidden.Add(objects);
+    if (added == 0)
+        return 0;
+    DropOutOfReach();
+    Tell(MapNotice::Repaint());
+    return added;
+}
+
+size_t CEditorState::Show(const CSelectionSet& objects) {
+    const size_t shown = m_hidden.Remove(objects);
+    if (shown != 0)
+        Tell(MapNotice::Repaint());
+    return shown;
+}
+
+size_t CEditorState::ShowAll() {
+    const size_t shown = m_hidden.Count();
+    if (shown == 0)
+        return 0;
+    m_hidden.Clear();
+    Tell(MapNotice::Repaint());
+    return shown;
+}
+
+size_t CEditorState::Lock(const CSelectionSet& objects) {
+    const size_t added = m_locked.Add(objects);
+    if (added == 0)
+        return 0;
+    DropOutOfReach();
+    Tell(MapNotice::Repaint());
+    return added;
+}
+
+size_t CEditorState::Unlock(const CSelectionSet& objects) {
+    const size_t unlocked = m_locked.Remove(objects);
+    if (unlocked != 0)
+        Tell(MapNotice::Repaint());
+    return unlocked;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/BrushClip.h"
+#include "map/CMarkedObjects.h"
 #include "map/CSelectionSet.h"
 #include "map/CameraPose.h"
 #include "map/IntPoint.h"
@@ -33,7 +34,7 @@ struct HoverSelection {
 };
 
 // The editing state every view of a map shares: the selection, the edit mode,
-// the snap step, the limits and the insertion point. Each setter tells the
+// the snap step, the limits, the hidden objects and the insertion point. Each setter tells the
 // views what they must redraw, so no caller has to remember it.
 class CEditorState {
 public:
@@ -119,6 +120,30 @@ public:
     void SetSelectionSet(CSelectionSet set);
     void ClearSelectionSet() { SetSelectionSet(CSelectionSet()); }
 
+    // Hidden objects are out as those beyond the limits are: never drawn,
+    // and the set and the hover never hold one. Locked objects are drawn but
+    // are out of reach just the same.
+    const CMarkedObjects& GetHidden() const { return m_hidden; }
+    bool IsHidden(const CMapBrush& brush) const { return m_hidden.Contains(brush); }
+    bool IsHidden(const CPointEntity& entity) const { return m_hidden.Contains(entity); }
+    const CMarkedObjects& GetLocked() const { return m_locked; }
+    bool IsOutOfReach(const CMapBrush& brush) const {
+        return m_hidden.Contains(brush) || m_locked.Contains(brush);
+    }
+    bool IsOutOfReach(const CPointEntity& entity) const {
+        return m_hidden.Contains(entity) || m_locked.Contains(entity);
+    }
+    // Hides the objects of `objects`, which leave the set and the hover;
+    // returns how many were not hidden before. The views redraw.
+    size_t Hide(const CSelectionSet& objects);
+    // Shows the objects of `objects` again; returns how many were hidden.
+    size_t Show(const CSelectionSet& objects);
+    // Shows every hidden object again; returns how many there were.
+    size_t ShowAll();
+    // As Hide and Show, for locking.
+    size_t Lock(const CSelectionSet& objects);
+    size_t Unlock(const CSelectionSet& objects);
+
     // An object leaving the map is no longer selected; its removal tells the
     // views, so these do not.
     void ForgetBrush(const CMapBrush& brush);
@@ -130,6 +155,8 @@ public:
 
 private:
     template <class Part> void SetHoverPart(Part HoverSelection::*part, const Part& value);
+    // Takes what is out of reach out of the set and the hover.
+    void DropOutOfReach();
     void Tell(MapNotice notice) const;
     void TellBrushChange(const HoverSelection& old) const;
 
@@ -154,4 +181,6 @@ private:
     CPointEntity* m_selectedPointEntity = nullptr;
     CSelectionSet m_set;
     uint64_t m_setGeneration = 0;
+    CMarkedObjects m_hidden;
+    CMarkedObjects m_locked;
 };

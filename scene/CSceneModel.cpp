@@ -81,9 +81,11 @@ bool CSceneModel::EntityColoursChanged() const {
 
 bool CSceneModel::Update(size_t groupBudget) {
     const CEditorState& state = m_doc.GetEditorState();
-    if (state.GetUpperLimit() != m_upperLimit || state.GetLowerLimit() != m_lowerLimit) {
+    if (state.GetUpperLimit() != m_upperLimit || state.GetLowerLimit() != m_lowerLimit ||
+        state.GetHidden().GetGeneration() != m_hiddenGeneration) {
         m_upperLimit = state.GetUpperLimit();
         m_lowerLimit = state.GetLowerLimit();
+        m_hiddenGeneration = state.GetHidden().GetGeneration();
         m_groups.MarkAllStale();
         m_boxesStale = true;
         m_mapChanged = true;
@@ -137,7 +139,7 @@ void CSceneModel::BuildEntityBoxes(const CSceneLimits& limits) {
     for (const auto& entity : m_doc.GetPointEntities()) {
         const IntBox box = EntityBoxOf(definitions, *entity);
         m_builtEntityBoxes.push_back(box);
-        if (!limits.Shows(entity->m_origin))
+        if (!limits.Shows(*entity))
             continue;
         const EntityClassDefinition* definition =
             definitions ? definitions->Find(entity->m_classname) : nullptr;
@@ -184,7 +186,9 @@ void CSceneModel::BuildHoverTint(const CSceneLimits& limits) {
     if (hover.brush && limits.Shows(*hover.brush) && mode != kEntityMode)
         AppendBrushTint(*hover.brush, mode == kFaceMode ? hover.face : -1, kHoverTint, m_hoverTint);
     if (hover.entity && mode == kEntityMode) {
-        for (const auto& brush : hover.entity->m_brushes)
-            AppendBrushTint(*brush, -1, kHoverTint, m_hoverTint);
+        for (const auto& brush : hover.entity->m_brushes) {
+            if (!state.IsHidden(*brush))
+                AppendBrushTint(*brush, -1, kHoverTint, m_hoverTint);
+        }
     }
 }

@@ -61,6 +61,7 @@ private:
     bool m_mapChanged = true;
     bool m_setTintChanged = false;
     IntPoint m_upperLimit, m_lowerLimit; // as the groups were built with
+    uint64_t m_hiddenGeneration = 0;     // of the hidden objects, likewise
     // The boxes are built again only when a point entity may have changed:
     // a map of thousands of lights keeps them through a brush's drag and
     // every hover.

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <limits>
 
-CSceneLimits::CSceneLimits(const CEditorState& state) {
+CSceneLimits::CSceneLimits(const CEditorState& state, SceneUse use)
+    : m_hidden(state.GetHidden()),
+      m_locked(use == SceneUse::kPicking ? &state.GetLocked() : nullptr) {
     // The upper limit holds the smallest x, the lower one the largest.
     const IntPoint& u = state.GetUpperLimit();
     const IntPoint& l = state.GetLowerLimit();
@@ -22,6 +24,8 @@ bool CSceneLimits::Shows(const IntPoint& p) const {
 }
 
 bool CSceneLimits::Shows(const CMapBrush& brush) const {
+    if (IsOut(brush))
+        return false;
     for (int v = 0; v < brush.m_numVertices; ++v) {
         if (Shows(brush.m_vertices[v]))
             return true;
@@ -30,6 +34,8 @@ bool CSceneLimits::Shows(const CMapBrush& brush) const {
 }
 
 bool CSceneLimits::Shows(const CMapBrush& brush, const IntBox& bounds) const {
+    if (IsOut(brush))
+        return false;
     for (int axis = 0; axis < 3; ++axis) {
         if (bounds.max.Component(axis) <= m_low.Component(axis) ||
             bounds.min.Component(axis) >= m_high.Component(axis))
@@ -38,6 +44,10 @@ bool CSceneLimits::Shows(const CMapBrush& brush, const IntBox& bounds) const {
     if (Shows(bounds.min) && Shows(bounds.max))
         return true;
     return Shows(brush);
+}
+
+bool CSceneLimits::Shows(const CPointEntity& entity) const {
+    return !IsOut(entity) && Shows(entity.m_origin);
 }
 
 namespace {
@@ -168,7 +178,8 @@ bool IsUsableRay(const SceneRay& ray) {
 class CRayPicker {
 public:
     CRayPicker(const CTolveDoc& doc, const SceneRay& ray)
-        : m_doc(doc), m_ray(ray), m_limits(doc.GetEditorState()), m_boxes(ray, kBoxMargin) {
+        : m_doc(doc), m_ray(ray), m_limits(doc.GetEditorState(), SceneUse::kPicking),
+          m_boxes(ray, kBoxMargin) {
         m_pick.distance = kNowhere;
     }
 
@@ -237,7 +248,7 @@ public:
                 __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
             const auto& entity = entities[i];
             const IntPoint& o = entity->m_origin;
-            if (!m_limits.Shows(o) || !m_boxes.MeetsCube(o, reach, m_pick.distance, enter))
+            if (!m_limits.Shows(*entity) || !m_boxes.MeetsCube(o, reach, m_pick.distance, enter))
                 continue;
             if (!exact.Meets(EntityBoxOf(definitions, *entity), m_pick.distance, enter) ||
                 enter <= 0.0 || enter >= m_pick.distance)

@@ -12,21 +12,34 @@ class CPointEntity;
 class CTolveDoc;
 
 // What the camera view shows: what lies strictly inside the editor's limits
-// on all three axes, as Select Inside Limits takes it. A brush shows when any
-// of its corners does, as the flat views draw it; a point entity with its
-// origin.
+// on all three axes, as Select Inside Limits takes it, and is not hidden. A
+// brush shows when any of its corners does, as the flat views draw it; a
+// point entity with its origin. What a pick may reach leaves out the locked
+// objects too, which are drawn.
+enum class SceneUse : uint8_t { kDrawing, kPicking };
+
 class CSceneLimits {
 public:
-    explicit CSceneLimits(const CEditorState& state);
+    explicit CSceneLimits(const CEditorState& state, SceneUse use = SceneUse::kDrawing);
 
     bool Shows(const IntPoint& point) const;
     bool Shows(const CMapBrush& brush) const;
     // Without a look at the corners where the box tells.
     bool Shows(const CMapBrush& brush, const IntBox& bounds) const;
+    bool Shows(const CPointEntity& entity) const;
 
 private:
-    IntPoint m_low;  // exclusive
-    IntPoint m_high; // exclusive
+    bool IsOut(const CMapBrush& brush) const {
+        return m_hidden.Contains(brush) || (m_locked && m_locked->Contains(brush));
+    }
+    bool IsOut(const CPointEntity& entity) const {
+        return m_hidden.Contains(entity) || (m_locked && m_locked->Contains(entity));
+    }
+
+    const CMarkedObjects& m_hidden;
+    const CMarkedObjects* m_locked; // none when drawing
+    IntPoint m_low;                 // exclusive
+    IntPoint m_high;                // exclusive
 };
 
 // The first shown thing a ray meets: a brush, with its owner (null: the world)

@@ -310,6 +310,8 @@ Rgb CMapPainter::BrushColour(const CModelEntity* owner, const CMapBrush& brush,
 
 void CMapPainter::DrawOwnedBrush(const CModelEntity* owner, const CMapBrush& brush) {
     const CEditorState& state = m_doc.GetEditorState();
+    if (state.IsHidden(brush))
+        return;
     const uint64_t setParts = state.GetSelectionSet().PartsOf(brush);
     const EditMode mode = state.GetEditMode();
     DrawBrush(brush, BrushColour(owner, brush, setParts));
@@ -385,10 +387,15 @@ void CMapPainter::DrawOwnerBrushes(const CModelEntity* owner) {
 // brushes are passed over without a look at the brush itself.
 template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& reaches) {
     const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
+    const CEditorState& state = m_doc.GetEditorState();
     m_reaching.clear();
     m_reaching.reserve(entries.size());
     reaches.ForEachBrush(
-        m_doc, [&](uint32_t i) { m_reaching.push_back(i); },
+        m_doc,
+        [&](uint32_t i) {
+            if (!state.IsHidden(*entries[i].brush))
+                m_reaching.push_back(i);
+        },
         [&](uint32_t i) {
             if (!m_drewInsideLimits)
                 m_drewInsideLimits = AnyCornerInsideLimits(*entries[i].brush);
@@ -397,7 +404,7 @@ template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& re
     // Far out, where a large map shows many brushes at once, most are boxes
     // drawn from the index alone.
     const bool boxesAsRectangles = ShowsBoxesAsRectangles();
-    const CSelectionSet& set = m_doc.GetEditorState().GetSelectionSet();
+    const CSelectionSet& set = state.GetSelectionSet();
     for (size_t j = 0; j < m_reaching.size(); ++j) {
         if (j + kPrefetchDistance < m_reaching.size()) {
             const CBrushBoxIndex::Entry& ahead = entries[m_reaching[j + kPrefetchDistance]];
@@ -414,7 +421,10 @@ template <class Reaches> void CMapPainter::DrawBrushesReaching(const Reaches& re
 
 // An object left out because it lies off the view still counts as shown
 // within the limits: the view says the limits hide the map only when they do.
+// A hidden one is out whatever its corners.
 bool CMapPainter::AnyCornerInsideLimits(const CMapBrush& brush) const {
+    if (m_doc.GetEditorState().IsHidden(brush))
+        return false;
     const DepthSlab slab = SlabOf(m_doc, m_projection.m_viewMode);
     for (int v = 0; v < brush.m_numVertices; ++v) {
         if (slab.Contains(brush.m_vertices[v]))
@@ -589,6 +599,8 @@ void CMapPainter::Paint(int32_t width, int32_t height, const Reaches& reaches) {
         if (i + kPrefetchDistance < entities.size())
             __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
         const CPointEntity* entity = entities[i].get();
+        if (m_doc.GetEditorState().IsHidden(*entity))
+            continue;
         if (reaches(entity->m_origin))
             DrawPointEntity(*entity);
         else if (!m_drewInsideLimits)
@@ -647,7 +659,7 @@ bool CMapPainter::PaintNotice(const MapNotice& notice) {
     using What = MapNotice::What;
     switch (notice.what) {
     case What::kPointEntity:
-        if (notice.pointEntity)
+        if (notice.pointEntity && !state.IsHidden(*notice.pointEntity))
             DrawMarker(notice.pointEntity->m_origin, kEntityMarkerSize,
                        UnhoveredFill(*notice.pointEntity));
         if (state.GetSelectedPointEntity())

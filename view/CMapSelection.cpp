@@ -50,6 +50,8 @@ bool CMapSelection::BrushBeatsSelected(const CMapBrush& brush) const {
 }
 
 void CMapSelection::PickVertex(CMapBrush* brush, CModelEntity* owner) {
+    if (m_doc.GetEditorState().IsOutOfReach(*brush))
+        return; // as if all its corners lay beyond the limits
     const int count = brush->m_numVertices;
     const IntPoint* vertices = brush->m_vertices;
     // Screen distances first, in one tight pass; most vertices lose at once.
@@ -122,13 +124,14 @@ int64_t CMapSelection::LeastShownDistance(const CMapBrush& brush) const {
 // nearest, and from the first brush, whose first corner is taken untested.
 void CMapSelection::PickNearestVertex() {
     const CBoxProjector boxes(m_projection);
+    const CEditorState& state = m_doc.GetEditorState();
     const std::vector<CBrushBoxIndex::Entry>& entries = m_doc.GetBrushBoxes();
     // Each brush's least distance, worked out once for both passes.
     std::vector<int64_t> least(entries.size(), INT64_MAX);
     size_t first = entries.size(), nearest = entries.size();
     boxes.Visit([&](auto project) {
         for (size_t i = 0; i < entries.size(); ++i) {
-            if (!entries[i].HasCorners())
+            if (!entries[i].HasCorners() || state.IsOutOfReach(*entries[i].brush))
                 continue;
             if (first == entries.size())
                 first = i;
@@ -152,11 +155,14 @@ void CMapSelection::PickNearestVertex() {
 CPointEntity* CMapSelection::PickPointEntity() const {
     CPointEntity* selected = nullptr;
     int64_t best = 0;
+    const CEditorState& state = m_doc.GetEditorState();
     const PointEntityList& entities = m_doc.GetPointEntities();
     for (size_t i = 0; i < entities.size(); ++i) {
         if (i + kPrefetchDistance < entities.size())
             __builtin_prefetch(&entities[i + kPrefetchDistance]->m_origin);
         const auto& entity = entities[i];
+        if (state.IsOutOfReach(*entity))
+            continue;
         const IntPoint& o = entity->m_origin;
         if (!selected) {
             selected = entity.get();
@@ -245,7 +251,8 @@ void CMapSelection::UpdateSelection(bool restricted, bool everyBrush) {
 }
 
 std::vector<HoverSelection> CMapSelection::StackedUnderPointer() const {
-    const EditMode mode = m_doc.GetEditorState().GetEditMode();
+    const CEditorState& state = m_doc.GetEditorState();
+    const EditMode mode = state.GetEditMode();
     std::vector<HoverSelection> stacked;
     int64_t best = INT64_MAX;
     // Keeps the candidates at the smallest distance seen so far.
@@ -260,12 +267,14 @@ std::vector<HoverSelection> CMapSelection::StackedUnderPointer() const {
     };
     if (mode == kEntityMode) {
         for (const auto& entity : m_doc.GetPointEntities()) {
-            if (m_slab.Contains(entity->m_origin))
+            if (!state.IsOutOfReach(*entity) && m_slab.Contains(entity->m_origin))
                 offer(ScreenDistance(entity->m_origin), {.pointEntity = entity.get()});
         }
         return stacked;
     }
     auto offerBrush = [&](CModelEntity* owner, CMapBrush& brush) {
+        if (state.IsOutOfReach(brush))
+            return;
         int64_t nearest = INT64_MAX;
         int nearestVertex = 0;
         for (int v = 0; v < brush.m_numVertices; ++v) {

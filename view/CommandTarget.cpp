@@ -43,18 +43,22 @@ template <class Inside> bool AllCorners(const CMapBrush& brush, uint64_t mask, I
 
 constexpr size_t kPrefetchDistance = 4;
 
-// The objects of the mode whose points all pass `inside`.
+// The objects of the mode whose points all pass `inside`; those hidden or
+// locked are left out as if they lay beyond the limits.
 template <class Inside> CSelectionSet ObjectsWhere(const CTolveDoc& doc, Inside&& inside) {
     CSelectionSet set;
-    const EditMode mode = doc.GetEditorState().GetEditMode();
+    const CEditorState& state = doc.GetEditorState();
+    const EditMode mode = state.GetEditMode();
     if (mode == kEntityMode) {
         for (const auto& entity : doc.GetPointEntities()) {
-            if (inside(entity->m_origin))
+            if (!state.IsOutOfReach(*entity) && inside(entity->m_origin))
                 set.Add(*entity);
         }
         return set;
     }
     auto offer = [&](CMapBrush& brush) {
+        if (state.IsOutOfReach(brush))
+            return;
         const uint64_t all =
             brush.m_numVertices == 64 ? ~uint64_t{0} : PartBit(brush.m_numVertices) - 1;
         uint64_t parts = 0;

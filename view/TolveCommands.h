@@ -113,5 +113,9 @@ enum class CommandId : int {
     kTransform = 32945,
     kFind = 32950,
     kEntityInspector = 32951,
-    kPreferences = 32960,
+    kHideSelection = 32960,
+    kShowAll = 32961,
+    kIsolateSelection = 32962,
+    kLayers = 32963,
+    kPreferences = 32970,
 };

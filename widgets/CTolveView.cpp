@@ -218,10 +218,15 @@ void CTolveView::paintEvent(QPaintEvent* event) {
                       QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
                              QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
     if (m_limitsHideTheMap) {
+        // Hidden objects count as lying beyond the limits; the text names
+        // what put the map out of sight.
+        const bool limits = m_doc.GetEditorState().HasLimits();
         painter.setPen(Qt::darkRed);
         painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignBottom,
-                         QStringLiteral("The limits hide the whole map: View > Clear Limits "
-                                        "(Ctrl+Shift+L) shows it again"));
+                         limits ? QStringLiteral("The limits hide the whole map: View > Clear "
+                                                 "Limits (Ctrl+Shift+L) shows it again")
+                                : QStringLiteral("The whole map is hidden: View > Show All "
+                                                 "(Shift+H) shows it again"));
     }
     DrawCameraMarker(painter);
     DrawClipPreview(painter);

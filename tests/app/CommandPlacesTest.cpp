@@ -216,9 +216,8 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "Flipped\tF7 | - | &Grid\tCtrl+G | Snap...\tCtrl+Shift+G | &Finer Snap\t[ | C&oarser "
             "Snap\t] | Textures...\tCtrl+T | Te&xture Browser\tCtrl+Shift+T | Face "
             "&Inspector\tCtrl+Shift+I | &Entity Inspector\tCtrl+Shift+E | - | Load &Point File... "
-            "| "
-            "Clear Point File | - | "
-            "F&ullbright | Show T&ool Textures",
+            "| Clear Point File | - | F&ullbright | Show T&ool Textures | - | &Hide Selection\tH | "
+            "Isolate Sele&ction\tCtrl+Shift+H | Sho&w All\tShift+H | La&yers",
             "&Map: &Missing Textures...", "&Compile: &Run\tF9 | Show &Log | - | &Profiles...",
             "&Window: &New Window | New &Camera View | &Cascade | &Tile | &Arrange Icons | - | &1 "
             "Tolve1",

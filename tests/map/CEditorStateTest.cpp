@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -151,6 +152,68 @@ TEST(CEditorState, ObjectsLeavingTheMapLeaveTheSet) {
     EXPECT_FALSE(f.State().GetSelectionSet().Contains(door));
     Edit(f.doc, [&](CMapEdits& e) { e.RemoveBrush(nullptr, cube); });
     EXPECT_TRUE(f.State().GetSelectionSet().IsEmpty());
+}
+
+// Hiding is no step of the history: an undo neither hides nor shows. What
+// leaves the map leaves the hidden objects, so an undo that brings it back
+// brings it shown, and nothing keeps the address of what a dropped step
+// destroys.
+TEST(CEditorState, HiddenObjectsOutliveUnrelatedUndoAndLeaveWithTheirObjects) {
+    StateFixture f;
+    CMapBrush& cube = *f.doc.GetWorldBrushes()[0];
+    CPointEntity& light = *f.doc.GetPointEntities()[0];
+    CSelectionSet hidden;
+    hidden.Add(cube, CSelectionSet::kWholeBrush);
+    hidden.Add(light);
+    f.State().SetEditMode(kBrushMode);
+    f.State().SetSelectionSet(hidden);
+    f.Heard();
+    EXPECT_EQ(f.State().Hide(hidden), 2u);
+    EXPECT_TRUE(f.State().GetSelectionSet().IsEmpty()); // hiding deselects
+    EXPECT_EQ(f.Heard(), std::vector<MapNotice>{MapNotice::Repaint()});
+    EXPECT_EQ(f.State().Hide(hidden), 0u); // already hidden: nothing to redraw
+    EXPECT_TRUE(f.Heard().empty());
+    EXPECT_FALSE(f.doc.IsModified());
+    CSelectionSet lightOnly;
+    lightOnly.Add(light);
+    EXPECT_EQ(f.State().Show(lightOnly), 1u);
+    EXPECT_EQ(f.State().Show(lightOnly), 0u);
+    EXPECT_FALSE(f.State().IsHidden(light));
+    EXPECT_TRUE(f.State().IsHidden(cube));
+    f.State().Hide(lightOnly);
+
+    Edit(f.doc, [&](CMapEdits& e) { e.RemoveModelEntity(f.Door()); });
+    f.doc.GetHistory().Undo(f.doc);
+    f.doc.GetHistory().Redo(f.doc);
+    f.doc.GetHistory().Undo(f.doc);
+    EXPECT_TRUE(f.State().IsHidden(cube));
+    EXPECT_TRUE(f.State().IsHidden(light));
+    EXPECT_FALSE(f.State().IsHidden(*f.Door().m_brushes[0]));
+
+    Edit(f.doc, [&](CMapEdits& e) {
+        e.RemoveBrush(nullptr, cube);
+        e.RemovePointEntity(light);
+    });
+    EXPECT_TRUE(f.State().GetHidden().IsEmpty());
+    f.doc.GetHistory().Undo(f.doc);
+    ASSERT_EQ(f.doc.GetWorldBrushes().size(), 1u);
+    EXPECT_FALSE(f.State().IsHidden(*f.doc.GetWorldBrushes()[0]));
+    // An added light hidden, its adding undone and the undone step dropped
+    // by a new one: the light is destroyed, and nothing hidden points at it.
+    CPointEntity* added = nullptr;
+    Edit(f.doc, [&](CMapEdits& e) { added = &e.AddPointEntity(std::make_unique<CPointEntity>()); });
+    CSelectionSet addedSet;
+    addedSet.Add(*added);
+    f.State().Hide(addedSet);
+    f.doc.GetHistory().Undo(f.doc);
+    EXPECT_TRUE(f.State().GetHidden().IsEmpty());
+    MakeModified(f.doc);
+    EXPECT_EQ(f.State().ShowAll(), 0u);
+
+    // A new or opened map starts with nothing hidden.
+    f.State().Hide(hidden);
+    f.doc.DeleteContents();
+    EXPECT_TRUE(f.State().GetHidden().IsEmpty());
 }
 
 TEST(CSelectionSet, MasksAddRemoveToggleAndMerge) {

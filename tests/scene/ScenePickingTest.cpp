@@ -72,6 +72,31 @@ TEST(ScenePicking, PassesThroughWhatTheLimitsHide) {
     EXPECT_EQ(PickAlongRay(m.doc, {{40, 20, 1000}, {0, 0, -1}}).pointEntity, &m.start);
 }
 
+// Hidden objects are passed through as those beyond the limits are.
+TEST(ScenePicking, PassesThroughWhatIsHidden) {
+    Rays m;
+    CSelectionSet hidden;
+    hidden.Add(m.near, CSelectionSet::kWholeBrush);
+    hidden.Add(m.start);
+    m.doc.GetEditorState().Hide(hidden);
+    EXPECT_EQ(PickAlongRay(m.doc, AlongX(10, 50)).brush, &m.far);
+    EXPECT_EQ(PickAlongRayTestingEveryBrush(m.doc, AlongX(10, 50)).brush, &m.far);
+    EXPECT_FALSE(PickAlongRay(m.doc, {{40, 20, 1000}, {0, 0, -1}}).IsHit());
+    const CSceneLimits limits(m.doc.GetEditorState());
+    EXPECT_FALSE(limits.Shows(m.near));
+    EXPECT_FALSE(limits.Shows(m.start));
+    EXPECT_TRUE(limits.Shows(m.far));
+
+    // A locked box is drawn, but the ray passes through it.
+    m.doc.GetEditorState().ShowAll();
+    CSelectionSet locked;
+    locked.Add(m.near, CSelectionSet::kWholeBrush);
+    m.doc.GetEditorState().Lock(locked);
+    EXPECT_EQ(PickAlongRay(m.doc, AlongX(10, 50)).brush, &m.far);
+    EXPECT_TRUE(CSceneLimits(m.doc.GetEditorState()).Shows(m.near));
+    EXPECT_FALSE(CSceneLimits(m.doc.GetEditorState(), SceneUse::kPicking).Shows(m.near));
+}
+
 struct ModeCase {
     EditMode mode;
     int target; // 0: world box, 1: door, 2: player start
