@@ -70,8 +70,7 @@ QString DescribeCount(const std::vector<KeyedEntity>& entities) {
 
 } // namespace
 
-CEntityInspectorDock::CEntityInspectorDock(QWidget* parent)
-    : QDockWidget(QString::fromLatin1(kTitle), parent) {
+CEntityInspectorDock::CEntityInspectorDock(QWidget* parent) : CMapDock(kTitle, parent) {
     setObjectName(QStringLiteral("EntityInspector"));
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -106,10 +105,6 @@ CEntityInspectorDock::CEntityInspectorDock(QWidget* parent)
     Refresh();
 }
 
-CEntityInspectorDock::~CEntityInspectorDock() {
-    Listen(false);
-}
-
 // A key and a value to add, with Add and Remove beside them.
 QWidget* CEntityInspectorDock::MakeAddRow() {
     auto* row = new QWidget(this);
@@ -135,30 +130,14 @@ QWidget* CEntityInspectorDock::MakeAddRow() {
     return row;
 }
 
-void CEntityInspectorDock::Listen(bool listen) {
-    if (m_doc && listen != m_listening) {
-        if (listen)
-            m_doc->AddView(this);
-        else
-            m_doc->RemoveView(this);
-    }
-    m_listening = listen && m_doc;
-    if (!m_listening)
-        m_stale = true;
-}
-
 void CEntityInspectorDock::SetDocument(CTolveDoc* doc) {
-    if (doc == m_doc)
+    if (!SwitchDocument(doc))
         return;
-    Listen(false);
-    m_doc = doc;
-    Listen(isVisible());
     Refresh();
 }
 
 void CEntityInspectorDock::ForgetDocument() {
-    m_doc = nullptr;
-    m_listening = false;
+    DropDocument();
     Refresh();
 }
 

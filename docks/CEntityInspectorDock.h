@@ -1,10 +1,9 @@
 #pragma once
 
+#include "docks/CMapDock.h"
 #include "map/CEditorState.h"
 #include "map/EntityKeyEdits.h"
-#include "map/MapNotice.h"
 
-#include <QDockWidget>
 #include <QTimer>
 
 #include <cstdint>
@@ -27,7 +26,7 @@ class QTableWidgetItem;
 // history; what the entity dialogs would refuse is refused with their
 // message, and nothing changes. The dock follows the selection and every
 // change of the map, but never takes the keyboard: Escape gives it back.
-class CEntityInspectorDock : public QDockWidget, public CMapObserver {
+class CEntityInspectorDock : public CMapDock {
     Q_OBJECT
 
 public:
@@ -36,11 +35,9 @@ public:
     static constexpr int kValueColumn = 1;
 
     explicit CEntityInspectorDock(QWidget* parent = nullptr);
-    ~CEntityInspectorDock() override;
 
     // The map whose selection is shown; null for none.
     void SetDocument(CTolveDoc* doc);
-    CTolveDoc* GetDocument() const { return m_doc; }
     // The map went without being closed first: it is no longer reached.
     void ForgetDocument();
     // Shows the keys of the entities selected now.
@@ -67,7 +64,6 @@ protected:
 
 private:
     QWidget* MakeAddRow();
-    void Listen(bool listen);
     void Gather();
     void ShowKeys();
     void ShowRow(int row, const GatheredKey& key);
@@ -76,7 +72,6 @@ private:
     void RemoveKey();
     void Apply(const KeyChange& change);
 
-    CTolveDoc* m_doc = nullptr;
     QLabel* m_count = nullptr;
     QTableWidget* m_table = nullptr;
     CEntityKeyDelegate* m_delegate = nullptr;
@@ -87,8 +82,6 @@ private:
     std::vector<GatheredKey> m_keys;
     uint64_t m_shownGeneration = 0;
     EditMode m_shownMode = kCornerMode;
-    bool m_listening = false;
-    bool m_stale = true;
     bool m_showing = false; // the table is being filled: its changes are no edits
     QTimer m_refresh;
 };

@@ -30,8 +30,7 @@ std::string FromFieldText(const QString& text) {
 
 } // namespace
 
-CFaceInspectorDock::CFaceInspectorDock(QWidget* parent)
-    : QDockWidget(QString::fromLatin1(kTitle), parent) {
+CFaceInspectorDock::CFaceInspectorDock(QWidget* parent) : CMapDock(kTitle, parent) {
     using enum FaceField;
     setObjectName(QStringLiteral("FaceInspector"));
     m_content = new QWidget(this);
@@ -64,22 +63,6 @@ CFaceInspectorDock::CFaceInspectorDock(QWidget* parent)
             m_refresh.start();
     });
     Refresh();
-}
-
-CFaceInspectorDock::~CFaceInspectorDock() {
-    Listen(false);
-}
-
-void CFaceInspectorDock::Listen(bool listen) {
-    if (m_doc && listen != m_listening) {
-        if (listen)
-            m_doc->AddView(this);
-        else
-            m_doc->RemoveView(this);
-    }
-    m_listening = listen && m_doc;
-    if (!m_listening)
-        m_stale = true;
 }
 
 QLabel* CFaceInspectorDock::AddField(QGridLayout& grid, int row, int column, const char* label,
@@ -118,17 +101,13 @@ void CFaceInspectorDock::AddAxisRow(QGridLayout& grid, int row, const char* labe
 }
 
 void CFaceInspectorDock::SetDocument(CTolveDoc* doc) {
-    if (doc == m_doc)
+    if (!SwitchDocument(doc))
         return;
-    Listen(false);
-    m_doc = doc;
-    Listen(isVisible());
     Refresh();
 }
 
 void CFaceInspectorDock::ForgetDocument() {
-    m_doc = nullptr;
-    m_listening = false;
+    DropDocument();
     Refresh();
 }
 

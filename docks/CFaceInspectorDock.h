@@ -1,10 +1,9 @@
 #pragma once
 
+#include "docks/CMapDock.h"
 #include "map/CEditorState.h"
 #include "map/FaceFieldEdits.h"
-#include "map/MapNotice.h"
 
-#include <QDockWidget>
 #include <QTimer>
 
 #include <array>
@@ -24,7 +23,7 @@ class QWidget;
 // dialog would refuse is refused with its message, and the field shows the
 // faces' value again. The dock follows the selection and every change of the
 // map, but never takes the keyboard: Escape in a field gives it back.
-class CFaceInspectorDock : public QDockWidget, public CMapObserver {
+class CFaceInspectorDock : public CMapDock {
     Q_OBJECT
 
 public:
@@ -32,11 +31,9 @@ public:
     static constexpr const char* kMixed = "(mixed)";
 
     explicit CFaceInspectorDock(QWidget* parent = nullptr);
-    ~CFaceInspectorDock() override;
 
     // The map whose selection is shown; null for none.
     void SetDocument(CTolveDoc* doc);
-    CTolveDoc* GetDocument() const { return m_doc; }
     // The map went without being closed first: it is no longer reached.
     void ForgetDocument();
     // Shows the values of the faces selected now.
@@ -61,13 +58,11 @@ private:
     QLabel* AddField(QGridLayout& grid, int row, int column, const char* label, FaceField field);
     void AddAxisRow(QGridLayout& grid, int row, const char* label, FaceField first);
     // Registers with the map to hear its changes, or leaves it.
-    void Listen(bool listen);
     void Gather();
     void ShowValues();
     void OnFieldEdited(FaceField field);
     void TellUnknownTexture(const std::string& name) const;
 
-    CTolveDoc* m_doc = nullptr;
     QWidget* m_content = nullptr;
     QLabel* m_count = nullptr;
     std::array<QLineEdit*, kFaceFieldCount> m_fields{};
@@ -79,8 +74,6 @@ private:
     // hover alone costs nothing.
     uint64_t m_shownGeneration = 0;
     EditMode m_shownMode = kCornerMode;
-    bool m_listening = false; // registered with m_doc
-    bool m_stale = true;
     bool m_editing = false; // a field's edit is being applied
     QTimer m_refresh;
 };

@@ -26,7 +26,9 @@ std::string TextOf(const QLineEdit& box) {
 
 } // namespace
 
-CFindDock::CFindDock(QWidget* parent) : QDockWidget(QString::fromLatin1(kTitle), parent) {
+CFindDock::CFindDock(QWidget* parent) : CMapDock(kTitle, parent) {
+    // Nothing is asked yet, so nothing can go out of date.
+    m_stale = false;
     setObjectName(QStringLiteral("FindDock"));
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -92,35 +94,15 @@ CFindDock::CFindDock(QWidget* parent) : QDockWidget(QString::fromLatin1(kTitle),
     ShowFound({}, QString());
 }
 
-CFindDock::~CFindDock() {
-    Listen(false);
-}
-
-void CFindDock::Listen(bool listen) {
-    if (m_doc && listen != m_listening) {
-        if (listen)
-            m_doc->AddView(this);
-        else
-            m_doc->RemoveView(this);
-    }
-    m_listening = listen && m_doc;
-    if (!m_listening)
-        m_stale = true;
-}
-
 void CFindDock::SetDocument(CTolveDoc* doc) {
-    if (doc == m_doc)
+    if (!SwitchDocument(doc))
         return;
-    Listen(false);
-    m_doc = doc;
     m_asked = Asked::kNothing;
-    Listen(isVisible());
     ShowFound({}, QString());
 }
 
 void CFindDock::ForgetDocument() {
-    m_doc = nullptr;
-    m_listening = false;
+    DropDocument();
     m_asked = Asked::kNothing;
     ShowFound({}, QString());
 }

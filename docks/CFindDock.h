@@ -1,9 +1,8 @@
 #pragma once
 
-#include "map/MapNotice.h"
+#include "docks/CMapDock.h"
 #include "map/MapSearch.h"
 
-#include <QDockWidget>
 #include <QTimer>
 
 #include <vector>
@@ -20,18 +19,16 @@ class QPushButton;
 // found is listed; choosing a line selects that object, and Select All all of
 // them, and the views frame what is chosen. The list is found again when the
 // map changes, so that it never names an object that went.
-class CFindDock : public QDockWidget, public CMapObserver {
+class CFindDock : public CMapDock {
     Q_OBJECT
 
 public:
     static constexpr const char* kTitle = "Find";
 
     explicit CFindDock(QWidget* parent = nullptr);
-    ~CFindDock() override;
 
     // The map searched; null for none.
     void SetDocument(CTolveDoc* doc);
-    CTolveDoc* GetDocument() const { return m_doc; }
     // The map went without being closed first: it is no longer reached.
     void ForgetDocument();
     // Puts the keyboard in the text to find.
@@ -61,7 +58,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Listen(bool listen);
     FindQuery MakeQuery() const;
     void OnFind();
     void OnTargets(bool targets);
@@ -71,7 +67,6 @@ private:
     void Select(const std::vector<FoundObject>& objects);
     void ShowQueryFields();
 
-    CTolveDoc* m_doc = nullptr;
     QComboBox* m_by = nullptr;
     QLineEdit* m_key = nullptr;
     QComboBox* m_test = nullptr;
@@ -85,7 +80,5 @@ private:
     Asked m_asked = Asked::kNothing;
     FindQuery m_query;
     FoundObject m_entity;
-    bool m_listening = false;
-    bool m_stale = false;
     QTimer m_refresh;
 };

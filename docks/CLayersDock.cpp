@@ -37,7 +37,7 @@ std::string CountOfObjects(size_t count) {
 
 } // namespace
 
-CLayersDock::CLayersDock(QWidget* parent) : QDockWidget(QString::fromLatin1(kTitle), parent) {
+CLayersDock::CLayersDock(QWidget* parent) : CMapDock(kTitle, parent) {
     setObjectName(QStringLiteral("LayersDock"));
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
@@ -57,32 +57,14 @@ CLayersDock::CLayersDock(QWidget* parent) : QDockWidget(QString::fromLatin1(kTit
     });
 }
 
-CLayersDock::~CLayersDock() {
-    Listen(false);
-}
-
-void CLayersDock::Listen(bool listen) {
-    if (m_doc && listen != m_listening) {
-        if (listen)
-            m_doc->AddView(this);
-        else
-            m_doc->RemoveView(this);
-    }
-    m_listening = listen && m_doc;
-}
-
 void CLayersDock::SetDocument(CTolveDoc* doc) {
-    if (doc == m_doc)
+    if (!SwitchDocument(doc))
         return;
-    Listen(false);
-    m_doc = doc;
-    Listen(isVisible());
     ListLayers();
 }
 
 void CLayersDock::ForgetDocument() {
-    m_doc = nullptr;
-    m_listening = false;
+    DropDocument();
     ListLayers();
 }
 

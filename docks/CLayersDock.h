@@ -1,8 +1,7 @@
 #pragma once
 
-#include "map/MapNotice.h"
+#include "docks/CMapDock.h"
 
-#include <QDockWidget>
 #include <QTimer>
 
 class CTolveDoc;
@@ -13,7 +12,7 @@ class QTreeWidgetItem;
 // shows or hides its members and one that locks them: drawn, but never
 // hovered, selected or acted on. Both are the editor's state: the map and
 // its file stay as they were read. The list follows the map as it changes.
-class CLayersDock : public QDockWidget, public CMapObserver {
+class CLayersDock : public CMapDock {
     Q_OBJECT
 
 public:
@@ -21,11 +20,9 @@ public:
     enum Column { kNameColumn = 0, kShownColumn = 1, kLockedColumn = 2 };
 
     explicit CLayersDock(QWidget* parent = nullptr);
-    ~CLayersDock() override;
 
     // The map listed; null for none.
     void SetDocument(CTolveDoc* doc);
-    CTolveDoc* GetDocument() const { return m_doc; }
     // The map went without being closed first: it is no longer reached.
     void ForgetDocument();
 
@@ -33,15 +30,12 @@ public:
     QTreeWidget& GetList() const { return *m_list; }
 
 private:
-    void Listen(bool listen);
     // Lists the layers of the map as it is now, with the boxes as the editor
     // state has them.
     void ListLayers();
     void OnItemChanged(QTreeWidgetItem* item, int column);
 
-    CTolveDoc* m_doc = nullptr;
     QTreeWidget* m_list = nullptr;
-    bool m_listening = false;
     bool m_filling = false; // the boxes change as listed, not by the user
     QTimer m_refresh;
 };
