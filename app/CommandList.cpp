@@ -13,6 +13,7 @@
 #include "app/FileCommands.h"
 #include "app/FindCommands.h"
 #include "app/GridCommands.h"
+#include "app/GroupCommands.h"
 #include "app/HelpCommands.h"
 #include "app/NavigationCommands.h"
 #include "app/OwnerCommands.h"
@@ -56,6 +57,7 @@ CommandEntries GatherCommandEntries() {
     AddCsgCommands(entries);
     AddTransformCommands(entries);
     AddOwnerCommands(entries);
+    AddGroupCommands(entries);
     AddPickDistanceCommand(entries);
     AddGridCommands(entries);
     AddHelpCommands(entries);

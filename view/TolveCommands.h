@@ -112,4 +112,6 @@ enum class CommandId : int {
     kCsgWallThickness = 32944,
     kTransform = 32945,
     kFind = 32950,
+    kGroup = 32970,
+    kUngroup = 32971,
 };
