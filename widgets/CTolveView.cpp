@@ -701,11 +701,10 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTolveView::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The press before it already began what a press begins.
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier)
         OnLButtonDoubleClick();
-    else
-        QWidget::mouseDoubleClickEvent(event);
+    // The second press of a double click is a press as well.
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void CTolveView::keyPressEvent(QKeyEvent* event) {
