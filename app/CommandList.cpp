@@ -14,6 +14,7 @@
 #include "app/FileCommands.h"
 #include "app/FindCommands.h"
 #include "app/GridCommands.h"
+#include "app/GroupCommands.h"
 #include "app/HelpCommands.h"
 #include "app/HideCommands.h"
 #include "app/NavigationCommands.h"
@@ -62,6 +63,7 @@ CommandEntries GatherCommandEntries() {
     AddCsgCommands(entries);
     AddTransformCommands(entries);
     AddOwnerCommands(entries);
+    AddGroupCommands(entries);
     AddPickDistanceCommand(entries);
     AddGridCommands(entries);
     AddHelpCommands(entries);

@@ -1,6 +1,7 @@
 #include "map/CEditorState.h"
 
 #include "map/CTolveDoc.h"
+#include "map/MapGroups.h"
 #include "map/ObjectBounds.h"
 
 void CEditorState::Reset() {
@@ -19,6 +20,14 @@ void CEditorState::Reset() {
     m_lastNewBrush.reset();
     m_currentTexture.clear();
     m_cameraPose.reset();
+    m_openGroup.clear();
+}
+
+void CEditorState::SetOpenGroup(std::string id) {
+    if (id == m_openGroup)
+        return;
+    m_openGroup = std::move(id);
+    Tell(MapNotice::Repaint());
 }
 
 void CEditorState::Tell(MapNotice notice) const {
@@ -208,6 +217,7 @@ bool CEditorState::IsHoverInSet() const {
     return parts != 0 && (m_set.PartsOf(*m_selectedBrush) & parts) == parts;
 }
 
+// A closed group acts as one: the hovered object brings the rest of it.
 CSelectionSet CEditorState::GetHoverAsSet() const {
     CSelectionSet set;
     if (m_editMode == kEntityMode) {
@@ -216,13 +226,17 @@ CSelectionSet CEditorState::GetHoverAsSet() const {
     } else if (m_selectedBrush) {
         set.Add(*m_selectedBrush, HoveredParts(m_editMode, GetHover()));
     }
-    return set;
+    return WithClosedGroups(m_doc, set);
 }
 
 bool CEditorState::ToggleHoverInSet() {
     if (m_editMode == kEntityMode) {
         if (!m_selectedPointEntity)
             return false;
+        if (const CSelectionSet group = GetHoverAsSet(); group.GetPointEntities().size() > 1) {
+            ToggleGroup(group, m_set.Contains(*m_selectedPointEntity));
+            return true;
+        }
         m_set.Toggle(*m_selectedPointEntity);
         ++m_setGeneration;
         Tell(MapNotice::Area(BoundsOf(*m_selectedPointEntity)));
@@ -234,10 +248,32 @@ bool CEditorState::ToggleHoverInSet() {
     const std::optional<IntBox> bounds = BoundsOf(*m_selectedBrush);
     if (parts == 0 || !bounds)
         return false;
+    if (const CSelectionSet group = GetHoverAsSet(); group.GetBrushes().size() > 1) {
+        ToggleGroup(group, m_set.Contains(*m_selectedBrush));
+        return true;
+    }
     m_set.Toggle(*m_selectedBrush, parts);
     ++m_setGeneration;
     Tell(MapNotice::Area(*bounds));
     return true;
+}
+
+// The whole of a closed group leaves the set or joins it.
+void CEditorState::ToggleGroup(const CSelectionSet& group, bool leaves) {
+    for (const auto& [brush, parts] : group.GetBrushes()) {
+        if (leaves)
+            m_set.Remove(*brush, parts);
+        else
+            m_set.Add(*brush, parts);
+    }
+    for (CPointEntity* entity : group.GetPointEntities()) {
+        if (leaves)
+            m_set.Remove(*entity);
+        else
+            m_set.Add(*entity);
+    }
+    ++m_setGeneration;
+    Tell(MapNotice::Repaint());
 }
 
 void CEditorState::SetSelectionSet(CSelectionSet set) {

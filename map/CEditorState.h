@@ -88,6 +88,11 @@ public:
     const std::optional<CameraPose>& GetCameraPose() const { return m_cameraPose; }
     void SetCameraPose(const CameraPose& pose) { m_cameraPose = pose; }
     void SetInsertionPoint(const IntPoint& point);
+    // The group open for editing, whose objects select one by one; kept by
+    // its "_tb_id" rather than its entity, so that an undo that takes the
+    // entity away leaves nothing dangling. Empty: no group is open.
+    const std::string& GetOpenGroup() const { return m_openGroup; }
+    void SetOpenGroup(std::string id);
 
     CModelEntity* GetSelectedEntity() const { return m_selectedEntity; }
     CMapBrush* GetSelectedBrush() const { return m_selectedBrush; }
@@ -159,6 +164,7 @@ private:
     void DropOutOfReach();
     void Tell(MapNotice notice) const;
     void TellBrushChange(const HoverSelection& old) const;
+    void ToggleGroup(const CSelectionSet& group, bool leaves);
 
     CTolveDoc& m_doc;
     EditMode m_editMode = kCornerMode;
@@ -183,4 +189,5 @@ private:
     uint64_t m_setGeneration = 0;
     CMarkedObjects m_hidden;
     CMarkedObjects m_locked;
+    std::string m_openGroup;
 };

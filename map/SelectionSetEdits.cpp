@@ -3,6 +3,7 @@
 #include "map/CMapEdits.h"
 #include "map/CStandardFaceMemo.h"
 #include "map/FragmentPlacement.h"
+#include "map/MapGroups.h"
 #include "map/ObjectBounds.h"
 
 #include <algorithm>
@@ -160,6 +161,7 @@ CSelectionSet AddFragmentAsSet(CMapEdits& edits, CTolveDoc& doc, MapFragment&& f
     const size_t worldBefore = doc.GetWorldBrushes().size();
     const size_t entitiesBefore = doc.GetModelEntities().size();
     const size_t pointsBefore = doc.GetPointEntities().size();
+    GiveGroupsFreshIds(doc, fragment);
     AddFragment(edits, std::move(fragment));
     // The objects went to the ends of the lists.
     CSelectionSet added;

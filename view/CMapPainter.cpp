@@ -1,5 +1,7 @@
 #include "view/CMapPainter.h"
 
+#include "map/MapGroups.h"
+#include "map/SelectionSetEdits.h"
 #include "view/BoxProjector.h"
 #include "view/BrushPrefetch.h"
 #include "view/ViewLimits.h"
@@ -363,7 +365,39 @@ void CMapPainter::DrawSetParts(const CMapBrush& brush, EditMode mode, uint64_t p
     }
 }
 
+namespace {
+
+// The name of each closed group the selection holds, at the top left of the
+// group's box in a flat view, so that the user sees what a click took whole.
+void DrawSelectedGroupNames(const CTolveDoc& doc, const CScreenMapper& mapper, CCanvas& canvas) {
+    const CEditorState& state = doc.GetEditorState();
+    const CSelectionSet& set = state.GetSelectionSet();
+    if (state.GetEditMode() != kBrushMode || set.GetBrushes().size() < 2)
+        return;
+    const CMapGroups groups(doc);
+    for (const MapGroup& group : groups.GetGroups()) {
+        const CModelEntity* entity = group.brushEntity;
+        if (!entity || !set.Contains(*entity->m_brushes.front()) ||
+            groups.OutermostClosed(&group, state.GetOpenGroup()) != &group)
+            continue;
+        CSelectionSet whole;
+        groups.AddToSet(group, kBrushMode, whole);
+        const std::optional<IntBox> box = BoundsOfSet(whole, kBrushMode);
+        if (!box)
+            continue;
+        const ScreenPoint a = mapper.Map(box->min);
+        const ScreenPoint b = mapper.Map(box->max);
+        constexpr int32_t kInside = 2;
+        canvas.DrawText(std::min(a.x, b.x) + kInside, std::min(a.y, b.y) + kInside,
+                        group.name.c_str());
+    }
+}
+
+} // namespace
+
 void CMapPainter::DrawSelectionOverlay() {
+    if (!m_projection.m_threeD)
+        DrawSelectedGroupNames(m_doc, m_mapper, m_canvas);
     const CEditorState& state = m_doc.GetEditorState();
     const CMapBrush* brush = state.GetSelectedBrush();
     if (!brush)

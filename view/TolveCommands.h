@@ -117,5 +117,7 @@ enum class CommandId : int {
     kShowAll = 32961,
     kIsolateSelection = 32962,
     kLayers = 32963,
-    kPreferences = 32970,
+    kGroup = 32970,
+    kUngroup = 32971,
+    kPreferences = 32980,
 };

@@ -2,6 +2,7 @@
 
 #include "framework/CMessageService.h"
 #include "framework/CStatusNotice.h"
+#include "map/MapGroups.h"
 #include "map/MapLimits.h"
 #include "view/AreaRepaint.h"
 #include "view/BrushShapeBuilder.h"
@@ -525,7 +526,36 @@ void CTolveView::OnEscape() {
         update();
     } else {
         m_doc.GetEditorState().ClearSelectionSet();
+        CloseGroup();
         emit CursorChanged(); // the status panes follow the set
+    }
+}
+
+void CTolveView::CloseGroup() {
+    CEditorState& state = m_doc.GetEditorState();
+    if (state.GetOpenGroup().empty())
+        return;
+    state.SetOpenGroup(std::string());
+    ShowStatusNotice("Group closed");
+}
+
+void CTolveView::OnLButtonDoubleClick() {
+    CEditorState& state = m_doc.GetEditorState();
+    if (state.GetEditMode() != kBrushMode || m_clipTool)
+        return;
+    const CMapGroups groups(m_doc);
+    const MapGroup* innermost = nullptr;
+    if (state.GetSelectedBrush() && IsHoverShown(m_doc, m_projection, width(), height()))
+        innermost = groups.InnermostOf(state.GetSelectedEntity());
+    if (const MapGroup* group = groups.OutermostClosed(innermost, state.GetOpenGroup())) {
+        state.SetOpenGroup(group->id);
+        // The brush clicked stands alone now, or with the group inside.
+        state.SetSelectionSet(state.GetHoverAsSet());
+        ShowStatusNotice("Group \"" + group->name +
+                         "\" open: its brushes select one by one; Escape closes it");
+        emit CursorChanged();
+    } else if (!innermost || !groups.Holds(innermost, state.GetOpenGroup())) {
+        CloseGroup();
     }
 }
 
@@ -683,6 +713,13 @@ void CTolveView::mouseReleaseEvent(QMouseEvent* event) {
     else if (event->button() == Qt::MiddleButton)
         OnMButtonUp();
     QWidget::mouseReleaseEvent(event);
+}
+
+void CTolveView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier)
+        OnLButtonDoubleClick();
+    // The second press of a double click is a press as well.
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void CTolveView::keyPressEvent(QKeyEvent* event) {

@@ -57,8 +57,11 @@ public:
     void OnLButtonDown(ScreenPoint position, Press press = Press::kPlain);
     void OnLButtonUp();
     // Escape: ends a drag or a rectangle without a change, else empties the
-    // selection set.
+    // selection set and closes the open group.
     void OnEscape();
+    // A double click of the left button in brush mode opens the closed group
+    // of the hovered brush for editing; anywhere else it closes the open one.
+    void OnLButtonDoubleClick();
     // The pointer left the view: nothing is hovered any more.
     void OnLeave();
     // Tab and Shift+Tab: the next or previous of the objects of the mode that
@@ -146,6 +149,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -160,6 +164,7 @@ private:
     void DrawResizeHandles(QPainter& painter) const;
     // The resize cursor over a handle, the arrow elsewhere.
     void FollowHandleCursor(ScreenPoint mouse);
+    void CloseGroup();
     // The box the resize handles sit on (see ResizeBoxOf), kept until the set
     // or the map changes.
     const std::optional<IntBox>& ResizeBox() const;

@@ -70,7 +70,7 @@ TEST_F(CMainFrameMenus, SwitchWithTheFirstOpenAndTheLastClose) {
             "-", "Corner Mode", "Face Mode", "Brush Mode", "Entity Mode", "-", "Select &All",
             "D&uplicate", "-", "&Rotate 90\u00b0 Clockwise", "Rotate 90\u00b0 &Anticlockwise",
             "Flip &Horizontally", "Flip &Vertically", "C&SG", "Tra&nsform...", "-",
-            "Move to &Entity...", "Move to &World", "-", "&Clip",
+            "Move to &Entity...", "Move to &World", "&Group...", "Ungr&oup", "-", "&Clip",
             "Clip Takes the Largest Face's &Texture", "-", "&Find...", "-", "P&references..."));
     QGuiApplication::clipboard()->clear();
     // Nothing to undo, cut, copy, paste or turn in a new map; texture lock is

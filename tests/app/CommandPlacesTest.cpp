@@ -207,7 +207,9 @@ TEST_F(CommandPlacesInFrame, BothMenuBarsShowTheirMenusAndItemsInOrder) {
             "90\u00b0 Clockwise\tCtrl+R | Rotate 90\u00b0 &Anticlockwise\tCtrl+Shift+R | Flip "
             "&Horizontally	Ctrl+F | Flip &Vertically	Ctrl+Shift+F | C&SG | "
             "Tra&nsform...	Ctrl+M "
-            "| - | Move to &Entity... | Move to &World | - | &Clip	X | Clip Takes the Largest "
+            "| - | Move to &Entity... | Move to &World | &Group...\tCtrl+Alt+G | "
+            "Ungr&oup\tCtrl+Alt+U "
+            "| - | &Clip	X | Clip Takes the Largest "
             "Face's &Texture | - | &Find...	Ctrl+Alt+F | - | P&references...",
             "&View: &Toolbar | &Status Bar | - | &Actual Size\tCtrl+0 | &Frame Map\tHome | Frame "
             "&Selection\tShift+Home | "
