@@ -377,7 +377,7 @@ void DrawSelectedGroupNames(const CTolveDoc& doc, const CScreenMapper& mapper, C
     const CMapGroups groups(doc);
     for (const MapGroup& group : groups.GetGroups()) {
         const CModelEntity* entity = group.brushEntity;
-        if (!entity || !set.Contains(*entity->m_brushes.front()) ||
+        if (!entity || entity->m_brushes.empty() || !set.Contains(*entity->m_brushes.front()) ||
             groups.OutermostClosed(&group, state.GetOpenGroup()) != &group)
             continue;
         CSelectionSet whole;
