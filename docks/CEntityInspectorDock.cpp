@@ -1,5 +1,6 @@
 #include "docks/CEntityInspectorDock.h"
 
+#include "dialogs/CColourDlg.h"
 #include "docks/CEntityKeyDelegate.h"
 #include "entity/EntityDefinitions.h"
 #include "entity/FlagLabels.h"
@@ -7,6 +8,7 @@
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 
+#include <QColor>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +18,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,6 +45,47 @@ CEntityKeyDelegate::EditorKind EditorKindOf(const GatheredKey& key) {
     if (type == "color1" || type == "color255" || key.key == "_color")
         return CEntityKeyDelegate::kColour;
     return CEntityKeyDelegate::kText;
+}
+
+// A colour key holds three numbers, red, green and blue, and perhaps a
+// fourth, the brightness. They run from 0 to 1 for a key declared so and
+// for a value written so; else from 0 to 255.
+bool TakesUnitColour(const GatheredKey& key, const std::vector<double>& numbers) {
+    if (key.definition && !key.definition->type.empty())
+        return key.definition->type == "color1";
+    return std::all_of(numbers.begin(), numbers.end(), [](double n) { return n <= 1.0; });
+}
+
+std::vector<double> ReadNumbers(const std::string& text) {
+    std::vector<double> numbers;
+    for (const QString& word : ToCellText(text).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const double number = word.toDouble(&ok);
+        if (ok)
+            numbers.push_back(number);
+    }
+    return numbers;
+}
+
+QColor ColourOfValue(const std::vector<double>& numbers, bool unit) {
+    if (numbers.size() < 3)
+        return Qt::white;
+    auto channel = [&](double n) {
+        return std::clamp(static_cast<int>(unit ? n * 255.0 + 0.5 : n), 0, 255);
+    };
+    return QColor(channel(numbers[0]), channel(numbers[1]), channel(numbers[2]));
+}
+
+// The value of the colour, in the key's own scale, keeping its brightness.
+std::string ValueOfColour(const QColor& colour, bool unit, const std::vector<double>& numbers) {
+    auto channel = [&](int n) {
+        return unit ? QString::number(n / 255.0, 'g', 3) : QString::number(n);
+    };
+    QString text = channel(colour.red()) + QLatin1Char(' ') + channel(colour.green()) +
+                   QLatin1Char(' ') + channel(colour.blue());
+    if (numbers.size() > 3)
+        text += QLatin1Char(' ') + QString::number(numbers[3], 'g', 10);
+    return FromCellText(text);
 }
 
 QStringList ChoiceEntries(const KeyDefinition& key) {
@@ -91,6 +136,7 @@ CEntityInspectorDock::CEntityInspectorDock(QWidget* parent) : CMapDock(kTitle, p
     layout->addWidget(MakeAddRow());
     setWidget(content);
     connect(m_table, &QTableWidget::itemChanged, this, &CEntityInspectorDock::OnItemChanged);
+    connect(m_table, &QTableWidget::currentCellChanged, this, &CEntityInspectorDock::EnableColour);
 
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
@@ -116,8 +162,10 @@ QWidget* CEntityInspectorDock::MakeAddRow() {
     m_newValue->setPlaceholderText(QStringLiteral("Value"));
     auto* add = new QPushButton(QStringLiteral("&Add"), row);
     m_remove = new QPushButton(QStringLiteral("&Remove"), row);
+    m_colour = new QPushButton(QStringLiteral("C&olour..."), row);
     for (QWidget* widget : {static_cast<QWidget*>(m_newKey), static_cast<QWidget*>(m_newValue),
-                            static_cast<QWidget*>(add), static_cast<QWidget*>(m_remove)}) {
+                            static_cast<QWidget*>(add), static_cast<QWidget*>(m_remove),
+                            static_cast<QWidget*>(m_colour)}) {
         layout->addWidget(widget);
         widget->installEventFilter(this);
     }
@@ -127,6 +175,8 @@ QWidget* CEntityInspectorDock::MakeAddRow() {
     connect(m_newValue, &QLineEdit::returnPressed, this, &CEntityInspectorDock::AddKey);
     connect(add, &QPushButton::clicked, this, &CEntityInspectorDock::AddKey);
     connect(m_remove, &QPushButton::clicked, this, &CEntityInspectorDock::RemoveKey);
+    m_colour->setToolTip(QStringLiteral("Choose the colour of the chosen row's key"));
+    connect(m_colour, &QPushButton::clicked, this, &CEntityInspectorDock::ChooseColour);
     return row;
 }
 
@@ -189,7 +239,27 @@ void CEntityInspectorDock::ShowKeys() {
     m_newKey->setEnabled(any);
     m_newValue->setEnabled(any);
     m_remove->setEnabled(any);
+    EnableColour();
     m_showing = false;
+}
+
+void CEntityInspectorDock::EnableColour() {
+    const int row = m_table->currentRow();
+    const QTableWidgetItem* value = row >= 0 ? m_table->item(row, kValueColumn) : nullptr;
+    m_colour->setEnabled(value && value->data(CEntityKeyDelegate::kKindRole).toInt() ==
+                                      CEntityKeyDelegate::kColour);
+}
+
+void CEntityInspectorDock::ChooseColour() {
+    const int row = m_table->currentRow();
+    if (row < 0 || static_cast<size_t>(row) >= m_keys.size())
+        return;
+    const GatheredKey key = m_keys[static_cast<size_t>(row)];
+    const std::vector<double> numbers = ReadNumbers(key.differs ? std::string() : key.value);
+    const bool unit = TakesUnitColour(key, numbers);
+    CColourDlg chooser(ColourOfValue(numbers, unit), this);
+    if (RunModalDialog(chooser))
+        Apply(KeyChange::Set(key.key, ValueOfColour(chooser.selectedColor(), unit, numbers)));
 }
 
 void CEntityInspectorDock::ShowRow(int row, const GatheredKey& key) {

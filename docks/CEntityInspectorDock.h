@@ -51,6 +51,7 @@ public:
     QTableWidget& GetTable() const { return *m_table; }
     QLineEdit& GetNewKey() const { return *m_newKey; }
     QLineEdit& GetNewValue() const { return *m_newValue; }
+    QPushButton& GetColourButton() const { return *m_colour; }
     size_t GetEntityCount() const { return m_entities.size(); }
     // The row of a key; -1 when none shows it.
     int FindRow(const std::string& key) const;
@@ -70,6 +71,9 @@ private:
     void OnItemChanged(QTableWidgetItem* item);
     void AddKey();
     void RemoveKey();
+    // The colour of the chosen row's value, picked from the colour chooser.
+    void ChooseColour();
+    void EnableColour();
     void Apply(const KeyChange& change);
 
     QLabel* m_count = nullptr;
@@ -78,6 +82,7 @@ private:
     QLineEdit* m_newKey = nullptr;
     QLineEdit* m_newValue = nullptr;
     QPushButton* m_remove = nullptr;
+    QPushButton* m_colour = nullptr;
     std::vector<KeyedEntity> m_entities;
     std::vector<GatheredKey> m_keys;
     uint64_t m_shownGeneration = 0;

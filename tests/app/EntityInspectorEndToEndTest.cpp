@@ -9,6 +9,7 @@
 #include "widgets/CTolveView.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -178,4 +179,34 @@ TEST_F(EntityInspectorEndToEnd, AKeyRenamedInItsCellAndRemovedByDeleteEachTakeOn
     QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
     Save();
     EXPECT_EQ(Saved(), m_original);
+}
+
+TEST_F(EntityInspectorEndToEnd, AColourChosenIsWrittenInTheValuesOwnScaleAndBrightness) {
+    OpenWithThreeLightsChosen();
+    QLineEdit& key = Inspector().GetNewKey();
+    key.setFocus();
+    QTest::keyClicks(&key, QStringLiteral("_color"));
+    QTest::keyClick(&key, Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("255 128 0 300"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(ValueCell("_color").isValid());
+    Table().setCurrentIndex(ValueCell("_color"));
+    ASSERT_TRUE(Inspector().GetColourButton().isEnabled());
+
+    CScriptedDialogRunner chooser;
+    chooser.m_script = [](CModalDialog& modal) {
+        auto& dialog = dynamic_cast<QColorDialog&>(modal);
+        EXPECT_EQ(dialog.currentColor(), QColor(255, 128, 0));
+        dialog.setCurrentColor(QColor(0, 255, 0));
+        dialog.accept();
+    };
+    QTest::mouseClick(&Inspector().GetColourButton(), Qt::LeftButton);
+    EXPECT_EQ(ActiveDoc().GetHistory().GetStepCount(), 2u);
+    Save();
+    const std::string saved = Saved();
+    size_t count = 0;
+    for (size_t at = saved.find("\"_color\" \"0 255 0 300\""); at != std::string::npos;
+         at = saved.find("\"_color\" \"0 255 0 300\"", at + 1))
+        ++count;
+    EXPECT_EQ(count, 3u);
 }
