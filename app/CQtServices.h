@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CQtColourChooser.h"
 #include "app/CQtFileChooser.h"
 #include "app/CQtMessageService.h"
 #include "app/CQtSoundPlayer.h"
@@ -16,10 +17,12 @@ private:
     CQtFileChooser m_fileChooser;
     CQtProgressService m_progress;
     CQtSoundPlayer m_sound;
+    CQtColourChooser m_colourChooser;
     CServiceGuard<CMessageService> m_messageGuard;
     CServiceGuard<CFileChooser> m_openGuard;
     CServiceGuard<CSaveFileChooser> m_saveGuard;
     CServiceGuard<CFolderChooser> m_folderGuard;
     CServiceGuard<CProgressService> m_progressGuard;
     CServiceGuard<CSoundPlayer> m_soundGuard;
+    CServiceGuard<CColourChooser> m_colourGuard;
 };

@@ -11,6 +11,10 @@
 #include "app/SearchFolderSetting.h"
 #include "app/TextureLockCommand.h"
 #include "app/ViewLayoutSetting.h"
+#include "scene/CSceneCamera.h"
+
+static_assert(kSlowestCameraSpeed == CSceneCamera::kMinSpeed &&
+              kFastestCameraSpeed == CSceneCamera::kMaxSpeed);
 
 namespace {
 
@@ -21,13 +25,21 @@ void StoreChanged(const Value& before, const Value& after, Store store) {
         store(after);
 }
 
+PickedColour ToPicked(Rgb colour) {
+    return {colour.r, colour.g, colour.b};
+}
+
+Rgb ToRgb(PickedColour colour) {
+    return {colour.red, colour.green, colour.blue};
+}
+
 } // namespace
 
 PreferenceValues LoadPreferences() {
     PreferenceValues values;
     values.viewLayout = static_cast<int>(LoadViewLayout());
     values.showGrid = LoadGridSetting();
-    values.gridColour = LoadGridColour();
+    values.gridColour = ToPicked(LoadGridColour());
     values.pickDistance = LoadPickDistance();
     values.cameraSpeed = LoadCameraSpeed();
     const SceneDrawOptions draw = LoadSceneDrawOptions();
@@ -48,7 +60,8 @@ void StorePreferences(const PreferenceValues& before, const PreferenceValues& af
     StoreChanged(before.viewLayout, after.viewLayout,
                  [](int layout) { SaveViewLayout(static_cast<ViewLayout>(layout)); });
     StoreChanged(before.showGrid, after.showGrid, StoreGridSetting);
-    StoreChanged(before.gridColour, after.gridColour, StoreGridColour);
+    StoreChanged(before.gridColour, after.gridColour,
+                 [](PickedColour colour) { StoreGridColour(ToRgb(colour)); });
     StoreChanged(before.pickDistance, after.pickDistance, StorePickDistance);
     StoreChanged(before.cameraSpeed, after.cameraSpeed, StoreCameraSpeed);
     if (before.fullbright != after.fullbright || before.showToolTextures != after.showToolTextures)

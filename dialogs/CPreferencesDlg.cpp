@@ -1,14 +1,12 @@
 #include "dialogs/CPreferencesDlg.h"
 
-#include "dialogs/CColourDlg.h"
 #include "dialogs/CFolderListBox.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/DialogText.h"
+#include "framework/CColourChooser.h"
 #include "framework/CFolderChooser.h"
 #include "framework/CMessageService.h"
 #include "framework/FieldMessages.h"
-#include "scene/CSceneCamera.h"
-#include "view/GridColours.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -46,17 +44,17 @@ Check IntegerIn(int32_t low, int32_t high) {
 
 std::optional<std::string> FindSpeedProblem(const std::string& text) {
     const std::optional<double> speed = ParseWholeDecimal(text);
-    if (!speed || *speed < CSceneCamera::kMinSpeed || *speed > CSceneCamera::kMaxSpeed)
+    if (!speed || *speed < kSlowestCameraSpeed || *speed > kFastestCameraSpeed)
         return "Please enter a number between 0.5 and 16384.";
     return std::nullopt;
 }
 
-std::optional<Rgb> ParseColour(const std::string& text) {
+std::optional<PickedColour> ParseColour(const std::string& text) {
     const QColor colour(QString::fromStdString(text).trimmed());
     if (!colour.isValid())
         return std::nullopt;
-    return Rgb{static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-               static_cast<uint8_t>(colour.blue())};
+    return PickedColour{static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
+                        static_cast<uint8_t>(colour.blue())};
 }
 
 std::optional<std::string> FindColourProblem(const std::string& text) {
@@ -65,8 +63,8 @@ std::optional<std::string> FindColourProblem(const std::string& text) {
     return std::nullopt;
 }
 
-QString ColourText(Rgb colour) {
-    return QColor(colour.r, colour.g, colour.b).name();
+QString ColourText(PickedColour colour) {
+    return QColor(colour.red, colour.green, colour.blue).name();
 }
 
 std::string DecimalText(double value) {
@@ -179,6 +177,7 @@ QWidget* CPreferencesDlg::BuildFilesPage() {
 }
 
 void CPreferencesDlg::SetValues(const PreferenceValues& values) {
+    m_given = values;
     m_layout->setCurrentIndex(values.viewLayout);
     m_grid->setChecked(values.showGrid);
     m_gridColour->setText(ColourText(values.gridColour));
@@ -201,10 +200,9 @@ PreferenceValues CPreferencesDlg::GetValues() const {
     PreferenceValues values;
     values.viewLayout = m_layout->currentIndex();
     values.showGrid = m_grid->isChecked();
-    values.gridColour = ParseColour(text(m_gridColour)).value_or(kGridMinor);
+    values.gridColour = ParseColour(text(m_gridColour)).value_or(m_given.gridColour);
     values.pickDistance = ParseWholeInteger(text(m_pickDistance)).value_or(0);
-    values.cameraSpeed =
-        ParseWholeDecimal(text(m_cameraSpeed)).value_or(CSceneCamera::kDefaultSpeed);
+    values.cameraSpeed = ParseWholeDecimal(text(m_cameraSpeed)).value_or(m_given.cameraSpeed);
     values.fullbright = m_fullbright->isChecked();
     values.showToolTextures = m_toolTextures->isChecked();
     values.textureLock = m_textureLock->isChecked();
@@ -237,15 +235,16 @@ void CPreferencesDlg::ChooseGameFolder() {
 }
 
 void CPreferencesDlg::ChooseGridColour() {
-    const Rgb current = ParseColour(FromDialogText(m_gridColour->text())).value_or(kGridMinor);
-    CColourDlg chooser(QColor(current.r, current.g, current.b), this);
-    if (RunModalDialog(chooser))
-        m_gridColour->setText(chooser.selectedColor().name());
+    const PickedColour current =
+        ParseColour(FromDialogText(m_gridColour->text())).value_or(m_given.gridColour);
+    if (std::optional<PickedColour> chosen =
+            ColourChooserSlot::Get().ChooseColour(current, "Grid Colour"))
+        m_gridColour->setText(ColourText(*chosen));
 }
 
 // The button shows the colour the box names, or nothing while it names none.
 void CPreferencesDlg::ShowGridSwatch() {
-    const std::optional<Rgb> colour = ParseColour(FromDialogText(m_gridColour->text()));
+    const std::optional<PickedColour> colour = ParseColour(FromDialogText(m_gridColour->text()));
     m_gridSwatch->setStyleSheet(
         colour ? QStringLiteral("background-color: %1").arg(ColourText(*colour)) : QString());
 }

@@ -43,6 +43,7 @@ public:
     QComboBox* GetLayoutBox() const { return m_layout; }
     QCheckBox* GetGridBox() const { return m_grid; }
     QLineEdit* GetGridColourBox() const { return m_gridColour; }
+    QPushButton* GetGridColourButton() const { return m_gridSwatch; }
     QLineEdit* GetPickDistanceBox() const { return m_pickDistance; }
     QLineEdit* GetCameraSpeedBox() const { return m_cameraSpeed; }
     QCheckBox* GetTextureLockBox() const { return m_textureLock; }
@@ -73,6 +74,7 @@ private:
     void ChooseGridColour();
     void ShowGridSwatch();
 
+    PreferenceValues m_given; // as the dialog was given them
     QTabWidget* m_pages;
     std::vector<TypedBox> m_typed;
     QComboBox* m_layout = nullptr;

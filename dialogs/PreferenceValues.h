@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/CCanvas.h"
+#include "framework/CColourChooser.h"
 
 #include <cstdint>
 #include <string>
@@ -10,6 +10,8 @@
 inline constexpr int32_t kMaxPickDistance = 10000;
 inline constexpr int32_t kMaxWallThickness = 4096;
 inline constexpr int kLongestAutosaveInterval = 24 * 60;
+inline constexpr double kSlowestCameraSpeed = 0.5; // units per second
+inline constexpr double kFastestCameraSpeed = 16384.0;
 
 // Every setting of the editor, as the Preferences dialog shows and returns
 // them. The settings themselves are read and written by the application.
@@ -18,7 +20,7 @@ struct PreferenceValues {
     // three side by side, one top view.
     int viewLayout = 0;
     bool showGrid = true;
-    Rgb gridColour;
+    PickedColour gridColour;
     int32_t pickDistance = 0; // pixels, 0: no limit
     double cameraSpeed = 0;   // units per second
     bool fullbright = false;

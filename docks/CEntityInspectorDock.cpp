@@ -1,14 +1,13 @@
 #include "docks/CEntityInspectorDock.h"
 
-#include "dialogs/CColourDlg.h"
 #include "docks/CEntityKeyDelegate.h"
 #include "entity/EntityDefinitions.h"
 #include "entity/FlagLabels.h"
+#include "framework/CColourChooser.h"
 #include "framework/CMessageService.h"
 #include "map/CMapTransaction.h"
 #include "map/CTolveDoc.h"
 
-#include <QColor>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -61,28 +61,30 @@ std::vector<double> ReadNumbers(const std::string& text) {
     for (const QString& word : ToCellText(text).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         bool ok = false;
         const double number = word.toDouble(&ok);
-        if (ok)
+        if (ok && std::isfinite(number))
             numbers.push_back(number);
     }
     return numbers;
 }
 
-QColor ColourOfValue(const std::vector<double>& numbers, bool unit) {
+PickedColour ColourOfValue(const std::vector<double>& numbers, bool unit) {
     if (numbers.size() < 3)
-        return Qt::white;
+        return {255, 255, 255};
+    // Clamped before the cast: a value may hold any number.
     auto channel = [&](double n) {
-        return std::clamp(static_cast<int>(unit ? n * 255.0 + 0.5 : n), 0, 255);
+        return static_cast<uint8_t>(std::clamp(unit ? n * 255.0 + 0.5 : n, 0.0, 255.0));
     };
-    return QColor(channel(numbers[0]), channel(numbers[1]), channel(numbers[2]));
+    return {channel(numbers[0]), channel(numbers[1]), channel(numbers[2])};
 }
 
 // The value of the colour, in the key's own scale, keeping its brightness.
-std::string ValueOfColour(const QColor& colour, bool unit, const std::vector<double>& numbers) {
+std::string ValueOfColour(const PickedColour& colour, bool unit,
+                          const std::vector<double>& numbers) {
     auto channel = [&](int n) {
         return unit ? QString::number(n / 255.0, 'g', 3) : QString::number(n);
     };
-    QString text = channel(colour.red()) + QLatin1Char(' ') + channel(colour.green()) +
-                   QLatin1Char(' ') + channel(colour.blue());
+    QString text = channel(colour.red) + QLatin1Char(' ') + channel(colour.green) +
+                   QLatin1Char(' ') + channel(colour.blue);
     if (numbers.size() > 3)
         text += QLatin1Char(' ') + QString::number(numbers[3], 'g', 10);
     return FromCellText(text);
@@ -257,9 +259,9 @@ void CEntityInspectorDock::ChooseColour() {
     const GatheredKey key = m_keys[static_cast<size_t>(row)];
     const std::vector<double> numbers = ReadNumbers(key.differs ? std::string() : key.value);
     const bool unit = TakesUnitColour(key, numbers);
-    CColourDlg chooser(ColourOfValue(numbers, unit), this);
-    if (RunModalDialog(chooser))
-        Apply(KeyChange::Set(key.key, ValueOfColour(chooser.selectedColor(), unit, numbers)));
+    if (std::optional<PickedColour> chosen =
+            ColourChooserSlot::Get().ChooseColour(ColourOfValue(numbers, unit), key.key))
+        Apply(KeyChange::Set(key.key, ValueOfColour(*chosen, unit, numbers)));
 }
 
 void CEntityInspectorDock::ShowRow(int row, const GatheredKey& key) {

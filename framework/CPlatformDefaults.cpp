@@ -1,9 +1,10 @@
+#include "framework/CColourChooser.h"
 #include "framework/CFileChooser.h"
 #include "framework/CFolderChooser.h"
 #include "framework/CProgressService.h"
 
-// Services of programs without a user interface: no file or folder can be
-// chosen and progress is not shown.
+// Services of programs without a user interface: no file, folder or colour
+// can be chosen and progress is not shown.
 namespace {
 
 class CNoFileChooser : public CFileChooser {
@@ -16,6 +17,13 @@ public:
 class CNoFolderChooser : public CFolderChooser {
 public:
     std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+};
+
+class CNoColourChooser : public CColourChooser {
+public:
+    std::optional<PickedColour> ChooseColour(const PickedColour&, const std::string&) override {
+        return std::nullopt;
+    }
 };
 
 class CSilentTask : public CProgressTask {
@@ -32,12 +40,18 @@ public:
 
 CNoFileChooser g_noFileChooser;
 CNoFolderChooser g_noFolderChooser;
+CNoColourChooser g_noColourChooser;
 CSilentProgress g_silentProgress;
 
 } // namespace
 
 template <> CFileChooser*& CServiceSlot<CFileChooser>::Current() {
     static CFileChooser* service = &g_noFileChooser;
+    return service;
+}
+
+template <> CColourChooser*& CServiceSlot<CColourChooser>::Current() {
+    static CColourChooser* service = &g_noColourChooser;
     return service;
 }
 

@@ -6,10 +6,10 @@
 #include "TestSupport.h"
 #include "docks/CEntityInspectorDock.h"
 #include "docks/CEntityKeyDelegate.h"
+#include "framework/CColourChooser.h"
 #include "widgets/CTolveView.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -193,14 +193,19 @@ TEST_F(EntityInspectorEndToEnd, AColourChosenIsWrittenInTheValuesOwnScaleAndBrig
     Table().setCurrentIndex(ValueCell("_color"));
     ASSERT_TRUE(Inspector().GetColourButton().isEnabled());
 
-    CScriptedDialogRunner chooser;
-    chooser.m_script = [](CModalDialog& modal) {
-        auto& dialog = dynamic_cast<QColorDialog&>(modal);
-        EXPECT_EQ(dialog.currentColor(), QColor(255, 128, 0));
-        dialog.setCurrentColor(QColor(0, 255, 0));
-        dialog.accept();
-    };
+    // Green is picked, from the orange the value holds.
+    class CGreenChooser : public CColourChooser {
+    public:
+        std::optional<PickedColour> ChooseColour(const PickedColour& initial,
+                                                 const std::string&) override {
+            m_initial = initial;
+            return PickedColour{0, 255, 0};
+        }
+        PickedColour m_initial;
+    } chooser;
+    CServiceGuard<CColourChooser> guard(chooser);
     QTest::mouseClick(&Inspector().GetColourButton(), Qt::LeftButton);
+    EXPECT_EQ(chooser.m_initial, (PickedColour{255, 128, 0}));
     EXPECT_EQ(ActiveDoc().GetHistory().GetStepCount(), 2u);
     Save();
     const std::string saved = Saved();

@@ -6,6 +6,7 @@
 #include "app/GridCommands.h"
 #include "app/PickDistanceSetting.h"
 #include "dialogs/CPreferencesDlg.h"
+#include "framework/CColourChooser.h"
 #include "widgets/CTolveView.h"
 
 #include <QCheckBox>
@@ -64,8 +65,19 @@ TEST_F(PreferencesEndToEnd, CancelLeavesAllBadValuesAreRefusedOkIsFollowedAtOnce
     EXPECT_EQ(LoadGridColour(), kGridMinor);
     EXPECT_EQ(PixelsOf(view, orange), 0);
 
+    // Orange is picked, from the grey the grid has.
+    class COrangeChooser : public CColourChooser {
+    public:
+        std::optional<PickedColour> ChooseColour(const PickedColour& initial,
+                                                 const std::string&) override {
+            EXPECT_EQ(initial, (PickedColour{kGridMinor.r, kGridMinor.g, kGridMinor.b}));
+            return PickedColour{255, 128, 0};
+        }
+    } chooser;
+    CServiceGuard<CColourChooser> guard(chooser);
     EditPreferences([&](CPreferencesDlg& dialog) {
-        Retype(*dialog.GetGridColourBox(), "#ff8000");
+        QTest::mouseClick(dialog.GetGridColourButton(), Qt::LeftButton);
+        EXPECT_EQ(dialog.GetGridColourBox()->text(), QStringLiteral("#ff8000"));
         dialog.GetPages()->setCurrentIndex(2);
         Retype(*dialog.GetPickDistanceBox(), "-5");
         QTest::keyClick(dialog.GetPickDistanceBox(), Qt::Key_Return);
