@@ -163,23 +163,27 @@ void CMainFrame::ShowTextureBrowser() {
 
 void CMainFrame::CreateFaceInspector() {
     m_faceInspector = new CFaceInspectorDock(this);
-    addDockWidget(Qt::RightDockWidgetArea, m_faceInspector);
-    m_faceInspector->hide();
+    AddMapDock(m_faceInspector);
     connect(m_faceInspector, &CFaceInspectorDock::KeyboardReturned, this,
             &CMainFrame::GiveKeyboardToView);
     // Undo and Redo reach the map in the dock too.
     connect(&m_docManager, &CDocManager::HistoryChanged, m_faceInspector,
             &CFaceInspectorDock::RefreshSoon);
-    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
-        if (m_faceInspector->GetDocument() == &doc)
-            m_faceInspector->SetDocument(nullptr);
+}
+
+void CMainFrame::AddMapDock(CMapDock* dock) {
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    dock->hide();
+    m_mapDocks.push_back(dock);
+    connect(&m_docManager, &CDocManager::DocumentClosing, this, [dock](const CTolveDoc& doc) {
+        if (dock->GetDocument() == &doc)
+            dock->SetDocument(nullptr);
     });
 }
 
 void CMainFrame::CreateFindDock() {
     m_findDock = new CFindDock(this);
-    addDockWidget(Qt::RightDockWidgetArea, m_findDock);
-    m_findDock->hide();
+    AddMapDock(m_findDock);
     connect(m_findDock, &CFindDock::KeyboardReturned, this, &CMainFrame::GiveKeyboardToView);
     connect(m_findDock, &CFindDock::SelectionChosen, this, [this] {
         if (CTolveDoc* doc = m_findDock->GetDocument())
@@ -187,20 +191,11 @@ void CMainFrame::CreateFindDock() {
         RefreshState();
     });
     connect(&m_docManager, &CDocManager::HistoryChanged, m_findDock, &CFindDock::FindAgainSoon);
-    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
-        if (m_findDock->GetDocument() == &doc)
-            m_findDock->SetDocument(nullptr);
-    });
 }
 
 void CMainFrame::CreateLayersDock() {
     m_layersDock = new CLayersDock(this);
-    addDockWidget(Qt::RightDockWidgetArea, m_layersDock);
-    m_layersDock->hide();
-    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
-        if (m_layersDock->GetDocument() == &doc)
-            m_layersDock->SetDocument(nullptr);
-    });
+    AddMapDock(m_layersDock);
 }
 
 void CMainFrame::ShowLayers() {
@@ -214,16 +209,11 @@ void CMainFrame::ShowFind() {
 
 void CMainFrame::CreateEntityInspector() {
     m_entityInspector = new CEntityInspectorDock(this);
-    addDockWidget(Qt::RightDockWidgetArea, m_entityInspector);
-    m_entityInspector->hide();
+    AddMapDock(m_entityInspector);
     connect(m_entityInspector, &CEntityInspectorDock::KeyboardReturned, this,
             &CMainFrame::GiveKeyboardToView);
     connect(&m_docManager, &CDocManager::HistoryChanged, m_entityInspector,
             &CEntityInspectorDock::RefreshSoon);
-    connect(&m_docManager, &CDocManager::DocumentClosing, this, [this](const CTolveDoc& doc) {
-        if (m_entityInspector->GetDocument() == &doc)
-            m_entityInspector->SetDocument(nullptr);
-    });
 }
 
 void CMainFrame::ShowEntityInspector() {
@@ -236,9 +226,8 @@ void CMainFrame::ShowFaceInspector() {
     m_faceInspector->raise();
 }
 
-// The docks show the map of the active window. The face inspector, Find and
-// the layers hear the map's changes; a map closed without a word (all at once, at the
-// end) is only forgotten.
+// The docks show the map of the active window. Those that hear the map's
+// changes forget a map closed without a word (all at once, at the end).
 void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
     m_textureBrowser->SetDocument(doc);
     const auto& open = m_docManager.GetDocuments();
@@ -246,18 +235,11 @@ void CMainFrame::FollowActiveDocument(CTolveDoc* doc) {
         return shown && std::none_of(open.begin(), open.end(),
                                      [&](const auto& each) { return each.get() == shown; });
     };
-    if (gone(m_faceInspector->GetDocument()))
-        m_faceInspector->ForgetDocument();
-    m_faceInspector->SetDocument(doc);
-    if (gone(m_findDock->GetDocument()))
-        m_findDock->ForgetDocument();
-    m_findDock->SetDocument(doc);
-    if (gone(m_entityInspector->GetDocument()))
-        m_entityInspector->ForgetDocument();
-    m_entityInspector->SetDocument(doc);
-    if (gone(m_layersDock->GetDocument()))
-        m_layersDock->ForgetDocument();
-    m_layersDock->SetDocument(doc);
+    for (CMapDock* dock : m_mapDocks) {
+        if (gone(dock->GetDocument()))
+            dock->ForgetDocument();
+        dock->SetDocument(doc);
+    }
 }
 
 CChildFrame* CMainFrame::GetActiveFrame() const {

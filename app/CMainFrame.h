@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <vector>
 
 class CChildFrame;
 class CCommandTable;
@@ -17,6 +18,7 @@ class CEntityInspectorDock;
 class CFaceInspectorDock;
 class CFindDock;
 class CLayersDock;
+class CMapDock;
 class CTextureBrowserDock;
 class CTolveDoc;
 class CCameraView;
@@ -96,6 +98,9 @@ private:
     void CreateFindDock();
     void CreateEntityInspector();
     void CreateLayersDock();
+    // A dock of the active map, at the right and out of the way until asked
+    // for; it lets go of a map that closes.
+    void AddMapDock(CMapDock* dock);
     void FollowActiveDocument(CTolveDoc* doc);
     void OnDocumentsChanged();
     void OnActiveFrameChanged();
@@ -115,6 +120,7 @@ private:
     CFindDock* m_findDock = nullptr;
     CEntityInspectorDock* m_entityInspector = nullptr;
     CLayersDock* m_layersDock = nullptr;
+    std::vector<CMapDock*> m_mapDocks; // those above that follow the active map
     QLabel* m_coordinatePane = nullptr;
     QLabel* m_selectionPane = nullptr;
     QLabel* m_scalePane = nullptr;      // the snap step and the scale

@@ -182,23 +182,14 @@ QWidget* CEntityInspectorDock::MakeAddRow() {
     return row;
 }
 
-void CEntityInspectorDock::SetDocument(CTolveDoc* doc) {
-    if (!SwitchDocument(doc))
-        return;
-    Refresh();
-}
-
-void CEntityInspectorDock::ForgetDocument() {
-    DropDocument();
+void CEntityInspectorDock::ShowDocument() {
     Refresh();
 }
 
 void CEntityInspectorDock::OnMapChanged(const MapNotice& notice) {
     // The hover moves with every motion of the pointer; the shown entities
     // change only with the set or the mode.
-    if (notice.selectionOnly && !m_stale && m_doc &&
-        m_doc->GetEditorState().GetSetGeneration() == m_shownGeneration &&
-        m_doc->GetEditorState().GetEditMode() == m_shownMode)
+    if (OnlyHoverMoved(notice))
         return;
     RefreshSoon();
 }
@@ -221,9 +212,8 @@ void CEntityInspectorDock::Gather() {
     if (!m_doc)
         return;
     const CEditorState& state = m_doc->GetEditorState();
-    m_shownGeneration = state.GetSetGeneration();
-    m_shownMode = state.GetEditMode();
-    m_entities = ListKeyedEntities(*m_doc, state.GetSelectionSet(), m_shownMode);
+    NoteSelectionShown();
+    m_entities = ListKeyedEntities(*m_doc, state.GetSelectionSet(), state.GetEditMode());
     m_keys = GatherEntityKeys(*m_doc, m_entities);
 }
 

@@ -36,10 +36,6 @@ public:
 
     explicit CEntityInspectorDock(QWidget* parent = nullptr);
 
-    // The map whose selection is shown; null for none.
-    void SetDocument(CTolveDoc* doc);
-    // The map went without being closed first: it is no longer reached.
-    void ForgetDocument();
     // Shows the keys of the entities selected now.
     void Refresh();
     // The same once the events at hand are handled, and once for many
@@ -64,6 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowDocument() override;
     QWidget* MakeAddRow();
     void Gather();
     void ShowKeys();
@@ -85,8 +82,6 @@ private:
     QPushButton* m_colour = nullptr;
     std::vector<KeyedEntity> m_entities;
     std::vector<GatheredKey> m_keys;
-    uint64_t m_shownGeneration = 0;
-    EditMode m_shownMode = kCornerMode;
     bool m_showing = false; // the table is being filled: its changes are no edits
     QTimer m_refresh;
 };

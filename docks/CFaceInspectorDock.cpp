@@ -100,23 +100,14 @@ void CFaceInspectorDock::AddAxisRow(QGridLayout& grid, int row, const char* labe
     m_axisRows.push_back(rowWidget);
 }
 
-void CFaceInspectorDock::SetDocument(CTolveDoc* doc) {
-    if (!SwitchDocument(doc))
-        return;
-    Refresh();
-}
-
-void CFaceInspectorDock::ForgetDocument() {
-    DropDocument();
+void CFaceInspectorDock::ShowDocument() {
     Refresh();
 }
 
 void CFaceInspectorDock::OnMapChanged(const MapNotice& notice) {
     // The hover moves with every motion of the pointer; the shown faces
     // change only with the set or the mode.
-    if (notice.selectionOnly && !m_stale && m_doc &&
-        m_doc->GetEditorState().GetSetGeneration() == m_shownGeneration &&
-        m_doc->GetEditorState().GetEditMode() == m_shownMode)
+    if (OnlyHoverMoved(notice))
         return;
     RefreshSoon();
 }
@@ -137,9 +128,8 @@ void CFaceInspectorDock::Gather() {
     m_faces.clear();
     if (m_doc) {
         const CEditorState& state = m_doc->GetEditorState();
-        m_shownGeneration = state.GetSetGeneration();
-        m_shownMode = state.GetEditMode();
-        m_faces = ListTexturedFaces(*m_doc, state.GetSelectionSet(), m_shownMode);
+        NoteSelectionShown();
+        m_faces = ListTexturedFaces(*m_doc, state.GetSelectionSet(), state.GetEditMode());
     }
     m_shown = GatherFaceFields(m_faces);
 }

@@ -32,10 +32,6 @@ public:
 
     explicit CFaceInspectorDock(QWidget* parent = nullptr);
 
-    // The map whose selection is shown; null for none.
-    void SetDocument(CTolveDoc* doc);
-    // The map went without being closed first: it is no longer reached.
-    void ForgetDocument();
     // Shows the values of the faces selected now.
     void Refresh();
     // The same once the events at hand are handled, and once for many
@@ -55,6 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowDocument() override;
     QLabel* AddField(QGridLayout& grid, int row, int column, const char* label, FaceField field);
     void AddAxisRow(QGridLayout& grid, int row, const char* label, FaceField first);
     // Registers with the map to hear its changes, or leaves it.
@@ -72,8 +69,6 @@ private:
     GatheredFaceFields m_shown;
     // What the shown values were gathered from, so that a change of the
     // hover alone costs nothing.
-    uint64_t m_shownGeneration = 0;
-    EditMode m_shownMode = kCornerMode;
     bool m_editing = false; // a field's edit is being applied
     QTimer m_refresh;
 };

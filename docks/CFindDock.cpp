@@ -94,15 +94,7 @@ CFindDock::CFindDock(QWidget* parent) : CMapDock(kTitle, parent) {
     ShowFound({}, QString());
 }
 
-void CFindDock::SetDocument(CTolveDoc* doc) {
-    if (!SwitchDocument(doc))
-        return;
-    m_asked = Asked::kNothing;
-    ShowFound({}, QString());
-}
-
-void CFindDock::ForgetDocument() {
-    DropDocument();
+void CFindDock::ShowDocument() {
     m_asked = Asked::kNothing;
     ShowFound({}, QString());
 }

@@ -27,10 +27,6 @@ public:
 
     explicit CFindDock(QWidget* parent = nullptr);
 
-    // The map searched; null for none.
-    void SetDocument(CTolveDoc* doc);
-    // The map went without being closed first: it is no longer reached.
-    void ForgetDocument();
     // Puts the keyboard in the text to find.
     void FocusText();
 
@@ -58,6 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowDocument() override;
     FindQuery MakeQuery() const;
     void OnFind();
     void OnTargets(bool targets);

@@ -57,14 +57,7 @@ CLayersDock::CLayersDock(QWidget* parent) : CMapDock(kTitle, parent) {
     });
 }
 
-void CLayersDock::SetDocument(CTolveDoc* doc) {
-    if (!SwitchDocument(doc))
-        return;
-    ListLayers();
-}
-
-void CLayersDock::ForgetDocument() {
-    DropDocument();
+void CLayersDock::ShowDocument() {
     ListLayers();
 }
 

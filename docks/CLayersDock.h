@@ -21,15 +21,11 @@ public:
 
     explicit CLayersDock(QWidget* parent = nullptr);
 
-    // The map listed; null for none.
-    void SetDocument(CTolveDoc* doc);
-    // The map went without being closed first: it is no longer reached.
-    void ForgetDocument();
-
     void OnMapChanged(const MapNotice& notice) override;
     QTreeWidget& GetList() const { return *m_list; }
 
 private:
+    void ShowDocument() override;
     // Lists the layers of the map as it is now, with the boxes as the editor
     // state has them.
     void ListLayers();

@@ -21,16 +21,31 @@ void CMapDock::Listen(bool listen) {
         m_stale = true;
 }
 
-bool CMapDock::SwitchDocument(CTolveDoc* doc) {
+void CMapDock::SetDocument(CTolveDoc* doc) {
     if (doc == m_doc)
-        return false;
+        return;
     Listen(false);
     m_doc = doc;
     Listen(isVisible());
-    return true;
+    ShowDocument();
 }
 
-void CMapDock::DropDocument() {
+// There is nothing to leave: the map is gone.
+void CMapDock::ForgetDocument() {
     m_doc = nullptr;
     m_listening = false;
+    ShowDocument();
+}
+
+bool CMapDock::OnlyHoverMoved(const MapNotice& notice) const {
+    if (!notice.selectionOnly || m_stale || !m_doc)
+        return false;
+    const CEditorState& state = m_doc->GetEditorState();
+    return state.GetSetGeneration() == m_shownGeneration && state.GetEditMode() == m_shownMode;
+}
+
+void CMapDock::NoteSelectionShown() {
+    const CEditorState& state = m_doc->GetEditorState();
+    m_shownGeneration = state.GetSetGeneration();
+    m_shownMode = state.GetEditMode();
 }

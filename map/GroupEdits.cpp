@@ -117,22 +117,24 @@ CustomPairList GroupPairs(const std::string& name, const std::string& id, const 
     return pairs;
 }
 
-// Puts the entity into the group `id`, or out of any (empty `id`).
-void JoinGroup(CMapEdits& edits, CModelEntity& entity, const std::string& id) {
-    CModelEntityKeys keys = entity;
+// Names the group `id` in the keys, or none (empty `id`).
+template <class Keys> void SetGroupKey(Keys& keys, const std::string& id) {
     if (id.empty())
         RemovePair(keys.m_otherPairs, kGroupMemberKey);
     else
         SetPair(keys.m_otherPairs, kGroupMemberKey, id);
+}
+
+// Puts the entity into the group `id`, or out of any (empty `id`).
+void JoinGroup(CMapEdits& edits, CModelEntity& entity, const std::string& id) {
+    CModelEntityKeys keys = entity;
+    SetGroupKey(keys, id);
     edits.SetModelEntityKeys(entity, keys);
 }
 
 void JoinGroup(CMapEdits& edits, CPointEntity& entity, const std::string& id) {
     CPointEntity keys = entity;
-    if (id.empty())
-        RemovePair(keys.m_otherPairs, kGroupMemberKey);
-    else
-        SetPair(keys.m_otherPairs, kGroupMemberKey, id);
+    SetGroupKey(keys, id);
     edits.SetPointEntityKeys(entity, keys);
 }
 
