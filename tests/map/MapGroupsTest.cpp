@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -37,12 +36,10 @@ std::map<std::string, CountedGroup> CountGroupsInText(const std::string& text) {
         size_t brushes = 0;
     };
     std::vector<Entity> entities;
-    const std::regex pair(R"re(^"([^"]*)" "([^"]*)"$)re");
     std::istringstream lines(text);
     std::string line;
     int depth = 0;
     while (std::getline(lines, line)) {
-        std::smatch match;
         if (line == "{") {
             if (depth == 0)
                 entities.emplace_back();
@@ -51,8 +48,12 @@ std::map<std::string, CountedGroup> CountGroupsInText(const std::string& text) {
             ++depth;
         } else if (line == "}") {
             --depth;
-        } else if (depth == 1 && std::regex_match(line, match, pair)) {
-            entities.back().keys[match[1]] = match[2];
+        } else if (depth == 1 && line.size() > 4 && line.front() == '"' && line.back() == '"') {
+            // "key" "value": the key ends at the first quote after its opening one.
+            const size_t keyEnd = line.find('"', 1);
+            if (line.compare(keyEnd, 3, "\" \"") == 0)
+                entities.back().keys[line.substr(1, keyEnd - 1)] =
+                    line.substr(keyEnd + 3, line.size() - keyEnd - 4);
         }
     }
     std::map<std::string, CountedGroup> groups;
